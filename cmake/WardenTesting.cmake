@@ -1,0 +1,21 @@
+find_package(GTest CONFIG REQUIRED)
+
+# warden_test(<name> SOURCES ... [LIBS ...]): one GoogleTest program per area, run by CTest under Wine.
+function(warden_test name)
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE test_support ${T_LIBS})
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 600)
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+endfunction()
+
+# warden_benchmark(<name> SOURCES ... [LIBS ...]): built with everything, run by hand; prints its ratios.
+function(warden_benchmark name)
+    cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${B_SOURCES})
+    target_link_libraries(${name} PRIVATE ${B_LIBS})
+    set_property(GLOBAL APPEND PROPERTY WARDEN_BENCHMARKS ${name})
+endfunction()

@@ -1,0 +1,18 @@
+// Resource identifiers of Warden.exe.
+#pragma once
+
+#define IDD_LOGIN 130
+
+#define IDC_LOGIN_AUTO 1014
+#define IDC_LOGIN_NAME 1036
+#define IDC_LOGIN_PASSWORD 1037
+#define IDC_LOGIN_UNLOCK_TEXT 1146
+#define IDC_LOGIN_PASSWORD_LABEL 1147
+#define IDC_LOGIN_NAME_LABEL 1148
+
+#define IDS_LOGIN_CAPTION 104
+#define IDS_CONFIRM_CAPTION 105
+#define IDS_OK 196
+#define IDS_UNLOCK_PROMPT 310
+#define IDS_UNLOCK_CAPTION 311
+#define IDS_NO_PERMISSION 319

@@ -1,0 +1,196 @@
+# Shared set-up for scripts/test and scripts/run; sourced, not run.
+# Every step is idempotent: a second run finds everything in place and does nothing.
+
+WARDEN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+WARDEN_BUILD=${WARDEN_BUILD:-$WARDEN_ROOT/build}
+WARDEN_DEPS=${WARDEN_DEPS:-${XDG_CACHE_HOME:-$HOME/.cache}/warden-deps}
+WARDEN_JOBS=${WARDEN_JOBS:-$(nproc)}
+
+export WINEPREFIX=$WARDEN_BUILD/wine
+export WINEARCH=win32
+export WINEDEBUG=-all
+export TZ=Asia/Shanghai
+
+LZO_VERSION=2.10
+GTEST_VERSION=1.12.1
+
+say() { printf '[setup] %s\n' "$*" >&2; }
+
+as_root() {
+    if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+warden_packages=(
+    wine wine32 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+    cmake ninja-build ccache make dpkg-dev xvfb xauth x11-utils fonts-wine fonts-wqy-microhei imagemagick locales
+)
+
+ensure_packages() {
+    local missing=()
+    local p
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        say "adding the i386 architecture"
+        as_root dpkg --add-architecture i386
+        missing+=(wine32)
+    fi
+    for p in "${warden_packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    ensure_deb_src
+    if [ ${#missing[@]} -gt 0 ] || [ -n "${WARDEN_NEED_UPDATE:-}" ]; then
+        say "installing: ${missing[*]}"
+        as_root apt-get update -q
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${warden_packages[@]}"
+    fi
+    ensure_locale
+}
+
+# apt-get source needs a deb-src entry; bookworm images ship without one.
+ensure_deb_src() {
+    if grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        return
+    fi
+    say "adding a deb-src entry for Debian's source packages"
+    as_root tee /etc/apt/sources.list.d/warden-deb-src.sources >/dev/null <<'EOF'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+EOF
+    WARDEN_NEED_UPDATE=1
+}
+
+# Wine takes its ANSI code page from the Unix locale, so zh_CN.UTF-8 must exist for code page 936.
+ensure_locale() {
+    if locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+        return
+    fi
+    say "generating the zh_CN.UTF-8 locale"
+    as_root sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    as_root locale-gen >/dev/null
+}
+
+fetch_source() { # package version -> unpacked directory on stdout
+    local pkg=$1 dir=$WARDEN_DEPS/src
+    mkdir -p "$dir"
+    if ! ls -d "$dir/$pkg"-*/ >/dev/null 2>&1; then
+        say "fetching Debian's $pkg source package"
+        (cd "$dir" && apt-get source -q "$pkg" >/dev/null 2>&1) || (cd "$dir" && as_root apt-get source -q "$pkg" >/dev/null)
+    fi
+    ls -d "$dir/$pkg"-*/ | head -n 1
+}
+
+build_lzo() {
+    local prefix=$WARDEN_DEPS/lzo
+    [ -f "$prefix/.done-$LZO_VERSION" ] && return
+    local src
+    src=$(fetch_source lzo2)
+    say "cross-compiling LZO"
+    local work=$WARDEN_DEPS/build-lzo
+    rm -rf "$work" && mkdir -p "$work"
+    (cd "$work" && "$src/configure" --host=i686-w64-mingw32 --prefix="$prefix" \
+        --disable-shared --enable-static CC=i686-w64-mingw32-gcc-posix CFLAGS=-O2 >/dev/null &&
+        make -j"$WARDEN_JOBS" >/dev/null && make install >/dev/null)
+    rm -rf "$work"
+    touch "$prefix/.done-$LZO_VERSION"
+}
+
+build_gtest() {
+    local prefix=$WARDEN_DEPS/googletest
+    [ -f "$prefix/.done-$GTEST_VERSION" ] && return
+    local src
+    src=$(fetch_source googletest)
+    say "building GoogleTest for the target"
+    local work=$WARDEN_DEPS/build-gtest
+    rm -rf "$work"
+    cmake -S "$src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$WARDEN_ROOT/cmake/mingw-i686.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=ON \
+        -DCMAKE_CXX_STANDARD=17 >/dev/null
+    cmake --build "$work" -j"$WARDEN_JOBS" >/dev/null
+    cmake --install "$work" >/dev/null
+    rm -rf "$work"
+    touch "$prefix/.done-$GTEST_VERSION"
+}
+
+# A registry script in UTF-16, so that the Chinese font names survive whatever the shell's locale is.
+write_prefix_registry() {
+    local out=$1 font="WenQuanYi Micro Hei" face
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+        for face in "宋体" "新宋体" "SimSun" "NSimSun" "黑体" "SimHei" "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS Sans Serif"; do
+            printf '"%s"="%s"\r\n' "$face" "$font"
+        done
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n'
+        # Wine draws the caption and borders itself, as Windows does, with or without a window manager.
+        printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
+    } | iconv -f UTF-8 -t UTF-16 >"$out"
+}
+
+ensure_prefix() {
+    [ -f "$WINEPREFIX/.warden-ready" ] && return
+    say "creating the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WARDEN_BUILD"
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+    write_prefix_registry "$WARDEN_BUILD/prefix.reg"
+    wine regedit /S "$(winepath -w "$WARDEN_BUILD/prefix.reg")" >/dev/null 2>&1
+    # Debian's Wine does not find its own fonts (Marlett draws the caption buttons) unless they are in the prefix.
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+    wineserver -w
+    touch "$WINEPREFIX/.warden-ready"
+}
+
+# Xvfb when there is no display; the station is laid out for 1024 x 768.
+ensure_display() {
+    [ -n "${DISPLAY:-}" ] && return
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    WARDEN_XVFB_PID=$!
+    local i
+    for i in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.05
+    done
+    export DISPLAY=:$(head -n 1 "$fdfile")
+    rm -f "$fdfile"
+    say "started Xvfb on $DISPLAY"
+}
+
+# One wineserver for the whole run: each program then starts in a fraction of a second.
+start_wineserver() {
+    wineserver -p
+    WARDEN_WINESERVER_STARTED=1
+}
+
+stop_services() {
+    if [ -n "${WARDEN_WINESERVER_STARTED:-}" ]; then
+        wineserver -k 2>/dev/null
+        wineserver -w 2>/dev/null
+    fi
+    [ -n "${WARDEN_XVFB_PID:-}" ] && kill "$WARDEN_XVFB_PID" 2>/dev/null
+    return 0
+}
+
+configure_and_build() {
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    if [ ! -f "$WARDEN_BUILD/build.ninja" ]; then
+        cmake -S "$WARDEN_ROOT" -B "$WARDEN_BUILD" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$WARDEN_ROOT/cmake/mingw-i686.cmake" \
+            -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARDEN_DEPS="$WARDEN_DEPS" "${launcher[@]}" >/dev/null
+    fi
+    cmake --build "$WARDEN_BUILD" -j"$WARDEN_JOBS"
+}
+
+warden_setup() {
+    ensure_packages
+    # Wine takes code page 936 from the locale; set only once the locale exists.
+    export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+    build_lzo
+    build_gtest
+    ensure_prefix
+}

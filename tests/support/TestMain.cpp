@@ -1,0 +1,11 @@
+// Entry point of every test program: no error boxes may ever wait for a person.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
