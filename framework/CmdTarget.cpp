@@ -1,0 +1,4 @@
+// CCmdTarget's run-time class.
+#include "CmdTarget.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
