@@ -12,6 +12,17 @@ CTime TimeOf(const FILETIME& ft)
     return (ft.dwLowDateTime == 0 && ft.dwHighDateTime == 0) ? CTime() : CTime(ft);
 }
 
+// The fields that the handle and the path forms of GetStatus read alike.
+template <class Info>
+void FillStatus(CFileStatus& rStatus, const Info& info)
+{
+    rStatus.m_ctime = TimeOf(info.ftCreationTime);
+    rStatus.m_atime = TimeOf(info.ftLastAccessTime);
+    rStatus.m_mtime = TimeOf(info.ftLastWriteTime);
+    rStatus.m_size = ((ULONGLONG)info.nFileSizeHigh << 32) | info.nFileSizeLow;
+    rStatus.m_attribute = (BYTE)info.dwFileAttributes;
+}
+
 }  // namespace
 
 int AfxFindLastSeparator(LPCSTR lpszPath)
@@ -44,6 +55,11 @@ CFile::CFile() : m_hFile(hFileNull), m_bCloseOnDelete(FALSE) {}
 CFile::CFile(HANDLE hFile) : m_hFile(hFile), m_bCloseOnDelete(FALSE) {}
 
 CFile::CFile(LPCSTR lpszFileName, UINT nOpenFlags) : m_hFile(hFileNull), m_bCloseOnDelete(FALSE)
+{
+    OpenOrThrow(lpszFileName, nOpenFlags);
+}
+
+void CFile::OpenOrThrow(LPCSTR lpszFileName, UINT nOpenFlags)
 {
     CFileException e;
     if (!Open(lpszFileName, nOpenFlags, &e))
@@ -199,11 +215,7 @@ BOOL CFile::GetStatus(CFileStatus& rStatus) const
     BY_HANDLE_FILE_INFORMATION info;
     if (m_hFile == hFileNull || !GetFileInformationByHandle(m_hFile, &info))
         return FALSE;
-    rStatus.m_ctime = TimeOf(info.ftCreationTime);
-    rStatus.m_atime = TimeOf(info.ftLastAccessTime);
-    rStatus.m_mtime = TimeOf(info.ftLastWriteTime);
-    rStatus.m_size = ((ULONGLONG)info.nFileSizeHigh << 32) | info.nFileSizeLow;
-    rStatus.m_attribute = (BYTE)info.dwFileAttributes;
+    FillStatus(rStatus, info);
     return TRUE;
 }
 
@@ -218,11 +230,7 @@ BOOL PASCAL CFile::GetStatus(LPCSTR lpszFileName, CFileStatus& rStatus)
     char fullName[MAX_PATH];
     DWORD n = GetFullPathNameA(lpszFileName, MAX_PATH, fullName, nullptr);
     CopyText(rStatus.m_szFullName, (n > 0 && n < MAX_PATH) ? fullName : lpszFileName);
-    rStatus.m_ctime = TimeOf(data.ftCreationTime);
-    rStatus.m_atime = TimeOf(data.ftLastAccessTime);
-    rStatus.m_mtime = TimeOf(data.ftLastWriteTime);
-    rStatus.m_size = ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
-    rStatus.m_attribute = (BYTE)data.dwFileAttributes;
+    FillStatus(rStatus, data);
     return TRUE;
 }
 

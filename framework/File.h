@@ -74,6 +74,9 @@ public:
     static void PASCAL Remove(LPCSTR lpszFileName);
 
 protected:
+    // The constructors' open: through the most derived Open, throwing what it reports.
+    void OpenOrThrow(LPCSTR lpszFileName, UINT nOpenFlags);
+
     BOOL m_bCloseOnDelete;
     CString m_strFileName;
 };

@@ -73,56 +73,28 @@ CString CFileFind::GetFileTitle() const { return AfxFileTitleOfPath(GetFileName(
 
 CString CFileFind::GetRoot() const { return m_strRoot; }
 
-BOOL CFileFind::GetLastWriteTime(FILETIME* pTimeStamp) const
+BOOL CFileFind::CopyTime(const FILETIME& found, FILETIME* pTimeStamp) const
 {
     if (!m_bHaveFound || pTimeStamp == nullptr)
         return FALSE;
-    *pTimeStamp = m_found.ftLastWriteTime;
+    *pTimeStamp = found;
     return TRUE;
 }
 
-BOOL CFileFind::GetLastWriteTime(CTime& refTime) const
+BOOL CFileFind::CopyTime(const FILETIME& found, CTime& refTime) const
 {
-    FILETIME ft;
-    if (!GetLastWriteTime(&ft))
+    if (!m_bHaveFound)
         return FALSE;
-    refTime = CTime(ft);
+    refTime = CTime(found);
     return TRUE;
 }
 
-BOOL CFileFind::GetCreationTime(FILETIME* pTimeStamp) const
-{
-    if (!m_bHaveFound || pTimeStamp == nullptr)
-        return FALSE;
-    *pTimeStamp = m_found.ftCreationTime;
-    return TRUE;
-}
-
-BOOL CFileFind::GetCreationTime(CTime& refTime) const
-{
-    FILETIME ft;
-    if (!GetCreationTime(&ft))
-        return FALSE;
-    refTime = CTime(ft);
-    return TRUE;
-}
-
-BOOL CFileFind::GetLastAccessTime(FILETIME* pTimeStamp) const
-{
-    if (!m_bHaveFound || pTimeStamp == nullptr)
-        return FALSE;
-    *pTimeStamp = m_found.ftLastAccessTime;
-    return TRUE;
-}
-
-BOOL CFileFind::GetLastAccessTime(CTime& refTime) const
-{
-    FILETIME ft;
-    if (!GetLastAccessTime(&ft))
-        return FALSE;
-    refTime = CTime(ft);
-    return TRUE;
-}
+BOOL CFileFind::GetLastWriteTime(FILETIME* pTimeStamp) const { return CopyTime(m_found.ftLastWriteTime, pTimeStamp); }
+BOOL CFileFind::GetLastWriteTime(CTime& refTime) const { return CopyTime(m_found.ftLastWriteTime, refTime); }
+BOOL CFileFind::GetCreationTime(FILETIME* pTimeStamp) const { return CopyTime(m_found.ftCreationTime, pTimeStamp); }
+BOOL CFileFind::GetCreationTime(CTime& refTime) const { return CopyTime(m_found.ftCreationTime, refTime); }
+BOOL CFileFind::GetLastAccessTime(FILETIME* pTimeStamp) const { return CopyTime(m_found.ftLastAccessTime, pTimeStamp); }
+BOOL CFileFind::GetLastAccessTime(CTime& refTime) const { return CopyTime(m_found.ftLastAccessTime, refTime); }
 
 BOOL CFileFind::MatchesMask(DWORD dwMask) const
 {

@@ -43,6 +43,9 @@ public:
     BOOL IsArchived() const { return MatchesMask(FILE_ATTRIBUTE_ARCHIVE); }
 
 private:
+    BOOL CopyTime(const FILETIME& found, FILETIME* pTimeStamp) const;
+    BOOL CopyTime(const FILETIME& found, CTime& refTime) const;
+
     HANDLE m_hContext;
     WIN32_FIND_DATAA m_found;  // the entry the accessors describe
     WIN32_FIND_DATAA m_next;   // the entry that FindNextFile moves to

@@ -26,9 +26,7 @@ CStdioFile::CStdioFile(FILE* pOpenStream) : CFile((HANDLE)_get_osfhandle(_fileno
 
 CStdioFile::CStdioFile(LPCSTR lpszFileName, UINT nOpenFlags) : m_pStream(nullptr)
 {
-    CFileException e;
-    if (!Open(lpszFileName, nOpenFlags, &e))
-        AfxThrowFileException(e.m_cause, e.m_lOsError, e.m_strFileName);
+    OpenOrThrow(lpszFileName, nOpenFlags);
 }
 
 CStdioFile::~CStdioFile()

@@ -119,40 +119,11 @@ CString& CString::operator+=(LPCSTR lpsz)
     return *this;
 }
 
-CString operator+(const CString& a, const CString& b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(const CString& a, LPCSTR b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(LPCSTR a, const CString& b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(const CString& a, char b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
-
-CString operator+(char a, const CString& b)
-{
-    CString r(a);
-    r += b;
-    return r;
-}
+CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
+CString operator+(const CString& a, LPCSTR b) { CString r(a); r += b; return r; }
+CString operator+(LPCSTR a, const CString& b) { CString r(a); r += b; return r; }
+CString operator+(const CString& a, char b) { CString r(a); r += b; return r; }
+CString operator+(char a, const CString& b) { CString r(a); r += b; return r; }
 
 int CString::Compare(LPCSTR lpsz) const { return strcmp(m_str.c_str(), lpsz ? lpsz : ""); }
 

@@ -93,6 +93,8 @@ public:
 
     void SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement)
     {
+        if (nIndex < 0)
+            return;
         if (nIndex >= GetSize()) {
             TYPE copy(newElement);  // the argument may be an element of this array
             SetSize(nIndex + 1);
@@ -123,7 +125,7 @@ public:
 
     void InsertAt(INT_PTR nIndex, ARG_TYPE newElement, INT_PTR nCount = 1)
     {
-        if (nCount <= 0)
+        if (nIndex < 0 || nCount <= 0)
             return;
         TYPE copy(newElement);
         if (nIndex >= GetSize())
@@ -140,7 +142,7 @@ public:
     }
     void InsertAt(INT_PTR nStartIndex, const CArray* pNewArray)
     {
-        if (pNewArray == nullptr || pNewArray->IsEmpty())
+        if (nStartIndex < 0 || pNewArray == nullptr || pNewArray->IsEmpty())
             return;
         std::vector<TYPE> copy(pNewArray->m_data);
         if (nStartIndex >= GetSize())

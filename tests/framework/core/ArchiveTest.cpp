@@ -350,15 +350,11 @@ TEST_F(ArchiveTest, EveryLoadFailureThrowsAndLeaksNothing)
         SCOPED_TRACE(c.what);
         WriteFileBytes(Path(), c.stream);
         CObList loaded;
-        int cause = -1;
-        try {
+        int cause = ArchiveFailureCause([&] {
             CFile file(Path().c_str(), CFile::modeRead);
             CArchive ar(&file, CArchive::load);
             loaded.Serialize(ar);
-        } catch (CArchiveException* e) {
-            cause = e->m_cause;
-            e->Delete();
-        }
+        });
         EXPECT_EQ(cause, c.cause);
         // What was read whole stays in the list for its owner; nothing else survives.
         DeleteAll(loaded);
@@ -375,15 +371,11 @@ TEST_F(ArchiveTest, TypedListRefusesOtherClasses)
     DeleteAll(mixed);
 
     CTypedPtrList<CObList, CTermData*> groups;
-    int cause = -1;
-    try {
+    int cause = ArchiveFailureCause([&] {
         CFile file(Path().c_str(), CFile::modeRead);
         CArchive ar(&file, CArchive::load);
         groups.Serialize(ar);
-    } catch (CArchiveException* e) {
-        cause = e->m_cause;
-        e->Delete();
-    }
+    });
     EXPECT_EQ(cause, CArchiveException::badClass);
     EXPECT_EQ(groups.GetCount(), 1);
     DeleteAll(groups);
@@ -431,14 +423,7 @@ TEST_F(ArchiveTest, ValuesAcrossBufferBoundaries)
 
     // At the end: Read returns what is left, a value throws.
     EXPECT_EQ(ar.Read(head.data(), 10), 0u);
-    int cause = -1;
-    try {
-        ar >> d;
-    } catch (CArchiveException* e) {
-        cause = e->m_cause;
-        e->Delete();
-    }
-    EXPECT_EQ(cause, CArchiveException::endOfFile);
+    EXPECT_EQ(ArchiveFailureCause([&] { ar >> d; }), CArchiveException::endOfFile);
 }
 
 TEST_F(ArchiveTest, ClosingALoadGivesUnreadBytesBack)
@@ -458,15 +443,9 @@ TEST_F(ArchiveTest, WrongDirectionThrows)
 {
     CFile file(Path().c_str(), CFile::modeCreate | CFile::modeReadWrite);
     CArchive ar(&file, CArchive::store);
-    int cause = -1;
-    try {
-        DWORD d;
-        ar >> d;
-    } catch (CArchiveException* e) {
-        cause = e->m_cause;
-        e->Delete();
-    }
-    EXPECT_EQ(cause, CArchiveException::writeOnly);
+    DWORD d;
+    EXPECT_EQ(ArchiveFailureCause([&] { ar >> d; }), CArchiveException::writeOnly);
+    EXPECT_EQ(ArchiveFailureCause([&] { ar.ReadObject(nullptr); }), CArchiveException::writeOnly);
 }
 
 TEST_F(ArchiveTest, WriteFailureSurfacesAsFileException)

@@ -158,16 +158,12 @@ TEST(CollectionsTest, DamagedCountsRunIntoTheEndOfTheData)
     TempDir dir;
     std::string path = dir.File("damaged.dat");
     WriteFileBytes(path, ByteBuilder().W(0xFFFF).D(0xFFFFFFF0).D(1).D(2).Get());
-    int cause = -1;
     CDWordArray numbers;
-    try {
+    int cause = ArchiveFailureCause([&] {
         CFile file(path.c_str(), CFile::modeRead);
         CArchive ar(&file, CArchive::load);
         numbers.Serialize(ar);
-    } catch (CArchiveException* e) {
-        cause = e->m_cause;
-        e->Delete();
-    }
+    });
     EXPECT_EQ(cause, CArchiveException::endOfFile);
 }
 

@@ -37,3 +37,17 @@ void StoreArchive(const std::string& path, Fn write)
     write(ar);
     ar.Close();
 }
+
+// The cause of the CArchiveException that fn throws (deleted here), or -1 when it throws none.
+template <class Fn>
+int ArchiveFailureCause(Fn fn)
+{
+    try {
+        fn();
+    } catch (CArchiveException* e) {
+        int cause = e->m_cause;
+        e->Delete();
+        return cause;
+    }
+    return -1;
+}
