@@ -16,6 +16,10 @@ const DWORD nMaxMapCount = 0x3FFFFFFE;
 // before the end of the data is found.
 const UINT kTextChunk = 0x10000;
 
+// Objects inside objects deeper than this fail the load: no file the station writes comes near
+// it, and a damaged one must not exhaust the stack.
+const UINT kMaxObjectDepth = 512;
+
 }  // namespace
 
 DWORD CArchive::StoreMap::Find(const void* key) const
@@ -65,6 +69,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
       m_bUserBuf(lpBuf != nullptr),
       m_nObjectSchema((UINT)-1),
       m_bLastWasReference(FALSE),
+      m_nDepth(0),
       m_nMapCount(1)
 {
     m_lpBufStart = m_bUserBuf ? static_cast<BYTE*>(lpBuf) : new BYTE[m_nBufSize];
@@ -333,23 +338,29 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
         return pOb;
     }
 
+    CheckCount();
+    if (m_nDepth >= kMaxObjectDepth)
+        AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == nullptr)
         AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
-    // Numbered before its fields are read, so that objects inside it may refer to it.
-    CheckCount();
     size_t number = m_loadArray.size();
-    m_loadArray.push_back({pOb, false});
     UINT nSchemaSave = m_nObjectSchema;
-    m_nObjectSchema = nSchema;
+    ++m_nDepth;
     try {
+        // Numbered before its fields are read, so that objects inside it may refer to it.
+        m_loadArray.push_back({pOb, false});
+        m_nObjectSchema = nSchema;
         pOb->Serialize(*this);
     } catch (...) {
         // Nobody holds the half-read object yet: it goes, and what it read so far with it.
-        m_loadArray[number].pointer = nullptr;
+        --m_nDepth;
+        if (number < m_loadArray.size())
+            m_loadArray[number].pointer = nullptr;
         delete pOb;
         throw;
     }
+    --m_nDepth;
     m_nObjectSchema = nSchemaSave;
     m_bLastWasReference = FALSE;
     return pOb;

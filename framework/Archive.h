@@ -6,6 +6,7 @@
 //   W 0x8000|c  (c < 0x7FFF)       first writing of an object of known class c
 //   W 0x7FFF, D 0x80000000|c       the same for larger class numbers
 //   W n  /  W 0x7FFF, D n          the object numbered n again (a reference)
+// Objects may nest 512 deep when read.
 // Counts are W, or W 0xFFFF and D from 0xFFFF on; texts are counted (see operator<< for CString).
 // Every load failure throws CArchiveException*; the caller decides what happens.
 #pragma once
@@ -66,6 +67,10 @@ public:
     CArchive& operator<<(ULONGLONG dwdw) { return Put(dwdw); }
     CArchive& operator<<(float f) { return Put(f); }
     CArchive& operator<<(double d) { return Put(d); }
+    // No bool: it would turn any other pointer into one byte. Write BOOL (D) or BYTE (B).
+    CArchive& operator<<(bool) = delete;
+    CArchive& operator>>(bool&) = delete;
+
     CArchive& operator<<(const CObject* pOb)
     {
         WriteObject(pOb);
@@ -154,6 +159,7 @@ private:
     bool m_bUserBuf;
     UINT m_nObjectSchema;
     BOOL m_bLastWasReference;
+    UINT m_nDepth;                                      // objects being read inside each other
     DWORD m_nMapCount;                                  // next number to give (store)
     StoreMap m_storeMap;                                // classes and objects written, by address
     std::vector<LoadEntry> m_loadArray;                 // classes and objects read, by number

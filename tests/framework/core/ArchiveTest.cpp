@@ -382,6 +382,37 @@ TEST_F(ArchiveTest, TypedListRefusesOtherClasses)
     EXPECT_EQ(liveObjects, 0);
 }
 
+// Groups nested depth deep, each holding the next as its only child group.
+Bytes NestedGroups(size_t depth)
+{
+    ByteBuilder b;
+    b.W(1).ClassTag("CTermData").B(0);
+    for (size_t level = 1; level < depth; ++level)
+        b.W(1).W(0x8001).B(0);
+    b.W(0).W(0);
+    for (size_t level = 1; level < depth; ++level)
+        b.W(0);
+    return b.Get();
+}
+
+TEST_F(ArchiveTest, NestingIsBounded)
+{
+    for (size_t depth : {512u, 513u, 200000u}) {
+        SCOPED_TRACE(depth);
+        WriteFileBytes(Path(), NestedGroups(depth));
+        CObList loaded;
+        int cause = ArchiveFailureCause([&] {
+            CFile file(Path().c_str(), CFile::modeRead);
+            CArchive ar(&file, CArchive::load);
+            loaded.Serialize(ar);
+        });
+        EXPECT_EQ(cause, depth <= 512 ? -1 : (int)CArchiveException::genericException);
+        EXPECT_EQ(loaded.GetCount(), depth <= 512 ? 1 : 0);
+        DeleteAll(loaded);
+        EXPECT_EQ(liveObjects, 0);
+    }
+}
+
 TEST_F(ArchiveTest, ValuesAcrossBufferBoundaries)
 {
     // 4095 bytes first puts the next D across the end of the 4096-byte buffer; the large block
