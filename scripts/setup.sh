@@ -9,7 +9,7 @@ WARDEN_JOBS=${WARDEN_JOBS:-$(nproc)}
 export WINEPREFIX=$WARDEN_BUILD/wine
 export WINEARCH=win32
 export WINEDEBUG=-all
-export TZ=Asia/Shanghai
+export TZ=CST-8
 
 LZO_VERSION=2.10
 GTEST_VERSION=1.12.1
