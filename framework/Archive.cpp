@@ -148,7 +148,7 @@ void CArchive::FillBuffer(UINT nBytesNeeded)
     }
 }
 
-UINT CArchive::Read(void* lpBuf, UINT nMax)
+UINT CArchive::ReadThroughBuffer(void* lpBuf, UINT nMax)
 {
     if (!IsLoading())
         AfxThrowArchiveException(CArchiveException::writeOnly, m_strFileName);
@@ -179,7 +179,7 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
     return done;
 }
 
-void CArchive::Write(const void* lpBuf, UINT nMax)
+void CArchive::WriteThroughBuffer(const void* lpBuf, UINT nMax)
 {
     if (!IsStoring())
         AfxThrowArchiveException(CArchiveException::readOnly, m_strFileName);

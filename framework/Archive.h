@@ -32,8 +32,24 @@ public:
     CFile* GetFile() const { return m_pFile; }
 
     // Bytes as they are. Read returns fewer than asked only at the end of the data.
-    UINT Read(void* lpBuf, UINT nMax);
-    void Write(const void* lpBuf, UINT nMax);
+    UINT Read(void* lpBuf, UINT nMax)
+    {
+        if (IsLoading() && (UINT)(m_lpBufMax - m_lpBufCur) >= nMax) {
+            memcpy(lpBuf, m_lpBufCur, nMax);
+            m_lpBufCur += nMax;
+            return nMax;
+        }
+        return ReadThroughBuffer(lpBuf, nMax);
+    }
+    void Write(const void* lpBuf, UINT nMax)
+    {
+        if (IsStoring() && (UINT)(m_lpBufMax - m_lpBufCur) >= nMax) {
+            memcpy(m_lpBufCur, lpBuf, nMax);
+            m_lpBufCur += nMax;
+            return;
+        }
+        WriteThroughBuffer(lpBuf, nMax);
+    }
     // Store: writes the buffer to the file. Load: gives unread buffered bytes back to the file.
     void Flush();
     // Flushes and detaches from the file (which stays open).
@@ -122,6 +138,9 @@ private:
         return *this;
     }
 
+    // Read and Write when the buffer alone does not do.
+    UINT ReadThroughBuffer(void* lpBuf, UINT nMax);
+    void WriteThroughBuffer(const void* lpBuf, UINT nMax);
     // Makes at least nBytesNeeded bytes available, or throws endOfFile.
     void FillBuffer(UINT nBytesNeeded);
     // Reads what the file gives into the free part of the buffer; the count read.

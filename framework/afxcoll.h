@@ -1,5 +1,6 @@
 // The framework's ready-made collections: lists, arrays and maps of pointers, objects, numbers and
-// texts. Pointer collections never delete what they point to; their owner does.
+// texts. Pointer collections never delete what they point to; their owner does. Other element
+// types are CArray, CList and CMap of afxtempl.h.
 #pragma once
 
 #include "afxtempl.h"
@@ -20,36 +21,12 @@ class CPtrList : public CList<void*, void*> {
     DECLARE_DYNAMIC(CPtrList)
 };
 
-class CStringList : public CList<CString, LPCSTR> {
-    DECLARE_SERIAL(CStringList)
-};
-
-// Serialised like CObList.
-class CObArray : public CArray<CObject*, CObject*> {
-    DECLARE_SERIAL(CObArray)
-public:
-    void Serialize(CArchive& ar) override;
-    void SerializeOfClass(CArchive& ar, const CRuntimeClass* pElementClass);
-};
-
 class CPtrArray : public CArray<void*, void*> {
     DECLARE_DYNAMIC(CPtrArray)
 };
 
-class CByteArray : public CArray<BYTE, BYTE> {
-    DECLARE_SERIAL(CByteArray)
-};
-
-class CWordArray : public CArray<WORD, WORD> {
-    DECLARE_SERIAL(CWordArray)
-};
-
 class CDWordArray : public CArray<DWORD, DWORD> {
     DECLARE_SERIAL(CDWordArray)
-};
-
-class CUIntArray : public CArray<UINT, UINT> {
-    DECLARE_DYNAMIC(CUIntArray)
 };
 
 class CStringArray : public CArray<CString, LPCSTR> {
@@ -60,18 +37,7 @@ class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
     DECLARE_DYNAMIC(CMapPtrToPtr)
 };
 
-class CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {
-    DECLARE_DYNAMIC(CMapWordToPtr)
-};
-
 class CMapStringToPtr : public CMap<CString, LPCSTR, void*, void*> {
     DECLARE_DYNAMIC(CMapStringToPtr)
 };
 
-class CMapStringToOb : public CMap<CString, LPCSTR, CObject*, CObject*> {
-    DECLARE_DYNAMIC(CMapStringToOb)
-};
-
-class CMapStringToString : public CMap<CString, LPCSTR, CString, LPCSTR> {
-    DECLARE_DYNAMIC(CMapStringToString)
-};

@@ -1,5 +1,5 @@
 // The framework's collection templates: CArray, CList, CMap, and the typed pointer wrappers
-// CTypedPtrArray and CTypedPtrList over CPtrArray/CObArray and CPtrList/CObList.
+// CTypedPtrArray and CTypedPtrList over CPtrArray and CPtrList/CObList.
 #pragma once
 
 #include "afx.h"
@@ -525,11 +525,10 @@ protected:
 };
 
 /////////////////////////////////////////////////////////////////////////////
-// Typed pointer collections: BASE_CLASS is CPtrArray/CObArray or CPtrList/CObList. Over the
-// object collections they load only elements of TYPE's class (or null).
+// Typed pointer collections: BASE_CLASS is CPtrArray, or CPtrList/CObList. Over CObList they
+// load only elements of TYPE's class (or null).
 
 class CObList;
-class CObArray;
 
 template <class BASE_CLASS, class TYPE>
 class CTypedPtrArray : public BASE_CLASS {
@@ -542,14 +541,6 @@ public:
     void InsertAt(INT_PTR nIndex, TYPE newElement, INT_PTR nCount = 1) { BASE_CLASS::InsertAt(nIndex, newElement, nCount); }
     TYPE operator[](INT_PTR nIndex) const { return (TYPE)BASE_CLASS::operator[](nIndex); }
     TYPE& operator[](INT_PTR nIndex) { return (TYPE&)BASE_CLASS::operator[](nIndex); }
-
-    void Serialize(CArchive& ar) override
-    {
-        if constexpr (std::is_base_of<CObArray, BASE_CLASS>::value)
-            BASE_CLASS::SerializeOfClass(ar, std::remove_pointer<TYPE>::type::GetThisClass());
-        else
-            BASE_CLASS::Serialize(ar);
-    }
 };
 
 template <class BASE_CLASS, class TYPE>

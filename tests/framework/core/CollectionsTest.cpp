@@ -127,7 +127,7 @@ TEST(CollectionsTest, ValueCollectionsSerialise)
     names.Add("");
     CDWordArray numbers;
     numbers.Add(0x01020304);
-    CStringList list;
+    CList<CString, const CString&> list;
     list.AddTail("x");
     StoreArchive(path, [&](CArchive& ar) {
         names.Serialize(ar);
@@ -143,7 +143,7 @@ TEST(CollectionsTest, ValueCollectionsSerialise)
     CArchive ar(&file, CArchive::load);
     CStringArray names2;
     CDWordArray numbers2;
-    CStringList list2;
+    CList<CString, const CString&> list2;
     names2.Serialize(ar);
     numbers2.Serialize(ar);
     list2.Serialize(ar);
