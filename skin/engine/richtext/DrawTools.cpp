@@ -342,7 +342,9 @@ void DrawTools::TileBitmap(HDC hdc, int x, int y, int width, int height, HDC sou
         int bigHeight = tileHeight * ((64 + tileHeight - 1) / tileHeight);
         Section big(bigWidth, bigHeight);
         if (big.Ok()) {
-            TileBitmap(big.Dc(), 0, 0, bigWidth, bigHeight, source, sourceX, sourceY, tileWidth, tileHeight);
+            for (int tx = 0; tx < bigWidth; tx += tileWidth)
+                for (int ty = 0; ty < bigHeight; ty += tileHeight)
+                    BitBlt(big.Dc(), tx, ty, tileWidth, tileHeight, source, sourceX, sourceY, SRCCOPY);
             TileBitmap(hdc, int(left), int(top), int(right - left), int(bottom - top), big.Dc(), 0, 0, bigWidth,
                        bigHeight);
             return;

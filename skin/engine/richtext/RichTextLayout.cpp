@@ -198,8 +198,6 @@ void RichTextLayout::StartLine()
     if (measuring_) {
         line_ = LineRecord();
         line_.alignment = style_.textAlign;
-        if (lineIndex_ < RichTextLimits::kMaxLines && lines_.size() <= lineIndex_)
-            lines_.resize(lineIndex_ + 1, LineRecord());
         return;
     }
     // Drawing replays what measuring planned; a line it has no record of is not drawn.
@@ -224,8 +222,12 @@ void RichTextLayout::NewLine(int count)
         line_.width = SaturateCoord(int64_t(x_) - block_.left);
         widest_ = std::max(widest_, line_.width);
         line_.height = SaturateCoord(int64_t(line_.height) + line_.descent);
-        if (lineIndex_ < lines_.size())
+        // Records are kept for the lines ended; past the limit lines are measured but not replayed.
+        if (lineIndex_ < RichTextLimits::kMaxLines) {
+            if (lines_.size() <= lineIndex_)
+                lines_.resize(lineIndex_ + 1, LineRecord());
             lines_[lineIndex_] = line_;
+        }
     }
     y_ = SaturateCoord(y_ + int64_t(std::max(count, 1)) * line_.height);
     ++lineIndex_;

@@ -123,6 +123,8 @@ TableLayout::Shape TableLayout::ScanTable(std::string_view text)
             for (;;) {
                 FoundTag next = MarkupLexer::FindTag(text, pos, {"/td", "table"}, false);
                 if (!next) {
+                    // A cell left open takes the rest of the table; a "/tr" in there still closes its row.
+                    row.closed = row.closed || MarkupLexer::FindTag(text, cell.contentBegin, {"/tr"}, true);
                     cell.contentEnd = pos = text.size();
                     break;
                 }
