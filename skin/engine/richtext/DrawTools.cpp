@@ -9,7 +9,7 @@ namespace {
 const int64_t kMaxSectionPixels = 4096 * 4096; // effect sections are made per picture; refuse absurd ones
 const int kMaxPenWidth = 10000;
 
-// A 32-bit bottom-up section selected into its own memory DC, freed with the object unless detached.
+// A 32-bit top-down section selected into its own memory DC, freed with the object unless detached.
 class Section {
 public:
     Section(int width, int height) : width_(width), height_(height)
@@ -19,7 +19,7 @@ public:
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = height;
+        info.bmiHeader.biHeight = -height;
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
@@ -153,6 +153,189 @@ void LineOnce(HDC hdc, int x1, int y1, int x2, int y2, HPEN pen)
     SelectObject(hdc, old);
 }
 
+
+// A picture as 0x00RRGGBB values, top row first; effects and shadows work on these in memory, and the
+// results go to the device with one call each, without making GDI objects per picture.
+using Pixels = std::vector<uint32_t>;
+
+BITMAPINFO TopDownInfo(int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// The picture of bitmap at width x height: stretched from its own size when asked and the sizes differ,
+// else its top-left corner (black where the bitmap is smaller).
+bool ReadPixels(HDC hdc, HBITMAP bitmap, int width, int height, bool stretch, Pixels& out)
+{
+    BITMAP bm;
+    if (!bitmap || width <= 0 || height <= 0 || int64_t(width) * height > kMaxSectionPixels ||
+        !GetObjectA(bitmap, sizeof bm, &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return false;
+    if (bm.bmWidth == width && bm.bmHeight == height) {
+        BITMAPINFO info = TopDownInfo(width, height);
+        out.assign(size_t(width) * height, 0);
+        if (GetDIBits(hdc, bitmap, 0, UINT(height), out.data(), &info, DIB_RGB_COLORS) == height)
+            return true;
+    }
+    Section section(width, height);
+    if (!section.Ok())
+        return false;
+    {
+        SelectedBitmap source(bitmap);
+        if (stretch) {
+            SetStretchBltMode(section.Dc(), COLORONCOLOR);
+            StretchBlt(section.Dc(), 0, 0, width, height, source.Dc(), 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+        } else {
+            BitBlt(section.Dc(), 0, 0, width, height, source.Dc(), 0, 0, SRCCOPY);
+        }
+    }
+    GdiFlush();
+    out.assign(section.Pixels(), section.Pixels() + section.Count());
+    return true;
+}
+
+// The per-pixel steps of an effect bitmap: mask colour to black, or grey, darker, lighter, fill; then invert.
+void ApplyEffects(uint32_t* p, size_t count, int flags, bool maskFlag, COLORREF maskColor, COLORREF fillColor)
+{
+    const uint32_t mask = PixelOf(maskColor);
+    const uint32_t fill = PixelOf(fillColor);
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t v = p[i] & 0x00FFFFFF;
+        if (maskFlag && v == mask) {
+            v = 0;
+        } else {
+            uint32_t r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+            if (flags & 1) {
+                uint32_t grey = (299 * r + 587 * g + 114 * b) / 1000;
+                r = g = b = grey;
+            }
+            if (flags & 2) {
+                r = r * 3 / 4;
+                g = g * 3 / 4;
+                b = b * 3 / 4;
+            }
+            if (flags & 4) {
+                r = r * 5 / 4 > 255 ? 255 : r * 5 / 4;
+                g = g * 5 / 4 > 255 ? 255 : g * 5 / 4;
+                b = b * 5 / 4 > 255 ? 255 : b * 5 / 4;
+            }
+            v = (r << 16) | (g << 8) | b;
+            if (flags & 8)
+                v = fill;
+        }
+        if (flags & 0x8000)
+            v = ~v & 0x00FFFFFF;
+        p[i] = v;
+    }
+}
+
+Pixels WithEffects(const Pixels& source, int flags, bool maskFlag, COLORREF maskColor, COLORREF fillColor)
+{
+    Pixels out = source;
+    ApplyEffects(out.data(), out.size(), flags, maskFlag, maskColor, fillColor);
+    return out;
+}
+
+// Combines a picture with the destination by a raster operation (SRCAND, SRCPAINT, SRCCOPY).
+void Blend(HDC hdc, int x, int y, int width, int height, const Pixels& pixels, DWORD rop)
+{
+    BITMAPINFO info = TopDownInfo(width, height);
+    StretchDIBits(hdc, x, y, width, height, 0, 0, width, height, pixels.data(), &info, DIB_RGB_COLORS, rop);
+}
+
+// Darkens the destination under a shadow mask: each channel times the mask's blue value / 255, averaged
+// over a blurX x blurY window when blurred (outside the mask counts as white).
+void ShadowOnto(HDC hdc, int x, int y, int width, int height, const Pixels& mask, bool blurred, int blurX,
+                int blurY)
+{
+    if (blurX < 1)
+        blurX = 1;
+    if (blurY < 1)
+        blurY = 1;
+    if (blurX % 2 == 0)
+        ++blurX;
+    if (blurY % 2 == 0)
+        ++blurY;
+    // A picture no larger than the blur would shrink to nothing; its shadow is drawn sharp instead.
+    if (blurred && (width - blurX <= 0 || height - blurY <= 0))
+        blurred = false;
+    const size_t count = size_t(width) * height;
+    Pixels a;
+    if (blurred) {
+        // The mask shrunk into the middle, leaving half a window of white around it.
+        a.assign(count, 0x00FFFFFF);
+        const int innerWidth = width - blurX, innerHeight = height - blurY;
+        for (int ty = 0; ty < innerHeight; ++ty) {
+            const int sy = int(int64_t(ty) * height / innerHeight);
+            for (int tx = 0; tx < innerWidth; ++tx) {
+                const int sx = int(int64_t(tx) * width / innerWidth);
+                a[size_t(ty + blurY / 2) * width + tx + blurX / 2] = mask[size_t(sy) * width + sx];
+            }
+        }
+    } else {
+        a = mask;
+    }
+    Section b(width, height);
+    if (!b.Ok())
+        return;
+    BitBlt(b.Dc(), 0, 0, width, height, hdc, x, y, SRCCOPY);
+    GdiFlush();
+
+    std::vector<int64_t> factor(count); // numerator over `scale`
+    int64_t scale;
+    if (blurred) {
+        // Box sums with running totals, first along rows, then along columns.
+        const int rx = blurX / 2, ry = blurY / 2;
+        std::vector<int64_t> rows(count);
+        for (int row = 0; row < height; ++row) {
+            const uint32_t* line = a.data() + size_t(row) * width;
+            auto at = [&](int k) -> int64_t { return (k < 0 || k >= width) ? 255 : (line[k] & 0xFF); };
+            int64_t sum = 0;
+            for (int k = -rx; k <= rx; ++k)
+                sum += at(k);
+            for (int col = 0; col < width; ++col) {
+                rows[size_t(row) * width + col] = sum;
+                sum += at(col + rx + 1) - at(col - rx);
+            }
+        }
+        const int64_t outside = int64_t(255) * blurX;
+        for (int col = 0; col < width; ++col) {
+            auto at = [&](int k) -> int64_t { return (k < 0 || k >= height) ? outside : rows[size_t(k) * width + col]; };
+            int64_t sum = 0;
+            for (int k = -ry; k <= ry; ++k)
+                sum += at(k);
+            for (int row = 0; row < height; ++row) {
+                factor[size_t(row) * width + col] = sum;
+                sum += at(row + ry + 1) - at(row - ry);
+            }
+        }
+        scale = int64_t(blurX) * blurY * 255;
+    } else {
+        for (size_t i = 0; i < count; ++i)
+            factor[i] = a[i] & 0xFF;
+        scale = 255;
+    }
+    uint32_t* bp = b.Pixels();
+    for (size_t i = 0; i < count; ++i) {
+        const int64_t f = factor[i];
+        if (f < 0 || f >= scale)
+            continue;
+        const uint32_t v = bp[i];
+        const uint32_t r = uint32_t(((v >> 16) & 0xFF) * f / scale);
+        const uint32_t g = uint32_t(((v >> 8) & 0xFF) * f / scale);
+        const uint32_t bl = uint32_t((v & 0xFF) * f / scale);
+        bp[i] = (r << 16) | (g << 8) | bl;
+    }
+    BitBlt(hdc, x, y, width, height, b.Dc(), 0, 0, SRCCOPY);
+}
+
 } // namespace
 
 SIZE DrawTools::GetIconSize(HICON icon) const
@@ -192,37 +375,7 @@ HBITMAP DrawTools::CreateEffectBitmap(HBITMAP bitmap, int width, int height, int
         BitBlt(section.Dc(), 0, 0, width, height, source.Dc(), 0, 0, SRCCOPY);
     }
     GdiFlush();
-    const uint32_t mask = PixelOf(maskColor);
-    const uint32_t fill = PixelOf(fillColor);
-    uint32_t* p = section.Pixels();
-    for (size_t i = 0, n = section.Count(); i < n; ++i) {
-        uint32_t v = p[i] & 0x00FFFFFF;
-        if (maskFlag && v == mask) {
-            v = 0;
-        } else {
-            uint32_t r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
-            if (flags & 1) {
-                uint32_t grey = (299 * r + 587 * g + 114 * b) / 1000;
-                r = g = b = grey;
-            }
-            if (flags & 2) {
-                r = r * 3 / 4;
-                g = g * 3 / 4;
-                b = b * 3 / 4;
-            }
-            if (flags & 4) {
-                r = r * 5 / 4 > 255 ? 255 : r * 5 / 4;
-                g = g * 5 / 4 > 255 ? 255 : g * 5 / 4;
-                b = b * 5 / 4 > 255 ? 255 : b * 5 / 4;
-            }
-            v = (r << 16) | (g << 8) | b;
-            if (flags & 8)
-                v = fill;
-        }
-        if (flags & 0x8000)
-            v = ~v & 0x00FFFFFF;
-        p[i] = v;
-    }
+    ApplyEffects(section.Pixels(), section.Count(), flags, maskFlag, maskColor, fillColor);
     return section.Detach();
 }
 
@@ -362,47 +515,25 @@ void DrawTools::DrawBitmap(HDC hdc, int x, int y, int width, int height, HBITMAP
                            COLORREF maskColor, int styleFlags, bool shadowFlag, int shadowX, int shadowY, int blurX,
                            int blurY, COLORREF shadowColor) const
 {
-    if (!bitmap || width <= 0 || height <= 0)
+    Pixels scaled;
+    if (!ReadPixels(hdc, bitmap, width, height, true, scaled))
         return;
-    SIZE own = GetBitmapSize(bitmap);
-    Section scaled(width, height);
-    if (!scaled.Ok() || own.cx <= 0 || own.cy <= 0)
-        return;
-    {
-        SelectedBitmap source(bitmap);
-        if (own.cx == width && own.cy == height) {
-            BitBlt(scaled.Dc(), 0, 0, width, height, source.Dc(), 0, 0, SRCCOPY);
-        } else {
-            SetStretchBltMode(scaled.Dc(), COLORONCOLOR);
-            StretchBlt(scaled.Dc(), 0, 0, width, height, source.Dc(), 0, 0, own.cx, own.cy, SRCCOPY);
-        }
-    }
-    HBITMAP picture = scaled.Detach();
-    HBITMAP mask = CreateEffectBitmap(picture, width, height, 8 | 0x8000, maskFlag, maskColor, RGB(255, 255, 255));
-    HBITMAP effect = CreateEffectBitmap(picture, width, height, styleFlags, maskFlag, maskColor, RGB(255, 255, 255));
+    const COLORREF white = RGB(255, 255, 255);
+    // White where the mask colour is, black elsewhere; and the picture, black where the mask colour is.
+    const Pixels mask = WithEffects(scaled, 8 | 0x8000, maskFlag, maskColor, white);
+    const Pixels picture = WithEffects(scaled, styleFlags, maskFlag, maskColor, white);
     int px = x, py = y;
     if (shadowFlag) {
         if (styleFlags & 0x300) {
-            HBITMAP shadow = CreateEffectBitmap(picture, width, height, 8 | 0x8000, maskFlag, maskColor,
-                                                ~shadowColor & 0x00FFFFFF);
-            DrawShadow(hdc, x + shadowX, y + shadowY, width, height, shadow, (styleFlags & 0x200) != 0, blurX, blurY);
-            if (shadow)
-                DeleteObject(shadow);
+            const Pixels shadow = WithEffects(scaled, 8 | 0x8000, maskFlag, maskColor, ~shadowColor & 0x00FFFFFF);
+            ShadowOnto(hdc, x + shadowX, y + shadowY, width, height, shadow, (styleFlags & 0x200) != 0, blurX, blurY);
         } else {
             px += shadowX;
             py += shadowY;
         }
     }
-    if (mask && effect) {
-        SelectedBitmap m(mask), e(effect);
-        BitBlt(hdc, px, py, width, height, m.Dc(), 0, 0, SRCAND);
-        BitBlt(hdc, px, py, width, height, e.Dc(), 0, 0, SRCPAINT);
-    }
-    if (mask)
-        DeleteObject(mask);
-    if (effect)
-        DeleteObject(effect);
-    DeleteObject(picture);
+    Blend(hdc, px, py, width, height, mask, SRCAND);
+    Blend(hdc, px, py, width, height, picture, SRCPAINT);
 }
 
 void DrawTools::DrawIcon(HDC hdc, int x, int y, int width, int height, HICON icon, int styleFlags, bool shadowFlag,
@@ -418,37 +549,28 @@ void DrawTools::DrawIcon(HDC hdc, int x, int y, int width, int height, HICON ico
             DestroyIcon(copy);
         return;
     }
+    Pixels colors, mask;
     if (!info.hbmColor) {
         // A monochrome icon has no colour picture to apply effects to; the platform draws it as it is.
         DrawIconEx(hdc, x, y, copy, width, height, 0, nullptr, DI_NORMAL);
-    } else {
-        HBITMAP picture =
-            CreateEffectBitmap(info.hbmColor, width, height, styleFlags, true, RGB(0, 0, 0), RGB(255, 255, 255));
+    } else if (ReadPixels(hdc, info.hbmColor, width, height, false, colors) &&
+               ReadPixels(hdc, info.hbmMask, width, height, false, mask)) {
+        const COLORREF white = RGB(255, 255, 255);
+        // Black pixels of the colour picture are left out of the effects: the icon's mask makes them holes.
+        const Pixels picture = WithEffects(colors, styleFlags, true, RGB(0, 0, 0), white);
         int px = x, py = y;
         if (shadowFlag) {
             if (styleFlags & 0x300) {
-                HBITMAP shadow = CreateEffectBitmap(info.hbmMask, width, height, 8 | 0x8000, true,
-                                                    RGB(255, 255, 255), ~shadowColor & 0x00FFFFFF);
-                DrawShadow(hdc, x + shadowX, y + shadowY, width, height, shadow, (styleFlags & 0x200) != 0, blurX,
+                const Pixels shadow = WithEffects(mask, 8 | 0x8000, true, white, ~shadowColor & 0x00FFFFFF);
+                ShadowOnto(hdc, x + shadowX, y + shadowY, width, height, shadow, (styleFlags & 0x200) != 0, blurX,
                            blurY);
-                if (shadow)
-                    DeleteObject(shadow);
             } else {
                 px += shadowX;
                 py += shadowY;
             }
         }
-        if (picture) {
-            // The monochrome mask takes the DC's text colour for 0 and background colour for 1.
-            COLORREF oldText = SetTextColor(hdc, RGB(0, 0, 0));
-            COLORREF oldBack = SetBkColor(hdc, RGB(255, 255, 255));
-            SelectedBitmap m(info.hbmMask), p(picture);
-            BitBlt(hdc, px, py, width, height, m.Dc(), 0, 0, SRCAND);
-            BitBlt(hdc, px, py, width, height, p.Dc(), 0, 0, SRCPAINT);
-            SetTextColor(hdc, oldText);
-            SetBkColor(hdc, oldBack);
-            DeleteObject(picture);
-        }
+        Blend(hdc, px, py, width, height, mask, SRCAND);
+        Blend(hdc, px, py, width, height, picture, SRCPAINT);
     }
     if (info.hbmColor)
         DeleteObject(info.hbmColor);
@@ -460,86 +582,9 @@ void DrawTools::DrawIcon(HDC hdc, int x, int y, int width, int height, HICON ico
 void DrawTools::DrawShadow(HDC hdc, int x, int y, int width, int height, HBITMAP shadowMask, bool blurred,
                            int blurX, int blurY) const
 {
-    if (!shadowMask)
-        return;
-    if (blurX < 1)
-        blurX = 1;
-    if (blurY < 1)
-        blurY = 1;
-    if (blurX % 2 == 0)
-        ++blurX;
-    if (blurY % 2 == 0)
-        ++blurY;
-    // A picture no larger than the blur would shrink to nothing; its shadow is drawn sharp instead.
-    if (blurred && (width - blurX <= 0 || height - blurY <= 0))
-        blurred = false;
-    Section a(width, height), b(width, height);
-    if (!a.Ok() || !b.Ok())
-        return;
-    {
-        SelectedBitmap mask(shadowMask);
-        if (blurred) {
-            PatBlt(a.Dc(), 0, 0, width, height, WHITENESS);
-            SetStretchBltMode(a.Dc(), COLORONCOLOR);
-            StretchBlt(a.Dc(), blurX / 2, blurY / 2, width - blurX, height - blurY, mask.Dc(), 0, 0, width, height,
-                       SRCCOPY);
-        } else {
-            BitBlt(a.Dc(), 0, 0, width, height, mask.Dc(), 0, 0, SRCCOPY);
-        }
-    }
-    BitBlt(b.Dc(), 0, 0, width, height, hdc, x, y, SRCCOPY);
-    GdiFlush();
-
-    const size_t count = a.Count();
-    std::vector<int64_t> factor(count); // numerator over `scale`
-    int64_t scale;
-    const uint32_t* ap = a.Pixels();
-    if (blurred) {
-        // Box sums with running totals, first along rows, then along columns; outside counts as white.
-        const int rx = blurX / 2, ry = blurY / 2;
-        std::vector<int64_t> rows(count);
-        for (int row = 0; row < height; ++row) {
-            const uint32_t* line = ap + size_t(row) * width;
-            int64_t sum = 0;
-            for (int k = -rx; k <= rx; ++k)
-                sum += (k < 0 || k >= width) ? 255 : (line[k] & 0xFF);
-            for (int col = 0; col < width; ++col) {
-                rows[size_t(row) * width + col] = sum;
-                int leave = col - rx, enter = col + rx + 1;
-                sum -= (leave < 0 || leave >= width) ? 255 : (line[leave] & 0xFF);
-                sum += (enter < 0 || enter >= width) ? 255 : (line[enter] & 0xFF);
-            }
-        }
-        const int64_t outside = int64_t(255) * blurX;
-        for (int col = 0; col < width; ++col) {
-            int64_t sum = 0;
-            for (int k = -ry; k <= ry; ++k)
-                sum += (k < 0 || k >= height) ? outside : rows[size_t(k) * width + col];
-            for (int row = 0; row < height; ++row) {
-                factor[size_t(row) * width + col] = sum;
-                int leave = row - ry, enter = row + ry + 1;
-                sum -= (leave < 0 || leave >= height) ? outside : rows[size_t(leave) * width + col];
-                sum += (enter < 0 || enter >= height) ? outside : rows[size_t(enter) * width + col];
-            }
-        }
-        scale = int64_t(blurX) * blurY * 255;
-    } else {
-        for (size_t i = 0; i < count; ++i)
-            factor[i] = ap[i] & 0xFF;
-        scale = 255;
-    }
-    uint32_t* bp = b.Pixels();
-    for (size_t i = 0; i < count; ++i) {
-        int64_t f = factor[i];
-        if (f < 0 || f >= scale)
-            continue;
-        uint32_t v = bp[i];
-        uint32_t r = uint32_t(((v >> 16) & 0xFF) * f / scale);
-        uint32_t g = uint32_t(((v >> 8) & 0xFF) * f / scale);
-        uint32_t bl = uint32_t((v & 0xFF) * f / scale);
-        bp[i] = (r << 16) | (g << 8) | bl;
-    }
-    BitBlt(hdc, x, y, width, height, b.Dc(), 0, 0, SRCCOPY);
+    Pixels mask;
+    if (ReadPixels(hdc, shadowMask, width, height, false, mask))
+        ShadowOnto(hdc, x, y, width, height, mask, blurred, blurX, blurY);
 }
 
 void DrawTools::DrawFrame(HDC hdc, const RECT& rect, COLORREF light, COLORREF dark, int borderStyle,

@@ -2,7 +2,6 @@
 #include "GdiRichTextDevice.h"
 
 #include <climits>
-#include <cstring>
 
 #include "RichTextResources.h"
 
@@ -12,8 +11,9 @@ int ClampCount(size_t n) { return n > size_t(INT_MAX) ? INT_MAX : int(n); }
 
 } // namespace
 
-GdiRichTextDevice::GdiRichTextDevice(HDC hdc, const LOGFONTA& baseFont, const DrawTools& tools)
-    : hdc_(hdc), base_(baseFont), tools_(tools)
+GdiRichTextDevice::GdiRichTextDevice(HDC hdc, const LOGFONTA& baseFont, const DrawTools& tools,
+                                     RichTextFontCache& fonts)
+    : hdc_(hdc), base_(baseFont), tools_(tools), fonts_(fonts)
 {
 }
 
@@ -39,8 +39,6 @@ void GdiRichTextDevice::EndPass()
     SetBkColor(hdc_, previousBack_);
     SetTextColor(hdc_, previousText_);
     SelectObject(hdc_, previousFont_);
-    if (font_)
-        DeleteObject(font_);
     font_ = nullptr;
     metricsValid_ = false;
     inPass_ = false;
@@ -51,20 +49,10 @@ void GdiRichTextDevice::SelectFont(const FontSpec& font)
     // Styles often come back to the font in use (every block opens and closes "body"); keep it then.
     if (font_ && font == current_)
         return;
-    LOGFONTA lf = base_;
-    lf.lfHeight = font.height;
-    lf.lfWeight = font.weight;
-    lf.lfItalic = font.italic ? 1 : 0;
-    lf.lfUnderline = font.underline ? 1 : 0;
-    lf.lfStrikeOut = font.strikeOut ? 1 : 0;
-    std::memcpy(lf.lfFaceName, font.face, sizeof lf.lfFaceName);
-    lf.lfFaceName[sizeof lf.lfFaceName - 1] = '\0';
-    HFONT made = CreateFontIndirectA(&lf);
+    HFONT made = fonts_.Get(base_, font);
     if (!made)
         return;
     SelectObject(hdc_, made);
-    if (font_)
-        DeleteObject(font_);
     font_ = made;
     current_ = font;
     metricsValid_ = false;

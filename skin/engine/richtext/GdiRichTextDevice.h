@@ -5,10 +5,12 @@
 
 #include "DrawTools.h"
 #include "RichTextDevice.h"
+#include "RichTextFontCache.h"
 
 class GdiRichTextDevice : public RichTextDevice {
 public:
-    GdiRichTextDevice(HDC hdc, const LOGFONTA& baseFont, const DrawTools& tools);
+    // Fonts come from the cache, which outlives the device (the drawer keeps one).
+    GdiRichTextDevice(HDC hdc, const LOGFONTA& baseFont, const DrawTools& tools, RichTextFontCache& fonts);
     ~GdiRichTextDevice() override;
     GdiRichTextDevice(const GdiRichTextDevice&) = delete;
     GdiRichTextDevice& operator=(const GdiRichTextDevice&) = delete;
@@ -40,6 +42,7 @@ private:
     HDC hdc_;
     LOGFONTA base_;
     const DrawTools& tools_;
+    RichTextFontCache& fonts_;
     bool inPass_ = false;
     HFONT font_ = nullptr;
     HGDIOBJ previousFont_ = nullptr;

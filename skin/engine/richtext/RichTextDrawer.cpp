@@ -37,13 +37,13 @@ RichTextDrawer::RichTextDrawer() : defaultFont_(), sheet_(colors_), layout_(shee
 
 SIZE RichTextDrawer::Measure(HDC hdc, std::string_view text)
 {
-    GdiRichTextDevice device(hdc, defaultFont_, tools_);
+    GdiRichTextDevice device(hdc, defaultFont_, tools_, fonts_);
     return Measure(device, text);
 }
 
 void RichTextDrawer::Draw(HDC hdc, std::string_view text, const RECT& rect)
 {
-    GdiRichTextDevice device(hdc, defaultFont_, tools_);
+    GdiRichTextDevice device(hdc, defaultFont_, tools_, fonts_);
     Draw(device, text, rect);
 }
 

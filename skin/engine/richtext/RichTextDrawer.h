@@ -9,6 +9,7 @@
 
 #include "ColorTable.h"
 #include "DrawTools.h"
+#include "RichTextFontCache.h"
 #include "RichTextLayout.h"
 #include "StyleSheet.h"
 
@@ -53,5 +54,6 @@ private:
     StyleSheet sheet_;
     RichTextSettings settings_;
     DrawTools tools_;
+    RichTextFontCache fonts_;
     RichTextLayout layout_;
 };
