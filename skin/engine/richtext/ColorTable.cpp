@@ -198,7 +198,10 @@ ColorTable::ColorTable()
         Add(c.name, GetSysColor(c.index));
 }
 
-void ColorTable::Add(std::string_view name, COLORREF color) { colors_[std::string(name)] = color; }
+void ColorTable::Add(std::string_view name, COLORREF color)
+{
+    colors_[std::string(name)] = color;
+}
 
 bool ColorTable::Find(std::string_view name, COLORREF& color) const
 {

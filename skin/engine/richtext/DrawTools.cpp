@@ -9,6 +9,19 @@ namespace {
 const int64_t kMaxSectionPixels = 4096 * 4096; // effect sections are made per picture; refuse absurd ones
 const int kMaxPenWidth = 10000;
 
+// The header of a 32-bit picture, top row first.
+BITMAPINFO TopDownInfo(int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // A 32-bit top-down section selected into its own memory DC, freed with the object unless detached.
 class Section {
 public:
@@ -16,14 +29,7 @@ public:
     {
         if (width <= 0 || height <= 0 || int64_t(width) * height > kMaxSectionPixels)
             return;
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        info.bmiHeader.biSizeImage = DWORD(width) * height * 4;
+        BITMAPINFO info = TopDownInfo(width, height);
         void* bits = nullptr;
         bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (!bitmap_)
@@ -98,7 +104,10 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
-uint32_t PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+uint32_t PixelOf(COLORREF c)
+{
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
 
 void FillSolid(HDC hdc, const RECT& rect, COLORREF color)
 {
@@ -153,22 +162,9 @@ void LineOnce(HDC hdc, int x1, int y1, int x2, int y2, HPEN pen)
     SelectObject(hdc, old);
 }
 
-
 // A picture as 0x00RRGGBB values, top row first; effects and shadows work on these in memory, and the
 // results go to the device with one call each, without making GDI objects per picture.
 using Pixels = std::vector<uint32_t>;
-
-BITMAPINFO TopDownInfo(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 // The picture of bitmap at width x height: stretched from its own size when asked and the sizes differ,
 // else its top-left corner (black where the bitmap is smaller).
@@ -252,8 +248,7 @@ void Blend(HDC hdc, int x, int y, int width, int height, const Pixels& pixels, D
 
 // Darkens the destination under a shadow mask: each channel times the mask's blue value / 255, averaged
 // over a blurX x blurY window when blurred (outside the mask counts as white).
-void ShadowOnto(HDC hdc, int x, int y, int width, int height, const Pixels& mask, bool blurred, int blurX,
-                int blurY)
+void ShadowOnto(HDC hdc, int x, int y, int width, int height, const Pixels& mask, bool blurred, int blurX, int blurY)
 {
     if (blurX < 1)
         blurX = 1;
@@ -307,7 +302,9 @@ void ShadowOnto(HDC hdc, int x, int y, int width, int height, const Pixels& mask
         }
         const int64_t outside = int64_t(255) * blurX;
         for (int col = 0; col < width; ++col) {
-            auto at = [&](int k) -> int64_t { return (k < 0 || k >= height) ? outside : rows[size_t(k) * width + col]; };
+            auto at = [&](int k) -> int64_t {
+                return (k < 0 || k >= height) ? outside : rows[size_t(k) * width + col];
+            };
             int64_t sum = 0;
             for (int k = -ry; k <= ry; ++k)
                 sum += at(k);
@@ -429,43 +426,34 @@ void DrawTools::GradientFill64(HDC hdc, const RECT& rect, COLORREF from, COLORRE
         int b = origin + int(span * (i + 1) / 64);
         if (a >= b)
             continue;
-        COLORREF c = RGB((64 * fr + i * (tr - fr)) / 64, (64 * fg + i * (tg - fg)) / 64, (64 * fb + i * (tb - fb)) / 64);
+        COLORREF c =
+            RGB((64 * fr + i * (tr - fr)) / 64, (64 * fg + i * (tg - fg)) / 64, (64 * fb + i * (tb - fb)) / 64);
         RECT band = horizontal ? RECT{a, rect.top, b, rect.bottom} : RECT{rect.left, a, rect.right, b};
         FillSolid(hdc, band, c);
     }
 }
 
-void DrawTools::FillEffect(HDC hdc, int effect, const RECT& rect, COLORREF color, COLORREF middle,
-                           COLORREF end) const
+void DrawTools::FillEffect(HDC hdc, int effect, const RECT& rect, COLORREF color, COLORREF middle, COLORREF end) const
 {
-    int midX = rect.left + (rect.right - rect.left) / 2;
-    int midY = rect.top + (rect.bottom - rect.top) / 2;
-    RECT first = rect, second = rect;
-    switch (effect) {
-    case 1:
-        GradientFill64(hdc, rect, color, end, true);
-        break;
-    case 2:
-        GradientFill64(hdc, rect, color, end, false);
-        break;
-    case 3:
-    case 5:
-        first.right = midX;
-        second.left = midX;
-        GradientFill64(hdc, first, color, effect == 3 ? end : middle, true);
-        GradientFill64(hdc, second, effect == 3 ? end : middle, effect == 3 ? color : end, true);
-        break;
-    case 4:
-    case 6:
-        first.bottom = midY;
-        second.top = midY;
-        GradientFill64(hdc, first, color, effect == 4 ? end : middle, false);
-        GradientFill64(hdc, second, effect == 4 ? end : middle, effect == 4 ? color : end, false);
-        break;
-    default:
-        FillSolid(hdc, rect, color);
-        break;
+    if (effect == 1 || effect == 2) {
+        GradientFill64(hdc, rect, color, end, effect == 1);
+        return;
     }
+    if (effect < 3 || effect > 6) {
+        FillSolid(hdc, rect, color);
+        return;
+    }
+    // 3 and 4 run to the end colour and back; 5 and 6 through the middle colour to the end colour.
+    const bool horizontal = effect == 3 || effect == 5;
+    const COLORREF turn = effect <= 4 ? end : middle;
+    const COLORREF last = effect <= 4 ? color : end;
+    RECT first = rect, second = rect;
+    if (horizontal)
+        first.right = second.left = rect.left + (rect.right - rect.left) / 2;
+    else
+        first.bottom = second.top = rect.top + (rect.bottom - rect.top) / 2;
+    GradientFill64(hdc, first, color, turn, horizontal);
+    GradientFill64(hdc, second, turn, last, horizontal);
 }
 
 void DrawTools::TileBitmap(HDC hdc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
@@ -579,16 +567,15 @@ void DrawTools::DrawIcon(HDC hdc, int x, int y, int width, int height, HICON ico
     DestroyIcon(copy);
 }
 
-void DrawTools::DrawShadow(HDC hdc, int x, int y, int width, int height, HBITMAP shadowMask, bool blurred,
-                           int blurX, int blurY) const
+void DrawTools::DrawShadow(HDC hdc, int x, int y, int width, int height, HBITMAP shadowMask, bool blurred, int blurX,
+                           int blurY) const
 {
     Pixels mask;
     if (ReadPixels(hdc, shadowMask, width, height, false, mask))
         ShadowOnto(hdc, x, y, width, height, mask, blurred, blurX, blurY);
 }
 
-void DrawTools::DrawFrame(HDC hdc, const RECT& rect, COLORREF light, COLORREF dark, int borderStyle,
-                          int penWidth) const
+void DrawTools::DrawFrame(HDC hdc, const RECT& rect, COLORREF light, COLORREF dark, int borderStyle, int penWidth) const
 {
     if (borderStyle == 0 || penWidth <= 0)
         return;
@@ -603,8 +590,7 @@ void DrawTools::DrawFrame(HDC hdc, const RECT& rect, COLORREF light, COLORREF da
     }
 }
 
-void DrawTools::DrawLine(HDC hdc, int x1, int y1, int x2, int y2, COLORREF color, int borderStyle,
-                         int penWidth) const
+void DrawTools::DrawLine(HDC hdc, int x1, int y1, int x2, int y2, COLORREF color, int borderStyle, int penWidth) const
 {
     if (borderStyle == 0 || penWidth <= 0)
         return;

@@ -18,8 +18,8 @@ public:
 
     void GradientFill64(HDC hdc, const RECT& rect, COLORREF from, COLORREF to, bool horizontal) const;
     void FillEffect(HDC hdc, int effect, const RECT& rect, COLORREF color, COLORREF middle, COLORREF end) const;
-    void TileBitmap(HDC hdc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,
-                    int tileWidth, int tileHeight) const;
+    void TileBitmap(HDC hdc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int tileWidth,
+                    int tileHeight) const;
 
     void DrawBitmap(HDC hdc, int x, int y, int width, int height, HBITMAP bitmap, bool maskFlag, COLORREF maskColor,
                     int styleFlags, bool shadowFlag, int shadowX, int shadowY, int blurX, int blurY,

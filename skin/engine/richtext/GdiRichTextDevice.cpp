@@ -7,7 +7,10 @@
 
 namespace {
 
-int ClampCount(size_t n) { return n > size_t(INT_MAX) ? INT_MAX : int(n); }
+int ClampCount(size_t n)
+{
+    return n > size_t(INT_MAX) ? INT_MAX : int(n);
+}
 
 } // namespace
 
@@ -17,7 +20,10 @@ GdiRichTextDevice::GdiRichTextDevice(HDC hdc, const LOGFONTA& baseFont, const Dr
 {
 }
 
-GdiRichTextDevice::~GdiRichTextDevice() { EndPass(); }
+GdiRichTextDevice::~GdiRichTextDevice()
+{
+    EndPass();
+}
 
 void GdiRichTextDevice::BeginPass(const FontSpec& font, int backMode, COLORREF textColor, COLORREF backColor)
 {
@@ -85,9 +91,15 @@ SIZE GdiRichTextDevice::TextExtent(std::string_view text)
     return size;
 }
 
-int GdiRichTextDevice::LogPixelsY() { return GetDeviceCaps(hdc_, LOGPIXELSY); }
+int GdiRichTextDevice::LogPixelsY()
+{
+    return GetDeviceCaps(hdc_, LOGPIXELSY);
+}
 
-SIZE GdiRichTextDevice::IconMetrics() { return SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)}; }
+SIZE GdiRichTextDevice::IconMetrics()
+{
+    return SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+}
 
 DeviceImage GdiRichTextDevice::LoadBitmapImage(const ImageSource& source)
 {
@@ -180,8 +192,7 @@ void GdiRichTextDevice::DrawFrame(const RECT& rect, COLORREF light, COLORREF dar
     tools_.DrawFrame(hdc_, rect, light, dark, borderStyle, penWidth);
 }
 
-void GdiRichTextDevice::DrawImage(const DeviceImage& image, int x, int y, int width, int height,
-                                  const ImageEffects& fx)
+void GdiRichTextDevice::DrawImage(const DeviceImage& image, int x, int y, int width, int height, const ImageEffects& fx)
 {
     if (!image)
         return;

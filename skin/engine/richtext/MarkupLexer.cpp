@@ -19,8 +19,14 @@ template <typename Convert> std::string ConvertLetters(std::string_view text, Co
     return out;
 }
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+char UpperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 size_t SkipBlanks(std::string_view text, size_t pos)
 {
@@ -31,9 +37,15 @@ size_t SkipBlanks(std::string_view text, size_t pos)
 
 } // namespace
 
-std::string MarkupLexer::ToLower(std::string_view text) { return ConvertLetters(text, LowerAscii); }
+std::string MarkupLexer::ToLower(std::string_view text)
+{
+    return ConvertLetters(text, LowerAscii);
+}
 
-std::string MarkupLexer::ToUpper(std::string_view text) { return ConvertLetters(text, UpperAscii); }
+std::string MarkupLexer::ToUpper(std::string_view text)
+{
+    return ConvertLetters(text, UpperAscii);
+}
 
 std::string MarkupLexer::Capitalise(std::string_view text)
 {
@@ -259,17 +271,8 @@ int64_t MarkupLexer::ReadCNumber(std::string_view text)
     }
     int64_t value = 0;
     for (; i < text.size(); ++i) {
-        char c = text[i];
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            break;
-        if (digit >= base)
+        int digit = HexDigit(text[i]);
+        if (digit < 0 || digit >= base)
             break;
         value = value * base + digit;
         if (value > kNumberLimit)

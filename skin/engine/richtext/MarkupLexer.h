@@ -78,6 +78,24 @@ public:
     // a blank (tags) or to the terminator (declarations, inner blanks kept, trailing blanks dropped).
     static std::string_view AttributeValue(std::string_view tag, size_t& pos, char separator, char terminator = 0);
 
+    // Calls visit(name, value) for each "name = value" attribute of a tag from pos on.
+    template <typename Visit> static void ForEachAttribute(std::string_view tag, size_t pos, Visit visit)
+    {
+        for (;;) {
+            std::string_view name = NextAttributeName(tag, pos);
+            if (name.empty())
+                return;
+            visit(name, AttributeValue(tag, pos, '='));
+        }
+    }
+    // The same for the attributes after the tag's name.
+    template <typename Visit> static void ForEachTagAttribute(std::string_view tag, Visit visit)
+    {
+        size_t pos = 0;
+        TagName(tag, pos);
+        ForEachAttribute(tag, pos, visit);
+    }
+
     // The next tag named as one of wanted (exact, "/x" for closing tags) at or after pos, walking tag by
     // tag; with skipTables, a "table" tag that is not wanted is skipped together with its whole table.
     static FoundTag FindTag(std::string_view text, size_t pos, std::initializer_list<std::string_view> wanted,
@@ -85,6 +103,17 @@ public:
     // From the "<" of a table tag: the position just past its matching "/table" (or the end of the text).
     static size_t SkipTable(std::string_view text, size_t tableStart);
 
+    // The value of a hexadecimal digit, -1 for any other character.
+    static int HexDigit(char c)
+    {
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        return -1;
+    }
     // Decimal digits at the start of text (an optional sign first), saturating; 0 when there are none.
     static int64_t ReadDecimal(std::string_view text);
     // An unsigned number in C notation (0x hexadecimal, leading 0 octal, else decimal), saturating.

@@ -64,7 +64,10 @@ void RichTextDrawer::Draw(RichTextDevice& device, std::string_view text, const R
     layout_.LayoutText(device, text, inner, false);
 }
 
-void RichTextDrawer::SetCssStyles(const char* text) { sheet_.Install(text); }
+void RichTextDrawer::SetCssStyles(const char* text)
+{
+    sheet_.Install(text);
+}
 
 std::string RichTextDrawer::LoadResourceString(UINT id) const
 {

@@ -9,23 +9,14 @@
 
 namespace {
 
-int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
-void ToggleItalic(TextStyle& s) { s.italic = !s.italic; }
-void ToggleUnderline(TextStyle& s) { s.underline = !s.underline; }
-void ToggleStrikeOut(TextStyle& s) { s.strikeOut = !s.strikeOut; }
-void DoubleWeight(TextStyle& s) { StyleSheet::SetFontWeight(s, std::min<int64_t>(int64_t(s.fontWeight) * 2, 900)); }
-void AlignLeft(TextStyle& s) { s.textAlign = kAlignLeft; }
-void AlignCenter(TextStyle& s) { s.textAlign = kAlignCenter; }
-void AlignRight(TextStyle& s) { s.textAlign = kAlignRight; }
-void VAlignBaseline(TextStyle& s) { s.verticalAlign = kVAlignBaseline; }
-void VAlignTop(TextStyle& s) { s.verticalAlign = kVAlignTop; }
-void VAlignMiddle(TextStyle& s) { s.verticalAlign = kVAlignMiddle; }
-void VAlignBottom(TextStyle& s) { s.verticalAlign = kVAlignBottom; }
+int64_t FloorDiv(int64_t a, int64_t b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 // Elements whose style is the style-sheet rule of their own name.
-const char* const kRuleElements[] = {"body", "h1",  "h2",  "h3",  "h4",    "h5",    "h6",
-                                     "code", "pre", "big", "sub", "sup",   "small"};
+const char* const kRuleElements[] = {"body", "h1",  "h2",  "h3",  "h4",  "h5",   "h6",
+                                     "code", "pre", "big", "sub", "sup", "small"};
 
 struct StyleElement {
     const char* tag;
@@ -34,11 +25,21 @@ struct StyleElement {
 };
 
 const StyleElement kStyleElements[] = {
-    {"b", "bold", DoubleWeight},           {"i", "italic", ToggleItalic},         {"em", "italic", ToggleItalic},
-    {"u", "underline", ToggleUnderline},   {"s", "strikeout", ToggleStrikeOut},   {"strike", "strikeout", ToggleStrikeOut},
-    {"left", "left", AlignLeft},           {"center", "center", AlignCenter},     {"right", "right", AlignRight},
-    {"baseline", "baseline", VAlignBaseline}, {"top", "top", VAlignTop},          {"middle", "vcenter", VAlignMiddle},
-    {"vcenter", "vcenter", VAlignMiddle},  {"bottom", "bottom", VAlignBottom},
+    {"b", "bold",
+     [](TextStyle& s) { StyleSheet::SetFontWeight(s, std::min(int64_t(s.fontWeight) * 2, int64_t(900))); }},
+    {"i", "italic", [](TextStyle& s) { s.italic = !s.italic; }},
+    {"em", "italic", [](TextStyle& s) { s.italic = !s.italic; }},
+    {"u", "underline", [](TextStyle& s) { s.underline = !s.underline; }},
+    {"s", "strikeout", [](TextStyle& s) { s.strikeOut = !s.strikeOut; }},
+    {"strike", "strikeout", [](TextStyle& s) { s.strikeOut = !s.strikeOut; }},
+    {"left", "left", [](TextStyle& s) { s.textAlign = kAlignLeft; }},
+    {"center", "center", [](TextStyle& s) { s.textAlign = kAlignCenter; }},
+    {"right", "right", [](TextStyle& s) { s.textAlign = kAlignRight; }},
+    {"baseline", "baseline", [](TextStyle& s) { s.verticalAlign = kVAlignBaseline; }},
+    {"top", "top", [](TextStyle& s) { s.verticalAlign = kVAlignTop; }},
+    {"middle", "vcenter", [](TextStyle& s) { s.verticalAlign = kVAlignMiddle; }},
+    {"vcenter", "vcenter", [](TextStyle& s) { s.verticalAlign = kVAlignMiddle; }},
+    {"bottom", "bottom", [](TextStyle& s) { s.verticalAlign = kVAlignBottom; }},
 };
 
 } // namespace
@@ -114,7 +115,10 @@ void RichTextLayout::ResetStyle()
     style_.marginLeft = style_.marginRight = style_.marginTop = style_.marginBottom = 2;
 }
 
-void RichTextLayout::ApplyRule(std::string_view selector) { sheet_.ApplyStyle(*device_, selector, style_); }
+void RichTextLayout::ApplyRule(std::string_view selector)
+{
+    sheet_.ApplyStyle(*device_, selector, style_);
+}
 
 bool RichTextLayout::PushStyle(const char* name)
 {
@@ -187,8 +191,8 @@ SIZE RichTextLayout::LayoutBlock(std::string_view text, const RECT& rect)
     if (measuring_) {
         for (size_t i = firstLine; i < lineIndex_ && i < lines_.size(); ++i)
             if (lines_[i].percentage != 0)
-                widest_ = std::max(widest_, SaturateCoord(int64_t(lines_[i].width) +
-                                                          MulDiv64(lines_[i].percentage, widest_, 100)));
+                widest_ = std::max(
+                    widest_, SaturateCoord(int64_t(lines_[i].width) + MulDiv64(lines_[i].percentage, widest_, 100)));
     }
     return SIZE{widest_, height};
 }
@@ -399,11 +403,7 @@ void RichTextLayout::FontTag(std::string_view tag, size_t pos)
 {
     if (!PushStyle("font"))
         return;
-    for (;;) {
-        std::string_view name = MarkupLexer::NextAttributeName(tag, pos);
-        if (name.empty())
-            break;
-        std::string_view value = MarkupLexer::AttributeValue(tag, pos, '=');
+    MarkupLexer::ForEachAttribute(tag, pos, [&](std::string_view name, std::string_view value) {
         if (name == "face") {
             StyleSheet::SetFontFamily(style_, value);
         } else if (name == "size") {
@@ -422,7 +422,7 @@ void RichTextLayout::FontTag(std::string_view tag, size_t pos)
                 style_.backColor = sheet_.ParseColor(value, style_.backColor);
             }
         }
-    }
+    });
     SelectStyleFont();
 }
 
@@ -446,16 +446,12 @@ void RichTextLayout::LinkTag(std::string_view tag, size_t pos)
         return;
     style_.linkKind = kLinkMsg;
     style_.linkTarget[0] = '\0';
-    for (;;) {
-        std::string_view name = MarkupLexer::NextAttributeName(tag, pos);
-        if (name.empty())
-            break;
-        std::string_view value = MarkupLexer::AttributeValue(tag, pos, '=');
+    MarkupLexer::ForEachAttribute(tag, pos, [&](std::string_view name, std::string_view value) {
         if (name == "href" || name == "msg") {
             style_.linkKind = name == "href" ? kLinkHref : kLinkMsg;
             MarkupLexer::CopyBounded(style_.linkTarget, value);
         }
-    }
+    });
     ApplyRule("a:link");
     SelectStyleFont();
 }
@@ -467,11 +463,7 @@ void RichTextLayout::RuleTag(std::string_view tag, size_t pos)
     int width = 100, thickness = 1;
     bool percent = true;
     COLORREF color = rule.textColor;
-    for (;;) {
-        std::string_view name = MarkupLexer::NextAttributeName(tag, pos);
-        if (name.empty())
-            break;
-        std::string_view value = MarkupLexer::AttributeValue(tag, pos, '=');
+    MarkupLexer::ForEachAttribute(tag, pos, [&](std::string_view name, std::string_view value) {
         if (name == "width") {
             percent = !value.empty() && value.back() == '%';
             width = StyleSheet::ParseLength(*device_, value, percent ? 100 : width, false);
@@ -480,7 +472,7 @@ void RichTextLayout::RuleTag(std::string_view tag, size_t pos)
         } else if (name == "color") {
             color = sheet_.ParseColor(value, color);
         }
-    }
+    });
     const int64_t blockWidth = int64_t(block_.right) - block_.left;
     int placed = width;
     if (percent) {
@@ -500,11 +492,7 @@ void RichTextLayout::RuleTag(std::string_view tag, size_t pos)
 
 void RichTextLayout::ReadImageAttributes(std::string_view tag, size_t pos, ImageAttributes& a)
 {
-    for (;;) {
-        std::string_view name = MarkupLexer::NextAttributeName(tag, pos);
-        if (name.empty())
-            break;
-        std::string_view value = MarkupLexer::AttributeValue(tag, pos, '=');
+    MarkupLexer::ForEachAttribute(tag, pos, [&](std::string_view name, std::string_view value) {
         auto number = [&](int32_t current) {
             return ClampInt(StyleSheet::ParseNumber(*device_, value, current, false), INT32_MIN, INT32_MAX);
         };
@@ -533,15 +521,15 @@ void RichTextLayout::ReadImageAttributes(std::string_view tag, size_t pos, Image
             a.maskColor = sheet_.ParseColor(value, a.maskColor);
             a.maskFlag = 1;
         } else if (name == "style")
-            a.style = a.hotStyle = StyleSheet::ParseImageStyle(value, settings_.shadowX, settings_.shadowY,
-                                                                settings_.blurred);
+            a.style = a.hotStyle =
+                StyleSheet::ParseImageStyle(value, settings_.shadowX, settings_.shadowY, settings_.blurred);
         else if (name == "hoverstyle")
             a.hotStyle = StyleSheet::ParseImageStyle(value, settings_.shadowX, settings_.shadowY, settings_.blurred);
         else if (name == "width")
             size(a.width, a.widthPercent);
         else if (name == "height")
             size(a.height, a.heightPercent);
-    }
+    });
 }
 
 ImageSource RichTextLayout::SourceOf(const ImageAttributes& a) const
@@ -666,14 +654,10 @@ void RichTextLayout::ImageListTag(std::string_view tag, size_t pos)
 void RichTextLayout::StringTag(std::string_view tag, size_t pos)
 {
     int64_t id = 0;
-    for (;;) {
-        std::string_view name = MarkupLexer::NextAttributeName(tag, pos);
-        if (name.empty())
-            break;
-        std::string_view value = MarkupLexer::AttributeValue(tag, pos, '=');
+    MarkupLexer::ForEachAttribute(tag, pos, [&](std::string_view name, std::string_view value) {
         if (name == "idres" || name == "dllres")
             id = StyleSheet::ParseNumber(*device_, value, id, false);
-    }
+    });
     if (id <= 0 || id > 65535)
         return;
     std::string text = RichTextResources::LoadStringText(settings_.instance, UINT(id));

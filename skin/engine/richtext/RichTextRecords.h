@@ -6,19 +6,19 @@
 #include <cstdint>
 
 namespace RichTextLimits {
-const int kMaxLength = 10000;        // any length read from markup or a style sheet
-const int kMaxFontSize = 1000;       // font cell height in pixels
-const int kMaxFontWeight = 1000;     // CreateFont's own range
-const int kMaxRepeat = 100;          // line breaks and tab stops of one tag
-const int kMaxImageSide = 1024;      // placed pictures, strip cells included
-const int kMaxMeasure = 4096;        // the measured size (the tooltip makes a bitmap that large)
-const int kCoordLimit = 1 << 26;     // pen positions and sums saturate here
-const size_t kMaxStyleDepth = 256;   // style stack entries; deeper opening tags are ignored
-const size_t kMaxLines = 16384;      // line records of one text
-const int kMaxColumns = 1000;        // also the largest colspan
-const int kMaxTableCells = 16384;    // grid positions of one table
-const int kMaxStoreCells = 262144;   // grid positions of all tables of one text
-const int kMaxTableDepth = 8;        // nested tables deeper than this are laid out as text
+const int kMaxLength = 10000;      // any length read from markup or a style sheet
+const int kMaxFontSize = 1000;     // font cell height in pixels
+const int kMaxFontWeight = 1000;   // CreateFont's own range
+const int kMaxRepeat = 100;        // line breaks and tab stops of one tag
+const int kMaxImageSide = 1024;    // placed pictures, strip cells included
+const int kMaxMeasure = 4096;      // the measured size (the tooltip makes a bitmap that large)
+const int kCoordLimit = 1 << 26;   // pen positions and sums saturate here
+const size_t kMaxStyleDepth = 256; // style stack entries; deeper opening tags are ignored
+const size_t kMaxLines = 16384;    // line records of one text
+const int kMaxColumns = 1000;      // also the largest colspan
+const int kMaxTableCells = 16384;  // grid positions of one table
+const int kMaxStoreCells = 262144; // grid positions of all tables of one text
+const int kMaxTableDepth = 8;      // nested tables deeper than this are laid out as text
 } // namespace RichTextLimits
 
 // Clamps a 64-bit intermediate into the coordinate range.
@@ -31,7 +31,10 @@ inline int SaturateCoord(int64_t v)
     return static_cast<int>(v);
 }
 
-inline int ClampInt(int64_t v, int low, int high) { return v < low ? low : (v > high ? high : static_cast<int>(v)); }
+inline int ClampInt(int64_t v, int low, int high)
+{
+    return v < low ? low : (v > high ? high : static_cast<int>(v));
+}
 
 // MulDiv with the platform's rounding (half away from zero), computed in 64 bits and saturated; 0 for a
 // zero divisor.
@@ -63,7 +66,10 @@ enum ImageStyle {
     kImageBlurredShadow = 0x200,
     kImageInvert = 0x8000,
 };
-inline bool AsksShadow(int flags) { return (flags & (kImageSharpShadow | kImageBlurredShadow)) != 0; }
+inline bool AsksShadow(int flags)
+{
+    return (flags & (kImageSharpShadow | kImageBlurredShadow)) != 0;
+}
 
 // The style in force, each entry of the style stack, and scratch copies. Texts are fixed arrays so that a
 // push is a plain copy and a deep stack stays small.

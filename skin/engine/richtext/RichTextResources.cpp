@@ -5,7 +5,10 @@
 
 namespace {
 
-bool IsResourceId(int id) { return id >= 1 && id <= 65535; }
+bool IsResourceId(int id)
+{
+    return id >= 1 && id <= 65535;
+}
 
 // An icon the caller may destroy: shared (predefined) icons are copied first.
 HICON OwnedIcon(HICON icon, bool shared)
@@ -59,7 +62,10 @@ HICON RichTextResources::LoadIconFile(std::string_view path, int width, int heig
     return static_cast<HICON>(LoadImageA(nullptr, file.c_str(), IMAGE_ICON, width, height, LR_LOADFROMFILE));
 }
 
-bool RichTextResources::IsBitmapHandle(HANDLE handle) { return handle && GetObjectType(handle) == OBJ_BITMAP; }
+bool RichTextResources::IsBitmapHandle(HANDLE handle)
+{
+    return handle && GetObjectType(handle) == OBJ_BITMAP;
+}
 
 bool RichTextResources::IsIconHandle(HANDLE handle)
 {

@@ -24,11 +24,17 @@ const char kDefaultSheet[] = "body {font-size: 10pt; color:black; font-family:Ve
                              "small {font-size:75%}\r\n"
                              ".code-comment {color:green; font-style:italic}\r\n";
 
-bool IsSelectorStart(char c) { return MarkupLexer::IsAsciiAlnum(c) || c == '.'; }
+bool IsSelectorStart(char c)
+{
+    return MarkupLexer::IsAsciiAlnum(c) || c == '.';
+}
 
 } // namespace
 
-const char* StyleSheet::DefaultText() { return kDefaultSheet; }
+const char* StyleSheet::DefaultText()
+{
+    return kDefaultSheet;
+}
 
 void StyleSheet::Install(const char* text)
 {
@@ -200,17 +206,10 @@ COLORREF StyleSheet::ParseColor(std::string_view value, COLORREF fallback) const
             return fallback;
         unsigned rgb = 0;
         for (size_t i = 1; i < 7; ++i) {
-            char c = value[i];
-            unsigned digit;
-            if (c >= '0' && c <= '9')
-                digit = c - '0';
-            else if (c >= 'a' && c <= 'f')
-                digit = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F')
-                digit = c - 'A' + 10;
-            else
+            int digit = MarkupLexer::HexDigit(value[i]);
+            if (digit < 0)
                 return fallback;
-            rgb = (rgb << 4) | digit;
+            rgb = (rgb << 4) | unsigned(digit);
         }
         return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     }

@@ -26,8 +26,7 @@ public:
     // Parses the rule's declarations into style; an unknown selector changes nothing.
     bool ApplyStyle(RichTextDevice& device, std::string_view selector, TextStyle& style) const;
     void ParseDeclarations(RichTextDevice& device, std::string_view text, TextStyle& style) const;
-    void ApplyProperty(RichTextDevice& device, std::string_view name, std::string_view value,
-                       TextStyle& style) const;
+    void ApplyProperty(RichTextDevice& device, std::string_view name, std::string_view value, TextStyle& style) const;
 
     // A length as the markup reads it, unclamped (64 bits); used for numbers that are not sizes too.
     static int64_t ParseNumber(RichTextDevice& device, std::string_view value, int64_t base, bool htmlSize);

@@ -24,36 +24,10 @@ int BorderBand(const TextStyle& style)
                                               : style.borderWidth;
 }
 
-// The cell's box as its tag left it: what the frame, fill and full size are computed from.
-struct CellBox {
-    int paddingLeft, paddingTop, paddingRight, paddingBottom;
-    int marginLeft, marginTop, marginRight, marginBottom;
-    int border; // the width the cell frame takes: 0, 1 or 3 a side
-    int fillEffect, borderStyle, verticalAlign;
-    COLORREF back, middle, end, light, dark;
-};
-
-CellBox BoxOf(const TextStyle& s)
+// The width a cell's frame takes on each side: none, 1, or 3 for a double border.
+int CellBorder(const TextStyle& s)
 {
-    CellBox b;
-    b.paddingLeft = s.paddingLeft;
-    b.paddingTop = s.paddingTop;
-    b.paddingRight = s.paddingRight;
-    b.paddingBottom = s.paddingBottom;
-    b.marginLeft = s.marginLeft;
-    b.marginTop = s.marginTop;
-    b.marginRight = s.marginRight;
-    b.marginBottom = s.marginBottom;
-    b.border = s.borderWidth != 0 ? (s.borderStyle == kBorderDouble ? 3 : 1) : 0;
-    b.fillEffect = s.fillEffect;
-    b.borderStyle = s.borderStyle;
-    b.verticalAlign = s.verticalAlign;
-    b.back = s.backColor;
-    b.middle = s.backMiddle;
-    b.end = s.backEnd;
-    b.light = s.borderLight;
-    b.dark = s.borderDark;
-    return b;
+    return s.borderWidth != 0 ? (s.borderStyle == kBorderDouble ? 3 : 1) : 0;
 }
 
 void Deflate(RECT& r, int64_t left, int64_t top, int64_t right, int64_t bottom)
@@ -74,19 +48,13 @@ void TableLayout::Clear()
 
 void TableLayout::ReadSpans(std::string_view tag, CellShape& cell)
 {
-    size_t pos = 0;
-    MarkupLexer::TagName(tag, pos);
-    for (;;) {
-        std::string_view name = MarkupLexer::NextAttributeName(tag, pos);
-        if (name.empty())
-            break;
-        std::string_view value = MarkupLexer::AttributeValue(tag, pos, '=');
+    MarkupLexer::ForEachTagAttribute(tag, [&](std::string_view name, std::string_view value) {
         if (name == "colspan")
             cell.colSpan =
                 ClampInt(StyleSheet::ParseNumber(owner_.Device(), value, 1, false), 1, RichTextLimits::kMaxColumns);
         else if (name == "rowspan")
             cell.rowSpan = ClampInt(StyleSheet::ParseNumber(owner_.Device(), value, 1, false), 1, INT32_MAX);
-    }
+    });
 }
 
 TableLayout::Shape TableLayout::ScanTable(std::string_view text)
@@ -149,7 +117,8 @@ void TableLayout::PlaceCells(Shape& shape) const
     // The grid is counted by placing the cells exactly as the layout draws them: positions covered by
     // the spans of earlier cells are skipped, and a row counts its columns only when it is closed.
     const int rows = int(std::min<size_t>(shape.rows.size(), RichTextLimits::kMaxTableCells));
-    const int maxColumns = rows > 0 ? ClampInt(RichTextLimits::kMaxTableCells / rows, 1, RichTextLimits::kMaxColumns) : 0;
+    const int maxColumns =
+        rows > 0 ? ClampInt(RichTextLimits::kMaxTableCells / rows, 1, RichTextLimits::kMaxColumns) : 0;
     std::vector<unsigned char> taken(size_t(rows) * maxColumns, 0);
     int columns = 0;
     for (int r = 0; r < int(shape.rows.size()); ++r) {
@@ -282,7 +251,9 @@ SIZE TableLayout::LayoutTable(std::string_view text, const RECT& rect, int depth
             const bool cellPushed = owner_.PushStyle("td");
             owner_.ApplyRule("td");
             ParseTableAttributes(cell.tag, style);
-            const CellBox box = BoxOf(style);
+            // The cell's box is taken as its tag left it, before its content can change the style.
+            const TextStyle box = style;
+            const int border = CellBorder(box);
             RECT cellRect = rect;
             if (measuring) {
                 grid->colSpan = cell.colSpan;
@@ -294,9 +265,9 @@ SIZE TableLayout::LayoutTable(std::string_view text, const RECT& rect, int depth
                 cellRect.bottom = SaturateCoord(cellRect.top + Sum(table->rowHeights, cell.row, cell.rowSpan));
                 Deflate(cellRect, box.paddingLeft, box.paddingTop, box.paddingRight, box.paddingBottom);
                 if (box.fillEffect >= 0)
-                    owner_.Device().FillEffect(cellRect, box.fillEffect, box.back, box.middle, box.end);
-                owner_.Device().DrawFrame(cellRect, box.light, box.dark, box.borderStyle, 1);
-                Deflate(cellRect, box.border, box.border, box.border, box.border);
+                    owner_.Device().FillEffect(cellRect, box.fillEffect, box.backColor, box.backMiddle, box.backEnd);
+                owner_.Device().DrawFrame(cellRect, box.borderLight, box.borderDark, box.borderStyle, 1);
+                Deflate(cellRect, border, border, border, border);
                 Deflate(cellRect, box.marginLeft, box.marginTop, box.marginRight, box.marginBottom);
                 const int64_t spare = int64_t(cellRect.bottom) - cellRect.top - grid->contentHeight;
                 if (box.verticalAlign == kVAlignMiddle)
@@ -309,9 +280,9 @@ SIZE TableLayout::LayoutTable(std::string_view text, const RECT& rect, int depth
                 grid->contentWidth = content.cx;
                 grid->contentHeight = content.cy;
                 grid->fullWidth = SaturateCoord(int64_t(content.cx) + box.paddingLeft + box.paddingRight +
-                                                box.marginLeft + box.marginRight + 2 * box.border);
+                                                box.marginLeft + box.marginRight + 2 * border);
                 grid->fullHeight = SaturateCoord(int64_t(content.cy) + box.paddingTop + box.paddingBottom +
-                                                 box.marginTop + box.marginBottom + 2 * box.border);
+                                                 box.marginTop + box.marginBottom + 2 * border);
             }
             if (cellPushed)
                 owner_.PopStyle("td");
@@ -406,13 +377,7 @@ void TableLayout::ParseTableAttributes(std::string_view tag, TextStyle& style)
 {
     const StyleSheet& sheet = owner_.Sheet();
     RichTextDevice& device = owner_.Device();
-    size_t pos = 0;
-    MarkupLexer::TagName(tag, pos);
-    for (;;) {
-        std::string_view name = MarkupLexer::NextAttributeName(tag, pos);
-        if (name.empty())
-            break;
-        std::string_view value = MarkupLexer::AttributeValue(tag, pos, '=');
+    MarkupLexer::ForEachTagAttribute(tag, [&](std::string_view name, std::string_view value) {
         if (name == "border") {
             style.borderWidth = StyleSheet::ParseLength(device, value, style.borderWidth, false);
             if (style.borderWidth == 0)
@@ -445,8 +410,8 @@ void TableLayout::ParseTableAttributes(std::string_view tag, TextStyle& style)
                     named = true;
                 }
             if (!named && !value.empty())
-                style.fillEffect = StyleSheet::ParseLength(device, value, style.fillEffect < 0 ? 0 : style.fillEffect,
-                                                           false);
+                style.fillEffect =
+                    StyleSheet::ParseLength(device, value, style.fillEffect < 0 ? 0 : style.fillEffect, false);
         } else if (name == "align") {
             style.textAlign = StyleSheet::ParseTextAlign(value, style.textAlign);
         } else if (name == "valign") {
@@ -460,21 +425,17 @@ void TableLayout::ParseTableAttributes(std::string_view tag, TextStyle& style)
         } else if (name == "background") {
             MarkupLexer::CopyBounded(style.backImage, value);
         }
-    }
+    });
 }
 
 int TableLayout::TableWidth(std::string_view tableTag, int available, int64_t content, bool measuring)
 {
-    size_t pos = 0;
-    MarkupLexer::TagName(tableTag, pos);
     int64_t width = measuring ? content : available;
-    for (;;) {
-        std::string_view name = MarkupLexer::NextAttributeName(tableTag, pos);
-        if (name.empty())
-            break;
-        std::string_view value = MarkupLexer::AttributeValue(tableTag, pos, '=');
-        if (!MarkupLexer::EqualsNoCase(name, "width"))
-            continue;
+    bool decided = false; // the first "width" attribute decides
+    MarkupLexer::ForEachTagAttribute(tableTag, [&](std::string_view name, std::string_view value) {
+        if (decided || !MarkupLexer::EqualsNoCase(name, "width"))
+            return;
+        decided = true;
         if (!value.empty() && value.back() == '%') {
             const int64_t p = MarkupLexer::ReadDecimal(value.substr(0, value.size() - 1));
             if (measuring)
@@ -484,8 +445,7 @@ int TableLayout::TableWidth(std::string_view tableTag, int available, int64_t co
         } else {
             width = StyleSheet::ParseNumber(owner_.Device(), value, content, false);
         }
-        break;
-    }
+    });
     return SaturateCoord(std::max(width, content));
 }
 

@@ -58,7 +58,10 @@ public:
                 n += At(x, y) != color;
         return n;
     }
-    int Count(const RECT& r, COLORREF color) const { return (r.right - r.left) * (r.bottom - r.top) - CountOther(r, color); }
+    int Count(const RECT& r, COLORREF color) const
+    {
+        return (r.right - r.left) * (r.bottom - r.top) - CountOther(r, color);
+    }
     Capture ToCapture() const
     {
         Capture c;
@@ -85,8 +88,7 @@ private:
 };
 
 // A bitmap of the given size filled with one colour, with an optional rectangle of another.
-inline HBITMAP MakeBitmap(int width, int height, COLORREF color, RECT inner = RECT{0, 0, 0, 0},
-                          COLORREF innerColor = 0)
+inline HBITMAP MakeBitmap(int width, int height, COLORREF color, RECT inner = RECT{0, 0, 0, 0}, COLORREF innerColor = 0)
 {
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
@@ -105,4 +107,22 @@ inline HBITMAP MakeBitmap(int width, int height, COLORREF color, RECT inner = RE
     SelectObject(dc, old);
     DeleteDC(dc);
     return bitmap;
+}
+
+// An icon of one colour; with a transparent top-left corner of the given size.
+inline HICON MakeIcon(int size, COLORREF color, int transparentCorner = 0)
+{
+    HBITMAP picture = MakeBitmap(size, size, color, RECT{0, 0, transparentCorner, transparentCorner}, RGB(0, 0, 0));
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, mask);
+    PatBlt(dc, 0, 0, size, size, BLACKNESS);
+    PatBlt(dc, 0, 0, transparentCorner, transparentCorner, WHITENESS);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ICONINFO info = {TRUE, 0, 0, mask, picture};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(picture);
+    DeleteObject(mask);
+    return icon;
 }

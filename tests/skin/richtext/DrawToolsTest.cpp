@@ -16,24 +16,6 @@ COLORREF PixelOf(HBITMAP bitmap, int x, int y)
     return c;
 }
 
-// A 16 x 16 red icon whose top-left 4 x 4 corner is transparent.
-HICON MakeIcon()
-{
-    HBITMAP color = MakeBitmap(16, 16, RGB(255, 0, 0), RECT{0, 0, 4, 4}, RGB(0, 0, 0));
-    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, mask);
-    PatBlt(dc, 0, 0, 16, 16, BLACKNESS);
-    PatBlt(dc, 0, 0, 4, 4, WHITENESS);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ICONINFO info = {TRUE, 0, 0, mask, color};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(color);
-    DeleteObject(mask);
-    return icon;
-}
-
 } // namespace
 
 TEST(DrawTools, EffectBitmapTransformsEachPixel)
@@ -106,11 +88,11 @@ TEST(DrawTools, FramesAndLines)
     EXPECT_EQ(canvas.CountOther(RECT{0, 0, 60, 60}, white), 0);
 
     tools.DrawFrame(canvas.Dc(), RECT{10, 10, 40, 40}, red, blue, 6, 1);
-    EXPECT_EQ(canvas.At(10, 25), red);  // light: left and top
+    EXPECT_EQ(canvas.At(10, 25), red); // light: left and top
     EXPECT_EQ(canvas.At(25, 10), red);
     EXPECT_EQ(canvas.At(40, 25), blue); // dark: right and bottom
     EXPECT_EQ(canvas.At(25, 40), blue);
-    EXPECT_EQ(canvas.At(12, 25), red);  // the inner frame of a double border
+    EXPECT_EQ(canvas.At(12, 25), red); // the inner frame of a double border
     EXPECT_EQ(canvas.At(38, 25), blue);
     EXPECT_EQ(canvas.At(11, 25), white);
 
@@ -144,8 +126,7 @@ TEST(DrawTools, BitmapMasksStylesAndShadows)
 
     // A sharp shadow: the picture covers 36 x 36 with its shadow below and to the right.
     canvas.Fill(white);
-    tools.DrawBitmap(canvas.Dc(), 10, 10, 32, 32, picture, true, magenta, 0x100, true, 4, 4, 7, 7,
-                     RGB(128, 128, 128));
+    tools.DrawBitmap(canvas.Dc(), 10, 10, 32, 32, picture, true, magenta, 0x100, true, 4, 4, 7, 7, RGB(128, 128, 128));
     EXPECT_EQ(canvas.At(43, 30), RGB(128, 128, 128));
     EXPECT_EQ(canvas.At(30, 45), RGB(128, 128, 128));
     EXPECT_EQ(canvas.At(46, 30), white);
@@ -153,8 +134,7 @@ TEST(DrawTools, BitmapMasksStylesAndShadows)
 
     // Blurred: softer, still only below and to the right.
     canvas.Fill(white);
-    tools.DrawBitmap(canvas.Dc(), 10, 10, 32, 32, picture, false, magenta, 0x200, true, 4, 4, 7, 7,
-                     RGB(128, 128, 128));
+    tools.DrawBitmap(canvas.Dc(), 10, 10, 32, 32, picture, false, magenta, 0x200, true, 4, 4, 7, 7, RGB(128, 128, 128));
     COLORREF soft = canvas.At(43, 30);
     EXPECT_LT(GetRValue(soft), 255);
     EXPECT_GT(GetRValue(soft), 128);
@@ -186,7 +166,7 @@ TEST(DrawTools, BitmapMasksStylesAndShadows)
 TEST(DrawTools, Icons)
 {
     DrawTools tools;
-    HICON icon = MakeIcon();
+    HICON icon = MakeIcon(16, RGB(255, 0, 0), 4);
     ASSERT_NE(icon, nullptr);
     SIZE size = tools.GetIconSize(icon);
     EXPECT_EQ(size.cx, 16);

@@ -47,8 +47,7 @@ public:
     void DrawLine(int x1, int y1, int x2, int y2, COLORREF color, int borderStyle, int penWidth) override;
     void FillEffect(const RECT& rect, int effect, COLORREF color, COLORREF middle, COLORREF end) override;
     void DrawFrame(const RECT& rect, COLORREF light, COLORREF dark, int borderStyle, int penWidth) override;
-    void DrawImage(const DeviceImage& image, int x, int y, int width, int height,
-                   const ImageEffects& effects) override;
+    void DrawImage(const DeviceImage& image, int x, int y, int width, int height, const ImageEffects& effects) override;
     void TileImage(const DeviceImage& image, const RECT& rect) override;
 
     std::vector<Op> Ops(Kind kind) const;

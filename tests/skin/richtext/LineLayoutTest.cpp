@@ -73,8 +73,7 @@ TEST(LineLayout, LinesAlignmentBreaksAndTabs)
         {"<font size=26>A</font><bottom>b", {21, 28}, {{"A", 0, 0}, {"b", 13, 16}}},
         // A line of 10 characters with a half-width rule, under a line of 12: 60 + 50% of 72 is the widest.
         {"aaaaaaaaaa<hr width=50%>\naaaaaaaaaaaa", {98, 28}, {{"aaaaaaaaaa", 0, 0}, {"aaaaaaaaaaaa", 0, 13}}},
-        {"<hr width=50%>\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", {182, 24},
-         {{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 0, 9}}},
+        {"<hr width=50%>\naaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", {182, 24}, {{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", 0, 9}}},
     };
     for (const Case& c : cases) {
         RichTextDrawer drawer;
@@ -201,8 +200,8 @@ TEST(LineLayout, Pictures)
 {
     struct Case {
         const char* markup;
-        int loads;    // picture loads asked of the device (both passes)
-        SIZE size;    // measured
+        int loads;                // picture loads asked of the device (both passes)
+        SIZE size;                // measured
         std::vector<RECT> images; // x, y, width, height as drawn
         bool shadow;
     } cases[] = {
@@ -323,11 +322,8 @@ TEST(LineLayout, BoundsOfRunawayMarkup)
         std::string markup;
         int maxWidth, maxHeight;
     } cases[] = {
-        {std::string(20000, 'x'), 4096, 4096},
-        {std::string(5000, '\n'), 4096, 4096},
-        {"<br=99999999999>x", 4096, 4096},
-        {"<t=99999999>x", 4096, 4096},
-        {"<font size=99999999>x", 4096, 4096},
+        {std::string(20000, 'x'), 4096, 4096}, {std::string(5000, '\n'), 4096, 4096}, {"<br=99999999999>x", 4096, 4096},
+        {"<t=99999999>x", 4096, 4096},         {"<font size=99999999>x", 4096, 4096},
     };
     for (const Case& c : cases) {
         FixedMetricsDevice device;

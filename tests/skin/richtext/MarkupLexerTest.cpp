@@ -131,8 +131,14 @@ TEST(MarkupLexer, FindTagMatchesWholeNamesAndSkipsNestedTables)
 TEST(MarkupLexer, CodePage936TextKeepsDoubleByteCharactersWhole)
 {
     // 0xB0 0x41: a character whose second byte is the letter "A".
-    EXPECT_EQ(MarkupLexer::ToLower("\xB0\x41" "AB"), "\xB0\x41" "ab");
-    EXPECT_EQ(MarkupLexer::ToUpper("\xB0\x61" "ab"), "\xB0\x61" "AB");
+    EXPECT_EQ(MarkupLexer::ToLower("\xB0\x41"
+                                   "AB"),
+              "\xB0\x41"
+              "ab");
+    EXPECT_EQ(MarkupLexer::ToUpper("\xB0\x61"
+                                   "ab"),
+              "\xB0\x61"
+              "AB");
     EXPECT_EQ(MarkupLexer::Capitalise("hELLO wORLD"), "Hello World");
     EXPECT_EQ(MarkupLexer::Capitalise("\xB0\x61x y"), "\xB0\x61x Y");
     // A lead byte at the very end stands alone.

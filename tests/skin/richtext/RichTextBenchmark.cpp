@@ -54,7 +54,8 @@ int main()
     HBITMAP badge = MakeBadge();
     const std::string tip = "<b>Camera 3</b> - Front gate\n"
                             "Status: <font color=green>recording</font>, <i>motion armed</i>\n"
-                            "<bmp handle=" + std::to_string(reinterpret_cast<uintptr_t>(badge)) +
+                            "<bmp handle=" +
+                            std::to_string(reinterpret_cast<uintptr_t>(badge)) +
                             " style=s> Server 192.168.1.20\n"
                             "<table border=1><tr><td>Stream</td><td>1280 x 720</td></tr>"
                             "<tr><td>Disk</td><td>83% used</td></tr></table>";

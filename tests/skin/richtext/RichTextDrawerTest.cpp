@@ -15,7 +15,10 @@ namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255);
 
-std::string Handle(HANDLE h) { return std::to_string(reinterpret_cast<uintptr_t>(h)); }
+std::string Handle(HANDLE h)
+{
+    return std::to_string(reinterpret_cast<uintptr_t>(h));
+}
 
 // Measures and draws text at (0, 0) on the canvas; returns the measured size.
 SIZE Show(RichTextDrawer& drawer, Canvas& canvas, const std::string& text)
@@ -54,22 +57,6 @@ void WriteBmp(const std::string& path, int width, int height, COLORREF color)
     std::fwrite(&info, sizeof info, 1, f);
     std::fwrite(pixels.data(), 1, pixels.size(), f);
     std::fclose(f);
-}
-
-HICON MakeIcon(int size, COLORREF color)
-{
-    HBITMAP picture = MakeBitmap(size, size, color);
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, mask);
-    PatBlt(dc, 0, 0, size, size, BLACKNESS);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ICONINFO info = {TRUE, 0, 0, mask, picture};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(picture);
-    DeleteObject(mask);
-    return icon;
 }
 
 } // namespace
@@ -225,7 +212,9 @@ TEST(RichTextDrawer, TooltipScreenshot)
     const std::string text =
         "<h2>摄像机 3</h2>\n"
         "Status: <b><font color=green>recording</font></b>, <i>motion armed</i>\n"
-        "<bmp handle=" + Handle(badge) + " style=s> <font size=12px>Front gate, channel 3</font>\n"
+        "<bmp handle=" +
+        Handle(badge) +
+        " style=s> <font size=12px>Front gate, channel 3</font>\n"
         "<hr>"
         "<table border=1 bordercolor=#808080 bgeffect=vgradient bgcolor=#ffffff bgendcolor=#dde8f4>"
         "<tr><td><b>Server</b></td><td>192.168.1.20:5000</td></tr>"

@@ -42,7 +42,7 @@ TEST_F(StyleSheetTest, DefaultSheetStylesBodyAndHeadings)
 
     TextStyle body = BaseStyle();
     sheet.ApplyStyle(device, "body", body);
-    EXPECT_EQ(body.fontSize, 13); // 10pt at 96 dots per inch
+    EXPECT_EQ(body.fontSize, 13);             // 10pt at 96 dots per inch
     EXPECT_STREQ(body.fontFamily, "verdana"); // declarations are read lower-cased
     EXPECT_EQ(body.textColor, RGB(0, 0, 0));
 
@@ -139,9 +139,17 @@ TEST_F(StyleSheetTest, Colours)
         const char* value;
         COLORREF expected;
     } cases[] = {
-        {"#f90", keep},        {"#ff9900", 0x000099FF}, {"255", RGB(255, 0, 0)}, {"0x00ff00", RGB(0, 255, 0)},
-        {"red", RGB(255, 0, 0)}, {"RED", keep},         {"#ff99zz", keep},        {"#ff99001", keep},
-        {"", keep},            {"nosuch", keep},        {"darkseagreen", RGB(0x8F, 0xBC, 0x8B)},
+        {"#f90", keep},
+        {"#ff9900", 0x000099FF},
+        {"255", RGB(255, 0, 0)},
+        {"0x00ff00", RGB(0, 255, 0)},
+        {"red", RGB(255, 0, 0)},
+        {"RED", keep},
+        {"#ff99zz", keep},
+        {"#ff99001", keep},
+        {"", keep},
+        {"nosuch", keep},
+        {"darkseagreen", RGB(0x8F, 0xBC, 0x8B)},
         {"0x7fffffff", 0x00FFFFFF},
     };
     for (const Case& c : cases)
@@ -166,12 +174,28 @@ TEST_F(StyleSheetTest, Lengths)
         bool html;
         int expected;
     } cases[] = {
-        {"", 9, false, 9},          {"2cm", 0, false, 75},       {"10pt", 0, false, 13},    {"65%", 13, false, 8},
-        {"+1", 0, true, 8},         {"3", 0, true, 12},          {"7", 0, true, 36},        {"8", 0, true, 8},
-        {"3", 0, false, 3},         {"12px", 0, false, 12},      {"2em", 0, false, 26},     {"1ex", 0, false, 13},
-        {"1in", 0, false, 96},      {"1pc", 0, false, 16},       {"25.4mm", 0, false, 94},  {"-5px", 0, false, 5},
-        {"-20%", 13, false, 0},     {"0x10", 0, false, 16},      {"010", 0, false, 8},      {"9999999999px", 0, false, 10000},
-        {"99999999999999999999in", 0, false, 10000}, {"0xffffffff", 0, false, 10000},
+        {"", 9, false, 9},
+        {"2cm", 0, false, 75},
+        {"10pt", 0, false, 13},
+        {"65%", 13, false, 8},
+        {"+1", 0, true, 8},
+        {"3", 0, true, 12},
+        {"7", 0, true, 36},
+        {"8", 0, true, 8},
+        {"3", 0, false, 3},
+        {"12px", 0, false, 12},
+        {"2em", 0, false, 26},
+        {"1ex", 0, false, 13},
+        {"1in", 0, false, 96},
+        {"1pc", 0, false, 16},
+        {"25.4mm", 0, false, 94},
+        {"-5px", 0, false, 5},
+        {"-20%", 13, false, 0},
+        {"0x10", 0, false, 16},
+        {"010", 0, false, 8},
+        {"9999999999px", 0, false, 10000},
+        {"99999999999999999999in", 0, false, 10000},
+        {"0xffffffff", 0, false, 10000},
     };
     for (const Case& c : cases)
         EXPECT_EQ(StyleSheet::ParseLength(device, c.value, c.base, c.html), c.expected) << c.value;
