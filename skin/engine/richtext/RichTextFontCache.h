@@ -14,7 +14,7 @@ public:
     RichTextFontCache(const RichTextFontCache&) = delete;
     RichTextFontCache& operator=(const RichTextFontCache&) = delete;
 
-    // The font for spec made from base (the drawer's default font description), or nullptr when it cannot
+    // The font of a style made from base (the drawer's default font description), or nullptr when it cannot
     // be made. Fonts stay with the cache; the least recently used one goes when the cache is full, which is
     // never the one just handed out.
     HFONT Get(const LOGFONTA& base, const FontSpec& spec);

@@ -180,6 +180,12 @@ TEST_F(TableTest, TagsAreMatchedExactly)
     Lay("<TABLE><TR><TD>x</TD></TR></TABLE>");
     ASSERT_EQ(Texts().size(), 1u); // not a table: its tags are unknown, its text is drawn
     EXPECT_TRUE(Store().empty());
+    // Neither is a longer tag name, nor an escaped "<".
+    Lay("<tablex><tr><td>x</td></tr></table>a<<table>b");
+    ASSERT_EQ(Texts().size(), 2u);
+    EXPECT_EQ(Texts()[0].text, "x");
+    EXPECT_EQ(Texts()[1].text, "a<table>b");
+    EXPECT_TRUE(Store().empty());
 
     // A table whose rows are never closed has no columns.
     EXPECT_EQ(Lay("<table><tr><td>a</td><td>b</td></table>").cx, 2);
