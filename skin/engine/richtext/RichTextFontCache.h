@@ -1,0 +1,32 @@
+// Fonts the rich-text drawer made for its styles, kept between passes: a tooltip switches between a few
+// styles many times per paint, and making a font each time costs more than laying out the text.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+#include "RichTextDevice.h"
+
+class RichTextFontCache {
+public:
+    RichTextFontCache() = default;
+    ~RichTextFontCache();
+    RichTextFontCache(const RichTextFontCache&) = delete;
+    RichTextFontCache& operator=(const RichTextFontCache&) = delete;
+
+    // The font of a style made from base (the drawer's default font description), or nullptr when it cannot
+    // be made. Fonts stay with the cache; the least recently used one goes when the cache is full, which is
+    // never the one just handed out.
+    HFONT Get(const LOGFONTA& base, const FontSpec& spec);
+    size_t Size() const { return entries_.size(); }
+
+private:
+    struct Entry {
+        FontSpec spec;
+        HFONT font;
+        unsigned long long used;
+    };
+    static const size_t kCapacity = 16;
+    std::vector<Entry> entries_;
+    unsigned long long clock_ = 0;
+};
