@@ -23,7 +23,7 @@ ApplicationSkinObject::ApplicationSkinObject() : SkinObject(SkinTypeApplication)
     transparentColor = RGB(255, 0, 255);
     CopyText(author, sizeof author, "Tessarine Builder");
     CopyText(description, sizeof description, "Tessarine Skin File");
-    application[0] = '\0';
+    std::memset(application, 0, sizeof application);
     useTransparentColor = 1;
     CopyText(email, sizeof email, "skins@warden-suite.example");
     CopyText(homePage, sizeof homePage, "http://www.warden-suite.example/skins/");

@@ -40,7 +40,7 @@ ButtonSkinObject::ButtonSkinObject() : ControlSkinObject(SkinTypeButton)
     std::memset(states, 0, sizeof states);
     for (StateImage& s : states)
         s.effect = ResetTextEffect();
-    buttonText[0] = '\0';
+    std::memset(buttonText, 0, sizeof buttonText);
     value1 = value2 = 0;
     value3 = 1000;
 }

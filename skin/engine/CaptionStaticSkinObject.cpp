@@ -34,7 +34,7 @@ CaptionStaticSkinObject::CaptionStaticSkinObject()
       textEffect(ResetTextEffect()), alignHorizontal(0), alignVertical(1), piece_(NULL), mask_(NULL)
 {
     std::memset(anchorFlags, 0, sizeof anchorFlags);
-    text[0] = '\0';
+    std::memset(text, 0, sizeof text);
 }
 
 CaptionStaticSkinObject::~CaptionStaticSkinObject()

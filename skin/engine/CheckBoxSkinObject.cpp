@@ -54,7 +54,7 @@ CheckBoxSkinObject::CheckBoxSkinObject(int type) : ControlSkinObject(type)
     std::memset(states, 0, sizeof states);
     for (CheckState& s : states)
         s.effect = ResetTextEffect();
-    text[0] = '\0';
+    std::memset(text, 0, sizeof text);
     transparent = 0;
 }
 

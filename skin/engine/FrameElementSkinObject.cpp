@@ -25,7 +25,7 @@ FrameElementSkinObject::FrameElementSkinObject(int type) : SkinObject(type)
     anchor = 0;
     commandId = 1000;
     visibility = 0;
-    elementText[0] = '\0';
+    std::memset(elementText, 0, sizeof elementText);
 }
 
 size_t FrameElementSkinObject::GetFieldLayers(FieldSpan* out, size_t max) const

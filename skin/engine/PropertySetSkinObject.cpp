@@ -19,7 +19,7 @@ const DWORD kRecordMinimum = 4 + 31 + 51 + 4 + 4;
 
 PropertySetSkinObject::PropertySetSkinObject() : ControlSkinObject(SkinTypePropertySet)
 {
-    setName[0] = '\0';
+    std::memset(setName, 0, sizeof setName);
 }
 
 size_t PropertySetSkinObject::GetFieldLayers(FieldSpan* out, size_t max) const

@@ -89,7 +89,8 @@ void* SkinImage::Create(int width, int height, int bits, int format)
     block_ = static_cast<BYTE*>(std::malloc(total));
     if (!block_)
         return NULL;
-    std::memset(block_, 0, sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD));
+    // Pixels are zeroed as well: row padding must never carry stale heap bytes into an encoded file.
+    std::memset(block_, 0, total);
     header_.biSize = sizeof(BITMAPINFOHEADER);
     header_.biWidth = width;
     header_.biHeight = height;

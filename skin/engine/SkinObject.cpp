@@ -46,11 +46,11 @@ void TerminateText(const FieldDef& def, void* value)
 
 SkinObject::SkinObject(int type) : type_(type)
 {
-    name[0] = '\0';
+    std::memset(name, 0, sizeof name);
     color = GetSysColor(COLOR_BTNFACE);
     textColor = GetSysColor(COLOR_WINDOWTEXT);
     transparentColor = 255;
-    secondName[0] = '\0';
+    std::memset(secondName, 0, sizeof secondName);
     reserved = 0;
     SetRect(&rect, 0, 0, 60, 30);
     autoPlace = 0;

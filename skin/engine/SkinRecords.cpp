@@ -98,5 +98,6 @@ void CopyText(char* dest, size_t size, const char* source)
         }
         std::memcpy(dest, source, n);
     }
-    dest[n] = '\0';
+    // The rest is zeroed too, so that nothing but the text is ever written to a file.
+    std::memset(dest + n, 0, size - n);
 }

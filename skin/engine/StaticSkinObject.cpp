@@ -22,7 +22,7 @@ StaticSkinObject::StaticSkinObject() : ControlSkinObject(SkinTypeStatic)
 {
     transparent = 1;
     textEffect = ResetTextEffect();
-    text[0] = '\0';
+    std::memset(text, 0, sizeof text);
     std::memset(&textEffect2, 0, sizeof textEffect2);
 }
 

@@ -221,6 +221,10 @@ bool ParseTextEffect(const std::vector<std::string>& t, TextEffect& e, std::stri
             return false;
         }
         bool isColor = name == "color" || name == "shadow";
+        if (!isColor && name != "dx" && name != "dy" && name != "flags") {
+            error = "unknown text effect attribute '" + name + "'";
+            return false;
+        }
         if (isColor ? !ParseColor(value, c) : !ParseInt(value, v)) {
             error = "bad value '" + value + "'";
             return false;
@@ -232,13 +236,15 @@ bool ParseTextEffect(const std::vector<std::string>& t, TextEffect& e, std::stri
             e.shadowBlue = GetBValue(c);
         } else if (name == "dx") e.dx = static_cast<int8_t>(v);
         else if (name == "dy") e.dy = static_cast<int8_t>(v);
-        else if (name == "flags") e.flags = static_cast<uint32_t>(v);
-        else {
-            error = "unknown text effect attribute '" + name + "'";
-            return false;
-        }
+        else e.flags = static_cast<uint32_t>(v);
     }
     return true;
+}
+
+std::string TypeLabel(int type)
+{
+    const char* name = GetSkinTypeName(type);
+    return name ? name : "PropertySet";
 }
 
 void ReadFileBytes(const std::string& path, std::string& bytes)
@@ -348,8 +354,8 @@ std::string SkinSource::FormatValue(const FieldDef& def, const void* value)
     case KindFont: {
         const SkinFont& f = *static_cast<const SkinFont*>(value);
         const LOGFONTA& lf = f.logFont;
-        out << Quote(std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE))) << ' ' << lf.lfHeight
-            << " width=" << lf.lfWidth << " escapement=" << lf.lfEscapement << " orientation=" << lf.lfOrientation
+        out << "face=" << Quote(std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)))
+            << " height=" << lf.lfHeight << " width=" << lf.lfWidth << " escapement=" << lf.lfEscapement << " orientation=" << lf.lfOrientation
             << " weight=" << lf.lfWeight << " italic=" << int(lf.lfItalic) << " underline=" << int(lf.lfUnderline)
             << " strikeout=" << int(lf.lfStrikeOut) << " charset=" << int(lf.lfCharSet)
             << " outprecision=" << int(lf.lfOutPrecision) << " clipprecision=" << int(lf.lfClipPrecision)
@@ -484,7 +490,7 @@ bool SkinSource::Parse(const std::string& text, const std::string& baseDir, Skin
     }
     // Objects still open when a statement failed belong to nobody else.
     while (!blocks_.empty()) {
-        if (blocks_.back().object->Type() != SkinTypeMenuBar || blocks_.size() == 1)
+        if (blocks_.back().object->Type() != SkinTypeMenuBar)
             delete blocks_.back().object;
         blocks_.pop_back();
     }
@@ -583,7 +589,7 @@ bool SkinSource::Assign(const std::vector<std::string>& t)
     }
     const FieldDef* def = object->FindField(key.c_str());
     if (!def || !(def->Written() || (def->flags & FieldAlias)))
-        return Fail("no field '" + key + "' in a " + GetSkinTypeName(object->Type()) + " object");
+        return Fail("no field '" + key + "' in a " + TypeLabel(object->Type()) + " object");
     if ((index < 0 && def->count != 1) || (index >= 0 && index >= def->count))
         return Fail("'" + key + "' takes an index from 0 to " + std::to_string(def->count - 1));
     char* value = static_cast<char*>(def->Address(*object)) + (index > 0 ? index * def->size : 0);
