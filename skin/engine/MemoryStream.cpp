@@ -36,27 +36,36 @@ DWORD MemoryStream::Read(void* dest, DWORD count)
     return n;
 }
 
-DWORD MemoryStream::Write(const void* source, DWORD count)
+BYTE* MemoryStream::Extend(DWORD count)
 {
     if (!count)
-        return 0;
+        return NULL;
     if (!data_ && !Reserve(count))
-        return 0;
+        return NULL;
     if (capacity_ - position_ < count) {
-        unsigned long long grown = capacity_ +
-            static_cast<unsigned long long>(growStep_) * ((count + static_cast<unsigned long long>(position_) - capacity_) / growStep_ + 1);
+        unsigned long long grown = capacity_ + static_cast<unsigned long long>(growStep_) *
+                                                   ((count + static_cast<unsigned long long>(position_) - capacity_) / growStep_ + 1);
         if (grown > 0xFFFFFFFFull)
-            return 0;
+            return NULL;
         BYTE* bigger = static_cast<BYTE*>(std::realloc(data_, static_cast<size_t>(grown)));
         if (!bigger)
-            return 0;
+            return NULL;
         data_ = bigger;
         capacity_ = static_cast<DWORD>(grown);
     }
-    std::memcpy(data_ + position_, source, count);
+    BYTE* at = data_ + position_;
     position_ += count;
     if (position_ > size_)
         size_ = position_;
+    return at;
+}
+
+DWORD MemoryStream::Write(const void* source, DWORD count)
+{
+    BYTE* at = Extend(count);
+    if (!at)
+        return 0;
+    std::memcpy(at, source, count);
     return count;
 }
 

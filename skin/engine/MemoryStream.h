@@ -16,6 +16,9 @@ public:
     DWORD Read(void* dest, DWORD count);
     // count, or 0 when the buffer cannot grow; writes at the position.
     DWORD Write(const void* source, DWORD count);
+    // Grows like Write and hands out the count bytes at the position for the caller to fill; NULL when
+    // the buffer cannot grow.
+    BYTE* Extend(DWORD count);
     // origin 0 begin, 1 current, 2 end; the new position is clamped to 0..size.
     DWORD Seek(long offset, int origin);
     void Rewind() { Seek(0, 0); }

@@ -89,8 +89,12 @@ void* SkinImage::Create(int width, int height, int bits, int format)
     block_ = static_cast<BYTE*>(std::malloc(total));
     if (!block_)
         return NULL;
-    // Pixels are zeroed as well: row padding must never carry stale heap bytes into an encoded file.
-    std::memset(block_, 0, total);
+    std::memset(block_, 0, sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD));
+    // The last word of every row is zeroed, so that row padding never carries stale heap bytes into an
+    // encoded file; the pixels themselves are written by whoever creates the image.
+    BYTE* rows = block_ + sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD);
+    for (long long y = 0; y < height; ++y)
+        std::memset(rows + (y + 1) * stride - 4, 0, 4);
     header_.biSize = sizeof(BITMAPINFOHEADER);
     header_.biWidth = width;
     header_.biHeight = height;

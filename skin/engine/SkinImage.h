@@ -15,8 +15,9 @@ public:
     virtual ~SkinImage();
     SkinImage& operator=(const SkinImage&) = delete;
 
-    // Content. Create frees the old content and normalises bits to 1, 4, 8 or 24; palette and pixels
-    // are zeroed. Returns the block, or null (image then empty).
+    // Content. Create frees the old content and normalises bits to 1, 4, 8 or 24; the palette is
+    // zeroed, the pixels are left to the caller but for zeroed row padding. Returns the block, or null
+    // (the image is then empty).
     void* Create(int width, int height, int bits, int format);
     bool Copy(const SkinImage& source, bool copyPixels = true, bool copyAlpha = true);
     void TakeOver(SkinImage& source);

@@ -73,18 +73,20 @@ BOOL UnpackSkin(MemoryStream& packed, MemoryStream& output)
     uint32_t length = 0;
     if (!InitLzo() || !packed.ReadU32(length) || length == 0 || length > SkinStore::kMaxUnpacked)
         return FALSE;
-    std::vector<BYTE> buffer;
-    try {
-        buffer.resize(length);
-    } catch (...) {
+    // Decompressed straight into the output's own buffer: the bounds-checked decompressor never writes
+    // beyond the declared length.
+    const DWORD start = output.Position();
+    BYTE* target = output.Extend(length);
+    if (!target)
+        return FALSE;
+    lzo_uint produced = length;
+    int result = lzo1x_decompress_safe(packed.Data() + packed.Position(), packed.Left(), target, &produced, NULL);
+    packed.Seek(0, 2);
+    if (result != LZO_E_OK || produced != length) {
+        output.Seek(start, 0);
         return FALSE;
     }
-    lzo_uint produced = length;
-    int result = lzo1x_decompress_safe(packed.Data() + packed.Position(), packed.Left(), buffer.data(), &produced, NULL);
-    packed.Seek(0, 2);
-    if (result != LZO_E_OK || produced != length)
-        return FALSE;
-    return output.Write(buffer.data(), length) == length;
+    return TRUE;
 }
 
 BOOL PackSkin(const BYTE* data, DWORD size, MemoryStream& packed)
