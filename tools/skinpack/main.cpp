@@ -1,5 +1,6 @@
 // skinpack: packs a skin source (objects by key, BMP and TGA images) into a skin file, LZO1X-1, version 1.16.
 //   skinpack SOURCE OUTPUT
+//   skinpack --describe      prints the layout of every object class (the tables of FORMAT.md)
 // Image files are looked for beside the source. Errors go to stderr as "SOURCE:line N: message".
 #include <windows.h>
 
@@ -9,13 +10,18 @@
 #include <string>
 
 #include "MemoryStream.h"
+#include "SkinLayout.h"
 #include "SkinSource.h"
 #include "SkinStore.h"
 
 int main(int argc, char** argv)
 {
+    if (argc == 2 && std::string(argv[1]) == "--describe") {
+        std::fputs(DescribeSkinLayout().c_str(), stdout);
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: skinpack SOURCE OUTPUT\n");
+        std::fprintf(stderr, "usage: skinpack SOURCE OUTPUT | skinpack --describe\n");
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);

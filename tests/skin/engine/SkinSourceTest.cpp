@@ -12,6 +12,7 @@
 #include "PropertySetSkinObject.h"
 #include "SkinFixtures.h"
 #include "SkinImage.h"
+#include "SkinLayout.h"
 #include "SkinSource.h"
 
 namespace {
@@ -203,4 +204,13 @@ TEST(SkinSource, SkinpackWritesALoadableSkinAndFailsOnBadSources)
     ASSERT_TRUE(bad.Start(ProgramPath("skinpack.exe"), "bad.skin out2.tsk", dir.Path()));
     EXPECT_EQ(bad.Wait(20000), 1);
     EXPECT_EQ(GetFileAttributesA(dir.File("out2.tsk").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(SkinSource, FormatDocumentCarriesTheLayoutOfTheTables)
+{
+    std::vector<uint8_t> bytes = ReadWholeFile(ProgramPath("FORMAT.md"));
+    std::string document(bytes.begin(), bytes.end());
+    ASSERT_FALSE(document.empty());
+    EXPECT_NE(document.find(DescribeSkinLayout()), std::string::npos)
+        << "skin/engine/FORMAT.md is out of date: paste the output of skinpack --describe into its last section";
 }
