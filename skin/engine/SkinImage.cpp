@@ -134,10 +134,9 @@ bool SkinImage::Copy(const SkinImage& source, bool copyPixels, bool copyAlpha)
     return true;
 }
 
-void SkinImage::TakeOver(SkinImage& source)
+// Points this (emptied) image at the source's buffers and takes its settings.
+void SkinImage::ShareBuffers(const SkinImage& source)
 {
-    if (&source == this)
-        return;
     Destroy();
     header_ = source.header_;
     block_ = source.block_;
@@ -145,9 +144,15 @@ void SkinImage::TakeOver(SkinImage& source)
     alpha_ = source.alpha_;
     stride_ = source.stride_;
     format_ = source.format_;
-    view_ = source.view_;
     CopySettings(source);
-    lastQuery_ = -1;
+}
+
+void SkinImage::TakeOver(SkinImage& source)
+{
+    if (&source == this)
+        return;
+    ShareBuffers(source);
+    view_ = source.view_;
     source.block_ = source.pixels_ = source.alpha_ = NULL;
     source.view_ = false;
     source.Destroy();
@@ -168,14 +173,7 @@ void SkinImage::Destroy()
 
 void SkinImage::MakeView(const SkinImage& source)
 {
-    Destroy();
-    header_ = source.header_;
-    block_ = source.block_;
-    pixels_ = source.pixels_;
-    alpha_ = source.alpha_;
-    stride_ = source.stride_;
-    format_ = source.format_;
-    CopySettings(source);
+    ShareBuffers(source);
     view_ = true;
 }
 

@@ -103,6 +103,8 @@ public:
 private:
     void ResetSettings();
     void CopySettings(const SkinImage& source);
+    void ShareBuffers(const SkinImage& source);
+    bool DrawSize(HDC dc, int& width, int& height) const;
     bool HasTransparency() const { return transparentIndex_ != -1; }
     bool SameColor(RGBQUAD a, RGBQUAD b) const;
     RGBQUAD SourceColor(int x, int y, BYTE* alphaOut) const;

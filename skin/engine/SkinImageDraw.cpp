@@ -202,15 +202,21 @@ int SkinImage::DrawBlended(HDC dc, const RECT& visible, int x, int y, int w, int
     return 1;
 }
 
-int SkinImage::Draw(HDC dc, int x, int y, int width, int height, const RECT* clip)
+// Whether there is anything to draw; -1 for width or height means the image's own.
+bool SkinImage::DrawSize(HDC dc, int& width, int& height) const
 {
     if (!block_ || !dc || !enabled_)
-        return 0;
+        return false;
     if (width == -1)
         width = Width();
     if (height == -1)
         height = Height();
-    if (width <= 0 || height <= 0)
+    return width > 0 && height > 0;
+}
+
+int SkinImage::Draw(HDC dc, int x, int y, int width, int height, const RECT* clip)
+{
+    if (!DrawSize(dc, width, height))
         return 0;
     ClipGuard guard(dc, clip);
     RECT box, dest = {x, y, x + width, y + height}, visible;
@@ -223,12 +229,8 @@ int SkinImage::Draw(HDC dc, int x, int y, int width, int height, const RECT* cli
 
 int SkinImage::DrawMasked(HDC dc, int x, int y, int width, int height)
 {
-    if (!block_ || !dc || !enabled_)
+    if (!DrawSize(dc, width, height))
         return 0;
-    if (width == -1)
-        width = Width();
-    if (height == -1)
-        height = Height();
     if (!HasTransparency())
         return StretchDraw(dc, x, y, width, height);
     RECT dest = {x, y, x + width, y + height};

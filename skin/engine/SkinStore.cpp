@@ -194,38 +194,37 @@ bool SkinStore::ReadObjects(MemoryStream& stream, uint32_t count)
     return true;
 }
 
-bool SkinStore::ReadImages(MemoryStream& stream)
+namespace {
+
+// The image and named-object lists: a count, then per entry a type id (any value) and the object.
+template <class Object, class Map, class MakeKey>
+bool ReadList(MemoryStream& stream, Map& map, int type, MakeKey key)
 {
     uint32_t count = 0;
     if (!stream.ReadU32(count) || count > stream.Left() / kMinimumObject)
         return false;
     for (uint32_t i = 0; i < count; ++i) {
-        uint32_t type = 0; // any value is accepted
-        ImageSkinObject* image = new ImageSkinObject;
-        if (!stream.ReadU32(type) || !image->Load(stream)) {
-            delete image;
+        uint32_t listedType = 0;
+        Object* object = static_cast<Object*>(CreateSkinObject(type));
+        if (!stream.ReadU32(listedType) || !object->Load(stream)) {
+            delete object;
             return false;
         }
-        Replace(images_, SkinImageKey(image->name), image);
+        Replace(map, key(object->name), object);
     }
     return true;
 }
 
+} // namespace
+
+bool SkinStore::ReadImages(MemoryStream& stream)
+{
+    return ReadList<ImageSkinObject>(stream, images_, SkinTypeImage, SkinImageKey);
+}
+
 bool SkinStore::ReadNamedObjects(MemoryStream& stream)
 {
-    uint32_t count = 0;
-    if (!stream.ReadU32(count) || count > stream.Left() / kMinimumObject)
-        return false;
-    for (uint32_t i = 0; i < count; ++i) {
-        uint32_t type = 0; // any value is accepted
-        SkinObject* object = new SkinObject(SkinTypeVoice);
-        if (!stream.ReadU32(type) || !object->Load(stream)) {
-            delete object;
-            return false;
-        }
-        Replace(namedObjects_, std::string(object->name), object);
-    }
-    return true;
+    return ReadList<SkinObject>(stream, namedObjects_, SkinTypeVoice, [](const char* name) { return std::string(name); });
 }
 
 void SkinStore::Link()

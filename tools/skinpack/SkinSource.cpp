@@ -459,6 +459,23 @@ bool SkinSource::ParseValue(const FieldDef& def, const std::vector<std::string>&
     }
 }
 
+bool SkinSource::NameObject(SkinObject& object, const std::string& name, std::string& error)
+{
+    return StoreText(name, object.name, sizeof object.name, error);
+}
+
+// A new object block; the object is the block's until its 'end'.
+bool SkinSource::Open(SkinObject* object, const std::string& name, bool topLevel, bool named)
+{
+    std::string error;
+    if (!NameObject(*object, name, error)) {
+        delete object;
+        return Fail(error);
+    }
+    blocks_.push_back({object, topLevel, named});
+    return true;
+}
+
 bool SkinSource::Fail(const std::string& message)
 {
     error_ = "line " + std::to_string(line_) + ": " + message;
@@ -548,14 +565,7 @@ bool SkinSource::OpenObject(const std::vector<std::string>& t, SkinStore&)
     if (word == "named") {
         if (!blocks_.empty() || t.size() != 2)
             return Fail("expected: named \"NAME\" outside objects");
-        SkinObject* object = new SkinObject(SkinTypeVoice);
-        std::string error;
-        if (!StoreText(t[1], object->name, sizeof object->name, error)) {
-            delete object;
-            return Fail(error);
-        }
-        blocks_.push_back({object, true, true});
-        return true;
+        return Open(new SkinObject(SkinTypeVoice), t[1], true, true);
     }
     if (t.size() != 3)
         return Fail("expected: " + word + " TYPE \"NAME\"");
@@ -565,14 +575,7 @@ bool SkinSource::OpenObject(const std::vector<std::string>& t, SkinStore&)
     int type = FindSkinTypeByName(t[1].c_str());
     if (type < 0 || (top ? !IsTopLevelSkinType(type) : !IsChildSkinType(type)))
         return Fail("type '" + t[1] + "' cannot stand " + (top ? "at top level" : "as a child"));
-    SkinObject* object = CreateSkinObject(type);
-    std::string error;
-    if (!StoreText(t[2], object->name, sizeof object->name, error)) {
-        delete object;
-        return Fail(error);
-    }
-    blocks_.push_back({object, top, false});
-    return true;
+    return Open(CreateSkinObject(type), t[2], top, false);
 }
 
 bool SkinSource::Assign(const std::vector<std::string>& t)
@@ -665,7 +668,7 @@ bool SkinSource::LoadImage(const std::vector<std::string>& t, SkinStore& store)
                                                                                       : SkinImage::FormatBmp;
     ImageSkinObject* image = new ImageSkinObject;
     std::string error;
-    if (!StoreText(t[1], image->name, sizeof image->name, error)) {
+    if (!NameObject(*image, t[1], error)) {
         delete image;
         return Fail(error);
     }

@@ -34,6 +34,8 @@ private:
     bool Assign(const std::vector<std::string>& tokens);
     bool AddProperty(const std::vector<std::string>& tokens);
     bool LoadImage(const std::vector<std::string>& tokens, SkinStore& store);
+    bool Open(SkinObject* object, const std::string& name, bool topLevel, bool named);
+    static bool NameObject(SkinObject& object, const std::string& name, std::string& error);
     bool Fail(const std::string& message);
 
     std::string baseDir_;
