@@ -103,12 +103,11 @@ void FramedSkinObject::CreateResources(SkinStore& store)
     const bool regions = app && app->Type() == SkinTypeApplication && app->useTransparentColor;
     for (int i = 0; i < 18; ++i) {
         const ImagePart& part = imageParts[i];
-        const SkinImage* image = IsEmptyPart(part) ? NULL : store.FindImage(part.image);
+        SkinImage* image = IsEmptyPart(part) ? NULL : store.FindImage(part.image);
         if (!image)
             continue;
         SkinImage* piece = new SkinImage;
-        if (!const_cast<SkinImage*>(image)->Crop(part.source.left, part.source.top, part.source.right,
-                                                 part.source.bottom, piece)) {
+        if (!image->Crop(part.source.left, part.source.top, part.source.right, part.source.bottom, piece)) {
             delete piece;
             continue;
         }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <random>
@@ -206,6 +207,12 @@ public:
     {
         Text(magic, 20).U8(static_cast<uint8_t>(major)).U8(static_cast<uint8_t>(minor)).Text("test", 154);
         return U32(objects).Zeros(8);
+    }
+    // Overwrites bytes already built (a field written with a terminator, then filled past it).
+    RawBuilder& Overwrite(size_t offset, size_t n, uint8_t value)
+    {
+        std::fill(bytes_.begin() + offset, bytes_.begin() + offset + n, value);
+        return *this;
     }
     const std::vector<uint8_t>& Bytes() const { return bytes_; }
     size_t Size() const { return bytes_.size(); }

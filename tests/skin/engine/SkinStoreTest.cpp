@@ -146,8 +146,7 @@ TEST(SkinStoreLoad, ContainerAndVersionEdges)
 
     // Fixed texts without a terminator are cut within their arrays.
     RawBuilder unterminated;
-    unterminated.Header(1, 16, 1);
-    std::memset(const_cast<uint8_t*>(unterminated.Bytes().data()) + 22, 'A', 154);
+    unterminated.Header(1, 16, 1).Overwrite(22, 154, 'A');
     unterminated.U32(SkinTypeApplication).Fill(51, 'N').U32(0).U32(0).U32(0).Text("", 51).U32(0).Rect(0, 0, 1, 1).U32(0).U32(0);
     unterminated.Fill(51, 'W').Text("", 51).Text("", 51).U32(0).Text("", 51).Text("", 51).U32(0).U32(0);
     ASSERT_TRUE(LoadRaw(store, unterminated.Bytes()).ok);
@@ -303,7 +302,7 @@ TEST(SkinStoreDefaultSkin, Screenshot)
     auto* frame = static_cast<FrameWndSkinObject*>(store.FindObjectByName("MainFrame"));
     Canvas canvas(420, 240, 0x707070);
     for (int i = 0; i < 9; ++i) {
-        SkinImage* piece = const_cast<SkinImage*>(frame->Piece(i));
+        const SkinImage* piece = frame->Piece(i);
         RECT r = frame->GetFrameRect(i);
         if (piece) {
             SkinImage keyed(*piece);
