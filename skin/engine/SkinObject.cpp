@@ -2,6 +2,7 @@
 #include "SkinObject.h"
 
 #include <cstring>
+#include <memory>
 
 #include "MemoryStream.h"
 
@@ -219,12 +220,14 @@ bool SkinObject::LoadChildren(MemoryStream& stream)
     bool ok = true;
     for (uint32_t i = 0; i < count && ok; ++i) {
         uint32_t childType = 0;
-        SkinObject* child = NULL;
-        ok = stream.ReadU32(childType) && IsChildSkinType(static_cast<int>(childType)) &&
-             (child = CreateSkinObject(static_cast<int>(childType))) != NULL && child->Load(stream);
-        if (ok && AddChild(child))
-            child = NULL;
-        delete child; // refused, or its NAME repeats a sibling's: the first one stays
+        std::unique_ptr<SkinObject> child;
+        ok = stream.ReadU32(childType) && IsChildSkinType(static_cast<int>(childType));
+        if (ok)
+            child.reset(CreateSkinObject(static_cast<int>(childType)));
+        ok = ok && child && child->Load(stream);
+        // A child whose NAME repeats a sibling's is dropped: the first one stays.
+        if (ok && AddChild(child.get()))
+            child.release();
     }
     return ok;
 }

@@ -4,6 +4,8 @@
 #include <lzo/lzo1x.h>
 
 #include <cstring>
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "ImageSkinObject.h"
@@ -165,7 +167,15 @@ BOOL SkinStore::Load(MemoryStream& packed)
     SetSkinFormatVersion(header_.major, header_.minor);
     major_ = header_.major;
     minor_ = header_.minor;
-    if (!ReadObjects(stream, header_.objectCount) || !ReadImages(stream) || !ReadNamedObjects(stream))
+    // Counts and sizes are checked before anything is allocated; a memory shortage all the same refuses
+    // the file rather than ending the program.
+    bool read = false;
+    try {
+        read = ReadObjects(stream, header_.objectCount) && ReadImages(stream) && ReadNamedObjects(stream);
+    } catch (const std::bad_alloc&) {
+        read = false;
+    }
+    if (!read)
         return Fail(StatusDamaged);
     Link();
     return TRUE;
@@ -179,11 +189,10 @@ bool SkinStore::ReadObjects(MemoryStream& stream, uint32_t count)
         uint32_t type = 0;
         if (!stream.ReadU32(type) || !IsTopLevelSkinType(static_cast<int>(type)))
             return false;
-        SkinObject* object = CreateSkinObject(static_cast<int>(type));
-        if (!object || !object->Load(stream)) {
-            delete object;
+        std::unique_ptr<SkinObject> loading(CreateSkinObject(static_cast<int>(type)));
+        if (!loading || !loading->Load(stream))
             return false;
-        }
+        SkinObject* object = loading.release();
         // A later object of the same NAME takes the entry; the earlier one is deleted.
         if (systemColors_ && objects_.count(object->name) && objects_[object->name] == systemColors_)
             systemColors_ = NULL;
@@ -205,12 +214,11 @@ bool ReadList(MemoryStream& stream, Map& map, int type, MakeKey key)
         return false;
     for (uint32_t i = 0; i < count; ++i) {
         uint32_t listedType = 0;
-        Object* object = static_cast<Object*>(CreateSkinObject(type));
-        if (!stream.ReadU32(listedType) || !object->Load(stream)) {
-            delete object;
+        std::unique_ptr<Object> object(static_cast<Object*>(CreateSkinObject(type)));
+        if (!stream.ReadU32(listedType) || !object->Load(stream))
             return false;
-        }
-        Replace(map, key(object->name), object);
+        std::string name = key(object->name);
+        Replace(map, name, object.release());
     }
     return true;
 }
