@@ -20,7 +20,7 @@ inline void Put32(Bytes& b, uint32_t v)
     Put16(b, v >> 16);
 }
 
-struct BmpSpec {
+struct BmpLayout {
     int width = 2;
     int height = 2; // negative: top-down
     int bits = 24;
@@ -33,7 +33,7 @@ struct BmpSpec {
     uint32_t clrUsed = 0;
 };
 
-inline Bytes MakeBmp(const BmpSpec& s)
+inline Bytes MakeBmp(const BmpLayout& s)
 {
     Bytes info;
     if (s.coreHeader) {

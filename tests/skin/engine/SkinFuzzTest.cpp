@@ -123,7 +123,7 @@ TEST(SkinFuzz, MutatedPicturesDecodeOrFailCleanly)
 {
     std::vector<Bytes> seeds;
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 7;
         s.height = 5;
         s.bits = 24;

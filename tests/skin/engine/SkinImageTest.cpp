@@ -47,7 +47,7 @@ std::vector<DecodeCase> BmpCases()
     const std::vector<std::vector<uint32_t>> rgb = {{R, G, B}, {W, K, Y}};
     const std::vector<uint32_t> palette16 = {K, R, G, B, W, Y, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 3;
         s.height = 2;
         s.bits = 1;
@@ -56,7 +56,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"1-bit", MakeBmp(s), 1, 1, {{W, K, W}, {K, W, W}}});
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 3;
         s.height = 2;
         s.bits = 4;
@@ -65,7 +65,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"4-bit", MakeBmp(s), 1, 4, {{R, G, B}, {W, Y, K}}});
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 3;
         s.height = 2;
         s.bits = 8;
@@ -75,7 +75,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"8-bit", MakeBmp(s), 1, 8, {{R, G, B}, {W, K, Y}}});
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 3;
         s.height = 2;
         s.bits = 16; // 5-5-5 without masks
@@ -83,7 +83,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"16-bit 555", MakeBmp(s), 1, 24, {{0xF80000, 0x00F800, 0x0000F8}, {0xF8F8F8, K, 0xF8F800}}});
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 3;
         s.height = 2;
         s.bits = 16; // 5-6-5 through masks, each widened by its own shift
@@ -93,7 +93,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"16-bit 565", MakeBmp(s), 1, 24, {{0xF80000, 0x00FC00, 0x0000F8}, {0xF8FCF8, K, 0xF8FC00}}});
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 3;
         s.height = 2;
         s.bits = 24;
@@ -109,7 +109,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"top-down", MakeBmp(s), 1, 24, rgb});
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 3;
         s.height = 2;
         s.bits = 32; // the fourth byte is no alpha in a BMP
@@ -117,7 +117,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"32-bit", MakeBmp(s), 1, 24, rgb});
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 3;
         s.height = 2;
         s.bits = 8;
@@ -130,7 +130,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"core header", MakeBmp(s), 1, 8, {{R, G, B}, {W, K, Y}}});
     }
     {
-        BmpSpec s; // RLE8: repeat, absolute run with pad, delta, end of bitmap
+        BmpLayout s; // RLE8: repeat, absolute run with pad, delta, end of bitmap
         s.width = 4;
         s.height = 3;
         s.bits = 8;
@@ -141,7 +141,7 @@ std::vector<DecodeCase> BmpCases()
         cases.push_back({"RLE8", MakeBmp(s), 1, 8, {{K, K, B, B}, {G, B, R, G}, {R, R, R, R}}});
     }
     {
-        BmpSpec s; // RLE4: alternating nibbles, a two-byte absolute run
+        BmpLayout s; // RLE4: alternating nibbles, a two-byte absolute run
         s.width = 5;
         s.height = 2;
         s.bits = 4;
@@ -255,34 +255,34 @@ TEST(SkinImageDecode, Tga32KeepsAlphaInBothOrientations)
 
 TEST(SkinImageDecode, DamagedPicturesAreRefusedAndTheOldContentStays)
 {
-    BmpSpec good;
+    BmpLayout good;
     good.width = 2;
     good.height = 2;
     good.bits = 24;
     good.pixels.assign(16, 0x40);
     std::vector<std::pair<const char*, Bytes>> bad;
-    auto bmp = [&](const char* name, void (*change)(BmpSpec&)) {
-        BmpSpec s = good;
+    auto bmp = [&](const char* name, void (*change)(BmpLayout&)) {
+        BmpLayout s = good;
         change(s);
         bad.push_back({name, MakeBmp(s)});
     };
-    bmp("huge width", [](BmpSpec& s) { s.width = 0x7FFFFFFF; });
-    bmp("most negative height", [](BmpSpec& s) { s.height = INT_MIN; });
-    bmp("zero width", [](BmpSpec& s) { s.width = 0; });
-    bmp("pixels cut short", [](BmpSpec& s) { s.pixels.resize(10); });
-    bmp("two bits", [](BmpSpec& s) { s.bits = 2; });
-    bmp("64 bits", [](BmpSpec& s) { s.bits = 64; });
-    bmp("RLE8 on 24 bits", [](BmpSpec& s) { s.compression = 1; });
-    bmp("palette count overflow", [](BmpSpec& s) {
+    bmp("huge width", [](BmpLayout& s) { s.width = 0x7FFFFFFF; });
+    bmp("most negative height", [](BmpLayout& s) { s.height = INT_MIN; });
+    bmp("zero width", [](BmpLayout& s) { s.width = 0; });
+    bmp("pixels cut short", [](BmpLayout& s) { s.pixels.resize(10); });
+    bmp("two bits", [](BmpLayout& s) { s.bits = 2; });
+    bmp("64 bits", [](BmpLayout& s) { s.bits = 64; });
+    bmp("RLE8 on 24 bits", [](BmpLayout& s) { s.compression = 1; });
+    bmp("palette count overflow", [](BmpLayout& s) {
         s.bits = 8;
         s.clrUsed = 0xFFFFFFFF;
         s.fileHeader = false;
     });
-    bmp("32 bits cut short", [](BmpSpec& s) {
+    bmp("32 bits cut short", [](BmpLayout& s) {
         s.bits = 32;
         s.pixels.resize(12);
     });
-    bmp("masks missing", [](BmpSpec& s) {
+    bmp("masks missing", [](BmpLayout& s) {
         s.bits = 16;
         s.compression = 3;
         s.pixels.clear();
@@ -328,7 +328,7 @@ TEST(SkinImageDecode, DamagedPicturesAreRefusedAndTheOldContentStays)
 
 TEST(SkinImageDecode, RunLengthWritesOutsideThePictureAreDropped)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = 2;
     s.height = 2;
     s.bits = 8;
