@@ -1,0 +1,230 @@
+#include "Handles.h"
+
+#include <process.h>
+
+#include <cstring>
+#include <map>
+
+#include "Text.h"
+
+namespace conduit {
+
+namespace {
+
+CRITICAL_SECTION* TableLock()
+{
+    static CRITICAL_SECTION* cs = [] {
+        auto* c = new CRITICAL_SECTION; // never deleted: threads may use it during process exit
+        InitializeCriticalSection(c);
+        return c;
+    }();
+    return cs;
+}
+
+std::map<int, HandlePtr>& Table()
+{
+    static std::map<int, HandlePtr>* table = new std::map<int, HandlePtr>; // outlives every thread
+    return *table;
+}
+
+int g_nextHandle = 1;
+volatile LONG g_waitMs = 30000;
+volatile LONG g_tries = 4;
+
+class TableGuard {
+public:
+    TableGuard() { EnterCriticalSection(TableLock()); }
+    ~TableGuard() { LeaveCriticalSection(TableLock()); }
+};
+
+} // namespace
+
+int AddHandle(const HandlePtr& object)
+{
+    TableGuard g;
+    int h = g_nextHandle++;
+    if (g_nextHandle <= 0)
+        g_nextHandle = 1;
+    object->handle = h;
+    Table()[h] = object;
+    return h;
+}
+
+HandlePtr FindHandle(int handle)
+{
+    TableGuard g;
+    auto it = Table().find(handle);
+    return it == Table().end() ? HandlePtr() : it->second;
+}
+
+HandlePtr TakeHandle(int handle)
+{
+    TableGuard g;
+    auto it = Table().find(handle);
+    if (it == Table().end())
+        return HandlePtr();
+    HandlePtr p = it->second;
+    Table().erase(it);
+    return p;
+}
+
+std::vector<HandlePtr> TakeAllHandles()
+{
+    TableGuard g;
+    std::vector<HandlePtr> all;
+    for (auto& e : Table())
+        all.push_back(e.second);
+    Table().clear();
+    return all;
+}
+
+std::vector<HandlePtr> TakeHandlesIf(bool (*wanted)(const HandlePtr&))
+{
+    TableGuard g;
+    std::vector<HandlePtr> taken;
+    for (auto it = Table().begin(); it != Table().end();) {
+        if (wanted(it->second)) {
+            taken.push_back(it->second);
+            it = Table().erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return taken;
+}
+
+Worker::Worker() : stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+
+Worker::~Worker()
+{
+    if (thread_)
+        CloseHandle(thread_);
+    CloseHandle(stop_);
+}
+
+bool Worker::StartThread()
+{
+    auto* self = new std::shared_ptr<Worker>(shared_from_this());
+    unsigned id = 0;
+    thread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadMain, self, 0, &id));
+    if (!thread_) {
+        delete self;
+        return false;
+    }
+    threadId_ = id;
+    return true;
+}
+
+unsigned __stdcall Worker::ThreadMain(void* arg)
+{
+    std::shared_ptr<Worker> self = *static_cast<std::shared_ptr<Worker>*>(arg);
+    delete static_cast<std::shared_ptr<Worker>*>(arg);
+    self->Run();
+    return 0;
+}
+
+void Worker::Stop()
+{
+    SetEvent(stop_);
+    // On its own thread (a callback closing its handle) the thread ends after the callback.
+    if (thread_ && GetCurrentThreadId() != threadId_)
+        WaitForSingleObject(thread_, INFINITE);
+}
+
+ConnectSettings CurrentConnectSettings() { return {DWORD(g_waitMs), int(g_tries)}; }
+
+void SetConnectSettings(int seconds, int tries)
+{
+    seconds = seconds < 1 ? 1 : seconds > 3600 ? 3600 : seconds;
+    tries = tries < 1 ? 1 : tries > 100 ? 100 : tries;
+    InterlockedExchange(&g_waitMs, seconds * 1000);
+    InterlockedExchange(&g_tries, tries);
+}
+
+Reach OpenSession(const std::string& address, unsigned short port, const dev::HelloMsg& hello, const void* data,
+                  size_t size, HANDLE stopEvent, std::unique_ptr<dev::Channel>* channel, dev::WelcomeMsg* welcome,
+                  std::vector<char>* extra)
+{
+    dev::EnsureWinsock();
+    ConnectSettings cs = CurrentConnectSettings();
+    for (int attempt = 0; attempt < cs.tries; ++attempt) {
+        if (attempt > 0 && stopEvent && WaitForSingleObject(stopEvent, 100) == WAIT_OBJECT_0)
+            return Reach::Stopped;
+        if (attempt > 0 && !stopEvent)
+            Sleep(100);
+        SOCKET s = dev::ConnectTcp(address, port, cs.waitMs, stopEvent);
+        if (stopEvent && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0) {
+            if (s != INVALID_SOCKET)
+                closesocket(s);
+            return Reach::Stopped;
+        }
+        if (s == INVALID_SOCKET)
+            continue;
+        std::unique_ptr<dev::Channel> ch(new dev::Channel(s));
+        if (!dev::Handshake(*ch, hello, data, size, cs.waitMs, stopEvent, welcome, extra)) {
+            if (stopEvent && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0)
+                return Reach::Stopped;
+            continue;
+        }
+        if (welcome->code != 0)
+            return Reach::Refused;
+        *channel = std::move(ch);
+        return Reach::Accepted;
+    }
+    return Reach::Unreachable;
+}
+
+int Request(const char* name, const char* address, unsigned short port, const char* user, const char* password,
+            int op, int channel, int arg, const void* data, size_t size, std::vector<char>* answer,
+            dev::WelcomeMsg* welcome)
+{
+    if (!address)
+        return -1;
+    dev::HelloMsg hello = dev::MakeHello(dev::PurposeRequest, name, user, password);
+    hello.op = op;
+    hello.channel = channel;
+    hello.arg = arg;
+    std::unique_ptr<dev::Channel> ch;
+    dev::WelcomeMsg w = {};
+    std::vector<char> extra;
+    Reach r = OpenSession(Text(address), port, hello, data, size, nullptr, &ch, &w, &extra);
+    if (welcome)
+        *welcome = w;
+    if (r == Reach::Unreachable || r == Reach::Stopped)
+        return -1;
+    if (r == Reach::Refused)
+        return w.code;
+    if (answer)
+        *answer = extra;
+    return 0;
+}
+
+int ResolveDdns(const std::string& ddnsAddress, unsigned short ddnsPort, const char* name, HANDLE stopEvent,
+                std::string* address, unsigned short* port)
+{
+    dev::HelloMsg hello = dev::MakeHello(dev::PurposeDdns, name, "", "");
+    std::unique_ptr<dev::Channel> ch;
+    dev::WelcomeMsg w = {};
+    std::vector<char> extra;
+    Reach r = OpenSession(ddnsAddress, ddnsPort, hello, nullptr, 0, stopEvent, &ch, &w, &extra);
+    if (r == Reach::Stopped || r == Reach::Unreachable)
+        return 6;
+    if (r == Reach::Refused)
+        return w.code ? w.code : -112;
+    if (extra.size() < sizeof(dev::DdnsAnswer))
+        return -112;
+    dev::DdnsAnswer a;
+    std::memcpy(&a, extra.data(), sizeof a);
+    *address = dev::FieldText(a.address, sizeof a.address);
+    *port = a.port;
+    return 0;
+}
+
+std::string Text(const char* p)
+{
+    char buf[40];
+    dev::CopyText(buf, p);
+    return buf;
+}
+
+} // namespace conduit
