@@ -8,6 +8,10 @@
 #include "Text.h"
 
 using namespace conduit;
+using dev::AddHandle;
+using dev::TakeAllHandles;
+using dev::TakeHandle;
+using dev::TakeHandlesIf;
 
 namespace {
 

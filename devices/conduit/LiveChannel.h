@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Handles.h"
+#include "ServerSession.h"
 #include "Conduit.h"
 #include "VideoFile.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <memory>
 
-#include "Handles.h"
+#include "ServerSession.h"
 #include "Conduit.h"
 
 namespace conduit {
