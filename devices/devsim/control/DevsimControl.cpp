@@ -1,10 +1,10 @@
-#include "DevsimControl.h"
+#include "Net.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
-#include "Net.h"
+#include "DevsimControl.h"
 
 namespace {
 
@@ -28,9 +28,17 @@ bool WriteTextFile(const std::string& path, const std::string& text)
     return std::fclose(f) == 0 && ok;
 }
 
-DevsimSite::DevsimSite() { dev::EnsureWinsock(); }
+DevsimSite::DevsimSite()
+{
+    InitializeCriticalSection(&lock_);
+    dev::EnsureWinsock();
+}
 
-DevsimSite::~DevsimSite() { Stop(); }
+DevsimSite::~DevsimSite()
+{
+    Stop();
+    DeleteCriticalSection(&lock_);
+}
 
 bool DevsimSite::Start(const std::string& siteIni, const std::string& devsimPath)
 {
@@ -102,6 +110,14 @@ bool DevsimSite::Running() const
 }
 
 std::string DevsimSite::Command(const std::string& line)
+{
+    EnterCriticalSection(&lock_);
+    std::string answer = Exchange(line);
+    LeaveCriticalSection(&lock_);
+    return answer;
+}
+
+std::string DevsimSite::Exchange(const std::string& line)
 {
     if (!control_)
         return std::string();

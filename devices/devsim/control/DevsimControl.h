@@ -34,7 +34,6 @@
 //   params S CH                 ok HEX (the 16-byte channel parameter block)
 //   help | quit
 #pragma once
-#include <winsock2.h>
 #include <windows.h>
 
 #include <memory>
@@ -57,7 +56,7 @@ public:
     void Stop();
     bool Running() const;
 
-    // One command, its answer line ("" when devsim did not answer).
+    // One command, its answer line ("" when devsim did not answer). Safe from several threads.
     std::string Command(const std::string& line);
     bool Ok(const std::string& line) { return Command(line).compare(0, 2, "ok") == 0; }
     // The value of key in the answer of "state S" (or "state station"); "" when absent.
@@ -72,6 +71,8 @@ public:
     std::string SiteAddress() const; // "127.0.0.1:<site port>"
 
 private:
+    std::string Exchange(const std::string& line);
+    CRITICAL_SECTION lock_; // one command and its answer at a time
     PROCESS_INFORMATION process_ = {};
     std::unique_ptr<dev::Channel> control_;
     std::string portsFile_;
