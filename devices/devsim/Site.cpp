@@ -284,8 +284,10 @@ void Site::StopServer(Server& s)
 
 void Site::DropConnections(std::vector<ConnectionPtr>& list)
 {
-    for (auto& c : list)
+    for (auto& c : list) {
+        SetEvent(c->stop);
         c->channel->Abort();
+    }
     for (auto& c : list)
         if (c->thread)
             WaitForSingleObject(c->thread, 10000);
@@ -358,7 +360,7 @@ void Site::Serve(ConnectionPtr c, int kind)
         return;
     }
     dev::Message m;
-    if (c->channel->Receive(m, 10000, nullptr) == dev::Wait::Message && m.kind == dev::MsgHello &&
+    if (c->channel->Receive(m, 10000, c->stop) == dev::Wait::Message && m.kind == dev::MsgHello &&
         m.data.size() >= sizeof(dev::HelloMsg)) {
         dev::HelloMsg hello;
         std::memcpy(&hello, m.data.data(), sizeof hello);
@@ -527,8 +529,8 @@ void Site::ServeLive(ConnectionPtr c)
         DWORD now = GetTickCount();
         DWORD wait = !streaming ? 500 : int(next - now) > 0 ? next - now : 0;
         dev::Message m;
-        dev::Wait r = c->channel->Receive(m, wait, nullptr);
-        if (r == dev::Wait::Closed)
+        dev::Wait r = c->channel->Receive(m, wait, c->stop);
+        if (r == dev::Wait::Closed || r == dev::Wait::Stopped)
             return;
         if (r == dev::Wait::Message && m.kind == dev::MsgCommand && m.data.size() >= sizeof(dev::CommandMsg)) {
             dev::CommandMsg cmd;
@@ -671,7 +673,7 @@ void Site::ServeJpeg(ConnectionPtr c)
     uint32_t count = 0;
     for (;;) {
         dev::Message m;
-        dev::Wait r = c->channel->Receive(m, INFINITE, nullptr);
+        dev::Wait r = c->channel->Receive(m, INFINITE, c->stop);
         if (r != dev::Wait::Message)
             return;
         if (m.kind != dev::MsgJpegRequest || m.data.size() < sizeof(dev::JpegRequestMsg))
@@ -706,7 +708,7 @@ void Site::ServeSerial(ConnectionPtr c)
     std::vector<uint8_t> buffer;
     for (;;) {
         dev::Message m;
-        if (c->channel->Receive(m, INFINITE, nullptr) != dev::Wait::Message)
+        if (c->channel->Receive(m, INFINITE, c->stop) != dev::Wait::Message)
             break;
         if (m.kind != dev::MsgSerialData)
             continue;
@@ -772,7 +774,7 @@ void Site::ServeAudio(ConnectionPtr c, bool talk)
     Server& s = *c->server;
     for (;;) {
         dev::Message m;
-        if (c->channel->Receive(m, INFINITE, nullptr) != dev::Wait::Message)
+        if (c->channel->Receive(m, INFINITE, c->stop) != dev::Wait::Message)
             break;
         if (m.kind != dev::MsgAudio)
             continue;
@@ -840,7 +842,7 @@ void Site::ServeCom(ConnectionPtr c)
     std::vector<uint8_t> buffer;
     for (;;) {
         dev::Message m;
-        if (c->channel->Receive(m, INFINITE, nullptr) != dev::Wait::Message)
+        if (c->channel->Receive(m, INFINITE, c->stop) != dev::Wait::Message)
             break;
         Lock lock(lock_);
         if (m.kind == dev::MsgLineSettings && m.data.size() >= sizeof(dev::SerialLine)) {

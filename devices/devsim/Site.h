@@ -26,10 +26,12 @@ struct Connection {
     int comPort = -1;         // site COM connections
     bool loggedIn = false;
     dev::SerialLine line = {};
+    HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set when the site drops it
     ~Connection()
     {
         if (thread)
             CloseHandle(thread);
+        CloseHandle(stop);
     }
 };
 using ConnectionPtr = std::shared_ptr<Connection>;

@@ -280,7 +280,7 @@ TEST_F(ConduitTest, PtzCommandsReachTheServerNativelyAndAsProtocolBytes)
     ASSERT_EQ(n, 7);
     ASSERT_EQ(Conduit_SendSerialData(h, 0, bytes, n), 1);
     Portwick_ClosePtzProtocol(protocol);
-    std::string expected = "ok 3 5:0:5 5:14:0 5:serial0:FF010007000710";
+    std::string expected = "ok 3 5:0:5 5:14:0 5:serial0:FF01000700070F";
     EXPECT_TRUE(WaitUntil([&] { return TestSite().Command("ptz Beta") == expected; }))
         << TestSite().Command("ptz Beta");
     EXPECT_EQ(Conduit_SendSerialData(h, 0, bytes, 0), 0);
@@ -533,10 +533,11 @@ TEST_F(ConduitTest, ConnectResultCanBePostedToAWindow)
     int h = Conduit_Connect("127.0.0.1", &r, Port("Alpha"));
     ASSERT_GT(h, 0);
     handles_.push_back(h);
-    MSG msg = {};
-    EXPECT_TRUE(WaitUntil([&] { return PeekMessageA(&msg, window.Handle(), WM_APP + 44, WM_APP + 44, PM_REMOVE) != 0; }));
-    EXPECT_EQ(msg.wParam, WPARAM(CONDUIT_EVENT_CONNECT));
-    EXPECT_EQ(msg.lParam, LPARAM(CONDUIT_CONNECTED));
+    WPARAM wp = 0;
+    LPARAM lp = -1;
+    EXPECT_TRUE(WaitUntil([&] { return window.TakeAppMessage(WM_APP + 44, &wp, &lp); }));
+    EXPECT_EQ(wp, WPARAM(CONDUIT_EVENT_CONNECT));
+    EXPECT_EQ(lp, LPARAM(CONDUIT_CONNECTED));
 }
 
 // Disconnect must leave no callback behind, whatever the callback is doing at that moment.

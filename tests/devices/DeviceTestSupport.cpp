@@ -94,11 +94,39 @@ void EventLog::Clear()
     LeaveCriticalSection(&lock_);
 }
 
+namespace {
+struct AppMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+std::vector<AppMessage> g_appMessages; // the test thread's windows only
+} // namespace
+
 static LRESULT CALLBACK VideoWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_ERASEBKGND)
         return 1; // the library paints the whole client area
+    if (msg >= WM_APP && msg <= 0xBFFF) {
+        g_appMessages.push_back({w, msg, wp, lp});
+        return 0;
+    }
     return DefWindowProcA(w, msg, wp, lp);
+}
+
+bool VideoWindow::TakeAppMessage(UINT message, WPARAM* wParam, LPARAM* lParam)
+{
+    PumpMessages();
+    for (size_t i = 0; i < g_appMessages.size(); ++i) {
+        if (g_appMessages[i].window == window_ && g_appMessages[i].message == message) {
+            *wParam = g_appMessages[i].wParam;
+            *lParam = g_appMessages[i].lParam;
+            g_appMessages.erase(g_appMessages.begin() + ptrdiff_t(i));
+            return true;
+        }
+    }
+    return false;
 }
 
 VideoWindow::VideoWindow(int x, int y, int width, int height)

@@ -47,6 +47,9 @@ public:
     VideoWindow(int x, int y, int width, int height);
     ~VideoWindow();
     HWND Handle() const { return window_; }
+    // Messages from WM_APP on that reached the window, oldest first (wParam, lParam); the window
+    // takes them itself so that message pumping in the tests cannot lose them.
+    bool TakeAppMessage(UINT message, WPARAM* wParam, LPARAM* lParam);
 
 private:
     HWND window_;

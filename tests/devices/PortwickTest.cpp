@@ -14,11 +14,18 @@ protected:
     static void SetUpTestSuite() { ASSERT_TRUE(TestSite().Running()); }
 };
 
+// Closes a serial device whatever way the test leaves, so the next test finds its port free.
+struct DeviceCloser {
+    int handle, kind;
+    ~DeviceCloser() { Portwick_Close(handle, kind); }
+};
+
 TEST_F(PortwickTest, KeyboardKeysArriveAsPostedMessages)
 {
     VideoWindow window(0, 0, 32, 32);
     int h = Portwick_OpenKeyboard(1, 8, 1, 0, 9600, 0, window.Handle(), kKeyMessage);
     ASSERT_GT(h, 0);
+    DeviceCloser closer{h, PORTWICK_KEYBOARD};
     EXPECT_EQ(Portwick_OpenKeyboard(1, 8, 1, 0, 9600, 0, window.Handle(), kKeyMessage), 0) << "COM2 is taken";
     EXPECT_EQ(Portwick_GetPort(h), 1);
     struct Key {
@@ -33,19 +40,21 @@ TEST_F(PortwickTest, KeyboardKeysArriveAsPostedMessages)
     for (const Key& k : keys) {
         SCOPED_TRACE(k.command);
         ASSERT_TRUE(TestSite().Ok(k.command));
-        MSG msg = {};
-        ASSERT_TRUE(WaitUntil([&] { return PeekMessageA(&msg, window.Handle(), kKeyMessage, kKeyMessage, PM_REMOVE); }));
-        EXPECT_EQ(msg.wParam, k.number);
-        EXPECT_EQ(msg.lParam, k.code);
+        WPARAM number = 0;
+        LPARAM code = 0;
+        ASSERT_TRUE(WaitUntil([&] { return window.TakeAppMessage(kKeyMessage, &number, &code); }));
+        EXPECT_EQ(number, k.number);
+        EXPECT_EQ(code, k.code);
     }
     // At another speed the keyboard's bytes are garbage: nothing arrives, until the speeds agree.
     ASSERT_EQ(Portwick_ConfigureKeyboard(h, 8, 1, 0, 4800, 0), 1);
     ASSERT_TRUE(TestSite().Ok("key 4 1 3"));
     ASSERT_EQ(Portwick_ConfigureKeyboard(h, 8, 1, 0, 9600, 0), 1);
     ASSERT_TRUE(TestSite().Ok("key 5 1 3"));
-    MSG msg = {};
-    ASSERT_TRUE(WaitUntil([&] { return PeekMessageA(&msg, window.Handle(), kKeyMessage, kKeyMessage, PM_REMOVE); }));
-    EXPECT_EQ(msg.wParam, 5u) << "the key sent at the wrong speed was lost";
+    WPARAM number = 0;
+    LPARAM code = 0;
+    ASSERT_TRUE(WaitUntil([&] { return window.TakeAppMessage(kKeyMessage, &number, &code); }));
+    EXPECT_EQ(number, 5u) << "the key sent at the wrong speed was lost";
     EXPECT_EQ(Portwick_Close(h, PORTWICK_LINK_DEVICE), 0) << "the kind must match";
     EXPECT_EQ(Portwick_Close(h, PORTWICK_KEYBOARD), 1);
     EXPECT_EQ(TestSite().Command("key 3 0 5"), "err the keyboard's port is not open");
@@ -55,6 +64,7 @@ TEST_F(PortwickTest, LinkageDeviceSwitchesItsRelays)
 {
     int h = Portwick_OpenLinkDevice(0, 3, "");
     ASSERT_GT(h, 0);
+    DeviceCloser closer{h, PORTWICK_LINK_DEVICE};
     char name[PORTWICK_TEXT_SIZE];
     ASSERT_EQ(Portwick_GetProtocolName(h, name), 1);
     EXPECT_STREQ(name, "LINKAGE");

@@ -113,6 +113,11 @@ std::string DevsimSite::Command(const std::string& line)
 {
     EnterCriticalSection(&lock_);
     std::string answer = Exchange(line);
+    if (answer.empty() && control_ && line != "quit") {
+        // A late answer would be taken for the next command's: start over on a new connection.
+        SOCKET s = dev::ConnectTcp("127.0.0.1", controlPort_, 5000, nullptr);
+        control_.reset(s == INVALID_SOCKET ? nullptr : new dev::Channel(s));
+    }
     LeaveCriticalSection(&lock_);
     return answer;
 }
@@ -131,10 +136,10 @@ std::string DevsimSite::Exchange(const std::string& line)
         if (nl != std::string::npos)
             return answer.substr(0, nl);
         DWORD elapsed = GetTickCount() - start;
-        if (elapsed > 15000)
+        if (elapsed > 30000)
             return std::string();
         char buf[4096];
-        int n = control_->ReceiveRaw(buf, sizeof buf, 15000 - elapsed);
+        int n = control_->ReceiveRaw(buf, sizeof buf, 30000 - elapsed);
         if (n <= 0)
             return std::string();
         answer.append(buf, size_t(n));
