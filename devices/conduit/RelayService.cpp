@@ -8,7 +8,10 @@
 
 namespace conduit {
 
-RelayService::RelayService() { InitializeCriticalSection(&lock_); }
+RelayService::RelayService() : stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+{
+    InitializeCriticalSection(&lock_);
+}
 
 RelayService& RelayService::Instance()
 {
@@ -27,6 +30,7 @@ void RelayService::Configure(const RelayServiceConfig& config)
 int RelayService::Start()
 {
     Stop();
+    ResetEvent(stop_);
     EnterCriticalSection(&lock_);
     int result = 1;
     if (configured_) {
@@ -42,6 +46,7 @@ int RelayService::Start()
 
 void RelayService::Stop()
 {
+    SetEvent(stop_);
     EnterCriticalSection(&lock_);
     SOCKET s = listener_;
     listener_ = INVALID_SOCKET;
@@ -102,7 +107,7 @@ unsigned __stdcall RelayService::ClientMain(void* client)
 void RelayService::Serve(Client* client)
 {
     dev::Message m;
-    if (client->channel->Receive(m, 10000, nullptr) != dev::Wait::Message || m.kind != dev::MsgHello ||
+    if (client->channel->Receive(m, 10000, stop_) != dev::Wait::Message || m.kind != dev::MsgHello ||
         m.data.size() < sizeof(dev::HelloMsg))
         return;
     dev::HelloMsg hello;
@@ -119,14 +124,15 @@ void RelayService::Serve(Client* client)
     w.code = level > 0 ? 0 : -102;
     w.channels = level;
     client->channel->Send(dev::MsgWelcome, &w, sizeof w);
-    if (level <= 0)
-        return;
-    if (config.eventLog)
-        config.eventLog(server.c_str(), hello.channel, 1, peer.c_str(), user.c_str(), password.c_str());
-    while (client->channel->Receive(m, INFINITE, nullptr) == dev::Wait::Message) {
+    if (level > 0) {
+        if (config.eventLog)
+            config.eventLog(server.c_str(), hello.channel, 1, peer.c_str(), user.c_str(), password.c_str());
+        while (client->channel->Receive(m, INFINITE, stop_) == dev::Wait::Message) {
+        }
+        if (config.eventLog)
+            config.eventLog(server.c_str(), hello.channel, 0, peer.c_str(), user.c_str(), password.c_str());
     }
-    if (config.eventLog)
-        config.eventLog(server.c_str(), hello.channel, 0, peer.c_str(), user.c_str(), password.c_str());
+    client->channel->Shutdown();
 }
 
 } // namespace conduit

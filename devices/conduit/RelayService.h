@@ -31,6 +31,7 @@ private:
     bool configured_ = false;
     SOCKET listener_ = INVALID_SOCKET;
     HANDLE acceptThread_ = nullptr;
+    HANDLE stop_; // set while stopping: client threads leave their waits
     std::vector<std::shared_ptr<Client>> clients_;
     RelayService();
 };

@@ -44,7 +44,7 @@ const char kHelp[] =
     "ok commands: ports | servers | port S | stop S|ddns | start S|ddns | slow S MS | motion S CH | "
     "sensor S I | cut S CH | restore S CH | event S CH|* TYPE VALUE | input S I 0|1 | key NUM CODE VALUE | "
     "fail S PURPOSE CODE [COUNT] | fail S PURPOSE off | state S | state station | ptz S | ptz-clear S | "
-    "params S CH | quit";
+    "params S CH | relay-client PORT USER PASSWORD [SERVER [CHANNEL]] | quit";
 
 } // namespace
 
@@ -106,6 +106,8 @@ std::string Site::Execute(const std::string& line, bool* quit)
         return CmdStationState();
     if (cmd == "key")
         return CmdKey(a);
+    if (cmd == "relay-client")
+        return CmdRelayClient(a);
     if (a.size() < 2)
         return "err missing arguments";
     if (cmd == "start" || cmd == "stop")
@@ -298,6 +300,25 @@ std::string Site::CmdKey(const std::vector<std::string>& a)
             b ^= 0x5A; // wrong speed or framing: the station reads garbage
     port->channel->Send(dev::MsgSerialData, frame, sizeof frame);
     return "ok";
+}
+
+std::string Site::CmdRelayClient(const std::vector<std::string>& a)
+{
+    int port, channel = 0;
+    if (a.size() < 4 || !ToInt(a[1], &port) || port <= 0 || port > 65535 || (a.size() > 5 && !ToInt(a[5], &channel)))
+        return "err relay-client PORT USER PASSWORD [SERVER [CHANNEL]]";
+    SOCKET s = dev::ConnectTcp("127.0.0.1", uint16_t(port), 5000, nullptr);
+    if (s == INVALID_SOCKET)
+        return "err unreachable";
+    dev::Channel ch(s);
+    dev::HelloMsg hello = dev::MakeHello(dev::PurposeRelay, a.size() > 4 ? a[4].c_str() : "", a[2].c_str(),
+                                         a[3].c_str());
+    hello.channel = channel;
+    dev::WelcomeMsg w = {};
+    if (!dev::Handshake(ch, hello, nullptr, 0, 5000, nullptr, &w, nullptr))
+        return "err no answer";
+    ch.Finish(2000);
+    return w.code == 0 ? "ok level=" + std::to_string(w.channels) : "ok refused=" + std::to_string(w.code);
 }
 
 std::string Site::CmdFail(const std::vector<std::string>& a)

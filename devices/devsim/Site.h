@@ -145,6 +145,7 @@ private:
     std::string CmdInput(const std::vector<std::string>& a);
     std::string CmdKey(const std::vector<std::string>& a);
     std::string CmdFail(const std::vector<std::string>& a);
+    std::string CmdRelayClient(const std::vector<std::string>& a);
 
     CRITICAL_SECTION lock_;
     std::vector<std::unique_ptr<Server>> servers_;

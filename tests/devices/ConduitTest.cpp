@@ -1,5 +1,7 @@
 // Conduit against the simulated site: live pictures, recordings, snapshots, events, control,
 // serial channel, voice, server-side calls, every connect result, and the close guarantee.
+#include <winsock2.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -540,6 +542,50 @@ TEST_F(ConduitTest, ConnectResultCanBePostedToAWindow)
     EXPECT_EQ(lp, LPARAM(CONDUIT_CONNECTED));
 }
 
+struct RelayLog {
+    static int __stdcall Account(int, const char* user, const char* password)
+    {
+        return std::string(user) == "boss" ? (std::string(password) == "pw" ? 1 : 0) : 3;
+    }
+    static int __stdcall Event(const char* server, int value, int connected, const char* client, const char* user,
+                               const char*)
+    {
+        lines.push_back(std::string(server) + " " + std::to_string(value) + " " + std::to_string(connected) + " " +
+                        client + " " + user);
+        return 0;
+    }
+    static std::vector<std::string> lines; // written on the service's threads, read after they are joined
+};
+std::vector<std::string> RelayLog::lines;
+
+TEST_F(ConduitTest, ForwardingServiceChecksAndReportsItsClients)
+{
+    // A port that was free a moment ago: the service's port is a setting, not chosen by the library.
+    RelayServiceConfig config = {};
+    std::strcpy(config.multicastAddress, "234.5.6.7");
+    config.accountCheck = &RelayLog::Account;
+    config.eventLog = &RelayLog::Event;
+    SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in sa = {};
+    sa.sin_family = AF_INET;
+    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+    int len = sizeof sa;
+    getsockname(s, reinterpret_cast<sockaddr*>(&sa), &len);
+    closesocket(s);
+    config.port = ntohs(sa.sin_port);
+    ASSERT_EQ(Conduit_ConfigureRelayService(&config), 1);
+    ASSERT_EQ(Conduit_StartRelayService(0), 0);
+    std::string port = std::to_string(config.port);
+    EXPECT_EQ(TestSite().Command("relay-client " + port + " boss pw Alpha 2"), "ok level=1");
+    EXPECT_EQ(TestSite().Command("relay-client " + port + " boss guess Alpha 2"), "ok refused=-102");
+    EXPECT_EQ(TestSite().Command("relay-client " + port + " clerk x Beta 0"), "ok level=3");
+    EXPECT_EQ(Conduit_StopRelayService(), 1);
+    EXPECT_EQ(TestSite().Command("relay-client " + port + " boss pw"), "err unreachable");
+    EXPECT_EQ(RelayLog::lines, (std::vector<std::string>{"Alpha 2 1 127.0.0.1 boss", "Alpha 2 0 127.0.0.1 boss",
+                                                         "Beta 0 1 127.0.0.1 clerk", "Beta 0 0 127.0.0.1 clerk"}));
+}
+
 // Disconnect must leave no callback behind, whatever the callback is doing at that moment.
 struct Hammer {
     volatile LONG closed[4096] = {};
@@ -597,6 +643,26 @@ TEST_F(ConduitTest, NoCallbackArrivesAfterDisconnectReturns)
     EXPECT_EQ(hammer.late, 0);
     EXPECT_GT(connected, 60) << "most rounds saw callbacks before closing";
     EXPECT_TRUE(TestSite().WaitState("Beta", "clients", "0", 10000)) << "every channel was closed on the server too";
+}
+
+TEST_F(ConduitTest, CleanupClosesEveryHandle)
+{
+    EventLog log;
+    int live = ConnectLive("Beta", 7, nullptr, &log);
+    ASSERT_TRUE(log.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED));
+    JpegSink sink;
+    int jpeg = Conduit_OpenJpegStream("Beta", "127.0.0.1", kUser, kPassword, Port("Beta"), JpegSink::Callback, &sink);
+    ASSERT_GT(jpeg, 0);
+    ASSERT_EQ(Conduit_Cleanup(), 1);
+    size_t events = log.Events().size();
+    EXPECT_EQ(Conduit_Disconnect(live), 0) << "the handle is gone";
+    EXPECT_EQ(Conduit_RequestJpeg(jpeg, 0, 50), 0);
+    EXPECT_TRUE(TestSite().WaitState("Beta", "clients", "0", 10000));
+    ASSERT_TRUE(TestSite().Ok("motion Beta 7"));
+    EXPECT_EQ(log.Events().size(), events) << "no callback after the clean-up";
+    EXPECT_EQ(sink.failures, 0);
+    handles_.clear();
+    Conduit_Init(0, 0, 0, 0);
 }
 
 } // namespace

@@ -32,6 +32,9 @@
 //                               "CH:serialPORT:HEX" (Conduit_SendSerialData)
 //   ptz-clear S
 //   params S CH                 ok HEX (the 16-byte channel parameter block)
+//   relay-client PORT USER PASSWORD [SERVER [CHANNEL]]
+//                               a remote client logs in to the station's forwarding service on
+//                               PORT and leaves again: ok level=N | ok refused=CODE | err ...
 //   help | quit
 #pragma once
 #include <windows.h>
