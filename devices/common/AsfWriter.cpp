@@ -37,9 +37,7 @@ class AsfWriter : public VideoFileWriter {
 public:
     bool Open(const std::string& path, int width, int height) override
     {
-        width_ = width;
-        height_ = height;
-        if (!file_.Create(path))
+        if (!CreateOutput(path, width, height))
             return false;
         std::vector<uint8_t> header = Header();
         headerSize_ = header.size();
@@ -184,8 +182,6 @@ private:
         return h;
     }
 
-    FileOut file_;
-    int width_ = 0, height_ = 0;
     size_t headerSize_ = 0;
     uint64_t fileSizeAt_ = 0, dataSizeAt_ = 0;
     uint64_t packets_ = 0;

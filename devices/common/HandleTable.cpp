@@ -1,5 +1,7 @@
 #include "HandleTable.h"
 
+#include "Guard.h"
+
 #include <process.h>
 
 #include <map>
@@ -26,10 +28,9 @@ std::map<int, HandlePtr>& Table()
 
 int g_nextHandle = 1;
 
-class TableGuard {
+class TableGuard : public Guard {
 public:
-    TableGuard() { EnterCriticalSection(TableLock()); }
-    ~TableGuard() { LeaveCriticalSection(TableLock()); }
+    TableGuard() : Guard(*TableLock()) {}
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "KeyboardCodec.h"
 
+#include "SerialFrames.h"
+
 namespace dev {
 namespace {
 
@@ -72,29 +74,13 @@ static bool DecodeFrame(const uint8_t* f, int lastStart[256], KeyboardCommand& o
 
 std::vector<KeyboardCommand> KeyboardDecoder::Feed(const uint8_t* data, size_t size)
 {
-    std::vector<KeyboardCommand> out;
     buffer_.insert(buffer_.end(), data, data + size);
-    size_t i = 0;
-    while (i < buffer_.size()) {
-        if (buffer_[i] != 0xFF) {
-            ++i;
-            continue;
-        }
-        if (buffer_.size() - i < 7)
-            break;
-        const uint8_t* f = &buffer_[i];
-        if (uint8_t(f[1] + f[2] + f[3] + f[4] + f[5]) != f[6]) {
-            ++i;
-            continue;
-        }
+    std::vector<KeyboardCommand> out;
+    for (const SerialFrame& f : TakeSerialFrames(buffer_, 0xFF)) {
         KeyboardCommand cmd;
-        if (DecodeFrame(f, lastStart_, cmd))
+        if (DecodeFrame(f.data(), lastStart_, cmd))
             out.push_back(cmd);
-        i += 7;
     }
-    buffer_.erase(buffer_.begin(), buffer_.begin() + ptrdiff_t(i));
-    if (buffer_.size() > 4096)
-        buffer_.clear();
     return out;
 }
 

@@ -53,9 +53,7 @@ class Mp4Writer : public VideoFileWriter {
 public:
     bool Open(const std::string& path, int width, int height) override
     {
-        width_ = width;
-        height_ = height;
-        if (!file_.Create(path))
+        if (!CreateOutput(path, width, height))
             return false;
         Box ftyp("ftyp");
         ftyp.data.insert(ftyp.data.end(), {'i', 's', 'o', 'm'});
@@ -183,8 +181,6 @@ private:
         return moov;
     }
 
-    FileOut file_;
-    int width_ = 0, height_ = 0;
     uint64_t mdatAt_ = 0;
     std::vector<uint64_t> offsets_;
     std::vector<uint32_t> sizes_;

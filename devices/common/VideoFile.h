@@ -24,6 +24,15 @@ public:
     uint32_t Frames() const { return frames_; }
 
 protected:
+    // Creates the file and keeps the picture size; every writer's Open starts here.
+    bool CreateOutput(const std::string& path, int width, int height)
+    {
+        width_ = width;
+        height_ = height;
+        return file_.Create(path);
+    }
+    FileOut file_;
+    int width_ = 0, height_ = 0;
     uint32_t frames_ = 0;
 };
 

@@ -15,18 +15,23 @@ using dev::TakeHandlesIf;
 
 namespace {
 
+// Gives a worker its handle and starts its thread; -1 when the thread cannot start.
+template <class T> int StartWorker(const std::shared_ptr<T>& worker)
+{
+    int h = AddHandle(worker);
+    if (!worker->Begin()) {
+        TakeHandle(h);
+        return -1;
+    }
+    return h;
+}
+
 int Connect(const char* address, const ConduitConnectRecord* record, unsigned short port, bool ddns)
 {
     if (!address || !*address || !record || port == 0)
         return -1;
     dev::EnsureWinsock();
-    auto live = std::make_shared<LiveChannel>(Text(address), port, ddns, *record);
-    int h = AddHandle(live);
-    if (!live->Begin()) {
-        TakeHandle(h);
-        return -1;
-    }
-    return h;
+    return StartWorker(std::make_shared<LiveChannel>(Text(address), port, ddns, *record));
 }
 
 template <class F> int WithLive(int handle, F f)
@@ -279,13 +284,7 @@ int __stdcall Conduit_OpenJpegStream(const char* name, const char* address, cons
     std::unique_ptr<dev::Channel> ch;
     if (OpenStream(name, address, port, user, password, dev::PurposeJpeg, 0, nullptr, &ch) != 0)
         return -1;
-    auto stream = std::make_shared<JpegStream>(std::move(ch), callback, context);
-    int h = AddHandle(stream);
-    if (!stream->Begin()) {
-        TakeHandle(h);
-        return -1;
-    }
-    return h;
+    return StartWorker(std::make_shared<JpegStream>(std::move(ch), callback, context));
 }
 
 int __stdcall Conduit_RequestJpeg(int handle, int channel, int quality)
@@ -305,13 +304,7 @@ int __stdcall Conduit_OpenSerialChannel(const char* name, const char* address, c
     int code = OpenStream(name, address, port, user, password, dev::PurposeSerial, serialPort, line, &ch);
     if (code != 0)
         return code < 0 ? code : -1;
-    auto serial = std::make_shared<SerialChannel>(std::move(ch), callback, context);
-    int h = AddHandle(serial);
-    if (!serial->Begin()) {
-        TakeHandle(h);
-        return -1;
-    }
-    return h;
+    return StartWorker(std::make_shared<SerialChannel>(std::move(ch), callback, context));
 }
 
 int __stdcall Conduit_WriteSerialChannel(int handle, const void* data, int count)
@@ -329,13 +322,7 @@ int __stdcall Conduit_StartTalk(const char* address, const char* user, const cha
     int code = OpenStream(serverName, address, port, user, password, dev::PurposeTalk, 0, nullptr, &ch);
     if (code != 0)
         return code < 0 ? code : -1;
-    auto talk = std::make_shared<TalkStream>(std::move(ch));
-    int h = AddHandle(talk);
-    if (!talk->Begin()) {
-        TakeHandle(h);
-        return -1;
-    }
-    return h;
+    return StartWorker(std::make_shared<TalkStream>(std::move(ch)));
 }
 
 int __stdcall Conduit_StopTalk(int handle) { return Close<TalkStream>(handle); }

@@ -4,21 +4,15 @@
 #include <cstring>
 
 #include "FrameCodec.h"
+#include "Guard.h"
 #include "Jpeg.h"
 #include "Text.h"
 
 namespace conduit {
 
+using dev::Guard;
+
 namespace {
-
-class Guard {
-public:
-    explicit Guard(CRITICAL_SECTION& cs) : cs_(cs) { EnterCriticalSection(&cs_); }
-    ~Guard() { LeaveCriticalSection(&cs_); }
-
-private:
-    CRITICAL_SECTION& cs_;
-};
 
 bool EndsWith(const std::string& s, const char* tail)
 {

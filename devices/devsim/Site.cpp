@@ -11,6 +11,7 @@
 #include "FrameCodec.h"
 #include "Jpeg.h"
 #include "Picture.h"
+#include "SerialFrames.h"
 #include "Text.h"
 
 namespace devsim {
@@ -341,6 +342,14 @@ void Site::Welcome(const ConnectionPtr& c, int code, const void* extra, size_t s
     c->channel->Send(dev::MsgWelcome, &w, sizeof w, extra, size);
 }
 
+bool Site::Admit(const ConnectionPtr& c, int code)
+{
+    Welcome(c, code);
+    if (code != 0)
+        c->channel->Finish(2000); // the refusal reaches the client before the connection ends
+    return code == 0;
+}
+
 bool Site::TakeFault(Server& s, const char* purpose, int* code)
 {
     Lock lock(lock_);
@@ -407,16 +416,14 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
         Sleep(DWORD(slow)); // a slow server answers late
     int code = 0;
     if (TakeFault(s, PurposeName(hello.purpose), &code)) {
-        Welcome(c, code);
-        c->channel->Finish(2000);
+        Admit(c, code);
         return;
     }
     bool noLogin = hello.purpose == dev::PurposeRequest && hello.op == dev::OpQueryDevice;
     if (!noLogin && (dev::FieldText(hello.user, sizeof hello.user) != s.user ||
                      dev::FieldText(hello.password, sizeof hello.password) != s.password)) {
         Log("%s: log-in refused", s.name.c_str());
-        Welcome(c, -102);
-        c->channel->Finish(2000);
+        Admit(c, -102);
         return;
     }
     switch (hello.purpose) {
@@ -433,11 +440,8 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
             c->camera = hello.channel;
             c->loggedIn = code == 0;
         }
-        Welcome(c, code);
-        if (code == 0)
+        if (Admit(c, code))
             ServeLive(c);
-        else
-            c->channel->Finish(2000);
         return;
     }
     case dev::PurposeRequest:
@@ -460,11 +464,8 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
             }
             c->loggedIn = code == 0;
         }
-        Welcome(c, code);
-        if (code == 0)
+        if (Admit(c, code))
             ServeSerial(c);
-        else
-            c->channel->Finish(2000);
         return;
     }
     case dev::PurposeTalk:
@@ -478,16 +479,12 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
                 s.talking = true;
             c->loggedIn = code == 0;
         }
-        Welcome(c, code);
-        if (code == 0)
+        if (Admit(c, code))
             ServeAudio(c, talk);
-        else
-            c->channel->Finish(2000);
         return;
     }
     default:
-        Welcome(c, -1);
-        c->channel->Finish(2000);
+        Admit(c, -1);
     }
 }
 
@@ -727,46 +724,29 @@ void Site::ServeSerial(ConnectionPtr c)
         s.box.open = false;
 }
 
-// The alarm box: 7-byte frames F6, address, command, 10, value low, value high, checksum.
+// The alarm box: "J" polls to its address are answered with "K" and the inputs; "D" sets outputs.
 void Site::HandleBoxBytes(Server& s, const ConnectionPtr& c, std::vector<uint8_t>& b)
 {
-    size_t i = 0;
-    while (i < b.size()) {
-        if (b[i] != 0xF6) {
-            ++i;
-            continue;
-        }
-        if (b.size() - i < 7)
-            break;
-        const uint8_t* f = &b[i];
-        uint8_t sum = uint8_t(f[1] + f[2] + f[3] + f[4] + f[5]);
-        uint8_t reply[7];
-        bool answer = false;
+    for (const dev::SerialFrame& f : dev::TakeSerialFrames(b, 0xF6)) {
+        uint8_t reply[7] = {0xF6, 0, 0x4B, 0x10, 0, 0, 0};
         {
             Lock lock(lock_);
-            if (sum == f[6] && f[1] == s.box.address && f[3] == 0x10) {
-                if (f[2] == 0x4A) {
-                    ++s.box.polls;
-                    reply[0] = 0xF6;
-                    reply[1] = uint8_t(s.box.address);
-                    reply[2] = 0x4B;
-                    reply[3] = 0x10;
-                    reply[4] = uint8_t(s.box.inputs);
-                    reply[5] = uint8_t(s.box.inputs >> 8);
-                    reply[6] = uint8_t(reply[1] + reply[2] + reply[3] + reply[4] + reply[5]);
-                    answer = true;
-                } else if (f[2] == 0x44) {
-                    s.box.outputs = uint16_t(f[4] | (f[5] << 8));
-                }
+            if (f[1] != s.box.address || f[3] != 0x10)
+                continue;
+            if (f[2] == 0x44) {
+                s.box.outputs = uint16_t(f[4] | (f[5] << 8));
+                continue;
             }
+            if (f[2] != 0x4A)
+                continue;
+            ++s.box.polls;
+            reply[1] = uint8_t(s.box.address);
+            reply[4] = uint8_t(s.box.inputs);
+            reply[5] = uint8_t(s.box.inputs >> 8);
         }
-        if (answer)
-            c->channel->Send(dev::MsgSerialData, reply, sizeof reply);
-        i += 7;
+        reply[6] = uint8_t(reply[1] + reply[2] + reply[3] + reply[4] + reply[5]);
+        c->channel->Send(dev::MsgSerialData, reply, sizeof reply);
     }
-    b.erase(b.begin(), b.begin() + ptrdiff_t(i));
-    if (b.size() > 1024)
-        b.clear();
 }
 
 void Site::ServeAudio(ConnectionPtr c, bool talk)
@@ -826,15 +806,11 @@ void Site::ServeSite(ConnectionPtr c, const dev::HelloMsg& hello)
                 station_.open.push_back(c);
             }
         }
-        Welcome(c, code);
-        if (code == 0)
+        if (Admit(c, code))
             ServeCom(c);
-        else
-            c->channel->Finish(2000);
         return;
     }
-    Welcome(c, -1);
-    c->channel->Finish(2000);
+    Admit(c, -1);
 }
 
 void Site::ServeCom(ConnectionPtr c)
@@ -861,30 +837,17 @@ void Site::ServeCom(ConnectionPtr c)
         }
 }
 
-// The linkage device (lock held): frames F6, address, 'R', 10, output, state, checksum.
+// The linkage device (lock held): relay frames F6, address, 'R', 10, output, 1/0, checksum.
 void Site::HandleLinkBytes(std::vector<uint8_t>& b)
 {
-    size_t i = 0;
-    while (i < b.size()) {
-        if (b[i] != 0xF6) {
-            ++i;
+    for (const dev::SerialFrame& f : dev::TakeSerialFrames(b, 0xF6)) {
+        if (f[1] != station_.linkAddress || f[2] != 0x52 || f[3] != 0x10 || f[4] >= 8)
             continue;
-        }
-        if (b.size() - i < 7)
-            break;
-        const uint8_t* f = &b[i];
-        if (uint8_t(f[1] + f[2] + f[3] + f[4] + f[5]) == f[6] && f[1] == station_.linkAddress && f[2] == 0x52 &&
-            f[3] == 0x10 && f[4] < 8) {
-            if (f[5])
-                station_.linkRelays = uint8_t(station_.linkRelays | (1 << f[4]));
-            else
-                station_.linkRelays = uint8_t(station_.linkRelays & ~(1 << f[4]));
-        }
-        i += 7;
+        if (f[5])
+            station_.linkRelays = uint8_t(station_.linkRelays | (1 << f[4]));
+        else
+            station_.linkRelays = uint8_t(station_.linkRelays & ~(1 << f[4]));
     }
-    b.erase(b.begin(), b.begin() + ptrdiff_t(i));
-    if (b.size() > 1024)
-        b.clear();
 }
 
 void Site::ServeDdns(ConnectionPtr c, const dev::HelloMsg& hello)

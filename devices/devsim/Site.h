@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Guard.h"
 #include "Net.h"
 
 namespace devsim {
@@ -130,6 +131,7 @@ private:
     void ServeCom(ConnectionPtr c);
     void ServeDdns(ConnectionPtr c, const dev::HelloMsg& hello);
     void Welcome(const ConnectionPtr& c, int code, const void* extra = nullptr, size_t size = 0);
+    bool Admit(const ConnectionPtr& c, int code); // welcomes; a refusal also ends the connection
     bool TakeFault(Server& s, const char* purpose, int* code);
     void BroadcastEvent(Server& s, int camera, int type, int value); // camera -1: every live connection
     void HandleBoxBytes(Server& s, const ConnectionPtr& c, std::vector<uint8_t>& buffer);
@@ -157,16 +159,7 @@ private:
     std::vector<HANDLE> controlThreads_;
 };
 
-class Lock {
-public:
-    explicit Lock(CRITICAL_SECTION& cs) : cs_(cs) { EnterCriticalSection(&cs_); }
-    ~Lock() { LeaveCriticalSection(&cs_); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    CRITICAL_SECTION& cs_;
-};
+using Lock = dev::Guard;
 
 // A device understands the line only at its own speed and framing; flow control does not garble.
 bool SameLine(const dev::SerialLine& a, const dev::SerialLine& b);

@@ -1,11 +1,13 @@
 // The entry points of Portwick.dll.
 #include <cstring>
 
+#include "Guard.h"
 #include "SerialDevice.h"
 #include "Portwick.h"
 #include "Text.h"
 
 using namespace portwick;
+using dev::Guard;
 
 namespace {
 
@@ -17,15 +19,6 @@ public:
     void Stop() override {}
     CRITICAL_SECTION lock;
     PtzProtocol protocol;
-};
-
-class Guard {
-public:
-    explicit Guard(CRITICAL_SECTION& cs) : cs_(cs) { EnterCriticalSection(&cs_); }
-    ~Guard() { LeaveCriticalSection(&cs_); }
-
-private:
-    CRITICAL_SECTION& cs_;
 };
 
 int OpenDevice(const std::shared_ptr<SerialDevice>& device, const dev::SerialLine& line)
