@@ -19,7 +19,7 @@ enum MessageKind : uint16_t {
     MsgJpegRequest = 30, // client -> server, JPEG stream: JpegRequestMsg
     MsgJpeg = 31,        // server -> client, JPEG stream: JpegRequestMsg (channel, 0) + JPEG file bytes
     MsgSerialData = 40,  // both ways, serial channel and COM port: raw bytes
-    MsgLineSettings = 41, // client -> site, COM port: SerialLine (the port is reconfigured)
+    MsgLineSettings = 41, // client -> site, COM port: SerialLine; the site echoes it once the port is set
     MsgAudio = 50,       // client -> server, talk and broadcast: PCM bytes
 };
 

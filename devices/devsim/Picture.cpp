@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 #include "FrameCodec.h"
 
@@ -87,13 +88,32 @@ const uint8_t kOrange = dev::CubeColour(5, 2, 0);
 
 } // namespace
 
+// Labels rendered once per text for the whole process: connections come and go often, and the
+// font renderer is slow to start.
+static TextMask CachedText(const std::string& text)
+{
+    static CRITICAL_SECTION* lock = [] {
+        auto* cs = new CRITICAL_SECTION;
+        InitializeCriticalSection(cs);
+        return cs;
+    }();
+    static auto* cache = new std::map<std::string, TextMask>;
+    EnterCriticalSection(lock);
+    auto it = cache->find(text);
+    if (it == cache->end())
+        it = cache->emplace(text, RenderText(text, kTextHeight)).first;
+    TextMask m = it->second;
+    LeaveCriticalSection(lock);
+    return m;
+}
+
 PictureMaker::PictureMaker(int width, int height, const std::string& serverName, int channel)
     : width_(width), height_(height), pixels_(size_t(width) * height)
 {
     char text[96];
     std::snprintf(text, sizeof text, "%s  CH %02d", serverName.c_str(), channel + 1);
-    label_ = RenderText(text, kTextHeight);
-    noVideo_ = RenderText("NO VIDEO", kTextHeight);
+    label_ = CachedText(text);
+    noVideo_ = CachedText("NO VIDEO");
     Atlas();
 }
 

@@ -823,6 +823,7 @@ void Site::ServeCom(ConnectionPtr c)
         Lock lock(lock_);
         if (m.kind == dev::MsgLineSettings && m.data.size() >= sizeof(dev::SerialLine)) {
             std::memcpy(&c->line, m.data.data(), sizeof c->line);
+            c->channel->Send(dev::MsgLineSettings, &c->line, sizeof c->line); // the port is set now
         } else if (m.kind == dev::MsgSerialData && c->comPort == station_.linkPort &&
                    SameLine(c->line, station_.linkLine)) {
             buffer.insert(buffer.end(), m.data.begin(), m.data.end());

@@ -48,7 +48,9 @@ bool SerialDevice::Send(const uint8_t* data, size_t size)
 
 bool SerialDevice::Reconfigure(const dev::SerialLine& line)
 {
-    return channel_ && channel_->Send(dev::MsgLineSettings, &line, sizeof line);
+    ResetEvent(lineSet_);
+    return channel_ && channel_->Send(dev::MsgLineSettings, &line, sizeof line) &&
+           WaitForSingleObject(lineSet_, 3000) == WAIT_OBJECT_0;
 }
 
 void SerialDevice::Run()
@@ -57,6 +59,8 @@ void SerialDevice::Run()
         dev::Message m;
         if (channel_->Receive(m, INFINITE, stop_) != dev::Wait::Message)
             return;
+        if (m.kind == dev::MsgLineSettings)
+            SetEvent(lineSet_);
         if (kind_ != PORTWICK_KEYBOARD || m.kind != dev::MsgSerialData)
             continue;
         auto keys = decoder_.Feed(reinterpret_cast<const uint8_t*>(m.data.data()), m.data.size());

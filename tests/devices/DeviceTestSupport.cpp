@@ -129,6 +129,12 @@ bool VideoWindow::TakeAppMessage(UINT message, WPARAM* wParam, LPARAM* lParam)
     return false;
 }
 
+namespace {
+// Under Wine without a window manager, destroying a visible window waits two seconds for the
+// manager's answer; the tests therefore keep their windows and hand them on.
+std::vector<HWND> g_spareWindows;
+} // namespace
+
 VideoWindow::VideoWindow(int x, int y, int width, int height)
 {
     static bool registered = [] {
@@ -142,14 +148,30 @@ VideoWindow::VideoWindow(int x, int y, int width, int height)
     (void)registered;
     RECT rc = {0, 0, width, height};
     AdjustWindowRect(&rc, WS_POPUP | WS_BORDER, FALSE);
-    window_ = CreateWindowExA(WS_EX_TOPMOST, "DeviceTestVideo", "video", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y,
-                              rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, GetModuleHandleA(nullptr),
-                              nullptr);
+    if (!g_spareWindows.empty()) {
+        window_ = g_spareWindows.back();
+        g_spareWindows.pop_back();
+        MoveWindow(window_, x, y, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    } else {
+        window_ = CreateWindowExA(0, "DeviceTestVideo", "video", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y,
+                                  rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                  nullptr);
+    }
     UpdateWindow(window_);
     PumpMessages();
 }
 
-VideoWindow::~VideoWindow() { DestroyWindow(window_); }
+VideoWindow::~VideoWindow()
+{
+    PumpMessages();
+    for (size_t i = 0; i < g_appMessages.size();) {
+        if (g_appMessages[i].window == window_)
+            g_appMessages.erase(g_appMessages.begin() + ptrdiff_t(i));
+        else
+            ++i;
+    }
+    g_spareWindows.push_back(window_);
+}
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path)
 {
