@@ -114,8 +114,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         GetCurrentDirectoryA(sizeof cwd, cwd);
         folder = cwd;
     }
-    if (FindWindowA("PellinorWatchdog", "Pellinor"))
-        return 0; // one watchdog is enough
     g_logPath = folder + "\\pellinor.log";
     WNDCLASSA wc = {};
     wc.lpfnWndProc = WindowProc;

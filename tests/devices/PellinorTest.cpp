@@ -23,9 +23,9 @@ TEST(Pellinor, RecordsCrashNoticesAndOtherMessages)
     TempDir dir;
     ChildProcess watchdog;
     ASSERT_TRUE(watchdog.Start(ProgramPath("Pellinor.exe"), "\"" + dir.Path() + "\""));
+    // Found by its process: tests running beside this one may have watchdogs of their own.
     HWND window = WaitForWindow(watchdog.Id(), "Pellinor", 20000);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(FindWindowA(nullptr, "Pellinor"), window);
 
     char notice[524] = {};
     std::strcpy(notice, "C:\\station\\Warden.exe");
@@ -43,10 +43,6 @@ TEST(Pellinor, RecordsCrashNoticesAndOtherMessages)
     EXPECT_NE(log.find("exe=C:\\station\\Warden.exe dir=C:\\station"), std::string::npos) << log;
     EXPECT_NE(log.find("data=7 bytes=10"), std::string::npos) << log;
 
-    // A second watchdog sees the first one's window and leaves at once.
-    ChildProcess second;
-    ASSERT_TRUE(second.Start(ProgramPath("Pellinor.exe"), "\"" + dir.Path() + "\""));
-    EXPECT_EQ(second.Wait(20000), 0);
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(watchdog.Wait(20000), 0);
 }
@@ -66,19 +62,20 @@ TEST(Pellinor, AsksTheStationToExit)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "FakeStation";
     RegisterClassA(&wc);
-    HWND station = CreateWindowA("FakeStation", "Fake station 17", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                 nullptr, wc.hInstance, nullptr);
-    WriteTextFile(dir.File("start.ini"), "[PROGRAMNAME]\r\nWINDOWNAME=Fake station 17\r\n");
+    std::string title = "Fake station " + std::to_string(GetCurrentProcessId()); // unique beside other tests
+    HWND station = CreateWindowA("FakeStation", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
+    WriteTextFile(dir.File("start.ini"), "[PROGRAMNAME]\r\nWINDOWNAME=" + title + "\r\n");
     ChildProcess asker;
     ASSERT_TRUE(asker.Start(ProgramPath("Pellinor.exe"), "/exit \"" + dir.Path() + "\""));
     DWORD start = GetTickCount();
-    char title[64] = {};
-    while (std::strcmp(title, "exit requested") != 0 && GetTickCount() - start < 20000) {
+    char text[64] = {};
+    while (std::strcmp(text, "exit requested") != 0 && GetTickCount() - start < 20000) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         PumpMessages();
-        GetWindowTextA(station, title, sizeof title);
+        GetWindowTextA(station, text, sizeof text);
     }
-    EXPECT_STREQ(title, "exit requested");
+    EXPECT_STREQ(text, "exit requested");
     EXPECT_EQ(asker.Wait(20000), 0);
     DestroyWindow(station);
 }
