@@ -70,6 +70,18 @@ void LiveChannel::Notify(int type, int value)
 
 void LiveChannel::Run()
 {
+    // However the thread ends, the channel is over: calls on the handle fail from then on.
+    struct EndMark {
+        LiveChannel* self;
+        ~EndMark()
+        {
+            Guard g(self->lock_);
+            self->ended_ = true;
+            self->loggedIn_ = false;
+            if (self->channel_)
+                self->channel_->Abort();
+        }
+    } endMark{this};
     std::string address = address_;
     unsigned short port = port_;
     if (ddns_) {
@@ -124,10 +136,6 @@ void LiveChannel::Run()
             Notify(e.type, e.value);
         }
     }
-    Guard g(lock_);
-    ended_ = true;
-    loggedIn_ = false;
-    channel_->Abort();
 }
 
 void LiveChannel::OnFrame(const std::vector<char>& data)

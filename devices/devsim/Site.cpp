@@ -537,8 +537,9 @@ void Site::ServeLive(ConnectionPtr c)
             char entry[1200];
             switch (cmd.op) {
             case dev::CmdStream:
+                if (!streaming && cmd.a)
+                    next = GetTickCount(); // resumes at once, then at the usual pace
                 streaming = cmd.a != 0;
-                next = GetTickCount();
                 break;
             case dev::CmdPtz: {
                 Lock lock(lock_);

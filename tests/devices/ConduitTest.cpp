@@ -494,6 +494,23 @@ TEST_F(ConduitTest, EveryConnectResultIsReported)
     EXPECT_EQ(Conduit_Disconnect(12345678), 0);
 }
 
+TEST_F(ConduitTest, ASlowServerMissesTheConnectTimeLimit)
+{
+    ASSERT_TRUE(TestSite().Ok("slow Delta 1500"));
+    Conduit_SetConnectTimeout(1, 1);
+    EventLog late;
+    ConnectLive("Delta", 0, nullptr, &late);
+    EXPECT_TRUE(late.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECT_FAILED));
+    Conduit_SetConnectTimeout(3, 1);
+    EventLog patient;
+    int h = ConnectLive("Delta", 0, nullptr, &patient);
+    EXPECT_TRUE(patient.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED));
+    // Pictures come no faster than the server's delay.
+    ASSERT_TRUE(WaitUntil([&] { return Frames(h) >= 2; }));
+    EXPECT_EQ(Frames(h), 2);
+    ASSERT_TRUE(TestSite().Ok("slow Delta 0"));
+}
+
 TEST_F(ConduitTest, UserSlotsOfAServerRunOut)
 {
     EventLog first, second;
