@@ -1,0 +1,81 @@
+// Loopback TCP for the stand-ins and devsim: connecting with a time limit, listening, and a
+// message channel whose waits can be cut short by a stop event.
+#pragma once
+#include <winsock2.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Protocol.h"
+
+namespace dev {
+
+void EnsureWinsock();
+
+// Connects to host:port within timeoutMs; a set stopEvent (may be null) gives up at once.
+// Returns INVALID_SOCKET on failure (refused, unreachable, timed out, stopped).
+SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDLE stopEvent);
+
+// A listening socket on 127.0.0.1:port (0 = any free port); the bound port goes to *actualPort.
+SOCKET ListenTcp(uint16_t port, uint16_t* actualPort);
+
+// Closes a socket so that the peer sees a reset at once, leaving no lingering state behind.
+void AbortSocket(SOCKET s);
+
+struct Message {
+    uint16_t kind = 0;
+    std::vector<char> data;
+};
+
+enum class Wait { Message, Timeout, Stopped, Closed };
+
+// One connected socket speaking WireHeader-framed messages. Sends may come from any thread;
+// Receive belongs to one thread at a time.
+class Channel {
+public:
+    explicit Channel(SOCKET s);
+    ~Channel();
+    Channel(const Channel&) = delete;
+    Channel& operator=(const Channel&) = delete;
+
+    bool Send(uint16_t kind, const void* a, size_t na, const void* b = nullptr, size_t nb = 0);
+    // Waits up to timeoutMs for one whole message; stopEvent (may be null) ends the wait.
+    Wait Receive(Message& out, DWORD timeoutMs, HANDLE stopEvent);
+    // Unframed bytes (the devsim control port's text lines). ReceiveRaw returns the byte count,
+    // 0 when the connection ended, -1 when nothing came within timeoutMs.
+    bool SendRaw(const void* data, size_t size);
+    int ReceiveRaw(char* buffer, size_t size, DWORD timeoutMs);
+    // Further sends fail and the peer sees the connection end; Receive reports Closed.
+    void Shutdown();
+    void Abort(); // as Shutdown, but the peer sees a reset
+    // Ends sending after what was sent, then waits (bounded) for the peer to close, so that an
+    // answer is never cut off by a reset.
+    void Finish(DWORD timeoutMs);
+    std::string PeerAddress() const;
+
+private:
+    bool TakeMessage(Message& out);
+    bool Fill(); // false when the connection ended
+
+    SOCKET sock_;
+    HANDLE netEvent_;
+    CRITICAL_SECTION sendLock_;
+    std::vector<char> in_;
+    size_t inStart_ = 0;
+    bool closed_ = false;
+    bool broken_ = false;
+};
+
+// Sends a Hello and waits for the Welcome; on success the welcome's payload follows in *extra.
+// Returns false when the connection ended or no answer came within timeoutMs.
+bool Handshake(Channel& channel, const HelloMsg& hello, const void* data, size_t size, DWORD timeoutMs,
+               HANDLE stopEvent, WelcomeMsg* welcome, std::vector<char>* extra);
+
+HelloMsg MakeHello(Purpose purpose, const char* name, const char* user, const char* password);
+
+// "host:port" -> parts; false when malformed.
+bool SplitHostPort(const std::string& text, std::string* host, uint16_t* port);
+
+} // namespace dev

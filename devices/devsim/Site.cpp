@@ -1,0 +1,897 @@
+// Loading the site description, the listeners, and what each kind of connection is served.
+#include "Site.h"
+
+#include <process.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+
+#include "FrameCodec.h"
+#include "Jpeg.h"
+#include "Picture.h"
+#include "SerialFrames.h"
+#include "Text.h"
+
+namespace devsim {
+
+namespace {
+
+struct ThreadStart {
+    void (*fn)(void*);
+    void* arg;
+};
+
+unsigned __stdcall ThreadMain(void* p)
+{
+    ThreadStart start = *static_cast<ThreadStart*>(p);
+    delete static_cast<ThreadStart*>(p);
+    start.fn(start.arg);
+    return 0;
+}
+
+// Runs a callable on a new thread; the handle is the caller's to wait on and close.
+HANDLE Spawn(std::function<void()> work)
+{
+    auto* heap = new std::function<void()>(std::move(work));
+    HANDLE h = StartThread(
+        [](void* p) {
+            auto* w = static_cast<std::function<void()>*>(p);
+            (*w)();
+            delete w;
+        },
+        heap);
+    if (!h)
+        delete heap;
+    return h;
+}
+
+std::string IniString(const std::string& path, const std::string& section, const char* key, const char* def)
+{
+    char buf[512];
+    GetPrivateProfileStringA(section.c_str(), key, def, buf, sizeof buf, path.c_str());
+    return buf;
+}
+
+int IniInt(const std::string& path, const std::string& section, const char* key, int def)
+{
+    std::string v = IniString(path, section, key, "");
+    return v.empty() ? def : int(std::strtol(v.c_str(), nullptr, 0));
+}
+
+// "COM2" or "2" -> index 1; empty or "0" -> -1.
+int ComIndex(const std::string& text)
+{
+    const char* p = text.c_str();
+    if (_strnicmp(p, "COM", 3) == 0)
+        p += 3;
+    int n = std::atoi(p);
+    return n >= 1 ? n - 1 : -1;
+}
+
+dev::SerialLine IniLine(const std::string& path, const std::string& section, const std::string& prefix)
+{
+    dev::SerialLine l;
+    l.baud = IniInt(path, section, (prefix + "Baud").c_str(), 9600);
+    l.dataBits = uint8_t(IniInt(path, section, (prefix + "DataBits").c_str(), 8));
+    l.stopBits = uint8_t(IniInt(path, section, (prefix + "StopBits").c_str(), 1));
+    l.parity = uint8_t(IniInt(path, section, (prefix + "Parity").c_str(), 0));
+    l.flow = 0;
+    return l;
+}
+
+int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+
+} // namespace
+
+bool SameLine(const dev::SerialLine& a, const dev::SerialLine& b)
+{
+    return a.baud == b.baud && a.dataBits == b.dataBits && a.stopBits == b.stopBits && a.parity == b.parity;
+}
+
+HANDLE StartThread(void (*fn)(void*), void* arg)
+{
+    auto* start = new ThreadStart{fn, arg};
+    uintptr_t h = _beginthreadex(nullptr, 0, ThreadMain, start, 0, nullptr);
+    if (!h)
+        delete start;
+    return reinterpret_cast<HANDLE>(h);
+}
+
+Site::Site() { InitializeCriticalSection(&lock_); }
+
+Site::~Site()
+{
+    StopAll();
+    DeleteCriticalSection(&lock_);
+}
+
+void Site::Log(const char* format, ...)
+{
+    if (!verbose_)
+        return;
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    std::printf("\n");
+    std::fflush(stdout);
+    va_end(args);
+}
+
+bool Site::Load(const std::string& iniPath, bool freePorts)
+{
+    char full[MAX_PATH];
+    if (!GetFullPathNameA(iniPath.c_str(), sizeof full, full, nullptr) ||
+        GetFileAttributesA(full) == INVALID_FILE_ATTRIBUTES) {
+        std::fprintf(stderr, "devsim: cannot read the site description %s\n", iniPath.c_str());
+        return false;
+    }
+    std::string path = full;
+    auto port = [&](const std::string& section, const char* key, int def) {
+        return freePorts ? uint16_t(0) : uint16_t(Clamp(IniInt(path, section, key, def), 0, 65535));
+    };
+    control_.port = port("Site", "ControlPort", 0);
+    site_.port = port("Site", "SitePort", 0);
+    ddns_.port = port("Site", "DdnsPort", 0);
+
+    station_.comPorts = Clamp(IniInt(path, "Station", "ComPorts", 6), 0, 16);
+    station_.linkPort = ComIndex(IniString(path, "Station", "LinkDevice", ""));
+    station_.linkAddress = IniInt(path, "Station", "LinkAddress", 1);
+    station_.linkLine = IniLine(path, "Station", "Link");
+    station_.keyboardPort = ComIndex(IniString(path, "Station", "Keyboard", ""));
+    station_.keyboardLine = IniLine(path, "Station", "Keyboard");
+    station_.alarmInputPort = ComIndex(IniString(path, "Station", "AlarmInput", ""));
+
+    char names[8192];
+    DWORD n = GetPrivateProfileSectionNamesA(names, sizeof names, path.c_str());
+    for (const char* section = names; section < names + n && *section; section += std::strlen(section) + 1) {
+        if (_strnicmp(section, "Server", 6) != 0 || _stricmp(section, "Servers") == 0)
+            continue;
+        auto s = std::make_unique<Server>();
+        s->name = IniString(path, section, "Name", section);
+        if (s->name.empty() || s->name.find_first_of(" \t") != std::string::npos || FindServer(s->name)) {
+            std::fprintf(stderr, "devsim: server name \"%s\" in [%s] is empty, has blanks or is used twice\n",
+                         s->name.c_str(), section);
+            return false;
+        }
+        s->listener.port = port(section, "Port", 0);
+        s->user = IniString(path, section, "User", "admin");
+        s->password = IniString(path, section, "Password", "admin");
+        s->ddnsName = IniString(path, section, "DdnsName", s->name.c_str());
+        s->ptzDescription = IniString(path, section, "PtzDescription", "PTZ delay200");
+        s->channels = Clamp(IniInt(path, section, "Channels", 4), 1, 32);
+        s->maxUsers = Clamp(IniInt(path, section, "MaxUsers", 64), 0, 1024);
+        s->cameraInputs = Clamp(IniInt(path, section, "CameraInputs", 0), 0, 4);
+        s->audio = IniInt(path, section, "Audio", 1) ? 1 : 0;
+        s->sensors = Clamp(IniInt(path, section, "Sensors", 4), 0, 4);
+        s->relays = Clamp(IniInt(path, section, "Relays", 4), 0, 4);
+        s->width = Clamp(IniInt(path, section, "Width", 352), 64, 1280) & ~1;
+        s->height = Clamp(IniInt(path, section, "Height", 288), 48, 1024) & ~1;
+        s->frameRate = Clamp(IniInt(path, section, "FrameRate", 25), 1, 60);
+        s->search = Clamp(IniInt(path, section, "Search", 1), 0, 2);
+        int index = int(servers_.size()) + 1;
+        const uint8_t mac[6] = {0x00, 0x1C, 0x27, 0x5E, uint8_t(index >> 8), uint8_t(index)};
+        std::memcpy(s->mac, mac, 6);
+        s->cameras.resize(size_t(s->channels));
+        for (CameraState& c : s->cameras)
+            c.params[12] = 1; // PTZ device address
+        s->box.present = IniInt(path, section, "AlarmBox", 0) != 0;
+        s->box.address = IniInt(path, section, "BoxAddress", 1) & 0xFF;
+        s->box.serialPort = IniInt(path, section, "BoxSerial", 0);
+        s->box.line = IniLine(path, section, "Box");
+        s->listener.running = IniInt(path, section, "Running", 1) != 0;
+        servers_.push_back(std::move(s));
+    }
+    return true;
+}
+
+Server* Site::FindServer(const std::string& name)
+{
+    for (auto& s : servers_)
+        if (s->name == name)
+            return s.get();
+    return nullptr;
+}
+
+bool Site::StartListener(Listener& l, int kind, Server* server)
+{
+    uint16_t bound = 0;
+    SOCKET s = dev::ListenTcp(l.port, &bound);
+    if (s == INVALID_SOCKET)
+        return false;
+    {
+        Lock lock(lock_);
+        l.socket = s;
+        l.port = bound;
+        l.running = true;
+    }
+    Listener* lp = &l;
+    l.thread = Spawn([this, lp, kind, server] { AcceptLoop(lp, kind, server); });
+    return l.thread != nullptr;
+}
+
+void Site::StopListener(Listener& l)
+{
+    SOCKET s;
+    {
+        Lock lock(lock_);
+        l.running = false;
+        s = l.socket;
+        l.socket = INVALID_SOCKET;
+    }
+    if (s != INVALID_SOCKET)
+        closesocket(s); // ends the blocking accept
+    if (l.thread) {
+        WaitForSingleObject(l.thread, INFINITE);
+        CloseHandle(l.thread);
+        l.thread = nullptr;
+    }
+}
+
+bool Site::StartAll()
+{
+    if (!StartListener(control_, KindControl, nullptr) || !StartListener(site_, KindSite, nullptr) ||
+        !StartListener(ddns_, KindDdns, nullptr)) {
+        std::fprintf(stderr, "devsim: cannot listen on the control, site or DDNS port\n");
+        return false;
+    }
+    for (auto& s : servers_) {
+        bool wanted = s->listener.running;
+        s->listener.running = false;
+        // A server described as not running still gets its port now, so the ports file is complete.
+        if (!StartServer(*s)) {
+            std::fprintf(stderr, "devsim: server %s cannot listen on port %u\n", s->name.c_str(), s->listener.port);
+            return false;
+        }
+        if (!wanted)
+            StopServer(*s);
+    }
+    return true;
+}
+
+void Site::StopAll()
+{
+    for (auto& s : servers_)
+        StopServer(*s);
+    StopListener(ddns_);
+    StopListener(site_);
+    std::vector<ConnectionPtr> site;
+    {
+        Lock lock(lock_);
+        site.swap(siteConnections_);
+    }
+    DropConnections(site);
+    StopListener(control_);
+}
+
+bool Site::StartServer(Server& s)
+{
+    if (s.listener.running)
+        return true;
+    return StartListener(s.listener, KindServer, &s);
+}
+
+void Site::StopServer(Server& s)
+{
+    StopListener(s.listener);
+    std::vector<ConnectionPtr> list;
+    {
+        Lock lock(lock_);
+        list = s.connections;
+    }
+    DropConnections(list);
+}
+
+void Site::DropConnections(std::vector<ConnectionPtr>& list)
+{
+    for (auto& c : list) {
+        SetEvent(c->stop);
+        c->channel->Abort();
+    }
+    for (auto& c : list)
+        if (c->thread)
+            WaitForSingleObject(c->thread, 10000);
+}
+
+void Site::AcceptLoop(Listener* l, int kind, Server* server)
+{
+    for (;;) {
+        SOCKET s = accept(l->socket, nullptr, nullptr);
+        if (s == INVALID_SOCKET)
+            return;
+        Lock lock(lock_);
+        if (!l->running) {
+            dev::AbortSocket(s);
+            return;
+        }
+        auto c = std::make_shared<Connection>();
+        c->channel.reset(new dev::Channel(s));
+        c->server = server;
+        if (kind == KindControl) {
+            // Control clients live until they hang up or devsim ends; nobody joins them.
+            HANDLE h = Spawn([this, c] { Serve(c, KindControl); });
+            if (h)
+                CloseHandle(h);
+            continue;
+        }
+        if (server)
+            server->connections.push_back(c);
+        else
+            siteConnections_.push_back(c);
+        // Registered before the thread runs (it needs the lock to leave the list again).
+        c->thread = Spawn([this, c, kind] { Serve(c, kind); });
+    }
+}
+
+void Site::Welcome(const ConnectionPtr& c, int code, const void* extra, size_t size)
+{
+    dev::WelcomeMsg w = {};
+    w.code = code;
+    if (Server* s = c->server) {
+        Lock lock(lock_);
+        w.channels = s->channels;
+        w.cameraInputs = s->cameraInputs;
+        w.audio = s->audio;
+        w.width = s->width;
+        w.height = s->height;
+        w.frameRate = s->frameRate;
+        w.sensors = s->sensors;
+        w.relays = s->relays;
+    }
+    c->channel->Send(dev::MsgWelcome, &w, sizeof w, extra, size);
+}
+
+bool Site::Admit(const ConnectionPtr& c, int code)
+{
+    Welcome(c, code);
+    if (code != 0)
+        c->channel->Finish(2000); // the refusal reaches the client before the connection ends
+    return code == 0;
+}
+
+bool Site::TakeFault(Server& s, const char* purpose, int* code)
+{
+    Lock lock(lock_);
+    auto it = s.faults.find(purpose);
+    if (it == s.faults.end())
+        return false;
+    *code = it->second.code;
+    if (it->second.remaining > 0 && --it->second.remaining == 0)
+        s.faults.erase(it);
+    return true;
+}
+
+void Site::Serve(ConnectionPtr c, int kind)
+{
+    if (kind == KindControl) {
+        ServeControl(c);
+        return;
+    }
+    dev::Message m;
+    if (c->channel->Receive(m, 10000, c->stop) == dev::Wait::Message && m.kind == dev::MsgHello &&
+        m.data.size() >= sizeof(dev::HelloMsg)) {
+        dev::HelloMsg hello;
+        std::memcpy(&hello, m.data.data(), sizeof hello);
+        std::vector<char> data(m.data.begin() + sizeof hello, m.data.end());
+        if (kind == KindServer)
+            ServeServer(c, hello, data);
+        else if (kind == KindSite)
+            ServeSite(c, hello);
+        else if (kind == KindDdns)
+            ServeDdns(c, hello);
+    }
+    Lock lock(lock_);
+    auto& list = c->server ? c->server->connections : siteConnections_;
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i] == c) {
+            list.erase(list.begin() + ptrdiff_t(i));
+            break;
+        }
+}
+
+static const char* PurposeName(int purpose)
+{
+    switch (purpose) {
+    case dev::PurposeLive: return "live";
+    case dev::PurposeRequest: return "request";
+    case dev::PurposeJpeg: return "jpeg";
+    case dev::PurposeSerial: return "serial";
+    case dev::PurposeTalk: return "talk";
+    case dev::PurposeBroadcast: return "broadcast";
+    default: return "";
+    }
+}
+
+void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)
+{
+    Server& s = *c->server;
+    c->purpose = hello.purpose;
+    int slow;
+    {
+        Lock lock(lock_);
+        slow = s.slowMs;
+    }
+    if (slow > 0)
+        Sleep(DWORD(slow)); // a slow server answers late
+    int code = 0;
+    if (TakeFault(s, PurposeName(hello.purpose), &code)) {
+        Admit(c, code);
+        return;
+    }
+    bool noLogin = hello.purpose == dev::PurposeRequest && hello.op == dev::OpQueryDevice;
+    if (!noLogin && (dev::FieldText(hello.user, sizeof hello.user) != s.user ||
+                     dev::FieldText(hello.password, sizeof hello.password) != s.password)) {
+        Log("%s: log-in refused", s.name.c_str());
+        Admit(c, -102);
+        return;
+    }
+    switch (hello.purpose) {
+    case dev::PurposeLive: {
+        {
+            Lock lock(lock_);
+            int users = 0;
+            for (auto& other : s.connections)
+                users += other->loggedIn && other->purpose == dev::PurposeLive;
+            if (hello.channel < 0 || hello.channel >= s.channels)
+                code = -106;
+            else if (users >= s.maxUsers)
+                code = -103;
+            c->camera = hello.channel;
+            c->loggedIn = code == 0;
+        }
+        if (Admit(c, code))
+            ServeLive(c);
+        return;
+    }
+    case dev::PurposeRequest:
+        ServeRequest(c, hello, data);
+        return;
+    case dev::PurposeJpeg:
+        Welcome(c, 0);
+        ServeJpeg(c);
+        return;
+    case dev::PurposeSerial: {
+        {
+            Lock lock(lock_);
+            c->camera = hello.channel; // the serial port
+            c->line = hello.line;
+            if (s.box.present && hello.channel == s.box.serialPort) {
+                if (s.box.open)
+                    code = -1; // the port is taken
+                else
+                    s.box.open = true;
+            }
+            c->loggedIn = code == 0;
+        }
+        if (Admit(c, code))
+            ServeSerial(c);
+        return;
+    }
+    case dev::PurposeTalk:
+    case dev::PurposeBroadcast: {
+        bool talk = hello.purpose == dev::PurposeTalk;
+        {
+            Lock lock(lock_);
+            if (talk && s.talking)
+                code = -104;
+            else if (talk)
+                s.talking = true;
+            c->loggedIn = code == 0;
+        }
+        if (Admit(c, code))
+            ServeAudio(c, talk);
+        return;
+    }
+    default:
+        Admit(c, -1);
+    }
+}
+
+void Site::BroadcastEvent(Server& s, int camera, int type, int value)
+{
+    std::vector<ConnectionPtr> targets;
+    {
+        Lock lock(lock_);
+        for (auto& c : s.connections)
+            if (c->loggedIn && c->purpose == dev::PurposeLive && (camera < 0 || c->camera == camera))
+                targets.push_back(c);
+    }
+    dev::EventMsg e = {type, value};
+    for (auto& c : targets)
+        c->channel->Send(dev::MsgEvent, &e, sizeof e);
+}
+
+void Site::ServeLive(ConnectionPtr c)
+{
+    Server& s = *c->server;
+    int camera = c->camera;
+    PictureMaker picture(s.width, s.height, s.name, camera);
+    std::vector<uint8_t> rle;
+    bool streaming = true;
+    uint32_t frameNo = 0;
+    DWORD next = GetTickCount();
+    for (;;) {
+        DWORD interval;
+        bool noVideo;
+        int input;
+        {
+            Lock lock(lock_);
+            noVideo = s.cameras[size_t(camera)].noVideo;
+            input = s.cameras[size_t(camera)].input;
+            interval = noVideo ? 200 : DWORD(1000 / s.frameRate);
+            if (DWORD(s.slowMs) > interval)
+                interval = DWORD(s.slowMs);
+        }
+        DWORD now = GetTickCount();
+        DWORD wait = !streaming ? 500 : int(next - now) > 0 ? next - now : 0;
+        dev::Message m;
+        dev::Wait r = c->channel->Receive(m, wait, c->stop);
+        if (r == dev::Wait::Closed || r == dev::Wait::Stopped)
+            return;
+        if (r == dev::Wait::Message && m.kind == dev::MsgCommand && m.data.size() >= sizeof(dev::CommandMsg)) {
+            dev::CommandMsg cmd;
+            std::memcpy(&cmd, m.data.data(), sizeof cmd);
+            const uint8_t* extra = reinterpret_cast<const uint8_t*>(m.data.data()) + sizeof cmd;
+            size_t extraSize = m.data.size() - sizeof cmd;
+            char entry[1200];
+            switch (cmd.op) {
+            case dev::CmdStream:
+                if (!streaming && cmd.a)
+                    next = GetTickCount(); // resumes at once, then at the usual pace
+                streaming = cmd.a != 0;
+                break;
+            case dev::CmdPtz: {
+                Lock lock(lock_);
+                std::snprintf(entry, sizeof entry, "%d:%d:%d", camera, cmd.a, cmd.b);
+                s.ptzLog.push_back(entry);
+                break;
+            }
+            case dev::CmdSerial: {
+                int n = std::snprintf(entry, sizeof entry, "%d:serial%d:", camera, cmd.a);
+                for (size_t i = 0; i < extraSize && n + 3 < int(sizeof entry); ++i)
+                    n += std::snprintf(entry + n, sizeof entry - size_t(n), "%02X", extra[i]);
+                Lock lock(lock_);
+                s.ptzLog.push_back(entry);
+                break;
+            }
+            case dev::CmdAlarmOutput: {
+                int states;
+                {
+                    Lock lock(lock_);
+                    if (cmd.a < 0 || cmd.a >= s.relays)
+                        break;
+                    if (cmd.b)
+                        s.relayStates = uint8_t(s.relayStates | (1 << cmd.a));
+                    else
+                        s.relayStates = uint8_t(s.relayStates & ~(1 << cmd.a));
+                    states = s.relayStates;
+                }
+                BroadcastEvent(s, -1, 5, states);
+                break;
+            }
+            case dev::CmdClearAlarm: {
+                Lock lock(lock_);
+                ++s.clears;
+                break;
+            }
+            case dev::CmdSelectCamera:
+                if (cmd.a >= 0 && cmd.a <= 4) {
+                    {
+                        Lock lock(lock_);
+                        s.cameras[size_t(camera)].input = cmd.a;
+                    }
+                    BroadcastEvent(s, camera, 6, cmd.a);
+                }
+                break;
+            }
+        }
+        if (!streaming || int(GetTickCount() - next) < 0)
+            continue;
+        ++frameNo;
+        picture.Draw(frameNo, noVideo, input);
+        dev::EncodeRle8(picture.Pixels(), s.width, s.height, rle);
+        dev::FrameHeader h = {frameNo, GetTickCount(), uint16_t(camera), uint16_t(s.width), uint16_t(s.height),
+                              uint8_t(noVideo ? 1 : 0), uint8_t(input)};
+        if (!c->channel->Send(dev::MsgFrame, &h, sizeof h, rle.data(), rle.size()))
+            return;
+        {
+            Lock lock(lock_);
+            ++s.cameras[size_t(camera)].framesSent;
+        }
+        next += interval;
+        if (int(GetTickCount() - next) > int(interval) * 2)
+            next = GetTickCount() + interval; // fell behind: do not burst
+    }
+}
+
+void Site::ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)
+{
+    Server& s = *c->server;
+    std::vector<char> answer;
+    int code = 0;
+    int event = -1, eventValue = 0;
+    {
+        Lock lock(lock_);
+        bool needsChannel = hello.op == dev::OpGetParams || hello.op == dev::OpSetParams ||
+                            hello.op == dev::OpGetPtzDescription || hello.op == dev::OpStartServerRecord ||
+                            hello.op == dev::OpStopServerRecord || hello.op == dev::OpCaptureServerJpeg;
+        CameraState* cam = hello.channel >= 0 && hello.channel < s.channels ? &s.cameras[size_t(hello.channel)] : nullptr;
+        if (needsChannel && !cam) {
+            code = -106;
+        } else {
+            switch (hello.op) {
+            case dev::OpLogin:
+                break;
+            case dev::OpQueryDevice: {
+                dev::QueryDeviceAnswer q = {s.channels, s.sensors, s.relays};
+                answer.assign(reinterpret_cast<char*>(&q), reinterpret_cast<char*>(&q) + sizeof q);
+                break;
+            }
+            case dev::OpGetParams:
+                answer.assign(cam->params, cam->params + 16);
+                break;
+            case dev::OpSetParams:
+                if (data.size() != 16)
+                    code = -1;
+                else
+                    std::memcpy(cam->params, data.data(), 16);
+                break;
+            case dev::OpGetAlarmOutputs:
+                for (int i = 0; i < 4; ++i)
+                    answer.push_back(char((s.relayStates >> i) & 1));
+                break;
+            case dev::OpGetPtzDescription:
+                answer.assign(s.ptzDescription.begin(), s.ptzDescription.end());
+                break;
+            case dev::OpStartServerRecord:
+            case dev::OpStopServerRecord:
+                cam->serverRecording = hello.op == dev::OpStartServerRecord;
+                event = 11;
+                eventValue = cam->serverRecording ? 1 : 0;
+                break;
+            case dev::OpCaptureServerJpeg:
+                ++cam->captures;
+                break;
+            default:
+                code = -1;
+            }
+        }
+    }
+    Welcome(c, code, answer.data(), answer.size());
+    if (event >= 0)
+        BroadcastEvent(s, hello.channel, event, eventValue);
+    c->channel->Finish(2000);
+}
+
+void Site::ServeJpeg(ConnectionPtr c)
+{
+    Server& s = *c->server;
+    std::map<int, std::unique_ptr<PictureMaker>> pictures;
+    uint32_t count = 0;
+    for (;;) {
+        dev::Message m;
+        dev::Wait r = c->channel->Receive(m, INFINITE, c->stop);
+        if (r != dev::Wait::Message)
+            return;
+        if (m.kind != dev::MsgJpegRequest || m.data.size() < sizeof(dev::JpegRequestMsg))
+            continue;
+        dev::JpegRequestMsg req;
+        std::memcpy(&req, m.data.data(), sizeof req);
+        bool noVideo;
+        {
+            Lock lock(lock_);
+            if (req.channel < 0 || req.channel >= s.channels)
+                continue;
+            noVideo = s.cameras[size_t(req.channel)].noVideo;
+        }
+        auto& pm = pictures[req.channel];
+        if (!pm)
+            pm.reset(new PictureMaker(s.width, s.height, s.name, req.channel));
+        pm->Draw(++count, noVideo, 0);
+        std::vector<uint8_t> rgb, jpeg;
+        dev::IndexedToRgb(pm->Pixels(), s.width, s.height, rgb);
+        char comment[96];
+        std::snprintf(comment, sizeof comment, "server=%s channel=%d picture=%u", s.name.c_str(), req.channel, count);
+        dev::EncodeJpeg(rgb.data(), s.width, s.height, req.quality, jpeg, comment);
+        dev::JpegRequestMsg head = {req.channel, req.quality};
+        if (!c->channel->Send(dev::MsgJpeg, &head, sizeof head, jpeg.data(), jpeg.size()))
+            return;
+    }
+}
+
+void Site::ServeSerial(ConnectionPtr c)
+{
+    Server& s = *c->server;
+    std::vector<uint8_t> buffer;
+    for (;;) {
+        dev::Message m;
+        if (c->channel->Receive(m, INFINITE, c->stop) != dev::Wait::Message)
+            break;
+        if (m.kind != dev::MsgSerialData)
+            continue;
+        bool toBox;
+        {
+            Lock lock(lock_);
+            toBox = s.box.present && c->camera == s.box.serialPort && SameLine(c->line, s.box.line);
+        }
+        if (!toBox)
+            continue; // nothing on this port understands the bytes
+        buffer.insert(buffer.end(), m.data.begin(), m.data.end());
+        HandleBoxBytes(s, c, buffer);
+    }
+    Lock lock(lock_);
+    if (s.box.present && c->camera == s.box.serialPort)
+        s.box.open = false;
+}
+
+// The alarm box: "J" polls to its address are answered with "K" and the inputs; "D" sets outputs.
+void Site::HandleBoxBytes(Server& s, const ConnectionPtr& c, std::vector<uint8_t>& b)
+{
+    for (const dev::SerialFrame& f : dev::TakeSerialFrames(b, 0xF6)) {
+        uint8_t reply[7] = {0xF6, 0, 0x4B, 0x10, 0, 0, 0};
+        {
+            Lock lock(lock_);
+            if (f[1] != s.box.address || f[3] != 0x10)
+                continue;
+            if (f[2] == 0x44) {
+                s.box.outputs = uint16_t(f[4] | (f[5] << 8));
+                continue;
+            }
+            if (f[2] != 0x4A)
+                continue;
+            ++s.box.polls;
+            reply[1] = uint8_t(s.box.address);
+            reply[4] = uint8_t(s.box.inputs);
+            reply[5] = uint8_t(s.box.inputs >> 8);
+        }
+        reply[6] = uint8_t(reply[1] + reply[2] + reply[3] + reply[4] + reply[5]);
+        c->channel->Send(dev::MsgSerialData, reply, sizeof reply);
+    }
+}
+
+void Site::ServeAudio(ConnectionPtr c, bool talk)
+{
+    Server& s = *c->server;
+    for (;;) {
+        dev::Message m;
+        if (c->channel->Receive(m, INFINITE, c->stop) != dev::Wait::Message)
+            break;
+        if (m.kind != dev::MsgAudio)
+            continue;
+        Lock lock(lock_);
+        (talk ? s.talkBytes : s.broadcastBytes) += m.data.size();
+    }
+    if (talk) {
+        Lock lock(lock_);
+        s.talking = false;
+    }
+}
+
+void Site::ServeSite(ConnectionPtr c, const dev::HelloMsg& hello)
+{
+    if (hello.purpose == dev::PurposeDiscover) {
+        std::vector<dev::DeviceRecord> found;
+        {
+            Lock lock(lock_);
+            for (auto& s : servers_) {
+                if (!s->listener.running || s->search != hello.op)
+                    continue;
+                dev::DeviceRecord r = {};
+                dev::CopyText(r.name, s->name.c_str());
+                dev::CopyText(r.address, "127.0.0.1");
+                r.port = s->listener.port;
+                std::memcpy(r.mac, s->mac, 6);
+                r.channels = s->channels;
+                r.kind = 1;
+                found.push_back(r);
+            }
+        }
+        Welcome(c, 0, found.data(), found.size() * sizeof(dev::DeviceRecord));
+        c->channel->Finish(2000);
+        return;
+    }
+    if (hello.purpose == dev::PurposeCom) {
+        int code = 0;
+        {
+            Lock lock(lock_);
+            if (hello.channel < 0 || hello.channel >= station_.comPorts)
+                code = -1;
+            for (auto& other : station_.open)
+                if (other->comPort == hello.channel)
+                    code = -2; // a serial port has one owner
+            if (code == 0) {
+                c->comPort = hello.channel;
+                c->line = hello.line;
+                c->purpose = dev::PurposeCom;
+                station_.open.push_back(c);
+            }
+        }
+        if (Admit(c, code))
+            ServeCom(c);
+        return;
+    }
+    Admit(c, -1);
+}
+
+void Site::ServeCom(ConnectionPtr c)
+{
+    std::vector<uint8_t> buffer;
+    for (;;) {
+        dev::Message m;
+        if (c->channel->Receive(m, INFINITE, c->stop) != dev::Wait::Message)
+            break;
+        Lock lock(lock_);
+        if (m.kind == dev::MsgLineSettings && m.data.size() >= sizeof(dev::SerialLine)) {
+            std::memcpy(&c->line, m.data.data(), sizeof c->line);
+            c->channel->Send(dev::MsgLineSettings, &c->line, sizeof c->line); // the port is set now
+        } else if (m.kind == dev::MsgSerialData && c->comPort == station_.linkPort &&
+                   SameLine(c->line, station_.linkLine)) {
+            buffer.insert(buffer.end(), m.data.begin(), m.data.end());
+            HandleLinkBytes(buffer);
+        }
+    }
+    Lock lock(lock_);
+    for (size_t i = 0; i < station_.open.size(); ++i)
+        if (station_.open[i] == c) {
+            station_.open.erase(station_.open.begin() + ptrdiff_t(i));
+            break;
+        }
+}
+
+// The linkage device (lock held): relay frames F6, address, 'R', 10, output, 1/0, checksum.
+void Site::HandleLinkBytes(std::vector<uint8_t>& b)
+{
+    for (const dev::SerialFrame& f : dev::TakeSerialFrames(b, 0xF6)) {
+        if (f[1] != station_.linkAddress || f[2] != 0x52 || f[3] != 0x10 || f[4] >= 8)
+            continue;
+        if (f[5])
+            station_.linkRelays = uint8_t(station_.linkRelays | (1 << f[4]));
+        else
+            station_.linkRelays = uint8_t(station_.linkRelays & ~(1 << f[4]));
+    }
+}
+
+void Site::ServeDdns(ConnectionPtr c, const dev::HelloMsg& hello)
+{
+    std::string name = dev::FieldText(hello.name, sizeof hello.name);
+    dev::DdnsAnswer a = {};
+    int code = -112;
+    {
+        Lock lock(lock_);
+        for (auto& s : servers_)
+            if (_stricmp(s->ddnsName.c_str(), name.c_str()) == 0) {
+                dev::CopyText(a.address, "127.0.0.1");
+                a.port = s->listener.port;
+                code = 0;
+            }
+    }
+    if (code == 0)
+        Welcome(c, 0, &a, sizeof a);
+    else
+        Welcome(c, code);
+    c->channel->Finish(2000);
+}
+
+bool Site::WritePortsFile(const std::string& path)
+{
+    std::string text = "[Ports]\r\n";
+    char line[128];
+    std::snprintf(line, sizeof line, "Control=%u\r\nSite=%u\r\nDdns=%u\r\n\r\n[Servers]\r\n", control_.port,
+                  site_.port, ddns_.port);
+    text += line;
+    for (auto& s : servers_) {
+        std::snprintf(line, sizeof line, "=%u\r\n", s->listener.port);
+        text += s->name + line;
+    }
+    // Written aside and moved into place, so a reader never sees half a file.
+    std::string temp = path + ".tmp";
+    FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f)
+        return false;
+    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    ok = std::fclose(f) == 0 && ok;
+    return ok && MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+} // namespace devsim
