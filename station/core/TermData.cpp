@@ -1,0 +1,180 @@
+// The group record and its recursive operations over child groups and servers.
+#include "TermData.h"
+
+#include "StationArchive.h"
+#include "TermServer.h"
+
+IMPLEMENT_SERIAL(CTermData, CObject, 0)
+
+CTermData::CTermData() : m_pParent(nullptr) {}
+
+CTermData::~CTermData()
+{
+    DeleteAll(m_childGroups);
+    DeleteAll(m_servers);
+}
+
+void CTermData::Serialize(CArchive& ar)
+{
+    SerializeValue(ar, m_name);
+    SerializeOwnedList(ar, m_childGroups);
+    SerializeOwnedList(ar, m_servers);
+}
+
+void CTermData::BindParents()
+{
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        CTermData* group = m_childGroups.GetNext(pos);
+        group->m_pParent = this;
+        group->BindParents();
+    }
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
+        CTermServer* server = m_servers.GetNext(pos);
+        server->m_pParent = this;
+        server->BindCameras();
+    }
+}
+
+BOOL CTermData::NameInUse(LPCSTR name) const
+{
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        if (m_childGroups.GetNext(pos)->m_name.Compare(name) == 0)
+            return TRUE;
+    }
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
+        if (m_servers.GetNext(pos)->m_name.Compare(name) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CTermData::RemoveChild(LPCSTR name)
+{
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        POSITION at = pos;
+        CTermData* group = m_childGroups.GetNext(pos);
+        if (group->m_name.Compare(name) == 0) {
+            m_childGroups.RemoveAt(at);
+            delete group;
+            return;
+        }
+    }
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
+        POSITION at = pos;
+        CTermServer* server = m_servers.GetNext(pos);
+        if (server->m_name.Compare(name) == 0) {
+            m_servers.RemoveAt(at);
+            delete server;
+            return;
+        }
+    }
+}
+
+void CTermData::CloseAllSessions()
+{
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
+        m_childGroups.GetNext(pos)->CloseAllSessions();
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
+        m_servers.GetNext(pos)->CloseAllSessions();
+}
+
+BOOL CTermData::HasServers() const
+{
+    if (!m_servers.IsEmpty())
+        return TRUE;
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        if (m_childGroups.GetNext(pos)->HasServers())
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CTermData::SetRecordingAll(int on, int reasonBits)
+{
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
+        m_childGroups.GetNext(pos)->SetRecordingAll(on, reasonBits);
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
+        m_servers.GetNext(pos)->SetRecordingAll(on, reasonBits);
+}
+
+CTermServer* CTermData::FindServerByName(LPCSTR name, const CTermServer* ignore) const
+{
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        CTermServer* found = m_childGroups.GetNext(pos)->FindServerByName(name, ignore);
+        if (found)
+            return found;
+    }
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
+        CTermServer* server = m_servers.GetNext(pos);
+        if (server != ignore && server->m_name.Compare(name) == 0)
+            return server;
+    }
+    return nullptr;
+}
+
+void CTermData::AudioOffAll()
+{
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
+        m_childGroups.GetNext(pos)->AudioOffAll();
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
+        m_servers.GetNext(pos)->AudioOffAll();
+}
+
+void CTermData::ClearAlarmsAll()
+{
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
+        m_childGroups.GetNext(pos)->ClearAlarmsAll();
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
+        m_servers.GetNext(pos)->ClearAlarmsAll();
+}
+
+CTermServer* CTermData::FindServerById(int id) const
+{
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
+        CTermServer* server = m_servers.GetNext(pos);
+        if (server->m_id == id)
+            return server;
+    }
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        CTermServer* found = m_childGroups.GetNext(pos)->FindServerById(id);
+        if (found)
+            return found;
+    }
+    return nullptr;
+}
+
+BOOL CTermData::OwnsSession(CChannelSession* session) const
+{
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
+        if (m_servers.GetNext(pos)->OwnsSession(session))
+            return TRUE;
+    }
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        if (m_childGroups.GetNext(pos)->OwnsSession(session))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CTermData::ResolveCameraLinks()
+{
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
+        m_servers.GetNext(pos)->ResolveCameraLinks();
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
+        m_childGroups.GetNext(pos)->ResolveCameraLinks();
+}
+
+CChannelSession* CTermData::FindSessionByKeyboardNo(int keyboardNumber) const
+{
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
+        CChannelSession* session = m_servers.GetNext(pos)->FindSessionByKeyboardNo(keyboardNumber);
+        if (session)
+            return session;
+    }
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        CChannelSession* session = m_childGroups.GetNext(pos)->FindSessionByKeyboardNo(keyboardNumber);
+        if (session)
+            return session;
+    }
+    return nullptr;
+}
