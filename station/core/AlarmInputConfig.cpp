@@ -30,6 +30,5 @@ void AlarmInputConfig::Serialize(CArchive& ar)
     SerializeValues(ar, holdSeconds, reportToCameras);
     SerializeArray(ar, outputs);
     SerializeArray(ar, connectCameras);
-    for (ScheduleEntry& entry : schedule)
-        entry.Serialize(ar);
+    SerializeSchedules(ar, schedule, 7);
 }

@@ -11,12 +11,24 @@ void ScheduleEntry::Set(int sh, int sm, int eh, int em, int d)
     pad[0] = pad[1] = pad[2] = 0;
 }
 
-void ScheduleEntry::Serialize(CArchive& ar)
+void SerializeSchedules(CArchive& ar, ScheduleEntry* entries, int count)
 {
-    if (ar.IsStoring())
-        ar << startHour << startMinute << endHour << endMinute << days;
-    else
-        ar >> startHour >> startMinute >> endHour >> endMinute >> days;
+    // One transfer for the whole run of entries: a camera holds 42 of them.
+    BYTE stored[64 * 5];
+    UINT size = (UINT)count * 5;
+    ASSERT(count <= 64);
+    if (ar.IsStoring()) {
+        for (int i = 0; i < count; ++i)
+            memcpy(stored + i * 5, &entries[i], 5);
+        ar.Write(stored, size);
+        return;
+    }
+    if (ar.Read(stored, size) != size)
+        AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
+    for (int i = 0; i < count; ++i) {
+        memcpy(&entries[i], stored + i * 5, 5);
+        entries[i].pad[0] = entries[i].pad[1] = entries[i].pad[2] = 0;
+    }
 }
 
 namespace {

@@ -23,10 +23,11 @@ struct ScheduleEntry {
     BYTE pad[3];
 
     void Set(int sh, int sm, int eh, int em, int d);
-    // Writes or reads the five stored bytes.
-    void Serialize(CArchive& ar);
 };
 static_assert(sizeof(ScheduleEntry) == 8, "a schedule entry is five bytes padded to eight");
+
+// Writes or reads the five stored bytes of each entry (at most 64 entries at a time).
+void SerializeSchedules(CArchive& ar, ScheduleEntry* entries, int count);
 
 // One window: days covers the weekday (0 = Sunday .. 6 = Saturday) and start <= hh:mm < end.
 // There is no window across midnight; an end not after the start never matches.

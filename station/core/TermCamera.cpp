@@ -70,12 +70,6 @@ void SerializeMatrixNames(CArchive& ar, CArray<MatrixChannelName>& names)
     }
 }
 
-void SerializeSchedule(CArchive& ar, ScheduleEntry (&entries)[7])
-{
-    for (ScheduleEntry& entry : entries)
-        entry.Serialize(ar);
-}
-
 }  // namespace
 
 CTermCamera::CTermCamera()
@@ -155,10 +149,9 @@ void CTermCamera::Serialize(CArchive& ar)
     SerializeArray(ar, m_motionOutputs);
     SerializeArray(ar, m_lossOutputs);
     SerializeValue(ar, m_keyboardNumber);
-    for (auto& sensor : m_sensorSound)
-        SerializeSchedule(ar, sensor);
-    SerializeSchedule(ar, m_motionSound);
-    SerializeSchedule(ar, m_lossSound);
+    SerializeSchedules(ar, &m_sensorSound[0][0], 4 * 7);
+    SerializeSchedules(ar, m_motionSound, 7);
+    SerializeSchedules(ar, m_lossSound, 7);
     for (CArray<CameraLink>& links : m_links)
         SerializeLinks(ar, links);
     SerializeValues(ar, m_linkRecordEnabled, m_talkAlarmOutput, m_talkResetSeconds, m_matrixControlFile,

@@ -8,6 +8,31 @@
 
 IMPLEMENT_SERIAL(CTermServer, CObject, 0)
 
+namespace {
+
+// The default inputs and sensor names are the same for every server; they are formatted once,
+// since formatting twenty names per server would be a good part of loading a large tree.
+struct ServerDefaults {
+    AlarmInputConfig inputs[16];
+    CString sensorNames[4];
+
+    ServerDefaults()
+    {
+        for (int i = 0; i < 16; ++i)
+            inputs[i].SetDefaults(i + 1);
+        for (int i = 0; i < 4; ++i)
+            sensorNames[i].Format("报警输入%d", i + 1);
+    }
+};
+
+const ServerDefaults& Defaults()
+{
+    static const ServerDefaults defaults;
+    return defaults;
+}
+
+}  // namespace
+
 CTermServer::CTermServer()
     : m_id(0),
       m_channelCount(0),
@@ -27,10 +52,11 @@ CTermServer::CTermServer()
       m_pParent(nullptr),
       m_pAlarmBoxPoller(nullptr)
 {
+    const ServerDefaults& defaults = Defaults();
     for (int i = 0; i < 16; ++i)
-        m_alarmInputs[i].SetDefaults(i + 1);
+        m_alarmInputs[i] = defaults.inputs[i];
     for (int i = 0; i < 4; ++i)
-        m_sensorNames[i].Format("报警输入%d", i + 1);
+        m_sensorNames[i] = defaults.sensorNames[i];
 }
 
 CTermServer::~CTermServer()
