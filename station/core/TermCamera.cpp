@@ -11,62 +11,25 @@ IMPLEMENT_SERIAL(CTermCamera, CObject, 0)
 
 namespace {
 
-// A stored 32-bit count of a variable array; what follows it is read one element at a time, so a
-// damaged count runs into the end of the data instead of sizing anything.
-int ExchangeCount(CArchive& ar, INT_PTR size)
+// A variable array stored as a 32-bit count and its elements. On loading the elements are read
+// one at a time, so that a damaged count runs into the end of the data instead of sizing anything.
+template <class T, class Exchange>
+void SerializeCounted(CArchive& ar, CArray<T>& items, Exchange exchange)
 {
-    int count = (int)size;
+    int count = (int)items.GetSize();
     SerializeValue(ar, count);
-    if (ar.IsLoading() && count < 0)
+    if (ar.IsStoring()) {
+        for (int i = 0; i < count; ++i)
+            exchange(items[i]);
+        return;
+    }
+    if (count < 0)
         AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
-    return count;
-}
-
-void SerializePresetTour(CArchive& ar, CArray<PresetTourEntry>& tour)
-{
-    int count = ExchangeCount(ar, tour.GetSize());
-    if (ar.IsStoring()) {
-        for (int i = 0; i < count; ++i)
-            ar << tour[i].preset << tour[i].dwellSeconds;
-        return;
-    }
-    tour.RemoveAll();
+    items.RemoveAll();
     for (int i = 0; i < count; ++i) {
-        PresetTourEntry entry;
-        ar >> entry.preset >> entry.dwellSeconds;
-        tour.Add(entry);
-    }
-}
-
-void SerializeLinks(CArchive& ar, CArray<CameraLink>& links)
-{
-    int count = ExchangeCount(ar, links.GetSize());
-    if (ar.IsStoring()) {
-        for (int i = 0; i < count; ++i)
-            ar << links[i].serverId << links[i].channel;
-        return;
-    }
-    links.RemoveAll();
-    for (int i = 0; i < count; ++i) {
-        CameraLink link = {0, 0, nullptr};
-        ar >> link.serverId >> link.channel;
-        links.Add(link);
-    }
-}
-
-void SerializeMatrixNames(CArchive& ar, CArray<MatrixChannelName>& names)
-{
-    int count = ExchangeCount(ar, names.GetSize());
-    if (ar.IsStoring()) {
-        for (int i = 0; i < count; ++i)
-            ar << names[i].number << names[i].name;
-        return;
-    }
-    names.RemoveAll();
-    for (int i = 0; i < count; ++i) {
-        MatrixChannelName entry;
-        ar >> entry.number >> entry.name;
-        names.Add(entry);
+        T item{};
+        exchange(item);
+        items.Add(item);
     }
 }
 
@@ -144,7 +107,7 @@ void CTermCamera::Serialize(CArchive& ar)
     SerializeArray(ar, m_externalInputs);
     SerializeValues(ar, m_motionAlarmMode, m_noMotionSeconds, m_sensorMatchesChannel, m_videoSwitchMode,
                     m_timedSnapshot, m_timedSnapshotSeconds, m_previewOnConnect, m_description);
-    SerializePresetTour(ar, m_presetTour);
+    SerializeCounted(ar, m_presetTour, [&ar](PresetTourEntry& e) { SerializeValues(ar, e.preset, e.dwellSeconds); });
     SerializeArray(ar, m_sensorOutputs);
     SerializeArray(ar, m_motionOutputs);
     SerializeArray(ar, m_lossOutputs);
@@ -153,10 +116,11 @@ void CTermCamera::Serialize(CArchive& ar)
     SerializeSchedules(ar, m_motionSound, 7);
     SerializeSchedules(ar, m_lossSound, 7);
     for (CArray<CameraLink>& links : m_links)
-        SerializeLinks(ar, links);
+        SerializeCounted(ar, links, [&ar](CameraLink& link) { SerializeValues(ar, link.serverId, link.channel); });
     SerializeValues(ar, m_linkRecordEnabled, m_talkAlarmOutput, m_talkResetSeconds, m_matrixControlFile,
                     m_matrixMonitor, m_matrixNetwork, m_matrixValue);
-    SerializeMatrixNames(ar, m_matrixChannelNames);
+    SerializeCounted(ar, m_matrixChannelNames,
+                     [&ar](MatrixChannelName& entry) { SerializeValues(ar, entry.number, entry.name); });
 }
 
 CString CTermCamera::GetDisplayPath() const

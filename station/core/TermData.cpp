@@ -72,10 +72,7 @@ void CTermData::RemoveChild(LPCSTR name)
 
 void CTermData::CloseAllSessions()
 {
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
-        m_childGroups.GetNext(pos)->CloseAllSessions();
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
-        m_servers.GetNext(pos)->CloseAllSessions();
+    ForEachServer([&](CTermServer* server) { server->CloseAllSessions(); });
 }
 
 BOOL CTermData::HasServers() const
@@ -91,10 +88,7 @@ BOOL CTermData::HasServers() const
 
 void CTermData::SetRecordingAll(int on, int reasonBits)
 {
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
-        m_childGroups.GetNext(pos)->SetRecordingAll(on, reasonBits);
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
-        m_servers.GetNext(pos)->SetRecordingAll(on, reasonBits);
+    ForEachServer([&](CTermServer* server) { server->SetRecordingAll(on, reasonBits); });
 }
 
 CTermServer* CTermData::FindServerByName(LPCSTR name, const CTermServer* ignore) const
@@ -114,67 +108,48 @@ CTermServer* CTermData::FindServerByName(LPCSTR name, const CTermServer* ignore)
 
 void CTermData::AudioOffAll()
 {
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
-        m_childGroups.GetNext(pos)->AudioOffAll();
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
-        m_servers.GetNext(pos)->AudioOffAll();
+    ForEachServer([&](CTermServer* server) { server->AudioOffAll(); });
 }
 
 void CTermData::ClearAlarmsAll()
 {
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
-        m_childGroups.GetNext(pos)->ClearAlarmsAll();
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
-        m_servers.GetNext(pos)->ClearAlarmsAll();
+    ForEachServer([&](CTermServer* server) { server->ClearAlarmsAll(); });
+}
+
+template <class R, class F>
+R CTermData::FirstOwnServersFirst(F f) const
+{
+    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
+        if (R found = f(m_servers.GetNext(pos)))
+            return found;
+    }
+    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
+        if (R found = m_childGroups.GetNext(pos)->FirstOwnServersFirst<R>(f))
+            return found;
+    }
+    return R();
 }
 
 CTermServer* CTermData::FindServerById(int id) const
 {
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
-        CTermServer* server = m_servers.GetNext(pos);
-        if (server->m_id == id)
-            return server;
-    }
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
-        CTermServer* found = m_childGroups.GetNext(pos)->FindServerById(id);
-        if (found)
-            return found;
-    }
-    return nullptr;
+    return FirstOwnServersFirst<CTermServer*>([id](CTermServer* s) { return s->m_id == id ? s : nullptr; });
 }
 
 BOOL CTermData::OwnsSession(CChannelSession* session) const
 {
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
-        if (m_servers.GetNext(pos)->OwnsSession(session))
-            return TRUE;
-    }
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
-        if (m_childGroups.GetNext(pos)->OwnsSession(session))
-            return TRUE;
-    }
-    return FALSE;
+    return FirstOwnServersFirst<BOOL>([session](CTermServer* s) { return s->OwnsSession(session); });
 }
 
 void CTermData::ResolveCameraLinks()
 {
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;)
-        m_servers.GetNext(pos)->ResolveCameraLinks();
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
-        m_childGroups.GetNext(pos)->ResolveCameraLinks();
+    FirstOwnServersFirst<BOOL>([](CTermServer* s) {
+        s->ResolveCameraLinks();
+        return FALSE;
+    });
 }
 
 CChannelSession* CTermData::FindSessionByKeyboardNo(int keyboardNumber) const
 {
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
-        CChannelSession* session = m_servers.GetNext(pos)->FindSessionByKeyboardNo(keyboardNumber);
-        if (session)
-            return session;
-    }
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
-        CChannelSession* session = m_childGroups.GetNext(pos)->FindSessionByKeyboardNo(keyboardNumber);
-        if (session)
-            return session;
-    }
-    return nullptr;
+    return FirstOwnServersFirst<CChannelSession*>(
+        [keyboardNumber](CTermServer* s) { return s->FindSessionByKeyboardNo(keyboardNumber); });
 }

@@ -83,6 +83,16 @@ void CTermServer::Serialize(CArchive& ar)
         BindCameras();
 }
 
+template <class F>
+void CTermServer::ForEachSession(F f) const
+{
+    for (POSITION pos = m_cameras.GetHeadPosition(); pos;) {
+        CTermCamera* camera = m_cameras.GetNext(pos);
+        if (camera->m_pSession)
+            f(camera->m_pSession);
+    }
+}
+
 void CTermServer::BindCameras()
 {
     for (POSITION pos = m_cameras.GetHeadPosition(); pos;)
@@ -124,29 +134,17 @@ BOOL CTermServer::CameraNameClash(const CTermCamera* ignore, LPCSTR name) const
 
 void CTermServer::SetRecordingAll(int on, int reasonBits)
 {
-    for (POSITION pos = m_cameras.GetHeadPosition(); pos;) {
-        CTermCamera* camera = m_cameras.GetNext(pos);
-        if (camera->m_pSession)
-            SessionLinks().SetRecording(camera->m_pSession, on, reasonBits);
-    }
+    ForEachSession([&](CChannelSession* session) { SessionLinks().SetRecording(session, on, reasonBits); });
 }
 
 void CTermServer::AudioOffAll()
 {
-    for (POSITION pos = m_cameras.GetHeadPosition(); pos;) {
-        CTermCamera* camera = m_cameras.GetNext(pos);
-        if (camera->m_pSession)
-            SessionLinks().SetAudio(camera->m_pSession, 0);
-    }
+    ForEachSession([&](CChannelSession* session) { SessionLinks().SetAudio(session, 0); });
 }
 
 void CTermServer::ClearAlarmsAll()
 {
-    for (POSITION pos = m_cameras.GetHeadPosition(); pos;) {
-        CTermCamera* camera = m_cameras.GetNext(pos);
-        if (camera->m_pSession)
-            SessionLinks().ClearAlarm(camera->m_pSession);
-    }
+    ForEachSession([&](CChannelSession* session) { SessionLinks().ClearAlarm(session); });
 }
 
 CString CTermServer::JoinedPath(LPCSTR separator) const

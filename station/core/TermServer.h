@@ -65,4 +65,9 @@ public:
     // Not stored.
     CTermData* m_pParent;
     CAlarmBoxPoller* m_pAlarmBoxPoller;  // owned
+
+private:
+    // f (session) for every camera that has one, in camera order.
+    template <class F>
+    void ForEachSession(F f) const;
 };

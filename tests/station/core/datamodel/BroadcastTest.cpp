@@ -14,8 +14,8 @@ TEST_F(BroadcastTest, FileAndListOperations)
     std::unique_ptr<CRecGroup> tree(NewTree());
     g_pRecGroup = tree.get();
     CTermData* project = tree->AddGroup(nullptr, "P");
-    CTermServer* a = AddServer(tree.get(), project, 4, "A", 0);
-    CTermServer* b = AddServer(tree.get(), project, 6, "B", 0);
+    CTermServer* a = AddServer(project, 4, "A", 0);
+    CTermServer* b = AddServer(project, 6, "B", 0);
 
     CVuskAudioBroadcast targets;
     EXPECT_EQ(targets.Save(), 1);

@@ -201,6 +201,7 @@ void DataModelTest::SetUp()
 
 void DataModelTest::TearDown()
 {
+    tree_.reset();
     g_pRecGroup = nullptr;
     g_pSysParam = nullptr;
     g_pUserGroup = nullptr;
@@ -215,9 +216,15 @@ void DataModelTest::TearDown()
 
 CRecGroup* DataModelTest::NewTree() { return new CRecGroup; }
 
-CTermServer* DataModelTest::AddServer(CRecGroup* tree, CTermData* group, int id, const char* name, int cameras)
+CRecGroup* DataModelTest::MakeGlobalTree()
 {
-    (void)tree;
+    tree_.reset(NewTree());
+    g_pRecGroup = tree_.get();
+    return tree_.get();
+}
+
+CTermServer* DataModelTest::AddServer(CTermData* group, int id, const char* name, int cameras)
+{
     CTermServer* server = new CTermServer;
     server->m_id = id;
     server->m_name = name;

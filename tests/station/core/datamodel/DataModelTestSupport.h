@@ -92,11 +92,14 @@ protected:
     // A tree built in memory (the constructor loads the start directory's file, which is missing
     // in a fresh directory and therefore written fresh).
     CRecGroup* NewTree();
-    CTermServer* AddServer(CRecGroup* tree, CTermData* group, int id, const char* name, int cameras);
+    // A new tree that is also the station's global one (g_pRecGroup) until the test ends.
+    CRecGroup* MakeGlobalTree();
+    CTermServer* AddServer(CTermData* group, int id, const char* name, int cameras);
     // Gives every camera of the server a fake session (n, n+1, ...), known to the session links.
     void GiveSessions(CTermServer* server, int firstSession);
 
     RecordingSessionLinks sessions_;
     RecordingViewLinks view_;
     std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<CRecGroup> tree_;
 };

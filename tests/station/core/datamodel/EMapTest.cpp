@@ -14,15 +14,8 @@ protected:
     void SetUp() override
     {
         DataModelTest::SetUp();
-        tree_.reset(NewTree());
-        g_pRecGroup = tree_.get();
-        CTermData* project = tree_->AddGroup(nullptr, "P");
-        server_ = AddServer(tree_.get(), tree_->AddGroup(project, "G"), 3, "DVR", 4);
-    }
-    void TearDown() override
-    {
-        tree_.reset();
-        DataModelTest::TearDown();
+        CTermData* project = MakeGlobalTree()->AddGroup(nullptr, "P");
+        server_ = AddServer(tree_->AddGroup(project, "G"), 3, "DVR", 4);
     }
     static CVuskEMapDev* AddDevice(CVuskEMapTerm* scene, int kind, int serverId, int index, const char* name = "")
     {
@@ -35,7 +28,6 @@ protected:
         return device;
     }
 
-    std::unique_ptr<CRecGroup> tree_;
     CTermServer* server_ = nullptr;
 };
 

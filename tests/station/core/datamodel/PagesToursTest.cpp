@@ -20,18 +20,15 @@ protected:
     void SetUp() override
     {
         DataModelTest::SetUp();
-        tree_.reset(NewTree());
-        g_pRecGroup = tree_.get();
-        CTermData* project = tree_->AddGroup(nullptr, "P");
-        live_ = AddServer(tree_.get(), project, 1, "Live", 4);
-        idle_ = AddServer(tree_.get(), project, 2, "Idle", 2);
+        CTermData* project = MakeGlobalTree()->AddGroup(nullptr, "P");
+        live_ = AddServer(project, 1, "Live", 4);
+        idle_ = AddServer(project, 2, "Idle", 2);
         GiveSessions(live_, 1);
         CurrentUser().rights[rightAssignPanes] = 1;
     }
     void TearDown() override
     {
         CurrentUser().Clear();
-        tree_.reset();
         DataModelTest::TearDown();
     }
     CTermCamera* Live(int channel) { return live_->FindCamera(channel); }
@@ -41,7 +38,6 @@ protected:
         view_.calls.clear();
     }
 
-    std::unique_ptr<CRecGroup> tree_;
     CTermServer* live_ = nullptr;
     CTermServer* idle_ = nullptr;
 };

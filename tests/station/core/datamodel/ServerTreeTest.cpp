@@ -87,7 +87,7 @@ TEST_F(ServerTreeTest, ServerAndCameraRecordsFollowTheirTables)
     tree->m_rootCaption = "工程";
     tree->m_nextServerId = 8;
     CTermData* project = tree->AddGroup(nullptr, "P");
-    CTermServer* server = AddServer(tree.get(), project, 7, "S", 2);
+    CTermServer* server = AddServer(project, 7, "S", 2);
     server->m_port = 8000;
     server->m_address = "10.0.0.2";
     server->m_user = "admin";
@@ -119,8 +119,8 @@ TEST_F(ServerTreeTest, FullTreeRoundTrips)
         CTermData* project = tree->AddGroup(nullptr, "园区A");
         CTermData* building = tree->AddGroup(project, "一号楼");
         CTermData* floor = tree->AddGroup(building, "F1");
-        CTermServer* server = AddServer(tree.get(), floor, 1, "DVR-1", 4);
-        AddServer(tree.get(), project, 2, "DVR-2", 1);
+        CTermServer* server = AddServer(floor, 1, "DVR-1", 4);
+        AddServer(project, 2, "DVR-2", 1);
         tree->AddGroup(nullptr, "Empty");
 
         server->m_alarmBoxEnabled = 1;
@@ -187,9 +187,9 @@ TEST_F(ServerTreeTest, SearchesWalkTheTreeInTheirOwnOrder)
 {
     std::unique_ptr<CRecGroup> tree(NewTree());
     CTermData* project = tree->AddGroup(nullptr, "A");
-    CTermServer* own = AddServer(tree.get(), project, 5, "X", 4);
+    CTermServer* own = AddServer(project, 5, "X", 4);
     CTermData* child = tree->AddGroup(project, "G");
-    CTermServer* inChild = AddServer(tree.get(), child, 5, "X", 1);
+    CTermServer* inChild = AddServer(child, 5, "X", 1);
 
     EXPECT_EQ(tree->FindServerByName("X", nullptr), inChild);
     EXPECT_EQ(tree->FindServerByName("X", inChild), own);
@@ -211,7 +211,7 @@ TEST_F(ServerTreeTest, GroupOperations)
     CTermData* a = tree->AddGroup(nullptr, "A");
     CTermData* b = tree->AddGroup(nullptr, "B");
     CTermData* inner = tree->AddGroup(a, "Same");
-    AddServer(tree.get(), a, 1, "Same", 1);
+    AddServer(a, 1, "Same", 1);
     EXPECT_TRUE(tree->ProjectExists("B"));
     EXPECT_FALSE(tree->ProjectExists("b"));
     EXPECT_TRUE(tree->GroupNameClash(nullptr, nullptr, "A"));
@@ -238,8 +238,8 @@ TEST_F(ServerTreeTest, SessionOperationsReachOnlyCamerasWithSessions)
 {
     std::unique_ptr<CRecGroup> tree(NewTree());
     CTermData* project = tree->AddGroup(nullptr, "A");
-    CTermServer* first = AddServer(tree.get(), tree->AddGroup(project, "G"), 1, "S1", 2);
-    CTermServer* second = AddServer(tree.get(), project, 2, "S2", 2);
+    CTermServer* first = AddServer(tree->AddGroup(project, "G"), 1, "S1", 2);
+    CTermServer* second = AddServer(project, 2, "S2", 2);
     GiveSessions(first, 1);
     GiveSessions(second, 3);
     second->m_cameras.GetTail()->m_pSession = nullptr;
@@ -268,7 +268,7 @@ TEST_F(ServerTreeTest, SessionOperationsReachOnlyCamerasWithSessions)
 TEST_F(ServerTreeTest, PollerIsStoppedBeforeTheCamerasGo)
 {
     std::unique_ptr<CRecGroup> tree(NewTree());
-    CTermServer* server = AddServer(tree.get(), tree->AddGroup(nullptr, "A"), 1, "S", 2);
+    CTermServer* server = AddServer(tree->AddGroup(nullptr, "A"), 1, "S", 2);
     GiveSessions(server, 1);
     server->m_pAlarmBoxPoller = reinterpret_cast<CAlarmBoxPoller*>(FakeSession(100));
     tree.reset();
@@ -280,8 +280,8 @@ TEST_F(ServerTreeTest, CameraLinksDropOnlyWhatNoLongerExists)
     std::unique_ptr<CRecGroup> tree(NewTree());
     g_pRecGroup = tree.get();
     CTermData* project = tree->AddGroup(nullptr, "A");
-    CTermServer* live = AddServer(tree.get(), project, 1, "Live", 4);
-    AddServer(tree.get(), project, 2, "NoSessions", 2);
+    CTermServer* live = AddServer(project, 1, "Live", 4);
+    AddServer(project, 2, "NoSessions", 2);
     GiveSessions(live, 1);
     CTermCamera* camera = live->m_cameras.GetHead();
     CArray<CameraLink>& links = camera->m_links[0];
