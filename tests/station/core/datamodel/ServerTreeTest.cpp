@@ -2,6 +2,8 @@
 // operations, the sessions and pollers the records own, and the binding of camera links.
 #include "DataModelTestSupport.h"
 
+#include <algorithm>
+
 #include "StationPaths.h"
 
 namespace {
@@ -181,6 +183,29 @@ TEST_F(ServerTreeTest, FullTreeRoundTrips)
 
     tree->Save(File("again.cfg").c_str());
     EXPECT_TRUE(SameBytes(ReadBytes(File("again.cfg")), saved));
+}
+
+TEST_F(ServerTreeTest, DamagedCountsFailTheLoadWithoutSizingAnything)
+{
+    {
+        std::unique_ptr<CRecGroup> tree(NewTree());
+        CTermServer* server = AddServer(tree->AddGroup(nullptr, "P"), 1, "S", 1);
+        server->m_cameras.GetHead()->m_description = "MARK";
+        tree->Save();
+    }
+    Bytes valid = ReadBytes(File("servertree.cfg"));
+    Bytes mark = Hex("04 \"MARK\"");
+    size_t at = std::search(valid.begin(), valid.end(), mark.begin(), mark.end()) - valid.begin() + mark.size();
+    ASSERT_LT(at, valid.size());  // the preset count follows the description
+    for (DWORD count : {0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        Bytes damaged = valid;
+        memcpy(&damaged[at], &count, 4);
+        WriteBytes(File("servertree.cfg"), damaged);
+        std::unique_ptr<CRecGroup> tree(NewTree());
+        EXPECT_TRUE(tree->m_projects.IsEmpty()) << count;
+        EXPECT_TRUE(SameBytes(ReadBytes(File("servertree.cfg.bad")), damaged));
+        EXPECT_TRUE(SameBytes(ReadBytes(File("servertree.cfg")), kFreshTree));
+    }
 }
 
 TEST_F(ServerTreeTest, SearchesWalkTheTreeInTheirOwnOrder)
