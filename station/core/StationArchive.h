@@ -1,0 +1,91 @@
+// Saving and loading the station's archive files, and the small archive helpers their records
+// share. Each file holds one root object serialised into one archive stream; the root writes its
+// magic number first, which loading checks before anything else is read.
+#pragma once
+
+#include <afxtempl.h>
+
+// Writes the root into a temporary file beside the target and replaces the target only after a
+// clean close, so that a failed or interrupted save never leaves a partial or empty file. A
+// read-only target is left as it is. FALSE when nothing was replaced.
+BOOL SaveArchiveFile(LPCSTR path, CObject& root);
+
+enum ArchiveLoadResult {
+    archiveLoaded,   // the root read itself to the end of its data
+    archiveMissing,  // there is no such file
+    archiveDamaged   // the file is shorter than the magic, has another magic, or its data is bad
+};
+
+// Opens the file for reading only, checks the 32-bit magic and lets the root read itself. On any
+// failure the root may hold part of what was read; its owner resets it. A damaged file is moved
+// aside (KeepDamagedFile) when keepDamaged is set, before the owner's failure action replaces it.
+ArchiveLoadResult LoadArchiveFile(LPCSTR path, DWORD magic, CObject& root, BOOL keepDamaged = TRUE);
+
+// Moves an unreadable data file to the same name with ".bad" appended (replacing an older one), so
+// that an operator can still recover what it held.
+void KeepDamagedFile(LPCSTR path);
+
+// The temporary file a save writes before it replaces the target.
+CString TempPathBeside(LPCSTR path);
+// Replaces target by the finished file written; on failure the written file is deleted.
+BOOL ReplaceWithWrittenFile(LPCSTR target, LPCSTR written);
+
+// Bytes as they stand in the file; on loading a short read is the end of the data.
+void SerializeBytes(CArchive& ar, void* data, UINT size);
+template <class T, size_t N>
+void SerializeArray(CArchive& ar, T (&values)[N])
+{
+    SerializeBytes(ar, values, (UINT)sizeof(values));
+}
+
+// A value read from a file that is used as a count or an index: outside low..high it is damage.
+void CheckLoadedRange(CArchive& ar, int value, int low, int high);
+
+template <class T>
+void DeleteAll(CTypedPtrList<CObList, T*>& list)
+{
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+}
+
+// An owned object list. The station never writes null elements; one read from a file is dropped.
+template <class T>
+void SerializeOwnedList(CArchive& ar, CTypedPtrList<CObList, T*>& list)
+{
+    list.Serialize(ar);
+    if (ar.IsStoring())
+        return;
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        POSITION at = pos;
+        if (list.GetNext(pos) == nullptr)
+            list.RemoveAt(at);
+    }
+}
+
+// Removes the element from the list and destroys it; FALSE when it is not in the list.
+template <class T>
+BOOL RemoveAndDelete(CTypedPtrList<CObList, T*>& list, T* element)
+{
+    POSITION pos = element ? list.Find(element) : nullptr;
+    if (pos == nullptr)
+        return FALSE;
+    list.RemoveAt(pos);
+    delete element;
+    return TRUE;
+}
+
+// One value in the direction of the archive, so that a record lists its fields once for both.
+template <class T>
+void SerializeValue(CArchive& ar, T& value)
+{
+    if (ar.IsStoring())
+        ar << value;
+    else
+        ar >> value;
+}
+
+template <class... T>
+void SerializeValues(CArchive& ar, T&... values)
+{
+    (SerializeValue(ar, values), ...);
+}

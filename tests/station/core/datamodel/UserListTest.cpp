@@ -1,0 +1,191 @@
+// The user list: the enciphered file byte for byte, the default administrator, the log-in look-up
+// and saves that never leave a damaged or empty list behind.
+#include "DataModelTestSupport.h"
+
+#include "LoggedInUser.h"
+#include "StationArchive.h"
+#include "UserData.h"
+#include "UserGroup.h"
+#include "UserListCipher.h"
+
+namespace {
+
+// The default list (one user "admin", empty password, every right), enciphered: 90 bytes.
+const char kDefaultUserList[] =
+    "13 D0 6B 51 AD FA E0 4A F9 13 28 EC A6 09 EB 84 F9 39 3E 48 CD 93 7A 16 E4 00 4D AA 47 42 23 25 29 F7 41 45 "
+    "4D 8A 97 15 EF 38 4D 7A AB 8C 9C 87 4B 5A 8B AD 22 3F 0D FB 7C A8 CD A5 CB EF E4 C8 40 9B A9 1E F0 4D C5 1D "
+    "5F C7 BF 49 07 5D C0 AD B1 A8 8B 26 8C 17 D0 A5 38 1D";
+
+// Auto-login 1 as "ops"/"pw"; users "admin" (password "abc", every right) and "Ops" (password "Pw",
+// rights 1, 3, 5, 7, 9, 11).
+const char kTwoUserList[] =
+    "13 D0 6B 51 AD FA E0 4A F8 13 28 EC A5 66 9A F7 04 B6 49 4A C4 6C C6 43 97 6C 3F AD 73 45 27 52 0C F2 58 4D "
+    "26 EB F2 78 86 56 4F 1B C9 EF 9C 87 4B 5A 8B AD 22 3F 0D FB 7C A8 CD A5 CB EF E4 C8 40 9B A9 1E F0 4D C5 1D "
+    "5F C7 BF 49 07 5D C0 AD B1 A8 8B 26 8C 17 D0 A5 38 1D B1 33 7C 9F E5 67 DC BB 8F A1 CC B3 CB 37 B6 F9 FA CC "
+    "7A 37 84 20 C5 DE EB AC 5A 97 B7 7E 2A BA 0E 17 59 1A 4E F8 BC 5F 30 F4 BB 36 2F 9E B3 45 8E 48 6C 86 B6 BC "
+    "95 93 63 59 8E BA 5D 64 AD 68 0E 6A 86 3E E3";
+
+class UserListTest : public DataModelTest {
+protected:
+    static CUserData* AddUser(CUserGroup& users, const char* name, const char* password)
+    {
+        CUserData* user = new CUserData;
+        user->m_name = name;
+        user->m_password = password;
+        users.m_users.AddTail(user);
+        return user;
+    }
+};
+
+}  // namespace
+
+TEST_F(UserListTest, MissingListGivesTheAdministratorAndSavesAsTheKnownBytes)
+{
+    CUserGroup users;
+    users.Load();
+    ASSERT_EQ(users.m_users.GetCount(), 1);
+    CUserData* admin = users.m_users.GetHead();
+    EXPECT_EQ(admin->m_name, "admin");
+    EXPECT_EQ(admin->m_password, "");
+    for (int right : admin->m_rights)
+        EXPECT_EQ(right, 1);
+    EXPECT_EQ(users.m_autoLogin, 0);
+    EXPECT_FALSE(FileExists(File("userlist.bak")));
+    EXPECT_FALSE(FileExists(File("userlist.dat")));  // nothing is saved
+
+    users.Save();
+    EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), Hex(kDefaultUserList)));
+    EXPECT_FALSE(FileExists(File("userlist.bak")));
+    EXPECT_FALSE(FileExists(File("userlist.dat.tmp")));
+}
+
+TEST_F(UserListTest, KnownFileDeciphersAndRoundTrips)
+{
+    WriteBytes(File("userlist.dat"), Hex(kTwoUserList));
+    CUserGroup users;
+    users.Load();
+    EXPECT_EQ(users.m_autoLogin, 1);
+    EXPECT_EQ(users.m_autoLoginUser, "ops");
+    EXPECT_EQ(users.m_autoLoginPassword, "pw");
+    ASSERT_EQ(users.m_users.GetCount(), 2);
+    CUserData* ops = users.m_users.GetTail();
+    EXPECT_EQ(ops->m_name, "Ops");
+    for (int i = 0; i < rightCount; ++i)
+        EXPECT_EQ(ops->m_rights[i], i % 2) << i;
+    EXPECT_FALSE(FileExists(File("userlist.bak")));
+
+    users.Save();
+    EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), Hex(kTwoUserList)));
+}
+
+TEST_F(UserListTest, KeyStreamRunsOnAcrossBlocks)
+{
+    // Enciphering zeros gives the key stream itself: RC4 keyed with the MD5 of the pass phrase.
+    WriteBytes(File("zeros"), Bytes(2500, 0));
+    EXPECT_EQ(EncipherFile(File("zeros").c_str(), File("stream").c_str()), 1);
+    Bytes stream = ReadBytes(File("stream"));
+    ASSERT_EQ(stream.size(), 2500u);
+    EXPECT_EQ(Bytes(stream.begin(), stream.begin() + 8), Hex("01 7A D0 9D AC D3 E9 4F"));
+    EXPECT_EQ(Bytes(stream.begin() + 996, stream.begin() + 1004), Hex("4B 27 8C 3E 5F DF 0D 61"));
+    EXPECT_EQ(Bytes(stream.begin() + 2492, stream.end()), Hex("81 D6 64 9F 96 B1 78 8A"));
+    EXPECT_EQ(DecipherFile(File("stream").c_str(), File("back").c_str()), 1);
+    EXPECT_TRUE(SameBytes(ReadBytes(File("back")), Bytes(2500, 0)));
+
+    WriteBytes(File("empty"), Bytes());
+    EXPECT_EQ(EncipherFile(File("empty").c_str(), File("empty.out").c_str()), 1);
+    EXPECT_TRUE(FileExists(File("empty.out")));
+    EXPECT_TRUE(ReadBytes(File("empty.out")).empty());
+    EXPECT_EQ(EncipherFile(File("absent").c_str(), File("absent.out").c_str()), 0);
+}
+
+TEST_F(UserListTest, FindUserLowerCasesStoredNamesUpToTheMatch)
+{
+    CUserGroup users;
+    EXPECT_EQ(users.FindUser("admin", ""), nullptr);
+    CUserData* first = AddUser(users, "Zhang张三", "PassWord");
+    CUserData* second = AddUser(users, "Li李四", "Secret");
+    CUserData* third = AddUser(users, "WANG王五", "XyZ");
+
+    EXPECT_EQ(users.FindUser("li李四", "secret"), second);
+    EXPECT_EQ(first->m_name, "zhang张三");
+    EXPECT_EQ(first->m_password, "password");
+    EXPECT_EQ(second->m_name, "li李四");
+    EXPECT_EQ(third->m_name, "WANG王五");  // after the match: untouched
+    EXPECT_EQ(third->m_password, "XyZ");
+    EXPECT_EQ(users.FindUser("Li李四", "secret"), nullptr);  // the typed text is compared as given
+    EXPECT_EQ(users.FindUser("wang王五", "xyz"), third);
+
+    users.Save();
+    CUserGroup reloaded;
+    reloaded.Load();
+    EXPECT_EQ(reloaded.m_users.GetTail()->m_name, "wang王五");
+
+    LoggedInUser& current = CurrentUser();
+    current.SetFrom(*second);
+    second->m_rights[rightAdministrator] = 1;
+    second->m_rights[rightAssignPanes] = 1;
+    current.SetFrom(*second);
+    EXPECT_EQ(current.name, "li李四");
+    EXPECT_EQ(HasRight(rightAssignPanes), 1);
+    EXPECT_EQ(HasRight(rightAdministrator), 0);  // never reported
+    EXPECT_EQ(HasRight(13), 0);
+    current.Clear();
+}
+
+TEST_F(UserListTest, RemoveUser)
+{
+    CUserGroup users;
+    CUserData* one = AddUser(users, "a", "");
+    AddUser(users, "b", "");
+    CUserData stranger;
+    EXPECT_EQ(users.RemoveUser(&stranger), 0);
+    EXPECT_EQ(users.RemoveUser(one), 1);
+    ASSERT_EQ(users.m_users.GetCount(), 1);
+    EXPECT_EQ(users.m_users.GetHead()->m_name, "b");
+}
+
+TEST_F(UserListTest, FailedSaveLeavesTheOldListIntact)
+{
+    WriteBytes(File("userlist.dat"), Hex(kTwoUserList));
+    CUserGroup users;
+    users.Load();
+    DeleteAll(users.m_users);
+
+    // The plain archive cannot be written.
+    users.Save(File("no such folder\\userlist.bak").c_str());
+    EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), Hex(kTwoUserList)));
+
+    // The enciphered copy cannot be written.
+    ASSERT_TRUE(CreateDirectoryA(File("userlist.dat.tmp").c_str(), nullptr));
+    users.Save();
+    EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), Hex(kTwoUserList)));
+    EXPECT_FALSE(FileExists(File("userlist.bak")));
+    RemoveDirectoryA(File("userlist.dat.tmp").c_str());
+
+    // A read-only list stays as it is.
+    SetFileAttributesA(File("userlist.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    users.Save();
+    EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), Hex(kTwoUserList)));
+    CUserGroup readOnly;
+    readOnly.Load();
+    EXPECT_EQ(readOnly.m_users.GetCount(), 2);
+    SetFileAttributesA(File("userlist.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(UserListTest, UndecipherableListIsKeptAside)
+{
+    const Bytes valid = Hex(kTwoUserList);
+    const Bytes damages[] = {Hex("13 D0 6B"), Hex("00 11 22 33 44 55 66 77 88 99"),
+                             Bytes(valid.begin(), valid.end() - 4)};
+    for (const Bytes& damage : damages) {
+        WriteBytes(File("userlist.dat"), damage);
+        CUserGroup users;
+        users.Load();
+        ASSERT_EQ(users.m_users.GetCount(), 1) << ToHex(damage);
+        EXPECT_EQ(users.m_users.GetHead()->m_name, "admin");
+        EXPECT_EQ(users.m_autoLogin, 0);
+        EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat.bad")), damage));
+        EXPECT_FALSE(FileExists(File("userlist.dat")));
+        EXPECT_FALSE(FileExists(File("userlist.bak")));
+    }
+}
