@@ -160,6 +160,16 @@ ensure_display() {
     say "started Xvfb on $DISPLAY"
 }
 
+# Without a window manager (Xvfb) Wine waits 2 s for one at every DestroyWindow of a managed window,
+# so windows stay unmanaged there; on a person's desktop the window manager takes them again.
+set_window_management() { # Y or N
+    local marker=$WINEPREFIX/.managed-$1
+    [ -f "$marker" ] && return
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1
+    rm -f "$WINEPREFIX"/.managed-*
+    touch "$marker"
+}
+
 # One wineserver for the whole run: each program then starts in a fraction of a second.
 start_wineserver() {
     wineserver -p
