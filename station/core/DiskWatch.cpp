@@ -176,15 +176,9 @@ void DiskWatchPass(DiskWatchState& state, int& purgeDay)
     bool measured = current >= 0 && current < state.count && MeasureFreeSpace(state.table[current], &free);
     LONGLONG reserve = measured ? state.table[current].reserve : 0;
     LONGLONG f = (LONGLONG)free;
-    if (measured && f >= 2 * reserve) {
-        state.spaceOk = 1;
-    } else if (measured && f > reserve) {
-        if (FindStorageWithSpace(state) < 0 && state.fullDiskMode == 0) {
-            state.spaceOk = 1;
-            DeleteOldestDayDir(state);
-        }
-    } else {
-        // At or below the reserve, or not measurable: full.
+    // At or below the reserve, or not measurable: full. Tested first, so that a reserve of 0
+    // (where 0 MB free is also "twice the reserve") still counts as full with nothing free.
+    if (!measured || f <= reserve) {
         int i = ReclaimSpace(state);
         if (i >= 0 && i != current) {
             state.spaceOk = 1;
@@ -193,5 +187,10 @@ void DiskWatchPass(DiskWatchState& state, int& purgeDay)
         } else if (i >= 0) {
             state.spaceOk = 1;  // the current path has room again (old days were deleted)
         }
+    } else if (f >= 2 * reserve) {
+        state.spaceOk = 1;
+    } else if (FindStorageWithSpace(state) < 0 && state.fullDiskMode == 0) {
+        state.spaceOk = 1;
+        DeleteOldestDayDir(state);
     }
 }

@@ -8,11 +8,6 @@
 
 namespace {
 
-struct PendingRequest {
-    const FileServiceRequest* request;
-    int userValue;
-};
-
 // A calendar time as a local date-time record; FALSE for a time that cannot be converted.
 BOOL ToDateTime(int time, FileServiceDateTime& out)
 {
@@ -61,14 +56,14 @@ int CALLBACK FileServiceQueryCallback(FileServiceRequest* request, int userValue
         CopyDateTime(request->to, query.toYear, query.toMonth, query.toDay, query.toHour, query.toMinute,
                      query.toSecond);
     }
-    PendingRequest pending = {request, userValue};
+    FileServiceSearch pending = {request, userValue};
     theRecordStore.SearchRecords(FileServiceQueryHit, &query, &pending);
     return 0;
 }
 
 int FileServiceQueryHit(const char* name, int channel, int start, int end, int size, const char* path, void* user)
 {
-    const PendingRequest* pending = static_cast<const PendingRequest*>(user);
+    const FileServiceSearch* pending = static_cast<const FileServiceSearch*>(user);
     FileServiceDateTime startTime;
     FileServiceDateTime endTime;
     if (pending == nullptr || pending->request->resultCallback == nullptr || !ToDateTime(start, startTime) ||
