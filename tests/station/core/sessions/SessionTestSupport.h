@@ -16,6 +16,7 @@
 #include "RecordStore.h"
 #include "SessionWindows.h"
 #include "StationLinks.h"
+#include "SystemLog.h"
 #include "TestSupport.h"
 
 class CRecGroup;
