@@ -1,6 +1,7 @@
 // The alarm-box poller's thread: log-in, serial channel, polling, external alarms and outputs.
 #include "AlarmBoxPoller.h"
 
+#include "AlarmBoxInputs.h"
 #include "Conduit.h"
 #include "Seams.h"
 #include "SessionWindows.h"
@@ -12,7 +13,6 @@
 namespace {
 
 const int kIdleSeconds = 5;
-const int kRetriggerCeiling = 300;
 const int kInputs = 16;
 const int kConnectFlags = 4;
 
@@ -168,15 +168,8 @@ void CAlarmBoxPoller::Poll(const LinkSettings& settings)
         m_buffer.Clear();
     }
     SendOutputMask(0);
-    // The re-trigger count may have to reach an alarm interval above the usual ceiling.
-    int ceiling = server.m_alarmIntervalSeconds > kRetriggerCeiling ? server.m_alarmIntervalSeconds : kRetriggerCeiling;
-    int retrigger[kInputs];
-    DWORD alarmTime[kInputs];
-    for (int i = 0; i < kInputs; ++i) {
-        retrigger[i] = ceiling;
-        alarmTime[i] = 0;
-    }
-    unsigned int outputs = 0;
+    AlarmBoxInputs inputs;
+    inputs.Reset(server.m_alarmIntervalSeconds);
     WaitSeconds(PollSeconds());
 
     for (;;) {
@@ -191,52 +184,37 @@ void CAlarmBoxPoller::Poll(const LinkSettings& settings)
 
         SYSTEMTIME time;
         Seams::LocalTime(&time);
-        int hhmm = time.wHour * 100 + time.wMinute;
         DWORD now = Seams::TickCount();
-        BOOL outputsChanged = FALSE;
-        for (int i = 0; i < kInputs; ++i) {
-            const AlarmInputConfig& input = server.m_alarmInputs[i];
-            if (alarmTime[i] != 0 && now - alarmTime[i] > (DWORD)input.holdSeconds * m_msPerSecond) {
-                for (int k = 0; k < kInputs; ++k) {
-                    if (input.outputs[k])
-                        outputs &= ~(1u << k);
-                }
-                outputsChanged = TRUE;
-                alarmTime[i] = 0;
-            }
-            retrigger[i] = retrigger[i] >= ceiling ? ceiling : retrigger[i] + interval;
-        }
-
+        BOOL outputsChanged = inputs.Advance(server.m_alarmInputs, interval, now, m_msPerSecond);
         int mask = TakeInputReply();
         if (mask != -1) {
-            for (int i = 0; i < kInputs; ++i) {
-                const AlarmInputConfig& input = server.m_alarmInputs[i];
-                if (!IsInputScheduled(i, hhmm, time.wDayOfWeek) || (mask & (1 << i)) == 0 ||
-                    retrigger[i] < server.m_alarmIntervalSeconds)
-                    continue;
-                int k = 0;
-                for (POSITION pos = server.m_cameras.GetHeadPosition(); pos; ++k) {
-                    CChannelSession* session = server.m_cameras.GetNext(pos)->m_pSession;
-                    if (session == nullptr)
-                        continue;
-                    if (k < kConnectFlags && input.connectCameras[k])
-                        StationWindows().PostExternalAlarm(session, -1);
-                    if (input.reportToCameras)
-                        StationWindows().PostExternalAlarm(session, i);
-                }
-                for (int k = 0; k < kInputs; ++k) {
-                    if (input.outputs[k])
-                        outputs |= 1u << k;
-                }
-                outputsChanged = TRUE;
-                alarmTime[i] = now != 0 ? now : 1;  // 0 means no alarm
-                retrigger[i] = 0;
+            int alarms = inputs.Trigger(server.m_alarmInputs, server.m_alarmIntervalSeconds, mask, time, now);
+            for (int i = 0; i < kAlarmBoxInputCount; ++i) {
+                if (alarms & (1 << i))
+                    ReportAlarm(i);
             }
+            outputsChanged |= alarms != 0;
         }
         if (outputsChanged) {
-            SendOutputMask((int)outputs);
+            SendOutputMask((int)inputs.Outputs());
             WaitSeconds(interval);
         }
+    }
+}
+
+void CAlarmBoxPoller::ReportAlarm(int input)
+{
+    const CTermServer& server = *m_pServer;
+    const AlarmInputConfig& config = server.m_alarmInputs[input];
+    int k = 0;
+    for (POSITION pos = server.m_cameras.GetHeadPosition(); pos; ++k) {
+        CChannelSession* session = server.m_cameras.GetNext(pos)->m_pSession;
+        if (session == nullptr)
+            continue;
+        if (k < kConnectFlags && config.connectCameras[k])
+            StationWindows().PostExternalAlarm(session, -1);
+        if (config.reportToCameras)
+            StationWindows().PostExternalAlarm(session, input);
     }
 }
 

@@ -54,6 +54,8 @@ private:
     // With DDNS the link's address and port become the server's resolved ones.
     BOOL LogIn(LinkSettings& link);
     void Poll(const LinkSettings& settings);
+    // Posts the input's alarm for the server's cameras: connect and report, as the input says.
+    void ReportAlarm(int input);
     // Waits up to the given seconds; TRUE when the stop event woke the thread.
     BOOL WaitSeconds(int seconds);
     int PollSeconds() const;
