@@ -1,0 +1,220 @@
+// The rich-text device on a real device context; see GdiRichTextDevice.h.
+#include "GdiRichTextDevice.h"
+
+#include <climits>
+#include <cstring>
+
+#include "RichTextResources.h"
+
+namespace {
+
+int ClampCount(size_t n) { return n > size_t(INT_MAX) ? INT_MAX : int(n); }
+
+} // namespace
+
+GdiRichTextDevice::GdiRichTextDevice(HDC hdc, const LOGFONTA& baseFont, const DrawTools& tools)
+    : hdc_(hdc), base_(baseFont), tools_(tools)
+{
+}
+
+GdiRichTextDevice::~GdiRichTextDevice() { EndPass(); }
+
+void GdiRichTextDevice::BeginPass(const FontSpec& font, int backMode, COLORREF textColor, COLORREF backColor)
+{
+    EndPass();
+    previousBackMode_ = GetBkMode(hdc_);
+    previousText_ = GetTextColor(hdc_);
+    previousBack_ = GetBkColor(hdc_);
+    previousFont_ = GetCurrentObject(hdc_, OBJ_FONT);
+    inPass_ = true;
+    SelectFont(font);
+    SetColors(backMode, textColor, backColor);
+}
+
+void GdiRichTextDevice::EndPass()
+{
+    if (!inPass_)
+        return;
+    SetBkMode(hdc_, previousBackMode_);
+    SetBkColor(hdc_, previousBack_);
+    SetTextColor(hdc_, previousText_);
+    SelectObject(hdc_, previousFont_);
+    if (font_)
+        DeleteObject(font_);
+    font_ = nullptr;
+    metricsValid_ = false;
+    inPass_ = false;
+}
+
+void GdiRichTextDevice::SelectFont(const FontSpec& font)
+{
+    // Styles often come back to the font in use (every block opens and closes "body"); keep it then.
+    if (font_ && font == current_)
+        return;
+    LOGFONTA lf = base_;
+    lf.lfHeight = font.height;
+    lf.lfWeight = font.weight;
+    lf.lfItalic = font.italic ? 1 : 0;
+    lf.lfUnderline = font.underline ? 1 : 0;
+    lf.lfStrikeOut = font.strikeOut ? 1 : 0;
+    std::memcpy(lf.lfFaceName, font.face, sizeof lf.lfFaceName);
+    lf.lfFaceName[sizeof lf.lfFaceName - 1] = '\0';
+    HFONT made = CreateFontIndirectA(&lf);
+    if (!made)
+        return;
+    SelectObject(hdc_, made);
+    if (font_)
+        DeleteObject(font_);
+    font_ = made;
+    current_ = font;
+    metricsValid_ = false;
+}
+
+void GdiRichTextDevice::SetColors(int backMode, COLORREF textColor, COLORREF backColor)
+{
+    SetBkMode(hdc_, backMode == 2 ? OPAQUE : TRANSPARENT);
+    SetTextColor(hdc_, textColor & 0x00FFFFFF);
+    SetBkColor(hdc_, backColor & 0x00FFFFFF);
+}
+
+FontMetrics GdiRichTextDevice::Metrics()
+{
+    if (!metricsValid_) {
+        TEXTMETRICA tm = {};
+        GetTextMetricsA(hdc_, &tm);
+        metrics_.height = tm.tmHeight;
+        metrics_.ascent = tm.tmAscent;
+        metricsValid_ = font_ != nullptr;
+    }
+    return metrics_;
+}
+
+SIZE GdiRichTextDevice::TextExtent(std::string_view text)
+{
+    SIZE size = {0, 0};
+    if (!GetTextExtentPoint32A(hdc_, text.data(), ClampCount(text.size()), &size))
+        size.cx = size.cy = 0;
+    return size;
+}
+
+int GdiRichTextDevice::LogPixelsY() { return GetDeviceCaps(hdc_, LOGPIXELSY); }
+
+SIZE GdiRichTextDevice::IconMetrics() { return SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)}; }
+
+DeviceImage GdiRichTextDevice::LoadBitmapImage(const ImageSource& source)
+{
+    DeviceImage image;
+    HBITMAP bitmap = nullptr;
+    if (source.resourceId != 0) {
+        bitmap = RichTextResources::LoadBitmapResource(source.module, source.resourceId);
+        image.owned = true;
+    } else if (!source.file.empty()) {
+        bitmap = RichTextResources::LoadBitmapFile(source.file);
+        image.owned = true;
+    } else if (RichTextResources::IsBitmapHandle(reinterpret_cast<HANDLE>(source.handle))) {
+        bitmap = reinterpret_cast<HBITMAP>(source.handle);
+    }
+    if (!bitmap)
+        return DeviceImage();
+    image.handle = bitmap;
+    SIZE size = tools_.GetBitmapSize(bitmap);
+    image.width = size.cx;
+    image.height = size.cy;
+    return image;
+}
+
+DeviceImage GdiRichTextDevice::LoadIconImage(const ImageSource& source, int width, int height)
+{
+    DeviceImage image;
+    image.icon = true;
+    HICON icon = nullptr;
+    if (source.resourceId != 0) {
+        icon = RichTextResources::LoadIconResource(source.module, source.resourceId, width, height);
+        image.owned = true;
+    } else if (!source.file.empty()) {
+        icon = RichTextResources::LoadIconFile(source.file, width, height);
+        image.owned = true;
+    } else if (RichTextResources::IsIconHandle(reinterpret_cast<HANDLE>(source.handle))) {
+        icon = reinterpret_cast<HICON>(source.handle);
+    }
+    if (!icon)
+        return DeviceImage();
+    image.handle = icon;
+    SIZE size = tools_.GetIconSize(icon);
+    image.width = size.cx;
+    image.height = size.cy;
+    return image;
+}
+
+DeviceImage GdiRichTextDevice::CutImageCell(const DeviceImage& strip, int x, int y, int width, int height)
+{
+    DeviceImage cell;
+    if (!strip || strip.icon)
+        return cell;
+    HBITMAP bitmap = RichTextResources::CopyBitmapPart(static_cast<HBITMAP>(strip.handle), x, y, width, height);
+    if (!bitmap)
+        return cell;
+    cell.handle = bitmap;
+    cell.owned = true;
+    cell.width = width;
+    cell.height = height;
+    return cell;
+}
+
+void GdiRichTextDevice::FreeImage(DeviceImage& image)
+{
+    if (image && image.owned) {
+        if (image.icon)
+            DestroyIcon(static_cast<HICON>(image.handle));
+        else
+            DeleteObject(image.handle);
+    }
+    image = DeviceImage();
+}
+
+void GdiRichTextDevice::DrawRun(int x, int y, std::string_view text)
+{
+    TextOutA(hdc_, x, y, text.data(), ClampCount(text.size()));
+}
+
+void GdiRichTextDevice::DrawLine(int x1, int y1, int x2, int y2, COLORREF color, int borderStyle, int penWidth)
+{
+    tools_.DrawLine(hdc_, x1, y1, x2, y2, color, borderStyle, penWidth);
+}
+
+void GdiRichTextDevice::FillEffect(const RECT& rect, int effect, COLORREF color, COLORREF middle, COLORREF end)
+{
+    tools_.FillEffect(hdc_, effect, rect, color, middle, end);
+}
+
+void GdiRichTextDevice::DrawFrame(const RECT& rect, COLORREF light, COLORREF dark, int borderStyle, int penWidth)
+{
+    tools_.DrawFrame(hdc_, rect, light, dark, borderStyle, penWidth);
+}
+
+void GdiRichTextDevice::DrawImage(const DeviceImage& image, int x, int y, int width, int height,
+                                  const ImageEffects& fx)
+{
+    if (!image)
+        return;
+    if (image.icon)
+        tools_.DrawIcon(hdc_, x, y, width, height, static_cast<HICON>(image.handle), fx.style, fx.shadow, fx.shadowX,
+                        fx.shadowY, fx.blurX, fx.blurY, fx.shadowColor);
+    else
+        tools_.DrawBitmap(hdc_, x, y, width, height, static_cast<HBITMAP>(image.handle), fx.mask, fx.maskColor,
+                          fx.style, fx.shadow, fx.shadowX, fx.shadowY, fx.blurX, fx.blurY, fx.shadowColor);
+}
+
+void GdiRichTextDevice::TileImage(const DeviceImage& image, const RECT& rect)
+{
+    if (!image || image.icon || image.width <= 0 || image.height <= 0)
+        return;
+    HDC source = CreateCompatibleDC(hdc_);
+    if (!source)
+        return;
+    HGDIOBJ old = SelectObject(source, image.handle);
+    tools_.TileBitmap(hdc_, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, source, 0, 0,
+                      image.width, image.height);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
