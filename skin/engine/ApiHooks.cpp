@@ -100,27 +100,27 @@ void RestorePlatform(const Redirection* group, int count)
     }
 }
 
-// Inline patches for a whole group; a failure takes back the ones already made.
+// Inline patches for a whole group, or none. The replacements reach the real functions through the
+// trampolines from the start: before its patch a trampoline simply calls the real function.
 bool PatchGroup(const Redirection* group, int count)
 {
+    InlineHookSpec specs[8];
     for (int i = 0; i < count; ++i) {
-        // From now on the replacement reaches the real function through the trampoline.
+        specs[i] = {group[i].trampoline, group[i].replacement};
         *group[i].real = group[i].trampoline;
-        if (InstallInlineHook(group[i].trampoline, group[i].replacement))
-            continue;
-        RestorePlatform(group + i, 1);
-        while (i-- > 0)
-            RemoveInlineHook(group[i].trampoline, group[i].replacement);
-        RestorePlatform(group, count);
-        return false;
     }
-    return true;
+    if (InstallInlineHooks(specs, count))
+        return true;
+    RestorePlatform(group, count);
+    return false;
 }
 
 void UnpatchGroup(const Redirection* group, int count)
 {
+    InlineHookSpec specs[8];
     for (int i = 0; i < count; ++i)
-        RemoveInlineHook(group[i].trampoline, group[i].replacement);
+        specs[i] = {group[i].trampoline, group[i].replacement};
+    RemoveInlineHooks(specs, count);
     RestorePlatform(group, count);
 }
 

@@ -182,30 +182,6 @@ void DrawBorder(HDC dc, const Pieces9& p, COLORREF fillColor, BOOL fill)
         DrawPiece(dc, p, i, fillColor, fill);
 }
 
-// Draws through a temporary device context holding the bitmap; the caller's context keeps its state.
-class SelectedBitmap {
-public:
-    SelectedBitmap(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)), old_(NULL)
-    {
-        if (dc_)
-            old_ = SelectObject(dc_, bitmap);
-    }
-    ~SelectedBitmap()
-    {
-        if (dc_) {
-            SelectObject(dc_, old_);
-            DeleteDC(dc_);
-        }
-    }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 // The mask method from a source context: key pixels black in a colour copy, the destination cut out with
 // a monochrome mask, then the two ORed together.
 void MaskedCopy(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
@@ -385,10 +361,13 @@ void DrawFrameImageTransparent(HDC dc, const RECT& dest, const SlicedImage& imag
 void BlitTransparent(HDC dc, int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY,
                      COLORREF key, HPALETTE palette)
 {
-    if (!bitmap)
+    HDC source = bitmap ? CreateCompatibleDC(dc) : NULL;
+    if (!source)
         return;
-    SelectedBitmap source(dc, bitmap);
-    MaskedCopy(dc, x, y, width, height, source.Dc(), sourceX, sourceY, width, height, key, palette);
+    HGDIOBJ old = SelectObject(source, bitmap);
+    MaskedCopy(dc, x, y, width, height, source, sourceX, sourceY, width, height, key, palette);
+    SelectObject(source, old);
+    DeleteDC(source);
 }
 
 void StretchBlitTransparent(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY,

@@ -217,3 +217,20 @@ BOOL RemoveInlineHook(void* trampoline, void* replacement)
     }
     return result;
 }
+
+BOOL InstallInlineHooks(const InlineHookSpec* specs, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (InstallInlineHook(specs[i].trampoline, specs[i].replacement))
+            continue;
+        RemoveInlineHooks(specs, i);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void RemoveInlineHooks(const InlineHookSpec* specs, int count)
+{
+    for (int i = 0; i < count; ++i)
+        RemoveInlineHook(specs[i].trampoline, specs[i].replacement);
+}

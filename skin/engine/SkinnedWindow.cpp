@@ -449,3 +449,16 @@ LRESULT CALLBACK SkinnedWindow::ThisClassProc(HWND hwnd, UINT message, WPARAM wP
         return DefWindowProcA(hwnd, message, wParam, lParam);
     return self->WindowProc(message, wParam, lParam);
 }
+
+BOOL SkinnedWindow::RegisterThisClass(HINSTANCE instance, const char* name, HCURSOR cursor)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_SAVEBITS | CS_CLASSDC;
+    wc.lpfnWndProc = &SkinnedWindow::ThisClassProc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = name;
+    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}

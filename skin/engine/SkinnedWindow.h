@@ -73,6 +73,9 @@ public:
     // The class procedure of the toolkit's own window classes: the object comes in the creation
     // parameters and is kept in the property "this".
     static LRESULT CALLBACK ThisClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Registers one of those classes (CS_SAVEBITS | CS_CLASSDC, no background). A class left registered by
+    // an earlier set-up whose window outlived it is still the toolkit's and counts as registered.
+    static BOOL RegisterThisClass(HINSTANCE instance, const char* name, HCURSOR cursor);
 
 protected:
     LRESULT CallSavedProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -110,15 +110,7 @@ size_t StartedThreads()
 
 BOOL RegisterPopupMenuClass(HINSTANCE instance)
 {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_SAVEBITS | CS_CLASSDC;
-    wc.lpfnWndProc = &SkinnedWindow::ThisClassProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = kPopupMenuClassName;
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return SkinnedWindow::RegisterThisClass(instance, kPopupMenuClassName, LoadCursor(NULL, IDC_ARROW));
 }
 
 // The tooltip goes with its window. A window that belongs to another thread cannot be destroyed from

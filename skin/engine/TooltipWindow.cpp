@@ -42,15 +42,7 @@ void SetTooltipWindow(TooltipWindow* tooltip)
 
 BOOL RegisterTooltipClass(HINSTANCE instance)
 {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_SAVEBITS | CS_CLASSDC;
-    wc.lpfnWndProc = &SkinnedWindow::ThisClassProc;
-    wc.hInstance = instance;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = kTooltipClassName;
-    // A class left registered by an earlier set-up whose window outlived it is still ours.
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return SkinnedWindow::RegisterThisClass(instance, kTooltipClassName, NULL);
 }
 
 TooltipWindow::TooltipWindow() : owner_(NULL), cursor_{0, 0}, tracked_(FALSE)

@@ -63,6 +63,13 @@ extern "C" void* TestTargetAddress()
 
 INLINE_TRAMPOLINE(TestTrampoline, TestTargetAddress);
 
+extern "C" void* TestReturnFirstAddress()
+{
+    return reinterpret_cast<void*>(&TestReturnFirst);
+}
+
+INLINE_TRAMPOLINE(ReturnFirstTrampoline, TestReturnFirstAddress);
+
 namespace {
 
 using Binary = int(__cdecl*)(int, int);
@@ -295,6 +302,22 @@ TEST(InlineHook, RefusesWhatCannotBeMovedOrRestored)
     WriteCode(target, patched, 5);
     EXPECT_TRUE(RemoveInlineHook(TestTrampoline, Replacement()));
     EXPECT_EQ(5, Call(TestAdd, 2, 3));
+}
+
+TEST(InlineHook, GroupIsPatchedWholeOrNotAtAll)
+{
+    BYTE original[16];
+    std::memcpy(original, Code(TestAdd), sizeof original);
+    g_target = reinterpret_cast<void*>(&TestAdd);
+    // The second function of the group cannot be patched: the first is taken back.
+    const InlineHookSpec group[2] = {{TestTrampoline, Replacement()}, {ReturnFirstTrampoline, Replacement()}};
+    EXPECT_FALSE(InstallInlineHooks(group, 2));
+    EXPECT_EQ(0, std::memcmp(original, Code(TestAdd), sizeof original));
+    EXPECT_EQ(5, Call(TestAdd, 2, 3));
+    ASSERT_TRUE(InstallInlineHooks(group, 1));
+    EXPECT_EQ(1005, Call(TestAdd, 2, 3));
+    RemoveInlineHooks(group, 1);
+    EXPECT_EQ(0, std::memcmp(original, Code(TestAdd), sizeof original));
 }
 
 namespace {
