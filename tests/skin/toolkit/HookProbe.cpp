@@ -12,3 +12,9 @@ extern "C" __declspec(dllexport) COLORREF ProbeGetSysColor(int index)
 {
     return GetSysColor(index);
 }
+
+// Where this module's import table sends its GetScrollPos calls.
+extern "C" __declspec(dllexport) void* ProbeGetScrollPosAddress()
+{
+    return reinterpret_cast<void*>(&GetScrollPos);
+}

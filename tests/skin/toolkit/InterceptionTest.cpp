@@ -148,8 +148,10 @@ TEST(OSKind, FromTheVersion)
 
 TEST(OSKind, OfThisRun)
 {
-#ifdef TESSARINE_XP_RUN
+#if defined(TESSARINE_XP_RUN)
     EXPECT_EQ(OSKindWinXP, GetOSKind()) << "Wine's version for tessarine_xp_tests.exe must be set to winxp";
+#elif defined(TESSARINE_98_RUN)
+    EXPECT_EQ(OSKindWin98, GetOSKind()) << "Wine's version for tessarine_98_tests.exe must be set to win98";
 #else
     EXPECT_EQ(OSKindOther, GetOSKind());
 #endif
@@ -338,6 +340,12 @@ __attribute__((noinline)) void* ProcThroughImports(HMODULE module, const char* n
     return reinterpret_cast<void*>(GetProcAddress(module, name));
 }
 
+// Where this program's import table sends its GetScrollPos calls.
+__attribute__((noinline)) void* ImportedGetScrollPos()
+{
+    return reinterpret_cast<void*>(&GetScrollPos);
+}
+
 HWND ScrolledWindow()
 {
     HWND frame = MakeFrame("Scrolled", WS_OVERLAPPEDWINDOW | WS_VSCROLL);
@@ -473,6 +481,24 @@ TEST(Interception, ScrollBarAndColourFunctionsWhileTheToolkitRuns)
                 EXPECT_EQ(platformWindow, GetSysColor(COLOR_WINDOW));
                 // The button class procedure is captured on this kind.
                 EXPECT_NE(nullptr, GetButtonClassProc());
+            } else if (GetOSKind() == OSKindWin98 || GetOSKind() == OSKindWinMe) {
+                // The import tables of every module lead to the replacements; the code stays as it was.
+                EXPECT_TRUE(ScrollBarFunctionsIntercepted());
+                EXPECT_FALSE(ColorFunctionsIntercepted());
+                for (const SystemFunction& f : functions)
+                    EXPECT_EQ(0, std::memcmp(f.before, f.code, sizeof f.before)) << f.name;
+                EXPECT_EQ(reinterpret_cast<void*>(&SkinGetScrollPos), ImportedGetScrollPos());
+                EXPECT_EQ(7, ScrollPosThroughImports(frame, SB_VERT));
+                EXPECT_EQ(reinterpret_cast<void*>(&SkinGetScrollPos),
+                          ProcThroughImports(GetModuleHandleA("user32.dll"), "GetScrollPos"));
+                // A module loaded now is patched as it loads.
+                HMODULE probe = LoadLibraryA("tessarine_hook_probe.dll");
+                ASSERT_NE(nullptr, probe);
+                auto probeAddress =
+                    reinterpret_cast<void*(__cdecl*)()>(ProcThroughImports(probe, "ProbeGetScrollPosAddress"));
+                EXPECT_EQ(reinterpret_cast<void*>(&SkinGetScrollPos), probeAddress());
+                FreeLibrary(probe);
+                EXPECT_EQ(platformWindow, GetSysColor(COLOR_WINDOW));
             } else {
                 EXPECT_FALSE(ScrollBarFunctionsIntercepted());
                 EXPECT_FALSE(ColorFunctionsIntercepted());
@@ -486,8 +512,9 @@ TEST(Interception, ScrollBarAndColourFunctionsWhileTheToolkitRuns)
         for (const SystemFunction& f : functions)
             EXPECT_EQ(0, std::memcmp(f.before, f.code, sizeof f.before)) << f.name << " restored";
         EXPECT_FALSE(ScrollBarFunctionsIntercepted());
+        EXPECT_NE(reinterpret_cast<void*>(&SkinGetScrollPos), ImportedGetScrollPos());
         EXPECT_EQ(platformWindow, GetSysColor(COLOR_WINDOW));
-        EXPECT_EQ(7, GetScrollPos(frame, SB_VERT));
+        EXPECT_EQ(7, ScrollPosThroughImports(frame, SB_VERT));
     }
     DestroyWindow(frame);
 }

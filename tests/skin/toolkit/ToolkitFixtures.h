@@ -45,6 +45,18 @@ HWND MakeChild(const char* className, HWND parent, DWORD style = 0, int id = 0, 
 // Registers a window class with DefWindowProc (once per name).
 void RegisterPlainClass(const char* name);
 
+// The Windows version this program runs as, for the names of what it saves: "", "_xp" or "_98".
+inline const char* RunSuffix()
+{
+#if defined(TESSARINE_XP_RUN)
+    return "_xp";
+#elif defined(TESSARINE_98_RUN)
+    return "_98";
+#else
+    return "";
+#endif
+}
+
 // What the recording skinners saw.
 struct SkinnerLog {
     struct Track {

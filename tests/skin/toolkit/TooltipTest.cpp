@@ -270,11 +270,7 @@ TEST_F(TooltipTest, RichTextTipScreenshot)
     UpdateWindow(tip_->GetHwnd());
     PumpMessages();
     const Capture shot = CaptureWindow(tip_->GetHwnd());
-#ifdef TESSARINE_XP_RUN
-    ASSERT_TRUE(SavePng(shot, ScreenshotPath("tooltip_xp")));
-#else
-    ASSERT_TRUE(SavePng(shot, ScreenshotPath("tooltip")));
-#endif
+    ASSERT_TRUE(SavePng(shot, ScreenshotPath(std::string("tooltip") + RunSuffix())));
     // The skin's client colour fills the inside (right of the first line), its frame edges the outside,
     // and text is drawn.
     EXPECT_EQ(RGB(0xFF, 0xFF, 0xE1), shot.Pixel(shot.width - 4, 4));
