@@ -104,12 +104,12 @@ void RestorePlatform(const Redirection* group, int count)
 // trampolines from the start: before its patch a trampoline simply calls the real function.
 bool PatchGroup(const Redirection* group, int count)
 {
-    InlineHookSpec specs[8];
+    InlineHookPair pairs[8];
     for (int i = 0; i < count; ++i) {
-        specs[i] = {group[i].trampoline, group[i].replacement};
+        pairs[i] = {group[i].trampoline, group[i].replacement};
         *group[i].real = group[i].trampoline;
     }
-    if (InstallInlineHooks(specs, count))
+    if (InstallInlineHooks(pairs, count))
         return true;
     RestorePlatform(group, count);
     return false;
@@ -117,10 +117,10 @@ bool PatchGroup(const Redirection* group, int count)
 
 void UnpatchGroup(const Redirection* group, int count)
 {
-    InlineHookSpec specs[8];
+    InlineHookPair pairs[8];
     for (int i = 0; i < count; ++i)
-        specs[i] = {group[i].trampoline, group[i].replacement};
-    RemoveInlineHooks(specs, count);
+        pairs[i] = {group[i].trampoline, group[i].replacement};
+    RemoveInlineHooks(pairs, count);
     RestorePlatform(group, count);
 }
 

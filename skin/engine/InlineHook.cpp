@@ -218,19 +218,19 @@ BOOL RemoveInlineHook(void* trampoline, void* replacement)
     return result;
 }
 
-BOOL InstallInlineHooks(const InlineHookSpec* specs, int count)
+BOOL InstallInlineHooks(const InlineHookPair* pairs, int count)
 {
     for (int i = 0; i < count; ++i) {
-        if (InstallInlineHook(specs[i].trampoline, specs[i].replacement))
+        if (InstallInlineHook(pairs[i].trampoline, pairs[i].replacement))
             continue;
-        RemoveInlineHooks(specs, i);
+        RemoveInlineHooks(pairs, i);
         return FALSE;
     }
     return TRUE;
 }
 
-void RemoveInlineHooks(const InlineHookSpec* specs, int count)
+void RemoveInlineHooks(const InlineHookPair* pairs, int count)
 {
     for (int i = 0; i < count; ++i)
-        RemoveInlineHook(specs[i].trampoline, specs[i].replacement);
+        RemoveInlineHook(pairs[i].trampoline, pairs[i].replacement);
 }

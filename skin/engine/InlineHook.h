@@ -17,14 +17,14 @@ BOOL InstallInlineHook(void* trampoline, void* replacement);
 // elsewhere than the replacement) or ERROR_INVALID_DATA (the bytes could not be copied back).
 BOOL RemoveInlineHook(void* trampoline, void* replacement);
 
-struct InlineHookSpec {
+struct InlineHookPair {
     void* trampoline;
     void* replacement;
 };
 // Patches every function of a group, or none: when one cannot be patched, those already patched are
 // restored and the result is FALSE.
-BOOL InstallInlineHooks(const InlineHookSpec* specs, int count);
-void RemoveInlineHooks(const InlineHookSpec* specs, int count);
+BOOL InstallInlineHooks(const InlineHookPair* pairs, int count);
+void RemoveInlineHooks(const InlineHookPair* pairs, int count);
 
 // Declares a trampoline whose getter returns the real function's address: INLINE_TRAMPOLINE(Name, Getter)
 // at namespace scope in one source file; Name is then a char array naming the trampoline's code.

@@ -312,7 +312,7 @@ TEST(InlineHook, GroupIsPatchedWholeOrNotAtAll)
     std::memcpy(original, Code(TestAdd), sizeof original);
     g_target = reinterpret_cast<void*>(&TestAdd);
     // The second function of the group cannot be patched: the first is taken back.
-    const InlineHookSpec group[2] = {{TestTrampoline, Replacement()}, {ReturnFirstTrampoline, Replacement()}};
+    const InlineHookPair group[2] = {{TestTrampoline, Replacement()}, {ReturnFirstTrampoline, Replacement()}};
     EXPECT_FALSE(InstallInlineHooks(group, 2));
     EXPECT_EQ(0, std::memcmp(original, Code(TestAdd), sizeof original));
     EXPECT_EQ(5, Call(TestAdd, 2, 3));
