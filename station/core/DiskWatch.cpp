@@ -86,20 +86,11 @@ int FindStorageWithSpace(DiskWatchState& state)
 
 void FindOldestDayInRoot(const char* base, const char* today, char (&name)[9])
 {
-    char pattern[MAX_PATH];
-    if (!JoinPath(pattern, sizeof(pattern), base, "*.*"))
-        return;
-    CFileFind finder;
-    BOOL more = finder.FindFile(pattern);
-    while (more) {
-        more = finder.FindNextFile();
-        if (!finder.IsDirectory() || finder.IsDots())
-            continue;
-        CString day = finder.GetFileName();
+    ForEachDayDirectory(base, [&](const CString& day) {
         // Today's directory holds the recordings being written now; it is never a candidate.
-        if (IsDayDirectoryName(day) && day.Compare(name) < 0 && day.Compare(today) < 0)
+        if (day.Compare(name) < 0 && day.Compare(today) < 0)
             CopyText(name, day);
-    }
+    });
 }
 
 BOOL FindOldestDayDir(DiskWatchState& state, char (&name)[9])

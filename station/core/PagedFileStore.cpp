@@ -108,7 +108,8 @@ BOOL CPagedFileStore::ReadIndexedOf(int index, void* out, size_t recordSize) con
     FILE* file = fopen(m_path, "rb");
     if (file == nullptr)
         return FALSE;
-    BOOL read = _fseeki64(file, record * (long long)recordSize, SEEK_SET) == 0 && ReadWholeRecord(file, out, recordSize);
+    BOOL read =
+        _fseeki64(file, record * (long long)recordSize, SEEK_SET) == 0 && ReadWholeRecord(file, out, recordSize);
     fclose(file);
     return read;
 }

@@ -7,6 +7,10 @@
 #include <limits.h>
 #include <string.h>
 
+#include <string>
+#include <unordered_map>
+#include <vector>
+
 namespace {
 
 struct KindFiles {
@@ -60,7 +64,69 @@ struct SearchContext {
     __time64_t to;
 };
 
-void SearchIndexFile(const char* dayDir, const SearchContext& search)
+struct FileStatus {
+    ULONGLONG size;
+    FILETIME written;
+};
+
+// Above this many candidates in one day, one listing of the day directory is cheaper than asking
+// for each file's status in turn.
+const size_t kListingThreshold = 32;
+
+// The files of the kind in a day directory, by their name in lower case (names compare without
+// case, as the file system does).
+typedef std::unordered_map<std::string, FileStatus> DayListing;
+
+std::string LowerName(const char* name)
+{
+    CString lower(name);
+    lower.MakeLower();
+    return std::string(lower, lower.GetLength());
+}
+
+void ListDay(const char* dayDir, const char* extension, DayListing& listing)
+{
+    char mask[16];
+    char pattern[MAX_PATH];
+    if (!FormatPath(mask, sizeof(mask), "*.%s", extension) || !JoinPath(pattern, sizeof(pattern), dayDir, mask))
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern, &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            listing[LowerName(found.cFileName)] = {((ULONGLONG)found.nFileSizeHigh << 32) | found.nFileSizeLow,
+                                                   found.ftLastWriteTime};
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+BOOL StatusOf(const char* path, const char* name, const DayListing* listing, FileStatus& status)
+{
+    if (listing != nullptr) {
+        auto it = listing->find(LowerName(name));
+        if (it == listing->end())
+            return FALSE;
+        status = it->second;
+        return TRUE;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return FALSE;
+    status.size = ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    status.written = data.ftLastWriteTime;
+    return TRUE;
+}
+
+struct Candidate {
+    RecordIndexEntry entry;
+    int start;
+};
+
+// The entries of a day's index that pass the query's filters, in file order.
+void ReadCandidates(const char* dayDir, const SearchContext& search, std::vector<Candidate>& candidates)
 {
     char indexPath[MAX_PATH];
     if (!JoinPath(indexPath, sizeof(indexPath), dayDir, search.files.index))
@@ -69,8 +135,9 @@ void SearchIndexFile(const char* dayDir, const SearchContext& search)
     if (index == nullptr)
         return;
     const RecordQuery& query = *search.query;
-    RecordIndexEntry entry;
-    while (ReadWholeRecord(index, &entry, sizeof(entry))) {
+    Candidate c;
+    while (ReadWholeRecord(index, &c.entry, sizeof(c.entry))) {
+        RecordIndexEntry& entry = c.entry;
         entry.name[sizeof(entry.name) - 1] = '\0';
         if (search.name[0] != '\0' && strcmp(search.name, entry.name) != 0)
             continue;
@@ -78,29 +145,40 @@ void SearchIndexFile(const char* dayDir, const SearchContext& search)
             continue;
         if (search.typeBit != 0 && (entry.typeBits & search.typeBit) == 0)
             continue;
-        int start = 0;
-        if (!ToCalendarTime(entry.year, entry.month, entry.day, entry.hour, entry.minute, entry.second, &start))
+        if (!ToCalendarTime(entry.year, entry.month, entry.day, entry.hour, entry.minute, entry.second, &c.start))
             continue;
-        if (query.rangeFlag != 0 && (start < search.from || start > search.to))
+        if (query.rangeFlag != 0 && (c.start < search.from || c.start > search.to))
             continue;
+        candidates.push_back(c);
+    }
+    fclose(index);
+}
 
+void SearchIndexFile(const char* dayDir, const SearchContext& search)
+{
+    std::vector<Candidate> candidates;
+    ReadCandidates(dayDir, search, candidates);
+    DayListing listing;
+    bool listed = candidates.size() > kListingThreshold;
+    if (listed)
+        ListDay(dayDir, search.files.extension, listing);
+
+    for (const Candidate& c : candidates) {
+        const RecordIndexEntry& entry = c.entry;
         char path[MAX_PATH];
         if (!FormatPath(path, sizeof(path), "%s\\%s_%d_%02d%02d%02d.%s", dayDir, entry.name, entry.channel + 1,
                         entry.hour, entry.minute, entry.second, search.files.extension))
             continue;
-        WIN32_FILE_ATTRIBUTE_DATA status;
-        if (!GetFileAttributesExA(path, GetFileExInfoStandard, &status) ||
-            (status.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        FileStatus status;
+        if (!StatusOf(path, path + strlen(dayDir) + 1, listed ? &listing : nullptr, status))
             continue;  // gone, for example deleted by the disk watcher
-        __time64_t end = CTime(status.ftLastWriteTime).GetTime();
+        __time64_t end = CTime(status.written).GetTime();
         if (end < 0 || end > INT_MAX)
             continue;
         // Files over 2 GB report the largest size the callback can carry rather than a negative one.
-        ULONGLONG size = ((ULONGLONG)status.nFileSizeHigh << 32) | status.nFileSizeLow;
-        search.callback(entry.name, entry.channel, start, (int)end, size > INT_MAX ? INT_MAX : (int)size, path,
-                        search.user);
+        int size = status.size > INT_MAX ? INT_MAX : (int)status.size;
+        search.callback(entry.name, entry.channel, c.start, (int)end, size, path, search.user);
     }
-    fclose(index);
 }
 
 }  // namespace
@@ -117,7 +195,8 @@ void CRecordStore::SearchDayDirs(const char* base, const RecordQuery* query, Rec
 {
     if (base == nullptr || query == nullptr || callback == nullptr)
         return;
-    SearchContext search = {query, callback, user, FilesOfKind(query->kind), {}, SelectorBit(query->typeSelector), 0, 0};
+    SearchContext search = {query, callback, user, FilesOfKind(query->kind), {}, SelectorBit(query->typeSelector),
+                            0, 0};
     memcpy(search.name, query->name, sizeof(search.name));
     search.name[sizeof(search.name) - 1] = '\0';
 
@@ -135,20 +214,11 @@ void CRecordStore::SearchDayDirs(const char* base, const RecordQuery* query, Rec
                 .GetTime();
     }
 
-    char pattern[MAX_PATH];
-    if (!JoinPath(pattern, sizeof(pattern), base, "*.*"))
-        return;
-    CFileFind finder;
-    BOOL more = finder.FindFile(pattern);
-    while (more) {
-        more = finder.FindNextFile();
-        CString day = finder.GetFileName();
-        if (!finder.IsDirectory() || !IsDayDirectoryName(day))
-            continue;
+    ForEachDayDirectory(base, [&](const CString& day) {
         if (query->rangeFlag != 0 && (day.Compare(fromDay) < 0 || day.Compare(toDay) > 0))
-            continue;
+            return;
         char dayDir[MAX_PATH];
         if (JoinPath(dayDir, sizeof(dayDir), base, day))
             SearchIndexFile(dayDir, search);
-    }
+    });
 }

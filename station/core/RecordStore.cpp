@@ -21,7 +21,8 @@ const UINT kWatchStackSize = 2048;
 bool ClaimName(const char* path, bool create, HANDLE* handle)
 {
     if (create) {
-        *handle = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        *handle =
+            CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (*handle != INVALID_HANDLE_VALUE)
             return true;
     }

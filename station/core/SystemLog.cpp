@@ -80,21 +80,17 @@ void CSystemLog::Write(int type, const char* detail, int subType, const char* te
     fclose(file);
 }
 
-CString CSystemLog::PatternOf(const char* mask)
+void CSystemLog::ListLogNames(CStringArray& names)
 {
     char pattern[MAX_PATH];
-    JoinPath(pattern, sizeof(pattern), GetBaseDir(), mask);
-    return pattern;
-}
-
-void CSystemLog::CollectNames(CStringArray& names)
-{
+    if (!JoinPath(pattern, sizeof(pattern), GetBaseDir(), "*.log"))
+        return;
     CFileFind finder;
-    BOOL more = finder.FindFile(PatternOf("*.log"));
+    BOOL more = finder.FindFile(pattern);
     while (more) {
         more = finder.FindNextFile();
         if (!finder.IsDots())
-            names.Add(finder.GetFileName().Left(10));
+            names.Add(finder.GetFileName());
     }
 }
 
@@ -102,21 +98,13 @@ void CSystemLog::PurgeOld(int keep)
 {
     if (keep < 1)
         return;
-    // Counting stops as soon as there is one file too many, so a short folder is listed cheaply.
-    int count = 0;
-    CFileFind finder;
-    BOOL more = finder.FindFile(PatternOf("*.log"));
-    while (more && count <= keep) {
-        more = finder.FindNextFile();
-        if (!finder.IsDots())
-            ++count;
-    }
-    finder.Close();
-    if (count <= keep)
-        return;
-
+    // Listed and collected without the lock; only the deletions hold it.
     CStringArray names;
-    CollectNames(names);
+    ListLogNames(names);
+    if (names.GetSize() <= keep)
+        return;
+    for (INT_PTR i = 0; i < names.GetSize(); ++i)
+        names[i] = names[i].Left(10);  // the date part of a daily file's name
     CSingleLock lock(&m_mutex, TRUE);
     while (names.GetSize() > keep && DeleteOldest(names)) {
     }
@@ -150,12 +138,11 @@ void CSystemLog::DeleteFileByDate(const char* date)
 void CSystemLog::DeleteAll()
 {
     CSingleLock lock(&m_mutex, TRUE);
-    CFileFind finder;
-    BOOL more = finder.FindFile(PatternOf("*.log"));
-    while (more) {
-        more = finder.FindNextFile();
+    CStringArray names;
+    ListLogNames(names);
+    for (INT_PTR i = 0; i < names.GetSize(); ++i) {
         char path[MAX_PATH];
-        if (!finder.IsDots() && JoinPath(path, sizeof(path), m_folder, finder.GetFileName()))
+        if (JoinPath(path, sizeof(path), m_folder, names[i]))
             DeleteFileA(path);
     }
 }
@@ -175,12 +162,12 @@ void CSystemLog::DeleteRecords(const CString& path, int category)
 void CSystemLog::ListFiles(CPtrArray& files)
 {
     CSingleLock lock(&m_mutex, TRUE);
-    CFileFind finder;
-    BOOL more = finder.FindFile(PatternOf("*.log"));
-    while (more) {
-        more = finder.FindNextFile();
+    CStringArray names;
+    ListLogNames(names);
+    for (INT_PTR i = 0; i < names.GetSize(); ++i) {
+        // At most the length of a daily file's name.
         char path[MAX_PATH];
-        if (finder.IsDots() || !JoinPath(path, sizeof(path), m_folder, finder.GetFileName().Left(14)))
+        if (!JoinPath(path, sizeof(path), m_folder, names[i].Left(14)))
             continue;
         CLogFile* file = new CLogFile;
         if (file->Open(path) == 1)

@@ -57,8 +57,8 @@ public:
     CMutex& GetMutex() { return m_mutex; }
 
 private:
-    void CollectNames(CStringArray& names);
-    CString PatternOf(const char* mask);
+    // The names of the folder's "*.log" entries.
+    void ListLogNames(CStringArray& names);
 
     CMutex m_mutex;
     CString m_folder;      // ends in a backslash

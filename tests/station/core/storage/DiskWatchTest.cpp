@@ -13,37 +13,6 @@
 
 namespace {
 
-class RecordingOwner : public IRecordStoreOwner {
-public:
-    RecordingOwner() : posted(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
-    ~RecordingOwner() override { CloseHandle(posted); }
-    void OnDiskEvent(int event) override
-    {
-        {
-            std::lock_guard<std::mutex> lock(eventsLock);
-            events.push_back(event);
-        }
-        SetEvent(posted);
-    }
-    int GetRecordFormat() override { return 0; }
-    int GetLogKeepDays() override { return keep; }
-    CSystemLog* GetSystemLog() override { return log; }
-
-    std::vector<int> Take()
-    {
-        std::lock_guard<std::mutex> lock(eventsLock);
-        std::vector<int> taken;
-        taken.swap(events);
-        return taken;
-    }
-
-    HANDLE posted;
-    std::mutex eventsLock;
-    std::vector<int> events;
-    int keep = 0;
-    CSystemLog* log = nullptr;
-};
-
 // Free megabytes per root; a root missing from the map cannot be measured.
 std::mutex freeLock;
 std::map<std::string, long long> freeMb;
@@ -99,7 +68,7 @@ protected:
     TempDir temp;
     ScopedClock clock;
     ScopedFreeSpace space;
-    RecordingOwner owner;
+    TestOwner owner;
     DiskWatchState state;
     int purgeDay = 0;
 };

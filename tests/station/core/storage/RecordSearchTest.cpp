@@ -27,15 +27,6 @@ int Collect(const char* name, int channel, int start, int end, int size, const c
     return 0;
 }
 
-class FormatOwner : public IRecordStoreOwner {
-public:
-    void OnDiskEvent(int) override {}
-    int GetRecordFormat() override { return format; }
-    int GetLogKeepDays() override { return 0; }
-    CSystemLog* GetSystemLog() override { return nullptr; }
-    int format = 0;
-};
-
 RecordQuery AnyOf(int kind)
 {
     RecordQuery q;
@@ -123,7 +114,7 @@ protected:
 
     TempDir temp;
     ScopedClock clock;
-    FormatOwner owner;
+    TestOwner owner;
     CRecordStore store;
     std::vector<std::string> paths;
 };
@@ -184,6 +175,41 @@ TEST_F(RecordSearchTest, HitsCarryTheEntrysStartAndTheFilesStatus)
         int second = h.path.back() == '4' && h.path.find("101501") != std::string::npos ? 1 : 0;
         EXPECT_EQ(h.start, (int)CTime(2026, 12, 7, 10, 15, second, 0).GetTime()) << h.path;
         EXPECT_EQ(h.path.substr(0, temp.File("one").size()), temp.File("one"));
+    }
+}
+
+TEST_F(RecordSearchTest, ABusyDayIsFoundTheSameWayAsAQuietOne)
+{
+    // Enough recordings in one day that the search lists the day instead of asking file by file.
+    clock.Set(2026, 12, 9, 8, 0, 0);
+    std::vector<std::string> busy;
+    for (int i = 0; i < 60; ++i) {
+        char path[MAX_PATH];
+        ASSERT_EQ(store.BeginRecordFile("Busy", 0, path, 1), 1);
+        WriteBytes(path, "x", (size_t)(i % 7));
+        busy.push_back(path);
+    }
+    for (int i = 0; i < 60; i += 6)
+        DeleteFileA(busy[i].c_str());
+    // A name whose case differs from its entry's is still the same file.
+    size_t at = busy[1].find_last_of('\\') + 1;
+    std::string upper = busy[1].substr(0, at) + "BUSY" + busy[1].substr(at + 4);
+    ASSERT_TRUE(MoveFileA(busy[1].c_str(), upper.c_str()));
+    WriteBytes(temp.File("one\\20261209\\Busy_1_080001.asf"), "a", 1);  // another kind, same name
+
+    RecordQuery query = Range(1, 9, 0, 0, 9, 23, 59);
+    std::vector<Hit> hits;
+    store.SearchRecords(&Collect, &query, &hits);
+    ASSERT_EQ(hits.size(), 50u);
+    size_t next = 0;
+    for (int i = 0; i < 60; ++i) {
+        if (i % 6 == 0)
+            continue;
+        ASSERT_LT(next, hits.size());
+        EXPECT_EQ(hits[next].path, busy[i]);  // in index order, each by its entry's name
+        EXPECT_EQ(hits[next].size, i % 7);
+        EXPECT_EQ(hits[next].start, (int)CTime(2026, 12, 9, 8, 0, i, 0).GetTime());
+        ++next;
     }
 }
 

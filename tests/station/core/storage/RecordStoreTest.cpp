@@ -13,15 +13,6 @@
 
 namespace {
 
-class FormatOwner : public IRecordStoreOwner {
-public:
-    void OnDiskEvent(int) override {}
-    int GetRecordFormat() override { return format; }
-    int GetLogKeepDays() override { return 0; }
-    CSystemLog* GetSystemLog() override { return nullptr; }
-    int format = 0;
-};
-
 std::vector<RecordIndexEntry> Entries(const std::string& path)
 {
     std::vector<char> bytes = ReadBytes(path);
@@ -50,7 +41,7 @@ protected:
 
     TempDir temp;
     ScopedClock clock;
-    FormatOwner owner;
+    TestOwner owner;
     CRecordStore store;
     std::string day;
 };

@@ -4,7 +4,6 @@
 #include "Seams.h"
 
 #include <algorithm>
-#include <mutex>
 #include <stdio.h>
 #include <string.h>
 
@@ -30,6 +29,23 @@ BOOL RuleFreeSpace(LPCSTR root, ULONGLONG* freeBytes)
 }
 
 }  // namespace
+
+void TestOwner::OnDiskEvent(int event)
+{
+    {
+        std::lock_guard<std::mutex> lock(eventsLock);
+        events.push_back(event);
+    }
+    SetEvent(posted);
+}
+
+std::vector<int> TestOwner::Take()
+{
+    std::lock_guard<std::mutex> lock(eventsLock);
+    std::vector<int> taken;
+    taken.swap(events);
+    return taken;
+}
 
 ScopedClock::ScopedClock(int year, int month, int day, int hour, int minute, int second)
 {

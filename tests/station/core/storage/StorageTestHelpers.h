@@ -5,10 +5,35 @@
 #include <windows.h>
 
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "RecordStoreOwner.h"
 #include "StoragePathEntry.h"
+
+// The main window's part as the storage sees it: settings to hand out, and the disk events it was
+// sent, with an event set at each so a test can wait for the watcher's thread.
+class TestOwner : public IRecordStoreOwner {
+public:
+    TestOwner() : posted(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+    ~TestOwner() override { CloseHandle(posted); }
+    void OnDiskEvent(int event) override;
+    int GetRecordFormat() override { return format; }
+    int GetLogKeepDays() override { return keep; }
+    CSystemLog* GetSystemLog() override { return log; }
+    // The events so far, which are then forgotten.
+    std::vector<int> Take();
+
+    HANDLE posted;
+    int format = 0;
+    int keep = 0;
+    CSystemLog* log = nullptr;
+
+private:
+    std::mutex eventsLock;
+    std::vector<int> events;
+};
 
 // Installs a fixed local time for its lifetime; Set moves it.
 class ScopedClock {

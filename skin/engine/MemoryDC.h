@@ -1,0 +1,35 @@
+// MemoryDC: an off-screen device context with a compatible bitmap of a given size selected into it, the
+// place where the toolkit paints before it copies the result to a window in one blit.
+#pragma once
+#include <windows.h>
+
+class MemoryDC {
+public:
+    MemoryDC();
+    MemoryDC(HDC reference, int width, int height);
+    ~MemoryDC();
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    // Releases what it held, then makes a context and bitmap compatible with the reference; FALSE
+    // (and nothing held) when either cannot be made or a side is not positive.
+    BOOL Create(HDC reference, int width, int height);
+    // Re-selects the replaced bitmap and deletes the bitmap and the context.
+    void Release();
+    // Deletes the context and hands the bitmap to the caller, who then owns it.
+    HBITMAP DetachBitmap();
+
+    HDC Dc() const { return dc_; }
+    HBITMAP Bitmap() const { return bitmap_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool IsValid() const { return dc_ != NULL; }
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ oldBitmap_;
+    int width_;
+    int height_;
+};
