@@ -408,7 +408,6 @@ void RecordingPane::ClearCalls()
 
 void SessionTest::SetUp()
 {
-    if (getenv("DEBUGCRASH")) SetUnhandledExceptionFilter(nullptr);
     Site();
     dir_.reset(new TempDir(true));
     SetStartDirectory(dir_->Path().c_str());
