@@ -245,8 +245,7 @@ void CChannelSession::OnConnectResult(CChannelSession*, int result)
     BOOL resumeManual;
     {
         CSingleLock lock(&m_lock, TRUE);
-        // A lost channel ended its file; only a manual recording carries over into a new one.
-        m_recordFileFormat = recordFileNone;
+        // Only a manual recording carries over a lost channel, into a new file.
         m_recordReasons &= recordManual;
         resumeManual = m_recordReasons != 0;
         if (resumeManual)
