@@ -204,11 +204,12 @@ TEST_F(SessionTest, SensorAlarmsAnswerOnlyTheirSensors)
     EXPECT_EQ(recordAlarm, linkedSession->m_recordReasons);
     EXPECT_EQ(TestClock::Tick(), linkedSession->m_lastAlarmTime);
 
+    std::string clears = std::to_string(std::stoi(Site().State("Alpha", "clears")) + 1);
     session->ClearAlarm();
     EXPECT_EQ(0, session->m_alarmAccumulated.load());
     EXPECT_EQ(0, inputs[2]->m_alarmState);
     EXPECT_EQ(0, pane.Last("blink"));
-    EXPECT_TRUE(WaitUntil([] { return Site().State("Alpha", "clears") == "1"; }));
+    EXPECT_TRUE(WaitUntil([&] { return Site().State("Alpha", "clears") == clears; }));
     for (int i = 0; i < 4; ++i)
         camera->m_pEMapInputs[i] = nullptr;
 }
