@@ -21,6 +21,7 @@ public:
     void RunCameraSettings(CTermCamera*) override {}
     void RefreshLocalRelays() override {}
     IPreviewPane* GetPreviewPane(int) override { return nullptr; }
+    CTermServer* ChooseServer() override { return nullptr; }
     int IsAlarmSoundMarked() override { return 0; }
     void MarkAlarmSound() override {}
     void NoteAlarmStarted() override {}

@@ -13,6 +13,7 @@
 class CChannelSession;
 class CSystemLog;
 class CTermCamera;
+class CTermServer;
 class CVuskEMapDev;
 
 // The private messages that carry a session from a library or poller thread. The receiver acts on
@@ -80,6 +81,9 @@ public:
     virtual void RefreshLocalRelays() = 0;
     // The preview pane of index 0..15, or null.
     virtual IPreviewPane* GetPreviewPane(int index) = 0;
+    // Runs the server chooser (CDlgServerSelect, dialog 170) modally: the server chosen with OK,
+    // else null.
+    virtual CTermServer* ChooseServer() = 0;
 
     // The main dialog's alarm sound: whether its mark is set (a sound plays for this alarm
     // period), and setting the mark.

@@ -72,6 +72,7 @@ public:
     void RunCameraSettings(CTermCamera* camera) override;
     void RefreshLocalRelays() override;
     IPreviewPane* GetPreviewPane(int index) override;
+    CTermServer* ChooseServer() override { return chosenServer; }
     int IsAlarmSoundMarked() override { return soundMarked; }
     void MarkAlarmSound() override;
     void NoteAlarmStarted() override;
@@ -109,6 +110,7 @@ public:
     int pageCount = 0;
     int cameraPage = -1;
     std::vector<IPreviewPane*> panes;
+    CTermServer* chosenServer = nullptr;  // what the server chooser answers
 
 private:
     void Record(const std::string& what, const std::string& text = std::string(), int value = 0);
