@@ -121,45 +121,20 @@ void CChannelSession::ReportConnectProblem(LPCSTR message)
 void CChannelSession::Connect(int open, int reconnect)
 {
     if (!open) {
-        m_reconnectCountdown.Clear();
-        m_recordCheckCountdown.Clear();
-        // Outside the lock: the close waits for an event callback in progress, which may want it.
-        if (m_liveHandle != -1) {
-            Conduit_Disconnect(m_liveHandle);
-            m_liveHandle = -1;
-            m_state = sessionIdle;
-        }
-        CloseTalk();
-        memset(m_relayStates, 0, sizeof(m_relayStates));
-        StopJpegStream();
-        m_serverRecording = 0;
-        m_event11Value = 0;
+        TearDownChannel();
         if (!reconnect)
             m_stayConnected = 0;
-        m_state = sessionIdle;
         {
             CSingleLock lock(&m_lock, TRUE);
-            // Conduit_Disconnect ended the channel's recording with it.
             m_recordReasons = 0;
-            m_recordFileFormat = recordFileNone;
-            m_lastAlarmTime = 0;
         }
         m_alarmAccumulated = 0;
-        m_alarmPending = 0;
-        m_currentInput = 0;
-        m_previewOn = 0;
-        m_cameraInputs = 0;
-        m_audioState = 0;
-        m_snapshotTicks = 0;
-        m_ptzDelay = 0;
         if (m_pCamera != nullptr) {
             if (m_pCamera->m_pEMapDev)
                 m_pCamera->m_pEMapDev->SetAlarm(0);
-            for (int i = 0; i < 4; ++i) {
-                if (m_pCamera->m_pEMapInputs[i])
-                    m_pCamera->m_pEMapInputs[i]->SetAlarm(0);
-                if (m_pCamera->m_pEMapOutputs[i])
-                    m_pCamera->m_pEMapOutputs[i]->SetAlarm(0);
+            for (CVuskEMapDev* input : m_pCamera->m_pEMapInputs) {
+                if (input)
+                    input->SetAlarm(0);
             }
         }
         if (m_pPane)
@@ -265,11 +240,12 @@ void CChannelSession::OnConnectResult(CChannelSession*, int result)
         AttachPane(0, m_pPane, 0);
 }
 
-void CChannelSession::ResetChannelState()
+void CChannelSession::TearDownChannel()
 {
     m_state = sessionIdle;
     m_reconnectCountdown.Clear();
     m_recordCheckCountdown.Clear();
+    // Outside the lock: the close waits for an event callback in progress, which may want it.
     if (m_liveHandle != -1) {
         Conduit_Disconnect(m_liveHandle);
         m_liveHandle = -1;
@@ -285,6 +261,7 @@ void CChannelSession::ResetChannelState()
     {
         CSingleLock lock(&m_lock, TRUE);
         m_lastAlarmTime = 0;
+        // Conduit_Disconnect ended the channel's recording with it.
         m_recordFileFormat = recordFileNone;
     }
     m_cameraInputs = 0;
@@ -301,7 +278,8 @@ void CChannelSession::ResetChannelState()
 
 void CChannelSession::ConnectFailed(int result)
 {
-    ResetChannelState();
+    // The record reasons, the stay-connected mark and the accumulated alarms survive a failure.
+    TearDownChannel();
     if (m_pPane)
         m_pPane->ResetOnConnectFailure(result);
     if (result == CONDUIT_NOT_REPORTED)

@@ -183,7 +183,8 @@ private:
 
     // Connection.
     void CloseTalk();
-    void ResetChannelState();
+    // What closing and a failed or lost channel both do: the channel and everything on it ends.
+    void TearDownChannel();
     void ConnectFailed(int result);
     void ReportConnectProblem(LPCSTR message);
     void StopVideoBySwitchMode();
