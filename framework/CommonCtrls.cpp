@@ -20,14 +20,6 @@ BOOL CreateCommonControl(CWnd* pWnd, LPCSTR lpszClass, DWORD dwStyle, const RECT
     return pWnd->CWnd::Create(lpszClass, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL DrawItemNotify(UINT message, LPARAM lParam, void (*draw)(void*, LPDRAWITEMSTRUCT), void* self)
-{
-    if (message != WM_DRAWITEM)
-        return FALSE;
-    draw(self, (LPDRAWITEMSTRUCT)lParam);
-    return TRUE;
-}
-
 }  // namespace
 
 // Header -----------------------------------------------------------------------------------------
@@ -48,8 +40,7 @@ void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return DrawItemNotify(message, lParam, [](void* p, LPDRAWITEMSTRUCT d) { ((CHeaderCtrl*)p)->DrawItem(d); }, this) ||
-           CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    return AfxDrawItemNotify(this, message, wParam, lParam, pResult);
 }
 
 // Tab --------------------------------------------------------------------------------------------
@@ -80,8 +71,7 @@ void CTabCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CTabCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    return DrawItemNotify(message, lParam, [](void* p, LPDRAWITEMSTRUCT d) { ((CTabCtrl*)p)->DrawItem(d); }, this) ||
-           CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    return AfxDrawItemNotify(this, message, wParam, lParam, pResult);
 }
 
 // Trackbar, progress bar, up-down ----------------------------------------------------------------

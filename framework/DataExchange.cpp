@@ -311,32 +311,32 @@ void AFXAPI DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
     }
 }
 
+namespace {
+
+template <class T>
+void CheckMinMax(CDataExchange* pDX, T value, T minVal, T maxVal, LPCSTR format)
+{
+    if (value >= minVal && value <= maxVal)
+        return;
+    char minText[16], maxText[16];
+    snprintf(minText, sizeof minText, format, minVal);
+    snprintf(maxText, sizeof maxText, format, maxVal);
+    FailMinMax(pDX, minText, maxText);
+}
+
+}  // namespace
+
 void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 {
-    if (value < minVal || value > maxVal) {
-        char minText[16], maxText[16];
-        snprintf(minText, sizeof minText, "%d", minVal);
-        snprintf(maxText, sizeof maxText, "%d", maxVal);
-        FailMinMax(pDX, minText, maxText);
-    }
+    CheckMinMax(pDX, value, minVal, maxVal, "%d");
 }
 
 void AFXAPI DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
-    if (value < minVal || value > maxVal) {
-        char minText[16], maxText[16];
-        snprintf(minText, sizeof minText, "%u", minVal);
-        snprintf(maxText, sizeof maxText, "%u", maxVal);
-        FailMinMax(pDX, minText, maxText);
-    }
+    CheckMinMax(pDX, value, minVal, maxVal, "%u");
 }
 
 void AFXAPI DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
 {
-    if (value < minVal || value > maxVal) {
-        char minText[16], maxText[16];
-        snprintf(minText, sizeof minText, "%ld", minVal);
-        snprintf(maxText, sizeof maxText, "%ld", maxVal);
-        FailMinMax(pDX, minText, maxText);
-    }
+    CheckMinMax(pDX, value, minVal, maxVal, "%ld");
 }

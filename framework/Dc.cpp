@@ -31,17 +31,16 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (hDC == nullptr || m_hDC != nullptr)
+    if (!AfxAttachHandle(m_hDC, hDC))
         return FALSE;
-    m_hDC = m_hAttribDC = hDC;
+    m_hAttribDC = hDC;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
-    HDC hDC = m_hDC;
-    m_hDC = m_hAttribDC = nullptr;
-    return hDC;
+    m_hAttribDC = nullptr;
+    return AfxDetachHandle(m_hDC);
 }
 
 BOOL CDC::DeleteDC()

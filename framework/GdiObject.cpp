@@ -19,27 +19,12 @@ HGDIOBJ CGdiObject::GetSafeHandle() const
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 {
-    return AfxGetWinThreadState()->gdiObjects.FromHandle(hObject, [](HGDIOBJ h) {
-        CGdiObject* p = new CGdiObject;
-        p->m_hObject = h;
-        return p;
-    });
+    return AfxGetWinThreadState()->gdiObjects.FromHandle<&CGdiObject::m_hObject>(hObject);
 }
 
-BOOL CGdiObject::Attach(HGDIOBJ hObject)
-{
-    if (hObject == nullptr || m_hObject != nullptr)
-        return FALSE;
-    m_hObject = hObject;
-    return TRUE;
-}
+BOOL CGdiObject::Attach(HGDIOBJ hObject) { return AfxAttachHandle(m_hObject, hObject); }
 
-HGDIOBJ CGdiObject::Detach()
-{
-    HGDIOBJ hObject = m_hObject;
-    m_hObject = nullptr;
-    return hObject;
-}
+HGDIOBJ CGdiObject::Detach() { return AfxDetachHandle(m_hObject); }
 
 BOOL CGdiObject::DeleteObject()
 {

@@ -13,27 +13,21 @@ HIMAGELIST CImageList::GetSafeHandle() const
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
 {
-    return AfxGetWinThreadState()->imageLists.FromHandle(hImageList, [](HIMAGELIST h) {
-        CImageList* p = new CImageList;
-        p->m_hImageList = h;
-        return p;
-    });
+    return AfxGetWinThreadState()->imageLists.FromHandle<&CImageList::m_hImageList>(hImageList);
 }
 
-BOOL CImageList::Attach(HIMAGELIST hImageList)
+CImageList* PASCAL CImageList::FromNewHandle(HIMAGELIST hImageList)
 {
-    if (hImageList == nullptr || m_hImageList != nullptr)
-        return FALSE;
-    m_hImageList = hImageList;
-    return TRUE;
+    if (hImageList == nullptr)
+        return nullptr;
+    CImageList* pImageList = new CImageList;
+    pImageList->Attach(hImageList);
+    return pImageList;
 }
 
-HIMAGELIST CImageList::Detach()
-{
-    HIMAGELIST hImageList = m_hImageList;
-    m_hImageList = nullptr;
-    return hImageList;
-}
+BOOL CImageList::Attach(HIMAGELIST hImageList) { return AfxAttachHandle(m_hImageList, hImageList); }
+
+HIMAGELIST CImageList::Detach() { return AfxDetachHandle(m_hImageList); }
 
 BOOL CImageList::DeleteImageList()
 {

@@ -21,6 +21,8 @@ public:
 
     // A temporary wrapper (valid until the thread is next idle) that does not own the list.
     static CImageList* PASCAL FromHandle(HIMAGELIST hImageList);
+    // A new object that owns the list (the caller deletes it), or null for a null list.
+    static CImageList* PASCAL FromNewHandle(HIMAGELIST hImageList);
     BOOL Attach(HIMAGELIST hImageList);
     HIMAGELIST Detach();
     BOOL DeleteImageList();

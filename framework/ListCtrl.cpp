@@ -10,8 +10,10 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
     return CWnd::Create(WC_LISTVIEWA, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState,
-                        UINT nStateMask, LPARAM lParam)
+namespace {
+
+LVITEMA MakeItem(UINT nMask, int nItem, int nSubItem, LPCSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+                 LPARAM lParam)
 {
     LVITEMA lvi = {};
     lvi.mask = nMask;
@@ -22,19 +24,21 @@ BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, in
     lvi.pszText = (LPSTR)lpszItem;
     lvi.iImage = nImage;
     lvi.lParam = lParam;
+    return lvi;
+}
+
+}  // namespace
+
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState,
+                        UINT nStateMask, LPARAM lParam)
+{
+    LVITEMA lvi = MakeItem(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&lvi);
 }
 
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam)
 {
-    LVITEMA lvi = {};
-    lvi.mask = nMask;
-    lvi.iItem = nItem;
-    lvi.state = nState;
-    lvi.stateMask = nStateMask;
-    lvi.pszText = (LPSTR)lpszItem;
-    lvi.iImage = nImage;
-    lvi.lParam = lParam;
+    LVITEMA lvi = MakeItem(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
     return InsertItem(&lvi);
 }
 
@@ -154,20 +158,12 @@ CEdit* CListCtrl::GetEditControl() const { return (CEdit*)CWnd::FromHandle((HWND
 
 CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
 {
-    HIMAGELIST hImageList = (HIMAGELIST)SendMessage(LVM_CREATEDRAGIMAGE, nItem, (LPARAM)lpPoint);
-    if (hImageList == nullptr)
-        return nullptr;
-    CImageList* pImageList = new CImageList;
-    pImageList->Attach(hImageList);
-    return pImageList;
+    return CImageList::FromNewHandle((HIMAGELIST)SendMessage(LVM_CREATEDRAGIMAGE, nItem, (LPARAM)lpPoint));
 }
 
 void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    DrawItem((LPDRAWITEMSTRUCT)lParam);
-    return TRUE;
+    return AfxDrawItemNotify(this, message, wParam, lParam, pResult);
 }

@@ -12,14 +12,7 @@ HMENU CMenu::GetSafeHmenu() const
     return self == nullptr ? nullptr : self->m_hMenu;
 }
 
-CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
-{
-    return AfxGetWinThreadState()->menus.FromHandle(hMenu, [](HMENU h) {
-        CMenu* p = new CMenu;
-        p->m_hMenu = h;
-        return p;
-    });
-}
+CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) { return AfxGetWinThreadState()->menus.FromHandle<&CMenu::m_hMenu>(hMenu); }
 
 CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 {
@@ -28,9 +21,8 @@ CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 
 BOOL CMenu::Attach(HMENU hNewMenu)
 {
-    if (hNewMenu == nullptr || m_hMenu != nullptr || FromHandlePermanent(hNewMenu) != nullptr)
+    if (m_hMenu != nullptr || !AfxGetWinThreadState()->menus.Attach(hNewMenu, this))
         return FALSE;
-    AfxGetWinThreadState()->menus.SetPermanent(hNewMenu, this);
     m_hMenu = hNewMenu;
     return TRUE;
 }
@@ -38,8 +30,7 @@ BOOL CMenu::Attach(HMENU hNewMenu)
 HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
-    if (hMenu != nullptr && FromHandlePermanent(hMenu) == this)
-        AfxGetWinThreadState()->menus.RemoveHandle(hMenu);
+    AfxGetWinThreadState()->menus.Detach(hMenu, this);
     m_hMenu = nullptr;
     return hMenu;
 }

@@ -5,6 +5,16 @@
 
 #include "Wnd.h"
 
+// A reflected WM_DRAWITEM goes to the control's DrawItem; other messages take the usual course.
+template <class Ctrl>
+BOOL AfxDrawItemNotify(Ctrl* pCtrl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message != WM_DRAWITEM)
+        return pCtrl->CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    pCtrl->DrawItem((LPDRAWITEMSTRUCT)lParam);
+    return TRUE;
+}
+
 class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
 public:

@@ -156,10 +156,5 @@ HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const
 
 CImageList* CTreeCtrl::CreateDragImage(HTREEITEM hItem)
 {
-    HIMAGELIST hImageList = (HIMAGELIST)SendMessage(TVM_CREATEDRAGIMAGE, 0, (LPARAM)hItem);
-    if (hImageList == nullptr)
-        return nullptr;
-    CImageList* pImageList = new CImageList;
-    pImageList->Attach(hImageList);
-    return pImageList;
+    return CImageList::FromNewHandle((HIMAGELIST)SendMessage(TVM_CREATEDRAGIMAGE, 0, (LPARAM)hItem));
 }

@@ -25,10 +25,23 @@ public:
         auto it = m_permanent.find(h);
         return it == m_permanent.end() ? nullptr : it->second;
     }
-    void SetPermanent(H h, T* p) { m_permanent[h] = p; }
-    void RemoveHandle(H h) { m_permanent.erase(h); }
+    // p owns h from now on; FALSE when h is null or another object owns it.
+    bool Attach(H h, T* p)
+    {
+        if (h == nullptr || LookupPermanent(h) != nullptr)
+            return false;
+        m_permanent[h] = p;
+        return true;
+    }
+    // p no longer owns h (nothing happens when it never did).
+    void Detach(H h, const T* p)
+    {
+        auto it = m_permanent.find(h);
+        if (it != m_permanent.end() && it->second == p)
+            m_permanent.erase(it);
+    }
 
-    // makeTemp(h) builds a wrapper that does not own h.
+    // The owner of h, else a temporary wrapper: makeTemp(h) builds one that does not own h.
     template <class MakeTemp>
     T* FromHandle(H h, MakeTemp makeTemp)
     {
@@ -41,6 +54,16 @@ public:
             temp = makeTemp(h);
         return temp;
     }
+    // The same for wrappers whose handle is the one member Handle.
+    template <H T::*Handle>
+    T* FromHandle(H h)
+    {
+        return FromHandle(h, [](H handle) {
+            T* p = new T;
+            p->*Handle = handle;
+            return p;
+        });
+    }
 
     // dropTemp(p) lets go of the handle and deletes the wrapper.
     template <class DropTemp>
@@ -50,6 +73,14 @@ public:
         temps.swap(m_temporary);
         for (auto& entry : temps)
             dropTemp(entry.second);
+    }
+    template <H T::*Handle>
+    void DeleteTemporaries()
+    {
+        DeleteTemporaries([](T* p) {
+            p->*Handle = nullptr;
+            delete p;
+        });
     }
 
 private:
@@ -84,6 +115,23 @@ struct AfxWinThreadState {
 AfxWinThreadState* AfxGetWinThreadState();
 // Deletes the temporary wrappers of every map (they let go of their handles first).
 void AfxDeleteTemporaryObjects(AfxWinThreadState* state);
+
+// Attach and Detach of the wrappers that own one handle and are not in a map of permanent objects.
+template <class H>
+BOOL AfxAttachHandle(H& member, H handle)
+{
+    if (handle == nullptr || member != nullptr)
+        return FALSE;
+    member = handle;
+    return TRUE;
+}
+template <class H>
+H AfxDetachHandle(H& member)
+{
+    H handle = member;
+    member = nullptr;
+    return handle;
+}
 
 // The platform's GetSafeHwnd idiom is called on null pointers; this keeps the compiler from
 // assuming that this is never null.

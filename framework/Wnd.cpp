@@ -110,7 +110,7 @@ CWnd::~CWnd()
 {
     // A window still alive when its object goes: destroy it now, while it can still reach its
     // (base class) handlers, so that nothing is left pointing at a dead object.
-    if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd) && FromHandlePermanent(m_hWnd) == this)
         DestroyWindow();
 }
 
@@ -120,14 +120,7 @@ HWND CWnd::GetSafeHwnd() const
     return self == nullptr ? nullptr : self->m_hWnd;
 }
 
-CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
-{
-    return AfxGetWinThreadState()->windows.FromHandle(hWnd, [](HWND h) {
-        CWnd* p = new CWnd;
-        p->m_hWnd = h;
-        return p;
-    });
-}
+CWnd* PASCAL CWnd::FromHandle(HWND hWnd) { return AfxGetWinThreadState()->windows.FromHandle<&CWnd::m_hWnd>(hWnd); }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
@@ -136,9 +129,8 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (hWndNew == nullptr || m_hWnd != nullptr || FromHandlePermanent(hWndNew) != nullptr)
+    if (m_hWnd != nullptr || !AfxGetWinThreadState()->windows.Attach(hWndNew, this))
         return FALSE;
-    AfxGetWinThreadState()->windows.SetPermanent(hWndNew, this);
     m_hWnd = hWndNew;
     return TRUE;
 }
@@ -146,8 +138,7 @@ BOOL CWnd::Attach(HWND hWndNew)
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd != nullptr && FromHandlePermanent(hWnd) == this)
-        AfxGetWinThreadState()->windows.RemoveHandle(hWnd);
+    AfxGetWinThreadState()->windows.Detach(hWnd, this);
     m_hWnd = nullptr;
     return hWnd;
 }

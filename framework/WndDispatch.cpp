@@ -240,8 +240,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         (this->*h.pfn_vHDROP)((HDROP)wParam);
         break;
     case AfxSig_lwl:
+        lResult = (this->*h.pfn_lwl)(wParam, lParam);
+        break;
     default:
-        // Registered messages store their variable in nSig; they are all LRESULT (WPARAM, LPARAM).
+        // Registered messages keep their variable in nSig; they are all LRESULT (WPARAM, LPARAM).
+        // Anything else is a command or notification entry, which OnCmdMsg dispatches.
+        if (entry->nMessage != 0xC000)
+            return FALSE;
         lResult = (this->*h.pfn_lwl)(wParam, lParam);
         break;
     }
