@@ -301,3 +301,79 @@ TEST(Gallery, DialogRendersAsAUserSeesIt)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Gdi, WrappersDrawOnAMemoryBitmapAndDescribeThemselves)
+{
+    CClientDC screen(nullptr);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 40, 30));
+    BITMAP info = {};
+    bitmap.GetBitmap(&info);
+    EXPECT_EQ(info.bmWidth, 40);
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    ASSERT_NE(pOld, nullptr);
+    EXPECT_EQ(dc.GetCurrentBitmap()->m_hObject, bitmap.m_hObject);
+
+    dc.FillSolidRect(0, 0, 40, 30, RGB(10, 20, 30));
+    CBrush brush(RGB(200, 100, 0));
+    CRgn left, right, both;
+    left.CreateRectRgn(0, 0, 10, 10);
+    right.CreateRectRgn(20, 0, 30, 10);
+    both.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(both.CombineRgn(&left, &right, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(both.PtInRegion(25, 5));
+    EXPECT_FALSE(both.PtInRegion(15, 5));
+    dc.FillRgn(&both, &brush);
+    CPen pen(PS_SOLID, 1, RGB(0, 255, 0));
+    CPen* pOldPen = dc.SelectObject(&pen);
+    dc.MoveTo(0, 20);
+    dc.LineTo(40, 20);
+    dc.SelectObject(pOldPen);
+    EXPECT_EQ(dc.GetPixel(5, 5), RGB(200, 100, 0));
+    EXPECT_EQ(dc.GetPixel(15, 5), RGB(10, 20, 30));
+    EXPECT_EQ(dc.GetPixel(15, 20), RGB(0, 255, 0));
+
+    // A second memory picture copied over with the mask colour left out.
+    CDC source;
+    source.CreateCompatibleDC(&screen);
+    CBitmap sprite;
+    sprite.CreateCompatibleBitmap(&screen, 4, 4);
+    CBitmap* pOldSprite = source.SelectObject(&sprite);
+    source.FillSolidRect(0, 0, 4, 4, kMask);
+    source.SetPixel(1, 1, RGB(1, 2, 3));
+    EXPECT_TRUE(dc.TransparentBlt(30, 20, 4, 4, &source, 0, 0, 4, 4, kMask));
+    EXPECT_EQ(dc.GetPixel(31, 21), RGB(1, 2, 3));
+    EXPECT_EQ(dc.GetPixel(30, 20), RGB(0, 255, 0));
+    source.SelectObject(pOldSprite);
+
+    LOGPEN logPen = {};
+    pen.GetLogPen(&logPen);
+    EXPECT_EQ(logPen.lopnColor, RGB(0, 255, 0));
+    LOGBRUSH logBrush = {};
+    brush.GetLogBrush(&logBrush);
+    EXPECT_EQ(logBrush.lbColor, RGB(200, 100, 0));
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(90, "宋体", &dc));
+    LOGFONTA logFont = {};
+    font.GetLogFont(&logFont);
+    EXPECT_STREQ(logFont.lfFaceName, "宋体");
+    EXPECT_LT(logFont.lfHeight, 0);
+    CFont* pOldFont = dc.SelectObject(&font);
+    EXPECT_GT(dc.GetTextExtent("摄像机").cx, dc.GetTextExtent("ab").cx);
+    dc.SelectObject(pOldFont);
+    CPalette palette;
+    ASSERT_TRUE(palette.CreateHalftonePalette(&dc));
+    EXPECT_GT(palette.GetEntryCount(), 16);
+
+    dc.SelectObject(pOld);
+    // Wrappers delete what they made; the DC is deleted with its object.
+    HGDIOBJ hBitmap = bitmap.m_hObject;
+    EXPECT_TRUE(bitmap.DeleteObject());
+    EXPECT_EQ(::GetObjectType(hBitmap), 0u);
+}
+
+}  // namespace
