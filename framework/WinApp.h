@@ -52,6 +52,8 @@ public:
 };
 
 CWinApp* AFXAPI AfxGetApp();
+// The application object registers itself (its constructor and destructor call this).
+void AFXAPI AfxSetApp(CWinApp* pApp);
 // The thread's main window, else the application's.
 CWnd* AFXAPI AfxGetMainWnd();
 LPCSTR AFXAPI AfxGetAppName();
@@ -63,3 +65,7 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdL
 // without an icon get the exclamation mark, Yes/No boxes the question mark, as on the platform.
 int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// The box behind both, owned by the main window's active pop-up, with the caption given.
+int AFXAPI AfxShowAppMessageBox(LPCSTR lpszPrompt, LPCSTR lpszCaption, UINT nType);
+// The file name of a module without folder and extension.
+CString AFXAPI AfxModuleBaseName(HINSTANCE hInstance);

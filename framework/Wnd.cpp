@@ -425,7 +425,8 @@ BOOL AFXAPI AfxInternalPreTranslateMessage(MSG* pMsg)
 BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg)
 {
     CWinThread* pThread = AfxGetThread();
-    if (pThread != nullptr && pThread->IsKindOf(RUNTIME_CLASS(CWinApp)))
+    // The application's filter walks the tree itself (CWinApp::PreTranslateMessage).
+    if (pThread != nullptr && pThread == AfxGetApp())
         return pThread->PreTranslateMessage(pMsg);
     if (pThread != nullptr && pThread->PreTranslateMessage(pMsg))
         return TRUE;
