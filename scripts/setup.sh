@@ -172,6 +172,8 @@ set_window_management() { # Y or N
 
 # One wineserver for the whole run: each program then starts in a fraction of a second.
 start_wineserver() {
+    # A build step that ran under Wine may have left a server lingering; -p refuses to start beside it.
+    wineserver -w
     wineserver -p
     WARDEN_WINESERVER_STARTED=1
 }

@@ -65,9 +65,8 @@ BOOL SaveArchiveFile(LPCSTR path, CObject& root)
 
 void KeepDamagedFile(LPCSTR path)
 {
-    CString kept = CString(path) + ".bad";
-    if (!MoveFileExA(path, kept, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        CopyFileA(path, kept, FALSE);
+    // A copy, not a move: roots whose failure action writes nothing leave the file where it was.
+    CopyFileA(path, CString(path) + ".bad", FALSE);
 }
 
 ArchiveLoadResult LoadArchiveFile(LPCSTR path, DWORD magic, CObject& root, BOOL keepDamaged)

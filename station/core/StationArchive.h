@@ -17,11 +17,11 @@ enum ArchiveLoadResult {
 };
 
 // Opens the file for reading only, checks the 32-bit magic and lets the root read itself. On any
-// failure the root may hold part of what was read; its owner resets it. A damaged file is moved
+// failure the root may hold part of what was read; its owner resets it. A damaged file is copied
 // aside (KeepDamagedFile) when keepDamaged is set, before the owner's failure action replaces it.
 ArchiveLoadResult LoadArchiveFile(LPCSTR path, DWORD magic, CObject& root, BOOL keepDamaged = TRUE);
 
-// Moves an unreadable data file to the same name with ".bad" appended (replacing an older one), so
+// Copies an unreadable data file to the same name with ".bad" appended (replacing an older one), so
 // that an operator can still recover what it held.
 void KeepDamagedFile(LPCSTR path);
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "BenchmarkClock.h"
+
 class CBenchItem : public CObject {
     DECLARE_SERIAL(CBenchItem)
 public:
@@ -29,16 +31,6 @@ namespace {
 const int kObjects = 16000;
 const int kRounds = 15;
 
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
-
 void DeleteAll(CObList& list)
 {
     while (!list.IsEmpty())
@@ -47,49 +39,49 @@ void DeleteAll(CObList& list)
 
 double ArchiveWrite(const char* path, CObList& items)
 {
-    double start = Now();
+    double start = NowMs();
     CFile file(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyNone);
     CArchive ar(&file, CArchive::store);
     items.Serialize(ar);
     ar.Close();
     file.Close();
-    return Now() - start;
+    return NowMs() - start;
 }
 
 double ArchiveRead(const char* path)
 {
     CObList loaded;
-    double start = Now();
+    double start = NowMs();
     CFile file(path, CFile::modeRead | CFile::shareDenyNone);
     CArchive ar(&file, CArchive::load);
     loaded.Serialize(ar);
     ar.Close();
     file.Close();
-    double elapsed = Now() - start;
+    double elapsed = NowMs() - start;
     DeleteAll(loaded);
     return elapsed;
 }
 
 double PlainWrite(const char* path, const std::vector<BYTE>& bytes)
 {
-    double start = Now();
+    double start = NowMs();
     CFile file(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyNone);
     for (size_t at = 0; at < bytes.size(); at += 4096)
         file.Write(bytes.data() + at, (UINT)std::min<size_t>(4096, bytes.size() - at));
     file.Close();
-    return Now() - start;
+    return NowMs() - start;
 }
 
 double PlainRead(const char* path, std::vector<BYTE>& into)
 {
-    double start = Now();
+    double start = NowMs();
     CFile file(path, CFile::modeRead | CFile::shareDenyNone);
     into.resize((size_t)file.GetLength());
     size_t at = 0;
     for (UINT got; (got = file.Read(into.data() + at, 4096)) > 0;)
         at += got;
     file.Close();
-    return Now() - start;
+    return NowMs() - start;
 }
 
 // Creating and deleting the objects alone, which a load cannot avoid; under Wine the heap makes
@@ -97,10 +89,10 @@ double PlainRead(const char* path, std::vector<BYTE>& into)
 double CreateObjects()
 {
     std::vector<CObject*> made(kObjects);
-    double start = Now();
+    double start = NowMs();
     for (CObject*& ob : made)
         ob = RUNTIME_CLASS(CBenchItem)->CreateObject();
-    double elapsed = Now() - start;
+    double elapsed = NowMs() - start;
     for (CObject* ob : made)
         delete ob;
     return elapsed;

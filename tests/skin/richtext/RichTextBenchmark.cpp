@@ -7,29 +7,9 @@
 
 #include "richtext/RichTextDrawer.h"
 
+#include "BenchmarkClock.h"
+
 namespace {
-
-double Seconds()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-template <typename Work> double MicrosecondsPerRun(int runs, Work work)
-{
-    for (int i = 0; i < runs / 10; ++i)
-        work();
-    double start = Seconds();
-    for (int i = 0; i < runs; ++i)
-        work();
-    return (Seconds() - start) * 1e6 / runs;
-}
 
 HBITMAP MakeBadge()
 {
@@ -76,11 +56,11 @@ int main()
 
     RichTextDrawer drawer;
     const int runs = 2000;
-    double rich = MicrosecondsPerRun(runs, [&] {
+    double rich = 1000.0 * MillisecondsPerRun(runs, [&] {
         SIZE size = drawer.Measure(dc, tip);
         drawer.Draw(dc, tip, RECT{0, 0, size.cx, size.cy});
     });
-    double baseline = MicrosecondsPerRun(runs, [&] {
+    double baseline = 1000.0 * MillisecondsPerRun(runs, [&] {
         HGDIOBJ previous = SelectObject(dc, font);
         RECT r = {0, 0, 0, 0};
         DrawTextA(dc, plain, -1, &r, DT_CALCRECT | DT_NOPREFIX);

@@ -11,30 +11,9 @@
 #include "MemoryDC.h"
 #include "Tessarine.h"
 
+#include "BenchmarkClock.h"
+
 namespace {
-
-double Seconds()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
-
-template <typename Work>
-double MillisecondsPerRun(int runs, Work work)
-{
-    for (int i = 0; i < runs / 10 + 1; ++i)
-        work();
-    const double start = Seconds();
-    for (int i = 0; i < runs; ++i)
-        work();
-    return (Seconds() - start) * 1e3 / runs;
-}
 
 SlicedImage Sliced(const char* image, RECT source, RECT margins, int mode)
 {

@@ -14,21 +14,13 @@
 #include "TermData.h"
 #include "TermServer.h"
 
+#include "BenchmarkClock.h"
+
 namespace {
 
 const int kServers = 1000;
 const int kCameras = 16;
 const int kRounds = 7;
-
-double Now()
-{
-    static LARGE_INTEGER frequency;
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
 
 void BuildTree(CRecGroup& tree)
 {
@@ -60,20 +52,20 @@ void BuildTree(CRecGroup& tree)
 
 double PlainWrite(const char* path, const char* data, size_t size)
 {
-    double start = Now();
+    double start = NowMs();
     CFile file(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyNone);
     for (size_t at = 0; at < size; at += 4096)
         file.Write(data + at, (UINT)std::min<size_t>(4096, size - at));
     file.Flush();
     file.Close();
-    return Now() - start;
+    return NowMs() - start;
 }
 
 // The whole file in 4096-byte blocks into memory at data, or into new memory of its own when data is
 // null (as loading puts what it reads into new objects). Returns the bytes read.
 double PlainRead(const char* path, char* data, size_t& size)
 {
-    double start = Now();
+    double start = NowMs();
     CFile file(path, CFile::modeRead | CFile::shareDenyNone);
     size = (size_t)file.GetLength();
     char* fresh = data ? nullptr : static_cast<char*>(malloc(size));
@@ -83,7 +75,7 @@ double PlainRead(const char* path, char* data, size_t& size)
     while (at < size && (n = file.Read(to + at, (UINT)std::min<size_t>(4096, size - at))) > 0)
         at += n;
     file.Close();
-    double elapsed = Now() - start;
+    double elapsed = NowMs() - start;
     free(fresh);
     size = at;
     return elapsed;
@@ -110,13 +102,13 @@ int main()
     size_t size = 0;
     size_t cameras = 0;
     for (int round = 0; round < kRounds; ++round) {
-        double start = Now();
+        double start = NowMs();
         tree->Save();
-        save = std::min(save, Now() - start);
+        save = std::min(save, NowMs() - start);
 
-        start = Now();
+        start = NowMs();
         CRecGroup* loaded = new CRecGroup;
-        load = std::min(load, Now() - start);
+        load = std::min(load, NowMs() - start);
         cameras = 0;
         for (POSITION p = loaded->m_projects.GetHeadPosition(); p;) {
             CTermData* project = loaded->m_projects.GetNext(p);

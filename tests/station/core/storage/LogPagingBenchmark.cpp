@@ -1,6 +1,6 @@
 // Pages through a day of 1,000,000 log records in the viewer's paged store and compares the cost
 // of a page at the start, at the end, and in a store of only a hundred records, in the same run.
-#include "BenchmarkSupport.h"
+#include "BenchmarkClock.h"
 #include "LogFile.h"
 #include "LogPageStore.h"
 #include "TestSupport.h"

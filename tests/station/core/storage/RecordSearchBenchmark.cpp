@@ -1,6 +1,6 @@
 // Searches a year of recordings (365 day directories of 1,000 recordings each) and compares the
 // time with a bare walk of the same directory tree in the same run.
-#include "BenchmarkSupport.h"
+#include "BenchmarkClock.h"
 #include "RecordStore.h"
 #include "TestSupport.h"
 

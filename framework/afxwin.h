@@ -1,0 +1,36 @@
+// The window half of the framework: the application, windows and dialogs with their message maps
+// and data exchange, device contexts and GDI objects, menus and the standard controls. Station code
+// includes this (and afxcmn.h for the common controls).
+#pragma once
+
+#include "afx.h"
+#include "afxcoll.h"
+#include "afxres.h"
+
+#include <commctrl.h>
+
+#include "MessageMap.h"
+#include "CmdTarget.h"
+#include "WinThread.h"
+#include "UserException.h"
+#include "GdiObject.h"
+#include "Dc.h"
+#include "Menu.h"
+#include "Wnd.h"
+#include "Dialog.h"
+#include "DataExchange.h"
+#include "StdCtrls.h"
+#include "WinApp.h"
+
+// The module a resource comes from: the resource module when it has the resource, else the program.
+HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
+// A string from the resource module, else the program, else the framework's own texts (its
+// AFX_IDP_ messages); FALSE when none has it.
+BOOL AFXAPI AfxLoadString(UINT nID, CString& rString);
+// The string nIDS with %1 (and %2) replaced by the texts given.
+void AFXAPI AfxFormatString1(CString& rString, UINT nIDS, LPCSTR lpsz1);
+void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCSTR lpsz1, LPCSTR lpsz2);
+void AFXAPI AfxFormatStrings(CString& rString, LPCSTR lpszFormat, LPCSTR const* rglpsz, int nString);
+// The owner for a modal window when hParent is null: the main window's last active pop-up. When
+// pWndTop is given, the top-level window above the owner is disabled and returned there.
+HWND AfxGetSafeOwner(HWND hParent, HWND* pWndTop);

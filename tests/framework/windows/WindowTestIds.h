@@ -1,0 +1,78 @@
+// Resource identifiers of the window tests, shared by WindowTest.rc, the language library and the tests.
+#pragma once
+
+#define IDD_SIMPLE 100
+#define IDD_MAPS 101
+#define IDD_PARENT 102
+#define IDD_CHILD 103
+#define IDD_DDX 104
+#define IDD_ACTIVEX 105
+#define IDD_LANG 106
+#define IDD_EXE_ONLY 107
+#define IDD_GALLERY 108
+#define IDD_FORM 109
+#define IDD_HOST 110
+#define IDD_ACTIVEX_RAW 111
+
+#define IDB_STRIP 120
+#define IDR_POPUP 130
+#define IDR_OWNERDRAWN 131
+
+#define IDS_GREETING 200
+#define IDS_EXE_ONLY 201
+
+#define IDC_EDIT1 1001
+#define IDC_DESTROY 1002
+#define IDC_BUTTON1 1003
+#define IDC_COMBO1 1004
+#define IDC_LIST1 1005
+#define IDC_RANGE_FIRST 1010
+#define IDC_RANGE_LAST 1012
+#define IDC_REFLECT 1013
+#define IDC_REFLECT_EX 1014
+#define IDC_COLOR_LABEL 1015
+#define IDC_CHILD_AREA 1020
+#define IDC_CHILD_EDIT 1021
+
+#define IDC_TEXT_STR 1030
+#define IDC_TEXT_INT 1031
+#define IDC_TEXT_UINT 1032
+#define IDC_TEXT_LONG 1033
+#define IDC_TEXT_DWORD 1034
+#define IDC_TEXT_FLOAT 1035
+#define IDC_CHECK 1036
+#define IDC_RADIO1 1037
+#define IDC_RADIO2 1038
+#define IDC_RADIO3 1039
+#define IDC_CB_INDEX 1040
+#define IDC_CB_STRING 1041
+#define IDC_DATETIME 1042
+
+#define IDC_REMOTE_PARAMS 1152
+#define IDC_LANG_TEXT 1060
+
+#define IDC_G_BUTTON 1070
+#define IDC_G_CHECK 1071
+#define IDC_G_RADIO 1072
+#define IDC_G_EDIT 1073
+#define IDC_G_COMBO 1074
+#define IDC_G_LISTBOX 1075
+#define IDC_G_LISTCTRL 1076
+#define IDC_G_TREE 1077
+#define IDC_G_TAB 1078
+#define IDC_G_SLIDER 1079
+#define IDC_G_PROGRESS 1080
+#define IDC_G_SPIN_EDIT 1081
+#define IDC_G_SPIN 1082
+#define IDC_G_DATETIME 1083
+#define IDC_G_IPADDRESS 1084
+#define IDC_G_CANVAS 1085
+#define IDC_G_LABEL 1086
+
+#define IDC_FORM_EDIT 1090
+
+#define ID_CMD_OPEN 32771
+#define ID_CMD_SAVE 32772
+#define ID_CMD_NESTED 32773
+#define ID_CMD_DRAWN_A 32780
+#define ID_CMD_DRAWN_B 32781
