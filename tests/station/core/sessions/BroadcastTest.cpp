@@ -1,5 +1,5 @@
-// The voice broadcast without its window: the capture through a simulated wave-in device, the
-// target table and opening targets, and the bytes several simulated servers receive.
+// The voice broadcast: the capture through a simulated wave-in device, the target table and
+// opening targets, the broadcast window, and the bytes several simulated servers receive.
 #include "SessionTestSupport.h"
 
 #include <deque>
@@ -8,7 +8,12 @@
 #include "AudioSeams.h"
 #include "BroadcastTargets.h"
 #include "Conduit.h"
+#include "DlgBroadcast.h"
+#include "Screenshot.h"
+#include "StationGlobals.h"
 #include "TermServer.h"
+#include "VuskAudioBroadcast.h"
+#include "WindowSeams.h"
 
 namespace {
 
@@ -184,6 +189,53 @@ protected:
     HWND notify_ = nullptr;
 };
 
+// Message boxes answered with OK and recorded.
+std::vector<std::string> g_boxes;
+
+int RecordBox(HWND, LPCSTR text, LPCSTR, UINT)
+{
+    g_boxes.push_back(text);
+    return IDOK;
+}
+
+// The broadcast window on the station's globals: targets "broadcast.cfg" lists, a recorded
+// message box and the framework's message pump.
+class BroadcastWindowTest : public BroadcastTest {
+protected:
+    void SetUp() override
+    {
+        BroadcastTest::SetUp();
+        g_boxes.clear();
+        previousBox_ = Seams::ReplaceMessageBox(RecordBox);
+        g_pAudioBroadcast = new CVuskAudioBroadcast;
+    }
+    void TearDown() override
+    {
+        if (dialog_.GetSafeHwnd() != nullptr)
+            dialog_.DestroyWindow();
+        delete g_pAudioBroadcast;
+        g_pAudioBroadcast = nullptr;
+        Seams::ReplaceMessageBox(previousBox_);
+        BroadcastTest::TearDown();
+    }
+
+    void Click(int id)
+    {
+        dialog_.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(dialog_.m_hWnd, id));
+    }
+    std::vector<std::string> States()
+    {
+        std::vector<std::string> states;
+        for (int row = 0; row < dialog_.m_targetList.GetItemCount(); ++row)
+            states.push_back(std::string(dialog_.m_targetList.GetItemText(row, 3)));
+        return states;
+    }
+    bool Enabled(int id) { return ::IsWindowEnabled(::GetDlgItem(dialog_.m_hWnd, id)) != 0; }
+
+    CDlgBroadcast dialog_;
+    Seams::MessageBoxFunc previousBox_ = nullptr;
+};
+
 }  // namespace
 
 TEST_F(BroadcastTest, EveryBufferGoesToEveryOpenTarget)
@@ -273,4 +325,112 @@ TEST_F(BroadcastTest, CaptureWithoutADeviceFailsClosed)
     capture.Close();
     EXPECT_FALSE(FakeWaveIn::open);
     EXPECT_FALSE(TakeStopMessage());
+}
+
+TEST_F(BroadcastWindowTest, WindowBroadcastsToItsTargetsAndSavesThemOnClose)
+{
+    CTermServer* echo = AddServer("Echo", 1);
+    CTermServer* foxtrot = AddServer("Foxtrot", 1);
+    CTermServer* alpha = AddServer("Alpha", 1);
+    CTermServer* beta = AddServer("Beta", 1);
+    CTermServer* delta = AddServer("Delta", 1);
+    g_pAudioBroadcast->AddServer(echo);
+    g_pAudioBroadcast->AddServer(foxtrot);
+    unsigned long long echoBefore = BroadcastBytes("Echo"), foxtrotBefore = BroadcastBytes("Foxtrot");
+
+    ASSERT_TRUE(dialog_.Create(CDlgBroadcast::IDD));
+    EXPECT_FALSE(dialog_.IsWindowVisible());
+    EXPECT_FALSE(FakeWaveIn::open);
+    dialog_.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(FakeWaveIn::open);  // shown: the capture runs, nothing is sent yet
+    EXPECT_EQ((std::vector<std::string>{"未连接", "未连接"}), States());
+    EXPECT_EQ("Echo", std::string(dialog_.m_targetList.GetItemText(0, 0)));
+    EXPECT_EQ(std::to_string(echo->m_port), std::string(dialog_.m_targetList.GetItemText(0, 2)));
+    EXPECT_TRUE(Enabled(CDlgBroadcast::IDC_START_BROADCAST));
+    EXPECT_FALSE(Enabled(CDlgBroadcast::IDC_STOP_BROADCAST));
+    Record(2);
+    EXPECT_EQ(echoBefore, BroadcastBytes("Echo"));
+
+    Click(CDlgBroadcast::IDC_START_BROADCAST);
+    EXPECT_EQ((std::vector<std::string>{"已连接", "已连接"}), States());
+    EXPECT_FALSE(Enabled(CDlgBroadcast::IDC_START_BROADCAST));
+    EXPECT_TRUE(Enabled(CDlgBroadcast::IDC_STOP_BROADCAST));
+    Record(5);
+    EXPECT_TRUE(WaitUntil([&] { return BroadcastBytes("Echo") == echoBefore + 5 * 1600; }));
+    EXPECT_TRUE(WaitUntil([&] { return BroadcastBytes("Foxtrot") == foxtrotBefore + 5 * 1600; }));
+
+    // Added while broadcasting: opened at once; the same server twice gets a second row and
+    // handle, while the file lists it once.
+    for (CTermServer* server : {alpha, alpha, beta}) {
+        windows_.chosenServer = server;
+        Click(CDlgBroadcast::IDC_ADD_TARGET);
+    }
+    ASSERT_EQ(5, dialog_.m_targetList.GetItemCount());
+    EXPECT_EQ("已连接", States()[3]);
+    EXPECT_EQ(4, g_pAudioBroadcast->m_count);
+    int handles[5];
+    for (int i = 0; i < 5; ++i) {
+        handles[i] = dialog_.m_handles.Get(i);
+        EXPECT_GT(handles[i], 0) << i;
+    }
+
+    // Deleting row 3 of 5 moves the handles of rows 4 and 5 to slots 3 and 4.
+    Click(CDlgBroadcast::IDC_DELETE_TARGET);
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_EQ("请选择你要删除的服务器", g_boxes[0]);
+    dialog_.m_targetList.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    Click(CDlgBroadcast::IDC_DELETE_TARGET);
+    ASSERT_EQ(4, dialog_.m_targetList.GetItemCount());
+    EXPECT_EQ(handles[3], dialog_.m_handles.Get(2));
+    EXPECT_EQ(handles[4], dialog_.m_handles.Get(3));
+    EXPECT_EQ(0, dialog_.m_handles.Get(4));
+    EXPECT_EQ(0, g_pAudioBroadcast->Contains(alpha->m_id));
+
+    Click(CDlgBroadcast::IDC_STOP_BROADCAST);
+    EXPECT_EQ((std::vector<std::string>{"未连接", "未连接", "未连接", "未连接"}), States());
+    EXPECT_EQ(0, dialog_.m_handles.Get(0));
+    EXPECT_TRUE(Enabled(CDlgBroadcast::IDC_START_BROADCAST));
+    Record(2);
+    EXPECT_EQ(echoBefore + 5 * 1600, BroadcastBytes("Echo"));
+
+    // Added while not broadcasting: listed unless it is listed already.
+    windows_.chosenServer = delta;
+    Click(CDlgBroadcast::IDC_ADD_TARGET);
+    Click(CDlgBroadcast::IDC_ADD_TARGET);
+    EXPECT_EQ(5, dialog_.m_targetList.GetItemCount());
+    ASSERT_EQ(2u, g_boxes.size());
+    EXPECT_EQ("添加服务器失败", g_boxes[1]);
+
+    PumpMessages();
+    RedrawWindow(dialog_.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SavePng(CaptureWindow(dialog_.m_hWnd), ScreenshotPath("broadcast_window"));
+
+    // Closing hides the window, saves the list and lets the capture end at its next buffer.
+    Click(IDCANCEL);
+    EXPECT_FALSE(dialog_.IsWindowVisible());
+    CVuskAudioBroadcast saved;
+    ASSERT_EQ(1, saved.Load(nullptr));
+    ASSERT_EQ(4, saved.m_count);
+    EXPECT_EQ(echo->m_id, saved.m_serverIds[0]);
+    EXPECT_EQ(foxtrot->m_id, saved.m_serverIds[1]);
+    EXPECT_EQ(beta->m_id, saved.m_serverIds[2]);
+    EXPECT_EQ(delta->m_id, saved.m_serverIds[3]);
+    EXPECT_TRUE(FakeWaveIn::open);
+    Record(1);
+    EXPECT_TRUE(WaitUntil([] { return !FakeWaveIn::open; }));
+    EXPECT_EQ(nullptr, dialog_.m_capture.m_hDevice);
+}
+
+TEST_F(BroadcastWindowTest, WindowWithoutCaptureSaysSoAndStaysQuiet)
+{
+    g_pAudioBroadcast->AddServer(AddServer("Echo", 1));
+    FakeWaveIn::present = false;
+    ASSERT_TRUE(dialog_.Create(CDlgBroadcast::IDD));
+    dialog_.ShowWindow(SW_SHOW);
+    ASSERT_EQ(1u, g_boxes.size());
+    EXPECT_EQ("启动音频采集失败", g_boxes[0]);
+    EXPECT_EQ(1, dialog_.m_targetList.GetItemCount());
+    PumpMessages();
+    EXPECT_EQ(nullptr, dialog_.m_capture.m_hDevice);
+    EXPECT_EQ(1, dialog_.m_capture.m_stopRequested);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchmarkClock.h"
 #include "ChannelSession.h"
 #include "ChannelSessionLinks.h"
 #include "Conduit.h"
@@ -28,16 +29,6 @@ namespace {
 
 const int kServers = 4;
 const int kChannels = 16;
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency;
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)frequency.QuadPart;
-}
 
 double ProcessCpuSeconds()
 {
