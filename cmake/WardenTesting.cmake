@@ -1,8 +1,10 @@
 find_package(GTest CONFIG REQUIRED)
 
-# warden_test(<name> SOURCES ... [LIBS ...]): one GoogleTest program per area, run by CTest under Wine.
+# warden_test(<name> SOURCES ... [LIBS ...] [SCREEN]): one GoogleTest program per area, run by CTest under Wine.
+# SCREEN: the program reads pixels off the shared screen (or moves the cursor), so it runs alone there;
+# another program's window appearing on top would otherwise change what it sees.
 function(warden_test name)
-    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "SCREEN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE test_support ${T_LIBS})
     add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -10,6 +12,9 @@ function(warden_test name)
         set(T_TIMEOUT 600)
     endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+    if(T_SCREEN)
+        set_tests_properties(${name} PROPERTIES RESOURCE_LOCK screen)
+    endif()
 endfunction()
 
 # warden_benchmark(<name> SOURCES ... [LIBS ...]): built with everything, run by hand; prints its ratios.
