@@ -9,18 +9,19 @@
 
 #include "AudioCapture.h"
 #include "BroadcastTargets.h"
+#include "resource.h"
 
 class CTermServer;
 
 class CDlgBroadcast : public CDialog {
 public:
-    enum { IDD = 234 };
+    enum { IDD = IDD_BROADCAST };
     enum {
-        IDC_TARGET_LIST = 1163,
-        IDC_ADD_TARGET = 5,
-        IDC_DELETE_TARGET = 1044,
-        IDC_START_BROADCAST = 1166,
-        IDC_STOP_BROADCAST = 1167,
+        IDC_TARGET_LIST = IDC_BROADCAST_LIST,
+        IDC_ADD_TARGET = IDC_BROADCAST_ADD,
+        IDC_DELETE_TARGET = IDC_BROADCAST_DELETE,
+        IDC_START_BROADCAST = IDC_BROADCAST_START,
+        IDC_STOP_BROADCAST = IDC_BROADCAST_STOP,
     };
 
     explicit CDlgBroadcast(CWnd* pParent = nullptr);

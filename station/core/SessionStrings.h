@@ -1,6 +1,5 @@
 // The string-table texts of the channel sessions, the alarm-box poller and the voice broadcast.
-// Each is loaded from the resources (so that the English resource library replaces it); where the
-// resources lack it, the station's own text stands in.
+// Each is loaded from the resources (Warden.rc), so that the English resource library replaces it.
 #pragma once
 
 #include <afx.h>
