@@ -36,20 +36,6 @@ DevsimSite& TestSite()
     return *site;
 }
 
-bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (cond())
-            return true;
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        // Waiting on other threads and processes: short, bounded, and the window keeps its messages.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        PumpMessages();
-    }
-}
-
 EventLog::EventLog() { InitializeCriticalSection(&lock_); }
 EventLog::~EventLog() { DeleteCriticalSection(&lock_); }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DevsimControl.h"
+#include "TestSupport.h"
 
 // The site of the Conduit and Portwick tests (free ports; see SiteText in DeviceTestSupport.cpp):
 // Alpha (4 channels, alarm box, DDNS name alpha.ddns), Beta (16 channels), Gamma (stopped at
@@ -17,8 +18,6 @@
 DevsimSite& TestSite();
 std::string SiteText();
 
-// Polls cond until it holds or timeoutMs passes (the only waits the tests have; each bounded).
-bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs = 10000);
 
 struct DeviceEvent {
     int handle, type, value;

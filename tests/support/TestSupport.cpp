@@ -131,17 +131,14 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
 
 HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    do {
-        WindowQuery q = {processId, &caption, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&q));
-        if (q.found)
-            return q.found;
-        // Polling another process's start-up is the one wait a test cannot avoid; it is bounded.
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
-    } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
+    WindowQuery q = {processId, &caption, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&q));
+            return q.found != nullptr;
+        },
+        timeoutMs);
+    return q.found;
 }
 
 void PumpMessages()
@@ -158,4 +155,17 @@ std::string ScreenshotPath(const std::string& name)
     std::string dir = ProgramDirectory() + "\\..\\screenshots";
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir + "\\" + name + ".png";
+}
+
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (cond())
+            return true;
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        PumpMessages();
+    }
 }

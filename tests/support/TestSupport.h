@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // The folder of the running test program; the programs under test are built beside it.
@@ -51,6 +52,10 @@ HWND WaitForWindow(DWORD processId, const std::string& caption, DWORD timeoutMs)
 
 // Dispatches the messages waiting for this thread's windows.
 void PumpMessages();
+
+// Polls cond until it holds or timeoutMs passes, keeping this thread's windows served: the one kind
+// of wait on other threads and processes that tests have, always bounded.
+bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs = 10000);
 
 // Where a test keeps the pictures a person may want to look at: build/screenshots/<name>.png.
 std::string ScreenshotPath(const std::string& name);

@@ -48,19 +48,6 @@ DevsimSite& Site()
     return *site;
 }
 
-bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (cond())
-            return true;
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        PumpMessages();
-    }
-}
-
 // ---- Clock ----
 
 namespace {

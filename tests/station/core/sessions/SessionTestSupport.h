@@ -33,9 +33,6 @@ class CTermServer;
 //   the station's linkage device on COM1, address 1
 DevsimSite& Site();
 
-// Polls cond (pumping this thread's messages) until it holds or timeoutMs passes.
-bool WaitUntil(const std::function<bool()>& cond, DWORD timeoutMs = 10000);
-
 // The settable clock of the framework's seams: tick count and local time move together.
 namespace TestClock {
 void Install();  // 2026-03-10 (a Tuesday) 10:00:00, tick 5,000,000
