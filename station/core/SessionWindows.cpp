@@ -8,33 +8,6 @@
 
 namespace {
 
-class CNullStationWindows : public IStationWindows {
-public:
-    void PostConnectResult(CChannelSession*, int) override {}
-    void PostExternalAlarm(CChannelSession*, int) override {}
-    void SetLocalRelayState(int, int) override {}
-    int GetLinkageHandle() override { return 0; }
-    CSystemLog* GetSystemLog() override { return nullptr; }
-    void AppendConnectInfo(LPCSTR) override {}
-    void ShowMessage(LPCSTR) override {}
-    void ClearTalkState() override {}
-    void RunCameraSettings(CTermCamera*) override {}
-    void RefreshLocalRelays() override {}
-    IPreviewPane* GetPreviewPane(int) override { return nullptr; }
-    CTermServer* ChooseServer() override { return nullptr; }
-    int IsAlarmSoundMarked() override { return 0; }
-    void MarkAlarmSound() override {}
-    void NoteAlarmStarted() override {}
-    int IsEMapShown() override { return 0; }
-    int IsTourRunning() override { return 0; }
-    int IsEMapEditorOpen() override { return 0; }
-    int GetDisplayPageCount() override { return 0; }
-    int FindPageOfCamera(CTermCamera*) override { return -1; }
-    void SelectPane(int) override {}
-    void OpenEMap() override {}
-    void ShowEMapDevice(CVuskEMapDev*) override {}
-};
-
 // Set on the user-interface thread before any session or poller thread exists.
 IStationWindows* stationWindows = nullptr;
 

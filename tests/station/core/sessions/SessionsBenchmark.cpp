@@ -44,7 +44,7 @@ LRESULT CALLBACK PaneProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 // The main dialog as far as the benchmark needs it: connect results queue for this thread.
-class BenchWindows : public IStationWindows {
+class BenchWindows : public CNullStationWindows {
 public:
     BenchWindows() { InitializeCriticalSection(&lock_); }
     void PostConnectResult(CChannelSession* session, int result) override
@@ -62,28 +62,7 @@ public:
         for (auto& r : taken)
             HandleConnectResultMessage(reinterpret_cast<WPARAM>(r.first), r.second);
     }
-    void PostExternalAlarm(CChannelSession*, int) override {}
-    void SetLocalRelayState(int, int) override {}
-    int GetLinkageHandle() override { return 0; }
-    CSystemLog* GetSystemLog() override { return nullptr; }
     void AppendConnectInfo(LPCSTR text) override { std::printf("connect info: %s", text); }
-    void ShowMessage(LPCSTR) override {}
-    void ClearTalkState() override {}
-    void RunCameraSettings(CTermCamera*) override {}
-    void RefreshLocalRelays() override {}
-    IPreviewPane* GetPreviewPane(int) override { return nullptr; }
-    CTermServer* ChooseServer() override { return nullptr; }
-    int IsAlarmSoundMarked() override { return 0; }
-    void MarkAlarmSound() override {}
-    void NoteAlarmStarted() override {}
-    int IsEMapShown() override { return 0; }
-    int IsTourRunning() override { return 0; }
-    int IsEMapEditorOpen() override { return 0; }
-    int GetDisplayPageCount() override { return 0; }
-    int FindPageOfCamera(CTermCamera*) override { return -1; }
-    void SelectPane(int) override {}
-    void OpenEMap() override {}
-    void ShowEMapDevice(CVuskEMapDev*) override {}
 
 private:
     CRITICAL_SECTION lock_;
