@@ -98,15 +98,7 @@ void CRecGroup::RemoveGroup(CTermData* parent, LPCSTR name)
         parent->RemoveChild(name);
         return;
     }
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;) {
-        POSITION at = pos;
-        CTermData* project = m_projects.GetNext(pos);
-        if (project->m_name.Compare(name) == 0) {
-            m_projects.RemoveAt(at);
-            delete project;
-            return;
-        }
-    }
+    RemoveAndDeleteNamed(m_projects, name);
 }
 
 void CRecGroup::CloseAllSessions()

@@ -62,6 +62,37 @@ void SerializeOwnedList(CArchive& ar, CTypedPtrList<CObList, T*>& list)
     }
 }
 
+// Removes and destroys, in list order, every element for which drop(element) holds. drop may first
+// bring the element up to date (bind it, resolve it) and then say whether it is left empty.
+template <class T, class Drop>
+void RemoveAndDeleteIf(CTypedPtrList<CObList, T*>& list, Drop drop)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        POSITION at = pos;
+        T* element = list.GetNext(pos);
+        if (drop(element)) {
+            list.RemoveAt(at);
+            delete element;
+        }
+    }
+}
+
+// Removes and destroys the first element whose name is the text (exact bytes); FALSE when none is.
+template <class T>
+BOOL RemoveAndDeleteNamed(CTypedPtrList<CObList, T*>& list, LPCSTR name)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        POSITION at = pos;
+        T* element = list.GetNext(pos);
+        if (element->m_name.Compare(name) == 0) {
+            list.RemoveAt(at);
+            delete element;
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
 // Removes the element from the list and destroys it; FALSE when it is not in the list.
 template <class T>
 BOOL RemoveAndDelete(CTypedPtrList<CObList, T*>& list, T* element)

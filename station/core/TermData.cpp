@@ -50,24 +50,8 @@ BOOL CTermData::NameInUse(LPCSTR name) const
 
 void CTermData::RemoveChild(LPCSTR name)
 {
-    for (POSITION pos = m_childGroups.GetHeadPosition(); pos;) {
-        POSITION at = pos;
-        CTermData* group = m_childGroups.GetNext(pos);
-        if (group->m_name.Compare(name) == 0) {
-            m_childGroups.RemoveAt(at);
-            delete group;
-            return;
-        }
-    }
-    for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
-        POSITION at = pos;
-        CTermServer* server = m_servers.GetNext(pos);
-        if (server->m_name.Compare(name) == 0) {
-            m_servers.RemoveAt(at);
-            delete server;
-            return;
-        }
-    }
+    if (!RemoveAndDeleteNamed(m_childGroups, name))
+        RemoveAndDeleteNamed(m_servers, name);
 }
 
 void CTermData::CloseAllSessions()

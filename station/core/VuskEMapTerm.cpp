@@ -25,16 +25,11 @@ void CVuskEMapTerm::RemoveDevice(CVuskEMapDev* device) { RemoveAndDelete(m_devic
 
 void CVuskEMapTerm::Link()
 {
-    for (POSITION pos = m_devices.GetHeadPosition(); pos;) {
-        POSITION at = pos;
-        CVuskEMapDev* device = m_devices.GetNext(pos);
+    RemoveAndDeleteIf(m_devices, [this](CVuskEMapDev* device) {
         device->m_pScene = this;
         device->Link();
-        if (!device->IsBound() && !device->TargetExists()) {
-            m_devices.RemoveAt(at);
-            delete device;
-        }
-    }
+        return !device->IsBound() && !device->TargetExists();
+    });
     for (POSITION pos = m_children.GetHeadPosition(); pos;) {
         CVuskEMapTerm* child = m_children.GetNext(pos);
         child->m_pParent = this;

@@ -38,15 +38,10 @@ int CVuskLoopGroup::Load(LPCSTR path)
 
 void CVuskLoopGroup::ResolveAll()
 {
-    for (POSITION pos = m_pages.GetHeadPosition(); pos;) {
-        POSITION at = pos;
-        CVuskLoopPage* step = m_pages.GetNext(pos);
+    RemoveAndDeleteIf(m_pages, [](CVuskLoopPage* step) {
         step->Resolve();
-        if (step->UsedEntries() == 0) {
-            m_pages.RemoveAt(at);
-            delete step;
-        }
-    }
+        return step->UsedEntries() == 0;
+    });
 }
 
 void CVuskLoopGroup::RemovePage(CVuskLoopPage* step) { RemoveAndDelete(m_pages, step); }
@@ -62,14 +57,7 @@ CVuskLoopPage* CVuskLoopGroup::AddPage(int paneCount, int dwellSeconds)
 
 void CVuskLoopGroup::RemoveEmptyPages()
 {
-    for (POSITION pos = m_pages.GetHeadPosition(); pos;) {
-        POSITION at = pos;
-        CVuskLoopPage* step = m_pages.GetNext(pos);
-        if (step->m_count <= 0) {
-            m_pages.RemoveAt(at);
-            delete step;
-        }
-    }
+    RemoveAndDeleteIf(m_pages, [](CVuskLoopPage* step) { return step->m_count <= 0; });
 }
 
 void CVuskLoopGroup::RemoveAll() { DeleteAll(m_pages); }

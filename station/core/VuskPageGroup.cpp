@@ -97,15 +97,10 @@ void CVuskPageGroup::ResetToOneEmptyPage()
 
 void CVuskPageGroup::ResolveAll()
 {
-    for (POSITION pos = m_pages.GetHeadPosition(); pos;) {
-        POSITION at = pos;
-        CVuskPage* page = m_pages.GetNext(pos);
+    RemoveAndDeleteIf(m_pages, [](CVuskPage* page) {
         page->Resolve();
-        if (!page->HasReferences()) {
-            m_pages.RemoveAt(at);
-            delete page;
-        }
-    }
+        return !page->HasReferences();
+    });
     if (m_pages.IsEmpty())
         AddPage(16);
 }
