@@ -2,7 +2,7 @@
 // and the message boxes that carry it. Apart from CWinApp so that programs without an application
 // object (and with a WinMain of their own) can use them.
 #include "afxwin.h"
-#include "WindowSeams.h"
+#include "framework/WindowSeams.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 // Every load failure throws CArchiveException*; the caller decides what happens.
 #pragma once
 
-#include "Exception.h"
-#include "File.h"
+#include "framework/Exception.h"
+#include "framework/File.h"
 
 #include <string.h>
 #include <vector>

@@ -1,4 +1,4 @@
 // CCmdTarget's run-time class.
-#include "CmdTarget.h"
+#include "framework/CmdTarget.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)

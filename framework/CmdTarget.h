@@ -3,7 +3,7 @@
 #pragma once
 
 #include "afx.h"
-#include "MessageMap.h"
+#include "framework/MessageMap.h"
 
 class CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)

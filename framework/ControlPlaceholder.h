@@ -6,7 +6,7 @@
 // with its identifier, position and size.
 #pragma once
 
-#include "AfxDefs.h"
+#include "framework/AfxDefs.h"
 
 // Registers a placeholder class under lpszClassName (the class identifier as text) unless the class
 // exists; returns the class name, or null when it cannot be registered.

@@ -2,7 +2,7 @@
 #include "afxwin.h"
 #include "afxcmn.h"
 #include "afxres.h"
-#include "WinThreadState.h"
+#include "framework/WinThreadState.h"
 
 #include <errno.h>
 #include <float.h>

@@ -4,7 +4,7 @@
 // on the control and stops the exchange: the members of later controls keep their values.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CTime;
 

@@ -1,7 +1,7 @@
 // CDateTimeCtrl: the date and time picker. Times are local (CTime or SYSTEMTIME).
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

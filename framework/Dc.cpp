@@ -1,7 +1,7 @@
 // Device contexts: ownership of the HDC, temporary wrappers, and the wrappers that are more than one
 // call.
 #include "afxwin.h"
-#include "WinThreadState.h"
+#include "framework/WinThreadState.h"
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)

@@ -2,7 +2,7 @@
 // get theirs from a window and give it back when they go. The drawing calls are the GDI calls.
 #pragma once
 
-#include "GdiObject.h"
+#include "framework/GdiObject.h"
 
 class CWnd;
 

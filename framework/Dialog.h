@@ -3,7 +3,7 @@
 // and members through DoDataExchange (DataExchange.h).
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)

@@ -2,7 +2,7 @@
 // whoever catches one calls Delete on it:  catch (CException* e) { e->Delete(); }
 #pragma once
 
-#include "Object.h"
+#include "framework/Object.h"
 #include "afxstr.h"
 
 class CException : public CObject {

@@ -2,7 +2,7 @@
 // optional CFileException it fills); Read, Write, Seek and the rest throw CFileException*.
 #pragma once
 
-#include "Exception.h"
+#include "framework/Exception.h"
 #include "atltime.h"
 
 struct CFileStatus {

@@ -1,7 +1,7 @@
 // CFileDialog: the OPENFILENAME set-up, the filter, and the parts of the chosen path.
 #include "afxwin.h"
 #include "afxdlgs.h"
-#include "WindowSeams.h"
+#include "framework/WindowSeams.h"
 
 IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)

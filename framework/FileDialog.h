@@ -2,7 +2,7 @@
 // The filter is written as "Text files (*.txt)|*.txt|All files (*.*)|*.*||".
 #pragma once
 
-#include "Dialog.h"
+#include "framework/Dialog.h"
 
 #include <commdlg.h>
 

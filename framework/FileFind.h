@@ -4,7 +4,7 @@
 #pragma once
 
 #include "atltime.h"
-#include "Object.h"
+#include "framework/Object.h"
 
 class CFileFind : public CObject {
     DECLARE_DYNAMIC(CFileFind)

@@ -1,7 +1,7 @@
 // CFolderPickerDialog: the BROWSEINFO set-up, the root folder and the chosen path.
 #include "afxwin.h"
 #include "afxdlgs.h"
-#include "WindowSeams.h"
+#include "framework/WindowSeams.h"
 
 IMPLEMENT_DYNAMIC(CFolderPickerDialog, CCommonDialog)
 

@@ -3,7 +3,7 @@
 // when the browser opens.
 #pragma once
 
-#include "FileDialog.h"
+#include "framework/FileDialog.h"
 
 #include <shlobj.h>
 

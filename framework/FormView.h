@@ -3,7 +3,7 @@
 // (a dialog, here) with Create, then OnInitialUpdate fills its controls (DoDataExchange).
 #pragma once
 
-#include "ScrollView.h"
+#include "framework/ScrollView.h"
 
 class CFormView : public CScrollView {
     DECLARE_DYNAMIC(CFormView)

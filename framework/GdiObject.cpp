@@ -1,7 +1,7 @@
 // GDI objects: ownership of the handles, temporary wrappers, and the few wrappers that are more
 // than one call.
 #include "afxwin.h"
-#include "WinThreadState.h"
+#include "framework/WinThreadState.h"
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CPen, CGdiObject)

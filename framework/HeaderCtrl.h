@@ -1,7 +1,7 @@
 // CHeaderCtrl: the header control (also the column header of a list view).
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // its high byte, as MAKEIPADDRESS builds it.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // CImageList: ownership of the list handle, temporary wrappers, loading from the resource module.
 #include "afxwin.h"
 #include "afxcmn.h"
-#include "WinThreadState.h"
+#include "framework/WinThreadState.h"
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 

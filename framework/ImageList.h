@@ -2,8 +2,8 @@
 // CImageList that created its list destroys it with itself.
 #pragma once
 
-#include "Wnd.h"
-#include "GdiObject.h"
+#include "framework/Wnd.h"
+#include "framework/GdiObject.h"
 
 #include <commctrl.h>
 

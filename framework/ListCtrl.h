@@ -1,7 +1,7 @@
 // CListCtrl: the list view control. Texts and columns are 8-bit (the control's A messages).
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
 // CMenu: ownership of menu handles, loading from the resource module, popup tracking and the search
 // for the object that draws an owner-drawn item.
 #include "afxwin.h"
-#include "WindowSeams.h"
-#include "WinThreadState.h"
+#include "framework/WindowSeams.h"
+#include "framework/WinThreadState.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 

@@ -3,7 +3,7 @@
 // (or an enclosing one): the window routes WM_DRAWITEM and WM_MEASUREITEM to DrawItem/MeasureItem.
 #pragma once
 
-#include "GdiObject.h"
+#include "framework/GdiObject.h"
 
 class CWnd;
 

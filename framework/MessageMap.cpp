@@ -1,5 +1,5 @@
 // The search of message maps and the dispatch of commands and notifications to their handlers.
-#include "CmdTarget.h"
+#include "framework/CmdTarget.h"
 
 const AFX_MSGMAP* PASCAL CCmdTarget::GetThisMessageMap()
 {

@@ -3,7 +3,7 @@
 // ON_WM_PAINT...). A class's map is searched first, then its base class's, up to CCmdTarget.
 #pragma once
 
-#include "AfxDefs.h"
+#include "framework/AfxDefs.h"
 
 class CCmdTarget;
 class CWnd;

@@ -2,7 +2,7 @@
 // the schema numbers that archives write in front of each class.
 #pragma once
 
-#include "AfxDefs.h"
+#include "framework/AfxDefs.h"
 
 struct CRuntimeClass;
 

@@ -1,7 +1,7 @@
 // CProgressCtrl: the progress bar control.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 // client area with the scroll bars, which appear only when the contents do not fit.
 #pragma once
 
-#include "View.h"
+#include "framework/View.h"
 
 class CScrollView : public CView {
     DECLARE_DYNAMIC(CScrollView)

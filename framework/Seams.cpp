@@ -1,6 +1,6 @@
 // The seams' current functions. Atomic pointers, since worker threads read them while a test
 // may install a replacement.
-#include "Seams.h"
+#include "framework/Seams.h"
 
 #include <atomic>
 

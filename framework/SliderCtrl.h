@@ -1,7 +1,7 @@
 // CSliderCtrl: the trackbar control.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

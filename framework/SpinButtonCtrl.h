@@ -1,7 +1,7 @@
 // CSpinButtonCtrl: the up-down control.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

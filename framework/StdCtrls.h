@@ -3,7 +3,7 @@
 // CompareItem, DeleteItem for the lists) from their parent's WM_DRAWITEM and kin.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 // A reflected WM_DRAWITEM goes to the control's DrawItem; other messages take the usual course.
 template <class Ctrl>

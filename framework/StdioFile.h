@@ -2,7 +2,7 @@
 // (the default) "\r\n" reads as "\n" and "\n" writes as "\r\n"; typeBinary keeps bytes as they are.
 #pragma once
 
-#include "File.h"
+#include "framework/File.h"
 
 #include <stdio.h>
 

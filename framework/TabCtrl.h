@@ -1,7 +1,7 @@
 // CTabCtrl: the tab control. Pages are the owner's child dialogs; AdjustRect gives their area.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

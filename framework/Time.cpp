@@ -1,7 +1,7 @@
 // CTime and CTimeSpan. Calendar arithmetic is done here; only the local-time offset comes from the
 // system, since the C runtime's localtime follows a TZ variable that Windows programs do not set.
 #include "afx.h"
-#include "Seams.h"
+#include "framework/Seams.h"
 
 #include <string.h>
 

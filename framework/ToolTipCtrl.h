@@ -2,7 +2,7 @@
 // rectangle of a window with an identifier; its text a string or a string resource.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // CTreeCtrl: the tree view control. Texts are 8-bit (the control's A messages).
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 #include <commctrl.h>
 

@@ -1,5 +1,5 @@
 // The window half's exceptions, thrown as heap objects like the framework's others.
-#include "UserException.h"
+#include "framework/UserException.h"
 
 IMPLEMENT_DYNAMIC(CUserException, CException)
 IMPLEMENT_DYNAMIC(CResourceException, CException)

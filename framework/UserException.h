@@ -3,7 +3,7 @@
 // operation on a window that cannot do it (CNotSupportedException).
 #pragma once
 
-#include "Exception.h"
+#include "framework/Exception.h"
 
 class CUserException : public CException {
     DECLARE_DYNAMIC(CUserException)

@@ -2,7 +2,7 @@
 // when its window is destroyed. There are no documents; the view is placed directly in a window.
 #pragma once
 
-#include "Wnd.h"
+#include "framework/Wnd.h"
 
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)

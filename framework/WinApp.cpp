@@ -2,7 +2,7 @@
 // application object link it; programs with a WinMain of their own may still use the rest.
 #include "afxwin.h"
 #include "afxres.h"
-#include "WinThreadState.h"
+#include "framework/WinThreadState.h"
 
 #include <stdlib.h>
 

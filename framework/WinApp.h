@@ -3,8 +3,8 @@
 // returned TRUE, and ExitInstance in either case; the result is the program's exit code.
 #pragma once
 
-#include "WinThread.h"
-#include "Wnd.h"
+#include "framework/WinThread.h"
+#include "framework/Wnd.h"
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)

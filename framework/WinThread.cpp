@@ -1,5 +1,5 @@
 // CWinThread, AfxBeginThread and AfxEndThread over the C runtime's _beginthreadex.
-#include "WinThread.h"
+#include "framework/WinThread.h"
 
 #include <process.h>
 

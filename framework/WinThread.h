@@ -6,7 +6,7 @@
 // then delete the object, which closes the handle.
 #pragma once
 
-#include "CmdTarget.h"
+#include "framework/CmdTarget.h"
 
 class CWnd;
 

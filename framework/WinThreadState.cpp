@@ -1,7 +1,7 @@
 // The per-thread state of the window half, and the deletion of temporary wrapper objects.
 #include "afxwin.h"
 #include "afxcmn.h"
-#include "WinThreadState.h"
+#include "framework/WinThreadState.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The window seams' current functions and the platform calls behind them.
-#include "WindowSeams.h"
+#include "framework/WindowSeams.h"
 
 #include <atomic>
 

@@ -1,9 +1,9 @@
 // CWnd: window creation and ownership, the framework's window procedure, the pre-translation walk
 // and modal loops. Message dispatch is in WndDispatch.cpp.
 #include "afxwin.h"
-#include "ControlPlaceholder.h"
-#include "WindowSeams.h"
-#include "WinThreadState.h"
+#include "framework/ControlPlaceholder.h"
+#include "framework/WindowSeams.h"
+#include "framework/WinThreadState.h"
 
 #include <mutex>
 #include <set>

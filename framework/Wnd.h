@@ -3,7 +3,7 @@
 // by the object or subclassed. The wrappers below are the Win32 calls on m_hWnd, nothing more.
 #pragma once
 
-#include "CmdTarget.h"
+#include "framework/CmdTarget.h"
 #include "atltypes.h"
 
 // winuser.h makes GetNextWindow a two-argument macro, which would swallow CWnd::GetNextWindow.

@@ -2,7 +2,7 @@
 // commands and notifications (with reflection to the control that sent them), and the default
 // handlers that route owner-drawing and colouring to menus and controls.
 #include "afxwin.h"
-#include "WinThreadState.h"
+#include "framework/WinThreadState.h"
 
 #include <windowsx.h>
 

@@ -2,16 +2,16 @@
 // files, archives, time and geometry. Station code includes this (or a header that includes it).
 #pragma once
 
-#include "AfxDefs.h"
-#include "Object.h"
-#include "Exception.h"
+#include "framework/AfxDefs.h"
+#include "framework/Object.h"
+#include "framework/Exception.h"
 #include "afxstr.h"
 #include "atltime.h"
 #include "atltypes.h"
-#include "File.h"
-#include "StdioFile.h"
-#include "FileFind.h"
-#include "Archive.h"
+#include "framework/File.h"
+#include "framework/StdioFile.h"
+#include "framework/FileFind.h"
+#include "framework/Archive.h"
 
 // The module that LoadString and the resource loaders read from. It is the program itself until
 // the optional language library is loaded and installed with AfxSetResourceHandle.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "afxwin.h"
-#include "ControlPlaceholder.h"
+#include "framework/ControlPlaceholder.h"
 
 // Kept for the programs' start-up; placeholders need no set-up.
 void AFXAPI AfxEnableControlContainer();

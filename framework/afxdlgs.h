@@ -3,5 +3,5 @@
 
 #include "afxwin.h"
 
-#include "FileDialog.h"
-#include "FolderPickerDialog.h"
+#include "framework/FileDialog.h"
+#include "framework/FolderPickerDialog.h"

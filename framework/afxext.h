@@ -3,6 +3,6 @@
 
 #include "afxwin.h"
 
-#include "View.h"
-#include "ScrollView.h"
-#include "FormView.h"
+#include "framework/View.h"
+#include "framework/ScrollView.h"
+#include "framework/FormView.h"

@@ -3,7 +3,7 @@
 // '\\', 'A' or a searched-for byte is never taken for a character of its own.
 #pragma once
 
-#include "AfxDefs.h"
+#include "framework/AfxDefs.h"
 
 #include <stdarg.h>
 #include <string>

@@ -9,18 +9,18 @@
 
 #include <commctrl.h>
 
-#include "MessageMap.h"
-#include "CmdTarget.h"
-#include "WinThread.h"
-#include "UserException.h"
-#include "GdiObject.h"
-#include "Dc.h"
-#include "Menu.h"
-#include "Wnd.h"
-#include "Dialog.h"
-#include "DataExchange.h"
-#include "StdCtrls.h"
-#include "WinApp.h"
+#include "framework/MessageMap.h"
+#include "framework/CmdTarget.h"
+#include "framework/WinThread.h"
+#include "framework/UserException.h"
+#include "framework/GdiObject.h"
+#include "framework/Dc.h"
+#include "framework/Menu.h"
+#include "framework/Wnd.h"
+#include "framework/Dialog.h"
+#include "framework/DataExchange.h"
+#include "framework/StdCtrls.h"
+#include "framework/WinApp.h"
 
 // The module a resource comes from: the resource module when it has the resource, else the program.
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);

@@ -2,7 +2,7 @@
 // Local time is converted with the system's time-zone rules, not the C runtime's TZ variable.
 #pragma once
 
-#include "AfxDefs.h"
+#include "framework/AfxDefs.h"
 #include "afxstr.h"
 
 #include <time.h>

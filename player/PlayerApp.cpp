@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../resources/clipview/resource.h"
+#include "resources/clipview/resource.h"
 
 static INT_PTR CALLBACK PlayerProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
 {

@@ -2,7 +2,7 @@
 // object of fixed-size packets; sizes, counts and durations are filled in when the file closes.
 #include <cstring>
 
-#include "VideoFile.h"
+#include "devices/common/VideoFile.h"
 
 namespace dev {
 namespace {

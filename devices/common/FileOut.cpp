@@ -1,4 +1,4 @@
-#include "FileOut.h"
+#include "devices/common/FileOut.h"
 
 namespace dev {
 

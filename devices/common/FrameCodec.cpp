@@ -1,4 +1,4 @@
-#include "FrameCodec.h"
+#include "devices/common/FrameCodec.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "HandleTable.h"
+#include "devices/common/HandleTable.h"
 
-#include "Guard.h"
+#include "devices/common/Guard.h"
 
 #include <process.h>
 

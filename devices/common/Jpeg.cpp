@@ -1,4 +1,4 @@
-#include "Jpeg.h"
+#include "devices/common/Jpeg.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "KeyboardCodec.h"
+#include "devices/common/KeyboardCodec.h"
 
-#include "SerialFrames.h"
+#include "devices/common/SerialFrames.h"
 
 namespace dev {
 namespace {

@@ -1,7 +1,7 @@
 // MP4 recording file: ftyp, mdat (64-bit size), then moov with one video track at close.
 #include <ctime>
 
-#include "VideoFile.h"
+#include "devices/common/VideoFile.h"
 
 namespace dev {
 namespace {

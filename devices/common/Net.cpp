@@ -1,9 +1,9 @@
-#include "Net.h"
+#include "devices/common/Net.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "Text.h"
+#include "devices/common/Text.h"
 
 namespace dev {
 

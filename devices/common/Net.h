@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Protocol.h"
+#include "devices/common/Protocol.h"
 
 namespace dev {
 

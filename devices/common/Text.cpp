@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "devices/common/Text.h"
 
 #include <cstring>
 

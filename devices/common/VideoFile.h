@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "FileOut.h"
+#include "devices/common/FileOut.h"
 
 namespace dev {
 

@@ -1,11 +1,11 @@
 // The entry points of Conduit.dll: argument checks, then the handle objects do the work.
 #include <cstring>
 
-#include "LiveChannel.h"
-#include "Conduit.h"
-#include "RelayService.h"
-#include "Streams.h"
-#include "Text.h"
+#include "devices/conduit/LiveChannel.h"
+#include "devices/conduit/Conduit.h"
+#include "devices/conduit/RelayService.h"
+#include "devices/conduit/Streams.h"
+#include "devices/common/Text.h"
 
 using namespace conduit;
 using dev::AddHandle;

@@ -1,12 +1,12 @@
-#include "LiveChannel.h"
+#include "devices/conduit/LiveChannel.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "FrameCodec.h"
-#include "Guard.h"
-#include "Jpeg.h"
-#include "Text.h"
+#include "devices/common/FrameCodec.h"
+#include "devices/common/Guard.h"
+#include "devices/common/Jpeg.h"
+#include "devices/common/Text.h"
 
 namespace conduit {
 

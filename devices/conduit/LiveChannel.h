@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ServerSession.h"
-#include "Conduit.h"
-#include "VideoFile.h"
+#include "devices/conduit/ServerSession.h"
+#include "devices/conduit/Conduit.h"
+#include "devices/common/VideoFile.h"
 
 namespace conduit {
 

@@ -1,10 +1,10 @@
-#include "RelayService.h"
+#include "devices/conduit/RelayService.h"
 
 #include <process.h>
 
 #include <cstring>
 
-#include "Text.h"
+#include "devices/common/Text.h"
 
 namespace conduit {
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "Net.h"
-#include "Conduit.h"
+#include "devices/common/Net.h"
+#include "devices/conduit/Conduit.h"
 
 namespace conduit {
 

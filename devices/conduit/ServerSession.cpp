@@ -1,8 +1,8 @@
-#include "ServerSession.h"
+#include "devices/conduit/ServerSession.h"
 
 #include <cstring>
 
-#include "Text.h"
+#include "devices/common/Text.h"
 
 namespace conduit {
 

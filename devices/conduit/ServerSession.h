@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "HandleTable.h"
-#include "Net.h"
+#include "devices/common/HandleTable.h"
+#include "devices/common/Net.h"
 
 namespace conduit {
 

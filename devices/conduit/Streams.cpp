@@ -1,4 +1,4 @@
-#include "Streams.h"
+#include "devices/conduit/Streams.h"
 
 #include <cmath>
 #include <cstring>

@@ -3,8 +3,8 @@
 #pragma once
 #include <memory>
 
-#include "ServerSession.h"
-#include "Conduit.h"
+#include "devices/conduit/ServerSession.h"
+#include "devices/conduit/Conduit.h"
 
 namespace conduit {
 

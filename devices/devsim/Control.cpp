@@ -5,8 +5,8 @@
 #include <cstring>
 #include <sstream>
 
-#include "KeyboardCodec.h"
-#include "Site.h"
+#include "devices/common/KeyboardCodec.h"
+#include "devices/devsim/Site.h"
 
 namespace devsim {
 

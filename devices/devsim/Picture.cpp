@@ -1,4 +1,4 @@
-#include "Picture.h"
+#include "devices/devsim/Picture.h"
 
 #include <winsock2.h>
 #include <windows.h>
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <map>
 
-#include "FrameCodec.h"
+#include "devices/common/FrameCodec.h"
 
 namespace devsim {
 

@@ -1,5 +1,5 @@
 // Loading the site description, the listeners, and what each kind of connection is served.
-#include "Site.h"
+#include "devices/devsim/Site.h"
 
 #include <process.h>
 
@@ -8,11 +8,11 @@
 #include <cstring>
 #include <functional>
 
-#include "FrameCodec.h"
-#include "Jpeg.h"
-#include "Picture.h"
-#include "SerialFrames.h"
-#include "Text.h"
+#include "devices/common/FrameCodec.h"
+#include "devices/common/Jpeg.h"
+#include "devices/devsim/Picture.h"
+#include "devices/common/SerialFrames.h"
+#include "devices/common/Text.h"
 
 namespace devsim {
 

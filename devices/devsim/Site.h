@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "Guard.h"
-#include "Net.h"
+#include "devices/common/Guard.h"
+#include "devices/common/Net.h"
 
 namespace devsim {
 

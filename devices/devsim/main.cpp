@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "Site.h"
+#include "devices/devsim/Site.h"
 
 int main(int argc, char** argv)
 {

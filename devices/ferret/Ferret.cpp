@@ -2,9 +2,9 @@
 #include <cstring>
 #include <vector>
 
-#include "Net.h"
-#include "Ferret.h"
-#include "Text.h"
+#include "devices/common/Net.h"
+#include "devices/ferret/Ferret.h"
+#include "devices/common/Text.h"
 
 namespace {
 

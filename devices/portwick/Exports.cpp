@@ -1,10 +1,10 @@
 // The entry points of Portwick.dll.
 #include <cstring>
 
-#include "Guard.h"
-#include "SerialDevice.h"
-#include "Portwick.h"
-#include "Text.h"
+#include "devices/common/Guard.h"
+#include "devices/portwick/SerialDevice.h"
+#include "devices/portwick/Portwick.h"
+#include "devices/common/Text.h"
 
 using namespace portwick;
 using dev::Guard;

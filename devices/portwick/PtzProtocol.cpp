@@ -1,4 +1,4 @@
-#include "PtzProtocol.h"
+#include "devices/portwick/PtzProtocol.h"
 
 #include <winsock2.h>
 #include <windows.h>

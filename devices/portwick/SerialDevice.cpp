@@ -1,8 +1,8 @@
-#include "SerialDevice.h"
+#include "devices/portwick/SerialDevice.h"
 
 #include <cstdlib>
 
-#include "Portwick.h"
+#include "devices/portwick/Portwick.h"
 
 namespace portwick {
 

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string>
 
-#include "HandleTable.h"
-#include "KeyboardCodec.h"
-#include "Net.h"
-#include "PtzProtocol.h"
+#include "devices/common/HandleTable.h"
+#include "devices/common/KeyboardCodec.h"
+#include "devices/common/Net.h"
+#include "devices/portwick/PtzProtocol.h"
 
 namespace portwick {
 

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "../../resources/warden/resource.h"
+#include "resources/warden/resource.h"
 
 static INT_PTR CALLBACK LoginProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
 {

@@ -6,11 +6,11 @@
 
 #include <cstring>
 
-#include "Conduit.h"
-#include "DeviceTestSupport.h"
-#include "Portwick.h"
-#include "Screenshot.h"
-#include "TestSupport.h"
+#include "devices/conduit/Conduit.h"
+#include "tests/devices/DeviceTestSupport.h"
+#include "devices/portwick/Portwick.h"
+#include "tools/screenshot/Screenshot.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

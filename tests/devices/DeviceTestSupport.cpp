@@ -1,4 +1,4 @@
-#include "DeviceTestSupport.h"
+#include "tests/devices/DeviceTestSupport.h"
 
 #include <olectl.h>
 #include <ole2.h>
@@ -6,8 +6,8 @@
 #include <cstring>
 #include <fstream>
 
-#include "Conduit.h"
-#include "TestSupport.h"
+#include "devices/conduit/Conduit.h"
+#include "tests/support/TestSupport.h"
 
 std::string SiteText()
 {

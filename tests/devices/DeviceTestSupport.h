@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "DevsimControl.h"
-#include "TestSupport.h"
+#include "devices/devsim/control/DevsimControl.h"
+#include "tests/support/TestSupport.h"
 
 // The site of the Conduit and Portwick tests (free ports; see SiteText in DeviceTestSupport.cpp):
 // Alpha (4 channels, alarm box, DDNS name alpha.ddns), Beta (16 channels), Gamma (stopped at

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "Conduit.h"
-#include "DevsimControl.h"
-#include "TestSupport.h"
+#include "devices/conduit/Conduit.h"
+#include "devices/devsim/control/DevsimControl.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <map>
 
-#include "DevsimControl.h"
-#include "Ferret.h"
-#include "TestSupport.h"
+#include "devices/devsim/control/DevsimControl.h"
+#include "devices/ferret/Ferret.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "DevsimControl.h"
-#include "TestSupport.h"
+#include "devices/devsim/control/DevsimControl.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

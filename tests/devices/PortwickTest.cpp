@@ -1,9 +1,9 @@
 // Portwick against the station's simulated serial devices, and its PTZ protocol files.
 #include <gtest/gtest.h>
 
-#include "DeviceTestSupport.h"
-#include "Portwick.h"
-#include "TestSupport.h"
+#include "tests/devices/DeviceTestSupport.h"
+#include "devices/portwick/Portwick.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

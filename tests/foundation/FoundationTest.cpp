@@ -7,9 +7,9 @@
 #include <cstring>
 #include <vector>
 
-#include "../../resources/warden/resource.h"
-#include "Screenshot.h"
-#include "TestSupport.h"
+#include "resources/warden/resource.h"
+#include "tools/screenshot/Screenshot.h"
+#include "tests/support/TestSupport.h"
 
 TEST(Lzo, RoundTripAndTruncatedBlockRefused)
 {

@@ -1,4 +1,4 @@
-#include "PngWriter.h"
+#include "tools/screenshot/PngWriter.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "Screenshot.h"
+#include "tools/screenshot/Screenshot.h"
 
-#include "PngWriter.h"
+#include "tools/screenshot/PngWriter.h"
 
 Capture CaptureScreenRect(const RECT& rect)
 {

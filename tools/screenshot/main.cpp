@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Screenshot.h"
+#include "tools/screenshot/Screenshot.h"
 
 int main(int argc, char** argv)
 {

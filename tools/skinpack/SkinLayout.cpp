@@ -1,12 +1,12 @@
 // Walks the field tables of every class and writes them out as tables: key, kind, bytes, versions.
-#include "SkinLayout.h"
+#include "tools/skinpack/SkinLayout.h"
 
 #include <memory>
 #include <sstream>
 #include <vector>
 
-#include "SkinObject.h"
-#include "SkinTypes.h"
+#include "skin/engine/objects/SkinObject.h"
+#include "skin/engine/store/SkinTypes.h"
 
 namespace {
 

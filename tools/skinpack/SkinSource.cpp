@@ -1,5 +1,5 @@
 // SkinSource: the line-based skin source reader and the value syntax of each property kind.
-#include "SkinSource.h"
+#include "tools/skinpack/SkinSource.h"
 
 #include <windows.h>
 
@@ -9,12 +9,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "FrameWndSkinObject.h"
-#include "ImageSkinObject.h"
-#include "MenuBarSkinObject.h"
-#include "PropertySetSkinObject.h"
-#include "SkinObject.h"
-#include "SkinStore.h"
+#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/objects/MenuBarSkinObject.h"
+#include "skin/engine/objects/PropertySetSkinObject.h"
+#include "skin/engine/objects/SkinObject.h"
+#include "skin/engine/store/SkinStore.h"
 
 namespace {
 

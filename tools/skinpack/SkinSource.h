@@ -1,11 +1,11 @@
 // SkinSource: reads a skin source, the readable description of a skin (objects and their fields by key,
 // images by file), into a SkinStore that the packer then writes. The format is described in
-// skin/engine/FORMAT.md. Texts in the source are UTF-8 and are stored in code page 936.
+// skin/engine/store/FORMAT.md. Texts in the source are UTF-8 and are stored in code page 936.
 #pragma once
 #include <string>
 #include <vector>
 
-#include "SkinRecords.h"
+#include "skin/engine/store/SkinRecords.h"
 
 class SkinObject;
 class SkinStore;

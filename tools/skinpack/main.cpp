@@ -9,10 +9,10 @@
 #include <sstream>
 #include <string>
 
-#include "MemoryStream.h"
-#include "SkinLayout.h"
-#include "SkinSource.h"
-#include "SkinStore.h"
+#include "skin/engine/store/MemoryStream.h"
+#include "tools/skinpack/SkinLayout.h"
+#include "tools/skinpack/SkinSource.h"
+#include "skin/engine/store/SkinStore.h"
 
 int main(int argc, char** argv)
 {

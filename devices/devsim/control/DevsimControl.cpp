@@ -1,10 +1,10 @@
-#include "Net.h"
+#include "devices/common/Net.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
-#include "DevsimControl.h"
+#include "devices/devsim/control/DevsimControl.h"
 
 namespace {
 

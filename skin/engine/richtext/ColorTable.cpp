@@ -1,5 +1,5 @@
 // The colour names of the tooltip markup; see ColorTable.h.
-#include "ColorTable.h"
+#include "skin/engine/richtext/ColorTable.h"
 
 namespace {
 

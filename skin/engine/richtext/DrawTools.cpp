@@ -1,5 +1,5 @@
 // The rich-text drawing toolbox; see DrawTools.h.
-#include "DrawTools.h"
+#include "skin/engine/richtext/DrawTools.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
 // The rich-text device on a real device context; see GdiRichTextDevice.h.
-#include "GdiRichTextDevice.h"
+#include "skin/engine/richtext/GdiRichTextDevice.h"
 
 #include <climits>
 
-#include "RichTextResources.h"
+#include "skin/engine/richtext/RichTextResources.h"
 
 namespace {
 

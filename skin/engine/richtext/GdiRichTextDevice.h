@@ -3,9 +3,9 @@
 #pragma once
 #include <windows.h>
 
-#include "DrawTools.h"
-#include "RichTextDevice.h"
-#include "RichTextFontCache.h"
+#include "skin/engine/richtext/DrawTools.h"
+#include "skin/engine/richtext/RichTextDevice.h"
+#include "skin/engine/richtext/RichTextFontCache.h"
 
 class GdiRichTextDevice : public RichTextDevice {
 public:

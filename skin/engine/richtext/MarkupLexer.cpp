@@ -1,5 +1,5 @@
 // Lexical routines of the tooltip markup; see MarkupLexer.h.
-#include "MarkupLexer.h"
+#include "skin/engine/richtext/MarkupLexer.h"
 
 #include <cstring>
 

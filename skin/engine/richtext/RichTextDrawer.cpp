@@ -1,11 +1,11 @@
 // The tooltip's rich-text drawer; see RichTextDrawer.h.
-#include "RichTextDrawer.h"
+#include "skin/engine/richtext/RichTextDrawer.h"
 
 #include <algorithm>
 
-#include "GdiRichTextDevice.h"
-#include "MarkupLexer.h"
-#include "RichTextResources.h"
+#include "skin/engine/richtext/GdiRichTextDevice.h"
+#include "skin/engine/richtext/MarkupLexer.h"
+#include "skin/engine/richtext/RichTextResources.h"
 
 namespace {
 

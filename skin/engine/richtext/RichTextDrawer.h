@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "ColorTable.h"
-#include "DrawTools.h"
-#include "RichTextFontCache.h"
-#include "RichTextLayout.h"
-#include "StyleSheet.h"
+#include "skin/engine/richtext/ColorTable.h"
+#include "skin/engine/richtext/DrawTools.h"
+#include "skin/engine/richtext/RichTextFontCache.h"
+#include "skin/engine/richtext/RichTextLayout.h"
+#include "skin/engine/richtext/StyleSheet.h"
 
 class RichTextDevice;
 

@@ -1,5 +1,5 @@
 // Fonts of the rich-text drawer's styles; see RichTextFontCache.h.
-#include "RichTextFontCache.h"
+#include "skin/engine/richtext/RichTextFontCache.h"
 
 #include <cstring>
 

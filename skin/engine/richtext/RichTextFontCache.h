@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "RichTextDevice.h"
+#include "skin/engine/richtext/RichTextDevice.h"
 
 class RichTextFontCache {
 public:

@@ -1,11 +1,11 @@
 // The markup interpreter; see RichTextLayout.h.
-#include "RichTextLayout.h"
+#include "skin/engine/richtext/RichTextLayout.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "MarkupLexer.h"
-#include "RichTextResources.h"
+#include "skin/engine/richtext/MarkupLexer.h"
+#include "skin/engine/richtext/RichTextResources.h"
 
 namespace {
 

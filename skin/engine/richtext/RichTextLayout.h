@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "RichTextDevice.h"
-#include "RichTextRecords.h"
-#include "StyleSheet.h"
-#include "TableLayout.h"
+#include "skin/engine/richtext/RichTextDevice.h"
+#include "skin/engine/richtext/RichTextRecords.h"
+#include "skin/engine/richtext/StyleSheet.h"
+#include "skin/engine/richtext/TableLayout.h"
 
 // What the drawer hands the interpreter: its default font, resource module and picture shadow settings.
 struct RichTextSettings {

@@ -1,5 +1,5 @@
 // Bitmaps, icons and strings for the rich-text drawer, on plain GDI and the module's resources.
-#include "RichTextResources.h"
+#include "skin/engine/richtext/RichTextResources.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 // The tooltip style sheet and style values; see StyleSheet.h.
-#include "StyleSheet.h"
+#include "skin/engine/richtext/StyleSheet.h"
 
-#include "MarkupLexer.h"
-#include "RichTextDevice.h"
+#include "skin/engine/richtext/MarkupLexer.h"
+#include "skin/engine/richtext/RichTextDevice.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "ColorTable.h"
-#include "RichTextRecords.h"
+#include "skin/engine/richtext/ColorTable.h"
+#include "skin/engine/richtext/RichTextRecords.h"
 
 class RichTextDevice;
 

@@ -1,11 +1,11 @@
 // Tables of the tooltip markup; see TableLayout.h.
-#include "TableLayout.h"
+#include "skin/engine/richtext/TableLayout.h"
 
 #include <algorithm>
 
-#include "MarkupLexer.h"
-#include "RichTextLayout.h"
-#include "StyleSheet.h"
+#include "skin/engine/richtext/MarkupLexer.h"
+#include "skin/engine/richtext/RichTextLayout.h"
+#include "skin/engine/richtext/StyleSheet.h"
 
 namespace {
 

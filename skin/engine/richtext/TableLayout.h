@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "RichTextRecords.h"
+#include "skin/engine/richtext/RichTextRecords.h"
 
 class RichTextLayout;
 

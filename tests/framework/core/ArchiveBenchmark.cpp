@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "BenchmarkClock.h"
+#include "tests/support/BenchmarkClock.h"
 
 class CBenchItem : public CObject {
     DECLARE_SERIAL(CBenchItem)

@@ -3,8 +3,8 @@
 #include <afxtempl.h>
 #include <gtest/gtest.h>
 
-#include "FrameworkTestHelpers.h"
-#include "TestSupport.h"
+#include "tests/framework/core/FrameworkTestHelpers.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <map>
 #include <vector>
 
-#include "FrameworkTestHelpers.h"
-#include "TestSupport.h"
+#include "tests/framework/core/FrameworkTestHelpers.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

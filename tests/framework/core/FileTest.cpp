@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <set>
 
-#include "FrameworkTestHelpers.h"
-#include "TestSupport.h"
+#include "tests/framework/core/FrameworkTestHelpers.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Helpers of the framework tests.
-#include "FrameworkTestHelpers.h"
+#include "tests/framework/core/FrameworkTestHelpers.h"
 
 #include <stdio.h>
 

@@ -1,7 +1,7 @@
 // The clock and free-space seams: off by default, replaceable, and restored.
 #include <gtest/gtest.h>
 
-#include "Seams.h"
+#include "framework/Seams.h"
 
 namespace {
 

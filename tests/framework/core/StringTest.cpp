@@ -3,7 +3,7 @@
 #include <afx.h>
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

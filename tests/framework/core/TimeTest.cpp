@@ -2,7 +2,7 @@
 #include <afx.h>
 #include <gtest/gtest.h>
 
-#include "Seams.h"
+#include "framework/Seams.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Screenshot.h"
-#include "TestSupport.h"
-#include "WindowTestIds.h"
-#include "WindowTestSupport.h"
+#include "tools/screenshot/Screenshot.h"
+#include "tests/support/TestSupport.h"
+#include "tests/framework/windows/WindowTestIds.h"
+#include "tests/framework/windows/WindowTestSupport.h"
 
 namespace {
 

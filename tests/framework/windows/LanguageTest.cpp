@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
-#include "WindowTestIds.h"
-#include "WindowTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tests/framework/windows/WindowTestIds.h"
+#include "tests/framework/windows/WindowTestSupport.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "WindowTestIds.h"
-#include "WindowTestSupport.h"
+#include "tests/framework/windows/WindowTestIds.h"
+#include "tests/framework/windows/WindowTestSupport.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "WindowTestIds.h"
-#include "WindowTestSupport.h"
+#include "tests/framework/windows/WindowTestIds.h"
+#include "tests/framework/windows/WindowTestSupport.h"
 
 namespace {
 

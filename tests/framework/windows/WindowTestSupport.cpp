@@ -1,4 +1,4 @@
-#include "WindowTestSupport.h"
+#include "tests/framework/windows/WindowTestSupport.h"
 
 namespace {
 

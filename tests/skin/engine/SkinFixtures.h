@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "MemoryStream.h"
-#include "SkinObject.h"
-#include "SkinStore.h"
-#include "TestSupport.h"
+#include "skin/engine/store/MemoryStream.h"
+#include "skin/engine/objects/SkinObject.h"
+#include "skin/engine/store/SkinStore.h"
+#include "tests/support/TestSupport.h"
 
 inline std::string TypeLabel(int type)
 {

@@ -5,9 +5,9 @@
 #include <memory>
 #include <random>
 
-#include "ImageFixtures.h"
-#include "SkinFixtures.h"
-#include "SkinImage.h"
+#include "tests/skin/engine/ImageFixtures.h"
+#include "tests/skin/engine/SkinFixtures.h"
+#include "skin/engine/images/SkinImage.h"
 
 namespace {
 

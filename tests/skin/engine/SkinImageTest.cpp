@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "ImageFixtures.h"
-#include "SkinImage.h"
+#include "tests/skin/engine/ImageFixtures.h"
+#include "skin/engine/images/SkinImage.h"
 
 namespace {
 

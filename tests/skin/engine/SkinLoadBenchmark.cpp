@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "ButtonSkinObject.h"
-#include "FrameWndSkinObject.h"
-#include "ImageSkinObject.h"
-#include "MemoryStream.h"
-#include "ScrollBarSkinObject.h"
-#include "SkinStore.h"
+#include "skin/engine/objects/ButtonSkinObject.h"
+#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/store/MemoryStream.h"
+#include "skin/engine/objects/ScrollBarSkinObject.h"
+#include "skin/engine/store/SkinStore.h"
 
-#include "BenchmarkClock.h"
+#include "tests/support/BenchmarkClock.h"
 
 namespace {
 

@@ -5,20 +5,20 @@
 #include <memory>
 #include <set>
 
-#include "ApplicationSkinObject.h"
-#include "ButtonSkinObject.h"
-#include "CheckBoxSkinObject.h"
-#include "ComboBoxSkinObject.h"
-#include "FrameWndSkinObject.h"
-#include "MenuBarSkinObject.h"
-#include "PopupMenuSkinObject.h"
-#include "PropertySetSkinObject.h"
-#include "ScrollBarSkinObject.h"
-#include "ScrollControlSkinObject.h"
-#include "SkinFixtures.h"
-#include "StatusBarSkinObject.h"
-#include "TooltipSkinObject.h"
-#include "TreeViewSkinObject.h"
+#include "skin/engine/objects/ApplicationSkinObject.h"
+#include "skin/engine/objects/ButtonSkinObject.h"
+#include "skin/engine/objects/CheckBoxSkinObject.h"
+#include "skin/engine/objects/ComboBoxSkinObject.h"
+#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/MenuBarSkinObject.h"
+#include "skin/engine/objects/PopupMenuSkinObject.h"
+#include "skin/engine/objects/PropertySetSkinObject.h"
+#include "skin/engine/objects/ScrollBarSkinObject.h"
+#include "skin/engine/objects/ScrollControlSkinObject.h"
+#include "tests/skin/engine/SkinFixtures.h"
+#include "skin/engine/objects/StatusBarSkinObject.h"
+#include "skin/engine/objects/TooltipSkinObject.h"
+#include "skin/engine/objects/TreeViewSkinObject.h"
 
 namespace {
 

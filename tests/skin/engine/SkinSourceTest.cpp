@@ -5,15 +5,15 @@
 #include <fstream>
 #include <memory>
 
-#include "FrameWndSkinObject.h"
-#include "ImageFixtures.h"
-#include "ImageSkinObject.h"
-#include "MenuBarSkinObject.h"
-#include "PropertySetSkinObject.h"
-#include "SkinFixtures.h"
-#include "SkinImage.h"
-#include "SkinLayout.h"
-#include "SkinSource.h"
+#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "tests/skin/engine/ImageFixtures.h"
+#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/objects/MenuBarSkinObject.h"
+#include "skin/engine/objects/PropertySetSkinObject.h"
+#include "tests/skin/engine/SkinFixtures.h"
+#include "skin/engine/images/SkinImage.h"
+#include "tools/skinpack/SkinLayout.h"
+#include "tools/skinpack/SkinSource.h"
 
 namespace {
 
@@ -212,5 +212,5 @@ TEST(SkinSource, FormatDocumentCarriesTheLayoutOfTheTables)
     std::string document(bytes.begin(), bytes.end());
     ASSERT_FALSE(document.empty());
     EXPECT_NE(document.find(DescribeSkinLayout()), std::string::npos)
-        << "skin/engine/FORMAT.md is out of date: paste the output of skinpack --describe into its last section";
+        << "skin/engine/store/FORMAT.md is out of date: paste the output of skinpack --describe into its last section";
 }

@@ -6,18 +6,18 @@
 #include <memory>
 #include <set>
 
-#include "ApplicationSkinObject.h"
-#include "ButtonSkinObject.h"
-#include "CaptionStaticSkinObject.h"
-#include "FrameWndSkinObject.h"
-#include "ImageFixtures.h"
-#include "ImageSkinObject.h"
-#include "MenuBarSkinObject.h"
-#include "Screenshot.h"
-#include "SkinFixtures.h"
-#include "SkinImage.h"
-#include "SysColorTableSkinObject.h"
-#include "TooltipSkinObject.h"
+#include "skin/engine/objects/ApplicationSkinObject.h"
+#include "skin/engine/objects/ButtonSkinObject.h"
+#include "skin/engine/objects/CaptionStaticSkinObject.h"
+#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "tests/skin/engine/ImageFixtures.h"
+#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/objects/MenuBarSkinObject.h"
+#include "tools/screenshot/Screenshot.h"
+#include "tests/skin/engine/SkinFixtures.h"
+#include "skin/engine/images/SkinImage.h"
+#include "skin/engine/objects/SysColorTableSkinObject.h"
+#include "skin/engine/objects/TooltipSkinObject.h"
 
 namespace {
 

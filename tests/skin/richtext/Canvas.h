@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "Screenshot.h"
+#include "tools/screenshot/Screenshot.h"
 
 class Canvas {
 public:

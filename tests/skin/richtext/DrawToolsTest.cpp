@@ -1,8 +1,8 @@
 // The drawing toolbox on memory DCs: pixel effects, gradients, frames and lines, masks, shadows, icons, tiles.
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
-#include "DrawTools.h"
+#include "tests/skin/richtext/Canvas.h"
+#include "skin/engine/richtext/DrawTools.h"
 
 namespace {
 

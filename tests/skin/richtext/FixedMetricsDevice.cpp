@@ -1,5 +1,5 @@
 // A rich-text device without a device context; see FixedMetricsDevice.h.
-#include "FixedMetricsDevice.h"
+#include "tests/skin/richtext/FixedMetricsDevice.h"
 
 namespace {
 

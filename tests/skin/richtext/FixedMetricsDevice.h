@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "RichTextDevice.h"
+#include "skin/engine/richtext/RichTextDevice.h"
 
 class FixedMetricsDevice : public RichTextDevice {
 public:

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
-#include "FixedMetricsDevice.h"
-#include "GuardedText.h"
-#include "RichTextDrawer.h"
+#include "tests/skin/richtext/Canvas.h"
+#include "tests/skin/richtext/FixedMetricsDevice.h"
+#include "tests/skin/richtext/GuardedText.h"
+#include "skin/engine/richtext/RichTextDrawer.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "GuardedText.h"
-#include "MarkupLexer.h"
+#include "tests/skin/richtext/GuardedText.h"
+#include "skin/engine/richtext/MarkupLexer.h"
 
 namespace {
 

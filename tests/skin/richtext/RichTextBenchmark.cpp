@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "richtext/RichTextDrawer.h"
+#include "skin/engine/richtext/RichTextDrawer.h"
 
-#include "BenchmarkClock.h"
+#include "tests/support/BenchmarkClock.h"
 
 namespace {
 

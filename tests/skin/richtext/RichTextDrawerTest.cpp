@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "Canvas.h"
-#include "RichTextDrawer.h"
-#include "Screenshot.h"
-#include "TestSupport.h"
+#include "tests/skin/richtext/Canvas.h"
+#include "skin/engine/richtext/RichTextDrawer.h"
+#include "tools/screenshot/Screenshot.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

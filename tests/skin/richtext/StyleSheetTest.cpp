@@ -1,8 +1,8 @@
 // Style sheets and style values: the default sheet, rule parsing, properties, lengths, colours, keywords.
 #include <gtest/gtest.h>
 
-#include "FixedMetricsDevice.h"
-#include "RichTextDrawer.h"
+#include "tests/skin/richtext/FixedMetricsDevice.h"
+#include "skin/engine/richtext/RichTextDrawer.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "FixedMetricsDevice.h"
-#include "GuardedText.h"
-#include "RichTextDrawer.h"
+#include "tests/skin/richtext/FixedMetricsDevice.h"
+#include "tests/skin/richtext/GuardedText.h"
+#include "skin/engine/richtext/RichTextDrawer.h"
 
 namespace {
 

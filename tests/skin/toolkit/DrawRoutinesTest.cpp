@@ -11,17 +11,17 @@
 #include <set>
 #include <string>
 
-#include "ImageDraw.h"
-#include "ImageFixtures.h"
-#include "ImageSkinObject.h"
-#include "MemoryDC.h"
-#include "RegionTools.h"
-#include "SkinEngine.h"
-#include "SkinImage.h"
-#include "TextEffects.h"
-#include "TestSupport.h"
-#include "ToolkitFixtures.h"
-#include "WindowTools.h"
+#include "skin/engine/images/ImageDraw.h"
+#include "tests/skin/engine/ImageFixtures.h"
+#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/drawing/MemoryDC.h"
+#include "skin/engine/drawing/RegionTools.h"
+#include "skin/engine/toolkit/SkinEngine.h"
+#include "skin/engine/images/SkinImage.h"
+#include "skin/engine/drawing/TextEffects.h"
+#include "tests/support/TestSupport.h"
+#include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "skin/engine/drawing/WindowTools.h"
 
 namespace {
 

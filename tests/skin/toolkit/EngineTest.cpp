@@ -7,12 +7,12 @@
 
 #include <commctrl.h>
 
-#include "ButtonSkinObject.h"
-#include "FrameWndSkinObject.h"
-#include "SkinEngine.h"
-#include "SkinTypes.h"
-#include "StaticSkinObject.h"
-#include "ToolkitFixtures.h"
+#include "skin/engine/objects/ButtonSkinObject.h"
+#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/toolkit/SkinEngine.h"
+#include "skin/engine/store/SkinTypes.h"
+#include "skin/engine/objects/StaticSkinObject.h"
+#include "tests/skin/toolkit/ToolkitFixtures.h"
 
 namespace {
 

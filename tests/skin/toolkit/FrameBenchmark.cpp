@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ImageDraw.h"
-#include "MemoryDC.h"
-#include "Tessarine.h"
+#include "skin/engine/images/ImageDraw.h"
+#include "skin/engine/drawing/MemoryDC.h"
+#include "skin/engine/toolkit/Tessarine.h"
 
-#include "BenchmarkClock.h"
+#include "tests/support/BenchmarkClock.h"
 
 namespace {
 

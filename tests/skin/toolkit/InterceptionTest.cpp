@@ -7,16 +7,16 @@
 #include <cstring>
 #include <vector>
 
-#include "ApiHooks.h"
-#include "ApiReplacements.h"
-#include "ButtonClassProc.h"
-#include "ImportHook.h"
-#include "InlineHook.h"
-#include "InstructionDecoder.h"
-#include "SkinEngine.h"
-#include "SysColorTableSkinObject.h"
-#include "TessarineInternal.h"
-#include "ToolkitFixtures.h"
+#include "skin/engine/interception/ApiHooks.h"
+#include "skin/engine/interception/ApiReplacements.h"
+#include "skin/engine/interception/ButtonClassProc.h"
+#include "skin/engine/interception/ImportHook.h"
+#include "skin/engine/interception/InlineHook.h"
+#include "skin/engine/interception/InstructionDecoder.h"
+#include "skin/engine/toolkit/SkinEngine.h"
+#include "skin/engine/objects/SysColorTableSkinObject.h"
+#include "skin/engine/toolkit/TessarineInternal.h"
+#include "tests/skin/toolkit/ToolkitFixtures.h"
 
 // Functions with known first instructions, for the inline patches.
 extern "C" int __cdecl TestAdd(int a, int b);

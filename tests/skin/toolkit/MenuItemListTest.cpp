@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "MenuItemList.h"
-#include "MenuTools.h"
-#include "ToolkitFixtures.h"
+#include "skin/engine/menus/MenuItemList.h"
+#include "skin/engine/menus/MenuTools.h"
+#include "tests/skin/toolkit/ToolkitFixtures.h"
 
 TEST(MenuItemList, MnemonicRule)
 {

@@ -1,14 +1,14 @@
 // Toolkit test fixtures: in-memory skins, windows and the recording skinner services.
-#include "ToolkitFixtures.h"
+#include "tests/skin/toolkit/ToolkitFixtures.h"
 
 #include <memory>
 #include <set>
 
-#include "ImageSkinObject.h"
-#include "MemoryStream.h"
-#include "SkinEngine.h"
-#include "SkinImage.h"
-#include "Tessarine.h"
+#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/store/MemoryStream.h"
+#include "skin/engine/toolkit/SkinEngine.h"
+#include "skin/engine/images/SkinImage.h"
+#include "skin/engine/toolkit/Tessarine.h"
 
 ImageSkinObject* MakeImage(const char* name, int width, int height, const std::function<COLORREF(int, int)>& color)
 {

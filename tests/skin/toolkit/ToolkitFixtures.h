@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "SkinStore.h"
-#include "SkinnedWindow.h"
-#include "SkinnerServices.h"
+#include "skin/engine/store/SkinStore.h"
+#include "skin/engine/toolkit/SkinnedWindow.h"
+#include "skin/engine/toolkit/SkinnerServices.h"
 
 class FrameWndSkinObject;
 class ImageSkinObject;

@@ -12,14 +12,14 @@
 #include <thread>
 #include <vector>
 
-#include "SkinEngine.h"
-#include "SkinMessages.h"
-#include "SkinStore.h"
-#include "SkinTypes.h"
-#include "Tessarine.h"
-#include "TessarineInternal.h"
-#include "TestSupport.h"
-#include "ToolkitFixtures.h"
+#include "skin/engine/toolkit/SkinEngine.h"
+#include "skin/engine/toolkit/SkinMessages.h"
+#include "skin/engine/store/SkinStore.h"
+#include "skin/engine/store/SkinTypes.h"
+#include "skin/engine/toolkit/Tessarine.h"
+#include "skin/engine/toolkit/TessarineInternal.h"
+#include "tests/support/TestSupport.h"
+#include "tests/skin/toolkit/ToolkitFixtures.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include <memory>
 
-#include "Screenshot.h"
-#include "SkinEngine.h"
-#include "SkinTypes.h"
-#include "TestSupport.h"
-#include "ToolkitFixtures.h"
-#include "TooltipWindow.h"
-#include "WindowTools.h"
+#include "tools/screenshot/Screenshot.h"
+#include "skin/engine/toolkit/SkinEngine.h"
+#include "skin/engine/store/SkinTypes.h"
+#include "tests/support/TestSupport.h"
+#include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "skin/engine/tooltip/TooltipWindow.h"
+#include "skin/engine/drawing/WindowTools.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
 // What every archive file shares: the failure action of each root for a missing, short,
 // wrong-magic or truncated file (the unreadable one kept aside), a version that is not compared,
 // read-only files, and saves that replace a file only when the new one was written whole.
-#include "DataModelTestSupport.h"
+#include "tests/station/core/datamodel/DataModelTestSupport.h"
 
 #include <functional>
 
-#include "SysParam.h"
-#include "VuskAudioBroadcast.h"
-#include "VuskEMapGroup.h"
-#include "VuskLoopGroup.h"
-#include "VuskLoopPage.h"
-#include "VuskPage.h"
-#include "VuskPageGroup.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/datamodel/VuskAudioBroadcast.h"
+#include "station/core/datamodel/VuskEMapGroup.h"
+#include "station/core/datamodel/VuskLoopGroup.h"
+#include "station/core/datamodel/VuskLoopPage.h"
+#include "station/core/datamodel/VuskPage.h"
+#include "station/core/datamodel/VuskPageGroup.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The broadcast targets: "broadcast.cfg" and its list operations.
-#include "DataModelTestSupport.h"
+#include "tests/station/core/datamodel/DataModelTestSupport.h"
 
-#include "VuskAudioBroadcast.h"
+#include "station/core/datamodel/VuskAudioBroadcast.h"
 
 namespace {
 

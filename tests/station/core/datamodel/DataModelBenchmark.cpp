@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "RecGroup.h"
-#include "StationPaths.h"
-#include "TermCamera.h"
-#include "TermData.h"
-#include "TermServer.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
 
-#include "BenchmarkClock.h"
+#include "tests/support/BenchmarkClock.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Fixtures of the data-model tests.
-#include "DataModelTestSupport.h"
+#include "tests/station/core/datamodel/DataModelTestSupport.h"
 
 #include <stdio.h>
 
-#include "StationPaths.h"
+#include "station/core/datamodel/StationPaths.h"
 
 Bytes Hex(const std::string& spec)
 {

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "RecGroup.h"
-#include "StationGlobals.h"
-#include "StationLinks.h"
-#include "TermCamera.h"
-#include "TermData.h"
-#include "TermServer.h"
-#include "TestSupport.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationLinks.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
+#include "tests/support/TestSupport.h"
 
 typedef std::vector<BYTE> Bytes;
 

@@ -1,11 +1,11 @@
 // The electronic map: its file, the binding of devices into the camera records, what is dropped
 // and what is kept, and the deletion of scenes.
-#include "DataModelTestSupport.h"
+#include "tests/station/core/datamodel/DataModelTestSupport.h"
 
-#include "StationLinks.h"
-#include "VuskEMapDev.h"
-#include "VuskEMapGroup.h"
-#include "VuskEMapTerm.h"
+#include "station/core/datamodel/StationLinks.h"
+#include "station/core/datamodel/VuskEMapDev.h"
+#include "station/core/datamodel/VuskEMapGroup.h"
+#include "station/core/datamodel/VuskEMapTerm.h"
 
 namespace {
 

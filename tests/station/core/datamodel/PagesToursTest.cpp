@@ -1,13 +1,13 @@
 // Saved pages and tours: their files byte for byte, the binding of their camera references, the
 // restore-pages option, and the operations that place cameras into panes.
-#include "DataModelTestSupport.h"
+#include "tests/station/core/datamodel/DataModelTestSupport.h"
 
-#include "LoggedInUser.h"
-#include "SysParam.h"
-#include "VuskLoopGroup.h"
-#include "VuskLoopPage.h"
-#include "VuskPage.h"
-#include "VuskPageGroup.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/datamodel/VuskLoopGroup.h"
+#include "station/core/datamodel/VuskLoopPage.h"
+#include "station/core/datamodel/VuskPage.h"
+#include "station/core/datamodel/VuskPageGroup.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The server tree: its file byte for byte, round trips of whole trees, the searches and tree
 // operations, the sessions and pollers the records own, and the binding of camera links.
-#include "DataModelTestSupport.h"
+#include "tests/station/core/datamodel/DataModelTestSupport.h"
 
 #include <algorithm>
 
-#include "StationPaths.h"
+#include "station/core/datamodel/StationPaths.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The system parameters: the 57 values of "sysparam.dat" in their order, and files that end early.
-#include "DataModelTestSupport.h"
+#include "tests/station/core/datamodel/DataModelTestSupport.h"
 
-#include "StationPaths.h"
-#include "SysParam.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
 
 namespace {
 

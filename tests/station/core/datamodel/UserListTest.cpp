@@ -1,12 +1,12 @@
 // The user list: the enciphered file byte for byte, the default administrator, the log-in look-up
 // and saves that never leave a damaged or empty list behind.
-#include "DataModelTestSupport.h"
+#include "tests/station/core/datamodel/DataModelTestSupport.h"
 
-#include "LoggedInUser.h"
-#include "StationArchive.h"
-#include "UserData.h"
-#include "UserGroup.h"
-#include "UserListCipher.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/StationArchive.h"
+#include "station/core/datamodel/UserData.h"
+#include "station/core/datamodel/UserGroup.h"
+#include "station/core/datamodel/UserListCipher.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The alarm box: its 7-byte frames, the reply parser, the inputs' re-trigger, hold and schedule
 // rules, and the poller against a simulated box behind a server's serial port.
-#include "SessionTestSupport.h"
+#include "tests/station/core/sessions/SessionTestSupport.h"
 
 #include <initializer_list>
 
-#include "AlarmBoxFrame.h"
-#include "AlarmBoxInputs.h"
-#include "AlarmBoxPoller.h"
-#include "Seams.h"
-#include "TermCamera.h"
-#include "TermServer.h"
+#include "station/core/sessions/AlarmBoxFrame.h"
+#include "station/core/sessions/AlarmBoxInputs.h"
+#include "station/core/sessions/AlarmBoxPoller.h"
+#include "framework/Seams.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermServer.h"
 
 namespace {
 

@@ -2,22 +2,22 @@
 // linked outputs, flags, pane message) and are answered at the next tick (sound, alarm action);
 // disarmed cameras and events outside the mask, sensors, external inputs, the no-motion alarm,
 // timed snapshots and clearing.
-#include "SessionTestSupport.h"
+#include "tests/station/core/sessions/SessionTestSupport.h"
 
 #include <memory>
 
-#include "Conduit.h"
-#include "LoggedInUser.h"
-#include "Portwick.h"
-#include "StationGlobals.h"
-#include "StationLinks.h"
-#include "SysParam.h"
-#include "SystemLog.h"
-#include "TermCamera.h"
-#include "TermServer.h"
-#include "VuskEMapDev.h"
-#include "VuskPage.h"
-#include "VuskPageGroup.h"
+#include "devices/conduit/Conduit.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "devices/portwick/Portwick.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationLinks.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/storage/SystemLog.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermServer.h"
+#include "station/core/datamodel/VuskEMapDev.h"
+#include "station/core/datamodel/VuskPage.h"
+#include "station/core/datamodel/VuskPageGroup.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
 // The voice broadcast: the capture through a simulated wave-in device, the target table and
 // opening targets, the broadcast window, and the bytes several simulated servers receive.
-#include "SessionTestSupport.h"
+#include "tests/station/core/sessions/SessionTestSupport.h"
 
 #include <deque>
 
-#include "AudioCapture.h"
-#include "AudioSeams.h"
-#include "BroadcastTargets.h"
-#include "Conduit.h"
-#include "DlgBroadcast.h"
-#include "Screenshot.h"
-#include "StationGlobals.h"
-#include "TermServer.h"
-#include "VuskAudioBroadcast.h"
-#include "WindowSeams.h"
+#include "station/core/sessions/AudioCapture.h"
+#include "station/core/sessions/AudioSeams.h"
+#include "station/core/sessions/BroadcastTargets.h"
+#include "devices/conduit/Conduit.h"
+#include "station/ui/DlgBroadcast.h"
+#include "tools/screenshot/Screenshot.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/TermServer.h"
+#include "station/core/datamodel/VuskAudioBroadcast.h"
+#include "framework/WindowSeams.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 // Connecting a camera: the live picture, every connect result with its log record, message or
 // silent reconnection, the reconnect countdown, and the wrappers' rights checks.
-#include "SessionTestSupport.h"
+#include "tests/station/core/sessions/SessionTestSupport.h"
 
 #include <climits>
 
-#include "Conduit.h"
-#include "LoggedInUser.h"
-#include "StationGlobals.h"
-#include "SysParam.h"
-#include "SystemLog.h"
-#include "TermCamera.h"
-#include "TermServer.h"
+#include "devices/conduit/Conduit.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/storage/SystemLog.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermServer.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // PTZ through the server and through a protocol file, presets and the preset cycle, the camera's
 // PTZ device address, relays, sound and camera inputs.
-#include "SessionTestSupport.h"
+#include "tests/station/core/sessions/SessionTestSupport.h"
 
-#include "TermCamera.h"
-#include "TermServer.h"
-#include "VuskEMapDev.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermServer.h"
+#include "station/core/datamodel/VuskEMapDev.h"
 
 namespace {
 

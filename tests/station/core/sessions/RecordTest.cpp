@@ -1,13 +1,13 @@
 // Recording by reasons and schedules, file splitting on the injected clock, the file format, a
 // full disk, snapshots (BMP, JPEG stream, server JPEG) and recording on the server.
-#include "SessionTestSupport.h"
+#include "tests/station/core/sessions/SessionTestSupport.h"
 
-#include "Conduit.h"
-#include "LoggedInUser.h"
-#include "StationGlobals.h"
-#include "SysParam.h"
-#include "TermCamera.h"
-#include "TermServer.h"
+#include "devices/conduit/Conduit.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermServer.h"
 
 namespace {
 

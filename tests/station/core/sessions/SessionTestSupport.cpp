@@ -1,21 +1,21 @@
-#include "SessionTestSupport.h"
+#include "tests/station/core/sessions/SessionTestSupport.h"
 
 #include <climits>
 #include <cstring>
 
-#include "AudioSeams.h"
-#include "ChannelSessionLinks.h"
-#include "Conduit.h"
-#include "LoggedInUser.h"
-#include "RecGroup.h"
-#include "Seams.h"
-#include "StationGlobals.h"
-#include "StationPaths.h"
-#include "SysParam.h"
-#include "SystemLog.h"
-#include "TermCamera.h"
-#include "TermData.h"
-#include "TermServer.h"
+#include "station/core/sessions/AudioSeams.h"
+#include "station/core/sessions/ChannelSessionLinks.h"
+#include "devices/conduit/Conduit.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "framework/Seams.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/storage/SystemLog.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
 
 namespace {
 

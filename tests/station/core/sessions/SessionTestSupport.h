@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "ChannelSession.h"
-#include "DevsimControl.h"
-#include "RecordStore.h"
-#include "SessionWindows.h"
-#include "StationLinks.h"
-#include "SystemLog.h"
-#include "TestSupport.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "devices/devsim/control/DevsimControl.h"
+#include "station/core/storage/RecordStore.h"
+#include "station/core/sessions/SessionWindows.h"
+#include "station/core/datamodel/StationLinks.h"
+#include "station/core/storage/SystemLog.h"
+#include "tests/support/TestSupport.h"
 
 class CRecGroup;
 class CSystemLog;

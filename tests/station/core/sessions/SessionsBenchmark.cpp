@@ -9,21 +9,21 @@
 #include <string>
 #include <vector>
 
-#include "BenchmarkClock.h"
-#include "ChannelSession.h"
-#include "ChannelSessionLinks.h"
-#include "Conduit.h"
-#include "DevsimControl.h"
-#include "LoggedInUser.h"
-#include "RecGroup.h"
-#include "SessionWindows.h"
-#include "StationGlobals.h"
-#include "StationPaths.h"
-#include "SysParam.h"
-#include "TermCamera.h"
-#include "TermData.h"
-#include "TermServer.h"
-#include "TestSupport.h"
+#include "tests/support/BenchmarkClock.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "station/core/sessions/ChannelSessionLinks.h"
+#include "devices/conduit/Conduit.h"
+#include "devices/devsim/control/DevsimControl.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/sessions/SessionWindows.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 

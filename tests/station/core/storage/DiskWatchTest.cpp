@@ -2,11 +2,11 @@
 // reports and the log purge, driven pass by pass with a scripted free-space function.
 #include <gtest/gtest.h>
 
-#include "DiskWatch.h"
-#include "RecordStore.h"
-#include "StorageTestHelpers.h"
-#include "SystemLog.h"
-#include "TestSupport.h"
+#include "station/core/storage/DiskWatch.h"
+#include "station/core/storage/RecordStore.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
+#include "station/core/storage/SystemLog.h"
+#include "tests/support/TestSupport.h"
 
 #include <map>
 #include <mutex>

@@ -2,10 +2,10 @@
 // against the program's recording store.
 #include <gtest/gtest.h>
 
-#include "FileServiceBridge.h"
-#include "RecordStore.h"
-#include "StorageTestHelpers.h"
-#include "TestSupport.h"
+#include "station/core/storage/FileServiceBridge.h"
+#include "station/core/storage/RecordStore.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
+#include "tests/support/TestSupport.h"
 
 #include <string.h>
 

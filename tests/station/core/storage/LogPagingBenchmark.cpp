@@ -1,9 +1,9 @@
 // Pages through a day of 1,000,000 log records in the viewer's paged store and compares the cost
 // of a page at the start, at the end, and in a store of only a hundred records, in the same run.
-#include "BenchmarkClock.h"
-#include "LogFile.h"
-#include "LogPageStore.h"
-#include "TestSupport.h"
+#include "tests/support/BenchmarkClock.h"
+#include "station/core/storage/LogFile.h"
+#include "station/core/storage/LogPageStore.h"
+#include "tests/support/TestSupport.h"
 
 #include <stdio.h>
 

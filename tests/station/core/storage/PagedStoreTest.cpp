@@ -1,11 +1,11 @@
 // The paged record stores: scratch files, appends, pages, reads by row and sorting.
 #include <gtest/gtest.h>
 
-#include "LogFile.h"
-#include "LogPageStore.h"
-#include "QueryResultStore.h"
-#include "StorageTestHelpers.h"
-#include "TestSupport.h"
+#include "station/core/storage/LogFile.h"
+#include "station/core/storage/LogPageStore.h"
+#include "station/core/storage/QueryResultStore.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
+#include "tests/support/TestSupport.h"
 
 #include <string.h>
 

@@ -1,8 +1,8 @@
 // Searches a year of recordings (365 day directories of 1,000 recordings each) and compares the
 // time with a bare walk of the same directory tree in the same run.
-#include "BenchmarkClock.h"
-#include "RecordStore.h"
-#include "TestSupport.h"
+#include "tests/support/BenchmarkClock.h"
+#include "station/core/storage/RecordStore.h"
+#include "tests/support/TestSupport.h"
 
 #include <stdio.h>
 

@@ -1,9 +1,9 @@
 // The recording search over the day directories and index files of every storage path.
 #include <gtest/gtest.h>
 
-#include "RecordStore.h"
-#include "StorageTestHelpers.h"
-#include "TestSupport.h"
+#include "station/core/storage/RecordStore.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
+#include "tests/support/TestSupport.h"
 
 #include <limits.h>
 #include <string.h>

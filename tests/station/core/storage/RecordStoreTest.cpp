@@ -1,10 +1,10 @@
 // The recording storage: day directories, file names of each kind, collisions, index entries.
 #include <gtest/gtest.h>
 
-#include "RecordStore.h"
-#include "StorageFiles.h"
-#include "StorageTestHelpers.h"
-#include "TestSupport.h"
+#include "station/core/storage/RecordStore.h"
+#include "station/core/storage/StorageFiles.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
+#include "tests/support/TestSupport.h"
 
 #include <string.h>
 

@@ -1,7 +1,7 @@
 // Helpers of the storage tests.
-#include "StorageTestHelpers.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
 
-#include "Seams.h"
+#include "framework/Seams.h"
 
 #include <algorithm>
 #include <stdio.h>

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "RecordStoreOwner.h"
-#include "StoragePathEntry.h"
+#include "station/core/storage/RecordStoreOwner.h"
+#include "station/core/storage/StoragePathEntry.h"
 
 // The main window's part as the storage sees it: settings to hand out, and the disk events it was
 // sent, with an event set at each so a test can wait for the watcher's thread.

@@ -1,10 +1,10 @@
 // The system log: daily files of 202-byte records, their listing, copies, deletions and purge.
 #include <gtest/gtest.h>
 
-#include "LogFile.h"
-#include "StorageTestHelpers.h"
-#include "SystemLog.h"
-#include "TestSupport.h"
+#include "station/core/storage/LogFile.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
+#include "station/core/storage/SystemLog.h"
+#include "tests/support/TestSupport.h"
 
 #include <string.h>
 

@@ -1,0 +1,99 @@
+// SkinnedWindow: one live window drawn by the toolkit. It subclasses the window (keeping the old procedure),
+// is found from the window through the property "OBJECT", skins the window's children through the
+// skinner services, paints the non-client frame from the nine frame sections of its skin object and
+// builds the window region from the sections' masks. The engine owns every SkinnedWindow through its
+// window table; the frame, dialog, popup-menu and control skinners override its operations.
+//
+// This is the part of the base that the engine and the tooltip run on; frame elements (caption buttons,
+// caption texts, areas), the control colour messages and the window geometry helpers come with the
+// skinners.
+#pragma once
+#include <windows.h>
+
+#include <map>
+
+#include "skin/engine/toolkit/SkinnedItem.h"
+
+class FramedSkinObject;
+
+class SkinnedWindow : public SkinnedItem {
+public:
+    SkinnedWindow();
+    // Detaches, forgets the region and the child map.
+    ~SkinnedWindow() override;
+
+    void Paint(HDC dc) override;
+    // Binds the object, takes the region flag and transparent colour from the skin's Application object,
+    // skins the children again and lays the frame out at the object's design size.
+    SkinObject* SetSkinObject(SkinObject* object) override;
+
+    virtual HMENU GetMenu();
+    virtual void SetMenu(HMENU menu);
+    virtual LRESULT OnMenuKey(WPARAM key, LPARAM keyData);
+    // Asked on a skin change when the new skin has no object for this window; FALSE drops the window.
+    virtual BOOL CanStayUnskinned();
+    virtual LRESULT OnNcDestroy();
+    virtual HWND GetActiveMdiChild(BOOL* maximized);
+    virtual BOOL GetWindowRect(RECT* rect);
+    virtual void PaintClient(HDC dc, BOOL active);
+    virtual void PaintFrame(HDC dc, BOOL active);
+    virtual void Detach();
+    // Non-zero (the replaced procedure) when the window is now subclassed.
+    virtual LONG_PTR Attach(HWND hwnd);
+    virtual void HookOwner(WPARAM show, LPARAM status);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void GetMenuBarRect(RECT* rect);
+    virtual void PaintMenuBar(HDC dc);
+    // The region the window gets (the caller hands it to the window), or NULL for none.
+    virtual HRGN GetWindowRegion();
+    virtual void PaintCaptionText(HDC dc, BOOL active);
+
+    void SkinChildren(HWND parent, SkinObject* object);
+    BOOL SkinChild(HWND child, SkinObject* object);
+    BOOL ForgetChild(HWND child);
+    void UnskinChildren(HWND parent);
+    // Puts the saved procedure back and removes "OBJECT", touching nothing else (the window is going).
+    void Unsubclass();
+    void LayoutFrameRects(int width, int height);
+    void PaintFrameSection(HDC dc, int index, BOOL active);
+    RECT GetWindowBounds() const;
+
+    HWND GetHwnd() const { return hwnd_; }
+    WNDPROC SavedProc() const { return savedProc_; }
+    // The bound object's NAME and type, NULL and 0 when unbound.
+    const char* GetSkinObjectName() const;
+    int GetSkinType() const;
+    const RECT& FrameRect(int index) const { return frameRects_[index]; }
+    BOOL RegionFlag() const { return regionFlag_; }
+    COLORREF TransparentColor() const { return transparentColor_; }
+    bool HasChild(HWND child) const { return children_.count(child) != 0; }
+
+    // The procedure every subclassed window gets.
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The class procedure of the toolkit's own window classes: the object comes in the creation
+    // parameters and is kept in the property "this".
+    static LRESULT CALLBACK ThisClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Registers one of those classes (CS_SAVEBITS | CS_CLASSDC, no background). A class left registered by
+    // an earlier set-up whose window outlived it is still the toolkit's and counts as registered.
+    static BOOL RegisterThisClass(HINSTANCE instance, const char* name, HCURSOR cursor);
+
+protected:
+    LRESULT CallSavedProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The bound object when it is drawn as a nine-piece frame (FrameWnd, PopupMenu, Tooltip), else NULL.
+    const FramedSkinObject* Framed() const;
+
+    LONG ncButtonDepth_;
+    RECT frameRects_[9];
+    HWND hwnd_;
+    WNDPROC savedProc_;
+    std::map<HWND, SkinnedItem*> children_;
+    RECT lastWindowRect_;
+    BOOL destroyed_;
+    BOOL defaultCaptionText_;
+    BOOL regionFlag_;
+    COLORREF transparentColor_;
+    HRGN region_;
+};
+
+extern const char kObjectProperty[]; // "OBJECT"
+extern const char kThisProperty[];   // "this"

@@ -1,9 +1,0 @@
-// The session texts come from the resource module, so that the English resource library replaces them.
-#include "SessionStrings.h"
-
-CString SessionString(SessionStringId id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}

@@ -1,0 +1,35 @@
+// The data model's session links, implemented over the channel sessions and pollers.
+#include "station/core/sessions/ChannelSessionLinks.h"
+
+#include "station/core/sessions/AlarmBoxPoller.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "station/core/sessions/SessionWindows.h"
+
+// The session's destructor disconnects it.
+void CChannelSessionLinks::DestroySession(CChannelSession* session) { delete session; }
+
+// The poller's destructor stops its thread before the server's cameras go.
+void CChannelSessionLinks::DestroyAlarmBoxPoller(CAlarmBoxPoller* poller) { delete poller; }
+
+void CChannelSessionLinks::SetRecording(CChannelSession* session, int on, int reasonBits)
+{
+    session->SetRecording(on, reasonBits, 1);
+}
+
+void CChannelSessionLinks::SetAudio(CChannelSession* session, int on) { session->SetAudio(on); }
+
+void CChannelSessionLinks::ClearAlarm(CChannelSession* session) { session->ClearAlarm(); }
+
+void CChannelSessionLinks::AttachPane(CChannelSession* session, int attach, int pane, int connectFirst)
+{
+    IPreviewPane* window = pane >= 0 ? StationWindows().GetPreviewPane(pane) : nullptr;
+    session->AttachPane(attach, window, connectFirst);
+}
+
+CTermCamera* CChannelSessionLinks::GetSessionCamera(CChannelSession* session) { return session->m_pCamera; }
+
+CSessionLinks* InstallChannelSessionLinks()
+{
+    static CChannelSessionLinks links;
+    return SetSessionLinks(&links);
+}

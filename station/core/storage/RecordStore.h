@@ -1,0 +1,99 @@
+// The recording storage: where each recording and snapshot goes and what it is called (one
+// directory per day under the current storage path, an index file per kind), the disk-space
+// watcher that keeps the paths from filling, and the search over the index files.
+#pragma once
+
+#include "station/core/storage/DiskWatch.h"
+#include "station/core/storage/RecordStoreOwner.h"
+#include "station/core/storage/StoragePathEntry.h"
+
+#include <afxmt.h>
+
+class CWinThread;
+
+#pragma pack(push, 1)
+// One entry of "index", "jpegindex" and "bmpindex".
+struct RecordIndexEntry {
+    char name[40];  // server name, at most 39 characters and a terminator
+    BYTE channel;   // counted from 0
+    BYTE pad1[3];
+    INT32 year;
+    BYTE month;
+    BYTE day;
+    BYTE hour;
+    BYTE minute;
+    BYTE second;
+    BYTE pad2[3];
+    INT32 typeBits;  // the RecordReason bits of a recording (1 manual, 2 alarm, 4 schedule, 8 motion); 0 for snapshots
+};
+#pragma pack(pop)
+static_assert(sizeof(RecordIndexEntry) == 60, "RecordIndexEntry is 60 bytes in the index files");
+
+// File kinds of the search.
+enum RecordKind { RECORD_KIND_MP4 = 1, RECORD_KIND_JPEG = 2, RECORD_KIND_BMP = 3, RECORD_KIND_ASF = 4 };
+
+struct RecordQuery {
+    char name[40];   // server name; empty = any
+    int channel;     // counted from 0; -1 = any
+    int kind;        // RecordKind; any other value searches ASF recordings
+    int rangeFlag;   // 0 = no date or time filter (the date and time fields are not read)
+    int fromYear, fromMonth, fromDay;
+    int toYear, toMonth, toDay;
+    int fromHour, fromMinute;
+    int toHour, toMinute;
+    int fromSecond, toSecond;
+    int typeSelector;  // 0 any; 1 manual, 2 schedule, 3 video motion, 4 alarm
+};
+
+// One call per hit: server name, channel from 0, start and end (file modification) as calendar
+// times, size in bytes (at most 0x7FFFFFFF), full path, the caller's user value.
+typedef int (*RecordSearchCallback)(const char* name, int channel, int start, int end, int size, const char* path,
+                                    void* user);
+
+class CRecordStore {
+public:
+    CRecordStore();
+    virtual ~CRecordStore();
+    CRecordStore(const CRecordStore&) = delete;
+    CRecordStore& operator=(const CRecordStore&) = delete;
+
+    // Set once after log-in, before the watcher starts; count is cut to 0..40.
+    void SetStoragePaths(const StoragePathEntry* table, int count);
+    void SetOwner(IRecordStoreOwner* owner) { m_state.owner = owner; }
+    void SetFullDiskMode(int mode) { m_state.fullDiskMode = mode != 0 ? 1 : 0; }
+
+    void StartDiskWatch();
+    void StopDiskWatch();
+    // Runs a watcher pass now instead of after the rest of the 10-second wait.
+    void WakeDiskWatch() { ::SetEvent(m_state.wakeEvent); }
+
+    // Each names a new file in today's directory of the current storage path and appends its
+    // index entry; 0 when no storage path is set or the path would not fit in MAX_PATH.
+    int BeginRecordFile(const char* serverName, int channel, char* path, int typeBits);
+    int SaveJpegSnapshot(const char* serverName, int channel, const void* bytes, int length);
+    int MakeBmpSnapshotPath(const char* serverName, int channel, char* path, int* entryIndex, RecordIndexEntry* entry);
+    int AppendBmpIndex(int entryIndex, const RecordIndexEntry* entry);
+
+    // Read by the channel sessions before they start a recording or a BMP snapshot.
+    int IsSpaceOk() const { return m_state.spaceOk; }
+    int GetCurrentEntry() const { return m_state.currentEntry; }
+    int GetStoragePathCount() const { return m_state.count; }
+
+    // Reports every hit of the query over every storage path to callback, on the calling thread.
+    void SearchRecords(RecordSearchCallback callback, const RecordQuery* query, void* user);
+    void SearchDayDirs(const char* base, const RecordQuery* query, RecordSearchCallback callback, void* user);
+
+    static UINT DiskWatchThread(LPVOID param);
+
+private:
+    struct NamedFile;
+    BOOL NameFile(const char* serverName, int channel, const char* extension, bool create, NamedFile& file);
+
+    CWinThread* m_watcher = nullptr;
+    CMutex m_recordMutex;    // the choice of recording names and their index appends
+    CMutex m_snapshotMutex;  // the same for JPEG snapshots
+    DiskWatchState m_state;
+};
+
+// The program's one recording store.
+extern CRecordStore theRecordStore;
