@@ -24,9 +24,12 @@ UINT WithDefaultIcon(UINT nType)
     }
 }
 
-}  // namespace
+} // namespace
 
-void AFXAPI AfxSetApp(CWinApp* pApp) { theApp = pApp; }
+void AFXAPI AfxSetApp(CWinApp* pApp)
+{
+    theApp = pApp;
+}
 
 CString AFXAPI AfxModuleBaseName(HINSTANCE hInstance)
 {
@@ -52,7 +55,10 @@ int AFXAPI AfxShowAppMessageBox(LPCSTR lpszPrompt, LPCSTR lpszCaption, UINT nTyp
     return nResult;
 }
 
-CWinApp* AFXAPI AfxGetApp() { return theApp; }
+CWinApp* AFXAPI AfxGetApp()
+{
+    return theApp;
+}
 
 CWnd* AFXAPI AfxGetMainWnd()
 {
@@ -84,4 +90,3 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     AfxLoadString(nIDPrompt, text);
     return AfxMessageBox(text, nType, nIDHelp == (UINT)-1 ? nIDPrompt : nIDHelp);
 }
-

@@ -20,7 +20,7 @@ const UINT kTextChunk = 0x10000;
 // it, and a damaged one must not exhaust the stack.
 const UINT kMaxObjectDepth = 512;
 
-}  // namespace
+} // namespace
 
 DWORD CArchive::StoreMap::Find(const void* key) const
 {
@@ -63,14 +63,8 @@ void CArchive::StoreMap::Clear()
 }
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
-    : m_pFile(pFile),
-      m_nMode(nMode),
-      m_nBufSize(nBufSize < 16 ? 16 : (UINT)nBufSize),
-      m_bUserBuf(lpBuf != nullptr),
-      m_nObjectSchema((UINT)-1),
-      m_bLastWasReference(FALSE),
-      m_nDepth(0),
-      m_nMapCount(1)
+    : m_pFile(pFile), m_nMode(nMode), m_nBufSize(nBufSize < 16 ? 16 : (UINT)nBufSize), m_bUserBuf(lpBuf != nullptr),
+      m_nObjectSchema((UINT)-1), m_bLastWasReference(FALSE), m_nDepth(0), m_nMapCount(1)
 {
     m_lpBufStart = m_bUserBuf ? static_cast<BYTE*>(lpBuf) : new BYTE[m_nBufSize];
     m_lpBufCur = m_lpBufStart;
@@ -79,7 +73,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
     if (pFile != nullptr)
         m_strFileName = pFile->GetFilePath();
     if (IsLoading())
-        m_loadArray.push_back({nullptr, false});  // number 0 is the null object
+        m_loadArray.push_back({nullptr, false}); // number 0 is the null object
 }
 
 CArchive::~CArchive()
@@ -422,7 +416,7 @@ void ReadExactly(CArchive& ar, std::vector<BYTE>& out, ULONGLONG count)
     }
 }
 
-}  // namespace
+} // namespace
 
 CArchive& operator>>(CArchive& ar, CString& string)
 {

@@ -114,8 +114,7 @@ public:
     CString m_strFileName;
 
 private:
-    template <typename T>
-    CArchive& Put(T value)
+    template <typename T> CArchive& Put(T value)
     {
         if (!IsStoring())
             AfxThrowArchiveException(CArchiveException::readOnly, m_strFileName);
@@ -126,8 +125,7 @@ private:
         return *this;
     }
 
-    template <typename T>
-    CArchive& Get(T& value)
+    template <typename T> CArchive& Get(T& value)
     {
         if (!IsLoading())
             AfxThrowArchiveException(CArchiveException::writeOnly, m_strFileName);
@@ -156,7 +154,7 @@ private:
     // writing many objects does not cost an allocation each.
     class StoreMap {
     public:
-        DWORD Find(const void* key) const;  // 0 when not there
+        DWORD Find(const void* key) const; // 0 when not there
         void Insert(const void* key, DWORD number);
         void Clear();
 
@@ -178,10 +176,10 @@ private:
     bool m_bUserBuf;
     UINT m_nObjectSchema;
     BOOL m_bLastWasReference;
-    UINT m_nDepth;                                      // objects being read inside each other
-    DWORD m_nMapCount;                                  // next number to give (store)
-    StoreMap m_storeMap;                                // classes and objects written, by address
-    std::vector<LoadEntry> m_loadArray;                 // classes and objects read, by number
+    UINT m_nDepth;                      // objects being read inside each other
+    DWORD m_nMapCount;                  // next number to give (store)
+    StoreMap m_storeMap;                // classes and objects written, by address
+    std::vector<LoadEntry> m_loadArray; // classes and objects read, by number
 };
 
 // Texts: length L, then L bytes of code page 936. L < 255: B L; L < 0xFFFE: B 0xFF, W L; else

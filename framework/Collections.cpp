@@ -9,7 +9,10 @@ IMPLEMENT_SERIAL(CStringArray, CObject, 0)
 IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)
 IMPLEMENT_DYNAMIC(CMapStringToPtr, CObject)
 
-void CObList::Serialize(CArchive& ar) { SerializeOfClass(ar, nullptr); }
+void CObList::Serialize(CArchive& ar)
+{
+    SerializeOfClass(ar, nullptr);
+}
 
 void CObList::SerializeOfClass(CArchive& ar, const CRuntimeClass* pElementClass)
 {

@@ -20,7 +20,7 @@ BOOL CreateCommonControl(CWnd* pWnd, LPCSTR lpszClass, DWORD dwStyle, const RECT
     return pWnd->CWnd::Create(lpszClass, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
-}  // namespace
+} // namespace
 
 // Header -----------------------------------------------------------------------------------------
 
@@ -34,7 +34,10 @@ CImageList* CHeaderCtrl::SetImageList(CImageList* pImageList)
     return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle()));
 }
 
-CImageList* CHeaderCtrl::GetImageList() const { return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_GETIMAGELIST)); }
+CImageList* CHeaderCtrl::GetImageList() const
+{
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_GETIMAGELIST));
+}
 
 void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
@@ -60,7 +63,10 @@ LONG CTabCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, int nImage, LP
     return InsertItem(nItem, &item);
 }
 
-CImageList* CTabCtrl::GetImageList() const { return CImageList::FromHandle((HIMAGELIST)SendMessage(TCM_GETIMAGELIST)); }
+CImageList* CTabCtrl::GetImageList() const
+{
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(TCM_GETIMAGELIST));
+}
 
 CImageList* CTabCtrl::SetImageList(CImageList* pImageList)
 {

@@ -68,7 +68,7 @@ public:
         int nChars = (int)((m_p - start) / sizeof(WCHAR));
         WCHAR wide[256];
         if (nChars > (int)(sizeof wide / sizeof wide[0]))
-            return true;  // far longer than any class identifier
+            return true; // far longer than any class identifier
         memcpy(wide, start, nChars * sizeof(WCHAR));
         if (!::WideCharToMultiByte(CP_ACP, 0, wide, nChars, text, cbText, nullptr, nullptr))
             text[0] = '\0';
@@ -89,9 +89,12 @@ private:
     const BYTE* m_end;
 };
 
-bool IsClassIdentifier(LPCSTR text) { return text[0] == '{'; }
+bool IsClassIdentifier(LPCSTR text)
+{
+    return text[0] == '{';
+}
 
-}  // namespace
+} // namespace
 
 LPCSTR AFXAPI AfxRegisterControlPlaceholder(LPCSTR lpszClassName)
 {
@@ -164,7 +167,8 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR pszWindowName, DWORD dwStyle, co
 {
     WCHAR wide[64];
     char text[64];
-    if (!::StringFromGUID2(clsid, wide, 64) || !::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr))
+    if (!::StringFromGUID2(clsid, wide, 64) ||
+        !::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr))
         return FALSE;
     return CreateControl(text, pszWindowName, dwStyle, rect, pParentWnd, nID);
 }

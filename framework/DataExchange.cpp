@@ -89,7 +89,10 @@ void FailWithMessage(CDataExchange* pDX, UINT nIDPrompt)
     pDX->Fail();
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // A whole number with optional blanks around it and an optional sign ('-' only when signed),
 // within [minVal, maxVal]. Out of range is a failure, not a number clipped to the range.
@@ -154,14 +157,14 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, bool isSigned, long
 void FailMinMax(CDataExchange* pDX, LPCSTR minText, LPCSTR maxText)
 {
     if (!pDX->m_bSaveAndValidate)
-        return;  // out-of-range initial data is shown as it is
+        return; // out-of-range initial data is shown as it is
     CString prompt;
     AfxFormatString2(prompt, AFX_IDP_PARSE_INT_RANGE, minText, maxText);
     AfxMessageBox(prompt, MB_ICONEXCLAMATION, AFX_IDP_PARSE_INT_RANGE);
     pDX->Fail();
 }
 
-}  // namespace
+} // namespace
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
@@ -264,7 +267,7 @@ void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
             value = WindowText(hWndCtrl);
         }
     } else if (::SendMessageA(hWndCtrl, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)(LPCSTR)value) == CB_ERR) {
-        ::SetWindowTextA(hWndCtrl, value);  // ignored by a drop-down list
+        ::SetWindowTextA(hWndCtrl, value); // ignored by a drop-down list
     }
 }
 
@@ -313,8 +316,7 @@ void AFXAPI DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
 
 namespace {
 
-template <class T>
-void CheckMinMax(CDataExchange* pDX, T value, T minVal, T maxVal, LPCSTR format)
+template <class T> void CheckMinMax(CDataExchange* pDX, T value, T minVal, T maxVal, LPCSTR format)
 {
     if (value >= minVal && value <= maxVal)
         return;
@@ -324,7 +326,7 @@ void CheckMinMax(CDataExchange* pDX, T value, T minVal, T maxVal, LPCSTR format)
     FailMinMax(pDX, minText, maxText);
 }
 
-}  // namespace
+} // namespace
 
 void AFXAPI DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 {

@@ -12,10 +12,10 @@ class CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
 
-    BOOL m_bSaveAndValidate;  // TRUE: controls to members
+    BOOL m_bSaveAndValidate; // TRUE: controls to members
     CWnd* m_pDlgWnd;
-    UINT m_idLastControl;     // the control the next DDV_ checks
-    BOOL m_bEditLastControl;  // whose text is selected when the check fails
+    UINT m_idLastControl;    // the control the next DDV_ checks
+    BOOL m_bEditLastControl; // whose text is selected when the check fails
 
     // The control's window; an identifier the dialog does not have throws CNotSupportedException.
     HWND PrepareCtrl(int nIDC);

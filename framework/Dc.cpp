@@ -50,7 +50,10 @@ BOOL CDC::DeleteDC()
     return ::DeleteDC(Detach());
 }
 
-CWnd* CDC::GetWindow() const { return CWnd::FromHandle(::WindowFromDC(m_hDC)); }
+CWnd* CDC::GetWindow() const
+{
+    return CWnd::FromHandle(::WindowFromDC(m_hDC));
+}
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
@@ -145,7 +148,10 @@ CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(CWnd::SafeHandle(pWnd))
         AfxThrowResourceException();
 }
 
-CClientDC::~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
+CClientDC::~CClientDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}
 
 CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(CWnd::SafeHandle(pWnd))
 {
@@ -153,4 +159,7 @@ CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(CWnd::SafeHandle(pWnd))
         AfxThrowResourceException();
 }
 
-CWindowDC::~CWindowDC() { ::ReleaseDC(m_hWnd, Detach()); }
+CWindowDC::~CWindowDC()
+{
+    ::ReleaseDC(m_hWnd, Detach());
+}

@@ -24,8 +24,8 @@ public:
     BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = nullptr);
     void EndDialog(int nResult);
 
-    virtual BOOL OnInitDialog();  // fills the controls (UpdateData(FALSE))
-    virtual void OnOK();          // reads the controls; ends the dialog only when that succeeds
+    virtual BOOL OnInitDialog(); // fills the controls (UpdateData(FALSE))
+    virtual void OnOK();         // reads the controls; ends the dialog only when that succeeds
     virtual void OnCancel();
     virtual void PreInitDialog();
 

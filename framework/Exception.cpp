@@ -22,38 +22,53 @@ CFileException::CFileException(int cause, LONG lOsError, LPCSTR lpszFileName)
 int PASCAL CFileException::OsErrorToException(LONG lOsError)
 {
     switch (lOsError) {
-    case NO_ERROR: return none;
-    case ERROR_FILE_NOT_FOUND: return fileNotFound;
+    case NO_ERROR:
+        return none;
+    case ERROR_FILE_NOT_FOUND:
+        return fileNotFound;
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_PATHNAME:
     case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_INVALID_NAME:
-    case ERROR_DIRECTORY: return badPath;
-    case ERROR_TOO_MANY_OPEN_FILES: return tooManyOpenFiles;
+    case ERROR_DIRECTORY:
+        return badPath;
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return tooManyOpenFiles;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_INVALID_ACCESS:
     case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS: return accessDenied;
-    case ERROR_INVALID_HANDLE: return invalidFile;
-    case ERROR_CURRENT_DIRECTORY: return removeCurrentDir;
-    case ERROR_CANNOT_MAKE: return directoryFull;
+    case ERROR_ALREADY_EXISTS:
+        return accessDenied;
+    case ERROR_INVALID_HANDLE:
+        return invalidFile;
+    case ERROR_CURRENT_DIRECTORY:
+        return removeCurrentDir;
+    case ERROR_CANNOT_MAKE:
+        return directoryFull;
     case ERROR_SEEK:
-    case ERROR_NEGATIVE_SEEK: return badSeek;
-    case ERROR_SHARING_VIOLATION: return sharingViolation;
-    case ERROR_LOCK_VIOLATION: return lockViolation;
+    case ERROR_NEGATIVE_SEEK:
+        return badSeek;
+    case ERROR_SHARING_VIOLATION:
+        return sharingViolation;
+    case ERROR_LOCK_VIOLATION:
+        return lockViolation;
     case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_FULL: return diskFull;
-    case ERROR_HANDLE_EOF: return endOfFile;
+    case ERROR_DISK_FULL:
+        return diskFull;
+    case ERROR_HANDLE_EOF:
+        return endOfFile;
     case ERROR_NOT_READY:
     case ERROR_CRC:
     case ERROR_SECTOR_NOT_FOUND:
     case ERROR_WRITE_FAULT:
     case ERROR_READ_FAULT:
-    case ERROR_GEN_FAILURE: return hardIO;
-    default: return genericException;
+    case ERROR_GEN_FAILURE:
+        return hardIO;
+    default:
+        return genericException;
     }
 }
 
@@ -67,13 +82,12 @@ BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHe
     CException::GetErrorMessage(lpszError, nMaxError, pnHelpContext);
     if (lpszError == nullptr || nMaxError == 0 || m_lOsError == -1)
         return FALSE;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, (DWORD)m_lOsError,
-                             0, lpszError, nMaxError, nullptr);
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, (DWORD)m_lOsError, 0,
+                             lpszError, nMaxError, nullptr);
     return n != 0;
 }
 
-CArchiveException::CArchiveException(int cause, LPCSTR lpszArchiveName)
-    : m_cause(cause), m_strFileName(lpszArchiveName)
+CArchiveException::CArchiveException(int cause, LPCSTR lpszArchiveName) : m_cause(cause), m_strFileName(lpszArchiveName)
 {
 }
 

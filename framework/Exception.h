@@ -52,12 +52,12 @@ public:
     enum {
         none,
         genericException,
-        readOnly,   // a write to an archive that loads
-        endOfFile,  // the data ended inside a value, a text or an object
-        writeOnly,  // a read from an archive that stores
-        badIndex,   // a class or object number that the stream has not defined, or a count out of range
-        badClass,   // an unknown, oversized or unexpected class name
-        badSchema   // a stored schema other than the class's
+        readOnly,  // a write to an archive that loads
+        endOfFile, // the data ended inside a value, a text or an object
+        writeOnly, // a read from an archive that stores
+        badIndex,  // a class or object number that the stream has not defined, or a count out of range
+        badClass,  // an unknown, oversized or unexpected class name
+        badSchema  // a stored schema other than the class's
     };
 
     explicit CArchiveException(int cause = none, LPCSTR lpszArchiveName = nullptr);

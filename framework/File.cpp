@@ -13,8 +13,7 @@ CTime TimeOf(const FILETIME& ft)
 }
 
 // The fields that the handle and the path forms of GetStatus read alike.
-template <class Info>
-void FillStatus(CFileStatus& rStatus, const Info& info)
+template <class Info> void FillStatus(CFileStatus& rStatus, const Info& info)
 {
     rStatus.m_ctime = TimeOf(info.ftCreationTime);
     rStatus.m_atime = TimeOf(info.ftLastAccessTime);
@@ -23,7 +22,7 @@ void FillStatus(CFileStatus& rStatus, const Info& info)
     rStatus.m_attribute = (BYTE)info.dwFileAttributes;
 }
 
-}  // namespace
+} // namespace
 
 int AfxFindLastSeparator(LPCSTR lpszPath)
 {
@@ -80,16 +79,30 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 
     DWORD access = 0;
     switch (nOpenFlags & 3) {
-    case modeRead: access = GENERIC_READ; break;
-    case modeWrite: access = GENERIC_WRITE; break;
-    default: access = GENERIC_READ | GENERIC_WRITE; break;
+    case modeRead:
+        access = GENERIC_READ;
+        break;
+    case modeWrite:
+        access = GENERIC_WRITE;
+        break;
+    default:
+        access = GENERIC_READ | GENERIC_WRITE;
+        break;
     }
     DWORD share = 0;
     switch (nOpenFlags & 0x70) {
-    case shareDenyWrite: share = FILE_SHARE_READ; break;
-    case shareDenyRead: share = FILE_SHARE_WRITE; break;
-    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    default: share = 0; break;
+    case shareDenyWrite:
+        share = FILE_SHARE_READ;
+        break;
+    case shareDenyRead:
+        share = FILE_SHARE_WRITE;
+        break;
+    case shareDenyNone:
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        break;
+    default:
+        share = 0;
+        break;
     }
     DWORD disposition = OPEN_EXISTING;
     if (nOpenFlags & modeCreate)
@@ -202,11 +215,20 @@ void CFile::Abort()
     m_bCloseOnDelete = FALSE;
 }
 
-CString CFile::GetFileName() const { return AfxFileNameOfPath(m_strFileName); }
+CString CFile::GetFileName() const
+{
+    return AfxFileNameOfPath(m_strFileName);
+}
 
-CString CFile::GetFileTitle() const { return AfxFileTitleOfPath(m_strFileName); }
+CString CFile::GetFileTitle() const
+{
+    return AfxFileTitleOfPath(m_strFileName);
+}
 
-CString CFile::GetFilePath() const { return m_strFileName; }
+CString CFile::GetFilePath() const
+{
+    return m_strFileName;
+}
 
 BOOL CFile::GetStatus(CFileStatus& rStatus) const
 {

@@ -6,8 +6,8 @@
 IMPLEMENT_DYNAMIC(CCommonDialog, CDialog)
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
-                         LPCSTR lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
+                         CWnd* pParentWnd)
     : CCommonDialog(pParentWnd), m_ofn(), m_bOpenFileDialog(bOpenFileDialog), m_szFileTitle(), m_szFileName()
 {
     m_ofn.lStructSize = sizeof m_ofn;
@@ -42,7 +42,10 @@ INT_PTR CFileDialog::DoModal()
     return bResult ? IDOK : IDCANCEL;
 }
 
-CString CFileDialog::GetPathName() const { return m_ofn.lpstrFile; }
+CString CFileDialog::GetPathName() const
+{
+    return m_ofn.lpstrFile;
+}
 
 CString CFileDialog::GetFileName() const
 {

@@ -5,7 +5,10 @@ IMPLEMENT_DYNAMIC(CFileFind, CObject)
 
 CFileFind::CFileFind() : m_hContext(nullptr), m_found(), m_next(), m_bHaveFound(FALSE), m_bHaveNext(FALSE) {}
 
-CFileFind::~CFileFind() { Close(); }
+CFileFind::~CFileFind()
+{
+    Close();
+}
 
 void CFileFind::Close()
 {
@@ -56,7 +59,10 @@ ULONGLONG CFileFind::GetLength() const
     return m_bHaveFound ? ((ULONGLONG)m_found.nFileSizeHigh << 32) | m_found.nFileSizeLow : 0;
 }
 
-CString CFileFind::GetFileName() const { return m_bHaveFound ? CString(m_found.cFileName) : CString(); }
+CString CFileFind::GetFileName() const
+{
+    return m_bHaveFound ? CString(m_found.cFileName) : CString();
+}
 
 CString CFileFind::GetFilePath() const
 {
@@ -69,9 +75,15 @@ CString CFileFind::GetFilePath() const
     return path + m_found.cFileName;
 }
 
-CString CFileFind::GetFileTitle() const { return AfxFileTitleOfPath(GetFileName()); }
+CString CFileFind::GetFileTitle() const
+{
+    return AfxFileTitleOfPath(GetFileName());
+}
 
-CString CFileFind::GetRoot() const { return m_strRoot; }
+CString CFileFind::GetRoot() const
+{
+    return m_strRoot;
+}
 
 BOOL CFileFind::CopyTime(const FILETIME& found, FILETIME* pTimeStamp) const
 {
@@ -89,12 +101,30 @@ BOOL CFileFind::CopyTime(const FILETIME& found, CTime& refTime) const
     return TRUE;
 }
 
-BOOL CFileFind::GetLastWriteTime(FILETIME* pTimeStamp) const { return CopyTime(m_found.ftLastWriteTime, pTimeStamp); }
-BOOL CFileFind::GetLastWriteTime(CTime& refTime) const { return CopyTime(m_found.ftLastWriteTime, refTime); }
-BOOL CFileFind::GetCreationTime(FILETIME* pTimeStamp) const { return CopyTime(m_found.ftCreationTime, pTimeStamp); }
-BOOL CFileFind::GetCreationTime(CTime& refTime) const { return CopyTime(m_found.ftCreationTime, refTime); }
-BOOL CFileFind::GetLastAccessTime(FILETIME* pTimeStamp) const { return CopyTime(m_found.ftLastAccessTime, pTimeStamp); }
-BOOL CFileFind::GetLastAccessTime(CTime& refTime) const { return CopyTime(m_found.ftLastAccessTime, refTime); }
+BOOL CFileFind::GetLastWriteTime(FILETIME* pTimeStamp) const
+{
+    return CopyTime(m_found.ftLastWriteTime, pTimeStamp);
+}
+BOOL CFileFind::GetLastWriteTime(CTime& refTime) const
+{
+    return CopyTime(m_found.ftLastWriteTime, refTime);
+}
+BOOL CFileFind::GetCreationTime(FILETIME* pTimeStamp) const
+{
+    return CopyTime(m_found.ftCreationTime, pTimeStamp);
+}
+BOOL CFileFind::GetCreationTime(CTime& refTime) const
+{
+    return CopyTime(m_found.ftCreationTime, refTime);
+}
+BOOL CFileFind::GetLastAccessTime(FILETIME* pTimeStamp) const
+{
+    return CopyTime(m_found.ftLastAccessTime, pTimeStamp);
+}
+BOOL CFileFind::GetLastAccessTime(CTime& refTime) const
+{
+    return CopyTime(m_found.ftLastAccessTime, refTime);
+}
 
 BOOL CFileFind::MatchesMask(DWORD dwMask) const
 {

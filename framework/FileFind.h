@@ -20,9 +20,9 @@ public:
 
     ULONGLONG GetLength() const;
     virtual CString GetFileName() const;
-    virtual CString GetFilePath() const;   // root, a backslash when needed, name
-    virtual CString GetFileTitle() const;  // name without extension
-    virtual CString GetRoot() const;       // full path of the folder searched
+    virtual CString GetFilePath() const;  // root, a backslash when needed, name
+    virtual CString GetFileTitle() const; // name without extension
+    virtual CString GetRoot() const;      // full path of the folder searched
 
     BOOL GetLastWriteTime(FILETIME* pTimeStamp) const;
     BOOL GetLastWriteTime(CTime& refTime) const;
@@ -32,7 +32,7 @@ public:
     BOOL GetLastAccessTime(CTime& refTime) const;
 
     virtual BOOL MatchesMask(DWORD dwMask) const;
-    BOOL IsDots() const;  // "." or ".."
+    BOOL IsDots() const; // "." or ".."
     BOOL IsReadOnly() const { return MatchesMask(FILE_ATTRIBUTE_READONLY); }
     BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
     BOOL IsCompressed() const { return MatchesMask(FILE_ATTRIBUTE_COMPRESSED); }
@@ -47,8 +47,8 @@ private:
     BOOL CopyTime(const FILETIME& found, CTime& refTime) const;
 
     HANDLE m_hContext;
-    WIN32_FIND_DATAA m_found;  // the entry the accessors describe
-    WIN32_FIND_DATAA m_next;   // the entry that FindNextFile moves to
+    WIN32_FIND_DATAA m_found; // the entry the accessors describe
+    WIN32_FIND_DATAA m_next;  // the entry that FindNextFile moves to
     BOOL m_bHaveFound;
     BOOL m_bHaveNext;
     CString m_strRoot;

@@ -50,8 +50,8 @@ INT_PTR CFolderPickerDialog::DoModal()
 {
     m_bi.hwndOwner = PreModal();
     m_szFolder[0] = '\0';
-    BOOL bResult = Seams::ShowFolderDialog(&m_bi, m_strInitialFolder.IsEmpty() ? nullptr : (LPCSTR)m_strInitialFolder,
-                                           m_szFolder);
+    BOOL bResult =
+        Seams::ShowFolderDialog(&m_bi, m_strInitialFolder.IsEmpty() ? nullptr : (LPCSTR)m_strInitialFolder, m_szFolder);
     PostModal();
     return bResult ? IDOK : IDCANCEL;
 }

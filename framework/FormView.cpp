@@ -32,7 +32,10 @@ void CFormView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
 }
 
-BOOL CFormView::PreTranslateMessage(MSG* pMsg) { return PreTranslateInput(pMsg); }
+BOOL CFormView::PreTranslateMessage(MSG* pMsg)
+{
+    return PreTranslateInput(pMsg);
+}
 
 // The dialog draws its own background and controls.
 void CFormView::OnDraw(CDC*) {}

@@ -13,8 +13,8 @@ public:
 
     // The template gives the controls and the scroll size; dwRequestedStyle decides the border and
     // visibility, rect the place, nID the identifier.
-    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwRequestedStyle, const RECT& rect,
-                CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwRequestedStyle, const RECT& rect, CWnd* pParentWnd,
+                UINT nID, CCreateContext* pContext = nullptr) override;
     void OnInitialUpdate() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnDraw(CDC* pDC) override;

@@ -22,9 +22,15 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
     return AfxGetWinThreadState()->gdiObjects.FromHandle<&CGdiObject::m_hObject>(hObject);
 }
 
-BOOL CGdiObject::Attach(HGDIOBJ hObject) { return AfxAttachHandle(m_hObject, hObject); }
+BOOL CGdiObject::Attach(HGDIOBJ hObject)
+{
+    return AfxAttachHandle(m_hObject, hObject);
+}
 
-HGDIOBJ CGdiObject::Detach() { return AfxDetachHandle(m_hObject); }
+HGDIOBJ CGdiObject::Detach()
+{
+    return AfxDetachHandle(m_hObject);
+}
 
 BOOL CGdiObject::DeleteObject()
 {
@@ -33,7 +39,10 @@ BOOL CGdiObject::DeleteObject()
     return ::DeleteObject(Detach());
 }
 
-CBrush::CBrush(CBitmap* pBitmap) { CreatePatternBrush(pBitmap); }
+CBrush::CBrush(CBitmap* pBitmap)
+{
+    CreatePatternBrush(pBitmap);
+}
 
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
 {
@@ -71,7 +80,10 @@ CSize CBitmap::GetBitmapDimension() const
     return size;
 }
 
-BOOL CPalette::CreateHalftonePalette(CDC* pDC) { return Attach(::CreateHalftonePalette(pDC->m_hDC)); }
+BOOL CPalette::CreateHalftonePalette(CDC* pDC)
+{
+    return Attach(::CreateHalftonePalette(pDC->m_hDC));
+}
 
 int CPalette::GetEntryCount() const
 {
@@ -79,4 +91,3 @@ int CPalette::GetEntryCount() const
     ::GetObjectA(m_hObject, sizeof nEntries, &nEntries);
     return nEntries;
 }
-

@@ -22,5 +22,8 @@ public:
         SetAddress(MAKEIPADDRESS(nField0, nField1, nField2, nField3));
     }
     void SetFieldFocus(WORD nField) { SendMessage(IPM_SETFOCUS, nField); }
-    void SetFieldRange(int nField, BYTE nLower, BYTE nUpper) { SendMessage(IPM_SETRANGE, nField, MAKEIPRANGE(nLower, nUpper)); }
+    void SetFieldRange(int nField, BYTE nLower, BYTE nUpper)
+    {
+        SendMessage(IPM_SETRANGE, nField, MAKEIPRANGE(nLower, nUpper));
+    }
 };

@@ -25,9 +25,15 @@ CImageList* PASCAL CImageList::FromNewHandle(HIMAGELIST hImageList)
     return pImageList;
 }
 
-BOOL CImageList::Attach(HIMAGELIST hImageList) { return AfxAttachHandle(m_hImageList, hImageList); }
+BOOL CImageList::Attach(HIMAGELIST hImageList)
+{
+    return AfxAttachHandle(m_hImageList, hImageList);
+}
 
-HIMAGELIST CImageList::Detach() { return AfxDetachHandle(m_hImageList); }
+HIMAGELIST CImageList::Detach()
+{
+    return AfxDetachHandle(m_hImageList);
+}
 
 BOOL CImageList::DeleteImageList()
 {

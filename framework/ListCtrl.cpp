@@ -27,16 +27,17 @@ LVITEMA MakeItem(UINT nMask, int nItem, int nSubItem, LPCSTR lpszItem, int nImag
     return lvi;
 }
 
-}  // namespace
+} // namespace
 
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState,
-                        UINT nStateMask, LPARAM lParam)
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+                        LPARAM lParam)
 {
     LVITEMA lvi = MakeItem(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&lvi);
 }
 
-int CListCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam)
+int CListCtrl::InsertItem(UINT nMask, int nItem, LPCSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
+                          LPARAM lParam)
 {
     LVITEMA lvi = MakeItem(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
     return InsertItem(&lvi);
@@ -152,9 +153,15 @@ int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
     return nRes;
 }
 
-CEdit* CListCtrl::EditLabel(int nItem) { return (CEdit*)CWnd::FromHandle((HWND)SendMessage(LVM_EDITLABELA, nItem)); }
+CEdit* CListCtrl::EditLabel(int nItem)
+{
+    return (CEdit*)CWnd::FromHandle((HWND)SendMessage(LVM_EDITLABELA, nItem));
+}
 
-CEdit* CListCtrl::GetEditControl() const { return (CEdit*)CWnd::FromHandle((HWND)SendMessage(LVM_GETEDITCONTROL)); }
+CEdit* CListCtrl::GetEditControl() const
+{
+    return (CEdit*)CWnd::FromHandle((HWND)SendMessage(LVM_GETEDITCONTROL));
+}
 
 CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
 {

@@ -33,7 +33,10 @@ public:
     CString GetItemText(int nItem, int nSubItem) const;
     BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
     DWORD_PTR GetItemData(int nItem) const;
-    BOOL SetItemData(int nItem, DWORD_PTR dwData) { return SetItem(nItem, 0, LVIF_PARAM, nullptr, 0, 0, 0, (LPARAM)dwData); }
+    BOOL SetItemData(int nItem, DWORD_PTR dwData)
+    {
+        return SetItem(nItem, 0, LVIF_PARAM, nullptr, 0, 0, 0, (LPARAM)dwData);
+    }
     UINT GetItemState(int nItem, UINT nMask) const { return (UINT)SendMessage(LVM_GETITEMSTATE, nItem, nMask); }
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
     BOOL SetItemState(int nItem, LVITEMA* pItem) { return (BOOL)SendMessage(LVM_SETITEMSTATE, nItem, (LPARAM)pItem); }
@@ -46,11 +49,17 @@ public:
     {
         return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo);
     }
-    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendMessage(LVM_SORTITEMS, dwData, (LPARAM)pfnCompare); }
+    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData)
+    {
+        return (BOOL)SendMessage(LVM_SORTITEMS, dwData, (LPARAM)pfnCompare);
+    }
     void SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, nItems); }
 
     // Selection: positions are selected items counted from 1, so that null ends the walk.
-    int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
+    int GetNextItem(int nItem, int nFlags) const
+    {
+        return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0));
+    }
     POSITION GetFirstSelectedItemPosition() const { return (POSITION)(DWORD_PTR)(1 + GetNextItem(-1, LVNI_SELECTED)); }
     int GetNextSelectedItem(POSITION& pos) const
     {
@@ -64,11 +73,20 @@ public:
     int GetHotItem() const { return (int)SendMessage(LVM_GETHOTITEM); }
 
     // Columns
-    int InsertColumn(int nCol, const LVCOLUMNA* pColumn) { return (int)SendMessage(LVM_INSERTCOLUMNA, nCol, (LPARAM)pColumn); }
+    int InsertColumn(int nCol, const LVCOLUMNA* pColumn)
+    {
+        return (int)SendMessage(LVM_INSERTCOLUMNA, nCol, (LPARAM)pColumn);
+    }
     int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
     BOOL DeleteColumn(int nCol) { return (BOOL)SendMessage(LVM_DELETECOLUMN, nCol); }
-    BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const { return (BOOL)SendMessage(LVM_GETCOLUMNA, nCol, (LPARAM)pColumn); }
-    BOOL SetColumn(int nCol, const LVCOLUMNA* pColumn) { return (BOOL)SendMessage(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn); }
+    BOOL GetColumn(int nCol, LVCOLUMNA* pColumn) const
+    {
+        return (BOOL)SendMessage(LVM_GETCOLUMNA, nCol, (LPARAM)pColumn);
+    }
+    BOOL SetColumn(int nCol, const LVCOLUMNA* pColumn)
+    {
+        return (BOOL)SendMessage(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn);
+    }
     int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
     BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
     CHeaderCtrl* GetHeaderCtrl() const;

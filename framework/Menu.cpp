@@ -12,7 +12,10 @@ HMENU CMenu::GetSafeHmenu() const
     return self == nullptr ? nullptr : self->m_hMenu;
 }
 
-CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) { return AfxGetWinThreadState()->menus.FromHandle<&CMenu::m_hMenu>(hMenu); }
+CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
+{
+    return AfxGetWinThreadState()->menus.FromHandle<&CMenu::m_hMenu>(hMenu);
+}
 
 CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 {
@@ -102,7 +105,7 @@ CMenu* FindOwnerDrawMenu(HMENU hMenu, CMenu* pEnclosing, HMENU hContaining, UINT
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
 CMenu* AFXAPI AfxFindOwnerDrawMenu(HMENU hTop, HMENU hContaining, UINT nItemID)
 {

@@ -9,7 +9,7 @@ namespace {
 std::atomic<HINSTANCE> instanceHandle{nullptr};
 std::atomic<HINSTANCE> resourceHandle{nullptr};
 
-}  // namespace
+} // namespace
 
 HINSTANCE AFXAPI AfxGetInstanceHandle()
 {
@@ -17,7 +17,10 @@ HINSTANCE AFXAPI AfxGetInstanceHandle()
     return h ? h : GetModuleHandleA(nullptr);
 }
 
-void AFXAPI AfxSetInstanceHandle(HINSTANCE hInstance) { instanceHandle.store(hInstance); }
+void AFXAPI AfxSetInstanceHandle(HINSTANCE hInstance)
+{
+    instanceHandle.store(hInstance);
+}
 
 HINSTANCE AFXAPI AfxGetResourceHandle()
 {
@@ -25,4 +28,7 @@ HINSTANCE AFXAPI AfxGetResourceHandle()
     return h ? h : AfxGetInstanceHandle();
 }
 
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) { resourceHandle.store(hInstResource); }
+void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource)
+{
+    resourceHandle.store(hInstResource);
+}

@@ -15,8 +15,8 @@ struct CRuntimeClass;
 struct CRuntimeClass {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                          // 0xFFFF: not serialisable
-    CObject*(PASCAL* m_pfnCreateObject)();   // null: not dynamically creatable
+    UINT m_wSchema;                        // 0xFFFF: not serialisable
+    CObject*(PASCAL* m_pfnCreateObject)(); // null: not dynamically creatable
     const CRuntimeClass* m_pBaseClass;
 
     CObject* CreateObject() const;
@@ -60,39 +60,51 @@ private:
     CObject& operator=(const CObject&) = delete;
 };
 
-#define DECLARE_DYNAMIC(class_name)                   \
-public:                                               \
-    static const CRuntimeClass class##class_name;     \
-    static CRuntimeClass* PASCAL GetThisClass();      \
+#define DECLARE_DYNAMIC(class_name)                                                                                    \
+public:                                                                                                                \
+    static const CRuntimeClass class##class_name;                                                                      \
+    static CRuntimeClass* PASCAL GetThisClass();                                                                       \
     CRuntimeClass* GetRuntimeClass() const override;
 
-#define DECLARE_DYNCREATE(class_name) \
-    DECLARE_DYNAMIC(class_name)       \
+#define DECLARE_DYNCREATE(class_name)                                                                                  \
+    DECLARE_DYNAMIC(class_name)                                                                                        \
     static CObject* PASCAL CreateObject();
 
-#define DECLARE_SERIAL(class_name)    \
-    DECLARE_DYNCREATE(class_name)     \
+#define DECLARE_SERIAL(class_name)                                                                                     \
+    DECLARE_DYNCREATE(class_name)                                                                                      \
     friend CArchive& operator>>(CArchive& ar, class_name*& pOb);
 
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                             \
-    const CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class class_name), \
-                                                         wSchema, pfnNew, RUNTIME_CLASS(base_class_name)}; \
-    CRuntimeClass* PASCAL class_name::GetThisClass() { return RUNTIME_CLASS(class_name); }                  \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                                           \
+    const CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class class_name), wSchema, pfnNew,  \
+                                                         RUNTIME_CLASS(base_class_name)};                              \
+    CRuntimeClass* PASCAL class_name::GetThisClass()                                                                   \
+    {                                                                                                                  \
+        return RUNTIME_CLASS(class_name);                                                                              \
+    }                                                                                                                  \
+    CRuntimeClass* class_name::GetRuntimeClass() const                                                                 \
+    {                                                                                                                  \
+        return RUNTIME_CLASS(class_name);                                                                              \
+    }
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                                 \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                    \
-    CObject* PASCAL class_name::CreateObject() { return new class_name; } \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                               \
+    CObject* PASCAL class_name::CreateObject()                                                                         \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                          \
-    CObject* PASCAL class_name::CreateObject() { return new class_name; }             \
-    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject) \
-    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));         \
-    CArchive& operator>>(CArchive& ar, class_name*& pOb)                                \
-    {                                                                                   \
-        pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));       \
-        return ar;                                                                      \
+#define IMPLEMENT_SERIAL(class_name, base_class_name, wSchema)                                                         \
+    CObject* PASCAL class_name::CreateObject()                                                                         \
+    {                                                                                                                  \
+        return new class_name;                                                                                         \
+    }                                                                                                                  \
+    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, class_name::CreateObject)                             \
+    static const AFX_CLASSINIT _init_##class_name(RUNTIME_CLASS(class_name));                                          \
+    CArchive& operator>>(CArchive& ar, class_name*& pOb)                                                               \
+    {                                                                                                                  \
+        pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));                                      \
+        return ar;                                                                                                     \
     }

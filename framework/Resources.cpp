@@ -33,7 +33,7 @@ bool LoadFrom(HINSTANCE hInst, UINT nID, CString& rString)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
 {

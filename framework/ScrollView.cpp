@@ -7,10 +7,10 @@
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 
 BEGIN_MESSAGE_MAP(CScrollView, CView)
-    ON_WM_SIZE()
-    ON_WM_HSCROLL()
-    ON_WM_VSCROLL()
-    ON_WM_MOUSEWHEEL()
+ON_WM_SIZE()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
 const SIZE CScrollView::sizeDefault = {0, 0};
@@ -29,9 +29,12 @@ CSize ToDevice(int nMapMode, SIZE size)
     return CSize(abs(pt.x), abs(pt.y));
 }
 
-int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
+int Clamp(int value, int low, int high)
+{
+    return value < low ? low : (value > high ? high : value);
+}
 
-}  // namespace
+} // namespace
 
 CScrollView::CScrollView() : m_nMapMode(MM_TEXT) {}
 
@@ -111,7 +114,8 @@ void CScrollView::ScrollContents(int dx, int dy)
         CRect rect;
         ::GetWindowRect(hChild, &rect);
         ScreenToClient(&rect);
-        ::SetWindowPos(hChild, nullptr, rect.left + dx, rect.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(hChild, nullptr, rect.left + dx, rect.top + dy, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     Invalidate();
 }

@@ -21,7 +21,7 @@ std::atomic<TickCountFunc> tickCount{nullptr};
 std::atomic<LocalTimeFunc> localTime{nullptr};
 std::atomic<FreeDiskSpaceFunc> freeDiskSpace{nullptr};
 
-}  // namespace
+} // namespace
 
 DWORD TickCount()
 {
@@ -44,8 +44,17 @@ BOOL FreeDiskSpace(LPCSTR root, ULONGLONG* freeBytes)
     return f ? f(root, freeBytes) : PlatformFreeDiskSpace(root, freeBytes);
 }
 
-TickCountFunc ReplaceTickCount(TickCountFunc f) { return tickCount.exchange(f); }
-LocalTimeFunc ReplaceLocalTime(LocalTimeFunc f) { return localTime.exchange(f); }
-FreeDiskSpaceFunc ReplaceFreeDiskSpace(FreeDiskSpaceFunc f) { return freeDiskSpace.exchange(f); }
+TickCountFunc ReplaceTickCount(TickCountFunc f)
+{
+    return tickCount.exchange(f);
+}
+LocalTimeFunc ReplaceLocalTime(LocalTimeFunc f)
+{
+    return localTime.exchange(f);
+}
+FreeDiskSpaceFunc ReplaceFreeDiskSpace(FreeDiskSpaceFunc f)
+{
+    return freeDiskSpace.exchange(f);
+}
 
-}  // namespace Seams
+} // namespace Seams

@@ -21,4 +21,4 @@ TickCountFunc ReplaceTickCount(TickCountFunc f);
 LocalTimeFunc ReplaceLocalTime(LocalTimeFunc f);
 FreeDiskSpaceFunc ReplaceFreeDiskSpace(FreeDiskSpaceFunc f);
 
-}  // namespace Seams
+} // namespace Seams

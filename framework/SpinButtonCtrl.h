@@ -14,7 +14,10 @@ public:
     UINT GetAccel(int nAccel, UDACCEL* pAccel) const { return (UINT)SendMessage(UDM_GETACCEL, nAccel, (LPARAM)pAccel); }
     int SetBase(int nBase) { return (int)SendMessage(UDM_SETBASE, nBase); }
     UINT GetBase() const { return (UINT)SendMessage(UDM_GETBASE); }
-    CWnd* SetBuddy(CWnd* pWndBuddy) { return CWnd::FromHandle((HWND)SendMessage(UDM_SETBUDDY, (WPARAM)CWnd::SafeHandle(pWndBuddy))); }
+    CWnd* SetBuddy(CWnd* pWndBuddy)
+    {
+        return CWnd::FromHandle((HWND)SendMessage(UDM_SETBUDDY, (WPARAM)CWnd::SafeHandle(pWndBuddy)));
+    }
     CWnd* GetBuddy() const { return CWnd::FromHandle((HWND)SendMessage(UDM_GETBUDDY)); }
     int SetPos(int nPos) { return (int)(short)LOWORD(SendMessage(UDM_SETPOS, 0, MAKELPARAM(nPos, 0))); }
     int GetPos() const { return (int)SendMessage(UDM_GETPOS); }

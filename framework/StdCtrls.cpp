@@ -12,8 +12,7 @@ IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 namespace {
 
 // The owner-draw messages of a list or combo box, for the control object itself.
-template <class Ctrl>
-BOOL ListOwnerDraw(Ctrl* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult)
+template <class Ctrl> BOOL ListOwnerDraw(Ctrl* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult)
 {
     switch (message) {
     case WM_DRAWITEM:
@@ -36,7 +35,7 @@ BOOL ListOwnerDraw(Ctrl* pCtrl, UINT message, LPARAM lParam, LRESULT* pResult)
     }
 }
 
-}  // namespace
+} // namespace
 
 BOOL CButton::Create(LPCSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
@@ -102,7 +101,10 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const
 
 void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
-int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT)
+{
+    return 0;
+}
 void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -135,7 +137,10 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
 
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
-int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+int CListBox::CompareItem(LPCOMPAREITEMSTRUCT)
+{
+    return 0;
+}
 void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)

@@ -6,8 +6,7 @@
 #include "framework/Wnd.h"
 
 // A reflected WM_DRAWITEM goes to the control's DrawItem; other messages take the usual course.
-template <class Ctrl>
-BOOL AfxDrawItemNotify(Ctrl* pCtrl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+template <class Ctrl> BOOL AfxDrawItemNotify(Ctrl* pCtrl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message != WM_DRAWITEM)
         return pCtrl->CWnd::OnChildNotify(message, wParam, lParam, pResult);
@@ -63,7 +62,10 @@ public:
         if (!bNoScroll)
             SendMessage(EM_SCROLLCARET);
     }
-    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE) { SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText); }
+    void ReplaceSel(LPCSTR lpszNewText, BOOL bCanUndo = FALSE)
+    {
+        SendMessage(EM_REPLACESEL, bCanUndo, (LPARAM)lpszNewText);
+    }
     // Copies line nIndex (at most nMaxLength bytes) and terminates it; returns its length.
     int GetLine(int nIndex, LPSTR lpszBuffer, int nMaxLength) const;
     int GetFirstVisibleLine() const { return (int)SendMessage(EM_GETFIRSTVISIBLELINE); }
@@ -76,7 +78,10 @@ public:
     void LineScroll(int nLines, int nChars = 0) { SendMessage(EM_LINESCROLL, nChars, nLines); }
     void SetPasswordChar(char ch) { SendMessage(EM_SETPASSWORDCHAR, (BYTE)ch); }
     BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return (BOOL)SendMessage(EM_SETREADONLY, bReadOnly); }
-    void SetMargins(UINT nLeft, UINT nRight) { SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight)); }
+    void SetMargins(UINT nLeft, UINT nRight)
+    {
+        SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(nLeft, nRight));
+    }
     BOOL Undo() { return (BOOL)SendMessage(EM_UNDO); }
     void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER); }
     void Clear() { SendMessage(WM_CLEAR); }
@@ -109,7 +114,10 @@ public:
     int GetCurSel() const { return (int)SendMessage(CB_GETCURSEL); }
     int SetCurSel(int nSelect) { return (int)SendMessage(CB_SETCURSEL, nSelect); }
     int AddString(LPCSTR lpszString) { return (int)SendMessage(CB_ADDSTRING, 0, (LPARAM)lpszString); }
-    int InsertString(int nIndex, LPCSTR lpszString) { return (int)SendMessage(CB_INSERTSTRING, nIndex, (LPARAM)lpszString); }
+    int InsertString(int nIndex, LPCSTR lpszString)
+    {
+        return (int)SendMessage(CB_INSERTSTRING, nIndex, (LPARAM)lpszString);
+    }
     int DeleteString(UINT nIndex) { return (int)SendMessage(CB_DELETESTRING, nIndex); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
     int GetLBText(int nIndex, LPSTR lpszText) const { return (int)SendMessage(CB_GETLBTEXT, nIndex, (LPARAM)lpszText); }
@@ -128,11 +136,17 @@ public:
         return (int)SendMessage(CB_SELECTSTRING, nStartAfter, (LPARAM)lpszString);
     }
     DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)SendMessage(CB_GETITEMDATA, nIndex); }
-    int SetItemData(int nIndex, DWORD_PTR dwItemData) { return (int)SendMessage(CB_SETITEMDATA, nIndex, (LPARAM)dwItemData); }
+    int SetItemData(int nIndex, DWORD_PTR dwItemData)
+    {
+        return (int)SendMessage(CB_SETITEMDATA, nIndex, (LPARAM)dwItemData);
+    }
     void* GetItemDataPtr(int nIndex) const { return (void*)GetItemData(nIndex); }
     int SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nIndex, (DWORD_PTR)pData); }
     int GetItemHeight(int nIndex) const { return (int)SendMessage(CB_GETITEMHEIGHT, nIndex); }
-    int SetItemHeight(int nIndex, UINT cyItemHeight) { return (int)SendMessage(CB_SETITEMHEIGHT, nIndex, cyItemHeight); }
+    int SetItemHeight(int nIndex, UINT cyItemHeight)
+    {
+        return (int)SendMessage(CB_SETITEMHEIGHT, nIndex, cyItemHeight);
+    }
     void ShowDropDown(BOOL bShowIt = TRUE) { SendMessage(CB_SHOWDROPDOWN, bShowIt); }
     BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
     void GetDroppedControlRect(LPRECT lprect) const { SendMessage(CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)lprect); }
@@ -140,7 +154,10 @@ public:
     int GetDroppedWidth() const { return (int)SendMessage(CB_GETDROPPEDWIDTH); }
     BOOL LimitText(int nMaxChars) { return (BOOL)SendMessage(CB_LIMITTEXT, nMaxChars); }
     DWORD GetEditSel() const { return (DWORD)SendMessage(CB_GETEDITSEL); }
-    BOOL SetEditSel(int nStartChar, int nEndChar) { return (BOOL)SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStartChar, nEndChar)); }
+    BOOL SetEditSel(int nStartChar, int nEndChar)
+    {
+        return (BOOL)SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStartChar, nEndChar));
+    }
     int GetTopIndex() const { return (int)SendMessage(CB_GETTOPINDEX); }
     int SetTopIndex(int nIndex) { return (int)SendMessage(CB_SETTOPINDEX, nIndex); }
     void Clear() { SendMessage(WM_CLEAR); }
@@ -166,27 +183,48 @@ public:
     int GetSel(int nIndex) const { return (int)SendMessage(LB_GETSEL, nIndex); }
     int SetSel(int nIndex, BOOL bSelect = TRUE) { return (int)SendMessage(LB_SETSEL, bSelect, nIndex); }
     int GetSelCount() const { return (int)SendMessage(LB_GETSELCOUNT); }
-    int GetSelItems(int nMaxItems, LPINT rgIndex) const { return (int)SendMessage(LB_GETSELITEMS, nMaxItems, (LPARAM)rgIndex); }
+    int GetSelItems(int nMaxItems, LPINT rgIndex) const
+    {
+        return (int)SendMessage(LB_GETSELITEMS, nMaxItems, (LPARAM)rgIndex);
+    }
     int AddString(LPCSTR lpszItem) { return (int)SendMessage(LB_ADDSTRING, 0, (LPARAM)lpszItem); }
-    int InsertString(int nIndex, LPCSTR lpszItem) { return (int)SendMessage(LB_INSERTSTRING, nIndex, (LPARAM)lpszItem); }
+    int InsertString(int nIndex, LPCSTR lpszItem)
+    {
+        return (int)SendMessage(LB_INSERTSTRING, nIndex, (LPARAM)lpszItem);
+    }
     int DeleteString(UINT nIndex) { return (int)SendMessage(LB_DELETESTRING, nIndex); }
     void ResetContent() { SendMessage(LB_RESETCONTENT); }
     int GetText(int nIndex, LPSTR lpszBuffer) const { return (int)SendMessage(LB_GETTEXT, nIndex, (LPARAM)lpszBuffer); }
     void GetText(int nIndex, CString& rString) const;
     int GetTextLen(int nIndex) const { return (int)SendMessage(LB_GETTEXTLEN, nIndex); }
-    int FindString(int nStartAfter, LPCSTR lpszItem) const { return (int)SendMessage(LB_FINDSTRING, nStartAfter, (LPARAM)lpszItem); }
+    int FindString(int nStartAfter, LPCSTR lpszItem) const
+    {
+        return (int)SendMessage(LB_FINDSTRING, nStartAfter, (LPARAM)lpszItem);
+    }
     int FindStringExact(int nIndexStart, LPCSTR lpszFind) const
     {
         return (int)SendMessage(LB_FINDSTRINGEXACT, nIndexStart, (LPARAM)lpszFind);
     }
-    int SelectString(int nStartAfter, LPCSTR lpszItem) { return (int)SendMessage(LB_SELECTSTRING, nStartAfter, (LPARAM)lpszItem); }
+    int SelectString(int nStartAfter, LPCSTR lpszItem)
+    {
+        return (int)SendMessage(LB_SELECTSTRING, nStartAfter, (LPARAM)lpszItem);
+    }
     DWORD_PTR GetItemData(int nIndex) const { return (DWORD_PTR)SendMessage(LB_GETITEMDATA, nIndex); }
-    int SetItemData(int nIndex, DWORD_PTR dwItemData) { return (int)SendMessage(LB_SETITEMDATA, nIndex, (LPARAM)dwItemData); }
+    int SetItemData(int nIndex, DWORD_PTR dwItemData)
+    {
+        return (int)SendMessage(LB_SETITEMDATA, nIndex, (LPARAM)dwItemData);
+    }
     void* GetItemDataPtr(int nIndex) const { return (void*)GetItemData(nIndex); }
     int SetItemDataPtr(int nIndex, void* pData) { return SetItemData(nIndex, (DWORD_PTR)pData); }
-    int GetItemRect(int nIndex, LPRECT lpRect) const { return (int)SendMessage(LB_GETITEMRECT, nIndex, (LPARAM)lpRect); }
+    int GetItemRect(int nIndex, LPRECT lpRect) const
+    {
+        return (int)SendMessage(LB_GETITEMRECT, nIndex, (LPARAM)lpRect);
+    }
     int GetItemHeight(int nIndex) const { return (int)SendMessage(LB_GETITEMHEIGHT, nIndex); }
-    int SetItemHeight(int nIndex, UINT cyItemHeight) { return (int)SendMessage(LB_SETITEMHEIGHT, nIndex, MAKELONG(cyItemHeight, 0)); }
+    int SetItemHeight(int nIndex, UINT cyItemHeight)
+    {
+        return (int)SendMessage(LB_SETITEMHEIGHT, nIndex, MAKELONG(cyItemHeight, 0));
+    }
     int GetTopIndex() const { return (int)SendMessage(LB_GETTOPINDEX); }
     int SetTopIndex(int nIndex) { return (int)SendMessage(LB_SETTOPINDEX, nIndex); }
     // The nearest item to pt (client coordinates); bOutside is TRUE when pt lies outside every item.
@@ -207,10 +245,19 @@ public:
     int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
     int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
     void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, SB_CTL, lpMinPos, lpMaxPos); }
-    void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw); }
+    void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
+    }
     void ShowScrollBar(BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, SB_CTL, bShow); }
     BOOL EnableScrollBar(UINT nArrowFlags = ESB_ENABLE_BOTH) { return ::EnableScrollBar(m_hWnd, SB_CTL, nArrowFlags); }
-    BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE) { return CWnd::SetScrollInfo(SB_CTL, lpScrollInfo, bRedraw); }
-    BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const { return CWnd::GetScrollInfo(SB_CTL, lpScrollInfo, nMask); }
+    BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE)
+    {
+        return CWnd::SetScrollInfo(SB_CTL, lpScrollInfo, bRedraw);
+    }
+    BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const
+    {
+        return CWnd::GetScrollInfo(SB_CTL, lpScrollInfo, nMask);
+    }
     int GetScrollLimit() const { return CWnd::GetScrollLimit(SB_CTL); }
 };

@@ -16,7 +16,7 @@ namespace {
                           osError ? osError : -1, fileName);
 }
 
-}  // namespace
+} // namespace
 
 CStdioFile::CStdioFile() : m_pStream(nullptr) {}
 

@@ -10,7 +10,7 @@ class CStdioFile : public CFile {
     DECLARE_DYNAMIC(CStdioFile)
 public:
     CStdioFile();
-    explicit CStdioFile(FILE* pOpenStream);  // not closed by the destructor
+    explicit CStdioFile(FILE* pOpenStream); // not closed by the destructor
     CStdioFile(LPCSTR lpszFileName, UINT nOpenFlags);
     ~CStdioFile() override;
 

@@ -8,7 +8,10 @@ namespace {
 
 const UINT kTextCodePage = 936;
 
-bool IsWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsWhiteSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // True when the character of charLen bytes at p is one of the characters of set.
 bool CharInSet(const char* p, int charLen, LPCSTR set)
@@ -47,7 +50,7 @@ std::string FormatToString(LPCSTR format, va_list args)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 size_t CopyText(char* dest, size_t destSize, const char* src)
 {
@@ -119,13 +122,41 @@ CString& CString::operator+=(LPCSTR lpsz)
     return *this;
 }
 
-CString operator+(const CString& a, const CString& b) { CString r(a); r += b; return r; }
-CString operator+(const CString& a, LPCSTR b) { CString r(a); r += b; return r; }
-CString operator+(LPCSTR a, const CString& b) { CString r(a); r += b; return r; }
-CString operator+(const CString& a, char b) { CString r(a); r += b; return r; }
-CString operator+(char a, const CString& b) { CString r(a); r += b; return r; }
+CString operator+(const CString& a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+CString operator+(const CString& a, LPCSTR b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+CString operator+(LPCSTR a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+CString operator+(const CString& a, char b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
+CString operator+(char a, const CString& b)
+{
+    CString r(a);
+    r += b;
+    return r;
+}
 
-int CString::Compare(LPCSTR lpsz) const { return strcmp(m_str.c_str(), lpsz ? lpsz : ""); }
+int CString::Compare(LPCSTR lpsz) const
+{
+    return strcmp(m_str.c_str(), lpsz ? lpsz : "");
+}
 
 int CString::CompareNoCase(LPCSTR lpsz) const
 {
@@ -150,7 +181,10 @@ int CString::CompareNoCase(LPCSTR lpsz) const
     }
 }
 
-CString CString::Mid(int nFirst) const { return Mid(nFirst, GetLength() - nFirst); }
+CString CString::Mid(int nFirst) const
+{
+    return Mid(nFirst, GetLength() - nFirst);
+}
 
 CString CString::Mid(int nFirst, int nCount) const
 {
@@ -166,7 +200,10 @@ CString CString::Mid(int nFirst, int nCount) const
     return CString(m_str.data() + nFirst, nCount);
 }
 
-CString CString::Left(int nCount) const { return Mid(0, nCount); }
+CString CString::Left(int nCount) const
+{
+    return Mid(0, nCount);
+}
 
 CString CString::Right(int nCount) const
 {

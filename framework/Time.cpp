@@ -8,9 +8,12 @@
 namespace {
 
 const LONGLONG kSecondsPerDay = 86400;
-const ULONGLONG kFileTimeOf1970 = 116444736000000000ULL;  // 100-ns units since 1601
+const ULONGLONG kFileTimeOf1970 = 116444736000000000ULL; // 100-ns units since 1601
 
-LONGLONG FloorDiv(LONGLONG a, LONGLONG b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+LONGLONG FloorDiv(LONGLONG a, LONGLONG b)
+{
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 // Days since 1970-01-01 of a proleptic Gregorian date (month 1-12).
 LONGLONG DaysFromCivil(LONGLONG y, int m, int d)
@@ -39,7 +42,7 @@ SYSTEMTIME SystemTimeFromSeconds(LONGLONG seconds)
     st.wYear = (WORD)(yoe + era * 400 + (m <= 2));
     st.wMonth = (WORD)m;
     st.wDay = (WORD)d;
-    LONGLONG weekday = (days + 4) % 7;  // 1970-01-01 was a Thursday
+    LONGLONG weekday = (days + 4) % 7; // 1970-01-01 was a Thursday
     st.wDayOfWeek = (WORD)(weekday < 0 ? weekday + 7 : weekday);
     st.wHour = (WORD)(rest / 3600);
     st.wMinute = (WORD)(rest / 60 % 60);
@@ -53,7 +56,10 @@ LONGLONG SecondsFromSystemTime(const SYSTEMTIME& st)
            st.wSecond;
 }
 
-int DayOfWeek(LONGLONG seconds) { return SystemTimeFromSeconds(seconds).wDayOfWeek; }
+int DayOfWeek(LONGLONG seconds)
+{
+    return SystemTimeFromSeconds(seconds).wDayOfWeek;
+}
 
 // Offset of local time from UTC in seconds at the UTC moment given.
 LONGLONG LocalOffsetAt(LONGLONG utcSeconds)
@@ -108,7 +114,7 @@ CString FormatTm(const struct tm& t, LPCSTR pFormat)
 
 thread_local struct tm tlsTm;
 
-}  // namespace
+} // namespace
 
 CTimeSpan::CTimeSpan(LONG lDays, int nHours, int nMins, int nSecs)
     : m_timeSpan(nSecs + 60 * (nMins + 60 * (nHours + (LONGLONG)24 * lDays)))
@@ -124,11 +130,21 @@ CString CTimeSpan::Format(LPCSTR pFormat) const
             continue;
         }
         switch (*++p) {
-        case 'D': out.AppendFormat("%lld", GetDays()); break;
-        case 'H': out.AppendFormat("%02ld", GetHours()); break;
-        case 'M': out.AppendFormat("%02ld", GetMinutes()); break;
-        case 'S': out.AppendFormat("%02ld", GetSeconds()); break;
-        case '%': out += '%'; break;
+        case 'D':
+            out.AppendFormat("%lld", GetDays());
+            break;
+        case 'H':
+            out.AppendFormat("%02ld", GetHours());
+            break;
+        case 'M':
+            out.AppendFormat("%02ld", GetMinutes());
+            break;
+        case 'S':
+            out.AppendFormat("%02ld", GetSeconds());
+            break;
+        case '%':
+            out += '%';
+            break;
         default:
             out += '%';
             out += *p;
@@ -178,15 +194,39 @@ CTime::CTime(const FILETIME& ft)
     m_time = FloorDiv((LONGLONG)(ticks - kFileTimeOf1970), 10000000);
 }
 
-SYSTEMTIME CTime::Local() const { return SystemTimeFromSeconds(m_time + LocalOffsetAt(m_time)); }
+SYSTEMTIME CTime::Local() const
+{
+    return SystemTimeFromSeconds(m_time + LocalOffsetAt(m_time));
+}
 
-int CTime::GetYear() const { return Local().wYear; }
-int CTime::GetMonth() const { return Local().wMonth; }
-int CTime::GetDay() const { return Local().wDay; }
-int CTime::GetHour() const { return Local().wHour; }
-int CTime::GetMinute() const { return Local().wMinute; }
-int CTime::GetSecond() const { return Local().wSecond; }
-int CTime::GetDayOfWeek() const { return DayOfWeek(m_time + LocalOffsetAt(m_time)) + 1; }
+int CTime::GetYear() const
+{
+    return Local().wYear;
+}
+int CTime::GetMonth() const
+{
+    return Local().wMonth;
+}
+int CTime::GetDay() const
+{
+    return Local().wDay;
+}
+int CTime::GetHour() const
+{
+    return Local().wHour;
+}
+int CTime::GetMinute() const
+{
+    return Local().wMinute;
+}
+int CTime::GetSecond() const
+{
+    return Local().wSecond;
+}
+int CTime::GetDayOfWeek() const
+{
+    return DayOfWeek(m_time + LocalOffsetAt(m_time)) + 1;
+}
 
 struct tm* CTime::GetLocalTm(struct tm* ptm) const
 {

@@ -86,8 +86,14 @@ public:
     // Geometry, editing, dragging
     BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const;
     HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const;
-    HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const { return (HTREEITEM)SendMessage(TVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
-    CEdit* EditLabel(HTREEITEM hItem) { return (CEdit*)CWnd::FromHandle((HWND)SendMessage(TVM_EDITLABELA, 0, (LPARAM)hItem)); }
+    HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const
+    {
+        return (HTREEITEM)SendMessage(TVM_HITTEST, 0, (LPARAM)pHitTestInfo);
+    }
+    CEdit* EditLabel(HTREEITEM hItem)
+    {
+        return (CEdit*)CWnd::FromHandle((HWND)SendMessage(TVM_EDITLABELA, 0, (LPARAM)hItem));
+    }
     CEdit* GetEditControl() const { return (CEdit*)CWnd::FromHandle((HWND)SendMessage(TVM_GETEDITCONTROL)); }
     // A new image list (the caller deletes it) with the item's picture, for dragging.
     CImageList* CreateDragImage(HTREEITEM hItem);

@@ -5,8 +5,17 @@ IMPLEMENT_DYNAMIC(CUserException, CException)
 IMPLEMENT_DYNAMIC(CResourceException, CException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CException)
 
-void AFXAPI AfxThrowUserException() { throw new CUserException; }
+void AFXAPI AfxThrowUserException()
+{
+    throw new CUserException;
+}
 
-void AFXAPI AfxThrowResourceException() { throw new CResourceException; }
+void AFXAPI AfxThrowResourceException()
+{
+    throw new CResourceException;
+}
 
-void AFXAPI AfxThrowNotSupportedException() { throw new CNotSupportedException; }
+void AFXAPI AfxThrowNotSupportedException()
+{
+    throw new CNotSupportedException;
+}

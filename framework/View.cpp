@@ -5,7 +5,7 @@
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
@@ -16,9 +16,15 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+void CView::OnInitialUpdate()
+{
+    OnUpdate(nullptr, 0, nullptr);
+}
 
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
+void CView::OnUpdate(CView*, LPARAM, CObject*)
+{
+    Invalidate(TRUE);
+}
 
 void CView::OnPrepareDC(CDC*, void*) {}
 
@@ -29,4 +35,7 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
-void CView::PostNcDestroy() { delete this; }
+void CView::PostNcDestroy()
+{
+    delete this;
+}

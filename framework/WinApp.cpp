@@ -9,15 +9,12 @@
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
-    ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
+ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
-    : m_hInstance(nullptr),
-      m_lpCmdLine(nullptr),
-      m_nCmdShow(SW_SHOWNORMAL),
-      m_pszAppName(lpszAppName != nullptr ? _strdup(lpszAppName) : nullptr),
-      m_pszExeName(nullptr)
+    : m_hInstance(nullptr), m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL),
+      m_pszAppName(lpszAppName != nullptr ? _strdup(lpszAppName) : nullptr), m_pszExeName(nullptr)
 {
     AfxSetApp(this);
     // The application object is the main thread's thread object; it is never deleted by the thread.
@@ -48,9 +45,15 @@ void CWinApp::SetCurrentHandles(HINSTANCE hInstance, LPSTR lpCmdLine, int nCmdSh
     }
 }
 
-BOOL CWinApp::InitApplication() { return TRUE; }
+BOOL CWinApp::InitApplication()
+{
+    return TRUE;
+}
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
 
 int CWinApp::Run()
 {
@@ -60,9 +63,15 @@ int CWinApp::Run()
     return CWinThread::Run();
 }
 
-int CWinApp::ExitInstance() { return CWinThread::ExitInstance(); }
+int CWinApp::ExitInstance()
+{
+    return CWinThread::ExitInstance();
+}
 
-BOOL CWinApp::PreTranslateMessage(MSG* pMsg) { return AfxInternalPreTranslateMessage(pMsg); }
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+{
+    return AfxInternalPreTranslateMessage(pMsg);
+}
 
 BOOL CWinApp::OnIdle(LONG lCount)
 {

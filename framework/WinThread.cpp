@@ -9,19 +9,13 @@ namespace {
 
 thread_local CWinThread* currentThread = nullptr;
 
-}  // namespace
+} // namespace
 
 CWinThread::CWinThread() : CWinThread(nullptr, nullptr) {}
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
-    : m_pMainWnd(nullptr),
-      m_pActiveWnd(nullptr),
-      m_bAutoDelete(TRUE),
-      m_hThread(nullptr),
-      m_nThreadID(0),
-      m_msgCur(),
-      m_pThreadParams(pParam),
-      m_pfnThreadProc(pfnThreadProc)
+    : m_pMainWnd(nullptr), m_pActiveWnd(nullptr), m_bAutoDelete(TRUE), m_hThread(nullptr), m_nThreadID(0), m_msgCur(),
+      m_pThreadParams(pParam), m_pfnThreadProc(pfnThreadProc)
 {
 }
 
@@ -33,7 +27,10 @@ CWinThread::~CWinThread()
         currentThread = nullptr;
 }
 
-void CWinThread::SetCurrentThreadObject(CWinThread* pThread) { currentThread = pThread; }
+void CWinThread::SetCurrentThreadObject(CWinThread* pThread)
+{
+    currentThread = pThread;
+}
 
 BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
@@ -67,7 +64,10 @@ unsigned __stdcall CWinThread::ThreadEntry(void* pParam)
     return exitCode;
 }
 
-BOOL CWinThread::InitInstance() { return FALSE; }
+BOOL CWinThread::InitInstance()
+{
+    return FALSE;
+}
 
 int CWinThread::Run()
 {
@@ -83,7 +83,10 @@ int CWinThread::Run()
     }
 }
 
-BOOL CWinThread::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWinThread::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
 BOOL CWinThread::PumpMessage()
 {
@@ -96,9 +99,15 @@ BOOL CWinThread::PumpMessage()
     return TRUE;
 }
 
-BOOL CWinThread::OnIdle(LONG) { return FALSE; }
+BOOL CWinThread::OnIdle(LONG)
+{
+    return FALSE;
+}
 
-int CWinThread::ExitInstance() { return (int)m_msgCur.wParam; }
+int CWinThread::ExitInstance()
+{
+    return (int)m_msgCur.wParam;
+}
 
 void CWinThread::Delete()
 {
@@ -122,7 +131,7 @@ CWinThread* StartThread(CWinThread* thread, int nPriority, UINT nStackSize, DWOR
     return thread;
 }
 
-}  // namespace
+} // namespace
 
 CWinThread* AFXAPI AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
                                   DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
@@ -152,4 +161,7 @@ void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
     }
 }
 
-CWinThread* AFXAPI AfxGetThread() { return currentThread; }
+CWinThread* AFXAPI AfxGetThread()
+{
+    return currentThread;
+}

@@ -44,10 +44,10 @@ public:
     virtual BOOL InitInstance();
     virtual int Run();
     virtual BOOL PreTranslateMessage(MSG* pMsg);
-    virtual BOOL PumpMessage();  // FALSE on WM_QUIT
+    virtual BOOL PumpMessage(); // FALSE on WM_QUIT
     virtual BOOL OnIdle(LONG lCount);
     virtual int ExitInstance();
-    virtual void Delete();  // deletes the object when m_bAutoDelete is set
+    virtual void Delete(); // deletes the object when m_bAutoDelete is set
 
     MSG m_msgCur;
     LPVOID m_pThreadParams;

@@ -18,7 +18,7 @@ struct StateOwner {
 
 thread_local StateOwner owner;
 
-}  // namespace
+} // namespace
 
 AfxWinThreadState* AfxGetWinThreadState()
 {
@@ -39,4 +39,7 @@ void AfxDeleteTemporaryObjects(AfxWinThreadState* state)
     state->imageLists.DeleteTemporaries<&CImageList::m_hImageList>();
 }
 
-AfxWinThreadState::~AfxWinThreadState() { AfxDeleteTemporaryObjects(this); }
+AfxWinThreadState::~AfxWinThreadState()
+{
+    AfxDeleteTemporaryObjects(this);
+}

@@ -17,8 +17,7 @@ class CImageList;
 // Handle to object. Permanent entries are objects that own their handle (a CWnd after Create or
 // Attach); temporary ones are wrappers made by FromHandle for handles nobody wraps, deleted when
 // the thread goes idle outside any message handler (AfxUnlockTempMaps).
-template <class H, class T>
-class CHandleMap {
+template <class H, class T> class CHandleMap {
 public:
     T* LookupPermanent(H h) const
     {
@@ -42,8 +41,7 @@ public:
     }
 
     // The owner of h, else a temporary wrapper: makeTemp(h) builds one that does not own h.
-    template <class MakeTemp>
-    T* FromHandle(H h, MakeTemp makeTemp)
+    template <class MakeTemp> T* FromHandle(H h, MakeTemp makeTemp)
     {
         if (h == nullptr)
             return nullptr;
@@ -55,8 +53,7 @@ public:
         return temp;
     }
     // The same for wrappers whose handle is the one member Handle.
-    template <H T::*Handle>
-    T* FromHandle(H h)
+    template <H T::*Handle> T* FromHandle(H h)
     {
         return FromHandle(h, [](H handle) {
             T* p = new T;
@@ -66,16 +63,14 @@ public:
     }
 
     // dropTemp(p) lets go of the handle and deletes the wrapper.
-    template <class DropTemp>
-    void DeleteTemporaries(DropTemp dropTemp)
+    template <class DropTemp> void DeleteTemporaries(DropTemp dropTemp)
     {
         std::unordered_map<H, T*> temps;
         temps.swap(m_temporary);
         for (auto& entry : temps)
             dropTemp(entry.second);
     }
-    template <H T::*Handle>
-    void DeleteTemporaries()
+    template <H T::*Handle> void DeleteTemporaries()
     {
         DeleteTemporaries([](T* p) {
             p->*Handle = nullptr;
@@ -101,12 +96,12 @@ struct AfxWinThreadState {
     HHOOK hHookCbt = nullptr;
     int nHookUsers = 0;
 
-    MSG lastSentMsg = {};          // the message being dispatched (CWnd::Default, GetCurrentMessage)
-    MSG msgCur = {};               // the last message taken from the queue by the framework's loops
-    HWND hLockoutNotifyWindow = nullptr;  // control notifications to it are ignored (UpdateData)
-    HWND hTrackingWindow = nullptr;       // owner and menu of the popup menu being tracked
+    MSG lastSentMsg = {};                // the message being dispatched (CWnd::Default, GetCurrentMessage)
+    MSG msgCur = {};                     // the last message taken from the queue by the framework's loops
+    HWND hLockoutNotifyWindow = nullptr; // control notifications to it are ignored (UpdateData)
+    HWND hTrackingWindow = nullptr;      // owner and menu of the popup menu being tracked
     HMENU hTrackingMenu = nullptr;
-    int nDispatchDepth = 0;        // window procedures of ours running on this thread
+    int nDispatchDepth = 0; // window procedures of ours running on this thread
     int nTempMapLock = 0;
 
     ~AfxWinThreadState();
@@ -117,16 +112,14 @@ AfxWinThreadState* AfxGetWinThreadState();
 void AfxDeleteTemporaryObjects(AfxWinThreadState* state);
 
 // Attach and Detach of the wrappers that own one handle and are not in a map of permanent objects.
-template <class H>
-BOOL AfxAttachHandle(H& member, H handle)
+template <class H> BOOL AfxAttachHandle(H& member, H handle)
 {
     if (handle == nullptr || member != nullptr)
         return FALSE;
     member = handle;
     return TRUE;
 }
-template <class H>
-H AfxDetachHandle(H& member)
+template <class H> H AfxDetachHandle(H& member)
 {
     H handle = member;
     member = nullptr;
@@ -135,8 +128,7 @@ H AfxDetachHandle(H& member)
 
 // The platform's GetSafeHwnd idiom is called on null pointers; this keeps the compiler from
 // assuming that this is never null.
-template <class T>
-const T* AfxNullable(const T* p)
+template <class T> const T* AfxNullable(const T* p)
 {
     asm("" : "+r"(p));
     return p;

@@ -38,7 +38,7 @@ BOOL PlatformFolderDialog(BROWSEINFOA* bi, LPCSTR initialFolder, LPSTR path)
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
@@ -79,10 +79,25 @@ BOOL ShowFolderDialog(BROWSEINFOA* bi, LPCSTR initialFolder, LPSTR path)
     return PlatformFolderDialog(bi, initialFolder, path);
 }
 
-MessageBoxFunc ReplaceMessageBox(MessageBoxFunc f) { return messageBox.exchange(f); }
-ModalLoopFunc ReplaceModalLoop(ModalLoopFunc f) { return modalLoop.exchange(f); }
-PopupMenuFunc ReplacePopupMenu(PopupMenuFunc f) { return popupMenu.exchange(f); }
-FileDialogFunc ReplaceFileDialog(FileDialogFunc f) { return fileDialog.exchange(f); }
-FolderDialogFunc ReplaceFolderDialog(FolderDialogFunc f) { return folderDialog.exchange(f); }
+MessageBoxFunc ReplaceMessageBox(MessageBoxFunc f)
+{
+    return messageBox.exchange(f);
+}
+ModalLoopFunc ReplaceModalLoop(ModalLoopFunc f)
+{
+    return modalLoop.exchange(f);
+}
+PopupMenuFunc ReplacePopupMenu(PopupMenuFunc f)
+{
+    return popupMenu.exchange(f);
+}
+FileDialogFunc ReplaceFileDialog(FileDialogFunc f)
+{
+    return fileDialog.exchange(f);
+}
+FolderDialogFunc ReplaceFolderDialog(FolderDialogFunc f)
+{
+    return folderDialog.exchange(f);
+}
 
-}  // namespace Seams
+} // namespace Seams

@@ -40,4 +40,4 @@ PopupMenuFunc ReplacePopupMenu(PopupMenuFunc f);
 FileDialogFunc ReplaceFileDialog(FileDialogFunc f);
 FolderDialogFunc ReplaceFolderDialog(FolderDialogFunc f);
 
-}  // namespace Seams
+} // namespace Seams

@@ -98,7 +98,7 @@ void IdleCleanup()
     }
 }
 
-}  // namespace
+} // namespace
 
 // Construction and ownership -------------------------------------------------------------------
 
@@ -120,7 +120,10 @@ HWND CWnd::GetSafeHwnd() const
     return self == nullptr ? nullptr : self->m_hWnd;
 }
 
-CWnd* PASCAL CWnd::FromHandle(HWND hWnd) { return AfxGetWinThreadState()->windows.FromHandle<&CWnd::m_hWnd>(hWnd); }
+CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
+{
+    return AfxGetWinThreadState()->windows.FromHandle<&CWnd::m_hWnd>(hWnd);
+}
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
@@ -359,7 +362,10 @@ LRESULT CWnd::Default()
     return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
-const MSG* PASCAL CWnd::GetCurrentMessage() { return &AfxGetWinThreadState()->lastSentMsg; }
+const MSG* PASCAL CWnd::GetCurrentMessage()
+{
+    return &AfxGetWinThreadState()->lastSentMsg;
+}
 
 void CWnd::OnNcDestroy()
 {
@@ -388,7 +394,10 @@ void CWnd::PostNcDestroy() {}
 
 // Pre-translation and message loops --------------------------------------------------------------
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
 
 BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
@@ -445,7 +454,10 @@ BOOL AFXAPI AfxPumpMessage()
     return TRUE;
 }
 
-BOOL CWnd::ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
+BOOL CWnd::ContinueModal()
+{
+    return (m_nFlags & WF_CONTINUEMODAL) != 0;
+}
 
 void CWnd::EndModalLoop(int nResult)
 {
@@ -502,8 +514,6 @@ ExitModal:
     return m_nModalResult;
 }
 
-
-
 CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
 {
     return FromHandle(AfxGetSafeOwner(SafeHandle(pParent), pWndTop));
@@ -535,7 +545,10 @@ HWND AfxGetSafeOwner(HWND hParent, HWND* pWndTop)
 
 // Temporary objects ----------------------------------------------------------------------------------
 
-void AFXAPI AfxLockTempMaps() { ++AfxGetWinThreadState()->nTempMapLock; }
+void AFXAPI AfxLockTempMaps()
+{
+    ++AfxGetWinThreadState()->nTempMapLock;
+}
 
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
 {
@@ -662,21 +675,45 @@ void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
     ::SendMessageA(m_hWnd, WM_SETFONT, (WPARAM)pFont->GetSafeHandle(), bRedraw);
 }
 
-CFont* CWnd::GetFont() const { return CFont::FromHandle((HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)); }
+CFont* CWnd::GetFont() const
+{
+    return CFont::FromHandle((HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+}
 
-CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
+CDC* CWnd::GetDC()
+{
+    return CDC::FromHandle(::GetDC(m_hWnd));
+}
 
-CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
+CDC* CWnd::GetWindowDC()
+{
+    return CDC::FromHandle(::GetWindowDC(m_hWnd));
+}
 
-int CWnd::ReleaseDC(CDC* pDC) { return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc()); }
+int CWnd::ReleaseDC(CDC* pDC)
+{
+    return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc());
+}
 
-CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint) { return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint)); }
+CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)
+{
+    return CDC::FromHandle(::BeginPaint(m_hWnd, lpPaint));
+}
 
-CMenu* CWnd::GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+CMenu* CWnd::GetMenu() const
+{
+    return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
 
-BOOL CWnd::SetMenu(CMenu* pMenu) { return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr); }
+BOOL CWnd::SetMenu(CMenu* pMenu)
+{
+    return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr);
+}
 
-CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
+}
 
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const
 {
@@ -702,7 +739,10 @@ int CWnd::GetScrollLimit(int nBar) const
     return nMax;
 }
 
-void CWnd::DragAcceptFiles(BOOL bAccept) { ::DragAcceptFiles(m_hWnd, bAccept); }
+void CWnd::DragAcceptFiles(BOOL bAccept)
+{
+    ::DragAcceptFiles(m_hWnd, bAccept);
+}
 
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
@@ -742,9 +782,12 @@ CWnd* FindDescendant(HWND hWnd, int nID, BOOL bOnlyPerm)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
-CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const { return FindDescendant(m_hWnd, nID, bOnlyPerm); }
+CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
+{
+    return FindDescendant(m_hWnd, nID, bOnlyPerm);
+}
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {

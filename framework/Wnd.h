@@ -9,7 +9,10 @@
 // winuser.h makes GetNextWindow a two-argument macro, which would swallow CWnd::GetNextWindow.
 #ifdef GetNextWindow
 #undef GetNextWindow
-inline HWND GetNextWindow(HWND hWnd, UINT wCmd) { return ::GetWindow(hWnd, wCmd); }
+inline HWND GetNextWindow(HWND hWnd, UINT wCmd)
+{
+    return ::GetWindow(hWnd, wCmd);
+}
 #endif
 
 class CDC;
@@ -20,12 +23,12 @@ class CDataExchange;
 struct CCreateContext;
 
 // Window flags (CWnd::m_nFlags).
-#define WF_MODALLOOP 0x0008      // a modal loop runs for this window
-#define WF_CONTINUEMODAL 0x0010  // the modal loop goes on until this is cleared
+#define WF_MODALLOOP 0x0008     // a modal loop runs for this window
+#define WF_CONTINUEMODAL 0x0010 // the modal loop goes on until this is cleared
 
 // RunModalLoop flags.
-#define MLF_NOIDLEMSG 0x0001    // no WM_ENTERIDLE to the parent
-#define MLF_SHOWONIDLE 0x0004   // show the window the first time the loop goes idle
+#define MLF_NOIDLEMSG 0x0001  // no WM_ENTERIDLE to the parent
+#define MLF_SHOWONIDLE 0x0004 // show the window the first time the loop goes idle
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
@@ -61,8 +64,8 @@ public:
     HWND UnsubclassWindow();
 
     // Creation. A null class name gets the framework's default window class.
-    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
+    virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                        UINT nID, CCreateContext* pContext = nullptr);
     virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
                           int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -100,7 +103,10 @@ public:
 
     // Text
     void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
-    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount); }
+    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const
+    {
+        return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
+    }
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
@@ -201,10 +207,7 @@ public:
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, SafeHandle(pWndNewParent))); }
     CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
-    void SetOwner(CWnd* pOwnerWnd)
-    {
-        ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)SafeHandle(pOwnerWnd));
-    }
+    void SetOwner(CWnd* pOwnerWnd) { ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)SafeHandle(pOwnerWnd)); }
     // The parent of a child window, the owner of a pop-up, followed up to the top.
     CWnd* GetTopLevelParent() const;
     CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
@@ -231,7 +234,10 @@ public:
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID); }
     void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
-    int GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const { return ::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount); }
+    int GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const
+    {
+        return ::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount);
+    }
     int GetDlgItemText(int nID, CString& rString) const;
     void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
     UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const
@@ -272,7 +278,10 @@ public:
     // Scrolling
     int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
     int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
-    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
+    {
+        ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+    }
     void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
     {
         ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
@@ -384,8 +393,8 @@ public:
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
 
-    UINT m_nFlags;       // WF_ flags
-    WNDPROC m_pfnSuper;  // the window's own procedure when subclassed, else null
+    UINT m_nFlags;      // WF_ flags
+    WNDPROC m_pfnSuper; // the window's own procedure when subclassed, else null
 
 protected:
     // Creates a modeless dialog (or form view) window from a template; the object owns it from its
@@ -399,7 +408,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    explicit CWnd(HWND hWnd);  // the wndTop family
+    explicit CWnd(HWND hWnd); // the wndTop family
 };
 
 // The framework's window procedure: every window owned by a CWnd runs through it.

@@ -40,4 +40,3 @@ class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
 class CMapStringToPtr : public CMap<CString, LPCSTR, void*, void*> {
     DECLARE_DYNAMIC(CMapStringToPtr)
 };
-

@@ -26,7 +26,8 @@ public:
 
 class CMutex : public CSyncObject {
 public:
-    explicit CMutex(BOOL bInitiallyOwn = FALSE, LPCSTR lpszName = nullptr, LPSECURITY_ATTRIBUTES lpsaAttribute = nullptr)
+    explicit CMutex(BOOL bInitiallyOwn = FALSE, LPCSTR lpszName = nullptr,
+                    LPSECURITY_ATTRIBUTES lpsaAttribute = nullptr)
         : CSyncObject(lpszName)
     {
         m_hObject = CreateMutexA(lpsaAttribute, bInitiallyOwn, lpszName);
@@ -58,9 +59,17 @@ public:
     CRITICAL_SECTION m_sect;
     operator CRITICAL_SECTION*() { return &m_sect; }
 
-    BOOL Lock() { EnterCriticalSection(&m_sect); return TRUE; }
+    BOOL Lock()
+    {
+        EnterCriticalSection(&m_sect);
+        return TRUE;
+    }
     BOOL Lock(DWORD) override { return Lock(); }
-    BOOL Unlock() override { LeaveCriticalSection(&m_sect); return TRUE; }
+    BOOL Unlock() override
+    {
+        LeaveCriticalSection(&m_sect);
+        return TRUE;
+    }
 };
 
 class CSingleLock {

@@ -9,7 +9,10 @@
 #include <string>
 
 // Lead bytes of code page 936 (GBK); the byte after one belongs to the same character.
-inline bool IsGbkLeadByte(BYTE b) { return b >= 0x81 && b <= 0xFE; }
+inline bool IsGbkLeadByte(BYTE b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
 
 // Length in bytes (1 or 2) of the character at p; a lead byte at the end of the text counts alone.
 inline int GbkCharLength(const char* p)
@@ -20,8 +23,7 @@ inline int GbkCharLength(const char* p)
 // Copies src into a fixed array of destSize bytes, always terminated, cutting the text on a
 // character boundary when it does not fit. Returns the number of bytes copied.
 size_t CopyText(char* dest, size_t destSize, const char* src);
-template <size_t N>
-size_t CopyText(char (&dest)[N], const char* src)
+template <size_t N> size_t CopyText(char (&dest)[N], const char* src)
 {
     return CopyText(dest, N, src);
 }
@@ -40,7 +42,7 @@ public:
     // A pointer made with MAKEINTRESOURCE loads that string from the resources, as on the platform.
     CString(LPCSTR lpsz);
     CString(LPCSTR lpch, int nLength);
-    CString(LPCWSTR lpsz);  // converted to code page 936
+    CString(LPCWSTR lpsz); // converted to code page 936
     CString(LPCWSTR lpch, int nLength);
     explicit CString(char ch, int nRepeat = 1);
     CString(const unsigned char* psz) : CString(reinterpret_cast<LPCSTR>(psz)) {}
@@ -61,9 +63,17 @@ public:
     operator LPCSTR() const { return m_str.c_str(); }
     LPCSTR GetString() const { return m_str.c_str(); }
 
-    CString& operator+=(const CString& s) { m_str += s.m_str; return *this; }
+    CString& operator+=(const CString& s)
+    {
+        m_str += s.m_str;
+        return *this;
+    }
     CString& operator+=(LPCSTR lpsz);
-    CString& operator+=(char ch) { m_str += ch; return *this; }
+    CString& operator+=(char ch)
+    {
+        m_str += ch;
+        return *this;
+    }
 
     friend CString operator+(const CString& a, const CString& b);
     friend CString operator+(const CString& a, LPCSTR b);
@@ -127,21 +137,75 @@ private:
     std::string m_str;
 };
 
-inline bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }
-inline bool operator==(const CString& a, LPCSTR b) { return a.Compare(b) == 0; }
-inline bool operator==(LPCSTR a, const CString& b) { return b.Compare(a) == 0; }
-inline bool operator!=(const CString& a, const CString& b) { return a.Compare(b) != 0; }
-inline bool operator!=(const CString& a, LPCSTR b) { return a.Compare(b) != 0; }
-inline bool operator!=(LPCSTR a, const CString& b) { return b.Compare(a) != 0; }
-inline bool operator<(const CString& a, const CString& b) { return a.Compare(b) < 0; }
-inline bool operator<(const CString& a, LPCSTR b) { return a.Compare(b) < 0; }
-inline bool operator<(LPCSTR a, const CString& b) { return b.Compare(a) > 0; }
-inline bool operator>(const CString& a, const CString& b) { return a.Compare(b) > 0; }
-inline bool operator>(const CString& a, LPCSTR b) { return a.Compare(b) > 0; }
-inline bool operator>(LPCSTR a, const CString& b) { return b.Compare(a) < 0; }
-inline bool operator<=(const CString& a, const CString& b) { return a.Compare(b) <= 0; }
-inline bool operator<=(const CString& a, LPCSTR b) { return a.Compare(b) <= 0; }
-inline bool operator<=(LPCSTR a, const CString& b) { return b.Compare(a) >= 0; }
-inline bool operator>=(const CString& a, const CString& b) { return a.Compare(b) >= 0; }
-inline bool operator>=(const CString& a, LPCSTR b) { return a.Compare(b) >= 0; }
-inline bool operator>=(LPCSTR a, const CString& b) { return b.Compare(a) <= 0; }
+inline bool operator==(const CString& a, const CString& b)
+{
+    return a.Compare(b) == 0;
+}
+inline bool operator==(const CString& a, LPCSTR b)
+{
+    return a.Compare(b) == 0;
+}
+inline bool operator==(LPCSTR a, const CString& b)
+{
+    return b.Compare(a) == 0;
+}
+inline bool operator!=(const CString& a, const CString& b)
+{
+    return a.Compare(b) != 0;
+}
+inline bool operator!=(const CString& a, LPCSTR b)
+{
+    return a.Compare(b) != 0;
+}
+inline bool operator!=(LPCSTR a, const CString& b)
+{
+    return b.Compare(a) != 0;
+}
+inline bool operator<(const CString& a, const CString& b)
+{
+    return a.Compare(b) < 0;
+}
+inline bool operator<(const CString& a, LPCSTR b)
+{
+    return a.Compare(b) < 0;
+}
+inline bool operator<(LPCSTR a, const CString& b)
+{
+    return b.Compare(a) > 0;
+}
+inline bool operator>(const CString& a, const CString& b)
+{
+    return a.Compare(b) > 0;
+}
+inline bool operator>(const CString& a, LPCSTR b)
+{
+    return a.Compare(b) > 0;
+}
+inline bool operator>(LPCSTR a, const CString& b)
+{
+    return b.Compare(a) < 0;
+}
+inline bool operator<=(const CString& a, const CString& b)
+{
+    return a.Compare(b) <= 0;
+}
+inline bool operator<=(const CString& a, LPCSTR b)
+{
+    return a.Compare(b) <= 0;
+}
+inline bool operator<=(LPCSTR a, const CString& b)
+{
+    return b.Compare(a) >= 0;
+}
+inline bool operator>=(const CString& a, const CString& b)
+{
+    return a.Compare(b) >= 0;
+}
+inline bool operator>=(const CString& a, LPCSTR b)
+{
+    return a.Compare(b) >= 0;
+}
+inline bool operator>=(LPCSTR a, const CString& b)
+{
+    return b.Compare(a) <= 0;
+}

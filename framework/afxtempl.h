@@ -10,8 +10,7 @@
 #include <vector>
 
 // Element helpers that the templates call; specialise them for a type that needs its own.
-template <class TYPE>
-inline void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
+template <class TYPE> inline void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
 {
     // Plain values as their bytes, which is what the platform writes for them.
     if (ar.IsStoring()) {
@@ -21,8 +20,7 @@ inline void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCou
     }
 }
 
-template <>
-inline void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, INT_PTR nCount)
+template <> inline void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, INT_PTR nCount)
 {
     for (INT_PTR i = 0; i < nCount; ++i) {
         if (ar.IsStoring())
@@ -38,14 +36,12 @@ inline BOOL AFXAPI CompareElements(const TYPE* pElement1, const ARG_TYPE* pEleme
     return *pElement1 == *pElement2;
 }
 
-template <class ARG_KEY>
-inline UINT AFXAPI HashKey(ARG_KEY key)
+template <class ARG_KEY> inline UINT AFXAPI HashKey(ARG_KEY key)
 {
     return (UINT)(((DWORD_PTR)key) >> 4);
 }
 
-template <>
-inline UINT AFXAPI HashKey<LPCSTR>(LPCSTR key)
+template <> inline UINT AFXAPI HashKey<LPCSTR>(LPCSTR key)
 {
     UINT nHash = 0;
     while (*key)
@@ -53,8 +49,7 @@ inline UINT AFXAPI HashKey<LPCSTR>(LPCSTR key)
     return nHash;
 }
 
-template <>
-inline UINT AFXAPI HashKey<const CString&>(const CString& key)
+template <> inline UINT AFXAPI HashKey<const CString&>(const CString& key)
 {
     return HashKey<LPCSTR>(key);
 }
@@ -65,8 +60,7 @@ const INT_PTR kSerializeBatch = 4096;
 
 /////////////////////////////////////////////////////////////////////////////
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray : public CObject {
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray : public CObject {
 public:
     CArray() = default;
 
@@ -96,7 +90,7 @@ public:
         if (nIndex < 0)
             return;
         if (nIndex >= GetSize()) {
-            TYPE copy(newElement);  // the argument may be an element of this array
+            TYPE copy(newElement); // the argument may be an element of this array
             SetSize(nIndex + 1);
             m_data[nIndex] = std::move(copy);
         } else {
@@ -174,8 +168,7 @@ private:
 
 /////////////////////////////////////////////////////////////////////////////
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList : public CObject {
+template <class TYPE, class ARG_TYPE = const TYPE&> class CList : public CObject {
 protected:
     struct CNode : __POSITION {
         CNode* pNext;
@@ -363,7 +356,7 @@ protected:
         }
         CNode* slot = m_pNodeFree;
         CNode* nextFree = slot->pNext;
-        CNode* node = new (slot) CNode(value);  // may throw: the slot stays free
+        CNode* node = new (slot) CNode(value); // may throw: the slot stays free
         m_pNodeFree = nextFree;
         ++m_nCount;
         return node;
@@ -396,8 +389,7 @@ protected:
 
 /////////////////////////////////////////////////////////////////////////////
 
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap : public CObject {
+template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE> class CMap : public CObject {
 protected:
     struct CAssoc : __POSITION {
         CAssoc(UINT hash, ARG_KEY k) : pNext(nullptr), nHashValue(hash), key(k), value() {}
@@ -530,21 +522,22 @@ protected:
 
 class CObList;
 
-template <class BASE_CLASS, class TYPE>
-class CTypedPtrArray : public BASE_CLASS {
+template <class BASE_CLASS, class TYPE> class CTypedPtrArray : public BASE_CLASS {
 public:
     TYPE GetAt(INT_PTR nIndex) const { return (TYPE)BASE_CLASS::GetAt(nIndex); }
     TYPE& ElementAt(INT_PTR nIndex) { return (TYPE&)BASE_CLASS::ElementAt(nIndex); }
     void SetAt(INT_PTR nIndex, TYPE ptr) { BASE_CLASS::SetAt(nIndex, ptr); }
     void SetAtGrow(INT_PTR nIndex, TYPE newElement) { BASE_CLASS::SetAtGrow(nIndex, newElement); }
     INT_PTR Add(TYPE newElement) { return BASE_CLASS::Add(newElement); }
-    void InsertAt(INT_PTR nIndex, TYPE newElement, INT_PTR nCount = 1) { BASE_CLASS::InsertAt(nIndex, newElement, nCount); }
+    void InsertAt(INT_PTR nIndex, TYPE newElement, INT_PTR nCount = 1)
+    {
+        BASE_CLASS::InsertAt(nIndex, newElement, nCount);
+    }
     TYPE operator[](INT_PTR nIndex) const { return (TYPE)BASE_CLASS::operator[](nIndex); }
     TYPE& operator[](INT_PTR nIndex) { return (TYPE&)BASE_CLASS::operator[](nIndex); }
 };
 
-template <class BASE_CLASS, class TYPE>
-class CTypedPtrList : public BASE_CLASS {
+template <class BASE_CLASS, class TYPE> class CTypedPtrList : public BASE_CLASS {
 public:
     TYPE& GetHead() { return (TYPE&)BASE_CLASS::GetHead(); }
     TYPE GetHead() const { return (TYPE)BASE_CLASS::GetHead(); }

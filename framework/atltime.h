@@ -27,8 +27,16 @@ public:
 
     CTimeSpan operator+(CTimeSpan s) const { return CTimeSpan(m_timeSpan + s.m_timeSpan); }
     CTimeSpan operator-(CTimeSpan s) const { return CTimeSpan(m_timeSpan - s.m_timeSpan); }
-    CTimeSpan& operator+=(CTimeSpan s) { m_timeSpan += s.m_timeSpan; return *this; }
-    CTimeSpan& operator-=(CTimeSpan s) { m_timeSpan -= s.m_timeSpan; return *this; }
+    CTimeSpan& operator+=(CTimeSpan s)
+    {
+        m_timeSpan += s.m_timeSpan;
+        return *this;
+    }
+    CTimeSpan& operator-=(CTimeSpan s)
+    {
+        m_timeSpan -= s.m_timeSpan;
+        return *this;
+    }
     bool operator==(CTimeSpan s) const { return m_timeSpan == s.m_timeSpan; }
     bool operator!=(CTimeSpan s) const { return m_timeSpan != s.m_timeSpan; }
     bool operator<(CTimeSpan s) const { return m_timeSpan < s.m_timeSpan; }
@@ -51,8 +59,8 @@ public:
     // the last day of the previous month). nDST: -1 as the time-zone rules say, 0 standard time,
     // above 0 daylight time.
     CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int nDST = -1);
-    CTime(const SYSTEMTIME& st, int nDST = -1);  // local time
-    CTime(const FILETIME& ft);                   // UTC, as file times are
+    CTime(const SYSTEMTIME& st, int nDST = -1); // local time
+    CTime(const FILETIME& ft);                  // UTC, as file times are
 
     __time64_t GetTime() const { return m_time; }
 
@@ -69,7 +77,7 @@ public:
     // Null gives a buffer of the calling thread.
     struct tm* GetLocalTm(struct tm* ptm = nullptr) const;
     struct tm* GetGmtTm(struct tm* ptm = nullptr) const;
-    BOOL GetAsSystemTime(SYSTEMTIME& st) const;  // local time
+    BOOL GetAsSystemTime(SYSTEMTIME& st) const; // local time
 
     // strftime formats of the local (Format) or UTC (FormatGmt) time.
     CString Format(LPCSTR pFormat) const;
@@ -79,8 +87,16 @@ public:
     CTimeSpan operator-(CTime t) const { return CTimeSpan(m_time - t.m_time); }
     CTime operator-(CTimeSpan s) const { return CTime(m_time - s.GetTimeSpan()); }
     CTime operator+(CTimeSpan s) const { return CTime(m_time + s.GetTimeSpan()); }
-    CTime& operator+=(CTimeSpan s) { m_time += s.GetTimeSpan(); return *this; }
-    CTime& operator-=(CTimeSpan s) { m_time -= s.GetTimeSpan(); return *this; }
+    CTime& operator+=(CTimeSpan s)
+    {
+        m_time += s.GetTimeSpan();
+        return *this;
+    }
+    CTime& operator-=(CTimeSpan s)
+    {
+        m_time -= s.GetTimeSpan();
+        return *this;
+    }
     bool operator==(CTime t) const { return m_time == t.m_time; }
     bool operator!=(CTime t) const { return m_time != t.m_time; }
     bool operator<(CTime t) const { return m_time < t.m_time; }

@@ -65,8 +65,8 @@ public:
             packet.push_back(0x10); // padding length as WORD; no packet length, no sequence
             packet.push_back(0x5D); // replicated BYTE, offset DWORD, object number BYTE, stream BYTE
             PutLe(packet, padding, 2);
-            PutLe(packet, t, 4); // send time
-            PutLe(packet, 0, 2); // duration
+            PutLe(packet, t, 4);    // send time
+            PutLe(packet, 0, 2);    // duration
             packet.push_back(0x81); // stream 1, key frame
             packet.push_back(uint8_t(frames_));
             PutLe(packet, offset, 4);
@@ -190,7 +190,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<VideoFileWriter> MakeAsfWriter() { return std::unique_ptr<VideoFileWriter>(new AsfWriter); }
+std::unique_ptr<VideoFileWriter> MakeAsfWriter()
+{
+    return std::unique_ptr<VideoFileWriter>(new AsfWriter);
+}
 
 std::unique_ptr<VideoFileWriter> MakeMp4Writer();
 

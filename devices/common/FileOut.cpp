@@ -5,8 +5,8 @@ namespace dev {
 bool FileOut::Create(const std::string& path)
 {
     Close();
-    handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                          nullptr);
     position_ = 0;
     ok_ = handle_ != INVALID_HANDLE_VALUE;
     return ok_;

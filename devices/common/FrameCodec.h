@@ -13,7 +13,10 @@ namespace dev {
 // 0..215: a 6 x 6 x 6 colour cube (index = r * 36 + g * 6 + b, levels 0, 51, ... 255);
 // 216..255: 40 greys from black to white.
 const RGBQUAD* VideoPalette();
-inline uint8_t CubeColour(int r, int g, int b) { return uint8_t(r * 36 + g * 6 + b); } // each 0..5
+inline uint8_t CubeColour(int r, int g, int b)
+{
+    return uint8_t(r * 36 + g * 6 + b);
+} // each 0..5
 
 void EncodeRle8(const uint8_t* pixels, int width, int height, std::vector<uint8_t>& out);
 // False when the data does not cover exactly width x height pixels.

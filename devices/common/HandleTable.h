@@ -24,7 +24,10 @@ HandlePtr FindHandle(int handle);
 HandlePtr TakeHandle(int handle); // removed from the table
 std::vector<HandlePtr> TakeAllHandles();
 std::vector<HandlePtr> TakeHandlesIf(bool (*wanted)(const HandlePtr&));
-template <class T> std::shared_ptr<T> Find(int handle) { return std::dynamic_pointer_cast<T>(FindHandle(handle)); }
+template <class T> std::shared_ptr<T> Find(int handle)
+{
+    return std::dynamic_pointer_cast<T>(FindHandle(handle));
+}
 
 // A handle with a thread of its own. The thread keeps the object alive until it ends.
 class Worker : public HandleObject, public std::enable_shared_from_this<Worker> {

@@ -8,20 +8,18 @@ namespace {
 
 const double kPi = 3.14159265358979323846;
 
-const uint8_t kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
-                             12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
-                             35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
-                             58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+const uint8_t kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
+                             41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
+                             30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
 const uint8_t kLumQuant[64] = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
                                14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
                                18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
                                49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
 
-const uint8_t kChromQuant[64] = {17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99,
-                                 24, 26, 56, 99, 99, 99, 99, 99, 47, 66, 99, 99, 99, 99, 99, 99,
-                                 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
-                                 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
+const uint8_t kChromQuant[64] = {17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99, 24, 26, 56, 99, 99, 99,
+                                 99, 99, 47, 66, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+                                 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
 
 const uint8_t kDcLumBits[16] = {0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0};
 const uint8_t kDcChromBits[16] = {0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0};
@@ -137,8 +135,8 @@ int Category(int v)
     return n;
 }
 
-void EncodeBlock(const float block[64], const uint8_t quant[64], int& prevDc, const HuffTable& dc,
-                 const HuffTable& ac, BitWriter& bw)
+void EncodeBlock(const float block[64], const uint8_t quant[64], int& prevDc, const HuffTable& dc, const HuffTable& ac,
+                 BitWriter& bw)
 {
     const Tables& t = GetTables();
     float tmp[64], coef[64];
@@ -239,8 +237,25 @@ bool EncodeJpeg(const uint8_t* rgb, int width, int height, int quality, std::vec
     out.insert(out.end(), lumQ, lumQ + 64);
     out.push_back(1);
     out.insert(out.end(), chromQ, chromQ + 64);
-    const uint8_t sof[] = {0xFF, 0xC0, 0, 17, 8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8),
-                           uint8_t(width), 3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1};
+    const uint8_t sof[] = {0xFF,
+                           0xC0,
+                           0,
+                           17,
+                           8,
+                           uint8_t(height >> 8),
+                           uint8_t(height),
+                           uint8_t(width >> 8),
+                           uint8_t(width),
+                           3,
+                           1,
+                           0x22,
+                           0,
+                           2,
+                           0x11,
+                           1,
+                           3,
+                           0x11,
+                           1};
     out.insert(out.end(), sof, sof + sizeof sof);
     std::vector<uint8_t> dht;
     PutHuffmanSegment(dht, 0x00, kDcLumBits, kDcVals);

@@ -189,6 +189,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<VideoFileWriter> MakeMp4Writer() { return std::unique_ptr<VideoFileWriter>(new Mp4Writer); }
+std::unique_ptr<VideoFileWriter> MakeMp4Writer()
+{
+    return std::unique_ptr<VideoFileWriter>(new Mp4Writer);
+}
 
 } // namespace dev

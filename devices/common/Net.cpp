@@ -261,7 +261,10 @@ Wait Channel::Receive(Message& out, DWORD timeoutMs, HANDLE stopEvent)
     }
 }
 
-void Channel::Shutdown() { shutdown(sock_, SD_BOTH); }
+void Channel::Shutdown()
+{
+    shutdown(sock_, SD_BOTH);
+}
 
 void Channel::Finish(DWORD timeoutMs)
 {

@@ -11,16 +11,16 @@ const uint16_t kProtocolVersion = 1;
 const uint32_t kMaxPayload = 4u << 20; // a larger length from the wire drops the connection
 
 enum MessageKind : uint16_t {
-    MsgHello = 1,        // client -> server: HelloMsg + purpose-specific data
-    MsgWelcome = 2,      // server -> client: WelcomeMsg + purpose-specific data
-    MsgFrame = 10,       // server -> client, live: FrameHeader + RLE picture
-    MsgEvent = 11,       // server -> client, live: EventMsg
-    MsgCommand = 12,     // client -> server, live: CommandMsg + data
-    MsgJpegRequest = 30, // client -> server, JPEG stream: JpegRequestMsg
-    MsgJpeg = 31,        // server -> client, JPEG stream: JpegRequestMsg (channel, 0) + JPEG file bytes
-    MsgSerialData = 40,  // both ways, serial channel and COM port: raw bytes
+    MsgHello = 1,         // client -> server: HelloMsg + purpose-specific data
+    MsgWelcome = 2,       // server -> client: WelcomeMsg + purpose-specific data
+    MsgFrame = 10,        // server -> client, live: FrameHeader + RLE picture
+    MsgEvent = 11,        // server -> client, live: EventMsg
+    MsgCommand = 12,      // client -> server, live: CommandMsg + data
+    MsgJpegRequest = 30,  // client -> server, JPEG stream: JpegRequestMsg
+    MsgJpeg = 31,         // server -> client, JPEG stream: JpegRequestMsg (channel, 0) + JPEG file bytes
+    MsgSerialData = 40,   // both ways, serial channel and COM port: raw bytes
     MsgLineSettings = 41, // client -> site, COM port: SerialLine; the site echoes it once the port is set
-    MsgAudio = 50,       // client -> server, talk and broadcast: PCM bytes
+    MsgAudio = 50,        // client -> server, talk and broadcast: PCM bytes
 };
 
 enum Purpose : uint16_t {
@@ -38,11 +38,11 @@ enum Purpose : uint16_t {
 
 // One-shot requests (PurposeRequest, HelloMsg.op).
 enum RequestOp : int32_t {
-    OpLogin = 1,            // answer: code only
-    OpQueryDevice = 2,      // no log-in; answer: QueryDeviceAnswer
-    OpGetParams = 3,        // answer: 16 bytes
-    OpSetParams = 4,        // data: 16 bytes
-    OpGetAlarmOutputs = 5,  // answer: 4 bytes
+    OpLogin = 1,             // answer: code only
+    OpQueryDevice = 2,       // no log-in; answer: QueryDeviceAnswer
+    OpGetParams = 3,         // answer: 16 bytes
+    OpSetParams = 4,         // data: 16 bytes
+    OpGetAlarmOutputs = 5,   // answer: 4 bytes
     OpGetPtzDescription = 6, // answer: text without NUL
     OpStartServerRecord = 7, // HelloMsg.arg = mode
     OpStopServerRecord = 8,
@@ -51,10 +51,10 @@ enum RequestOp : int32_t {
 
 // Live-channel commands (CommandMsg.op).
 enum CommandOp : int32_t {
-    CmdStream = 1,       // a = 1 send frames, 0 stop sending
-    CmdPtz = 2,          // a = code, b = value
-    CmdSerial = 3,       // a = serial port; data = bytes
-    CmdAlarmOutput = 4,  // a = output, b = on
+    CmdStream = 1,      // a = 1 send frames, 0 stop sending
+    CmdPtz = 2,         // a = code, b = value
+    CmdSerial = 3,      // a = serial port; data = bytes
+    CmdAlarmOutput = 4, // a = output, b = on
     CmdClearAlarm = 5,
     CmdSelectCamera = 6, // a = input
 };
@@ -79,13 +79,13 @@ static_assert(sizeof(SerialLine) == 8, "serial line");
 struct HelloMsg {
     uint16_t version;
     uint16_t purpose;
-    char name[40];     // server name (DDNS: the name to resolve)
+    char name[40]; // server name (DDNS: the name to resolve)
     char user[40];
     char password[40];
-    int32_t channel;   // live, JPEG: camera channel; serial: serial port; COM: port index
-    int32_t op;        // request: RequestOp; discover: search kind
-    int32_t arg;       // request argument (mode, quality)
-    SerialLine line;   // serial channel and COM port
+    int32_t channel; // live, JPEG: camera channel; serial: serial port; COM: port index
+    int32_t op;      // request: RequestOp; discover: search kind
+    int32_t arg;     // request argument (mode, quality)
+    SerialLine line; // serial channel and COM port
 };
 static_assert(sizeof(HelloMsg) == 144, "hello");
 
@@ -103,12 +103,12 @@ struct WelcomeMsg {
 static_assert(sizeof(WelcomeMsg) == 36, "welcome");
 
 struct FrameHeader {
-    uint32_t frameNo;  // counts from 1 per connection
-    uint32_t timeMs;   // server's clock
+    uint32_t frameNo; // counts from 1 per connection
+    uint32_t timeMs;  // server's clock
     uint16_t channel;
     uint16_t width;
     uint16_t height;
-    uint8_t flags;     // 1 = no video signal
+    uint8_t flags; // 1 = no video signal
     uint8_t input;
 };
 static_assert(sizeof(FrameHeader) == 16, "frame header");

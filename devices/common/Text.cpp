@@ -4,7 +4,10 @@
 
 namespace dev {
 
-static bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+static bool IsLeadByte(unsigned char c)
+{
+    return c >= 0x81 && c <= 0xFE;
+}
 
 size_t CopyText(char* dst, size_t size, const char* src)
 {

@@ -36,27 +36,27 @@ extern "C" {
 #endif
 
 /* Device events (the `type` of ConduitEventCallback). */
-#define CONDUIT_EVENT_CONNECT 1       /* value: connect result, below */
-#define CONDUIT_EVENT_MOTION 2        /* value: bit mask of the server's channels with motion */
-#define CONDUIT_EVENT_VIDEO_LOSS 3    /* value: bit mask of the server's channels without video */
-#define CONDUIT_EVENT_SENSOR 4        /* value: bit i = sensor input i active */
-#define CONDUIT_EVENT_RELAYS 5        /* value: bit i = relay output i on (after every change) */
-#define CONDUIT_EVENT_CAMERA_INPUT 6  /* value: the encoder's current camera input, 0..4 */
+#define CONDUIT_EVENT_CONNECT 1        /* value: connect result, below */
+#define CONDUIT_EVENT_MOTION 2         /* value: bit mask of the server's channels with motion */
+#define CONDUIT_EVENT_VIDEO_LOSS 3     /* value: bit mask of the server's channels without video */
+#define CONDUIT_EVENT_SENSOR 4         /* value: bit i = sensor input i active */
+#define CONDUIT_EVENT_RELAYS 5         /* value: bit i = relay output i on (after every change) */
+#define CONDUIT_EVENT_CAMERA_INPUT 6   /* value: the encoder's current camera input, 0..4 */
 #define CONDUIT_EVENT_SERVER_RECORD 11 /* value: bit 0 = the server records this channel */
 
 /* Connect results (value of event 1). */
 #define CONDUIT_CONNECTED 0
-#define CONDUIT_NOT_REPORTED 1        /* reported only when a server answers so */
-#define CONDUIT_CONNECT_FAILED 2      /* the server could not be reached (every try) */
-#define CONDUIT_SERVER_CLOSED 3       /* a connected server ended the connection or stopped */
+#define CONDUIT_NOT_REPORTED 1   /* reported only when a server answers so */
+#define CONDUIT_CONNECT_FAILED 2 /* the server could not be reached (every try) */
+#define CONDUIT_SERVER_CLOSED 3  /* a connected server ended the connection or stopped */
 #define CONDUIT_BIND_FAILED 4
 #define CONDUIT_NO_MEMORY 5
-#define CONDUIT_DDNS_UNREACHABLE 6    /* the DDNS server could not be reached */
-#define CONDUIT_WRONG_LOGIN (-102)    /* wrong user name or password */
-#define CONDUIT_USERS_FULL (-103)     /* the server's user slots are taken (also -105) */
-#define CONDUIT_BUSY (-104)           /* talk: the server talks with another user */
-#define CONDUIT_NO_CHANNEL (-106)     /* no such channel on the server */
-#define CONDUIT_DDNS_UNKNOWN (-112)   /* the server is not registered on the DDNS server */
+#define CONDUIT_DDNS_UNREACHABLE 6  /* the DDNS server could not be reached */
+#define CONDUIT_WRONG_LOGIN (-102)  /* wrong user name or password */
+#define CONDUIT_USERS_FULL (-103)   /* the server's user slots are taken (also -105) */
+#define CONDUIT_BUSY (-104)         /* talk: the server talks with another user */
+#define CONDUIT_NO_CHANNEL (-106)   /* no such channel on the server */
+#define CONDUIT_DDNS_UNKNOWN (-112) /* the server is not registered on the DDNS server */
 /* Any other code a server answers is passed on unchanged. */
 
 /* Event callback of a live channel: runs on the channel's thread. */
@@ -72,8 +72,8 @@ typedef void(__stdcall* ConduitSerialCallback)(int handle, const char* data, int
  * channel the client asked for. Both run on the service's threads; the result of the event
  * callback is not used. */
 typedef int(__stdcall* RelayAccountCallback)(int reserved, const char* user, const char* password);
-typedef int(__stdcall* RelayEventCallback)(const char* serverName, int value, int connected,
-                                           const char* clientAddress, const char* user, const char* password);
+typedef int(__stdcall* RelayEventCallback)(const char* serverName, int value, int connected, const char* clientAddress,
+                                           const char* user, const char* password);
 
 #pragma pack(push, 1)
 /* What Conduit_Connect and Conduit_ConnectDdns read; valid only during the call. */
@@ -108,15 +108,15 @@ typedef struct ConduitSerialLine {
 
 /* The forwarding service's settings (Conduit_ConfigureRelayService). */
 typedef struct RelayServiceConfig {
-    char multicastAddress[16];     /* 0 */
-    unsigned short port;           /* 16: the TCP port clients connect to (loopback) */
-    unsigned short secondPort;     /* 18 */
-    int setting3;                  /* 20 */
-    int setting3Again;             /* 24 */
-    int setting1;                  /* 28 */
-    int setting2;                  /* 32 */
+    char multicastAddress[16];         /* 0 */
+    unsigned short port;               /* 16: the TCP port clients connect to (loopback) */
+    unsigned short secondPort;         /* 18 */
+    int setting3;                      /* 20 */
+    int setting3Again;                 /* 24 */
+    int setting1;                      /* 28 */
+    int setting2;                      /* 32 */
     RelayAccountCallback accountCheck; /* 36: 0 = every client admitted at level 1 */
-    RelayEventCallback eventLog;   /* 40: may be 0 */
+    RelayEventCallback eventLog;       /* 40: may be 0 */
 } RelayServiceConfig;
 #pragma pack(pop)
 
@@ -199,8 +199,8 @@ CONDUIT_API Conduit_GetChannelParams(const char* name, const char* address, int 
 CONDUIT_API Conduit_SetChannelParams(const char* name, const char* address, int channel, const char* user,
                                      const char* password, const unsigned char* block, unsigned short port);
 /* @29 (name, address, user, password, 4 bytes, port): relay outputs 0..3, 1 = on. */
-CONDUIT_API Conduit_GetAlarmOutputs(const char* name, const char* address, const char* user,
-                                    const char* password, unsigned char* states, unsigned short port);
+CONDUIT_API Conduit_GetAlarmOutputs(const char* name, const char* address, const char* user, const char* password,
+                                    unsigned char* states, unsigned short port);
 /* @30 (name, address, channel, user, password, text [CONDUIT_PTZ_DESCRIPTION_SIZE], port): the
  * camera's PTZ description, NUL-terminated. */
 CONDUIT_API Conduit_GetPtzDescription(const char* name, const char* address, int channel, const char* user,
@@ -270,8 +270,8 @@ CONDUIT_API Conduit_StopBroadcast(void);
 /* ---- Look-up and forwarding (51..55) ---- */
 /* @51 (DDNS address, DDNS port, server name, out address [CONDUIT_ADDRESS_SIZE], out port) ->
  * 0 = resolved, 6 = DDNS server not reachable, -112 = name not registered. */
-CONDUIT_API Conduit_ResolveDdns(const char* ddnsAddress, unsigned short ddnsPort, const char* serverName,
-                                char* address, unsigned short* port);
+CONDUIT_API Conduit_ResolveDdns(const char* ddnsAddress, unsigned short ddnsPort, const char* serverName, char* address,
+                                unsigned short* port);
 /* @52 (name, address, out channels, out sensor inputs, out relay outputs, port): asks the device
  * without logging in; 1 = it answered, 0 = not reachable. */
 CONDUIT_API Conduit_QueryDevice(const char* name, const char* address, int* channels, int* sensors, int* relays,

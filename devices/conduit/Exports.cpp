@@ -84,7 +84,10 @@ int __stdcall Conduit_ConnectDdns(const char* ddnsAddress, const ConduitConnectR
     return Connect(ddnsAddress, record, ddnsPort, true);
 }
 
-int __stdcall Conduit_Disconnect(int handle) { return Close<LiveChannel>(handle); }
+int __stdcall Conduit_Disconnect(int handle)
+{
+    return Close<LiveChannel>(handle);
+}
 
 int __stdcall Conduit_SetDisplayWindow(int handle, HWND window)
 {
@@ -192,7 +195,8 @@ int __stdcall Conduit_GetChannelParams(const char* name, const char* address, in
                                        const char* password, unsigned char* block, unsigned short port)
 {
     std::vector<char> answer;
-    if (!block || Request(name, address, port, user, password, dev::OpGetParams, channel, 0, nullptr, 0, &answer) != 0 ||
+    if (!block ||
+        Request(name, address, port, user, password, dev::OpGetParams, channel, 0, nullptr, 0, &answer) != 0 ||
         answer.size() != 16)
         return 0;
     std::memcpy(block, answer.data(), 16);
@@ -232,8 +236,8 @@ int __stdcall Conduit_GetPtzDescription(const char* name, const char* address, i
 int __stdcall Conduit_StartServerRecord(const char* name, const char* address, int channel, const char* user,
                                         const char* password, int mode, unsigned short port)
 {
-    return Request(name, address, port, user, password, dev::OpStartServerRecord, channel, mode, nullptr, 0,
-                   nullptr) == 0;
+    return Request(name, address, port, user, password, dev::OpStartServerRecord, channel, mode, nullptr, 0, nullptr) ==
+           0;
 }
 
 int __stdcall Conduit_StopServerRecord(const char* name, const char* address, int channel, const char* user,
@@ -294,7 +298,10 @@ int __stdcall Conduit_RequestJpeg(int handle, int channel, int quality)
     return s && s->Send(dev::MsgJpegRequest, &req, sizeof req) ? 1 : 0;
 }
 
-int __stdcall Conduit_CloseJpegStream(int handle) { return Close<JpegStream>(handle); }
+int __stdcall Conduit_CloseJpegStream(int handle)
+{
+    return Close<JpegStream>(handle);
+}
 
 int __stdcall Conduit_OpenSerialChannel(const char* name, const char* address, const char* user, const char* password,
                                         int serialPort, const ConduitSerialLine* line, ConduitSerialCallback callback,
@@ -313,7 +320,10 @@ int __stdcall Conduit_WriteSerialChannel(int handle, const void* data, int count
     return s && data && count > 0 && count <= 4096 && s->Send(dev::MsgSerialData, data, size_t(count)) ? 1 : 0;
 }
 
-int __stdcall Conduit_CloseSerialChannel(int handle) { return Close<SerialChannel>(handle); }
+int __stdcall Conduit_CloseSerialChannel(int handle)
+{
+    return Close<SerialChannel>(handle);
+}
 
 int __stdcall Conduit_StartTalk(const char* address, const char* user, const char* password, unsigned short port, int,
                                 const char* serverName)
@@ -325,10 +335,13 @@ int __stdcall Conduit_StartTalk(const char* address, const char* user, const cha
     return StartWorker(std::make_shared<TalkStream>(std::move(ch)));
 }
 
-int __stdcall Conduit_StopTalk(int handle) { return Close<TalkStream>(handle); }
+int __stdcall Conduit_StopTalk(int handle)
+{
+    return Close<TalkStream>(handle);
+}
 
-int __stdcall Conduit_AddBroadcastTarget(const char* address, const char* user, const char* password, int,
-                                         int* handle, unsigned short port, const char* serverName)
+int __stdcall Conduit_AddBroadcastTarget(const char* address, const char* user, const char* password, int, int* handle,
+                                         unsigned short port, const char* serverName)
 {
     if (!handle)
         return -1;
@@ -346,7 +359,10 @@ int __stdcall Conduit_SendBroadcastAudio(int handle, const void* data, int count
     return t && data && count > 0 && t->Send(data, size_t(count)) ? 1 : 0;
 }
 
-int __stdcall Conduit_RemoveBroadcastTarget(int handle) { return Close<BroadcastTarget>(handle); }
+int __stdcall Conduit_RemoveBroadcastTarget(int handle)
+{
+    return Close<BroadcastTarget>(handle);
+}
 
 int __stdcall Conduit_StopBroadcast(void)
 {
@@ -399,7 +415,10 @@ int __stdcall Conduit_ConfigureRelayService(const RelayServiceConfig* config)
     return 1;
 }
 
-int __stdcall Conduit_StartRelayService(int) { return RelayService::Instance().Start(); }
+int __stdcall Conduit_StartRelayService(int)
+{
+    return RelayService::Instance().Start();
+}
 
 int __stdcall Conduit_StopRelayService(void)
 {

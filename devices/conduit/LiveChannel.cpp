@@ -23,9 +23,9 @@ bool EndsWith(const std::string& s, const char* tail)
 } // namespace
 
 LiveChannel::LiveChannel(const std::string& address, unsigned short port, bool ddns, const ConduitConnectRecord& r)
-    : address_(address), user_(Text(r.userName)), password_(Text(r.password)), name_(Text(r.serverName)),
-      port_(port), ddns_(ddns), camera_(r.channel), callback_(r.callback), context_(r.context),
-      notifyWindow_(r.notifyWindow), notifyMessage_(r.notifyMessage)
+    : address_(address), user_(Text(r.userName)), password_(Text(r.password)), name_(Text(r.serverName)), port_(port),
+      ddns_(ddns), camera_(r.channel), callback_(r.callback), context_(r.context), notifyWindow_(r.notifyWindow),
+      notifyMessage_(r.notifyMessage)
 {
     InitializeCriticalSection(&lock_);
     if (r.showNow && r.displayWindow) {
@@ -42,7 +42,10 @@ LiveChannel::LiveChannel(const std::string& address, unsigned short port, bool d
     std::memcpy(bitmapInfo_.colours, dev::VideoPalette(), sizeof bitmapInfo_.colours);
 }
 
-LiveChannel::~LiveChannel() { DeleteCriticalSection(&lock_); }
+LiveChannel::~LiveChannel()
+{
+    DeleteCriticalSection(&lock_);
+}
 
 void LiveChannel::Stop()
 {

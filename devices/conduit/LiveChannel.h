@@ -41,7 +41,7 @@ private:
     enum class Video { Stopped, Running, Paused };
     void Notify(int type, int value);
     void OnFrame(const std::vector<char>& data);
-    void Draw(); // lock held
+    void Draw();           // lock held
     void CloseRecording(); // lock held
     std::shared_ptr<dev::Channel> CurrentChannel();
     void SendStreamWish(); // stream on while wanted or recording

@@ -89,7 +89,8 @@ void RelayService::AcceptLoop()
         auto c = std::make_shared<Client>();
         c->channel.reset(new dev::Channel(s));
         EnterCriticalSection(&lock_);
-        c->thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ClientMain, c.get(), CREATE_SUSPENDED, nullptr));
+        c->thread =
+            reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ClientMain, c.get(), CREATE_SUSPENDED, nullptr));
         if (c->thread) {
             clients_.push_back(c);
             ResumeThread(c->thread);

@@ -11,7 +11,10 @@ volatile LONG g_waitMs = 30000;
 volatile LONG g_tries = 4;
 } // namespace
 
-ConnectSettings CurrentConnectSettings() { return {DWORD(g_waitMs), int(g_tries)}; }
+ConnectSettings CurrentConnectSettings()
+{
+    return {DWORD(g_waitMs), int(g_tries)};
+}
 
 void SetConnectSettings(int seconds, int tries)
 {
@@ -54,9 +57,8 @@ Reach OpenSession(const std::string& address, unsigned short port, const dev::He
     return Reach::Unreachable;
 }
 
-int Request(const char* name, const char* address, unsigned short port, const char* user, const char* password,
-            int op, int channel, int arg, const void* data, size_t size, std::vector<char>* answer,
-            dev::WelcomeMsg* welcome)
+int Request(const char* name, const char* address, unsigned short port, const char* user, const char* password, int op,
+            int channel, int arg, const void* data, size_t size, std::vector<char>* answer, dev::WelcomeMsg* welcome)
 {
     if (!address)
         return -1;

@@ -34,8 +34,8 @@ Reach OpenSession(const std::string& address, unsigned short port, const dev::He
                   std::vector<char>* extra);
 
 // A one-shot request: log in, ask, take the answer. Returns 0 or the refusal code, -1 unreachable.
-int Request(const char* name, const char* address, unsigned short port, const char* user, const char* password,
-            int op, int channel, int arg, const void* data, size_t size, std::vector<char>* answer,
+int Request(const char* name, const char* address, unsigned short port, const char* user, const char* password, int op,
+            int channel, int arg, const void* data, size_t size, std::vector<char>* answer,
             dev::WelcomeMsg* welcome = nullptr);
 
 // DDNS look-up: 0 with *address and *port, 6 unreachable, -112 unknown name.

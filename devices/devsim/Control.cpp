@@ -206,8 +206,8 @@ std::string Site::CmdState(const std::vector<std::string>& a)
                   "broadcast=%llu talking=%d clears=%d box_inputs=%04X box_outputs=%04X box_polls=%d box_open=%d",
                   s->listener.running ? 1 : 0, clients, Bits(s->relayStates, s->relays).c_str(), recording.c_str(),
                   lost.c_str(), inputs.c_str(), captures.c_str(), (unsigned long long)s->talkBytes,
-                  (unsigned long long)s->broadcastBytes, s->talking ? 1 : 0, s->clears, s->box.inputs,
-                  s->box.outputs, s->box.polls, s->box.open ? 1 : 0);
+                  (unsigned long long)s->broadcastBytes, s->talking ? 1 : 0, s->clears, s->box.inputs, s->box.outputs,
+                  s->box.polls, s->box.open ? 1 : 0);
     return std::string(buf) + " frames=" + frames;
 }
 
@@ -311,8 +311,8 @@ std::string Site::CmdRelayClient(const std::vector<std::string>& a)
     if (s == INVALID_SOCKET)
         return "err unreachable";
     dev::Channel ch(s);
-    dev::HelloMsg hello = dev::MakeHello(dev::PurposeRelay, a.size() > 4 ? a[4].c_str() : "", a[2].c_str(),
-                                         a[3].c_str());
+    dev::HelloMsg hello =
+        dev::MakeHello(dev::PurposeRelay, a.size() > 4 ? a[4].c_str() : "", a[2].c_str(), a[3].c_str());
     hello.channel = channel;
     dev::WelcomeMsg w = {};
     if (!dev::Handshake(ch, hello, nullptr, 0, 5000, nullptr, &w, nullptr))

@@ -81,7 +81,10 @@ dev::SerialLine IniLine(const std::string& path, const std::string& section, con
     return l;
 }
 
-int Clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+int Clamp(int v, int lo, int hi)
+{
+    return v < lo ? lo : v > hi ? hi : v;
+}
 
 } // namespace
 
@@ -99,7 +102,10 @@ HANDLE StartThread(void (*fn)(void*), void* arg)
     return reinterpret_cast<HANDLE>(h);
 }
 
-Site::Site() { InitializeCriticalSection(&lock_); }
+Site::Site()
+{
+    InitializeCriticalSection(&lock_);
+}
 
 Site::~Site()
 {
@@ -393,13 +399,20 @@ void Site::Serve(ConnectionPtr c, int kind)
 static const char* PurposeName(int purpose)
 {
     switch (purpose) {
-    case dev::PurposeLive: return "live";
-    case dev::PurposeRequest: return "request";
-    case dev::PurposeJpeg: return "jpeg";
-    case dev::PurposeSerial: return "serial";
-    case dev::PurposeTalk: return "talk";
-    case dev::PurposeBroadcast: return "broadcast";
-    default: return "";
+    case dev::PurposeLive:
+        return "live";
+    case dev::PurposeRequest:
+        return "request";
+    case dev::PurposeJpeg:
+        return "jpeg";
+    case dev::PurposeSerial:
+        return "serial";
+    case dev::PurposeTalk:
+        return "talk";
+    case dev::PurposeBroadcast:
+        return "broadcast";
+    default:
+        return "";
     }
 }
 
@@ -591,8 +604,9 @@ void Site::ServeLive(ConnectionPtr c)
         ++frameNo;
         picture.Draw(frameNo, noVideo, input);
         dev::EncodeRle8(picture.Pixels(), s.width, s.height, rle);
-        dev::FrameHeader h = {frameNo, GetTickCount(), uint16_t(camera), uint16_t(s.width), uint16_t(s.height),
-                              uint8_t(noVideo ? 1 : 0), uint8_t(input)};
+        dev::FrameHeader h = {frameNo,           GetTickCount(),     uint16_t(camera),
+                              uint16_t(s.width), uint16_t(s.height), uint8_t(noVideo ? 1 : 0),
+                              uint8_t(input)};
         if (!c->channel->Send(dev::MsgFrame, &h, sizeof h, rle.data(), rle.size()))
             return;
         {
@@ -616,7 +630,8 @@ void Site::ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::
         bool needsChannel = hello.op == dev::OpGetParams || hello.op == dev::OpSetParams ||
                             hello.op == dev::OpGetPtzDescription || hello.op == dev::OpStartServerRecord ||
                             hello.op == dev::OpStopServerRecord || hello.op == dev::OpCaptureServerJpeg;
-        CameraState* cam = hello.channel >= 0 && hello.channel < s.channels ? &s.cameras[size_t(hello.channel)] : nullptr;
+        CameraState* cam =
+            hello.channel >= 0 && hello.channel < s.channels ? &s.cameras[size_t(hello.channel)] : nullptr;
         if (needsChannel && !cam) {
             code = -106;
         } else {
@@ -877,8 +892,8 @@ bool Site::WritePortsFile(const std::string& path)
 {
     std::string text = "[Ports]\r\n";
     char line[128];
-    std::snprintf(line, sizeof line, "Control=%u\r\nSite=%u\r\nDdns=%u\r\n\r\n[Servers]\r\n", control_.port,
-                  site_.port, ddns_.port);
+    std::snprintf(line, sizeof line, "Control=%u\r\nSite=%u\r\nDdns=%u\r\n\r\n[Servers]\r\n", control_.port, site_.port,
+                  ddns_.port);
     text += line;
     for (auto& s : servers_) {
         std::snprintf(line, sizeof line, "=%u\r\n", s->listener.port);

@@ -23,8 +23,8 @@ struct Connection {
     HANDLE thread = nullptr;
     Server* server = nullptr; // null for the site and DDNS listeners
     int purpose = 0;
-    int camera = -1;          // live: the camera channel
-    int comPort = -1;         // site COM connections
+    int camera = -1;  // live: the camera channel
+    int comPort = -1; // site COM connections
     bool loggedIn = false;
     dev::SerialLine line = {};
     HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set when the site drops it

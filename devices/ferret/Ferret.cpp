@@ -52,7 +52,10 @@ int __stdcall Ferret_Init(void)
     return 1;
 }
 
-int __stdcall Ferret_Cleanup(void) { return 1; }
+int __stdcall Ferret_Cleanup(void)
+{
+    return 1;
+}
 
 int __stdcall Ferret_SearchDevices(int timeoutMs, FerretSearchCallback callback)
 {

@@ -23,10 +23,9 @@ extern "C" {
 
 /* One device: kind 1 = video server; name and dotted IPv4 address NUL-terminated; mac points to
  * 6 bytes; reserved values are 0. The pointers are valid during the call only. */
-typedef void(__stdcall* FerretSearchCallback)(int kind, const char* name, const char* address,
-                                              const unsigned char* mac, int reserved1, int port, int reserved2,
-                                              int reserved3, int reserved4, int reserved5, int reserved6,
-                                              int channels);
+typedef void(__stdcall* FerretSearchCallback)(int kind, const char* name, const char* address, const unsigned char* mac,
+                                              int reserved1, int port, int reserved2, int reserved3, int reserved4,
+                                              int reserved5, int reserved6, int channels);
 
 /* @1, @2: no arguments; the results are 1 and need not be tested. */
 FERRET_API Ferret_Init(void);

@@ -56,8 +56,8 @@ LRESULT OnCopyData(HWND window, HWND sender, const COPYDATASTRUCT* cds)
     if (cds && cds->cbData == sizeof(WatchdogCrashNotice) && cds->lpData) {
         WatchdogCrashNotice n;
         std::memcpy(&n, cds->lpData, sizeof n);
-        std::snprintf(text, sizeof text, "crash restart-request pid=%lu window=%p data=%lu exe=%s dir=%s",
-                      n.processId, static_cast<void*>(sender), static_cast<unsigned long>(cds->dwData),
+        std::snprintf(text, sizeof text, "crash restart-request pid=%lu window=%p data=%lu exe=%s dir=%s", n.processId,
+                      static_cast<void*>(sender), static_cast<unsigned long>(cds->dwData),
                       Field(n.executable, sizeof n.executable).c_str(),
                       Field(n.startDirectory, sizeof n.startDirectory).c_str());
     } else {
@@ -74,8 +74,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE:
-        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0,
-                        0, 0, window, reinterpret_cast<HMENU>(kListId), nullptr, nullptr);
+        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0,
+                        0, 0, 0, window, reinterpret_cast<HMENU>(kListId), nullptr, nullptr);
         return 0;
     case WM_SIZE:
         MoveWindow(GetDlgItem(window, kListId), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);

@@ -9,20 +9,20 @@
 #include "station/core/datamodel/VuskAudioBroadcast.h"
 
 BEGIN_MESSAGE_MAP(CDlgBroadcast, CDialog)
-    ON_WM_SHOWWINDOW()
-    ON_WM_DESTROY()
-    ON_BN_CLICKED(IDC_ADD_TARGET, OnAdd)
-    ON_BN_CLICKED(IDC_DELETE_TARGET, OnDelete)
-    ON_BN_CLICKED(IDC_START_BROADCAST, OnStart)
-    ON_BN_CLICKED(IDC_STOP_BROADCAST, OnStop)
-    ON_MESSAGE(WM_AUDIO_CAPTURE_STOPPED, OnCaptureStopped)
+ON_WM_SHOWWINDOW()
+ON_WM_DESTROY()
+ON_BN_CLICKED(IDC_ADD_TARGET, OnAdd)
+ON_BN_CLICKED(IDC_DELETE_TARGET, OnDelete)
+ON_BN_CLICKED(IDC_START_BROADCAST, OnStart)
+ON_BN_CLICKED(IDC_STOP_BROADCAST, OnStop)
+ON_MESSAGE(WM_AUDIO_CAPTURE_STOPPED, OnCaptureStopped)
 END_MESSAGE_MAP()
 
 namespace {
 
 enum { kColumnName, kColumnAddress, kColumnPort, kColumnState };
 
-}  // namespace
+} // namespace
 
 CDlgBroadcast::CDlgBroadcast(CWnd* pParent) : CDialog(IDD, pParent), m_broadcasting(0) {}
 
@@ -73,7 +73,7 @@ void CDlgBroadcast::OnShowWindow(BOOL bShow, UINT nStatus)
     }
     if (m_capture.Start() != 0) {
         AfxMessageBox(SessionString(STR_CAPTURE_FAILED));
-        PostMessage(WM_SHOWWINDOW, 0, 0);  // runs the hiding path: no capture, no targets
+        PostMessage(WM_SHOWWINDOW, 0, 0); // runs the hiding path: no capture, no targets
     }
     m_broadcasting = 0;
     FillTargetList();
@@ -117,11 +117,15 @@ void CDlgBroadcast::OnAdd()
         AddRow(server, 1);
         m_handles.Set(row, handle);
         if (g_pAudioBroadcast != nullptr)
-            g_pAudioBroadcast->AddServer(server);  // a second row for a listed server stays one entry
+            g_pAudioBroadcast->AddServer(server); // a second row for a listed server stays one entry
         break;
     }
-    case broadcastDdnsFailed: AfxMessageBox(SessionString(STR_DDNS_CONNECT_FAILED)); break;
-    default: AfxMessageBox(SessionString(STR_ADD_TARGET_FAILED)); break;
+    case broadcastDdnsFailed:
+        AfxMessageBox(SessionString(STR_DDNS_CONNECT_FAILED));
+        break;
+    default:
+        AfxMessageBox(SessionString(STR_ADD_TARGET_FAILED));
+        break;
     }
 }
 
@@ -157,7 +161,10 @@ void CDlgBroadcast::OnStop()
     EnableStartStop(FALSE);
 }
 
-void CDlgBroadcast::OnOK() { OnCancel(); }
+void CDlgBroadcast::OnOK()
+{
+    OnCancel();
+}
 
 void CDlgBroadcast::OnCancel()
 {

@@ -31,7 +31,7 @@ public:
 
     CAudioCapture m_capture;
     int m_broadcasting;
-    BroadcastHandleTable m_handles;  // parallel to the rows of the target list; 0 = not open
+    BroadcastHandleTable m_handles; // parallel to the rows of the target list; 0 = not open
     CListCtrl m_targetList;
 
 protected:

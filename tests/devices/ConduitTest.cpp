@@ -102,7 +102,10 @@ struct RecordingCase {
     bool (*read)(const std::string&, std::vector<MediaSample>*, int*, int*);
 };
 
-int __stdcall StartAsf(int h, const char* path) { return Conduit_StartRecordAsf(h, path, 0); }
+int __stdcall StartAsf(int h, const char* path)
+{
+    return Conduit_StartRecordAsf(h, path, 0);
+}
 
 TEST_F(ConduitTest, RecordingsHoldEveryPictureReceivedInOrder)
 {
@@ -201,7 +204,8 @@ struct JpegSink {
 TEST_F(ConduitTest, JpegStreamDeliversPicturesAndReportsItsLoss)
 {
     JpegSink sink;
-    EXPECT_EQ(Conduit_OpenJpegStream("Delta", "127.0.0.1", kUser, "wrong", Port("Delta"), JpegSink::Callback, &sink), -1);
+    EXPECT_EQ(Conduit_OpenJpegStream("Delta", "127.0.0.1", kUser, "wrong", Port("Delta"), JpegSink::Callback, &sink),
+              -1);
     int h = Conduit_OpenJpegStream("Delta", "127.0.0.1", kUser, kPassword, Port("Delta"), JpegSink::Callback, &sink);
     ASSERT_GT(h, 0);
     ASSERT_EQ(Conduit_RequestJpeg(h, 1, 90), 1);
@@ -406,7 +410,8 @@ TEST_F(ConduitTest, ServerSideCallsLogInForEachCall)
     EXPECT_EQ(block[12], 1) << "the PTZ device address starts at 1";
     block[12] = 77;
     ASSERT_EQ(Conduit_SetChannelParams("Alpha", "127.0.0.1", 2, kUser, kPassword, block, port), 1);
-    EXPECT_EQ(TestSite().Command("params Alpha 2"), "ok 000000000000000000000000" "4D000000");
+    EXPECT_EQ(TestSite().Command("params Alpha 2"), "ok 000000000000000000000000"
+                                                    "4D000000");
     unsigned char again[16] = {};
     ASSERT_EQ(Conduit_GetChannelParams("Alpha", "127.0.0.1", 2, kUser, kPassword, again, port), 1);
     EXPECT_EQ(again[12], 77);

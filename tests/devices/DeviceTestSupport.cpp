@@ -36,8 +36,14 @@ DevsimSite& TestSite()
     return *site;
 }
 
-EventLog::EventLog() { InitializeCriticalSection(&lock_); }
-EventLog::~EventLog() { DeleteCriticalSection(&lock_); }
+EventLog::EventLog()
+{
+    InitializeCriticalSection(&lock_);
+}
+EventLog::~EventLog()
+{
+    DeleteCriticalSection(&lock_);
+}
 
 void __stdcall EventLog::Callback(int handle, int type, int value, void* context)
 {
@@ -139,9 +145,9 @@ VideoWindow::VideoWindow(int x, int y, int width, int height)
         g_spareWindows.pop_back();
         MoveWindow(window_, x, y, rc.right - rc.left, rc.bottom - rc.top, TRUE);
     } else {
-        window_ = CreateWindowExA(0, "DeviceTestVideo", "video", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y,
-                                  rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                  nullptr);
+        window_ =
+            CreateWindowExA(0, "DeviceTestVideo", "video", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y, rc.right - rc.left,
+                            rc.bottom - rc.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     UpdateWindow(window_);
     PumpMessages();
@@ -167,11 +173,26 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path)
 
 namespace {
 
-uint32_t Be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
-uint64_t Be64(const uint8_t* p) { return uint64_t(Be32(p)) << 32 | Be32(p + 4); }
-uint32_t Le32(const uint8_t* p) { return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0]; }
-uint16_t Le16(const uint8_t* p) { return uint16_t(p[1] << 8 | p[0]); }
-uint64_t Le64(const uint8_t* p) { return uint64_t(Le32(p + 4)) << 32 | Le32(p); }
+uint32_t Be32(const uint8_t* p)
+{
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+uint64_t Be64(const uint8_t* p)
+{
+    return uint64_t(Be32(p)) << 32 | Be32(p + 4);
+}
+uint32_t Le32(const uint8_t* p)
+{
+    return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+uint16_t Le16(const uint8_t* p)
+{
+    return uint16_t(p[1] << 8 | p[0]);
+}
+uint64_t Le64(const uint8_t* p)
+{
+    return uint64_t(Le32(p + 4)) << 32 | Le32(p);
+}
 
 // Finds the boxes on a path (e.g. moov/trak/mdia/minf/stbl/stsz) in [begin, end).
 bool FindBox(const std::vector<uint8_t>& f, size_t begin, size_t end, const std::vector<std::string>& path,
@@ -241,8 +262,8 @@ bool ReadMp4Samples(const std::string& path, std::vector<MediaSample>* samples, 
         uint64_t offset = Be64(&f[coAt + 8 + i * 8]);
         if (offset + size > f.size())
             return false;
-        samples->push_back({std::vector<uint8_t>(f.begin() + ptrdiff_t(offset), f.begin() + ptrdiff_t(offset + size)),
-                            times[i]});
+        samples->push_back(
+            {std::vector<uint8_t>(f.begin() + ptrdiff_t(offset), f.begin() + ptrdiff_t(offset + size)), times[i]});
     }
     return true;
 }

@@ -18,7 +18,6 @@
 DevsimSite& TestSite();
 std::string SiteText();
 
-
 struct DeviceEvent {
     int handle, type, value;
     DWORD thread;

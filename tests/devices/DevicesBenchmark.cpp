@@ -111,7 +111,8 @@ int main()
                 "(site rate 25)\n",
                 sixteen.cpuPerVideoSecond, sixteen.cpuPerVideoSecond * 100, sixteen.framesPerSecond);
     std::printf("ratio 16 channels / (16 x 1 channel) CPU: %.2f; frame-rate ratio 16 / 1: %.2f\n",
-                sixteen.cpuPerVideoSecond / (16 * one.cpuPerVideoSecond), sixteen.framesPerSecond / one.framesPerSecond);
+                sixteen.cpuPerVideoSecond / (16 * one.cpuPerVideoSecond),
+                sixteen.framesPerSecond / one.framesPerSecond);
     Conduit_Cleanup();
     return 0;
 }

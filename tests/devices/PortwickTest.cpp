@@ -33,7 +33,7 @@ TEST_F(PortwickTest, KeyboardKeysArriveAsPostedMessages)
         WPARAM number;
         LPARAM code;
     } keys[] = {
-        {"key 3 0 5", 3, (0 << 8) + 5},   {"key 3 14 0", 3, 14 << 8},      {"key 12 2 9", 12, (2 << 8) + 9},
+        {"key 3 0 5", 3, (0 << 8) + 5},   {"key 3 14 0", 3, 14 << 8},         {"key 12 2 9", 12, (2 << 8) + 9},
         {"key 12 16 0", 12, 16 << 8},     {"key 7 10 12", 7, (10 << 8) + 12}, {"key 7 11 1", 7, (11 << 8) + 1},
         {"key 1 30 2", 1, (30 << 8) + 2}, {"key 1 31 2", 1, (31 << 8) + 2},
     };
@@ -126,9 +126,8 @@ TEST_F(PortwickTest, ProtocolFilesBuildTheirCommands)
     }
     TempDir dir;
     WriteTextFile(dir.File("bad.ptz"), "[Commands]\n0=FF Q 00\n");
-    WriteTextFile(dir.File("xor.ptz"),
-                  "; a made-up protocol\n[Protocol]\nName=XOR-TEST\nDescription=made up delay42\n"
-                  "[Commands]\n0=A0 A V X\n");
+    WriteTextFile(dir.File("xor.ptz"), "; a made-up protocol\n[Protocol]\nName=XOR-TEST\nDescription=made up delay42\n"
+                                       "[Commands]\n0=A0 A V X\n");
     EXPECT_NE(Portwick_ChangePtzProtocol(h, dir.File("bad.ptz").c_str()), 0);
     EXPECT_NE(Portwick_ChangePtzProtocol(h, dir.File("missing.ptz").c_str()), 0);
     ASSERT_EQ(Portwick_GetProtocolDescription(h, text), 1);

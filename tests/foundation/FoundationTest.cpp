@@ -77,12 +77,15 @@ TEST(ProgramShells, StartShowTheirDialogAndEndCleanly)
     }
 }
 
-static INT_PTR CALLBACK QuietDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+static INT_PTR CALLBACK QuietDialogProc(HWND, UINT msg, WPARAM, LPARAM)
+{
+    return msg == WM_INITDIALOG;
+}
 
 TEST(Screenshot, ShowsTheDialogNotABlankScreen)
 {
-    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LOGIN), nullptr,
-                                     QuietDialogProc, 0);
+    HWND dialog =
+        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_LOGIN), nullptr, QuietDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     SetWindowPos(dialog, HWND_TOPMOST, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(dialog);

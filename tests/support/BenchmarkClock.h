@@ -16,8 +16,7 @@ inline double NowMs()
 }
 
 // Runs work a tenth of the runs to warm caches, then times the runs; milliseconds per run.
-template <typename Work>
-double MillisecondsPerRun(int runs, Work work)
+template <typename Work> double MillisecondsPerRun(int runs, Work work)
 {
     for (int i = 0; i < runs / 10 + 1; ++i)
         work();

@@ -11,7 +11,10 @@ std::string ProgramDirectory()
     return slash == std::string::npos ? "." : s.substr(0, slash);
 }
 
-std::string ProgramPath(const std::string& fileName) { return ProgramDirectory() + "\\" + fileName; }
+std::string ProgramPath(const std::string& fileName)
+{
+    return ProgramDirectory() + "\\" + fileName;
+}
 
 TempDir::TempDir(bool enter)
 {

@@ -13,18 +13,30 @@ namespace {
 const char* KindName(int kind)
 {
     switch (kind) {
-    case KindFont: return "font";
-    case KindText: return "text";
-    case KindColor: return "colour";
-    case KindImagePart: return "image part";
-    case KindSlicedImage: return "sliced image";
-    case KindRect: return "rectangle";
-    case KindInteger: return "integer";
-    case KindControlId: return "control id";
-    case KindBytes: return "bytes";
-    case KindTextEffect: return "text effect";
-    case KindLongText: return "long text";
-    default: return "?";
+    case KindFont:
+        return "font";
+    case KindText:
+        return "text";
+    case KindColor:
+        return "colour";
+    case KindImagePart:
+        return "image part";
+    case KindSlicedImage:
+        return "sliced image";
+    case KindRect:
+        return "rectangle";
+    case KindInteger:
+        return "integer";
+    case KindControlId:
+        return "control id";
+    case KindBytes:
+        return "bytes";
+    case KindTextEffect:
+        return "text effect";
+    case KindLongText:
+        return "long text";
+    default:
+        return "?";
     }
 }
 
@@ -92,23 +104,40 @@ struct ClassInfo {
 };
 
 const ClassInfo kClasses[] = {
-    {SkinTypeFrameWnd, "FrameWndSkinObject"},       {SkinTypeShapeWnd, "ShapeWndSkinObject"},
-    {SkinTypeCaptionButton, "CaptionButtonSkinObject"}, {SkinTypeButton, "ButtonSkinObject"},
-    {SkinTypeCheckBox, "CheckBoxSkinObject"},       {SkinTypeComboBox, "ComboBoxSkinObject"},
-    {SkinTypeEdit, "ScrollControlSkinObject"},      {SkinTypeGroupBox, "GroupBoxSkinObject"},
-    {SkinTypeProgressBar, "ProgressSkinObject"},    {SkinTypeRadio, "RadioSkinObject"},
-    {SkinTypeScrollBar, "ScrollBarSkinObject"},     {SkinTypeSlider, "SliderSkinObject"},
-    {SkinTypeStatic, "StaticSkinObject"},           {SkinTypeStatusBar, "StatusBarSkinObject"},
-    {SkinTypeTab, "TabSkinObject"},                 {SkinTypePopupMenu, "PopupMenuSkinObject"},
-    {SkinTypeVoice, "SkinObject"},                  {SkinTypeMenuBar, "MenuBarSkinObject"},
-    {SkinTypeArea, "AreaSkinObject"},               {SkinTypeToolBar, "ToolBarSkinObject"},
-    {SkinTypeControlBar, "ControlBarSkinObject"},   {SkinTypeApplication, "ApplicationSkinObject"},
-    {SkinTypeSpin, "SpinSkinObject"},               {SkinTypeTreeView, "TreeViewSkinObject"},
-    {SkinTypeDateTime, "DateTimeSkinObject"},       {SkinTypeMonthCalendar, "MonthCalendarSkinObject"},
-    {SkinTypeRebar, "RebarSkinObject"},             {SkinTypeHeader, "HeaderSkinObject"},
-    {SkinTypeCaptionStatic, "CaptionStaticSkinObject"}, {SkinTypeImageList, "ImageListSkinObject"},
-    {SkinTypeAnimate, "AnimateSkinObject"},         {SkinTypeTooltip, "TooltipSkinObject"},
-    {SkinTypeSysColorTable, "SysColorTableSkinObject"}, {SkinTypePropertySet, "PropertySetSkinObject"},
+    {SkinTypeFrameWnd, "FrameWndSkinObject"},
+    {SkinTypeShapeWnd, "ShapeWndSkinObject"},
+    {SkinTypeCaptionButton, "CaptionButtonSkinObject"},
+    {SkinTypeButton, "ButtonSkinObject"},
+    {SkinTypeCheckBox, "CheckBoxSkinObject"},
+    {SkinTypeComboBox, "ComboBoxSkinObject"},
+    {SkinTypeEdit, "ScrollControlSkinObject"},
+    {SkinTypeGroupBox, "GroupBoxSkinObject"},
+    {SkinTypeProgressBar, "ProgressSkinObject"},
+    {SkinTypeRadio, "RadioSkinObject"},
+    {SkinTypeScrollBar, "ScrollBarSkinObject"},
+    {SkinTypeSlider, "SliderSkinObject"},
+    {SkinTypeStatic, "StaticSkinObject"},
+    {SkinTypeStatusBar, "StatusBarSkinObject"},
+    {SkinTypeTab, "TabSkinObject"},
+    {SkinTypePopupMenu, "PopupMenuSkinObject"},
+    {SkinTypeVoice, "SkinObject"},
+    {SkinTypeMenuBar, "MenuBarSkinObject"},
+    {SkinTypeArea, "AreaSkinObject"},
+    {SkinTypeToolBar, "ToolBarSkinObject"},
+    {SkinTypeControlBar, "ControlBarSkinObject"},
+    {SkinTypeApplication, "ApplicationSkinObject"},
+    {SkinTypeSpin, "SpinSkinObject"},
+    {SkinTypeTreeView, "TreeViewSkinObject"},
+    {SkinTypeDateTime, "DateTimeSkinObject"},
+    {SkinTypeMonthCalendar, "MonthCalendarSkinObject"},
+    {SkinTypeRebar, "RebarSkinObject"},
+    {SkinTypeHeader, "HeaderSkinObject"},
+    {SkinTypeCaptionStatic, "CaptionStaticSkinObject"},
+    {SkinTypeImageList, "ImageListSkinObject"},
+    {SkinTypeAnimate, "AnimateSkinObject"},
+    {SkinTypeTooltip, "TooltipSkinObject"},
+    {SkinTypeSysColorTable, "SysColorTableSkinObject"},
+    {SkinTypePropertySet, "PropertySetSkinObject"},
 };
 
 } // namespace

@@ -23,9 +23,17 @@ struct KindName {
     int kind;
 };
 const KindName kKindNames[] = {
-    {"font", KindFont},         {"text", KindText},   {"color", KindColor},           {"imagepart", KindImagePart},
-    {"slicedimage", KindSlicedImage}, {"rect", KindRect}, {"integer", KindInteger},   {"controlid", KindControlId},
-    {"bytes", KindBytes},       {"texteffect", KindTextEffect}, {"longtext", KindLongText},
+    {"font", KindFont},
+    {"text", KindText},
+    {"color", KindColor},
+    {"imagepart", KindImagePart},
+    {"slicedimage", KindSlicedImage},
+    {"rect", KindRect},
+    {"integer", KindInteger},
+    {"controlid", KindControlId},
+    {"bytes", KindBytes},
+    {"texteffect", KindTextEffect},
+    {"longtext", KindLongText},
 };
 
 bool ParseNumber(const std::string& token, long long& value)
@@ -156,7 +164,8 @@ bool ParseFont(const std::vector<std::string>& t, SkinFont& font, std::string& e
 {
     size_t i = 0;
     LOGFONTA& lf = font.logFont;
-    if (i < t.size() && t[i].find('=') == std::string::npos && t[i][0] != '-' && !isdigit(static_cast<unsigned char>(t[i][0]))) {
+    if (i < t.size() && t[i].find('=') == std::string::npos && t[i][0] != '-' &&
+        !isdigit(static_cast<unsigned char>(t[i][0]))) {
         if (!StoreText(t[i], lf.lfFaceName, sizeof lf.lfFaceName, error))
             return false;
         ++i;
@@ -189,19 +198,32 @@ bool ParseFont(const std::vector<std::string>& t, SkinFont& font, std::string& e
             error = "bad number '" + value + "'";
             return false;
         }
-        if (name == "height") lf.lfHeight = v;
-        else if (name == "width") lf.lfWidth = v;
-        else if (name == "escapement") lf.lfEscapement = v;
-        else if (name == "orientation") lf.lfOrientation = v;
-        else if (name == "weight") lf.lfWeight = v;
-        else if (name == "italic") lf.lfItalic = static_cast<BYTE>(v);
-        else if (name == "underline") lf.lfUnderline = static_cast<BYTE>(v);
-        else if (name == "strikeout") lf.lfStrikeOut = static_cast<BYTE>(v);
-        else if (name == "charset") lf.lfCharSet = static_cast<BYTE>(v);
-        else if (name == "outprecision") lf.lfOutPrecision = static_cast<BYTE>(v);
-        else if (name == "clipprecision") lf.lfClipPrecision = static_cast<BYTE>(v);
-        else if (name == "quality") lf.lfQuality = static_cast<BYTE>(v);
-        else if (name == "pitch") lf.lfPitchAndFamily = static_cast<BYTE>(v);
+        if (name == "height")
+            lf.lfHeight = v;
+        else if (name == "width")
+            lf.lfWidth = v;
+        else if (name == "escapement")
+            lf.lfEscapement = v;
+        else if (name == "orientation")
+            lf.lfOrientation = v;
+        else if (name == "weight")
+            lf.lfWeight = v;
+        else if (name == "italic")
+            lf.lfItalic = static_cast<BYTE>(v);
+        else if (name == "underline")
+            lf.lfUnderline = static_cast<BYTE>(v);
+        else if (name == "strikeout")
+            lf.lfStrikeOut = static_cast<BYTE>(v);
+        else if (name == "charset")
+            lf.lfCharSet = static_cast<BYTE>(v);
+        else if (name == "outprecision")
+            lf.lfOutPrecision = static_cast<BYTE>(v);
+        else if (name == "clipprecision")
+            lf.lfClipPrecision = static_cast<BYTE>(v);
+        else if (name == "quality")
+            lf.lfQuality = static_cast<BYTE>(v);
+        else if (name == "pitch")
+            lf.lfPitchAndFamily = static_cast<BYTE>(v);
         else {
             error = "unknown font attribute '" + name + "'";
             return false;
@@ -229,14 +251,18 @@ bool ParseTextEffect(const std::vector<std::string>& t, TextEffect& e, std::stri
             error = "bad value '" + value + "'";
             return false;
         }
-        if (name == "color") SetTextEffectColor(e, c);
+        if (name == "color")
+            SetTextEffectColor(e, c);
         else if (name == "shadow") {
             e.shadowRed = GetRValue(c);
             e.shadowGreen = GetGValue(c);
             e.shadowBlue = GetBValue(c);
-        } else if (name == "dx") e.dx = static_cast<int8_t>(v);
-        else if (name == "dy") e.dy = static_cast<int8_t>(v);
-        else e.flags = static_cast<uint32_t>(v);
+        } else if (name == "dx")
+            e.dx = static_cast<int8_t>(v);
+        else if (name == "dy")
+            e.dy = static_cast<int8_t>(v);
+        else
+            e.flags = static_cast<uint32_t>(v);
     }
     return true;
 }
@@ -355,12 +381,12 @@ std::string SkinSource::FormatValue(const FieldDef& def, const void* value)
         const SkinFont& f = *static_cast<const SkinFont*>(value);
         const LOGFONTA& lf = f.logFont;
         out << "face=" << Quote(std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)))
-            << " height=" << lf.lfHeight << " width=" << lf.lfWidth << " escapement=" << lf.lfEscapement << " orientation=" << lf.lfOrientation
-            << " weight=" << lf.lfWeight << " italic=" << int(lf.lfItalic) << " underline=" << int(lf.lfUnderline)
-            << " strikeout=" << int(lf.lfStrikeOut) << " charset=" << int(lf.lfCharSet)
-            << " outprecision=" << int(lf.lfOutPrecision) << " clipprecision=" << int(lf.lfClipPrecision)
-            << " quality=" << int(lf.lfQuality) << " pitch=" << int(lf.lfPitchAndFamily)
-            << " color=" << ColorText(f.color);
+            << " height=" << lf.lfHeight << " width=" << lf.lfWidth << " escapement=" << lf.lfEscapement
+            << " orientation=" << lf.lfOrientation << " weight=" << lf.lfWeight << " italic=" << int(lf.lfItalic)
+            << " underline=" << int(lf.lfUnderline) << " strikeout=" << int(lf.lfStrikeOut)
+            << " charset=" << int(lf.lfCharSet) << " outprecision=" << int(lf.lfOutPrecision)
+            << " clipprecision=" << int(lf.lfClipPrecision) << " quality=" << int(lf.lfQuality)
+            << " pitch=" << int(lf.lfPitchAndFamily) << " color=" << ColorText(f.color);
         return out.str();
     }
     case KindTextEffect: {
@@ -665,7 +691,7 @@ bool SkinSource::LoadImage(const std::vector<std::string>& t, SkinStore& store)
     std::string lower = t[2];
     CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
     int format = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".tga") == 0 ? SkinImage::FormatTga
-                                                                                      : SkinImage::FormatBmp;
+                                                                                     : SkinImage::FormatBmp;
     ImageSkinObject* image = new ImageSkinObject;
     std::string error;
     if (!NameObject(*image, t[1], error)) {

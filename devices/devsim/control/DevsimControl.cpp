@@ -156,8 +156,7 @@ std::string DevsimSite::State(const std::string& server, const std::string& key)
     return std::string();
 }
 
-bool DevsimSite::WaitState(const std::string& server, const std::string& key, const std::string& value,
-                           DWORD timeoutMs)
+bool DevsimSite::WaitState(const std::string& server, const std::string& key, const std::string& value, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
     for (;;) {
@@ -175,4 +174,7 @@ unsigned short DevsimSite::Port(const std::string& server)
     return a.compare(0, 3, "ok ") == 0 ? uint16_t(std::atoi(a.c_str() + 3)) : 0;
 }
 
-std::string DevsimSite::SiteAddress() const { return "127.0.0.1:" + std::to_string(sitePort_); }
+std::string DevsimSite::SiteAddress() const
+{
+    return "127.0.0.1:" + std::to_string(sitePort_);
+}

@@ -68,8 +68,8 @@ HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF key)
     HDC ic = CreateICA("DISPLAY", NULL, NULL, NULL);
     if (!ic)
         return NULL;
-    const int rows = GetDIBits(ic, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                               DIB_RGB_COLORS);
+    const int rows =
+        GetDIBits(ic, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     DeleteDC(ic);
     if (rows != height)
         return NULL;

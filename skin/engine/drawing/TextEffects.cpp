@@ -1,7 +1,6 @@
 // Shadowed text: the shadow pass and the text pass share one saved device-context state.
 #include "skin/engine/drawing/TextEffects.h"
 
-
 void DrawTextShadowed(HDC dc, const RECT& rect, int32_t shadowOffset, uint32_t flags, COLORREF shadowColor,
                       COLORREF textColor, const char* text, int length, UINT format)
 {

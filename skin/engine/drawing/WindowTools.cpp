@@ -100,8 +100,8 @@ void DrawWindowIcon(HWND hwnd, HDC dc, POINT position)
     HICON extracted = NULL;
     if (!icon) {
         char module[MAX_PATH] = "";
-        if (GetWindowModuleFileNameA(hwnd, module, sizeof module) &&
-            ExtractIconExA(module, 0, NULL, &extracted, 1) && extracted)
+        if (GetWindowModuleFileNameA(hwnd, module, sizeof module) && ExtractIconExA(module, 0, NULL, &extracted, 1) &&
+            extracted)
             icon = extracted;
     }
     if (icon)
@@ -185,8 +185,7 @@ BOOL SaveResourceToFile(const char* path, HMODULE module, const char* name, cons
     return written && closed;
 }
 
-void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir,
-                      const char* ext)
+void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir, const char* ext)
 {
     if (!out || outSize == 0)
         return;

@@ -33,5 +33,4 @@ BOOL SaveResourceToFile(const char* path, HMODULE module, const char* name, cons
 // A unique temporary file name ("VL" prefix) in the temporary folder (dir when there is none); when no
 // unique name can be made, the folder and the fallback name. ext, when given, is appended after a dot.
 // The result is cut to fit out.
-void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir,
-                      const char* ext);
+void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir, const char* ext);

@@ -26,8 +26,7 @@ long PixelsPerMetre(int dpi)
 
 } // namespace
 
-SkinImage::SkinImage(int format)
-    : block_(NULL), pixels_(NULL), alpha_(NULL), stride_(0), format_(format)
+SkinImage::SkinImage(int format) : block_(NULL), pixels_(NULL), alpha_(NULL), stride_(0), format_(format)
 {
     std::memset(&header_, 0, sizeof header_);
     ResetSettings();
@@ -611,8 +610,8 @@ bool SkinImage::Crop(int left, int top, int right, int bottom, SkinImage* target
             for (int x = 0; x < w; ++x)
                 result.SetIndexAt(x, y, IndexAt(left + x, firstRow + y));
         if (alpha_)
-            std::memcpy(result.alpha_ + static_cast<size_t>(y) * w, alpha_ + static_cast<size_t>(firstRow + y) * W + left,
-                        w);
+            std::memcpy(result.alpha_ + static_cast<size_t>(y) * w,
+                        alpha_ + static_cast<size_t>(firstRow + y) * W + left, w);
     }
     progress_ = 100;
     if (target)

@@ -197,8 +197,8 @@ bool ReadInfoHeader(ByteReader& in, BITMAPINFOHEADER& info, bool& core)
     if (headerSize == 64)
         return in.Skip(24);
     // Other headers only for plain pictures whose declared size agrees with their dimensions.
-    if (info.biSizeImage != RowBytes(info.biWidth, info.biBitCount) * std::llabs(info.biHeight) ||
-        info.biPlanes != 1 || info.biCompression != BI_RGB || info.biClrUsed != 0)
+    if (info.biSizeImage != RowBytes(info.biWidth, info.biBitCount) * std::llabs(info.biHeight) || info.biPlanes != 1 ||
+        info.biCompression != BI_RGB || info.biClrUsed != 0)
         return false;
     return in.Skip(headerSize - 40);
 }

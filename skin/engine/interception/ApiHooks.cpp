@@ -12,16 +12,46 @@
 
 // The getters return the function the trampoline stands for, as the program's import table holds it.
 extern "C" {
-void* RealEnableScrollBarAddress() { return reinterpret_cast<void*>(&::EnableScrollBar); }
-void* RealGetScrollInfoAddress() { return reinterpret_cast<void*>(&::GetScrollInfo); }
-void* RealGetScrollPosAddress() { return reinterpret_cast<void*>(&::GetScrollPos); }
-void* RealGetScrollRangeAddress() { return reinterpret_cast<void*>(&::GetScrollRange); }
-void* RealSetScrollInfoAddress() { return reinterpret_cast<void*>(&::SetScrollInfo); }
-void* RealSetScrollPosAddress() { return reinterpret_cast<void*>(&::SetScrollPos); }
-void* RealSetScrollRangeAddress() { return reinterpret_cast<void*>(&::SetScrollRange); }
-void* RealShowScrollBarAddress() { return reinterpret_cast<void*>(&::ShowScrollBar); }
-void* RealGetSysColorAddress() { return reinterpret_cast<void*>(&::GetSysColor); }
-void* RealGetSysColorBrushAddress() { return reinterpret_cast<void*>(&::GetSysColorBrush); }
+void* RealEnableScrollBarAddress()
+{
+    return reinterpret_cast<void*>(&::EnableScrollBar);
+}
+void* RealGetScrollInfoAddress()
+{
+    return reinterpret_cast<void*>(&::GetScrollInfo);
+}
+void* RealGetScrollPosAddress()
+{
+    return reinterpret_cast<void*>(&::GetScrollPos);
+}
+void* RealGetScrollRangeAddress()
+{
+    return reinterpret_cast<void*>(&::GetScrollRange);
+}
+void* RealSetScrollInfoAddress()
+{
+    return reinterpret_cast<void*>(&::SetScrollInfo);
+}
+void* RealSetScrollPosAddress()
+{
+    return reinterpret_cast<void*>(&::SetScrollPos);
+}
+void* RealSetScrollRangeAddress()
+{
+    return reinterpret_cast<void*>(&::SetScrollRange);
+}
+void* RealShowScrollBarAddress()
+{
+    return reinterpret_cast<void*>(&::ShowScrollBar);
+}
+void* RealGetSysColorAddress()
+{
+    return reinterpret_cast<void*>(&::GetSysColor);
+}
+void* RealGetSysColorBrushAddress()
+{
+    return reinterpret_cast<void*>(&::GetSysColorBrush);
+}
 }
 
 INLINE_TRAMPOLINE(TrampolineEnableScrollBar, RealEnableScrollBarAddress);
@@ -48,15 +78,14 @@ struct Redirection {
 
 RealApiFunctions PlatformFunctions()
 {
-    return {&::EnableScrollBar, &::GetScrollInfo,  &::GetScrollPos,   &::GetScrollRange, &::SetScrollInfo,
+    return {&::EnableScrollBar, &::GetScrollInfo,  &::GetScrollPos,  &::GetScrollRange, &::SetScrollInfo,
             &::SetScrollPos,    &::SetScrollRange, &::ShowScrollBar, &::GetSysColor,    &::GetSysColorBrush};
 }
 
 // Valid from program start-up, before and without any interception.
 RealApiFunctions g_real = PlatformFunctions();
 
-template <class F>
-void** Slot(F& field)
+template <class F> void** Slot(F& field)
 {
     return reinterpret_cast<void**>(&field);
 }
@@ -64,18 +93,15 @@ void** Slot(F& field)
 const Redirection kScrollBars[8] = {
     {"EnableScrollBar", reinterpret_cast<void*>(&SkinEnableScrollBar), TrampolineEnableScrollBar,
      Slot(g_real.enableScrollBar)},
-    {"GetScrollInfo", reinterpret_cast<void*>(&SkinGetScrollInfo), TrampolineGetScrollInfo,
-     Slot(g_real.getScrollInfo)},
+    {"GetScrollInfo", reinterpret_cast<void*>(&SkinGetScrollInfo), TrampolineGetScrollInfo, Slot(g_real.getScrollInfo)},
     {"GetScrollPos", reinterpret_cast<void*>(&SkinGetScrollPos), TrampolineGetScrollPos, Slot(g_real.getScrollPos)},
     {"GetScrollRange", reinterpret_cast<void*>(&SkinGetScrollRange), TrampolineGetScrollRange,
      Slot(g_real.getScrollRange)},
-    {"SetScrollInfo", reinterpret_cast<void*>(&SkinSetScrollInfo), TrampolineSetScrollInfo,
-     Slot(g_real.setScrollInfo)},
+    {"SetScrollInfo", reinterpret_cast<void*>(&SkinSetScrollInfo), TrampolineSetScrollInfo, Slot(g_real.setScrollInfo)},
     {"SetScrollPos", reinterpret_cast<void*>(&SkinSetScrollPos), TrampolineSetScrollPos, Slot(g_real.setScrollPos)},
     {"SetScrollRange", reinterpret_cast<void*>(&SkinSetScrollRange), TrampolineSetScrollRange,
      Slot(g_real.setScrollRange)},
-    {"ShowScrollBar", reinterpret_cast<void*>(&SkinShowScrollBar), TrampolineShowScrollBar,
-     Slot(g_real.showScrollBar)},
+    {"ShowScrollBar", reinterpret_cast<void*>(&SkinShowScrollBar), TrampolineShowScrollBar, Slot(g_real.showScrollBar)},
 };
 
 const Redirection kColors[2] = {

@@ -34,8 +34,7 @@ void* PushedAddress(void* address)
     return pushed;
 }
 
-template <class T>
-T* At(BYTE* base, DWORD offset)
+template <class T> T* At(BYTE* base, DWORD offset)
 {
     return reinterpret_cast<T*>(base + offset);
 }
@@ -151,14 +150,12 @@ BOOL ImportHook::PatchModule(HMODULE module, const char* importedModule, void* f
     if (dos->e_magic != IMAGE_DOS_SIGNATURE)
         return FALSE;
     const IMAGE_NT_HEADERS* nt = At<IMAGE_NT_HEADERS>(base, dos->e_lfanew);
-    if (nt->Signature != IMAGE_NT_SIGNATURE ||
-        nt->OptionalHeader.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
+    if (nt->Signature != IMAGE_NT_SIGNATURE || nt->OptionalHeader.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
         return FALSE;
     const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (!directory.VirtualAddress || !directory.Size)
         return FALSE;
-    for (const IMAGE_IMPORT_DESCRIPTOR* d = At<IMAGE_IMPORT_DESCRIPTOR>(base, directory.VirtualAddress); d->Name;
-         ++d) {
+    for (const IMAGE_IMPORT_DESCRIPTOR* d = At<IMAGE_IMPORT_DESCRIPTOR>(base, directory.VirtualAddress); d->Name; ++d) {
         if (lstrcmpiA(At<char>(base, d->Name), importedModule) != 0 || !d->FirstThunk)
             continue;
         for (IMAGE_THUNK_DATA* thunk = At<IMAGE_THUNK_DATA>(base, d->FirstThunk); thunk->u1.Function; ++thunk) {
@@ -203,10 +200,10 @@ void HookLoaderFunctions()
         return;
     g_real.getProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(
         reinterpret_cast<void*>(GetProcAddress(g_kernel, "GetProcAddress")));
-    g_real.loadLibraryA = reinterpret_cast<HMODULE(WINAPI*)(LPCSTR)>(
-        reinterpret_cast<void*>(GetProcAddress(g_kernel, "LoadLibraryA")));
-    g_real.loadLibraryW = reinterpret_cast<HMODULE(WINAPI*)(LPCWSTR)>(
-        reinterpret_cast<void*>(GetProcAddress(g_kernel, "LoadLibraryW")));
+    g_real.loadLibraryA =
+        reinterpret_cast<HMODULE(WINAPI*)(LPCSTR)>(reinterpret_cast<void*>(GetProcAddress(g_kernel, "LoadLibraryA")));
+    g_real.loadLibraryW =
+        reinterpret_cast<HMODULE(WINAPI*)(LPCWSTR)>(reinterpret_cast<void*>(GetProcAddress(g_kernel, "LoadLibraryW")));
     g_real.loadLibraryExA = reinterpret_cast<HMODULE(WINAPI*)(LPCSTR, HANDLE, DWORD)>(
         reinterpret_cast<void*>(GetProcAddress(g_kernel, "LoadLibraryExA")));
     g_real.loadLibraryExW = reinterpret_cast<HMODULE(WINAPI*)(LPCWSTR, HANDLE, DWORD)>(
@@ -218,12 +215,9 @@ void HookLoaderFunctions()
     }
     g_loaderHooks[0] = new ImportHook("Kernel32.dll", "LoadLibraryA", reinterpret_cast<void*>(&HookedLoadLibraryA));
     g_loaderHooks[1] = new ImportHook("Kernel32.dll", "LoadLibraryW", reinterpret_cast<void*>(&HookedLoadLibraryW));
-    g_loaderHooks[2] =
-        new ImportHook("Kernel32.dll", "LoadLibraryExA", reinterpret_cast<void*>(&HookedLoadLibraryExA));
-    g_loaderHooks[3] =
-        new ImportHook("Kernel32.dll", "LoadLibraryExW", reinterpret_cast<void*>(&HookedLoadLibraryExW));
-    g_loaderHooks[4] =
-        new ImportHook("Kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&HookedGetProcAddress));
+    g_loaderHooks[2] = new ImportHook("Kernel32.dll", "LoadLibraryExA", reinterpret_cast<void*>(&HookedLoadLibraryExA));
+    g_loaderHooks[3] = new ImportHook("Kernel32.dll", "LoadLibraryExW", reinterpret_cast<void*>(&HookedLoadLibraryExW));
+    g_loaderHooks[4] = new ImportHook("Kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&HookedGetProcAddress));
 }
 
 void UnhookAllImports()

@@ -28,15 +28,15 @@ void RemoveInlineHooks(const InlineHookPair* pairs, int count);
 
 // Declares a trampoline whose getter returns the real function's address: INLINE_TRAMPOLINE(Name, Getter)
 // at namespace scope in one source file; Name is then a char array naming the trampoline's code.
-#define INLINE_TRAMPOLINE(name, getter)                                                                          \
-    extern "C" void* getter();                                                                                   \
-    extern "C" char name[];                                                                                      \
-    __asm__(".text\n"                                                                                            \
-            ".balign 16\n"                                                                                       \
-            ".globl _" #name "\n"                                                                                \
-            "_" #name ":\n"                                                                                      \
-            "nop\n"                                                                                              \
-            "nop\n"                                                                                              \
-            "call _" #getter "\n"                                                                                \
-            "jmp *%eax\n"                                                                                        \
+#define INLINE_TRAMPOLINE(name, getter)                                                                                \
+    extern "C" void* getter();                                                                                         \
+    extern "C" char name[];                                                                                            \
+    __asm__(".text\n"                                                                                                  \
+            ".balign 16\n"                                                                                             \
+            ".globl _" #name "\n"                                                                                      \
+            "_" #name ":\n"                                                                                            \
+            "nop\n"                                                                                                    \
+            "nop\n"                                                                                                    \
+            "call _" #getter "\n"                                                                                      \
+            "jmp *%eax\n"                                                                                              \
             ".fill 23, 1, 0xCC\n")

@@ -6,10 +6,10 @@
 #include <windows.h>
 
 struct DecodedInstruction {
-    int length;          // prefixes included
-    int relativeBytes;   // size of a relative branch displacement (its last bytes), 0 when none
-    const BYTE* target;  // the branch target when it can be known (relative, or jmp/call through a pointer)
-    bool targetUnknown;  // an indirect call or jump whose target depends on registers or memory
+    int length;         // prefixes included
+    int relativeBytes;  // size of a relative branch displacement (its last bytes), 0 when none
+    const BYTE* target; // the branch target when it can be known (relative, or jmp/call through a pointer)
+    bool targetUnknown; // an indirect call or jump whose target depends on registers or memory
 };
 
 // Measures the instruction at source and, when dest is given, copies it there (re-targeting a relative

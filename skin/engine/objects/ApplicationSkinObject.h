@@ -1,4 +1,5 @@
-// ApplicationSkinObject: the skin's information object (type 25): author, description, contact and the transparent-colour switch.
+// ApplicationSkinObject: the skin's information object (type 25): author, description, contact and the
+// transparent-colour switch.
 #pragma once
 #include "skin/engine/objects/SkinObject.h"
 

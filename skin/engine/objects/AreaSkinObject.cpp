@@ -5,6 +5,4 @@
 
 #include "skin/engine/store/MemoryStream.h"
 
-AreaSkinObject::AreaSkinObject() : FrameElementSkinObject(SkinTypeArea)
-{
-}
+AreaSkinObject::AreaSkinObject() : FrameElementSkinObject(SkinTypeArea) {}

@@ -10,6 +10,6 @@ public:
     size_t GetFieldLayers(FieldSpan* out, size_t max) const override;
 
     ImagePart stateImages[3]; // hover, pressed, disabled
-    uint32_t action;    // 0 command, 1 close, 2 icon, 3 maximize, 4 minimize, 5 system menu
-    uint32_t twoState;  // each click toggles between the two drawn states
+    uint32_t action;          // 0 command, 1 close, 2 icon, 3 maximize, 4 minimize, 5 system menu
+    uint32_t twoState;        // each click toggles between the two drawn states
 };

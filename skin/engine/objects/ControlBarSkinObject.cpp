@@ -5,6 +5,4 @@
 
 #include "skin/engine/store/MemoryStream.h"
 
-ControlBarSkinObject::ControlBarSkinObject() : ControlSkinObject(SkinTypeControlBar)
-{
-}
+ControlBarSkinObject::ControlBarSkinObject() : ControlSkinObject(SkinTypeControlBar) {}

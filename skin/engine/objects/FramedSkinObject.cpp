@@ -9,7 +9,7 @@
 #include "skin/engine/images/SkinImage.h"
 #include "skin/engine/store/SkinStore.h"
 
-const char* const kFrameSectionNames[9] = {"TOPLEFT",    "MIDDLETOP",  "TOPRIGHT",     "MIDDLELEFT", "CLIENT",
+const char* const kFrameSectionNames[9] = {"TOPLEFT",     "MIDDLETOP",  "TOPRIGHT",     "MIDDLELEFT", "CLIENT",
                                            "MIDDLERIGHT", "BOTTOMLEFT", "BOTTOMMIDDLE", "BOTTOMRIGHT"};
 
 namespace {
@@ -61,16 +61,16 @@ bool IsEmptyPart(const ImagePart& part)
 } // namespace
 
 FramedSkinObject::FramedSkinObject(int type)
-    : SkinObject(type), itemFont(ResetFont("Arial")), firstColor(0xFF0000), secondColor(0x727200),
-      thirdColor(0xFFFFFF), textEffect(ResetTextEffect())
+    : SkinObject(type), itemFont(ResetFont("Arial")), firstColor(0xFF0000), secondColor(0x727200), thirdColor(0xFFFFFF),
+      textEffect(ResetTextEffect())
 {
     std::memset(imageParts, 0, sizeof imageParts);
     std::memset(framedReserved, 0, sizeof framedReserved);
     std::memset(extraImages, 0, sizeof extraImages);
     std::memset(pieces_, 0, sizeof pieces_);
-    static const RECT design[9] = {{0, 0, 86, 30},    {86, 0, 173, 30},   {173, 0, 276, 30},
-                                   {0, 30, 10, 148},   {10, 30, 266, 148}, {266, 30, 276, 148},
-                                   {0, 148, 10, 160},  {10, 148, 266, 160}, {266, 148, 276, 160}};
+    static const RECT design[9] = {{0, 0, 86, 30},    {86, 0, 173, 30},    {173, 0, 276, 30},
+                                   {0, 30, 10, 148},  {10, 30, 266, 148},  {266, 30, 276, 148},
+                                   {0, 148, 10, 160}, {10, 148, 266, 160}, {266, 148, 276, 160}};
     SetFrameRects(design);
 }
 

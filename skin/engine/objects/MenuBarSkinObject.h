@@ -1,4 +1,5 @@
-// MenuBarSkinObject: the menu bar's settings inside a FrameWnd object (type 20): font, background and item images, text colours, MDI button images.
+// MenuBarSkinObject: the menu bar's settings inside a FrameWnd object (type 20): font, background and item images, text
+// colours, MDI button images.
 #pragma once
 #include "skin/engine/objects/FrameElementSkinObject.h"
 

@@ -5,6 +5,4 @@
 
 #include "skin/engine/store/MemoryStream.h"
 
-RadioSkinObject::RadioSkinObject() : CheckBoxSkinObject(SkinTypeRadio)
-{
-}
+RadioSkinObject::RadioSkinObject() : CheckBoxSkinObject(SkinTypeRadio) {}

@@ -1,4 +1,5 @@
-// ScrollControlSkinObject: scrolling controls (types 7 Edit, 9 ListBox, 26 ScrollControl, 28 ListView, 30 RichEdit): a background picture.
+// ScrollControlSkinObject: scrolling controls (types 7 Edit, 9 ListBox, 26 ScrollControl, 28 ListView, 30 RichEdit): a
+// background picture.
 #pragma once
 #include "skin/engine/objects/ControlSkinObject.h"
 

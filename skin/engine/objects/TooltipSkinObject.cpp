@@ -14,7 +14,8 @@ const FieldDef kFields[] = {
 
 } // namespace
 
-TooltipSkinObject::TooltipSkinObject() : FramedSkinObject(SkinTypeTooltip), showDelay(1000), hideDelay(8000), placement(0)
+TooltipSkinObject::TooltipSkinObject()
+    : FramedSkinObject(SkinTypeTooltip), showDelay(1000), hideDelay(8000), placement(0)
 {
     // The bottom-middle piece reaches 278, as the design has always had it.
     static const RECT design[9] = {{0, 0, 1, 1},     {1, 0, 277, 1},     {277, 0, 278, 1},

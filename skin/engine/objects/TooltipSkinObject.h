@@ -11,8 +11,8 @@ public:
     bool Load(MemoryStream& stream) override;
     size_t GetFieldLayers(FieldSpan* out, size_t max) const override;
 
-    uint32_t showDelay; // ms
-    uint32_t hideDelay; // ms
-    uint32_t placement; // 0 below right of the cursor ... 7 above left
+    uint32_t showDelay;     // ms
+    uint32_t hideDelay;     // ms
+    uint32_t placement;     // 0 below right of the cursor ... 7 above left
     std::string styleSheet; // for the rich-text drawer; stored with its length and no NUL
 };

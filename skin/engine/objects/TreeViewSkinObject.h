@@ -1,4 +1,5 @@
-// TreeViewSkinObject: tree views (type 29): item images, colours and texts (1.12 on), buttons, check boxes and lines (1.15 on).
+// TreeViewSkinObject: tree views (type 29): item images, colours and texts (1.12 on), buttons, check boxes and lines
+// (1.15 on).
 #pragma once
 #include "skin/engine/objects/ScrollControlSkinObject.h"
 

@@ -43,8 +43,9 @@ BYTE* MemoryStream::Extend(DWORD count)
     if (!data_ && !Reserve(count))
         return NULL;
     if (capacity_ - position_ < count) {
-        unsigned long long grown = capacity_ + static_cast<unsigned long long>(growStep_) *
-                                                   ((count + static_cast<unsigned long long>(position_) - capacity_) / growStep_ + 1);
+        unsigned long long grown =
+            capacity_ + static_cast<unsigned long long>(growStep_) *
+                            ((count + static_cast<unsigned long long>(position_) - capacity_) / growStep_ + 1);
         if (grown > 0xFFFFFFFFull)
             return NULL;
         BYTE* bigger = static_cast<BYTE*>(std::realloc(data_, static_cast<size_t>(grown)));

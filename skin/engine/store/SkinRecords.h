@@ -131,15 +131,23 @@ struct FieldSpan {
 };
 
 // Table entries: SKIN_FIELD(Class, member, kind, key) and its gated, aliased and flagged forms.
-#define SKIN_FIELD_EX(Class, member, kind, key, lo, hi, flags)                                                      \
-    {key, kind, static_cast<uint16_t>(sizeof(static_cast<Class*>(nullptr)->member)), 1,                          \
-     [](SkinObject& o) -> void* { return &static_cast<Class&>(o).member; }, lo, hi, flags}
+#define SKIN_FIELD_EX(Class, member, kind, key, lo, hi, flags)                                                         \
+    {                                                                                                                  \
+        key, kind, static_cast<uint16_t>(sizeof(static_cast<Class*>(nullptr)->member)), 1,                             \
+            [](SkinObject& o) -> void* { return &static_cast<Class&>(o).member; }, lo, hi, flags                       \
+    }
 #define SKIN_FIELD(Class, member, kind, key) SKIN_FIELD_EX(Class, member, kind, key, 0, 255, 0)
 #define SKIN_FIELD_FROM(Class, member, kind, key, lo) SKIN_FIELD_EX(Class, member, kind, key, lo, 255, 0)
 #define SKIN_ALIAS(Class, member, kind, key) SKIN_FIELD_EX(Class, member, kind, key, 0, 255, FieldAlias)
-#define SKIN_LONGTEXT(Class, member, key)                                                                          \
-    {key, KindLongText, 0, 1, [](SkinObject& o) -> void* { return &static_cast<Class&>(o).member; }, 0, 255, 0}
-#define SKIN_TABLE(table) FieldSpan{table, sizeof(table) / sizeof(table[0])}
+#define SKIN_LONGTEXT(Class, member, key)                                                                              \
+    {                                                                                                                  \
+        key, KindLongText, 0, 1, [](SkinObject& o) -> void* { return &static_cast<Class&>(o).member; }, 0, 255, 0      \
+    }
+#define SKIN_TABLE(table)                                                                                              \
+    FieldSpan                                                                                                          \
+    {                                                                                                                  \
+        table, sizeof(table) / sizeof(table[0])                                                                        \
+    }
 
 // The process-wide format version in force, consulted by every reader for its gates.
 void SetSkinFormatVersion(int major, int minor);

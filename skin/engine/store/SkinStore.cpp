@@ -32,8 +32,7 @@ private:
 // The least bytes a top-level object or list entry takes: type id, base part at 1.0, child count.
 const DWORD kMinimumObject = 4 + 51 + 4 + 4 + 4 + 51 + 4 + 4;
 
-template <class Map>
-void DeleteAll(Map& map)
+template <class Map> void DeleteAll(Map& map)
 {
     for (auto& entry : map)
         delete entry.second;
@@ -41,8 +40,7 @@ void DeleteAll(Map& map)
 }
 
 // Enters an object under its NAME; an earlier object of that NAME is deleted, so nothing points at it.
-template <class Map, class Object>
-void Replace(Map& map, const std::string& key, Object* object)
+template <class Map, class Object> void Replace(Map& map, const std::string& key, Object* object)
 {
     auto it = map.find(key);
     if (it != map.end()) {
@@ -206,8 +204,7 @@ bool SkinStore::ReadObjects(MemoryStream& stream, uint32_t count)
 namespace {
 
 // The image and named-object lists: a count, then per entry a type id (any value) and the object.
-template <class Object, class Map, class MakeKey>
-bool ReadList(MemoryStream& stream, Map& map, int type, MakeKey key)
+template <class Object, class Map, class MakeKey> bool ReadList(MemoryStream& stream, Map& map, int type, MakeKey key)
 {
     uint32_t count = 0;
     if (!stream.ReadU32(count) || count > stream.Left() / kMinimumObject)
@@ -232,7 +229,8 @@ bool SkinStore::ReadImages(MemoryStream& stream)
 
 bool SkinStore::ReadNamedObjects(MemoryStream& stream)
 {
-    return ReadList<SkinObject>(stream, namedObjects_, SkinTypeVoice, [](const char* name) { return std::string(name); });
+    return ReadList<SkinObject>(stream, namedObjects_, SkinTypeVoice,
+                                [](const char* name) { return std::string(name); });
 }
 
 void SkinStore::Link()

@@ -41,13 +41,13 @@
 namespace {
 
 const char* const kTypeNames[] = {
-    "NONE",       "FrameWnd",      "ShapeWnd",  "CaptionButton", "Button",     "CheckBox",      "ComboBox",
-    "Edit",       "GroupBox",      "ListBox",   "ProgressBar",   "Radio",      "ScrollBar",     "Slider",
-    "Static",     "StatusBar",     "Tab",       "PopupMenu",     "Image",      "Voice",         "MenuBar",
-    "MenuItem",   "Area",          "ToolBar",   "ControlBar",    "Application", "ScrollControl", "Spin",
-    "ListView",   "TreeView",      "RichEdit",  "DateTime",      "IPAddress",  "ComboBoxEx",    "HotKey",
-    "MonthCalendar", "Rebar",      "Header",    "CaptionStatic", "ImageList",  "Animate",       "LinkWnd",
-    "Tooltip",    "TooltipAnchor", "SysColorTable",
+    "NONE",          "FrameWnd",      "ShapeWnd",      "CaptionButton", "Button",      "CheckBox",      "ComboBox",
+    "Edit",          "GroupBox",      "ListBox",       "ProgressBar",   "Radio",       "ScrollBar",     "Slider",
+    "Static",        "StatusBar",     "Tab",           "PopupMenu",     "Image",       "Voice",         "MenuBar",
+    "MenuItem",      "Area",          "ToolBar",       "ControlBar",    "Application", "ScrollControl", "Spin",
+    "ListView",      "TreeView",      "RichEdit",      "DateTime",      "IPAddress",   "ComboBoxEx",    "HotKey",
+    "MonthCalendar", "Rebar",         "Header",        "CaptionStatic", "ImageList",   "Animate",       "LinkWnd",
+    "Tooltip",       "TooltipAnchor", "SysColorTable",
 };
 static_assert(sizeof(kTypeNames) / sizeof(kTypeNames[0]) == 45, "names for ids 0 to 44");
 
@@ -71,47 +71,83 @@ int FindSkinTypeByName(const char* name)
 SkinObject* CreateSkinObject(int type)
 {
     switch (type) {
-    case SkinTypeFrameWnd: return new FrameWndSkinObject;
-    case SkinTypeShapeWnd: return new ShapeWndSkinObject;
-    case SkinTypeCaptionButton: return new CaptionButtonSkinObject;
-    case SkinTypeButton: return new ButtonSkinObject;
-    case SkinTypeCheckBox: return new CheckBoxSkinObject;
+    case SkinTypeFrameWnd:
+        return new FrameWndSkinObject;
+    case SkinTypeShapeWnd:
+        return new ShapeWndSkinObject;
+    case SkinTypeCaptionButton:
+        return new CaptionButtonSkinObject;
+    case SkinTypeButton:
+        return new ButtonSkinObject;
+    case SkinTypeCheckBox:
+        return new CheckBoxSkinObject;
     case SkinTypeComboBox:
-    case SkinTypeComboBoxEx: return new ComboBoxSkinObject(type);
+    case SkinTypeComboBoxEx:
+        return new ComboBoxSkinObject(type);
     case SkinTypeEdit:
     case SkinTypeListBox:
     case SkinTypeScrollControl:
     case SkinTypeListView:
-    case SkinTypeRichEdit: return new ScrollControlSkinObject(type);
-    case SkinTypeGroupBox: return new GroupBoxSkinObject;
-    case SkinTypeProgressBar: return new ProgressSkinObject;
-    case SkinTypeRadio: return new RadioSkinObject;
-    case SkinTypeScrollBar: return new ScrollBarSkinObject;
-    case SkinTypeSlider: return new SliderSkinObject;
-    case SkinTypeStatic: return new StaticSkinObject;
-    case SkinTypeStatusBar: return new StatusBarSkinObject;
-    case SkinTypeTab: return new TabSkinObject;
-    case SkinTypePopupMenu: return new PopupMenuSkinObject;
-    case SkinTypeImage: return new ImageSkinObject;
-    case SkinTypeVoice: return new SkinObject(SkinTypeVoice);
-    case SkinTypeMenuBar: return new MenuBarSkinObject;
-    case SkinTypeArea: return new AreaSkinObject;
-    case SkinTypeToolBar: return new ToolBarSkinObject;
-    case SkinTypeControlBar: return new ControlBarSkinObject;
-    case SkinTypeApplication: return new ApplicationSkinObject;
-    case SkinTypeSpin: return new SpinSkinObject;
-    case SkinTypeTreeView: return new TreeViewSkinObject;
-    case SkinTypeDateTime: return new DateTimeSkinObject;
-    case SkinTypeMonthCalendar: return new MonthCalendarSkinObject;
-    case SkinTypeRebar: return new RebarSkinObject;
-    case SkinTypeHeader: return new HeaderSkinObject;
-    case SkinTypeCaptionStatic: return new CaptionStaticSkinObject;
-    case SkinTypeImageList: return new ImageListSkinObject;
-    case SkinTypeAnimate: return new AnimateSkinObject;
-    case SkinTypeTooltip: return new TooltipSkinObject;
-    case SkinTypeSysColorTable: return new SysColorTableSkinObject;
-    case SkinTypePropertySet: return new PropertySetSkinObject;
-    default: return NULL;
+    case SkinTypeRichEdit:
+        return new ScrollControlSkinObject(type);
+    case SkinTypeGroupBox:
+        return new GroupBoxSkinObject;
+    case SkinTypeProgressBar:
+        return new ProgressSkinObject;
+    case SkinTypeRadio:
+        return new RadioSkinObject;
+    case SkinTypeScrollBar:
+        return new ScrollBarSkinObject;
+    case SkinTypeSlider:
+        return new SliderSkinObject;
+    case SkinTypeStatic:
+        return new StaticSkinObject;
+    case SkinTypeStatusBar:
+        return new StatusBarSkinObject;
+    case SkinTypeTab:
+        return new TabSkinObject;
+    case SkinTypePopupMenu:
+        return new PopupMenuSkinObject;
+    case SkinTypeImage:
+        return new ImageSkinObject;
+    case SkinTypeVoice:
+        return new SkinObject(SkinTypeVoice);
+    case SkinTypeMenuBar:
+        return new MenuBarSkinObject;
+    case SkinTypeArea:
+        return new AreaSkinObject;
+    case SkinTypeToolBar:
+        return new ToolBarSkinObject;
+    case SkinTypeControlBar:
+        return new ControlBarSkinObject;
+    case SkinTypeApplication:
+        return new ApplicationSkinObject;
+    case SkinTypeSpin:
+        return new SpinSkinObject;
+    case SkinTypeTreeView:
+        return new TreeViewSkinObject;
+    case SkinTypeDateTime:
+        return new DateTimeSkinObject;
+    case SkinTypeMonthCalendar:
+        return new MonthCalendarSkinObject;
+    case SkinTypeRebar:
+        return new RebarSkinObject;
+    case SkinTypeHeader:
+        return new HeaderSkinObject;
+    case SkinTypeCaptionStatic:
+        return new CaptionStaticSkinObject;
+    case SkinTypeImageList:
+        return new ImageListSkinObject;
+    case SkinTypeAnimate:
+        return new AnimateSkinObject;
+    case SkinTypeTooltip:
+        return new TooltipSkinObject;
+    case SkinTypeSysColorTable:
+        return new SysColorTableSkinObject;
+    case SkinTypePropertySet:
+        return new PropertySetSkinObject;
+    default:
+        return NULL;
     }
 }
 

@@ -75,8 +75,7 @@ SkinnedWindow::~SkinnedWindow()
 
 const FramedSkinObject* SkinnedWindow::Framed() const
 {
-    return skinObject_ && IsFramedType(skinObject_->Type()) ? static_cast<const FramedSkinObject*>(skinObject_)
-                                                            : NULL;
+    return skinObject_ && IsFramedType(skinObject_->Type()) ? static_cast<const FramedSkinObject*>(skinObject_) : NULL;
 }
 
 const char* SkinnedWindow::GetSkinObjectName() const
@@ -344,8 +343,8 @@ HRGN SkinnedWindow::GetWindowRegion()
     for (int i = 0; i < 9; ++i) {
         if (IsRectEmpty(&frameRects_[i]))
             continue;
-        HRGN section = PlaceSectionRegion(framed->PieceRegion(i), framed->Piece(i), framed->GetImagePart(i).mode,
-                                          frameRects_[i]);
+        HRGN section =
+            PlaceSectionRegion(framed->PieceRegion(i), framed->Piece(i), framed->GetImagePart(i).mode, frameRects_[i]);
         if (!section)
             continue;
         if (!result) {

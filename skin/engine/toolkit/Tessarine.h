@@ -11,14 +11,14 @@ extern "C" {
 
 /* Status codes recorded for the calling thread. */
 enum TessarineStatus {
-    TESSARINE_OK = 0,                  /* TessarineInit succeeded */
-    TESSARINE_CLASS_FAILED = 1,        /* a toolkit window class could not be registered */
-    TESSARINE_CALLWNDPROC_FAILED = 2,  /* the WH_CALLWNDPROC hook could not be installed */
-    TESSARINE_KEYBOARD_FAILED = 3,     /* the WH_KEYBOARD hook could not be installed */
-    TESSARINE_SKIN_UNPACK_FAILED = 5,  /* the skin resource is not a packed skin */
-    TESSARINE_SKIN_HEADER_SHORT = 6,   /* the unpacked skin is shorter than its header */
-    TESSARINE_SKIN_BAD_HEADER = 7,     /* not a skin file, or a version this toolkit does not read */
-    TESSARINE_SKIN_DAMAGED = 8,        /* counts, sizes or types that the skin file cannot hold */
+    TESSARINE_OK = 0,                 /* TessarineInit succeeded */
+    TESSARINE_CLASS_FAILED = 1,       /* a toolkit window class could not be registered */
+    TESSARINE_CALLWNDPROC_FAILED = 2, /* the WH_CALLWNDPROC hook could not be installed */
+    TESSARINE_KEYBOARD_FAILED = 3,    /* the WH_KEYBOARD hook could not be installed */
+    TESSARINE_SKIN_UNPACK_FAILED = 5, /* the skin resource is not a packed skin */
+    TESSARINE_SKIN_HEADER_SHORT = 6,  /* the unpacked skin is shorter than its header */
+    TESSARINE_SKIN_BAD_HEADER = 7,    /* not a skin file, or a version this toolkit does not read */
+    TESSARINE_SKIN_DAMAGED = 8,       /* counts, sizes or types that the skin file cannot hold */
     TESSARINE_RESOURCE_LOAD_FAILED = 15,
     TESSARINE_RESOURCE_NOT_FOUND = 16,
     TESSARINE_BUTTON_PROC_FAILED = 17, /* Windows XP: the "BUTTON" class procedure could not be captured */

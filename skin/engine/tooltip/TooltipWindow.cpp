@@ -70,7 +70,7 @@ BOOL TooltipWindow::Create(HINSTANCE instance)
 const TooltipSkinObject& TooltipWindow::Object() const
 {
     return skinObject_ && skinObject_->Type() == SkinTypeTooltip ? *static_cast<const TooltipSkinObject*>(skinObject_)
-                                                                  : builtIn_;
+                                                                 : builtIn_;
 }
 
 SkinObject* TooltipWindow::SetSkinObject(SkinObject* object)

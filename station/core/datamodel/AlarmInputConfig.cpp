@@ -16,7 +16,10 @@ void AlarmInputConfig::SetDefaults(int inputNumber)
         entry.Set(0, 0, 0, 0, scheduleOff);
 }
 
-CString AlarmInputConfig::GetName() const { return CString(name, (int)strnlen(name, sizeof(name))); }
+CString AlarmInputConfig::GetName() const
+{
+    return CString(name, (int)strnlen(name, sizeof(name)));
+}
 
 void AlarmInputConfig::SetName(LPCSTR text)
 {

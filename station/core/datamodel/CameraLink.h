@@ -7,5 +7,5 @@ class CTermCamera;
 struct CameraLink {
     int serverId;
     int channel;
-    CTermCamera* camera;  // not stored; null while the camera has no channel session
+    CTermCamera* camera; // not stored; null while the camera has no channel session
 };

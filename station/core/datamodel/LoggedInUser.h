@@ -9,7 +9,7 @@
 struct LoggedInUser {
     CString name;
     CString password;
-    int rights[rightCount];  // nonzero = granted
+    int rights[rightCount]; // nonzero = granted
 
     // Takes the user's name, password and rights (what a successful log-in does).
     void SetFrom(const CUserData& user);

@@ -13,14 +13,17 @@ namespace {
 
 const char kServerTreeFile[] = "servertree.cfg";
 
-}  // namespace
+} // namespace
 
 CRecGroup::CRecGroup() : m_magic(kServerTreeMagic), m_version(kServerTreeVersion), m_nextServerId(0)
 {
     Load();
 }
 
-CRecGroup::~CRecGroup() { DeleteAll(m_projects); }
+CRecGroup::~CRecGroup()
+{
+    DeleteAll(m_projects);
+}
 
 void CRecGroup::Reset()
 {
@@ -37,7 +40,10 @@ void CRecGroup::Serialize(CArchive& ar)
     SerializeOwnedList(ar, m_projects);
 }
 
-void CRecGroup::Save(LPCSTR path) { SaveArchiveFile(StationFilePath(kServerTreeFile, path), *this); }
+void CRecGroup::Save(LPCSTR path)
+{
+    SaveArchiveFile(StationFilePath(kServerTreeFile, path), *this);
+}
 
 void CRecGroup::Load(LPCSTR path)
 {

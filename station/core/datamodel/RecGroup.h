@@ -52,10 +52,10 @@ public:
     CTermCamera* FindCamera(int serverId, int channel) const;
 
     DWORD m_magic;
-    DWORD m_version;          // stored as read, never compared
-    CString m_rootCaption;    // the project name; while empty the server trees show nothing
+    DWORD m_version;       // stored as read, never compared
+    CString m_rootCaption; // the project name; while empty the server trees show nothing
     int m_nextServerId;
-    CTypedPtrList<CObList, CTermData*> m_projects;  // owned, in display order
+    CTypedPtrList<CObList, CTermData*> m_projects; // owned, in display order
 
 private:
     void Reset();

@@ -36,18 +36,23 @@ namespace {
 BOOL DaysCover(int days, int weekday)
 {
     switch (days) {
-    case scheduleSunday: return weekday == 0;
-    case scheduleWorkdays: return weekday >= 1 && weekday <= 5;
-    case scheduleWeekend: return weekday == 6 || weekday == 0;
-    case scheduleEveryDay: return TRUE;
-    default: return days >= scheduleMonday && days <= 5 && weekday == days + 1;
+    case scheduleSunday:
+        return weekday == 0;
+    case scheduleWorkdays:
+        return weekday >= 1 && weekday <= 5;
+    case scheduleWeekend:
+        return weekday == 6 || weekday == 0;
+    case scheduleEveryDay:
+        return TRUE;
+    default:
+        return days >= scheduleMonday && days <= 5 && weekday == days + 1;
     }
 }
 
-}  // namespace
+} // namespace
 
-BOOL ScheduleWindowMatches(int days, int startHour, int startMinute, int endHour, int endMinute, int hour,
-                           int minute, int weekday)
+BOOL ScheduleWindowMatches(int days, int startHour, int startMinute, int endHour, int endMinute, int hour, int minute,
+                           int weekday)
 {
     if (days == scheduleOff || !DaysCover(days, weekday))
         return FALSE;

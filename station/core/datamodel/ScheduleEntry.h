@@ -5,10 +5,10 @@
 
 // Day selectors, in the order of the dialogs' day lists.
 enum {
-    scheduleMonday = 0,     // 0 to 5: Monday to Saturday
+    scheduleMonday = 0, // 0 to 5: Monday to Saturday
     scheduleSunday = 6,
-    scheduleWorkdays = 7,   // Monday to Friday
-    scheduleWeekend = 8,    // Saturday and Sunday
+    scheduleWorkdays = 7, // Monday to Friday
+    scheduleWeekend = 8,  // Saturday and Sunday
     scheduleEveryDay = 9,
     scheduleOff = 10
 };
@@ -17,7 +17,7 @@ enum {
 struct ScheduleEntry {
     BYTE startHour;
     BYTE startMinute;
-    BYTE endHour;    // exclusive
+    BYTE endHour; // exclusive
     BYTE endMinute;
     BYTE days;
     BYTE pad[3];
@@ -31,8 +31,8 @@ void SerializeSchedules(CArchive& ar, ScheduleEntry* entries, int count);
 
 // One window: days covers the weekday (0 = Sunday .. 6 = Saturday) and start <= hh:mm < end.
 // There is no window across midnight; an end not after the start never matches.
-BOOL ScheduleWindowMatches(int days, int startHour, int startMinute, int endHour, int endMinute, int hour,
-                           int minute, int weekday);
+BOOL ScheduleWindowMatches(int days, int startHour, int startMinute, int endHour, int endMinute, int hour, int minute,
+                           int weekday);
 
 // A set of entries matches when one of them does.
 BOOL ScheduleMatches(const ScheduleEntry* entries, int count, int hour, int minute, int weekday);

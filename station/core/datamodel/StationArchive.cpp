@@ -14,7 +14,10 @@ BOOL IsReadOnlyFile(LPCSTR path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-BOOL FileExists(LPCSTR path) { return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
+BOOL FileExists(LPCSTR path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 // The root into a new file; FALSE on any failure, the file then may be partial.
 BOOL WriteArchive(LPCSTR path, CObject& root)
@@ -38,14 +41,16 @@ BOOL WriteArchive(LPCSTR path, CObject& root)
     return FALSE;
 }
 
-}  // namespace
+} // namespace
 
-CString TempPathBeside(LPCSTR path) { return CString(path) + ".tmp"; }
+CString TempPathBeside(LPCSTR path)
+{
+    return CString(path) + ".tmp";
+}
 
 BOOL ReplaceWithWrittenFile(LPCSTR target, LPCSTR written)
 {
-    if (!IsReadOnlyFile(target) &&
-        MoveFileExA(written, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!IsReadOnlyFile(target) && MoveFileExA(written, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return TRUE;
     DeleteFileA(written);
     return FALSE;

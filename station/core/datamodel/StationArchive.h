@@ -11,9 +11,9 @@
 BOOL SaveArchiveFile(LPCSTR path, CObject& root);
 
 enum ArchiveLoadResult {
-    archiveLoaded,   // the root read itself to the end of its data
-    archiveMissing,  // there is no such file
-    archiveDamaged   // the file is shorter than the magic, has another magic, or its data is bad
+    archiveLoaded,  // the root read itself to the end of its data
+    archiveMissing, // there is no such file
+    archiveDamaged  // the file is shorter than the magic, has another magic, or its data is bad
 };
 
 // Opens the file for reading only, checks the 32-bit magic and lets the root read itself. On any
@@ -32,8 +32,7 @@ BOOL ReplaceWithWrittenFile(LPCSTR target, LPCSTR written);
 
 // Bytes as they stand in the file; on loading a short read is the end of the data.
 void SerializeBytes(CArchive& ar, void* data, UINT size);
-template <class T, size_t N>
-void SerializeArray(CArchive& ar, T (&values)[N])
+template <class T, size_t N> void SerializeArray(CArchive& ar, T (&values)[N])
 {
     SerializeBytes(ar, values, (UINT)sizeof(values));
 }
@@ -41,16 +40,14 @@ void SerializeArray(CArchive& ar, T (&values)[N])
 // A value read from a file that is used as a count or an index: outside low..high it is damage.
 void CheckLoadedRange(CArchive& ar, int value, int low, int high);
 
-template <class T>
-void DeleteAll(CTypedPtrList<CObList, T*>& list)
+template <class T> void DeleteAll(CTypedPtrList<CObList, T*>& list)
 {
     while (!list.IsEmpty())
         delete list.RemoveHead();
 }
 
 // An owned object list. The station never writes null elements; one read from a file is dropped.
-template <class T>
-void SerializeOwnedList(CArchive& ar, CTypedPtrList<CObList, T*>& list)
+template <class T> void SerializeOwnedList(CArchive& ar, CTypedPtrList<CObList, T*>& list)
 {
     list.Serialize(ar);
     if (ar.IsStoring())
@@ -64,8 +61,7 @@ void SerializeOwnedList(CArchive& ar, CTypedPtrList<CObList, T*>& list)
 
 // Removes and destroys, in list order, every element for which drop(element) holds. drop may first
 // bring the element up to date (bind it, resolve it) and then say whether it is left empty.
-template <class T, class Drop>
-void RemoveAndDeleteIf(CTypedPtrList<CObList, T*>& list, Drop drop)
+template <class T, class Drop> void RemoveAndDeleteIf(CTypedPtrList<CObList, T*>& list, Drop drop)
 {
     for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
         POSITION at = pos;
@@ -78,8 +74,7 @@ void RemoveAndDeleteIf(CTypedPtrList<CObList, T*>& list, Drop drop)
 }
 
 // Removes and destroys the first element whose name is the text (exact bytes); FALSE when none is.
-template <class T>
-BOOL RemoveAndDeleteNamed(CTypedPtrList<CObList, T*>& list, LPCSTR name)
+template <class T> BOOL RemoveAndDeleteNamed(CTypedPtrList<CObList, T*>& list, LPCSTR name)
 {
     for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
         POSITION at = pos;
@@ -94,8 +89,7 @@ BOOL RemoveAndDeleteNamed(CTypedPtrList<CObList, T*>& list, LPCSTR name)
 }
 
 // Removes the element from the list and destroys it; FALSE when it is not in the list.
-template <class T>
-BOOL RemoveAndDelete(CTypedPtrList<CObList, T*>& list, T* element)
+template <class T> BOOL RemoveAndDelete(CTypedPtrList<CObList, T*>& list, T* element)
 {
     POSITION pos = element ? list.Find(element) : nullptr;
     if (pos == nullptr)
@@ -106,8 +100,7 @@ BOOL RemoveAndDelete(CTypedPtrList<CObList, T*>& list, T* element)
 }
 
 // One value in the direction of the archive, so that a record lists its fields once for both.
-template <class T>
-void SerializeValue(CArchive& ar, T& value)
+template <class T> void SerializeValue(CArchive& ar, T& value)
 {
     if (ar.IsStoring())
         ar << value;
@@ -115,8 +108,7 @@ void SerializeValue(CArchive& ar, T& value)
         ar >> value;
 }
 
-template <class... T>
-void SerializeValues(CArchive& ar, T&... values)
+template <class... T> void SerializeValues(CArchive& ar, T&... values)
 {
     (SerializeValue(ar, values), ...);
 }

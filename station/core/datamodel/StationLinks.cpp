@@ -42,11 +42,17 @@ CViewLinks& NullViewLinks()
     return links;
 }
 
-}  // namespace
+} // namespace
 
-CSessionLinks& SessionLinks() { return sessionLinks ? *sessionLinks : NullSessionLinks(); }
+CSessionLinks& SessionLinks()
+{
+    return sessionLinks ? *sessionLinks : NullSessionLinks();
+}
 
-CViewLinks& ViewLinks() { return viewLinks ? *viewLinks : NullViewLinks(); }
+CViewLinks& ViewLinks()
+{
+    return viewLinks ? *viewLinks : NullViewLinks();
+}
 
 CSessionLinks* SetSessionLinks(CSessionLinks* links)
 {

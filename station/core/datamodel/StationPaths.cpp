@@ -17,7 +17,7 @@ CString CurrentDirectory()
     return (n > 0 && n < MAX_PATH) ? CString(buffer) : CString(".");
 }
 
-}  // namespace
+} // namespace
 
 CString GetStartDirectory()
 {

@@ -10,9 +10,12 @@ namespace {
 
 const char kSysParamFile[] = "sysparam.dat";
 
-}  // namespace
+} // namespace
 
-CSysParam::CSysParam() { SetDefaults(); }
+CSysParam::CSysParam()
+{
+    SetDefaults();
+}
 
 void CSysParam::SetDefaults()
 {
@@ -87,7 +90,10 @@ void CSysParam::Serialize(CArchive& ar)
                     m_alwaysReconnect);
 }
 
-void CSysParam::Save(LPCSTR path) { SaveArchiveFile(StationFilePath(kSysParamFile, path), *this); }
+void CSysParam::Save(LPCSTR path)
+{
+    SaveArchiveFile(StationFilePath(kSysParamFile, path), *this);
+}
 
 void CSysParam::Load(LPCSTR path)
 {

@@ -25,15 +25,15 @@ public:
 
     DWORD m_magic;
     DWORD m_version;
-    CString m_alarmSound[4];        // WAV file per channel or input 1..4; empty = silent
+    CString m_alarmSound[4]; // WAV file per channel or input 1..4; empty = silent
     CString m_mp4PlayerPath;
-    CString m_logDirectory;         // the log lives in its "Vusk" folder
-    int m_logKeepDays;              // 0 keep all, 10, 20 or 30
+    CString m_logDirectory; // the log lives in its "Vusk" folder
+    int m_logKeepDays;      // 0 keep all, 10, 20 or 30
     CString m_localAddress;
-    int m_connectBuffers;           // 10 to 50
-    int m_fileMinutes;              // 1 to 10000
+    int m_connectBuffers; // 10 to 50
+    int m_fileMinutes;    // 1 to 10000
     CString m_recordDrive;
-    int m_diskFullMode;             // 0 delete the oldest days, 1 stop recording
+    int m_diskFullMode; // 0 delete the oldest days, 1 stop recording
     int m_forwardEnabled;
     CString m_multicastAddress;
     int m_forwardLocalPort;
@@ -50,17 +50,17 @@ public:
     CString m_forwardOperatorPassword;
     int m_fileServiceEnabled;
     int m_fileServicePort;
-    CString m_fileServiceUser;      // with an empty password too: no user check
+    CString m_fileServiceUser; // with an empty password too: no user check
     CString m_fileServicePassword;
-    int m_alarmAction;              // 0 none, 1 bring into a pane, 2 show on the map
+    int m_alarmAction; // 0 none, 1 bring into a pane, 2 show on the map
     int m_restorePages;
     int m_alwaysReconnect;
-    int m_serverDoubleClick;        // modes 0 to 2
+    int m_serverDoubleClick; // modes 0 to 2
     int m_cameraDoubleClick;
     int m_autoClearAlarm;
     int m_autoClearSeconds;
     int m_downloadSpeedKB;
-    int m_recordFormat;             // 0 MP4, 1 ASF
+    int m_recordFormat; // 0 MP4, 1 ASF
     CString m_asfPlayerPath;
     // External alarm-input port, control keyboard and local linkage device; ports 0 to 5 are
     // COM1 to COM6, parity 0 none, 1 odd, 2 even, 3 always 1, 4 always 0.
@@ -74,7 +74,7 @@ public:
     int m_keyboardDataBits;
     int m_keyboardStopBits;
     int m_keyboardParity;
-    int m_keyboardProtocol;         // 0 PELCO D/P
+    int m_keyboardProtocol; // 0 PELCO D/P
     int m_linkagePort;
     int m_linkageAddress;
     CString m_linkageControlFile;

@@ -13,8 +13,7 @@ namespace {
 
 // A variable array stored as a 32-bit count and its elements. On loading the elements are read
 // one at a time, so that a damaged count runs into the end of the data instead of sizing anything.
-template <class T, class Exchange>
-void SerializeCounted(CArchive& ar, CArray<T>& items, Exchange exchange)
+template <class T, class Exchange> void SerializeCounted(CArchive& ar, CArray<T>& items, Exchange exchange)
 {
     int count = (int)items.GetSize();
     SerializeValue(ar, count);
@@ -33,36 +32,15 @@ void SerializeCounted(CArchive& ar, CArray<T>& items, Exchange exchange)
     }
 }
 
-}  // namespace
+} // namespace
 
 CTermCamera::CTermCamera()
-    : m_reserved(0),
-      m_channel(0),
-      m_transport(3),
-      m_playSmoothness(10),
-      m_forwardSmoothness(10),
-      m_decodeQuality(0),
-      m_alarmDelaySeconds(30),
-      m_motionRecord(0),
-      m_motionSnapshot(0),
-      m_disabled(0),
-      m_motionAlarmMode(0),
-      m_noMotionSeconds(1000),
-      m_sensorMatchesChannel(0),
-      m_videoSwitchMode(0),
-      m_timedSnapshot(0),
-      m_timedSnapshotSeconds(0),
-      m_previewOnConnect(1),
-      m_keyboardNumber(0),
-      m_linkRecordEnabled(0),
-      m_talkAlarmOutput(4),
-      m_talkResetSeconds(0),
-      m_matrixMonitor(1),
-      m_matrixNetwork(0),
-      m_matrixValue(1),
-      m_pSession(nullptr),
-      m_pEMapDev(nullptr),
-      m_pServer(nullptr)
+    : m_reserved(0), m_channel(0), m_transport(3), m_playSmoothness(10), m_forwardSmoothness(10), m_decodeQuality(0),
+      m_alarmDelaySeconds(30), m_motionRecord(0), m_motionSnapshot(0), m_disabled(0), m_motionAlarmMode(0),
+      m_noMotionSeconds(1000), m_sensorMatchesChannel(0), m_videoSwitchMode(0), m_timedSnapshot(0),
+      m_timedSnapshotSeconds(0), m_previewOnConnect(1), m_keyboardNumber(0), m_linkRecordEnabled(0),
+      m_talkAlarmOutput(4), m_talkResetSeconds(0), m_matrixMonitor(1), m_matrixNetwork(0), m_matrixValue(1),
+      m_pSession(nullptr), m_pEMapDev(nullptr), m_pServer(nullptr)
 {
     for (RecordScheduleEntry& entry : m_recordSchedule)
         entry = RecordScheduleEntry{scheduleOff, 0, 0, 0, 0};
@@ -84,7 +62,10 @@ CTermCamera::CTermCamera()
         m_pEMapInputs[i] = m_pEMapOutputs[i] = nullptr;
 }
 
-CTermCamera::~CTermCamera() { DestroySession(); }
+CTermCamera::~CTermCamera()
+{
+    DestroySession();
+}
 
 void CTermCamera::DestroySession()
 {

@@ -67,29 +67,29 @@ public:
 
     CString m_name;
     int m_reserved;
-    int m_channel;              // counted from 0; the key of CTermServer::FindCamera
-    int m_transport;            // 1 UDP, 2 multicast, 3 TCP
-    int m_playSmoothness;       // 0, 5, 10, 20, 50 or 100
+    int m_channel;        // counted from 0; the key of CTermServer::FindCamera
+    int m_transport;      // 1 UDP, 2 multicast, 3 TCP
+    int m_playSmoothness; // 0, 5, 10, 20, 50 or 100
     int m_forwardSmoothness;
-    int m_decodeQuality;        // 0 default, 1 higher, 2 highest
+    int m_decodeQuality; // 0 default, 1 higher, 2 highest
     int m_alarmDelaySeconds;
     RecordScheduleEntry m_recordSchedule[7];
     int m_sensorRecord[4];
     int m_motionRecord;
     int m_sensorSnapshot[4];
     int m_motionSnapshot;
-    int m_disabled;             // skipped by the per-second session tick; gets no session
+    int m_disabled; // skipped by the per-second session tick; gets no session
     ExternalInputAction m_externalInputs[16];
-    int m_motionAlarmMode;      // 0 alarm on motion, 1 alarm on no motion for m_noMotionSeconds
+    int m_motionAlarmMode; // 0 alarm on motion, 1 alarm on no motion for m_noMotionSeconds
     int m_noMotionSeconds;
     int m_sensorMatchesChannel;
-    int m_videoSwitchMode;      // 0 to 3
+    int m_videoSwitchMode; // 0 to 3
     int m_timedSnapshot;
     int m_timedSnapshotSeconds;
     int m_previewOnConnect;
     CString m_description;
     CArray<PresetTourEntry> m_presetTour;
-    int m_sensorOutputs[4][8];  // alarm input 1..4, alarm output 1..8
+    int m_sensorOutputs[4][8]; // alarm input 1..4, alarm output 1..8
     int m_motionOutputs[8];
     int m_lossOutputs[8];
     int m_keyboardNumber;
@@ -98,7 +98,7 @@ public:
     ScheduleEntry m_lossSound[7];
     CArray<CameraLink> m_links[cameraLinkLists];
     int m_linkRecordEnabled;
-    int m_talkAlarmOutput;      // 0 to 3 output 1 to 4, 4 none
+    int m_talkAlarmOutput; // 0 to 3 output 1 to 4, 4 none
     int m_talkResetSeconds;
     CString m_matrixControlFile;
     int m_matrixMonitor;
@@ -107,9 +107,9 @@ public:
     CArray<MatrixChannelName> m_matrixChannelNames;
 
     // Not stored.
-    CChannelSession* m_pSession;        // owned
-    CVuskEMapDev* m_pEMapDev;           // the camera's map icon
-    CVuskEMapDev* m_pEMapInputs[4];     // the server's alarm-input icons
-    CVuskEMapDev* m_pEMapOutputs[4];    // the server's alarm-output icons
-    CTermServer* m_pServer;             // set after loading
+    CChannelSession* m_pSession;     // owned
+    CVuskEMapDev* m_pEMapDev;        // the camera's map icon
+    CVuskEMapDev* m_pEMapInputs[4];  // the server's alarm-input icons
+    CVuskEMapDev* m_pEMapOutputs[4]; // the server's alarm-output icons
+    CTermServer* m_pServer;          // set after loading
 };

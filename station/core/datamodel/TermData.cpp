@@ -100,8 +100,7 @@ void CTermData::ClearAlarmsAll()
     ForEachServer([&](CTermServer* server) { server->ClearAlarmsAll(); });
 }
 
-template <class R, class F>
-R CTermData::FirstOwnServersFirst(F f) const
+template <class R, class F> R CTermData::FirstOwnServersFirst(F f) const
 {
     for (POSITION pos = m_servers.GetHeadPosition(); pos;) {
         if (R found = f(m_servers.GetNext(pos)))

@@ -35,8 +35,7 @@ public:
     // Sets the parent pointers of everything below this group.
     void BindParents();
     // f (server) for every server below this group: child groups (depth first) before own servers.
-    template <class F>
-    void ForEachServer(F f) const
+    template <class F> void ForEachServer(F f) const
     {
         for (POSITION pos = m_childGroups.GetHeadPosition(); pos;)
             m_childGroups.GetNext(pos)->ForEachServer(f);
@@ -45,12 +44,11 @@ public:
     }
 
     CString m_name;
-    CTermData* m_pParent;  // not stored; none for a project
-    CTypedPtrList<CObList, CTermData*> m_childGroups;   // owned
-    CTypedPtrList<CObList, CTermServer*> m_servers;     // owned
+    CTermData* m_pParent;                             // not stored; none for a project
+    CTypedPtrList<CObList, CTermData*> m_childGroups; // owned
+    CTypedPtrList<CObList, CTermServer*> m_servers;   // owned
 
 private:
     // The first non-null f (server), the group's own servers before its child groups.
-    template <class R, class F>
-    R FirstOwnServersFirst(F f) const;
+    template <class R, class F> R FirstOwnServersFirst(F f) const;
 };

@@ -31,26 +31,12 @@ const ServerDefaults& Defaults()
     return defaults;
 }
 
-}  // namespace
+} // namespace
 
 CTermServer::CTermServer()
-    : m_id(0),
-      m_channelCount(0),
-      m_port(0),
-      m_useDdns(0),
-      m_alarmBoxEnabled(0),
-      m_alarmBoxProtocol(0),
-      m_serialPort(0),
-      m_boxAddress(0),
-      m_baudRate(9600),
-      m_dataBits(8),
-      m_stopBits(1),
-      m_parity(0),
-      m_flowControl(0),
-      m_pollSeconds(2),
-      m_alarmIntervalSeconds(10),
-      m_pParent(nullptr),
-      m_pAlarmBoxPoller(nullptr)
+    : m_id(0), m_channelCount(0), m_port(0), m_useDdns(0), m_alarmBoxEnabled(0), m_alarmBoxProtocol(0), m_serialPort(0),
+      m_boxAddress(0), m_baudRate(9600), m_dataBits(8), m_stopBits(1), m_parity(0), m_flowControl(0), m_pollSeconds(2),
+      m_alarmIntervalSeconds(10), m_pParent(nullptr), m_pAlarmBoxPoller(nullptr)
 {
     const ServerDefaults& defaults = Defaults();
     for (int i = 0; i < 16; ++i)
@@ -83,8 +69,7 @@ void CTermServer::Serialize(CArchive& ar)
         BindCameras();
 }
 
-template <class F>
-void CTermServer::ForEachSession(F f) const
+template <class F> void CTermServer::ForEachSession(F f) const
 {
     for (POSITION pos = m_cameras.GetHeadPosition(); pos;) {
         CTermCamera* camera = m_cameras.GetNext(pos);
@@ -155,7 +140,10 @@ CString CTermServer::JoinedPath(LPCSTR separator) const
     return path;
 }
 
-void CTermServer::GetTreePath(CString& out) const { out = JoinedPath(":"); }
+void CTermServer::GetTreePath(CString& out) const
+{
+    out = JoinedPath(":");
+}
 
 void CTermServer::ResolveCameraLinks()
 {

@@ -49,25 +49,24 @@ public:
     CString m_password;
     int m_alarmBoxEnabled;
     int m_alarmBoxProtocol;
-    int m_serialPort;           // 0 RS485, 1 RS232
+    int m_serialPort; // 0 RS485, 1 RS232
     int m_boxAddress;
     int m_baudRate;
     BYTE m_dataBits;
     BYTE m_stopBits;
-    BYTE m_parity;              // 0 none, 1 odd, 2 even, 3 always 1, 4 always 0
-    BYTE m_flowControl;         // 0 none, 1 software, 2 hardware
+    BYTE m_parity;      // 0 none, 1 odd, 2 even, 3 always 1, 4 always 0
+    BYTE m_flowControl; // 0 none, 1 software, 2 hardware
     int m_pollSeconds;
     int m_alarmIntervalSeconds;
     AlarmInputConfig m_alarmInputs[16];
     CString m_sensorNames[4];
-    CTypedPtrList<CObList, CTermCamera*> m_cameras;  // owned, in channel order as created
+    CTypedPtrList<CObList, CTermCamera*> m_cameras; // owned, in channel order as created
 
     // Not stored.
     CTermData* m_pParent;
-    CAlarmBoxPoller* m_pAlarmBoxPoller;  // owned
+    CAlarmBoxPoller* m_pAlarmBoxPoller; // owned
 
 private:
     // f (session) for every camera that has one, in camera order.
-    template <class F>
-    void ForEachSession(F f) const;
+    template <class F> void ForEachSession(F f) const;
 };

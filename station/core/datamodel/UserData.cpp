@@ -5,7 +5,10 @@
 
 IMPLEMENT_SERIAL(CUserData, CObject, 0)
 
-CUserData::CUserData() { memset(m_rights, 0, sizeof(m_rights)); }
+CUserData::CUserData()
+{
+    memset(m_rights, 0, sizeof(m_rights));
+}
 
 void CUserData::Serialize(CArchive& ar)
 {

@@ -29,6 +29,6 @@ public:
     void Serialize(CArchive& ar) override;
 
     CString m_name;
-    CString m_password;   // plain text inside the enciphered file
-    int m_rights[rightCount];  // 1 = granted
+    CString m_password;       // plain text inside the enciphered file
+    int m_rights[rightCount]; // 1 = granted
 };

@@ -13,11 +13,14 @@ namespace {
 const char kUserListFile[] = "userlist.dat";
 const char kPlainFile[] = "userlist.bak";
 
-}  // namespace
+} // namespace
 
 CUserGroup::CUserGroup() : m_magic(kUserListMagic), m_version(kUserListVersion), m_autoLogin(0) {}
 
-CUserGroup::~CUserGroup() { DeleteAll(m_users); }
+CUserGroup::~CUserGroup()
+{
+    DeleteAll(m_users);
+}
 
 void CUserGroup::Reset()
 {
@@ -73,7 +76,10 @@ void CUserGroup::Load(LPCSTR plainPath)
     m_users.AddHead(admin);
 }
 
-int CUserGroup::RemoveUser(CUserData* user) { return RemoveAndDelete(m_users, user) ? 1 : 0; }
+int CUserGroup::RemoveUser(CUserData* user)
+{
+    return RemoveAndDelete(m_users, user) ? 1 : 0;
+}
 
 CUserData* CUserGroup::FindUser(LPCSTR name, LPCSTR password)
 {

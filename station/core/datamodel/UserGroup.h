@@ -39,7 +39,7 @@ public:
     int m_autoLogin;
     CString m_autoLoginUser;
     CString m_autoLoginPassword;
-    CTypedPtrList<CObList, CUserData*> m_users;  // owned; the first is the administrator
+    CTypedPtrList<CObList, CUserData*> m_users; // owned; the first is the administrator
 
 private:
     void Reset();

@@ -10,7 +10,10 @@ namespace {
 const char kPassPhrase[] = "pebblestreams BrookWater";
 const UINT kBlockSize = 1000;
 
-DWORD RotateLeft(DWORD x, int n) { return (x << n) | (x >> (32 - n)); }
+DWORD RotateLeft(DWORD x, int n)
+{
+    return (x << n) | (x >> (32 - n));
+}
 
 // MD5 (RFC 1321) of a short message held whole in memory.
 void Md5Digest(const BYTE* message, size_t length, BYTE digest[16])
@@ -24,10 +27,9 @@ void Md5Digest(const BYTE* message, size_t length, BYTE digest[16])
         0x289b7ec6, 0xeaa127fa, 0xd4ef3085, 0x04881d05, 0xd9d4d039, 0xe6db99e5, 0x1fa27cf8, 0xc4ac5665,
         0xf4292244, 0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
         0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391};
-    static const int S[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 22,
-                              5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20, 5, 9,  14, 20,
-                              4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23, 4, 11, 16, 23,
-                              6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
+    static const int S[64] = {7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 7,  12, 17, 22, 5,  9,  14, 20, 5,  9,
+                              14, 20, 5,  9,  14, 20, 5,  9,  14, 20, 4,  11, 16, 23, 4,  11, 16, 23, 4,  11, 16, 23,
+                              4,  11, 16, 23, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21, 6,  10, 15, 21};
 
     // The message, a 0x80 byte, zeros up to 56 mod 64, then the bit length (little-endian).
     size_t padded = (length + 8) / 64 * 64 + 64;
@@ -140,8 +142,14 @@ int TransformFile(LPCSTR sourcePath, LPCSTR destinationPath)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
-int EncipherFile(LPCSTR sourcePath, LPCSTR destinationPath) { return TransformFile(sourcePath, destinationPath); }
+int EncipherFile(LPCSTR sourcePath, LPCSTR destinationPath)
+{
+    return TransformFile(sourcePath, destinationPath);
+}
 
-int DecipherFile(LPCSTR sourcePath, LPCSTR destinationPath) { return TransformFile(sourcePath, destinationPath); }
+int DecipherFile(LPCSTR sourcePath, LPCSTR destinationPath)
+{
+    return TransformFile(sourcePath, destinationPath);
+}

@@ -13,7 +13,7 @@ namespace {
 
 const char kBroadcastFile[] = "broadcast.cfg";
 
-}  // namespace
+} // namespace
 
 CVuskAudioBroadcast::CVuskAudioBroadcast() : m_count(0), m_magic(kBroadcastMagic), m_version(kBroadcastVersion)
 {

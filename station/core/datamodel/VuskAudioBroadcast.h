@@ -34,9 +34,9 @@ public:
     // 0 when the server is not listed.
     int RemoveServer(CTermServer* server);
 
-    CTermServer* m_servers[kBroadcastTargets];  // not stored; resolved at load
+    CTermServer* m_servers[kBroadcastTargets]; // not stored; resolved at load
     int m_count;
-    int m_serverIds[kBroadcastTargets];         // -1 = empty
+    int m_serverIds[kBroadcastTargets]; // -1 = empty
     DWORD m_magic;
     DWORD m_version;
 };

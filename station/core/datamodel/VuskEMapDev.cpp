@@ -12,31 +12,28 @@ IMPLEMENT_SERIAL(CVuskEMapDev, CObject, 0)
 
 namespace {
 
-BOOL IsSlotKind(int kind) { return kind == emapAlarmInput || kind == emapAlarmOutput; }
+BOOL IsSlotKind(int kind)
+{
+    return kind == emapAlarmInput || kind == emapAlarmOutput;
+}
 
 CVuskEMapDev** SlotOf(CTermCamera* camera, int kind, int index)
 {
     return kind == emapAlarmInput ? &camera->m_pEMapInputs[index] : &camera->m_pEMapOutputs[index];
 }
 
-}  // namespace
+} // namespace
 
 CVuskEMapDev::CVuskEMapDev()
-    : m_kind(emapCamera),
-      m_x(0),
-      m_y(0),
-      m_width(80),
-      m_height(60),
-      m_serverId(0),
-      m_index(0),
-      m_pScene(nullptr),
-      m_pServer(nullptr),
-      m_pIcon(nullptr),
-      m_alarmState(0)
+    : m_kind(emapCamera), m_x(0), m_y(0), m_width(80), m_height(60), m_serverId(0), m_index(0), m_pScene(nullptr),
+      m_pServer(nullptr), m_pIcon(nullptr), m_alarmState(0)
 {
 }
 
-CVuskEMapDev::~CVuskEMapDev() { Unbind(); }
+CVuskEMapDev::~CVuskEMapDev()
+{
+    Unbind();
+}
 
 void CVuskEMapDev::Serialize(CArchive& ar)
 {

@@ -38,16 +38,16 @@ public:
     int m_y;
     int m_width;
     int m_height;
-    CString m_caption;     // not stored
-    CString m_name;        // the camera's name (kind 1) or the name given in the editor
+    CString m_caption; // not stored
+    CString m_name;    // the camera's name (kind 1) or the name given in the editor
     int m_serverId;
-    int m_index;           // kind 1: channel; kinds 3, 4: input or output 0 to 3
+    int m_index; // kind 1: channel; kinds 3, 4: input or output 0 to 3
 
     // Not stored.
     CVuskEMapTerm* m_pScene;
-    CTermServer* m_pServer;  // null while unbound
-    CEMapIcon* m_pIcon;      // the icon window while a view shows the device
-    int m_alarmState;        // 0 quiet, 1 alarm; an output's on/off state
+    CTermServer* m_pServer; // null while unbound
+    CEMapIcon* m_pIcon;     // the icon window while a view shows the device
+    int m_alarmState;       // 0 quiet, 1 alarm; an output's on/off state
 
 private:
     void Unbind();

@@ -11,11 +11,14 @@ namespace {
 
 const char kEMapFile[] = "emaptree.cfg";
 
-}  // namespace
+} // namespace
 
 CVuskEMapGroup::CVuskEMapGroup() : m_magic(kEMapMagic), m_version(kEMapVersion) {}
 
-CVuskEMapGroup::~CVuskEMapGroup() { DeleteAll(m_scenes); }
+CVuskEMapGroup::~CVuskEMapGroup()
+{
+    DeleteAll(m_scenes);
+}
 
 void CVuskEMapGroup::Reset()
 {
@@ -30,7 +33,10 @@ void CVuskEMapGroup::Serialize(CArchive& ar)
     SerializeOwnedList(ar, m_scenes);
 }
 
-int CVuskEMapGroup::Save(LPCSTR path) { return SaveArchiveFile(StationFilePath(kEMapFile, path), *this) ? 1 : 0; }
+int CVuskEMapGroup::Save(LPCSTR path)
+{
+    return SaveArchiveFile(StationFilePath(kEMapFile, path), *this) ? 1 : 0;
+}
 
 int CVuskEMapGroup::Load(LPCSTR path)
 {

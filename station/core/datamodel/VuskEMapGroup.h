@@ -31,7 +31,7 @@ public:
 
     DWORD m_magic;
     DWORD m_version;
-    CTypedPtrList<CObList, CVuskEMapTerm*> m_scenes;  // owned, the top-level scenes
+    CTypedPtrList<CObList, CVuskEMapTerm*> m_scenes; // owned, the top-level scenes
 
 private:
     void Reset();

@@ -21,7 +21,10 @@ void CVuskEMapTerm::Serialize(CArchive& ar)
     SerializeOwnedList(ar, m_children);
 }
 
-void CVuskEMapTerm::RemoveDevice(CVuskEMapDev* device) { RemoveAndDelete(m_devices, device); }
+void CVuskEMapTerm::RemoveDevice(CVuskEMapDev* device)
+{
+    RemoveAndDelete(m_devices, device);
+}
 
 void CVuskEMapTerm::Link()
 {

@@ -23,14 +23,14 @@ public:
     // 1 when this scene or one below holds a device with the three values.
     BOOL ContainsDevice(int serverId, int kind, int index) const;
 
-    DWORD_PTR m_treeItem;  // not stored: the scene tree's item of this scene
-    CVuskEMapTerm* m_pParent;  // not stored; null at the top
+    DWORD_PTR m_treeItem;     // not stored: the scene tree's item of this scene
+    CVuskEMapTerm* m_pParent; // not stored; null at the top
     CString m_name;
-    CString m_mapPath;     // the map picture
-    int m_x;               // the rectangle of its link on the parent's map
+    CString m_mapPath; // the map picture
+    int m_x;           // the rectangle of its link on the parent's map
     int m_y;
     int m_width;
     int m_height;
-    CTypedPtrList<CObList, CVuskEMapDev*> m_devices;    // owned
-    CTypedPtrList<CObList, CVuskEMapTerm*> m_children;  // owned
+    CTypedPtrList<CObList, CVuskEMapDev*> m_devices;   // owned
+    CTypedPtrList<CObList, CVuskEMapTerm*> m_children; // owned
 };

@@ -11,11 +11,14 @@ namespace {
 
 const char kLoopViewFile[] = "loopview.cfg";
 
-}  // namespace
+} // namespace
 
 CVuskLoopGroup::CVuskLoopGroup() : m_magic(kViewListMagic), m_version(kViewListVersion) {}
 
-CVuskLoopGroup::~CVuskLoopGroup() { RemoveAll(); }
+CVuskLoopGroup::~CVuskLoopGroup()
+{
+    RemoveAll();
+}
 
 void CVuskLoopGroup::Serialize(CArchive& ar)
 {
@@ -23,7 +26,10 @@ void CVuskLoopGroup::Serialize(CArchive& ar)
     SerializeOwnedList(ar, m_pages);
 }
 
-int CVuskLoopGroup::Save(LPCSTR path) { return SaveArchiveFile(StationFilePath(kLoopViewFile, path), *this) ? 1 : 0; }
+int CVuskLoopGroup::Save(LPCSTR path)
+{
+    return SaveArchiveFile(StationFilePath(kLoopViewFile, path), *this) ? 1 : 0;
+}
 
 int CVuskLoopGroup::Load(LPCSTR path)
 {
@@ -44,7 +50,10 @@ void CVuskLoopGroup::ResolveAll()
     });
 }
 
-void CVuskLoopGroup::RemovePage(CVuskLoopPage* step) { RemoveAndDelete(m_pages, step); }
+void CVuskLoopGroup::RemovePage(CVuskLoopPage* step)
+{
+    RemoveAndDelete(m_pages, step);
+}
 
 CVuskLoopPage* CVuskLoopGroup::AddPage(int paneCount, int dwellSeconds)
 {
@@ -60,4 +69,7 @@ void CVuskLoopGroup::RemoveEmptyPages()
     RemoveAndDeleteIf(m_pages, [](CVuskLoopPage* step) { return step->m_count <= 0; });
 }
 
-void CVuskLoopGroup::RemoveAll() { DeleteAll(m_pages); }
+void CVuskLoopGroup::RemoveAll()
+{
+    DeleteAll(m_pages);
+}

@@ -5,7 +5,7 @@
 
 class CVuskLoopPage;
 
-const DWORD kViewListMagic = 0xCABBDDEE;  // "pageview.cfg" and "loopview.cfg" alike
+const DWORD kViewListMagic = 0xCABBDDEE; // "pageview.cfg" and "loopview.cfg" alike
 const DWORD kViewListVersion = 1;
 
 class CVuskLoopGroup : public CObject {
@@ -30,7 +30,7 @@ public:
     void RemoveEmptyPages();
     void RemoveAll();
 
-    CTypedPtrList<CObList, CVuskLoopPage*> m_pages;  // owned, in display order
+    CTypedPtrList<CObList, CVuskLoopPage*> m_pages; // owned, in display order
     DWORD m_magic;
     DWORD m_version;
 };

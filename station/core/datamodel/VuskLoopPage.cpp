@@ -30,7 +30,10 @@ void CVuskLoopPage::Serialize(CArchive& ar)
     }
 }
 
-int CVuskLoopPage::UsedEntries() const { return m_count < 0 ? 0 : m_count > kLoopEntries ? kLoopEntries : m_count; }
+int CVuskLoopPage::UsedEntries() const
+{
+    return m_count < 0 ? 0 : m_count > kLoopEntries ? kLoopEntries : m_count;
+}
 
 int CVuskLoopPage::RemoveAt(int index)
 {

@@ -28,7 +28,7 @@ public:
     // The count, kept within 0..16 whatever an editor stored.
     int UsedEntries() const;
 
-    CTermCamera* m_cameras[kLoopEntries];  // not stored; null while unbound
+    CTermCamera* m_cameras[kLoopEntries]; // not stored; null while unbound
     int m_paneCount;
     int m_dwellSeconds;
     int m_count;

@@ -32,9 +32,15 @@ void CVuskPage::SetSlot(int slot, CTermCamera* camera, int serverId, int channel
     m_channels[slot] = channel;
 }
 
-void CVuskPage::EmptySlot(int slot) { SetSlot(slot, nullptr, -1, 0); }
+void CVuskPage::EmptySlot(int slot)
+{
+    SetSlot(slot, nullptr, -1, 0);
+}
 
-BOOL CVuskPage::IsSlotFree(int slot) const { return m_cameras[slot] == nullptr && m_serverIds[slot] == -1; }
+BOOL CVuskPage::IsSlotFree(int slot) const
+{
+    return m_cameras[slot] == nullptr && m_serverIds[slot] == -1;
+}
 
 BOOL CVuskPage::HasReferences() const
 {

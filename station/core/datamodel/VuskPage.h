@@ -27,8 +27,8 @@ public:
     void SetSlot(int slot, CTermCamera* camera, int serverId, int channel);
     void EmptySlot(int slot);
 
-    CTermCamera* m_cameras[kPageSlots];  // not stored; null for an empty or unbound slot
-    int m_serverIds[kPageSlots];         // -1 = empty slot
+    CTermCamera* m_cameras[kPageSlots]; // not stored; null for an empty or unbound slot
+    int m_serverIds[kPageSlots];        // -1 = empty slot
     int m_channels[kPageSlots];
-    int m_layout;                        // pane count of the split mode: 1, 4, 6, 8, 9 or 16
+    int m_layout; // pane count of the split mode: 1, 4, 6, 8, 9 or 16
 };

@@ -27,9 +27,15 @@ struct SlotReference {
 
 const SlotReference kEmptySlot = {nullptr, -1, 0};
 
-BOOL RestorePagesOn() { return g_pSysParam == nullptr || g_pSysParam->m_restorePages != 0; }
+BOOL RestorePagesOn()
+{
+    return g_pSysParam == nullptr || g_pSysParam->m_restorePages != 0;
+}
 
-CChannelSession* LiveSession(const CTermCamera* camera) { return camera ? camera->m_pSession : nullptr; }
+CChannelSession* LiveSession(const CTermCamera* camera)
+{
+    return camera ? camera->m_pSession : nullptr;
+}
 
 SlotReference ReferenceOf(const CVuskPage* page, int slot)
 {
@@ -48,9 +54,15 @@ SlotReference KeptReference(const CVuskPage* page, int slot)
     return (ref.serverId != -1 && LiveSession(ref.camera) == nullptr) ? ref : kEmptySlot;
 }
 
-void Put(CVuskPage* page, int slot, const SlotReference& ref) { page->SetSlot(slot, ref.camera, ref.serverId, ref.channel); }
+void Put(CVuskPage* page, int slot, const SlotReference& ref)
+{
+    page->SetSlot(slot, ref.camera, ref.serverId, ref.channel);
+}
 
-BOOL IsSlotIndex(int slot) { return slot >= 0 && slot < kPageSlots; }
+BOOL IsSlotIndex(int slot)
+{
+    return slot >= 0 && slot < kPageSlots;
+}
 
 void Detach(CChannelSession* session)
 {
@@ -58,11 +70,14 @@ void Detach(CChannelSession* session)
         SessionLinks().AttachPane(session, 0, -1, 0);
 }
 
-}  // namespace
+} // namespace
 
 CVuskPageGroup::CVuskPageGroup() : m_magic(kViewListMagic), m_version(kViewListVersion) {}
 
-CVuskPageGroup::~CVuskPageGroup() { RemoveAll(); }
+CVuskPageGroup::~CVuskPageGroup()
+{
+    RemoveAll();
+}
 
 void CVuskPageGroup::Serialize(CArchive& ar)
 {
@@ -105,7 +120,10 @@ void CVuskPageGroup::ResolveAll()
         AddPage(16);
 }
 
-void CVuskPageGroup::RemoveAll() { DeleteAll(m_pages); }
+void CVuskPageGroup::RemoveAll()
+{
+    DeleteAll(m_pages);
+}
 
 CVuskPage* CVuskPageGroup::AddPage(int layout)
 {

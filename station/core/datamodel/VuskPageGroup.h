@@ -46,7 +46,7 @@ public:
     // Swaps the cameras of two panes of the display page shown.
     void SwapPanes(int paneA, int paneB);
 
-    CTypedPtrList<CObList, CVuskPage*> m_pages;  // owned, in display order
+    CTypedPtrList<CObList, CVuskPage*> m_pages; // owned, in display order
     DWORD m_magic;
     DWORD m_version;
 

@@ -51,7 +51,8 @@ void AlarmBoxReceiveBuffer::Discard(int count)
 int AlarmBoxReceiveBuffer::TakeInputReply(int address)
 {
     while (m_length > 0) {
-        const unsigned char* start = static_cast<const unsigned char*>(memchr(m_data, kAlarmBoxStart, (size_t)m_length));
+        const unsigned char* start =
+            static_cast<const unsigned char*>(memchr(m_data, kAlarmBoxStart, (size_t)m_length));
         // Bytes before a start byte can never begin a frame; they go, so that garbage does not sit
         // in the buffer until it overflows.
         int at = start ? (int)(start - m_data) : m_length;

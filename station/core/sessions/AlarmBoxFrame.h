@@ -8,9 +8,9 @@
 #include <stddef.h>
 
 const unsigned char kAlarmBoxStart = 0xF6;
-const unsigned char kAlarmBoxPoll = 0x4A;     // "J": station asks for the inputs
-const unsigned char kAlarmBoxOutputs = 0x44;  // "D": station sets the 16 outputs
-const unsigned char kAlarmBoxInputs = 0x4B;   // "K": the box reports its 16 inputs
+const unsigned char kAlarmBoxPoll = 0x4A;    // "J": station asks for the inputs
+const unsigned char kAlarmBoxOutputs = 0x44; // "D": station sets the 16 outputs
+const unsigned char kAlarmBoxInputs = 0x4B;  // "K": the box reports its 16 inputs
 const unsigned char kAlarmBoxMarker = 0x10;
 const int kAlarmBoxFrameSize = 7;
 const int kAlarmBoxBufferSize = 1024;

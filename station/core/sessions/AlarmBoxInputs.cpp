@@ -15,7 +15,7 @@ unsigned int LinkedOutputs(const AlarmInputConfig& input)
     return mask;
 }
 
-}  // namespace
+} // namespace
 
 void AlarmBoxInputs::Reset(int alarmIntervalSeconds)
 {
@@ -52,7 +52,7 @@ int AlarmBoxInputs::Trigger(const AlarmInputConfig (&inputs)[kAlarmBoxInputCount
             continue;
         alarms |= 1 << i;
         m_outputs |= LinkedOutputs(inputs[i]);
-        m_alarmTime[i] = now != 0 ? now : 1;  // 0 means no alarm
+        m_alarmTime[i] = now != 0 ? now : 1; // 0 means no alarm
         m_retrigger[i] = 0;
     }
     return alarms;

@@ -16,8 +16,7 @@ public:
     // The start of a poll: an input whose hold ran out switches every output it links off (an
     // output another input still holds goes off too); every count below the ceiling grows by the
     // poll interval. TRUE when the outputs changed.
-    BOOL Advance(const AlarmInputConfig (&inputs)[kAlarmBoxInputCount], int pollSeconds, DWORD now,
-                 DWORD msPerSecond);
+    BOOL Advance(const AlarmInputConfig (&inputs)[kAlarmBoxInputCount], int pollSeconds, DWORD now, DWORD msPerSecond);
 
     // The box reported this input mask: each active input that the schedule admits now and whose
     // count reached the alarm interval raises an alarm, switches its linked outputs on and starts
@@ -30,6 +29,6 @@ public:
 private:
     int m_ceiling = 300;
     int m_retrigger[kAlarmBoxInputCount] = {};
-    DWORD m_alarmTime[kAlarmBoxInputCount] = {};  // 0 = none
+    DWORD m_alarmTime[kAlarmBoxInputCount] = {}; // 0 = none
     unsigned int m_outputs = 0;
 };

@@ -16,7 +16,7 @@ const int kIdleSeconds = 5;
 const int kInputs = 16;
 const int kConnectFlags = 4;
 
-}  // namespace
+} // namespace
 
 // What the link was opened with; a change of any of it (but the name) makes the thread reconnect.
 struct CAlarmBoxPoller::LinkSettings {
@@ -39,20 +39,15 @@ struct CAlarmBoxPoller::LinkSettings {
 };
 
 CAlarmBoxPoller::CAlarmBoxPoller()
-    : m_hThread(nullptr),
-      m_threadId(0),
-      m_serialHandle(-1),
-      m_pServer(nullptr),
-      m_run(0),
-      m_connected(0),
-      m_bufferMutex(FALSE),
-      m_stopEvent(FALSE, FALSE),
-      m_msPerSecond(1000),
-      m_boxAddress(0)
+    : m_hThread(nullptr), m_threadId(0), m_serialHandle(-1), m_pServer(nullptr), m_run(0), m_connected(0),
+      m_bufferMutex(FALSE), m_stopEvent(FALSE, FALSE), m_msPerSecond(1000), m_boxAddress(0)
 {
 }
 
-CAlarmBoxPoller::~CAlarmBoxPoller() { Enable(0); }
+CAlarmBoxPoller::~CAlarmBoxPoller()
+{
+    Enable(0);
+}
 
 int CAlarmBoxPoller::Enable(int on)
 {
@@ -134,7 +129,7 @@ void CAlarmBoxPoller::Run()
 {
     while (m_run) {
         if (WaitSeconds(kIdleSeconds))
-            continue;  // woken: test the run flag again
+            continue; // woken: test the run flag again
         LinkSettings settings;
         if (m_pServer == nullptr || !ReadLinkSettings(settings))
             continue;
@@ -143,9 +138,9 @@ void CAlarmBoxPoller::Run()
         LinkSettings opened = settings;
         if (!LogIn(opened))
             continue;
-        int handle = Conduit_OpenSerialChannel(opened.name, opened.address, opened.user, opened.password,
-                                               opened.serialChannel, &opened.line, SerialDataCallback, this,
-                                               opened.port);
+        int handle =
+            Conduit_OpenSerialChannel(opened.name, opened.address, opened.user, opened.password, opened.serialChannel,
+                                      &opened.line, SerialDataCallback, this, opened.port);
         if (handle <= 0) {
             m_serialHandle = -1;
             continue;

@@ -36,15 +36,15 @@ public:
     // idle wait) lasts. 1000 unless a test shortens it.
     void SetSecondLength(DWORD ms) { m_msPerSecond = ms ? ms : 1; }
 
-    HANDLE m_hThread;          // null = not running
+    HANDLE m_hThread; // null = not running
     DWORD m_threadId;
-    int m_serialHandle;        // Conduit serial channel; -1 = closed
-    CTermServer* m_pServer;    // not owned
-    volatile LONG m_run;       // the thread is to run
-    volatile LONG m_connected; // the serial channel is usable; the data callback clears it
-    AlarmBoxReceiveBuffer m_buffer;  // guarded by m_bufferMutex
+    int m_serialHandle;             // Conduit serial channel; -1 = closed
+    CTermServer* m_pServer;         // not owned
+    volatile LONG m_run;            // the thread is to run
+    volatile LONG m_connected;      // the serial channel is usable; the data callback clears it
+    AlarmBoxReceiveBuffer m_buffer; // guarded by m_bufferMutex
     CMutex m_bufferMutex;
-    CEvent m_stopEvent;        // auto-reset; wakes the thread early
+    CEvent m_stopEvent; // auto-reset; wakes the thread early
 
 private:
     struct LinkSettings;
@@ -61,5 +61,5 @@ private:
     int PollSeconds() const;
 
     DWORD m_msPerSecond;
-    int m_boxAddress;  // of the open link, for the replies
+    int m_boxAddress; // of the open link, for the replies
 };

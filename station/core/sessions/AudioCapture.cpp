@@ -12,21 +12,12 @@ namespace {
 const int kSampleRate = 8000;
 const int kBitsPerSample = 16;
 
-}  // namespace
+} // namespace
 
 CAudioCapture::CAudioCapture()
-    : m_pDataCallback(nullptr),
-      m_userValue(nullptr),
-      m_stopRequested(1),
-      m_hDevice(nullptr),
-      m_pBuffer(nullptr),
-      m_bufferSize(0),
-      m_hNotifyWnd(nullptr),
-      m_hWorker(nullptr),
-      m_filledEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      m_workerRun(0),
-      m_closing(0),
-      m_stopPosted(0)
+    : m_pDataCallback(nullptr), m_userValue(nullptr), m_stopRequested(1), m_hDevice(nullptr), m_pBuffer(nullptr),
+      m_bufferSize(0), m_hNotifyWnd(nullptr), m_hWorker(nullptr),
+      m_filledEvent(CreateEventA(nullptr, FALSE, FALSE, nullptr)), m_workerRun(0), m_closing(0), m_stopPosted(0)
 {
     memset(m_headers, 0, sizeof(m_headers));
     InitializeCriticalSection(&m_queueLock);
@@ -177,7 +168,7 @@ void CAudioCapture::RunWorker()
             if (header == nullptr || !m_workerRun)
                 break;
             if (m_stopRequested) {
-                PostStopped();  // not queued again: the capture winds down
+                PostStopped(); // not queued again: the capture winds down
                 continue;
             }
             if (m_pDataCallback != nullptr)

@@ -33,16 +33,16 @@ public:
     static void CALLBACK WaveInCallback(HWAVEIN device, UINT message, DWORD_PTR context, DWORD_PTR param1,
                                         DWORD_PTR param2);
 
-    static const int kBufferCount = 3;  // one filling while the worker sends another
+    static const int kBufferCount = 3; // one filling while the worker sends another
 
     AudioDataCallback m_pDataCallback;
     void* m_userValue;
-    volatile LONG m_stopRequested;      // the next filled buffer ends the capture
+    volatile LONG m_stopRequested; // the next filled buffer ends the capture
     WAVEHDR m_headers[kBufferCount];
-    HWAVEIN m_hDevice;                  // null = closed
-    char* m_pBuffer;                    // kBufferCount buffers back to back
-    int m_bufferSize;                   // bytes per buffer: a tenth of a second
-    HWND m_hNotifyWnd;                  // receives WM_AUDIO_CAPTURE_STOPPED
+    HWAVEIN m_hDevice; // null = closed
+    char* m_pBuffer;   // kBufferCount buffers back to back
+    int m_bufferSize;  // bytes per buffer: a tenth of a second
+    HWND m_hNotifyWnd; // receives WM_AUDIO_CAPTURE_STOPPED
 
 private:
     static DWORD WINAPI WorkerProc(LPVOID param);
@@ -52,10 +52,10 @@ private:
     void PostStopped();
 
     HANDLE m_hWorker;
-    HANDLE m_filledEvent;               // auto-reset: a buffer waits in m_filled
+    HANDLE m_filledEvent; // auto-reset: a buffer waits in m_filled
     CRITICAL_SECTION m_queueLock;
-    std::deque<WAVEHDR*> m_filled;      // guarded by m_queueLock
+    std::deque<WAVEHDR*> m_filled; // guarded by m_queueLock
     volatile LONG m_workerRun;
-    volatile LONG m_closing;            // buffers returned by a close are dropped
-    volatile LONG m_stopPosted;         // the stop message goes out once per capture
+    volatile LONG m_closing;    // buffers returned by a close are dropped
+    volatile LONG m_stopPosted; // the stop message goes out once per capture
 };

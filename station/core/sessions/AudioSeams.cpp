@@ -5,7 +5,10 @@ namespace AudioSeams {
 
 namespace {
 
-BOOL PlatformPlaySound(LPCSTR sound, HMODULE module, DWORD flags) { return ::PlaySoundA(sound, module, flags); }
+BOOL PlatformPlaySound(LPCSTR sound, HMODULE module, DWORD flags)
+{
+    return ::PlaySoundA(sound, module, flags);
+}
 
 MMRESULT PlatformGetDevCaps(UINT_PTR device, LPWAVEINCAPSA caps, UINT size)
 {
@@ -28,23 +31,41 @@ MMRESULT PlatformAddBuffer(HWAVEIN device, LPWAVEHDR header, UINT size)
 {
     return ::waveInAddBuffer(device, header, size);
 }
-MMRESULT PlatformStart(HWAVEIN device) { return ::waveInStart(device); }
-MMRESULT PlatformStop(HWAVEIN device) { return ::waveInStop(device); }
-MMRESULT PlatformReset(HWAVEIN device) { return ::waveInReset(device); }
-MMRESULT PlatformClose(HWAVEIN device) { return ::waveInClose(device); }
+MMRESULT PlatformStart(HWAVEIN device)
+{
+    return ::waveInStart(device);
+}
+MMRESULT PlatformStop(HWAVEIN device)
+{
+    return ::waveInStop(device);
+}
+MMRESULT PlatformReset(HWAVEIN device)
+{
+    return ::waveInReset(device);
+}
+MMRESULT PlatformClose(HWAVEIN device)
+{
+    return ::waveInClose(device);
+}
 
-const WaveInApi kPlatformWaveIn = {PlatformGetDevCaps, PlatformOpen,  PlatformPrepare,
+const WaveInApi kPlatformWaveIn = {PlatformGetDevCaps, PlatformOpen,      PlatformPrepare,
                                    PlatformUnprepare,  PlatformAddBuffer, PlatformStart,
-                                   PlatformStop,       PlatformReset, PlatformClose};
+                                   PlatformStop,       PlatformReset,     PlatformClose};
 
 PlaySoundFunc playSound = PlatformPlaySound;
 const WaveInApi* waveIn = &kPlatformWaveIn;
 
-}  // namespace
+} // namespace
 
-BOOL PlaySound(LPCSTR sound, HMODULE module, DWORD flags) { return playSound(sound, module, flags); }
+BOOL PlaySound(LPCSTR sound, HMODULE module, DWORD flags)
+{
+    return playSound(sound, module, flags);
+}
 
-const WaveInApi& WaveIn() { return *waveIn; }
+const WaveInApi& WaveIn()
+{
+    return *waveIn;
+}
 
 PlaySoundFunc ReplacePlaySound(PlaySoundFunc f)
 {
@@ -60,4 +81,4 @@ const WaveInApi* ReplaceWaveIn(const WaveInApi* api)
     return previous;
 }
 
-}  // namespace AudioSeams
+} // namespace AudioSeams

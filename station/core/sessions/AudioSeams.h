@@ -13,8 +13,8 @@ typedef BOOL (*PlaySoundFunc)(LPCSTR sound, HMODULE module, DWORD flags);
 // The wave-in calls the capture makes, with the platform's signatures.
 struct WaveInApi {
     MMRESULT (*getDevCaps)(UINT_PTR device, LPWAVEINCAPSA caps, UINT size);
-    MMRESULT (*open)(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
-                     DWORD flags);
+    MMRESULT (*open)
+    (LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
     MMRESULT (*prepareHeader)(HWAVEIN device, LPWAVEHDR header, UINT size);
     MMRESULT (*unprepareHeader)(HWAVEIN device, LPWAVEHDR header, UINT size);
     MMRESULT (*addBuffer)(HWAVEIN device, LPWAVEHDR header, UINT size);
@@ -31,4 +31,4 @@ const WaveInApi& WaveIn();
 PlaySoundFunc ReplacePlaySound(PlaySoundFunc f);
 const WaveInApi* ReplaceWaveIn(const WaveInApi* api);
 
-}  // namespace AudioSeams
+} // namespace AudioSeams

@@ -10,7 +10,7 @@ namespace {
 
 const int kTransportTcp = 3;
 
-}  // namespace
+} // namespace
 
 BroadcastHandleTable::BroadcastHandleTable()
 {
@@ -18,7 +18,10 @@ BroadcastHandleTable::BroadcastHandleTable()
     memset(m_handles, 0, sizeof(m_handles));
 }
 
-BroadcastHandleTable::~BroadcastHandleTable() { DeleteCriticalSection(&m_lock); }
+BroadcastHandleTable::~BroadcastHandleTable()
+{
+    DeleteCriticalSection(&m_lock);
+}
 
 int BroadcastHandleTable::Get(int slot)
 {

@@ -23,43 +23,16 @@ const int kRecordCheckTicks = 10;
 const int kDefaultBuffers = 50;
 const unsigned int kOverlayKey = 0x00FF00FF;
 
-}  // namespace
+} // namespace
 
 CChannelSession::CChannelSession()
-    : m_liveHandle(-1),
-      m_jpegHandle(-1),
-      m_talkHandle(-1),
-      m_pCamera(nullptr),
-      m_state(sessionIdle),
-      m_previewOn(0),
-      m_previewWanted(1),
-      m_lastAlarmTime(0),
-      m_recordFileStart(0),
-      m_audioWanted(0),
-      m_cameraInputs(0),
-      m_stayConnected(0),
-      m_recordReasons(0),
-      m_serverRecording(0),
-      m_currentInput(0),
-      m_audioState(0),
-      m_alarmAccumulated(0),
-      m_alarmPending(0),
-      m_snapshotTicks(0),
-      m_event11Value(0),
-      m_ptzDelay(0),
-      m_armed(1),
-      m_relayStates{0, 0, 0, 0},
-      m_jpegReopen(0),
-      m_reconnectCountdown{0, 0, 0},
-      m_recordCheckCountdown{0, 0, 0},
-      m_noMotionCountdown{0, 0, 0},
-      m_presetCycleCountdown{0, 0, 0},
-      m_presetIndex(0),
-      m_presetCycleRunning(0),
-      m_ptzProtocol(0),
-      m_protocolDelay(0),
-      m_matrixMenu(0),
-      m_pPane(nullptr),
+    : m_liveHandle(-1), m_jpegHandle(-1), m_talkHandle(-1), m_pCamera(nullptr), m_state(sessionIdle), m_previewOn(0),
+      m_previewWanted(1), m_lastAlarmTime(0), m_recordFileStart(0), m_audioWanted(0), m_cameraInputs(0),
+      m_stayConnected(0), m_recordReasons(0), m_serverRecording(0), m_currentInput(0), m_audioState(0),
+      m_alarmAccumulated(0), m_alarmPending(0), m_snapshotTicks(0), m_event11Value(0), m_ptzDelay(0),
+      m_armed(1), m_relayStates{0, 0, 0, 0}, m_jpegReopen(0), m_reconnectCountdown{0, 0, 0},
+      m_recordCheckCountdown{0, 0, 0}, m_noMotionCountdown{0, 0, 0}, m_presetCycleCountdown{0, 0, 0}, m_presetIndex(0),
+      m_presetCycleRunning(0), m_ptzProtocol(0), m_protocolDelay(0), m_matrixMenu(0), m_pPane(nullptr),
       m_recordFileFormat(recordFileNone)
 {
 }
@@ -73,9 +46,15 @@ CChannelSession::~CChannelSession()
     }
 }
 
-CTermServer* CChannelSession::Server() const { return m_pCamera ? m_pCamera->m_pServer : nullptr; }
+CTermServer* CChannelSession::Server() const
+{
+    return m_pCamera ? m_pCamera->m_pServer : nullptr;
+}
 
-CString CChannelSession::DisplayPath() const { return m_pCamera ? m_pCamera->GetDisplayPath() : CString(); }
+CString CChannelSession::DisplayPath() const
+{
+    return m_pCamera ? m_pCamera->GetDisplayPath() : CString();
+}
 
 BOOL CChannelSession::GetServerLogin(ServerLogin& login) const
 {
@@ -287,17 +266,37 @@ void CChannelSession::ConnectFailed(int result)
 
     CString text;
     switch (result) {
-    case CONDUIT_CONNECT_FAILED: text = SessionString(STR_CONNECT_FAILED); break;
-    case CONDUIT_SERVER_CLOSED: text = SessionString(STR_SERVER_CLOSED); break;
-    case CONDUIT_BIND_FAILED: text = SessionString(STR_BIND_FAILED); break;
-    case CONDUIT_NO_MEMORY: text = SessionString(STR_NO_MEMORY); break;
-    case CONDUIT_DDNS_UNREACHABLE: text = SessionString(STR_DDNS_UNREACHABLE); break;
-    case CONDUIT_WRONG_LOGIN: text = SessionString(STR_WRONG_LOGIN); break;
+    case CONDUIT_CONNECT_FAILED:
+        text = SessionString(STR_CONNECT_FAILED);
+        break;
+    case CONDUIT_SERVER_CLOSED:
+        text = SessionString(STR_SERVER_CLOSED);
+        break;
+    case CONDUIT_BIND_FAILED:
+        text = SessionString(STR_BIND_FAILED);
+        break;
+    case CONDUIT_NO_MEMORY:
+        text = SessionString(STR_NO_MEMORY);
+        break;
+    case CONDUIT_DDNS_UNREACHABLE:
+        text = SessionString(STR_DDNS_UNREACHABLE);
+        break;
+    case CONDUIT_WRONG_LOGIN:
+        text = SessionString(STR_WRONG_LOGIN);
+        break;
     case CONDUIT_USERS_FULL:
-    case -105: text = SessionString(STR_USERS_FULL); break;
-    case CONDUIT_NO_CHANNEL: text = SessionString(STR_NO_CHANNEL); break;
-    case CONDUIT_DDNS_UNKNOWN: text = SessionString(STR_DDNS_UNKNOWN); break;
-    default: text.Format(SessionString(STR_CONNECT_ERROR), result); break;
+    case -105:
+        text = SessionString(STR_USERS_FULL);
+        break;
+    case CONDUIT_NO_CHANNEL:
+        text = SessionString(STR_NO_CHANNEL);
+        break;
+    case CONDUIT_DDNS_UNKNOWN:
+        text = SessionString(STR_DDNS_UNKNOWN);
+        break;
+    default:
+        text.Format(SessionString(STR_CONNECT_ERROR), result);
+        break;
     }
     WriteLog(SYSLOG_CONNECT, text, DisplayPath());
 
@@ -468,12 +467,24 @@ BOOL CheckRight(int right)
     return FALSE;
 }
 
-}  // namespace
+} // namespace
 
-void CChannelSession::RequestConnect() { Connect(1, 0); }
-void CChannelSession::RequestDisconnect() { Connect(0, 0); }
-void CChannelSession::RequestShowPreview() { ShowPreview(1); }
-void CChannelSession::RequestHidePreview() { ShowPreview(0); }
+void CChannelSession::RequestConnect()
+{
+    Connect(1, 0);
+}
+void CChannelSession::RequestDisconnect()
+{
+    Connect(0, 0);
+}
+void CChannelSession::RequestShowPreview()
+{
+    ShowPreview(1);
+}
+void CChannelSession::RequestHidePreview()
+{
+    ShowPreview(0);
+}
 
 void CChannelSession::RequestStartRecord()
 {

@@ -34,8 +34,8 @@ enum RecordReason { recordManual = 1, recordAlarm = 2, recordSchedule = 4, recor
 enum AlarmFlags {
     alarmMotion = 1 << 0,
     alarmVideoLoss = 1 << 1,
-    alarmSensorFirst = 7,     // bits 7..10: sensor input 0..3 of the camera's server
-    alarmExternalFirst = 12,  // bits 12..27: input 0..15 of the server's alarm box
+    alarmSensorFirst = 7,    // bits 7..10: sensor input 0..3 of the camera's server
+    alarmExternalFirst = 12, // bits 12..27: input 0..15 of the server's alarm box
 };
 
 // The format of the record file that runs, so that it is stopped the way it was started.
@@ -129,40 +129,40 @@ public:
     static void ReadDelay(LPCSTR text, int& delay);
 
     // The fields, in the order of the session's record.
-    int m_liveHandle;            // Conduit live channel; -1 = not open
-    int m_jpegHandle;            // Conduit JPEG capture stream; -1 = not open
-    int m_talkHandle;            // set by the main dialog's talk command; -1 = none (0 is a handle)
-    CTermCamera* m_pCamera;      // the owning camera (not owned)
-    int m_state;                 // SessionState
-    int m_previewOn;             // the picture runs in the attached pane
-    int m_previewWanted;         // show the picture when connected
-    DWORD m_lastAlarmTime;       // tick of the last alarm that started alarm recording
-    DWORD m_recordFileStart;     // tick when the current record file began
+    int m_liveHandle;        // Conduit live channel; -1 = not open
+    int m_jpegHandle;        // Conduit JPEG capture stream; -1 = not open
+    int m_talkHandle;        // set by the main dialog's talk command; -1 = none (0 is a handle)
+    CTermCamera* m_pCamera;  // the owning camera (not owned)
+    int m_state;             // SessionState
+    int m_previewOn;         // the picture runs in the attached pane
+    int m_previewWanted;     // show the picture when connected
+    DWORD m_lastAlarmTime;   // tick of the last alarm that started alarm recording
+    DWORD m_recordFileStart; // tick when the current record file began
     int m_audioWanted;
-    int m_cameraInputs;          // > 0: the pane shows its camera-select buttons
-    int m_stayConnected;         // a later failure reconnects silently
-    int m_recordReasons;         // RecordReason bits
-    BYTE m_serverRecording;      // the server records this channel
-    int m_currentInput;          // the encoder's input as device event 6 last reported it
-    int m_audioState;            // 0 no sound in the stream, 1 sound off, 2 sound on
-    std::atomic<int> m_alarmAccumulated;  // AlarmFlags raised since the last clear
-    std::atomic<int> m_alarmPending;      // AlarmFlags not yet answered by ProcessAlarms
-    int m_snapshotTicks;         // ticks since the last timed snapshot
-    int m_event11Value;          // last value of device event 11
-    int m_ptzDelay;              // from the server's PTZ description
-    int m_armed;                 // motion, video loss and sensors raise alarms
-    BYTE m_relayStates[4];       // the server's relay outputs 0..3
-    int m_jpegReopen;            // the JPEG stream failed; reopen before the next picture
+    int m_cameraInputs;                  // > 0: the pane shows its camera-select buttons
+    int m_stayConnected;                 // a later failure reconnects silently
+    int m_recordReasons;                 // RecordReason bits
+    BYTE m_serverRecording;              // the server records this channel
+    int m_currentInput;                  // the encoder's input as device event 6 last reported it
+    int m_audioState;                    // 0 no sound in the stream, 1 sound off, 2 sound on
+    std::atomic<int> m_alarmAccumulated; // AlarmFlags raised since the last clear
+    std::atomic<int> m_alarmPending;     // AlarmFlags not yet answered by ProcessAlarms
+    int m_snapshotTicks;                 // ticks since the last timed snapshot
+    int m_event11Value;                  // last value of device event 11
+    int m_ptzDelay;                      // from the server's PTZ description
+    int m_armed;                         // motion, video loss and sensors raise alarms
+    BYTE m_relayStates[4];               // the server's relay outputs 0..3
+    int m_jpegReopen;                    // the JPEG stream failed; reopen before the next picture
     SessionCountdown m_reconnectCountdown;
     SessionCountdown m_recordCheckCountdown;
     SessionCountdown m_noMotionCountdown;
     SessionCountdown m_presetCycleCountdown;
-    int m_presetIndex;           // next entry of the camera's preset cycle
+    int m_presetIndex; // next entry of the camera's preset cycle
     int m_presetCycleRunning;
-    int m_ptzProtocol;           // Portwick PTZ protocol object; 0 = none
-    int m_protocolDelay;         // from the protocol's description
-    int m_matrixMenu;            // the matrix panel shows its menu keys for this camera
-    IPreviewPane* m_pPane;       // the attached preview pane (not owned); null = none
+    int m_ptzProtocol;     // Portwick PTZ protocol object; 0 = none
+    int m_protocolDelay;   // from the protocol's description
+    int m_matrixMenu;      // the matrix panel shows its menu keys for this camera
+    IPreviewPane* m_pPane; // the attached preview pane (not owned); null = none
 
 private:
     CTermServer* Server() const;

@@ -26,10 +26,16 @@ const int kAlarmActionPane = 1;
 const int kAlarmActionMap = 2;
 const int kAlarmOutputs = 8;
 
-int SensorBit(int sensor) { return 1 << (alarmSensorFirst + sensor); }
-int ExternalBit(int input) { return 1 << (alarmExternalFirst + input); }
+int SensorBit(int sensor)
+{
+    return 1 << (alarmSensorFirst + sensor);
+}
+int ExternalBit(int input)
+{
+    return 1 << (alarmExternalFirst + input);
+}
 
-}  // namespace
+} // namespace
 
 int CChannelSession::IsSoundScheduled(const ScheduleEntry* schedule, int hhmm, int dayOfWeek)
 {

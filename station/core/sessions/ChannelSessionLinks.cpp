@@ -6,19 +6,31 @@
 #include "station/core/sessions/SessionWindows.h"
 
 // The session's destructor disconnects it.
-void CChannelSessionLinks::DestroySession(CChannelSession* session) { delete session; }
+void CChannelSessionLinks::DestroySession(CChannelSession* session)
+{
+    delete session;
+}
 
 // The poller's destructor stops its thread before the server's cameras go.
-void CChannelSessionLinks::DestroyAlarmBoxPoller(CAlarmBoxPoller* poller) { delete poller; }
+void CChannelSessionLinks::DestroyAlarmBoxPoller(CAlarmBoxPoller* poller)
+{
+    delete poller;
+}
 
 void CChannelSessionLinks::SetRecording(CChannelSession* session, int on, int reasonBits)
 {
     session->SetRecording(on, reasonBits, 1);
 }
 
-void CChannelSessionLinks::SetAudio(CChannelSession* session, int on) { session->SetAudio(on); }
+void CChannelSessionLinks::SetAudio(CChannelSession* session, int on)
+{
+    session->SetAudio(on);
+}
 
-void CChannelSessionLinks::ClearAlarm(CChannelSession* session) { session->ClearAlarm(); }
+void CChannelSessionLinks::ClearAlarm(CChannelSession* session)
+{
+    session->ClearAlarm();
+}
 
 void CChannelSessionLinks::AttachPane(CChannelSession* session, int attach, int pane, int connectFirst)
 {
@@ -26,7 +38,10 @@ void CChannelSessionLinks::AttachPane(CChannelSession* session, int attach, int 
     session->AttachPane(attach, window, connectFirst);
 }
 
-CTermCamera* CChannelSessionLinks::GetSessionCamera(CChannelSession* session) { return session->m_pCamera; }
+CTermCamera* CChannelSessionLinks::GetSessionCamera(CChannelSession* session)
+{
+    return session->m_pCamera;
+}
 
 CSessionLinks* InstallChannelSessionLinks()
 {

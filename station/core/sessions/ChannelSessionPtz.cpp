@@ -20,7 +20,7 @@ const int kMatrixCodeSecond = 36;
 const int kChannelParamsSize = 16;
 const int kDeviceAddressByte = 12;
 
-}  // namespace
+} // namespace
 
 void CChannelSession::ReadDelay(LPCSTR text, int& delay)
 {
@@ -115,8 +115,8 @@ int CChannelSession::SetDeviceAddress(int address)
                                   login.port))
         return -1;
     block[kDeviceAddressByte] = (unsigned char)address;
-    return Conduit_SetChannelParams(login.name, login.address, m_pCamera->m_channel, login.user, login.password,
-                                    block, login.port);
+    return Conduit_SetChannelParams(login.name, login.address, m_pCamera->m_channel, login.user, login.password, block,
+                                    login.port);
 }
 
 void CChannelSession::ReadPtzDescription()

@@ -42,7 +42,7 @@ BOOL EndsWith(const char* text, const char* suffix)
     return n >= m && _stricmp(text + n - m, suffix) == 0;
 }
 
-}  // namespace
+} // namespace
 
 int CChannelSession::IsRecordScheduled(int hhmm, int dayOfWeek) const
 {
@@ -265,8 +265,8 @@ int CChannelSession::StartServerRecord()
     ServerLogin login;
     if (!HasRight(rightServerRecord) || !GetReportedAddress(login))
         return 0;
-    int result = Conduit_StartServerRecord(login.name, login.address, m_pCamera->m_channel, login.user,
-                                           login.password, kServerRecordMode, login.port);
+    int result = Conduit_StartServerRecord(login.name, login.address, m_pCamera->m_channel, login.user, login.password,
+                                           kServerRecordMode, login.port);
     m_serverRecording = (BYTE)(result != 0);
     return result;
 }
@@ -276,8 +276,8 @@ int CChannelSession::StopServerRecord()
     ServerLogin login;
     if (!HasRight(rightServerRecord) || !GetReportedAddress(login))
         return 0;
-    int result = Conduit_StopServerRecord(login.name, login.address, m_pCamera->m_channel, login.user,
-                                          login.password, login.port);
+    int result = Conduit_StopServerRecord(login.name, login.address, m_pCamera->m_channel, login.user, login.password,
+                                          login.port);
     m_serverRecording = 0;
     return result;
 }

@@ -25,9 +25,12 @@ CChannelSession* OwnedSession(WPARAM wParam)
     return g_pRecGroup != nullptr && g_pRecGroup->OwnsSession(session) ? session : nullptr;
 }
 
-}  // namespace
+} // namespace
 
-IStationWindows& StationWindows() { return stationWindows ? *stationWindows : NullStationWindows(); }
+IStationWindows& StationWindows()
+{
+    return stationWindows ? *stationWindows : NullStationWindows();
+}
 
 IStationWindows* SetStationWindows(IStationWindows* windows)
 {

@@ -20,10 +20,10 @@ class CVuskEMapDev;
 // one only after CRecGroup::OwnsSession confirmed the session (HandleConnectResultMessage and
 // HandleExternalAlarmMessage do both); a pane acts on WM_PANE_ALARM only while it names its own
 // session.
-const UINT WM_STREAM_CONNECT_RESULT = 0x52C;  // wParam session, lParam connect result
-const UINT WM_EXTERNAL_ALARM = 0x536;         // wParam session, lParam input 0..15 or -1 = connect
-const UINT WM_PANE_ALARM = 0x537;             // wParam session, lParam (event type << 8) + (value & 0xFF)
-const UINT WM_AUDIO_CAPTURE_STOPPED = 0x538;  // wParam 0, lParam 0
+const UINT WM_STREAM_CONNECT_RESULT = 0x52C; // wParam session, lParam connect result
+const UINT WM_EXTERNAL_ALARM = 0x536;        // wParam session, lParam input 0..15 or -1 = connect
+const UINT WM_PANE_ALARM = 0x537;            // wParam session, lParam (event type << 8) + (value & 0xFF)
+const UINT WM_AUDIO_CAPTURE_STOPPED = 0x538; // wParam 0, lParam 0
 
 // One of the 16 preview panes (CDlgPreviewPane).
 class IPreviewPane {
@@ -94,7 +94,7 @@ public:
     virtual void NoteAlarmStarted() = 0;
 
     // What the alarm action looks at and does.
-    virtual int IsEMapShown() = 0;       // the e-map command button is down
+    virtual int IsEMapShown() = 0; // the e-map command button is down
     virtual int IsTourRunning() = 0;
     virtual int IsEMapEditorOpen() = 0;
     virtual int GetDisplayPageCount() = 0;

@@ -8,13 +8,13 @@
 
 #pragma pack(push, 1)
 struct FileServiceDateTime {
-    INT32 year;  // four digits
-    BYTE month;  // 1-12
+    INT32 year; // four digits
+    BYTE month; // 1-12
     BYTE day;
     BYTE hour;
     BYTE minute;
     BYTE second;
-    BYTE fill[3];  // not read
+    BYTE fill[3]; // not read
 };
 #pragma pack(pop)
 static_assert(sizeof(FileServiceDateTime) == 12, "FileServiceDateTime is 12 bytes");

@@ -58,7 +58,7 @@ int ReclaimSpace(DiskWatchState& state)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 BOOL MeasureFreeSpace(const StoragePathEntry& entry, ULONGLONG* freeMegabytes)
 {
@@ -138,7 +138,7 @@ void DiskWatchFirstPass(DiskWatchState& state, int& purgeDay)
     if (current < 0 || current >= state.count || !HasRoom(state.table[current])) {
         int i = FindStorageWithSpace(state);
         if (i >= 0) {
-            state.currentEntry = i;  // the first pass moves silently: nothing records yet
+            state.currentEntry = i; // the first pass moves silently: nothing records yet
         } else {
             i = ReclaimSpace(state);
             if (i >= 0 && i != current) {
@@ -176,7 +176,7 @@ void DiskWatchPass(DiskWatchState& state, int& purgeDay)
             state.currentEntry = i;
             Post(state, DISK_EVENT_SWITCHED);
         } else if (i >= 0) {
-            state.spaceOk = 1;  // the current path has room again (old days were deleted)
+            state.spaceOk = 1; // the current path has room again (old days were deleted)
         }
     } else if (f >= 2 * reserve) {
         state.spaceOk = 1;

@@ -15,16 +15,19 @@ struct DiskWatchState {
     // Read without a lock by the threads that name files; written by the watcher.
     std::atomic<int> currentEntry{0};
     std::atomic<int> runFlag{0};
-    HANDLE wakeEvent = nullptr;  // auto-reset; ends the 10-second wait early
+    HANDLE wakeEvent = nullptr; // auto-reset; ends the 10-second wait early
     IRecordStoreOwner* owner = nullptr;
-    int fullDiskMode = 0;         // 0 delete the oldest day directories, 1 stop recording
-    std::atomic<int> spaceOk{0};  // 1 while new recordings and BMP snapshots may start
+    int fullDiskMode = 0;        // 0 delete the oldest day directories, 1 stop recording
+    std::atomic<int> spaceOk{0}; // 1 while new recordings and BMP snapshots may start
     StoragePathEntry table[kMaxStoragePaths] = {};
     int count = 0;
 };
 
 // The directory files go to: the entry's dir, or its root when dir is empty.
-inline const char* EntryBase(const StoragePathEntry& entry) { return entry.dir[0] != '\0' ? entry.dir : entry.root; }
+inline const char* EntryBase(const StoragePathEntry& entry)
+{
+    return entry.dir[0] != '\0' ? entry.dir : entry.root;
+}
 
 // Whole megabytes free on the entry's volume; FALSE when it cannot be measured.
 BOOL MeasureFreeSpace(const StoragePathEntry& entry, ULONGLONG* freeMegabytes);

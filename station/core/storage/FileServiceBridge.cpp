@@ -25,8 +25,7 @@ BOOL ToDateTime(int time, FileServiceDateTime& out)
     return TRUE;
 }
 
-void CopyDateTime(const FileServiceDateTime& from, int& year, int& month, int& day, int& hour, int& minute,
-                  int& second)
+void CopyDateTime(const FileServiceDateTime& from, int& year, int& month, int& day, int& hour, int& minute, int& second)
 {
     year = from.year;
     month = from.month;
@@ -36,7 +35,7 @@ void CopyDateTime(const FileServiceDateTime& from, int& year, int& month, int& d
     second = from.second;
 }
 
-}  // namespace
+} // namespace
 
 int CALLBACK FileServiceQueryCallback(FileServiceRequest* request, int userValue)
 {

@@ -26,7 +26,7 @@ int CopyByType(FILE* in, FILE* out, int type, bool equal)
     return copied;
 }
 
-}  // namespace
+} // namespace
 
 int CLogFile::Open(const char* path)
 {

@@ -17,5 +17,5 @@ public:
     int CopyRecords(const char* destination, int category);
 
     CString m_path;
-    CString m_date;  // the ten characters in front of ".log", such as 2026_12_07
+    CString m_date; // the ten characters in front of ".log", such as 2026_12_07
 };

@@ -31,11 +31,11 @@ int CLogPageStore::Sort(int column, int ascending)
         return SortRecords<SysLogRecord>([](R a, R b) { return strncmp(a.time, b.time, sizeof(a.time)) < 0; },
                                          ascending);
     case 1:
-        return SortRecords<SysLogRecord>(
-            [](R a, R b) { return strncmp(a.detail, b.detail, sizeof(a.detail)) < 0; }, ascending);
+        return SortRecords<SysLogRecord>([](R a, R b) { return strncmp(a.detail, b.detail, sizeof(a.detail)) < 0; },
+                                         ascending);
     case 2:
-        return SortRecords<SysLogRecord>(
-            [](R a, R b) { return (signed char)a.subType < (signed char)b.subType; }, ascending);
+        return SortRecords<SysLogRecord>([](R a, R b) { return (signed char)a.subType < (signed char)b.subType; },
+                                         ascending);
     case 3:
         return SortRecords<SysLogRecord>([](R a, R b) { return strncmp(a.user, b.user, sizeof(a.user)) < 0; },
                                          ascending);

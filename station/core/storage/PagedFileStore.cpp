@@ -18,9 +18,12 @@ bool TryNextName(DWORD error)
            error == ERROR_SHARING_VIOLATION;
 }
 
-}  // namespace
+} // namespace
 
-CPagedFileStore::~CPagedFileStore() { Close(); }
+CPagedFileStore::~CPagedFileStore()
+{
+    Close();
+}
 
 void CPagedFileStore::Close()
 {

@@ -42,8 +42,7 @@ protected:
 
     // Reorders the scratch file by less(a, b) (the order of the key, reversed when descending).
     // The sort is stable, so records with equal keys keep their order.
-    template <class Record, class Less>
-    BOOL SortRecords(Less less, BOOL ascending);
+    template <class Record, class Less> BOOL SortRecords(Less less, BOOL ascending);
 
     int m_count = 0;
     int m_pageSize = 10;
@@ -55,11 +54,10 @@ protected:
 private:
     BOOL RewriteRecords(const void* records, size_t count, size_t recordSize);
 
-    bool m_ownsFile = false;  // this store created m_path and has not deleted it yet
+    bool m_ownsFile = false; // this store created m_path and has not deleted it yet
 };
 
-template <class Record, class Less>
-BOOL CPagedFileStore::SortRecords(Less less, BOOL ascending)
+template <class Record, class Less> BOOL CPagedFileStore::SortRecords(Less less, BOOL ascending)
 {
     if (m_reader == nullptr)
         return FALSE;
@@ -72,11 +70,10 @@ BOOL CPagedFileStore::SortRecords(Less less, BOOL ascending)
         if (ascending)
             std::stable_sort(records.begin(), records.end(), less);
         else
-            std::stable_sort(records.begin(), records.end(), [&less](const Record& a, const Record& b) {
-                return less(b, a);
-            });
+            std::stable_sort(records.begin(), records.end(),
+                             [&less](const Record& a, const Record& b) { return less(b, a); });
         return RewriteRecords(records.data(), records.size(), sizeof(Record));
     } catch (const std::bad_alloc&) {
-        return FALSE;  // too many records to hold at once; the file is unchanged
+        return FALSE; // too many records to hold at once; the file is unchanged
     }
 }

@@ -43,7 +43,7 @@ int CQueryResultStore::ReadPath(int index, char* out)
     QueryResultRecord record;
     if (out == nullptr || !ReadRecord(index, &record))
         return 0;
-    record.path[sizeof(record.path) - 1] = '\0';  // a damaged record may lack its terminator
+    record.path[sizeof(record.path) - 1] = '\0'; // a damaged record may lack its terminator
     CopyText(out, MAX_PATH, record.path);
     return 1;
 }
@@ -54,8 +54,8 @@ int CQueryResultStore::Sort(int column, int ascending)
     switch (column) {
     case 1:
         // strncmp compares as unsigned characters, as the list's byte order wants.
-        return SortRecords<QueryResultRecord>(
-            [](R a, R b) { return strncmp(a.name, b.name, sizeof(a.name)) < 0; }, ascending);
+        return SortRecords<QueryResultRecord>([](R a, R b) { return strncmp(a.name, b.name, sizeof(a.name)) < 0; },
+                                              ascending);
     case 2:
         return SortRecords<QueryResultRecord>([](R a, R b) { return a.channel < b.channel; }, ascending);
     case 3:

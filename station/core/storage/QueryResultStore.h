@@ -6,12 +6,12 @@
 
 #pragma pack(push, 1)
 struct QueryResultRecord {
-    char name[40];   // the recording's server name
-    INT32 channel;   // counted from 0
-    INT32 start;     // calendar time of the recording's start
-    INT32 end;       // calendar time of its end
-    INT32 size;      // file size as the filler gives it
-    char path[260];  // full local path, or the name on the server
+    char name[40];  // the recording's server name
+    INT32 channel;  // counted from 0
+    INT32 start;    // calendar time of the recording's start
+    INT32 end;      // calendar time of its end
+    INT32 size;     // file size as the filler gives it
+    char path[260]; // full local path, or the name on the server
 };
 #pragma pack(pop)
 static_assert(sizeof(QueryResultRecord) == 316, "QueryResultRecord is 316 bytes in the scratch file");
@@ -36,7 +36,7 @@ public:
     int Sort(int column, int ascending);
 
     int m_remote = 0;
-    int m_kind = 0;  // 1 MP4, 2 JPEG, 3 BMP, 4 ASF
+    int m_kind = 0; // 1 MP4, 2 JPEG, 3 BMP, 4 ASF
     char m_address[40] = {};
     WORD m_port = 0;
     char m_user[40] = {};

@@ -21,10 +21,14 @@ struct KindFiles {
 KindFiles FilesOfKind(int kind)
 {
     switch (kind) {
-    case RECORD_KIND_MP4: return {"index", "mp4"};
-    case RECORD_KIND_JPEG: return {"jpegindex", "jpg"};
-    case RECORD_KIND_BMP: return {"bmpindex", "bmp"};
-    default: return {"index", "asf"};
+    case RECORD_KIND_MP4:
+        return {"index", "mp4"};
+    case RECORD_KIND_JPEG:
+        return {"jpegindex", "jpg"};
+    case RECORD_KIND_BMP:
+        return {"bmpindex", "bmp"};
+    default:
+        return {"index", "asf"};
     }
 }
 
@@ -32,11 +36,16 @@ KindFiles FilesOfKind(int kind)
 int SelectorBit(int selector)
 {
     switch (selector) {
-    case 1: return 1;  // manual
-    case 2: return 4;  // schedule
-    case 3: return 8;  // video motion
-    case 4: return 2;  // alarm
-    default: return 0;
+    case 1:
+        return 1; // manual
+    case 2:
+        return 4; // schedule
+    case 3:
+        return 8; // video motion
+    case 4:
+        return 2; // alarm
+    default:
+        return 0;
     }
 }
 
@@ -58,9 +67,9 @@ struct SearchContext {
     RecordSearchCallback callback;
     void* user;
     KindFiles files;
-    char name[40];    // the query's name, terminated within its field
+    char name[40]; // the query's name, terminated within its field
     int typeBit;
-    __time64_t from;  // only with the range flag
+    __time64_t from; // only with the range flag
     __time64_t to;
 };
 
@@ -171,7 +180,7 @@ void SearchIndexFile(const char* dayDir, const SearchContext& search)
             continue;
         FileStatus status;
         if (!StatusOf(path, path + strlen(dayDir) + 1, listed ? &listing : nullptr, status))
-            continue;  // gone, for example deleted by the disk watcher
+            continue; // gone, for example deleted by the disk watcher
         __time64_t end = CTime(status.written).GetTime();
         if (end < 0 || end > INT_MAX)
             continue;
@@ -181,7 +190,7 @@ void SearchIndexFile(const char* dayDir, const SearchContext& search)
     }
 }
 
-}  // namespace
+} // namespace
 
 void CRecordStore::SearchRecords(RecordSearchCallback callback, const RecordQuery* query, void* user)
 {
@@ -196,7 +205,7 @@ void CRecordStore::SearchDayDirs(const char* base, const RecordQuery* query, Rec
     if (base == nullptr || query == nullptr || callback == nullptr)
         return;
     SearchContext search = {query, callback, user, FilesOfKind(query->kind), {}, SelectorBit(query->typeSelector),
-                            0, 0};
+                            0,     0};
     memcpy(search.name, query->name, sizeof(search.name));
     search.name[sizeof(search.name) - 1] = '\0';
 

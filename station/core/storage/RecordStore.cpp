@@ -50,17 +50,20 @@ BOOL AppendIndex(const char* dayDir, const char* indexName, const RecordIndexEnt
     return JoinPath(path, sizeof(path), dayDir, indexName) && AppendRecord(path, &entry, sizeof(entry));
 }
 
-}  // namespace
+} // namespace
 
 struct CRecordStore::NamedFile {
     char dayDir[MAX_PATH];
     char path[MAX_PATH];
     RecordIndexEntry entry;
     int entryIndex;
-    HANDLE handle;  // the new file, open for writing, when it was made
+    HANDLE handle; // the new file, open for writing, when it was made
 };
 
-CRecordStore::CRecordStore() { m_state.wakeEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr); }
+CRecordStore::CRecordStore()
+{
+    m_state.wakeEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+}
 
 CRecordStore::~CRecordStore()
 {
@@ -93,7 +96,7 @@ void CRecordStore::StartDiskWatch()
     m_watcher = AfxBeginThread(DiskWatchThread, &m_state, THREAD_PRIORITY_NORMAL, kWatchStackSize, CREATE_SUSPENDED);
     if (m_watcher == nullptr)
         return;
-    m_watcher->m_bAutoDelete = FALSE;  // kept, so that its handle can be waited for
+    m_watcher->m_bAutoDelete = FALSE; // kept, so that its handle can be waited for
     m_watcher->ResumeThread();
 }
 
@@ -122,8 +125,7 @@ UINT CRecordStore::DiskWatchThread(LPVOID param)
     return 0;
 }
 
-BOOL CRecordStore::NameFile(const char* serverName, int channel, const char* extension, bool create,
-                            NamedFile& file)
+BOOL CRecordStore::NameFile(const char* serverName, int channel, const char* extension, bool create, NamedFile& file)
 {
     file.handle = INVALID_HANDLE_VALUE;
     file.entryIndex = m_state.currentEntry;
@@ -200,7 +202,7 @@ int CRecordStore::SaveJpegSnapshot(const char* serverName, int channel, const vo
     BOOL whole = WriteFile(file.handle, bytes, (DWORD)length, &written, nullptr) && written == (DWORD)length;
     CloseHandle(file.handle);
     if (!whole) {
-        DeleteFileA(file.path);  // no half picture; the search skips an entry whose file is gone
+        DeleteFileA(file.path); // no half picture; the search skips an entry whose file is gone
         return 0;
     }
     return 1;

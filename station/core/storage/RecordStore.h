@@ -14,8 +14,8 @@ class CWinThread;
 #pragma pack(push, 1)
 // One entry of "index", "jpegindex" and "bmpindex".
 struct RecordIndexEntry {
-    char name[40];  // server name, at most 39 characters and a terminator
-    BYTE channel;   // counted from 0
+    char name[40]; // server name, at most 39 characters and a terminator
+    BYTE channel;  // counted from 0
     BYTE pad1[3];
     INT32 year;
     BYTE month;
@@ -24,7 +24,7 @@ struct RecordIndexEntry {
     BYTE minute;
     BYTE second;
     BYTE pad2[3];
-    INT32 typeBits;  // the RecordReason bits of a recording (1 manual, 2 alarm, 4 schedule, 8 motion); 0 for snapshots
+    INT32 typeBits; // the RecordReason bits of a recording (1 manual, 2 alarm, 4 schedule, 8 motion); 0 for snapshots
 };
 #pragma pack(pop)
 static_assert(sizeof(RecordIndexEntry) == 60, "RecordIndexEntry is 60 bytes in the index files");
@@ -33,16 +33,16 @@ static_assert(sizeof(RecordIndexEntry) == 60, "RecordIndexEntry is 60 bytes in t
 enum RecordKind { RECORD_KIND_MP4 = 1, RECORD_KIND_JPEG = 2, RECORD_KIND_BMP = 3, RECORD_KIND_ASF = 4 };
 
 struct RecordQuery {
-    char name[40];   // server name; empty = any
-    int channel;     // counted from 0; -1 = any
-    int kind;        // RecordKind; any other value searches ASF recordings
-    int rangeFlag;   // 0 = no date or time filter (the date and time fields are not read)
+    char name[40]; // server name; empty = any
+    int channel;   // counted from 0; -1 = any
+    int kind;      // RecordKind; any other value searches ASF recordings
+    int rangeFlag; // 0 = no date or time filter (the date and time fields are not read)
     int fromYear, fromMonth, fromDay;
     int toYear, toMonth, toDay;
     int fromHour, fromMinute;
     int toHour, toMinute;
     int fromSecond, toSecond;
-    int typeSelector;  // 0 any; 1 manual, 2 schedule, 3 video motion, 4 alarm
+    int typeSelector; // 0 any; 1 manual, 2 schedule, 3 video motion, 4 alarm
 };
 
 // One call per hit: server name, channel from 0, start and end (file modification) as calendar
@@ -90,8 +90,8 @@ private:
     BOOL NameFile(const char* serverName, int channel, const char* extension, bool create, NamedFile& file);
 
     CWinThread* m_watcher = nullptr;
-    CMutex m_recordMutex;    // the choice of recording names and their index appends
-    CMutex m_snapshotMutex;  // the same for JPEG snapshots
+    CMutex m_recordMutex;   // the choice of recording names and their index appends
+    CMutex m_snapshotMutex; // the same for JPEG snapshots
     DiskWatchState m_state;
 };
 

@@ -19,8 +19,7 @@ BOOL IsDayDirectoryName(const char* name);
 
 // Calls visit(name) for every day directory directly under base, in the order the file system
 // lists them; a base that cannot be listed has none.
-template <class Visit>
-void ForEachDayDirectory(const char* base, Visit visit);
+template <class Visit> void ForEachDayDirectory(const char* base, Visit visit);
 
 // "%04d%02d%02d" of a date into a 9-byte buffer; FALSE for values that do not make eight digits.
 BOOL FormatDayName(char (&dest)[9], int year, int month, int day);
@@ -30,10 +29,12 @@ BOOL FormatDayName(char (&dest)[9], int year, int month, int day);
 BOOL AppendRecord(const char* path, const void* record, size_t size);
 
 // Reads exactly size bytes; FALSE on a short read (the end of the file or a cut-off record).
-inline BOOL ReadWholeRecord(FILE* file, void* record, size_t size) { return fread(record, 1, size, file) == size; }
+inline BOOL ReadWholeRecord(FILE* file, void* record, size_t size)
+{
+    return fread(record, 1, size, file) == size;
+}
 
-template <class Visit>
-void ForEachDayDirectory(const char* base, Visit visit)
+template <class Visit> void ForEachDayDirectory(const char* base, Visit visit)
 {
     char pattern[MAX_PATH];
     if (!JoinPath(pattern, sizeof(pattern), base, "*.*"))

@@ -6,9 +6,9 @@
 
 #pragma pack(push, 1)
 struct StoragePathEntry {
-    char root[12];     // drive root such as "D:", NUL-terminated: the volume whose free space counts
-    INT32 reserve;     // megabytes that must stay free on that volume
-    char dir[260];     // record directory, NUL-terminated; empty means the root itself
+    char root[12]; // drive root such as "D:", NUL-terminated: the volume whose free space counts
+    INT32 reserve; // megabytes that must stay free on that volume
+    char dir[260]; // record directory, NUL-terminated; empty means the root itself
 };
 #pragma pack(pop)
 static_assert(sizeof(StoragePathEntry) == 276, "a storage path record is 276 bytes");

@@ -14,7 +14,7 @@ namespace {
 const char kDefaultFolder[] = "C:\\Vusk\\";
 const char kNoOlderName[] = "9999_99_99";
 
-}  // namespace
+} // namespace
 
 CSystemLog::CSystemLog() : m_folder(kDefaultFolder) {}
 
@@ -104,7 +104,7 @@ void CSystemLog::PurgeOld(int keep)
     if (names.GetSize() <= keep)
         return;
     for (INT_PTR i = 0; i < names.GetSize(); ++i)
-        names[i] = names[i].Left(10);  // the date part of a daily file's name
+        names[i] = names[i].Left(10); // the date part of a daily file's name
     CSingleLock lock(&m_mutex, TRUE);
     while (names.GetSize() > keep && DeleteOldest(names)) {
     }
@@ -123,7 +123,7 @@ BOOL CSystemLog::DeleteOldest(CStringArray& names)
     if (oldest < 0)
         return FALSE;
     DeleteFileByDate(candidate);
-    names.RemoveAt(oldest);  // also when no file of that name was found, so the purge always ends
+    names.RemoveAt(oldest); // also when no file of that name was found, so the purge always ends
     return TRUE;
 }
 

@@ -20,11 +20,11 @@ static_assert(sizeof(SysLogRecord) == 202, "SysLogRecord is 202 bytes in the dai
 
 // Log types (the record's type byte).
 enum SysLogType {
-    SYSLOG_CONNECT = 0,   // "连接日志"
-    SYSLOG_ALARM = 1,     // "报警日志", also the storage events
-    SYSLOG_LOGIN = 2,     // "登陆日志"
-    SYSLOG_REMOTE = 3,    // "外部连接日志"
-    SYSLOG_ABNORMAL = 4,  // "异常退出日志", stamped with the time the writer gives
+    SYSLOG_CONNECT = 0,  // "连接日志"
+    SYSLOG_ALARM = 1,    // "报警日志", also the storage events
+    SYSLOG_LOGIN = 2,    // "登陆日志"
+    SYSLOG_REMOTE = 3,   // "外部连接日志"
+    SYSLOG_ABNORMAL = 4, // "异常退出日志", stamped with the time the writer gives
 };
 
 class CSystemLog {
@@ -61,6 +61,6 @@ private:
     void ListLogNames(CStringArray& names);
 
     CMutex m_mutex;
-    CString m_folder;      // ends in a backslash
-    char m_user[32] = {};  // guarded by m_mutex
+    CString m_folder;     // ends in a backslash
+    char m_user[32] = {}; // guarded by m_mutex
 };

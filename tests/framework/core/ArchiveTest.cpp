@@ -10,14 +10,13 @@ namespace {
 
 int liveObjects = 0;
 
-template <class List>
-void DeleteAll(List& list)
+template <class List> void DeleteAll(List& list)
 {
     while (!list.IsEmpty())
         delete list.RemoveHead();
 }
 
-}  // namespace
+} // namespace
 
 // Stand-in with the class name and record of the station's group, so the stream's bytes are
 // those of "servertree.cfg".
@@ -258,8 +257,8 @@ TEST_F(ArchiveTest, NumbersFrom0x7FFFUseTheLongTag)
     list.AddTail(new CTermData("d2"));
     StoreArchive(Path(), [&](CArchive& ar) {
         list.Serialize(ar);
-        ar.WriteObject(leaves[leafCount - 1]);  // object 0x7FFF
-        ar.WriteObject(leaves[leafCount - 2]);  // object 0x7FFE
+        ar.WriteObject(leaves[leafCount - 1]); // object 0x7FFF
+        ar.WriteObject(leaves[leafCount - 2]); // object 0x7FFE
     });
 
     ByteBuilder expected;
@@ -294,9 +293,15 @@ struct FailureCase {
     int cause;
 };
 
-Bytes Stream(const ByteBuilder& b) { return b.Get(); }
+Bytes Stream(const ByteBuilder& b)
+{
+    return b.Get();
+}
 
-ByteBuilder Record(const char* name) { return ByteBuilder().Text(name).W(0).W(0); }
+ByteBuilder Record(const char* name)
+{
+    return ByteBuilder().Text(name).W(0).W(0);
+}
 
 std::vector<FailureCase> FailureCases()
 {
@@ -316,8 +321,12 @@ std::vector<FailureCase> FailureCases()
          Stream(ByteBuilder().W(1).ClassTag("CTermData").Text("A").W(1).W(0x8001).Text("B").W(1).W(0x8001).Text("C")),
          CArchiveException::endOfFile},
         {"fewer elements than counted",
-         Stream(ByteBuilder().W(3).ClassTag("CTermData").Raw(std::string(rec.begin(), rec.end())).W(0x8001).Raw(
-             std::string(rec.begin(), rec.end()))),
+         Stream(ByteBuilder()
+                    .W(3)
+                    .ClassTag("CTermData")
+                    .Raw(std::string(rec.begin(), rec.end()))
+                    .W(0x8001)
+                    .Raw(std::string(rec.begin(), rec.end()))),
          CArchiveException::endOfFile},
         {"class name of 64 bytes", Stream(ByteBuilder().W(1).ClassTag(longName.c_str())), CArchiveException::badClass},
         {"unknown class name of 63 bytes", Stream(ByteBuilder().W(1).ClassTag(unknown63.c_str())),
@@ -339,8 +348,8 @@ std::vector<FailureCase> FailureCases()
         {"one object twice in a list",
          Stream(ByteBuilder().W(2).ClassTag("CTermData").Raw(std::string(rec.begin(), rec.end())).W(0x0002)),
          CArchiveException::badIndex},
-        {"an object inside itself",
-         Stream(ByteBuilder().W(1).ClassTag("CTermData").Text("A").W(1).W(0x0002)), CArchiveException::badIndex},
+        {"an object inside itself", Stream(ByteBuilder().W(1).ClassTag("CTermData").Text("A").W(1).W(0x0002)),
+         CArchiveException::badIndex},
     };
 }
 
@@ -482,7 +491,7 @@ TEST_F(ArchiveTest, WrongDirectionThrows)
 TEST_F(ArchiveTest, WriteFailureSurfacesAsFileException)
 {
     WriteFileBytes(Path(), Bytes{1, 2, 3});
-    CFile file(Path().c_str(), CFile::modeRead);  // a handle that cannot write
+    CFile file(Path().c_str(), CFile::modeRead); // a handle that cannot write
     bool thrown = false;
     try {
         CArchive ar(&file, CArchive::store);
@@ -507,8 +516,8 @@ TEST_F(ArchiveTest, CreationByClassName)
     EXPECT_TRUE(made->IsSerializable());
     delete made;
     EXPECT_EQ(CRuntimeClass::FromName("ctermdata"), nullptr);
-    EXPECT_EQ(CRuntimeClass::FromName("CFile"), nullptr);  // dynamic, not serialisable
+    EXPECT_EQ(CRuntimeClass::FromName("CFile"), nullptr); // dynamic, not serialisable
     EXPECT_STREQ(RUNTIME_CLASS(CTestLeaf)->m_lpszClassName, "CTestLeaf");
 }
 
-}  // namespace
+} // namespace

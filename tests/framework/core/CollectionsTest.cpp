@@ -19,7 +19,10 @@ std::vector<int> Values(CPtrList& list)
     return out;
 }
 
-void* P(int n) { return (void*)(INT_PTR)n; }
+void* P(int n)
+{
+    return (void*)(INT_PTR)n;
+}
 
 TEST(CollectionsTest, ListEditing)
 {
@@ -65,7 +68,7 @@ TEST(CollectionsTest, ArrayEditing)
     array.RemoveAt(3, 2);
     EXPECT_EQ(array.GetSize(), 4);
     EXPECT_EQ(array[3], P(6));
-    array.RemoveAt(10);  // out of range: nothing
+    array.RemoveAt(10); // out of range: nothing
     EXPECT_EQ(array.GetSize(), 4);
 
     CTypedPtrArray<CPtrArray, int*> typed;
@@ -76,7 +79,7 @@ TEST(CollectionsTest, ArrayEditing)
     CArray<CString, const CString&> strings;
     strings.Add("b");
     strings.InsertAt(0, "a", 2);
-    strings.SetAtGrow(4, strings[0]);  // an element of the array itself
+    strings.SetAtGrow(4, strings[0]); // an element of the array itself
     EXPECT_EQ(strings.GetSize(), 5);
     EXPECT_EQ(strings[1], "a");
     EXPECT_EQ(strings[2], "b");
@@ -167,4 +170,4 @@ TEST(CollectionsTest, DamagedCountsRunIntoTheEndOfTheData)
     EXPECT_EQ(cause, CArchiveException::endOfFile);
 }
 
-}  // namespace
+} // namespace

@@ -46,7 +46,7 @@ TEST(FileTest, OpenModesAndFailures)
         EXPECT_EQ(truncated.GetLength(), 0u);
     }
 
-    EXPECT_EQ(OpenCause(dir.Path(), CFile::modeWrite), CFileException::accessDenied);  // a folder
+    EXPECT_EQ(OpenCause(dir.Path(), CFile::modeWrite), CFileException::accessDenied); // a folder
 
     int cause = -1;
     try {
@@ -69,7 +69,7 @@ TEST(FileTest, ReadWriteSeekAndLength)
     EXPECT_EQ(file.GetLength(), 10u);
     EXPECT_EQ(file.Seek(-4, CFile::end), 6u);
     char buf[8] = {};
-    EXPECT_EQ(file.Read(buf, 8), 4u);  // only what is there
+    EXPECT_EQ(file.Read(buf, 8), 4u); // only what is there
     EXPECT_STREQ(buf, "6789");
     EXPECT_EQ(file.Read(buf, 8), 0u);
     file.SeekToBegin();
@@ -174,7 +174,7 @@ TEST(FileTest, StdioFileBinaryAndAppend)
 TEST(FileTest, FileFindListsAFolder)
 {
     TempDir dir;
-    std::string sub = dir.File("乗");  // a folder name ending in the byte 0x5C
+    std::string sub = dir.File("乗"); // a folder name ending in the byte 0x5C
     CreateDirectoryA(sub.c_str(), nullptr);
     CreateDirectoryA(dir.File("20261207").c_str(), nullptr);
     WriteFileBytes(dir.File("a.log"), Bytes(10, 0));
@@ -222,4 +222,4 @@ TEST(FileTest, FileFindListsAFolder)
     EXPECT_FALSE(finder.FindNextFile());
 }
 
-}  // namespace
+} // namespace

@@ -33,9 +33,15 @@ ByteBuilder& ByteBuilder::B(BYTE b)
     return *this;
 }
 
-ByteBuilder& ByteBuilder::W(WORD w) { return B((BYTE)w).B((BYTE)(w >> 8)); }
+ByteBuilder& ByteBuilder::W(WORD w)
+{
+    return B((BYTE)w).B((BYTE)(w >> 8));
+}
 
-ByteBuilder& ByteBuilder::D(DWORD d) { return W((WORD)d).W((WORD)(d >> 16)); }
+ByteBuilder& ByteBuilder::D(DWORD d)
+{
+    return W((WORD)d).W((WORD)(d >> 16));
+}
 
 ByteBuilder& ByteBuilder::Raw(const std::string& bytes)
 {

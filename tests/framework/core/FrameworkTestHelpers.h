@@ -18,8 +18,8 @@ public:
     ByteBuilder& W(WORD w);
     ByteBuilder& D(DWORD d);
     ByteBuilder& Raw(const std::string& bytes);
-    ByteBuilder& Text(const std::string& text);         // as the archive writes a CString
-    ByteBuilder& ClassTag(const char* name, WORD schema = 0);  // W 0xFFFF, W schema, W length, name
+    ByteBuilder& Text(const std::string& text);               // as the archive writes a CString
+    ByteBuilder& ClassTag(const char* name, WORD schema = 0); // W 0xFFFF, W schema, W length, name
     ByteBuilder& Repeat(const Bytes& piece, size_t times);
     const Bytes& Get() const { return bytes_; }
     size_t Size() const { return bytes_.size(); }
@@ -29,8 +29,7 @@ private:
 };
 
 // Writes through an archive in store mode into path, with the archive closed at the end.
-template <class Fn>
-void StoreArchive(const std::string& path, Fn write)
+template <class Fn> void StoreArchive(const std::string& path, Fn write)
 {
     CFile file(path.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyNone);
     CArchive ar(&file, CArchive::store);
@@ -39,8 +38,7 @@ void StoreArchive(const std::string& path, Fn write)
 }
 
 // The cause of the CArchiveException that fn throws (deleted here), or -1 when it throws none.
-template <class Fn>
-int ArchiveFailureCause(Fn fn)
+template <class Fn> int ArchiveFailureCause(Fn fn)
 {
     try {
         fn();

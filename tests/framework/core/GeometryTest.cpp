@@ -12,7 +12,7 @@ TEST(GeometryTest, RectOperations)
     EXPECT_EQ(r.CenterPoint(), CPoint(60, 45));
     EXPECT_EQ(r.TopLeft(), CPoint(10, 20));
     EXPECT_TRUE(r.PtInRect(CPoint(10, 20)));
-    EXPECT_FALSE(r.PtInRect(CPoint(110, 20)));  // right and bottom are outside
+    EXPECT_FALSE(r.PtInRect(CPoint(110, 20))); // right and bottom are outside
 
     CRect moved = r + CPoint(5, 5);
     EXPECT_EQ(moved, CRect(15, 25, 115, 75));
@@ -35,4 +35,4 @@ TEST(GeometryTest, RectOperations)
     EXPECT_TRUE(CRect().IsRectNull());
 }
 
-}  // namespace
+} // namespace

@@ -5,7 +5,10 @@
 
 namespace {
 
-DWORD FakeTicks() { return 12345; }
+DWORD FakeTicks()
+{
+    return 12345;
+}
 
 ULONGLONG fakeFree;
 BOOL FakeFreeSpace(LPCSTR, ULONGLONG* freeBytes)
@@ -37,4 +40,4 @@ TEST(SeamsTest, ReplaceAndRestore)
     EXPECT_GT(now.wYear, 2000);
 }
 
-}  // namespace
+} // namespace

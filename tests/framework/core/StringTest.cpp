@@ -18,12 +18,12 @@ TEST(StringTest, CaseChangesLeaveDoubleByteCharactersAlone)
     text.MakeUpper();
     EXPECT_EQ(text, "乑ABC乤XYZ丄");
     EXPECT_EQ(CString("Admin乤").CompareNoCase("aDMIN乤"), 0);
-    EXPECT_NE(CString("乤").CompareNoCase("丄"), 0);  // only the trail bytes differ in case
+    EXPECT_NE(CString("乤").CompareNoCase("丄"), 0); // only the trail bytes differ in case
 }
 
 TEST(StringTest, SearchesMatchWholeCharactersOnly)
 {
-    CString path = "C:\\录像\\乗\\file.mp4";  // 乗 ends in 0x5C
+    CString path = "C:\\录像\\乗\\file.mp4"; // 乗 ends in 0x5C
     EXPECT_EQ(path.Find('\\'), 2);
     EXPECT_EQ(path.ReverseFind('\\'), 10);
     EXPECT_EQ(CString("乗").Find('\\'), -1);
@@ -96,7 +96,7 @@ TEST(StringTest, ComparisonsAreByteWise)
 {
     EXPECT_TRUE(CString("abc") == "abc");
     EXPECT_TRUE(CString("abc") < CString("abd"));
-    EXPECT_TRUE(CString("z") < CString("摄"));  // 0x7A before lead byte 0xC9
+    EXPECT_TRUE(CString("z") < CString("摄")); // 0x7A before lead byte 0xC9
     EXPECT_TRUE("abc" != CString("ABC"));
     EXPECT_GT(CString("b").Compare("a"), 0);
     EXPECT_EQ(CString().Compare(nullptr), 0);
@@ -107,7 +107,7 @@ TEST(StringTest, FormatAndConcatenation)
     CString s;
     s.Format("%04d-%02d-%02d %s", 2026, 12, 7, "ok");
     EXPECT_EQ(s, "2026-12-07 ok");
-    s.Format("%s!", (LPCSTR)s);  // the string's own text as an argument
+    s.Format("%s!", (LPCSTR)s); // the string's own text as an argument
     EXPECT_EQ(s, "2026-12-07 ok!");
     s.AppendFormat("[%d]", 5);
     EXPECT_EQ(s, "2026-12-07 ok![5]");
@@ -147,7 +147,7 @@ TEST(StringTest, LoadStringFollowsTheResourceModule)
     AfxSetResourceHandle(language);
     EXPECT_TRUE(s.LoadString(101));
     EXPECT_EQ(s, "User log-in");
-    EXPECT_FALSE(s.LoadString(103));  // the language library replaces the program's strings
+    EXPECT_FALSE(s.LoadString(103)); // the language library replaces the program's strings
     AfxSetResourceHandle(nullptr);
     FreeLibrary(language);
     EXPECT_TRUE(s.LoadString(103));
@@ -159,7 +159,7 @@ TEST(StringTest, CopyTextCutsOnCharacterBoundaries)
     char field[5];
     EXPECT_EQ(CopyText(field, "abcdef"), 4u);
     EXPECT_STREQ(field, "abcd");
-    EXPECT_EQ(CopyText(field, "ab摄像"), 4u);  // a b 摄 fits; half of 像 does not
+    EXPECT_EQ(CopyText(field, "ab摄像"), 4u); // a b 摄 fits; half of 像 does not
     EXPECT_STREQ(field, "ab摄");
     EXPECT_EQ(CopyText(field, "abc摄"), 3u);
     EXPECT_STREQ(field, "abc");
@@ -167,4 +167,4 @@ TEST(StringTest, CopyTextCutsOnCharacterBoundaries)
     EXPECT_STREQ(field, "");
 }
 
-}  // namespace
+} // namespace

@@ -6,9 +6,12 @@
 
 namespace {
 
-const DWORD kWaitMs = 10000;  // bound on every wait; the work itself takes microseconds
+const DWORD kWaitMs = 10000; // bound on every wait; the work itself takes microseconds
 
-UINT AFX_CDECL ReturnParam(LPVOID param) { return (UINT)(UINT_PTR)param; }
+UINT AFX_CDECL ReturnParam(LPVOID param)
+{
+    return (UINT)(UINT_PTR)param;
+}
 
 TEST(ThreadTest, WorkerThreadCanBeWaitedFor)
 {
@@ -24,14 +27,13 @@ TEST(ThreadTest, WorkerThreadCanBeWaitedFor)
     delete thread;
 }
 
-
-}  // namespace
+} // namespace
 
 namespace {
 HANDLE uiReady;
 HANDLE uiDestroyed;
 CWinThread* uiSeenByAfxGetThread;
-}  // namespace
+} // namespace
 
 // A thread with a message loop, made by class name as AfxBeginThread does.
 
@@ -42,7 +44,7 @@ public:
     BOOL InitInstance() override
     {
         MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue exists before anyone posts
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); // the queue exists before anyone posts
         uiSeenByAfxGetThread = AfxGetThread();
         SetEvent(uiReady);
         return TRUE;
@@ -77,7 +79,7 @@ TEST(ThreadTest, MessageLoopThreadRunsAndDeletesItself)
     ASSERT_EQ(WaitForSingleObject(handle, kWaitMs), WAIT_OBJECT_0);
     DWORD code = 0;
     GetExitCodeThread(handle, &code);
-    EXPECT_EQ(code, 41u);  // the quit code plus the one WM_APP seen
+    EXPECT_EQ(code, 41u); // the quit code plus the one WM_APP seen
     EXPECT_EQ(WaitForSingleObject(uiDestroyed, 0), WAIT_OBJECT_0);
     CloseHandle(handle);
     CloseHandle(uiReady);
@@ -97,7 +99,7 @@ UINT AFX_CDECL CountUnderLock(LPVOID param)
         CSingleLock hold(shared->lock, TRUE);
         long value = shared->counter;
         if (i % 100 == 0)
-            Sleep(0);  // give the other threads a chance to race for the value
+            Sleep(0); // give the other threads a chance to race for the value
         shared->counter = value + 1;
     }
     return 0;
@@ -132,7 +134,7 @@ UINT AFX_CDECL HoldMutex(LPVOID param)
 {
     CMutex* mutex = static_cast<CMutex*>(param);
     mutex->Lock();
-    return 0;  // ends owning it: the mutex is abandoned
+    return 0; // ends owning it: the mutex is abandoned
 }
 
 TEST(ThreadTest, SingleLockAndEvents)
@@ -169,4 +171,4 @@ TEST(ThreadTest, SingleLockAndEvents)
     EXPECT_TRUE(after.IsLocked());
 }
 
-}  // namespace
+} // namespace

@@ -23,7 +23,7 @@ TEST(TimeTest, LocalFieldsAndZoneOffset)
     EXPECT_EQ(t.GetHour(), 23);
     EXPECT_EQ(t.GetMinute(), 59);
     EXPECT_EQ(t.GetSecond(), 30);
-    EXPECT_EQ(t.GetDayOfWeek(), 2);  // Monday; 1 is Sunday
+    EXPECT_EQ(t.GetDayOfWeek(), 2); // Monday; 1 is Sunday
     // 2026-12-07 23:59:30 as UTC is 1796687970 seconds after 1970.
     EXPECT_EQ(t.GetTime(), 1796687970 + ZoneBiasSeconds());
 
@@ -45,10 +45,8 @@ TEST(TimeTest, OutOfRangeFieldsCarryOver)
         int y, mo, d, h, mi, s;
         int ey, emo, ed, eh, emi, es;
     } cases[] = {
-        {2026, 12, 31, 23, 59, 60, 2027, 1, 1, 0, 0, 0},
-        {2026, 3, 0, 12, 0, 0, 2026, 2, 28, 12, 0, 0},
-        {2024, 2, 29, 24, 0, 0, 2024, 3, 1, 0, 0, 0},
-        {2026, 13, 1, 0, 0, 0, 2027, 1, 1, 0, 0, 0},
+        {2026, 12, 31, 23, 59, 60, 2027, 1, 1, 0, 0, 0}, {2026, 3, 0, 12, 0, 0, 2026, 2, 28, 12, 0, 0},
+        {2024, 2, 29, 24, 0, 0, 2024, 3, 1, 0, 0, 0},    {2026, 13, 1, 0, 0, 0, 2027, 1, 1, 0, 0, 0},
         {2026, 1, 1, 0, -1, 0, 2025, 12, 31, 23, 59, 0},
     };
     for (const Case& c : cases) {
@@ -84,7 +82,10 @@ TEST(TimeTest, Formats)
 }
 
 SYSTEMTIME fakeNow;
-void FakeLocalTime(SYSTEMTIME* now) { *now = fakeNow; }
+void FakeLocalTime(SYSTEMTIME* now)
+{
+    *now = fakeNow;
+}
 
 TEST(TimeTest, CurrentTimeComesFromTheClockSeam)
 {
@@ -96,4 +97,4 @@ TEST(TimeTest, CurrentTimeComesFromTheClockSeam)
     EXPECT_GT(CTime::GetCurrentTime().GetYear(), 2000);
 }
 
-}  // namespace
+} // namespace

@@ -23,7 +23,7 @@ struct FileDialogCall {
 };
 
 FileDialogCall lastFileCall;
-const char* fileAnswer = nullptr;  // null: Cancel
+const char* fileAnswer = nullptr; // null: Cancel
 size_t fileAnswerSize = 0;
 
 BOOL AnswerFileDialog(BOOL open, OPENFILENAMEA* ofn)
@@ -155,4 +155,4 @@ TEST(FolderPickerDialog, ChosenFolderOrCancel)
     Seams::ReplaceFolderDialog(previous);
 }
 
-}  // namespace
+} // namespace

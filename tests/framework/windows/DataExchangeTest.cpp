@@ -63,7 +63,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CDdxDlg, CDialog)
-    ON_EN_CHANGE(IDC_TEXT_STR, &CDdxDlg::OnStrChange)
+ON_EN_CHANGE(IDC_TEXT_STR, &CDdxDlg::OnStrChange)
 END_MESSAGE_MAP()
 
 class DataExchangeTest : public testing::Test {
@@ -172,7 +172,7 @@ TEST_F(DataExchangeTest, SavingReadsEveryKindOfControl)
 struct ConversionCase {
     int id;
     const char* text;
-    const char* message;  // null: accepted
+    const char* message; // null: accepted
     std::function<bool(const CDdxDlg&)> check;
 };
 
@@ -218,7 +218,7 @@ TEST_F(DataExchangeTest, ConversionsAcceptWholeNumbersInRangeOnly)
         dlg.m_dword = 4;
         dlg.m_float = 5.5f;
         ASSERT_TRUE(dlg.UpdateData(FALSE));
-        ::SendMessageA(Item(IDC_TEXT_STR), EM_LIMITTEXT, 0, 0);  // let the test type past the limit
+        ::SendMessageA(Item(IDC_TEXT_STR), EM_LIMITTEXT, 0, 0); // let the test type past the limit
         SetText(c.id, c.text);
         MessageBoxRecorder boxes;
         BOOL ok = dlg.UpdateData(TRUE);
@@ -307,4 +307,4 @@ TEST(DataExchange, UnknownControlFailsTheExchangeWithoutAMessage)
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-}  // namespace
+} // namespace

@@ -15,7 +15,7 @@ public:
 
     CString m_text = "初始";
     int m_initCalls = 0;
-    int m_endInInit = 0;  // when not 0, OnInitDialog ends the dialog with it
+    int m_endInInit = 0; // when not 0, OnInitDialog ends the dialog with it
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_EDIT1, m_text); }
@@ -33,14 +33,14 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CSimpleDlg, CDialog)
-    ON_BN_CLICKED(IDC_DESTROY, &CSimpleDlg::OnDestroyClicked)
+ON_BN_CLICKED(IDC_DESTROY, &CSimpleDlg::OnDestroyClicked)
 END_MESSAGE_MAP()
 
 struct ModalCase {
     const char* name;
     std::function<void(CWnd*)> action;
     INT_PTR expectedResult;
-    const char* expectedText;  // m_text afterwards
+    const char* expectedText; // m_text afterwards
 };
 
 TEST(DoModal, ReturnsTheEndCodeAndReadsTheControlsOnlyOnOk)
@@ -68,7 +68,8 @@ TEST(DoModal, ReturnsTheEndCodeAndReadsTheControlsOnlyOnOk)
         CSimpleDlg dlg;
         bool shownAndFilled = false;
         ModalDriver driver([&](CWnd* w) {
-            shownAndFilled = w == &dlg && w->IsWindowVisible() && WindowText(::GetDlgItem(w->m_hWnd, IDC_EDIT1)) == "初始";
+            shownAndFilled =
+                w == &dlg && w->IsWindowVisible() && WindowText(::GetDlgItem(w->m_hWnd, IDC_EDIT1)) == "初始";
             c.action(w);
         });
         EXPECT_EQ(dlg.DoModal(), c.expectedResult);
@@ -125,7 +126,7 @@ public:
 protected:
     afx_msg void OnRunInner()
     {
-        CWnd* pEdit = GetDlgItem(IDC_EDIT1);  // a temporary wrapper: the edit belongs to no object
+        CWnd* pEdit = GetDlgItem(IDC_EDIT1); // a temporary wrapper: the edit belongs to no object
         HWND hEdit = pEdit->m_hWnd;
         CSimpleDlg inner(this);
         m_innerResult = inner.DoModal();
@@ -137,7 +138,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(COuterDlg, CSimpleDlg)
-    ON_BN_CLICKED(IDC_DESTROY, &COuterDlg::OnRunInner)
+ON_BN_CLICKED(IDC_DESTROY, &COuterDlg::OnRunInner)
 END_MESSAGE_MAP()
 
 TEST(DoModal, NestedLoopsEachEndWithTheirOwnCode)
@@ -152,7 +153,7 @@ TEST(DoModal, NestedLoopsEachEndWithTheirOwnCode)
             ((CDialog*)w)->EndDialog(11);
             return;
         }
-        ClickButton(w, IDC_DESTROY);  // runs the inner dialog inside the handler
+        ClickButton(w, IDC_DESTROY); // runs the inner dialog inside the handler
         ((CDialog*)w)->EndDialog(22);
     });
     EXPECT_EQ(outer.DoModal(), 22);
@@ -180,4 +181,4 @@ TEST(ModelessDialog, ChildPageLivesInsideItsParent)
     EXPECT_EQ(page.m_hWnd, nullptr);
 }
 
-}  // namespace
+} // namespace

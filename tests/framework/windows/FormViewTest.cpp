@@ -29,7 +29,8 @@ protected:
         formDeleted = false;
         ASSERT_TRUE(host.Create(IDD_HOST));
         view = new CTestForm;
-        ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), &host, AFX_IDW_PANE_FIRST + 1));
+        ASSERT_TRUE(
+            view->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, CRect(0, 0, 0, 0), &host, AFX_IDW_PANE_FIRST + 1));
         view->OnInitialUpdate();
         CRect client;
         host.GetClientRect(&client);
@@ -97,7 +98,10 @@ void FormViewTest::CheckScrolling()
     EXPECT_EQ(EditPosition(), before - CSize(0, sizeLine.cy));
 }
 
-TEST_F(FormViewTest, ScrollsItsControlsWhileHidden) { CheckScrolling(); }
+TEST_F(FormViewTest, ScrollsItsControlsWhileHidden)
+{
+    CheckScrolling();
+}
 
 TEST_F(FormViewTest, ScrollsItsControlsWhenShown)
 {
@@ -123,4 +127,4 @@ TEST_F(FormViewTest, DeletesItselfWithTheDialog)
     EXPECT_TRUE(formDeleted);
 }
 
-}  // namespace
+} // namespace

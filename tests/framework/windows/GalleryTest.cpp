@@ -81,7 +81,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CCanvas, CStatic)
-    ON_WM_PAINT()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 class CBlueLabel : public CStatic {
@@ -96,7 +96,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CBlueLabel, CStatic)
-    ON_WM_CTLCOLOR_REFLECT()
+ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class CGalleryDlg : public CDialog {
@@ -300,7 +300,7 @@ TEST(Gallery, DialogRendersAsAUserSeesIt)
     dlg.DestroyWindow();
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -376,4 +376,4 @@ TEST(Gdi, WrappersDrawOnAMemoryBitmapAndDescribeThemselves)
     EXPECT_EQ(::GetObjectType(hBitmap), 0u);
 }
 
-}  // namespace
+} // namespace

@@ -103,4 +103,4 @@ TEST_F(LanguageTest, DataExchangeMessagesFollowTheLanguage)
     dlg.DestroyWindow();
 }
 
-}  // namespace
+} // namespace

@@ -24,7 +24,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CCommandDlg, CDialog)
-    ON_COMMAND(ID_CMD_OPEN, &CCommandDlg::OnOpen)
+ON_COMMAND(ID_CMD_OPEN, &CCommandDlg::OnOpen)
 END_MESSAGE_MAP()
 
 UINT popupChoice = 0;
@@ -42,7 +42,10 @@ UINT ChooseFromPopup(HMENU menu, UINT, int, int, HWND owner)
 
 class ScopedPopupChoice {
 public:
-    explicit ScopedPopupChoice(UINT choice) : previous_(Seams::ReplacePopupMenu(ChooseFromPopup)) { popupChoice = choice; }
+    explicit ScopedPopupChoice(UINT choice) : previous_(Seams::ReplacePopupMenu(ChooseFromPopup))
+    {
+        popupChoice = choice;
+    }
     ~ScopedPopupChoice() { Seams::ReplacePopupMenu(previous_); }
 
 private:
@@ -169,7 +172,7 @@ TEST(Menu, OwnerDrawnItemsOfTheMenuBarGoToTheirMenuObject)
     EXPECT_EQ(popup.m_calls, std::vector<std::string>({"measure 32780", "measure 32781", "draw 32780", "draw 32781"}));
 
     dlg.SetMenu(nullptr);
-    popup.Detach();  // the bar owns it now
+    popup.Detach(); // the bar owns it now
     dlg.DestroyWindow();
 }
 
@@ -202,4 +205,4 @@ TEST(Menu, OwnerDrawnItemsOfATrackedPopupGoToTheTrackedMenu)
     dlg.DestroyWindow();
 }
 
-}  // namespace
+} // namespace

@@ -16,7 +16,10 @@ namespace {
 
 std::vector<std::string> calls;
 
-void Record(const std::string& what) { calls.push_back(what); }
+void Record(const std::string& what)
+{
+    calls.push_back(what);
+}
 
 const UINT WM_TEST_PRIVATE = WM_APP + 1;
 const UINT WM_TEST_REGISTERED = ::RegisterWindowMessageA("FrameworkWindowTestRegistered");
@@ -29,7 +32,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CReflectButton, CButton)
-    ON_CONTROL_REFLECT(BN_CLICKED, &CReflectButton::OnClicked)
+ON_CONTROL_REFLECT(BN_CLICKED, &CReflectButton::OnClicked)
 END_MESSAGE_MAP()
 
 // Sees its clicks first and lets the parent have them too.
@@ -44,7 +47,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CReflectExButton, CButton)
-    ON_CONTROL_REFLECT_EX(BN_CLICKED, &CReflectExButton::OnClicked)
+ON_CONTROL_REFLECT_EX(BN_CLICKED, &CReflectExButton::OnClicked)
 END_MESSAGE_MAP()
 
 // Colours itself through the reflected WM_CTLCOLOR.
@@ -63,7 +66,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CColorLabel, CStatic)
-    ON_WM_CTLCOLOR_REFLECT()
+ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class CNotifyList : public CListCtrl {
@@ -77,7 +80,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CNotifyList, CListCtrl)
-    ON_NOTIFY_REFLECT(NM_RCLICK, &CNotifyList::OnRightClick)
+ON_NOTIFY_REFLECT(NM_RCLICK, &CNotifyList::OnRightClick)
 END_MESSAGE_MAP()
 
 class CMapsDlg : public CDialog {
@@ -143,24 +146,24 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CMapsDlg, CDialog)
-    ON_BN_CLICKED(IDC_BUTTON1, &CMapsDlg::OnButton1)
-    ON_EN_CHANGE(IDC_EDIT1, &CMapsDlg::OnEditChange)
-    ON_CBN_SELCHANGE(IDC_COMBO1, &CMapsDlg::OnComboSelChange)
-    ON_COMMAND(ID_CMD_OPEN, &CMapsDlg::OnOpen)
-    ON_COMMAND_RANGE(IDC_RANGE_FIRST, IDC_RANGE_LAST, &CMapsDlg::OnRange)
-    ON_BN_CLICKED(IDC_REFLECT, &CMapsDlg::OnReflectClicked)
-    ON_BN_CLICKED(IDC_REFLECT_EX, &CMapsDlg::OnReflectExClicked)
-    ON_NOTIFY(NM_CLICK, IDC_LIST1, &CMapsDlg::OnListClick)
-    ON_NOTIFY(NM_RCLICK, IDC_LIST1, &CMapsDlg::OnListRightClick)
-    ON_NOTIFY_RANGE(NM_DBLCLK, IDC_EDIT1, IDC_LIST1, &CMapsDlg::OnNotifyRange)
-    ON_MESSAGE(WM_TEST_PRIVATE, &CMapsDlg::OnPrivate)
-    ON_REGISTERED_MESSAGE(WM_TEST_REGISTERED, &CMapsDlg::OnRegistered)
-    ON_WM_TIMER()
-    ON_WM_SIZE()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_KEYDOWN()
-    ON_WM_COPYDATA()
-    ON_WM_SYSCOMMAND()
+ON_BN_CLICKED(IDC_BUTTON1, &CMapsDlg::OnButton1)
+ON_EN_CHANGE(IDC_EDIT1, &CMapsDlg::OnEditChange)
+ON_CBN_SELCHANGE(IDC_COMBO1, &CMapsDlg::OnComboSelChange)
+ON_COMMAND(ID_CMD_OPEN, &CMapsDlg::OnOpen)
+ON_COMMAND_RANGE(IDC_RANGE_FIRST, IDC_RANGE_LAST, &CMapsDlg::OnRange)
+ON_BN_CLICKED(IDC_REFLECT, &CMapsDlg::OnReflectClicked)
+ON_BN_CLICKED(IDC_REFLECT_EX, &CMapsDlg::OnReflectExClicked)
+ON_NOTIFY(NM_CLICK, IDC_LIST1, &CMapsDlg::OnListClick)
+ON_NOTIFY(NM_RCLICK, IDC_LIST1, &CMapsDlg::OnListRightClick)
+ON_NOTIFY_RANGE(NM_DBLCLK, IDC_EDIT1, IDC_LIST1, &CMapsDlg::OnNotifyRange)
+ON_MESSAGE(WM_TEST_PRIVATE, &CMapsDlg::OnPrivate)
+ON_REGISTERED_MESSAGE(WM_TEST_REGISTERED, &CMapsDlg::OnRegistered)
+ON_WM_TIMER()
+ON_WM_SIZE()
+ON_WM_LBUTTONDOWN()
+ON_WM_KEYDOWN()
+ON_WM_COPYDATA()
+ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 // A derived map: its entry for button 1 wins; everything else comes from the base.
@@ -171,7 +174,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CDerivedMapsDlg, CMapsDlg)
-    ON_BN_CLICKED(IDC_BUTTON1, &CDerivedMapsDlg::OnButton1Derived)
+ON_BN_CLICKED(IDC_BUTTON1, &CDerivedMapsDlg::OnButton1Derived)
 END_MESSAGE_MAP()
 
 NMHDR NotifyHeader(CWnd* dlg, int id, UINT code)
@@ -187,7 +190,7 @@ struct DispatchCase {
     const char* name;
     std::function<LRESULT(CMapsDlg&)> send;
     std::vector<std::string> expectedCalls;
-    LRESULT expectedResult;  // -1: not checked
+    LRESULT expectedResult; // -1: not checked
 };
 
 class MessageMapTest : public testing::Test {
@@ -207,43 +210,63 @@ TEST_F(MessageMapTest, EachFamilyReachesItsHandler)
     static COPYDATASTRUCT copyData = {0, 5, (void*)"hello"};
     const DispatchCase cases[] = {
         {"button click", [](CMapsDlg& d) { return d.GetDlgItem(IDC_BUTTON1)->SendMessage(BM_CLICK); }, {"button1"}, -1},
-        {"edit change", [](CMapsDlg& d) { d.SetDlgItemText(IDC_EDIT1, "x"); return (LRESULT)0; }, {"edit change"}, -1},
+        {"edit change",
+         [](CMapsDlg& d) {
+             d.SetDlgItemText(IDC_EDIT1, "x");
+             return (LRESULT)0;
+         },
+         {"edit change"},
+         -1},
         {"combo selection",
          [](CMapsDlg& d) {
-             return d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_COMBO1, CBN_SELCHANGE), (LPARAM)::GetDlgItem(d.m_hWnd, IDC_COMBO1));
+             return d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_COMBO1, CBN_SELCHANGE),
+                                  (LPARAM)::GetDlgItem(d.m_hWnd, IDC_COMBO1));
          },
-         {"combo selchange"}, 1},
+         {"combo selchange"},
+         1},
         {"menu command", [](CMapsDlg& d) { return d.SendMessage(WM_COMMAND, ID_CMD_OPEN, 0); }, {"command open"}, 1},
         {"unmapped command", [](CMapsDlg& d) { return d.SendMessage(WM_COMMAND, ID_CMD_SAVE, 0); }, {}, -1},
         {"command range by button",
          [](CMapsDlg& d) { return d.GetDlgItem(1011)->SendMessage(BM_CLICK); },
-         {"range 1011"}, -1},
-        {"command range by menu", [](CMapsDlg& d) { return d.SendMessage(WM_COMMAND, IDC_RANGE_LAST, 0); }, {"range 1012"}, 1},
+         {"range 1011"},
+         -1},
+        {"command range by menu",
+         [](CMapsDlg& d) { return d.SendMessage(WM_COMMAND, IDC_RANGE_LAST, 0); },
+         {"range 1012"},
+         1},
         {"notification",
          [](CMapsDlg& d) {
              NMHDR hdr = NotifyHeader(&d, IDC_LIST1, NM_CLICK);
              return d.SendMessage(WM_NOTIFY, IDC_LIST1, (LPARAM)&hdr);
          },
-         {"list click 1005"}, 3},
+         {"list click 1005"},
+         3},
         {"notification range",
          [](CMapsDlg& d) {
              NMHDR hdr = NotifyHeader(&d, IDC_BUTTON1, NM_DBLCLK);
              return d.SendMessage(WM_NOTIFY, IDC_BUTTON1, (LPARAM)&hdr);
          },
-         {"notify range 1003"}, -1},
+         {"notify range 1003"},
+         -1},
         {"private message", [](CMapsDlg& d) { return d.SendMessage(WM_TEST_PRIVATE, 4, -9); }, {"private 4 -9"}, 77},
         {"registered message", [](CMapsDlg& d) { return d.SendMessage(WM_TEST_REGISTERED, 6); }, {"registered 6"}, 88},
         {"timer", [](CMapsDlg& d) { return d.SendMessage(WM_TIMER, 7); }, {"timer 7"}, -1},
         {"size",
          [](CMapsDlg& d) { return d.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(123, 45)); },
-         {"size 123x45"}, -1},
+         {"size 123x45"},
+         -1},
         {"mouse with negative coordinates",
          [](CMapsDlg& d) { return d.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, 12)); },
-         {"lbuttondown 1 -5,12"}, -1},
-        {"key", [](CMapsDlg& d) { return d.SendMessage(WM_KEYDOWN, 'A', MAKELPARAM(2, 0x1E)); }, {"keydown 65 2 30"}, -1},
+         {"lbuttondown 1 -5,12"},
+         -1},
+        {"key",
+         [](CMapsDlg& d) { return d.SendMessage(WM_KEYDOWN, 'A', MAKELPARAM(2, 0x1E)); },
+         {"keydown 65 2 30"},
+         -1},
         {"copy data",
          [](CMapsDlg& d) { return d.SendMessage(WM_COPYDATA, (WPARAM)d.m_hWnd, (LPARAM)&copyData); },
-         {"copydata hello from window"}, 1},
+         {"copydata hello from window"},
+         1},
         {"system command", [](CMapsDlg& d) { return d.SendMessage(WM_SYSCOMMAND, 16, 0); }, {"syscommand 16"}, -1},
     };
     for (const DispatchCase& c : cases) {
@@ -354,8 +377,8 @@ protected:
 int CSelfDestroying::deleted = 0;
 
 BEGIN_MESSAGE_MAP(CSelfDestroying, CWnd)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_CLOSE()
+ON_WM_LBUTTONDOWN()
+ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 TEST(MessageMap, WindowDestroyedInItsOwnHandlerIsNotTouchedAfterwards)
@@ -379,4 +402,4 @@ TEST(MessageMap, WindowDestroyedInItsOwnHandlerIsNotTouchedAfterwards)
     EXPECT_EQ(CSelfDestroying::deleted, 1);
 }
 
-}  // namespace
+} // namespace

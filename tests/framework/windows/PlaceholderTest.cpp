@@ -24,7 +24,10 @@ public:
     }
 };
 
-INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
 
 class CActiveXDlg : public CDialog {
 public:
@@ -96,4 +99,4 @@ TEST(ActiveXPlaceholder, CreateControlMakesAPlaceholderChild)
     EXPECT_EQ(ctrl.m_hWnd, nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -91,4 +91,4 @@ TEST_F(PreTranslateTest, KeyOfTheParentsOwnControlSkipsTheChild)
     EXPECT_EQ(WindowText(parentEdit), "b");
 }
 
-}  // namespace
+} // namespace

@@ -32,7 +32,7 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(CSimpleMainDlg, CDialog)
-    ON_MESSAGE(WM_APP + 2, &CSimpleMainDlg::OnQuitNow)
+ON_MESSAGE(WM_APP + 2, &CSimpleMainDlg::OnQuitNow)
 END_MESSAGE_MAP()
 
 enum class Start { Fail, ModelessMainWindow, ModalMainDialog };
@@ -129,8 +129,8 @@ TEST(WinApp, ModalMainDialogDestroyedByItsHandlerEndsTheProgram)
     EXPECT_EQ(RunApp(), 7);
     EXPECT_EQ(app.m_modalResult, -1);
     EXPECT_EQ(app.m_mainDuringInit, &app.m_main);
-    EXPECT_EQ(appCalls, std::vector<std::string>(
-                            {"InitInstance", "app pretranslate", "dialog pretranslate", "ExitInstance"}));
+    EXPECT_EQ(appCalls,
+              std::vector<std::string>({"InitInstance", "app pretranslate", "dialog pretranslate", "ExitInstance"}));
     EXPECT_EQ(app.m_pMainWnd, nullptr);
 }
 
@@ -143,7 +143,7 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(CHelpApp, CWinApp)
-    ON_COMMAND(ID_HELP, &CHelpApp::OnAppHelp)
+ON_COMMAND(ID_HELP, &CHelpApp::OnAppHelp)
 END_MESSAGE_MAP()
 
 TEST(WinApp, DialogsLeaveUnmappedMenuCommandsToTheApplication)
@@ -185,4 +185,4 @@ TEST(WinApp, MessageBoxesCarryTheApplicationNameAndThePlatformIcons)
     dlg.DestroyWindow();
 }
 
-}  // namespace
+} // namespace

@@ -30,7 +30,7 @@ int RecordMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     return boxAnswer;
 }
 
-}  // namespace
+} // namespace
 
 ModalDriver::ModalDriver(std::function<void(CWnd*)> action)
 {
@@ -45,7 +45,10 @@ ModalDriver::~ModalDriver()
     modalAction = nullptr;
 }
 
-int ModalDriver::Calls() const { return modalCalls; }
+int ModalDriver::Calls() const
+{
+    return modalCalls;
+}
 
 MessageBoxRecorder::MessageBoxRecorder(int answer)
 {
@@ -54,9 +57,15 @@ MessageBoxRecorder::MessageBoxRecorder(int answer)
     previous_ = Seams::ReplaceMessageBox(RecordMessageBox);
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { Seams::ReplaceMessageBox(previous_); }
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    Seams::ReplaceMessageBox(previous_);
+}
 
-const std::vector<RecordedBox>& MessageBoxRecorder::Boxes() const { return boxes; }
+const std::vector<RecordedBox>& MessageBoxRecorder::Boxes() const
+{
+    return boxes;
+}
 
 void PumpFrameworkMessages()
 {

@@ -184,10 +184,7 @@ public:
         bytes_.insert(bytes_.end(), n, value);
         return *this;
     }
-    RawBuilder& Rect(int32_t l, int32_t t, int32_t r, int32_t b)
-    {
-        return U32(l).U32(t).U32(r).U32(b);
-    }
+    RawBuilder& Rect(int32_t l, int32_t t, int32_t r, int32_t b) { return U32(l).U32(t).U32(r).U32(b); }
     RawBuilder& Append(const void* data, size_t n)
     {
         const uint8_t* p = static_cast<const uint8_t*>(data);

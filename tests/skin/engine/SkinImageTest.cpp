@@ -103,7 +103,8 @@ std::vector<DecodeCase> BmpCases()
         s.fileHeader = false;
         cases.push_back({"bare DIB", MakeBmp(s), 1, 24, rgb});
         s.fileHeader = true;
-        Bytes topDown = {0, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0};
+        Bytes topDown = {0,    0,    0xFF, 0, 0xFF, 0, 0xFF, 0,    0,    0, 0, 0,
+                         0xFF, 0xFF, 0xFF, 0, 0,    0, 0,    0xFF, 0xFF, 0, 0, 0};
         s.pixels = topDown;
         s.height = -2;
         cases.push_back({"top-down", MakeBmp(s), 1, 24, rgb});
@@ -507,9 +508,9 @@ TEST(SkinImageDraw, ClipRegionComesBackExactly)
     RECT clip = {1, 1, 6, 6};
     image.Draw(canvas.Dc(), 0, 0, 8, 8, &clip);
     EXPECT_EQ(canvas.Pixel(2, 2), R);
-    EXPECT_EQ(canvas.Pixel(0, 0), 0u);  // outside the clip rectangle
-    EXPECT_EQ(canvas.Pixel(4, 4), 0u);  // outside the old region
-    EXPECT_EQ(canvas.Pixel(7, 7), 0u);  // in the old region, outside the rectangle
+    EXPECT_EQ(canvas.Pixel(0, 0), 0u); // outside the clip rectangle
+    EXPECT_EQ(canvas.Pixel(4, 4), 0u); // outside the old region
+    EXPECT_EQ(canvas.Pixel(7, 7), 0u); // in the old region, outside the rectangle
 
     HRGN after = CreateRectRgn(0, 0, 0, 0);
     ASSERT_EQ(GetClipRgn(canvas.Dc(), after), 1);

@@ -67,11 +67,12 @@ void BuildSkin(SkinStore& store)
         }
         store.AddObject(frame);
     }
-    const int types[] = {SkinTypeButton, SkinTypeCheckBox, SkinTypeRadio, SkinTypeComboBox, SkinTypeEdit,
-                         SkinTypeListBox, SkinTypeScrollBar, SkinTypeSlider, SkinTypeStatic, SkinTypeTab,
-                         SkinTypeProgressBar, SkinTypeTreeView, SkinTypeHeader, SkinTypeSpin, SkinTypePopupMenu,
-                         SkinTypeTooltip, SkinTypeGroupBox, SkinTypeStatusBar, SkinTypeToolBar, SkinTypeApplication,
-                         SkinTypeSysColorTable, SkinTypeDateTime, SkinTypeRebar};
+    const int types[] = {SkinTypeButton,        SkinTypeCheckBox,  SkinTypeRadio,       SkinTypeComboBox,
+                         SkinTypeEdit,          SkinTypeListBox,   SkinTypeScrollBar,   SkinTypeSlider,
+                         SkinTypeStatic,        SkinTypeTab,       SkinTypeProgressBar, SkinTypeTreeView,
+                         SkinTypeHeader,        SkinTypeSpin,      SkinTypePopupMenu,   SkinTypeTooltip,
+                         SkinTypeGroupBox,      SkinTypeStatusBar, SkinTypeToolBar,     SkinTypeApplication,
+                         SkinTypeSysColorTable, SkinTypeDateTime,  SkinTypeRebar};
     int n = 0;
     for (int type : types) {
         SkinObject* object = CreateSkinObject(type);

@@ -41,13 +41,13 @@ void WriteObject(std::ostringstream& out, SkinObject& object, const std::string&
         WriteObject(out, *static_cast<FrameWndSkinObject&>(object).menuBar, "menubar");
     if (object.Type() == SkinTypePropertySet)
         for (const SkinPropertyRecord& r : static_cast<PropertySetSkinObject&>(object).records) {
-            FieldDef def = {"", static_cast<uint8_t>(r.kind), static_cast<uint16_t>(r.value.size()), 1, NULL, 0, 255, 0};
+            FieldDef def = {"", static_cast<uint8_t>(r.kind), static_cast<uint16_t>(r.value.size()), 1, NULL, 0, 255,
+                            0};
             out << "    property \"" << r.key << "\" " << r.kind << " " << SkinSource::FormatValue(def, r.value.data())
                 << " default \"" << r.defaultText << "\"" << (r.hasText ? " text \"" + r.text + "\"" : "") << "\n";
         }
     for (const auto& child : object.Children())
-        WriteObject(out, *child.second,
-                    "child " + TypeLabel(child.second->Type()) + " \"" + child.first + "\"");
+        WriteObject(out, *child.second, "child " + TypeLabel(child.second->Type()) + " \"" + child.first + "\"");
     out << "end\n";
 }
 
@@ -183,9 +183,10 @@ TEST(SkinSource, SkinpackWritesALoadableSkinAndFailsOnBadSources)
 {
     TempDir dir;
     WriteFile(dir, "pic.bmp", EncodedPicture(SkinImage::FormatBmp));
-    WriteFile(dir, "good.skin",
-              "author \"x\"\nimage PIC.BMP \"pic.bmp\"\nobject Button \"Button\"\n"
-              "    NORMAL.IMAGE = PIC.BMP 0 0 5 3 1 1 1 1 1\n    FONT = \"\xE5\xAE\x8B\xE4\xBD\x93\" -12 weight=700\nend\n");
+    WriteFile(
+        dir, "good.skin",
+        "author \"x\"\nimage PIC.BMP \"pic.bmp\"\nobject Button \"Button\"\n"
+        "    NORMAL.IMAGE = PIC.BMP 0 0 5 3 1 1 1 1 1\n    FONT = \"\xE5\xAE\x8B\xE4\xBD\x93\" -12 weight=700\nend\n");
     WriteFile(dir, "bad.skin", "object Button \"Button\"\n    WHAT = 1\nend\n");
 
     ChildProcess good;

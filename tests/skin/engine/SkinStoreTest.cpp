@@ -43,7 +43,15 @@ LoadResult LoadPacked(SkinStore& store, const std::vector<uint8_t>& packedBytes)
 // An Application object's base part up to its child count, for the hand-made hostile files.
 RawBuilder& AppStart(RawBuilder& raw, const char* name = "App")
 {
-    return raw.U32(SkinTypeApplication).Text(name, 51).U32(0).U32(0).U32(0xFF00FF).Text("", 51).U32(0).Rect(0, 0, 60, 30).U32(0);
+    return raw.U32(SkinTypeApplication)
+        .Text(name, 51)
+        .U32(0)
+        .U32(0)
+        .U32(0xFF00FF)
+        .Text("", 51)
+        .U32(0)
+        .Rect(0, 0, 60, 30)
+        .U32(0);
 }
 
 RawBuilder& AppRest(RawBuilder& raw, const char* author = "me")
@@ -70,11 +78,15 @@ TEST(SkinStoreLoad, StatusesOfRefusedFiles)
         {"major 2", [](RawBuilder& r) { r.Header(2, 0, 0).U32(0).U32(0); }, 7},
         {"object count beyond the bytes", [](RawBuilder& r) { r.Header(1, 16, 0xFFFFFFFF).Zeros(300); }, 8},
         {"image count beyond the bytes", [](RawBuilder& r) { r.Header(1, 16, 0).U32(0xFFFFFFF0).Zeros(300); }, 8},
-        {"named count beyond the bytes", [](RawBuilder& r) { r.Header(1, 16, 0).U32(0).U32(0x7FFFFFFF).Zeros(300); }, 8},
-        {"child count beyond the bytes", [](RawBuilder& r) { AppStart(r.Header(1, 16, 1)).U32(0xFFFFFFFF).Zeros(400); }, 8},
-        {"caption button at top level", [](RawBuilder& r) { r.Header(1, 16, 1).U32(SkinTypeCaptionButton).Zeros(400); }, 8},
+        {"named count beyond the bytes", [](RawBuilder& r) { r.Header(1, 16, 0).U32(0).U32(0x7FFFFFFF).Zeros(300); },
+         8},
+        {"child count beyond the bytes", [](RawBuilder& r) { AppStart(r.Header(1, 16, 1)).U32(0xFFFFFFFF).Zeros(400); },
+         8},
+        {"caption button at top level", [](RawBuilder& r) { r.Header(1, 16, 1).U32(SkinTypeCaptionButton).Zeros(400); },
+         8},
         {"unknown type id", [](RawBuilder& r) { r.Header(1, 16, 1).U32(99).Zeros(400); }, 8},
-        {"frame as a child", [](RawBuilder& r) { AppStart(r.Header(1, 16, 1)).U32(1).U32(SkinTypeFrameWnd).Zeros(4000); }, 8},
+        {"frame as a child",
+         [](RawBuilder& r) { AppStart(r.Header(1, 16, 1)).U32(1).U32(SkinTypeFrameWnd).Zeros(4000); }, 8},
         {"nesting too deep",
          [](RawBuilder& r) {
              AppStart(r.Header(1, 16, 1)).U32(1);
@@ -85,7 +97,10 @@ TEST(SkinStoreLoad, StatusesOfRefusedFiles)
          8},
         {"property records beyond the bytes",
          [](RawBuilder& r) {
-             ControlPart(r.Header(1, 16, 1).U32(SkinTypePropertySet).Base("set", 16)).Text("", 51).U32(0x00FFFFFF).Zeros(200);
+             ControlPart(r.Header(1, 16, 1).U32(SkinTypePropertySet).Base("set", 16))
+                 .Text("", 51)
+                 .U32(0x00FFFFFF)
+                 .Zeros(200);
          },
          8},
         {"property value beyond the bytes",
@@ -101,7 +116,8 @@ TEST(SkinStoreLoad, StatusesOfRefusedFiles)
          },
          8},
         {"image bytes beyond the bytes",
-         [](RawBuilder& r) { r.Header(1, 16, 0).U32(1).U32(18).Base("PIC.BMP", 16).U32(0x7FFFFFFF).U32(1).Zeros(300); }, 8},
+         [](RawBuilder& r) { r.Header(1, 16, 0).U32(1).U32(18).Base("PIC.BMP", 16).U32(0x7FFFFFFF).U32(1).Zeros(300); },
+         8},
         {"file cut inside an object", [](RawBuilder& r) { AppStart(r.Header(1, 16, 1)).U32(0).Text("me", 51); }, 8},
     };
     for (const Case& c : cases) {
@@ -147,7 +163,16 @@ TEST(SkinStoreLoad, ContainerAndVersionEdges)
     // Fixed texts without a terminator are cut within their arrays.
     RawBuilder unterminated;
     unterminated.Header(1, 16, 1).Overwrite(22, 154, 'A');
-    unterminated.U32(SkinTypeApplication).Fill(51, 'N').U32(0).U32(0).U32(0).Text("", 51).U32(0).Rect(0, 0, 1, 1).U32(0).U32(0);
+    unterminated.U32(SkinTypeApplication)
+        .Fill(51, 'N')
+        .U32(0)
+        .U32(0)
+        .U32(0)
+        .Text("", 51)
+        .U32(0)
+        .Rect(0, 0, 1, 1)
+        .U32(0)
+        .U32(0);
     unterminated.Fill(51, 'W').Text("", 51).Text("", 51).U32(0).Text("", 51).Text("", 51).U32(0).U32(0);
     ASSERT_TRUE(LoadRaw(store, unterminated.Bytes()).ok);
     EXPECT_EQ(std::strlen(store.Header().author), 153u);
@@ -315,7 +340,8 @@ TEST(SkinStoreDefaultSkin, Screenshot)
         auto* element = static_cast<FrameElementSkinObject*>(frame->FindChild(name));
         SkinImage part;
         const ImagePart& p = element->elementImage;
-        ASSERT_TRUE(store.FindImage(p.image)->Crop(p.source.left, p.source.top, p.source.right, p.source.bottom, &part));
+        ASSERT_TRUE(
+            store.FindImage(p.image)->Crop(p.source.left, p.source.top, p.source.right, p.source.bottom, &part));
         part.SetTransparentIndex(0);
         part.SetTransparentColor(Quad(0xFF00FF));
         part.Draw(canvas.Dc(), 10 + element->rect.left, 10 + element->rect.top);

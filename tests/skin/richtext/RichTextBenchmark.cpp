@@ -57,16 +57,16 @@ int main()
     RichTextDrawer drawer;
     const int runs = 2000;
     double rich = 1000.0 * MillisecondsPerRun(runs, [&] {
-        SIZE size = drawer.Measure(dc, tip);
-        drawer.Draw(dc, tip, RECT{0, 0, size.cx, size.cy});
-    });
+                      SIZE size = drawer.Measure(dc, tip);
+                      drawer.Draw(dc, tip, RECT{0, 0, size.cx, size.cy});
+                  });
     double baseline = 1000.0 * MillisecondsPerRun(runs, [&] {
-        HGDIOBJ previous = SelectObject(dc, font);
-        RECT r = {0, 0, 0, 0};
-        DrawTextA(dc, plain, -1, &r, DT_CALCRECT | DT_NOPREFIX);
-        DrawTextA(dc, plain, -1, &r, DT_NOPREFIX);
-        SelectObject(dc, previous);
-    });
+                          HGDIOBJ previous = SelectObject(dc, font);
+                          RECT r = {0, 0, 0, 0};
+                          DrawTextA(dc, plain, -1, &r, DT_CALCRECT | DT_NOPREFIX);
+                          DrawTextA(dc, plain, -1, &r, DT_NOPREFIX);
+                          SelectObject(dc, previous);
+                      });
     std::printf("rich-text tooltip (measure + draw): %.1f us per tooltip\n", rich);
     std::printf("baseline DrawText of the same words: %.1f us\n", baseline);
     std::printf("ratio rich-text / baseline: %.2f\n", rich / baseline);

@@ -56,7 +56,8 @@ protected:
                 return ToColorRef(x % 5 == 0 || y % 5 == 0 ? MarkColor(piece) : PieceColor(piece));
             }));
             // A 4 x 2 picture: left half red, right half the key colour.
-            skin.AddImage(MakeImage("KEYED.BMP", 4, 2, [](int x, int) { return x < 2 ? RGB(255, 0, 0) : RGB(255, 0, 255); }));
+            skin.AddImage(
+                MakeImage("KEYED.BMP", 4, 2, [](int x, int) { return x < 2 ? RGB(255, 0, 0) : RGB(255, 0, 255); }));
         });
     }
     void TearDown() override { SkinEngine::Instance().Reset(); }
@@ -127,7 +128,8 @@ TEST_F(DrawTest, FramePiecesFollowTheSliceMode)
         Canvas canvas(60, 50, kWhite);
         DrawFrameImage(canvas.Dc(), MakeRect(10, 10, 50, 40), Sliced(mode), kFill, TRUE);
         // Every piece lands in its own target.
-        const POINT inside[9] = {{13, 13}, {27, 13}, {47, 13}, {13, 27}, {27, 27}, {47, 27}, {13, 37}, {27, 37}, {47, 37}};
+        const POINT inside[9] = {{13, 13}, {27, 13}, {47, 13}, {13, 27}, {27, 27},
+                                 {47, 27}, {13, 37}, {27, 37}, {47, 37}};
         for (int i = 0; i < 9; ++i) {
             if (i != 4 || mode != 8) {
                 EXPECT_EQ(PieceColor(i), canvas.Pixel(inside[i].x, inside[i].y)) << "piece " << i;
@@ -518,8 +520,8 @@ TEST(WindowTools, ResourcesToFilesAndTemporaryNames)
     ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes));
     EXPECT_EQ(SizeofResource(GetModuleHandleA(NULL), resource), attributes.nFileSizeLow);
     EXPECT_FALSE(SaveResourceToFile(dir.File("none.bin").c_str(), GetModuleHandleA(NULL), "NONE", "TESSARINE"));
-    EXPECT_FALSE(SaveResourceToFile((dir.Path() + "\\missing\\x.bin").c_str(), GetModuleHandleA(NULL), "DEFAULT",
-                                    "TESSARINE"));
+    EXPECT_FALSE(
+        SaveResourceToFile((dir.Path() + "\\missing\\x.bin").c_str(), GetModuleHandleA(NULL), "DEFAULT", "TESSARINE"));
 
     char name[MAX_PATH];
     MakeTempFileName(name, sizeof name, "fallback", "C:\\", "dat");

@@ -134,12 +134,12 @@ TEST(OSKind, FromTheVersion)
         bool haveRecord;
         int kind;
     } cases[] = {
-        {0x80000003, info(3, 10), true, OSKindOld},     {0xC0000004, info(4, 0), true, OSKindWin95},
-        {0xC0000A04, info(4, 10), true, OSKindWin98},   {0xC0005A04, info(4, 90), true, OSKindWinMe},
-        {0xC0000004, info(4, 0), false, OSKindWin95},   {0x80000005, info(5, 0), true, OSKindWin95},
-        {0x05650004, info(4, 0), true, OSKindNT4},      {0x08930005, info(5, 0), true, OSKindWin2000},
-        {0x0A280105, info(5, 1), true, OSKindWinXP},    {0x0ECE0205, info(5, 2), true, OSKindOther},
-        {0x23F00206, info(6, 2), true, OSKindOther},    {0x0A280105, info(5, 1), false, OSKindOther},
+        {0x80000003, info(3, 10), true, OSKindOld},   {0xC0000004, info(4, 0), true, OSKindWin95},
+        {0xC0000A04, info(4, 10), true, OSKindWin98}, {0xC0005A04, info(4, 90), true, OSKindWinMe},
+        {0xC0000004, info(4, 0), false, OSKindWin95}, {0x80000005, info(5, 0), true, OSKindWin95},
+        {0x05650004, info(4, 0), true, OSKindNT4},    {0x08930005, info(5, 0), true, OSKindWin2000},
+        {0x0A280105, info(5, 1), true, OSKindWinXP},  {0x0ECE0205, info(5, 2), true, OSKindOther},
+        {0x23F00206, info(6, 2), true, OSKindOther},  {0x0A280105, info(5, 1), false, OSKindOther},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.kind, OSKindFromVersion(c.version, c.haveRecord ? &c.record : nullptr))
@@ -164,34 +164,34 @@ TEST(InstructionDecoder, LengthsFromTheOpcodeMap)
         int length;
         int relative;
     } cases[] = {
-        {{0x8B, 0xFF}, 2, 0},                                 // mov edi, edi
-        {{0x55}, 1, 0},                                       // push ebp
-        {{0x83, 0xEC, 0x10}, 3, 0},                           // sub esp, 16
-        {{0x81, 0xEC, 0x00, 0x01, 0x00, 0x00}, 6, 0},         // sub esp, 256
-        {{0x66, 0x81, 0xEC, 0x00, 0x01}, 5, 0},               // sub sp, 256
-        {{0x8B, 0x44, 0x24, 0x04}, 4, 0},                     // mov eax, [esp+4]
-        {{0x8B, 0x84, 0x24, 0x00, 0x01, 0x00, 0x00}, 7, 0},   // mov eax, [esp+256]
-        {{0x8B, 0x04, 0x85, 0, 0, 0, 0}, 7, 0},               // mov eax, [eax*4+disp32]
-        {{0x8B, 0x05, 0, 0, 0, 0}, 6, 0},                     // mov eax, [disp32]
-        {{0x67, 0x8B, 0x46, 0x02}, 4, 0},                     // mov eax, [bp+2] (16-bit address)
-        {{0xA1, 0, 0, 0, 0}, 5, 0},                           // mov eax, [moffs32]
-        {{0x67, 0xA1, 0, 0}, 4, 0},                           // mov eax, [moffs16]
-        {{0x64, 0xA1, 0, 0, 0, 0}, 6, 0},                     // mov eax, fs:[0]
-        {{0xF6, 0xC1, 0x01}, 3, 0},                           // test cl, 1
-        {{0xF6, 0xD1}, 2, 0},                                 // not cl
-        {{0xF7, 0xC1, 1, 0, 0, 0}, 6, 0},                     // test ecx, 1
-        {{0x66, 0xF7, 0xC1, 1, 0}, 5, 0},                     // test cx, 1
-        {{0xC8, 0x10, 0x00, 0x00}, 4, 0},                     // enter 16, 0
-        {{0xC2, 0x08, 0x00}, 3, 0},                           // ret 8
-        {{0x0F, 0xB6, 0x45, 0x08}, 4, 0},                     // movzx eax, byte [ebp+8]
-        {{0x0F, 0xBA, 0xE0, 0x03}, 4, 0},                     // bt eax, 3
-        {{0x66, 0x0F, 0x3A, 0x0F, 0xC1, 0x08}, 6, 0},         // palignr xmm0, xmm1, 8
-        {{0xE8, 0x10, 0, 0, 0}, 5, 4},                        // call rel32
-        {{0xEB, 0x05}, 2, 1},                                 // jmp rel8
-        {{0x0F, 0x84, 0x10, 0, 0, 0}, 6, 4},                  // je rel32
-        {{0xE3, 0x02}, 2, 1},                                 // jecxz rel8
-        {{0xFF, 0xD0}, 2, 0},                                 // call eax
-        {{0xF3, 0xA5}, 2, 0},                                 // rep movsd
+        {{0x8B, 0xFF}, 2, 0},                               // mov edi, edi
+        {{0x55}, 1, 0},                                     // push ebp
+        {{0x83, 0xEC, 0x10}, 3, 0},                         // sub esp, 16
+        {{0x81, 0xEC, 0x00, 0x01, 0x00, 0x00}, 6, 0},       // sub esp, 256
+        {{0x66, 0x81, 0xEC, 0x00, 0x01}, 5, 0},             // sub sp, 256
+        {{0x8B, 0x44, 0x24, 0x04}, 4, 0},                   // mov eax, [esp+4]
+        {{0x8B, 0x84, 0x24, 0x00, 0x01, 0x00, 0x00}, 7, 0}, // mov eax, [esp+256]
+        {{0x8B, 0x04, 0x85, 0, 0, 0, 0}, 7, 0},             // mov eax, [eax*4+disp32]
+        {{0x8B, 0x05, 0, 0, 0, 0}, 6, 0},                   // mov eax, [disp32]
+        {{0x67, 0x8B, 0x46, 0x02}, 4, 0},                   // mov eax, [bp+2] (16-bit address)
+        {{0xA1, 0, 0, 0, 0}, 5, 0},                         // mov eax, [moffs32]
+        {{0x67, 0xA1, 0, 0}, 4, 0},                         // mov eax, [moffs16]
+        {{0x64, 0xA1, 0, 0, 0, 0}, 6, 0},                   // mov eax, fs:[0]
+        {{0xF6, 0xC1, 0x01}, 3, 0},                         // test cl, 1
+        {{0xF6, 0xD1}, 2, 0},                               // not cl
+        {{0xF7, 0xC1, 1, 0, 0, 0}, 6, 0},                   // test ecx, 1
+        {{0x66, 0xF7, 0xC1, 1, 0}, 5, 0},                   // test cx, 1
+        {{0xC8, 0x10, 0x00, 0x00}, 4, 0},                   // enter 16, 0
+        {{0xC2, 0x08, 0x00}, 3, 0},                         // ret 8
+        {{0x0F, 0xB6, 0x45, 0x08}, 4, 0},                   // movzx eax, byte [ebp+8]
+        {{0x0F, 0xBA, 0xE0, 0x03}, 4, 0},                   // bt eax, 3
+        {{0x66, 0x0F, 0x3A, 0x0F, 0xC1, 0x08}, 6, 0},       // palignr xmm0, xmm1, 8
+        {{0xE8, 0x10, 0, 0, 0}, 5, 4},                      // call rel32
+        {{0xEB, 0x05}, 2, 1},                               // jmp rel8
+        {{0x0F, 0x84, 0x10, 0, 0, 0}, 6, 4},                // je rel32
+        {{0xE3, 0x02}, 2, 1},                               // jecxz rel8
+        {{0xFF, 0xD0}, 2, 0},                               // call eax
+        {{0xF3, 0xA5}, 2, 0},                               // rep movsd
     };
     for (const Case& c : cases) {
         std::vector<BYTE> padded(c.bytes);

@@ -15,9 +15,9 @@ TEST(MenuItemList, MnemonicRule)
         const char* text;
         int mnemonic;
     } cases[] = {
-        {"&file", 'F'},        {"Save &As", 'A'},     {"Fish && Chips", 0}, {"A && B &copy", 'C'},
-        {"Trailing &", 0},     {"&&&x", 'X'},         {"&1 first", '1'},    {"no mark", 0},
-        {"", 0},               {"&&", 0},             {"打开(&O)", 'O'},
+        {"&file", 'F'},    {"Save &As", 'A'}, {"Fish && Chips", 0}, {"A && B &copy", 'C'},
+        {"Trailing &", 0}, {"&&&x", 'X'},     {"&1 first", '1'},    {"no mark", 0},
+        {"", 0},           {"&&", 0},         {"打开(&O)", 'O'},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.mnemonic, GetMnemonicChar(c.text)) << c.text;

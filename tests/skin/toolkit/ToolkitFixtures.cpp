@@ -73,8 +73,7 @@ HWND MakeFrame(const char* title, DWORD style, DWORD exStyle, HWND parent, const
 {
     const char* name = className ? className : "TessarineTestFrame";
     RegisterPlainClass(name);
-    return CreateWindowExA(exStyle, name, title, style, 50, 50, 320, 240, parent, NULL, GetModuleHandleA(NULL),
-                           NULL);
+    return CreateWindowExA(exStyle, name, title, style, 50, 50, 320, 240, parent, NULL, GetModuleHandleA(NULL), NULL);
 }
 
 HWND MakeChild(const char* className, HWND parent, DWORD style, int id, const char* text)

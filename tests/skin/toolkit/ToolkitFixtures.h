@@ -19,8 +19,7 @@ class ImageSkinObject;
 // A 24-bit picture whose pixel (x, y), y counted from the top row, has the colour the function gives.
 ImageSkinObject* MakeImage(const char* name, int width, int height, const std::function<COLORREF(int, int)>& color);
 
-template <class T>
-T* AddObject(SkinStore& store, const char* name)
+template <class T> T* AddObject(SkinStore& store, const char* name)
 {
     T* object = new T;
     object->SetName(name);
@@ -39,8 +38,8 @@ void MakeCurrentSkin(const std::function<void(SkinStore&)>& build);
 bool LoadDefaultSkin();
 
 // Windows of a registered plain class; destroyed by the caller (or with their parent).
-HWND MakeFrame(const char* title = "Frame", DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0,
-               HWND parent = NULL, const char* className = NULL);
+HWND MakeFrame(const char* title = "Frame", DWORD style = WS_OVERLAPPEDWINDOW, DWORD exStyle = 0, HWND parent = NULL,
+               const char* className = NULL);
 HWND MakeChild(const char* className, HWND parent, DWORD style = 0, int id = 0, const char* text = "");
 // Registers a window class with DefWindowProc (once per name).
 void RegisterPlainClass(const char* name);
@@ -67,9 +66,9 @@ struct SkinnerLog {
         BOOL systemMenu;
     };
     int alive = 0;
-    std::vector<int> createdTypes;    // control skinners, by type id
+    std::vector<int> createdTypes; // control skinners, by type id
     int frames = 0, toolbars = 0;
-    std::vector<BOOL> dialogs;        // frameless flag of each dialog skinner
+    std::vector<BOOL> dialogs; // frameless flag of each dialog skinner
     std::vector<WPARAM> menuKeys;
     std::vector<Track> tracks;
     int trackAnswer = 0;

@@ -339,8 +339,8 @@ TEST_F(ToolkitTest, ToolbarsOnToolWindowsAreSkinnedOnTheirOwn)
         {"TessarineTestFrame", 0, false},
     };
     for (const Case& c : cases) {
-        HWND host = CreateWindowExA(c.hostExStyle, c.hostClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 40, frame,
-                                    NULL, Self(), NULL);
+        HWND host = CreateWindowExA(c.hostExStyle, c.hostClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 40, frame, NULL,
+                                    Self(), NULL);
         HWND toolbar = MakeChild(TOOLBARCLASSNAMEA, host);
         ASSERT_NE(nullptr, toolbar);
         EXPECT_EQ(c.skinned, FindSkinnedWindow(toolbar) != nullptr) << c.hostClass << " " << c.hostExStyle;
@@ -388,11 +388,11 @@ TEST_F(ToolkitTest, MenuKeysReachTheActiveSkinnedFrame)
         {VK_F10, down, 1, 1, {VK_F10}},
         {VK_F10, up, 1, 1, {VK_F10}},
         {'F', down | alt, 1, 1, {'F'}},
-        {'F', up | alt, 1, 0, {}},             // Alt and a letter going up
-        {'F', down, 1, 0, {}},                 // no Alt
-        {'F', down | alt, 0, 0, {'F'}},        // the frame has no use for it
+        {'F', up | alt, 1, 0, {}},      // Alt and a letter going up
+        {'F', down, 1, 0, {}},          // no Alt
+        {'F', down | alt, 0, 0, {'F'}}, // the frame has no use for it
         {VK_MENU, down | alt, 1, 1, {static_cast<WPARAM>(-1)}},
-        {VK_MENU, down, 1, 1, {}},             // Alt without its context bit: swallowed, nothing sent
+        {VK_MENU, down, 1, 1, {}}, // Alt without its context bit: swallowed, nothing sent
     };
     for (const Case& c : cases) {
         Log().menuKeys.clear();

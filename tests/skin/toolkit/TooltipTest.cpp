@@ -100,19 +100,18 @@ TEST(TooltipPlacement, FallsBackInsideTheWorkArea)
         POINT cursor;
         int expected; // the placement whose rectangle is used
     } cases[] = {
-        {0, {500, 400}, 0}, // fits as asked
-        {5, {500, 400}, 5},
-        {0, {1022, 766}, 7}, // the very corner: above left
-        {0, {1000, 300}, 2}, // the right edge: the first of 0 to 7 that fits is below left
-        {0, {500, 740}, 3},  // the bottom edge: beside the cursor
-        {6, {5, 5}, 0},      // no room above: back to 0
-        {0, {3, 764}, 5},    // bottom-left corner: above right
+        {0, {500, 400}, 0},                       // fits as asked
+        {5, {500, 400}, 5},  {0, {1022, 766}, 7}, // the very corner: above left
+        {0, {1000, 300}, 2},                      // the right edge: the first of 0 to 7 that fits is below left
+        {0, {500, 740}, 3},                       // the bottom edge: beside the cursor
+        {6, {5, 5}, 0},                           // no room above: back to 0
+        {0, {3, 764}, 5},                         // bottom-left corner: above right
     };
     for (const Case& c : cases) {
         const RECT chosen = TooltipWindow::ChooseTipRect(c.placement, c.cursor, s, work);
         const RECT expected = TooltipWindow::PlaceTip(c.expected, c.cursor, s);
-        EXPECT_TRUE(EqualRect(&chosen, &expected)) << "placement " << c.placement << " at " << c.cursor.x << ","
-                                                   << c.cursor.y << " should use " << c.expected;
+        EXPECT_TRUE(EqualRect(&chosen, &expected))
+            << "placement " << c.placement << " at " << c.cursor.x << "," << c.cursor.y << " should use " << c.expected;
     }
     // Nothing fits (a tip larger than the area): placement 7.
     const RECT huge = TooltipWindow::ChooseTipRect(0, POINT{500, 400}, SIZE{2000, 2000}, work);

@@ -103,7 +103,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ArchiveFilesTest, UnreadableFilesGetTheRootsFailureActionAndAreKeptAside)
 {
@@ -118,7 +118,7 @@ TEST_F(ArchiveFilesTest, UnreadableFilesGetTheRootsFailureActionAndAreKeptAside)
 
         struct Damage {
             const char* what;
-            Bytes bytes;  // empty: no file at all
+            Bytes bytes; // empty: no file at all
         };
         Bytes wrongMagic = valid;
         wrongMagic[0] ^= 0xFF;
@@ -157,7 +157,7 @@ TEST_F(ArchiveFilesTest, AnotherVersionLoadsAndIsWrittenBack)
         std::string path = File(root.name);
         root.writeValid();
         Bytes bytes = ReadBytes(path);
-        bytes[4] = 0x77;  // the version follows the magic
+        bytes[4] = 0x77; // the version follows the magic
         WriteBytes(path, bytes);
         EXPECT_TRUE(root.loadHoldsContent()) << root.name;
         EXPECT_FALSE(FileExists(path + ".bad")) << root.name;

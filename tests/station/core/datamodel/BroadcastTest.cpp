@@ -7,7 +7,7 @@ namespace {
 
 class BroadcastTest : public DataModelTest {};
 
-}  // namespace
+} // namespace
 
 TEST_F(BroadcastTest, FileAndListOperations)
 {
@@ -46,7 +46,7 @@ TEST_F(BroadcastTest, FileAndListOperations)
     EXPECT_EQ(loaded.RemoveAt(0), 0);
 
     Bytes bytes = ReadBytes(File("broadcast.cfg"));
-    bytes[8] = 201;  // more targets than the list holds
+    bytes[8] = 201; // more targets than the list holds
     WriteBytes(File("broadcast.cfg"), bytes);
     EXPECT_EQ(loaded.Load(), 0);
     EXPECT_EQ(loaded.m_count, 0);

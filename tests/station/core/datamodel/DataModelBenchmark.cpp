@@ -81,7 +81,7 @@ double PlainRead(const char* path, char* data, size_t& size)
     return elapsed;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {
@@ -123,8 +123,7 @@ int main()
     }
     delete tree;
 
-    printf("server tree: %d servers, %u cameras loaded, %u bytes\n", kServers, (unsigned)cameras,
-           (unsigned)size);
+    printf("server tree: %d servers, %u cameras loaded, %u bytes\n", kServers, (unsigned)cameras, (unsigned)size);
     printf("save  %8.2f ms   plain write %8.2f ms   ratio %.2f\n", save, write, save / write);
     printf("load  %8.2f ms   plain read into new memory %8.2f ms   ratio %.2f\n", load, readFresh, load / readFresh);
     printf("                  plain read into a warm buffer %6.2f ms   ratio %.2f\n", read, load / read);

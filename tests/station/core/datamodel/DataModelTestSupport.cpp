@@ -32,7 +32,10 @@ Bytes Concat(std::initializer_list<Bytes> parts)
     return out;
 }
 
-Bytes TextBytes(const char* text) { return Bytes(text, text + strlen(text)); }
+Bytes TextBytes(const char* text)
+{
+    return Bytes(text, text + strlen(text));
+}
 
 Bytes ReadBytes(const std::string& path)
 {
@@ -57,7 +60,10 @@ void WriteBytes(const std::string& path, const Bytes& bytes)
     fclose(f);
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string ToHex(const Bytes& bytes)
 {
@@ -114,7 +120,10 @@ Record& Record::NewClass(const char* className)
     return Raw(TextBytes(className));
 }
 
-Record& Record::OldClass(int number) { return W(0x8000 | number); }
+Record& Record::OldClass(int number)
+{
+    return W(0x8000 | number);
+}
 
 testing::AssertionResult SameBytes(const Bytes& actual, const Bytes& expected)
 {
@@ -144,9 +153,15 @@ std::string RecordingSessionLinks::Name(const void* p) const
     return it != names.end() ? "s" + std::to_string(it->second) : "?";
 }
 
-void RecordingSessionLinks::DestroySession(CChannelSession* session) { calls.push_back("destroy " + Name(session)); }
+void RecordingSessionLinks::DestroySession(CChannelSession* session)
+{
+    calls.push_back("destroy " + Name(session));
+}
 
-void RecordingSessionLinks::DestroyAlarmBoxPoller(CAlarmBoxPoller*) { calls.push_back("destroy poller"); }
+void RecordingSessionLinks::DestroyAlarmBoxPoller(CAlarmBoxPoller*)
+{
+    calls.push_back("destroy poller");
+}
 
 void RecordingSessionLinks::SetRecording(CChannelSession* session, int on, int reasonBits)
 {
@@ -158,7 +173,10 @@ void RecordingSessionLinks::SetAudio(CChannelSession* session, int on)
     calls.push_back("audio " + Name(session) + " " + std::to_string(on));
 }
 
-void RecordingSessionLinks::ClearAlarm(CChannelSession* session) { calls.push_back("clear " + Name(session)); }
+void RecordingSessionLinks::ClearAlarm(CChannelSession* session)
+{
+    calls.push_back("clear " + Name(session));
+}
 
 void RecordingSessionLinks::AttachPane(CChannelSession* session, int attach, int pane, int connectFirst)
 {
@@ -172,7 +190,10 @@ CTermCamera* RecordingSessionLinks::GetSessionCamera(CChannelSession* session)
     return it != sessionCameras.end() ? it->second : nullptr;
 }
 
-void RecordingViewLinks::RebuildPageTable(int attach) { calls.push_back("rebuild " + std::to_string(attach)); }
+void RecordingViewLinks::RebuildPageTable(int attach)
+{
+    calls.push_back("rebuild " + std::to_string(attach));
+}
 
 void RecordingViewLinks::ShowPage(int page, int pane, int force)
 {
@@ -185,11 +206,20 @@ int RecordingViewLinks::FindPaneOfCamera(CTermCamera* camera)
     return it != cameraPanes.end() ? it->second : -1;
 }
 
-CChannelSession* RecordingViewLinks::GetPaneSession(int pane) { return pane >= 0 && pane < 16 ? paneSessions[pane] : nullptr; }
+CChannelSession* RecordingViewLinks::GetPaneSession(int pane)
+{
+    return pane >= 0 && pane < 16 ? paneSessions[pane] : nullptr;
+}
 
-void RecordingViewLinks::ClearPane(int pane) { calls.push_back("clearpane " + std::to_string(pane)); }
+void RecordingViewLinks::ClearPane(int pane)
+{
+    calls.push_back("clearpane " + std::to_string(pane));
+}
 
-void RecordingViewLinks::SetIconAlarm(CEMapIcon*, int state) { calls.push_back("icon " + std::to_string(state)); }
+void RecordingViewLinks::SetIconAlarm(CEMapIcon*, int state)
+{
+    calls.push_back("icon " + std::to_string(state));
+}
 
 void DataModelTest::SetUp()
 {
@@ -214,7 +244,10 @@ void DataModelTest::TearDown()
     dir_.reset();
 }
 
-CRecGroup* DataModelTest::NewTree() { return new CRecGroup; }
+CRecGroup* DataModelTest::NewTree()
+{
+    return new CRecGroup;
+}
 
 CRecGroup* DataModelTest::MakeGlobalTree()
 {

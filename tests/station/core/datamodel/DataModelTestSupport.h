@@ -33,14 +33,14 @@ testing::AssertionResult SameBytes(const Bytes& actual, const Bytes& expected);
 // Expected archive bytes, written out field by field as the file layouts list them.
 class Record {
 public:
-    Record& D(long long v);  // 32-bit little-endian
+    Record& D(long long v); // 32-bit little-endian
     Record& W(int v);
     Record& B(int v);
-    Record& S(const char* text);  // length-prefixed text (shorter than 255 bytes)
+    Record& S(const char* text); // length-prefixed text (shorter than 255 bytes)
     Record& Raw(const Bytes& bytes);
     Record& Zeros(size_t n);
-    Record& NewClass(const char* className);  // FF FF, schema 0, name length, name
-    Record& OldClass(int number);             // 0x8000 | class number
+    Record& NewClass(const char* className); // FF FF, schema 0, name length, name
+    Record& OldClass(int number);            // 0x8000 | class number
     Bytes bytes;
 };
 
@@ -60,7 +60,7 @@ public:
 
     std::vector<std::string> calls;
     std::map<CChannelSession*, CTermCamera*> sessionCameras;
-    std::map<CChannelSession*, int> names;  // for readable calls
+    std::map<CChannelSession*, int> names; // for readable calls
     std::string Name(const void* p) const;
 };
 

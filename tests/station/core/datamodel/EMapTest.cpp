@@ -31,7 +31,7 @@ protected:
     CTermServer* server_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(EMapTest, FreshFileAndRecordLayout)
 {
@@ -61,9 +61,9 @@ TEST_F(EMapTest, DevicesBindIntoTheCameraRecords)
     CVuskEMapTerm* room = map.AddScene("Room", scene);
     CVuskEMapDev* sensor = AddDevice(scene, emapAlarmInput, 3, 1, "Door");
     CVuskEMapDev* camera = AddDevice(room, emapCamera, 3, 0);
-    AddDevice(room, emapCamera, 3, 3);   // disabled camera: kept, unbound
-    AddDevice(room, emapCamera, 3, 9);   // camera gone: dropped
-    AddDevice(scene, emapAlarmOutput, 8, 0);  // server gone: dropped
+    AddDevice(room, emapCamera, 3, 3);       // disabled camera: kept, unbound
+    AddDevice(room, emapCamera, 3, 9);       // camera gone: dropped
+    AddDevice(scene, emapAlarmOutput, 8, 0); // server gone: dropped
     map.LinkAll();
 
     EXPECT_EQ(scene->m_devices.GetCount(), 1);
@@ -105,7 +105,7 @@ TEST_F(EMapTest, AlarmIndexOutsideTheSlotsFailsTheLoad)
     AddDevice(map.AddScene("Hall", nullptr), emapAlarmInput, 3, 3);
     map.Save();
     Bytes bytes = ReadBytes(File("emaptree.cfg"));
-    bytes[bytes.size() - 2 - 4] = 4;  // the index of the only device, before the child count
+    bytes[bytes.size() - 2 - 4] = 4; // the index of the only device, before the child count
     WriteBytes(File("emaptree.cfg"), bytes);
     EXPECT_EQ(map.Load(), 0);
     EXPECT_TRUE(map.m_scenes.IsEmpty());
@@ -116,7 +116,7 @@ TEST_F(EMapTest, AlarmStateReachesTheIconOnlyWhenItChanges)
 {
     CVuskEMapDev device;
     device.SetAlarm(1);
-    EXPECT_TRUE(view_.calls.empty());  // no icon window
+    EXPECT_TRUE(view_.calls.empty()); // no icon window
     device.m_pIcon = reinterpret_cast<CEMapIcon*>(FakeSession(7));
     device.SetAlarm(1);
     device.SetAlarm(0);

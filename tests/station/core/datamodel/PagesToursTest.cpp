@@ -42,7 +42,7 @@ protected:
     CTermServer* idle_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(PagesToursTest, EmptyPageAndEmptyStepFiles)
 {
@@ -84,7 +84,7 @@ TEST_F(PagesToursTest, TourEntriesBindKeepOrDrop)
     ASSERT_EQ(step->m_count, 3);
     EXPECT_EQ(step->m_cameras[0], Live(0));
     EXPECT_EQ(step->m_cameras[1], Live(2));
-    EXPECT_EQ(step->m_cameras[2], nullptr);  // camera without a session: kept, unbound
+    EXPECT_EQ(step->m_cameras[2], nullptr); // camera without a session: kept, unbound
     EXPECT_EQ(step->m_serverIds[2], 2);
     EXPECT_TRUE(step->Contains(2, 1));
     EXPECT_FALSE(step->Contains(9, 0));
@@ -93,7 +93,7 @@ TEST_F(PagesToursTest, TourEntriesBindKeepOrDrop)
     EXPECT_EQ(step->RemoveAt(0), 1);
     EXPECT_EQ(step->m_count, 2);
     EXPECT_EQ(step->m_cameras[0], Live(2));
-    EXPECT_EQ(step->m_serverIds[2], 2);  // the vacated entry keeps its old pair
+    EXPECT_EQ(step->m_serverIds[2], 2); // the vacated entry keeps its old pair
 
     EXPECT_EQ(tours.Save(), 1);
     CVuskLoopGroup loaded;
@@ -110,7 +110,7 @@ TEST_F(PagesToursTest, StepCountOutsideItsArrayFailsTheLoad)
         tours.AddPage(16, 30)->m_count = 0;
         tours.Save();
         Bytes bytes = ReadBytes(File("loopview.cfg"));
-        for (int i = 0; i < 4; ++i)  // after the head, the class tag, the pane count and the dwell
+        for (int i = 0; i < 4; ++i) // after the head, the class tag, the pane count and the dwell
             bytes[10 + 19 + 8 + i] = (BYTE)(count >> (8 * i));
         WriteBytes(File("loopview.cfg"), bytes);
         EXPECT_EQ(tours.Load(), 0) << count;
@@ -138,7 +138,7 @@ TEST_F(PagesToursTest, PagesBindKeepOrDrop)
     EXPECT_EQ(page->m_layout, 4);
     EXPECT_EQ(page->m_cameras[0], Live(3));
     EXPECT_EQ(page->m_cameras[1], nullptr);
-    EXPECT_EQ(page->m_serverIds[1], 2);  // kept for when the camera has a session again
+    EXPECT_EQ(page->m_serverIds[1], 2); // kept for when the camera has a session again
     EXPECT_EQ(page->m_serverIds[2], -1);
     EXPECT_TRUE(page->HasReferences());
 
@@ -182,7 +182,7 @@ TEST_F(PagesToursTest, PlacingACameraSwapsWithinAPage)
     view_.cameraPanes[Live(1)] = 5;
     int p = 0, s = 2;
 
-    pages.PlaceCamera(Live(0), p, s, 0);  // already there: only re-attached
+    pages.PlaceCamera(Live(0), p, s, 0); // already there: only re-attached
     EXPECT_EQ(sessions_.calls, Calls({"attach s1 1 2 1"}));
     EXPECT_TRUE(view_.calls.empty());
 
@@ -212,7 +212,7 @@ TEST_F(PagesToursTest, PlacingOntoAKeptReferenceMovesItAlong)
     CVuskPage* first = pages.AddPage(16);
     CVuskPage* second = pages.AddPage(16);
     first->SetSlot(0, Live(0), 1, 0);
-    second->SetSlot(4, nullptr, 2, 1);  // a camera without a session
+    second->SetSlot(4, nullptr, 2, 1); // a camera without a session
     int p = 1, s = 4;
     pages.PlaceCamera(Live(0), p, s, 0);
     EXPECT_EQ(second->m_cameras[4], Live(0));
@@ -227,7 +227,7 @@ TEST_F(PagesToursTest, AddCameraFillsFreeSlotsOnly)
     CVuskPageGroup pages;
     CVuskPage* page = pages.AddPage(16);
     page->SetSlot(0, Live(0), 1, 0);
-    page->SetSlot(1, nullptr, 2, 0);  // kept: not free
+    page->SetSlot(1, nullptr, 2, 0); // kept: not free
     int p = 0, s = 0;
     pages.AddCamera(Live(2), p, s, 0);
     EXPECT_EQ(p, 0);
@@ -238,7 +238,7 @@ TEST_F(PagesToursTest, AddCameraFillsFreeSlotsOnly)
 
     ClearCalls();
     s = 0;
-    pages.AddCamera(Live(0), p, s, 0);  // already on a page
+    pages.AddCamera(Live(0), p, s, 0); // already on a page
     EXPECT_TRUE(view_.calls.empty());
 
     for (int i = 3; i < kPageSlots; ++i)
@@ -264,8 +264,8 @@ TEST_F(PagesToursTest, AddServerCamerasWrapsOntoANewPage)
     EXPECT_EQ(pages.GetPage(0)->m_cameras[15], Live(1));
     EXPECT_EQ(pages.GetPage(1)->m_cameras[0], Live(2));
     EXPECT_EQ(pages.GetPage(1)->m_cameras[1], Live(3));
-    EXPECT_EQ(view_.calls, Calls({"rebuild 0", "show 0 14 0", "rebuild 0", "show 0 15 0", "rebuild 0",
-                                  "show 1 -1 0", "rebuild 0", "show 1 0 0", "rebuild 0", "show 1 1 0"}));
+    EXPECT_EQ(view_.calls, Calls({"rebuild 0", "show 0 14 0", "rebuild 0", "show 0 15 0", "rebuild 0", "show 1 -1 0",
+                                  "rebuild 0", "show 1 0 0", "rebuild 0", "show 1 1 0"}));
 
     // Cameras without sessions are skipped; a server without cameras leaves the slot alone.
     p = 0;

@@ -52,7 +52,7 @@ Bytes DefaultServerRecord(int id, const char* name, int channels, int port, cons
 
 class ServerTreeTest : public DataModelTest {};
 
-}  // namespace
+} // namespace
 
 TEST_F(ServerTreeTest, MissingFileGivesEmptyTreeAndFreshFile)
 {
@@ -69,8 +69,9 @@ TEST_F(ServerTreeTest, ProjectsAreWrittenWithTheirClassNameOnce)
     std::unique_ptr<CRecGroup> tree(NewTree());
     tree->AddGroup(nullptr, "P");
     tree->Save();
-    EXPECT_TRUE(SameBytes(ReadBytes(File("servertree.cfg")),
-                          Hex("12 AA BB CC 01 29 09 05 00 00 00 00 00 01 00 FF FF 00 00 09 00 \"CTermData\" 01 50 00 00 00 00")));
+    EXPECT_TRUE(SameBytes(
+        ReadBytes(File("servertree.cfg")),
+        Hex("12 AA BB CC 01 29 09 05 00 00 00 00 00 01 00 FF FF 00 00 09 00 \"CTermData\" 01 50 00 00 00 00")));
 
     tree->AddGroup(nullptr, "Q");
     tree->AddGroup(nullptr, "R");
@@ -108,7 +109,7 @@ TEST_F(ServerTreeTest, ServerAndCameraRecordsFollowTheirTables)
     expected.NewClass("CTermData").S("P").W(0).W(1);
     expected.NewClass("CTermServer").Raw(serverRecord).W(2);
     expected.NewClass("CTermCamera").Raw(camera1);
-    expected.OldClass(5).Raw(camera2);  // classes and objects share the numbering
+    expected.OldClass(5).Raw(camera2); // classes and objects share the numbering
     EXPECT_TRUE(SameBytes(ReadBytes(File("servertree.cfg")), expected.bytes));
 }
 
@@ -130,7 +131,7 @@ TEST_F(ServerTreeTest, FullTreeRoundTrips)
         server->m_parity = 2;
         server->m_pollSeconds = 5;
         AlarmInputConfig& input = server->m_alarmInputs[3];
-        memset(input.name, 'N', sizeof(input.name));  // fills 40 bytes without a terminator
+        memset(input.name, 'N', sizeof(input.name)); // fills 40 bytes without a terminator
         input.holdSeconds = 45;
         input.outputs[15] = 1;
         input.connectCameras[2] = 1;
@@ -196,7 +197,7 @@ TEST_F(ServerTreeTest, DamagedCountsFailTheLoadWithoutSizingAnything)
     Bytes valid = ReadBytes(File("servertree.cfg"));
     Bytes mark = Hex("04 \"MARK\"");
     size_t at = std::search(valid.begin(), valid.end(), mark.begin(), mark.end()) - valid.begin() + mark.size();
-    ASSERT_LT(at, valid.size());  // the preset count follows the description
+    ASSERT_LT(at, valid.size()); // the preset count follows the description
     for (DWORD count : {0x7FFFFFFFu, 0xFFFFFFFFu}) {
         Bytes damaged = valid;
         memcpy(&damaged[at], &count, 4);
@@ -281,9 +282,9 @@ TEST_F(ServerTreeTest, SessionOperationsReachOnlyCamerasWithSessions)
     tree->AudioOffAll();
     tree->ClearAlarmsAll();
     // Child groups before own servers.
-    EXPECT_EQ(sessions_.calls, (std::vector<std::string>{"record s1 1 8", "record s2 1 8", "record s3 1 8",
-                                                          "audio s1 0", "audio s2 0", "audio s3 0", "clear s1",
-                                                          "clear s2", "clear s3"}));
+    EXPECT_EQ(sessions_.calls,
+              (std::vector<std::string>{"record s1 1 8", "record s2 1 8", "record s3 1 8", "audio s1 0", "audio s2 0",
+                                        "audio s3 0", "clear s1", "clear s2", "clear s3"}));
     sessions_.calls.clear();
     tree->CloseAllSessions();
     EXPECT_EQ(sessions_.calls, (std::vector<std::string>{"destroy s1", "destroy s2", "destroy s3"}));
@@ -310,10 +311,10 @@ TEST_F(ServerTreeTest, CameraLinksDropOnlyWhatNoLongerExists)
     GiveSessions(live, 1);
     CTermCamera* camera = live->m_cameras.GetHead();
     CArray<CameraLink>& links = camera->m_links[0];
-    links.Add(CameraLink{9, 0, nullptr});  // server gone
-    links.Add(CameraLink{1, 5, nullptr});  // camera gone
-    links.Add(CameraLink{2, 1, nullptr});  // camera without a session
-    links.Add(CameraLink{1, 3, nullptr});  // live
+    links.Add(CameraLink{9, 0, nullptr}); // server gone
+    links.Add(CameraLink{1, 5, nullptr}); // camera gone
+    links.Add(CameraLink{2, 1, nullptr}); // camera without a session
+    links.Add(CameraLink{1, 3, nullptr}); // live
     tree->ResolveCameraLinks();
 
     ASSERT_EQ(links.GetSize(), 2);
@@ -330,7 +331,7 @@ TEST_F(ServerTreeTest, CameraLinksDropOnlyWhatNoLongerExists)
     CArray<CameraLink>& reloaded = tree->FindServerById(1)->m_cameras.GetHead()->m_links[0];
     ASSERT_EQ(reloaded.GetSize(), 2);
     EXPECT_EQ(reloaded[0].camera, tree->FindServerById(2)->FindCamera(1));
-    EXPECT_EQ(reloaded[1].camera, nullptr);  // its own server has no sessions now
+    EXPECT_EQ(reloaded[1].camera, nullptr); // its own server has no sessions now
 }
 
 TEST_F(ServerTreeTest, ScheduleWindows)
@@ -346,20 +347,20 @@ TEST_F(ServerTreeTest, ScheduleWindows)
         return e;
     };
     const Case cases[] = {
-        {entry(8, 0, 18, 0, 7), 17, 59, 3, true},    // Wednesday 17:59
-        {entry(8, 0, 18, 0, 7), 18, 0, 3, false},    // the end is exclusive
-        {entry(8, 0, 18, 0, 7), 10, 0, 6, false},    // Saturday
+        {entry(8, 0, 18, 0, 7), 17, 59, 3, true}, // Wednesday 17:59
+        {entry(8, 0, 18, 0, 7), 18, 0, 3, false}, // the end is exclusive
+        {entry(8, 0, 18, 0, 7), 10, 0, 6, false}, // Saturday
         {entry(8, 0, 18, 0, 7), 7, 59, 1, false},
-        {entry(0, 0, 23, 59, 9), 0, 0, 0, true},     // the default sound window
+        {entry(0, 0, 23, 59, 9), 0, 0, 0, true}, // the default sound window
         {entry(0, 0, 23, 59, 9), 23, 58, 6, true},
         {entry(0, 0, 23, 59, 9), 23, 59, 2, false},
-        {entry(0, 0, 23, 59, 10), 12, 0, 2, false},  // off
-        {entry(0, 0, 23, 59, 0), 12, 0, 1, true},    // Monday
+        {entry(0, 0, 23, 59, 10), 12, 0, 2, false}, // off
+        {entry(0, 0, 23, 59, 0), 12, 0, 1, true},   // Monday
         {entry(0, 0, 23, 59, 0), 12, 0, 2, false},
-        {entry(0, 0, 23, 59, 6), 12, 0, 0, true},    // Sunday
-        {entry(0, 0, 23, 59, 8), 12, 0, 0, true},    // weekend
+        {entry(0, 0, 23, 59, 6), 12, 0, 0, true}, // Sunday
+        {entry(0, 0, 23, 59, 8), 12, 0, 0, true}, // weekend
         {entry(0, 0, 23, 59, 8), 12, 0, 5, false},
-        {entry(22, 0, 2, 0, 9), 23, 0, 2, false},    // no window across midnight
+        {entry(22, 0, 2, 0, 9), 23, 0, 2, false}, // no window across midnight
         {entry(0, 0, 0, 0, 9), 0, 0, 2, false},
     };
     for (const Case& c : cases) {

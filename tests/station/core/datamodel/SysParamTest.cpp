@@ -8,7 +8,7 @@ namespace {
 
 class SysParamTest : public DataModelTest {};
 
-}  // namespace
+} // namespace
 
 TEST_F(SysParamTest, DefaultsAreWrittenInFileOrder)
 {
@@ -71,7 +71,7 @@ TEST_F(SysParamTest, FilesEndingEarlyGiveTheDefaults)
     CSysParam().Save(File("defaults.dat").c_str());
     Bytes defaults = ReadBytes(File("defaults.dat"));
 
-    const Bytes cases[] = {Hex("89 DD EE FF"), Bytes(full.begin(), full.end() - 4)};  // magic only; 56 values
+    const Bytes cases[] = {Hex("89 DD EE FF"), Bytes(full.begin(), full.end() - 4)}; // magic only; 56 values
     for (const Bytes& damaged : cases) {
         WriteBytes(File("sysparam.dat"), damaged);
         CSysParam param;

@@ -37,7 +37,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(UserListTest, MissingListGivesTheAdministratorAndSavesAsTheKnownBytes)
 {
@@ -51,7 +51,7 @@ TEST_F(UserListTest, MissingListGivesTheAdministratorAndSavesAsTheKnownBytes)
         EXPECT_EQ(right, 1);
     EXPECT_EQ(users.m_autoLogin, 0);
     EXPECT_FALSE(FileExists(File("userlist.bak")));
-    EXPECT_FALSE(FileExists(File("userlist.dat")));  // nothing is saved
+    EXPECT_FALSE(FileExists(File("userlist.dat"))); // nothing is saved
 
     users.Save();
     EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), Hex(kDefaultUserList)));
@@ -110,9 +110,9 @@ TEST_F(UserListTest, FindUserLowerCasesStoredNamesUpToTheMatch)
     EXPECT_EQ(first->m_name, "zhang张三");
     EXPECT_EQ(first->m_password, "password");
     EXPECT_EQ(second->m_name, "li李四");
-    EXPECT_EQ(third->m_name, "WANG王五");  // after the match: untouched
+    EXPECT_EQ(third->m_name, "WANG王五"); // after the match: untouched
     EXPECT_EQ(third->m_password, "XyZ");
-    EXPECT_EQ(users.FindUser("Li李四", "secret"), nullptr);  // the typed text is compared as given
+    EXPECT_EQ(users.FindUser("Li李四", "secret"), nullptr); // the typed text is compared as given
     EXPECT_EQ(users.FindUser("wang王五", "xyz"), third);
 
     users.Save();
@@ -127,7 +127,7 @@ TEST_F(UserListTest, FindUserLowerCasesStoredNamesUpToTheMatch)
     current.SetFrom(*second);
     EXPECT_EQ(current.name, "li李四");
     EXPECT_EQ(HasRight(rightAssignPanes), 1);
-    EXPECT_EQ(HasRight(rightAdministrator), 0);  // never reported
+    EXPECT_EQ(HasRight(rightAdministrator), 0); // never reported
     EXPECT_EQ(HasRight(13), 0);
     current.Clear();
 }

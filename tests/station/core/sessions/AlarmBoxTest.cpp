@@ -59,7 +59,7 @@ struct InputTable {
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(AlarmBoxFrameTest, FramesMatchTheGoldenBytes)
 {
@@ -73,7 +73,7 @@ TEST(AlarmBoxFrameTest, FramesMatchTheGoldenBytes)
         {1, kAlarmBoxPoll, 0, {0xF6, 0x01, 0x4A, 0x10, 0x00, 0x00, 0x5B}},
         {1, kAlarmBoxOutputs, 0x0105, {0xF6, 0x01, 0x44, 0x10, 0x05, 0x01, 0x5B}},
         {1, kAlarmBoxOutputs, 0, {0xF6, 0x01, 0x44, 0x10, 0x00, 0x00, 0x55}},
-        {0x1FE, kAlarmBoxOutputs, 0x1FFFF, {0xF6, 0xFE, 0x44, 0x10, 0xFF, 0xFF, 0x50}},  // low bytes only
+        {0x1FE, kAlarmBoxOutputs, 0x1FFFF, {0xF6, 0xFE, 0x44, 0x10, 0xFF, 0xFF, 0x50}}, // low bytes only
         {5, kAlarmBoxInputs, 0x8001, {0xF6, 0x05, 0x4B, 0x10, 0x01, 0x80, 0xE1}},
     };
     for (const Case& c : cases)
@@ -88,9 +88,9 @@ TEST(AlarmBoxFrameTest, ParserFindsRepliesInWhatArrives)
     badSum[6] ^= 0x01;
     struct Case {
         const char* name;
-        std::vector<Bytes> chunks;  // appended one after another, a take after each
-        std::vector<int> takes;     // the result of each take
-        int left;                   // bytes held at the end
+        std::vector<Bytes> chunks; // appended one after another, a take after each
+        std::vector<int> takes;    // the result of each take
+        int left;                  // bytes held at the end
     };
     const Case cases[] = {
         {"whole reply", {reply}, {0x0204}, 0},
@@ -124,7 +124,7 @@ TEST(AlarmBoxFrameTest, OverflowKeepsTheNewestBytes)
     const Bytes reply = Frame(1, kAlarmBoxInputs, 0x0001);
     AlarmBoxReceiveBuffer buffer;
     Append(buffer, Bytes(1020, 0xF6));
-    Append(buffer, reply);  // does not fit beside what is held: the old bytes go
+    Append(buffer, reply); // does not fit beside what is held: the old bytes go
     EXPECT_EQ(7, buffer.Length());
     EXPECT_EQ(0x0001, buffer.TakeInputReply(1));
 
@@ -172,7 +172,7 @@ TEST(AlarmBoxInputsTest, HoldsSwitchTheirOutputsOffAndSchedulesGateInputs)
     table.inputs[0].holdSeconds = 5;
     table.inputs[1].outputs[4] = table.inputs[1].outputs[9] = 1;
     table.inputs[1].holdSeconds = 20;
-    table.inputs[2].outputs[7] = 1;  // input 2 is not watched at all
+    table.inputs[2].outputs[7] = 1; // input 2 is not watched at all
     AlarmBoxInputs inputs;
     inputs.Reset(10);
 
@@ -180,7 +180,7 @@ TEST(AlarmBoxInputsTest, HoldsSwitchTheirOutputsOffAndSchedulesGateInputs)
     EXPECT_EQ(0x3, inputs.Trigger(table.inputs, 10, 0x7, At(10, 0), 1000));
     EXPECT_EQ((1u << 4) | (1u << 9), inputs.Outputs());
 
-    EXPECT_FALSE(inputs.Advance(table.inputs, 1, 6000, 1000));  // 5 s: not yet past the hold
+    EXPECT_FALSE(inputs.Advance(table.inputs, 1, 6000, 1000)); // 5 s: not yet past the hold
     // Input 0's hold ends first and switches output 4 off, although input 1 still holds it.
     EXPECT_TRUE(inputs.Advance(table.inputs, 1, 6001, 1000));
     EXPECT_EQ(1u << 9, inputs.Outputs());
@@ -201,7 +201,7 @@ protected:
     void SetUp() override
     {
         SessionTest::SetUp();
-        Seams::ReplaceTickCount(nullptr);  // hold times run on the real clock here
+        Seams::ReplaceTickCount(nullptr); // hold times run on the real clock here
         Site().Ok("input Alpha 2 0");
         server_ = AddServer("Alpha", 3);
         server_->m_alarmBoxEnabled = 1;
@@ -243,7 +243,7 @@ protected:
     }
 
     CTermServer* server_ = nullptr;
-    CAlarmBoxPoller* poller_ = nullptr;  // owned by the server
+    CAlarmBoxPoller* poller_ = nullptr; // owned by the server
     CChannelSession* sessions_[3] = {};
 };
 

@@ -21,7 +21,10 @@
 
 namespace {
 
-int Lparam(int type, int value) { return (type << 8) + (value & 0xFF); }
+int Lparam(int type, int value)
+{
+    return (type << 8) + (value & 0xFF);
+}
 
 // Events of one channel arrive in order: once the marker (a camera-input event) reached the pane,
 // everything scripted before it has been handled.
@@ -47,7 +50,7 @@ public:
     int currentPage = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SessionTest, MotionAlarmTravelsFromTheServerToThePaneAndTheTick)
 {
@@ -131,7 +134,7 @@ TEST_F(SessionTest, DisarmedCameraAndEventsOutsideTheMaskRaiseNothing)
     EXPECT_EQ(logBefore, LogLines().size());
     EXPECT_EQ(0, session->m_alarmAccumulated.load());
     EXPECT_EQ(0, session->m_recordReasons);
-    ASSERT_EQ(1u, pane.Alarms(session).size());  // the marker only
+    ASSERT_EQ(1u, pane.Alarms(session).size()); // the marker only
 
     // Armed, but the motion names another channel: only the pane hears of it.
     session->Arm();
@@ -249,8 +252,8 @@ TEST_F(SessionTest, AlarmActionBringsTheCameraIntoAPaneOrShowsItOnTheMap)
 {
     struct Case {
         int action, mapShown, tour, editor, mapRight;
-        bool placed;        // the camera was put on a page
-        const char* calls;  // the windows' calls, in order
+        bool placed;       // the camera was put on a page
+        const char* calls; // the windows' calls, in order
     };
     const Case cases[] = {
         {1, 0, 0, 0, 1, true, "select-pane"},
@@ -265,7 +268,7 @@ TEST_F(SessionTest, AlarmActionBringsTheCameraIntoAPaneOrShowsItOnTheMap)
     };
     RecordingView view;
     CViewLinks* previousView = SetViewLinks(&view);
-    CTermServer* server = AddServer("Gamma", 1);  // stopped: attaching with connecting goes nowhere
+    CTermServer* server = AddServer("Gamma", 1); // stopped: attaching with connecting goes nowhere
     CTermCamera* camera = Camera(server, 0);
     CChannelSession* session = MakeSession(camera);
     NewPane();
@@ -301,7 +304,7 @@ TEST_F(SessionTest, AlarmActionBringsTheCameraIntoAPaneOrShowsItOnTheMap)
                 calls += (calls.empty() ? "" : " ") + call.what;
         }
         EXPECT_EQ(c.calls, calls);
-        EXPECT_EQ(1, device.m_alarmState);  // the camera's map icon blinks whatever the action
+        EXPECT_EQ(1, device.m_alarmState); // the camera's map icon blinks whatever the action
         session->Connect(0, 0);
         delete g_pPageGroup;
         g_pPageGroup = nullptr;

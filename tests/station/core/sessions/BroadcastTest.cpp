@@ -37,7 +37,10 @@ void CallBack(UINT message, WAVEHDR* header)
         (HWAVEIN)1, message, instance, (DWORD_PTR)header, 0);
 }
 
-MMRESULT GetDevCaps(UINT_PTR, LPWAVEINCAPSA caps, UINT) { return present ? (memset(caps, 0, sizeof(*caps)), 0) : MMSYSERR_BADDEVICEID; }
+MMRESULT GetDevCaps(UINT_PTR, LPWAVEINCAPSA caps, UINT)
+{
+    return present ? (memset(caps, 0, sizeof(*caps)), 0) : MMSYSERR_BADDEVICEID;
+}
 MMRESULT Open(LPHWAVEIN device, UINT, LPCWAVEFORMATEX f, DWORD_PTR cb, DWORD_PTR inst, DWORD flags)
 {
     if (flags != CALLBACK_FUNCTION)
@@ -139,16 +142,22 @@ void Install()
     AudioSeams::ReplaceWaveIn(&kApi);
 }
 
-}  // namespace FakeWaveIn
+} // namespace FakeWaveIn
 
-unsigned long long BroadcastBytes(const char* server) { return std::stoull(Site().State(server, "broadcast")); }
+unsigned long long BroadcastBytes(const char* server)
+{
+    return std::stoull(Site().State(server, "broadcast"));
+}
 
 void SendToTargets(const char* data, int count, void* user)
 {
     static_cast<BroadcastHandleTable*>(user)->SendToAll(data, count);
 }
 
-LRESULT CALLBACK NotifyProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(w, msg, wp, lp); }
+LRESULT CALLBACK NotifyProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return DefWindowProcA(w, msg, wp, lp);
+}
 
 class BroadcastTest : public SessionTest {
 protected:
@@ -236,13 +245,13 @@ protected:
     Seams::MessageBoxFunc previousBox_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(BroadcastTest, EveryBufferGoesToEveryOpenTarget)
 {
     CTermServer* echo = AddServer("Echo", 1);
     CTermServer* foxtrot = AddServer("Foxtrot", 1);
-    CTermServer* gamma = AddServer("Gamma", 1);  // stopped
+    CTermServer* gamma = AddServer("Gamma", 1); // stopped
     CTermServer* echoByDdns = AddServer("Echo", 1);
     echoByDdns->m_useDdns = 1;
     echoByDdns->m_port = Site().DdnsPort();
@@ -270,7 +279,7 @@ TEST_F(BroadcastTest, EveryBufferGoesToEveryOpenTarget)
     capture.m_userValue = &table;
     capture.m_hNotifyWnd = notify_;
     ASSERT_EQ(0, capture.Start());
-    EXPECT_EQ(-1, capture.Start());  // already open
+    EXPECT_EQ(-1, capture.Start()); // already open
     EXPECT_EQ(8000u, FakeWaveIn::format.nSamplesPerSec);
     EXPECT_EQ(16, FakeWaveIn::format.wBitsPerSample);
     EXPECT_EQ(1, FakeWaveIn::format.nChannels);
@@ -304,7 +313,7 @@ TEST_F(BroadcastTest, EveryBufferGoesToEveryOpenTarget)
     EXPECT_FALSE(FakeWaveIn::open);
     EXPECT_EQ(nullptr, capture.m_hDevice);
     EXPECT_EQ(foxtrotBefore + 12 * 1600, BroadcastBytes("Foxtrot"));
-    EXPECT_FALSE(TakeStopMessage());  // closing posts nothing that could end a later capture
+    EXPECT_FALSE(TakeStopMessage()); // closing posts nothing that could end a later capture
     Conduit_StopBroadcast();
 }
 
@@ -342,7 +351,7 @@ TEST_F(BroadcastWindowTest, WindowBroadcastsToItsTargetsAndSavesThemOnClose)
     EXPECT_FALSE(dialog_.IsWindowVisible());
     EXPECT_FALSE(FakeWaveIn::open);
     dialog_.ShowWindow(SW_SHOW);
-    EXPECT_TRUE(FakeWaveIn::open);  // shown: the capture runs, nothing is sent yet
+    EXPECT_TRUE(FakeWaveIn::open); // shown: the capture runs, nothing is sent yet
     EXPECT_EQ((std::vector<std::string>{"未连接", "未连接"}), States());
     EXPECT_EQ("Echo", std::string(dialog_.m_targetList.GetItemText(0, 0)));
     EXPECT_EQ(std::to_string(echo->m_port), std::string(dialog_.m_targetList.GetItemText(0, 2)));

@@ -20,7 +20,7 @@ int FramesDrawn(CChannelSession* session)
     return Conduit_GetStreamInfo(session->m_liveHandle, info) ? info[4] : 0;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(SessionTest, ConnectShowsThePictureAndReadsTheServer)
 {
@@ -34,7 +34,7 @@ TEST_F(SessionTest, ConnectShowsThePictureAndReadsTheServer)
     EXPECT_EQ(1, session->m_stayConnected);
     EXPECT_EQ(4, session->m_cameraInputs);
     EXPECT_EQ(250, session->m_ptzDelay);
-    EXPECT_EQ(1, session->m_audioState);  // the stream has sound, the operator did not ask for it
+    EXPECT_EQ(1, session->m_audioState); // the stream has sound, the operator did not ask for it
     EXPECT_EQ(1, session->m_recordCheckCountdown.active);
     EXPECT_EQ(10, session->m_recordCheckCountdown.limit);
     EXPECT_TRUE(WaitUntil([&] { return FramesDrawn(session) > 2; }));
@@ -52,7 +52,7 @@ TEST_F(SessionTest, EachConnectResultGivesItsRecordAndMessage)
 {
     struct Case {
         int code;
-        const char* text;  // null: no record and no message
+        const char* text; // null: no record and no message
     };
     const Case cases[] = {
         {2, "连接失败"},
@@ -116,7 +116,7 @@ TEST_F(SessionTest, EachConnectResultGivesItsRecordAndMessage)
 TEST_F(SessionTest, LibraryRefusingToOpenShowsAMessageWithoutRetry)
 {
     CTermServer* server = AddServer("Alpha", 1);
-    server->m_port = 0;  // the library refuses such arguments at once
+    server->m_port = 0; // the library refuses such arguments at once
     CChannelSession* session = MakeSession(Camera(server, 0));
     session->Connect(1, 0);
 
@@ -141,7 +141,7 @@ TEST_F(SessionTest, ServerStoppedMidStreamIsReconnectedWhenItComesBack)
     EXPECT_EQ(sessionIdle, session->m_state);
     EXPECT_EQ("服务器断开连接", LogLines().back().text);
     EXPECT_TRUE(windows_.Infos().empty());
-    EXPECT_EQ(recordManual, session->m_recordReasons);  // survives the lost channel
+    EXPECT_EQ(recordManual, session->m_recordReasons); // survives the lost channel
 
     // The countdown armed by the result fires on the sixth tick, not the fifth.
     Tick(5);
@@ -178,7 +178,7 @@ TEST_F(SessionTest, OpenChannelIgnoresConnectAndDisconnectForgetsEverything)
     EXPECT_EQ(handle, session->m_liveHandle);
     EXPECT_EQ(1, session->m_previewWanted);
 
-    session->m_talkHandle = 0;  // a handle like any other
+    session->m_talkHandle = 0; // a handle like any other
     session->RequestDisconnect();
     EXPECT_EQ(-1, session->m_liveHandle);
     EXPECT_EQ(-1, session->m_talkHandle);

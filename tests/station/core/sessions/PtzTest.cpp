@@ -21,25 +21,24 @@ std::string TakePtz(const char* server, size_t expected)
     return answer;
 }
 
-const char kProtocol[] =
-    "[Protocol]\r\n"
-    "Name=TESTPTZ\r\n"
-    "Description=TESTPTZ delay300\r\n"
-    "[Commands]\r\n"
-    "2=FF A 00 04 S 00 C\r\n"
-    "10=BB A 07 V C\r\n"
-    "35=AA A V C\r\n";
+const char kProtocol[] = "[Protocol]\r\n"
+                         "Name=TESTPTZ\r\n"
+                         "Description=TESTPTZ delay300\r\n"
+                         "[Commands]\r\n"
+                         "2=FF A 00 04 S 00 C\r\n"
+                         "10=BB A 07 V C\r\n"
+                         "35=AA A V C\r\n";
 
-}  // namespace
+} // namespace
 
 TEST_F(SessionTest, PtzGoesThroughTheServerOrThroughAProtocolFile)
 {
     CTermCamera* camera = Camera(AddServer("Alpha", 2), 1);
-    camera->m_matrixMonitor = 7;  // decoder address
-    camera->m_matrixValue = 9;    // default speed
-    camera->m_matrixNetwork = 3;  // value of the matrix codes
+    camera->m_matrixMonitor = 7; // decoder address
+    camera->m_matrixValue = 9;   // default speed
+    camera->m_matrixNetwork = 3; // value of the matrix codes
     CChannelSession* session = MakeSession(camera);
-    EXPECT_EQ(-1, session->PtzControl(0, 5, -1));  // nothing goes out before connecting
+    EXPECT_EQ(-1, session->PtzControl(0, 5, -1)); // nothing goes out before connecting
     ASSERT_TRUE(ConnectSession(session));
     Site().Ok("ptz-clear Alpha");
 
@@ -59,7 +58,7 @@ TEST_F(SessionTest, PtzGoesThroughTheServerOrThroughAProtocolFile)
     EXPECT_EQ(1, session->PtzControl(2, 0, -1));
     EXPECT_EQ(1, session->PtzControl(35, 99, 5));
     EXPECT_EQ(1, session->PtzControl(10, 4, -1));
-    EXPECT_EQ(0, session->PtzControl(4, 0, -1));  // no command for the code: nothing sent
+    EXPECT_EQ(0, session->PtzControl(4, 0, -1)); // no command for the code: nothing sent
     EXPECT_EQ("ok 3 1:serial0:FF070004090014 1:serial0:AA07030A 1:serial0:BB07070412", TakePtz("Alpha", 3));
 
     // A protocol that cannot be loaded leaves the old one in place.
@@ -80,7 +79,7 @@ TEST_F(SessionTest, DelayIsReadAfterTheWordDelayWhenItIsNotAtTheStart)
 {
     struct Case {
         const char* text;
-        int expected;  // starting from 7
+        int expected; // starting from 7
     };
     const Case cases[] = {
         {"PELCO delay300", 300},
@@ -88,7 +87,9 @@ TEST_F(SessionTest, DelayIsReadAfterTheWordDelayWhenItIsNotAtTheStart)
         {"SpeedDome delay 45", 45},
         {"no word here", 7},
         {"PELCO delayfast", 7},
-        {"\x81" "delay300", 7},  // a double-byte character whose second byte looks like 'd'
+        {"\x81"
+         "delay300",
+         7}, // a double-byte character whose second byte looks like 'd'
         {"云台 delay120", 120},
     };
     for (const Case& c : cases) {
@@ -114,7 +115,7 @@ TEST_F(SessionTest, PresetCycleCallsEachPresetAfterItsDwell)
     EXPECT_EQ("ok 0", TakePtz("Alpha", 0));
     Tick(1);
     EXPECT_EQ("ok 1 0:10:2", TakePtz("Alpha", 1));
-    Tick(11);  // the skipped entry only waits
+    Tick(11); // the skipped entry only waits
     EXPECT_EQ("ok 0", TakePtz("Alpha", 0));
     Tick(11);
     EXPECT_EQ("ok 1 0:10:3", TakePtz("Alpha", 1));
@@ -152,7 +153,7 @@ TEST_F(SessionTest, DeviceAddressRelaysSoundAndCameraInputs)
     EXPECT_EQ(1, output.m_alarmState);
     EXPECT_EQ(1, session->SetRelay(2, 0));
     EXPECT_TRUE(WaitUntil([&] { return session->m_relayStates[2] == 0; }));
-    session->ProcessAlarms();  // every pass shows the relay states on the output icons
+    session->ProcessAlarms(); // every pass shows the relay states on the output icons
     EXPECT_EQ(0, output.m_alarmState);
     camera->m_pEMapOutputs[2] = nullptr;
 

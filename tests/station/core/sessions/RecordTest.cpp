@@ -16,7 +16,7 @@ void EveryDay(CTermCamera* camera, int startHour, int endHour)
     camera->m_recordSchedule[0] = RecordScheduleEntry{scheduleEveryDay, startHour, 0, endHour, 0};
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(SessionTest, MotionRecordingEndsItsPostAlarmSecondsAfterTheLastAlarm)
 {
@@ -144,7 +144,7 @@ TEST_F(SessionTest, RecordingStopsInTheFormatItStartedWith)
     session->SetRecording(0, recordManual, 1);
     EXPECT_TRUE(AsfComplete(DayDir() + "\\" + files[0]));
 
-    session->RestartRecordFile();  // nothing records: nothing starts
+    session->RestartRecordFile(); // nothing records: nothing starts
     EXPECT_EQ(0u, FilesIn(DayDir(), "*.mp4").size());
     session->SetRecording(1, recordManual, 1);
     session->RestartRecordFile();
@@ -245,7 +245,7 @@ TEST_F(SessionTest, ServerRecordsAndStoresJpegOnRequest)
     EXPECT_EQ("0000", Site().State("Alpha", "recording"));
 
     auto captures = [] {
-        std::string list = Site().State("Alpha", "captures") + ",";  // per camera: "0,0,1,0"
+        std::string list = Site().State("Alpha", "captures") + ","; // per camera: "0,0,1,0"
         for (int skip = 0; skip < 2; ++skip)
             list.erase(0, list.find(',') + 1);
         return std::stoi(list);

@@ -32,12 +32,12 @@ std::string SiteText()
            "[Server6]\r\nName=Foxtrot\r\nUser=admin\r\nPassword=secret\r\nChannels=1\r\n";
 }
 
-}  // namespace
+} // namespace
 
 DevsimSite& Site()
 {
     static DevsimSite* site = [] {
-        auto* s = new DevsimSite;  // devsim ends with the test program
+        auto* s = new DevsimSite; // devsim ends with the test program
         static TempDir dir;
         std::string ini = dir.File("site.ini");
         WriteTextFile(ini, SiteText());
@@ -55,10 +55,16 @@ namespace {
 DWORD g_tick = 0;
 SYSTEMTIME g_now = {};
 
-DWORD FakeTick() { return g_tick; }
-void FakeLocalTime(SYSTEMTIME* now) { *now = g_now; }
+DWORD FakeTick()
+{
+    return g_tick;
+}
+void FakeLocalTime(SYSTEMTIME* now)
+{
+    *now = g_now;
+}
 
-}  // namespace
+} // namespace
 
 namespace TestClock {
 
@@ -102,10 +108,16 @@ void Advance(DWORD milliseconds)
     FileTimeToSystemTime(&ft, &g_now);
 }
 
-DWORD Tick() { return g_tick; }
-SYSTEMTIME Now() { return g_now; }
+DWORD Tick()
+{
+    return g_tick;
+}
+SYSTEMTIME Now()
+{
+    return g_now;
+}
 
-}  // namespace TestClock
+} // namespace TestClock
 
 // ---- Free space and sound ----
 
@@ -139,14 +151,23 @@ BOOL FakePlaySound(LPCSTR sound, HMODULE, DWORD flags)
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
-void SetFreeMegabytes(long long megabytes) { g_freeMegabytes = megabytes; }
+void SetFreeMegabytes(long long megabytes)
+{
+    g_freeMegabytes = megabytes;
+}
 
 namespace TestSound {
 
-void Install() { AudioSeams::ReplacePlaySound(FakePlaySound); }
-void Uninstall() { AudioSeams::ReplacePlaySound(nullptr); }
+void Install()
+{
+    AudioSeams::ReplacePlaySound(FakePlaySound);
+}
+void Uninstall()
+{
+    AudioSeams::ReplacePlaySound(nullptr);
+}
 
 std::vector<std::string> Played()
 {
@@ -163,12 +184,18 @@ void Clear()
     LeaveCriticalSection(SoundLock());
 }
 
-}  // namespace TestSound
+} // namespace TestSound
 
 // ---- Windows ----
 
-RecordingWindows::RecordingWindows() { InitializeCriticalSection(&lock_); }
-RecordingWindows::~RecordingWindows() { DeleteCriticalSection(&lock_); }
+RecordingWindows::RecordingWindows()
+{
+    InitializeCriticalSection(&lock_);
+}
+RecordingWindows::~RecordingWindows()
+{
+    DeleteCriticalSection(&lock_);
+}
 
 void RecordingWindows::Record(const std::string& what, const std::string& text, int value)
 {
@@ -191,12 +218,30 @@ void RecordingWindows::PostExternalAlarm(CChannelSession* session, int input)
     LeaveCriticalSection(&lock_);
 }
 
-void RecordingWindows::SetLocalRelayState(int output, int on) { Record("relay", std::string(), output * 10 + on); }
-void RecordingWindows::AppendConnectInfo(LPCSTR text) { Record("info", text); }
-void RecordingWindows::ShowMessage(LPCSTR text) { Record("message", text); }
-void RecordingWindows::ClearTalkState() { Record("talk"); }
-void RecordingWindows::RunCameraSettings(CTermCamera*) { Record("settings"); }
-void RecordingWindows::RefreshLocalRelays() { Record("refresh-relays"); }
+void RecordingWindows::SetLocalRelayState(int output, int on)
+{
+    Record("relay", std::string(), output * 10 + on);
+}
+void RecordingWindows::AppendConnectInfo(LPCSTR text)
+{
+    Record("info", text);
+}
+void RecordingWindows::ShowMessage(LPCSTR text)
+{
+    Record("message", text);
+}
+void RecordingWindows::ClearTalkState()
+{
+    Record("talk");
+}
+void RecordingWindows::RunCameraSettings(CTermCamera*)
+{
+    Record("settings");
+}
+void RecordingWindows::RefreshLocalRelays()
+{
+    Record("refresh-relays");
+}
 
 IPreviewPane* RecordingWindows::GetPreviewPane(int index)
 {
@@ -209,11 +254,26 @@ void RecordingWindows::MarkAlarmSound()
     Record("sound-mark");
 }
 
-void RecordingWindows::NoteAlarmStarted() { Record("alarm-start"); }
-int RecordingWindows::FindPageOfCamera(CTermCamera*) { return cameraPage; }
-void RecordingWindows::SelectPane(int pane) { Record("select-pane", std::string(), pane); }
-void RecordingWindows::OpenEMap() { Record("open-map"); }
-void RecordingWindows::ShowEMapDevice(CVuskEMapDev*) { Record("show-device"); }
+void RecordingWindows::NoteAlarmStarted()
+{
+    Record("alarm-start");
+}
+int RecordingWindows::FindPageOfCamera(CTermCamera*)
+{
+    return cameraPage;
+}
+void RecordingWindows::SelectPane(int pane)
+{
+    Record("select-pane", std::string(), pane);
+}
+void RecordingWindows::OpenEMap()
+{
+    Record("open-map");
+}
+void RecordingWindows::ShowEMapDevice(CVuskEMapDev*)
+{
+    Record("show-device");
+}
 
 std::vector<RecordingWindows::Posted> RecordingWindows::TakePosted()
 {
@@ -299,7 +359,7 @@ LRESULT CALLBACK PaneProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
     return msg == WM_ERASEBKGND ? 1 : DefWindowProcA(w, msg, wp, lp);
 }
 
-}  // namespace
+} // namespace
 
 RecordingPane::RecordingPane()
 {
@@ -483,7 +543,10 @@ CChannelSession* SessionTest::MakeSession(CTermCamera* camera)
     return session;
 }
 
-CTermCamera* SessionTest::Camera(CTermServer* server, int channel) { return server->FindCamera(channel); }
+CTermCamera* SessionTest::Camera(CTermServer* server, int channel)
+{
+    return server->FindCamera(channel);
+}
 
 RecordingPane& SessionTest::NewPane()
 {

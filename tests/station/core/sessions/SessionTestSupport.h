@@ -35,18 +35,18 @@ DevsimSite& Site();
 
 // The settable clock of the framework's seams: tick count and local time move together.
 namespace TestClock {
-void Install();  // 2026-03-10 (a Tuesday) 10:00:00, tick 5,000,000
+void Install(); // 2026-03-10 (a Tuesday) 10:00:00, tick 5,000,000
 void Uninstall();
 void SetTime(int hour, int minute, int second);
 void Advance(DWORD milliseconds);
 DWORD Tick();
 SYSTEMTIME Now();
-}  // namespace TestClock
+} // namespace TestClock
 
 // One thing the windows were asked to do, in order.
 struct WindowCall {
-    std::string what;  // "info", "message", "talk", "relay", "refresh-relays", "sound-mark", "alarm-start",
-                       // "select-pane", "open-map", "show-device", "settings", "play"
+    std::string what; // "info", "message", "talk", "relay", "refresh-relays", "sound-mark", "alarm-start",
+                      // "select-pane", "open-map", "show-device", "settings", "play"
     std::string text;
     int value = 0;
 };
@@ -94,7 +94,7 @@ public:
     int DeliverNext(UINT message, CChannelSession* session, DWORD timeoutMs = 15000);
     std::vector<Posted> TakePosted();
     std::vector<WindowCall> Calls();
-    std::vector<std::string> Infos();  // connection-information texts
+    std::vector<std::string> Infos(); // connection-information texts
     int Count(const std::string& what);
     void ClearCalls();
 
@@ -107,7 +107,7 @@ public:
     int pageCount = 0;
     int cameraPage = -1;
     std::vector<IPreviewPane*> panes;
-    CTermServer* chosenServer = nullptr;  // what the server chooser answers
+    CTermServer* chosenServer = nullptr; // what the server chooser answers
 
 private:
     void Record(const std::string& what, const std::string& text = std::string(), int value = 0);
@@ -171,7 +171,7 @@ void Install();
 void Uninstall();
 std::vector<std::string> Played();
 void Clear();
-}  // namespace TestSound
+} // namespace TestSound
 
 // One record of a daily log file.
 struct LogLine {

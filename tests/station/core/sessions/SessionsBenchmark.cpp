@@ -160,7 +160,7 @@ double LiveCpu(int shown, DWORD ms)
     return cpu;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {
@@ -229,7 +229,7 @@ int main()
     std::printf("station CPU, 64 connected, 16 shown: %.3f s per s (%.0f%% of one core; ratio to 1 shown: %.2f)\n",
                 cpuSixteen, cpuSixteen * 100, cpuSixteen / cpuOne);
 
-    delete g_pRecGroup;  // disconnects every session
+    delete g_pRecGroup; // disconnects every session
     g_pRecGroup = nullptr;
     delete g_pSysParam;
     g_pSysParam = nullptr;

@@ -76,13 +76,13 @@ protected:
 TEST_F(DiskWatchTest, MovesToTheFirstOtherPathWithRoom)
 {
     SetPaths({500, 500, 500});
-    SetFree("A:", 500);  // at the reserve: full
+    SetFree("A:", 500); // at the reserve: full
     SetFree("B:", 100);
     SetFree("C:", 900);
     DiskWatchFirstPass(state, purgeDay);
     EXPECT_EQ(state.currentEntry, 2);
     EXPECT_EQ(state.spaceOk, 1);
-    EXPECT_TRUE(owner.Take().empty());  // the first pass moves silently
+    EXPECT_TRUE(owner.Take().empty()); // the first pass moves silently
 
     SetFree("C:", 400);
     SetFree("A:", 501);
@@ -110,7 +110,7 @@ TEST_F(DiskWatchTest, ModeOneStopsRecordingAndReportsOncePerChange)
     EXPECT_EQ(owner.Take(), std::vector<int>{DISK_EVENT_FULL_STOPPED});
     DiskWatchPass(state, purgeDay);
     DiskWatchPass(state, purgeDay);
-    EXPECT_TRUE(owner.Take().empty());  // still full: nothing new to say
+    EXPECT_TRUE(owner.Take().empty()); // still full: nothing new to say
     EXPECT_EQ(Days(0), std::vector<std::string>{"20261201"});
 
     // Between the reserve and twice the reserve the flag stays as it was, other paths or not.
@@ -168,9 +168,7 @@ TEST_F(DiskWatchTest, ModeZeroMovesToWhicheverPathFreesFirst)
     SetPaths({500, 500});
     MakeDays(0, {"20261205"});
     MakeDays(1, {"20261201"});
-    space.SetRule([this](const std::string& root) -> long long {
-        return root == "B:" && Days(1).empty() ? 800 : 100;
-    });
+    space.SetRule([this](const std::string& root) -> long long { return root == "B:" && Days(1).empty() ? 800 : 100; });
     DiskWatchPass(state, purgeDay);
     EXPECT_EQ(state.currentEntry, 1);
     EXPECT_EQ(state.spaceOk, 1);
@@ -229,7 +227,7 @@ TEST_F(DiskWatchTest, PurgesTheLogAtStartAndAtEachNewDay)
     EXPECT_EQ(ListNames(folder).size(), 2u);
     makeLogs(9);
     DiskWatchPass(state, purgeDay);
-    EXPECT_EQ(ListNames(folder).size(), 6u);  // the same day: no purge
+    EXPECT_EQ(ListNames(folder).size(), 6u); // the same day: no purge
     clock.Set(2026, 12, 8, 0, 0, 5);
     DiskWatchPass(state, purgeDay);
     EXPECT_EQ(ListNames(folder), (std::vector<std::string>{"2026_10_03.log", "2026_10_04.log"}));
@@ -257,9 +255,9 @@ TEST_F(DiskWatchTest, TheWatcherThreadRunsAPassWhenWokenAndStops)
     EXPECT_EQ(store.IsSpaceOk(), 1);
 
     store.StopDiskWatch();
-    store.StopDiskWatch();  // a second stop finds no thread
+    store.StopDiskWatch(); // a second stop finds no thread
     store.StartDiskWatch();
     store.StopDiskWatch();
 }
 
-}  // namespace
+} // namespace

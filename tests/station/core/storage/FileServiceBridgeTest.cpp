@@ -33,7 +33,7 @@ int CALLBACK CollectResult(const char* name, int channel, const char* path, cons
 FileServiceRequest AnyMp4()
 {
     FileServiceRequest request;
-    memset(&request, 0xCD, sizeof(request));  // what is not set must not matter
+    memset(&request, 0xCD, sizeof(request)); // what is not set must not matter
     memset(request.name, 0, sizeof(request.name));
     request.channel = -1;
     request.kind = 1;
@@ -125,16 +125,66 @@ TEST_F(FileServiceBridgeTest, RangeNameChannelAndKindAreApplied)
         FileServiceRequest request;
         size_t hits;
     } cases[] = {
-        {"range around 02:00", [] { FileServiceRequest r = AnyMp4(); r.rangeFlag = 1; r.from = At(7, 1, 0, 0);
-             r.to = At(7, 3, 0, 0); return r; }(), 1},
-        {"range excluding all", [] { FileServiceRequest r = AnyMp4(); r.rangeFlag = 1; r.from = At(9, 0, 0, 0);
-             r.to = At(10, 0, 0, 0); return r; }(), 0},
-        {"name", [] { FileServiceRequest r = AnyMp4(); strcpy(r.name, "Gate"); return r; }(), 2},
-        {"other name", [] { FileServiceRequest r = AnyMp4(); strcpy(r.name, "Door"); return r; }(), 0},
-        {"channel", [] { FileServiceRequest r = AnyMp4(); r.channel = 1; return r; }(), 1},
-        {"JPEG", [] { FileServiceRequest r = AnyMp4(); r.kind = 2; return r; }(), 1},
-        {"unterminated name", [] { FileServiceRequest r = AnyMp4(); memset(r.name, 'G', 40); return r; }(), 0},
-        {"no result function", [] { FileServiceRequest r = AnyMp4(); r.resultCallback = nullptr; return r; }(), 0},
+        {"range around 02:00",
+         [] {
+             FileServiceRequest r = AnyMp4();
+             r.rangeFlag = 1;
+             r.from = At(7, 1, 0, 0);
+             r.to = At(7, 3, 0, 0);
+             return r;
+         }(),
+         1},
+        {"range excluding all",
+         [] {
+             FileServiceRequest r = AnyMp4();
+             r.rangeFlag = 1;
+             r.from = At(9, 0, 0, 0);
+             r.to = At(10, 0, 0, 0);
+             return r;
+         }(),
+         0},
+        {"name",
+         [] {
+             FileServiceRequest r = AnyMp4();
+             strcpy(r.name, "Gate");
+             return r;
+         }(),
+         2},
+        {"other name",
+         [] {
+             FileServiceRequest r = AnyMp4();
+             strcpy(r.name, "Door");
+             return r;
+         }(),
+         0},
+        {"channel",
+         [] {
+             FileServiceRequest r = AnyMp4();
+             r.channel = 1;
+             return r;
+         }(),
+         1},
+        {"JPEG",
+         [] {
+             FileServiceRequest r = AnyMp4();
+             r.kind = 2;
+             return r;
+         }(),
+         1},
+        {"unterminated name",
+         [] {
+             FileServiceRequest r = AnyMp4();
+             memset(r.name, 'G', 40);
+             return r;
+         }(),
+         0},
+        {"no result function",
+         [] {
+             FileServiceRequest r = AnyMp4();
+             r.resultCallback = nullptr;
+             return r;
+         }(),
+         0},
     };
     for (Case& c : cases) {
         results.clear();
@@ -156,4 +206,4 @@ TEST(FileServiceBridgeHitTest, ATimeThatCannotBeConvertedSkipsTheHit)
     EXPECT_EQ(results.size(), 1u);
 }
 
-}  // namespace
+} // namespace

@@ -71,11 +71,11 @@ bool OpenStore(CLogPageStore& store, const std::string& logPath)
     return store.OpenForRead() == 1;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {
-    TempDir folder(true);  // the scratch files go to the working directory
+    TempDir folder(true); // the scratch files go to the working directory
     std::string day = folder.Path() + "\\2026_12_07.log";
     std::string small = folder.Path() + "\\2026_12_08.log";
     WriteLog(day, kDayRecords);

@@ -77,7 +77,7 @@ TEST_F(PagedStoreTest, QueryStorePagesTwentyAtATimeWithAPartialLastPage)
     }
     ASSERT_EQ(store.OpenForRead(), 1);
     EXPECT_EQ(ReadBytes("fileindex0").size(), 45u * 316);
-    EXPECT_EQ(store.OpenForRead(), 0);  // no writer any more
+    EXPECT_EQ(store.OpenForRead(), 0); // no writer any more
     QueryResultRecord late = Hit("x", 0, 0, 0, 0, "x");
     EXPECT_EQ(store.Append(&late), 0);
 
@@ -99,7 +99,7 @@ TEST_F(PagedStoreTest, QueryStorePagesTwentyAtATimeWithAPartialLastPage)
     strcpy(path, "untouched");
     EXPECT_EQ(store.ReadPath(5, path), 0);
     EXPECT_STREQ(path, "untouched");
-    EXPECT_EQ(store.ReadPath(-40, path), 1);  // index -40 of page 2 is record 0; one before is refused
+    EXPECT_EQ(store.ReadPath(-40, path), 1); // index -40 of page 2 is record 0; one before is refused
     EXPECT_STREQ(path, "file000");
     EXPECT_EQ(store.ReadPath(-41, path), 0);
     QueryResultRecord r;
@@ -127,7 +127,7 @@ TEST_F(PagedStoreTest, PageArithmetic)
 
 TEST_F(PagedStoreTest, StoresNeverShareAScratchFile)
 {
-    WriteBytes("fileindex0", "stale", 5);  // left behind by an earlier run
+    WriteBytes("fileindex0", "stale", 5); // left behind by an earlier run
     CQueryResultStore first, second;
     Fill(first, 3);
     Fill(second, 2);
@@ -165,8 +165,8 @@ TEST_F(PagedStoreTest, QueryStoreSortsStablyByEachColumn)
     ASSERT_EQ(store.Create(0, 1, nullptr, 0, nullptr, nullptr), 1);
     // path tells the original position.
     QueryResultRecord records[] = {
-        Hit("beta", 2, 300, 40, 5, "0"), Hit("alpha", 1, 100, 10, 7, "1"), Hit("Beta", 2, 200, 30, 5, "2"),
-        Hit("alpha", 0, 100, 20, -1, "3"), Hit("\xb1\xa8", 1, 50, 50, 9, "4"),  // a double-byte name sorts last
+        Hit("beta", 2, 300, 40, 5, "0"),   Hit("alpha", 1, 100, 10, 7, "1"),   Hit("Beta", 2, 200, 30, 5, "2"),
+        Hit("alpha", 0, 100, 20, -1, "3"), Hit("\xb1\xa8", 1, 50, 50, 9, "4"), // a double-byte name sorts last
     };
     for (QueryResultRecord& r : records)
         store.Append(&r);
@@ -224,14 +224,14 @@ TEST_F(PagedStoreTest, LogStorePagesTheViewersCopy)
     ASSERT_EQ(file.Open("2026_12_07.log"), 1);
 
     CLogPageStore store;
-    EXPECT_EQ(store.OpenForRead(), 0);  // nothing created yet
+    EXPECT_EQ(store.OpenForRead(), 0); // nothing created yet
     ASSERT_EQ(store.Create(), 1);
     EXPECT_TRUE(Exists(store.GetPath()));
     store.SetCount(file.CopyRecords(store.GetPath(), 2));
     EXPECT_EQ(store.GetCount(), 24);
     store.SetPageSize(30);
     ASSERT_EQ(store.OpenForRead(), 1);
-    ASSERT_EQ(store.OpenForRead(), 1);  // may be repeated
+    ASSERT_EQ(store.OpenForRead(), 1); // may be repeated
     EXPECT_EQ(store.GetPageCount(), 1u);
     ASSERT_TRUE(store.SeekPage(0));
     SysLogRecord r;
@@ -245,7 +245,7 @@ TEST_F(PagedStoreTest, LogStorePagesTheViewersCopy)
     ASSERT_TRUE(store.SeekPage(0));
     ASSERT_TRUE(store.ReadNext(&r));
     EXPECT_EQ(r.subType, 200);
-    EXPECT_STREQ(r.text, "000");  // the first of the equal keys stays first
+    EXPECT_STREQ(r.text, "000"); // the first of the equal keys stays first
 
     // The time text sorts chronologically.
     ASSERT_EQ(store.Sort(0, 1), 1);
@@ -260,4 +260,4 @@ TEST_F(PagedStoreTest, LogStorePagesTheViewersCopy)
     EXPECT_FALSE(Exists(path));
 }
 
-}  // namespace
+} // namespace

@@ -22,8 +22,7 @@ void BuildTree(const std::string& base)
     CTime day(2026, 1, 1, 0, 0, 0);
     for (int d = 0; d < kDays; ++d, day += CTimeSpan(1, 0, 0, 0)) {
         char dayDir[MAX_PATH];
-        snprintf(dayDir, sizeof(dayDir), "%s\\%04d%02d%02d", base.c_str(), day.GetYear(), day.GetMonth(),
-                 day.GetDay());
+        snprintf(dayDir, sizeof(dayDir), "%s\\%04d%02d%02d", base.c_str(), day.GetYear(), day.GetMonth(), day.GetDay());
         CreateDirectoryA(dayDir, nullptr);
         std::vector<RecordIndexEntry> entries(kPerDay);
         for (int i = 0; i < kPerDay; ++i) {
@@ -34,7 +33,7 @@ void BuildTree(const std::string& base)
             e.year = day.GetYear();
             e.month = (BYTE)day.GetMonth();
             e.day = (BYTE)day.GetDay();
-            int second = i * 86;  // spread over the day
+            int second = i * 86; // spread over the day
             e.hour = (BYTE)(second / 3600);
             e.minute = (BYTE)(second / 60 % 60);
             e.second = (BYTE)(second % 60);
@@ -83,7 +82,7 @@ int CountHit(const char*, int, int, int, int, const char*, void* user)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {

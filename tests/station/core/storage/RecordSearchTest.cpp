@@ -63,17 +63,17 @@ protected:
         store.SetStoragePaths(table, 2);
         store.SetOwner(&owner);
 
-        Record("Alpha", 0, 1);                  // 12-05 09:59:00 manual
+        Record("Alpha", 0, 1); // 12-05 09:59:00 manual
         clock.Set(2026, 12, 6, 10, 30, 0);
-        Record("Alpha", 1, 4 | 8);              // 12-06 10:30:00 schedule and motion
+        Record("Alpha", 1, 4 | 8); // 12-06 10:30:00 schedule and motion
         clock.Set(2026, 12, 7, 9, 59, 0);
-        Record("Beta", 0, 2);                   // 12-07 09:59:00 alarm
+        Record("Beta", 0, 2); // 12-07 09:59:00 alarm
         clock.Set(2026, 12, 7, 10, 15, 0);
-        Record("Beta", 0, 4);                   // 12-07 10:15:00 schedule
-        Record("Beta", 0, 4);                   // collided: named and indexed 10:15:01
+        Record("Beta", 0, 4); // 12-07 10:15:00 schedule
+        Record("Beta", 0, 4); // collided: named and indexed 10:15:01
         clock.Set(2026, 12, 7, 10, 0, 0);
         owner.format = 1;
-        Record("Beta", 2, 1);                   // 12-07 10:00:00 ASF
+        Record("Beta", 2, 1); // 12-07 10:00:00 ASF
         owner.format = 0;
         store.SaveJpegSnapshot("Alpha", 0, "jpeg", 4);
         char bmp[MAX_PATH];
@@ -82,7 +82,7 @@ protected:
         store.MakeBmpSnapshotPath("Alpha", 0, bmp, &index, &entry);
         WriteBytes(bmp, "BM", 2);
         store.AppendBmpIndex(index, &entry);
-        Record("Gone", 0, 1);                   // deleted afterwards
+        Record("Gone", 0, 1); // deleted afterwards
         DeleteFileA(paths.back().c_str());
 
         // The second path got one recording while it was the current one.
@@ -128,29 +128,78 @@ TEST_F(RecordSearchTest, FiltersByNameChannelKindTypeAndTime)
         S expected;
     } cases[] = {
         {"every MP4 of both paths", AnyOf(1),
-         S{"Alpha_1_095900.mp4", "Alpha_2_103000.mp4", "Beta_1_095900.mp4", "Beta_1_101500.mp4",
-           "Beta_1_101501.mp4", "Gamma_1_080000.mp4"}},
+         S{"Alpha_1_095900.mp4", "Alpha_2_103000.mp4", "Beta_1_095900.mp4", "Beta_1_101500.mp4", "Beta_1_101501.mp4",
+           "Gamma_1_080000.mp4"}},
         {"ASF only", AnyOf(4), S{"Beta_3_100000.asf"}},
         {"JPEG", AnyOf(2), S{"Alpha_1_100000.jpg"}},
         {"BMP", AnyOf(3), S{"Alpha_1_100000.bmp"}},
-        {"name", [] { RecordQuery q = AnyOf(1); strcpy(q.name, "Alpha"); return q; }(),
+        {"name",
+         [] {
+             RecordQuery q = AnyOf(1);
+             strcpy(q.name, "Alpha");
+             return q;
+         }(),
          S{"Alpha_1_095900.mp4", "Alpha_2_103000.mp4"}},
-        {"name is exact", [] { RecordQuery q = AnyOf(1); strcpy(q.name, "alpha"); return q; }(), S{}},
-        {"channel", [] { RecordQuery q = AnyOf(1); q.channel = 1; return q; }(), S{"Alpha_2_103000.mp4"}},
-        {"manual", [] { RecordQuery q = AnyOf(1); q.typeSelector = 1; return q; }(),
+        {"name is exact",
+         [] {
+             RecordQuery q = AnyOf(1);
+             strcpy(q.name, "alpha");
+             return q;
+         }(),
+         S{}},
+        {"channel",
+         [] {
+             RecordQuery q = AnyOf(1);
+             q.channel = 1;
+             return q;
+         }(),
+         S{"Alpha_2_103000.mp4"}},
+        {"manual",
+         [] {
+             RecordQuery q = AnyOf(1);
+             q.typeSelector = 1;
+             return q;
+         }(),
          S{"Alpha_1_095900.mp4", "Gamma_1_080000.mp4"}},
-        {"schedule, also with other bits", [] { RecordQuery q = AnyOf(1); q.typeSelector = 2; return q; }(),
+        {"schedule, also with other bits",
+         [] {
+             RecordQuery q = AnyOf(1);
+             q.typeSelector = 2;
+             return q;
+         }(),
          S{"Alpha_2_103000.mp4", "Beta_1_101500.mp4", "Beta_1_101501.mp4"}},
-        {"motion", [] { RecordQuery q = AnyOf(1); q.typeSelector = 3; return q; }(), S{"Alpha_2_103000.mp4"}},
-        {"alarm", [] { RecordQuery q = AnyOf(1); q.typeSelector = 4; return q; }(), S{"Beta_1_095900.mp4"}},
-        {"unknown selector filters nothing", [] { RecordQuery q = AnyOf(1); q.typeSelector = 9; return q; }(),
-         S{"Alpha_1_095900.mp4", "Alpha_2_103000.mp4", "Beta_1_095900.mp4", "Beta_1_101500.mp4",
-           "Beta_1_101501.mp4", "Gamma_1_080000.mp4"}},
+        {"motion",
+         [] {
+             RecordQuery q = AnyOf(1);
+             q.typeSelector = 3;
+             return q;
+         }(),
+         S{"Alpha_2_103000.mp4"}},
+        {"alarm",
+         [] {
+             RecordQuery q = AnyOf(1);
+             q.typeSelector = 4;
+             return q;
+         }(),
+         S{"Beta_1_095900.mp4"}},
+        {"unknown selector filters nothing",
+         [] {
+             RecordQuery q = AnyOf(1);
+             q.typeSelector = 9;
+             return q;
+         }(),
+         S{"Alpha_1_095900.mp4", "Alpha_2_103000.mp4", "Beta_1_095900.mp4", "Beta_1_101500.mp4", "Beta_1_101501.mp4",
+           "Gamma_1_080000.mp4"}},
         {"10:00 to 11:00 leaves out 09:59 of the same day", Range(1, 7, 10, 0, 7, 11, 0),
          S{"Beta_1_101500.mp4", "Beta_1_101501.mp4"}},
         {"days 5 to 6", Range(1, 5, 0, 0, 6, 23, 59),
          S{"Alpha_1_095900.mp4", "Alpha_2_103000.mp4", "Gamma_1_080000.mp4"}},
-        {"channel 0 from 6 at 09:00", [] { RecordQuery q = Range(1, 6, 9, 0, 6, 23, 59); q.channel = 0; return q; }(),
+        {"channel 0 from 6 at 09:00",
+         [] {
+             RecordQuery q = Range(1, 6, 9, 0, 6, 23, 59);
+             q.channel = 0;
+             return q;
+         }(),
          S{}},
         {"a range with nothing in it", Range(1, 8, 0, 0, 9, 23, 59), S{}},
     };
@@ -195,7 +244,7 @@ TEST_F(RecordSearchTest, ABusyDayIsFoundTheSameWayAsAQuietOne)
     size_t at = busy[1].find_last_of('\\') + 1;
     std::string upper = busy[1].substr(0, at) + "BUSY" + busy[1].substr(at + 4);
     ASSERT_TRUE(MoveFileA(busy[1].c_str(), upper.c_str()));
-    WriteBytes(temp.File("one\\20261209\\Busy_1_080001.asf"), "a", 1);  // another kind, same name
+    WriteBytes(temp.File("one\\20261209\\Busy_1_080001.asf"), "a", 1); // another kind, same name
 
     RecordQuery query = Range(1, 9, 0, 0, 9, 23, 59);
     std::vector<Hit> hits;
@@ -206,7 +255,7 @@ TEST_F(RecordSearchTest, ABusyDayIsFoundTheSameWayAsAQuietOne)
         if (i % 6 == 0)
             continue;
         ASSERT_LT(next, hits.size());
-        EXPECT_EQ(hits[next].path, busy[i]);  // in index order, each by its entry's name
+        EXPECT_EQ(hits[next].path, busy[i]); // in index order, each by its entry's name
         EXPECT_EQ(hits[next].size, i % 7);
         EXPECT_EQ(hits[next].start, (int)CTime(2026, 12, 9, 8, 0, i, 0).GetTime());
         ++next;
@@ -230,17 +279,17 @@ TEST_F(RecordSearchTest, DamagedIndexEntriesAreSkippedOrTerminated)
     MakeDir(day);
     RecordIndexEntry entries[3];
     memset(entries, 0, sizeof(entries));
-    memset(entries[0].name, 'N', sizeof(entries[0].name));  // no terminator
+    memset(entries[0].name, 'N', sizeof(entries[0].name)); // no terminator
     entries[0].year = 2026;
     entries[0].month = 12;
     entries[0].day = 1;
     entries[0].hour = 8;
     entries[1] = entries[0];
-    entries[1].month = 13;  // no such month...
-    entries[1].year = -5;   // ...nor year: not a time the callback can carry
+    entries[1].month = 13; // no such month...
+    entries[1].year = -5;  // ...nor year: not a time the callback can carry
     strcpy(entries[1].name, "Bad");
     entries[2] = entries[1];
-    std::vector<char> bytes((char*)entries, (char*)entries + sizeof(entries) - 7);  // the last one cut short
+    std::vector<char> bytes((char*)entries, (char*)entries + sizeof(entries) - 7); // the last one cut short
     WriteBytes(day + "\\index", bytes.data(), bytes.size());
     std::string kept = day + "\\" + std::string(39, 'N') + "_1_080000.mp4";
     WriteBytes(kept, "x", 1);
@@ -248,7 +297,7 @@ TEST_F(RecordSearchTest, DamagedIndexEntriesAreSkippedOrTerminated)
 
     std::vector<Hit> hits;
     RecordQuery query = AnyOf(1);
-    query.fromYear = INT_MIN;  // not read without the range flag
+    query.fromYear = INT_MIN; // not read without the range flag
     query.toYear = INT_MAX;
     strcpy(query.name, std::string(39, 'N').c_str());
     store.SearchRecords(&Collect, &query, &hits);
@@ -257,7 +306,7 @@ TEST_F(RecordSearchTest, DamagedIndexEntriesAreSkippedOrTerminated)
     EXPECT_EQ(hits[0].path, kept);
 
     query.name[0] = '\0';
-    query.rangeFlag = 1;  // a range of nonsense dates finds nothing and breaks nothing
+    query.rangeFlag = 1; // a range of nonsense dates finds nothing and breaks nothing
     hits.clear();
     store.SearchRecords(&Collect, &query, &hits);
     EXPECT_TRUE(hits.empty());
@@ -283,4 +332,4 @@ TEST_F(RecordSearchTest, FilesOverTwoGigabytesKeepAUsableSize)
     DeleteFileA(path.c_str());
 }
 
-}  // namespace
+} // namespace

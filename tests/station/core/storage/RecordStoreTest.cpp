@@ -68,7 +68,7 @@ TEST_F(RecordStoreTest, NamesEachKindInTheDayDirectoryWithItsIndexEntry)
     RecordIndexEntry bmp;
     ASSERT_EQ(store.MakeBmpSnapshotPath("Gate", 2, path, &index, &bmp), 1);
     EXPECT_EQ(std::string(path), day + "\\Gate_3_101605.bmp");
-    EXPECT_FALSE(Exists(path));  // only named; the caller writes the picture
+    EXPECT_FALSE(Exists(path)); // only named; the caller writes the picture
     EXPECT_EQ(index, 0);
     EXPECT_EQ(TimeOf(bmp), "20261207 101605");
     WriteBytes(path, "BM", 2);
@@ -151,8 +151,8 @@ TEST_F(RecordStoreTest, ConcurrentCallersNeverShareANameOrLoseAnEntry)
     std::set<std::string> indexed;
     for (const RecordIndexEntry& e : Entries(day + "\\index")) {
         char path[MAX_PATH];
-        snprintf(path, sizeof(path), "%s\\%s_%d_%02d%02d%02d.mp4", day.c_str(), e.name, e.channel + 1, e.hour,
-                 e.minute, e.second);
+        snprintf(path, sizeof(path), "%s\\%s_%d_%02d%02d%02d.mp4", day.c_str(), e.name, e.channel + 1, e.hour, e.minute,
+                 e.second);
         indexed.insert(path);
     }
     EXPECT_EQ(indexed, all);
@@ -235,4 +235,4 @@ TEST_F(RecordStoreTest, ThePathsBaseIsItsDirectoryOrElseItsRoot)
     EXPECT_TRUE(Exists(temp.File("p\\q\\r")));
 }
 
-}  // namespace
+} // namespace

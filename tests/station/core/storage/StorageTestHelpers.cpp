@@ -10,7 +10,10 @@
 namespace {
 
 SYSTEMTIME fixedTime;
-void FixedLocalTime(SYSTEMTIME* now) { *now = fixedTime; }
+void FixedLocalTime(SYSTEMTIME* now)
+{
+    *now = fixedTime;
+}
 
 std::mutex ruleLock;
 ScopedFreeSpace::Rule freeRule;
@@ -24,11 +27,11 @@ BOOL RuleFreeSpace(LPCSTR root, ULONGLONG* freeBytes)
     }
     if (megabytes < 0)
         return FALSE;
-    *freeBytes = ((ULONGLONG)megabytes << 20) + 12345;  // a fraction of a megabyte is dropped
+    *freeBytes = ((ULONGLONG)megabytes << 20) + 12345; // a fraction of a megabyte is dropped
     return TRUE;
 }
 
-}  // namespace
+} // namespace
 
 void TestOwner::OnDiskEvent(int event)
 {
@@ -53,7 +56,10 @@ ScopedClock::ScopedClock(int year, int month, int day, int hour, int minute, int
     Seams::ReplaceLocalTime(&FixedLocalTime);
 }
 
-ScopedClock::~ScopedClock() { Seams::ReplaceLocalTime(nullptr); }
+ScopedClock::~ScopedClock()
+{
+    Seams::ReplaceLocalTime(nullptr);
+}
 
 void ScopedClock::Set(int year, int month, int day, int hour, int minute, int second)
 {
@@ -109,7 +115,10 @@ void WriteBytes(const std::string& path, const void* data, size_t size)
     fclose(f);
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::vector<std::string> ListNames(const std::string& folder)
 {
@@ -127,7 +136,10 @@ std::vector<std::string> ListNames(const std::string& folder)
     return names;
 }
 
-void MakeDir(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
+void MakeDir(const std::string& path)
+{
+    CreateDirectoryA(path.c_str(), nullptr);
+}
 
 StoragePathEntry MakeEntry(const std::string& root, int reserve, const std::string& dir)
 {

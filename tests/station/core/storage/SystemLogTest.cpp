@@ -57,7 +57,7 @@ TEST_F(SystemLogTest, WriteAppendsZeroedRecordsToTheDailyFileOfItsOwnTime)
     log.SetCurrentUser("admin");
     log.Write(SYSLOG_ALARM, "Site\\Server\\摄像机1", 3, "视频移动报警", "");
     log.Write(SYSLOG_ABNORMAL, "", 0, "程序异常退出", "2026-12-06 23-59-59");
-    log.Write(SYSLOG_LOGIN, "", 0, "登陆系统", "2020-01-01 00-00-00");  // the argument is ignored
+    log.Write(SYSLOG_LOGIN, "", 0, "登陆系统", "2020-01-01 00-00-00"); // the argument is ignored
     log.Write(SYSLOG_ABNORMAL, "", 0, "程序异常退出", "");
 
     std::vector<SysLogRecord> records = Records(folder + "\\2026_12_07.log");
@@ -90,7 +90,13 @@ TEST_F(SystemLogTest, TextsAreCutToTheirFieldOnACharacterBoundary)
         {std::string(48, 'a'), 47},
         {std::string(200, 'a'), 47},
         // 24 two-byte characters: the 24th would need bytes 46 and 47, so 23 are kept whole.
-        {[] { std::string s; for (int i = 0; i < 24; ++i) s += "报"; return s; }(), 46},
+        {[] {
+             std::string s;
+             for (int i = 0; i < 24; ++i)
+                 s += "报";
+             return s;
+         }(),
+         46},
     };
     for (const Case& c : cases) {
         log.Write(SYSLOG_CONNECT, std::string(150, 'd').c_str(), 0, c.text.c_str(), "");
@@ -164,8 +170,8 @@ TEST_F(SystemLogTest, RecordsFromManyThreadsAllArriveWhole)
 TEST_F(SystemLogTest, ListsReadableDailyFiles)
 {
     WriteDay("2026_12_05.log", {0, 1});
-    WriteDay("2026_12_06.log", {});                // no whole record
-    WriteDay("2026_12_07.log", {2}, true);         // a cut-off tail does not matter
+    WriteDay("2026_12_06.log", {});        // no whole record
+    WriteDay("2026_12_07.log", {2}, true); // a cut-off tail does not matter
     WriteDay("notes.txt", {1});
 
     CPtrArray files;
@@ -187,16 +193,16 @@ TEST_F(SystemLogTest, CopiesRecordsByCategory)
     ASSERT_EQ(file.Open((folder + "\\2026_12_07.log").c_str()), 1);
     std::string target = temp.File("copy");
 
-    EXPECT_EQ(file.CopyRecords(target.c_str(), 2), 3);  // alarm records, type 1
+    EXPECT_EQ(file.CopyRecords(target.c_str(), 2), 3); // alarm records, type 1
     std::vector<SysLogRecord> copied = Records(target);
     ASSERT_EQ(copied.size(), 3u);
     EXPECT_STREQ(copied[0].text, "event 1");
     EXPECT_STREQ(copied[2].text, "event 5");
 
-    EXPECT_EQ(file.CopyRecords(target.c_str(), 4), 0);  // none of type 3: the target is emptied
+    EXPECT_EQ(file.CopyRecords(target.c_str(), 4), 0); // none of type 3: the target is emptied
     EXPECT_EQ(ReadBytes(target).size(), 0u);
 
-    EXPECT_EQ(file.CopyRecords(target.c_str(), 0), 6);  // the whole file, whole records counted
+    EXPECT_EQ(file.CopyRecords(target.c_str(), 0), 6); // the whole file, whole records counted
     EXPECT_EQ(ReadBytes(target), ReadBytes(folder + "\\2026_12_07.log"));
 
     CLogFile missing;
@@ -218,11 +224,11 @@ TEST_F(SystemLogTest, DeletesRecordsByCategory)
     EXPECT_FALSE(Exists(path + ".bak"));
 
     std::vector<char> before = ReadBytes(path);
-    log.DeleteRecords(path.c_str(), 5);  // no record of type 4: unchanged
+    log.DeleteRecords(path.c_str(), 5); // no record of type 4: unchanged
     EXPECT_EQ(ReadBytes(path), before);
 
     WriteDay("2026_12_06.log", {1, 1});
-    log.DeleteRecords((folder + "\\2026_12_06.log").c_str(), 2);  // every record: the file goes
+    log.DeleteRecords((folder + "\\2026_12_06.log").c_str(), 2); // every record: the file goes
     EXPECT_FALSE(Exists(folder + "\\2026_12_06.log"));
 
     log.DeleteRecords(path.c_str(), 0);
@@ -280,4 +286,4 @@ TEST_F(SystemLogTest, PurgeNeverTakesAFileWhoseNameIsNotADate)
     EXPECT_EQ(ListNames(folder), (std::vector<std::string>{"2026_11_03.log", "readme.log"}));
 }
 
-}  // namespace
+} // namespace
