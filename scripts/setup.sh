@@ -22,7 +22,7 @@ as_root() {
 
 warden_packages=(
     wine wine32 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-    cmake ninja-build ccache make dpkg-dev xvfb xauth x11-utils fonts-wine fonts-wqy-microhei imagemagick locales
+    cmake ninja-build ccache make dpkg-dev xvfb xauth x11-utils fonts-wine fonts-wqy-microhei imagemagick locales clang-format
 )
 
 ensure_packages() {
@@ -185,6 +185,18 @@ stop_services() {
     fi
     [ -n "${WARDEN_XVFB_PID:-}" ] && kill "$WARDEN_XVFB_PID" 2>/dev/null
     return 0
+}
+
+# The sources keep one format: an unformatted file fails the test run before anything is built.
+check_format() {
+    local bad
+    bad=$(cd "$WARDEN_ROOT" && git ls-files -z '*.cpp' '*.h' '*.c' |
+        xargs -0 clang-format --dry-run -Werror 2>&1 | grep -o '^[^:]*:[0-9]*:[0-9]*: error' | cut -d: -f1 | sort -u)
+    if [ -n "$bad" ]; then
+        say "these files are not formatted (run clang-format -i on them):"
+        printf '  %s\n' $bad >&2
+        return 1
+    fi
 }
 
 configure_and_build() {

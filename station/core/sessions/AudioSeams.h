@@ -13,8 +13,9 @@ typedef BOOL (*PlaySoundFunc)(LPCSTR sound, HMODULE module, DWORD flags);
 // The wave-in calls the capture makes, with the platform's signatures.
 struct WaveInApi {
     MMRESULT (*getDevCaps)(UINT_PTR device, LPWAVEINCAPSA caps, UINT size);
-    MMRESULT (*open)
-    (LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
+    using OpenFunc = MMRESULT (*)(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback,
+                                  DWORD_PTR instance, DWORD flags);
+    OpenFunc open;
     MMRESULT (*prepareHeader)(HWAVEIN device, LPWAVEHDR header, UINT size);
     MMRESULT (*unprepareHeader)(HWAVEIN device, LPWAVEHDR header, UINT size);
     MMRESULT (*addBuffer)(HWAVEIN device, LPWAVEHDR header, UINT size);
