@@ -1,6 +1,11 @@
 // Resource identifiers of Warden.exe.
 #pragma once
 
+// Each area keeps its identifiers in a header of its own.
+#include "resources/warden/liveview.h"
+#include "resources/warden/mainwindow.h"
+#include "resources/warden/config.h"
+
 #define IDD_LOGIN 130
 #define IDD_BROADCAST 234
 

@@ -1,0 +1,2 @@
+// Resource identifiers of the configuration and records dialogs.
+#pragma once
