@@ -535,16 +535,25 @@ SIZE SkinnedWindow::GetMinTrackSize() const
     return SIZE{Width(top0) + Width(top2) + 10, Height(top0) + 5};
 }
 
-void SkinnedWindow::FitClientToFrame()
+SIZE SkinnedWindow::ClientSize() const
+{
+    RECT client = {0, 0, 0, 0};
+    if (hwnd_)
+        GetClientRect(hwnd_, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+void SkinnedWindow::FitClientToFrame(const SIZE* client)
 {
     const FramedSkinObject* framed = Framed();
-    RECT client, window;
-    if (!framed || !hwnd_ || !GetClientRect(hwnd_, &client) || !::GetWindowRect(hwnd_, &window))
+    RECT window;
+    if (!framed || !hwnd_ || !::GetWindowRect(hwnd_, &window))
         return;
+    const SIZE keep = client ? *client : ClientSize();
     RECT bar;
     GetMenuBarRect(&bar);
-    const int width = Width(framed->GetFrameRect(5)) + Width(framed->GetFrameRect(3)) + Width(client);
-    const int height = Height(framed->GetFrameRect(6)) + Height(framed->GetFrameRect(0)) + Height(bar) + Height(client);
+    const int width = Width(framed->GetFrameRect(5)) + Width(framed->GetFrameRect(3)) + keep.cx;
+    const int height = Height(framed->GetFrameRect(6)) + Height(framed->GetFrameRect(0)) + Height(bar) + keep.cy;
     if (width != Width(window) || height != Height(window))
         SetWindowPos(hwnd_, NULL, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }

@@ -66,8 +66,10 @@ public:
     // Whether the window's size differs from the last recorded window rectangle.
     BOOL SizeChanged() const;
     void RecordWindowRect();
-    // Resizes the window (same corner, no repaint) so its client keeps its size inside the skin's frame.
-    void FitClientToFrame();
+    // Resizes the window (same corner, no repaint) so its client keeps its size inside the skin's frame;
+    // `client` is the size to keep when the frame already changed (NULL: the current client).
+    void FitClientToFrame(const SIZE* client = NULL);
+    SIZE ClientSize() const;
     SIZE GetMinTrackSize() const;
     RECT GetCaptionRect();
     // Sends WM_NCPAINT with a region made from the rectangle (window coordinates) for that part alone.

@@ -149,6 +149,9 @@ void PopupMenuWindow::Arrange()
     RECT client;
     GetClientRect(hwnd_, &client);
     LayoutFrameRects(client.right, client.bottom);
+    // Without a skin object the items use the whole client.
+    if (!Framed())
+        frameRects_[4] = client;
     const int height = ItemHeight();
     const int area = frameRects_[4].bottom - frameRects_[4].top;
     scrollUp_ = scrollDown_ = 0;

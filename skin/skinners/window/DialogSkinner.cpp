@@ -54,13 +54,17 @@ SkinObject* DialogSkinner::SetSkinObject(SkinObject* object)
 
 LONG_PTR DialogSkinner::Attach(HWND hwnd)
 {
+    // The native client size, read before the skin's frame first changes it.
+    RECT native = {0, 0, 0, 0};
+    GetClientRect(hwnd, &native);
+    const SIZE client = {native.right, native.bottom};
     const LONG_PTR previous = SkinnedWindow::Attach(hwnd);
     if (!previous)
         return 0;
     savedStyle_ = GetWindowLongA(hwnd, GWL_STYLE);
     if (IsFramed()) {
         // The client keeps its size: the window grows or shrinks around it.
-        FitClientToFrame();
+        FitClientToFrame(&client);
         SetWindowPos(hwnd, NULL, 0, 0, 0, 0, kFrameChanged);
     }
     return previous;

@@ -76,14 +76,18 @@ LONG_PTR FrameWindowSkinner::Attach(HWND hwnd)
     if (!hwnd)
         return 0;
     savedStyle_ = GetWindowLongA(hwnd, GWL_STYLE);
+    // The native client size, read before the skin's frame first changes it.
+    RECT native = {0, 0, 0, 0};
+    GetClientRect(hwnd, &native);
+    const SIZE client = {native.right, native.bottom};
     const LONG_PTR previous = SkinnedWindow::Attach(hwnd);
     if (!previous)
         return 0;
     if (IsResizable()) {
         SetWindowPos(hwnd, NULL, 0, 0, 0, 0, kFrameChanged);
     } else {
-        // The client still has its native size here: the window grows around it.
-        FitClientToFrame();
+        // The window grows around the client it had.
+        FitClientToFrame(&client);
         SetWindowPos(hwnd, NULL, 0, 0, 0, 0, kFrameChanged);
         SetRectEmpty(&lastWindowRect_);
         RedrawWindow(hwnd, NULL, NULL,
