@@ -230,3 +230,34 @@ TEST_F(WindowSkinnerTest, Screenshots)
     UnionRect(&both, &a, &b);
     EXPECT_TRUE(SavePng(CaptureScreenRect(both), ScreenshotPath(std::string("skinned-dialogs") + RunSuffix())));
 }
+
+namespace {
+
+WNDPROC g_before = NULL;
+int g_seen = 0;
+
+LRESULT CALLBACK LaterSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ++g_seen;
+    return CallWindowProcA(g_before, hwnd, message, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(WindowSkinnerTest, DetachKeepsAProcedureSetAfterTheToolkit)
+{
+    HWND frame = Track(MakeFrame("Subclassed later", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(frame, "MainFrame"));
+    g_before =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
+    ASSERT_TRUE(SkinEngine::Instance().RemoveWindow(frame, FALSE));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&LaterSubclass), GetWindowLongPtrA(frame, GWLP_WNDPROC))
+        << "the later procedure is not cut out of the chain";
+    g_seen = 0;
+    SetWindowTextA(frame, "Still served");
+    char text[32] = "";
+    GetWindowTextA(frame, text, sizeof text);
+    EXPECT_STREQ("Still served", text) << "the chain still reaches the window's own procedure";
+    EXPECT_GT(g_seen, 0);
+    DestroyWindow(frame);
+}
