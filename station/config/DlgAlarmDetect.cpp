@@ -13,8 +13,8 @@ ON_BN_CLICKED(IDC_INPUT_SET, OnSet)
 END_MESSAGE_MAP()
 
 CDlgAlarmDetect::CDlgAlarmDetect()
-    : CConfigPage(IDD), m_pServer(nullptr), m_detection(0), m_delaySeconds(5), m_report(0), m_outputs(),
-      m_channels(), m_rows()
+    : CConfigPage(IDD), m_pServer(nullptr), m_detection(0), m_delaySeconds(5), m_report(0), m_outputs(), m_channels(),
+      m_rows()
 {
 }
 
@@ -37,7 +37,8 @@ void CDlgAlarmDetect::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgAlarmDetect::OnInitDialog()
 {
     for (int i = 1; i <= kAlarmInputs; ++i)
-        SendDlgItemMessage(IDC_INPUT_CHOICE, CB_ADDSTRING, 0, (LPARAM)(LPCSTR)ConfigStringNumber(IDS_INPUT_NUMBERED, i));
+        SendDlgItemMessage(IDC_INPUT_CHOICE, CB_ADDSTRING, 0,
+                           (LPARAM)(LPCSTR)ConfigStringNumber(IDS_INPUT_NUMBERED, i));
     SendDlgItemMessage(IDC_INPUT_CHOICE, CB_SETCURSEL, 0, 0);
     SendDlgItemMessage(IDC_INPUT_DELAY, EM_LIMITTEXT, 3, 0);
     SendDlgItemMessage(IDC_INPUT_NAME, EM_LIMITTEXT, kAlarmInputNameBytes, 0);

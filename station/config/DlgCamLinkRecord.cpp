@@ -36,8 +36,11 @@ BOOL CDlgCamLinkRecord::OnInitDialog()
     const struct {
         UINT text;
         int width;
-    } columns[] = {{IDS_COLUMN_CAMERA, 100}, {IDS_COLUMN_CHANNEL_NO, 70}, {IDS_COLUMN_SERVER, 120},
-                   {IDS_COLUMN_GROUP, 120}, {IDS_COLUMN_ADDRESS, 120}};
+    } columns[] = {{IDS_COLUMN_CAMERA, 100},
+                   {IDS_COLUMN_CHANNEL_NO, 70},
+                   {IDS_COLUMN_SERVER, 120},
+                   {IDS_COLUMN_GROUP, 120},
+                   {IDS_COLUMN_ADDRESS, 120}};
     for (int i = 0; i < 5; ++i)
         m_list.InsertColumn(i, ConfigString(columns[i].text), LVCFMT_LEFT, columns[i].width);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);

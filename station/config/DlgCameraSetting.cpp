@@ -54,7 +54,7 @@ void CDlgCameraSetting::OnTabChange(NMHDR*, LRESULT* pResult)
 
 void CDlgCameraSetting::OnOK()
 {
-    CConfigPage* const order[] = {&m_desc,  &m_linkage,    &m_schedRecord, &m_alarmRecord, &m_other,
+    CConfigPage* const order[] = {&m_desc,     &m_linkage,    &m_schedRecord, &m_alarmRecord, &m_other,
                                   &m_snapshot, &m_alarmSound, &m_linkRecord,  &m_talk,        &m_matrix};
     for (CConfigPage* page : order) {
         if (!page->ReadControls()) {

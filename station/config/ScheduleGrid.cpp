@@ -11,8 +11,9 @@ const ScheduleGridIds kArmingGrid = kRecordScheduleGrid;
 
 namespace {
 
-const char* const kDayNames[kScheduleDayChoices] = {
-    "星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期天", "星期一至星期五", "星期六至星期天", "每天", "关闭"};
+const char* const kDayNames[kScheduleDayChoices] = {"星期一",         "星期二", "星期三", "星期四",
+                                                    "星期五",         "星期六", "星期天", "星期一至星期五",
+                                                    "星期六至星期天", "每天",   "关闭"};
 
 void DDX_TwoDigits(CDataExchange* pDX, int id, int& value, int maxValue)
 {

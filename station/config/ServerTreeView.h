@@ -23,7 +23,7 @@ int GetTreeItemKind(const CTreeCtrl& tree, HTREEITEM item);
 
 struct ServerTreeFillOptions {
     std::function<bool(const CTermCamera*)> showCamera; // empty: every camera
-    bool expandGroupsAndServers = false;               // the picker opens top-level groups and servers
+    bool expandGroupsAndServers = false;                // the picker opens top-level groups and servers
 };
 
 // Inserts the group's child groups, then its servers with their cameras, below parent.
