@@ -4,7 +4,7 @@
 
 #include "station/config/CameraPage.h"
 
-struct AlarmFlags {
+struct CameraAlarmFlags {
     int motion;
     int sensors[4];
     int external[16];
@@ -14,7 +14,7 @@ class CAlarmFlagsPage : public CCameraPage {
 public:
     explicit CAlarmFlagsPage(UINT nIDTemplate);
 
-    AlarmFlags m_flags;
+    CameraAlarmFlags m_flags;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

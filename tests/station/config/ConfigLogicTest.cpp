@@ -47,8 +47,9 @@ TEST(ConfigLogic, SmoothnessTableAndSplitModes)
     } smoothness[] = {{0, 0}, {5, 1}, {10, 2}, {20, 3}, {50, 4}, {100, 5}, {7, -1}, {-5, -1}, {1000, -1}};
     for (const auto& c : smoothness) {
         EXPECT_EQ(c.index, SmoothnessIndex(c.value)) << c.value;
-        if (c.index >= 0)
+        if (c.index >= 0) {
             EXPECT_EQ(c.value, SmoothnessValue(c.index));
+        }
     }
     EXPECT_EQ(0, SmoothnessValue(6));
     EXPECT_EQ(0, SmoothnessValue(-1));

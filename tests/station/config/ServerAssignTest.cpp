@@ -194,8 +194,9 @@ TEST_F(ServerAssignTest, NameRules)
         if (c.message != nullptr && std::string(c.name).empty())
             steps.push_back(Press(IDCANCEL)); // the name dialog stays open after the refusal
         steps.push_back(Check([&](CDlgServerAssign* d) {
-            if (c.added != nullptr)
+            if (c.added != nullptr) {
                 EXPECT_NE(nullptr, FindTreeItem(d->m_tree, c.added));
+            }
         }));
         steps.push_back(Press(IDOK));
         EXPECT_EQ(IDOK, RunModal(dialog, steps));
