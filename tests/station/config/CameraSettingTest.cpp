@@ -10,6 +10,7 @@
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/datamodel/TermServer.h"
+#include "station/core/sessions/ChannelSession.h"
 #include "tests/station/config/ConfigTestSupport.h"
 
 namespace {
@@ -254,4 +255,31 @@ TEST_F(CameraSettingTest, LinkListsThroughThePicker)
                           EXPECT_EQ(0, camera_->m_links[5].GetSize());
                           ClickButton(d, IDCANCEL);
                       })});
+}
+
+TEST_F(CameraSettingTest, OtherSettingsReachTheLiveSessionsAtOnce)
+{
+    CTermCamera* other = FindCamera(*g_pRecGroup, "入口", 1);
+    for (CTermCamera* camera : {camera_, other}) {
+        camera->m_pSession = new CChannelSession;
+        camera->m_pSession->m_pCamera = camera;
+    }
+    CDlgCameraSetting dialog;
+    dialog.m_pCamera = camera_;
+    RunModal(dialog, {OnSetting([&](CDlgCameraSetting* d) {
+                 SelectTab(d, IDC_SETTING_TAB, tabOther);
+                 SelectCombo(&d->m_other, IDC_MOTION_MODE, 1);
+                 SetText(&d->m_other, IDC_NO_MOTION_SECONDS, "40");
+                 ClickButton(&d->m_other, IDC_APPLY_ALL_CAMERAS);
+                 for (CTermCamera* camera : {camera_, other}) {
+                     EXPECT_EQ(1, camera->m_pSession->m_noMotionCountdown.active);
+                     EXPECT_EQ(40, camera->m_pSession->m_noMotionCountdown.limit);
+                     EXPECT_EQ(1, camera->m_motionAlarmMode);
+                 }
+                 SelectCombo(&d->m_other, IDC_MOTION_MODE, 0);
+                 ClickButton(d, IDOK);
+             })});
+    EXPECT_EQ(0, camera_->m_pSession->m_noMotionCountdown.active);
+    EXPECT_EQ(1, other->m_pSession->m_noMotionCountdown.active);
+    EXPECT_EQ(0, camera_->m_motionAlarmMode);
 }
