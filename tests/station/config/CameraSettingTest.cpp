@@ -108,9 +108,9 @@ TEST_F(CameraSettingTest, ApplyToAllRefusesARangeAndCancelKeepsWhatItApplied)
                                   ClickButton(&d->m_alarmRecord, IDC_APPLY_ALL_CAMERAS);
                                   ForEachCamera(g_pRecGroup, [](CTermCamera* c) {
                                       EXPECT_NE(200, c->m_alarmDelaySeconds);
-                                      EXPECT_NE(30, c->m_alarmDelaySeconds);
+                                      EXPECT_NE(45, c->m_alarmDelaySeconds);
                                   });
-                                  SetText(&d->m_alarmRecord, IDC_ALARM_DELAY, "30");
+                                  SetText(&d->m_alarmRecord, IDC_ALARM_DELAY, "45");
                                   SetCheckBox(&d->m_alarmRecord, 1230, true);
                                   ClickButton(&d->m_alarmRecord, IDC_APPLY_ALL_CAMERAS);
                                   ClickButton(d, IDCANCEL);
@@ -121,7 +121,7 @@ TEST_F(CameraSettingTest, ApplyToAllRefusesARangeAndCancelKeepsWhatItApplied)
     int cameras = 0;
     ForEachCamera(g_pRecGroup, [&](CTermCamera* c) {
         ++cameras;
-        EXPECT_EQ(30, c->m_alarmDelaySeconds);
+        EXPECT_EQ(45, c->m_alarmDelaySeconds);
         EXPECT_EQ(1, c->m_externalInputs[15].record);
     });
     EXPECT_EQ(9, cameras);
@@ -168,10 +168,9 @@ TEST_F(CameraSettingTest, EnterInTheDescriptionStoresItWithoutClosing)
     dialog.m_pCamera = camera_;
     INT_PTR result = RunModal(dialog, {OnSetting([](CDlgCameraSetting* d) {
                                            SelectTab(d, IDC_SETTING_TAB, tabDesc);
-                                           CWnd* edit = d->m_desc.GetDlgItem(IDC_DESCRIPTION);
-                                           edit->SetFocus();
                                            SetText(&d->m_desc, IDC_DESCRIPTION, "后门");
-                                           edit->PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+                                           // What the dialog manager sends the page for Enter in its edit.
+                                           d->m_desc.SendMessage(WM_COMMAND, IDOK, 0);
                                        }),
                                        OnSetting([this](CDlgCameraSetting* d) {
                                            EXPECT_TRUE(d->IsWindowVisible());

@@ -83,6 +83,7 @@ CRecGroup& ConfigTest::MakeLiveTree()
 
 void ConfigTest::WriteSampleFile()
 {
+    ::DeleteFileA(StartPath("servertree.cfg").c_str()); // the constructor would load what is there
     CRecGroup root;
     BuildSampleTree(root);
     root.Save();
