@@ -83,7 +83,7 @@ SkinFont ResetFont(const char* face)
     return f;
 }
 
-void CopyText(char* dest, size_t size, const char* source)
+void tessarine::CopyText(char* dest, size_t size, const char* source)
 {
     if (!dest || size == 0)
         return;

@@ -164,4 +164,8 @@ void SetTextEffectColor(TextEffect& effect, COLORREF color);
 COLORREF TextEffectColor(const TextEffect& effect);
 
 // Copies text into a fixed array, cut on a code page 936 character boundary and always terminated.
+// In a namespace of its own: the programs also link the framework's CopyText of the same shape.
+namespace tessarine {
 void CopyText(char* dest, size_t size, const char* source);
+}
+using tessarine::CopyText;
