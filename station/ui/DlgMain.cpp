@@ -48,6 +48,7 @@ BEGIN_MESSAGE_MAP(CDlgMain, CDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
+ON_WM_CTLCOLOR()
 ON_WM_DESTROY()
 ON_WM_TIMER()
 ON_WM_MEASUREITEM()
@@ -123,6 +124,7 @@ void CDlgMain::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_MAIN_CLOCK, m_clockLabel);
     DDX_Control(pDX, IDC_MAIN_DATE, m_dateLabel);
     DDX_Control(pDX, IDC_MAIN_TREE, m_serverTree);
+    DDX_Control(pDX, IDC_MAIN_REMOTE_PARAMS, m_remoteParams);
 }
 
 // Enter and Escape never close the main dialog.
@@ -494,4 +496,17 @@ void CDlgMain::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct
     CDialog::OnMeasureItem(nIDCtl, lpMeasureItemStruct);
     if (lpMeasureItemStruct->CtlType == ODT_MENU && m_ownerMenu != nullptr)
         m_ownerMenu->MeasureItem(lpMeasureItemStruct);
+}
+
+// The clock and the date in the station's blue on the background picture.
+HBRUSH CDlgMain::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+    int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
+    if (id == IDC_MAIN_CLOCK || id == IDC_MAIN_DATE) {
+        pDC->SetTextColor(RGB(68, 162, 226));
+        pDC->SetBkMode(TRANSPARENT);
+        return (HBRUSH)::GetStockObject(NULL_BRUSH);
+    }
+    return brush;
 }

@@ -21,6 +21,7 @@
 #include "station/ui/MainTick.h"
 #include "station/ui/PVMenu.h"
 #include "station/ui/RemoteLoginRecord.h"
+#include "station/ui/RemoteParamCtrl.h"
 
 class CDlgConnectInfo;
 class CDlgBroadcast;
@@ -135,6 +136,7 @@ public:
     CStatic m_clockLabel;
     CStatic m_dateLabel;
     CTreeCtrl m_serverTree;
+    CRemoteParamCtrl m_remoteParams;
     CToolTipCtrl m_toolTip;
     int m_pageBeforeEMap;
     HICON m_hIcon;
@@ -184,6 +186,7 @@ protected:
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnPaint();
     afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);

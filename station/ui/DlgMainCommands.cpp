@@ -383,7 +383,9 @@ LRESULT CDlgMain::OnRemoteLoginDone(WPARAM wParam, LPARAM)
         ShowString(IDS_REMOTE_LOGIN_REFUSED);
     else if (result != 0)
         ShowString(IDS_REMOTE_CONNECT_FAILED);
-    // The remote-configuration control is a placeholder here: it shows nothing.
+    else
+        m_remoteParams.ShowParams(m_remoteLogin.name, m_remoteLogin.address, (short)m_remoteLogin.port,
+                                  m_remoteLogin.user, m_remoteLogin.password);
     return 0;
 }
 

@@ -36,8 +36,6 @@ const SkinButtonInfo kButtons[kSkinButtonCount] = {
     {443, "pageright", "page_right", 0, 309},
 };
 
-const COLORREF kClockColour = RGB(68, 162, 226);
-
 int ButtonIndex(UINT id)
 {
     for (int i = 0; i < kSkinButtonCount; ++i) {
@@ -253,10 +251,26 @@ int CDlgMain::HandleHotKey(WPARAM key)
 
 int CDlgMain::HandlePtzKey(WPARAM key, UINT message)
 {
+    CChannelSession* session = WallSelectedSession();
+    if (message == WM_KEYDOWN && key >= VK_F1 && key <= VK_F4 && ::GetKeyState(VK_CONTROL) < 0) {
+        // Ctrl + F1..F4: relay 0..3 of the selected pane's server is inverted.
+        int relay = (int)(key - VK_F1);
+        if (session != nullptr)
+            session->SetRelay(relay, !session->m_relayStates[relay]);
+        return 1;
+    }
+    if (message == WM_KEYDOWN && key == 'B') {
+        if (session == nullptr)
+            return 0;
+        if (session->m_presetCycleCountdown.active)
+            session->StepPresetCycle(0, 0);
+        else
+            session->StepPresetCycle(1, 1);
+        return 1;
+    }
     int code = PtzDirectionCode(key, message == WM_KEYUP);
     if (code < 0)
         return 0;
-    CChannelSession* session = WallSelectedSession();
     if (session != nullptr)
         session->PtzControl(code, 0, -1);
     return 1;
@@ -292,5 +306,4 @@ void CDlgMain::WriteClock()
     date.Format("%04d:%02d:%02d", now.wYear, now.wMonth, now.wDay);
     m_clockLabel.SetWindowText(clock);
     m_dateLabel.SetWindowText(date);
-    (void)kClockColour;
 }
