@@ -24,6 +24,7 @@
 #include "station/ui/DlgLogin.h"
 #include "station/ui/ExitRecord.h"
 #include "station/ui/MainRights.h"
+#include "station/ui/SettingsTransfer.h"
 
 namespace {
 
@@ -199,7 +200,8 @@ void CDlgMain::StopTalkAndDetachPanes()
         m_talkHandle = -1;
     }
     m_talkSession = nullptr;
-    if (g_pRecGroup != nullptr)
+    // After an import the pages on disk are the imported ones: the panes let go without a save.
+    if (g_pRecGroup != nullptr && !SettingsImported())
         RebuildPageTable(0);
 }
 

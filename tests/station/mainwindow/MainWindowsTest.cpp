@@ -181,7 +181,59 @@ void ExitOnceLoaded(CWnd* window)
     }
 }
 
+struct LockResult {
+    int ran = 0;
+    int lockedTree = -1, lockedAlarmButton = -1, lockedMenu = -1;
+    int restoredQueryButton = -1, restoredAlarmButton = -1, restoredSaveItem = -1, restoredExitItem = -1;
+} g_lock;
+
+// Once loaded: a button and a menu item disabled before the lock stay so after it; then the end.
+void LockAndUnlock(CWnd* window)
+{
+    CDlgMain* main = dynamic_cast<CDlgMain*>(window);
+    if (main == nullptr || g_pRecGroup == nullptr || g_lock.ran)
+        return;
+    g_lock.ran = 1;
+    HMENU menu = GetMenu(main->m_hWnd);
+    main->GetDlgItem(401)->EnableWindow(FALSE);
+    EnableMenuItem(menu, ID_SAVE_STATE, MF_BYCOMMAND | MF_GRAYED);
+    main->LockControls(0);
+    g_lock.lockedTree = main->m_serverTree.IsWindowEnabled();
+    g_lock.lockedAlarmButton = main->GetDlgItem(400)->IsWindowEnabled();
+    g_lock.lockedMenu = (GetMenuState(menu, ID_EXIT, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    main->LockControls(1);
+    g_lock.restoredQueryButton = main->GetDlgItem(401)->IsWindowEnabled();
+    g_lock.restoredAlarmButton = main->GetDlgItem(400)->IsWindowEnabled();
+    g_lock.restoredSaveItem = (GetMenuState(menu, ID_SAVE_STATE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    g_lock.restoredExitItem = (GetMenuState(menu, ID_EXIT, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    main->PostMessage(WM_EXIT_REQUEST);
+}
+
 } // namespace
+
+TEST_F(StationDirTest, TheLockRestoresTheEarlierStates)
+{
+    {
+        CUserGroup users;
+        users.Load();
+        users.m_autoLogin = 1;
+        users.m_autoLoginUser = "admin";
+        users.m_autoLoginPassword = "pw";
+        users.Save();
+    }
+    g_lock = LockResult();
+    Seams::ReplaceModalLoop(LockAndUnlock);
+    CDlgMain dialog;
+    dialog.DoModal();
+    ASSERT_EQ(1, g_lock.ran);
+    EXPECT_EQ(0, g_lock.lockedTree);
+    EXPECT_EQ(0, g_lock.lockedAlarmButton);
+    EXPECT_EQ(1, g_lock.lockedMenu);
+    EXPECT_EQ(0, g_lock.restoredQueryButton) << "disabled before the lock, disabled after it";
+    EXPECT_EQ(1, g_lock.restoredAlarmButton);
+    EXPECT_EQ(1, g_lock.restoredSaveItem);
+    EXPECT_EQ(0, g_lock.restoredExitItem);
+}
 
 TEST_F(StationDirTest, CancellingTheStartLogInEndsCleanlyWithoutLoadingTheTree)
 {
