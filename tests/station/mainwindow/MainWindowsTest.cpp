@@ -9,6 +9,7 @@
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/datamodel/TermData.h"
 #include "station/core/datamodel/TermServer.h"
@@ -120,6 +121,9 @@ protected:
         admin->m_name = "Admin";
         admin->m_password = "Pw";
         users.Save();
+        CSysParam params;
+        params.m_logDirectory = dir_->Path().c_str();
+        params.Save();
     }
     void TearDown() override
     {
