@@ -104,7 +104,9 @@ CDlgMain::CDlgMain(CWnd* pParent)
       m_processId(::GetCurrentProcessId()), m_remoteLogin(), m_linkageHandle(0), m_keyboardHandle(0),
       m_alarmInputHandle(0), m_previousWindows(nullptr), m_installed(0), m_librariesStarted(0)
 {
-    m_hIcon = AfxGetApp()->LoadIcon(IDI_MAIN);
+    m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
+    if (m_hIcon == nullptr)
+        m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
     g_mainDialog = this;
 }
 
@@ -137,7 +139,7 @@ BOOL CDlgMain::OnInitDialog()
     InstallLinks();
     InitSystemMenu();
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
-    SetCrashContext(GetStartDirectory(), AfxGetApp()->m_pszExeName, m_processId, m_hWnd);
+    SetCrashContext(GetStartDirectory(), (LPCSTR)AfxModuleBaseName(AfxGetInstanceHandle()), m_processId, m_hWnd);
     ::SetUnhandledExceptionFilter(WatchdogExceptionFilter);
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
@@ -151,7 +153,7 @@ BOOL CDlgMain::OnInitDialog()
                  SWP_NOMOVE | SWP_NOZORDER);
     CString title;
     GetWindowText(title);
-    RegisterAutoStart(GetStartDirectory(), AfxGetApp()->m_pszExeName, title);
+    RegisterAutoStart(GetStartDirectory(), (LPCSTR)AfxModuleBaseName(AfxGetInstanceHandle()), title);
     m_toolTip.Create(this);
     m_toolTip.Activate(TRUE);
     m_toolTip.SetDelayTime(TTDT_AUTOMATIC, 200);
