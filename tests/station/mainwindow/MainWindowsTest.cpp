@@ -338,3 +338,29 @@ TEST(SessionTick, CountsOnlyEnabledCamerasAndActiveCountdowns)
     g_pRecGroup = nullptr;
     SetSessionLinks(previous);
 }
+
+TEST(EnglishResources, MenusDialogsAndStringsComeFromTheLibrary)
+{
+    std::string path = ProgramDirectory() + "\\..\\lang\\en_resource.dll";
+    HINSTANCE library = LoadLibraryA(path.c_str());
+    ASSERT_NE(nullptr, library) << path;
+    HINSTANCE previous = AfxGetResourceHandle();
+    AfxSetResourceHandle(library);
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_MAIN_MENU));
+    char text[64] = "";
+    menu.GetMenuString(0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("System", text);
+    CString refusal;
+    refusal.LoadString(IDS_NO_PERMISSION);
+    EXPECT_EQ(std::string("No permission"), std::string(refusal));
+    CDlgConnectInfo info;
+    ASSERT_TRUE(info.Create(CDlgConnectInfo::IDD, nullptr));
+    CString caption;
+    info.GetWindowText(caption);
+    EXPECT_EQ(std::string("Connection Information"), std::string(caption));
+    info.DestroyWindow();
+    menu.DestroyMenu();
+    AfxSetResourceHandle(previous);
+    FreeLibrary(library);
+}
