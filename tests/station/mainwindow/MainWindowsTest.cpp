@@ -213,7 +213,92 @@ void LockAndUnlock(CWnd* window)
     main->PostMessage(WM_EXIT_REQUEST);
 }
 
+struct TreeResult {
+    int ran = 0;
+    int items = -1;
+    int enabledSession = 0, disabledSession = 1, poller = 0;
+} g_tree;
+
+void InspectTree(CWnd* window)
+{
+    CDlgMain* main = dynamic_cast<CDlgMain*>(window);
+    if (main == nullptr || g_pRecGroup == nullptr || g_tree.ran)
+        return;
+    g_tree.ran = 1;
+    g_tree.items = (int)main->m_serverTree.GetCount();
+    if (!g_pRecGroup->m_projects.IsEmpty() && !g_pRecGroup->m_projects.GetHead()->m_servers.IsEmpty()) {
+        CTermServer* server = g_pRecGroup->m_projects.GetHead()->m_servers.GetHead();
+        g_tree.enabledSession = server->m_cameras.GetHead()->m_pSession != nullptr;
+        g_tree.disabledSession = server->m_cameras.GetTail()->m_pSession != nullptr;
+        g_tree.poller = server->m_pAlarmBoxPoller != nullptr;
+    }
+    main->PostMessage(WM_EXIT_REQUEST);
+}
+
+void WriteServerTree(const char* caption)
+{
+    DeleteFileA(StationFilePath("servertree.cfg"));
+    CRecGroup tree;
+    tree.m_rootCaption = caption;
+    CTermData* project = tree.AddGroup(nullptr, "工程");
+    CTermServer* server = new CTermServer;
+    server->m_id = tree.m_nextServerId++;
+    server->m_name = "Lobby";
+    server->m_address = "127.0.0.1";
+    server->m_port = 1; // nothing listens: the poller and the sessions fail quietly
+    server->m_alarmBoxEnabled = 1;
+    server->m_pParent = project;
+    project->m_servers.AddTail(server);
+    for (int i = 0; i < 2; ++i) {
+        CTermCamera* camera = new CTermCamera;
+        camera->m_name.Format("摄像机%d", i + 1);
+        camera->m_channel = i;
+        camera->m_disabled = i;
+        server->m_cameras.AddTail(camera);
+    }
+    server->BindCameras();
+    tree.Save();
+}
+
+void EnableAutoLogin()
+{
+    CUserGroup users;
+    users.Load();
+    users.m_autoLogin = 1;
+    users.m_autoLoginUser = "admin";
+    users.m_autoLoginPassword = "pw";
+    users.Save();
+}
+
 } // namespace
+
+TEST_F(StationDirTest, TheTreeCreatesSessionsForEnabledCamerasAndOnePollerPerAlarmBox)
+{
+    EnableAutoLogin();
+    WriteServerTree("Quillmoor");
+    g_tree = TreeResult();
+    Seams::ReplaceModalLoop(InspectTree);
+    {
+        CDlgMain dialog;
+        dialog.DoModal();
+    }
+    ASSERT_EQ(1, g_tree.ran);
+    EXPECT_EQ(4, g_tree.items) << "root, project, server and the one enabled camera";
+    EXPECT_EQ(1, g_tree.enabledSession);
+    EXPECT_EQ(0, g_tree.disabledSession) << "a disabled camera gets no session";
+    EXPECT_EQ(1, g_tree.poller);
+
+    WriteServerTree("");
+    g_tree = TreeResult();
+    {
+        CDlgMain dialog;
+        dialog.DoModal();
+    }
+    ASSERT_EQ(1, g_tree.ran);
+    EXPECT_EQ(0, g_tree.items) << "without a project name the tree stays empty";
+    EXPECT_EQ(0, g_tree.enabledSession);
+    EXPECT_EQ(0, g_tree.poller);
+}
 
 TEST_F(StationDirTest, TheLockRestoresTheEarlierStates)
 {
