@@ -79,7 +79,7 @@ SkinFont ResetFont(const char* face)
     f.logFont.lfOutPrecision = OUT_STROKE_PRECIS;
     f.logFont.lfClipPrecision = CLIP_STROKE_PRECIS;
     f.logFont.lfQuality = DRAFT_QUALITY;
-    CopyText(f.logFont.lfFaceName, sizeof f.logFont.lfFaceName, face);
+    tessarine::CopyText(f.logFont.lfFaceName, sizeof f.logFont.lfFaceName, face);
     return f;
 }
 
