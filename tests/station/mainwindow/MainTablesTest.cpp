@@ -123,7 +123,9 @@ TEST(MainRights, TreeMenusByKind)
     count = TreeMenuStates(server, items, 32);
     EXPECT_EQ((UINT)MF_ENABLED, StateOf(items, count, ID_SERVER_REMOTE_SETTINGS));
     EXPECT_EQ((UINT)MF_GRAYED, StateOf(items, count, ID_SERVER_STOP_RECORD));
-    EXPECT_EQ(-1, TreeMenuStates(TreeMenuInput{7}, items, 32));
+    TreeMenuInput unknown = {};
+    unknown.kind = 7;
+    EXPECT_EQ(-1, TreeMenuStates(unknown, items, 32));
 }
 
 TEST(MainKeys, TouringOrLockedSwallowsOnlyEnterAndEscape)
