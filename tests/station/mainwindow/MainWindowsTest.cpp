@@ -23,6 +23,7 @@
 #include "station/ui/PVMenu.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
 
 TEST(PVMenu, CopiesNestedMenusWithStatesReadByPosition)
 {
@@ -448,4 +449,63 @@ TEST(EnglishResources, MenusDialogsAndStringsComeFromTheLibrary)
     menu.DestroyMenu();
     AfxSetResourceHandle(previous);
     FreeLibrary(library);
+}
+
+namespace {
+
+int g_aboutShots = 0;
+
+// The main window once loaded, then its about box; both saved for a person to look at.
+void PhotographMainAndAbout(CWnd* window)
+{
+    if (CDlgMain* main = dynamic_cast<CDlgMain*>(window)) {
+        if (g_pRecGroup == nullptr || g_aboutShots != 0)
+            return;
+        g_aboutShots = 1;
+        main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window"));
+        main->PostMessage(WM_COMMAND, ID_ABOUT);
+        return;
+    }
+    if (dynamic_cast<CDialog*>(window) != nullptr && g_aboutShots == 1) {
+        g_aboutShots = 2;
+        SavePng(CaptureWindow(window->m_hWnd), ScreenshotPath("about-box"));
+        CString caption;
+        window->GetWindowText(caption);
+        EXPECT_EQ(std::string("关于 Quillmoor"), std::string(caption));
+        ((CDialog*)window)->EndDialog(IDOK);
+        ::PostMessageA(::GetParent(window->m_hWnd), WM_EXIT_REQUEST, 0, 0);
+    }
+}
+
+// Copies the layout file and pictures that scripts/run gives the station, when the tree has them.
+void CopyStartDirectoryFiles(const std::string& to)
+{
+    std::string from = ProgramDirectory() + "\\..\\..\\resources\\warden\\startdir";
+    CreateDirectoryA((to + "\\skin").c_str(), nullptr);
+    CopyFileA((from + "\\backpic.bmp").c_str(), (to + "\\backpic.bmp").c_str(), FALSE);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((from + "\\skin\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        CopyFileA((from + "\\skin\\" + found.cFileName).c_str(), (to + "\\skin\\" + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+} // namespace
+
+TEST_F(StationDirTest, ScreenshotsOfTheMainWindowAndTheAboutBox)
+{
+    CopyStartDirectoryFiles(dir_->Path());
+    EnableAutoLogin();
+    WriteServerTree("Quillmoor");
+    g_aboutShots = 0;
+    Seams::ReplaceModalLoop(PhotographMainAndAbout);
+    CDlgMain dialog;
+    dialog.DoModal();
+    EXPECT_EQ(2, g_aboutShots);
+    EXPECT_TRUE(FileExists(ScreenshotPath("main-window")));
+    EXPECT_TRUE(FileExists(ScreenshotPath("about-box")));
 }
