@@ -22,6 +22,7 @@
 #include "station/ui/DlgLogin.h"
 #include "station/ui/ExitRecord.h"
 #include "station/ui/MainLayoutMath.h"
+#include "station/ui/SkinLayout.h"
 #include "station/ui/SettingsTransfer.h"
 #include "station/ui/WardenApp.h"
 #include "station/ui/WatchdogNotice.h"
@@ -102,7 +103,7 @@ CDlgMain::CDlgMain(CWnd* pParent)
       m_talkSession(nullptr), m_alarmSoundOn(0), m_screenLocked(0), m_editorOpen(0), m_broadcastWindow(nullptr),
       m_talkRelay(-1), m_connectInfo(nullptr), m_systemLog(nullptr), m_videoWall(nullptr),
       m_processId(::GetCurrentProcessId()), m_remoteLogin(), m_linkageHandle(0), m_keyboardHandle(0),
-      m_alarmInputHandle(0), m_previousWindows(nullptr), m_installed(0), m_librariesStarted(0)
+      m_alarmInputHandle(0), m_previousWindows(nullptr), m_previousHost(nullptr), m_installed(0), m_librariesStarted(0)
 {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
     if (m_hIcon == nullptr)
@@ -260,6 +261,7 @@ void CDlgMain::InstallLinks()
         return;
     m_installed = 1;
     m_previousWindows = SetStationWindows(this);
+    m_previousHost = SetLiveViewHost(this);
     InstallChannelSessionLinks();
     theRecordStore.SetOwner(this);
 }
@@ -274,12 +276,14 @@ void CDlgMain::UninstallLinks()
     SetViewLinks(nullptr);
     SetStationWindows(m_previousWindows);
     m_previousWindows = nullptr;
+    SetLiveViewHost(m_previousHost);
+    m_previousHost = nullptr;
 }
 
 void CDlgMain::CreateVideoWall()
 {
     int x = 0, y = 0, w = 0, h = 0;
-    ReadSkinRect(LayoutFilePath(GetStartDirectory()), "videownd", x, y, w, h, "VIDEO_WND");
+    ReadSkinRect(LayoutFilePath(GetStartDirectory()), "videownd", &x, &y, &w, &h, "VIDEO_WND");
     CreateWallWindow(CRect(x, y, x + w, y + h));
     if (g_pUserGroup == nullptr) {
         g_pUserGroup = new CUserGroup;

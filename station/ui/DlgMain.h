@@ -18,6 +18,7 @@
 #include "station/core/sessions/SessionWindows.h"
 #include "station/core/storage/RecordStoreOwner.h"
 #include "station/core/storage/StoragePathEntry.h"
+#include "station/ui/LiveViewHost.h"
 #include "station/ui/MainTick.h"
 #include "station/ui/PVMenu.h"
 #include "station/ui/RemoteLoginRecord.h"
@@ -42,7 +43,7 @@ const UINT WM_KEYBOARD_COMMAND = 0x53A;
 const int kSkinButtonCount = 21;
 extern const UINT kSkinButtonIds[kSkinButtonCount];
 
-class CDlgMain : public CDialog, public IStationWindows, public IRecordStoreOwner {
+class CDlgMain : public CDialog, public IStationWindows, public IRecordStoreOwner, public ILiveViewHost {
 public:
     enum { IDD = IDD_MAIN };
     enum { TIMER_TICK = 2, TIMER_TALK_LINKAGE = 4 };
@@ -74,7 +75,7 @@ public:
     void OnExit();
     void OnTour();
     void OnServerAssign();
-    void ToggleFullScreen(int on, int mode);
+    void ToggleFullScreen(int on, int mode) override;
     void ClearAlarms();
     void ShowCamera(CTermCamera* camera);
     void ConnectServer(CTermServer* server, int index, int connect);
@@ -85,7 +86,7 @@ public:
     void OpenUnbuiltWindow(UINT dialogId);
 
     // --- tree ---
-    void SelectCameraInTree(CTermCamera* camera);
+    void SelectCameraInTree(CTermCamera* camera) override;
     int SelectTreeCamera(HTREEITEM item, CTermCamera* camera);
 
     // --- tick and exit record ---
@@ -124,6 +125,16 @@ public:
     void SelectPane(int pane) override;
     void OpenEMap() override;
     void ShowEMapDevice(CVuskEMapDev* device) override;
+
+    // ILiveViewHost (ToggleFullScreen and SelectCameraInTree above)
+    CWnd* GetMainWindow() override;
+    BOOL HandleKeyMessage(MSG* message) override;
+    int IsScreenLocked() override;
+    int GetButtonChecked(UINT id) override;
+    void SetButtonChecked(UINT id, int checked) override;
+    int UseEnglishBitmaps() override;
+    CDlgPtzPanel* GetPtzPanel() override;
+    CDlgMatrixPanel* GetMatrixPanel() override;
 
     // IRecordStoreOwner (GetSystemLog is shared with IStationWindows)
     void OnDiskEvent(int event) override;
@@ -174,6 +185,7 @@ public:
     int m_alarmInputHandle;
     // What was installed before this dialog, put back at the end of Shutdown.
     IStationWindows* m_previousWindows;
+    ILiveViewHost* m_previousHost;
     int m_installed;
     int m_librariesStarted;
 

@@ -10,6 +10,7 @@
 #include "station/core/sessions/ChannelSession.h"
 #include "station/ui/MainKeys.h"
 #include "station/ui/MainLayoutMath.h"
+#include "station/ui/SkinLayout.h"
 #include "station/ui/WardenApp.h"
 
 namespace {
@@ -89,7 +90,7 @@ HBITMAP CDlgMain::LoadButtonPicture(LPCSTR name, int width, int height)
 void CDlgMain::PlaceControl(CWnd& control, LPCSTR key, LPCSTR section)
 {
     int x, y, w, h;
-    ReadSkinRect(LayoutFilePath(GetStartDirectory()), key, x, y, w, h, section);
+    ReadSkinRect(LayoutFilePath(GetStartDirectory()), key, &x, &y, &w, &h, section);
     if (control.m_hWnd != nullptr)
         control.MoveWindow(x, y, w, h);
 }
@@ -98,7 +99,7 @@ void CDlgMain::CreateSkinButton(int index)
 {
     const SkinButtonInfo& info = kButtons[index];
     int x, y, w, h;
-    ReadSkinRect(LayoutFilePath(GetStartDirectory()), info.key, x, y, w, h, nullptr);
+    ReadSkinRect(LayoutFilePath(GetStartDirectory()), info.key, &x, &y, &w, &h, nullptr);
     CString picture;
     picture.Format("Skin//%s%s.BMP", info.picture, info.english && UseEnglishBitmaps() ? "_en" : "");
     CButton* button = new CButton;
@@ -123,7 +124,7 @@ void CDlgMain::LayoutFromSkin()
     m_backgroundPicture = (HBITMAP)::LoadImageA(nullptr, "Skin//background.bmp", IMAGE_BITMAP, width, height,
                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     int x, y, w, h;
-    ReadSkinRect(LayoutFilePath(GetStartDirectory()), "logopos", x, y, w, h, "VIDEO_WND");
+    ReadSkinRect(LayoutFilePath(GetStartDirectory()), "logopos", &x, &y, &w, &h, "VIDEO_WND");
     if (HBITMAP logo = LoadButtonPicture("Skin//logo.bmp", w, h))
         m_logoPicture.SetBitmap(logo);
     m_logoPicture.MoveWindow(x, y, w, h);

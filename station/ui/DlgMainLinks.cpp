@@ -5,6 +5,7 @@
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/SysParam.h"
 #include "station/ui/DlgConnectInfo.h"
+#include "station/ui/WardenApp.h"
 
 void CDlgMain::PostConnectResult(CChannelSession* session, int result)
 {
@@ -123,4 +124,38 @@ int CDlgMain::GetRecordFormat()
 int CDlgMain::GetLogKeepDays()
 {
     return g_pSysParam != nullptr ? g_pSysParam->m_logKeepDays : 0;
+}
+
+CWnd* CDlgMain::GetMainWindow()
+{
+    return m_hWnd != nullptr ? this : nullptr;
+}
+BOOL CDlgMain::HandleKeyMessage(MSG* message)
+{
+    return PreTranslateMessage(message);
+}
+int CDlgMain::IsScreenLocked()
+{
+    return m_screenLocked;
+}
+int CDlgMain::GetButtonChecked(UINT id)
+{
+    return IsButtonChecked(id);
+}
+void CDlgMain::SetButtonChecked(UINT id, int checked)
+{
+    SetButtonCheck(id, checked);
+}
+int CDlgMain::UseEnglishBitmaps()
+{
+    return ::UseEnglishBitmaps();
+}
+// The panels join with the live view's windows (DlgMainWall.cpp).
+CDlgPtzPanel* CDlgMain::GetPtzPanel()
+{
+    return nullptr;
+}
+CDlgMatrixPanel* CDlgMain::GetMatrixPanel()
+{
+    return nullptr;
 }

@@ -1,6 +1,5 @@
-// Design units of a 1024 x 768 screen scaled to the real one, and the layout file's path and
-// project name. The rectangles' reader of the layout file belongs to the live view's layout reader;
-// ReadSkinRect here forwards to the same rules.
+// The main font's scaling, and the layout file's path and project name. The layout file's
+// rectangles are read with the live view's reader (SkinLayout.h).
 #pragma once
 
 #include <afx.h>
@@ -12,10 +11,3 @@ int ScaleDesign(int n, int d);
 CString LayoutFilePath(LPCSTR startDir);
 // "BUTTONINFO" / "projectname" of the layout file, default "Quillmoor", at most 99 characters.
 CString ReadProjectNameFrom(LPCSTR startDir);
-
-// Splits "x,y,w,h" (missing fields 0; text after a fourth comma ignored).
-void ParseLayoutRect(LPCSTR text, int& x, int& y, int& w, int& h);
-// Reads a rectangle (section null = "BUTTONINFO", missing = 0,0,0,0) scaled to the screen.
-void ReadSkinRect(LPCSTR path, LPCSTR key, int& x, int& y, int& w, int& h, LPCSTR section);
-// The same scaled to a given screen size (for tests).
-void ScaleLayoutRect(int& x, int& y, int& w, int& h, int screenWidth, int screenHeight);

@@ -170,38 +170,16 @@ TEST(MainKeys, PanesSplitModesAndPtzCodes)
     EXPECT_EQ(-1, PtzDirectionCode('R', 0));
 }
 
-TEST(MainLayout, ScalesDesignUnitsAddingOneOnlyAboveHalf)
+TEST(MainLayout, MainFontFollowsTheScreen)
 {
-    int x = 10, y = 20, w = 100, h = 50;
-    ScaleLayoutRect(x, y, w, h, 1280, 1024);
-    EXPECT_EQ(12, x) << "remainder exactly half adds nothing";
-    EXPECT_EQ(27, y);
-    EXPECT_EQ(125, w);
-    EXPECT_EQ(67, h);
-    x = 244, y = 40, w = 776, h = 640;
-    ScaleLayoutRect(x, y, w, h, 1024, 768);
-    EXPECT_EQ(244, x);
-    EXPECT_EQ(640, h);
-    // The main font: 12 x 6 at 1024 x 768, 15 x 8 at 1280 x 1024, 22 x 8 at 1920 x 1080.
+    // 12 x 6 at 1024 x 768, 15 x 8 at 1280 x 1024, 22 x 8 at 1920 x 1080; exactly half adds nothing.
     EXPECT_EQ(12, ScaleDesign(1024 * 12, 1024));
     EXPECT_EQ(15, ScaleDesign(1280 * 12, 1024));
     EXPECT_EQ(8, ScaleDesign(1024 * 6, 768));
     EXPECT_EQ(22, ScaleDesign(1920 * 12, 1024));
     EXPECT_EQ(8, ScaleDesign(1080 * 6, 768));
-}
-
-TEST(MainLayout, ParsesMissingAndExtraFields)
-{
-    int x, y, w, h;
-    ParseLayoutRect("1,2,3,4,99", x, y, w, h);
-    EXPECT_EQ(4, h);
-    ParseLayoutRect("7,8", x, y, w, h);
-    EXPECT_EQ(7, x);
-    EXPECT_EQ(8, y);
-    EXPECT_EQ(0, w);
-    EXPECT_EQ(0, h);
-    ParseLayoutRect("", x, y, w, h);
-    EXPECT_EQ(0, x + y + w + h);
+    EXPECT_EQ(12, ScaleDesign(12800, 1024));
+    EXPECT_EQ(27, ScaleDesign(20480, 768));
 }
 
 TEST(MainTick, NothingBeforeLogInThenAHeartbeatEvery32ndTick)
