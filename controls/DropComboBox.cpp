@@ -451,7 +451,11 @@ void CDropComboBox::SelectFromList(int row)
     m_curSel = FindStringExact(0, text.c_str());
     CWnd::SetWindowText(text.c_str());
     if (m_edit != nullptr) {
+        // Written under the shared guard: auto-suggest must not take this text for typing and close
+        // the list the choice came from.
+        s_appending = true;
         m_edit->SetWindowText(text.c_str());
+        s_appending = false;
         m_edit->SetFocus();
         m_edit->SetSel(0, -1);
     }
@@ -593,7 +597,10 @@ void CDropComboBox::OnPaint()
     if (ValidSel()) {
         m_text = m_items[m_curSel].text;
         if (m_edit != nullptr && m_textToEdit) {
-            m_edit->SetWindowText(m_text.c_str());
+            CString shown;
+            m_edit->GetWindowText(shown);
+            if (m_text != static_cast<LPCSTR>(shown))
+                m_edit->SetWindowText(m_text.c_str());
             m_textToEdit = false;
             m_edit->EnableWindow(IsWindowEnabled());
         }

@@ -19,15 +19,15 @@ TEST(DropComboGeometry, VerticalPlacement)
         DropHeightInput in;
         int top, height;
     } cases[] = {
-        {Height(80, 100, 20, 8), 100, 8 * 16 + 2},    // limited: 8 rows, the rest scrolls
-        {Height(80, 100, 5, 8), 100, 5 * 16 + 2},     // fewer items than the limit: as high as they are
-        {Height(80, 100, 100, -1), 100, 768 - 100},   // no limit: cut at the screen bottom
-        {Height(80, 100, 0, -1), 100, 17},            // never lower than a scroll arrow
-        {Height(80, 700, 50, 8), 700, 768 - 700 + 2}, // the limit passes the screen bottom
-        {Height(700, 720, 20, -1), 700 - 322, 322},   // 3 rows below: opens upwards
-        {Height(700, 720, 20, 8), 700 - 130, 130},    // upwards with the limit
-        {Height(100, 760, 20, -1), 0, 100},           // upwards, cut at the screen top
-        {Height(600, 688, 20, -1), 688, 768 - 688},   // exactly 5 rows below still opens downwards
+        {Height(80, 100, 20, 8), 100, 8 * 16 + 2},      // limited: 8 rows, the rest scrolls
+        {Height(80, 100, 5, 8), 100, 5 * 16 + 2},       // fewer items than the limit: as high as they are
+        {Height(80, 100, 100, -1), 100, 768 - 100},     // no limit: cut at the screen bottom
+        {Height(80, 100, 0, -1), 100, 17},              // never lower than a scroll arrow
+        {Height(580, 600, 50, 20), 600, 768 - 600 + 2}, // the limit passes the screen bottom
+        {Height(700, 720, 20, -1), 700 - 322, 322},     // 3 rows below: opens upwards
+        {Height(700, 720, 20, 8), 700 - 130, 130},      // upwards with the limit
+        {Height(100, 760, 20, -1), 0, 100},             // upwards, cut at the screen top
+        {Height(600, 688, 20, -1), 688, 768 - 688},     // exactly 5 rows below still opens downwards
     };
     for (const Case& c : cases) {
         Span span = DropVertical(c.in);
