@@ -46,6 +46,7 @@ ON_WM_MOUSEMOVE()
 ON_WM_TIMER()
 ON_WM_CHAR()
 ON_WM_KEYDOWN()
+ON_WM_SIZE()
 ON_EN_SETFOCUS(kEditId, OnEditSetFocus)
 ON_EN_KILLFOCUS(kEditId, OnEditKillFocus)
 ON_EN_CHANGE(kEditId, OnEditChange)
@@ -130,7 +131,7 @@ void CDropComboBox::MakeFont()
         SetFont(m_font);
 }
 
-void CDropComboBox::MakeEditPart()
+CRect CDropComboBox::EditRect() const
 {
     CRect rect;
     GetClientRect(&rect);
@@ -139,7 +140,25 @@ void CDropComboBox::MakeEditPart()
         rect.DeflateRect(2, 2);
         rect.OffsetRect(1, 2);
     }
+    return rect;
+}
+
+// Made while the window is being attached its client area may still be empty: follow the size.
+void CDropComboBox::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    if (m_edit != nullptr && m_edit->GetSafeHwnd() != nullptr) {
+        CRect rect = EditRect();
+        m_edit->MoveWindow(&rect);
+    }
+}
+
+void CDropComboBox::MakeEditPart()
+{
+    CRect rect = EditRect();
     DWORD style = WS_CHILD | WS_VISIBLE | ((GetStyle() & CBS_AUTOHSCROLL) ? ES_AUTOHSCROLL : 0);
+    // The face is painted over the whole client area; the edit part must not be painted over.
+    ModifyStyle(0, WS_CLIPCHILDREN);
     m_edit = new CDropComboBoxEdit;
     m_edit->Create(style, rect, this, kEditId);
     if (m_font != nullptr)

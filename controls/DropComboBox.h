@@ -81,6 +81,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnChar(UINT ch, UINT repeat, UINT flags);
     afx_msg void OnKeyDown(UINT ch, UINT repeat, UINT flags);
+    afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnEditSetFocus();
     afx_msg void OnEditKillFocus();
     afx_msg void OnEditChange();
@@ -92,6 +93,7 @@ private:
     void Notify(UINT code);
     void MakeFont();
     void MakeEditPart();
+    CRect EditRect() const;
     BOOL IsDropList() const { return (GetStyle() & 3) == CBS_DROPDOWNLIST; }
     BOOL IsDropDown() const { return (GetStyle() & 3) == CBS_DROPDOWN; }
     BOOL ValidSel() const { return m_curSel >= 0 && m_curSel < m_count; }
