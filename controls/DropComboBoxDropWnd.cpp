@@ -80,7 +80,8 @@ int CDropComboBoxDropWnd::OnCreate(LPCREATESTRUCT cs)
     m_scrollRect = CRect(cs->cx - sbW, 0, cs->cx, std::max(0, cs->cy - ArrowHeight()));
     m_scroll->Create(WS_CHILD | SBS_VERT, m_scrollRect, this, kScrollId);
     m_listRect = CRect(0, 0, cs->cx - sbW, cs->cy);
-    m_list->Create(WS_CHILD | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, m_listRect, this, kListId);
+    m_list->Create(WS_CHILD | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, m_listRect, this,
+                   kListId);
     m_list->SetFlags(m_flags);
     m_list->ShowWindow(SW_SHOWNA);
     PlaceAndSize(createRect);

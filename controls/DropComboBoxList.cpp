@@ -40,8 +40,36 @@ int CDropComboBoxList::OnCreate(LPCREATESTRUCT cs)
     ModifyStyleEx(0, WS_EX_TOOLWINDOW);
     SetWindowPos(nullptr, cs->x, cs->y, cs->cx, cs->cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     CFont* comboFont = m_combo->GetComboFont();
-    SetFont(comboFont != nullptr ? comboFont : m_font);
+    CFont* font = comboFont != nullptr ? comboFont : m_font;
+    SetFont(font);
+    // Rows are drawn here (disabled ones greyed), so their height follows the font by hand.
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(font);
+    TEXTMETRICA metrics;
+    ::GetTextMetricsA(dc.GetSafeHdc(), &metrics);
+    dc.SelectObject(old);
+    SetItemHeight(0, static_cast<UINT>(metrics.tmHeight));
     return 0;
+}
+
+void CDropComboBoxList::DrawItem(LPDRAWITEMSTRUCT draw)
+{
+    int row = static_cast<int>(draw->itemID);
+    if (row < 0 || row >= GetCount())
+        return;
+    CDC* dc = CDC::FromHandle(draw->hDC);
+    bool selected = (draw->itemState & ODS_SELECTED) != 0;
+    COLORREF text = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    if (IsRowDisabled(row))
+        text = ::GetSysColor(COLOR_GRAYTEXT);
+    dc->FillSolidRect(&draw->rcItem, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    CString rowText;
+    GetText(row, rowText);
+    CRect rect(draw->rcItem);
+    rect.left += 2;
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(text);
+    dc->DrawText(rowText, &rect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void CDropComboBoxList::OnDestroy()

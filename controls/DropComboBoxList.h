@@ -24,6 +24,8 @@ public:
     void SetFlags(DWORD flags) { m_flags = flags; }
     void SetNoSkip(BOOL noSkip) { m_noSkip = noSkip; }
 
+    void DrawItem(LPDRAWITEMSTRUCT draw) override;
+
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg void OnDestroy();
