@@ -1,0 +1,286 @@
+#include "devices/framewell/Player.h"
+
+#include <cmath>
+
+namespace fw {
+namespace {
+
+class Lock {
+public:
+    explicit Lock(CRITICAL_SECTION& c) : c_(c) { EnterCriticalSection(&c_); }
+    ~Lock() { LeaveCriticalSection(&c_); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    CRITICAL_SECTION& c_;
+};
+
+const int kFastest = 4, kSlowest = -4;
+
+double Scale(int speed) // ms of the recording a ms of the clock
+{
+    return std::ldexp(1.0, speed);
+}
+
+} // namespace
+
+bool WriteBmp24(const std::string& path, const Picture& picture)
+{
+    if (picture.width <= 0 || picture.height <= 0)
+        return false;
+    dev::FileOut out;
+    if (!out.Create(path))
+        return false;
+    uint32_t imageSize = uint32_t(picture.stride) * uint32_t(picture.height);
+    std::vector<uint8_t> head;
+    dev::PutLe(head, 'B' | ('M' << 8), 2);
+    dev::PutLe(head, 54 + imageSize, 4);
+    dev::PutLe(head, 0, 4);
+    dev::PutLe(head, 54, 4);
+    dev::PutLe(head, 40, 4);
+    dev::PutLe(head, uint32_t(picture.width), 4);
+    dev::PutLe(head, uint32_t(picture.height), 4); // bottom-up rows
+    dev::PutLe(head, 1, 2);
+    dev::PutLe(head, 24, 2);
+    dev::PutLe(head, 0, 4);
+    dev::PutLe(head, imageSize, 4);
+    dev::PutLe(head, 2835, 4);
+    dev::PutLe(head, 2835, 4);
+    dev::PutLe(head, 0, 8);
+    out.Write(head.data(), head.size());
+    for (int y = picture.height - 1; y >= 0; --y)
+        out.Write(picture.pixels.data() + size_t(y) * size_t(picture.stride), size_t(picture.stride));
+    if (out.Close())
+        return true;
+    DeleteFileA(path.c_str());
+    return false;
+}
+
+Player::Player()
+{
+    InitializeCriticalSection(&lock_);
+    wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+}
+
+Player::~Player()
+{
+    EndCut();
+    CloseHandle(wake_);
+    DeleteCriticalSection(&lock_);
+}
+
+bool Player::Open(const std::string& path)
+{
+    if (!file_.Open(path) || file_.Width() > kMaxPictureSide || file_.Height() > kMaxPictureSide)
+        return false;
+    return StartThread();
+}
+
+void Player::SetNotify(HWND window, UINT message)
+{
+    Lock lock(lock_);
+    notifyWindow_ = window;
+    notifyMessage_ = message;
+}
+
+bool Player::Play(HWND window)
+{
+    {
+        Lock lock(lock_);
+        if (window)
+            window_ = window;
+        if (shown_ && index_ + 1 >= file_.Count())
+            index_ = 0, shown_ = false; // played to the end: from the start again
+        playing_ = true;
+        speed_ = 0;
+        AnchorLocked();
+    }
+    return SetEvent(wake_) != FALSE;
+}
+
+bool Player::Pause()
+{
+    Lock lock(lock_);
+    playing_ = false;
+    return true;
+}
+
+bool Player::ChangeSpeed(int step)
+{
+    {
+        Lock lock(lock_);
+        int speed = speed_ + step;
+        if (speed > kFastest || speed < kSlowest)
+            return false;
+        // The picture now due stays due; only what follows comes faster or slower.
+        if (playing_) {
+            DWORD now = GetTickCount();
+            anchorMs_ += uint32_t(double(now - anchorTick_) * Scale(speed_));
+            anchorTick_ = now;
+        }
+        speed_ = speed;
+    }
+    return SetEvent(wake_) != FALSE;
+}
+
+bool Player::StepFrame()
+{
+    Lock lock(lock_);
+    playing_ = false;
+    size_t next = shown_ ? index_ + 1 : index_;
+    if (next >= file_.Count())
+        return false;
+    ShowLocked(next);
+    return true;
+}
+
+bool Player::SeekMs(uint32_t ms)
+{
+    {
+        Lock lock(lock_);
+        if (ms >= file_.TotalMs())
+            return false;
+        ShowLocked(file_.IndexAt(ms));
+        AnchorLocked();
+    }
+    return SetEvent(wake_) != FALSE;
+}
+
+void Player::Refresh()
+{
+    Lock lock(lock_);
+    DrawLocked();
+}
+
+uint32_t Player::PlayMs()
+{
+    Lock lock(lock_);
+    return shown_ ? file_.TimeMs(index_) : 0;
+}
+
+bool Player::Capture(const std::string& bmpPath)
+{
+    Lock lock(lock_);
+    if (shown_)
+        return WriteBmp24(bmpPath, picture_);
+    Picture picture;
+    std::vector<uint8_t> jpeg;
+    return file_.Read(index_, jpeg) && DecodeJpeg(jpeg.data(), jpeg.size(), picture) && WriteBmp24(bmpPath, picture);
+}
+
+bool Player::StartCut(const std::string& clipPath)
+{
+    Lock lock(lock_);
+    if (clip_)
+        return false;
+    std::unique_ptr<dev::VideoFileWriter> clip = dev::MakeVideoFileWriter(dev::VideoContainer::Mp4);
+    if (!clip->Open(clipPath, file_.Width(), file_.Height()))
+        return false;
+    clip_ = std::move(clip);
+    clipPath_ = clipPath;
+    return true;
+}
+
+int Player::EndCut()
+{
+    Lock lock(lock_);
+    if (!clip_)
+        return 0;
+    int frames = int(clip_->Frames());
+    bool ok = clip_->Close();
+    clip_.reset();
+    if (frames == 0 || !ok) {
+        DeleteFileA(clipPath_.c_str());
+        return 0;
+    }
+    return frames;
+}
+
+bool Player::ShowLocked(size_t index)
+{
+    index_ = index;
+    if (!file_.Read(index, jpeg_))
+        return false;
+    Picture picture;
+    if (!DecodeJpeg(jpeg_.data(), jpeg_.size(), picture))
+        return false; // a damaged picture is skipped: the last good one stays
+    picture_ = std::move(picture);
+    shown_ = true;
+    if (clip_)
+        clip_->AddFrame(jpeg_.data(), jpeg_.size(), file_.TimeMs(index));
+    DrawLocked();
+    return true;
+}
+
+void Player::DrawLocked()
+{
+    if (!window_ || !IsWindow(window_) || picture_.pixels.empty())
+        return;
+    RECT r;
+    GetClientRect(window_, &r);
+    InflateRect(&r, -1, -1);
+    if (r.right <= r.left || r.bottom <= r.top)
+        return;
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = picture_.width;
+    bmi.bmiHeader.biHeight = -picture_.height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    HDC dc = GetDC(window_);
+    if (!dc)
+        return;
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, picture_.width, picture_.height,
+                  picture_.pixels.data(), &bmi, DIB_RGB_COLORS, SRCCOPY);
+    ReleaseDC(window_, dc);
+}
+
+void Player::AnchorLocked()
+{
+    anchorTick_ = GetTickCount();
+    anchorMs_ = file_.Count() ? file_.TimeMs(index_) : 0;
+}
+
+DWORD Player::WaitLocked()
+{
+    if (!playing_)
+        return INFINITE;
+    size_t next = shown_ ? index_ + 1 : index_;
+    if (next >= file_.Count()) {
+        playing_ = false;
+        if (notifyWindow_)
+            PostMessageA(notifyWindow_, notifyMessage_, 1, LPARAM(handle));
+        return INFINITE;
+    }
+    DWORD now = GetTickCount();
+    double scale = Scale(speed_);
+    double dueIn = double(file_.TimeMs(next) - anchorMs_) / scale - double(now - anchorTick_);
+    if (file_.TimeMs(next) < anchorMs_)
+        dueIn = 0;
+    if (dueIn > 0)
+        return DWORD(std::ceil(dueIn));
+    // Late (a slow disk, a busy machine): go straight to the picture due now.
+    uint32_t mediaNow = anchorMs_ + uint32_t(double(now - anchorTick_) * scale);
+    size_t due = file_.IndexAt(mediaNow);
+    ShowLocked(due > next ? due : next);
+    return 0;
+}
+
+void Player::Run()
+{
+    HANDLE events[2] = {stop_, wake_};
+    while (!Stopping()) {
+        DWORD wait;
+        {
+            Lock lock(lock_);
+            wait = WaitLocked();
+        }
+        if (wait)
+            WaitForMultipleObjects(2, events, FALSE, wait);
+    }
+}
+
+} // namespace fw

@@ -1,0 +1,63 @@
+// A player handle: a recording, the shown picture and the transport, with a thread that draws the
+// pictures at their times. Seeks, steps and snapshots act on the caller's thread under the lock,
+// so their picture is the shown one when they return.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "devices/common/HandleTable.h"
+#include "devices/common/VideoFile.h"
+#include "devices/framewell/JpegDecoder.h"
+#include "devices/framewell/MediaFile.h"
+
+namespace fw {
+
+class Player : public dev::Worker {
+public:
+    Player();
+    ~Player() override;
+    bool Open(const std::string& path);
+
+    void SetNotify(HWND window, UINT message);
+    bool Play(HWND window);
+    bool Pause();
+    bool ChangeSpeed(int step); // +1 doubles, -1 halves
+    bool StepFrame();
+    bool SeekMs(uint32_t ms);
+    void Refresh();
+    uint32_t TotalMs() const { return file_.TotalMs(); }
+    uint32_t PlayMs();
+    void PictureSize(int& width, int& height) const { width = file_.Width(), height = file_.Height(); }
+    bool Capture(const std::string& bmpPath);
+    bool StartCut(const std::string& clipPath);
+    int EndCut();
+
+private:
+    void Run() override;
+    bool ShowLocked(size_t index); // decodes, draws, copies into a clip
+    void DrawLocked();
+    void AnchorLocked();
+    DWORD WaitLocked(); // ms until the next picture is due, INFINITE when none is
+
+    CRITICAL_SECTION lock_;
+    HANDLE wake_;
+    MediaFile file_;
+    Picture picture_;
+    bool shown_ = false;
+    size_t index_ = 0; // the shown picture, or the next one before any was shown
+    HWND window_ = nullptr;
+    HWND notifyWindow_ = nullptr;
+    UINT notifyMessage_ = 0;
+    bool playing_ = false;
+    int speed_ = 0;        // speed 2^speed_, -4..4
+    DWORD anchorTick_ = 0; // the tick count when the picture at anchorMs_ was due
+    uint32_t anchorMs_ = 0;
+    std::unique_ptr<dev::VideoFileWriter> clip_;
+    std::string clipPath_;
+    std::vector<uint8_t> jpeg_;
+};
+
+// Writes a top-down BGR picture as a 24-bit BMP.
+bool WriteBmp24(const std::string& path, const Picture& picture);
+
+} // namespace fw

@@ -1,0 +1,417 @@
+// The media library: its container readers on files written by the devices' own writers (whole,
+// unfinished, damaged), its decoder, and Framewell.dll's player, snapshots, cuts and conversion.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+#include "devices/common/Jpeg.h"
+#include "devices/common/VideoFile.h"
+#include "devices/framewell/FramewellApi.h"
+#include "devices/framewell/JpegDecoder.h"
+#include "devices/framewell/MediaFile.h"
+#include "tests/devices/DeviceTestSupport.h"
+
+namespace {
+
+const int kW = 64, kH = 48;
+
+// A picture that differs per frame, with the frame number in its comment as recordings have.
+std::vector<uint8_t> FrameJpeg(int frame, int w = kW, int h = kH)
+{
+    std::vector<uint8_t> rgb(size_t(w) * size_t(h) * 3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = &rgb[(size_t(y) * size_t(w) + size_t(x)) * 3];
+            p[0] = uint8_t(frame * 37 + x * 3), p[1] = uint8_t(y * 5), p[2] = uint8_t(frame * 11);
+        }
+    std::vector<uint8_t> jpeg;
+    dev::EncodeJpeg(rgb.data(), w, h, 80, jpeg, "frame=" + std::to_string(frame) + " channel=0");
+    return jpeg;
+}
+
+struct Written {
+    std::vector<std::vector<uint8_t>> pictures;
+    std::vector<uint32_t> times;
+};
+
+// frames pictures 40 ms apart from 1000 ms on; finished or left as a crashed recorder leaves it.
+Written WriteRecording(const std::string& path, dev::VideoContainer container, int frames, bool finish, int w = kW,
+                       int h = kH)
+{
+    Written out;
+    std::unique_ptr<dev::VideoFileWriter> writer = dev::MakeVideoFileWriter(container);
+    EXPECT_TRUE(writer->Open(path, w, h));
+    for (int i = 0; i < frames; ++i) {
+        out.pictures.push_back(FrameJpeg(i, w < 4096 ? w : kW, h < 4096 ? h : kH));
+        out.times.push_back(uint32_t(i * 40));
+        writer->AddFrame(out.pictures.back().data(), out.pictures.back().size(), 1000 + uint32_t(i) * 40);
+    }
+    if (finish) {
+        EXPECT_TRUE(writer->Close());
+    }
+    return out;
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void ExpectSamples(const fw::MediaFile& file, const Written& w, size_t count)
+{
+    ASSERT_EQ(file.Count(), count);
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < count; ++i) {
+        ASSERT_TRUE(file.Read(i, bytes));
+        EXPECT_EQ(bytes, w.pictures[i]) << "picture " << i;
+        EXPECT_EQ(file.TimeMs(i), w.times[i]) << "picture " << i;
+    }
+}
+
+TEST(MediaFile, FinishedAndUnfinishedRecordingsGiveTheirPicturesAndTimes)
+{
+    TempDir dir;
+    struct Case {
+        const char* name;
+        dev::VideoContainer container;
+        bool finish;
+        fw::Container kind;
+    } cases[] = {
+        {"whole.mp4", dev::VideoContainer::Mp4, true, fw::Container::Mp4},
+        {"whole.asf", dev::VideoContainer::Asf, true, fw::Container::Asf},
+        {"open.mp4", dev::VideoContainer::Mp4, false, fw::Container::Mp4},
+        {"open.asf", dev::VideoContainer::Asf, false, fw::Container::Asf},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Written w = WriteRecording(dir.File(c.name), c.container, 30, c.finish);
+        fw::MediaFile file;
+        ASSERT_TRUE(file.Open(dir.File(c.name)));
+        EXPECT_EQ(file.Kind(), c.kind);
+        EXPECT_EQ(file.Width(), kW);
+        EXPECT_EQ(file.Height(), kH);
+        ExpectSamples(file, w, 30); // an unfinished MP4 is scanned at 40 ms a picture: the same times here
+        EXPECT_EQ(file.TotalMs(), 30u * 40);
+        EXPECT_EQ(file.IndexAt(0), 0u);
+        EXPECT_EQ(file.IndexAt(81), 2u);
+        EXPECT_EQ(file.IndexAt(100000), 29u);
+    }
+}
+
+TEST(MediaFile, ACopyCutShortKeepsItsWholePictures)
+{
+    TempDir dir;
+    for (auto container : {dev::VideoContainer::Mp4, dev::VideoContainer::Asf}) {
+        std::string path = dir.File(container == dev::VideoContainer::Mp4 ? "a.mp4" : "a.asf");
+        Written w = WriteRecording(path, container, 10, false);
+        std::vector<uint8_t> bytes = ReadFileBytes(path);
+        bytes.resize(bytes.size() - w.pictures.back().size() / 2); // the last picture half written
+        WriteBytes(path, bytes);
+        fw::MediaFile file;
+        ASSERT_TRUE(file.Open(path));
+        ExpectSamples(file, w, 9);
+    }
+}
+
+TEST(MediaFile, FilesWithoutPicturesAreRefused)
+{
+    TempDir dir;
+    std::vector<uint8_t> random(5000);
+    uint32_t seed = 12345;
+    for (uint8_t& b : random)
+        b = uint8_t((seed = seed * 1103515245 + 12345) >> 16);
+    Written w = WriteRecording(dir.File("src.mp4"), dev::VideoContainer::Mp4, 3, true);
+    std::vector<uint8_t> whole = ReadFileBytes(dir.File("src.mp4"));
+    std::vector<uint8_t> asf;
+    WriteRecording(dir.File("src.asf"), dev::VideoContainer::Asf, 3, true);
+    asf = ReadFileBytes(dir.File("src.asf"));
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"empty.mp4", {}},
+        {"head.mp4", std::vector<uint8_t>(whole.begin(), whole.begin() + 10)},
+        {"head.asf", std::vector<uint8_t>(asf.begin(), asf.begin() + 100)},
+        {"random.mp4", random},
+        {"picture.bmp", {'B', 'M', 0x36, 0, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0, 40, 0, 0, 0, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(dir.File(c.name), c.bytes);
+        fw::MediaFile file;
+        EXPECT_FALSE(file.Open(dir.File(c.name)));
+    }
+    fw::MediaFile file;
+    EXPECT_FALSE(file.Open(dir.File("missing.mp4")));
+}
+
+TEST(MediaFile, BrokenSampleTablesNeverReadOutsideTheFile)
+{
+    TempDir dir;
+    WriteRecording(dir.File("src.mp4"), dev::VideoContainer::Mp4, 5, true);
+    std::vector<uint8_t> whole = ReadFileBytes(dir.File("src.mp4"));
+    // Every byte of the sample table set to 0xFF in turn: huge counts, sizes and offsets.
+    size_t moov = 0;
+    for (size_t i = 0; i + 4 < whole.size(); ++i)
+        if (std::memcmp(&whole[i], "moov", 4) == 0)
+            moov = i;
+    ASSERT_GT(moov, 0u);
+    for (size_t i = moov; i < whole.size(); i += 3) {
+        std::vector<uint8_t> bytes = whole;
+        bytes[i] = 0xFF;
+        WriteBytes(dir.File("bad.mp4"), bytes);
+        fw::MediaFile file;
+        if (file.Open(dir.File("bad.mp4"))) {
+            std::vector<uint8_t> picture;
+            for (size_t k = 0; k < file.Count(); ++k)
+                EXPECT_LE(file.SizeOf(k), whole.size());
+        }
+    }
+}
+
+TEST(JpegDecoder, DecodesRecordedPicturesAndRefusesDamagedOrHugeOnes)
+{
+    std::vector<uint8_t> jpeg = FrameJpeg(3);
+    fw::Picture picture;
+    ASSERT_TRUE(fw::DecodeJpeg(jpeg.data(), jpeg.size(), picture));
+    EXPECT_EQ(picture.width, kW);
+    EXPECT_EQ(picture.height, kH);
+    EXPECT_EQ(picture.stride % 4, 0);
+
+    std::vector<uint8_t> cut(jpeg.begin(), jpeg.begin() + 20);
+    EXPECT_FALSE(fw::DecodeJpeg(cut.data(), cut.size(), picture));
+    std::vector<uint8_t> noise(jpeg.size(), 0x5A);
+    EXPECT_FALSE(fw::DecodeJpeg(noise.data(), noise.size(), picture));
+    // The frame header claims 60000 x 60000.
+    std::vector<uint8_t> huge = jpeg;
+    for (size_t i = 2; i + 9 < huge.size(); ++i)
+        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+            huge[i + 5] = 0xEA, huge[i + 6] = 0x60, huge[i + 7] = 0xEA, huge[i + 8] = 0x60;
+            break;
+        }
+    EXPECT_FALSE(fw::DecodeJpeg(huge.data(), huge.size(), picture));
+}
+
+// Through the library's function table, as the programs call it.
+class FramewellTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(api.Init()); }
+    void TearDown() override { api.Cleanup(); }
+    const FramewellApi& api = GetFramewellApi();
+    TempDir dir;
+};
+
+fw::Picture ReadBmp(const std::string& path)
+{
+    std::vector<uint8_t> b = ReadFileBytes(path);
+    fw::Picture p;
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || b[28] != 24)
+        return p;
+    p.width = int(b[18] | b[19] << 8);
+    p.height = int(b[22] | b[23] << 8);
+    p.stride = (p.width * 3 + 3) & ~3;
+    if (b.size() < 54 + size_t(p.stride) * size_t(p.height))
+        return fw::Picture();
+    p.pixels.resize(size_t(p.stride) * size_t(p.height));
+    for (int y = 0; y < p.height; ++y) // bottom-up in the file
+        std::memcpy(&p.pixels[size_t(y) * size_t(p.stride)], &b[54 + size_t(p.height - 1 - y) * size_t(p.stride)],
+                    size_t(p.stride));
+    return p;
+}
+
+void ExpectSnapshotIs(const std::string& bmp, const std::vector<uint8_t>& jpeg)
+{
+    fw::Picture expected;
+    ASSERT_TRUE(fw::DecodeJpeg(jpeg.data(), jpeg.size(), expected));
+    fw::Picture got = ReadBmp(bmp);
+    EXPECT_EQ(got.width, expected.width);
+    EXPECT_EQ(got.height, expected.height);
+    EXPECT_TRUE(got.pixels == expected.pixels);
+}
+
+TEST_F(FramewellTest, OpenGivesAHandleLengthAndSizeOrZero)
+{
+    WriteRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 25, true);
+    WriteRecording(dir.File("a.asf"), dev::VideoContainer::Asf, 25, true);
+    WriteRecording(dir.File("huge.mp4"), dev::VideoContainer::Mp4, 2, true, 60000, 60000);
+    WriteBytes(dir.File("empty.mp4"), {});
+    struct Case {
+        const char* name;
+        bool opens;
+    } cases[] = {{"a.mp4", true}, {"a.asf", true}, {"huge.mp4", false}, {"empty.mp4", false}, {"none.mp4", false}};
+    int last = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int h = api.OpenFile(dir.File(c.name).c_str(), 0);
+        EXPECT_EQ(h > 0, c.opens);
+        if (h <= 0)
+            continue;
+        EXPECT_GT(h, last); // never reused
+        last = h;
+        EXPECT_EQ(api.GetTotalTime(h), 1000);
+        int w = 0, hh = 0;
+        EXPECT_TRUE(api.GetPictureSize(h, &w, &hh));
+        EXPECT_EQ(w, kW);
+        EXPECT_EQ(hh, kH);
+        EXPECT_TRUE(api.Stop(h));
+        EXPECT_FALSE(api.GetTotalTime(h)); // closed
+    }
+    EXPECT_EQ(api.OpenFile(nullptr, 0), 0);
+}
+
+TEST_F(FramewellTest, StepsSeeksAndSnapshotsShowTheChosenPicture)
+{
+    Written w = WriteRecording(dir.File("a.asf"), dev::VideoContainer::Asf, 25, true);
+    VideoWindow window(0, 0, 160, 120);
+    int h = api.OpenFile(dir.File("a.asf").c_str(), 0);
+    ASSERT_GT(h, 0);
+    ASSERT_TRUE(api.StepFrame(h)); // the first picture
+    ASSERT_TRUE(api.StepFrame(h));
+    EXPECT_EQ(api.GetPlayTime(h), 40);
+    ASSERT_TRUE(api.CapturePicture(h, dir.File("1.bmp").c_str()));
+    ExpectSnapshotIs(dir.File("1.bmp"), w.pictures[1]);
+
+    ASSERT_TRUE(api.SetPlayTime(h, 415)); // the picture at 400 ms
+    EXPECT_EQ(api.GetPlayTime(h), 400);
+    ASSERT_TRUE(api.CapturePicture(h, dir.File("10.bmp").c_str()));
+    ExpectSnapshotIs(dir.File("10.bmp"), w.pictures[10]);
+    EXPECT_FALSE(api.SetPlayTime(h, 1000)); // beyond the end
+    EXPECT_EQ(api.GetPlayTime(h), 400);
+
+    ASSERT_TRUE(api.SetPosition(h, 0.5f));
+    EXPECT_EQ(api.GetPlayTime(h), 480);
+    ASSERT_TRUE(api.Pause(h));
+    EXPECT_EQ(api.GetPlayTime(h), 480); // pause holds
+    ASSERT_TRUE(api.SetPlayTime(h, 960));
+    EXPECT_FALSE(api.StepFrame(h)); // nothing after the last picture
+    EXPECT_TRUE(api.Stop(h));
+}
+
+TEST_F(FramewellTest, SpeedChangesStopAtSixteenTimesEitherWay)
+{
+    WriteRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 5, true);
+    int h = api.OpenFile(dir.File("a.mp4").c_str(), 0);
+    ASSERT_GT(h, 0);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(api.Fast(h));
+    EXPECT_FALSE(api.Fast(h));
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(api.Slow(h));
+    EXPECT_FALSE(api.Slow(h));
+    EXPECT_TRUE(api.Stop(h));
+}
+
+TEST_F(FramewellTest, PlayingToTheEndPostsOneEndNotification)
+{
+    WriteRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 10, true);
+    VideoWindow window(0, 0, 160, 120);
+    int h = api.OpenFile(dir.File("a.mp4").c_str(), 0);
+    ASSERT_GT(h, 0);
+    const UINT notify = WM_APP + 7;
+    ASSERT_TRUE(api.SetNotifyWindow(h, window.Handle(), notify));
+    ASSERT_TRUE(api.Play(h, window.Handle()));
+    for (int i = 0; i < 4; ++i)
+        api.Fast(h); // 400 ms of recording in 25 ms
+    WPARAM wp = 0;
+    LPARAM lp = 0;
+    DWORD until = GetTickCount() + 10000;
+    bool ended = false;
+    while (!ended && int(until - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        ended = window.TakeAppMessage(notify, &wp, &lp);
+    }
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(wp, 1u);
+    EXPECT_EQ(lp, LPARAM(h));
+    EXPECT_EQ(api.GetPlayTime(h), 360);
+    EXPECT_TRUE(api.Stop(h)); // joins: nothing comes after
+    EXPECT_FALSE(window.TakeAppMessage(notify, &wp, &lp));
+}
+
+TEST_F(FramewellTest, ACutHoldsTheShownPicturesUnchanged)
+{
+    Written w = WriteRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 25, true);
+    int h = api.OpenFile(dir.File("a.mp4").c_str(), 0);
+    ASSERT_GT(h, 0);
+    ASSERT_TRUE(api.SetPlayTime(h, 200)); // picture 5
+    ASSERT_TRUE(api.StartCut(h, dir.File("clip.mp4").c_str()));
+    EXPECT_FALSE(api.StartCut(h, dir.File("other.mp4").c_str())); // one cut at a time
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(api.StepFrame(h)); // pictures 6..15
+    EXPECT_EQ(api.EndCut(h), 10);
+    fw::MediaFile clip;
+    ASSERT_TRUE(clip.Open(dir.File("clip.mp4")));
+    ASSERT_EQ(clip.Count(), 10u);
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < 10; ++i) {
+        ASSERT_TRUE(clip.Read(i, bytes));
+        EXPECT_EQ(bytes, w.pictures[6 + i]);
+        EXPECT_EQ(clip.TimeMs(i), 40 * i);
+    }
+    // A cut of no picture leaves no file.
+    ASSERT_TRUE(api.StartCut(h, dir.File("none.mp4").c_str()));
+    EXPECT_EQ(api.EndCut(h), 0);
+    EXPECT_EQ(GetFileAttributesA(dir.File("none.mp4").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(api.Stop(h));
+}
+
+int WaitConverted(const FramewellApi& api, int h)
+{
+    DWORD until = GetTickCount() + 20000;
+    int progress = 0;
+    while ((progress = api.GetConvertProgress(h)) >= 0 && int(until - GetTickCount()) > 0)
+        WaitForSingleObject(GetCurrentThread(), 5); // never signalled: a bounded pause between polls
+    return progress;
+}
+
+TEST_F(FramewellTest, ConversionWritesTheSamePicturesAtTheSameTimes)
+{
+    Written w = WriteRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 40, true);
+    int h = api.StartConvert(dir.File("a.mp4").c_str(), dir.File("a.asf").c_str());
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(WaitConverted(api, h), -1);
+    EXPECT_TRUE(api.CloseConvert(h));
+    fw::MediaFile asf;
+    ASSERT_TRUE(asf.Open(dir.File("a.asf")));
+    EXPECT_EQ(asf.Kind(), fw::Container::Asf);
+    ExpectSamples(asf, w, 40);
+    int player = api.OpenFile(dir.File("a.asf").c_str(), 0);
+    EXPECT_GT(player, 0);
+    api.Stop(player);
+}
+
+TEST_F(FramewellTest, AFailedConversionSaysSoAndLeavesNoTarget)
+{
+    WriteRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 5, true);
+    WriteRecording(dir.File("a.asf"), dev::VideoContainer::Asf, 5, true);
+    EXPECT_EQ(api.StartConvert(dir.File("none.mp4").c_str(), dir.File("x.asf").c_str()), 0);
+    EXPECT_EQ(api.StartConvert(dir.File("a.asf").c_str(), dir.File("x.asf").c_str()), 0); // not an MP4
+    std::string target = dir.File("no-such-folder\\x.asf");
+    int h = api.StartConvert(dir.File("a.mp4").c_str(), target.c_str());
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(WaitConverted(api, h), -2);
+    EXPECT_TRUE(api.CloseConvert(h));
+    EXPECT_EQ(GetFileAttributesA(target.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+int g_fakeOpened = 0;
+int __stdcall FakeOpenFile(const char*, int)
+{
+    return ++g_fakeOpened, 77;
+}
+
+TEST(FramewellApiTable, ATestCanPutAFakeIn)
+{
+    FramewellApi fake = LibraryFramewellApi();
+    fake.OpenFile = FakeOpenFile;
+    SetFramewellApi(&fake);
+    EXPECT_EQ(GetFramewellApi().OpenFile("x", 0), 77);
+    SetFramewellApi(nullptr);
+    EXPECT_EQ(g_fakeOpened, 1);
+    EXPECT_EQ(GetFramewellApi().OpenFile, LibraryFramewellApi().OpenFile);
+}
+
+} // namespace
