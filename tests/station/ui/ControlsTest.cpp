@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "station/ui/BitmapToggle.h"
+#include "station/ui/SkinButton.h"
+#include "station/ui/StateButton.h"
+
+#include <vector>
 
 namespace {
 
@@ -33,6 +37,55 @@ TEST(BitmapToggle, SetValueFillsByTheRangeAndReadsBack)
     bar.SetValue(5);
     EXPECT_EQ(50, bar.GetFillWidth());
     EXPECT_EQ(5, bar.GetValue());
+}
+
+std::vector<int> events;
+
+void RecordEvent(UINT, int event, UINT, CWnd*, int, int)
+{
+    events.push_back(event);
+}
+
+class ButtonHost : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        events.clear();
+        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+    }
+    void TearDown() override { host.DestroyWindow(); }
+    static LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+    CWnd host;
+};
+
+TEST_F(ButtonHost, SkinButtonReportsAReleaseOutsideApart)
+{
+    CSkinButton button;
+    ASSERT_EQ(1, button.Create(405, &host, RecordEvent));
+    button.MoveWindow(0, 0, 40, 20);
+    // Without pictures the button still reports; a missing picture file fails the whole load.
+    EXPECT_EQ(0, button.LoadBitmaps("Skin//no_such_picture.BMP", nullptr, nullptr, nullptr, 40, 20));
+    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
+    button.SendMessage(WM_LBUTTONUP, 0, Point(5, 5));
+    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
+    button.SendMessage(WM_LBUTTONUP, 0, Point(150, 5));
+    // A release without a press reports nothing.
+    button.SendMessage(WM_LBUTTONUP, 0, Point(5, 5));
+    EXPECT_EQ((std::vector<int>{skinButtonPressed, skinButtonClicked, skinButtonPressed, skinButtonReleasedOutside}),
+              events);
+}
+
+TEST_F(ButtonHost, StateButtonReportsTheReleaseAnywhere)
+{
+    CStateButton button;
+    ASSERT_EQ(1, button.Create(446, &host, RecordEvent));
+    button.MoveWindow(0, 0, 40, 20);
+    button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
+    button.SendMessage(WM_LBUTTONUP, 0, Point(150, 80));
+    EXPECT_EQ((std::vector<int>{skinButtonPressed, skinButtonClicked}), events);
+    EXPECT_EQ(0, button.GetState()); // the owner sets the state, never the button
+    button.SetState(1);
+    EXPECT_EQ(0, button.ChosenPicture()); // on without an on picture: nothing drawn
 }
 
 } // namespace
