@@ -21,12 +21,12 @@ const FieldDef kFields[] = {
 ApplicationSkinObject::ApplicationSkinObject() : SkinObject(SkinTypeApplication)
 {
     transparentColor = RGB(255, 0, 255);
-    CopyText(author, sizeof author, "Tessarine Builder");
-    CopyText(description, sizeof description, "Tessarine Skin File");
+    tessarine::CopyText(author, sizeof author, "Tessarine Builder");
+    tessarine::CopyText(description, sizeof description, "Tessarine Skin File");
     std::memset(application, 0, sizeof application);
     useTransparentColor = 1;
-    CopyText(email, sizeof email, "skins@warden-suite.example");
-    CopyText(homePage, sizeof homePage, "http://www.warden-suite.example/skins/");
+    tessarine::CopyText(email, sizeof email, "skins@warden-suite.example");
+    tessarine::CopyText(homePage, sizeof homePage, "http://www.warden-suite.example/skins/");
 }
 
 size_t ApplicationSkinObject::GetFieldLayers(FieldSpan* out, size_t max) const
