@@ -1,31 +1,77 @@
-// Warden's entry point: runs the log-in dialog from the program's resources.
-#include <windows.h>
-#include <commctrl.h>
+// The application object of Warden.exe.
+#include "station/ui/WardenApp.h"
 
-#include "resources/warden/resource.h"
+#include <afxdisp.h>
 
-static INT_PTR CALLBACK LoginProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
+#include "skin/engine/toolkit/Tessarine.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/ui/DlgMain.h"
+#include "station/ui/DlgSplash.h"
+
+namespace {
+CWardenApp* g_wardenApp = nullptr;
+} // namespace
+
+CWardenApp* WardenApp()
 {
-    switch (msg) {
-    case WM_INITDIALOG: {
-        char caption[64];
-        if (LoadStringA(GetModuleHandleA(nullptr), IDS_LOGIN_CAPTION, caption, sizeof caption) > 0)
-            SetWindowTextA(dlg, caption);
-        return TRUE;
+    return g_wardenApp;
+}
+int UseEnglishBitmaps()
+{
+    return g_wardenApp != nullptr ? g_wardenApp->m_englishBitmaps : 0;
+}
+
+BEGIN_MESSAGE_MAP(CWardenApp, CWinApp)
+ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+CWardenApp::CWardenApp() : m_startDirectory(), m_languageLibrary(nullptr), m_englishBitmaps(0)
+{
+    ::GetCurrentDirectoryA(sizeof m_startDirectory, m_startDirectory);
+    g_wardenApp = this;
+}
+
+BOOL CWardenApp::InitInstance()
+{
+    SetStartDirectory(m_startDirectory);
+    AfxEnableControlContainer();
+    TessarineInit(m_hInstance);
+    TessarineLoadSkin(m_hInstance, "DEFAULT", "TESSARINE");
+    Enable3dControls();
+    m_languageLibrary = ::LoadLibraryA("en_resource.dll");
+    if (m_languageLibrary != nullptr) {
+        AfxSetResourceHandle(m_languageLibrary);
+        m_englishBitmaps = 1;
     }
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-            EndDialog(dlg, LOWORD(wp));
-            return TRUE;
-        }
-        break;
-    }
+    ShowSplash();
+    CDlgMain dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
     return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int CWardenApp::ExitInstance()
 {
-    InitCommonControls();
-    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_LOGIN), nullptr, LoginProc, 0);
-    return result == -1 ? 1 : 0;
+    if (m_languageLibrary != nullptr) {
+        AfxSetResourceHandle(m_hInstance);
+        ::FreeLibrary(m_languageLibrary);
+        m_languageLibrary = nullptr;
+    }
+    TessarineShutdown();
+    return CWinApp::ExitInstance();
+}
+
+void CWardenApp::ShowSplash()
+{
+    HBITMAP picture = LoadSplashPicture(m_startDirectory);
+    if (picture == nullptr)
+        return;
+    BITMAP info = {};
+    ::GetObjectA(picture, sizeof info, &info);
+    ::DeleteObject(picture);
+    CDlgSplash splash;
+    splash.m_pictureWidth = info.bmWidth;
+    splash.m_pictureHeight = info.bmHeight;
+    splash.DoModal();
 }

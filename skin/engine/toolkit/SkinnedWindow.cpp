@@ -6,6 +6,7 @@
 #include "skin/engine/objects/ApplicationSkinObject.h"
 #include "skin/engine/objects/FrameWndSkinObject.h"
 #include "skin/engine/images/ImageDraw.h"
+#include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/RegionTools.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/images/SkinImage.h"
@@ -16,6 +17,8 @@
 
 const char kObjectProperty[] = "OBJECT";
 const char kThisProperty[] = "this";
+// The procedure a detached window still passes on to when something subclassed it after the toolkit.
+const char kSavedProcProperty[] = "TessarineSavedProc";
 
 namespace {
 
@@ -254,7 +257,7 @@ void SkinnedWindow::Detach()
     if (!destroyed_ && region_)
         SetWindowRgn(hwnd_, NULL, TRUE);
     region_ = NULL; // the window deleted it when it let it go
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc_));
+    RestoreProcedure();
     if (!destroyed_)
         SetWindowPos(hwnd_, NULL, 0, 0, 0, 0, kFrameChanged);
     RemovePropA(hwnd_, kObjectProperty);
@@ -266,9 +269,19 @@ void SkinnedWindow::Unsubclass()
 {
     if (!savedProc_)
         return;
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc_));
+    RestoreProcedure();
     RemovePropA(hwnd_, kObjectProperty);
     savedProc_ = NULL;
+}
+
+void SkinnedWindow::RestoreProcedure()
+{
+    // Only while the window still runs the toolkit's procedure: a procedure set after ours calls ours,
+    // which from now on passes everything to the saved one.
+    if (GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinnedWindow::SubclassProc))
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc_));
+    else
+        SetPropA(hwnd_, kSavedProcProperty, reinterpret_cast<HANDLE>(reinterpret_cast<LONG_PTR>(savedProc_)));
 }
 
 LONG_PTR SkinnedWindow::Attach(HWND hwnd)
@@ -295,6 +308,17 @@ LONG_PTR SkinnedWindow::Attach(HWND hwnd)
 
 void SkinnedWindow::HookOwner(WPARAM, LPARAM) {}
 
+LRESULT SkinnedWindow::OnCtlColorListBox(WPARAM wParam, LPARAM lParam)
+{
+    // A skinned list box colours itself: the question goes on to the list window.
+    HWND list = reinterpret_cast<HWND>(lParam);
+    SkinnedWindow* skinner =
+        list && GetPropA(list, kObjectProperty) ? SkinEngine::Instance().FindSkinnedWindow(list) : NULL;
+    if (skinner && skinner->GetSkinType() == SkinTypeListBox && list != hwnd_)
+        return SendMessageA(list, WM_CTLCOLORLISTBOX, wParam, lParam);
+    return CallSavedProc(WM_CTLCOLORLISTBOX, wParam, lParam);
+}
+
 LRESULT SkinnedWindow::CallSavedProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!savedProc_)
@@ -312,6 +336,8 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return CallSavedProc(message, wParam, lParam);
     case WM_NCDESTROY:
         return OnNcDestroy();
+    case WM_CTLCOLORLISTBOX:
+        return OnCtlColorListBox(wParam, lParam);
     case WM_SKIN_FORGETCHILD:
         ForgetChild(reinterpret_cast<HWND>(wParam));
         return 0;
@@ -427,9 +453,14 @@ void SkinnedWindow::UnskinChildren(HWND parent)
 LRESULT CALLBACK SkinnedWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     SkinnedWindow* self = static_cast<SkinnedWindow*>(GetPropA(hwnd, kObjectProperty));
-    if (!self)
+    if (self)
+        return self->WindowProc(message, wParam, lParam);
+    WNDPROC saved = reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(GetPropA(hwnd, kSavedProcProperty)));
+    if (!saved)
         return DefWindowProcA(hwnd, message, wParam, lParam);
-    return self->WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        RemovePropA(hwnd, kSavedProcProperty);
+    return CallWindowProcA(saved, hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SkinnedWindow::ThisClassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -460,4 +491,254 @@ BOOL SkinnedWindow::RegisterThisClass(HINSTANCE instance, const char* name, HCUR
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     wc.lpszClassName = name;
     return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+BOOL SkinnedWindow::IsModalFrame() const
+{
+    const LONG style = hwnd_ ? GetWindowLongA(hwnd_, GWL_STYLE) : 0;
+    return (style & WS_DLGFRAME) && (style & DS_MODALFRAME);
+}
+
+BOOL SkinnedWindow::IsResizable() const
+{
+    return hwnd_ && !IsModalFrame() && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_THICKFRAME);
+}
+
+BOOL SkinnedWindow::IsActiveCaption() const
+{
+    WINDOWINFO info = {};
+    info.cbSize = sizeof info;
+    return hwnd_ && GetWindowInfo(hwnd_, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
+}
+
+BOOL SkinnedWindow::SizeChanged() const
+{
+    RECT now;
+    if (!hwnd_ || !::GetWindowRect(hwnd_, &now))
+        return FALSE;
+    return IsRectEmpty(&lastWindowRect_) || Width(now) != Width(lastWindowRect_) ||
+           Height(now) != Height(lastWindowRect_);
+}
+
+void SkinnedWindow::RecordWindowRect()
+{
+    if (!hwnd_ || !::GetWindowRect(hwnd_, &lastWindowRect_))
+        SetRectEmpty(&lastWindowRect_);
+}
+
+SIZE SkinnedWindow::GetMinTrackSize() const
+{
+    const FramedSkinObject* framed = Framed();
+    if (!framed)
+        return SIZE{10, 10};
+    const RECT top0 = framed->GetFrameRect(0), top2 = framed->GetFrameRect(2);
+    return SIZE{Width(top0) + Width(top2) + 10, Height(top0) + 5};
+}
+
+SIZE SkinnedWindow::ClientSize() const
+{
+    RECT client = {0, 0, 0, 0};
+    if (hwnd_)
+        GetClientRect(hwnd_, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+void SkinnedWindow::FitClientToFrame(const SIZE* client)
+{
+    const FramedSkinObject* framed = Framed();
+    RECT window;
+    if (!framed || !hwnd_ || !::GetWindowRect(hwnd_, &window))
+        return;
+    const SIZE keep = client ? *client : ClientSize();
+    RECT bar;
+    GetMenuBarRect(&bar);
+    const int width = Width(framed->GetFrameRect(5)) + Width(framed->GetFrameRect(3)) + keep.cx;
+    const int height = Height(framed->GetFrameRect(6)) + Height(framed->GetFrameRect(0)) + Height(bar) + keep.cy;
+    if (width != Width(window) || height != Height(window))
+        SetWindowPos(hwnd_, NULL, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
+RECT SkinnedWindow::GetCaptionRect()
+{
+    RECT bar;
+    GetMenuBarRect(&bar);
+    return RECT{frameRects_[0].left, frameRects_[0].top, frameRects_[2].right, frameRects_[0].bottom + Height(bar)};
+}
+
+void SkinnedWindow::RedrawNcRect(const RECT& rect)
+{
+    RECT window;
+    if (!hwnd_ || !::GetWindowRect(hwnd_, &window))
+        return;
+    RECT screen = rect;
+    OffsetRect(&screen, window.left, window.top);
+    HRGN region = CreateRectRgnIndirect(&screen);
+    SendMessageA(hwnd_, WM_NCPAINT, reinterpret_cast<WPARAM>(region), 0);
+    // Made only for this message: the window never owned it.
+    if (region)
+        DeleteObject(region);
+}
+
+POINT SkinnedWindow::ScreenToWindow(POINT point) const
+{
+    RECT window;
+    if (hwnd_ && ::GetWindowRect(hwnd_, &window)) {
+        point.x -= window.left;
+        point.y -= window.top;
+    }
+    return point;
+}
+
+HWND SkinnedWindow::GetTopLevelParent() const
+{
+    HWND top = hwnd_;
+    for (int step = 0; top && step < 256; ++step) {
+        HWND parent = GetParent(top);
+        if (!parent)
+            break;
+        top = parent;
+    }
+    return top;
+}
+
+HWND SkinnedWindow::FindTabParent() const
+{
+    HWND parent = hwnd_ ? GetParent(hwnd_) : NULL;
+    RECT mine;
+    if (!hwnd_ || !::GetWindowRect(hwnd_, &mine))
+        return parent;
+    for (HWND sibling = GetWindow(hwnd_, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        char name[32] = "";
+        RECT r;
+        if (sibling == hwnd_ || !GetClassNameA(sibling, name, sizeof name) || lstrcmpiA(name, "SysTabControl32") != 0 ||
+            !::GetWindowRect(sibling, &r))
+            continue;
+        if (mine.left >= r.left && mine.top >= r.top && mine.right <= r.right && mine.bottom <= r.bottom)
+            return sibling;
+    }
+    return parent;
+}
+
+LRESULT SkinnedWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
+{
+    SkinnedWindow* child = SkinEngine::Instance().FindSkinnedWindow(reinterpret_cast<HWND>(lParam));
+    if (child && child->GetSkinType() == SkinTypeStatic) {
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    return CallSavedProc(WM_CTLCOLORSTATIC, wParam, lParam);
+}
+
+void SkinnedWindow::ApplyWindowRegion(BOOL redraw)
+{
+    if (!hwnd_)
+        return;
+    HRGN region = GetWindowRegion();
+    const RECT bounds = GetWindowBounds();
+    RECT box;
+    if (region && GetRgnBox(region, &box) == SIMPLEREGION && EqualRect(&box, &bounds)) {
+        DeleteObject(region);
+        region = NULL;
+    }
+    if (!region && !region_)
+        return;
+    if (SetWindowRgn(hwnd_, region, redraw)) {
+        // The window deleted the region it had; the new one is its own now.
+        region_ = region;
+    } else if (region) {
+        DeleteObject(region);
+    }
+}
+
+BOOL SkinnedWindow::PaintIconic(const SlicedImage& activeImage, const SlicedImage& inactiveImage)
+{
+    if (!hwnd_ || !IsIconic(hwnd_) || IsSlicedImageEmpty(activeImage))
+        return FALSE;
+    const RECT bounds = GetWindowBounds();
+    HDC windowDc = GetWindowDC(hwnd_);
+    if (!windowDc)
+        return FALSE;
+    MemoryDC buffer;
+    if (buffer.Create(windowDc, Width(bounds), Height(bounds))) {
+        const BOOL active = IsActiveCaption();
+        const SlicedImage& image = active || IsSlicedImageEmpty(inactiveImage) ? activeImage : inactiveImage;
+        const FramedSkinObject* framed = Framed();
+        DrawFrameImage(buffer, bounds, image, framed ? framed->firstColor : 0, TRUE);
+        SetBkMode(buffer, TRANSPARENT);
+        PaintCaptionText(buffer, active);
+        BitBlt(windowDc, 0, 0, Width(bounds), Height(bounds), buffer, 0, 0, SRCCOPY);
+    }
+    ReleaseDC(hwnd_, windowDc);
+    return TRUE;
+}
+
+void SkinnedWindow::PaintNonClient(WPARAM updateRegion, const SlicedImage* minimized, BOOL activeOverride)
+{
+    if (!hwnd_)
+        return;
+    const BOOL active = activeOverride == -1 ? IsActiveCaption() : activeOverride;
+    const RECT bounds = GetWindowBounds();
+    LayoutFrameRects(Width(bounds), Height(bounds));
+    if (SizeChanged()) {
+        RecordWindowRect();
+        ApplyWindowRegion(TRUE);
+        SendMessageA(hwnd_, WM_NCPAINT, 1, 0);
+        return;
+    }
+    if (minimized && PaintIconic(minimized[0], minimized[1]))
+        return;
+    HDC windowDc = GetWindowDC(hwnd_);
+    if (!windowDc)
+        return;
+    MemoryDC buffer;
+    if (buffer.Create(windowDc, Width(bounds), Height(bounds))) {
+        SetBkMode(buffer, TRANSPARENT);
+        PaintFrame(buffer, active);
+        // Everything but the client is copied: the system's update region is only read, never kept.
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        POINT origin = {0, 0};
+        ClientToScreen(hwnd_, &origin);
+        const POINT windowOrigin = ScreenToWindow(origin);
+        OffsetRect(&client, windowOrigin.x, windowOrigin.y);
+        ExcludeClipRect(windowDc, client.left, client.top, client.right, client.bottom);
+        if (updateRegion > 1) {
+            HRGN clip = CreateRectRgn(0, 0, 0, 0);
+            if (clip && CombineRgn(clip, reinterpret_cast<HRGN>(updateRegion), NULL, RGN_COPY) != ERROR) {
+                RECT window;
+                ::GetWindowRect(hwnd_, &window);
+                OffsetRgn(clip, -window.left, -window.top);
+                ExtSelectClipRgn(windowDc, clip, RGN_AND);
+            }
+            if (clip)
+                DeleteObject(clip);
+        }
+        BitBlt(windowDc, 0, 0, Width(bounds), Height(bounds), buffer, 0, 0, SRCCOPY);
+    }
+    ReleaseDC(hwnd_, windowDc);
+}
+
+void SkinnedWindow::DrawCaptionText(HDC dc, LONG style)
+{
+    const FramedSkinObject* framed = Framed();
+    if (!framed || !hwnd_ || (style & WS_CAPTION) != WS_CAPTION || !defaultCaptionText_)
+        return;
+    char text[301] = "";
+    GetWindowTextA(hwnd_, text, sizeof text);
+    HFONT font = CreateFontIndirectA(&framed->itemFont.logFont);
+    HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, framed->itemFont.color & 0xFFFFFF);
+    UINT format = DT_SINGLELINE | DT_VCENTER;
+    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    if (exStyle & WS_EX_RTLREADING)
+        format |= DT_RTLREADING;
+    if (exStyle & WS_EX_RIGHT)
+        format |= DT_RIGHT;
+    RECT r = frameRects_[1];
+    DrawTextA(dc, text, -1, &r, format);
+    if (font) {
+        SelectObject(dc, old);
+        DeleteObject(font);
+    }
 }

@@ -15,6 +15,7 @@
 #include "skin/engine/toolkit/SkinnedItem.h"
 
 class FramedSkinObject;
+struct SlicedImage;
 
 class SkinnedWindow : public SkinnedItem {
 public:
@@ -58,6 +59,40 @@ public:
     void PaintFrameSection(HDC dc, int index, BOOL active);
     RECT GetWindowBounds() const;
 
+    // Window geometry and style questions the frame and dialog skinners share.
+    BOOL IsModalFrame() const;
+    BOOL IsResizable() const;
+    BOOL IsActiveCaption() const;
+    // Whether the window's size differs from the last recorded window rectangle.
+    BOOL SizeChanged() const;
+    void RecordWindowRect();
+    // Resizes the window (same corner, no repaint) so its client keeps its size inside the skin's frame;
+    // `client` is the size to keep when the frame already changed (NULL: the current client).
+    void FitClientToFrame(const SIZE* client = NULL);
+    SIZE ClientSize() const;
+    SIZE GetMinTrackSize() const;
+    RECT GetCaptionRect();
+    // Sends WM_NCPAINT with a region made from the rectangle (window coordinates) for that part alone.
+    void RedrawNcRect(const RECT& rect);
+    POINT ScreenToWindow(POINT point) const;
+    HWND GetTopLevelParent() const;
+    // The sibling tab control that holds this window, else the parent.
+    HWND FindTabParent() const;
+    // WM_CTLCOLORSTATIC: a skinned static draws on its parent's background.
+    LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
+    // Hands the window the region that fits its current size (none when the region is its rectangle);
+    // a region the window refuses is deleted, one it took is its own from then on.
+    void ApplyWindowRegion(BOOL redraw);
+    // The non-client paint of framed skinners: lays the frame out, and after a size change records it,
+    // gives the window its new region and starts again; else paints the frame off-screen and copies it
+    // around the client.
+    void PaintNonClient(WPARAM updateRegion, const SlicedImage* minimized, BOOL activeOverride = -1);
+    // The caption text of framed skinners: the window text in the top section with the caption font and
+    // colour, when the style has a caption and no caption-text element draws it.
+    void DrawCaptionText(HDC dc, LONG style);
+    // Paints a minimized window from its minimized picture; FALSE when not handled.
+    BOOL PaintIconic(const SlicedImage& activeImage, const SlicedImage& inactiveImage);
+
     HWND GetHwnd() const { return hwnd_; }
     WNDPROC SavedProc() const { return savedProc_; }
     // The bound object's NAME and type, NULL and 0 when unbound.
@@ -78,6 +113,8 @@ public:
     static BOOL RegisterThisClass(HINSTANCE instance, const char* name, HCURSOR cursor);
 
 protected:
+    void RestoreProcedure();
+    LRESULT OnCtlColorListBox(WPARAM wParam, LPARAM lParam);
     LRESULT CallSavedProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The bound object when it is drawn as a nine-piece frame (FrameWnd, PopupMenu, Tooltip), else NULL.
     const FramedSkinObject* Framed() const;

@@ -6,6 +6,7 @@
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinnedWindow.h"
+#include "skin/skinners/SkinnerFactory.h"
 
 namespace {
 
@@ -71,11 +72,20 @@ int PlatformPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, BOOL sys
 
 const SkinnerServices kBuiltIn = {StandInSkinner, StandInFrame, StandInDialog, StandInFrame, PlatformPopupMenu};
 
-const SkinnerServices* g_services = &kBuiltIn;
+// NULL: the window skinners' services, in force from the start.
+const SkinnerServices* g_services = NULL;
+
+const SkinnerServices& Current()
+{
+    return g_services ? *g_services : WindowSkinnerServices();
+}
 
 // The class name a button's style gives it in the registry.
 const char* RefineButtonClass(LONG style)
 {
+    // A push box is drawn as a push button.
+    if ((style & BS_TYPEMASK) == BS_PUSHBOX)
+        return "Button";
     if ((style & 7) == 7)
         return "GroupBox";
     if ((style & 2) || (style & 3) == 3 || (style & 5) == 5)
@@ -89,12 +99,12 @@ const char* RefineButtonClass(LONG style)
 
 void SetSkinnerServices(const SkinnerServices* services)
 {
-    g_services = services ? services : &kBuiltIn;
+    g_services = services;
 }
 
 const SkinnerServices& GetSkinnerServices()
 {
-    return *g_services;
+    return Current();
 }
 
 const SkinnerServices& BuiltInSkinnerServices()
@@ -122,25 +132,25 @@ int GetWindowSkinType(HWND hwnd)
 
 SkinnedWindow* CreateSkinner(int type, SkinnedWindow* owner)
 {
-    return g_services->createSkinner ? g_services->createSkinner(type, owner) : NULL;
+    return Current().createSkinner ? Current().createSkinner(type, owner) : NULL;
 }
 
 SkinnedWindow* CreateFrameWindowSkinner()
 {
-    return g_services->createFrameSkinner ? g_services->createFrameSkinner() : NULL;
+    return Current().createFrameSkinner ? Current().createFrameSkinner() : NULL;
 }
 
 SkinnedWindow* CreateDialogSkinner(BOOL frameless)
 {
-    return g_services->createDialogSkinner ? g_services->createDialogSkinner(frameless) : NULL;
+    return Current().createDialogSkinner ? Current().createDialogSkinner(frameless) : NULL;
 }
 
 SkinnedWindow* CreateToolbarSkinner()
 {
-    return g_services->createToolbarSkinner ? g_services->createToolbarSkinner() : NULL;
+    return Current().createToolbarSkinner ? Current().createToolbarSkinner() : NULL;
 }
 
 int TrackPopupWindowMenu(HMENU menu, UINT flags, int x, int y, HWND owner, BOOL systemMenu)
 {
-    return g_services->trackPopupMenu ? g_services->trackPopupMenu(menu, flags, x, y, owner, systemMenu) : 0;
+    return Current().trackPopupMenu ? Current().trackPopupMenu(menu, flags, x, y, owner, systemMenu) : 0;
 }

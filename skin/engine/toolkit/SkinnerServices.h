@@ -1,7 +1,6 @@
 // What the engine asks of the skinners: the type id of a window, the skinner that draws each kind of
-// window, and the skinned popup menu. The skinners install their own services; until they do (and in
-// tests that want to watch the engine) the built-in ones stand in: skinners that subclass a window and
-// bind its object but leave its drawing to the window, and the platform's popup menu.
+// window, and the skinned popup menu. The window skinners' services are in force from the start; tests
+// that want to watch the engine put their own in force or the built-in stand-ins.
 #pragma once
 #include <windows.h>
 
@@ -18,9 +17,11 @@ struct SkinnerServices {
     int (*trackPopupMenu)(HMENU menu, UINT flags, int x, int y, HWND owner, BOOL systemMenu);
 };
 
-// NULL puts the built-in services back.
+// Tests put their own services in force; NULL puts the window skinners' services back.
 void SetSkinnerServices(const SkinnerServices* services);
 const SkinnerServices& GetSkinnerServices();
+// The stand-ins: skinners that subclass and bind but leave the drawing to the window, and the platform's
+// popup menu.
 const SkinnerServices& BuiltInSkinnerServices();
 
 // The toolkit type id of a window: its class name (a "Button" refined by its style into "GroupBox",

@@ -1,0 +1,35 @@
+// DialogSkinner: skins dialog windows. A framed dialog (WS_DLGFRAME or DS_MODALFRAME) gets the skin's
+// frame sections, caption text and hit testing, no menu bar; a frameless one (a tab page or a child
+// dialog) keeps its own frame and only takes the client picture, the static colours and the background
+// service for its children.
+#pragma once
+#include "skin/engine/toolkit/SkinnedWindow.h"
+#include "skin/skinners/window/ClientBackground.h"
+
+class DialogSkinner : public SkinnedWindow {
+public:
+    explicit DialogSkinner(BOOL frameless);
+    ~DialogSkinner() override;
+
+    SkinObject* SetSkinObject(SkinObject* object) override;
+    LONG_PTR Attach(HWND hwnd) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintCaptionText(HDC dc, BOOL active) override;
+
+    BOOL IsFramed() const;
+
+private:
+    BOOL SkinClient() const;
+    LRESULT Stripped(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT FramedProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT FramelessProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcActivate(WPARAM wParam);
+    LRESULT OnNcButton(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
+    void OnGetMinMaxInfo(MINMAXINFO* info);
+
+    BOOL frameless_;
+    LONG savedStyle_;
+    ClientBackground background_;
+};

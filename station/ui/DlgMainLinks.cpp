@@ -1,0 +1,161 @@
+// What the channel sessions, the pollers and the recording store call on the main dialog.
+#include "station/ui/DlgMain.h"
+
+#include "framework/Seams.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/ui/DlgConnectInfo.h"
+#include "station/ui/WardenApp.h"
+
+void CDlgMain::PostConnectResult(CChannelSession* session, int result)
+{
+    if (m_hWnd != nullptr)
+        ::PostMessageA(m_hWnd, WM_STREAM_CONNECT_RESULT, (WPARAM)session, (LPARAM)result);
+}
+
+void CDlgMain::PostExternalAlarm(CChannelSession* session, int input)
+{
+    if (m_hWnd != nullptr)
+        ::PostMessageA(m_hWnd, WM_EXTERNAL_ALARM, (WPARAM)session, (LPARAM)input);
+}
+
+// The PTZ panel shows the linkage device's relays; it is the live view's.
+void CDlgMain::SetLocalRelayState(int, int) {}
+void CDlgMain::RefreshLocalRelays() {}
+
+int CDlgMain::GetLinkageHandle()
+{
+    return m_linkageHandle;
+}
+
+CSystemLog* CDlgMain::GetSystemLog()
+{
+    return m_systemLog;
+}
+
+void CDlgMain::AppendConnectInfo(LPCSTR text)
+{
+    if (m_connectInfo == nullptr)
+        return;
+    m_connectInfo->SetInfoText(text);
+    if (m_connectInfo->m_hWnd != nullptr)
+        m_connectInfo->ShowWindow(SW_SHOW);
+}
+
+void CDlgMain::ShowMessage(LPCSTR text)
+{
+    AfxMessageBox(text);
+}
+
+void CDlgMain::ClearTalkState()
+{
+    m_talkHandle = -1;
+    m_talkSession = nullptr;
+}
+
+void CDlgMain::RunCameraSettings(CTermCamera*)
+{
+    // Right 11 was tested by the session.
+    OpenUnbuiltWindow(184);
+}
+
+IPreviewPane* CDlgMain::GetPreviewPane(int index)
+{
+    return WallPane(index);
+}
+
+CTermServer* CDlgMain::ChooseServer()
+{
+    OpenUnbuiltWindow(170);
+    return nullptr;
+}
+
+int CDlgMain::IsAlarmSoundMarked()
+{
+    return m_alarmSoundOn;
+}
+void CDlgMain::MarkAlarmSound()
+{
+    m_alarmSoundOn = 1;
+}
+
+void CDlgMain::NoteAlarmStarted()
+{
+    m_tick.NoteAlarm(Seams::TickCount());
+    SetButtonCheck(441, 1);
+}
+
+int CDlgMain::IsEMapShown()
+{
+    return IsButtonChecked(403);
+}
+int CDlgMain::IsTourRunning()
+{
+    return IsButtonChecked(402);
+}
+int CDlgMain::IsEMapEditorOpen()
+{
+    return m_editorOpen;
+}
+int CDlgMain::FindPageOfCamera(CTermCamera* camera)
+{
+    return WallFindPageOfCamera(camera);
+}
+void CDlgMain::SelectPane(int pane)
+{
+    WallSelectPane(pane);
+}
+void CDlgMain::OpenEMap()
+{
+    OnSkinButton(403, 2);
+}
+void CDlgMain::ShowEMapDevice(CVuskEMapDev*) {}
+
+void CDlgMain::OnDiskEvent(int event)
+{
+    if (m_hWnd != nullptr)
+        ::PostMessageA(m_hWnd, WM_RECORD_DISK_EVENT, (WPARAM)event, 0);
+}
+
+int CDlgMain::GetRecordFormat()
+{
+    return g_pSysParam != nullptr ? g_pSysParam->m_recordFormat : 0;
+}
+int CDlgMain::GetLogKeepDays()
+{
+    return g_pSysParam != nullptr ? g_pSysParam->m_logKeepDays : 0;
+}
+
+CWnd* CDlgMain::GetMainWindow()
+{
+    return m_hWnd != nullptr ? this : nullptr;
+}
+BOOL CDlgMain::HandleKeyMessage(MSG* message)
+{
+    return PreTranslateMessage(message);
+}
+int CDlgMain::IsScreenLocked()
+{
+    return m_screenLocked;
+}
+int CDlgMain::GetButtonChecked(UINT id)
+{
+    return IsButtonChecked(id);
+}
+void CDlgMain::SetButtonChecked(UINT id, int checked)
+{
+    SetButtonCheck(id, checked);
+}
+int CDlgMain::UseEnglishBitmaps()
+{
+    return ::UseEnglishBitmaps();
+}
+// The panels join with the live view's windows (DlgMainWall.cpp).
+CDlgPtzPanel* CDlgMain::GetPtzPanel()
+{
+    return nullptr;
+}
+CDlgMatrixPanel* CDlgMain::GetMatrixPanel()
+{
+    return nullptr;
+}

@@ -1,0 +1,511 @@
+// The main window's windows in-process: the owner-drawn menu, the connection window, the log-in
+// checks, the main dialog's start and end, and the sessions' pass of the tick.
+#include <gtest/gtest.h>
+
+#include "framework/Seams.h"
+#include "framework/WindowSeams.h"
+#include "resources/warden/resource.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
+#include "station/core/datamodel/UserData.h"
+#include "station/core/datamodel/UserGroup.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "station/core/sessions/ChannelSessionLinks.h"
+#include "station/ui/DlgConnectInfo.h"
+#include "station/ui/DlgLogin.h"
+#include "station/ui/DlgMain.h"
+#include "station/ui/PVMenu.h"
+#include "tests/station/mainwindow/MainTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
+
+TEST(PVMenu, CopiesNestedMenusWithStatesReadByPosition)
+{
+    CMenu source;
+    source.CreateMenu();
+    CMenu popup, nested;
+    popup.CreatePopupMenu();
+    nested.CreatePopupMenu();
+    nested.AppendMenu(MF_STRING | MF_CHECKED, 9001, "深层");
+    popup.AppendMenu(MF_STRING | MF_GRAYED, 9002, "灰色\tCtrl+G");
+    popup.AppendMenu(MF_SEPARATOR);
+    popup.AppendMenu(MF_STRING, 9003, "可用");
+    popup.AppendMenu(MF_POPUP, (UINT_PTR)nested.Detach(), "子菜单");
+    source.AppendMenu(MF_POPUP, (UINT_PTR)popup.Detach(), "系统");
+    source.AppendMenu(MF_STRING, 9004, "帮助");
+
+    CPVMenu menu;
+    menu.LoadFromMenu(&source, nullptr);
+    ASSERT_EQ(2, menu.GetItemCount());
+    const MenuItemRecord* bar = menu.GetItem(1);
+    EXPECT_EQ(22, bar->height) << "a menu bar item is its text's width and 22 high";
+    HMENU copiedPopup = GetSubMenu(menu.m_hMenu, 0);
+    ASSERT_NE(nullptr, copiedPopup);
+    CPVMenu* sub = static_cast<CPVMenu*>(CMenu::FromHandlePermanent(copiedPopup));
+    ASSERT_NE(nullptr, sub);
+    ASSERT_EQ(4, sub->GetItemCount());
+    EXPECT_TRUE(sub->GetItem(0)->flags & MF_GRAYED);
+    EXPECT_TRUE(sub->GetItem(1)->flags & MF_SEPARATOR);
+    EXPECT_EQ(7, sub->GetItem(1)->height);
+    EXPECT_FALSE(sub->GetItem(2)->flags & MF_GRAYED) << "the separator's id 0 must not lend its state";
+    EXPECT_TRUE(sub->GetItem(3)->flags & MF_POPUP);
+    CPVMenu* deep = static_cast<CPVMenu*>(CMenu::FromHandlePermanent(GetSubMenu(copiedPopup, 3)));
+    ASSERT_NE(nullptr, deep);
+    EXPECT_TRUE(deep->GetItem(0)->flags & MF_CHECKED);
+    EXPECT_STREQ("深层", deep->GetItem(0)->text);
+
+    CPVMenu plain, tabbed;
+    plain.CreatePopupMenu();
+    plain.AppendItem("灰色", 1, 0, nullptr);
+    plain.AppendItem("灰色\tCtrl+G", 2, 0, nullptr);
+    EXPECT_GT(plain.GetItem(1)->width, plain.GetItem(0)->width + 15 - 1);
+}
+
+TEST(PVMenu, CutsLongTextsOnACharacterBoundary)
+{
+    CPVMenu menu;
+    menu.CreatePopupMenu();
+    std::string text = "A" + std::string("摄像机摄像机摄像机摄像机摄像机摄像机");
+    menu.AppendItem(text.c_str(), 1, 0, nullptr);
+    const char* kept = menu.GetItem(0)->text;
+    EXPECT_LE(strlen(kept), 31u);
+    EXPECT_EQ(31u, strlen(kept)) << "1 + 15 double-byte characters fit";
+    menu.AppendItem(("AB" + text.substr(1)).c_str(), 2, 0, nullptr);
+    EXPECT_EQ(30u, strlen(menu.GetItem(1)->text)) << "no half character at the end";
+}
+
+TEST(ConnectInfo, AccumulatesKeepsTheNewest32KAndOkEmpties)
+{
+    CDlgConnectInfo info;
+    ASSERT_TRUE(info.Create(CDlgConnectInfo::IDD, nullptr));
+    info.SetInfoText("Lobby:连接失败\r\n\r\n");
+    info.SetInfoText("Parking:连接失败\r\n\r\n");
+    CString shown;
+    info.GetDlgItemText(IDC_CONNECT_INFO_TEXT, shown);
+    EXPECT_EQ(std::string("Lobby:连接失败\r\n\r\nParking:连接失败\r\n\r\n"), std::string(shown));
+    info.SendMessage(WM_COMMAND, IDOK);
+    info.GetDlgItemText(IDC_CONNECT_INFO_TEXT, shown);
+    EXPECT_TRUE(shown.IsEmpty());
+    EXPECT_FALSE(info.IsWindowVisible());
+    info.SetInfoText("Lobby:无人报警\r\n\r\n");
+    info.GetDlgItemText(IDC_CONNECT_INFO_TEXT, shown);
+    EXPECT_EQ(std::string("Lobby:无人报警\r\n\r\n"), std::string(shown));
+    info.DestroyWindow();
+
+    CString big = "A";
+    for (int i = 0; i < 20000; ++i)
+        big += "报";
+    CString kept = CDlgConnectInfo::KeepNewest(big, CDlgConnectInfo::kMaxText);
+    EXPECT_LE(kept.GetLength(), CDlgConnectInfo::kMaxText);
+    EXPECT_EQ(0, kept.GetLength() % 2) << "starts on a whole character";
+    EXPECT_EQ(std::string("报"), std::string(kept.Left(2)));
+}
+
+namespace {
+
+// A start directory with a user list whose first user is "Admin" with password "Pw" and all rights.
+class StationDirTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_.reset(new TempDir(true));
+        SetStartDirectory(dir_->Path().c_str());
+        CUserGroup users;
+        users.Load();
+        CUserData* admin = users.m_users.GetHead();
+        admin->m_name = "Admin";
+        admin->m_password = "Pw";
+        users.Save();
+        CSysParam params;
+        params.m_logDirectory = dir_->Path().c_str();
+        params.Save();
+    }
+    void TearDown() override
+    {
+        Seams::ReplaceModalLoop(nullptr);
+        Seams::ReplaceMessageBox(nullptr);
+        CurrentUser().Clear();
+        dir_.reset();
+    }
+    std::unique_ptr<TempDir> dir_;
+};
+
+} // namespace
+
+TEST_F(StationDirTest, LogInIgnoresCaseAndSetsTheAutomaticLogIn)
+{
+    g_pUserGroup = new CUserGroup;
+    g_pUserGroup->Load();
+    EXPECT_FALSE(CDlgLogin::LogIn("admin", "wrong", 1));
+    EXPECT_TRUE(CDlgLogin::LogIn("ADMIN", "pW", 1));
+    EXPECT_EQ(std::string("admin"), std::string(CurrentUser().name));
+    EXPECT_EQ(1, g_pUserGroup->m_autoLogin);
+    EXPECT_EQ(std::string("pw"), std::string(g_pUserGroup->m_autoLoginPassword));
+    EXPECT_TRUE(CDlgLogin::MatchesCurrentUser("Admin", "PW"));
+    EXPECT_FALSE(CDlgLogin::MatchesCurrentUser("Admin", ""));
+    EXPECT_TRUE(CDlgLogin::LogIn("admin", "pw", 0));
+    EXPECT_EQ(0, g_pUserGroup->m_autoLogin);
+    delete g_pUserGroup;
+    g_pUserGroup = nullptr;
+}
+
+namespace {
+
+int g_loginDialogs = 0;
+int g_treeSeen = 0;
+int g_mainRan = 0;
+
+// Cancels every log-in dialog.
+void CancelLogin(CWnd* window)
+{
+    if (dynamic_cast<CDlgLogin*>(window) != nullptr) {
+        ++g_loginDialogs;
+        ((CDialog*)window)->EndDialog(IDCANCEL);
+    }
+    if (dynamic_cast<CDlgMain*>(window) != nullptr && g_pRecGroup != nullptr)
+        g_treeSeen = 1;
+}
+
+// Ends the main dialog as the watchdog would once the station has loaded.
+void ExitOnceLoaded(CWnd* window)
+{
+    if (dynamic_cast<CDlgLogin*>(window) != nullptr) {
+        ++g_loginDialogs;
+        ((CDialog*)window)->EndDialog(IDCANCEL);
+        return;
+    }
+    if (dynamic_cast<CDlgMain*>(window) != nullptr && g_pRecGroup != nullptr && !g_mainRan) {
+        g_mainRan = 1;
+        window->PostMessage(WM_EXIT_REQUEST);
+    }
+}
+
+struct LockResult {
+    int ran = 0;
+    int lockedTree = -1, lockedAlarmButton = -1, lockedMenu = -1;
+    int restoredQueryButton = -1, restoredAlarmButton = -1, restoredSaveItem = -1, restoredExitItem = -1;
+} g_lock;
+
+// Once loaded: a button and a menu item disabled before the lock stay so after it; then the end.
+void LockAndUnlock(CWnd* window)
+{
+    CDlgMain* main = dynamic_cast<CDlgMain*>(window);
+    if (main == nullptr || g_pRecGroup == nullptr || g_lock.ran)
+        return;
+    g_lock.ran = 1;
+    HMENU menu = GetMenu(main->m_hWnd);
+    main->GetDlgItem(401)->EnableWindow(FALSE);
+    EnableMenuItem(menu, ID_SAVE_STATE, MF_BYCOMMAND | MF_GRAYED);
+    main->LockControls(0);
+    g_lock.lockedTree = main->m_serverTree.IsWindowEnabled();
+    g_lock.lockedAlarmButton = main->GetDlgItem(400)->IsWindowEnabled();
+    g_lock.lockedMenu = (GetMenuState(menu, ID_EXIT, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    main->LockControls(1);
+    g_lock.restoredQueryButton = main->GetDlgItem(401)->IsWindowEnabled();
+    g_lock.restoredAlarmButton = main->GetDlgItem(400)->IsWindowEnabled();
+    g_lock.restoredSaveItem = (GetMenuState(menu, ID_SAVE_STATE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    g_lock.restoredExitItem = (GetMenuState(menu, ID_EXIT, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    main->PostMessage(WM_EXIT_REQUEST);
+}
+
+struct TreeResult {
+    int ran = 0;
+    int items = -1;
+    int enabledSession = 0, disabledSession = 1, poller = 0;
+} g_tree;
+
+void InspectTree(CWnd* window)
+{
+    CDlgMain* main = dynamic_cast<CDlgMain*>(window);
+    if (main == nullptr || g_pRecGroup == nullptr || g_tree.ran)
+        return;
+    g_tree.ran = 1;
+    g_tree.items = (int)main->m_serverTree.GetCount();
+    if (!g_pRecGroup->m_projects.IsEmpty() && !g_pRecGroup->m_projects.GetHead()->m_servers.IsEmpty()) {
+        CTermServer* server = g_pRecGroup->m_projects.GetHead()->m_servers.GetHead();
+        g_tree.enabledSession = server->m_cameras.GetHead()->m_pSession != nullptr;
+        g_tree.disabledSession = server->m_cameras.GetTail()->m_pSession != nullptr;
+        g_tree.poller = server->m_pAlarmBoxPoller != nullptr;
+    }
+    main->PostMessage(WM_EXIT_REQUEST);
+}
+
+void WriteServerTree(const char* caption)
+{
+    DeleteFileA(StationFilePath("servertree.cfg"));
+    CRecGroup tree;
+    tree.m_rootCaption = caption;
+    CTermData* project = tree.AddGroup(nullptr, "工程");
+    CTermServer* server = new CTermServer;
+    server->m_id = tree.m_nextServerId++;
+    server->m_name = "Lobby";
+    server->m_address = "127.0.0.1";
+    server->m_port = 1; // nothing listens: the poller and the sessions fail quietly
+    server->m_alarmBoxEnabled = 1;
+    server->m_pParent = project;
+    project->m_servers.AddTail(server);
+    for (int i = 0; i < 2; ++i) {
+        CTermCamera* camera = new CTermCamera;
+        camera->m_name.Format("摄像机%d", i + 1);
+        camera->m_channel = i;
+        camera->m_disabled = i;
+        server->m_cameras.AddTail(camera);
+    }
+    server->BindCameras();
+    tree.Save();
+}
+
+void EnableAutoLogin()
+{
+    CUserGroup users;
+    users.Load();
+    users.m_autoLogin = 1;
+    users.m_autoLoginUser = "admin";
+    users.m_autoLoginPassword = "pw";
+    users.Save();
+}
+
+} // namespace
+
+TEST_F(StationDirTest, TheTreeCreatesSessionsForEnabledCamerasAndOnePollerPerAlarmBox)
+{
+    EnableAutoLogin();
+    WriteServerTree("Quillmoor");
+    g_tree = TreeResult();
+    Seams::ReplaceModalLoop(InspectTree);
+    {
+        CDlgMain dialog;
+        dialog.DoModal();
+    }
+    ASSERT_EQ(1, g_tree.ran);
+    EXPECT_EQ(4, g_tree.items) << "root, project, server and the one enabled camera";
+    EXPECT_EQ(1, g_tree.enabledSession);
+    EXPECT_EQ(0, g_tree.disabledSession) << "a disabled camera gets no session";
+    EXPECT_EQ(1, g_tree.poller);
+
+    WriteServerTree("");
+    g_tree = TreeResult();
+    {
+        CDlgMain dialog;
+        dialog.DoModal();
+    }
+    ASSERT_EQ(1, g_tree.ran);
+    EXPECT_EQ(0, g_tree.items) << "without a project name the tree stays empty";
+    EXPECT_EQ(0, g_tree.enabledSession);
+    EXPECT_EQ(0, g_tree.poller);
+}
+
+TEST_F(StationDirTest, TheLockRestoresTheEarlierStates)
+{
+    {
+        CUserGroup users;
+        users.Load();
+        users.m_autoLogin = 1;
+        users.m_autoLoginUser = "admin";
+        users.m_autoLoginPassword = "pw";
+        users.Save();
+    }
+    g_lock = LockResult();
+    Seams::ReplaceModalLoop(LockAndUnlock);
+    CDlgMain dialog;
+    dialog.DoModal();
+    ASSERT_EQ(1, g_lock.ran);
+    EXPECT_EQ(0, g_lock.lockedTree);
+    EXPECT_EQ(0, g_lock.lockedAlarmButton);
+    EXPECT_EQ(1, g_lock.lockedMenu);
+    EXPECT_EQ(0, g_lock.restoredQueryButton) << "disabled before the lock, disabled after it";
+    EXPECT_EQ(1, g_lock.restoredAlarmButton);
+    EXPECT_EQ(1, g_lock.restoredSaveItem);
+    EXPECT_EQ(0, g_lock.restoredExitItem);
+}
+
+TEST_F(StationDirTest, CancellingTheStartLogInEndsCleanlyWithoutLoadingTheTree)
+{
+    g_loginDialogs = g_treeSeen = 0;
+    Seams::ReplaceModalLoop(CancelLogin);
+    DeleteFileA(dir_->File("userlist.dat").c_str());
+    CDlgMain dialog;
+    dialog.DoModal();
+    EXPECT_EQ(1, g_loginDialogs);
+    EXPECT_EQ(0, g_treeSeen);
+    EXPECT_EQ(nullptr, g_pRecGroup);
+    EXPECT_TRUE(FileExists(dir_->File("userlist.dat"))) << "the user list is saved on the way out";
+    EXPECT_EQ("1", ReadIni(dir_->File("exit.ini"), "EXIT", "EXITCODE"));
+    EXPECT_EQ(nullptr, g_pUserGroup);
+    EXPECT_EQ(nullptr, g_pSysParam);
+}
+
+TEST_F(StationDirTest, StoredUserNeedsNoDialogAndTheExitRequestEndsWithItsRecords)
+{
+    {
+        CUserGroup users;
+        users.Load();
+        users.m_autoLogin = 1;
+        users.m_autoLoginUser = "admin";
+        users.m_autoLoginPassword = "pw";
+        users.Save();
+    }
+    g_loginDialogs = g_mainRan = 0;
+    Seams::ReplaceModalLoop(ExitOnceLoaded);
+    CDlgMain dialog;
+    dialog.DoModal();
+    EXPECT_EQ(0, g_loginDialogs);
+    EXPECT_EQ(1, g_mainRan);
+    EXPECT_EQ("1", ReadIni(dir_->File("exit.ini"), "EXIT", "EXITCODE"));
+    std::vector<SysLogRecord> records = ReadLogRecords(dir_->Path());
+    ASSERT_GE(records.size(), 2u);
+    EXPECT_STREQ("登陆系统", records[0].text);
+    EXPECT_STREQ("admin", records[0].user);
+    EXPECT_STREQ("退出系统", records.back().text);
+    EXPECT_EQ(nullptr, g_pRecGroup);
+    EXPECT_EQ(nullptr, StationWindows().GetSystemLog()) << "the null windows are back";
+}
+
+TEST_F(StationDirTest, DeletedStoredUserGetsTheDialog)
+{
+    {
+        CUserGroup users;
+        users.Load();
+        users.m_autoLogin = 1;
+        users.m_autoLoginUser = "someone";
+        users.m_autoLoginPassword = "gone";
+        users.Save();
+    }
+    g_loginDialogs = g_treeSeen = 0;
+    Seams::ReplaceModalLoop(CancelLogin);
+    CDlgMain dialog;
+    dialog.DoModal();
+    EXPECT_EQ(1, g_loginDialogs);
+}
+
+TEST(SessionTick, CountsOnlyEnabledCamerasAndActiveCountdowns)
+{
+    TempDir dir(true);
+    SetStartDirectory(dir.Path().c_str());
+    CSessionLinks* previous = InstallChannelSessionLinks();
+    g_pRecGroup = new CRecGroup;
+    g_pRecGroup->AddGroup(nullptr, "工程");
+    CTermServer* server = new CTermServer;
+    server->m_name = "Lobby";
+    server->m_pParent = g_pRecGroup->m_projects.GetHead();
+    g_pRecGroup->m_projects.GetHead()->m_servers.AddTail(server);
+    CChannelSession* sessions[2];
+    for (int i = 0; i < 2; ++i) {
+        CTermCamera* camera = new CTermCamera;
+        camera->m_channel = i;
+        camera->m_disabled = i;
+        server->m_cameras.AddTail(camera);
+        sessions[i] = new CChannelSession;
+        sessions[i]->m_pCamera = camera;
+        camera->m_pSession = sessions[i];
+        sessions[i]->m_presetCycleCountdown.Arm(5);
+        sessions[i]->m_presetCycleCountdown.active = 0; // left alone while inactive
+        sessions[i]->m_noMotionCountdown.Arm(5);
+        sessions[i]->m_noMotionCountdown.active = 0;
+        sessions[i]->m_recordCheckCountdown.Arm(5);
+        sessions[i]->m_recordCheckCountdown.active = 0;
+        sessions[i]->m_reconnectCountdown.Clear();
+    }
+    server->BindCameras();
+    sessions[0]->m_presetCycleCountdown.active = 1;
+    sessions[1]->m_presetCycleCountdown.active = 1;
+    for (int tick = 1; tick <= 5; ++tick)
+        TickAllSessions();
+    EXPECT_EQ(5, sessions[0]->m_presetCycleCountdown.count) << "not fired yet";
+    EXPECT_EQ(0, sessions[1]->m_presetCycleCountdown.count) << "a disabled camera is never ticked";
+    EXPECT_EQ(0, sessions[0]->m_noMotionCountdown.count) << "an inactive countdown is left alone";
+    delete g_pRecGroup;
+    g_pRecGroup = nullptr;
+    SetSessionLinks(previous);
+}
+
+TEST(EnglishResources, MenusDialogsAndStringsComeFromTheLibrary)
+{
+    std::string path = ProgramDirectory() + "\\..\\lang\\en_resource.dll";
+    HINSTANCE library = LoadLibraryA(path.c_str());
+    ASSERT_NE(nullptr, library) << path;
+    HINSTANCE previous = AfxGetResourceHandle();
+    AfxSetResourceHandle(library);
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(IDR_MAIN_MENU));
+    char text[64] = "";
+    menu.GetMenuString(0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("System", text);
+    CString refusal;
+    refusal.LoadString(IDS_NO_PERMISSION);
+    EXPECT_EQ(std::string("No permission"), std::string(refusal));
+    CDlgConnectInfo info;
+    ASSERT_TRUE(info.Create(CDlgConnectInfo::IDD, nullptr));
+    CString caption;
+    info.GetWindowText(caption);
+    EXPECT_EQ(std::string("Connection Information"), std::string(caption));
+    info.DestroyWindow();
+    menu.DestroyMenu();
+    AfxSetResourceHandle(previous);
+    FreeLibrary(library);
+}
+
+namespace {
+
+int g_aboutShots = 0;
+
+// The main window once loaded, then its about box; both saved for a person to look at.
+void PhotographMainAndAbout(CWnd* window)
+{
+    if (CDlgMain* main = dynamic_cast<CDlgMain*>(window)) {
+        if (g_pRecGroup == nullptr || g_aboutShots != 0)
+            return;
+        g_aboutShots = 1;
+        main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window"));
+        main->PostMessage(WM_COMMAND, ID_ABOUT);
+        return;
+    }
+    if (dynamic_cast<CDialog*>(window) != nullptr && g_aboutShots == 1) {
+        g_aboutShots = 2;
+        SavePng(CaptureWindow(window->m_hWnd), ScreenshotPath("about-box"));
+        CString caption;
+        window->GetWindowText(caption);
+        EXPECT_EQ(std::string("关于 Quillmoor"), std::string(caption));
+        ((CDialog*)window)->EndDialog(IDOK);
+        ::PostMessageA(::GetParent(window->m_hWnd), WM_EXIT_REQUEST, 0, 0);
+    }
+}
+
+// Copies the layout file and pictures that scripts/run gives the station, when the tree has them.
+void CopyStartDirectoryFiles(const std::string& to)
+{
+    std::string from = ProgramDirectory() + "\\..\\..\\resources\\warden\\startdir";
+    CreateDirectoryA((to + "\\skin").c_str(), nullptr);
+    CopyFileA((from + "\\backpic.bmp").c_str(), (to + "\\backpic.bmp").c_str(), FALSE);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((from + "\\skin\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        CopyFileA((from + "\\skin\\" + found.cFileName).c_str(), (to + "\\skin\\" + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+} // namespace
+
+TEST_F(StationDirTest, ScreenshotsOfTheMainWindowAndTheAboutBox)
+{
+    CopyStartDirectoryFiles(dir_->Path());
+    EnableAutoLogin();
+    WriteServerTree("Quillmoor");
+    g_aboutShots = 0;
+    Seams::ReplaceModalLoop(PhotographMainAndAbout);
+    CDlgMain dialog;
+    dialog.DoModal();
+    EXPECT_EQ(2, g_aboutShots);
+    EXPECT_TRUE(FileExists(ScreenshotPath("main-window")));
+    EXPECT_TRUE(FileExists(ScreenshotPath("about-box")));
+}

@@ -1,0 +1,148 @@
+// wardendemo: writes the station's demonstration data into a start directory, through the
+// station's own data model, so that Warden starts logged in on the simulated site of
+// devices/devsim/demo-site.ini: three servers, the four Lobby cameras on page 0 in four panes,
+// camera 1 recording on motion, storage in the given folder, automatic log-in as "admin".
+//
+//     wardendemo <start directory> <storage folder>
+#include <stdio.h>
+
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
+#include "station/core/datamodel/UserData.h"
+#include "station/core/datamodel/UserGroup.h"
+#include "station/core/datamodel/VuskPage.h"
+#include "station/core/datamodel/VuskPageGroup.h"
+#include "station/core/storage/StoragePathEntry.h"
+
+namespace {
+
+struct DemoServer {
+    const char* name;
+    const char* address;
+    WORD port;
+    int channels;
+    int ddns;
+    int alarmBox;
+};
+
+// As devices/devsim/demo-site.ini describes the site; Parking is found through the DDNS port.
+const DemoServer kServers[3] = {
+    {"Lobby", "127.0.0.1", 37010, 4, 0, 0},
+    {"Warehouse", "127.0.0.1", 37011, 8, 0, 1},
+    {"parking.ddns", "127.0.0.1", 37002, 16, 1, 0},
+};
+
+CTermServer* AddServer(CRecGroup& tree, CTermData* group, const DemoServer& demo)
+{
+    CTermServer* server = new CTermServer;
+    server->m_id = tree.m_nextServerId++;
+    server->m_name = demo.name;
+    server->m_address = demo.address;
+    server->m_port = demo.port;
+    server->m_channelCount = demo.channels;
+    server->m_useDdns = demo.ddns;
+    server->m_user = "admin";
+    server->m_password = "1234";
+    server->m_alarmBoxEnabled = demo.alarmBox;
+    server->m_boxAddress = 1;
+    server->m_baudRate = 9600;
+    server->m_pParent = group;
+    group->m_servers.AddTail(server);
+    for (int channel = 0; channel < demo.channels; ++channel) {
+        CTermCamera* camera = new CTermCamera;
+        camera->m_name.Format("摄像机%d", channel + 1);
+        camera->m_channel = channel;
+        camera->m_transport = 3;
+        server->m_cameras.AddTail(camera);
+    }
+    server->BindCameras();
+    return server;
+}
+
+void WriteTree(CTermServer*& lobby)
+{
+    // A fresh tree: the constructor would read an earlier run's file.
+    ::DeleteFileA(StationFilePath("servertree.cfg"));
+    CRecGroup tree;
+    tree.m_rootCaption = "Quillmoor";
+    CTermData* project = tree.AddGroup(nullptr, "演示工程");
+    for (const DemoServer& demo : kServers) {
+        CTermServer* server = AddServer(tree, project, demo);
+        if (server->m_name == "Lobby")
+            lobby = server;
+    }
+    // Camera 1 of the Lobby records when it sees motion (armed is the sessions' default).
+    CTermCamera* first = lobby->m_cameras.GetHead();
+    first->m_motionRecord = 1;
+    first->m_alarmDelaySeconds = 10;
+    tree.Save();
+}
+
+void WritePages(int lobbyId)
+{
+    CVuskPageGroup pages;
+    CVuskPage* page = pages.AddPage(4);
+    for (int slot = 0; slot < 4; ++slot)
+        page->SetSlot(slot, nullptr, lobbyId, slot);
+    pages.Save();
+}
+
+void WriteParameters()
+{
+    CSysParam params;
+    params.Load();
+    params.m_restorePages = 1;
+    params.m_logDirectory = GetStartDirectory();
+    params.Save();
+}
+
+void WriteUsers()
+{
+    CUserGroup users;
+    users.Load();
+    users.m_autoLogin = 1;
+    users.m_autoLoginUser = users.m_users.IsEmpty() ? "admin" : (LPCSTR)users.m_users.GetHead()->m_name;
+    users.m_autoLoginPassword = users.m_users.IsEmpty() ? "" : (LPCSTR)users.m_users.GetHead()->m_password;
+    users.Save();
+}
+
+int WriteStorage(LPCSTR storage)
+{
+    ::CreateDirectoryA(storage, nullptr);
+    StoragePathEntry entry = {};
+    char full[MAX_PATH] = "";
+    ::GetFullPathNameA(storage, sizeof full, full, nullptr);
+    CopyText(entry.root, CString(full).Left(2));
+    entry.reserve = 100;
+    CopyText(entry.dir, full);
+    FILE* file = fopen(StationFilePath("sysrecord.dat"), "wb");
+    if (file == nullptr)
+        return 0;
+    fwrite(&entry, sizeof entry, 1, file);
+    fclose(file);
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        fprintf(stderr, "usage: wardendemo <start directory> <storage folder>\n");
+        return 2;
+    }
+    SetStartDirectory(argv[1]);
+    CTermServer* lobby = nullptr;
+    WriteTree(lobby);
+    WritePages(lobby != nullptr ? lobby->m_id : 0);
+    WriteParameters();
+    WriteUsers();
+    if (!WriteStorage(argv[2]))
+        return 1;
+    printf("demonstration data written to %s\n", argv[1]);
+    return 0;
+}
