@@ -156,7 +156,7 @@ void CChannelSession::OnDeviceEvent(int type, int value)
     // The pane is told by a posted message only; it checks that the session is still its own.
     IPreviewPane* pane = m_pPane;
     if (pane != nullptr)
-        pane->PostPaneAlarm(this, (LPARAM)((type << 8) + (value & 0xFF)));
+        pane->PostPaneAlarm(this, PaneAlarmParam(type, value));
 }
 
 void CChannelSession::OnExternalAlarm(CChannelSession*, int input)

@@ -22,8 +22,23 @@ class CVuskEMapDev;
 // session.
 const UINT WM_STREAM_CONNECT_RESULT = 0x52C; // wParam session, lParam connect result
 const UINT WM_EXTERNAL_ALARM = 0x536;        // wParam session, lParam input 0..15 or -1 = connect
-const UINT WM_PANE_ALARM = 0x537;            // wParam session, lParam (event type << 8) + (value & 0xFF)
+const UINT WM_PANE_ALARM = 0x537;            // wParam session, lParam PaneAlarmParam (type, value)
 const UINT WM_AUDIO_CAPTURE_STOPPED = 0x538; // wParam 0, lParam 0
+
+// WM_PANE_ALARM's lParam: the event type in the top 8 bits and 24 bits of the value, so that
+// channels 8 and above keep their bits. The value comes back without sign extension.
+inline LPARAM PaneAlarmParam(int type, int value)
+{
+    return static_cast<LPARAM>((static_cast<DWORD>(type & 0xFF) << 24) | (static_cast<DWORD>(value) & 0xFFFFFF));
+}
+inline int PaneAlarmType(LPARAM lParam)
+{
+    return static_cast<int>((static_cast<DWORD>(lParam) >> 24) & 0xFF);
+}
+inline int PaneAlarmValue(LPARAM lParam)
+{
+    return static_cast<int>(static_cast<DWORD>(lParam) & 0xFFFFFF);
+}
 
 // One of the 16 preview panes (CDlgPreviewPane).
 class IPreviewPane {

@@ -23,7 +23,7 @@ namespace {
 
 int Lparam(int type, int value)
 {
-    return (type << 8) + (value & 0xFF);
+    return static_cast<int>(PaneAlarmParam(type, value));
 }
 
 // Events of one channel arrive in order: once the marker (a camera-input event) reached the pane,

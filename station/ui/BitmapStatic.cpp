@@ -1,0 +1,48 @@
+#include "station/ui/BitmapStatic.h"
+
+#include "station/ui/SkinButton.h"
+
+BEGIN_MESSAGE_MAP(CBitmapStatic, CStatic)
+ON_WM_PAINT()
+ON_WM_DRAWITEM()
+END_MESSAGE_MAP()
+
+CBitmapStatic::CBitmapStatic() : m_on(0), m_picture(nullptr), m_width(0), m_height(0) {}
+
+CBitmapStatic::~CBitmapStatic()
+{
+    ReleaseSkinPicture(m_picture);
+}
+
+int CBitmapStatic::LoadBitmapFile(LPCSTR path, int width, int height)
+{
+    ReleaseSkinPicture(m_picture);
+    m_path.Empty();
+    m_picture = LoadSkinPicture(path, width, height);
+    if (!m_picture) {
+        if (GetSafeHwnd())
+            Invalidate(TRUE);
+        return 0;
+    }
+    m_path = path;
+    SIZE size = SkinPictureSize(m_picture);
+    m_width = size.cx;
+    m_height = size.cy;
+    if (GetSafeHwnd())
+        Invalidate(TRUE);
+    return 1;
+}
+
+void CBitmapStatic::MoveTo(int x, int y)
+{
+    if (GetSafeHwnd())
+        MoveWindow(x, y, m_width, m_height, TRUE);
+}
+
+void CBitmapStatic::OnPaint()
+{
+    CPaintDC dc(this);
+    PaintSkinPicture(&dc, m_picture, m_width, m_height);
+}
+
+void CBitmapStatic::OnDrawItem(int, LPDRAWITEMSTRUCT) {}

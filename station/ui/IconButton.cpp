@@ -1,0 +1,71 @@
+#include "station/ui/IconButton.h"
+
+#include "station/ui/SkinButton.h"
+
+BEGIN_MESSAGE_MAP(CIconButton, CButton)
+ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CIconButton::CIconButton() : m_state(0), m_normal(nullptr), m_on(nullptr), m_width(0), m_height(0) {}
+
+CIconButton::~CIconButton()
+{
+    ReleaseSkinPicture(m_normal);
+    ReleaseSkinPicture(m_on);
+}
+
+int CIconButton::LoadBitmaps(LPCSTR normal, LPCSTR on, int width, int height)
+{
+    HBITMAP newNormal = nullptr;
+    HBITMAP newOn = nullptr;
+    if (width == 0 && height == 0) {
+        // The normal picture at the stored size (its own the first time), the on picture at the
+        // normal picture's size, whatever size its file has.
+        newNormal = LoadSkinPicture(normal, m_width, m_height);
+        SIZE size = SkinPictureSize(newNormal);
+        newOn = newNormal ? LoadSkinPicture(on, size.cx, size.cy) : nullptr;
+    } else {
+        newNormal = LoadSkinPicture(normal, width, height);
+        newOn = LoadSkinPicture(on, width, height);
+    }
+    if (!newNormal || !newOn) {
+        ReleaseSkinPicture(newNormal);
+        ReleaseSkinPicture(newOn);
+        ReleaseSkinPicture(m_normal);
+        ReleaseSkinPicture(m_on);
+        return 0;
+    }
+    ReleaseSkinPicture(m_normal);
+    ReleaseSkinPicture(m_on);
+    m_normal = newNormal;
+    m_on = newOn;
+    SIZE size = SkinPictureSize(m_normal);
+    m_width = size.cx;
+    m_height = size.cy;
+    if (GetSafeHwnd())
+        SetWindowPos(nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 1;
+}
+
+void CIconButton::SetState(int state)
+{
+    if (state == m_state)
+        return;
+    m_state = state;
+    if (GetSafeHwnd())
+        Invalidate(FALSE);
+}
+
+void CIconButton::MoveTo(int x, int y)
+{
+    if (GetSafeHwnd())
+        MoveWindow(x, y, m_width, m_height, TRUE);
+}
+
+void CIconButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CIconButton::OnPaint()
+{
+    CPaintDC dc(this);
+    PaintSkinPicture(&dc, m_state ? m_on : m_normal, m_width, m_height);
+}
