@@ -34,28 +34,10 @@ int CSkinButton::Create(UINT id, CWnd* owner, SkinButtonCallback callback)
 
 int CSkinButton::LoadBitmaps(LPCSTR normal, LPCSTR pressed, LPCSTR hover, LPCSTR disabled, int width, int height)
 {
-    LPCSTR paths[4] = {normal, pressed, hover, disabled};
-    HBITMAP loaded[4] = {nullptr, nullptr, nullptr, nullptr};
-    int failed = !normal;
-    for (int i = 0; i < 4 && !failed; ++i) {
-        if (!paths[i])
-            continue;
-        loaded[i] = LoadSkinPicture(paths[i], width, height);
-        failed = !loaded[i];
-    }
-    if (failed) {
-        for (HBITMAP& picture : loaded)
-            ReleaseSkinPicture(picture);
+    const LPCSTR paths[4] = {normal, pressed, hover, disabled};
+    HBITMAP* const slots[4] = {&m_normal, &m_pressed, &m_hover, &m_disabled};
+    if (!ReplaceSkinPictures(paths, slots, 4, 1, width, height))
         return 0;
-    }
-    ReleaseSkinPicture(m_normal);
-    ReleaseSkinPicture(m_pressed);
-    ReleaseSkinPicture(m_hover);
-    ReleaseSkinPicture(m_disabled);
-    m_normal = loaded[0];
-    m_pressed = loaded[1];
-    m_hover = loaded[2];
-    m_disabled = loaded[3];
     SIZE size = SkinPictureSize(m_normal);
     m_width = size.cx;
     m_height = size.cy;

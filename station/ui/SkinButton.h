@@ -24,6 +24,10 @@ SIZE SkinPictureSize(HBITMAP picture);
 void PaintSkinPicture(CDC* dc, HBITMAP picture, int width, int height);
 // Deletes the picture when there is one and clears the handle.
 void ReleaseSkinPicture(HBITMAP& picture);
+// Loads a control's set of pictures: the first `required` paths must be given, a later null path leaves its
+// slot empty. All or nothing: on success the slots' old pictures are released and replaced, on failure
+// nothing changes. 1 or 0.
+int ReplaceSkinPictures(const LPCSTR* paths, HBITMAP* const* slots, int count, int required, int width, int height);
 
 class CSkinButton : public CWnd {
 public:

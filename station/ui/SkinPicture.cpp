@@ -38,6 +38,32 @@ void ReleaseSkinPicture(HBITMAP& picture)
     picture = nullptr;
 }
 
+int ReplaceSkinPictures(const LPCSTR* paths, HBITMAP* const* slots, int count, int required, int width, int height)
+{
+    HBITMAP loaded[8] = {};
+    if (count > static_cast<int>(sizeof loaded / sizeof loaded[0]))
+        return 0;
+    int failed = 0;
+    for (int i = 0; i < required && !failed; ++i)
+        failed = !paths[i];
+    for (int i = 0; i < count && !failed; ++i) {
+        if (!paths[i])
+            continue;
+        loaded[i] = LoadSkinPicture(paths[i], width, height);
+        failed = !loaded[i];
+    }
+    if (failed) {
+        for (HBITMAP& picture : loaded)
+            ReleaseSkinPicture(picture);
+        return 0;
+    }
+    for (int i = 0; i < count; ++i) {
+        ReleaseSkinPicture(*slots[i]);
+        *slots[i] = loaded[i];
+    }
+    return 1;
+}
+
 int CreateSkinControlWindow(CWnd* control, UINT id, CWnd* owner)
 {
     RECT rect = {10, 10, 10, 10};

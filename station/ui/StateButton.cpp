@@ -34,28 +34,10 @@ int CStateButton::Create(UINT id, CWnd* owner, SkinButtonCallback callback)
 
 int CStateButton::LoadBitmaps(LPCSTR normal, LPCSTR on, LPCSTR hover, LPCSTR disabled, int width, int height)
 {
-    LPCSTR paths[4] = {normal, on, hover, disabled};
-    HBITMAP loaded[4] = {nullptr, nullptr, nullptr, nullptr};
-    int failed = !normal || !on;
-    for (int i = 0; i < 4 && !failed; ++i) {
-        if (!paths[i])
-            continue;
-        loaded[i] = LoadSkinPicture(paths[i], width, height);
-        failed = !loaded[i];
-    }
-    if (failed) {
-        for (HBITMAP& picture : loaded)
-            ReleaseSkinPicture(picture);
+    const LPCSTR paths[4] = {normal, on, hover, disabled};
+    HBITMAP* const slots[4] = {&m_normal, &m_on, &m_hoverPicture, &m_disabled};
+    if (!ReplaceSkinPictures(paths, slots, 4, 2, width, height))
         return 0;
-    }
-    ReleaseSkinPicture(m_normal);
-    ReleaseSkinPicture(m_on);
-    ReleaseSkinPicture(m_hoverPicture);
-    ReleaseSkinPicture(m_disabled);
-    m_normal = loaded[0];
-    m_on = loaded[1];
-    m_hoverPicture = loaded[2];
-    m_disabled = loaded[3];
     SIZE size = SkinPictureSize(m_normal);
     m_width = size.cx;
     m_height = size.cy;
