@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "skin/engine/objects/ApplicationSkinObject.h"
-#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/drawing/RegionTools.h"
 #include "skin/engine/toolkit/SkinEngine.h"

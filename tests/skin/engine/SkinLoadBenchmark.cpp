@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "skin/engine/objects/ButtonSkinObject.h"
-#include "skin/engine/objects/FrameWndSkinObject.h"
-#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/objects/ButtonSkinObjects.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
 #include "skin/engine/store/MemoryStream.h"
-#include "skin/engine/objects/ScrollBarSkinObject.h"
+#include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinStore.h"
 
 #include "tests/support/BenchmarkClock.h"
