@@ -147,7 +147,7 @@ void CChannelSession::OnDeviceEvent(int type, int value)
             m_currentInput = value;
         break;
     case CONDUIT_EVENT_SERVER_RECORD:
-        m_event11Value = value;
+        m_serverRecordEvent = value;
         m_serverRecording = (BYTE)(value & 1);
         break;
     default:

@@ -239,7 +239,7 @@ TEST_F(SessionTest, ServerRecordsAndStoresJpegOnRequest)
     EXPECT_EQ(1, session->StartServerRecord());
     EXPECT_EQ(1, session->m_serverRecording);
     EXPECT_EQ("0010", Site().State("Alpha", "recording"));
-    EXPECT_TRUE(WaitUntil([&] { return session->m_event11Value == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return session->m_serverRecordEvent == 1; }));
     EXPECT_EQ(1, session->StopServerRecord());
     EXPECT_EQ(0, session->m_serverRecording);
     EXPECT_EQ("0000", Site().State("Alpha", "recording"));
