@@ -189,6 +189,14 @@ private:
     void DetermineAudioState();
     void WriteLog(int type, LPCSTR text, LPCSTR detail);
 
+    // Device events, one handler each; TRUE when the pane is to be told of the event.
+    BOOL OnMotionEvent(CTermCamera& camera, int value);
+    BOOL OnVideoLossEvent(CTermCamera& camera, int value);
+    BOOL OnSensorEvent(CTermCamera& camera, int value);
+    BOOL OnRelaysEvent(int value);
+    BOOL OnCameraInputEvent(int value);
+    BOOL OnServerRecordEvent(int value);
+
     // Alarms.
     void RaiseAlarm(int bits);
     void SwitchOutputs(const int* outputs);
