@@ -174,6 +174,7 @@ BOOL SkinEngine::Enter(HWND hwnd, SkinnedWindow* skinner, SkinObject* object)
     if (skinner->Attach(hwnd))
         return TRUE;
     // A skinner that could not hook its window must not stay in the table pretending to draw it.
+    SkinTrace("engine", "window %p could not be skinned; it keeps its own drawing", static_cast<void*>(hwnd));
     Abandon(hwnd, skinner);
     return FALSE;
 }

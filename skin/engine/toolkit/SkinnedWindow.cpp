@@ -13,6 +13,7 @@
 #include "skin/engine/store/SkinStore.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinnerServices.h"
+#include "skin/engine/toolkit/SkinTrace.h"
 
 const char kObjectProperty[] = "OBJECT";
 const char kThisProperty[] = "this";
@@ -283,6 +284,7 @@ LONG_PTR SkinnedWindow::Attach(HWND hwnd)
     SetLastError(0);
     if (!SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinnedWindow::SubclassProc)) &&
         GetLastError() != 0) {
+        SkinTrace("hooks", "subclassing window %p failed (error %lu)", static_cast<void*>(hwnd), GetLastError());
         RemovePropA(hwnd, kObjectProperty);
         savedProc_ = NULL;
         return 0;

@@ -152,6 +152,7 @@ void CChannelSession::Connect(int open, int reconnect)
     m_liveHandle = server->m_useDdns ? Conduit_ConnectDdns(login.address, &record, login.port)
                                      : Conduit_Connect(login.address, &record, login.port);
     if (m_liveHandle == -1) {
+        TRACE(traceDevices, "Conduit refused to open channel %d of %s", m_pCamera->m_channel, login.name);
         ReportConnectProblem(SessionString(STR_START_CONNECT_FAILED));
         m_state = sessionIdle;
         return;
@@ -257,6 +258,7 @@ void CChannelSession::TearDownChannel()
 
 void CChannelSession::ConnectFailed(int result)
 {
+    TRACE(traceSessions, "session %p: connect result %d", (void*)this, result);
     // The record reasons, the stay-connected mark and the accumulated alarms survive a failure.
     TearDownChannel();
     if (m_pPane)

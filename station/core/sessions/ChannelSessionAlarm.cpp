@@ -87,6 +87,7 @@ void CChannelSession::OnDeviceEvent(int type, int value)
     CTermCamera* camera = m_pCamera;
     if (camera == nullptr)
         return;
+    TRACE(traceSessions, "session %p: device event %d value 0x%X", (void*)this, type, value);
     BOOL tellPane = FALSE;
     switch (type) {
     case CONDUIT_EVENT_MOTION:
