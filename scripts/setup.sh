@@ -7,7 +7,7 @@ WARDEN_DEPS=${WARDEN_DEPS:-${XDG_CACHE_HOME:-$HOME/.cache}/warden-deps}
 WARDEN_JOBS=${WARDEN_JOBS:-$(nproc)}
 
 export WINEPREFIX=$WARDEN_BUILD/wine
-export WINEARCH=win32
+
 export WINEDEBUG=-all
 export TZ=CST-8
 
@@ -21,7 +21,8 @@ as_root() {
 }
 
 warden_packages=(
-    wine wine32 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+    wine wine32 wine64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     cmake ninja-build ccache make dpkg-dev xvfb xauth x11-utils fonts-wine fonts-wqy-microhei imagemagick locales clang-format
 )
 
@@ -72,6 +73,35 @@ ensure_locale() {
     as_root locale-gen >/dev/null
 }
 
+# The programs are 32-bit. Some machines (paravirtualised guests) cannot execute 32-bit x86 code at all:
+# there the whole tree is built for 64-bit Windows as well and runs, tests included, under 64-bit Wine.
+# WARDEN_ARCH=i686 or x86_64 chooses by hand.
+choose_arch() {
+    if [ -z "${WARDEN_ARCH:-}" ]; then
+        if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+            WARDEN_ARCH=i686
+        else
+            WARDEN_ARCH=x86_64
+            say "this machine cannot run 32-bit programs: building and running the 64-bit build"
+        fi
+    fi
+    case $WARDEN_ARCH in
+        i686)
+            WARDEN_TRIPLET=i686-w64-mingw32 WARDEN_DEPS_ARCH=$WARDEN_DEPS
+            WARDEN_WINE=/usr/lib/wine/wine WINEARCH=win32 ;;
+        x86_64)
+            WARDEN_TRIPLET=x86_64-w64-mingw32 WARDEN_DEPS_ARCH=$WARDEN_DEPS/x86_64
+            WARDEN_WINE=/usr/lib/wine/wine64 WINEARCH=win64 ;;
+        *) say "unknown WARDEN_ARCH $WARDEN_ARCH"; return 1 ;;
+    esac
+    export WARDEN_ARCH WINEARCH WARDEN_WINE
+}
+
+# Every call of Wine in the scripts goes to the loader of the chosen architecture: Debian's wrapper
+# would pick the 32-bit one whenever it is installed.
+wine() { "$WARDEN_WINE" "$@"; }
+winepath() { "$WARDEN_WINE" winepath.exe "$@" 2>/dev/null; }
+
 fetch_source() { # package version -> unpacked directory on stdout
     local pkg=$1 dir=$WARDEN_DEPS/src
     mkdir -p "$dir"
@@ -83,29 +113,29 @@ fetch_source() { # package version -> unpacked directory on stdout
 }
 
 build_lzo() {
-    local prefix=$WARDEN_DEPS/lzo
+    local prefix=$WARDEN_DEPS_ARCH/lzo
     [ -f "$prefix/.done-$LZO_VERSION" ] && return
     local src
     src=$(fetch_source lzo2)
     say "cross-compiling LZO"
-    local work=$WARDEN_DEPS/build-lzo
+    local work=$WARDEN_DEPS_ARCH/build-lzo
     rm -rf "$work" && mkdir -p "$work"
-    (cd "$work" && "$src/configure" --host=i686-w64-mingw32 --prefix="$prefix" \
-        --disable-shared --enable-static CC=i686-w64-mingw32-gcc-posix CFLAGS=-O2 >/dev/null &&
+    (cd "$work" && "$src/configure" --host=$WARDEN_TRIPLET --prefix="$prefix" \
+        --disable-shared --enable-static CC=$WARDEN_TRIPLET-gcc-posix CFLAGS=-O2 >/dev/null &&
         make -j"$WARDEN_JOBS" >/dev/null && make install >/dev/null)
     rm -rf "$work"
     touch "$prefix/.done-$LZO_VERSION"
 }
 
 build_gtest() {
-    local prefix=$WARDEN_DEPS/googletest
+    local prefix=$WARDEN_DEPS_ARCH/googletest
     [ -f "$prefix/.done-$GTEST_VERSION" ] && return
     local src
     src=$(fetch_source googletest)
     say "building GoogleTest for the target"
-    local work=$WARDEN_DEPS/build-gtest
+    local work=$WARDEN_DEPS_ARCH/build-gtest
     rm -rf "$work"
-    cmake -S "$src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$WARDEN_ROOT/cmake/mingw-i686.cmake" \
+    cmake -S "$src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$WARDEN_ROOT/cmake/mingw-$WARDEN_ARCH.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=ON \
         -DCMAKE_CXX_STANDARD=17 >/dev/null
     cmake --build "$work" -j"$WARDEN_JOBS" >/dev/null
@@ -129,18 +159,27 @@ write_prefix_registry() {
     } | iconv -f UTF-8 -t UTF-16 >"$out"
 }
 
+# The prefix is made once per machine and architecture (it takes a minute or two) and copied into each
+# build tree.
 ensure_prefix() {
-    [ -f "$WINEPREFIX/.warden-ready" ] && return
-    say "creating the Wine prefix in $WINEPREFIX"
+    [ -f "$WINEPREFIX/.warden-ready-$WARDEN_ARCH" ] && return
+    local template=$WARDEN_DEPS_ARCH/wine-prefix
+    if [ ! -f "$template/.warden-ready-$WARDEN_ARCH" ]; then
+        say "creating the Wine prefix"
+        rm -rf "$template"
+        mkdir -p "$WARDEN_DEPS_ARCH" "$WARDEN_BUILD"
+        WINEPREFIX=$template WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot.exe -i >/dev/null 2>&1
+        write_prefix_registry "$WARDEN_DEPS_ARCH/prefix.reg"
+        WINEPREFIX=$template wine regedit /S "$(WINEPREFIX=$template winepath -w "$WARDEN_DEPS_ARCH/prefix.reg")" >/dev/null 2>&1
+        # Debian's Wine does not find its own fonts (Marlett draws the caption buttons) unless they are in the prefix.
+        cp -n /usr/share/wine/fonts/*.ttf "$template/drive_c/windows/Fonts/" 2>/dev/null || true
+        WINEPREFIX=$template wineserver -w
+        touch "$template/.warden-ready-$WARDEN_ARCH"
+    fi
+    say "copying the Wine prefix into $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WARDEN_BUILD"
-    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
-    write_prefix_registry "$WARDEN_BUILD/prefix.reg"
-    wine regedit /S "$(winepath -w "$WARDEN_BUILD/prefix.reg")" >/dev/null 2>&1
-    # Debian's Wine does not find its own fonts (Marlett draws the caption buttons) unless they are in the prefix.
-    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    wineserver -w
-    touch "$WINEPREFIX/.warden-ready"
+    cp -a "$template" "$WINEPREFIX"
 }
 
 # Xvfb when there is no display; the station is laid out for 1024 x 768.
@@ -191,27 +230,35 @@ stop_services() {
 check_format() {
     local bad
     bad=$(cd "$WARDEN_ROOT" && git ls-files -z '*.cpp' '*.h' '*.c' |
-        xargs -0 clang-format --dry-run -Werror 2>&1 | grep -o '^[^:]*:[0-9]*:[0-9]*: error' | cut -d: -f1 | sort -u)
+        xargs -0 clang-format --dry-run -Werror 2>&1 | grep -o '^[^:]*:[0-9]*:[0-9]*: error' | cut -d: -f1 | sort -u || true)
     if [ -n "$bad" ]; then
         say "these files are not formatted (run clang-format -i on them):"
         printf '  %s\n' $bad >&2
         return 1
     fi
+    return 0
 }
 
 configure_and_build() {
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # A build tree configured for the other architecture is configured again.
+    if [ -f "$WARDEN_BUILD/CMakeCache.txt" ] &&
+        ! grep -q "^CMAKE_TOOLCHAIN_FILE:.*mingw-$WARDEN_ARCH.cmake" "$WARDEN_BUILD/CMakeCache.txt"; then
+        say "the build tree was made for another architecture: configuring it again"
+        rm -rf "$WARDEN_BUILD/CMakeCache.txt" "$WARDEN_BUILD/CMakeFiles" "$WARDEN_BUILD/build.ninja"
+    fi
     if [ ! -f "$WARDEN_BUILD/build.ninja" ]; then
         cmake -S "$WARDEN_ROOT" -B "$WARDEN_BUILD" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$WARDEN_ROOT/cmake/mingw-i686.cmake" \
-            -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARDEN_DEPS="$WARDEN_DEPS" "${launcher[@]}" >/dev/null
+            -DCMAKE_TOOLCHAIN_FILE="$WARDEN_ROOT/cmake/mingw-$WARDEN_ARCH.cmake" \
+            -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARDEN_DEPS="$WARDEN_DEPS_ARCH" -DWARDEN_WINE="$WARDEN_WINE" "${launcher[@]}" >/dev/null
     fi
     cmake --build "$WARDEN_BUILD" -j"$WARDEN_JOBS"
 }
 
 warden_setup() {
     ensure_packages
+    choose_arch
     # Wine takes code page 936 from the locale; set only once the locale exists.
     export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
     build_lzo

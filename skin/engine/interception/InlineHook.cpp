@@ -144,6 +144,13 @@ private:
 
 BOOL InstallInlineHook(void* trampoline, void* replacement)
 {
+#ifdef _WIN64
+    // The instruction mover knows 32-bit code only; the 64-bit build runs as if the system refused.
+    (void)trampoline;
+    (void)replacement;
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return FALSE;
+#endif
     BYTE* tramp = Resolve(trampoline, true);
     BYTE* repl = Resolve(replacement, false);
     if (!tramp || !repl || !IsTrampoline(tramp))

@@ -28,6 +28,7 @@ void RemoveInlineHooks(const InlineHookPair* pairs, int count);
 
 // Declares a trampoline whose getter returns the real function's address: INLINE_TRAMPOLINE(Name, Getter)
 // at namespace scope in one source file; Name is then a char array naming the trampoline's code.
+#ifndef _WIN64
 #define INLINE_TRAMPOLINE(name, getter)                                                                                \
     extern "C" void* getter();                                                                                         \
     extern "C" char name[];                                                                                            \
@@ -40,3 +41,27 @@ void RemoveInlineHooks(const InlineHookPair* pairs, int count);
             "call _" #getter "\n"                                                                                      \
             "jmp *%eax\n"                                                                                              \
             ".fill 23, 1, 0xCC\n")
+#else
+// The 64-bit build (for machines that cannot run 32-bit code) never patches: its trampoline only keeps
+// the argument registers across the getter and jumps to the real function.
+#define INLINE_TRAMPOLINE(name, getter)                                                                                \
+    extern "C" void* getter();                                                                                         \
+    extern "C" char name[];                                                                                            \
+    __asm__(".text\n"                                                                                                  \
+            ".balign 16\n"                                                                                             \
+            ".globl " #name "\n" #name ":\n"                                                                           \
+            "nop\n"                                                                                                    \
+            "nop\n"                                                                                                    \
+            "push %rcx\n"                                                                                              \
+            "push %rdx\n"                                                                                              \
+            "push %r8\n"                                                                                               \
+            "push %r9\n"                                                                                               \
+            "sub $40, %rsp\n"                                                                                          \
+            "call " #getter "\n"                                                                                       \
+            "add $40, %rsp\n"                                                                                          \
+            "pop %r9\n"                                                                                                \
+            "pop %r8\n"                                                                                                \
+            "pop %rdx\n"                                                                                               \
+            "pop %rcx\n"                                                                                               \
+            "jmp *%rax\n")
+#endif

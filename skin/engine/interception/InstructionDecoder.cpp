@@ -456,9 +456,10 @@ const BYTE* CopyInstruction(BYTE* dest, const BYTE* source, DecodedInstruction* 
             length += *opcode == 0xF6 ? 1 : (operand16 ? 2 : 4);
         if (entry.handler == Group5 && reg >= 2 && reg <= 5) {
             if (modrm[0] == 0x15 || modrm[0] == 0x25) {
-                const BYTE* const* pointer;
-                std::memcpy(&pointer, modrm + 1, sizeof pointer);
-                out.target = *pointer;
+                // The code is 32-bit: its absolute address is four bytes.
+                uint32_t address;
+                std::memcpy(&address, modrm + 1, sizeof address);
+                out.target = *reinterpret_cast<const BYTE* const*>(static_cast<uintptr_t>(address));
             } else {
                 out.targetUnknown = true;
             }

@@ -38,7 +38,8 @@ struct FileServiceRequest {
     FileServiceResultCallback resultCallback;
 };
 #pragma pack(pop)
-static_assert(sizeof(FileServiceRequest) == 84, "FileServiceRequest is 84 bytes on the 32-bit target");
+// 84 bytes on the 32-bit target; the callback pointer grows on the 64-bit build.
+static_assert(sizeof(FileServiceRequest) == 80 + sizeof(void*), "FileServiceRequest is 84 bytes on the 32-bit target");
 
 // The station's request callback, registered with Depotix_SetEventCallback; called on the
 // library's thread once per remote search request. Returns 0.

@@ -1,0 +1,17 @@
+# Cross toolchain for 64-bit Windows: the same programs built for machines that cannot run 32-bit code,
+# where they and the tests run under 64-bit Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(WARDEN_TRIPLET x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${WARDEN_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${WARDEN_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${WARDEN_TRIPLET}-windres)
+set(CMAKE_AR ${WARDEN_TRIPLET}-ar CACHE FILEPATH "")
+set(CMAKE_RANLIB ${WARDEN_TRIPLET}-ranlib CACHE FILEPATH "")
+
+set(CMAKE_FIND_ROOT_PATH /usr/${WARDEN_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
