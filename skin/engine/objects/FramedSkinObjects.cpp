@@ -144,7 +144,7 @@ RECT FramedSkinObject::GetFrameRect(int section) const
 
 ImagePart FramedSkinObject::GetImagePart(int index) const
 {
-    ImagePart empty;
+    ImagePart empty = {};
     return index >= 0 && index < 18 ? imageParts[index] : empty;
 }
 
@@ -292,6 +292,8 @@ TooltipSkinObject::TooltipSkinObject()
                                    {0, 1, 1, 151},   {1, 1, 277, 151},   {277, 1, 278, 151},
                                    {0, 151, 1, 152}, {1, 151, 278, 152}, {277, 151, 278, 152}};
     SetFrameRects(design);
+    firstColor = 0;
+    secondColor = 0;
     thirdColor = GetSysColor(COLOR_INFOBK);
 }
 
