@@ -115,7 +115,7 @@ bool StoreText(const std::string& token, char* dest, size_t size, std::string& e
         error = "text longer than " + std::to_string(size - 1) + " bytes";
         return false;
     }
-    CopyText(dest, size, ansi.c_str());
+    tessarine::CopyText(dest, size, ansi.c_str());
     return true;
 }
 
@@ -125,7 +125,9 @@ bool ParseImageName(const std::string& token, char* dest, size_t size, std::stri
 {
     if (!StoreText(token, dest, size, error))
         return false;
-    CharUpperBuffA(dest, static_cast<DWORD>(std::strlen(dest)));
+    // Upper-cased as the store keys its images, whatever the code page the packer runs under.
+    std::string key = SkinImageKey(dest);
+    std::memcpy(dest, key.data(), key.size());
     return true;
 }
 
@@ -599,7 +601,7 @@ bool SkinSource::OpenObject(const std::vector<std::string>& t, SkinStore&)
     if (top != blocks_.empty())
         return Fail(top ? "'object' inside another object: use 'child'" : "'child' outside an object");
     int type = FindSkinTypeByName(t[1].c_str());
-    if (type < 0 || (top ? !IsTopLevelSkinType(type) : !IsChildSkinType(type)))
+    if (type < 0 || (top ? !IsTopLevelSkinType(type) : !CanStandAsChild(blocks_.back().object->Type(), type)))
         return Fail("type '" + t[1] + "' cannot stand " + (top ? "at top level" : "as a child"));
     return Open(CreateSkinObject(type), t[2], top, false);
 }

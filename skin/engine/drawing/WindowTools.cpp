@@ -192,7 +192,7 @@ void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const
     char folder[MAX_PATH + 1] = "";
     const DWORD length = GetTempPathA(MAX_PATH, folder);
     if (length == 0 || length > MAX_PATH)
-        CopyText(folder, sizeof folder, fallbackDir ? fallbackDir : "");
+        tessarine::CopyText(folder, sizeof folder, fallbackDir ? fallbackDir : "");
     char unique[MAX_PATH] = "";
     std::string name;
     if (GetTempFileNameA(folder, "VL", 0, unique)) {
@@ -207,5 +207,5 @@ void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const
         name += '.';
         name += ext;
     }
-    CopyText(out, outSize, name.c_str());
+    tessarine::CopyText(out, outSize, name.c_str());
 }

@@ -113,7 +113,7 @@ Pieces9 SlicePieces(const SlicedImage& image, const RECT& margins, const RECT& d
     for (int i = 0; i < 9; ++i) {
         const int col = i % 3, row = i / 3;
         ImagePart& part = p.parts[i];
-        CopyText(part.image, 51, image.image);
+        tessarine::CopyText(part.image, 51, image.image);
         SetRect(&part.source, sx[col], sy[row], sx[col + 1], sy[row + 1]);
         part.mode = mode == 1 ? PieceModeStretch : PieceModeTile;
         RECT t = {dx[col], dy[row], dx[col + 1], dy[row + 1]};

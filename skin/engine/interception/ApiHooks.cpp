@@ -246,6 +246,8 @@ int RemoveApiHooks()
 {
     if (g_installedKind < OSKindWin98)
         return 0;
+    // Both groups refused (as the 64-bit build always is): nothing was installed.
+    const int removed = (g_scrollBars || g_colors) ? 1 : 0;
     if (g_installedKind >= OSKindNT4) {
         if (g_scrollBars)
             UnpatchGroup(kScrollBars, 8);
@@ -260,7 +262,7 @@ int RemoveApiHooks()
     }
     g_scrollBars = g_colors = false;
     g_installedKind = -1;
-    return 1;
+    return removed;
 }
 
 bool ScrollBarFunctionsIntercepted()

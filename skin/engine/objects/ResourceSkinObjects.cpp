@@ -29,11 +29,11 @@ FieldSpan ApplicationSkinObject::Fields()
 ApplicationSkinObject::ApplicationSkinObject() : TableSkinObject(SkinTypeApplication)
 {
     transparentColor = RGB(255, 0, 255);
-    CopyText(author, sizeof author, "Tessarine Builder");
-    CopyText(description, sizeof description, "Tessarine Skin File");
+    tessarine::CopyText(author, sizeof author, "Tessarine Builder");
+    tessarine::CopyText(description, sizeof description, "Tessarine Skin File");
     useTransparentColor = 1;
-    CopyText(email, sizeof email, "skins@warden-suite.example");
-    CopyText(homePage, sizeof homePage, "http://www.warden-suite.example/skins/");
+    tessarine::CopyText(email, sizeof email, "skins@warden-suite.example");
+    tessarine::CopyText(homePage, sizeof homePage, "http://www.warden-suite.example/skins/");
 }
 
 // ImageSkinObject: base part, byte count, format, encoded bytes. A count beyond the bytes left marks the

@@ -112,7 +112,7 @@ void* SkinObject::FindProperty(const char* key, int* kind, size_t* size)
 
 void SkinObject::SetName(const char* text)
 {
-    CopyText(name, sizeof name, text);
+    tessarine::CopyText(name, sizeof name, text);
 }
 
 bool SkinObject::AddChild(SkinObject* child)
@@ -214,7 +214,7 @@ bool SkinObject::LoadChildren(MemoryStream& stream)
     for (uint32_t i = 0; i < count && ok; ++i) {
         uint32_t childType = 0;
         std::unique_ptr<SkinObject> child;
-        ok = stream.ReadU32(childType) && IsChildSkinType(static_cast<int>(childType));
+        ok = stream.ReadU32(childType) && CanStandAsChild(type_, static_cast<int>(childType));
         if (ok)
             child.reset(CreateSkinObject(static_cast<int>(childType)));
         ok = ok && child && child->Load(stream);

@@ -79,11 +79,11 @@ SkinFont ResetFont(const char* face)
     f.logFont.lfOutPrecision = OUT_STROKE_PRECIS;
     f.logFont.lfClipPrecision = CLIP_STROKE_PRECIS;
     f.logFont.lfQuality = DRAFT_QUALITY;
-    CopyText(f.logFont.lfFaceName, sizeof f.logFont.lfFaceName, face);
+    tessarine::CopyText(f.logFont.lfFaceName, sizeof f.logFont.lfFaceName, face);
     return f;
 }
 
-void CopyText(char* dest, size_t size, const char* source)
+void tessarine::CopyText(char* dest, size_t size, const char* source)
 {
     if (!dest || size == 0)
         return;

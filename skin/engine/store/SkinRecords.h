@@ -163,5 +163,11 @@ SkinFont ResetFont(const char* face = "MS Sans Serif");
 void SetTextEffectColor(TextEffect& effect, COLORREF color);
 COLORREF TextEffectColor(const TextEffect& effect);
 
+// The toolkit's own helpers live in their namespace: a program links the toolkit beside other libraries
+// (the framework layer has a CopyText of its own).
+namespace tessarine {
+
 // Copies text into a fixed array, cut on a code page 936 character boundary and always terminated.
 void CopyText(char* dest, size_t size, const char* source);
+
+} // namespace tessarine

@@ -61,9 +61,16 @@ bool InitLzo()
 
 std::string SkinImageKey(const char* name)
 {
+    // The same key under every ANSI code page: only ASCII letters change, and a double-byte character
+    // of code page 936 is stepped over whole, so its trail byte (which may be 'a' to 'z') stays as it is.
     std::string key = name ? name : "";
-    if (!key.empty())
-        CharUpperBuffA(&key[0], static_cast<DWORD>(key.size()));
+    for (size_t i = 0; i < key.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(key[i]);
+        if (c >= 0x81 && c <= 0xFE && i + 1 < key.size())
+            ++i;
+        else if (c >= 'a' && c <= 'z')
+            key[i] = static_cast<char>(c - 'a' + 'A');
+    }
     return key;
 }
 
@@ -105,7 +112,7 @@ SkinStore::SkinStore() : status_(StatusNone), major_(kMajor), minor_(kNewestMino
 {
     InitializeCriticalSection(&lock_);
     std::memset(&header_, 0, sizeof header_);
-    CopyText(header_.magic, sizeof header_.magic, kMagic);
+    tessarine::CopyText(header_.magic, sizeof header_.magic, kMagic);
     header_.major = kMajor;
     header_.minor = kNewestMinor;
 }
@@ -327,7 +334,7 @@ void SkinStore::AddNamedObject(SkinObject* object)
 
 void SkinStore::SetAuthor(const char* author)
 {
-    CopyText(header_.author, sizeof header_.author, author);
+    tessarine::CopyText(header_.author, sizeof header_.author, author);
 }
 
 BOOL SkinStore::SaveUnpacked(MemoryStream& raw)
@@ -336,7 +343,7 @@ BOOL SkinStore::SaveUnpacked(MemoryStream& raw)
     // Objects write every field, so the file says so whatever version they were read at.
     SkinFileHeader header = header_;
     std::memset(header.magic, 0, sizeof header.magic);
-    CopyText(header.magic, sizeof header.magic, kMagic);
+    tessarine::CopyText(header.magic, sizeof header.magic, kMagic);
     header.major = kMajor;
     header.minor = kNewestMinor;
     header.objectCount = static_cast<uint32_t>(objects_.size());

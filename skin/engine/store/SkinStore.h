@@ -90,5 +90,6 @@ private:
     SysColorTableSkinObject* systemColors_;
 };
 
-// Upper-cases an image name the way the store keeps it (code page 936 aware).
+// Upper-cases an image name the way the store keeps it: ASCII letters only, double-byte characters of
+// code page 936 kept whole, the same whatever the process's code page.
 std::string SkinImageKey(const char* name);

@@ -135,3 +135,11 @@ bool IsChildSkinType(int type)
     return (type >= 3 && type <= 17) || type == 22 || (type >= 23 && type <= 31) || type == 33 ||
            (type >= 35 && type <= 38) || type == 40 || type == 42 || type == 44 || type == 100;
 }
+
+// Only a frame window draws Areas; under any other object an Area is a type that cannot stand there.
+bool CanStandAsChild(int parentType, int childType)
+{
+    if (childType == SkinTypeArea)
+        return parentType == SkinTypeFrameWnd;
+    return IsChildSkinType(childType);
+}

@@ -60,4 +60,7 @@ int FindSkinTypeByName(const char* name);
 // A new object of the class that serves the type, or NULL when no class does.
 SkinObject* CreateSkinObject(int type);
 bool IsTopLevelSkinType(int type);
+// May stand as a child of some object.
 bool IsChildSkinType(int type);
+// May stand as a child of an object of parentType (Areas only under frame windows).
+bool CanStandAsChild(int parentType, int childType);

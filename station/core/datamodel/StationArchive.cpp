@@ -19,6 +19,9 @@ BOOL FileExists(LPCSTR path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Seam of the save tests: runs between the finished temporary file and the replacement.
+SaveReplaceHook g_saveReplaceHook = nullptr;
+
 // The root into a new file; FALSE on any failure, the file then may be partial.
 BOOL WriteArchive(LPCSTR path, CObject& root)
 {
@@ -26,22 +29,43 @@ BOOL WriteArchive(LPCSTR path, CObject& root)
     if (!file.Open(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyNone))
         return FALSE;
     try {
-        CArchive ar(&file, CArchive::store, kArchiveBuffer);
-        root.Serialize(ar);
-        ar.Close();
-        // On the disk before it replaces the old file: a power cut must not leave an empty one.
+        if (StoreArchiveRoot(file, root)) {
+            // On the disk before it replaces the old file: a power cut must not leave an empty one.
+            file.Flush();
+            file.Close();
+            return TRUE;
+        }
+    } catch (CException* e) {
+        e->Delete();
+    }
+    file.Abort();
+    return FALSE;
+}
+
+// The bytes into a new file, on the disk when it returns; FALSE on any failure.
+BOOL WriteBytes(LPCSTR path, const void* data, size_t size)
+{
+    CFile file;
+    if (size > 0xFFFFFFFFu || !file.Open(path, CFile::modeCreate | CFile::modeReadWrite | CFile::shareDenyNone))
+        return FALSE;
+    try {
+        file.Write(data, (UINT)size);
         file.Flush();
         file.Close();
         return TRUE;
     } catch (CException* e) {
         e->Delete();
-    } catch (std::bad_alloc&) {
     }
     file.Abort();
     return FALSE;
 }
 
 } // namespace
+
+void SetSaveReplaceHook(SaveReplaceHook hook)
+{
+    g_saveReplaceHook = hook;
+}
 
 CString TempPathBeside(LPCSTR path)
 {
@@ -50,9 +74,25 @@ CString TempPathBeside(LPCSTR path)
 
 BOOL ReplaceWithWrittenFile(LPCSTR target, LPCSTR written)
 {
+    if (g_saveReplaceHook != nullptr)
+        g_saveReplaceHook(target, written);
     if (!IsReadOnlyFile(target) && MoveFileExA(written, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return TRUE;
     DeleteFileA(written);
+    return FALSE;
+}
+
+BOOL StoreArchiveRoot(CFile& file, CObject& root)
+{
+    try {
+        CArchive ar(&file, CArchive::store, kArchiveBuffer);
+        root.Serialize(ar);
+        ar.Close();
+        return TRUE;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (std::bad_alloc&) {
+    }
     return FALSE;
 }
 
@@ -69,10 +109,40 @@ BOOL SaveArchiveFile(LPCSTR path, CObject& root)
     return ReplaceWithWrittenFile(path, temp);
 }
 
+BOOL SaveBytesFile(LPCSTR path, const void* data, size_t size)
+{
+    if (IsReadOnlyFile(path))
+        return FALSE;
+    CString temp = TempPathBeside(path);
+    if (!WriteBytes(temp, data, size)) {
+        DeleteFileA(temp);
+        return FALSE;
+    }
+    return ReplaceWithWrittenFile(path, temp);
+}
+
 void KeepDamagedFile(LPCSTR path)
 {
     // A copy, not a move: roots whose failure action writes nothing leave the file where it was.
     CopyFileA(path, CString(path) + ".bad", FALSE);
+}
+
+ArchiveLoadResult ReadArchiveRoot(CFile& file, DWORD magic, CObject& root)
+{
+    try {
+        DWORD head = 0;
+        if (file.Read(&head, sizeof(head)) != sizeof(head) || head != magic)
+            return archiveDamaged;
+        file.SeekToBegin();
+        CArchive ar(&file, CArchive::load, kArchiveBuffer);
+        root.Serialize(ar);
+        ar.Close();
+        return archiveLoaded;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (std::bad_alloc&) {
+    }
+    return archiveDamaged;
 }
 
 ArchiveLoadResult LoadArchiveFile(LPCSTR path, DWORD magic, CObject& root, BOOL keepDamaged)
@@ -83,19 +153,7 @@ ArchiveLoadResult LoadArchiveFile(LPCSTR path, DWORD magic, CObject& root, BOOL 
         if (!FileExists(path))
             return archiveMissing;
     } else {
-        try {
-            DWORD head = 0;
-            if (file.Read(&head, sizeof(head)) == sizeof(head) && head == magic) {
-                file.SeekToBegin();
-                CArchive ar(&file, CArchive::load, kArchiveBuffer);
-                root.Serialize(ar);
-                ar.Close();
-                result = archiveLoaded;
-            }
-        } catch (CException* e) {
-            e->Delete();
-        } catch (std::bad_alloc&) {
-        }
+        result = ReadArchiveRoot(file, magic, root);
         file.Abort();
     }
     if (result == archiveDamaged)

@@ -30,6 +30,18 @@ CString TempPathBeside(LPCSTR path);
 // Replaces target by the finished file written; on failure the written file is deleted.
 BOOL ReplaceWithWrittenFile(LPCSTR target, LPCSTR written);
 
+// The root serialised into an open file (a file on disk or one in memory); FALSE on any failure.
+BOOL StoreArchiveRoot(CFile& file, CObject& root);
+// Checks the 32-bit magic at the start of the file and lets the root read itself from there.
+ArchiveLoadResult ReadArchiveRoot(CFile& file, DWORD magic, CObject& root);
+// Bytes already made (an enciphered archive) saved as SaveArchiveFile saves a root.
+BOOL SaveBytesFile(LPCSTR path, const void* data, size_t size);
+
+// Test seam: called with the target and the finished temporary file just before the one replaces
+// the other, so that a test can stop a save there. Null (the default) calls nothing.
+typedef void (*SaveReplaceHook)(LPCSTR target, LPCSTR written);
+void SetSaveReplaceHook(SaveReplaceHook hook);
+
 // Bytes as they stand in the file; on loading a short read is the end of the data.
 void SerializeBytes(CArchive& ar, void* data, UINT size);
 template <class T, size_t N> void SerializeArray(CArchive& ar, T (&values)[N])

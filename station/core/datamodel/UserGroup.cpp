@@ -1,6 +1,7 @@
 // The user list: its enciphered file, the default administrator and the log-in look-up.
 #include "station/core/datamodel/UserGroup.h"
 
+#include "station/core/datamodel/BufferFile.h"
 #include "station/core/datamodel/StationArchive.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/UserData.h"
@@ -11,7 +12,22 @@ IMPLEMENT_SERIAL(CUserGroup, CObject, 0)
 namespace {
 
 const char kUserListFile[] = "userlist.dat";
-const char kPlainFile[] = "userlist.bak";
+// Far above any real list (a user takes some 70 bytes): a longer file is not read into memory.
+const ULONGLONG kMaxListBytes = 16 * 1024 * 1024;
+
+BOOL ReadWholeFile(CFile& file, std::vector<BYTE>& bytes)
+{
+    try {
+        ULONGLONG length = file.GetLength();
+        if (length > kMaxListBytes)
+            return FALSE;
+        bytes.resize((size_t)length);
+        return length == 0 || file.Read(bytes.data(), (UINT)length) == length;
+    } catch (CException* e) {
+        e->Delete();
+    }
+    return FALSE;
+}
 
 } // namespace
 
@@ -38,35 +54,47 @@ void CUserGroup::Serialize(CArchive& ar)
     SerializeOwnedList(ar, m_users);
 }
 
-void CUserGroup::Save(LPCSTR plainPath)
+void CUserGroup::Save()
 {
-    CString plain = StationFilePath(kPlainFile, plainPath);
-    CString target = StationFilePath(kUserListFile);
+    // The plain archive is built and enciphered in memory: a station stopped at any moment of the
+    // save leaves no readable name or password on the disk, only the old or the new enciphered list.
+    CBufferFile plain;
     // An unwritten archive must never be enciphered over the list: an empty list means "admin"
     // without a password.
-    if (SaveArchiveFile(plain, *this)) {
-        CString temp = TempPathBeside(target);
-        if (EncipherFile(plain, temp))
-            ReplaceWithWrittenFile(target, temp);
-        else
-            DeleteFileA(temp);
-    }
-    DeleteFileA(plain);
+    if (!StoreArchiveRoot(plain, *this))
+        return;
+    std::vector<BYTE>& bytes = plain.Bytes();
+    ApplyUserListCipher(bytes.data(), bytes.size());
+    SaveBytesFile(StationFilePath(kUserListFile), bytes.data(), bytes.size());
 }
 
-void CUserGroup::Load(LPCSTR plainPath)
+CUserGroup::LoadResult CUserGroup::ReadList(LPCSTR source)
 {
-    CString plain = StationFilePath(kPlainFile, plainPath);
+    CFile file;
+    if (!file.Open(source, CFile::modeRead | CFile::shareDenyNone))
+        return GetFileAttributesA(source) == INVALID_FILE_ATTRIBUTES ? listMissing : listDamaged;
+    std::vector<BYTE> bytes;
+    BOOL read = ReadWholeFile(file, bytes);
+    file.Abort();
+    if (!read)
+        return listDamaged;
+    ApplyUserListCipher(bytes.data(), bytes.size());
+    CBufferFile plain(bytes.data(), bytes.size());
+    WipeBytes(bytes);
+    if (ReadArchiveRoot(plain, kUserListMagic, *this) != archiveLoaded)
+        return listDamaged;
+    // Nobody could log in to a list without users: one flipped bit in the count does it.
+    return m_users.IsEmpty() ? listDamaged : listLoaded;
+}
+
+void CUserGroup::Load()
+{
     CString source = StationFilePath(kUserListFile);
     Reset();
-    BOOL deciphered = DecipherFile(source, plain);
-    // Only a file that deciphered and still did not read is damaged; a failure to create the
-    // plain file says nothing about the list.
-    ArchiveLoadResult result = deciphered ? LoadArchiveFile(plain, kUserListMagic, *this, FALSE) : archiveMissing;
-    DeleteFileA(plain);
-    if (result == archiveLoaded)
+    LoadResult result = ReadList(source);
+    if (result == listLoaded)
         return;
-    if (result == archiveDamaged)
+    if (result == listDamaged)
         KeepDamagedFile(source);
     Reset();
     CUserData* admin = new CUserData;

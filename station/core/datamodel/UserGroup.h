@@ -1,6 +1,5 @@
 // CUserGroup: the station's users and the automatic log-in, the root of the enciphered
-// "userlist.dat". The archive passes through the plain temporary file "userlist.bak" on its way
-// to and from the cipher; that file exists only during a save or a load.
+// "userlist.dat". The plain archive exists only in memory, on its way to and from the cipher.
 #pragma once
 
 #include <afxtempl.h>
@@ -19,13 +18,12 @@ public:
 
     void Serialize(CArchive& ar) override;
 
-    // plainPath: the temporary plain file, "userlist.bak" in the start directory without one. The
-    // enciphered file is always "userlist.dat" of the start directory, replaced only when the new
-    // one was written whole; a failure leaves the old file as it was and is not reported.
-    void Save(LPCSTR plainPath = nullptr);
-    // When "userlist.dat" cannot be read the list holds one user "admin" with an empty password
-    // and every right; nothing is saved (an undecipherable file is kept aside as ".bad").
-    void Load(LPCSTR plainPath = nullptr);
+    // The enciphered file is always "userlist.dat" of the start directory, replaced only when the
+    // new one was written whole; a failure leaves the old file as it was and is not reported.
+    void Save();
+    // When "userlist.dat" cannot be read, or holds no user, the list holds one user "admin" with an
+    // empty password and every right; nothing is saved (a damaged file is kept aside as ".bad").
+    void Load();
 
     // Removes and destroys the user: 1; 0 when it is not in the list.
     int RemoveUser(CUserData* user);
@@ -42,5 +40,7 @@ public:
     CTypedPtrList<CObList, CUserData*> m_users; // owned; the first is the administrator
 
 private:
+    enum LoadResult { listLoaded, listMissing, listDamaged };
     void Reset();
+    LoadResult ReadList(LPCSTR source);
 };

@@ -113,6 +113,13 @@ private:
     int j_ = 0;
 };
 
+Rc4 MakeCipher()
+{
+    BYTE key[16];
+    Md5Digest(reinterpret_cast<const BYTE*>(kPassPhrase), sizeof(kPassPhrase) - 1, key);
+    return Rc4(key, sizeof(key));
+}
+
 int TransformFile(LPCSTR sourcePath, LPCSTR destinationPath)
 {
     CFile destination;
@@ -122,9 +129,7 @@ int TransformFile(LPCSTR sourcePath, LPCSTR destinationPath)
     if (!source.Open(sourcePath, CFile::modeRead | CFile::shareDenyNone))
         return 0;
 
-    BYTE key[16];
-    Md5Digest(reinterpret_cast<const BYTE*>(kPassPhrase), sizeof(kPassPhrase) - 1, key);
-    Rc4 cipher(key, sizeof(key));
+    Rc4 cipher = MakeCipher();
     BYTE buffer[kBlockSize];
     try {
         for (;;) {
@@ -152,4 +157,10 @@ int EncipherFile(LPCSTR sourcePath, LPCSTR destinationPath)
 int DecipherFile(LPCSTR sourcePath, LPCSTR destinationPath)
 {
     return TransformFile(sourcePath, destinationPath);
+}
+
+void ApplyUserListCipher(BYTE* data, size_t length)
+{
+    Rc4 cipher = MakeCipher();
+    cipher.Apply(data, length);
 }

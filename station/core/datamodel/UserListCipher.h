@@ -9,3 +9,7 @@
 // truncated first): 1 on success, 0 on any failure.
 int EncipherFile(LPCSTR sourcePath, LPCSTR destinationPath);
 int DecipherFile(LPCSTR sourcePath, LPCSTR destinationPath);
+
+// The same transformation over bytes in memory, in place, the key stream starting afresh: the user
+// list is enciphered and deciphered this way, so that its plain bytes never reach the disk.
+void ApplyUserListCipher(BYTE* data, size_t length);

@@ -19,6 +19,7 @@ const int kConnectFlags = 4;
 } // namespace
 
 // What the link was opened with; a change of any of it (but the name) makes the thread reconnect.
+// The box address belongs to it: polls and replies name the box, so another address is another link.
 struct CAlarmBoxPoller::LinkSettings {
     char name[40];
     char address[40];
@@ -28,11 +29,12 @@ struct CAlarmBoxPoller::LinkSettings {
     int useDdns;
     int enabled;
     int serialChannel;
+    int boxAddress;
     ConduitSerialLine line;
 
     BOOL SameLink(const LinkSettings& other) const
     {
-        return enabled == other.enabled && serialChannel == other.serialChannel &&
+        return enabled == other.enabled && serialChannel == other.serialChannel && boxAddress == other.boxAddress &&
                memcmp(&line, &other.line, sizeof(line)) == 0 && strcmp(address, other.address) == 0 &&
                strcmp(user, other.user) == 0 && strcmp(password, other.password) == 0 && port == other.port;
     }
@@ -102,6 +104,7 @@ BOOL CAlarmBoxPoller::ReadLinkSettings(LinkSettings& settings) const
     settings.useDdns = server.m_useDdns;
     settings.enabled = server.m_alarmBoxEnabled;
     settings.serialChannel = server.m_serialPort;
+    settings.boxAddress = server.m_boxAddress;
     settings.line.baudRate = server.m_baudRate;
     settings.line.dataBits = server.m_dataBits;
     settings.line.stopBits = server.m_stopBits;
@@ -146,7 +149,7 @@ void CAlarmBoxPoller::Run()
             continue;
         }
         m_serialHandle = handle;
-        m_boxAddress = m_pServer->m_boxAddress;
+        m_boxAddress = settings.boxAddress;
         Poll(settings);
         if (m_serialHandle != -1)
             Conduit_CloseSerialChannel(m_serialHandle);

@@ -153,8 +153,13 @@ void CChannelSession::Connect(int open, int reconnect)
                                      : Conduit_Connect(login.address, &record, login.port);
     if (m_liveHandle == -1) {
         TRACE(traceDevices, "Conduit refused to open channel %d of %s", m_pCamera->m_channel, login.name);
-        ReportConnectProblem(SessionString(STR_START_CONNECT_FAILED));
         m_state = sessionIdle;
+        // A reconnection the library refuses to start (a DDNS name that does not resolve for a
+        // while) tries again later, silently; only the operator's own connect reports and gives up.
+        if (reconnect)
+            m_reconnectCountdown.Arm(kReconnectTicks);
+        else
+            ReportConnectProblem(SessionString(STR_START_CONNECT_FAILED));
         return;
     }
     ApplyForwardSmoothness();

@@ -67,12 +67,32 @@ BOOL FormatDayName(char (&dest)[9], int year, int month, int day)
     return FormatPath(dest, sizeof(dest), "%04d%02d%02d", year, month, day);
 }
 
+BOOL PadToWholeRecord(FILE* file, size_t recordSize)
+{
+    if (recordSize == 0 || fseek(file, 0, SEEK_END) != 0)
+        return FALSE;
+    long length = ftell(file);
+    if (length < 0)
+        return FALSE;
+    size_t part = (size_t)length % recordSize;
+    if (part == 0)
+        return TRUE;
+    static const char zeros[256] = {};
+    for (size_t missing = recordSize - part; missing > 0;) {
+        size_t n = missing < sizeof(zeros) ? missing : sizeof(zeros);
+        if (fwrite(zeros, 1, n, file) != n)
+            return FALSE;
+        missing -= n;
+    }
+    return TRUE;
+}
+
 BOOL AppendRecord(const char* path, const void* record, size_t size)
 {
     FILE* file = fopen(path, "ab");
     if (file == nullptr)
         return FALSE;
-    bool written = fwrite(record, 1, size, file) == size;
+    bool written = PadToWholeRecord(file, size) && fwrite(record, 1, size, file) == size;
     if (fclose(file) != 0)
         written = false;
     return written;

@@ -25,8 +25,13 @@ template <class Visit> void ForEachDayDirectory(const char* base, Visit visit);
 BOOL FormatDayName(char (&dest)[9], int year, int month, int day);
 
 // Appends one whole record to a file opened for binary append; FALSE when the file does not open or
-// the write comes back short.
+// the write comes back short. A file that ends in part of a record is padded first (PadToWholeRecord).
 BOOL AppendRecord(const char* path, const void* record, size_t size);
+
+// A file whose length is not a whole number of records (a write cut off by a crash or a full disk)
+// gets zero bytes up to the next whole record, so that what is appended next stands in step; nothing
+// already written is removed. For a file opened for binary append; FALSE when the padding failed.
+BOOL PadToWholeRecord(FILE* file, size_t recordSize);
 
 // Reads exactly size bytes; FALSE on a short read (the end of the file or a cut-off record).
 inline BOOL ReadWholeRecord(FILE* file, void* record, size_t size)

@@ -14,6 +14,22 @@ namespace {
 const char kDefaultFolder[] = "C:\\Vusk\\";
 const char kNoOlderName[] = "9999_99_99";
 
+// "YYYY_MM_DD.log" with digits where digits belong: the only names the purge counts and deletes.
+bool IsDailyLogName(const CString& name)
+{
+    static const char kForm[] = "####_##_##.log";
+    if (name.GetLength() != (int)sizeof(kForm) - 1)
+        return false;
+    for (int i = 0; kForm[i] != '\0'; ++i) {
+        char c = name[i];
+        bool ok = kForm[i] == '#' ? (c >= '0' && c <= '9')
+                                  : (c == kForm[i] || (c >= 'A' && c <= 'Z' && c - 'A' + 'a' == kForm[i]));
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CSystemLog::CSystemLog() : m_folder(kDefaultFolder) {}
@@ -76,7 +92,10 @@ void CSystemLog::Write(int type, const char* detail, int subType, const char* te
     CopyText(record.user, m_user);
     CopyText(record.text, text != nullptr ? text : "");
     CopyText(record.detail, detail != nullptr ? detail : "");
-    fwrite(&record, sizeof(record), 1, file);
+    // After a cut-off write the day's file first gets its last record completed with zeros, so this
+    // record and every later one stay in step for the readers.
+    if (PadToWholeRecord(file, sizeof(record)))
+        fwrite(&record, sizeof(record), 1, file);
     fclose(file);
 }
 
@@ -99,12 +118,17 @@ void CSystemLog::PurgeOld(int keep)
     if (keep < 1)
         return;
     // Listed and collected without the lock; only the deletions hold it.
+    // Only daily files count and go: another file in the folder ("2026_12_07_copy.log") would
+    // otherwise stand for a day, and purging it would delete that day's real file.
+    CStringArray listed;
+    ListLogNames(listed);
     CStringArray names;
-    ListLogNames(names);
+    for (INT_PTR i = 0; i < listed.GetSize(); ++i) {
+        if (IsDailyLogName(listed[i]))
+            names.Add(listed[i].Left(10)); // the date part
+    }
     if (names.GetSize() <= keep)
         return;
-    for (INT_PTR i = 0; i < names.GetSize(); ++i)
-        names[i] = names[i].Left(10); // the date part of a daily file's name
     CSingleLock lock(&m_mutex, TRUE);
     while (names.GetSize() > keep && DeleteOldest(names)) {
     }

@@ -23,14 +23,14 @@ namespace {
 
 void SetPart(ImagePart& part, const char* image, int size)
 {
-    CopyText(part.image, sizeof part.image, image);
+    tessarine::CopyText(part.image, sizeof part.image, image);
     SetRect(&part.source, 0, 0, size, size);
     part.mode = 1;
 }
 
 void SetSliced(SlicedImage& sliced, const char* image, int size)
 {
-    CopyText(sliced.image, sizeof sliced.image, image);
+    tessarine::CopyText(sliced.image, sizeof sliced.image, image);
     SetRect(&sliced.source, 0, 0, size, size);
     SetRect(&sliced.margins, 3, 3, 3, 3);
     sliced.mode = 1;
@@ -58,7 +58,7 @@ void BuildSkin(SkinStore& store)
         frame->SetName(i == 0 ? "MainFrame" : "Dialog");
         for (int p = 0; p < 18; ++p) {
             frame->imageParts[p] = frame->GetImagePart(p);
-            CopyText(frame->imageParts[p].image, 52, "PICTURE0.BMP");
+            tessarine::CopyText(frame->imageParts[p].image, 52, "PICTURE0.BMP");
             frame->imageParts[p].source = frame->GetFrameRect(p % 9);
         }
         for (int b = 0; b < 4; ++b) {

@@ -168,6 +168,7 @@ TEST(SkinSource, MistakesAreReportedWithTheirLine)
         {"object FrameWnd \"F\"\n    child Static \"S\"\n    end\n    child Static \"S\"\n    end\nend\n",
          "line 5: a child of that NAME"},
         {"object Button \"B\"\n    menubar\n    end\nend\n", "line 2: 'menubar' stands alone inside a FrameWnd"},
+        {"object PopupMenu \"P\"\n    child Area \"A\"\n    end\nend\n", "line 2: type 'Area' cannot stand as a child"},
         {"object Button \"B\"\n    TEXT = \"unterminated\nend\n", "line 2: unterminated text"},
         {"object Button \"B\"\n    NORMAL.TEXTEFFECT = colour=#FFFFFF\nend\n", "unknown text effect attribute"},
     };

@@ -128,6 +128,42 @@ TEST(SkinStoreLoad, StatusesOfRefusedFiles)
     }
 }
 
+TEST(SkinStoreLoad, AreasStandOnlyUnderFrameWindows)
+{
+    struct Case {
+        int parent; // 0: the Area stands at top level
+        bool loads;
+    } cases[] = {
+        {SkinTypeFrameWnd, true}, {SkinTypeButton, false}, {SkinTypePopupMenu, false},
+        {SkinTypeTooltip, false}, {SkinTypeStatic, false}, {0, false},
+    };
+    for (const Case& c : cases) {
+        const std::string label = c.parent ? TypeLabel(c.parent) : std::string("top level");
+        SkinStore built;
+        SkinObject* area = CreateSkinObject(SkinTypeArea);
+        area->SetName("Logo");
+        if (c.parent) {
+            SkinObject* parent = CreateSkinObject(c.parent);
+            parent->SetName("Parent");
+            ASSERT_TRUE(parent->AddChild(area)) << label;
+            built.AddObject(parent);
+        } else {
+            built.AddObject(area);
+        }
+        MemoryStream packed(10240);
+        ASSERT_TRUE(built.Save(packed)) << label;
+        packed.Rewind();
+
+        SkinStore store;
+        EXPECT_EQ(store.Load(packed), c.loads ? TRUE : FALSE) << label;
+        EXPECT_EQ(store.GetStatus(), c.loads ? SkinStore::StatusNone : SkinStore::StatusDamaged) << label;
+        if (c.loads)
+            EXPECT_NE(store.FindObjectByName("Logo"), nullptr) << label;
+        else
+            EXPECT_TRUE(store.Objects().empty()) << label;
+    }
+}
+
 TEST(SkinStoreLoad, ContainerAndVersionEdges)
 {
     RawBuilder oldest;
@@ -221,6 +257,37 @@ TEST(SkinStoreLookup, ByNameAndByType)
     EXPECT_EQ(store.FindObjectByName("nothing"), nullptr);
 }
 
+TEST(SkinStoreLookup, ImageNamesUpperCaseOnlyAsciiLettersAndKeepDoubleByteCharactersWhole)
+{
+    struct Case {
+        const char* name;
+        const char* key;
+    } cases[] = {
+        {"frame_top.bmp", "FRAME_TOP.BMP"},
+        {"\xB1\xB3\xBE\xB0"
+         "a.bmp",
+         "\xB1\xB3\xBE\xB0"
+         "A.BMP"},                                    // two Chinese characters
+        {"\x81\x61\x81zz.tga", "\x81\x61\x81zZ.TGA"}, // trail bytes 'a' and 'z' stay
+        {"\xA3\xE1.bmp", "\xA3\xE1.BMP"},             // a full-width letter is no ASCII letter
+        {"\xA6\xC1\xA6\xE1", "\xA6\xC1\xA6\xE1"},     // nor is a Greek one
+        {"end\x81", "END\x81"},                       // a lead byte at the end stands alone
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SkinImageKey(c.name), std::string(c.key)) << c.key;
+    EXPECT_EQ(SkinImageKey(nullptr), "");
+
+    SkinStore store;
+    ImageSkinObject* picture = new ImageSkinObject;
+    picture->SetName("\x81\x61title.bmp");
+    picture->Image().Create(4, 4, 24, SkinImage::FormatBmp);
+    store.AddImage(picture);
+    EXPECT_EQ(store.FindImage("\x81\x61TITLE.BMP"), store.FindImage("\x81\x61title.bmp"));
+    EXPECT_NE(store.FindImage("\x81\x61Title.Bmp"), nullptr);
+    EXPECT_EQ(store.FindImage("\x81\x41TITLE.BMP"), nullptr); // another character
+}
+
 TEST(SkinStoreLookup, ALaterObjectOfTheSameNameReplacesTheEarlier)
 {
     RawBuilder raw;
@@ -295,7 +362,7 @@ TEST(SkinStoreDefaultSkin, NoRegionsWithoutAnApplicationObject)
     SkinStore built;
     FrameWndSkinObject* frame = new FrameWndSkinObject;
     frame->SetName("Frame");
-    CopyText(frame->imageParts[0].image, 52, "PIC.BMP");
+    tessarine::CopyText(frame->imageParts[0].image, 52, "PIC.BMP");
     SetRect(&frame->imageParts[0].source, 0, 0, 4, 4);
     built.AddObject(frame);
     ImageSkinObject* picture = new ImageSkinObject;

@@ -4,8 +4,12 @@
 #include "tests/station/core/datamodel/DataModelTestSupport.h"
 
 #include <functional>
+#include <set>
 
+#include "station/core/datamodel/SaveLeftovers.h"
+#include "station/core/datamodel/StationArchive.h"
 #include "station/core/datamodel/SysParam.h"
+#include "station/core/datamodel/UserGroup.h"
 #include "station/core/datamodel/VuskAudioBroadcast.h"
 #include "station/core/datamodel/VuskEMapGroup.h"
 #include "station/core/datamodel/VuskLoopGroup.h"
@@ -14,6 +18,18 @@
 #include "station/core/datamodel/VuskPageGroup.h"
 
 namespace {
+
+// The temporary files the saves wrote, seen through the save seam.
+std::vector<std::string>& WrittenTemporaries()
+{
+    static std::vector<std::string> written;
+    return written;
+}
+
+void NoteWritten(LPCSTR, LPCSTR written)
+{
+    WrittenTemporaries().push_back(written);
+}
 
 // One root: how to write a valid file with some content, how to load it (true when the content
 // came back), and what the file holds after a failed load (empty: nothing was written, so the
@@ -215,4 +231,42 @@ TEST_F(ArchiveFilesTest, AFailedSaveLeavesTheOldFileWhole)
     CVuskEMapGroup map;
     map.AddScene("Hall", nullptr);
     EXPECT_EQ(map.Save(File("no such folder\\emaptree.cfg").c_str()), 0);
+}
+
+TEST_F(ArchiveFilesTest, LeftoversOfInterruptedSavesAndNothingElseGoAtStart)
+{
+    // The temporary file of every save, as the saves themselves name it.
+    WrittenTemporaries().clear();
+    SetSaveReplaceHook(NoteWritten);
+    for (const RootFile& root : Roots())
+        root.writeValid();
+    CUserGroup users;
+    users.Load();
+    users.Save();
+    SetSaveReplaceHook(nullptr);
+    // One name per file, however often it was saved.
+    std::set<std::string> names(WrittenTemporaries().begin(), WrittenTemporaries().end());
+    std::vector<std::string> leftovers(names.begin(), names.end());
+    ASSERT_EQ(leftovers.size(), Roots().size() + 1);
+
+    // A kill at the wrong moment left each of them, and an older version its plain user list.
+    leftovers.push_back(File("userlist.bak"));
+    for (const std::string& path : leftovers)
+        WriteBytes(path, Bytes(64, 0x5A));
+    const std::vector<std::string> others = {"notes.tmp",  "servertree.cfg.tmp.old", "sysparam.tmp", "userlist.bak.txt",
+                                             "backup.bak", "pageview.cfg.bad"};
+    for (const std::string& name : others)
+        WriteBytes(File(name), Bytes(3, 1));
+    std::vector<std::pair<std::string, Bytes>> saved;
+    for (const RootFile& root : Roots())
+        saved.push_back({root.name, ReadBytes(File(root.name))});
+    saved.push_back({"userlist.dat", ReadBytes(File("userlist.dat"))});
+
+    RemoveInterruptedSaveLeftovers();
+    for (const std::string& path : leftovers)
+        EXPECT_FALSE(FileExists(path)) << path;
+    for (const std::string& name : others)
+        EXPECT_TRUE(FileExists(File(name))) << name;
+    for (const auto& file : saved)
+        EXPECT_TRUE(SameBytes(ReadBytes(File(file.first)), file.second)) << file.first;
 }

@@ -2,8 +2,13 @@
 // and saves that never leave a damaged or empty list behind.
 #include "tests/station/core/datamodel/DataModelTestSupport.h"
 
+#include <algorithm>
+#include <set>
+
 #include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/SaveLeftovers.h"
 #include "station/core/datamodel/StationArchive.h"
+#include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/UserData.h"
 #include "station/core/datamodel/UserGroup.h"
 #include "station/core/datamodel/UserListCipher.h"
@@ -24,6 +29,64 @@ const char kTwoUserList[] =
     "5F C7 BF 49 07 5D C0 AD B1 A8 8B 26 8C 17 D0 A5 38 1D B1 33 7C 9F E5 67 DC BB 8F A1 CC B3 CB 37 B6 F9 FA CC "
     "7A 37 84 20 C5 DE EB AC 5A 97 B7 7E 2A BA 0E 17 59 1A 4E F8 BC 5F 30 F4 BB 36 2F 9E B3 45 8E 48 6C 86 B6 BC "
     "95 93 63 59 8E BA 5D 64 AD 68 0E 6A 86 3E E3";
+
+// The names of a folder's files (no dots, no folders).
+std::set<std::string> FilesOf(const std::string& folder)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(found.cFileName);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+}
+
+// True when any file of the folder holds the text's bytes.
+bool AnyFileHolds(const std::string& folder, const std::string& text)
+{
+    for (const std::string& name : FilesOf(folder)) {
+        Bytes bytes = ReadBytes(folder + "\\" + name);
+        if (std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end())
+            return true;
+    }
+    return false;
+}
+
+// What the start directory held when a save was about to replace its file.
+std::set<std::string>& FilesBeforeReplace()
+{
+    static std::set<std::string> files;
+    return files;
+}
+
+void NoteFilesBeforeReplace(LPCSTR, LPCSTR)
+{
+    std::set<std::string> now = FilesOf(std::string(GetStartDirectory()));
+    FilesBeforeReplace().insert(now.begin(), now.end());
+}
+
+// The child of the kill test: the environment names its start directory and the event it sets when
+// its save is about to replace the list; then it waits to be stopped.
+const char kChildDirVariable[] = "WARDEN_USERLIST_SAVE_DIR";
+const char kChildEventVariable[] = "WARDEN_USERLIST_SAVE_PAUSED";
+
+void PauseUntilStopped(LPCSTR, LPCSTR)
+{
+    char name[MAX_PATH] = {};
+    GetEnvironmentVariableA(kChildEventVariable, name, sizeof(name));
+    HANDLE paused = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
+    if (paused != nullptr)
+        SetEvent(paused);
+    // Stopped by the parent long before this runs out; bounded so that a lost child still ends.
+    HANDLE never = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    WaitForSingleObject(never, 60000);
+    ExitProcess(4);
+}
 
 class UserListTest : public DataModelTest {
 protected:
@@ -151,10 +214,6 @@ TEST_F(UserListTest, FailedSaveLeavesTheOldListIntact)
     users.Load();
     DeleteAll(users.m_users);
 
-    // The plain archive cannot be written.
-    users.Save(File("no such folder\\userlist.bak").c_str());
-    EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), Hex(kTwoUserList)));
-
     // The enciphered copy cannot be written.
     ASSERT_TRUE(CreateDirectoryA(File("userlist.dat.tmp").c_str(), nullptr));
     users.Save();
@@ -189,4 +248,117 @@ TEST_F(UserListTest, UndecipherableListIsKeptAside)
         EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), damage));
         EXPECT_FALSE(FileExists(File("userlist.bak")));
     }
+}
+
+TEST_F(UserListTest, NothingPlainReachesTheDiskWhenTheListIsSavedOrLoaded)
+{
+    // A folder in the place of the old plain file: a list that passed through it could not load.
+    ASSERT_TRUE(CreateDirectoryA(File("userlist.bak").c_str(), nullptr));
+    WriteBytes(File("userlist.dat"), Hex(kTwoUserList));
+    CUserGroup users;
+    users.Load();
+    ASSERT_EQ(users.m_users.GetCount(), 2);
+    EXPECT_EQ(users.m_users.GetTail()->m_name, "Ops");
+    RemoveDirectoryA(File("userlist.bak").c_str());
+
+    AddUser(users, "plainname", "plainsecret");
+    FilesBeforeReplace().clear();
+    SetSaveReplaceHook(NoteFilesBeforeReplace);
+    users.Save();
+    SetSaveReplaceHook(nullptr);
+    // Only the old list and the enciphered new one were ever there; no name is readable anywhere.
+    EXPECT_EQ(FilesBeforeReplace(), (std::set<std::string>{"userlist.dat", "userlist.dat.tmp"}));
+    EXPECT_EQ(FilesOf(dir_->Path()), (std::set<std::string>{"userlist.dat"}));
+    EXPECT_FALSE(AnyFileHolds(dir_->Path(), "plainname"));
+    EXPECT_FALSE(AnyFileHolds(dir_->Path(), "plainsecret"));
+
+    CUserGroup reloaded;
+    reloaded.Load();
+    ASSERT_EQ(reloaded.m_users.GetCount(), 3);
+    EXPECT_EQ(reloaded.m_users.GetTail()->m_password, "plainsecret");
+}
+
+TEST_F(UserListTest, AListWithoutUsersIsDamaged)
+{
+    // One flipped bit: the user count of the default list (offset 14 of the plain archive) reads 0.
+    Bytes flipped = Hex(kDefaultUserList);
+    flipped[14] ^= 0x01;
+    // And a list saved empty.
+    CUserGroup empty;
+    empty.m_autoLogin = 1;
+    empty.Save();
+    const Bytes savedEmpty = ReadBytes(File("userlist.dat"));
+
+    for (const Bytes& damage : {flipped, savedEmpty}) {
+        SCOPED_TRACE(ToHex(damage));
+        WriteBytes(File("userlist.dat"), damage);
+        DeleteFileA(File("userlist.dat.bad").c_str());
+        CUserGroup users;
+        users.Load();
+        ASSERT_EQ(users.m_users.GetCount(), 1);
+        EXPECT_EQ(users.m_users.GetHead()->m_name, "admin");
+        EXPECT_EQ(users.m_users.GetHead()->m_password, "");
+        EXPECT_EQ(users.m_autoLogin, 0);
+        EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat.bad")), damage));
+        EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), damage));
+    }
+}
+
+// Runs only as the child of the kill test below.
+TEST(UserListSaveChild, SavesUntilStopped)
+{
+    char dir[MAX_PATH] = {};
+    if (GetEnvironmentVariableA(kChildDirVariable, dir, sizeof(dir)) == 0)
+        GTEST_SKIP() << "the child of UserListTest.KillDuringASaveLeavesNoPlainTextAndAWholeList";
+    SetStartDirectory(dir);
+    CUserGroup users;
+    users.Load();
+    CUserData* user = new CUserData;
+    user->m_name = "killedname";
+    user->m_password = "killedsecret";
+    users.m_users.AddTail(user);
+    SetSaveReplaceHook(PauseUntilStopped);
+    users.Save();
+    FAIL() << "the save was not stopped";
+}
+
+TEST_F(UserListTest, KillDuringASaveLeavesNoPlainTextAndAWholeList)
+{
+    const Bytes old = Hex(kTwoUserList);
+    WriteBytes(File("userlist.dat"), old);
+    char eventName[64];
+    snprintf(eventName, sizeof(eventName), "warden-userlist-save-%lu", (unsigned long)GetCurrentProcessId());
+    HANDLE paused = CreateEventA(nullptr, TRUE, FALSE, eventName);
+    ASSERT_NE(paused, nullptr);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, sizeof(self));
+
+    // The child inherits the two variables; this process forgets them at once.
+    SetEnvironmentVariableA(kChildDirVariable, dir_->Path().c_str());
+    SetEnvironmentVariableA(kChildEventVariable, eventName);
+    ChildProcess child;
+    bool started = child.Start(self, "--gtest_filter=UserListSaveChild.SavesUntilStopped", dir_->Path());
+    SetEnvironmentVariableA(kChildDirVariable, nullptr);
+    SetEnvironmentVariableA(kChildEventVariable, nullptr);
+    ASSERT_TRUE(started);
+    bool reached =
+        WaitUntil([&] { return WaitForSingleObject(paused, 0) == WAIT_OBJECT_0 || !child.Running(); }, 60000);
+    ASSERT_TRUE(reached && WaitForSingleObject(paused, 0) == WAIT_OBJECT_0) << "the child's save never paused";
+    child.Kill();
+    CloseHandle(paused);
+    ASSERT_FALSE(child.Running());
+
+    // The old list whole, the new one enciphered beside it, nothing readable anywhere.
+    EXPECT_EQ(FilesOf(dir_->Path()), (std::set<std::string>{"userlist.dat", "userlist.dat.tmp"}));
+    EXPECT_TRUE(SameBytes(ReadBytes(File("userlist.dat")), old));
+    EXPECT_FALSE(AnyFileHolds(dir_->Path(), "killedname"));
+    EXPECT_FALSE(AnyFileHolds(dir_->Path(), "killedsecret"));
+
+    // The next start removes what the save left and finds the old list.
+    RemoveInterruptedSaveLeftovers();
+    EXPECT_EQ(FilesOf(dir_->Path()), (std::set<std::string>{"userlist.dat"}));
+    CUserGroup users;
+    users.Load();
+    EXPECT_EQ(users.m_users.GetCount(), 2);
+    EXPECT_EQ(users.m_autoLoginUser, "ops");
 }

@@ -308,3 +308,17 @@ TEST_F(AlarmBoxPollerTest, LostLinkIsOpenedAgainAndSettingChangesReconnect)
     server_->m_alarmBoxEnabled = 1;
     EXPECT_TRUE(Site().WaitState("Alpha", "box_open", "1", 10000));
 }
+
+TEST_F(AlarmBoxPollerTest, ChangedBoxAddressTakesEffectWhilePolling)
+{
+    // Opened for a box that is not there: nothing answers the polls.
+    server_->m_boxAddress = 7;
+    ASSERT_TRUE(Site().Ok("input Alpha 2 1"));
+    poller_->Enable(1);
+    ASSERT_TRUE(Site().WaitState("Alpha", "box_open", "1", 10000));
+
+    // The operator enters the address of the box that is there: its inputs arrive.
+    server_->m_boxAddress = 1;
+    EXPECT_TRUE(WaitUntil([&] { return !TakeAlarms().empty(); }));
+    EXPECT_GE(std::stoi(Site().State("Alpha", "box_polls")), 1);
+}

@@ -165,6 +165,48 @@ TEST_F(SessionTest, ServerStoppedMidStreamIsReconnectedWhenItComesBack)
     EXPECT_EQ(2u, FilesIn(DayDir(), "*.mp4").size());
 }
 
+TEST_F(SessionTest, ReconnectThatCannotStartKeepsTryingUntilTheDdnsNameResolves)
+{
+    CTermServer* server = AddServer("Delta", 1);
+    server->m_useDdns = 1;
+    server->m_port = Site().DdnsPort();
+    CChannelSession* session = MakeSession(Camera(server, 0));
+    ASSERT_TRUE(ConnectSession(session));
+
+    ASSERT_TRUE(Site().Ok("stop Delta"));
+    EXPECT_EQ(3, windows_.DeliverNext(WM_STREAM_CONNECT_RESULT, session));
+    ASSERT_TRUE(Site().Ok("start Delta"));
+
+    // While the DDNS server's name does not resolve the library refuses to start the connection;
+    // each refused attempt arms the countdown again, silently.
+    const CString ddnsAddress = server->m_address;
+    server->m_address = "";
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SCOPED_TRACE(attempt);
+        Tick(6);
+        EXPECT_EQ(-1, session->m_liveHandle);
+        EXPECT_EQ(sessionIdle, session->m_state);
+        EXPECT_EQ(1, session->m_reconnectCountdown.active);
+        EXPECT_EQ(5, session->m_reconnectCountdown.limit);
+    }
+    EXPECT_TRUE(windows_.Infos().empty());
+
+    server->m_address = ddnsAddress; // resolves again
+    Tick(6);
+    ASSERT_EQ(0, windows_.DeliverNext(WM_STREAM_CONNECT_RESULT, session));
+    EXPECT_EQ(sessionConnected, session->m_state);
+    EXPECT_EQ(0, session->m_reconnectCountdown.active);
+
+    // The operator's own connect that the library refuses still reports and gives up.
+    session->Connect(0, 0);
+    server->m_address = "";
+    session->Connect(1, 0);
+    EXPECT_EQ(sessionIdle, session->m_state);
+    EXPECT_EQ(0, session->m_reconnectCountdown.active);
+    ASSERT_EQ(1u, windows_.Infos().size());
+    EXPECT_EQ("工程->Delta->摄像机1:启动连接失败\r\n\r\n", windows_.Infos()[0]);
+}
+
 TEST_F(SessionTest, OpenChannelIgnoresConnectAndDisconnectForgetsEverything)
 {
     CTermCamera* camera = Camera(AddServer("Alpha", 1), 0);

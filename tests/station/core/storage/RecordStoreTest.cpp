@@ -201,6 +201,38 @@ TEST_F(RecordStoreTest, ALongServerNameIsCutAlikeInTheFileAndItsEntry)
     EXPECT_EQ(std::string(Entries(day + "\\index").at(0).name), std::string(39, 'n'));
 }
 
+TEST_F(RecordStoreTest, IndexEntriesAfterACutOffWriteStayInStep)
+{
+    // Each index file ends in part of an entry (a write cut off); the next entry starts at the
+    // next whole entry, the part one completed with zeros.
+    const size_t kept = sizeof(RecordIndexEntry) + 25;
+    MakeDir(day);
+    for (const char* name : {"index", "jpegindex", "bmpindex"}) {
+        std::vector<char> cut(kept, 'x');
+        WriteBytes(day + "\\" + name, cut.data(), cut.size());
+    }
+    char path[MAX_PATH];
+    ASSERT_EQ(store.BeginRecordFile("Gate", 2, path, 1), 1);
+    const char jpeg[] = "\xff\xd8picture\xff\xd9";
+    ASSERT_EQ(store.SaveJpegSnapshot("Gate", 2, jpeg, sizeof(jpeg)), 1);
+    int index = -1;
+    RecordIndexEntry bmp;
+    ASSERT_EQ(store.MakeBmpSnapshotPath("Gate", 2, path, &index, &bmp), 1);
+    ASSERT_EQ(store.AppendBmpIndex(index, &bmp), 1);
+
+    for (const char* name : {"index", "jpegindex", "bmpindex"}) {
+        SCOPED_TRACE(name);
+        std::vector<char> bytes = ReadBytes(day + "\\" + name);
+        ASSERT_EQ(bytes.size(), 3 * sizeof(RecordIndexEntry));
+        EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + kept), std::string(kept, 'x'));
+        EXPECT_EQ(std::string(bytes.begin() + kept, bytes.begin() + 2 * sizeof(RecordIndexEntry)),
+                  std::string(2 * sizeof(RecordIndexEntry) - kept, '\0'));
+        std::vector<RecordIndexEntry> entries = Entries(day + "\\" + name);
+        EXPECT_STREQ(entries[2].name, "Gate");
+        EXPECT_EQ(entries[2].channel, 2);
+    }
+}
+
 TEST_F(RecordStoreTest, BmpIndexGoesToThePicturesOwnDay)
 {
     char path[MAX_PATH];

@@ -8,6 +8,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <set>
 #include <thread>
 
@@ -129,6 +130,31 @@ TEST_F(SystemLogTest, MissingFolderLevelsAreCreatedAndRecordsSplitAtMidnight)
     EXPECT_EQ(ListNames(deepFolder), (std::vector<std::string>{"2026_12_07.log", "2026_12_08.log"}));
     EXPECT_STREQ(Records(deepFolder + "\\2026_12_07.log").at(0).time, "2026-12-07 23-59-59");
     EXPECT_STREQ(Records(deepFolder + "\\2026_12_08.log").at(0).time, "2026-12-08 00-00-00");
+}
+
+TEST_F(SystemLogTest, AppendAfterACutOffWriteStaysInStep)
+{
+    // The day's file ends in half a record: a write cut off by a crash or a full disk.
+    WriteDay("2026_12_07.log", {0, 1});
+    const std::string path = folder + "\\2026_12_07.log";
+    std::vector<char> cut = ReadBytes(path);
+    cut.insert(cut.end(), 101, 'x');
+    WriteBytes(path, cut.data(), cut.size());
+
+    log.Write(SYSLOG_LOGIN, "", 0, "登陆系统", "");
+    log.Write(SYSLOG_LOGIN, "", 0, "退出系统", "");
+
+    std::vector<char> bytes = ReadBytes(path);
+    ASSERT_EQ(bytes.size(), 5 * sizeof(SysLogRecord));
+    // Nothing written before is lost; the part record is completed with zeros.
+    EXPECT_EQ(0, memcmp(bytes.data(), cut.data(), cut.size()));
+    for (size_t i = cut.size(); i < 3 * sizeof(SysLogRecord); ++i)
+        ASSERT_EQ(bytes[i], 0) << i;
+    std::vector<SysLogRecord> records = Records(path);
+    EXPECT_STREQ(records[3].text, "登陆系统");
+    EXPECT_STREQ(records[4].text, "退出系统");
+    EXPECT_EQ(records[4].type, SYSLOG_LOGIN);
+    EXPECT_STREQ(records[4].time, "2026-12-07 10-15-30");
 }
 
 TEST_F(SystemLogTest, RecordsFromManyThreadsAllArriveWhole)
@@ -274,16 +300,29 @@ TEST_F(SystemLogTest, PurgeKeepsTheNewestDays)
     }
 }
 
-TEST_F(SystemLogTest, PurgeNeverTakesAFileWhoseNameIsNotADate)
+TEST_F(SystemLogTest, PurgeCountsAndDeletesOnlyDailyFiles)
 {
+    // Other files of the folder neither count as days nor stand for one: purging
+    // "2026_11_01_copy.log" as the oldest day would delete the real "2026_11_01.log".
+    const std::vector<std::string> strangers = {"2026_11_01_copy.log", "2026_11_00x.log", "readme.log",
+                                                "2026-11-01.log",      "2026_1a_01.log",  "0000_00_0.log"};
     for (int day = 1; day <= 3; ++day) {
         char name[32];
         snprintf(name, sizeof(name), "2026_11_%02d.log", day);
         WriteDay(name, {0});
     }
-    WriteDay("readme.log", {0});
+    for (const std::string& name : strangers)
+        WriteDay(name, {0});
+
+    log.PurgeOld(3); // three daily files: nothing to purge, whatever else lies there
+    EXPECT_EQ(ListNames(folder).size(), 3 + strangers.size());
+
     log.PurgeOld(2);
-    EXPECT_EQ(ListNames(folder), (std::vector<std::string>{"2026_11_03.log", "readme.log"}));
+    std::vector<std::string> left = strangers;
+    left.push_back("2026_11_02.log");
+    left.push_back("2026_11_03.log");
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(ListNames(folder), left);
 }
 
 } // namespace

@@ -1,0 +1,21 @@
+// What the configuration dialogs ask of the station's main window. The main window installs its
+// implementation at start; until then (and in tests that install none) a null one stands in.
+#pragma once
+
+#include <afx.h>
+
+class IConfigWindows {
+public:
+    virtual ~IConfigWindows() = default;
+    // The PTZ panel's description box shows the text (CDlgPtzPanel::SetCameraDescription).
+    virtual void SetCameraDescription(LPCSTR text) = 0;
+};
+
+class CNullConfigWindows : public IConfigWindows {
+public:
+    void SetCameraDescription(LPCSTR) override {}
+};
+
+IConfigWindows& ConfigWindows();
+// Returns the implementation installed before; null puts the null one back.
+IConfigWindows* InstallConfigWindows(IConfigWindows* windows);

@@ -1,0 +1,153 @@
+// The alarm input page in a tab host, as the server local settings dialog holds it.
+#include <gtest/gtest.h>
+
+#include "station/config/ConfigDialog.h"
+#include "station/config/DlgAlarmDetect.h"
+#include "station/config/TabPageHost.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/TermServer.h"
+#include "station/core/sessions/AlarmBoxPoller.h"
+#include "tests/station/config/ConfigTestSupport.h"
+
+namespace {
+
+// A frame with one tab for the page: the camera settings template lends its tab control.
+class CAlarmDetectHost : public CConfigDialog {
+public:
+    explicit CAlarmDetectHost(CTermServer* server) : CConfigDialog(IDD_CAMERA_SETTING) { m_page.m_pServer = server; }
+
+    CTabCtrl m_tab;
+    CTabPageHost m_host;
+    CDlgAlarmDetect m_page;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CConfigDialog::DoDataExchange(pDX);
+        DDX_Control(pDX, IDC_SETTING_TAB, m_tab);
+    }
+    BOOL OnInitDialog() override
+    {
+        CConfigDialog::OnInitDialog();
+        m_host.Attach(&m_tab);
+        m_host.AddPage("报警输入", &m_page, CDlgAlarmDetect::IDD);
+        m_host.CreatePages();
+        return TRUE;
+    }
+};
+
+ModalStep OnPage(std::function<void(CDlgAlarmDetect*)> action)
+{
+    return [=](CWnd* modal) {
+        CAlarmDetectHost* host = dynamic_cast<CAlarmDetectHost*>(modal);
+        if (host == nullptr)
+            return false;
+        action(&host->m_page);
+        return true;
+    };
+}
+
+ModalStep Close()
+{
+    return [](CWnd* modal) {
+        ClickButton(modal, IDCANCEL);
+        return true;
+    };
+}
+
+class AlarmDetectTest : public ConfigTest {
+protected:
+    void SetUp() override
+    {
+        ConfigTest::SetUp();
+        MakeLiveTree();
+        server_ = FindServer(*g_pRecGroup, "仓库");
+        server_->m_alarmInputs[2].holdSeconds = 7;
+        server_->m_alarmInputs[2].SetName("后门");
+    }
+    CTermServer* server_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(AlarmDetectTest, SetStoresTheShownInputWithAWholeDelay)
+{
+    CAlarmDetectHost host(server_);
+    RunModal(host, {OnPage([](CDlgAlarmDetect* page) {
+                        EXPECT_EQ(16, (int)page->SendDlgItemMessage(IDC_INPUT_CHOICE, CB_GETCOUNT));
+                        EXPECT_EQ("输入1", GetText(page, IDC_INPUT_CHOICE));
+                        SelectCombo(page, IDC_INPUT_CHOICE, 2);
+                        EXPECT_EQ("07", GetText(page, IDC_INPUT_DELAY));
+                        EXPECT_EQ("后门", GetText(page, IDC_INPUT_NAME));
+                        SetText(page, IDC_INPUT_DELAY, "120");
+                        SetText(page, IDC_INPUT_NAME, std::string(39, 'n'));
+                        SetText(page, IDC_GRID_END_HOUR + 1, "24");
+                        SetCheckBox(page, 4055, true);
+                        SetCheckBox(page, IDC_INPUT_CHANNEL1 + 3, true);
+                        SetCheckBox(page, IDC_INPUT_REPORT, true);
+                        ClickButton(page, IDC_INPUT_SET);
+                    }),
+                    Close()});
+    const AlarmInputConfig& input = server_->m_alarmInputs[2];
+    EXPECT_EQ(120, input.holdSeconds);
+    EXPECT_EQ(std::string(39, 'n'), std::string(input.GetName()));
+    EXPECT_EQ(24, input.schedule[1].endHour);
+    EXPECT_EQ(1, input.outputs[15]);
+    EXPECT_EQ(1, input.connectCameras[3]);
+    EXPECT_EQ(1, input.reportToCameras);
+    EXPECT_EQ(nullptr, server_->m_pAlarmBoxPoller); // detection stayed off
+}
+
+TEST_F(AlarmDetectTest, ChangingInputWithoutSetDropsTheEditsAndBadDelaysAreRefused)
+{
+    MessageBoxRecorder boxes;
+    CAlarmDetectHost host(server_);
+    RunModal(host, {OnPage([](CDlgAlarmDetect* page) {
+                        SelectCombo(page, IDC_INPUT_CHOICE, 2);
+                        SetText(page, IDC_INPUT_DELAY, "99");
+                        SelectCombo(page, IDC_INPUT_CHOICE, 3);
+                        SelectCombo(page, IDC_INPUT_CHOICE, 2);
+                        EXPECT_EQ("07", GetText(page, IDC_INPUT_DELAY));
+                        for (const char* bad : {"4", "121", "x"}) {
+                            SetText(page, IDC_INPUT_DELAY, bad);
+                            ClickButton(page, IDC_INPUT_SET);
+                            EXPECT_EQ(IDC_INPUT_DELAY, FocusId());
+                        }
+                        SetText(page, IDC_INPUT_DELAY, "10");
+                        SetText(page, IDC_INPUT_NAME, std::string(40, 'n'));
+                        ClickButton(page, IDC_INPUT_SET);
+                        EXPECT_EQ(IDC_INPUT_NAME, FocusId());
+                    }),
+                    Close()});
+    ASSERT_EQ(4u, boxes.Boxes().size());
+    EXPECT_EQ("请填入一个在5和120之间的整数。", boxes.Boxes()[0].text);
+    EXPECT_EQ("请填入一个在5和120之间的整数。", boxes.Boxes()[1].text);
+    EXPECT_EQ("请键入一个整数。", boxes.Boxes()[2].text);
+    EXPECT_EQ("在此字段中请不要超过39个字符。", boxes.Boxes()[3].text);
+    EXPECT_EQ(7, server_->m_alarmInputs[2].holdSeconds);
+    EXPECT_EQ("后门", std::string(server_->m_alarmInputs[2].GetName()));
+}
+
+TEST_F(AlarmDetectTest, DetectionSwitchesTheServersPoller)
+{
+    CAlarmDetectHost host(server_);
+    CAlarmBoxPoller* first = nullptr;
+    RunModal(host, {OnPage([&](CDlgAlarmDetect* page) {
+                        SetCheckBox(page, IDC_DETECT_ENABLE, true);
+                        ClickButton(page, IDC_INPUT_SET);
+                        first = server_->m_pAlarmBoxPoller;
+                        ASSERT_NE(nullptr, first);
+                        EXPECT_EQ(server_, first->m_pServer);
+                        EXPECT_NE(nullptr, first->m_hThread);
+                        ClickButton(page, IDC_INPUT_SET);
+                        EXPECT_EQ(first, server_->m_pAlarmBoxPoller);
+                        EXPECT_NE(nullptr, first->m_hThread);
+                        SetCheckBox(page, IDC_DETECT_ENABLE, false);
+                        ClickButton(page, IDC_INPUT_SET);
+                        EXPECT_EQ(nullptr, first->m_hThread);
+                    }),
+                    Close()});
+    EXPECT_EQ(0, server_->m_alarmBoxEnabled);
+    EXPECT_EQ(first, server_->m_pAlarmBoxPoller);
+}

@@ -1,0 +1,139 @@
+// The matrix control page: the control file through the file dialog, the session's protocol object
+// with the Portwick stand-in, and the frame's OK.
+#include <gtest/gtest.h>
+
+#include "framework/WindowSeams.h"
+#include "station/config/DlgCameraSetting.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "tests/station/config/ConfigTestSupport.h"
+
+namespace {
+
+const int kMatrixTab = 9;
+std::string fileAnswer; // empty: Cancel
+
+// Answers the open-file dialog as a user who browsed elsewhere: the current directory moves.
+BOOL AnswerFileDialog(BOOL, OPENFILENAMEA* ofn)
+{
+    ::SetCurrentDirectoryA(ProgramDirectory().c_str());
+    if (fileAnswer.empty())
+        return FALSE;
+    lstrcpynA(ofn->lpstrFile, fileAnswer.c_str(), (int)ofn->nMaxFile);
+    return TRUE;
+}
+
+std::string CurrentDirectory()
+{
+    char path[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(sizeof path, path);
+    return path;
+}
+
+ModalStep OnMatrix(std::function<void(CDlgCameraSetting*, CWnd*)> action)
+{
+    return [=](CWnd* modal) {
+        CDlgCameraSetting* d = dynamic_cast<CDlgCameraSetting*>(modal);
+        if (d == nullptr)
+            return false;
+        SelectTab(d, IDC_SETTING_TAB, kMatrixTab);
+        action(d, &d->m_matrix);
+        return true;
+    };
+}
+
+class MatrixTest : public ConfigTest {
+protected:
+    void SetUp() override
+    {
+        ConfigTest::SetUp();
+        MakeLiveTree();
+        camera_ = FindCamera(*g_pRecGroup, "大厅", 0);
+        camera_->m_matrixControlFile = "C:\\ptz\\old.ptz";
+        previous_ = Seams::ReplaceFileDialog(AnswerFileDialog);
+    }
+    void TearDown() override
+    {
+        Seams::ReplaceFileDialog(previous_);
+        ConfigTest::TearDown();
+    }
+    // A session that is not connected: enough for the protocol object.
+    CChannelSession* AttachSession()
+    {
+        CChannelSession* session = new CChannelSession;
+        session->m_pCamera = camera_;
+        camera_->m_pSession = session;
+        return session;
+    }
+    CTermCamera* camera_ = nullptr;
+    Seams::FileDialogFunc previous_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(MatrixTest, ChooseRestoresTheStartDirectoryWhetherAnsweredOrCancelled)
+{
+    const std::string start = (LPCSTR)GetStartDirectory();
+    CDlgCameraSetting dialog;
+    dialog.m_pCamera = camera_;
+    RunModal(dialog, {OnMatrix([&](CDlgCameraSetting* d, CWnd* page) {
+                 fileAnswer = "C:\\ptz\\pelco.ptz";
+                 ClickButton(page, IDC_MATRIX_CHOOSE);
+                 EXPECT_EQ("C:\\ptz\\pelco.ptz", GetText(page, IDC_MATRIX_FILE));
+                 EXPECT_EQ(start, CurrentDirectory());
+                 fileAnswer.clear();
+                 ClickButton(page, IDC_MATRIX_CHOOSE);
+                 EXPECT_EQ("C:\\ptz\\pelco.ptz", GetText(page, IDC_MATRIX_FILE));
+                 EXPECT_EQ(start, CurrentDirectory());
+                 EXPECT_STREQ("C:\\ptz\\old.ptz", camera_->m_matrixControlFile); // not before OK
+                 ClickButton(d, IDCANCEL);
+             })});
+}
+
+TEST_F(MatrixTest, OkWithoutASessionStoresThePathSilently)
+{
+    MessageBoxRecorder boxes;
+    CDlgCameraSetting dialog;
+    dialog.m_pCamera = camera_;
+    RunModal(dialog, {OnMatrix([](CDlgCameraSetting* d, CWnd* page) {
+                 ClickButton(page, IDC_MATRIX_UPGRADE); // not connected: nothing
+                 SetText(page, IDC_MATRIX_MONITOR, "255");
+                 SetText(page, IDC_MATRIX_NETWORK, "3");
+                 SetText(page, IDC_MATRIX_FILE, "C:\\ptz\\new.ptz");
+                 ClickButton(d, IDOK);
+             })});
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(255, camera_->m_matrixMonitor);
+    EXPECT_EQ(3, camera_->m_matrixNetwork);
+    EXPECT_STREQ("C:\\ptz\\new.ptz", camera_->m_matrixControlFile);
+}
+
+TEST_F(MatrixTest, AnUnchangedFileMakesNoCallAndARefusedOneKeepsTheSessionsProtocol)
+{
+    CChannelSession* session = AttachSession();
+    MessageBoxRecorder boxes;
+    {
+        CDlgCameraSetting dialog;
+        dialog.m_pCamera = camera_;
+        RunModal(dialog, {OnMatrix([](CDlgCameraSetting* d, CWnd*) { ClickButton(d, IDOK); })});
+    }
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_EQ(0, session->m_ptzProtocol);
+    {
+        CDlgCameraSetting dialog;
+        dialog.m_pCamera = camera_;
+        RunModal(dialog, {OnMatrix([](CDlgCameraSetting* d, CWnd* page) {
+                     SetText(page, IDC_MATRIX_FILE, "C:\\missing\\none.ptz");
+                     ClickButton(d, IDOK);
+                 })});
+    }
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ("升级矩阵控制文件失败", boxes.Boxes()[0].text);
+    EXPECT_STREQ("C:\\missing\\none.ptz", camera_->m_matrixControlFile);
+    EXPECT_EQ(0, session->m_ptzProtocol);
+    CRecGroup reloaded;
+    EXPECT_STREQ("C:\\missing\\none.ptz", FindCamera(reloaded, "大厅", 0)->m_matrixControlFile);
+}

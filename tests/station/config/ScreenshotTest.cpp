@@ -1,0 +1,136 @@
+// Pictures of every dialog and page with the toolkit started and the default skin loaded, in
+// build/screenshots/config/, for a person to look at.
+#include <gtest/gtest.h>
+
+#include "skin/engine/toolkit/Tessarine.h"
+#include "station/config/DlgCameraEdit.h"
+#include "station/config/DlgCameraSelect.h"
+#include "station/config/DlgCameraSetting.h"
+#include "station/config/DlgServerAssign.h"
+#include "station/config/DlgServerName.h"
+#include "station/config/DlgTourSetting.h"
+#include "station/config/DlgAlarmDetect.h"
+#include "station/config/TabPageHost.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/VuskLoopGroup.h"
+#include "tests/station/config/ConfigTestSupport.h"
+#include "tools/screenshot/Screenshot.h"
+
+namespace {
+
+bool Shot(CWnd* window, const std::string& name)
+{
+    std::string dir = ScreenshotPath("config");
+    dir = dir.substr(0, dir.size() - 4); // "...\screenshots\config"
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    window->SetForegroundWindow();
+    ::RedrawWindow(window->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+    return SavePng(CaptureWindow(window->m_hWnd), dir + "\\" + name + ".png");
+}
+
+// One shot of whatever modal window is on top, then it is closed.
+ModalStep ShootAndClose(const std::string& name)
+{
+    return [=](CWnd* modal) {
+        EXPECT_TRUE(Shot(modal, name));
+        static_cast<CDialog*>(modal)->EndDialog(IDCANCEL);
+        return true;
+    };
+}
+
+class ScreenshotTest : public ConfigTest {
+protected:
+    void SetUp() override
+    {
+        ConfigTest::SetUp();
+        HINSTANCE self = ::GetModuleHandleA(nullptr);
+        ASSERT_TRUE(TessarineInit(self));
+        EXPECT_TRUE(TessarineLoadSkin(self, "DEFAULT", "TESSARINE"));
+        MakeLiveTree();
+    }
+    void TearDown() override
+    {
+        TessarineShutdown();
+        ConfigTest::TearDown();
+    }
+};
+
+} // namespace
+
+TEST_F(ScreenshotTest, ServerTreeNameAndCameraDialogs)
+{
+    CDlgServerAssign tree;
+    RunModal(tree, {[](CWnd* modal) {
+                        CDlgServerAssign* d = dynamic_cast<CDlgServerAssign*>(modal);
+                        for (const char* path : {"大楼", "大楼/二层", "大楼/二层/走廊", "大楼/大厅", "停车场"})
+                            d->m_tree.Expand(FindTreeItem(d->m_tree, path), TVE_EXPAND);
+                        d->m_tree.SelectItem(FindTreeItem(d->m_tree, "大楼/大厅"));
+                        return true;
+                    },
+                    ShootAndClose("141-server-tree")});
+    CDlgServerName name;
+    name.m_mode = CDlgServerName::modeEditGroup;
+    name.m_name = "大楼";
+    RunModal(name, {ShootAndClose("143-name")});
+    CDlgCameraEdit camera;
+    camera.m_channelShown = 2;
+    camera.m_name = "摄像机2";
+    camera.m_transportIndex = 2;
+    RunModal(camera, {ShootAndClose("144-camera")});
+}
+
+TEST_F(ScreenshotTest, CameraSettingsEveryTabAndThePicker)
+{
+    CTermCamera* camera = FindCamera(*g_pRecGroup, "大厅", 0);
+    camera->m_description = "大厅正门，朝向东侧入口";
+    camera->m_links[0].Add(CameraLink{1, 1, FindCamera(*g_pRecGroup, "大厅", 1)});
+    CDlgCameraSetting dialog;
+    dialog.m_pCamera = camera;
+    std::vector<ModalStep> steps;
+    for (int tab = 0; tab < 10; ++tab) {
+        steps.push_back([tab](CWnd* modal) {
+            CDlgCameraSetting* d = dynamic_cast<CDlgCameraSetting*>(modal);
+            SelectTab(d, IDC_SETTING_TAB, tab);
+            EXPECT_TRUE(Shot(d, "184-camera-settings-tab" + std::to_string(tab)));
+            return true;
+        });
+    }
+    CDlgCameraSelect picker(g_pRecGroup, &camera->m_links[0]);
+    RunModal(picker, {ShootAndClose("247-camera-picker")});
+    steps.push_back(ShootAndClose("184-camera-settings-last"));
+    RunModal(dialog, steps);
+}
+
+TEST_F(ScreenshotTest, AlarmInputPageInItsHostAndTourSettings)
+{
+    struct Host : public CConfigDialog {
+        Host() : CConfigDialog(IDD_CAMERA_SETTING) {}
+        CTabCtrl tab;
+        CTabPageHost host;
+        CDlgAlarmDetect page;
+        void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_SETTING_TAB, tab); }
+        BOOL OnInitDialog() override
+        {
+            CConfigDialog::OnInitDialog();
+            host.Attach(&tab);
+            host.AddPage("报警输入", &page, CDlgAlarmDetect::IDD);
+            host.CreatePages();
+            return TRUE;
+        }
+    } host;
+    host.page.m_pServer = FindServer(*g_pRecGroup, "仓库");
+    RunModal(host, {ShootAndClose("223-alarm-input")});
+
+    g_pLoopGroup = new CVuskLoopGroup;
+    MessageBoxRecorder boxes(IDYES);
+    CDlgTourSetting tour;
+    RunModal(tour, {[](CWnd* modal) {
+                        ::CheckRadioButton(modal->m_hWnd, IDC_TOUR_SPLIT1, IDC_TOUR_SPLIT1 + 5, IDC_TOUR_SPLIT1 + 1);
+                        ClickButton(modal, IDC_TOUR_AUTO);
+                        return true;
+                    },
+                    ShootAndClose("213-tour")});
+}
