@@ -24,3 +24,12 @@ function(warden_benchmark name)
     target_link_libraries(${name} PRIVATE ${B_LIBS})
     set_property(GLOBAL APPEND PROPERTY WARDEN_BENCHMARKS ${name})
 endfunction()
+
+# scripts/bench reads the benchmarks from build/benchmarks.txt, written once every folder has added its own.
+function(warden_write_benchmark_list)
+    get_property(benchmarks GLOBAL PROPERTY WARDEN_BENCHMARKS)
+    list(SORT benchmarks)
+    string(REPLACE ";" "\n" lines "${benchmarks}")
+    file(WRITE ${CMAKE_BINARY_DIR}/benchmarks.txt "${lines}\n")
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL warden_write_benchmark_list)

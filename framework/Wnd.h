@@ -49,6 +49,13 @@ public:
     // The same for a pointer that may be null, without calling through it.
     static HWND PASCAL SafeHandle(const CWnd* pWnd) { return pWnd != nullptr ? pWnd->m_hWnd : nullptr; }
     operator HWND() const { return m_hWnd; }
+    // The handle a wrapper hands to its Win32 call: a wrapper called on an object without a live window
+    // is the caller's mistake, caught here as the platform's wrappers catch it.
+    HWND CheckedHandle() const
+    {
+        ASSERT(::IsWindow(m_hWnd));
+        return m_hWnd;
+    }
     bool operator==(const CWnd& wnd) const { return wnd.m_hWnd == m_hWnd; }
     bool operator!=(const CWnd& wnd) const { return wnd.m_hWnd != m_hWnd; }
 
@@ -82,19 +89,19 @@ public:
     void AFX_CDECL InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
 
     // Styles
-    DWORD GetStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE); }
-    DWORD GetExStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_EXSTYLE); }
+    DWORD GetStyle() const { return (DWORD)::GetWindowLongA(CheckedHandle(), GWL_STYLE); }
+    DWORD GetExStyle() const { return (DWORD)::GetWindowLongA(CheckedHandle(), GWL_EXSTYLE); }
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
 
     // Messages
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+        return ::SendMessageA(CheckedHandle(), message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::PostMessageA(m_hWnd, message, wParam, lParam);
+        return ::PostMessageA(CheckedHandle(), message, wParam, lParam);
     }
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
                                   BOOL bOnlyPerm = FALSE);
@@ -102,34 +109,34 @@ public:
     static const MSG* PASCAL GetCurrentMessage();
 
     // Text
-    void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+    void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(CheckedHandle(), lpszString); }
     int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const
     {
-        return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
+        return ::GetWindowTextA(CheckedHandle(), lpszStringBuf, nMaxCount);
     }
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+    int GetWindowTextLength() const { return ::GetWindowTextLengthA(CheckedHandle()); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
 
     // Position and size
-    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
-    void ClientToScreen(LPRECT lpRect) const { ::MapWindowPoints(m_hWnd, nullptr, (LPPOINT)lpRect, 2); }
-    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(CheckedHandle(), lpRect); }
+    void GetClientRect(LPRECT lpRect) const { ::GetClientRect(CheckedHandle(), lpRect); }
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(CheckedHandle(), lpPoint); }
+    void ClientToScreen(LPRECT lpRect) const { ::MapWindowPoints(CheckedHandle(), nullptr, (LPPOINT)lpRect, 2); }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(CheckedHandle(), lpPoint); }
     void ScreenToClient(LPRECT lpRect) const { ::MapWindowPoints(nullptr, m_hWnd, (LPPOINT)lpRect, 2); }
     void MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
     {
-        ::MapWindowPoints(m_hWnd, SafeHandle(pwndTo), lpPoint, nCount);
+        ::MapWindowPoints(CheckedHandle(), SafeHandle(pwndTo), lpPoint, nCount);
     }
     void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
     {
-        ::MapWindowPoints(m_hWnd, SafeHandle(pwndTo), (LPPOINT)lpRect, 2);
+        ::MapWindowPoints(CheckedHandle(), SafeHandle(pwndTo), (LPPOINT)lpRect, 2);
     }
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
     {
-        ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+        ::MoveWindow(CheckedHandle(), x, y, nWidth, nHeight, bRepaint);
     }
     void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
     {
@@ -137,88 +144,91 @@ public:
     }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
     {
-        return ::SetWindowPos(m_hWnd, SafeHandle(pWndInsertAfter), x, y, cx, cy, nFlags);
+        return ::SetWindowPos(CheckedHandle(), SafeHandle(pWndInsertAfter), x, y, cx, cy, nFlags);
     }
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
     {
         lpwndpl->length = sizeof(WINDOWPLACEMENT);
-        return ::GetWindowPlacement(m_hWnd, lpwndpl);
+        return ::GetWindowPlacement(CheckedHandle(), lpwndpl);
     }
-    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(CheckedHandle(), lpwndpl); }
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
-    int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
-    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
-    void BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
+    int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(CheckedHandle(), hRgn, bRedraw); }
+    BOOL IsIconic() const { return ::IsIconic(CheckedHandle()); }
+    BOOL IsZoomed() const { return ::IsZoomed(CheckedHandle()); }
+    void BringWindowToTop() { ::BringWindowToTop(CheckedHandle()); }
 
     // State
-    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(CheckedHandle(), nCmdShow); }
+    BOOL IsWindowVisible() const { return ::IsWindowVisible(CheckedHandle()); }
+    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(CheckedHandle(), bEnable); }
+    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(CheckedHandle()); }
+    CWnd* SetFocus() { return FromHandle(::SetFocus(CheckedHandle())); }
     static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
-    CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
+    CWnd* SetCapture() { return FromHandle(::SetCapture(CheckedHandle())); }
     static CWnd* PASCAL GetCapture() { return FromHandle(::GetCapture()); }
-    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
+    CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(CheckedHandle())); }
     static CWnd* PASCAL GetActiveWindow() { return FromHandle(::GetActiveWindow()); }
-    BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+    BOOL SetForegroundWindow() { return ::SetForegroundWindow(CheckedHandle()); }
     static CWnd* PASCAL GetForegroundWindow() { return FromHandle(::GetForegroundWindow()); }
-    BOOL FlashWindow(BOOL bInvert) { return ::FlashWindow(m_hWnd, bInvert); }
+    BOOL FlashWindow(BOOL bInvert) { return ::FlashWindow(CheckedHandle(), bInvert); }
     HICON SetIcon(HICON hIcon, BOOL bBigIcon)
     {
-        return (HICON)::SendMessageA(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
+        return (HICON)::SendMessageA(CheckedHandle(), WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, (LPARAM)hIcon);
     }
     HICON GetIcon(BOOL bBigIcon) const
     {
-        return (HICON)::SendMessageA(m_hWnd, WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0);
+        return (HICON)::SendMessageA(CheckedHandle(), WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0);
     }
 
     // Painting
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
-    void InvalidateRgn(HRGN hRgn, BOOL bErase = TRUE) { ::InvalidateRgn(m_hWnd, hRgn, bErase); }
-    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(CheckedHandle(), nullptr, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(CheckedHandle(), lpRect, bErase); }
+    void InvalidateRgn(HRGN hRgn, BOOL bErase = TRUE) { ::InvalidateRgn(CheckedHandle(), hRgn, bErase); }
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(CheckedHandle(), lpRect); }
+    void UpdateWindow() { ::UpdateWindow(CheckedHandle()); }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     {
-        return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
+        return ::RedrawWindow(CheckedHandle(), lpRectUpdate, hrgnUpdate, flags);
     }
-    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(m_hWnd, WM_SETREDRAW, bRedraw, 0); }
-    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE) { return ::GetUpdateRect(m_hWnd, lpRect, bErase); }
-    BOOL LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
+    void SetRedraw(BOOL bRedraw = TRUE) { ::SendMessageA(CheckedHandle(), WM_SETREDRAW, bRedraw, 0); }
+    BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE) { return ::GetUpdateRect(CheckedHandle(), lpRect, bErase); }
+    BOOL LockWindowUpdate() { return ::LockWindowUpdate(CheckedHandle()); }
     void UnlockWindowUpdate() { ::LockWindowUpdate(nullptr); }
     // Temporary objects; give them back with ReleaseDC.
     CDC* GetDC();
     CDC* GetWindowDC();
     int ReleaseDC(CDC* pDC);
     CDC* BeginPaint(LPPAINTSTRUCT lpPaint);
-    void EndPaint(LPPAINTSTRUCT lpPaint) { ::EndPaint(m_hWnd, lpPaint); }
+    void EndPaint(LPPAINTSTRUCT lpPaint) { ::EndPaint(CheckedHandle(), lpPaint); }
 
     // Timers
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr)
     {
-        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+        return ::SetTimer(CheckedHandle(), nIDEvent, nElapse, lpfnTimer);
     }
-    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(CheckedHandle(), nIDEvent); }
 
     // Relatives and children
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, SafeHandle(pWndNewParent))); }
-    CWnd* GetOwner() const { return FromHandle(::GetWindow(m_hWnd, GW_OWNER)); }
-    void SetOwner(CWnd* pOwnerWnd) { ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)SafeHandle(pOwnerWnd)); }
+    CWnd* GetParent() const { return FromHandle(::GetParent(CheckedHandle())); }
+    CWnd* SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(CheckedHandle(), SafeHandle(pWndNewParent))); }
+    CWnd* GetOwner() const { return FromHandle(::GetWindow(CheckedHandle(), GW_OWNER)); }
+    void SetOwner(CWnd* pOwnerWnd)
+    {
+        ::SetWindowLongPtrA(CheckedHandle(), GWLP_HWNDPARENT, (LONG_PTR)SafeHandle(pOwnerWnd));
+    }
     // The parent of a child window, the owner of a pop-up, followed up to the top.
     CWnd* GetTopLevelParent() const;
-    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
-    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(m_hWnd, nFlag)); }
-    CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
-    CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(m_hWnd)); }
-    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, SafeHandle(pWnd)); }
-    CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
+    CWnd* GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(CheckedHandle(), nCmd)); }
+    CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return FromHandle(::GetWindow(CheckedHandle(), nFlag)); }
+    CWnd* GetTopWindow() const { return FromHandle(::GetTopWindow(CheckedHandle())); }
+    CWnd* GetLastActivePopup() const { return FromHandle(::GetLastActivePopup(CheckedHandle())); }
+    BOOL IsChild(const CWnd* pWnd) const { return ::IsChild(CheckedHandle(), SafeHandle(pWnd)); }
+    CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(CheckedHandle(), point)); }
     CWnd* ChildWindowFromPoint(POINT point, UINT nFlags) const
     {
-        return FromHandle(::ChildWindowFromPointEx(m_hWnd, point, nFlags));
+        return FromHandle(::ChildWindowFromPointEx(CheckedHandle(), point, nFlags));
     }
     static CWnd* PASCAL WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
     static CWnd* PASCAL FindWindow(LPCSTR lpszClassName, LPCSTR lpszWindowName)
@@ -229,70 +239,76 @@ public:
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
 
     // Dialog items
-    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-    void GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(m_hWnd, nID); }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtrA(m_hWnd, GWLP_ID, nID); }
-    void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
+    CWnd* GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(CheckedHandle(), nID)); }
+    void GetDlgItem(int nID, HWND* phWnd) const { *phWnd = ::GetDlgItem(CheckedHandle(), nID); }
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(CheckedHandle()); }
+    int SetDlgCtrlID(int nID) { return (int)::SetWindowLongPtrA(CheckedHandle(), GWLP_ID, nID); }
+    void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(CheckedHandle(), nID, lpszString); }
     int GetDlgItemText(int nID, LPSTR lpStr, int nMaxCount) const
     {
-        return ::GetDlgItemTextA(m_hWnd, nID, lpStr, nMaxCount);
+        return ::GetDlgItemTextA(CheckedHandle(), nID, lpStr, nMaxCount);
     }
     int GetDlgItemText(int nID, CString& rString) const;
-    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE) { ::SetDlgItemInt(m_hWnd, nID, nValue, bSigned); }
+    void SetDlgItemInt(int nID, UINT nValue, BOOL bSigned = TRUE)
+    {
+        ::SetDlgItemInt(CheckedHandle(), nID, nValue, bSigned);
+    }
     UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const
     {
-        return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
+        return ::GetDlgItemInt(CheckedHandle(), nID, lpTrans, bSigned);
     }
-    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(m_hWnd, nIDButton, nCheck); }
-    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(m_hWnd, nIDButton); }
+    void CheckDlgButton(int nIDButton, UINT nCheck) { ::CheckDlgButton(CheckedHandle(), nIDButton, nCheck); }
+    UINT IsDlgButtonChecked(int nIDButton) const { return ::IsDlgButtonChecked(CheckedHandle(), nIDButton); }
     void CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
     {
-        ::CheckRadioButton(m_hWnd, nIDFirstButton, nIDLastButton, nIDCheckButton);
+        ::CheckRadioButton(CheckedHandle(), nIDFirstButton, nIDLastButton, nIDCheckButton);
     }
     int GetCheckedRadioButton(int nIDFirstButton, int nIDLastButton) const;
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam);
+        return ::SendDlgItemMessageA(CheckedHandle(), nID, message, wParam, lParam);
     }
     CWnd* GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
     {
-        return FromHandle(::GetNextDlgTabItem(m_hWnd, SafeHandle(pWndCtl), bPrevious));
+        return FromHandle(::GetNextDlgTabItem(CheckedHandle(), SafeHandle(pWndCtl), bPrevious));
     }
     CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const
     {
-        return FromHandle(::GetNextDlgGroupItem(m_hWnd, SafeHandle(pWndCtl), bPrevious));
+        return FromHandle(::GetNextDlgGroupItem(CheckedHandle(), SafeHandle(pWndCtl), bPrevious));
     }
 
     // Window properties
-    BOOL SetProp(LPCSTR lpString, HANDLE hData) { return ::SetPropA(m_hWnd, lpString, hData); }
-    HANDLE GetProp(LPCSTR lpString) const { return ::GetPropA(m_hWnd, lpString); }
-    HANDLE RemoveProp(LPCSTR lpString) { return ::RemovePropA(m_hWnd, lpString); }
+    BOOL SetProp(LPCSTR lpString, HANDLE hData) { return ::SetPropA(CheckedHandle(), lpString, hData); }
+    HANDLE GetProp(LPCSTR lpString) const { return ::GetPropA(CheckedHandle(), lpString); }
+    HANDLE RemoveProp(LPCSTR lpString) { return ::RemovePropA(CheckedHandle(), lpString); }
 
     // Menus
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
-    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+    void DrawMenuBar() { ::DrawMenuBar(CheckedHandle()); }
     CMenu* GetSystemMenu(BOOL bRevert) const;
 
     // Scrolling
-    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(CheckedHandle(), nBar); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE)
+    {
+        return ::SetScrollPos(CheckedHandle(), nBar, nPos, bRedraw);
+    }
     void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
     {
-        ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+        ::GetScrollRange(CheckedHandle(), nBar, lpMinPos, lpMaxPos);
     }
     void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
     {
-        ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+        ::SetScrollRange(CheckedHandle(), nBar, nMinPos, nMaxPos, bRedraw);
     }
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
     int GetScrollLimit(int nBar) const;
-    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, nBar, bShow); }
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(CheckedHandle(), nBar, bShow); }
     void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr)
     {
-        ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
+        ::ScrollWindow(CheckedHandle(), xAmount, yAmount, lpRect, lpClipRect);
     }
     void DragAcceptFiles(BOOL bAccept = TRUE);
 
@@ -317,7 +333,7 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     // Keyboard and mouse messages go to IsDialogMessage (dialogs and form views use this).
     BOOL PreTranslateInput(LPMSG lpMsg);
-    BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessageA(m_hWnd, lpMsg); }
+    BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessageA(CheckedHandle(), lpMsg); }
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);

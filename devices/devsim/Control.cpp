@@ -1,5 +1,5 @@
 // The control port: one text command a line, one answer line ("ok ..." or "err ...") each.
-// The command list is in devices/README.md and DevsimControl.h.
+// The commands and their help come from one table, kCommands; devices/README.md describes them.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,12 +40,6 @@ std::string Bits(unsigned value, int count)
     return s;
 }
 
-const char kHelp[] =
-    "ok commands: ports | servers | port S | stop S|ddns | start S|ddns | slow S MS | motion S CH | "
-    "sensor S I | cut S CH | restore S CH | event S CH|* TYPE VALUE | input S I 0|1 | key NUM CODE VALUE | "
-    "fail S PURPOSE CODE [COUNT] | fail S PURPOSE off | state S | state station | ptz S | ptz-clear S | "
-    "params S CH | relay-client PORT USER PASSWORD [SERVER [CHANNEL]] | quit";
-
 } // namespace
 
 void Site::ServeControl(ConnectionPtr c)
@@ -78,90 +72,139 @@ void Site::ServeControl(ConnectionPtr c)
     }
 }
 
+// The commands, in the order the help lists them. A command of kind ServerArg names an existing server
+// as its first argument; the dispatcher checks that before its handler runs.
+const Site::ControlCommand Site::kCommands[] = {
+    {"help", nullptr, AnyArgs, &Site::CmdHelp},
+    {"ports", "ports", AnyArgs, &Site::CmdPorts},
+    {"servers", "servers", AnyArgs, &Site::CmdServers},
+    {"port", "port S", ServerArg, &Site::CmdPort},
+    {"stop", "stop S|ddns", FirstArg, &Site::CmdStop},
+    {"start", "start S|ddns", FirstArg, &Site::CmdStart},
+    {"slow", "slow S MS", ServerArg, &Site::CmdSlow},
+    {"motion", "motion S CH", ServerArg, &Site::CmdCamera},
+    {"sensor", "sensor S I", ServerArg, &Site::CmdCamera},
+    {"cut", "cut S CH", ServerArg, &Site::CmdCamera},
+    {"restore", "restore S CH", ServerArg, &Site::CmdCamera},
+    {"event", "event S CH|* TYPE VALUE", ServerArg, &Site::CmdEvent},
+    {"input", "input S I 0|1", ServerArg, &Site::CmdInput},
+    {"key", "key NUM CODE VALUE", AnyArgs, &Site::CmdKey},
+    {"fail", "fail S PURPOSE CODE [COUNT] | fail S PURPOSE off", ServerArg, &Site::CmdFail},
+    {"state", "state S | state station", FirstArg, &Site::CmdState},
+    {"ptz", "ptz S", ServerArg, &Site::CmdPtz},
+    {"ptz-clear", "ptz-clear S", ServerArg, &Site::CmdPtzClear},
+    {"params", "params S CH", ServerArg, &Site::CmdParams},
+    {"relay-client", "relay-client PORT USER PASSWORD [SERVER [CHANNEL]]", AnyArgs, &Site::CmdRelayClient},
+    {"quit", "quit", AnyArgs, &Site::CmdQuit},
+};
+
 std::string Site::Execute(const std::string& line, bool* quit)
 {
     std::vector<std::string> a = Split(line);
     if (a.empty())
         return "err empty command";
-    const std::string& cmd = a[0];
     Log("control: %s", line.c_str());
+    for (const ControlCommand& command : kCommands) {
+        if (a[0] != command.name)
+            continue;
+        if (command.args != AnyArgs && a.size() < 2)
+            return "err missing arguments";
+        Server* s = nullptr;
+        if (command.args == ServerArg && !(s = FindServer(a[1])))
+            return "err no server " + a[1];
+        *quit = command.handler == &Site::CmdQuit;
+        return (this->*command.handler)(a, s);
+    }
+    return "err unknown command " + a[0];
+}
+
+std::string Site::CmdHelp(const std::vector<std::string>&, Server*)
+{
+    std::string out = "ok commands:";
+    const char* separator = " ";
+    for (const ControlCommand& command : kCommands) {
+        if (!command.usage)
+            continue;
+        out = out + separator + command.usage;
+        separator = " | ";
+    }
+    return out;
+}
+
+std::string Site::CmdQuit(const std::vector<std::string>&, Server*)
+{
+    return "ok";
+}
+
+std::string Site::CmdPorts(const std::vector<std::string>&, Server*)
+{
     char buf[256];
-    if (cmd == "help")
-        return kHelp;
-    if (cmd == "quit") {
-        *quit = true;
-        return "ok";
+    std::snprintf(buf, sizeof buf, "ok control=%u site=%u ddns=%u", control_.port, site_.port, ddns_.port);
+    return buf;
+}
+
+std::string Site::CmdServers(const std::vector<std::string>&, Server*)
+{
+    std::string out = "ok";
+    for (auto& s : servers_)
+        out += " " + s->name;
+    return out;
+}
+
+std::string Site::CmdPort(const std::vector<std::string>&, Server* s)
+{
+    return "ok " + std::to_string(s->listener.port);
+}
+
+std::string Site::CmdSlow(const std::vector<std::string>& a, Server* s)
+{
+    int ms;
+    if (a.size() != 3 || !ToInt(a[2], &ms) || ms < 0)
+        return "err slow S MS";
+    Lock lock(lock_);
+    s->slowMs = ms;
+    return "ok";
+}
+
+std::string Site::CmdPtz(const std::vector<std::string>&, Server* s)
+{
+    Lock lock(lock_);
+    std::string out = "ok " + std::to_string(s->ptzLog.size());
+    for (auto& e : s->ptzLog)
+        out += " " + e;
+    return out;
+}
+
+std::string Site::CmdPtzClear(const std::vector<std::string>&, Server* s)
+{
+    Lock lock(lock_);
+    s->ptzLog.clear();
+    return "ok";
+}
+
+std::string Site::CmdParams(const std::vector<std::string>& a, Server* s)
+{
+    int ch;
+    if (a.size() != 3 || !ToInt(a[2], &ch) || ch < 0 || ch >= s->channels)
+        return "err params S CH";
+    Lock lock(lock_);
+    std::string out = "ok ";
+    char hex[3];
+    for (uint8_t b : s->cameras[size_t(ch)].params) {
+        std::snprintf(hex, sizeof hex, "%02X", b);
+        out += hex;
     }
-    if (cmd == "ports") {
-        std::snprintf(buf, sizeof buf, "ok control=%u site=%u ddns=%u", control_.port, site_.port, ddns_.port);
-        return buf;
-    }
-    if (cmd == "servers") {
-        std::string out = "ok";
-        for (auto& s : servers_)
-            out += " " + s->name;
-        return out;
-    }
-    if (cmd == "state" && a.size() == 2 && a[1] == "station")
-        return CmdStationState();
-    if (cmd == "key")
-        return CmdKey(a);
-    if (cmd == "relay-client")
-        return CmdRelayClient(a);
-    if (a.size() < 2)
-        return "err missing arguments";
-    if (cmd == "start" || cmd == "stop")
-        return CmdStartStop(a, cmd == "start");
-    Server* s = FindServer(a[1]);
-    if (!s)
-        return "err no server " + a[1];
-    if (cmd == "port") {
-        std::snprintf(buf, sizeof buf, "ok %u", s->listener.port);
-        return buf;
-    }
-    if (cmd == "state")
-        return CmdState(a);
-    if (cmd == "slow") {
-        int ms;
-        if (a.size() != 3 || !ToInt(a[2], &ms) || ms < 0)
-            return "err slow S MS";
-        Lock lock(lock_);
-        s->slowMs = ms;
-        return "ok";
-    }
-    if (cmd == "motion" || cmd == "sensor" || cmd == "cut" || cmd == "restore")
-        return CmdCamera(a);
-    if (cmd == "event")
-        return CmdEvent(a);
-    if (cmd == "input")
-        return CmdInput(a);
-    if (cmd == "fail")
-        return CmdFail(a);
-    if (cmd == "ptz") {
-        Lock lock(lock_);
-        std::string out = "ok " + std::to_string(s->ptzLog.size());
-        for (auto& e : s->ptzLog)
-            out += " " + e;
-        return out;
-    }
-    if (cmd == "ptz-clear") {
-        Lock lock(lock_);
-        s->ptzLog.clear();
-        return "ok";
-    }
-    if (cmd == "params") {
-        int ch;
-        if (a.size() != 3 || !ToInt(a[2], &ch) || ch < 0 || ch >= s->channels)
-            return "err params S CH";
-        Lock lock(lock_);
-        std::string out = "ok ";
-        for (uint8_t b : s->cameras[size_t(ch)].params) {
-            std::snprintf(buf, sizeof buf, "%02X", b);
-            out += buf;
-        }
-        return out;
-    }
-    return "err unknown command " + cmd;
+    return out;
+}
+
+std::string Site::CmdStart(const std::vector<std::string>& a, Server*)
+{
+    return CmdStartStop(a, true);
+}
+
+std::string Site::CmdStop(const std::vector<std::string>& a, Server*)
+{
+    return CmdStartStop(a, false);
 }
 
 std::string Site::CmdStartStop(const std::vector<std::string>& a, bool start)
@@ -185,9 +228,13 @@ std::string Site::CmdStartStop(const std::vector<std::string>& a, bool start)
     return "ok";
 }
 
-std::string Site::CmdState(const std::vector<std::string>& a)
+std::string Site::CmdState(const std::vector<std::string>& a, Server*)
 {
+    if (a.size() == 2 && a[1] == "station")
+        return CmdStationState();
     Server* s = FindServer(a[1]);
+    if (!s)
+        return "err no server " + a[1];
     Lock lock(lock_);
     int clients = 0;
     for (auto& c : s->connections)
@@ -220,9 +267,8 @@ std::string Site::CmdStationState()
     return "ok relays=" + Bits(station_.linkRelays, 8) + " open=" + (open.empty() ? "-" : open);
 }
 
-std::string Site::CmdCamera(const std::vector<std::string>& a)
+std::string Site::CmdCamera(const std::vector<std::string>& a, Server* s)
 {
-    Server* s = FindServer(a[1]);
     int n;
     if (a.size() != 3 || !ToInt(a[2], &n))
         return "err " + a[0] + " S N";
@@ -250,9 +296,8 @@ std::string Site::CmdCamera(const std::vector<std::string>& a)
     return "ok";
 }
 
-std::string Site::CmdEvent(const std::vector<std::string>& a)
+std::string Site::CmdEvent(const std::vector<std::string>& a, Server* s)
 {
-    Server* s = FindServer(a[1]);
     int camera = -1, type, value;
     if (a.size() != 5 || (a[2] != "*" && !ToInt(a[2], &camera)) || !ToInt(a[3], &type) || !ToInt(a[4], &value))
         return "err event S CH|* TYPE VALUE";
@@ -260,9 +305,8 @@ std::string Site::CmdEvent(const std::vector<std::string>& a)
     return "ok";
 }
 
-std::string Site::CmdInput(const std::vector<std::string>& a)
+std::string Site::CmdInput(const std::vector<std::string>& a, Server* s)
 {
-    Server* s = FindServer(a[1]);
     int i, on;
     if (a.size() != 4 || !ToInt(a[2], &i) || !ToInt(a[3], &on) || i < 0 || i > 15)
         return "err input S 0..15 0|1";
@@ -276,7 +320,7 @@ std::string Site::CmdInput(const std::vector<std::string>& a)
     return "ok";
 }
 
-std::string Site::CmdKey(const std::vector<std::string>& a)
+std::string Site::CmdKey(const std::vector<std::string>& a, Server*)
 {
     int number, code, value;
     if (a.size() != 4 || !ToInt(a[1], &number) || !ToInt(a[2], &code) || !ToInt(a[3], &value))
@@ -302,7 +346,7 @@ std::string Site::CmdKey(const std::vector<std::string>& a)
     return "ok";
 }
 
-std::string Site::CmdRelayClient(const std::vector<std::string>& a)
+std::string Site::CmdRelayClient(const std::vector<std::string>& a, Server*)
 {
     int port, channel = 0;
     if (a.size() < 4 || !ToInt(a[1], &port) || port <= 0 || port > 65535 || (a.size() > 5 && !ToInt(a[5], &channel)))
@@ -321,9 +365,8 @@ std::string Site::CmdRelayClient(const std::vector<std::string>& a)
     return w.code == 0 ? "ok level=" + std::to_string(w.channels) : "ok refused=" + std::to_string(w.code);
 }
 
-std::string Site::CmdFail(const std::vector<std::string>& a)
+std::string Site::CmdFail(const std::vector<std::string>& a, Server* s)
 {
-    Server* s = FindServer(a[1]);
     static const char* kPurposes[] = {"live", "request", "jpeg", "serial", "talk", "broadcast"};
     bool known = false;
     for (const char* p : kPurposes)

@@ -138,16 +138,36 @@ private:
     void HandleLinkBytes(std::vector<uint8_t>& buffer);
     void Log(const char* format, ...);
 
-    // Control commands.
+    // Control commands: one handler each, s the server named first for the commands that take one.
+    typedef std::string (Site::*CommandHandler)(const std::vector<std::string>& a, Server* s);
+    enum CommandArgs { AnyArgs, FirstArg, ServerArg };
+    struct ControlCommand {
+        const char* name;
+        const char* usage; // in the help; none for help itself
+        CommandArgs args;  // FirstArg: at least one argument; ServerArg: the first names a known server
+        CommandHandler handler;
+    };
+    static const ControlCommand kCommands[];
+    std::string CmdHelp(const std::vector<std::string>& a, Server* s);
+    std::string CmdQuit(const std::vector<std::string>& a, Server* s);
+    std::string CmdPorts(const std::vector<std::string>& a, Server* s);
+    std::string CmdServers(const std::vector<std::string>& a, Server* s);
+    std::string CmdPort(const std::vector<std::string>& a, Server* s);
+    std::string CmdStart(const std::vector<std::string>& a, Server* s);
+    std::string CmdStop(const std::vector<std::string>& a, Server* s);
     std::string CmdStartStop(const std::vector<std::string>& a, bool start);
-    std::string CmdState(const std::vector<std::string>& a);
+    std::string CmdSlow(const std::vector<std::string>& a, Server* s);
+    std::string CmdState(const std::vector<std::string>& a, Server* s);
     std::string CmdStationState();
-    std::string CmdCamera(const std::vector<std::string>& a);
-    std::string CmdEvent(const std::vector<std::string>& a);
-    std::string CmdInput(const std::vector<std::string>& a);
-    std::string CmdKey(const std::vector<std::string>& a);
-    std::string CmdFail(const std::vector<std::string>& a);
-    std::string CmdRelayClient(const std::vector<std::string>& a);
+    std::string CmdCamera(const std::vector<std::string>& a, Server* s);
+    std::string CmdEvent(const std::vector<std::string>& a, Server* s);
+    std::string CmdInput(const std::vector<std::string>& a, Server* s);
+    std::string CmdKey(const std::vector<std::string>& a, Server* s);
+    std::string CmdFail(const std::vector<std::string>& a, Server* s);
+    std::string CmdPtz(const std::vector<std::string>& a, Server* s);
+    std::string CmdPtzClear(const std::vector<std::string>& a, Server* s);
+    std::string CmdParams(const std::vector<std::string>& a, Server* s);
+    std::string CmdRelayClient(const std::vector<std::string>& a, Server* s);
 
     CRITICAL_SECTION lock_;
     std::vector<std::unique_ptr<Server>> servers_;

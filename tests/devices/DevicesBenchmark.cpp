@@ -8,6 +8,7 @@
 #include "devices/conduit/Conduit.h"
 #include "devices/devsim/control/DevsimControl.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/BenchmarkReport.h"
 
 namespace {
 
@@ -110,9 +111,10 @@ int main()
     std::printf("16 channels: %.3f CPU s per s of video (%.0f%% of one core), %.1f frames/s per channel "
                 "(site rate 25)\n",
                 sixteen.cpuPerVideoSecond, sixteen.cpuPerVideoSecond * 100, sixteen.framesPerSecond);
-    std::printf("ratio 16 channels / (16 x 1 channel) CPU: %.2f; frame-rate ratio 16 / 1: %.2f\n",
-                sixteen.cpuPerVideoSecond / (16 * one.cpuPerVideoSecond),
-                sixteen.framesPerSecond / one.framesPerSecond);
+    PrintFigure("Conduit CPU, 16 channels vs 16 x 1", sixteen.cpuPerVideoSecond, 16 * one.cpuPerVideoSecond, "s/s",
+                "at most 1.2");
+    PrintFigure("Conduit frame rate, 16 channels vs 1", sixteen.framesPerSecond, one.framesPerSecond, "frames/s",
+                "about 1");
     Conduit_Cleanup();
     return 0;
 }

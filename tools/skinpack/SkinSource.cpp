@@ -9,10 +9,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "skin/engine/objects/FrameWndSkinObject.h"
-#include "skin/engine/objects/ImageSkinObject.h"
-#include "skin/engine/objects/MenuBarSkinObject.h"
-#include "skin/engine/objects/PropertySetSkinObject.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
+#include "skin/engine/objects/FrameElementSkinObjects.h"
+#include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/objects/SkinObject.h"
 #include "skin/engine/store/SkinStore.h"
 

@@ -9,6 +9,7 @@
 #include "skin/engine/interception/ApiReplacements.h"
 #include "skin/engine/interception/ImportHook.h"
 #include "skin/engine/interception/InlineHook.h"
+#include "skin/engine/toolkit/SkinTrace.h"
 
 // The getters return the function the trampoline stands for, as the program's import table holds it.
 extern "C" {
@@ -137,6 +138,8 @@ bool PatchGroup(const Redirection* group, int count)
     }
     if (InstallInlineHooks(pairs, count))
         return true;
+    SkinTrace("hooks", "inline patches of %s and its %d companions failed; the platform's functions stay",
+              group[0].function, count - 1);
     RestorePlatform(group, count);
     return false;
 }

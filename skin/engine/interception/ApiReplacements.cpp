@@ -4,7 +4,7 @@
 #include "skin/engine/interception/ApiHooks.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/store/SkinStore.h"
-#include "skin/engine/objects/SysColorTableSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
 
 namespace {
 

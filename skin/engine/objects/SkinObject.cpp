@@ -45,16 +45,9 @@ void TerminateText(const FieldDef& def, void* value)
 
 } // namespace
 
-SkinObject::SkinObject(int type) : type_(type)
+SkinObject::SkinObject(int type)
+    : color(GetSysColor(COLOR_BTNFACE)), textColor(GetSysColor(COLOR_WINDOWTEXT)), type_(type)
 {
-    std::memset(name, 0, sizeof name);
-    color = GetSysColor(COLOR_BTNFACE);
-    textColor = GetSysColor(COLOR_WINDOWTEXT);
-    transparentColor = 255;
-    std::memset(secondName, 0, sizeof secondName);
-    reserved = 0;
-    SetRect(&rect, 0, 0, 60, 30);
-    autoPlace = 0;
 }
 
 SkinObject::~SkinObject()

@@ -52,14 +52,14 @@ public:
     const std::map<std::string, SkinObject*>& Children() const { return children_; }
 
     // Serialised fields.
-    char name[51];
+    char name[51]{};
     COLORREF color;
     COLORREF textColor;
-    uint32_t transparentColor;
-    char secondName[51];
-    uint32_t reserved;
-    RECT rect;
-    uint32_t autoPlace;
+    uint32_t transparentColor = 255;
+    char secondName[51]{};
+    uint32_t reserved = 0;
+    RECT rect = {0, 0, 60, 30};
+    uint32_t autoPlace = 0;
 
     static const size_t kMaxLayers = 6;
     // Nesting of children deeper than this marks a file as damaged.
@@ -78,4 +78,32 @@ private:
     bool LoadChildren(MemoryStream& stream);
 
     std::map<std::string, SkinObject*> children_;
+};
+
+// A class that adds one field table to its base: Derived declares `static FieldSpan Fields();` and gets its
+// Save, Load and field layers from it. A Derived that must mend what older versions left declares
+// `void MendOldVersions();`, run after its fields are read.
+template <class Derived, class Base> class TableSkinObject : public Base {
+public:
+    using Base::Base;
+
+    bool Save(MemoryStream& stream) override
+    {
+        if (!Base::Save(stream))
+            return false;
+        this->WriteFields(stream, Derived::Fields());
+        return true;
+    }
+    bool Load(MemoryStream& stream) override
+    {
+        if (!Base::Load(stream) || !this->ReadFields(stream, Derived::Fields()))
+            return false;
+        static_cast<Derived*>(this)->MendOldVersions();
+        return true;
+    }
+    size_t GetFieldLayers(FieldSpan* out, size_t max) const override
+    {
+        return this->AppendLayer(Base::GetFieldLayers(out, max), out, max, Derived::Fields());
+    }
+    void MendOldVersions() {}
 };

@@ -8,10 +8,9 @@
 #include <new>
 #include <vector>
 
-#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
 #include "skin/engine/store/MemoryStream.h"
 #include "skin/engine/objects/SkinObject.h"
-#include "skin/engine/objects/SysColorTableSkinObject.h"
 
 const char SkinStore::kMagic[] = "TESSARINE_SKIN_FILE";
 

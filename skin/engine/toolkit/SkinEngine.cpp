@@ -3,6 +3,8 @@
 // those calls may take windows out of the table.
 #include "skin/engine/toolkit/SkinEngine.h"
 
+#include "skin/engine/toolkit/SkinTrace.h"
+
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/objects/SkinObject.h"
 #include "skin/engine/store/SkinStore.h"
@@ -72,8 +74,10 @@ const ClassEntry kClasses[] = {
 SkinEngine::SkinEngine() : current_(new SkinStore)
 {
     InitializeCriticalSection(&lock_);
-    for (const ClassEntry& entry : kClasses)
-        classes_.emplace(entry.name, entry.type);
+    for (const ClassEntry& entry : kClasses) {
+        bool added = classes_.emplace(entry.name, entry.type).second;
+        SKIN_CHECK(added); // a class listed twice: the second entry would never be seen
+    }
     g_alive = true;
 }
 
@@ -112,7 +116,8 @@ BOOL SkinEngine::AddWindow(SkinnedWindow* skinner, HWND hwnd)
 void SkinEngine::InsertWindow(SkinnedWindow* skinner, HWND hwnd)
 {
     EngineLock lock;
-    windows_.emplace(hwnd, skinner);
+    bool added = windows_.emplace(hwnd, skinner).second;
+    SKIN_CHECK(added); // a window is skinned once; a second skinner would be lost and never detached
 }
 
 BOOL SkinEngine::RemoveWindow(HWND hwnd, BOOL unsubclassOnly)
@@ -169,6 +174,7 @@ BOOL SkinEngine::Enter(HWND hwnd, SkinnedWindow* skinner, SkinObject* object)
     if (skinner->Attach(hwnd))
         return TRUE;
     // A skinner that could not hook its window must not stay in the table pretending to draw it.
+    SkinTrace("engine", "window %p could not be skinned; it keeps its own drawing", static_cast<void*>(hwnd));
     Abandon(hwnd, skinner);
     return FALSE;
 }

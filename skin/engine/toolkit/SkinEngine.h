@@ -31,6 +31,7 @@ public:
     SkinStore* GetCurrentSkin();
 
     BOOL AddWindow(SkinnedWindow* skinner, HWND hwnd);
+    // For a window known to be new to the table; a second entry for it is a mistake the check reports.
     void InsertWindow(SkinnedWindow* skinner, HWND hwnd);
     // Takes the window out of the table, unhooks its skinner (only its procedure and property when
     // unsubclassOnly, else a full detach) and deletes it; FALSE when the window was not in the table.

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "skin/engine/objects/ApplicationSkinObject.h"
-#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/RegionTools.h"
@@ -14,6 +14,7 @@
 #include "skin/engine/store/SkinStore.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinnerServices.h"
+#include "skin/engine/toolkit/SkinTrace.h"
 
 const char kObjectProperty[] = "OBJECT";
 const char kThisProperty[] = "this";
@@ -296,6 +297,7 @@ LONG_PTR SkinnedWindow::Attach(HWND hwnd)
     SetLastError(0);
     if (!SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinnedWindow::SubclassProc)) &&
         GetLastError() != 0) {
+        SkinTrace("hooks", "subclassing window %p failed (error %lu)", static_cast<void*>(hwnd), GetLastError());
         RemovePropA(hwnd, kObjectProperty);
         savedProc_ = NULL;
         return 0;

@@ -17,6 +17,7 @@
 #include "skin/engine/toolkit/SkinnerServices.h"
 #include "skin/engine/toolkit/TessarineInternal.h"
 #include "skin/engine/tooltip/TooltipWindow.h"
+#include "skin/engine/toolkit/SkinTrace.h"
 
 const char kPopupMenuClassName[] = "TessarinePopupMenuWnd";
 
@@ -302,6 +303,7 @@ BOOL WINAPI TessarineInit(HINSTANCE instance)
         return FALSE;
     // A thread that fails to start leaves no hook behind, and a set-up made for it alone is taken back.
     auto fail = [&](int status) {
+        SkinTrace("hooks", "the thread's window hooks failed (status %d, error %lu)", status, GetLastError());
         SetStatus(status);
         Unhook(t.callHooks);
         if (setUpNow && StartedThreads() == 0)

@@ -11,7 +11,7 @@
 
 #include "skin/engine/richtext/RichTextDrawer.h"
 #include "skin/engine/toolkit/SkinnedWindow.h"
-#include "skin/engine/objects/TooltipSkinObject.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 
 class TooltipWindow : public SkinnedWindow {
 public:

@@ -80,11 +80,7 @@ CTermData* CRecGroup::AddGroup(CTermData* parent, LPCSTR name)
 
 BOOL CRecGroup::ProjectExists(LPCSTR name) const
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;) {
-        if (m_projects.GetNext(pos)->m_name.Compare(name) == 0)
-            return TRUE;
-    }
-    return FALSE;
+    return GroupNameClash(nullptr, nullptr, name);
 }
 
 BOOL CRecGroup::GroupNameClash(CTermData* parent, const CTermData* ignore, LPCSTR name) const
@@ -107,84 +103,74 @@ void CRecGroup::RemoveGroup(CTermData* parent, LPCSTR name)
     RemoveAndDeleteNamed(m_projects, name);
 }
 
+template <class R, class F> R CRecGroup::FirstOfProjects(F f) const
+{
+    for (POSITION pos = m_projects.GetHeadPosition(); pos;) {
+        if (R found = f(m_projects.GetNext(pos)))
+            return found;
+    }
+    return R();
+}
+
 void CRecGroup::CloseAllSessions()
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;)
-        m_projects.GetNext(pos)->CloseAllSessions();
+    ForEachServer([](CTermServer* server) { server->CloseAllSessions(); });
 }
 
 BOOL CRecGroup::HasServers() const
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;) {
-        if (m_projects.GetNext(pos)->HasServers())
-            return TRUE;
-    }
-    return FALSE;
+    BOOL any = FALSE;
+    ForEachServer([&any](CTermServer*) { any = TRUE; });
+    return any;
 }
 
 void CRecGroup::SetRecordingAll(int on, int reasonBits)
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;)
-        m_projects.GetNext(pos)->SetRecordingAll(on, reasonBits);
+    ForEachServer([&](CTermServer* server) { server->SetRecordingAll(on, reasonBits); });
 }
 
 CTermServer* CRecGroup::FindServerByName(LPCSTR name, const CTermServer* ignore) const
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;) {
-        CTermServer* found = m_projects.GetNext(pos)->FindServerByName(name, ignore);
-        if (found)
-            return found;
-    }
-    return nullptr;
+    CTermServer* found = nullptr;
+    ForEachServer([&](CTermServer* server) {
+        if (found == nullptr && server != ignore && server->m_name.Compare(name) == 0)
+            found = server;
+    });
+    return found;
 }
 
 void CRecGroup::AudioOffAll()
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;)
-        m_projects.GetNext(pos)->AudioOffAll();
+    ForEachServer([](CTermServer* server) { server->AudioOffAll(); });
 }
 
 void CRecGroup::ClearAlarmsAll()
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;)
-        m_projects.GetNext(pos)->ClearAlarmsAll();
+    ForEachServer([](CTermServer* server) { server->ClearAlarmsAll(); });
 }
 
 CTermServer* CRecGroup::FindServerById(int id) const
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;) {
-        CTermServer* found = m_projects.GetNext(pos)->FindServerById(id);
-        if (found)
-            return found;
-    }
-    return nullptr;
+    return FirstOfProjects<CTermServer*>([id](CTermData* project) { return project->FindServerById(id); });
 }
 
 BOOL CRecGroup::OwnsSession(CChannelSession* session) const
 {
-    if (session == nullptr)
-        return FALSE;
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;) {
-        if (m_projects.GetNext(pos)->OwnsSession(session))
-            return TRUE;
-    }
-    return FALSE;
+    BOOL owned = FALSE;
+    if (session != nullptr)
+        ForEachCamera([&](CTermCamera* camera) { owned = owned || camera->m_pSession == session; });
+    return owned;
 }
 
 void CRecGroup::ResolveCameraLinks()
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;)
-        m_projects.GetNext(pos)->ResolveCameraLinks();
+    ForEachCamera([](CTermCamera* camera) { camera->ResolveLinks(); });
 }
 
 CChannelSession* CRecGroup::FindSessionByKeyboardNo(int keyboardNumber) const
 {
-    for (POSITION pos = m_projects.GetHeadPosition(); pos;) {
-        CChannelSession* session = m_projects.GetNext(pos)->FindSessionByKeyboardNo(keyboardNumber);
-        if (session)
-            return session;
-    }
-    return nullptr;
+    return FirstOfProjects<CChannelSession*>(
+        [keyboardNumber](CTermData* project) { return project->FindSessionByKeyboardNo(keyboardNumber); });
 }
 
 CTermCamera* CRecGroup::FindCamera(int serverId, int channel) const

@@ -4,10 +4,11 @@
 
 #include <afxtempl.h>
 
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
+
 class CChannelSession;
 class CTermCamera;
-class CTermData;
-class CTermServer;
 
 const DWORD kServerTreeMagic = 0xCCBBAA12;
 const DWORD kServerTreeVersion = 0x05092901;
@@ -51,6 +52,18 @@ public:
     // The camera of a stored (server identifier, channel) reference, or null when either is gone.
     CTermCamera* FindCamera(int serverId, int channel) const;
 
+    // f (server) for every server of every project; in each group its child groups before its own servers.
+    template <class F> void ForEachServer(F f) const
+    {
+        for (POSITION pos = m_projects.GetHeadPosition(); pos;)
+            m_projects.GetNext(pos)->ForEachServer(f);
+    }
+    // f (camera) for every camera, in ForEachServer's order of servers and each server's camera order.
+    template <class F> void ForEachCamera(F f) const
+    {
+        ForEachServer([&](CTermServer* server) { server->ForEachCamera(f); });
+    }
+
     DWORD m_magic;
     DWORD m_version;       // stored as read, never compared
     CString m_rootCaption; // the project name; while empty the server trees show nothing
@@ -58,6 +71,8 @@ public:
     CTypedPtrList<CObList, CTermData*> m_projects; // owned, in display order
 
 private:
+    // The first non-null f (project), in project order: for the searches that keep each group's own order.
+    template <class R, class F> R FirstOfProjects(F f) const;
     void Reset();
     void BindParents();
 };

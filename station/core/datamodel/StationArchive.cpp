@@ -102,6 +102,7 @@ BOOL SaveArchiveFile(LPCSTR path, CObject& root)
         return FALSE;
     CString temp = TempPathBeside(path);
     if (!WriteArchive(temp, root)) {
+        TRACE(traceArchive, "%s could not be written; the file before stays", path);
         DeleteFileA(temp);
         return FALSE;
     }
@@ -155,6 +156,8 @@ ArchiveLoadResult LoadArchiveFile(LPCSTR path, DWORD magic, CObject& root, BOOL 
         result = ReadArchiveRoot(file, magic, root);
         file.Abort();
     }
+    if (result == archiveDamaged)
+        TRACE(traceArchive, "%s is damaged%s", path, keepDamaged ? "; kept aside as .bad" : "");
     if (result == archiveDamaged && keepDamaged)
         KeepDamagedFile(path);
     return result;

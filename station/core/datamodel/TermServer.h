@@ -66,6 +66,13 @@ public:
     CTermData* m_pParent;
     CAlarmBoxPoller* m_pAlarmBoxPoller; // owned
 
+    // f (camera) for every camera, in camera order.
+    template <class F> void ForEachCamera(F f) const
+    {
+        for (POSITION pos = m_cameras.GetHeadPosition(); pos;)
+            f(m_cameras.GetNext(pos));
+    }
+
 private:
     // f (session) for every camera that has one, in camera order.
     template <class F> void ForEachSession(F f) const;

@@ -29,7 +29,7 @@ CChannelSession::CChannelSession()
     : m_liveHandle(-1), m_jpegHandle(-1), m_talkHandle(-1), m_pCamera(nullptr), m_state(sessionIdle), m_previewOn(0),
       m_previewWanted(1), m_lastAlarmTime(0), m_recordFileStart(0), m_audioWanted(0), m_cameraInputs(0),
       m_stayConnected(0), m_recordReasons(0), m_serverRecording(0), m_currentInput(0), m_audioState(0),
-      m_alarmAccumulated(0), m_alarmPending(0), m_snapshotTicks(0), m_event11Value(0), m_ptzDelay(0),
+      m_alarmAccumulated(0), m_alarmPending(0), m_snapshotTicks(0), m_serverRecordEvent(0), m_ptzDelay(0),
       m_armed(1), m_relayStates{0, 0, 0, 0}, m_jpegReopen(0), m_reconnectCountdown{0, 0, 0},
       m_recordCheckCountdown{0, 0, 0}, m_noMotionCountdown{0, 0, 0}, m_presetCycleCountdown{0, 0, 0}, m_presetIndex(0),
       m_presetCycleRunning(0), m_ptzProtocol(0), m_protocolDelay(0), m_matrixMenu(0), m_pPane(nullptr),
@@ -133,7 +133,7 @@ void CChannelSession::Connect(int open, int reconnect)
         m_previewWanted = m_pCamera->m_previewOnConnect;
     m_previewOn = m_previewWanted && m_pPane != nullptr;
     m_serverRecording = 0;
-    m_event11Value = 0;
+    m_serverRecordEvent = 0;
 
     ServerLogin login;
     GetServerLogin(login);
@@ -152,6 +152,7 @@ void CChannelSession::Connect(int open, int reconnect)
     m_liveHandle = server->m_useDdns ? Conduit_ConnectDdns(login.address, &record, login.port)
                                      : Conduit_Connect(login.address, &record, login.port);
     if (m_liveHandle == -1) {
+        TRACE(traceDevices, "Conduit refused to open channel %d of %s", m_pCamera->m_channel, login.name);
         m_state = sessionIdle;
         // A reconnection the library refuses to start (a DDNS name that does not resolve for a
         // while) tries again later, silently; only the operator's own connect reports and gives up.
@@ -237,7 +238,7 @@ void CChannelSession::TearDownChannel()
     CloseTalk();
     memset(m_relayStates, 0, sizeof(m_relayStates));
     StopJpegStream();
-    m_event11Value = 0;
+    m_serverRecordEvent = 0;
     m_serverRecording = 0;
     m_alarmPending = 0;
     m_currentInput = 0;
@@ -262,6 +263,7 @@ void CChannelSession::TearDownChannel()
 
 void CChannelSession::ConnectFailed(int result)
 {
+    TRACE(traceSessions, "session %p: connect result %d", (void*)this, result);
     // The record reasons, the stay-connected mark and the accumulated alarms survive a failure.
     TearDownChannel();
     if (m_pPane)
@@ -348,15 +350,10 @@ void TickAllSessions()
 {
     if (g_pRecGroup == nullptr)
         return;
-    for (POSITION pos = g_pRecGroup->m_projects.GetHeadPosition(); pos;) {
-        g_pRecGroup->m_projects.GetNext(pos)->ForEachServer([](CTermServer* server) {
-            for (POSITION at = server->m_cameras.GetHeadPosition(); at;) {
-                CTermCamera* camera = server->m_cameras.GetNext(at);
-                if (camera->m_disabled == 0 && camera->m_pSession != nullptr)
-                    camera->m_pSession->OnTimerTick();
-            }
-        });
-    }
+    g_pRecGroup->ForEachCamera([](CTermCamera* camera) {
+        if (camera->m_disabled == 0 && camera->m_pSession != nullptr)
+            camera->m_pSession->OnTimerTick();
+    });
 }
 
 void CChannelSession::StopVideoBySwitchMode()

@@ -18,6 +18,7 @@
 #include <atomic>
 
 #include "station/core/sessions/SessionCountdown.h"
+#include "station/core/storage/RecordReason.h"
 
 class CTermCamera;
 class CTermServer;
@@ -26,9 +27,6 @@ struct ScheduleEntry;
 
 // The session's state.
 enum SessionState { sessionConnected = 1, sessionConnecting = 2, sessionIdle = 3 };
-
-// Why the session records; the bits are also the type bits of the file's index entry.
-enum RecordReason { recordManual = 1, recordAlarm = 2, recordSchedule = 4, recordMotion = 8 };
 
 // What raised an alarm: the bits of the two alarm words.
 enum AlarmFlags {
@@ -148,7 +146,7 @@ public:
     std::atomic<int> m_alarmAccumulated; // AlarmFlags raised since the last clear
     std::atomic<int> m_alarmPending;     // AlarmFlags not yet answered by ProcessAlarms
     int m_snapshotTicks;                 // ticks since the last timed snapshot
-    int m_event11Value;                  // last value of device event 11
+    int m_serverRecordEvent;             // last value of the server-recording event (CONDUIT_EVENT_SERVER_RECORD)
     int m_ptzDelay;                      // from the server's PTZ description
     int m_armed;                         // motion, video loss and sensors raise alarms
     BYTE m_relayStates[4];               // the server's relay outputs 0..3
@@ -190,6 +188,14 @@ private:
     void StopVideoBySwitchMode();
     void DetermineAudioState();
     void WriteLog(int type, LPCSTR text, LPCSTR detail);
+
+    // Device events, one handler each; TRUE when the pane is to be told of the event.
+    BOOL OnMotionEvent(CTermCamera& camera, int value);
+    BOOL OnVideoLossEvent(CTermCamera& camera, int value);
+    BOOL OnSensorEvent(CTermCamera& camera, int value);
+    BOOL OnRelaysEvent(int value);
+    BOOL OnCameraInputEvent(int value);
+    BOOL OnServerRecordEvent(int value);
 
     // Alarms.
     void RaiseAlarm(int bits);

@@ -87,76 +87,114 @@ void CChannelSession::OnDeviceEvent(int type, int value)
     CTermCamera* camera = m_pCamera;
     if (camera == nullptr)
         return;
+    TRACE(traceSessions, "session %p: device event %d value 0x%X", (void*)this, type, value);
+    BOOL tellPane = FALSE;
     switch (type) {
     case CONDUIT_EVENT_MOTION:
-        if (!m_armed)
-            return;
-        if (!ChannelBitSet(value))
-            break;
-        {
-            CSingleLock lock(&m_lock, TRUE);
-            m_noMotionCountdown.Clear();
-            if (camera->m_motionAlarmMode) {
-                // Motion is what the no-motion alarm waits for: it only starts the wait again.
-                m_noMotionCountdown.Arm(camera->m_noMotionSeconds);
-                return;
-            }
-        }
-        WriteLog(SYSLOG_ALARM, SessionString(STR_MOTION_ALARM), DisplayPath());
-        if (camera->m_motionRecord)
-            StartAlarmRecording(recordMotion, 0);
-        if (camera->m_motionSnapshot)
-            TakeJpeg();
-        SwitchOutputs(camera->m_motionOutputs);
-        RaiseAlarm(alarmMotion);
+        tellPane = OnMotionEvent(*camera, value);
         break;
     case CONDUIT_EVENT_VIDEO_LOSS:
-        if (!m_armed)
-            return;
-        if (!ChannelBitSet(value))
-            break;
-        WriteLog(SYSLOG_ALARM, SessionString(STR_VIDEO_LOSS), DisplayPath());
-        RaiseAlarm(alarmVideoLoss);
-        SwitchOutputs(camera->m_lossOutputs);
+        tellPane = OnVideoLossEvent(*camera, value);
         break;
     case CONDUIT_EVENT_SENSOR:
-        if (!m_armed)
-            return;
-        for (int i = 0; i < 4; ++i) {
-            if ((value & (1 << i)) == 0 || (camera->m_sensorMatchesChannel && i != camera->m_channel))
-                continue;
-            CString text;
-            text.Format(SessionString(STR_SENSOR_ALARM), i + 1);
-            CTermServer* server = Server();
-            CString detail = DisplayPath() + "->" + (server ? server->m_sensorNames[i] : CString());
-            WriteLog(SYSLOG_ALARM, text, detail);
-            if (camera->m_sensorRecord[i])
-                StartAlarmRecording(recordAlarm, 0);
-            if (camera->m_sensorSnapshot[i])
-                TakeJpeg();
-            SwitchOutputs(camera->m_sensorOutputs[i]);
-            RaiseAlarm(SensorBit(i));
-        }
+        tellPane = OnSensorEvent(*camera, value);
         break;
     case CONDUIT_EVENT_RELAYS:
-        for (int i = 0; i < 4; ++i)
-            m_relayStates[i] = (BYTE)((value >> i) & 1);
+        tellPane = OnRelaysEvent(value);
         break;
     case CONDUIT_EVENT_CAMERA_INPUT:
-        if (value >= 0 && value <= 4)
-            m_currentInput = value;
+        tellPane = OnCameraInputEvent(value);
         break;
     case CONDUIT_EVENT_SERVER_RECORD:
-        m_event11Value = value;
-        m_serverRecording = (BYTE)(value & 1);
+        tellPane = OnServerRecordEvent(value);
         break;
     default:
-        return;
+        break;
     }
     // The pane is told by a posted message only; it checks that the session is still its own.
     IPreviewPane* pane = m_pPane;
-    if (pane != nullptr)
+    if (tellPane && pane != nullptr)
         pane->PostPaneAlarm(this, PaneAlarmParam(type, value));
+}
+
+BOOL CChannelSession::OnMotionEvent(CTermCamera& camera, int value)
+{
+    if (!m_armed)
+        return FALSE;
+    if (!ChannelBitSet(value))
+        return TRUE;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        m_noMotionCountdown.Clear();
+        if (camera.m_motionAlarmMode) {
+            // Motion is what the no-motion alarm waits for: it only starts the wait again.
+            m_noMotionCountdown.Arm(camera.m_noMotionSeconds);
+            return FALSE;
+        }
+    }
+    WriteLog(SYSLOG_ALARM, SessionString(STR_MOTION_ALARM), DisplayPath());
+    if (camera.m_motionRecord)
+        StartAlarmRecording(recordMotion, 0);
+    if (camera.m_motionSnapshot)
+        TakeJpeg();
+    SwitchOutputs(camera.m_motionOutputs);
+    RaiseAlarm(alarmMotion);
+    return TRUE;
+}
+
+BOOL CChannelSession::OnVideoLossEvent(CTermCamera& camera, int value)
+{
+    if (!m_armed)
+        return FALSE;
+    if (!ChannelBitSet(value))
+        return TRUE;
+    WriteLog(SYSLOG_ALARM, SessionString(STR_VIDEO_LOSS), DisplayPath());
+    RaiseAlarm(alarmVideoLoss);
+    SwitchOutputs(camera.m_lossOutputs);
+    return TRUE;
+}
+
+BOOL CChannelSession::OnSensorEvent(CTermCamera& camera, int value)
+{
+    if (!m_armed)
+        return FALSE;
+    for (int i = 0; i < 4; ++i) {
+        if ((value & (1 << i)) == 0 || (camera.m_sensorMatchesChannel && i != camera.m_channel))
+            continue;
+        CString text;
+        text.Format(SessionString(STR_SENSOR_ALARM), i + 1);
+        CTermServer* server = Server();
+        CString detail = DisplayPath() + "->" + (server ? server->m_sensorNames[i] : CString());
+        WriteLog(SYSLOG_ALARM, text, detail);
+        if (camera.m_sensorRecord[i])
+            StartAlarmRecording(recordAlarm, 0);
+        if (camera.m_sensorSnapshot[i])
+            TakeJpeg();
+        SwitchOutputs(camera.m_sensorOutputs[i]);
+        RaiseAlarm(SensorBit(i));
+    }
+    return TRUE;
+}
+
+BOOL CChannelSession::OnRelaysEvent(int value)
+{
+    for (int i = 0; i < 4; ++i)
+        m_relayStates[i] = (BYTE)((value >> i) & 1);
+    return TRUE;
+}
+
+BOOL CChannelSession::OnCameraInputEvent(int value)
+{
+    if (value >= 0 && value <= 4)
+        m_currentInput = value;
+    return TRUE;
+}
+
+BOOL CChannelSession::OnServerRecordEvent(int value)
+{
+    m_serverRecordEvent = value;
+    m_serverRecording = (BYTE)(value & 1);
+    return TRUE;
 }
 
 void CChannelSession::OnExternalAlarm(CChannelSession*, int input)

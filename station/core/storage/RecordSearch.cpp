@@ -1,5 +1,7 @@
 // The recording search: walks the day directories of every storage path, filters the index
 // entries of the kind asked for and reports each entry whose file still exists.
+#include "station/core/storage/RecordSearch.h"
+
 #include "station/core/storage/RecordStore.h"
 
 #include "station/core/storage/StorageFiles.h"
@@ -29,23 +31,6 @@ KindFiles FilesOfKind(int kind)
         return {"bmpindex", "bmp"};
     default:
         return {"index", "asf"};
-    }
-}
-
-// The record-type bit a selector asks for, or 0 for no filter.
-int SelectorBit(int selector)
-{
-    switch (selector) {
-    case 1:
-        return 1; // manual
-    case 2:
-        return 4; // schedule
-    case 3:
-        return 8; // video motion
-    case 4:
-        return 2; // alarm
-    default:
-        return 0;
     }
 }
 
@@ -192,6 +177,22 @@ void SearchIndexFile(const char* dayDir, const SearchContext& search)
 
 } // namespace
 
+int RecordReasonOfSelector(int typeSelector)
+{
+    switch (typeSelector) {
+    case 1:
+        return recordManual;
+    case 2:
+        return recordSchedule;
+    case 3:
+        return recordMotion;
+    case 4:
+        return recordAlarm;
+    default:
+        return 0;
+    }
+}
+
 void CRecordStore::SearchRecords(RecordSearchCallback callback, const RecordQuery* query, void* user)
 {
     if (callback == nullptr || query == nullptr)
@@ -204,8 +205,8 @@ void CRecordStore::SearchDayDirs(const char* base, const RecordQuery* query, Rec
 {
     if (base == nullptr || query == nullptr || callback == nullptr)
         return;
-    SearchContext search = {query, callback, user, FilesOfKind(query->kind), {}, SelectorBit(query->typeSelector),
-                            0,     0};
+    SearchContext search = {
+        query, callback, user, FilesOfKind(query->kind), {}, RecordReasonOfSelector(query->typeSelector), 0, 0};
     memcpy(search.name, query->name, sizeof(search.name));
     search.name[sizeof(search.name) - 1] = '\0';
 

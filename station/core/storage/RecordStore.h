@@ -4,6 +4,8 @@
 #pragma once
 
 #include "station/core/storage/DiskWatch.h"
+#include "station/core/storage/RecordReason.h"
+#include "station/core/storage/RecordSearch.h"
 #include "station/core/storage/RecordStoreOwner.h"
 #include "station/core/storage/StoragePathEntry.h"
 
@@ -24,31 +26,10 @@ struct RecordIndexEntry {
     BYTE minute;
     BYTE second;
     BYTE pad2[3];
-    INT32 typeBits; // the RecordReason bits of a recording (1 manual, 2 alarm, 4 schedule, 8 motion); 0 for snapshots
+    INT32 typeBits; // RecordReason bits of a recording; 0 for snapshots
 };
 #pragma pack(pop)
 static_assert(sizeof(RecordIndexEntry) == 60, "RecordIndexEntry is 60 bytes in the index files");
-
-// File kinds of the search.
-enum RecordKind { RECORD_KIND_MP4 = 1, RECORD_KIND_JPEG = 2, RECORD_KIND_BMP = 3, RECORD_KIND_ASF = 4 };
-
-struct RecordQuery {
-    char name[40]; // server name; empty = any
-    int channel;   // counted from 0; -1 = any
-    int kind;      // RecordKind; any other value searches ASF recordings
-    int rangeFlag; // 0 = no date or time filter (the date and time fields are not read)
-    int fromYear, fromMonth, fromDay;
-    int toYear, toMonth, toDay;
-    int fromHour, fromMinute;
-    int toHour, toMinute;
-    int fromSecond, toSecond;
-    int typeSelector; // 0 any; 1 manual, 2 schedule, 3 video motion, 4 alarm
-};
-
-// One call per hit: server name, channel from 0, start and end (file modification) as calendar
-// times, size in bytes (at most 0x7FFFFFFF), full path, the caller's user value.
-typedef int (*RecordSearchCallback)(const char* name, int channel, int start, int end, int size, const char* path,
-                                    void* user);
 
 class CRecordStore {
 public:

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
 
 class CBenchItem : public CObject {
     DECLARE_SERIAL(CBenchItem)
@@ -139,9 +140,9 @@ int main()
     DeleteFileA(plainPath.c_str());
 
     printf("archive of %d objects, %u bytes (median of %d rounds)\n", kObjects, (unsigned)image.size(), kRounds);
-    printf("write: archive %.2f ms, plain %.2f ms, ratio %.2f\n", Median(aw), Median(pw), Median(aw) / Median(pw));
-    printf("read:  archive %.2f ms, plain %.2f ms, ratio %.2f\n", Median(ar), Median(pr), Median(ar) / Median(pr));
-    printf("       of which creating the %d objects alone: %.2f ms, ratio %.2f; the rest: ratio %.2f\n", kObjects,
-           Median(create), Median(create) / Median(pr), (Median(ar) - Median(create)) / Median(pr));
+    PrintFigure("archive write vs plain write", Median(aw), Median(pw), "ms", "a small multiple");
+    PrintFigure("archive read vs plain read", Median(ar), Median(pr), "ms", "a small multiple");
+    PrintFigure("archive read less object creation vs plain read", Median(ar) - Median(create), Median(pr), "ms",
+                "a small multiple");
     return 0;
 }

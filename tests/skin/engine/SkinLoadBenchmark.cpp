@@ -9,14 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "skin/engine/objects/ButtonSkinObject.h"
-#include "skin/engine/objects/FrameWndSkinObject.h"
-#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/objects/ButtonSkinObjects.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
 #include "skin/engine/store/MemoryStream.h"
-#include "skin/engine/objects/ScrollBarSkinObject.h"
+#include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinStore.h"
 
 #include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
 
 namespace {
 
@@ -127,7 +128,7 @@ int main()
     std::sort(loads.begin(), loads.end());
     std::sort(inflates.begin(), inflates.end());
     double load = loads[rounds / 2], inflate = inflates[rounds / 2];
-    std::printf("median of %d: LZO1X decompression %.3f ms, whole skin load %.3f ms\n", rounds, inflate, load);
-    std::printf("ratio load / decompression: %.2f (aim: at most 5, and under 20 ms)\n", load / inflate);
+    std::printf("median of %d rounds\n", rounds);
+    PrintFigure("skin load vs LZO1X decompression", load, inflate, "ms", "at most 5, and under 20 ms");
     return 0;
 }

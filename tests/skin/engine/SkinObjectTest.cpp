@@ -5,20 +5,13 @@
 #include <memory>
 #include <set>
 
-#include "skin/engine/objects/ApplicationSkinObject.h"
-#include "skin/engine/objects/ButtonSkinObject.h"
-#include "skin/engine/objects/CheckBoxSkinObject.h"
-#include "skin/engine/objects/ComboBoxSkinObject.h"
-#include "skin/engine/objects/FrameWndSkinObject.h"
-#include "skin/engine/objects/MenuBarSkinObject.h"
-#include "skin/engine/objects/PopupMenuSkinObject.h"
-#include "skin/engine/objects/PropertySetSkinObject.h"
-#include "skin/engine/objects/ScrollBarSkinObject.h"
-#include "skin/engine/objects/ScrollControlSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
+#include "skin/engine/objects/ButtonSkinObjects.h"
+#include "skin/engine/objects/ControlSkinObjects.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
+#include "skin/engine/objects/FrameElementSkinObjects.h"
 #include "tests/skin/engine/SkinFixtures.h"
-#include "skin/engine/objects/StatusBarSkinObject.h"
-#include "skin/engine/objects/TooltipSkinObject.h"
-#include "skin/engine/objects/TreeViewSkinObject.h"
+#include "skin/engine/objects/BarSkinObjects.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <fstream>
 #include <memory>
 
-#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 #include "tests/skin/engine/ImageFixtures.h"
-#include "skin/engine/objects/ImageSkinObject.h"
-#include "skin/engine/objects/MenuBarSkinObject.h"
-#include "skin/engine/objects/PropertySetSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
+#include "skin/engine/objects/FrameElementSkinObjects.h"
+#include "skin/engine/objects/ControlSkinObjects.h"
 #include "tests/skin/engine/SkinFixtures.h"
 #include "skin/engine/images/SkinImage.h"
 #include "tools/skinpack/SkinLayout.h"

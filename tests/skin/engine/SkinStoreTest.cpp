@@ -6,18 +6,14 @@
 #include <memory>
 #include <set>
 
-#include "skin/engine/objects/ApplicationSkinObject.h"
-#include "skin/engine/objects/ButtonSkinObject.h"
-#include "skin/engine/objects/CaptionStaticSkinObject.h"
-#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
+#include "skin/engine/objects/ButtonSkinObjects.h"
+#include "skin/engine/objects/FrameElementSkinObjects.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 #include "tests/skin/engine/ImageFixtures.h"
-#include "skin/engine/objects/ImageSkinObject.h"
-#include "skin/engine/objects/MenuBarSkinObject.h"
 #include "tools/screenshot/Screenshot.h"
 #include "tests/skin/engine/SkinFixtures.h"
 #include "skin/engine/images/SkinImage.h"
-#include "skin/engine/objects/SysColorTableSkinObject.h"
-#include "skin/engine/objects/TooltipSkinObject.h"
 
 namespace {
 

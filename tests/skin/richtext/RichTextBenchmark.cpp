@@ -8,6 +8,7 @@
 #include "skin/engine/richtext/RichTextDrawer.h"
 
 #include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
 
 namespace {
 
@@ -67,9 +68,7 @@ int main()
                           DrawTextA(dc, plain, -1, &r, DT_NOPREFIX);
                           SelectObject(dc, previous);
                       });
-    std::printf("rich-text tooltip (measure + draw): %.1f us per tooltip\n", rich);
-    std::printf("baseline DrawText of the same words: %.1f us\n", baseline);
-    std::printf("ratio rich-text / baseline: %.2f\n", rich / baseline);
+    PrintFigure("rich-text tooltip vs DrawText of the same words", rich, baseline, "us", "a small multiple");
 
     DeleteObject(font);
     SelectObject(dc, old);

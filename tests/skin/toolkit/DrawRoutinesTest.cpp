@@ -13,7 +13,7 @@
 
 #include "skin/engine/images/ImageDraw.h"
 #include "tests/skin/engine/ImageFixtures.h"
-#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/RegionTools.h"
 #include "skin/engine/toolkit/SkinEngine.h"

@@ -7,11 +7,10 @@
 
 #include <commctrl.h>
 
-#include "skin/engine/objects/ButtonSkinObject.h"
-#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/ButtonSkinObjects.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/store/SkinTypes.h"
-#include "skin/engine/objects/StaticSkinObject.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
 
 namespace {

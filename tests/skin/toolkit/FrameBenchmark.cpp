@@ -12,6 +12,7 @@
 #include "skin/engine/toolkit/Tessarine.h"
 
 #include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
 
 namespace {
 
@@ -88,9 +89,7 @@ int main()
     const double fresh = MillisecondsPerRun(100, repaint);
     EnableImagePartCache(true);
     const double cached = MillisecondsPerRun(300, repaint);
-    std::printf("60-piece frame repaint onto an 800 x 600 memory DC\n");
-    std::printf("  cutting every piece afresh (baseline): %.3f ms\n", fresh);
-    std::printf("  with the piece cache:                  %.3f ms (%.2fx the baseline)\n", cached, cached / fresh);
+    PrintFigure("frame repaint 800 x 600, piece cache vs cutting afresh", cached, fresh, "ms", "below 1");
     TessarineShutdown();
     return 0;
 }

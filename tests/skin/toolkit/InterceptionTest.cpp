@@ -14,7 +14,7 @@
 #include "skin/engine/interception/InlineHook.h"
 #include "skin/engine/interception/InstructionDecoder.h"
 #include "skin/engine/toolkit/SkinEngine.h"
-#include "skin/engine/objects/SysColorTableSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
 #include "skin/engine/toolkit/TessarineInternal.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <set>
 
-#include "skin/engine/objects/ImageSkinObject.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
 #include "skin/engine/store/MemoryStream.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/images/SkinImage.h"

@@ -15,6 +15,7 @@
 #include "station/core/datamodel/TermServer.h"
 
 #include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
 
 namespace {
 
@@ -124,9 +125,9 @@ int main()
     delete tree;
 
     printf("server tree: %d servers, %u cameras loaded, %u bytes\n", kServers, (unsigned)cameras, (unsigned)size);
-    printf("save  %8.2f ms   plain write %8.2f ms   ratio %.2f\n", save, write, save / write);
-    printf("load  %8.2f ms   plain read into new memory %8.2f ms   ratio %.2f\n", load, readFresh, load / readFresh);
-    printf("                  plain read into a warm buffer %6.2f ms   ratio %.2f\n", read, load / read);
+    PrintFigure("server tree save vs plain write", save, write, "ms", "well under 1 s in all");
+    PrintFigure("server tree load vs plain read into new memory", load, readFresh, "ms", "well under 1 s in all");
+    PrintFigure("server tree load vs plain read into a warm buffer", load, read, "ms", "well under 1 s in all");
 
     DeleteFileA(treePath);
     DeleteFileA(plainPath);

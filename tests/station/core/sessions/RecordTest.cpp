@@ -5,6 +5,7 @@
 #include "devices/conduit/Conduit.h"
 #include "station/core/datamodel/LoggedInUser.h"
 #include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationLinks.h"
 #include "station/core/datamodel/SysParam.h"
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/datamodel/TermServer.h"
@@ -239,7 +240,7 @@ TEST_F(SessionTest, ServerRecordsAndStoresJpegOnRequest)
     EXPECT_EQ(1, session->StartServerRecord());
     EXPECT_EQ(1, session->m_serverRecording);
     EXPECT_EQ("0010", Site().State("Alpha", "recording"));
-    EXPECT_TRUE(WaitUntil([&] { return session->m_event11Value == 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return session->m_serverRecordEvent == 1; }));
     EXPECT_EQ(1, session->StopServerRecord());
     EXPECT_EQ(0, session->m_serverRecording);
     EXPECT_EQ("0000", Site().State("Alpha", "recording"));
@@ -262,4 +263,20 @@ TEST_F(SessionTest, ServerRecordsAndStoresJpegOnRequest)
     CurrentUser().rights[rightServerRecord] = 0;
     EXPECT_EQ(0, session->StartServerRecord());
     EXPECT_EQ("0000", Site().State("Alpha", "recording"));
+}
+
+// The data model hands the links only sessions its cameras hold; one handed over after its camera let
+// it go is reported by the check, and the call still does no harm.
+TEST_F(SessionTest, SessionHandledAfterItsCameraLetItGoIsReported)
+{
+    CTermCamera* camera = Camera(AddServer("Alpha", 1), 0);
+    CChannelSession* session = MakeSession(camera);
+    LONG before = AfxAssertFailures();
+    SessionLinks().ClearAlarm(session);
+    EXPECT_EQ(before, AfxAssertFailures());
+
+    camera->m_pSession = nullptr;
+    SessionLinks().ClearAlarm(session);
+    EXPECT_EQ(before + 1, AfxAssertFailures());
+    camera->m_pSession = session; // the tree deletes it with the camera
 }

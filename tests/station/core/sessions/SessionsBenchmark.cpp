@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/core/sessions/ChannelSessionLinks.h"
 #include "devices/conduit/Conduit.h"
@@ -219,15 +220,12 @@ int main()
         std::printf("not every camera connected\n");
         return 1;
     }
-    std::printf("connect 1 camera:           %8.1f ms\n", one);
-    std::printf("connect 64 cameras at once: %8.1f ms (ratio to 1 camera: %.2f; per camera: %.2f)\n", all, all / one,
-                all / one / 64);
+    PrintFigure("connect 64 cameras at once vs 1 camera", all, one, "ms", "far below 64");
 
     double cpuOne = LiveCpu(1, 5000);
     double cpuSixteen = LiveCpu(16, 5000);
-    std::printf("station CPU, 64 connected, 1 shown:  %.3f s per s\n", cpuOne);
-    std::printf("station CPU, 64 connected, 16 shown: %.3f s per s (%.0f%% of one core; ratio to 1 shown: %.2f)\n",
-                cpuSixteen, cpuSixteen * 100, cpuSixteen / cpuOne);
+    PrintFigure("station CPU, 64 connected, 16 shown vs 1 shown", cpuSixteen, cpuOne, "s/s",
+                "16 panes stay smooth (under 1 core)");
 
     delete g_pRecGroup; // disconnects every session
     g_pRecGroup = nullptr;

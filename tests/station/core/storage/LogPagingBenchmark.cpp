@@ -1,6 +1,7 @@
 // Pages through a day of 1,000,000 log records in the viewer's paged store and compares the cost
 // of a page at the start, at the end, and in a store of only a hundred records, in the same run.
 #include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
 #include "station/core/storage/LogFile.h"
 #include "station/core/storage/LogPageStore.h"
 #include "tests/support/TestSupport.h"
@@ -92,11 +93,8 @@ int main()
     double atEnd = PageCost(big, pages - 1 - kPagesTimed, kPagesTimed);
     double hundred = PageCost(little, 0, kSmallRecords / kPageSize);
     printf("log paging: %d records, %u pages of %d\n", big.GetCount(), pages, kPageSize);
-    printf("  per page at the start   %.4f ms\n", atStart);
-    printf("  per page at the end     %.4f ms\n", atEnd);
-    printf("  per page of 100 records %.4f ms\n", hundred);
-    printf("  end / start             %.2f\n", atEnd / atStart);
-    printf("  end / 100-record store  %.2f\n", atEnd / hundred);
+    PrintFigure("log page at the end vs at the start", atEnd, atStart, "ms", "about 1");
+    PrintFigure("log page at the end vs a 100-record store", atEnd, hundred, "ms", "about 1");
     big.Close();
     little.Close();
     return 0;

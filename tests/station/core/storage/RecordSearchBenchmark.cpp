@@ -1,6 +1,7 @@
 // Searches a year of recordings (365 day directories of 1,000 recordings each) and compares the
 // time with a bare walk of the same directory tree in the same run.
 #include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
 #include "station/core/storage/RecordStore.h"
 #include "tests/support/TestSupport.h"
 
@@ -113,8 +114,7 @@ int main()
         store.SearchRecords(&CountHit, &query, &hits);
         searchBest = std::min(searchBest, NowMs() - start);
     }
-    printf("  bare walk  %8.1f ms (%d files)\n", walkBest, walked);
-    printf("  search     %8.1f ms (%d hits)\n", searchBest, hits);
-    printf("  search / walk %.2f\n", searchBest / walkBest);
+    printf("record search: %d files walked, %d hits\n", walked, hits);
+    PrintFigure("record search vs bare directory walk", searchBest, walkBest, "ms", "a small multiple");
     return 0;
 }
