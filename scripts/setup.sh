@@ -259,6 +259,8 @@ check_format() {
 }
 
 configure_and_build() {
+    # Paths relative to the tree, so that another clone of it (CI's) reuses the compiler cache.
+    export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$WARDEN_ROOT} CCACHE_NOHASHDIR=1
     local launcher=()
     command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     # A build tree configured for the other architecture is configured again.
