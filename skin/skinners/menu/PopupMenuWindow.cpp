@@ -7,7 +7,7 @@
 #include "skin/engine/drawing/WindowTools.h"
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/images/ImageDraw.h"
-#include "skin/engine/objects/PopupMenuSkinObject.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinMessages.h"
 #include "skin/engine/toolkit/TessarineInternal.h"

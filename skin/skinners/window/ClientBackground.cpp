@@ -2,7 +2,7 @@
 #include "skin/skinners/window/ClientBackground.h"
 
 #include "skin/engine/images/ImageDraw.h"
-#include "skin/engine/objects/FramedSkinObject.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 
 ClientBackground::ClientBackground() : firstPaint_(FALSE) {}
 

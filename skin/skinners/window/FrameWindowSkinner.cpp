@@ -2,7 +2,7 @@
 #include "skin/skinners/window/FrameWindowSkinner.h"
 
 #include "skin/engine/drawing/WindowTools.h"
-#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinMessages.h"
 #include "skin/skinners/window/FrameGeometry.h"

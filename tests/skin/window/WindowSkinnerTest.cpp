@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "skin/engine/objects/FrameWndSkinObject.h"
+#include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/store/SkinStore.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinEngine.h"
