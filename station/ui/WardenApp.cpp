@@ -4,6 +4,7 @@
 #include <afxdisp.h>
 
 #include "skin/engine/toolkit/Tessarine.h"
+#include "station/core/datamodel/SaveLeftovers.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/ui/DlgMain.h"
 #include "station/ui/DlgSplash.h"
@@ -34,6 +35,9 @@ CWardenApp::CWardenApp() : m_startDirectory(), m_languageLibrary(nullptr), m_eng
 BOOL CWardenApp::InitInstance()
 {
     SetStartDirectory(m_startDirectory);
+    // A save cut short by a kill leaves its temporary copy (and older versions a plain user list): gone
+    // before anything is loaded.
+    RemoveInterruptedSaveLeftovers();
     AfxEnableControlContainer();
     TessarineInit(m_hInstance);
     TessarineLoadSkin(m_hInstance, "DEFAULT", "TESSARINE");
