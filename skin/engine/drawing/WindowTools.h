@@ -34,3 +34,13 @@ BOOL SaveResourceToFile(const char* path, HMODULE module, const char* name, cons
 // unique name can be made, the folder and the fallback name. ext, when given, is appended after a dot.
 // The result is cut to fit out.
 void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir, const char* ext);
+
+// SetWindowPos flags that only make the system recompute a window's frame.
+const UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+
+// The point a mouse message carries, its coordinates signed (left of or above the origin on other monitors).
+inline POINT PointFromLParam(LPARAM lParam)
+{
+    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return p;
+}

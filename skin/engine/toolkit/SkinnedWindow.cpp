@@ -8,6 +8,7 @@
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/RegionTools.h"
+#include "skin/engine/drawing/WindowTools.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/images/SkinImage.h"
 #include "skin/engine/toolkit/SkinMessages.h"
@@ -24,7 +25,6 @@ const char kSavedProcProperty[] = "TessarineSavedProc";
 namespace {
 
 const COLORREF kDefaultTransparent = RGB(255, 0, 255);
-const UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
 int Width(const RECT& r)
 {

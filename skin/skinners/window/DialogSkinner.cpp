@@ -7,18 +7,6 @@
 #include "skin/engine/toolkit/SkinMessages.h"
 #include "skin/skinners/window/FrameGeometry.h"
 
-namespace {
-
-const UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
-
-POINT PointFrom(LPARAM lParam)
-{
-    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return p;
-}
-
-} // namespace
-
 DialogSkinner::DialogSkinner(BOOL frameless) : frameless_(frameless), savedStyle_(0) {}
 
 DialogSkinner::~DialogSkinner()
@@ -186,7 +174,7 @@ LRESULT DialogSkinner::FramedProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCHITTEST: {
         const RECT bounds = GetWindowBounds();
         LayoutFrameRects(bounds.right, bounds.bottom);
-        return DialogHitTest(frameRects_, ScreenToWindow(PointFrom(lParam)), IsResizable() != FALSE,
+        return DialogHitTest(frameRects_, ScreenToWindow(PointFromLParam(lParam)), IsResizable() != FALSE,
                              hwnd_ && IsZoomed(hwnd_), 0);
     }
     case WM_NCPAINT:

@@ -7,18 +7,6 @@
 #include "skin/engine/toolkit/SkinMessages.h"
 #include "skin/skinners/window/FrameGeometry.h"
 
-namespace {
-
-const UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
-
-POINT PointFrom(LPARAM lParam)
-{
-    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return p;
-}
-
-} // namespace
-
 FrameWindowSkinner::FrameWindowSkinner() : savedStyle_(0), lastRelease_(0), hadRelease_(false) {}
 
 FrameWindowSkinner::~FrameWindowSkinner()
@@ -250,7 +238,7 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case WM_NCHITTEST:
-        return OnNcHitTest(ScreenToWindow(PointFrom(lParam)));
+        return OnNcHitTest(ScreenToWindow(PointFromLParam(lParam)));
     case WM_NCPAINT:
         return OnNcPaint(wParam);
     case WM_NCACTIVATE:
@@ -259,11 +247,11 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETCURSOR:
         return Stripped(message, wParam, lParam);
     case WM_NCLBUTTONDOWN:
-        return OnNcLButtonDown(static_cast<int>(wParam), PointFrom(lParam));
+        return OnNcLButtonDown(static_cast<int>(wParam), PointFromLParam(lParam));
     case WM_NCLBUTTONUP:
-        return OnNcLButtonUp(static_cast<int>(wParam), PointFrom(lParam));
+        return OnNcLButtonUp(static_cast<int>(wParam), PointFromLParam(lParam));
     case WM_NCLBUTTONDBLCLK:
-        return OnNcLButtonDblClk(static_cast<int>(wParam), PointFrom(lParam));
+        return OnNcLButtonDblClk(static_cast<int>(wParam), PointFromLParam(lParam));
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONDBLCLK:
         return 0;
