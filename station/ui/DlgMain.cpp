@@ -12,6 +12,7 @@
 #include "station/core/datamodel/UserGroup.h"
 #include "station/core/datamodel/VuskAudioBroadcast.h"
 #include "station/core/datamodel/VuskEMapGroup.h"
+#include "station/ui/emap/EMapMessages.h"
 #include "station/core/datamodel/VuskLoopGroup.h"
 #include "station/core/datamodel/VuskPageGroup.h"
 #include "station/core/sessions/ChannelSessionLinks.h"
@@ -60,6 +61,8 @@ ON_MESSAGE(WM_RECORD_DISK_EVENT, OnRecordDiskEvent)
 ON_MESSAGE(WM_REMOTE_LOGIN_DONE, OnRemoteLoginDone)
 ON_MESSAGE(WM_EXIT_REQUEST, OnExitRequest)
 ON_MESSAGE(WM_KEYBOARD_COMMAND, OnKeyboardCommand)
+ON_MESSAGE(WM_EMAP_ACTIVATE, OnEMapActivate)
+ON_MESSAGE(WM_EMAP_POPUP_CLOSED, OnEMapPopupClosed)
 ON_NOTIFY(NM_DBLCLK, IDC_MAIN_TREE, OnTreeDblClk)
 ON_NOTIFY(NM_RCLICK, IDC_MAIN_TREE, OnTreeRClick)
 ON_NOTIFY(TVN_SELCHANGEDA, IDC_MAIN_TREE, OnTreeSelChanged)
@@ -101,9 +104,10 @@ CDlgMain::CDlgMain(CWnd* pParent)
       m_mainTimer(0), m_remoteLoginThread(nullptr), m_savedPlacement(), m_lockedStates(0), m_lockedMenuStates(),
       m_storagePaths(), m_storagePathCount(0), m_skinButtons(), m_buttonChecked(), m_talkHandle(-1),
       m_talkSession(nullptr), m_alarmSoundOn(0), m_screenLocked(0), m_editorOpen(0), m_broadcastWindow(nullptr),
-      m_talkRelay(-1), m_connectInfo(nullptr), m_systemLog(nullptr), m_videoWall(nullptr),
-      m_processId(::GetCurrentProcessId()), m_remoteLogin(), m_linkageHandle(0), m_keyboardHandle(0),
-      m_alarmInputHandle(0), m_previousWindows(nullptr), m_previousHost(nullptr), m_installed(0), m_librariesStarted(0)
+      m_talkRelay(-1), m_connectInfo(nullptr), m_systemLog(nullptr), m_videoWall(nullptr), m_emapView(nullptr),
+      m_emapTree(nullptr), m_processId(::GetCurrentProcessId()), m_remoteLogin(), m_linkageHandle(0),
+      m_keyboardHandle(0), m_alarmInputHandle(0), m_previousWindows(nullptr), m_previousHost(nullptr), m_installed(0),
+      m_librariesStarted(0)
 {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
     if (m_hIcon == nullptr)
@@ -358,6 +362,7 @@ int CDlgMain::LoadAll()
     g_pLoopGroup->Load();
     g_pEMapGroup = new CVuskEMapGroup;
     g_pEMapGroup->Load();
+    RefillEMapTree();
     if (g_pPageGroup == nullptr) {
         g_pPageGroup = new CVuskPageGroup;
         g_pPageGroup->Load();
@@ -410,6 +415,8 @@ void CDlgMain::Shutdown()
         m_connectInfo->DestroyWindow();
         DeleteGlobal(m_connectInfo);
     }
+    // The map's windows point into the map and the server tree.
+    DestroyEMapWindows();
     DeleteGlobal(g_pLoopGroup);
     DeleteGlobal(g_pEMapGroup);
     StopTalkAndDetachPanes();

@@ -8,7 +8,8 @@
 // DlgMainLayout.cpp (layout file, command buttons, keys), DlgMainCommands.cpp (menu commands and
 // rights), DlgMainTree.cpp (server tree view), DlgMainTick.cpp (tick, posted messages, exit
 // record), DlgMainView.cpp (view commands, lock, export and import), DlgMainLinks.cpp (what the
-// sessions and the store call), DlgMainWall.cpp (everything that reaches the video wall).
+// sessions and the store call), DlgMainWall.cpp (everything that reaches the video wall),
+// DlgMainEMap.cpp (the electronic map).
 #pragma once
 
 #include <afxwin.h>
@@ -26,6 +27,8 @@
 
 class CDlgConnectInfo;
 class CDlgBroadcast;
+class CDlgEMapTree;
+class CDlgViewEMap;
 class CChannelSession;
 class CTermCamera;
 class CTermData;
@@ -177,6 +180,8 @@ public:
     CDlgConnectInfo* m_connectInfo;
     CSystemLog* m_systemLog;
     CWnd* m_videoWall;
+    CDlgViewEMap* m_emapView; // the map's run view, in the wall's place while the map is shown
+    CDlgEMapTree* m_emapTree;
     DWORD m_processId;
     RemoteLoginRecord m_remoteLogin;
     // Serial device handles (linkage device, control keyboard, external alarm input).
@@ -209,6 +214,8 @@ protected:
     afx_msg LRESULT OnRemoteLoginDone(WPARAM, LPARAM);
     afx_msg LRESULT OnExitRequest(WPARAM, LPARAM);
     afx_msg LRESULT OnKeyboardCommand(WPARAM, LPARAM);
+    afx_msg LRESULT OnEMapActivate(WPARAM item, LPARAM kind);
+    afx_msg LRESULT OnEMapPopupClosed(WPARAM popup, LPARAM);
     afx_msg void OnTreeDblClk(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTreeRClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
@@ -308,4 +315,10 @@ private:
     void CreatePanels();
     void StartServices();
     void OpenSerialDevices();
+    // The electronic map (DlgMainEMap.cpp).
+    void CreateEMapWindows();
+    void DestroyEMapWindows();
+    void RefillEMapTree();
+    void CloseEMapWindows();
+    void ShowEMapMode(int show);
 };

@@ -10,6 +10,7 @@
 #include "station/core/datamodel/LoggedInUser.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/VuskEMapGroup.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
 #include "station/core/datamodel/TermCamera.h"
@@ -209,6 +210,7 @@ void CDlgMain::RebindAfterAssign()
 {
     if (m_broadcastWindow != nullptr && m_broadcastWindow->IsWindowVisible())
         m_broadcastWindow->ShowWindow(SW_HIDE);
+    CloseEMapWindows();
     StopTalkAndDetachPanes();
     m_serverTree.DeleteAllItems();
     delete g_pRecGroup;
@@ -217,6 +219,9 @@ void CDlgMain::RebindAfterAssign()
     m_serverTree.Expand(m_serverTree.GetRootItem(), TVE_EXPAND);
     g_pRecGroup->ResolveCameraLinks();
     RebuildPageTable(1);
+    if (g_pEMapGroup != nullptr)
+        g_pEMapGroup->LinkAll();
+    RefillEMapTree();
     WallLayoutGrid();
     if (GetDisplayPageCount() > 0)
         WallShowPage(0, -1, 0);
@@ -272,26 +277,6 @@ void CDlgMain::OnTourSettings()
         return;
     }
     OpenUnbuiltWindow(213);
-}
-
-void CDlgMain::OnEditEMap()
-{
-    if (!HasRight(5)) {
-        ShowString(IDS_NO_PERMISSION);
-        return;
-    }
-    OpenUnbuiltWindow(202);
-}
-
-void CDlgMain::OnEMap()
-{
-    if (!HasRight(5)) {
-        ShowString(IDS_NO_PERMISSION);
-        return;
-    }
-    if (IsTourRunning())
-        return;
-    OpenUnbuiltWindow(211);
 }
 
 CTermServer* CDlgMain::CurrentServer()

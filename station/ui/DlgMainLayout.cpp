@@ -139,6 +139,7 @@ void CDlgMain::LayoutFromSkin()
     m_clockLabel.SetFont(&m_mainFont);
     m_dateLabel.SetFont(&m_mainFont);
     CreatePanels();
+    CreateEMapWindows();
 }
 
 void CDlgMain::OnSkinButtonCommand(UINT nID)

@@ -109,7 +109,6 @@ void CDlgMain::OpenEMap()
 {
     OnSkinButton(403, 2);
 }
-void CDlgMain::ShowEMapDevice(CVuskEMapDev*) {}
 
 void CDlgMain::OnDiskEvent(int event)
 {

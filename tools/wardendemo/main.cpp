@@ -1,7 +1,8 @@
 // wardendemo: writes the station's demonstration data into a start directory, through the
 // station's own data model, so that Warden starts logged in on the simulated site of
 // devices/devsim/demo-site.ini: three servers, the four Lobby cameras on page 0 in four panes,
-// camera 1 recording on motion, storage in the given folder, automatic log-in as "admin".
+// camera 1 recording on motion, an electronic map of the Lobby with a child scene, storage in the
+// given folder, automatic log-in as "admin".
 //
 //     wardendemo <start directory> <storage folder>
 #include <stdio.h>
@@ -14,6 +15,9 @@
 #include "station/core/datamodel/TermServer.h"
 #include "station/core/datamodel/UserData.h"
 #include "station/core/datamodel/UserGroup.h"
+#include "station/core/datamodel/VuskEMapDev.h"
+#include "station/core/datamodel/VuskEMapGroup.h"
+#include "station/core/datamodel/VuskEMapTerm.h"
 #include "station/core/datamodel/VuskPage.h"
 #include "station/core/datamodel/VuskPageGroup.h"
 #include "station/core/storage/StoragePathEntry.h"
@@ -63,7 +67,7 @@ CTermServer* AddServer(CRecGroup& tree, CTermData* group, const DemoServer& demo
     return server;
 }
 
-void WriteTree(CTermServer*& lobby)
+void WriteTree(CTermServer*& lobby, int& warehouseId)
 {
     // A fresh tree: the constructor would read an earlier run's file.
     ::DeleteFileA(StationFilePath("servertree.cfg"));
@@ -74,6 +78,8 @@ void WriteTree(CTermServer*& lobby)
         CTermServer* server = AddServer(tree, project, demo);
         if (server->m_name == "Lobby")
             lobby = server;
+        if (server->m_name == "Warehouse")
+            warehouseId = server->m_id;
     }
     // Camera 1 of the Lobby records when it sees motion (armed is the sessions' default).
     CTermCamera* first = lobby->m_cameras.GetHead();
@@ -89,6 +95,38 @@ void WritePages(int lobbyId)
     for (int slot = 0; slot < 4; ++slot)
         page->SetSlot(slot, nullptr, lobbyId, slot);
     pages.Save();
+}
+
+void AddMapDevice(CVuskEMapTerm* scene, int kind, int serverId, int index, int x, int y)
+{
+    CVuskEMapDev* device = new CVuskEMapDev;
+    device->m_kind = kind;
+    device->m_serverId = serverId;
+    device->m_index = index;
+    device->m_x = x;
+    device->m_y = y;
+    device->m_pScene = scene;
+    scene->m_devices.AddTail(device);
+}
+
+// The Lobby's plan with its four cameras, an alarm input of the Warehouse, the Lobby's first
+// alarm output, and the office as a child scene.
+void WriteMap(int lobbyId, int warehouseId)
+{
+    CVuskEMapGroup map;
+    CString plans = GetStartDirectory() + "\\emap\\";
+    CVuskEMapTerm* lobby = map.AddScene("大厅", nullptr);
+    lobby->m_mapPath = plans + "lobby.bmp";
+    const POINT cameras[4] = {{160, 140}, {520, 140}, {120, 400}, {480, 420}};
+    for (int channel = 0; channel < 4; ++channel)
+        AddMapDevice(lobby, emapCamera, lobbyId, channel, cameras[channel].x, cameras[channel].y);
+    AddMapDevice(lobby, emapAlarmInput, warehouseId, 0, 640, 60);
+    AddMapDevice(lobby, emapAlarmOutput, lobbyId, 0, 60, 60);
+    CVuskEMapTerm* office = map.AddScene("办公室", lobby);
+    office->m_mapPath = plans + "office.bmp";
+    office->m_x = 300;
+    office->m_y = 480;
+    map.Save();
 }
 
 void WriteParameters()
@@ -137,8 +175,10 @@ int main(int argc, char** argv)
     }
     SetStartDirectory(argv[1]);
     CTermServer* lobby = nullptr;
-    WriteTree(lobby);
+    int warehouseId = 0;
+    WriteTree(lobby, warehouseId);
     WritePages(lobby != nullptr ? lobby->m_id : 0);
+    WriteMap(lobby != nullptr ? lobby->m_id : 0, warehouseId);
     WriteParameters();
     WriteUsers();
     if (!WriteStorage(argv[2]))

@@ -59,6 +59,8 @@ void CVuskEMapDev::Link()
     if (m_kind == emapCamera) {
         CTermCamera* camera = m_pServer->FindCamera(m_index);
         if (camera == nullptr || camera->m_disabled) {
+            // A disabled camera's device stays on its scene, unbound, still named.
+            m_caption = path + ":" + m_name;
             m_pServer = nullptr;
             return;
         }

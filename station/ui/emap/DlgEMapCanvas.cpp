@@ -1,0 +1,264 @@
+#include "station/ui/emap/DlgEMapCanvas.h"
+
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/VuskEMapDev.h"
+#include "station/core/datamodel/VuskEMapTerm.h"
+#include "station/ui/emap/EMapIcon.h"
+#include "station/ui/emap/EMapLink.h"
+#include "station/ui/emap/EMapMessages.h"
+
+BEGIN_MESSAGE_MAP(CDlgEMapCanvas, CDialog)
+ON_WM_PAINT()
+ON_WM_ERASEBKGND()
+ON_WM_DESTROY()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+CDlgEMapCanvas::CDlgEMapCanvas(int editMode)
+    : CDialog(IDD), m_editMode(editMode), m_blinkTimer(0), m_pictureWidth(0), m_pictureHeight(0), m_mouseDown(0),
+      m_picture(nullptr)
+{
+}
+
+CDlgEMapCanvas::~CDlgEMapCanvas()
+{
+    if (m_picture != nullptr)
+        ::DeleteObject(m_picture);
+}
+
+BOOL CDlgEMapCanvas::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_toolTip.Create(this);
+    m_toolTip.Activate(TRUE);
+    return TRUE;
+}
+
+BOOL CDlgEMapCanvas::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_toolTip.m_hWnd != nullptr)
+        m_toolTip.RelayEvent(pMsg);
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+int CDlgEMapCanvas::LoadScene(CVuskEMapTerm* scene)
+{
+    Clear();
+    if (scene == nullptr || scene->m_mapPath.IsEmpty())
+        return 0;
+    m_picture =
+        (HBITMAP)::LoadImageA(nullptr, scene->m_mapPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (m_picture == nullptr)
+        return 0;
+    BITMAP info;
+    ::GetObjectA(m_picture, sizeof(info), &info);
+    m_pictureWidth = info.bmWidth;
+    m_pictureHeight = info.bmHeight;
+    Invalidate();
+    for (POSITION pos = scene->m_devices.GetHeadPosition(); pos != nullptr;)
+        AddIcon(scene->m_devices.GetNext(pos));
+    for (POSITION pos = scene->m_children.GetHeadPosition(); pos != nullptr;)
+        AddLink(scene->m_children.GetNext(pos));
+    if (m_blinkTimer != 0)
+        KillTimer(m_blinkTimer);
+    m_blinkTimer = m_editMode == 0 ? SetTimer(kEMapBlinkTimer, kEMapBlinkMs, nullptr) : 0;
+    return 1;
+}
+
+void CDlgEMapCanvas::Clear()
+{
+    if (m_blinkTimer != 0 && m_hWnd != nullptr)
+        KillTimer(m_blinkTimer);
+    m_blinkTimer = 0;
+    for (int i = 0; i < m_icons.GetSize(); ++i) {
+        CEMapIcon* icon = m_icons[i];
+        if (icon->m_hWnd != nullptr)
+            icon->DestroyWindow();
+        delete icon;
+    }
+    m_icons.RemoveAll();
+    for (int i = 0; i < m_links.GetSize(); ++i) {
+        CEMapLink* link = m_links[i];
+        if (link->m_hWnd != nullptr)
+            link->DestroyWindow();
+        delete link;
+    }
+    m_links.RemoveAll();
+    if (m_picture != nullptr)
+        ::DeleteObject(m_picture);
+    m_picture = nullptr;
+    m_pictureWidth = m_pictureHeight = 0;
+    if (m_hWnd != nullptr)
+        Invalidate();
+}
+
+void CDlgEMapCanvas::AddIcon(CVuskEMapDev* device)
+{
+    CEMapIcon* icon = new CEMapIcon;
+    icon->m_canvasWidth = m_pictureWidth;
+    icon->m_canvasHeight = m_pictureHeight;
+    icon->m_callback = OnIconEvent;
+    if (!icon->Create(this, device)) {
+        delete icon;
+        return;
+    }
+    if (const EMapIconPictures* pictures = IconPicturesOfKind(device->m_kind)) {
+        CString start = GetStartDirectory();
+        icon->LoadBitmaps(start + pictures->normal, start + pictures->alarm);
+        icon->SetShapeFromMask(start + pictures->mask);
+    }
+    icon->m_editMode = m_editMode;
+    icon->ShowWindow(SW_SHOW);
+    icon->Place(device->m_x, device->m_y);
+    device->m_pIcon = icon;
+    m_icons.Add(icon);
+    m_toolTip.AddTool(icon, icon->m_caption);
+}
+
+void CDlgEMapCanvas::RemoveIcon(CVuskEMapDev* device)
+{
+    for (int i = 0; i < m_icons.GetSize(); ++i) {
+        CEMapIcon* icon = m_icons[i];
+        if (icon->m_pDevice != device)
+            continue;
+        m_toolTip.DelTool(icon);
+        icon->DestroyWindow();
+        delete icon;
+        m_icons.RemoveAt(i);
+        return;
+    }
+}
+
+void CDlgEMapCanvas::AddLink(CVuskEMapTerm* scene)
+{
+    CEMapLink* link = new CEMapLink;
+    link->m_canvasWidth = m_pictureWidth;
+    link->m_canvasHeight = m_pictureHeight;
+    link->m_editMode = m_editMode;
+    link->m_callback = OnLinkEvent;
+    if (!link->Create(this, scene)) {
+        delete link;
+        return;
+    }
+    link->ShowWindow(SW_SHOW);
+    link->Place(scene->m_x, scene->m_y);
+    m_links.Add(link);
+}
+
+void CDlgEMapCanvas::ClearSelection()
+{
+    for (int i = 0; i < m_icons.GetSize(); ++i)
+        m_icons[i]->SetSelected(0);
+    for (int i = 0; i < m_links.GetSize(); ++i)
+        m_links[i]->SetSelected(0);
+}
+
+void CDlgEMapCanvas::SelectDevice(CVuskEMapDev* device)
+{
+    for (int i = 0; i < m_icons.GetSize(); ++i) {
+        if (m_icons[i]->m_pDevice == device)
+            m_icons[i]->SetSelected(1);
+    }
+}
+
+void CDlgEMapCanvas::BlinkIcons()
+{
+    for (int i = 0; i < m_icons.GetSize(); ++i)
+        m_icons[i]->Blink();
+}
+
+BOOL CDlgEMapCanvas::HasItem(const void* window) const
+{
+    for (int i = 0; i < m_icons.GetSize(); ++i) {
+        if (static_cast<const void*>(m_icons[i]) == window)
+            return TRUE;
+    }
+    for (int i = 0; i < m_links.GetSize(); ++i) {
+        if (static_cast<const void*>(m_links[i]) == window)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// The main window in the run view, the editor in the editor.
+void CDlgEMapCanvas::PostActivate(WPARAM item, LPARAM kind)
+{
+    CWnd* view = GetParent();
+    CWnd* target = view != nullptr ? view->GetParent() : nullptr;
+    if (target != nullptr)
+        target->PostMessage(WM_EMAP_ACTIVATE, item, kind);
+}
+
+void CDlgEMapCanvas::OnIconEvent(CEMapItemWnd* icon, int event, CDlgEMapCanvas* canvas)
+{
+    if (event == emapEventButtonDown) {
+        if (!icon->m_selected)
+            canvas->ClearSelection();
+    } else if (event == emapEventDoubleClick) {
+        canvas->ClearSelection();
+        canvas->PostActivate((WPARAM) static_cast<CEMapIcon*>(icon), emapActivateIcon);
+    }
+}
+
+void CDlgEMapCanvas::OnLinkEvent(CEMapItemWnd* link, int event, CDlgEMapCanvas* canvas)
+{
+    if (event == emapEventButtonDown) {
+        if (!link->m_selected)
+            canvas->ClearSelection();
+    } else if (event == emapEventDoubleClick) {
+        canvas->PostActivate((WPARAM) static_cast<CEMapLink*>(link), emapActivateLink);
+    }
+}
+
+BOOL CDlgEMapCanvas::OnEraseBkgnd(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    // The paint that follows draws into the same DC: its clipping must come back.
+    int saved = pDC->SaveDC();
+    if (m_picture != nullptr)
+        pDC->ExcludeClipRect(0, 0, m_pictureWidth, m_pictureHeight);
+    pDC->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    pDC->RestoreDC(saved);
+    return TRUE;
+}
+
+void CDlgEMapCanvas::OnPaint()
+{
+    CPaintDC dc(this);
+    if (m_picture == nullptr)
+        return;
+    CDC memory;
+    memory.CreateCompatibleDC(&dc);
+    HGDIOBJ old = ::SelectObject(memory.m_hDC, m_picture);
+    dc.BitBlt(0, 0, m_pictureWidth, m_pictureHeight, &memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory.m_hDC, old);
+}
+
+void CDlgEMapCanvas::OnDestroy()
+{
+    Clear();
+    CDialog::OnDestroy();
+}
+
+void CDlgEMapCanvas::OnLButtonDown(UINT, CPoint point)
+{
+    m_lastMouseDown = point;
+    m_mouseDown = 1;
+    ClearSelection();
+}
+
+void CDlgEMapCanvas::OnLButtonUp(UINT, CPoint)
+{
+    m_mouseDown = 0;
+}
+
+void CDlgEMapCanvas::OnTimer(UINT_PTR id)
+{
+    if (id == kEMapBlinkTimer)
+        BlinkIcons();
+    else
+        CDialog::OnTimer(id);
+}

@@ -1,0 +1,122 @@
+#include "station/ui/emap/EMapItemWnd.h"
+
+#include "station/ui/emap/DlgEMapCanvas.h"
+#include "station/ui/emap/EMapMessages.h"
+#include "station/ui/emap/EMapRules.h"
+
+BEGIN_MESSAGE_MAP(CEMapItemWnd, CWnd)
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_CAPTURECHANGED()
+END_MESSAGE_MAP()
+
+CEMapItemWnd::CEMapItemWnd()
+    : m_canvasWidth(0), m_canvasHeight(0), m_selected(0), m_editMode(1), m_x(0), m_y(0), m_callback(nullptr),
+      m_pCanvas(nullptr), m_dragging(0)
+{
+}
+
+BOOL CEMapItemWnd::CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR caption)
+{
+    m_pCanvas = canvas;
+    m_caption = caption;
+    LPCSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
+    if (!CWnd::Create(windowClass, caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, canvas, kEMapChildId))
+        return FALSE;
+    m_x = rect.left;
+    m_y = rect.top;
+    return TRUE;
+}
+
+void CEMapItemWnd::Place(int x, int y)
+{
+    CRect rect;
+    GetWindowRect(&rect);
+    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_x = x;
+    m_y = y;
+}
+
+void CEMapItemWnd::SetSelected(int selected)
+{
+    m_selected = selected;
+    Invalidate();
+}
+
+void CEMapItemWnd::DrawFrame(CDC& dc, COLORREF unselected)
+{
+    CRect client;
+    GetClientRect(&client);
+    CBrush brush(m_selected ? RGB(255, 0, 0) : unselected);
+    dc.FrameRect(&client, &brush);
+}
+
+CPoint CEMapItemWnd::ToCanvas(CPoint client)
+{
+    ClientToScreen(&client);
+    if (GetParent() != nullptr)
+        GetParent()->ScreenToClient(&client);
+    return client;
+}
+
+void CEMapItemWnd::OnLButtonDown(UINT, CPoint point)
+{
+    if (m_callback != nullptr)
+        m_callback(this, emapEventButtonDown, m_pCanvas);
+    SetSelected(1);
+    if (!m_editMode)
+        return;
+    SetCapture();
+    m_dragging = 1;
+    GetWindowRect(&m_dragStartRect);
+    GetParent()->ScreenToClient(&m_dragStartRect);
+    m_dragRect = m_dragStartRect;
+    m_dragStartPoint = ToCanvas(point);
+}
+
+void CEMapItemWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    if (m_callback != nullptr)
+        m_callback(this, emapEventDoubleClick, m_pCanvas);
+    SetSelected(1);
+}
+
+void CEMapItemWnd::OnMouseMove(UINT, CPoint point)
+{
+    if (!m_dragging)
+        return;
+    CPoint at = ToCanvas(point);
+    int width = m_dragStartRect.Width(), height = m_dragStartRect.Height();
+    int x = ClampDragPosition(m_dragStartRect.left, at.x - m_dragStartPoint.x, m_canvasWidth, width);
+    int y = ClampDragPosition(m_dragStartRect.top, at.y - m_dragStartPoint.y, m_canvasHeight, height);
+    CRect old = m_dragRect;
+    MoveWindow(x, y, width, height);
+    m_dragRect.SetRect(x, y, x + width, y + height);
+    GetParent()->InvalidateRect(&old);
+    m_x = x;
+    m_y = y;
+}
+
+void CEMapItemWnd::OnLButtonUp(UINT, CPoint)
+{
+    if (m_dragging)
+        EndDrag();
+}
+
+// A lost capture ends a drag like a release, so the item does not follow the mouse afterwards.
+void CEMapItemWnd::OnCaptureChanged(CWnd*)
+{
+    if (m_dragging) {
+        m_dragging = 0;
+        GetParent()->InvalidateRect(&m_dragRect);
+    }
+}
+
+void CEMapItemWnd::EndDrag()
+{
+    m_dragging = 0;
+    ::ReleaseCapture();
+    GetParent()->InvalidateRect(&m_dragRect);
+}

@@ -1,0 +1,579 @@
+// The electronic map: its rules, the canvas with its icons and links, the scene tree's alarm path,
+// the editor, the device chooser and the pop-up video's reconnection.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "devices/conduit/Conduit.h"
+#include "framework/WindowSeams.h"
+#include "resources/warden/resource.h"
+#include "station/core/datamodel/LoggedInUser.h"
+#include "station/core/datamodel/RecGroup.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
+#include "station/core/datamodel/VuskEMapDev.h"
+#include "station/core/datamodel/VuskEMapGroup.h"
+#include "station/core/datamodel/VuskEMapTerm.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "station/core/sessions/SessionWindows.h"
+#include "station/ui/emap/DlgEMapCanvas.h"
+#include "station/ui/emap/DlgEMapDevSelect.h"
+#include "station/ui/emap/DlgEMapTree.h"
+#include "station/ui/emap/DlgEMapVideo.h"
+#include "station/ui/emap/DlgEditEMap.h"
+#include "station/ui/emap/DlgViewEMap.h"
+#include "station/ui/emap/EMapIcon.h"
+#include "station/ui/emap/EMapLink.h"
+#include "station/ui/emap/EMapMessages.h"
+#include "station/ui/emap/EMapRules.h"
+#include "tests/station/mainwindow/MainTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
+
+TEST(EMapRules, DraggingStaysInsideThePicture)
+{
+    struct Case {
+        int start, travel, canvas, window, expected;
+    } cases[] = {
+        {10, 25, 400, 32, 35}, {10, 1000, 400, 32, 368}, // stops at the right edge
+        {10, -50, 400, 32, 0}, {0, 0, 400, 32, 0},       // and at 0
+        {10, 5, 20, 32, -12},                            // wider than the picture: the upper limit wins
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, ClampDragPosition(c.start, c.travel, c.canvas, c.window)) << c.start << "+" << c.travel;
+}
+
+TEST(EMapRules, LinksBlinkingAndTheContextMenu)
+{
+    EXPECT_EQ(68, LinkWidthForName("会议室一")) << "four GBK characters are 8 bytes";
+    EXPECT_EQ(4, LinkWidthForName(""));
+
+    struct Blink {
+        int kind, alarm, shown, next;
+    } blinks[] = {
+        {emapCamera, 1, 0, 1},      {emapCamera, 1, 1, 0},      {emapCamera, 0, 1, 0},      {emapAlarmInput, 1, 0, 1},
+        {emapAlarmOutput, 1, 1, 1}, {emapAlarmOutput, 1, 0, 1}, {emapAlarmOutput, 0, 1, 0},
+    };
+    for (const Blink& b : blinks)
+        EXPECT_EQ(b.next, NextBlinkState(b.kind, b.alarm, b.shown)) << b.kind << " " << b.alarm << " " << b.shown;
+
+    auto enabled = [](EMapMenuTarget target) {
+        std::vector<UINT> ids;
+        for (const UINT* id = EnabledMapCommands(target); *id != 0; ++id)
+            ids.push_back(*id);
+        return ids;
+    };
+    EXPECT_EQ(std::vector<UINT>({IDM_EMAP_ADD_SCENE}), enabled(emapMenuEmptyTree));
+    EXPECT_TRUE(enabled(emapMenuNoSelection).empty()) << "the menu does not open";
+    EXPECT_EQ(std::vector<UINT>({IDM_EMAP_DELETE_DEVICE}), enabled(emapMenuCamera));
+    EXPECT_EQ(std::vector<UINT>({IDM_EMAP_RENAME, IDM_EMAP_DELETE_DEVICE}), enabled(emapMenuInputOrOutput));
+    EXPECT_EQ(4u, enabled(emapMenuSceneWithoutPicture).size());
+    EXPECT_EQ(7u, enabled(emapMenuSceneWithPicture).size());
+}
+
+TEST(EMapRules, MaskRunsAndThePopupsNumbers)
+{
+    const DWORD W = 0xFFFFFF, B = 0;
+    const DWORD mask[] = {W, B, B, W, //
+                          B, W, B, B};
+    std::vector<RECT> runs = BlackRuns(mask, 4, 2);
+    ASSERT_EQ(3u, runs.size());
+    EXPECT_EQ(1, runs[0].left);
+    EXPECT_EQ(3, runs[0].right);
+    EXPECT_EQ(0, runs[1].left);
+    EXPECT_EQ(1, runs[1].right);
+    EXPECT_EQ(2, runs[2].left);
+    EXPECT_EQ(4, runs[2].right);
+    EXPECT_EQ(1, runs[2].top);
+    EXPECT_TRUE(BlackRuns(nullptr, 4, 2).empty());
+
+    POINT big = PopupPosition(12345, 678, SIZE{800, 600}, SIZE{900, 700});
+    EXPECT_EQ(0, big.x) << "no positive range: the window goes to 0";
+    EXPECT_EQ(0, big.y);
+    POINT some = PopupPosition(1000, 1000, SIZE{800, 600}, SIZE{540, 400});
+    EXPECT_EQ(1000 % 260, some.x);
+    EXPECT_EQ(1000 % 200, some.y);
+
+    struct Codes {
+        UINT id;
+        BOOL autoChecked;
+        int press, release;
+    } codes[] = {
+        {IDC_EMAP_LEFT, 0, 0, 14},         {IDC_EMAP_DOWN, 0, 3, 17},        {IDC_EMAP_IRIS_OPEN, 0, 4, 18},
+        {IDC_EMAP_ZOOM_OUT, 0, 9, 23},     {IDC_EMAP_AUTO, 0, 12, -1},       {IDC_EMAP_AUTO, 1, 32, -1},
+        {IDC_EMAP_GOTO_PRESET, 0, 10, -1}, {IDC_EMAP_SET_PRESET, 0, 11, -1}, {IDC_EMAP_VIDEO, 0, -1, -1},
+    };
+    for (const Codes& c : codes) {
+        PopupPtzCodes got = PopupButtonCodes(c.id, c.autoChecked);
+        EXPECT_EQ(c.press, got.onPress) << c.id;
+        EXPECT_EQ(c.release, got.onRelease) << c.id;
+    }
+    EXPECT_EQ(255, PresetNumberFromText("255"));
+    EXPECT_EQ(0, PresetNumberFromText(""));
+    EXPECT_EQ(255, PresetNumberFromText("999"));
+
+    PopupControlPlace places[20];
+    int count = PopupStripPlaces(540, 400, places, 20);
+    EXPECT_EQ(18, count);
+    EXPECT_EQ(IDC_EMAP_UP, places[0].id);
+    EXPECT_EQ(280, places[0].y);
+    // a = 30, b = 380: the zoom "-" button.
+    EXPECT_EQ(IDC_EMAP_ZOOM_OUT, places[14].id);
+    EXPECT_EQ(460, places[14].x);
+}
+
+namespace {
+
+// A 24-bit picture whose pixels come from colour(x, y).
+template <typename F> void WriteBitmap(const std::string& path, int width, int height, F colour)
+{
+    int stride = (width * 3 + 3) & ~3;
+    std::string bytes(54 + stride * height, '\0');
+    BITMAPFILEHEADER* file = reinterpret_cast<BITMAPFILEHEADER*>(&bytes[0]);
+    file->bfType = 0x4D42;
+    file->bfSize = (DWORD)bytes.size();
+    file->bfOffBits = 54;
+    BITMAPINFOHEADER* info = reinterpret_cast<BITMAPINFOHEADER*>(&bytes[14]);
+    info->biSize = 40;
+    info->biWidth = width;
+    info->biHeight = height;
+    info->biPlanes = 1;
+    info->biBitCount = 24;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = colour(x, height - 1 - y);
+            char* p = &bytes[54 + y * stride + x * 3];
+            p[0] = (char)GetBValue(c);
+            p[1] = (char)GetGValue(c);
+            p[2] = (char)GetRValue(c);
+        }
+    }
+    WriteFile(path, bytes);
+}
+
+CTermCamera* AddCamera(CTermServer* server, int channel, bool withSession, bool disabled = false)
+{
+    CTermCamera* camera = new CTermCamera;
+    camera->m_channel = channel;
+    camera->m_name.Format("通道%d", channel + 1);
+    camera->m_disabled = disabled ? 1 : 0;
+    camera->m_pServer = server;
+    server->m_cameras.AddTail(camera);
+    if (withSession) {
+        camera->m_pSession = new CChannelSession;
+        camera->m_pSession->m_pCamera = camera;
+    }
+    return camera;
+}
+
+CVuskEMapDev* AddDevice(CVuskEMapTerm* scene, int kind, int serverId, int index, int x, int y)
+{
+    CVuskEMapDev* device = new CVuskEMapDev;
+    device->m_kind = kind;
+    device->m_serverId = serverId;
+    device->m_index = index;
+    device->m_x = x;
+    device->m_y = y;
+    device->m_pScene = scene;
+    scene->m_devices.AddTail(device);
+    return device;
+}
+
+// A start directory with the icon pictures, a 400 x 300 plan, a server of four cameras (channel 2
+// disabled) and a map: scene "大厅" with cameras 0 and 2, input 1 and output 0, and the child
+// scene "会议室一" with camera 1.
+class EMapWindows : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetStartDirectory(dir_.Path().c_str());
+        ::CreateDirectoryA(dir_.File("skin").c_str(), nullptr);
+        const char* kinds[] = {"cam", "sensor", "output"};
+        for (const char* kind : kinds) {
+            std::string base = dir_.File("skin\\emap_") + kind;
+            WriteBitmap(base + ".bmp", 32, 24, [](int, int) { return RGB(0, 0, 255); });
+            WriteBitmap(base + "_push.bmp", 32, 24, [](int, int) { return RGB(255, 0, 0); });
+            // The shape: the left 20 columns.
+            WriteBitmap(base + "_area.bmp", 32, 24,
+                        [](int x, int) { return x < 20 ? RGB(0, 0, 0) : RGB(255, 255, 255); });
+        }
+        plan_ = dir_.File("plan.bmp");
+        WriteBitmap(plan_, 400, 300, [](int x, int y) { return RGB(200 + x % 40, 220, 200 + y % 40); });
+
+        Conduit_Init(0, 0, 0, 0);
+        g_pRecGroup = new CRecGroup;
+        g_pRecGroup->m_rootCaption = "工程";
+        CTermData* group = g_pRecGroup->AddGroup(nullptr, "分组");
+        server_ = new CTermServer;
+        server_->m_id = 7;
+        server_->m_name = "S";
+        server_->m_address = "127.0.0.1";
+        server_->m_port = 1; // nobody listens
+        server_->m_pParent = group;
+        group->m_servers.AddTail(server_);
+        for (int channel = 0; channel < 4; ++channel)
+            AddCamera(server_, channel, channel != 3, channel == 2);
+
+        g_pEMapGroup = new CVuskEMapGroup;
+        lobby_ = g_pEMapGroup->AddScene("大厅", nullptr);
+        lobby_->m_mapPath = plan_.c_str();
+        camera0_ = AddDevice(lobby_, emapCamera, 7, 0, 50, 40);
+        disabled_ = AddDevice(lobby_, emapCamera, 7, 2, 120, 40);
+        input_ = AddDevice(lobby_, emapAlarmInput, 7, 1, 200, 100);
+        output_ = AddDevice(lobby_, emapAlarmOutput, 7, 0, 300, 200);
+        room_ = g_pEMapGroup->AddScene("会议室一", lobby_);
+        room_->m_mapPath = plan_.c_str();
+        room_->m_x = 100;
+        room_->m_y = 250;
+        camera1_ = AddDevice(room_, emapCamera, 7, 1, 10, 10);
+        g_pEMapGroup->LinkAll();
+
+        host_.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 700, 500,
+                       nullptr, nullptr);
+    }
+
+    void TearDown() override
+    {
+        if (host_.m_hWnd != nullptr)
+            host_.DestroyWindow();
+        PumpMessages();
+        delete g_pEMapGroup;
+        g_pEMapGroup = nullptr;
+        delete g_pRecGroup;
+        g_pRecGroup = nullptr;
+        Conduit_Cleanup();
+        CurrentUser().Clear();
+    }
+
+    // The run view in the host window, its tree beside it.
+    CDlgViewEMap* MakeRunView(CDlgEMapTree& tree)
+    {
+        CDlgViewEMap* view = new CDlgViewEMap;
+        EXPECT_TRUE(view->CreateView(&host_, WS_CHILD | WS_BORDER | WS_VISIBLE));
+        view->MoveWindow(200, 0, 480, 400);
+        tree.m_pView = view;
+        EXPECT_TRUE(tree.Create(CDlgEMapTree::IDD, &host_));
+        tree.MoveWindow(0, 0, 200, 400);
+        tree.Refill();
+        return view;
+    }
+
+    CEMapIcon* IconOf(CDlgEMapCanvas& canvas, CVuskEMapDev* device)
+    {
+        for (int i = 0; i < canvas.m_icons.GetSize(); ++i) {
+            if (canvas.m_icons[i]->m_pDevice == device)
+                return canvas.m_icons[i];
+        }
+        return nullptr;
+    }
+
+    TempDir dir_{true};
+    std::string plan_;
+    CWnd host_;
+    CTermServer* server_ = nullptr;
+    CVuskEMapTerm* lobby_ = nullptr;
+    CVuskEMapTerm* room_ = nullptr;
+    CVuskEMapDev* camera0_ = nullptr;
+    CVuskEMapDev* camera1_ = nullptr;
+    CVuskEMapDev* disabled_ = nullptr;
+    CVuskEMapDev* input_ = nullptr;
+    CVuskEMapDev* output_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(EMapWindows, ASceneShowsItsDevicesAndLinksAndBlinksAlarms)
+{
+    CDlgEMapTree tree;
+    CDlgViewEMap* view = MakeRunView(tree);
+    CDlgEMapCanvas& canvas = view->m_canvas;
+
+    CVuskEMapTerm missing;
+    missing.m_mapPath = dir_.File("none.bmp").c_str();
+    EXPECT_EQ(0, canvas.LoadScene(&missing));
+    EXPECT_EQ(0, canvas.m_icons.GetSize());
+    EXPECT_EQ(0u, canvas.m_blinkTimer) << "no picture, no timer";
+
+    ASSERT_EQ(1, view->ShowScene(lobby_));
+    EXPECT_EQ(1, view->ShowScene(lobby_)) << "already current";
+    ASSERT_EQ(4, canvas.m_icons.GetSize());
+    ASSERT_EQ(1, canvas.m_links.GetSize());
+    EXPECT_NE(0u, canvas.m_blinkTimer);
+    EXPECT_EQ(400, canvas.m_pictureWidth);
+
+    CEMapIcon* icon = IconOf(canvas, camera0_);
+    ASSERT_NE(nullptr, icon);
+    EXPECT_EQ(icon, camera0_->m_pIcon);
+    CRect rect;
+    icon->GetWindowRect(&rect);
+    canvas.ScreenToClient(&rect);
+    EXPECT_EQ(CRect(50, 40, 82, 64), rect) << "at the device's place, at the picture's size";
+    CRect shape;
+    EXPECT_NE(ERROR, ::GetWindowRgnBox(icon->m_hWnd, &shape));
+    EXPECT_EQ(CRect(0, 0, 20, 24), shape) << "the mask's black pixels only";
+    EXPECT_STREQ("大厅", (LPCSTR)lobby_->m_name);
+    EXPECT_FALSE(disabled_->IsBound());
+    EXPECT_FALSE(IconOf(canvas, disabled_)->m_caption.IsEmpty()) << "a disabled camera's device keeps its caption";
+
+    CEMapLink* link = canvas.m_links[0];
+    link->GetWindowRect(&rect);
+    EXPECT_EQ(68, rect.Width());
+    EXPECT_EQ(20, rect.Height());
+
+    camera0_->SetAlarm(1);
+    disabled_->m_alarmState = 1;
+    output_->SetAlarm(1);
+    canvas.BlinkIcons();
+    EXPECT_EQ(1, icon->m_shown);
+    EXPECT_EQ(0, IconOf(canvas, disabled_)->m_shown) << "an unbound device never blinks";
+    EXPECT_EQ(1, IconOf(canvas, output_)->m_shown);
+    canvas.BlinkIcons();
+    EXPECT_EQ(0, icon->m_shown) << "a second later the normal picture";
+    EXPECT_EQ(1, IconOf(canvas, output_)->m_shown) << "an output does not blink";
+    camera0_->SetAlarm(0);
+    canvas.BlinkIcons();
+    canvas.BlinkIcons();
+    EXPECT_EQ(0, icon->m_shown);
+    PumpMessages();
+    SavePng(CaptureWindow(host_.m_hWnd), ScreenshotPath("emap-run-view"));
+    Capture shot = CaptureWindow(canvas.m_hWnd);
+    EXPECT_EQ(RGB(220, 220, 230), shot.Pixel(100, 150)) << "the plan under the icons";
+
+    view->ClearScene();
+    EXPECT_EQ(nullptr, camera0_->m_pIcon) << "the device lets go of the icon window with it";
+    EXPECT_EQ(0, canvas.m_icons.GetSize());
+    EXPECT_EQ(50, camera0_->m_x) << "the run view writes no positions";
+}
+
+TEST_F(EMapWindows, EditorDragsStayOnThePictureAndReachTheMap)
+{
+    CDlgEMapCanvas canvas(1);
+    ASSERT_TRUE(canvas.Create(CDlgEMapCanvas::IDD, &host_));
+    canvas.MoveWindow(0, 0, 400, 300);
+    ASSERT_EQ(1, canvas.LoadScene(lobby_));
+    EXPECT_EQ(0u, canvas.m_blinkTimer) << "the editor does not blink";
+    CEMapIcon* icon = IconOf(canvas, input_);
+    ASSERT_NE(nullptr, icon);
+    icon->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(1, icon->m_selected);
+    icon->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 900));
+    EXPECT_EQ(400 - 32, icon->m_x);
+    EXPECT_EQ(300 - 24, icon->m_y);
+    icon->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((WORD)-1000, (WORD)-900));
+    EXPECT_EQ(0, icon->m_x);
+    EXPECT_EQ(0, icon->m_y);
+    icon->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(35, 25));
+    EXPECT_EQ(30, icon->m_x) << "the mouse's travel from where the drag began";
+    EXPECT_EQ(20, icon->m_y);
+    icon->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(35, 25));
+    icon->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(200, 200));
+    EXPECT_EQ(30, icon->m_x) << "after the release the icon stays";
+
+    CEMapLink* link = canvas.m_links[0];
+    link->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_EQ(0, icon->m_selected) << "pressing another item deselects the rest";
+    link->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(1000, 0));
+    link->SendMessage(WM_LBUTTONUP, 0, 0);
+
+    canvas.Clear();
+    EXPECT_EQ(30, input_->m_x);
+    EXPECT_EQ(20, input_->m_y);
+    EXPECT_EQ(32, input_->m_width);
+    EXPECT_EQ(400 - 68, room_->m_x) << "a link's place reaches its scene";
+    canvas.DestroyWindow();
+}
+
+TEST_F(EMapWindows, AlarmPathSelectsTheCameraAndStaleActivationsAreIgnored)
+{
+    CurrentUser().rights[5] = 1;
+    CDlgEMapTree tree;
+    CDlgViewEMap* view = MakeRunView(tree);
+    tree.ShowEMap(1);
+    EXPECT_EQ(lobby_, view->m_pScene) << "showing the map loads the first scene";
+
+    tree.ShowDevice(camera1_);
+    EXPECT_EQ(room_, view->m_pScene) << "the camera's scene, a child scene";
+    HTREEITEM selected = tree.m_tree.GetSelectedItem();
+    EXPECT_EQ((DWORD_PTR)camera1_, tree.m_tree.GetItemData(selected));
+    EXPECT_EQ(1, IconOf(view->m_canvas, camera1_)->m_selected);
+    MSG message;
+    ASSERT_TRUE(::PeekMessageA(&message, host_.m_hWnd, WM_EMAP_ACTIVATE, WM_EMAP_ACTIVATE, PM_REMOVE));
+    EXPECT_EQ((WPARAM)camera1_, message.wParam);
+    EXPECT_EQ(emapActivateDevice, (int)message.lParam);
+
+    tree.ShowDevice(input_);
+    EXPECT_FALSE(::PeekMessageA(&message, host_.m_hWnd, WM_EMAP_ACTIVATE, WM_EMAP_ACTIVATE, PM_REMOVE))
+        << "inputs have no item to match";
+
+    // A link activation posted before the scene changed.
+    view->ShowScene(lobby_);
+    CEMapLink* staleLink = view->m_canvas.m_links[0];
+    view->ShowScene(room_);
+    tree.Activate((WPARAM)staleLink, emapActivateLink);
+    EXPECT_EQ(room_, view->m_pScene);
+
+    tree.Activate((WPARAM)camera0_, emapActivateDevice);
+    ASSERT_EQ(1, view->m_popups.GetSize());
+    tree.Activate((WPARAM)camera0_, emapActivateDevice);
+    EXPECT_EQ(1, view->m_popups.GetSize()) << "a second activation focuses the open pop-up";
+    tree.Activate((WPARAM)disabled_, emapActivateDevice);
+    tree.Activate((WPARAM)input_, emapActivateDevice);
+    EXPECT_EQ(1, view->m_popups.GetSize()) << "neither an unbound camera nor an input opens one";
+
+    view->RemovePopup(view->m_popups[0]);
+    EXPECT_EQ(0, view->m_popups.GetSize());
+    tree.ShowEMap(0);
+    EXPECT_EQ(nullptr, view->m_pScene);
+    EXPECT_EQ(0, view->m_canvas.m_icons.GetSize());
+}
+
+TEST_F(EMapWindows, PopupOwnStreamRetriesAfterAPause)
+{
+    CTermCamera* camera = server_->FindCamera(3); // no session: the pop-up opens its own channel
+    CVuskEMapDev device;
+    device.m_kind = emapCamera;
+    device.m_pServer = server_;
+    device.m_caption = "S:通道4";
+    CDlgEMapVideo popup(&device, camera);
+    ASSERT_TRUE(popup.Create(CDlgEMapVideo::IDD, &host_));
+    popup.ShowWindow(SW_SHOW);
+    PumpMessages();
+    EXPECT_EQ(1, popup.m_ownStream);
+    int first = popup.m_ownHandle;
+    EXPECT_NE(-1, first);
+    EXPECT_FALSE(popup.IsStripVisible()) << "without the PTZ right the strip stays hidden";
+
+    popup.SendMessage(WM_STREAM_CONNECT_RESULT, 1, -3);
+    EXPECT_EQ(-1, popup.m_ownHandle) << "not at once: an unreachable server is not flooded";
+    EXPECT_EQ(0, popup.m_ownConnected);
+    popup.SendMessage(WM_TIMER, CDlgEMapVideo::kReconnectTimer, 0);
+    EXPECT_NE(-1, popup.m_ownHandle) << "it retries once the pause is over";
+
+    popup.SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    EXPECT_FALSE(popup.IsStripVisible());
+    CurrentUser().rights[7] = 1;
+    CRect before;
+    popup.GetWindowRect(&before);
+    popup.SendMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(10, 10));
+    EXPECT_TRUE(popup.IsStripVisible());
+    CRect after;
+    popup.GetWindowRect(&after);
+    EXPECT_EQ(before.Height() + 125, after.Height());
+    PumpMessages();
+    SavePng(CaptureWindow(popup.m_hWnd), ScreenshotPath("emap-popup"));
+    popup.DestroyWindow();
+    EXPECT_EQ(-1, popup.m_ownHandle);
+}
+
+TEST_F(EMapWindows, ChooserOffersFreeDevicesByTheirChannel)
+{
+    // The server's list out of channel order: a leaf must carry the channel, not the position.
+    CTermCamera* late = AddCamera(server_, 5, true);
+    server_->m_cameras.RemoveAt(server_->m_cameras.Find(late));
+    server_->m_cameras.AddHead(late);
+
+    CDlgEditEMap editor;
+    CDlgEMapDevSelect cameras(&editor, emapCamera, nullptr);
+    ASSERT_TRUE(cameras.Create(CDlgEMapDevSelect::IDD, &host_));
+    cameras.FillTree();
+    HTREEITEM server = cameras.m_tree.GetChildItem(cameras.m_tree.GetChildItem(cameras.m_tree.GetRootItem()));
+    ASSERT_NE(nullptr, server);
+    std::vector<DWORD_PTR> offered;
+    for (HTREEITEM leaf = cameras.m_tree.GetChildItem(server); leaf; leaf = cameras.m_tree.GetNextSiblingItem(leaf))
+        offered.push_back(cameras.m_tree.GetItemData(leaf));
+    // 0 and 1 are on the map, 2 disabled, 3 without a session.
+    EXPECT_EQ(std::vector<DWORD_PTR>({5}), offered);
+    cameras.DestroyWindow();
+
+    CDlgEMapDevSelect inputs(&editor, emapAlarmInput, nullptr);
+    ASSERT_TRUE(inputs.Create(CDlgEMapDevSelect::IDD, &host_));
+    inputs.FillTree();
+    server = inputs.m_tree.GetChildItem(inputs.m_tree.GetChildItem(inputs.m_tree.GetRootItem()));
+    std::vector<std::string> names;
+    for (HTREEITEM leaf = inputs.m_tree.GetChildItem(server); leaf; leaf = inputs.m_tree.GetNextSiblingItem(leaf))
+        names.push_back((LPCSTR)inputs.m_tree.GetItemText(leaf));
+    EXPECT_EQ(std::vector<std::string>({"报警探头1", "报警探头3", "报警探头4"}), names);
+    inputs.CheckDescendants(inputs.m_tree.GetRootItem(), TRUE);
+    EXPECT_TRUE(inputs.m_tree.GetCheck(inputs.m_tree.GetChildItem(server)));
+    inputs.DestroyWindow();
+}
+
+namespace {
+
+std::vector<UINT> g_commands;
+HMENU g_lastMenuEnabled = nullptr;
+std::vector<UINT> g_menuEnabled;
+
+UINT RecordMenu(HMENU menu, UINT, int, int, HWND)
+{
+    g_menuEnabled.clear();
+    for (UINT id : kAllMapCommands) {
+        UINT state = ::GetMenuState(menu, id, MF_BYCOMMAND);
+        if (state != (UINT)-1 && !(state & (MF_GRAYED | MF_DISABLED)))
+            g_menuEnabled.push_back(id);
+    }
+    return 0;
+}
+
+int AnswerYes(HWND, LPCSTR, LPCSTR, UINT)
+{
+    return IDYES;
+}
+
+// Works the editor: builds scenes by its commands, checks the context menu, closes it.
+void WorkEditor(CWnd* window)
+{
+    CDlgEditEMap* editor = static_cast<CDlgEditEMap*>(window);
+    CTreeCtrl& tree = editor->m_tree;
+    NMHDR click = {tree.m_hWnd, IDC_EMAP_TREE, (UINT)NM_RCLICK};
+    editor->SendMessage(WM_NOTIFY, IDC_EMAP_TREE, (LPARAM)&click);
+    EXPECT_EQ(std::vector<UINT>({IDM_EMAP_ADD_SCENE}), g_menuEnabled) << "an empty map offers only a new scene";
+
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_ADD_SCENE);
+    HTREEITEM first = tree.GetRootItem();
+    ASSERT_NE(nullptr, first);
+    EXPECT_STREQ("场景1", (LPCSTR)tree.GetItemText(first));
+    tree.SelectItem(first);
+    editor->SendMessage(WM_NOTIFY, IDC_EMAP_TREE, (LPARAM)&click);
+    EXPECT_EQ(4u, g_menuEnabled.size()) << "a scene without a picture";
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_ADD_CHILD_SCENE);
+    HTREEITEM child = tree.GetChildItem(first);
+    ASSERT_NE(nullptr, child);
+    tree.SelectItem(child);
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_ADD_SCENE); // on a child scene: its sibling
+    tree.SelectItem(first);
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_ADD_SCENE); // on a top-level scene: a new top-level one
+    ASSERT_NE(nullptr, tree.GetNextSiblingItem(first));
+    tree.SelectItem(tree.GetNextSiblingItem(first));
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_DELETE_SCENE);
+    editor->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+}
+
+} // namespace
+
+TEST_F(EMapWindows, EditorBuildsTheMapAndSavesItOnClose)
+{
+    delete g_pEMapGroup;
+    g_pEMapGroup = new CVuskEMapGroup;
+    Seams::PopupMenuFunc oldMenu = Seams::ReplacePopupMenu(RecordMenu);
+    Seams::MessageBoxFunc oldBox = Seams::ReplaceMessageBox(AnswerYes);
+    Seams::ModalLoopFunc oldLoop = Seams::ReplaceModalLoop(WorkEditor);
+    CDlgEditEMap editor(&host_);
+    editor.DoModal();
+    Seams::ReplaceModalLoop(oldLoop);
+    Seams::ReplaceMessageBox(oldBox);
+    Seams::ReplacePopupMenu(oldMenu);
+
+    CVuskEMapGroup saved;
+    ASSERT_EQ(1, saved.Load());
+    ASSERT_EQ(1, saved.m_scenes.GetCount()) << "the second top-level scene was deleted";
+    CVuskEMapTerm* scene = saved.m_scenes.GetHead();
+    EXPECT_STREQ("场景1", (LPCSTR)scene->m_name);
+    ASSERT_EQ(2, scene->m_children.GetCount());
+    EXPECT_STREQ("子场景2", (LPCSTR)scene->m_children.GetHead()->m_name);
+    EXPECT_STREQ("场景3", (LPCSTR)scene->m_children.GetTail()->m_name) << "a sibling of the child scene";
+}
