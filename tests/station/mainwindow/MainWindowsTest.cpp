@@ -21,6 +21,10 @@
 #include "station/ui/DlgLogin.h"
 #include "station/ui/DlgMain.h"
 #include "station/ui/PVMenu.h"
+#include "station/ui/emap/DlgViewEMap.h"
+#include "station/core/datamodel/VuskEMapDev.h"
+#include "station/core/datamodel/VuskEMapGroup.h"
+#include "station/core/datamodel/VuskEMapTerm.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
@@ -508,4 +512,71 @@ TEST_F(StationDirTest, ScreenshotsOfTheMainWindowAndTheAboutBox)
     EXPECT_EQ(2, g_aboutShots);
     EXPECT_TRUE(FileExists(ScreenshotPath("main-window")));
     EXPECT_TRUE(FileExists(ScreenshotPath("about-box")));
+}
+
+namespace {
+
+struct EMapModeResult {
+    int step = 0;
+    int shown = 0;
+    int viewVisible = 0;
+    int wallHiddenWhileShown = 0;
+    int hiddenAgain = 0;
+};
+EMapModeResult g_emapMode;
+
+// Shows the map through its command, photographs it, hides it again and ends the station.
+void ShowAndHideTheMap(CWnd* window)
+{
+    CDlgMain* main = dynamic_cast<CDlgMain*>(window);
+    if (main == nullptr || g_pRecGroup == nullptr)
+        return;
+    if (g_emapMode.step == 0) {
+        g_emapMode.step = 1;
+        main->SendMessage(WM_COMMAND, ID_EMAP);
+        g_emapMode.shown = main->IsEMapShown();
+        g_emapMode.viewVisible = main->m_emapView != nullptr && main->m_emapView->IsWindowVisible();
+        g_emapMode.wallHiddenWhileShown = main->m_videoWall == nullptr || !main->m_videoWall->IsWindowVisible();
+        return; // photographed at the next idle turn, once painted
+    }
+    if (g_emapMode.step == 1) {
+        g_emapMode.step = 2;
+        main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window-emap"));
+        main->SendMessage(WM_COMMAND, ID_EMAP);
+        g_emapMode.hiddenAgain = !main->IsEMapShown() && !main->m_emapView->IsWindowVisible();
+        main->PostMessage(WM_EXIT_REQUEST, 0, 0);
+    }
+}
+
+} // namespace
+
+TEST_F(StationDirTest, TheMapTakesTheWallsPlaceAndGivesItBack)
+{
+    CopyStartDirectoryFiles(dir_->Path());
+    EnableAutoLogin();
+    WriteServerTree("Quillmoor");
+    std::string plan = ProgramDirectory() + "\\..\\..\\resources\\warden\\startdir\\emap\\lobby.bmp";
+    {
+        CRecGroup tree;
+        CVuskEMapGroup map;
+        CVuskEMapTerm* scene = map.AddScene("大厅", nullptr);
+        scene->m_mapPath = plan.c_str();
+        CVuskEMapDev* device = new CVuskEMapDev;
+        device->m_serverId = tree.m_projects.GetHead()->m_servers.GetHead()->m_id;
+        device->m_x = 120;
+        device->m_y = 90;
+        device->m_pScene = scene;
+        scene->m_devices.AddTail(device);
+        map.Save();
+    }
+    g_emapMode = EMapModeResult();
+    Seams::ReplaceModalLoop(ShowAndHideTheMap);
+    CDlgMain dialog;
+    dialog.DoModal();
+    EXPECT_EQ(2, g_emapMode.step);
+    EXPECT_EQ(1, g_emapMode.shown);
+    EXPECT_EQ(1, g_emapMode.viewVisible);
+    EXPECT_EQ(1, g_emapMode.wallHiddenWhileShown);
+    EXPECT_EQ(1, g_emapMode.hiddenAgain);
 }
