@@ -3,6 +3,8 @@
 
 #include <atomic>
 
+#include <shellapi.h>
+
 namespace Seams {
 
 namespace {
@@ -12,6 +14,7 @@ std::atomic<ModalLoopFunc> modalLoop{nullptr};
 std::atomic<PopupMenuFunc> popupMenu{nullptr};
 std::atomic<FileDialogFunc> fileDialog{nullptr};
 std::atomic<FolderDialogFunc> folderDialog{nullptr};
+std::atomic<LaunchFunc> launch{nullptr};
 
 int CALLBACK SelectInitialFolder(HWND hWnd, UINT message, LPARAM, LPARAM lpData)
 {
@@ -79,6 +82,13 @@ BOOL ShowFolderDialog(BROWSEINFOA* bi, LPCSTR initialFolder, LPSTR path)
     return PlatformFolderDialog(bi, initialFolder, path);
 }
 
+HINSTANCE Launch(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int show)
+{
+    if (LaunchFunc f = launch.load())
+        return f(owner, verb, file, parameters, directory, show);
+    return ::ShellExecuteA(owner, verb, file, parameters, directory, show);
+}
+
 MessageBoxFunc ReplaceMessageBox(MessageBoxFunc f)
 {
     return messageBox.exchange(f);
@@ -98,6 +108,10 @@ FileDialogFunc ReplaceFileDialog(FileDialogFunc f)
 FolderDialogFunc ReplaceFolderDialog(FolderDialogFunc f)
 {
     return folderDialog.exchange(f);
+}
+LaunchFunc ReplaceLaunch(LaunchFunc f)
+{
+    return launch.exchange(f);
 }
 
 } // namespace Seams

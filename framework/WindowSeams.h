@@ -1,7 +1,7 @@
-// Test seams of the window half: message boxes, modal loops, popup menus and the common file and
-// folder dialogs. Each is the platform's behaviour until a test installs a replacement; installing
-// null puts the platform's back. Replacements are plain functions (state in statics), called on the
-// window thread; each Replace returns the function installed before.
+// Test seams of the window half: message boxes, modal loops, popup menus, the common file and
+// folder dialogs and the shell's launcher. Each is the platform's behaviour until a test installs
+// a replacement; installing null puts the platform's back. Replacements are plain functions (state
+// in statics), called on the window thread; each Replace returns the function installed before.
 #pragma once
 
 #include <windows.h>
@@ -27,17 +27,22 @@ typedef BOOL (*FileDialogFunc)(BOOL open, OPENFILENAMEA* ofn);
 // Answers a folder chooser: writes the chosen folder to path (MAX_PATH bytes) and returns TRUE, or
 // returns FALSE for Cancel. initialFolder is the folder shown selected at first, or null.
 typedef BOOL (*FolderDialogFunc)(const BROWSEINFOA* bi, LPCSTR initialFolder, LPSTR path);
+// Starts a program or opens a document instead of the shell: as ShellExecuteA, returns a value
+// above 32 on success.
+typedef HINSTANCE (*LaunchFunc)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int show);
 
 int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 void ModalLoopIdle(CWnd* modalWindow);
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, LPCRECT rect);
 BOOL ShowFileDialog(BOOL open, OPENFILENAMEA* ofn);
 BOOL ShowFolderDialog(BROWSEINFOA* bi, LPCSTR initialFolder, LPSTR path);
+HINSTANCE Launch(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, int show);
 
 MessageBoxFunc ReplaceMessageBox(MessageBoxFunc f);
 ModalLoopFunc ReplaceModalLoop(ModalLoopFunc f);
 PopupMenuFunc ReplacePopupMenu(PopupMenuFunc f);
 FileDialogFunc ReplaceFileDialog(FileDialogFunc f);
 FolderDialogFunc ReplaceFolderDialog(FolderDialogFunc f);
+LaunchFunc ReplaceLaunch(LaunchFunc f);
 
 } // namespace Seams

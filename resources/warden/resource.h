@@ -6,6 +6,7 @@
 #include "resources/warden/mainwindow.h"
 #include "resources/warden/config.h"
 #include "resources/warden/emap.h"
+#include "resources/warden/records.h"
 
 #define IDD_LOGIN 130
 #define IDD_BROADCAST 234

@@ -19,3 +19,9 @@ IConfigWindows* InstallConfigWindows(IConfigWindows* windows)
     installed = windows != nullptr ? windows : &nullWindows;
     return previous;
 }
+
+void IConfigWindows::TrackOwnerDrawnMenu(CMenu* popup, CWnd* owner, POINT screen)
+{
+    if (popup != nullptr)
+        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, owner);
+}
