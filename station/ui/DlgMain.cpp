@@ -266,6 +266,7 @@ void CDlgMain::InstallLinks()
     m_installed = 1;
     m_previousWindows = SetStationWindows(this);
     m_previousHost = SetLiveViewHost(this);
+    m_previousConfigWindows = InstallConfigWindows(&m_configWindows);
     InstallChannelSessionLinks();
     theRecordStore.SetOwner(this);
 }
@@ -282,6 +283,8 @@ void CDlgMain::UninstallLinks()
     m_previousWindows = nullptr;
     SetLiveViewHost(m_previousHost);
     m_previousHost = nullptr;
+    InstallConfigWindows(m_previousConfigWindows);
+    m_previousConfigWindows = nullptr;
 }
 
 void CDlgMain::CreateVideoWall()

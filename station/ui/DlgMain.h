@@ -20,6 +20,7 @@
 #include "station/core/storage/RecordStoreOwner.h"
 #include "station/core/storage/StoragePathEntry.h"
 #include "station/ui/LiveViewHost.h"
+#include "station/ui/MainConfigWindows.h"
 #include "station/ui/MainTick.h"
 #include "station/ui/PVMenu.h"
 #include "station/ui/RemoteLoginRecord.h"
@@ -191,6 +192,8 @@ public:
     // What was installed before this dialog, put back at the end of Shutdown.
     IStationWindows* m_previousWindows;
     ILiveViewHost* m_previousHost;
+    CMainConfigWindows m_configWindows;
+    IConfigWindows* m_previousConfigWindows = nullptr;
     int m_installed;
     int m_librariesStarted;
 

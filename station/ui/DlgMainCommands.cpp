@@ -17,9 +17,14 @@
 #include "station/core/datamodel/TermData.h"
 #include "station/core/datamodel/TermServer.h"
 #include "station/core/datamodel/UserGroup.h"
+#include "station/core/datamodel/VuskAudioBroadcast.h"
 #include "station/core/datamodel/VuskLoopGroup.h"
+#include "station/core/datamodel/VuskPageGroup.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/core/storage/SystemLog.h"
+#include "station/config/DlgFileQuery.h"
+#include "station/config/DlgServerAssign.h"
+#include "station/config/DlgTourSetting.h"
 #include "station/ui/DlgAbout.h"
 #include "station/ui/DlgBroadcast.h"
 #include "station/ui/DlgLogin.h"
@@ -152,7 +157,8 @@ void CDlgMain::OnVideoFiles()
         ShowString(IDS_NO_PERMISSION);
         return;
     }
-    OpenUnbuiltWindow(168);
+    CDlgFileQuery query(this);
+    query.DoModal();
 }
 
 void CDlgMain::OnSystemLog()
@@ -189,7 +195,9 @@ void CDlgMain::OnServerAssign()
         ShowString(refusal);
         return;
     }
-    OpenUnbuiltWindow(141);
+    CDlgServerAssign assign(this);
+    if (assign.DoModal() == IDOK)
+        RebindAfterAssign();
 }
 
 // Before the old tree goes: the talk stops, the panes let go of their sessions and nothing keeps
@@ -212,15 +220,22 @@ void CDlgMain::RebindAfterAssign()
         m_broadcastWindow->ShowWindow(SW_HIDE);
     CloseEMapWindows();
     StopTalkAndDetachPanes();
+    WallShowPage(-1, -1, 0); // the panes let go of the sessions before the tree goes
     m_serverTree.DeleteAllItems();
     delete g_pRecGroup;
     g_pRecGroup = new CRecGroup;
     FillServerTree();
     m_serverTree.Expand(m_serverTree.GetRootItem(), TVE_EXPAND);
     g_pRecGroup->ResolveCameraLinks();
+    if (g_pPageGroup != nullptr)
+        g_pPageGroup->ResolveAll();
     RebuildPageTable(1);
+    if (g_pLoopGroup != nullptr)
+        g_pLoopGroup->ResolveAll();
     if (g_pEMapGroup != nullptr)
         g_pEMapGroup->LinkAll();
+    if (g_pAudioBroadcast != nullptr)
+        g_pAudioBroadcast->ResolveServers();
     RefillEMapTree();
     WallLayoutGrid();
     if (GetDisplayPageCount() > 0)
@@ -276,7 +291,8 @@ void CDlgMain::OnTourSettings()
         ShowString(refusal);
         return;
     }
-    OpenUnbuiltWindow(213);
+    CDlgTourSetting tours(this);
+    tours.DoModal();
 }
 
 CTermServer* CDlgMain::CurrentServer()

@@ -1,6 +1,8 @@
 // What the channel sessions, the pollers and the recording store call on the main dialog.
 #include "station/ui/DlgMain.h"
 
+#include "station/config/DlgCameraSetting.h"
+
 #include "framework/Seams.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/SysParam.h"
@@ -53,10 +55,14 @@ void CDlgMain::ClearTalkState()
     m_talkSession = nullptr;
 }
 
-void CDlgMain::RunCameraSettings(CTermCamera*)
+void CDlgMain::RunCameraSettings(CTermCamera* camera)
 {
-    // Right 11 was tested by the session.
-    OpenUnbuiltWindow(184);
+    // Right 11 was tested by the caller.
+    if (camera == nullptr)
+        return;
+    CDlgCameraSetting settings(this);
+    settings.m_pCamera = camera;
+    settings.DoModal();
 }
 
 IPreviewPane* CDlgMain::GetPreviewPane(int index)

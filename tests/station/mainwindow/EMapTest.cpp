@@ -505,7 +505,6 @@ TEST_F(EMapWindows, ChooserOffersFreeDevicesByTheirChannel)
 namespace {
 
 std::vector<UINT> g_commands;
-HMENU g_lastMenuEnabled = nullptr;
 std::vector<UINT> g_menuEnabled;
 
 UINT RecordMenu(HMENU menu, UINT, int, int, HWND)

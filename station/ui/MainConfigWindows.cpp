@@ -1,0 +1,12 @@
+#include "station/ui/MainConfigWindows.h"
+
+#include "station/ui/PVMenu.h"
+
+void CMainConfigWindows::TrackOwnerDrawnMenu(CMenu* popup, CWnd* owner, POINT screen)
+{
+    if (popup == nullptr)
+        return;
+    CPVMenu menu;
+    menu.LoadPopup(popup);
+    menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, owner);
+}
