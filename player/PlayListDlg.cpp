@@ -9,12 +9,13 @@ BEGIN_MESSAGE_MAP(CPlayListDlg, CDialog)
 ON_WM_SIZE()
 ON_WM_SIZING()
 ON_WM_CONTEXTMENU()
+ON_MESSAGE(WM_EXITSIZEMOVE, &CPlayListDlg::OnExitSizeMove)
 ON_NOTIFY(NM_DBLCLK, IDC_PLAYLIST, &CPlayListDlg::OnDblClk)
 ON_NOTIFY(LVN_GETINFOTIPA, IDC_PLAYLIST, &CPlayListDlg::OnGetInfoTip)
 END_MESSAGE_MAP()
 
 CPlayListDlg::CPlayListDlg(CPlayerDlg* player)
-    : CDialog(IDD, player), m_ready(FALSE), m_placing(FALSE), m_player(player)
+    : CDialog(IDD, player), m_ready(FALSE), m_placing(FALSE), m_userSizing(FALSE), m_player(player)
 {
 }
 
@@ -74,7 +75,8 @@ void CPlayListDlg::OnSize(UINT type, int cx, int cy)
 {
     CDialog::OnSize(type, cx, cy);
     FitList(cx, cy);
-    if (m_ready && !m_placing && m_player != nullptr) {
+    // Only the user's own dragging of the edge changes the width the main dialog keeps.
+    if (m_ready && !m_placing && m_userSizing && m_player != nullptr) {
         CRect window;
         GetWindowRect(&window);
         m_player->OnPlaylistResized(window.Width());
@@ -89,7 +91,14 @@ void CPlayListDlg::OnSizing(UINT side, LPRECT rect)
     rect->top = now.top;
     rect->right = now.right;
     rect->bottom = now.bottom;
+    m_userSizing = TRUE;
     CDialog::OnSizing(side, rect);
+}
+
+LRESULT CPlayListDlg::OnExitSizeMove(WPARAM, LPARAM)
+{
+    m_userSizing = FALSE;
+    return 0;
 }
 
 std::vector<int> CPlayListDlg::SelectedItems() const

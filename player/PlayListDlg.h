@@ -27,6 +27,7 @@ public:
     CDragListCtrl m_list;
     BOOL m_ready;
     BOOL m_placing;
+    BOOL m_userSizing; // between the user's first sizing step and the end of the drag
     CImageList m_states;
 
 protected:
@@ -35,6 +36,7 @@ protected:
     void OnCancel() override {}
     afx_msg void OnSize(UINT type, int cx, int cy);
     afx_msg void OnSizing(UINT side, LPRECT rect);
+    afx_msg LRESULT OnExitSizeMove(WPARAM, LPARAM);
     afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
     afx_msg void OnDblClk(NMHDR* header, LRESULT* result);
     afx_msg void OnGetInfoTip(NMHDR* header, LRESULT* result);
