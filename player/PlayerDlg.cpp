@@ -469,7 +469,7 @@ void CPlayerDlg::ResizeForPicture(int width, int height)
 {
     Player().picture = {width, height};
     if (m_fullScreen)
-        return; // the size is used when full screen ends
+        return; // only kept: the playlist toggle and later resizes start from it
     MeasureFrame();
     const PictureWindow fit =
         FitPictureWindow(m_screenWidth, m_screenHeight, m_shownPlaylistWidth, m_borderWidth, width, height);

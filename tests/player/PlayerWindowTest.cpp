@@ -43,6 +43,16 @@ std::string Text(HWND window, int id)
     return text;
 }
 
+// A key-down on target as the message loop hands it to the dialog's pre-translation.
+BOOL PressKey(CWnd& dialog, HWND target, WPARAM key)
+{
+    MSG msg = {};
+    msg.hwnd = target;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
+    return dialog.PreTranslateMessage(&msg);
+}
+
 class PlayerWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -118,15 +128,64 @@ TEST_F(PlayerWindowTest, EnterAndEscapeNeverCloseTheWindow)
 {
     Open();
     for (WPARAM key : {(WPARAM)VK_RETURN, (WPARAM)VK_ESCAPE}) {
-        MSG msg = {};
-        msg.hwnd = ::GetDlgItem(dialog.m_hWnd, IDC_PLAYLIST_TOGGLE);
-        msg.message = WM_KEYDOWN;
-        msg.wParam = key;
-        EXPECT_TRUE(((CWnd&)dialog).PreTranslateMessage(&msg));
+        EXPECT_TRUE(PressKey(dialog, ::GetDlgItem(dialog.m_hWnd, IDC_PLAYLIST_TOGGLE), key));
         PumpMessages();
         EXPECT_TRUE(::IsWindow(dialog.m_hWnd));
         EXPECT_TRUE(dialog.IsWindowVisible());
     }
+}
+
+TEST_F(PlayerWindowTest, FullScreenNeedsAPlayingPaneAndKeepsASizeAskedMeanwhile)
+{
+    WriteRecording(dir.File("a.mp4"), 150, 352, 288);
+    Open();
+    // F2 comes through the dialog's pre-translation, so a focused control does not swallow it.
+    EXPECT_TRUE(PressKey(dialog, ::GetDlgItem(dialog.m_hWnd, IDC_PLAYLIST_TOGGLE), VK_F2));
+    EXPECT_FALSE(dialog.m_fullScreen);
+    CRect before;
+    dialog.GetWindowRect(&before);
+
+    dialog.m_statusText.Empty();
+    ASSERT_TRUE(dialog.OpenCommandLine(dir.File("a.mp4").c_str()));
+    ASSERT_TRUE(WaitPlaying(0));
+    dialog.GetWindowRect(&before);
+    EXPECT_TRUE(PressKey(dialog, dialog.m_hWnd, VK_F2));
+    ASSERT_TRUE(dialog.m_fullScreen);
+    CRect client;
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(1024, client.Width());
+    EXPECT_EQ(768, client.Height());
+    CRect pane;
+    dialog.Pane(0)->GetClientRect(&pane);
+    EXPECT_EQ(1024, pane.Width());
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog.m_hWnd, IDC_STATUS)));
+
+    // In full screen a new picture size is only kept; entering again changes nothing.
+    dialog.ResizeForPicture(640, 480);
+    EXPECT_TRUE(dialog.m_fullScreen);
+    EXPECT_EQ(640, Player().picture.cx);
+    dialog.Zoom(200);
+    EXPECT_TRUE(dialog.m_fullScreen);
+    EXPECT_EQ(1000, Player().picture.cx);
+
+    EXPECT_TRUE(PressKey(dialog, dialog.m_hWnd, VK_ESCAPE)); // leaves full screen, never closes
+    EXPECT_FALSE(dialog.m_fullScreen);
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog.m_hWnd, IDC_STATUS)));
+    CRect after;
+    dialog.GetWindowRect(&after);
+    EXPECT_EQ(before, after);
+
+    // Zoom 200% on a screen lower than 746 pixels goes to full screen instead.
+    dialog.m_screenHeight = 700;
+    dialog.Zoom(200);
+    EXPECT_TRUE(dialog.m_fullScreen);
+    dialog.ToggleFullScreen();
+    dialog.m_screenHeight = 768;
+    dialog.Zoom(200);
+    EXPECT_FALSE(dialog.m_fullScreen);
+    dialog.GetWindowRect(&after);
+    EXPECT_EQ(1000 + 2 * dialog.m_borderWidth, after.Width());
+    EXPECT_EQ(620 + kPlayerWindowExtra, after.Height());
 }
 
 TEST_F(PlayerWindowTest, DropsOnThePlaylistQueueAndOnAPaneOpenTheFirst)
