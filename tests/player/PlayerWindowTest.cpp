@@ -371,6 +371,7 @@ TEST(PlayerProcesses, ASecondStartHandsItsLineToTheFirstAndEnds)
     ASSERT_TRUE(second.Start(ProgramPath("Clipview.exe"), "\"" + dir.File("a b.mp4") + "\"", dir.Path()));
     EXPECT_EQ(0, second.Wait(20000));
     EXPECT_TRUE(WaitUntil([&] { return Text(window, IDC_STATUS) == "正在播放..."; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return Text(window, IDC_PLAYTIME) != "00:00:00"; }, 10000));
     ChildProcess remote;
     ASSERT_TRUE(remote.Start(ProgramPath("Clipview.exe"), "x.mp4 *far 127.0.0.1 1 admin", dir.Path()));
     EXPECT_EQ(0, remote.Wait(20000));
