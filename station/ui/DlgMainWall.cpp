@@ -1,16 +1,33 @@
 // Everything of the main dialog that reaches the video wall, its panes and the panels of the live
-// view. Until the live view's windows are joined here, the wall is an empty child window and
-// these calls answer "nothing shown".
+// view.
 #include "station/ui/DlgMain.h"
 
 #include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/StationLinks.h"
+#include "station/core/datamodel/VuskLoopGroup.h"
 #include "station/core/datamodel/VuskPageGroup.h"
+#include "station/ui/DisplayPage.h"
+#include "station/ui/DlgPreviewPane.h"
+#include "station/ui/DlgVideoWall.h"
+
+namespace {
+
+CDlgVideoWall* Wall(CWnd* window)
+{
+    return static_cast<CDlgVideoWall*>(window);
+}
+
+} // namespace
 
 void CDlgMain::CreateWallWindow(const CRect& rect)
 {
-    CWnd* wall = new CWnd;
-    wall->CreateEx(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, rect, this, 0xE900);
+    CDlgVideoWall* wall = new CDlgVideoWall;
+    if (!wall->CreateWall(this, rect.left, rect.top, rect.Width(), rect.Height())) {
+        delete wall;
+        return;
+    }
     m_videoWall = wall;
+    SetViewLinks(wall);
     WallLayoutGrid();
 }
 
@@ -18,64 +35,141 @@ void CDlgMain::DestroyWall()
 {
     if (m_videoWall == nullptr)
         return;
+    SetViewLinks(nullptr);
     if (m_videoWall->m_hWnd != nullptr)
         m_videoWall->DestroyWindow();
-    delete m_videoWall;
+    delete Wall(m_videoWall);
     m_videoWall = nullptr;
 }
 
 int CDlgMain::WallCurrentPage()
 {
-    return -1;
+    return m_videoWall != nullptr ? Wall(m_videoWall)->GetCurrentPage() : -1;
 }
+
 int CDlgMain::WallSelectedPane()
 {
-    return -1;
+    return m_videoWall != nullptr ? Wall(m_videoWall)->GetSelectedPane() : -1;
 }
-void CDlgMain::WallShowPage(int, int, int) {}
-int CDlgMain::WallFindPaneOfCamera(CTermCamera*)
+
+void CDlgMain::WallShowPage(int page, int pane, int force)
 {
-    return -1;
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->ShowPage(page, pane, force);
 }
-int CDlgMain::WallFindPageOfCamera(CTermCamera*)
+
+int CDlgMain::WallFindPaneOfCamera(CTermCamera* camera)
 {
-    return -1;
+    return m_videoWall != nullptr ? Wall(m_videoWall)->FindPaneOfCamera(camera) : -1;
 }
-void CDlgMain::WallSelectPane(int) {}
-void CDlgMain::WallLayoutGrid() {}
-void CDlgMain::WallStartTour(int) {}
+
+int CDlgMain::WallFindPageOfCamera(CTermCamera* camera)
+{
+    return m_videoWall != nullptr ? Wall(m_videoWall)->FindPageOfCamera(camera) : -1;
+}
+
+void CDlgMain::WallSelectPane(int pane)
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->SelectPane(pane);
+}
+
+void CDlgMain::WallLayoutGrid()
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->LayoutGrid();
+}
+
+void CDlgMain::WallStartTour(int on)
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->StartTour(on);
+}
+
 int CDlgMain::WallTourPageCount()
 {
-    return 0;
+    return g_pLoopGroup != nullptr ? (int)g_pLoopGroup->m_pages.GetCount() : 0;
 }
-void CDlgMain::WallClearAllAlarms() {}
-void CDlgMain::WallSetFullScreen(int, const CRect*, int) {}
-void CDlgMain::WallSetSplitMode(int) {}
+
+void CDlgMain::WallClearAllAlarms()
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->ClearAllAlarms();
+}
+
+void CDlgMain::WallSetFullScreen(int on, const CRect* rect, int mode)
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->SetFullScreen(on, rect, mode);
+}
+
+void CDlgMain::WallSetSplitMode(int mode)
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->SetSplitMode(mode, -1);
+}
+
 int CDlgMain::WallCurrentSplitMode()
 {
-    return 0;
+    return m_videoWall != nullptr ? Wall(m_videoWall)->GetSplitMode() : 0;
 }
-void CDlgMain::WallPrevPage() {}
-void CDlgMain::WallNextPage() {}
-void CDlgMain::WallSetAudioFollow(int) {}
+
+void CDlgMain::WallPrevPage()
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->PrevPage();
+}
+
+void CDlgMain::WallNextPage()
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->NextPage();
+}
+
+void CDlgMain::WallSetAudioFollow(int on)
+{
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->SetAudioFollow(on);
+}
+
 CChannelSession* CDlgMain::WallSelectedSession()
 {
-    return nullptr;
+    CDlgPreviewPane* pane = m_videoWall != nullptr ? Wall(m_videoWall)->GetSelectedPaneWnd() : nullptr;
+    return pane != nullptr ? pane->m_pSession : nullptr;
 }
-IPreviewPane* CDlgMain::WallPane(int)
+
+IPreviewPane* CDlgMain::WallPane(int index)
 {
-    return nullptr;
+    return m_videoWall != nullptr ? Wall(m_videoWall)->GetPane(index) : nullptr;
 }
-HWND CDlgMain::WallPaneWindow(int)
+
+HWND CDlgMain::WallPaneWindow(int index)
 {
-    return nullptr;
+    CDlgPreviewPane* pane = m_videoWall != nullptr ? Wall(m_videoWall)->GetPane(index) : nullptr;
+    return pane != nullptr ? pane->m_hWnd : nullptr;
 }
+
 int CDlgMain::GetDisplayPageCount()
 {
-    return 0;
+    return DisplayPageTable().GetCount();
 }
-void CDlgMain::RebuildPageTable(int) {}
-void CDlgMain::FreePageTable() {}
+
+void CDlgMain::RebuildPageTable(int attach)
+{
+    if (g_pPageGroup == nullptr)
+        return;
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->RebuildPageTable(attach);
+    else
+        RebuildDisplayPageTable(*g_pPageGroup, attach, nullptr);
+}
+
+void CDlgMain::FreePageTable()
+{
+    DisplayPageTable().RemoveAll();
+}
+
+// The PTZ and matrix panels and the station services come with the rest of the live view.
 void CDlgMain::EnablePanels(int) {}
 void CDlgMain::CreatePanels() {}
 void CDlgMain::StartServices() {}

@@ -100,3 +100,10 @@ int SplitGroupPanes(int mode, int group, int selectedPane, int* panes)
     }
     return mode;
 }
+
+int ScaleToScreen(int n, int screen, int design)
+{
+    long long product = (long long)n * screen;
+    int scaled = (int)(product / design);
+    return product % design > design / 2 ? scaled + 1 : scaled;
+}

@@ -20,3 +20,7 @@ int SplitGroupOf(int mode, int selectedPane);
 // The panes at the positions of the group; returns how many (panes receives up to 16). Mode 1
 // shows the selected pane alone.
 int SplitGroupPanes(int mode, int group, int selectedPane, int* panes);
+
+// A length of the panes' 1024 x 768 design on a screen of that extent: n x screen / design, plus 1
+// when the remainder is more than half of design (SX with 1024, SY with 768).
+int ScaleToScreen(int n, int screen, int design);

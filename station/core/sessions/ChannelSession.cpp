@@ -40,6 +40,9 @@ CChannelSession::CChannelSession()
 CChannelSession::~CChannelSession()
 {
     Connect(0, 0);
+    // The pane must not keep a pointer to a session that is gone.
+    if (m_pPane != nullptr)
+        m_pPane->SetSession(nullptr);
     if (m_ptzProtocol != 0) {
         Portwick_ClosePtzProtocol(m_ptzProtocol);
         m_ptzProtocol = 0;

@@ -13,7 +13,9 @@
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
+#include "station/core/storage/RecordStore.h"
 #include "tests/station/records/RecordsTestSupport.h"
+#include "tests/support/RecordingTree.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
@@ -248,4 +250,61 @@ TEST_F(FileQueryTest, ARemoteAsfIsFetchedOnceAndAFailedFetchLeavesNothing)
     EXPECT_TRUE(g_launches.empty()) << "a failed fetch starts no player";
     EXPECT_FALSE(FileExists(dir_.File("Temp Video\\10.0.0.5_3000_20070705_a.asf")));
     EXPECT_FALSE(FileExists(dir_.File("Temp Video\\10.0.0.5_3000_20070705_a.asf.part")));
+}
+
+namespace {
+
+struct FilterCase {
+    const char* label;
+    const char* server;
+    int channelIndex;
+    int recordType;
+    int fileType;
+    bool dayTwo;
+    int expected;
+};
+const FilterCase kFilters[] = {
+    {"everything", "", 0, 0, 0, false, 32},    {"one server", "Server3", 0, 0, 0, false, 4},
+    {"channel 2", "", 2, 0, 0, false, 8},      {"manual records", "", 0, 1, 0, false, 8},
+    {"JPEG snapshots", "", 0, 0, 2, false, 0}, {"the second day", "", 0, 0, 0, true, 16},
+};
+std::vector<int> g_counts;
+
+void QueryEachFilter(CDlgFileQuery* query)
+{
+    for (const FilterCase& c : kFilters) {
+        query->SetDlgItemText(IDC_QUERY_SERVER_NAME, c.server);
+        ((CComboBox*)query->GetDlgItem(IDC_QUERY_CHANNEL))->SetCurSel(c.channelIndex);
+        ((CComboBox*)query->GetDlgItem(IDC_QUERY_RECORD_TYPE))->SetCurSel(c.recordType);
+        query->m_fileType.SetCurSel(c.fileType);
+        query->CheckDlgButton(IDC_QUERY_USE_RANGE, c.dayTwo ? BST_CHECKED : BST_UNCHECKED);
+        SYSTEMTIME from = {2026, 1, 5, 2, 0, 0, 0, 0}, to = {2026, 1, 5, 2, 23, 59, 59, 0};
+        query->m_fromDate.SetTime(&from);
+        query->m_fromTime.SetTime(&from);
+        query->m_toDate.SetTime(&to);
+        query->m_toTime.SetTime(&to);
+        query->OnQuery();
+        g_counts.push_back(query->m_store.GetCount());
+    }
+}
+
+} // namespace
+
+TEST_F(FileQueryTest, LocalFiltersReachTheSearch)
+{
+    std::string storage = dir_.File("storage");
+    CreateDirectoryA(storage.c_str(), nullptr);
+    BuildRecordingTree(storage, 2, 16);
+    StoragePathEntry entry = {};
+    strcpy(entry.root, "C:");
+    CopyText(entry.dir, storage.c_str());
+    theRecordStore.SetStoragePaths(&entry, 1);
+    g_counts.clear();
+    Run(QueryEachFilter);
+    theRecordStore.SetStoragePaths(nullptr, 0);
+    ASSERT_EQ(sizeof kFilters / sizeof kFilters[0], g_counts.size());
+    for (size_t i = 0; i < g_counts.size(); ++i)
+        EXPECT_EQ(kFilters[i].expected, g_counts[i]) << kFilters[i].label;
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_TRUE(FileExists(dir_.File("PlayUsrParam.ini"))) << "a query keeps the last server";
 }

@@ -12,6 +12,7 @@
 #include "station/core/datamodel/StationPaths.h"
 #include "tests/station/records/RecordsTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
 
 namespace {
 
@@ -163,6 +164,11 @@ TEST_F(ProgressTest, DownloadPercentagesAndTheBufferingText)
         for (int i = 0; i < 3; ++i) {
             dialog->OnDownloadTick();
             g_statuses.push_back(Status(dialog));
+            if (i == 0) {
+                dialog->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                PumpMessages();
+                SavePng(CaptureWindow(dialog->m_hWnd), ScreenshotPath("file-progress"));
+            }
         }
         dialog->SendMessage(WM_TIMER, CProgressDlg::TIMER_END);
     };

@@ -3,6 +3,7 @@
 #include "tests/support/BenchmarkClock.h"
 #include "tests/support/BenchmarkReport.h"
 #include "station/core/storage/RecordStore.h"
+#include "tests/support/RecordingTree.h"
 #include "tests/support/TestSupport.h"
 
 #include <stdio.h>
@@ -17,40 +18,6 @@ namespace {
 const int kDays = 365;
 const int kPerDay = 1000;
 const int kRounds = 3;
-
-void BuildTree(const std::string& base)
-{
-    CTime day(2026, 1, 1, 0, 0, 0);
-    for (int d = 0; d < kDays; ++d, day += CTimeSpan(1, 0, 0, 0)) {
-        char dayDir[MAX_PATH];
-        snprintf(dayDir, sizeof(dayDir), "%s\\%04d%02d%02d", base.c_str(), day.GetYear(), day.GetMonth(), day.GetDay());
-        CreateDirectoryA(dayDir, nullptr);
-        std::vector<RecordIndexEntry> entries(kPerDay);
-        for (int i = 0; i < kPerDay; ++i) {
-            RecordIndexEntry& e = entries[i];
-            memset(&e, 0, sizeof(e));
-            snprintf(e.name, sizeof(e.name), "Server%d", i % 8);
-            e.channel = (BYTE)(i % 4);
-            e.year = day.GetYear();
-            e.month = (BYTE)day.GetMonth();
-            e.day = (BYTE)day.GetDay();
-            int second = i * 86; // spread over the day
-            e.hour = (BYTE)(second / 3600);
-            e.minute = (BYTE)(second / 60 % 60);
-            e.second = (BYTE)(second % 60);
-            e.typeBits = 1 << (i % 4);
-            char path[MAX_PATH];
-            snprintf(path, sizeof(path), "%s\\%s_%d_%02d%02d%02d.mp4", dayDir, e.name, e.channel + 1, e.hour, e.minute,
-                     e.second);
-            CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-        }
-        char index[MAX_PATH];
-        snprintf(index, sizeof(index), "%s\\index", dayDir);
-        FILE* f = fopen(index, "wb");
-        fwrite(entries.data(), sizeof(RecordIndexEntry), entries.size(), f);
-        fclose(f);
-    }
-}
 
 // Lists the base and every directory in it, as a bare walk of the tree; the number of files seen.
 int Walk(const std::string& base)
@@ -89,7 +56,7 @@ int main()
 {
     TempDir folder;
     double buildStart = NowMs();
-    BuildTree(folder.Path());
+    BuildRecordingTree(folder.Path(), kDays, kPerDay);
     printf("record search: built %d day directories of %d recordings in %.0f ms\n", kDays, kPerDay,
            NowMs() - buildStart);
 
