@@ -293,6 +293,41 @@ TEST_F(PlayerWindowTest, TheConversionDialogTurnsAnMp4IntoAnAsfOfTheSameLength)
     fw.Cleanup();
 }
 
+int __stdcall StartsConverting(const char*, const char*)
+{
+    return 5;
+}
+int __stdcall GivesUp(int)
+{
+    return -2;
+}
+int __stdcall ClosesConversion(int)
+{
+    return 1;
+}
+
+TEST_F(PlayerWindowTest, AConversionTheLibraryGivesUpSaysSo)
+{
+    FramewellApi table = LibraryFramewellApi();
+    table.StartConvert = StartsConverting;
+    table.GetConvertProgress = GivesUp;
+    table.CloseConvert = ClosesConversion;
+    SetFramewellApi(&table);
+    CConvertDlg convert;
+    convert.m_mp4Path = "D:\\rec\\a.mp4";
+    ASSERT_TRUE(convert.Create(CConvertDlg::IDD));
+    EXPECT_STREQ("D:\\rec\\a.asf", convert.m_asfPath);
+    convert.OnStartStop();
+    EXPECT_EQ(5, convert.m_handle);
+    convert.OnProgressTick();
+    EXPECT_EQ(-1, convert.m_handle);
+    EXPECT_EQ("转换失败!", Text(convert.m_hWnd, IDC_CONVERT_STATUS));
+    convert.OnStartStop(); // the next click resets the dialog
+    EXPECT_EQ(0, convert.m_running);
+    convert.DestroyWindow();
+    SetFramewellApi(nullptr);
+}
+
 // A search that finds 45 recordings at once.
 int __stdcall FortyFiveHits(const char*, const char* serverName, int, const char*, const char*, int, int, int,
                             const FramewellTime*, const FramewellTime*, FramewellSearchCallback callback, void* context,
