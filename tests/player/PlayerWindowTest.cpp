@@ -384,6 +384,14 @@ TEST_F(PlayerWindowTest, TheSearchWindowPagesItsHitsAndQueuesThemAll)
     EXPECT_EQ(1, dialog.ActivePane()->m_transport.m_playlistMode);
     EXPECT_EQ(1, search->m_store.GetCurrentPage()); // the page on show stays the rows' page
     search->m_results.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    // No server answers (the library's remote side is not there): message 131, and the window stays.
+    search->ShowWindow(SW_SHOW);
+    g_messages.clear();
+    EXPECT_FALSE(search->PlaySelected());
+    EXPECT_EQ(1u, g_messages.size());
+    EXPECT_TRUE(search->IsWindowVisible());
+    EXPECT_EQ(0, dialog.ActivePane()->m_transport.m_target.local);
+    EXPECT_STREQ("127.0.0.1", dialog.ActivePane()->m_transport.m_target.address);
     char path[MAX_PATH] = "";
     ASSERT_TRUE(search->m_store.ReadPath(0, path));
     EXPECT_STREQ("D:\\rec\\20261210\\Lobby_1_082000.mp4", path);
