@@ -1,34 +1,62 @@
-// Clipview's entry point: runs the player's main dialog from the program's resources.
-#include <windows.h>
-#include <commctrl.h>
+// The application object of Clipview.exe.
+#include "player/PlayerApp.h"
 
-#include "resources/clipview/resource.h"
+#include <afxdisp.h>
 
-static INT_PTR CALLBACK PlayerProc(HWND dlg, UINT msg, WPARAM wp, LPARAM)
+#include "player/PlayerDlg.h"
+#include "skin/engine/toolkit/Tessarine.h"
+
+namespace {
+
+PlayerState g_player = {{0}, 1, 0, {352, 288}};
+
+} // namespace
+
+PlayerState& Player()
 {
-    switch (msg) {
-    case WM_INITDIALOG: {
-        char caption[64];
-        if (LoadStringA(GetModuleHandleA(nullptr), IDS_PLAYER_CAPTION, caption, sizeof caption) > 0)
-            SetWindowTextA(dlg, caption);
-        return TRUE;
-    }
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-            EndDialog(dlg, LOWORD(wp));
-            return TRUE;
-        }
-        break;
-    case WM_CLOSE:
-        EndDialog(dlg, IDCANCEL);
-        return TRUE;
-    }
+    if (g_player.programDirectory[0] == '\0')
+        ::GetCurrentDirectoryA(sizeof g_player.programDirectory, g_player.programDirectory);
+    return g_player;
+}
+
+void RestoreProgramDirectory()
+{
+    ::SetCurrentDirectoryA(Player().programDirectory);
+}
+
+BEGIN_MESSAGE_MAP(CPlayerApp, CWinApp)
+END_MESSAGE_MAP()
+
+CPlayerApp::CPlayerApp() : m_languageLibrary(nullptr)
+{
+    ::GetCurrentDirectoryA(sizeof g_player.programDirectory, g_player.programDirectory);
+    g_player.displayMode = 1;
+    g_player.activePane = 0;
+}
+
+BOOL CPlayerApp::InitInstance()
+{
+    AfxEnableControlContainer();
+    TessarineInit(m_hInstance);
+    TessarineLoadSkin(m_hInstance, "DEFAULT", "TESSARINE");
+    Enable3dControls();
+    m_languageLibrary = ::LoadLibraryA("ClipviewEn.dll");
+    if (m_languageLibrary != nullptr)
+        AfxSetResourceHandle(m_languageLibrary);
+    CPlayerDlg dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
     return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int CPlayerApp::ExitInstance()
 {
-    InitCommonControls();
-    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PLAYER), nullptr, PlayerProc, 0);
-    return result == -1 ? 1 : 0;
+    if (m_languageLibrary != nullptr) {
+        AfxSetResourceHandle(m_hInstance);
+        ::FreeLibrary(m_languageLibrary);
+        m_languageLibrary = nullptr;
+    }
+    TessarineShutdown();
+    return CWinApp::ExitInstance();
 }

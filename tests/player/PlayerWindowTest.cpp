@@ -1,0 +1,426 @@
+// The player's windows under Xvfb: the main dialog with its panes and playlist, drops, keys and
+// hand-overs, the conversion dialog, the search window over a scripted search, and two real
+// Clipview processes. Screenshots go to build/screenshots/player/.
+#include <gtest/gtest.h>
+
+#include <afxwin.h>
+
+#include "devices/framewell/FramewellApi.h"
+#include "framework/WindowSeams.h"
+#include "player/ConvertDlg.h"
+#include "player/PlayListDlg.h"
+#include "player/PlayPane.h"
+#include "player/PlayerApp.h"
+#include "player/PlayerDlg.h"
+#include "player/SearchDlg.h"
+#include "resources/clipview/resource.h"
+#include "skin/engine/toolkit/Tessarine.h"
+#include "tests/player/PlayerTestSupport.h"
+#include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
+
+namespace {
+
+std::vector<std::string> g_messages;
+int __cdecl AnswerMessageBox(HWND, LPCSTR text, LPCSTR, UINT)
+{
+    g_messages.push_back(text);
+    return IDOK;
+}
+
+void Shot(HWND window, const char* name)
+{
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessages();
+    CreateDirectoryA((ProgramDirectory() + "\\..\\screenshots\\player").c_str(), nullptr);
+    SavePng(CaptureWindow(window), ScreenshotPath(std::string("player\\") + name));
+}
+
+std::string Text(HWND window, int id)
+{
+    char text[256] = "";
+    ::GetDlgItemTextA(window, id, text, sizeof text);
+    return text;
+}
+
+// A key-down on target as the message loop hands it to the dialog's pre-translation.
+BOOL PressKey(CWnd& dialog, HWND target, WPARAM key)
+{
+    MSG msg = {};
+    msg.hwnd = target;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
+    return dialog.PreTranslateMessage(&msg);
+}
+
+class PlayerWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HINSTANCE self = ::GetModuleHandleA(nullptr);
+        ASSERT_TRUE(TessarineInit(self));
+        TessarineLoadSkin(self, "DEFAULT", "TESSARINE");
+        SetFramewellApi(nullptr);
+        CopyText(Player().programDirectory, dir.Path().c_str());
+        Player().displayMode = 1;
+        Player().activePane = 0;
+        g_messages.clear();
+        previousBox = Seams::ReplaceMessageBox(AnswerMessageBox);
+    }
+    void TearDown() override
+    {
+        if (dialog.m_hWnd != nullptr)
+            dialog.DestroyWindow();
+        PumpMessages();
+        Seams::ReplaceMessageBox(previousBox);
+        TessarineShutdown();
+    }
+    void Open(const std::string& line = "")
+    {
+        dialog.m_startLine = line.c_str();
+        dialog.m_screenWidth = 1024;
+        dialog.m_screenHeight = 768;
+        ASSERT_TRUE(dialog.Create(CPlayerDlg::IDD));
+        dialog.ShowWindow(SW_SHOW);
+        PumpMessages();
+    }
+    bool WaitPlaying(int pane)
+    {
+        return WaitUntil([&] { return dialog.Pane(pane)->m_transport.m_started == 1; }, 10000);
+    }
+    CPoint PaneCentre(int pane)
+    {
+        CRect r;
+        dialog.Pane(pane)->GetWindowRect(&r);
+        return r.CenterPoint();
+    }
+
+    TempDir dir;
+    CPlayerDlg dialog;
+    Seams::MessageBoxFunc previousBox = nullptr;
+};
+
+TEST_F(PlayerWindowTest, AStartLineOpensInTheActivePaneAndTimeAdvances)
+{
+    WriteRecording(dir.File("Lobby_1_120000.mp4"), 150, 352, 288);
+    Open("\"" + dir.File("Lobby_1_120000.mp4") + "\"");
+    ASSERT_TRUE(WaitPlaying(0));
+    dialog.TogglePlaylist();
+    EXPECT_EQ("正在播放...", Text(dialog.m_hWnd, IDC_STATUS));
+    EXPECT_TRUE(WaitUntil([&] { return Text(dialog.m_hWnd, IDC_PLAYTIME) != "00:00:00"; }, 5000));
+    EXPECT_EQ(1, dialog.m_playlist->m_list.GetItemCount());
+    EXPECT_EQ("Lobby_1_120000.mp4", std::string(dialog.m_playlist->m_list.GetItemText(0, 0)));
+    EXPECT_EQ(INDEXTOSTATEIMAGEMASK(2), dialog.m_playlist->m_list.GetItemState(0, LVIS_STATEIMAGEMASK));
+    Shot(dialog.m_hWnd, "clipview-playing");
+}
+
+TEST_F(PlayerWindowTest, ALineThatDoesNotParseOpensNothing)
+{
+    Open("x.mp4 *far 10.0.0.1 3000 admin");
+    PumpMessages();
+    ::Sleep(0);
+    WaitUntil([] { return false; }, 300); // the open timer would have fired
+    EXPECT_EQ(-1, dialog.Pane(0)->m_transport.m_handle);
+    EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(PlayerWindowTest, EnterAndEscapeNeverCloseTheWindow)
+{
+    Open();
+    for (WPARAM key : {(WPARAM)VK_RETURN, (WPARAM)VK_ESCAPE}) {
+        EXPECT_TRUE(PressKey(dialog, ::GetDlgItem(dialog.m_hWnd, IDC_PLAYLIST_TOGGLE), key));
+        PumpMessages();
+        EXPECT_TRUE(::IsWindow(dialog.m_hWnd));
+        EXPECT_TRUE(dialog.IsWindowVisible());
+    }
+}
+
+TEST_F(PlayerWindowTest, FullScreenNeedsAPlayingPaneAndKeepsASizeAskedMeanwhile)
+{
+    WriteRecording(dir.File("a.mp4"), 150, 352, 288);
+    Open();
+    // F2 comes through the dialog's pre-translation, so a focused control does not swallow it.
+    EXPECT_TRUE(PressKey(dialog, ::GetDlgItem(dialog.m_hWnd, IDC_PLAYLIST_TOGGLE), VK_F2));
+    EXPECT_FALSE(dialog.m_fullScreen);
+    CRect before;
+    dialog.GetWindowRect(&before);
+
+    dialog.m_statusText.Empty();
+    ASSERT_TRUE(dialog.OpenCommandLine(dir.File("a.mp4").c_str()));
+    ASSERT_TRUE(WaitPlaying(0));
+    dialog.GetWindowRect(&before);
+    EXPECT_TRUE(PressKey(dialog, dialog.m_hWnd, VK_F2));
+    ASSERT_TRUE(dialog.m_fullScreen);
+    CRect client;
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(1024, client.Width());
+    EXPECT_EQ(768, client.Height());
+    CRect pane;
+    dialog.Pane(0)->GetClientRect(&pane);
+    EXPECT_EQ(1024, pane.Width());
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(dialog.m_hWnd, IDC_STATUS)));
+
+    // In full screen a new picture size is only kept; entering again changes nothing.
+    dialog.ResizeForPicture(640, 480);
+    EXPECT_TRUE(dialog.m_fullScreen);
+    EXPECT_EQ(640, Player().picture.cx);
+    dialog.Zoom(200);
+    EXPECT_TRUE(dialog.m_fullScreen);
+    EXPECT_EQ(1000, Player().picture.cx);
+
+    EXPECT_TRUE(PressKey(dialog, dialog.m_hWnd, VK_ESCAPE)); // leaves full screen, never closes
+    EXPECT_FALSE(dialog.m_fullScreen);
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(dialog.m_hWnd, IDC_STATUS)));
+    CRect after;
+    dialog.GetWindowRect(&after);
+    EXPECT_EQ(before, after);
+
+    // Zoom 200% on a screen lower than 746 pixels goes to full screen instead.
+    dialog.m_screenHeight = 700;
+    dialog.Zoom(200);
+    EXPECT_TRUE(dialog.m_fullScreen);
+    dialog.ToggleFullScreen();
+    dialog.m_screenHeight = 768;
+    dialog.Zoom(200);
+    EXPECT_FALSE(dialog.m_fullScreen);
+    dialog.GetWindowRect(&after);
+    EXPECT_EQ(1000 + 2 * dialog.m_borderWidth, after.Width());
+    EXPECT_EQ(620 + kPlayerWindowExtra, after.Height());
+}
+
+TEST_F(PlayerWindowTest, DropsOnThePlaylistQueueAndOnAPaneOpenTheFirst)
+{
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"})
+        WriteRecording(dir.File(name), 150, 352, 288);
+    Open();
+    dialog.TogglePlaylist();
+    CStringArray files;
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"})
+        files.Add(dir.File(name).c_str());
+    CRect list;
+    dialog.m_playlist->GetWindowRect(&list);
+    dialog.DropFiles(files, list.CenterPoint());
+    EXPECT_EQ(3, dialog.Pane(0)->m_transport.m_playlist.GetCount());
+    EXPECT_EQ(3, dialog.m_playlist->m_list.GetItemCount());
+    EXPECT_EQ(-1, dialog.Pane(0)->m_transport.m_handle);
+
+    dialog.SetDisplayMode(4);
+    dialog.DropFiles(files, PaneCentre(2));
+    EXPECT_EQ(2, Player().activePane);
+    EXPECT_TRUE(WaitPlaying(2));
+    EXPECT_EQ(-1, dialog.Pane(3)->m_transport.m_handle);
+    EXPECT_STREQ(dir.File("a.mp4").c_str(), dialog.Pane(2)->m_transport.m_target.path);
+
+    // Three panes playing, one stopped; the last drop's pane is the active one.
+    CStringArray second, third;
+    second.Add(dir.File("b.mp4").c_str());
+    third.Add(dir.File("c.mp4").c_str());
+    dialog.DropFiles(second, PaneCentre(0));
+    dialog.DropFiles(third, PaneCentre(1));
+    dialog.DropFiles(files, PaneCentre(2));
+    ASSERT_TRUE(WaitPlaying(0) && WaitPlaying(1) && WaitPlaying(2));
+    WaitUntil([] { return false; }, 500);
+    Shot(dialog.m_hWnd, "clipview-four");
+}
+
+TEST_F(PlayerWindowTest, HandOversOpenAndGarbageIsRefused)
+{
+    WriteRecording(dir.File("a.mp4"), 100, 352, 288);
+    Open();
+    auto send = [&](const void* bytes, DWORD size) {
+        COPYDATASTRUCT data = {1, size, (void*)bytes};
+        return dialog.SendMessage(WM_COPYDATA, 0, (LPARAM)&data);
+    };
+    EXPECT_EQ(0, send(nullptr, 10));
+    EXPECT_EQ(0, send("", 1));
+    EXPECT_EQ(0, send("abc", 0));
+    const char unterminated[8] = {'z', 'z', 'z', 'z', 'z', 'z', 'z', 'z'};
+    send(unterminated, sizeof unterminated); // read to its size: "zzzzzzzz", which does not open
+    EXPECT_EQ(1u, g_messages.size());
+    g_messages.clear();
+    const std::string noPassword = dir.File("a.mp4") + " *far 127.0.0.1 3000 admin";
+    send(noPassword.c_str(), (DWORD)noPassword.size() + 1);
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(-1, dialog.Pane(0)->m_transport.m_handle);
+    const std::string quoted = "\"" + dir.File("a.mp4") + "\"";
+    send(quoted.c_str(), (DWORD)quoted.size() + 1);
+    EXPECT_TRUE(WaitPlaying(0));
+    EXPECT_STREQ(dir.File("a.mp4").c_str(), dialog.Pane(0)->m_transport.m_target.path);
+}
+
+CConvertDlg* g_convert = nullptr;
+int g_convertStep = 0;
+void DriveConversion(CWnd* window)
+{
+    CConvertDlg* dlg = g_convert;
+    if (dlg == nullptr || window != dlg)
+        return;
+    if (g_convertStep == 0) {
+        g_convertStep = 1;
+        dlg->OnStartStop();
+        return;
+    }
+    if (g_convertStep == 1 && dlg->m_handle == -1) {
+        g_convertStep = 2;
+        Shot(dlg->m_hWnd, "clipview-convert");
+        dlg->EndDialog(IDOK);
+    }
+}
+
+TEST_F(PlayerWindowTest, TheConversionDialogTurnsAnMp4IntoAnAsfOfTheSameLength)
+{
+    WriteRecording(dir.File("rec.v1.mp4"), 60);
+    GetFramewellApi().Init();
+    CConvertDlg convert;
+    convert.m_mp4Path = dir.File("rec.v1.mp4").c_str();
+    g_convert = &convert;
+    g_convertStep = 0;
+    Seams::ModalLoopFunc previous = Seams::ReplaceModalLoop(DriveConversion);
+    convert.DoModal();
+    Seams::ReplaceModalLoop(previous);
+    g_convert = nullptr;
+    EXPECT_EQ(2, g_convertStep);
+    EXPECT_STREQ(dir.File("rec.v1.asf").c_str(), convert.m_asfPath);
+    EXPECT_EQ("转换结束。", std::string(convert.m_status));
+    const FramewellApi& fw = GetFramewellApi();
+    const int mp4 = fw.OpenFile(dir.File("rec.v1.mp4").c_str(), 0);
+    const int asf = fw.OpenFile(dir.File("rec.v1.asf").c_str(), 0);
+    ASSERT_GT(mp4, 0);
+    ASSERT_GT(asf, 0);
+    EXPECT_EQ(fw.GetTotalTime(mp4), fw.GetTotalTime(asf));
+    fw.Stop(mp4);
+    fw.Stop(asf);
+    fw.Cleanup();
+}
+
+int __stdcall StartsConverting(const char*, const char*)
+{
+    return 5;
+}
+int __stdcall GivesUp(int)
+{
+    return -2;
+}
+int __stdcall ClosesConversion(int)
+{
+    return 1;
+}
+
+TEST_F(PlayerWindowTest, AConversionTheLibraryGivesUpSaysSo)
+{
+    FramewellApi table = LibraryFramewellApi();
+    table.StartConvert = StartsConverting;
+    table.GetConvertProgress = GivesUp;
+    table.CloseConvert = ClosesConversion;
+    SetFramewellApi(&table);
+    CConvertDlg convert;
+    convert.m_mp4Path = "D:\\rec\\a.mp4";
+    ASSERT_TRUE(convert.Create(CConvertDlg::IDD));
+    EXPECT_STREQ("D:\\rec\\a.asf", convert.m_asfPath);
+    convert.OnStartStop();
+    EXPECT_EQ(5, convert.m_handle);
+    convert.OnProgressTick();
+    EXPECT_EQ(-1, convert.m_handle);
+    EXPECT_EQ("转换失败!", Text(convert.m_hWnd, IDC_CONVERT_STATUS));
+    convert.OnStartStop(); // the next click resets the dialog
+    EXPECT_EQ(0, convert.m_running);
+    convert.DestroyWindow();
+    SetFramewellApi(nullptr);
+}
+
+// A search that finds 45 recordings at once.
+int __stdcall FortyFiveHits(const char*, const char* serverName, int, const char*, const char*, int, int, int,
+                            const FramewellTime*, const FramewellTime*, FramewellSearchCallback callback, void* context,
+                            int)
+{
+    for (int i = 0; i < 45; ++i) {
+        FramewellTime start = {2026, 12, 10, 8, (unsigned char)i, 0, {}};
+        FramewellTime end = {2026, 12, 10, 8, (unsigned char)i, 59, {}};
+        char path[64];
+        snprintf(path, sizeof path, "D:\\rec\\20261210\\Lobby_1_08%02d00.mp4", i);
+        callback("Lobby", 0, path, &start, &end, 1048576u * (unsigned)(i + 1), context);
+    }
+    (void)serverName;
+    return 3;
+}
+int __stdcall SearchDone(int)
+{
+    return 1;
+}
+int __stdcall Closed(int)
+{
+    return 1;
+}
+
+TEST_F(PlayerWindowTest, TheSearchWindowPagesItsHitsAndQueuesThemAll)
+{
+    Open();
+    FramewellApi table = LibraryFramewellApi();
+    table.StartSearch = FortyFiveHits;
+    table.GetSearchState = SearchDone;
+    table.CloseSearch = Closed;
+    SetFramewellApi(&table);
+    dialog.ShowSearchWindow();
+    CSearchDlg* search = nullptr;
+    for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        if (::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId() && ::GetDlgItem(w, IDC_ADD_ALL))
+            search = (CSearchDlg*)CWnd::FromHandlePermanent(w);
+    }
+    ASSERT_NE(nullptr, search);
+    search->SetDlgItemText(IDC_ADDRESS, "127.0.0.1");
+    search->SetDlgItemText(IDC_USER, "admin");
+    search->SetDlgItemText(IDC_PASSWORD, "1234");
+    search->OnQuery();
+    EXPECT_EQ(45, search->m_store.GetCount());
+    EXPECT_EQ(20, search->m_results.GetItemCount());
+    search->ShowPage(2);
+    EXPECT_EQ("当前3/3 共45条记录", Text(search->m_hWnd, IDC_COUNTER));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(search->m_hWnd, IDC_NEXT)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(search->m_hWnd, IDC_LAST)));
+    search->ShowPage(1);
+    Shot(search->m_hWnd, "clipview-search");
+    search->AddAllToPlaylist();
+    EXPECT_EQ(45, dialog.ActivePane()->m_transport.m_playlist.GetCount());
+    EXPECT_EQ(1, dialog.ActivePane()->m_transport.m_playlistMode);
+    EXPECT_EQ(1, search->m_store.GetCurrentPage()); // the page on show stays the rows' page
+    search->m_results.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    // No server answers (the library's remote side is not there): message 131, and the window stays.
+    search->ShowWindow(SW_SHOW);
+    g_messages.clear();
+    EXPECT_FALSE(search->PlaySelected());
+    EXPECT_EQ(1u, g_messages.size());
+    EXPECT_TRUE(search->IsWindowVisible());
+    EXPECT_EQ(0, dialog.ActivePane()->m_transport.m_target.local);
+    EXPECT_STREQ("127.0.0.1", dialog.ActivePane()->m_transport.m_target.address);
+    char path[MAX_PATH] = "";
+    ASSERT_TRUE(search->m_store.ReadPath(0, path));
+    EXPECT_STREQ("D:\\rec\\20261210\\Lobby_1_082000.mp4", path);
+    SetFramewellApi(nullptr);
+}
+
+TEST(PlayerProcesses, ASecondStartHandsItsLineToTheFirstAndEnds)
+{
+    TempDir dir;
+    WriteRecording(dir.File("a b.mp4"), 150, 352, 288);
+    ChildProcess first;
+    ASSERT_TRUE(first.Start(ProgramPath("Clipview.exe"), "", dir.Path()));
+    HWND window = WaitForWindow(first.Id(), "Clipviewer", 20000);
+    ASSERT_NE(nullptr, window);
+    ChildProcess bare;
+    ASSERT_TRUE(bare.Start(ProgramPath("Clipview.exe"), "", dir.Path()));
+    EXPECT_EQ(0, bare.Wait(20000));
+    EXPECT_EQ("准备就绪", Text(window, IDC_STATUS));
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(ProgramPath("Clipview.exe"), "\"" + dir.File("a b.mp4") + "\"", dir.Path()));
+    EXPECT_EQ(0, second.Wait(20000));
+    EXPECT_TRUE(WaitUntil([&] { return Text(window, IDC_STATUS) == "正在播放..."; }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return Text(window, IDC_PLAYTIME) != "00:00:00"; }, 10000));
+    ChildProcess remote;
+    ASSERT_TRUE(remote.Start(ProgramPath("Clipview.exe"), "x.mp4 *far 127.0.0.1 1 admin", dir.Path()));
+    EXPECT_EQ(0, remote.Wait(20000));
+    EXPECT_TRUE(first.Running());
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, first.Wait(20000));
+}
+
+} // namespace
