@@ -229,7 +229,7 @@ void CDlgMain::SetUpImageLists()
     if (tabs.LoadBitmap(IDB_TAB_IMAGES))
         m_tabImages.Add(&tabs, kKeyColour);
     m_tabCtrl.SetImageList(&m_tabImages);
-    const UINT texts[3] = {IDS_TAB_MANAGE, IDS_TAB_CONTROL, IDS_TAB_MATRIX};
+    const UINT texts[3] = {IDS_TAB_MANAGE, IDS_TAB_CONTROL, IDS_MAIN_TAB_MATRIX};
     for (int i = 0; i < 3; ++i) {
         CString text;
         text.LoadString(texts[i]);

@@ -304,6 +304,7 @@ private:
     int WallTourPageCount();
     void WallClearAllAlarms();
     void WallSetFullScreen(int on, const CRect* rect, int mode);
+    int WallIsFullScreen();
     void WallSetSplitMode(int mode);
     int WallCurrentSplitMode();
     void WallPrevPage();

@@ -73,6 +73,8 @@ void CDlgMain::OnEMap()
     }
     if (IsTourRunning())
         return;
+    if (WallIsFullScreen())
+        ToggleFullScreen(0, -1);
     ShowEMapMode(!IsEMapShown());
 }
 

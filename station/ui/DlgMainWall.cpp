@@ -103,6 +103,11 @@ void CDlgMain::WallSetFullScreen(int on, const CRect* rect, int mode)
         Wall(m_videoWall)->SetFullScreen(on, rect, mode);
 }
 
+int CDlgMain::WallIsFullScreen()
+{
+    return m_videoWall != nullptr && Wall(m_videoWall)->IsFullScreen();
+}
+
 void CDlgMain::WallSetSplitMode(int mode)
 {
     if (m_videoWall != nullptr)

@@ -21,6 +21,7 @@
 #include "station/ui/DlgLogin.h"
 #include "station/ui/DlgMain.h"
 #include "station/ui/PVMenu.h"
+#include "station/ui/DlgVideoWall.h"
 #include "station/ui/emap/DlgViewEMap.h"
 #include "station/core/datamodel/VuskEMapDev.h"
 #include "station/core/datamodel/VuskEMapGroup.h"
@@ -522,6 +523,7 @@ struct EMapModeResult {
     int viewVisible = 0;
     int wallHiddenWhileShown = 0;
     int hiddenAgain = 0;
+    int fullScreenEnded = 0;
 };
 EMapModeResult g_emapMode;
 
@@ -533,7 +535,10 @@ void ShowAndHideTheMap(CWnd* window)
         return;
     if (g_emapMode.step == 0) {
         g_emapMode.step = 1;
+        main->ToggleFullScreen(1, -1); // the map ends full screen first
         main->SendMessage(WM_COMMAND, ID_EMAP);
+        CDlgVideoWall* wall = dynamic_cast<CDlgVideoWall*>(main->m_videoWall);
+        g_emapMode.fullScreenEnded = wall != nullptr && !wall->IsFullScreen();
         g_emapMode.shown = main->IsEMapShown();
         g_emapMode.viewVisible = main->m_emapView != nullptr && main->m_emapView->IsWindowVisible();
         g_emapMode.wallHiddenWhileShown = main->m_videoWall == nullptr || !main->m_videoWall->IsWindowVisible();
@@ -579,4 +584,5 @@ TEST_F(StationDirTest, TheMapTakesTheWallsPlaceAndGivesItBack)
     EXPECT_EQ(1, g_emapMode.viewVisible);
     EXPECT_EQ(1, g_emapMode.wallHiddenWhileShown);
     EXPECT_EQ(1, g_emapMode.hiddenAgain);
+    EXPECT_EQ(1, g_emapMode.fullScreenEnded);
 }
