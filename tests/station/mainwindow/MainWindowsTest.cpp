@@ -22,6 +22,7 @@
 #include "station/ui/DlgMain.h"
 #include "station/ui/PVMenu.h"
 #include "station/ui/DlgVideoWall.h"
+#include "station/ui/emap/DlgEMapTree.h"
 #include "station/ui/emap/DlgViewEMap.h"
 #include "station/core/datamodel/VuskEMapDev.h"
 #include "station/core/datamodel/VuskEMapGroup.h"
@@ -524,6 +525,7 @@ struct EMapModeResult {
     int wallHiddenWhileShown = 0;
     int hiddenAgain = 0;
     int fullScreenEnded = 0;
+    int sceneItems = 0;
 };
 EMapModeResult g_emapMode;
 
@@ -541,6 +543,7 @@ void ShowAndHideTheMap(CWnd* window)
         g_emapMode.fullScreenEnded = wall != nullptr && !wall->IsFullScreen();
         g_emapMode.shown = main->IsEMapShown();
         g_emapMode.viewVisible = main->m_emapView != nullptr && main->m_emapView->IsWindowVisible();
+        g_emapMode.sceneItems = main->m_emapTree != nullptr ? (int)main->m_emapTree->m_tree.GetCount() : 0;
         g_emapMode.wallHiddenWhileShown = main->m_videoWall == nullptr || !main->m_videoWall->IsWindowVisible();
         return; // photographed at the next idle turn, once painted
     }
@@ -585,4 +588,5 @@ TEST_F(StationDirTest, TheMapTakesTheWallsPlaceAndGivesItBack)
     EXPECT_EQ(1, g_emapMode.wallHiddenWhileShown);
     EXPECT_EQ(1, g_emapMode.hiddenAgain);
     EXPECT_EQ(1, g_emapMode.fullScreenEnded);
+    EXPECT_EQ(2, g_emapMode.sceneItems) << "the scene and its camera";
 }
