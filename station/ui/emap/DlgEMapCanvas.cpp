@@ -56,11 +56,14 @@ int CDlgEMapCanvas::LoadScene(CVuskEMapTerm* scene)
     ::GetObjectA(m_picture, sizeof(info), &info);
     m_pictureWidth = info.bmWidth;
     m_pictureHeight = info.bmHeight;
-    Invalidate();
+    // One repaint for the whole scene rather than one per window placed.
+    SetRedraw(FALSE);
     for (POSITION pos = scene->m_devices.GetHeadPosition(); pos != nullptr;)
         AddIcon(scene->m_devices.GetNext(pos));
     for (POSITION pos = scene->m_children.GetHeadPosition(); pos != nullptr;)
         AddLink(scene->m_children.GetNext(pos));
+    SetRedraw(TRUE);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     if (m_blinkTimer != 0)
         KillTimer(m_blinkTimer);
     m_blinkTimer = m_editMode == 0 ? SetTimer(kEMapBlinkTimer, kEMapBlinkMs, nullptr) : 0;
@@ -100,18 +103,12 @@ void CDlgEMapCanvas::AddIcon(CVuskEMapDev* device)
     icon->m_canvasWidth = m_pictureWidth;
     icon->m_canvasHeight = m_pictureHeight;
     icon->m_callback = OnIconEvent;
-    if (!icon->Create(this, device)) {
+    if (!icon->Create(this, device, m_iconPictures.OfKind(device->m_kind))) {
         delete icon;
         return;
     }
-    if (const EMapIconPictures* pictures = IconPicturesOfKind(device->m_kind)) {
-        CString start = GetStartDirectory();
-        icon->LoadBitmaps(start + pictures->normal, start + pictures->alarm);
-        icon->SetShapeFromMask(start + pictures->mask);
-    }
     icon->m_editMode = m_editMode;
     icon->ShowWindow(SW_SHOW);
-    icon->Place(device->m_x, device->m_y);
     device->m_pIcon = icon;
     m_icons.Add(icon);
     m_toolTip.AddTool(icon, icon->m_caption);
@@ -142,8 +139,8 @@ void CDlgEMapCanvas::AddLink(CVuskEMapTerm* scene)
         delete link;
         return;
     }
-    link->ShowWindow(SW_SHOW);
     link->Place(scene->m_x, scene->m_y);
+    link->ShowWindow(SW_SHOW);
     m_links.Add(link);
 }
 

@@ -6,6 +6,8 @@
 #include <afxtempl.h>
 #include <afxwin.h>
 
+#include "station/ui/emap/EMapIconPictures.h"
+
 class CEMapIcon;
 class CEMapItemWnd;
 class CEMapLink;
@@ -45,6 +47,7 @@ public:
     CTypedPtrArray<CPtrArray, CEMapIcon*> m_icons;
     CTypedPtrArray<CPtrArray, CEMapLink*> m_links;
     CToolTipCtrl m_toolTip;
+    CEMapIconPictures m_iconPictures; // shared by the icons, freed with the canvas after them
 
 protected:
     BOOL OnInitDialog() override;

@@ -1,53 +1,8 @@
 #include "station/ui/emap/EMapIcon.h"
 
-#include <vector>
-
 #include "station/core/datamodel/VuskEMapDev.h"
+#include "station/ui/emap/EMapIconPictures.h"
 #include "station/ui/emap/EMapRules.h"
-
-namespace {
-
-const EMapIconPictures kCameraPictures = {"\\skin\\emap_cam.bmp", "\\skin\\emap_cam_push.bmp",
-                                          "\\skin\\emap_cam_area.bmp"};
-const EMapIconPictures kInputPictures = {"\\skin\\emap_sensor.bmp", "\\skin\\emap_sensor_push.bmp",
-                                         "\\skin\\emap_sensor_area.bmp"};
-const EMapIconPictures kOutputPictures = {"\\skin\\emap_output.bmp", "\\skin\\emap_output_push.bmp",
-                                          "\\skin\\emap_output_area.bmp"};
-
-HBITMAP LoadSection(LPCSTR path)
-{
-    return (HBITMAP)::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-}
-
-// The region of the black runs, made in one call.
-HRGN RegionFromRuns(const std::vector<RECT>& runs, int width, int height)
-{
-    std::vector<BYTE> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-    RGNDATA* region = reinterpret_cast<RGNDATA*>(data.data());
-    region->rdh.dwSize = sizeof(RGNDATAHEADER);
-    region->rdh.iType = RDH_RECTANGLES;
-    region->rdh.nCount = (DWORD)runs.size();
-    region->rdh.nRgnSize = (DWORD)(runs.size() * sizeof(RECT));
-    ::SetRect(&region->rdh.rcBound, 0, 0, width, height);
-    if (!runs.empty())
-        memcpy(region->Buffer, runs.data(), runs.size() * sizeof(RECT));
-    return ::ExtCreateRegion(nullptr, (DWORD)data.size(), region);
-}
-
-} // namespace
-
-const EMapIconPictures* IconPicturesOfKind(int kind)
-{
-    switch (kind) {
-    case emapCamera:
-        return &kCameraPictures;
-    case emapAlarmInput:
-        return &kInputPictures;
-    case emapAlarmOutput:
-        return &kOutputPictures;
-    }
-    return nullptr;
-}
 
 BEGIN_MESSAGE_MAP(CEMapIcon, CEMapItemWnd)
 ON_WM_PAINT()
@@ -59,74 +14,32 @@ CEMapIcon::CEMapIcon()
 {
 }
 
-CEMapIcon::~CEMapIcon()
-{
-    FreeBitmaps();
-}
+CEMapIcon::~CEMapIcon() = default;
 
-BOOL CEMapIcon::Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device)
+// Made at its place and size and shaped before it shows: each later move or resize of a child
+// window costs as much as making it.
+BOOL CEMapIcon::Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device, const EMapKindPictures* pictures)
 {
     m_pDevice = device;
-    return CreateItem(canvas, CRect(10, 10, 44, 28), device->m_caption);
-}
-
-void CEMapIcon::FreeBitmaps()
-{
-    if (m_normal != nullptr)
-        ::DeleteObject(m_normal);
-    if (m_alarm != nullptr)
-        ::DeleteObject(m_alarm);
-    m_normal = m_alarm = nullptr;
-}
-
-BOOL CEMapIcon::LoadBitmaps(LPCSTR normalPath, LPCSTR alarmPath)
-{
-    FreeBitmaps();
-    m_normal = LoadSection(normalPath);
-    m_alarm = LoadSection(alarmPath);
-    if (m_normal == nullptr || m_alarm == nullptr) {
-        FreeBitmaps();
-        return FALSE;
+    CSize size(34, 18);
+    if (pictures != nullptr && pictures->normal != nullptr) {
+        m_normal = pictures->normal;
+        m_alarm = pictures->alarm;
+        BITMAP info;
+        ::GetObjectA(m_normal, sizeof(info), &info);
+        m_bitmapWidth = info.bmWidth;
+        m_bitmapHeight = info.bmHeight;
+        size = CSize(m_bitmapWidth, m_bitmapHeight);
     }
-    BITMAP info;
-    ::GetObjectA(m_normal, sizeof(info), &info);
-    m_bitmapWidth = info.bmWidth;
-    m_bitmapHeight = info.bmHeight;
-    SetWindowPos(nullptr, 0, 0, m_bitmapWidth, m_bitmapHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return TRUE;
-}
-
-BOOL CEMapIcon::SetShapeFromMask(LPCSTR maskPath)
-{
-    HBITMAP mask = LoadSection(maskPath);
-    if (mask == nullptr)
+    if (!CreateItem(canvas, CRect(CPoint(device->m_x, device->m_y), size), device->m_caption))
         return FALSE;
-    BITMAP info;
-    ::GetObjectA(mask, sizeof(info), &info);
-    int width = info.bmWidth, height = info.bmHeight;
-    m_bitmapWidth = width;
-    m_bitmapHeight = height;
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height; // top-down rows
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> pixels((size_t)width * (height > 0 ? height : 0));
-    HDC screen = ::GetDC(nullptr);
-    int rows = pixels.empty() ? 0 : ::GetDIBits(screen, mask, 0, height, pixels.data(), &format, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    ::DeleteObject(mask);
-    if (rows != height)
-        return FALSE;
-    HRGN region = RegionFromRuns(BlackRuns(pixels.data(), width, height), width, height);
+    HRGN region = pictures != nullptr ? CreateShapeRegion(pictures->shape) : nullptr;
     if (region == nullptr)
-        return FALSE;
-    if (!::SetWindowRgn(m_hWnd, region, TRUE)) {
+        return TRUE;
+    m_bitmapWidth = pictures->maskWidth;
+    m_bitmapHeight = pictures->maskHeight;
+    if (!::SetWindowRgn(m_hWnd, region, FALSE)) // the window owns a region it took
         ::DeleteObject(region);
-        return FALSE;
-    }
     return TRUE;
 }
 

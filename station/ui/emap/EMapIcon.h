@@ -5,17 +5,17 @@
 #include "station/ui/emap/EMapItemWnd.h"
 
 class CVuskEMapDev;
+struct EMapKindPictures;
 
 class CEMapIcon : public CEMapItemWnd {
 public:
     CEMapIcon();
     ~CEMapIcon() override;
 
-    BOOL Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device);
-    // Loads both pictures and sizes the window to the normal one; when either fails, neither is kept.
-    BOOL LoadBitmaps(LPCSTR normalPath, LPCSTR alarmPath);
-    // The window's shape is the black pixels of the mask; a missing mask leaves it rectangular.
-    BOOL SetShapeFromMask(LPCSTR maskPath);
+    // A hidden window at the device's place showing the kind's pictures (the canvas owns them) at
+    // the normal one's size, shaped by the mask's black pixels; without pictures the icon draws
+    // its frame, without a mask it stays rectangular.
+    BOOL Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device, const EMapKindPictures* pictures);
     // The blink tick: the picture that follows the device's alarm state.
     void Blink();
     // The device's state changed: an output shows it at once, the others wait for the tick.
@@ -33,15 +33,4 @@ protected:
     afx_msg void OnPaint();
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
-
-private:
-    void FreeBitmaps();
 };
-
-// The pictures of a kind, as paths under the start directory.
-struct EMapIconPictures {
-    const char* normal;
-    const char* alarm;
-    const char* mask;
-};
-const EMapIconPictures* IconPicturesOfKind(int kind);

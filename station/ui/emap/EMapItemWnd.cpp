@@ -23,7 +23,7 @@ BOOL CEMapItemWnd::CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR 
     m_pCanvas = canvas;
     m_caption = caption;
     LPCSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
-    if (!CWnd::Create(windowClass, caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, canvas, kEMapChildId))
+    if (!CWnd::Create(windowClass, caption, WS_CHILD | WS_CLIPSIBLINGS, rect, canvas, kEMapChildId))
         return FALSE;
     m_x = rect.left;
     m_y = rect.top;

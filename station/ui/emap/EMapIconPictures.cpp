@@ -1,0 +1,133 @@
+#include "station/ui/emap/EMapIconPictures.h"
+
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/VuskEMapDev.h"
+#include "station/ui/emap/EMapRules.h"
+
+namespace {
+
+const EMapIconPictures kCameraPictures = {"\\skin\\emap_cam.bmp", "\\skin\\emap_cam_push.bmp",
+                                          "\\skin\\emap_cam_area.bmp"};
+const EMapIconPictures kInputPictures = {"\\skin\\emap_sensor.bmp", "\\skin\\emap_sensor_push.bmp",
+                                         "\\skin\\emap_sensor_area.bmp"};
+const EMapIconPictures kOutputPictures = {"\\skin\\emap_output.bmp", "\\skin\\emap_output_push.bmp",
+                                          "\\skin\\emap_output_area.bmp"};
+
+HBITMAP LoadSection(LPCSTR path)
+{
+    return (HBITMAP)::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+}
+
+// The black runs of the mask as region data, for one region call per icon.
+bool ReadShape(LPCSTR maskPath, EMapKindPictures& kind)
+{
+    HBITMAP mask = LoadSection(maskPath);
+    if (mask == nullptr)
+        return false;
+    BITMAP info;
+    ::GetObjectA(mask, sizeof(info), &info);
+    int width = info.bmWidth, height = info.bmHeight;
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height; // top-down rows
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels((size_t)width * (height > 0 ? height : 0));
+    HDC screen = ::GetDC(nullptr);
+    int rows = pixels.empty() ? 0 : ::GetDIBits(screen, mask, 0, height, pixels.data(), &format, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(mask);
+    if (rows != height)
+        return false;
+    std::vector<RECT> runs = BlackRuns(pixels.data(), width, height);
+    kind.shape.assign(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT), 0);
+    RGNDATA* region = reinterpret_cast<RGNDATA*>(kind.shape.data());
+    region->rdh.dwSize = sizeof(RGNDATAHEADER);
+    region->rdh.iType = RDH_RECTANGLES;
+    region->rdh.nCount = (DWORD)runs.size();
+    region->rdh.nRgnSize = (DWORD)(runs.size() * sizeof(RECT));
+    ::SetRect(&region->rdh.rcBound, 0, 0, width, height);
+    if (!runs.empty())
+        memcpy(region->Buffer, runs.data(), runs.size() * sizeof(RECT));
+    kind.maskWidth = width;
+    kind.maskHeight = height;
+    return true;
+}
+
+int SlotOfKind(int kind)
+{
+    switch (kind) {
+    case emapCamera:
+        return 0;
+    case emapAlarmInput:
+        return 1;
+    case emapAlarmOutput:
+        return 2;
+    }
+    return -1;
+}
+
+} // namespace
+
+const EMapIconPictures* IconPicturesOfKind(int kind)
+{
+    switch (kind) {
+    case emapCamera:
+        return &kCameraPictures;
+    case emapAlarmInput:
+        return &kInputPictures;
+    case emapAlarmOutput:
+        return &kOutputPictures;
+    }
+    return nullptr;
+}
+
+HRGN CreateShapeRegion(const std::vector<BYTE>& shape)
+{
+    if (shape.empty())
+        return nullptr;
+    return ::ExtCreateRegion(nullptr, (DWORD)shape.size(), reinterpret_cast<const RGNDATA*>(shape.data()));
+}
+
+CEMapIconPictures::~CEMapIconPictures()
+{
+    Free();
+}
+
+const EMapKindPictures* CEMapIconPictures::OfKind(int kind)
+{
+    int slot = SlotOfKind(kind);
+    if (slot < 0)
+        return nullptr;
+    EMapKindPictures& pictures = m_kinds[slot];
+    if (!m_loaded[slot]) {
+        m_loaded[slot] = true;
+        const EMapIconPictures* paths = IconPicturesOfKind(kind);
+        CString start = GetStartDirectory();
+        pictures.normal = LoadSection(start + paths->normal);
+        pictures.alarm = LoadSection(start + paths->alarm);
+        if (pictures.normal == nullptr || pictures.alarm == nullptr) {
+            if (pictures.normal != nullptr)
+                ::DeleteObject(pictures.normal);
+            if (pictures.alarm != nullptr)
+                ::DeleteObject(pictures.alarm);
+            pictures.normal = pictures.alarm = nullptr;
+        }
+        ReadShape(start + paths->mask, pictures);
+    }
+    return &pictures;
+}
+
+void CEMapIconPictures::Free()
+{
+    for (int slot = 0; slot < kKinds; ++slot) {
+        if (m_kinds[slot].normal != nullptr)
+            ::DeleteObject(m_kinds[slot].normal);
+        if (m_kinds[slot].alarm != nullptr)
+            ::DeleteObject(m_kinds[slot].alarm);
+        m_kinds[slot] = EMapKindPictures();
+        m_loaded[slot] = false;
+    }
+}

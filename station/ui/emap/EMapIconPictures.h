@@ -1,0 +1,45 @@
+// CEMapIconPictures: the icon pictures of each device kind, read once per canvas and shared by all
+// its icons: a scene of a hundred devices would otherwise read three files and build a region per
+// icon.
+#pragma once
+
+#include <afxwin.h>
+
+#include <vector>
+
+// The pictures of a kind, as paths under the start directory.
+struct EMapIconPictures {
+    const char* normal;
+    const char* alarm;
+    const char* mask;
+};
+const EMapIconPictures* IconPicturesOfKind(int kind);
+
+// One kind's loaded pictures. Both pictures or neither; an empty shape leaves the icon rectangular.
+struct EMapKindPictures {
+    HBITMAP normal = nullptr;
+    HBITMAP alarm = nullptr;
+    std::vector<BYTE> shape; // RGNDATA of the mask's black runs
+    int maskWidth = 0;
+    int maskHeight = 0;
+};
+
+class CEMapIconPictures {
+public:
+    CEMapIconPictures() = default;
+    ~CEMapIconPictures();
+    CEMapIconPictures(const CEMapIconPictures&) = delete;
+    CEMapIconPictures& operator=(const CEMapIconPictures&) = delete;
+
+    // The kind's pictures, read from the start directory on first use; null for an unknown kind.
+    const EMapKindPictures* OfKind(int kind);
+    void Free();
+
+private:
+    static const int kKinds = 3;
+    EMapKindPictures m_kinds[kKinds];
+    bool m_loaded[kKinds] = {};
+};
+
+// A new region from the stored shape; null when there is none.
+HRGN CreateShapeRegion(const std::vector<BYTE>& shape);
