@@ -45,7 +45,8 @@ void CDlgMain::ShowControls(int show)
     int tab = show ? m_tabCtrl.GetCurSel() : -1;
     if (!show || tab == 0 || tab == 1 || tab == 2)
         m_serverTree.ShowWindow(tab == 0 ? SW_SHOW : SW_HIDE);
-    // The PTZ and matrix panels follow the tab with the live view's panels.
+    if (!show || tab == 0 || tab == 1 || tab == 2)
+        ShowPanels(tab);
 }
 
 void CDlgMain::LockControls(int unlock)
