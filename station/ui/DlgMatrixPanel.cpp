@@ -124,14 +124,14 @@ int MatrixKeyIndex(UINT id)
 BEGIN_MESSAGE_MAP(CDlgMatrixPanel, CDialog)
 ON_WM_PAINT()
 ON_WM_DESTROY()
-ON_EN_CHANGE(IDC_MATRIX_CAMERA, OnCameraChange)
-ON_NOTIFY(NM_DBLCLK, IDC_MATRIX_LIST, OnListDblClk)
-ON_NOTIFY(NM_RCLICK, IDC_MATRIX_LIST, OnListRClick)
+ON_EN_CHANGE(IDC_MTX_CAMERA, OnCameraChange)
+ON_NOTIFY(NM_DBLCLK, IDC_MTX_LIST, OnListDblClk)
+ON_NOTIFY(NM_RCLICK, IDC_MTX_LIST, OnListRClick)
 ON_COMMAND(ID_MATRIX_ADD, OnAddChannel)
 ON_COMMAND(ID_MATRIX_SELECT, OnSelectChannel)
 ON_COMMAND(ID_MATRIX_DELETE, OnDeleteChannel)
 ON_COMMAND(ID_MATRIX_EDIT, OnEditChannel)
-ON_BN_CLICKED(IDC_MATRIX_MENU_BUTTON, OnMenuButton)
+ON_BN_CLICKED(IDC_MTX_MENU_BUTTON, OnMenuButton)
 END_MESSAGE_MAP()
 
 CDlgMatrixPanel::CDlgMatrixPanel() : CDialog(IDD), m_valueNumber(0), m_face(nullptr), m_keys(), m_shownCamera(nullptr)
@@ -148,11 +148,11 @@ CDlgMatrixPanel::~CDlgMatrixPanel()
 void CDlgMatrixPanel::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Control(pDX, IDC_MATRIX_VALUE, m_valueEdit);
-    DDX_Control(pDX, IDC_MATRIX_MONITOR, m_monitorEdit);
-    DDX_Control(pDX, IDC_MATRIX_LIST, m_list);
-    DDX_Control(pDX, IDC_MATRIX_CAMERA, m_cameraEdit);
-    DDX_Text(pDX, IDC_MATRIX_VALUE, m_valueNumber);
+    DDX_Control(pDX, IDC_MTX_VALUE, m_valueEdit);
+    DDX_Control(pDX, IDC_MTX_MONITOR, m_monitorEdit);
+    DDX_Control(pDX, IDC_MTX_LIST, m_list);
+    DDX_Control(pDX, IDC_MTX_CAMERA, m_cameraEdit);
+    DDX_Text(pDX, IDC_MTX_VALUE, m_valueNumber);
 }
 
 BOOL CDlgMatrixPanel::OnInitDialog()
@@ -200,7 +200,7 @@ void CDlgMatrixPanel::PlaceControls(LPCSTR layout)
                   {&m_valueEdit, "mtx_num"},
                   {&m_list, "mtx_list"},
                   {nullptr, "mtx_menubtn"}};
-    places[4].control = GetDlgItem(IDC_MATRIX_MENU_BUTTON);
+    places[4].control = GetDlgItem(IDC_MTX_MENU_BUTTON);
     for (const Place& place : places) {
         SkinRect r = ReadSkinRect(layout, place.key);
         if (place.control != nullptr)
@@ -242,7 +242,7 @@ void CDlgMatrixPanel::EnableControls(int enable)
         if (key != nullptr && key->m_hWnd != nullptr)
             key->EnableWindow(on);
     }
-    if (CWnd* button = GetDlgItem(IDC_MATRIX_MENU_BUTTON))
+    if (CWnd* button = GetDlgItem(IDC_MTX_MENU_BUTTON))
         button->EnableWindow(on);
     if (m_list.m_hWnd != nullptr)
         m_list.EnableWindow(on);
@@ -256,7 +256,7 @@ void CDlgMatrixPanel::ShowMenuKeys(int show)
     }
     if (m_list.m_hWnd != nullptr)
         m_list.ShowWindow(show ? SW_HIDE : SW_SHOW);
-    if (CWnd* button = GetDlgItem(IDC_MATRIX_MENU_BUTTON))
+    if (CWnd* button = GetDlgItem(IDC_MTX_MENU_BUTTON))
         button->ShowWindow(show ? SW_HIDE : SW_SHOW);
 }
 

@@ -378,10 +378,7 @@ void CDlgPtzPanel::OnButton(UINT id, int event)
         SendPtz(pane, id == ptzKeyCall ? ptzGotoPreset : ptzSetPreset, ReadPresetNumber());
         return;
     case ptzKeyAuto:
-        if (CSkinButton* key = GetKey(ptzKeyAuto)) {
-            key->SetChecked(!key->GetChecked());
-            SendPtz(pane, key->GetChecked() ? ptzAutoScanOn : ptzAutoScanOff, 0);
-        }
+        SendPtz(pane, ToggleAuto() ? ptzAutoScanOn : ptzAutoScanOff, 0);
         return;
     case ptzKeyAuxOn:
     case ptzKeyAuxOff:
@@ -414,15 +411,28 @@ void CDlgPtzPanel::OnButton(UINT id, int event)
     }
     }
     if (id >= ptzKeyRelayFirst && id < ptzKeyRelayFirst + SERVER_RELAYS)
-        ToggleServerRelay(pane, id - ptzKeyRelayFirst);
+        ToggleServerRelay(id - ptzKeyRelayFirst);
     else if (id >= ptzKeyLocalRelayFirst && id < ptzKeyLocalRelayFirst + LOCAL_RELAYS)
         ToggleLocalRelay(id - ptzKeyLocalRelayFirst);
 }
 
-void CDlgPtzPanel::ToggleServerRelay(CDlgPreviewPane* pane, int index)
+int CDlgPtzPanel::ToggleAuto()
 {
+    CSkinButton* key = GetKey(ptzKeyAuto);
+    if (key == nullptr)
+        return 0;
+    key->SetChecked(!key->GetChecked());
+    return key->GetChecked();
+}
+
+void CDlgPtzPanel::ToggleServerRelay(int index)
+{
+    CDlgPreviewPane* pane = SelectedPane();
+    if (pane == nullptr || index < 0 || index >= SERVER_RELAYS)
+        return;
     m_serverRelays[index] = !m_serverRelays[index];
-    m_relayButtons[index]->SetState(m_serverRelays[index]);
+    if (m_relayButtons[index] != nullptr)
+        m_relayButtons[index]->SetState(m_serverRelays[index]);
     pane->SetRelay(index, m_serverRelays[index]);
 }
 

@@ -71,6 +71,10 @@ public:
     int ReadPresetNumber() const;
     int ReadAuxNumber() const;
     int GetServerRelay(int index) const;
+    // The auto button inverted: its new checked state.
+    int ToggleAuto();
+    // Server relay 0..3 inverted (state and button) and sent to the selected pane.
+    void ToggleServerRelay(int index);
     int IsRepeating() const { return m_repeatTimer != 0; }
     CSkinButton* GetKey(UINT id) const;
     CStateButton* GetRelayButton(UINT id) const;
@@ -102,7 +106,6 @@ private:
     void PlaceEdits(LPCSTR layout);
     void AddTip(CWnd* control, UINT textId);
     void SendPtz(CDlgPreviewPane* pane, int code, int value);
-    void ToggleServerRelay(CDlgPreviewPane* pane, int index);
     void ToggleLocalRelay(int index);
     void StopKeyRepeat();
 

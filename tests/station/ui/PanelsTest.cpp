@@ -384,7 +384,7 @@ TEST_F(PanelsTest, MatrixKeysSendTheirCodesWithTheCameraAndMonitorNumbers)
         EXPECT_EQ(std::string("ok 1 1:") + c.sent, TakePtz(1)) << c.id;
     }
     // The menu button opens the menu group; its digits send themselves, "mtxmenu" leaves it.
-    matrix_.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MATRIX_MENU_BUTTON, BN_CLICKED), 0);
+    matrix_.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MTX_MENU_BUTTON, BN_CLICKED), 0);
     EXPECT_EQ(1, session_->m_matrixMenu);
     EXPECT_TRUE(Shown(matrix_.GetKey(mtxKeyMenuExit)));
     EXPECT_FALSE(Shown(&matrix_.m_list));
@@ -499,8 +499,8 @@ TEST_F(PanelsTest, TheChannelListIsEditedThroughItsMenu)
     Seams::ReplaceModalLoop(NameChannel);
     Seams::ReplacePopupMenu(ChooseFromMenu);
     g_menuChoice = ID_MATRIX_ADD;
-    NMHDR click = {matrix_.m_list.m_hWnd, IDC_MATRIX_LIST, (UINT)NM_RCLICK};
-    matrix_.SendMessage(WM_NOTIFY, IDC_MATRIX_LIST, (LPARAM)&click);
+    NMHDR click = {matrix_.m_list.m_hWnd, IDC_MTX_LIST, (UINT)NM_RCLICK};
+    matrix_.SendMessage(WM_NOTIFY, IDC_MTX_LIST, (LPARAM)&click);
     PumpMessages();
     EXPECT_EQ(std::vector<UINT>{ID_MATRIX_ADD}, g_enabledItems) << "nothing selected: only adding";
     ASSERT_EQ(1u, g_boxes.size());
@@ -512,14 +512,14 @@ TEST_F(PanelsTest, TheChannelListIsEditedThroughItsMenu)
 
     // Double-clicking a listed channel switches to it.
     matrix_.m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    NMHDR dbl = {matrix_.m_list.m_hWnd, IDC_MATRIX_LIST, (UINT)NM_DBLCLK};
-    matrix_.SendMessage(WM_NOTIFY, IDC_MATRIX_LIST, (LPARAM)&dbl);
+    NMHDR dbl = {matrix_.m_list.m_hWnd, IDC_MTX_LIST, (UINT)NM_DBLCLK};
+    matrix_.SendMessage(WM_NOTIFY, IDC_MTX_LIST, (LPARAM)&dbl);
     EXPECT_EQ("ok 2 1:35:0 1:36:0", TakePtz(2));
     EXPECT_EQ(9, camera_->m_matrixValue);
     EXPECT_EQ("9", Text(matrix_.m_cameraEdit));
 
     g_menuChoice = ID_MATRIX_DELETE;
-    matrix_.SendMessage(WM_NOTIFY, IDC_MATRIX_LIST, (LPARAM)&click);
+    matrix_.SendMessage(WM_NOTIFY, IDC_MTX_LIST, (LPARAM)&click);
     PumpMessages();
     EXPECT_EQ(4u, g_enabledItems.size());
     ASSERT_EQ(1, camera_->m_matrixChannelNames.GetSize());
