@@ -2,7 +2,7 @@
 #include "station/ui/DlgMain.h"
 
 #include "station/core/datamodel/StationPaths.h"
-#include "framework/WindowSeams.h"
+#include "station/ui/PathPicker.h"
 #include "station/ui/SettingsTransfer.h"
 
 namespace {
@@ -83,14 +83,10 @@ int ChooseFolder(CWnd* owner, UINT titleId, CString& folder)
 {
     CString title;
     title.LoadString(titleId);
-    BROWSEINFOA info = {};
-    info.hwndOwner = owner->m_hWnd;
-    info.lpszTitle = title;
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
-    char path[MAX_PATH] = "";
-    if (!Seams::ShowFolderDialog(&info, "c:\\", path))
+    CPathPicker picker;
+    if (picker.BrowseFolder(title, "c:\\", BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS, owner, nullptr) != 1)
         return 0;
-    folder = path;
+    folder = picker.GetFolderPath();
     return 1;
 }
 
