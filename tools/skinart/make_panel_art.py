@@ -192,7 +192,7 @@ def ptz_face(english):
     draw_text(c, 30, 392, 'ADDRESS', LABEL, 1)
     draw_text(c, 18, 434, 'RELAYS', LABEL, 1)
     c.rect(8, 486, 228, 530, BAND)
-    draw_text(c, 14, 490 - 8, 'ALARM OUT', LABEL, 1)
+    draw_text(c, 14, 489, 'ALARM OUT', (40, 60, 90), 1)
     if english:
         draw_text(c, 200, 540, 'EN', (120, 140, 170), 1)
     for y in (170, 298, 330, 362, 430):
