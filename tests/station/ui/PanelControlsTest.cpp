@@ -2,8 +2,10 @@
 // tables.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "framework/WindowSeams.h"
 #include "station/ui/ColorEdit.h"
@@ -11,6 +13,9 @@
 #include "station/ui/DlgPtzPanel.h"
 #include "station/ui/PathPicker.h"
 #include "station/ui/PtzCodes.h"
+#include "station/ui/SkinButton.h"
+#include "station/ui/StateButton.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -139,6 +144,111 @@ TEST_F(PathPickerTest, BrowsesForAFolderFromTheInitialFolder)
     g_answer = "C:\\backup";
     EXPECT_EQ(1, picker.BrowseFolder("导出", "c:\\", 9, nullptr, "C:\\"));
     EXPECT_EQ(std::string("C:\\backup"), std::string(picker.GetFolderPath()));
+}
+
+// A small 24-bit picture file.
+void WriteBmp(const std::string& path, int w, int h)
+{
+    int stride = (w * 3 + 3) & ~3;
+    std::vector<unsigned char> file(54 + stride * h, 0x80);
+    auto put32 = [&](int at, int v) {
+        for (int i = 0; i < 4; ++i)
+            file[at + i] = (unsigned char)(v >> (8 * i));
+    };
+    std::fill(file.begin(), file.begin() + 54, 0);
+    file[0] = 'B', file[1] = 'M';
+    put32(2, (int)file.size());
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, w);
+    put32(22, h);
+    file[26] = 1, file[28] = 24;
+    std::ofstream(path, std::ios::binary).write((const char*)file.data(), (std::streamsize)file.size());
+}
+
+class PictureChoice : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"n.bmp", "p.bmp", "h.bmp", "d.bmp"})
+            WriteBmp(dir_.File(name), 8, 6);
+        ASSERT_TRUE(host_.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, 0, 0, 100, 60, nullptr, nullptr));
+    }
+    void TearDown() override { host_.DestroyWindow(); }
+    // The file of a picture slot when the case has it ("nphd" letters), else null.
+    std::string Path(const char* has, char slot)
+    {
+        return strchr(has, slot) ? dir_.File(std::string(1, slot) + ".bmp") : "";
+    }
+    static const char* OrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+    TempDir dir_;
+    CWnd host_;
+};
+
+TEST_F(PictureChoice, SkinButtonPaintsByStateFirstMatchWins)
+{
+    enum { none, normal, pressed, hover, disabled };
+    struct Case {
+        const char* pictures;
+        bool hovering, down, checked, enabled;
+        int chosen;
+    } cases[] = {
+        {"n", false, true, false, true, normal}, // no pressed picture: the look stays while pressed
+        {"np", false, true, false, true, pressed},    {"nph", true, false, false, true, hover},
+        {"nh", true, false, true, true, hover},       // checked without a pressed picture
+        {"nph", true, false, true, true, pressed},    // checked wins over hovering
+        {"nphd", true, false, true, false, disabled}, // but disabled wins over checked
+        {"nph", false, false, true, false, normal},   // disabled without its picture
+        {"", false, false, false, true, none},
+    };
+    for (const Case& c : cases) {
+        CSkinButton button;
+        ASSERT_EQ(1, button.Create(418, &host_, nullptr));
+        if (c.pictures[0] != '\0') {
+            std::string n = Path(c.pictures, 'n'), p = Path(c.pictures, 'p'), h = Path(c.pictures, 'h'),
+                        d = Path(c.pictures, 'd');
+            ASSERT_EQ(1, button.LoadBitmaps(OrNull(n), OrNull(p), OrNull(h), OrNull(d), 0, 0)) << c.pictures;
+            EXPECT_EQ(8, button.GetWidth());
+        }
+        if (c.hovering)
+            button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        if (c.down)
+            button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        button.SetChecked(c.checked);
+        button.EnableWindow(c.enabled);
+        EXPECT_EQ(c.chosen, button.ChosenPicture()) << c.pictures << " hover " << c.hovering << " down " << c.down
+                                                    << " checked " << c.checked << " enabled " << c.enabled;
+        ReleaseCapture();
+    }
+}
+
+TEST_F(PictureChoice, StateButtonShowsItsStateAboveHovering)
+{
+    enum { none, normal, on, hover, disabled };
+    struct Case {
+        const char* pictures;
+        int state;
+        bool hovering, enabled;
+        int chosen;
+    } cases[] = {
+        {"np", 0, false, true, normal},  {"np", 1, false, true, on},
+        {"nph", 1, true, true, on}, // on ignores hovering
+        {"nph", 0, true, true, hover},   {"nphd", 0, false, false, disabled},
+        {"np", 0, false, false, normal}, // disabled without its picture
+    };
+    for (const Case& c : cases) {
+        CStateButton button;
+        ASSERT_EQ(1, button.Create(437, &host_, nullptr));
+        std::string n = Path(c.pictures, 'n'), p = Path(c.pictures, 'p'), h = Path(c.pictures, 'h'),
+                    d = Path(c.pictures, 'd');
+        ASSERT_EQ(1, button.LoadBitmaps(OrNull(n), OrNull(p), OrNull(h), OrNull(d), 0, 0));
+        button.SetState(c.state);
+        if (c.hovering)
+            button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        button.EnableWindow(c.enabled);
+        EXPECT_EQ(c.chosen, button.ChosenPicture()) << c.pictures << " state " << c.state;
+        ReleaseCapture();
+    }
 }
 
 TEST(PanelKeys, PtzKeysStartTheirCodesAndZoomIsTheOtherWayRound)
