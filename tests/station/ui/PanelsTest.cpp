@@ -419,6 +419,25 @@ TEST_F(PanelsTest, MatrixKeysSendTheirCodesWithTheCameraAndMonitorNumbers)
     EXPECT_EQ("99", Text(matrix_.m_cameraEdit)) << "the last three read above 255";
 }
 
+TEST_F(PanelsTest, WithoutThePtzRightEveryKeyIsDisabled)
+{
+    CurrentUser().rights[7] = 0;
+    ptz_.EnableControls(1);
+    matrix_.EnableControls(1);
+    EXPECT_FALSE(ptz_.GetKey(ptzKeyLeft)->IsWindowEnabled());
+    EXPECT_FALSE(ptz_.GetRelayButton(ptzKeyLocalRelayFirst)->IsWindowEnabled());
+    EXPECT_FALSE(ptz_.GetSpeedBar()->IsWindowEnabled());
+    EXPECT_FALSE(matrix_.GetKey(mtxKeyEnter)->IsWindowEnabled());
+    EXPECT_FALSE(matrix_.m_list.IsWindowEnabled());
+    CurrentUser().rights[7] = 1;
+    ptz_.EnableControls(0); // the screen lock
+    EXPECT_FALSE(ptz_.GetKey(ptzKeyCall)->IsWindowEnabled());
+    ptz_.EnableControls(1);
+    matrix_.EnableControls(1);
+    EXPECT_TRUE(ptz_.GetKey(ptzKeyCall)->IsWindowEnabled());
+    EXPECT_TRUE(matrix_.GetKey(mtxKeyMenuExit)->IsWindowEnabled());
+}
+
 namespace {
 
 // Works the preset-cycle dialog: a row added from the edits, then OK.
