@@ -3,6 +3,7 @@
 
 // Each area keeps its identifiers in a header of its own.
 #include "resources/warden/liveview.h"
+#include "resources/warden/panels.h"
 #include "resources/warden/mainwindow.h"
 #include "resources/warden/config.h"
 #include "resources/warden/emap.h"

@@ -181,7 +181,9 @@ public:
     CDlgConnectInfo* m_connectInfo;
     CSystemLog* m_systemLog;
     CWnd* m_videoWall;
-    CDlgViewEMap* m_emapView; // the map's run view, in the wall's place while the map is shown
+    CDlgPtzPanel* m_ptzPanel = nullptr;       // left-hand tab 1
+    CDlgMatrixPanel* m_matrixPanel = nullptr; // left-hand tab 2
+    CDlgViewEMap* m_emapView;                 // the map's run view, in the wall's place while the map is shown
     CDlgEMapTree* m_emapTree;
     DWORD m_processId;
     RemoteLoginRecord m_remoteLogin;
@@ -317,6 +319,9 @@ private:
     void FreePageTable();
     void EnablePanels(int enable);
     void CreatePanels();
+    void DestroyPanels();
+    // Shows the PTZ panel for tab 1, the matrix panel for tab 2, neither otherwise.
+    void ShowPanels(int tab);
     void StartServices();
     void OpenSerialDevices();
     // The electronic map (DlgMainEMap.cpp).

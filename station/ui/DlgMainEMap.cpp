@@ -86,6 +86,7 @@ void CDlgMain::ShowEMapMode(int show)
             m_videoWall->ShowWindow(SW_HIDE);
         m_tabCtrl.ShowWindow(SW_HIDE);
         m_serverTree.ShowWindow(SW_HIDE);
+        ShowPanels(-1);
         if (m_emapTree != nullptr)
             m_emapTree->ShowEMap(1);
         WallShowPage(-1, -1, 0);

@@ -8,8 +8,11 @@
 #include "station/core/datamodel/LoggedInUser.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/sessions/ChannelSession.h"
+#include "station/ui/DlgPresetCycle.h"
+#include "station/ui/DlgPtzPanel.h"
 #include "station/ui/MainKeys.h"
 #include "station/ui/MainLayoutMath.h"
+#include "station/ui/PtzCodes.h"
 #include "station/ui/SkinLayout.h"
 #include "station/ui/WardenApp.h"
 
@@ -251,30 +254,56 @@ int CDlgMain::HandleHotKey(WPARAM key)
     return 0;
 }
 
+// The same codes and values as the PTZ panel's keys, read from the panel's controls.
 int CDlgMain::HandlePtzKey(WPARAM key, UINT message)
 {
     CChannelSession* session = WallSelectedSession();
+    CDlgPtzPanel* ptz = GetPtzPanel();
     if (message == WM_KEYDOWN && key >= VK_F1 && key <= VK_F4 && ::GetKeyState(VK_CONTROL) < 0) {
         // Ctrl + F1..F4: relay 0..3 of the selected pane's server is inverted.
-        int relay = (int)(key - VK_F1);
-        if (session != nullptr)
-            session->SetRelay(relay, !session->m_relayStates[relay]);
+        if (ptz != nullptr)
+            ptz->ToggleServerRelay((int)(key - VK_F1));
         return 1;
     }
-    if (message == WM_KEYDOWN && key == 'B') {
+    if (message == WM_KEYDOWN && (key == 'B' || key == 'V')) {
         if (session == nullptr)
             return 0;
-        if (session->m_presetCycleCountdown.active)
+        if (key == 'V') {
+            CDlgPresetCycle cycle(session->m_pCamera, this);
+            cycle.DoModal();
+        } else if (session->m_presetCycleRunning) {
             session->StepPresetCycle(0, 0);
-        else
+        } else {
             session->StepPresetCycle(1, 1);
+        }
         return 1;
     }
     int code = PtzDirectionCode(key, message == WM_KEYUP);
+    int value = ptz != nullptr ? ptz->GetSpeed() : 5;
+    if (code < 0 && message == WM_KEYDOWN) {
+        switch (key) {
+        case 'R':
+        case 'T':
+            code = key == 'R' ? ptzGotoPreset : ptzSetPreset;
+            value = ptz != nullptr ? ptz->ReadPresetNumber() : 0;
+            break;
+        case 'F':
+        case 'G':
+            code = key == 'F' ? ptzAuxOn : ptzAuxOff;
+            value = ptz != nullptr ? ptz->ReadAuxNumber() : 0;
+            break;
+        case 'L':
+            code = ptz != nullptr && ptz->ToggleAuto() ? ptzAutoScanOn : ptzAutoScanOff;
+            value = 0;
+            break;
+        }
+    }
     if (code < 0)
         return 0;
     if (session != nullptr)
-        session->PtzControl(code, 0, -1);
+        session->PtzControl(code, value, -1);
+    if (ptz != nullptr)
+        ptz->StartKeyRepeat(code, value);
     return 1;
 }
 

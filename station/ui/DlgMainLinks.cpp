@@ -21,10 +21,6 @@ void CDlgMain::PostExternalAlarm(CChannelSession* session, int input)
         ::PostMessageA(m_hWnd, WM_EXTERNAL_ALARM, (WPARAM)session, (LPARAM)input);
 }
 
-// The PTZ panel shows the linkage device's relays; it is the live view's.
-void CDlgMain::SetLocalRelayState(int, int) {}
-void CDlgMain::RefreshLocalRelays() {}
-
 int CDlgMain::GetLinkageHandle()
 {
     return m_linkageHandle;
@@ -154,13 +150,4 @@ void CDlgMain::SetButtonChecked(UINT id, int checked)
 int CDlgMain::UseEnglishBitmaps()
 {
     return ::UseEnglishBitmaps();
-}
-// The panels join with the live view's windows (DlgMainWall.cpp).
-CDlgPtzPanel* CDlgMain::GetPtzPanel()
-{
-    return nullptr;
-}
-CDlgMatrixPanel* CDlgMain::GetMatrixPanel()
-{
-    return nullptr;
 }

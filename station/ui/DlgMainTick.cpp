@@ -8,6 +8,7 @@
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
 #include "station/core/sessions/ChannelSession.h"
+#include "station/ui/DlgPtzPanel.h"
 #include "station/ui/ExitRecord.h"
 
 void CDlgMain::OnTimer(UINT_PTR nIDEvent)
@@ -72,5 +73,7 @@ LRESULT CDlgMain::OnKeyboardCommand(WPARAM wParam, LPARAM lParam)
     if (IsEMapShown() || IsTourRunning())
         return 0;
     ShowCamera(session->m_pCamera);
+    if (CDlgPtzPanel* ptz = GetPtzPanel())
+        ptz->StartKeyRepeat(command, value);
     return 0;
 }

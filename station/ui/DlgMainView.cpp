@@ -2,7 +2,7 @@
 #include "station/ui/DlgMain.h"
 
 #include "station/core/datamodel/StationPaths.h"
-#include "framework/WindowSeams.h"
+#include "station/ui/PathPicker.h"
 #include "station/ui/SettingsTransfer.h"
 
 namespace {
@@ -45,7 +45,8 @@ void CDlgMain::ShowControls(int show)
     int tab = show ? m_tabCtrl.GetCurSel() : -1;
     if (!show || tab == 0 || tab == 1 || tab == 2)
         m_serverTree.ShowWindow(tab == 0 ? SW_SHOW : SW_HIDE);
-    // The PTZ and matrix panels follow the tab with the live view's panels.
+    if (!show || tab == 0 || tab == 1 || tab == 2)
+        ShowPanels(tab);
 }
 
 void CDlgMain::LockControls(int unlock)
@@ -82,14 +83,10 @@ int ChooseFolder(CWnd* owner, UINT titleId, CString& folder)
 {
     CString title;
     title.LoadString(titleId);
-    BROWSEINFOA info = {};
-    info.hwndOwner = owner->m_hWnd;
-    info.lpszTitle = title;
-    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS;
-    char path[MAX_PATH] = "";
-    if (!Seams::ShowFolderDialog(&info, "c:\\", path))
+    CPathPicker picker;
+    if (picker.BrowseFolder(title, "c:\\", BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS, owner, nullptr) != 1)
         return 0;
-    folder = path;
+    folder = picker.GetFolderPath();
     return 1;
 }
 

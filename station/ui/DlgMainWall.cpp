@@ -8,6 +8,8 @@
 #include "station/core/datamodel/VuskPageGroup.h"
 #include "station/ui/DisplayPage.h"
 #include "station/ui/DlgPreviewPane.h"
+#include "station/ui/DlgMatrixPanel.h"
+#include "station/ui/DlgPtzPanel.h"
 #include "station/ui/DlgVideoWall.h"
 
 namespace {
@@ -33,6 +35,8 @@ void CDlgMain::CreateWallWindow(const CRect& rect)
 
 void CDlgMain::DestroyWall()
 {
+    // The panels act on the wall's panes: they go first.
+    DestroyPanels();
     if (m_videoWall == nullptr)
         return;
     SetViewLinks(nullptr);
@@ -174,8 +178,72 @@ void CDlgMain::FreePageTable()
     DisplayPageTable().RemoveAll();
 }
 
-// The PTZ and matrix panels and the station services come with the rest of the live view.
-void CDlgMain::EnablePanels(int) {}
-void CDlgMain::CreatePanels() {}
+// The PTZ and matrix panels: children of the main window in the server tree's place, created
+// hidden; the left-hand tab shows one of them.
+void CDlgMain::CreatePanels()
+{
+    m_ptzPanel = new CDlgPtzPanel;
+    if (!m_ptzPanel->Create(CDlgPtzPanel::IDD, this)) {
+        delete m_ptzPanel;
+        m_ptzPanel = nullptr;
+    }
+    m_matrixPanel = new CDlgMatrixPanel;
+    if (!m_matrixPanel->Create(CDlgMatrixPanel::IDD, this)) {
+        delete m_matrixPanel;
+        m_matrixPanel = nullptr;
+    }
+    ShowPanels(-1);
+}
+
+void CDlgMain::DestroyPanels()
+{
+    delete m_ptzPanel;
+    m_ptzPanel = nullptr;
+    delete m_matrixPanel;
+    m_matrixPanel = nullptr;
+}
+
+void CDlgMain::EnablePanels(int enable)
+{
+    if (CDlgPtzPanel* ptz = GetPtzPanel())
+        ptz->EnableControls(enable);
+    if (CDlgMatrixPanel* matrix = GetMatrixPanel())
+        matrix->EnableControls(enable);
+}
+
+void CDlgMain::ShowPanels(int tab)
+{
+    if (CDlgPtzPanel* ptz = GetPtzPanel())
+        ptz->ShowWindow(tab == 1 ? SW_SHOW : SW_HIDE);
+    if (CDlgMatrixPanel* matrix = GetMatrixPanel())
+        matrix->ShowWindow(tab == 2 ? SW_SHOW : SW_HIDE);
+}
+
+CDlgPtzPanel* CDlgMain::GetPtzPanel()
+{
+    return m_ptzPanel != nullptr && m_ptzPanel->m_hWnd != nullptr ? m_ptzPanel : nullptr;
+}
+
+CDlgMatrixPanel* CDlgMain::GetMatrixPanel()
+{
+    return m_matrixPanel != nullptr && m_matrixPanel->m_hWnd != nullptr ? m_matrixPanel : nullptr;
+}
+
+// Sessions mark outputs from library threads; only the panel's own thread redraws the buttons.
+void CDlgMain::SetLocalRelayState(int output, int on)
+{
+    CDlgPtzPanel* ptz = GetPtzPanel();
+    if (ptz == nullptr)
+        return;
+    int redraw = ::GetWindowThreadProcessId(ptz->m_hWnd, nullptr) == ::GetCurrentThreadId();
+    ptz->SetLocalRelayState(on, output, redraw);
+}
+
+void CDlgMain::RefreshLocalRelays()
+{
+    if (CDlgPtzPanel* ptz = GetPtzPanel())
+        ptz->RefreshLocalRelays();
+}
+
 void CDlgMain::StartServices() {}
 void CDlgMain::OpenSerialDevices() {}

@@ -8,7 +8,9 @@
 #include "station/core/datamodel/VuskPageGroup.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/ui/DisplayPage.h"
+#include "station/ui/DlgMatrixPanel.h"
 #include "station/ui/DlgPreviewPane.h"
+#include "station/ui/DlgPtzPanel.h"
 #include "station/ui/LiveViewHost.h"
 #include "station/ui/PaneGeometry.h"
 #include "station/ui/emap/EMapIcon.h"
@@ -204,8 +206,19 @@ void CDlgVideoWall::SelectPane(int pane)
     RefreshPanels();
 }
 
-// The PTZ and matrix panels follow the selected pane's session; they come with the panels.
-void CDlgVideoWall::RefreshPanels() {}
+// The PTZ and matrix panels follow the selected pane's session.
+void CDlgVideoWall::RefreshPanels()
+{
+    CChannelSession* session = m_selectedPaneWnd != nullptr ? m_selectedPaneWnd->m_pSession : nullptr;
+    CTermCamera* camera = session != nullptr ? session->m_pCamera : nullptr;
+    if (CDlgPtzPanel* ptz = LiveViewHost().GetPtzPanel()) {
+        ptz->ShowServerRelays(session != nullptr ? session->m_relayStates : nullptr);
+        ptz->SetCameraDescription(camera != nullptr ? (LPCSTR)camera->m_description : nullptr);
+        ptz->SetCycleButton(session != nullptr ? session->m_presetCycleRunning : 0);
+    }
+    if (CDlgMatrixPanel* matrix = LiveViewHost().GetMatrixPanel())
+        matrix->ShowCamera(camera);
+}
 
 void CDlgVideoWall::ShowPage(int page, int pane, int force)
 {

@@ -1,6 +1,14 @@
 #include "station/ui/MainConfigWindows.h"
 
+#include "station/ui/DlgPtzPanel.h"
+#include "station/ui/LiveViewHost.h"
 #include "station/ui/PVMenu.h"
+
+void CMainConfigWindows::SetCameraDescription(LPCSTR text)
+{
+    if (CDlgPtzPanel* ptz = LiveViewHost().GetPtzPanel())
+        ptz->SetCameraDescription(text);
+}
 
 void CMainConfigWindows::TrackOwnerDrawnMenu(CMenu* popup, CWnd* owner, POINT screen)
 {

@@ -6,7 +6,6 @@
 
 class CMainConfigWindows : public IConfigWindows {
 public:
-    // The PTZ panel's description box comes with the panel; until then the text is not shown.
-    void SetCameraDescription(LPCSTR) override {}
+    void SetCameraDescription(LPCSTR text) override;
     void TrackOwnerDrawnMenu(CMenu* popup, CWnd* owner, POINT screen) override;
 };

@@ -4,6 +4,7 @@
 
 #include "resources/warden/emap.h"
 #include "station/core/datamodel/VuskEMapDev.h"
+#include "station/ui/PtzCodes.h"
 
 int ClampDragPosition(int startPosition, int travel, int canvasExtent, int windowExtent)
 {
@@ -128,17 +129,21 @@ int PopupStripPlaces(int w, int h, PopupControlPlace* places, int capacity)
 
 PopupPtzCodes PopupButtonCodes(UINT id, BOOL autoChecked)
 {
+    // The station's one table of PTZ codes (PtzCodes.h).
+    int code = -1;
     if (id >= IDC_EMAP_LEFT && id <= IDC_EMAP_DOWN)
-        return {(int)(id - IDC_EMAP_LEFT), (int)(id - IDC_EMAP_LEFT) + 14};
-    if (id >= IDC_EMAP_IRIS_OPEN && id <= IDC_EMAP_ZOOM_OUT)
-        return {(int)(id - IDC_EMAP_IRIS_OPEN) + 4, (int)(id - IDC_EMAP_IRIS_OPEN) + 18};
+        code = ptzPanLeft + (int)(id - IDC_EMAP_LEFT);
+    else if (id >= IDC_EMAP_IRIS_OPEN && id <= IDC_EMAP_ZOOM_OUT)
+        code = ptzIrisOpen + (int)(id - IDC_EMAP_IRIS_OPEN);
+    if (code >= 0)
+        return {code, PtzStopCode(code)};
     switch (id) {
     case IDC_EMAP_AUTO:
-        return {autoChecked ? 32 : 12, -1};
+        return {autoChecked ? ptzAutoScanOff : ptzAutoScanOn, -1};
     case IDC_EMAP_GOTO_PRESET:
-        return {10, -1};
+        return {ptzGotoPreset, -1};
     case IDC_EMAP_SET_PRESET:
-        return {11, -1};
+        return {ptzSetPreset, -1};
     }
     return {-1, -1};
 }

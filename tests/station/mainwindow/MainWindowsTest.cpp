@@ -20,6 +20,8 @@
 #include "station/ui/DlgConnectInfo.h"
 #include "station/ui/DlgLogin.h"
 #include "station/ui/DlgMain.h"
+#include "station/ui/DlgMatrixPanel.h"
+#include "station/ui/DlgPtzPanel.h"
 #include "station/ui/PVMenu.h"
 #include "station/ui/DlgVideoWall.h"
 #include "station/ui/emap/DlgEMapTree.h"
@@ -589,4 +591,89 @@ TEST_F(StationDirTest, TheMapTakesTheWallsPlaceAndGivesItBack)
     EXPECT_EQ(1, g_emapMode.hiddenAgain);
     EXPECT_EQ(1, g_emapMode.fullScreenEnded);
     EXPECT_EQ(2, g_emapMode.sceneItems) << "the scene and its camera";
+}
+
+namespace {
+
+struct PanelTabsResult {
+    int step = 0;
+    int ptzShown = 0;
+    int treeHiddenForPtz = 0;
+    int ptzInTreePlace = 0;
+    int matrixShownAlone = 0;
+    int autoByHotKey = 0;
+    int hiddenWithMap = 0;
+};
+PanelTabsResult g_panelTabs;
+
+void SelectTab(CDlgMain* main, int tab)
+{
+    main->m_tabCtrl.SetCurSel(tab);
+    NMHDR change = {main->m_tabCtrl.m_hWnd, IDC_MAIN_TABS, (UINT)TCN_SELCHANGE};
+    main->SendMessage(WM_NOTIFY, IDC_MAIN_TABS, (LPARAM)&change);
+}
+
+CRect RectInMain(CDlgMain* main, CWnd* child)
+{
+    CRect rect;
+    child->GetWindowRect(&rect);
+    main->ScreenToClient(&rect);
+    return rect;
+}
+
+// The left-hand tabs: the PTZ panel in the tree's place (photographed), then the matrix panel; the
+// L key inverts the panel's auto button; the map hides both.
+void WorkThePanelTabs(CWnd* window)
+{
+    CDlgMain* main = dynamic_cast<CDlgMain*>(window);
+    if (main == nullptr || g_pRecGroup == nullptr)
+        return;
+    CDlgPtzPanel* ptz = main->GetPtzPanel();
+    CDlgMatrixPanel* matrix = main->GetMatrixPanel();
+    if (ptz == nullptr || matrix == nullptr) {
+        main->PostMessage(WM_EXIT_REQUEST, 0, 0);
+        return;
+    }
+    if (g_panelTabs.step == 0) {
+        g_panelTabs.step = 1;
+        SelectTab(main, 1);
+        g_panelTabs.ptzShown = ptz->IsWindowVisible() && !matrix->IsWindowVisible();
+        g_panelTabs.treeHiddenForPtz = !main->m_serverTree.IsWindowVisible();
+        g_panelTabs.ptzInTreePlace = RectInMain(main, ptz) == RectInMain(main, &main->m_serverTree);
+        return;
+    }
+    if (g_panelTabs.step == 1) {
+        g_panelTabs.step = 2;
+        main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window-ptz"));
+        main->HandlePtzKey('L', WM_KEYDOWN);
+        g_panelTabs.autoByHotKey = ptz->GetKey(ptzKeyAuto)->GetChecked();
+        SelectTab(main, 2);
+        g_panelTabs.matrixShownAlone =
+            matrix->IsWindowVisible() && !ptz->IsWindowVisible() && !main->m_serverTree.IsWindowVisible();
+        main->SendMessage(WM_COMMAND, ID_EMAP);
+        g_panelTabs.hiddenWithMap = !matrix->IsWindowVisible() && !ptz->IsWindowVisible();
+        main->SendMessage(WM_COMMAND, ID_EMAP);
+        main->PostMessage(WM_EXIT_REQUEST, 0, 0);
+    }
+}
+
+} // namespace
+
+TEST_F(StationDirTest, TheTabsShowThePanelsInTheTreesPlace)
+{
+    CopyStartDirectoryFiles(dir_->Path());
+    EnableAutoLogin();
+    WriteServerTree("Quillmoor");
+    g_panelTabs = PanelTabsResult();
+    Seams::ReplaceModalLoop(WorkThePanelTabs);
+    CDlgMain dialog;
+    dialog.DoModal();
+    EXPECT_EQ(2, g_panelTabs.step);
+    EXPECT_EQ(1, g_panelTabs.ptzShown);
+    EXPECT_EQ(1, g_panelTabs.treeHiddenForPtz);
+    EXPECT_EQ(1, g_panelTabs.ptzInTreePlace);
+    EXPECT_EQ(1, g_panelTabs.autoByHotKey);
+    EXPECT_EQ(1, g_panelTabs.matrixShownAlone);
+    EXPECT_EQ(1, g_panelTabs.hiddenWithMap);
 }

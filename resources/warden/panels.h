@@ -1,0 +1,71 @@
+// Resource identifiers of the PTZ and matrix panels, the preset-cycle editor and the matrix
+// channel-name dialog.
+#pragma once
+
+#define IDD_PTZ_PANEL 140
+#define IDD_PRESET_CYCLE 236
+#define IDD_MATRIX_PANEL 253
+#define IDD_CHANNEL_NAME 257
+#define IDR_MATRIX_LIST_MENU 256
+
+// PTZ panel
+#define IDC_PTZ_PRESET_NUMBER 1079
+#define IDC_PTZ_AUX_NUMBER 1080
+#define IDC_PTZ_ADDRESS 1081
+#define IDC_PTZ_DESCRIPTION 1087
+#define IDC_PTZ_DESCRIPTION_LABEL 1169
+
+// Preset-cycle editor
+#define IDC_CYCLE_ADD 5
+#define IDC_CYCLE_MODIFY 6
+#define IDC_CYCLE_DELETE 1044
+#define IDC_CYCLE_PRESET 1087
+#define IDC_CYCLE_DWELL 1088
+#define IDC_CYCLE_LIST 1167
+
+// Matrix panel
+#define IDC_MTX_CAMERA 1087
+#define IDC_MTX_MONITOR 1088
+#define IDC_MTX_VALUE 1089
+#define IDC_MTX_LIST 1227
+#define IDC_MTX_MENU_BUTTON 1247
+
+// Channel-name dialog
+#define IDC_CHANNEL_NUMBER 1087
+#define IDC_CHANNEL_NAME 1088
+
+// The channel list's menu
+#define ID_MATRIX_ADD 32859
+#define ID_MATRIX_SELECT 32860
+#define ID_MATRIX_DELETE 32861
+#define ID_MATRIX_EDIT 32862
+
+// Strings
+#define IDS_PTZ_LEFT 327
+#define IDS_PTZ_RIGHT 328
+#define IDS_PTZ_UP 329
+#define IDS_PTZ_DOWN 330
+#define IDS_PTZ_AUTO 331
+#define IDS_PTZ_IRIS_ADD 332
+#define IDS_PTZ_IRIS_SUB 333
+#define IDS_PTZ_FOCUS_ADD 334
+#define IDS_PTZ_FOCUS_SUB 335
+#define IDS_PTZ_ZOOM_FAR 336
+#define IDS_PTZ_ZOOM_NEAR 337
+#define IDS_PTZ_CALL 338
+#define IDS_PTZ_PRESET 339
+#define IDS_PTZ_PRESET_NUMBER 340
+#define IDS_PTZ_AUX_ON 341
+#define IDS_PTZ_AUX_OFF 342
+#define IDS_PTZ_SET_ADDRESS 343
+#define IDS_PTZ_GET_ADDRESS 344
+#define IDS_PTZ_AUX_NUMBER 345
+#define IDS_PTZ_ADDRESS 346
+#define IDS_PTZ_SPEED 347
+#define IDS_PTZ_CYCLE_SETTINGS 382
+#define IDS_PTZ_CYCLE_CALL 383
+#define IDS_CYCLE_PRESET_COLUMN 387
+#define IDS_CYCLE_DWELL_COLUMN 388
+#define IDS_MATRIX_CHANNEL_COLUMN 447
+#define IDS_MATRIX_NAME_COLUMN 448
+#define IDS_MATRIX_CHANNEL_EXISTS 449
