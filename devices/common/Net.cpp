@@ -237,6 +237,7 @@ bool Channel::Fill()
 Wait Channel::Receive(Message& out, DWORD timeoutMs, HANDLE stopEvent)
 {
     DWORD start = GetTickCount();
+    bool looked = false; // a zero time-out still takes what the socket holds
     for (;;) {
         if (TakeMessage(out))
             return Wait::Message;
@@ -245,11 +246,12 @@ Wait Channel::Receive(Message& out, DWORD timeoutMs, HANDLE stopEvent)
         if (stopEvent && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0)
             return Wait::Stopped;
         DWORD elapsed = GetTickCount() - start;
-        if (timeoutMs != INFINITE && elapsed >= timeoutMs)
+        DWORD left = timeoutMs == INFINITE ? INFINITE : elapsed >= timeoutMs ? 0 : timeoutMs - elapsed;
+        if (left == 0 && looked)
             return Wait::Timeout;
+        looked = true;
         HANDLE waits[2] = {netEvent_, stopEvent};
-        DWORD r = WaitForMultipleObjects(stopEvent ? 2 : 1, waits, FALSE,
-                                         timeoutMs == INFINITE ? INFINITE : timeoutMs - elapsed);
+        DWORD r = WaitForMultipleObjects(stopEvent ? 2 : 1, waits, FALSE, left);
         if (r == WAIT_OBJECT_0 + 1)
             return Wait::Stopped;
         if (r == WAIT_TIMEOUT)
