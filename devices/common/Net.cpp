@@ -182,9 +182,11 @@ int Channel::ReceiveRaw(char* buffer, size_t size, DWORD timeoutMs)
         DWORD r = WaitForSingleObject(netEvent_, timeoutMs == INFINITE ? INFINITE : timeoutMs - elapsed);
         if (r == WAIT_TIMEOUT)
             continue;
-        WSANETWORKEVENTS ne;
+        WSANETWORKEVENTS ne = {};
         WSAEnumNetworkEvents(sock_, netEvent_, &ne);
-        if (!Fill())
+        // A close reported with the last data is not reported again: what came is taken, then
+        // the end is noted.
+        if (!Fill() || (ne.lNetworkEvents & FD_CLOSE))
             closed_ = true;
     }
 }
@@ -256,10 +258,12 @@ Wait Channel::Receive(Message& out, DWORD timeoutMs, HANDLE stopEvent)
             return Wait::Stopped;
         if (r == WAIT_TIMEOUT)
             continue;
-        WSANETWORKEVENTS ne;
+        WSANETWORKEVENTS ne = {};
         WSAEnumNetworkEvents(sock_, netEvent_, &ne);
-        if (!Fill())
-            closed_ = true; // what arrived before the end is still handed out first
+        // What arrived before the end is still handed out first; a close reported with the last
+        // data is not reported again.
+        if (!Fill() || (ne.lNetworkEvents & FD_CLOSE))
+            closed_ = true;
     }
 }
 

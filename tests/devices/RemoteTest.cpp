@@ -13,6 +13,7 @@
 #include "devices/common/Jpeg.h"
 #include "devices/common/Text.h"
 #include "devices/common/VideoFile.h"
+#include "devices/conduit/Conduit.h"
 #include "devices/depotix/Depotix.h"
 #include "devices/framewell/FramewellApi.h"
 #include "station/core/storage/DepotixTypes.h"
@@ -22,6 +23,7 @@
 #include "tests/devices/DeviceTestSupport.h"
 #include "tests/devices/RemoteTestSupport.h"
 #include "tests/station/core/storage/StorageTestHelpers.h"
+#include "tools/screenshot/Screenshot.h"
 
 namespace {
 
@@ -454,6 +456,151 @@ TEST_F(DepotixTest, RemotePlayThatCannotStartEndsWithoutReady)
             EXPECT_NE(n, 2u);
         EXPECT_TRUE(Api().Stop(h));
     }
+}
+
+// --- the same against a video server of devsim ----------------------------------------------
+
+// A site whose server Alpha keeps its own recordings: one it made while server recording was on
+// (through Conduit), and one copied into its folder.
+class DevsimFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(WriteTextFile(dir.File("site.ini"), "[Site]\r\nRecordings=rec\r\n[Server1]\r\nName=Alpha\r\n"
+                                                        "User=admin\r\nPassword=1234\r\nChannels=2\r\n"));
+        ASSERT_TRUE(site.Start(dir.File("site.ini")));
+        port = site.Port("Alpha");
+        ASSERT_TRUE(Api().Init());
+        Conduit_Init(0, 0, 0, 0);
+        folder = dir.File("rec\\Alpha");
+        copied = folder + "\\Alpha_1_20261207100000.mp4";
+        ASSERT_EQ(Conduit_StartServerRecord("Alpha", "127.0.0.1", 1, "admin", "1234", 1, port), 1);
+        // The server writes at its frame rate: about a second of pictures.
+        ASSERT_TRUE(
+            WaitUntil([&] { return !RecordedPath().empty() && ReadFileBytes(RecordedPath()).size() > 400000; }, 20000));
+        ASSERT_EQ(Conduit_StopServerRecord("Alpha", "127.0.0.1", 1, "admin", "1234", 1, port), 1);
+        recorded = RecordedPath();
+        WriteTestRecording(copied, dev::VideoContainer::Mp4, 60, 352, 288);
+    }
+    void TearDown() override
+    {
+        Api().Cleanup();
+        Conduit_Cleanup();
+    }
+    std::string RecordedPath()
+    {
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA((folder + "\\Alpha_2_*.mp4").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE)
+            return std::string();
+        FindClose(find);
+        return folder + "\\" + found.cFileName;
+    }
+    std::vector<Hit> Search(const char* name, int channel, int kind, int selector)
+    {
+        HitLog log;
+        FramewellTime none = {};
+        int h = Api().StartSearch("127.0.0.1", name, channel, "admin", "1234", kind, selector, 0, &none, &none,
+                                  CollectRemote, &log, port);
+        if (h < 0)
+            return {};
+        EXPECT_EQ(WaitSearch(h), 1);
+        Api().CloseSearch(h);
+        return log.Sorted();
+    }
+
+    TempDir dir;
+    DevsimSite site;
+    int port = 0;
+    std::string folder, copied, recorded;
+};
+
+TEST_F(DevsimFilesTest, AServersRecordingsAreSearchedAndDownloaded)
+{
+    std::vector<Hit> all = Search("", -1, 1, 0);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].path, copied);
+    EXPECT_EQ(all[0].channel, 0);
+    EXPECT_EQ(all[0].startHour, 10);
+    EXPECT_EQ(all[1].path, recorded);
+    EXPECT_EQ(all[1].name, "Alpha");
+    EXPECT_EQ(all[1].channel, 1);
+    EXPECT_EQ(all[1].size, unsigned(ReadFileBytes(recorded).size()));
+    EXPECT_EQ(Search("Alpha", 1, 1, 255).size(), 1u);
+    EXPECT_EQ(Search("Beta", -1, 1, 0).size(), 0u);
+    EXPECT_EQ(Search("", -1, 4, 0).size(), 0u);
+    EXPECT_EQ(Search("", -1, 1, 3).size(), 0u); // a server's recordings are manual ones
+
+    std::string local = dir.File("copy.mp4");
+    int h = Api().StartDownload("127.0.0.1", "admin", "1234", recorded.c_str(), local.c_str(), port, 0);
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(WaitDownload(h), -1);
+    Api().CloseDownload(h);
+    EXPECT_TRUE(ReadFileBytes(local) == ReadFileBytes(recorded));
+    // Not in the folder, or not a recording of the server.
+    WriteTextFile(folder + "\\notes.mp4", "x");
+    for (std::string path : {folder + "\\..\\..\\site.ini", dir.File("site.ini"), folder + "\\notes.mp4"}) {
+        EXPECT_EQ(Api().StartDownload("127.0.0.1", "admin", "1234", path.c_str(), local.c_str(), port, 0), 0) << path;
+    }
+    EXPECT_EQ(Api().StartSearch("127.0.0.1", "", -1, "admin", "nope", 1, 0, 0, nullptr, nullptr, CollectRemote, nullptr,
+                                port),
+              -1);
+    ASSERT_TRUE(site.Ok("fail Alpha search -1 1"));
+    EXPECT_EQ(Api().StartSearch("127.0.0.1", "", -1, "admin", "1234", 1, 0, 0, nullptr, nullptr, CollectRemote, nullptr,
+                                port),
+              -1);
+    ASSERT_TRUE(site.Ok("fail Alpha fetch -5 1"));
+    EXPECT_EQ(Api().StartDownload("127.0.0.1", "admin", "1234", recorded.c_str(), local.c_str(), port, 0), 0);
+}
+
+TEST_F(DevsimFilesTest, ARecordingOfTheServerPlaysRemotely)
+{
+    VideoWindow window(0, 0, 354, 290);
+    int h = Api().OpenRemoteFile("127.0.0.1", "admin", "1234", recorded.c_str(), window.Handle(), port);
+    ASSERT_GT(h, 0);
+    Api().SetBufferTime(h, 1);
+    Api().SetNotifyWindow(h, window.Handle(), kNotify);
+    std::vector<WPARAM> got = WaitNotifications(window, kNotify, h, 2);
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.front(), 3u);
+    EXPECT_EQ(got.back(), 2u);
+    ASSERT_TRUE(Api().Play(h, window.Handle()));
+    ASSERT_TRUE(WaitUntil([&] { return Api().GetPlayTime(h) >= 600; }));
+    ASSERT_TRUE(Api().Pause(h));
+    Api().RefreshDisplay(h, nullptr);
+    PumpMessages();
+    Capture shot = CaptureWindow(window.Handle());
+    SavePng(shot, ScreenshotPath("framewell-playback"));
+    int coloured = 0;
+    for (int x = 0; x < shot.width; x += 4)
+        coloured += shot.Pixel(x, shot.height / 2) != RGB(0, 0, 0);
+    EXPECT_GT(coloured, shot.width / 8) << "the window shows the recording";
+    ASSERT_TRUE(Api().Play(h, window.Handle()));
+    got = WaitNotifications(window, kNotify, h, 1);
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back(), 1u);
+    EXPECT_TRUE(Api().Stop(h));
+}
+
+TEST_F(DevsimFilesTest, AServerStoppedDuringPlayEndsIt)
+{
+    ASSERT_TRUE(site.Ok("slow Alpha 150")); // a piece every 150 ms: the download outlasts the test
+    VideoWindow window(0, 0, 200, 160);
+    int h = Api().OpenRemoteFile("127.0.0.1", "admin", "1234", copied.c_str(), window.Handle(), port);
+    ASSERT_GT(h, 0);
+    Api().SetBufferTime(h, 0);
+    Api().SetNotifyWindow(h, window.Handle(), kNotify);
+    std::vector<WPARAM> got = WaitNotifications(window, kNotify, h, 2);
+    ASSERT_FALSE(got.empty());
+    ASSERT_EQ(got.back(), 2u);
+    ASSERT_TRUE(Api().Play(h, window.Handle()));
+    ASSERT_TRUE(site.Ok("stop Alpha"));
+    got = WaitNotifications(window, kNotify, h, 1);
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back(), 1u);
+    EXPECT_LT(Api().GetPlayTime(h), 59 * 40); // it did not reach the end
+    EXPECT_TRUE(Api().Stop(h));
+    ASSERT_TRUE(site.Ok("start Alpha"));
 }
 
 // --- many hits, starts and closes ------------------------------------------------------------
