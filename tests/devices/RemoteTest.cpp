@@ -478,7 +478,7 @@ protected:
         // The server writes at its frame rate: about a second of pictures.
         ASSERT_TRUE(
             WaitUntil([&] { return !RecordedPath().empty() && ReadFileBytes(RecordedPath()).size() > 400000; }, 20000));
-        ASSERT_EQ(Conduit_StopServerRecord("Alpha", "127.0.0.1", 1, "admin", "1234", 1, port), 1);
+        ASSERT_EQ(Conduit_StopServerRecord("Alpha", "127.0.0.1", 1, "admin", "1234", uint16_t(port)), 1);
         recorded = RecordedPath();
         WriteTestRecording(copied, dev::VideoContainer::Mp4, 60, 352, 288);
     }
