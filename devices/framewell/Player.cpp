@@ -167,6 +167,7 @@ bool Player::SeekMs(uint32_t ms)
         Lock lock(lock_);
         if (ms >= file_.TotalMs())
             return false;
+        SoughtLocked(file_.IndexAt(ms));
         ShowLocked(file_.IndexAt(ms));
         AnchorLocked();
     }

@@ -35,6 +35,8 @@ public:
 protected:
     // Whether picture `next` may be shown now; a remote player waits for its data.
     virtual bool SourceReadyLocked(size_t) { return true; }
+    // A seek chose picture index: a remote player fetches from there.
+    virtual void SoughtLocked(size_t) {}
     // Posts a notification, or keeps it until a notify window is set.
     void NotifyLocked(WPARAM code);
     void AnchorLocked();

@@ -12,6 +12,7 @@ namespace fw {
 namespace {
 
 const uint64_t kHeadBytes = 64u << 10;
+const uint64_t kPieceBytes = 256u << 10; // a seek moves the fetch after at most this much
 const uint64_t kMaxTable = 64u << 20;
 const int kMaxBoxes = 64;
 
@@ -65,7 +66,7 @@ void RemotePlayer::SetBufferSeconds(int seconds)
 {
     dev::Guard g(lock_);
     bufferMs_ = uint32_t(std::min(seconds, 3600)) * 1000;
-    ArrivedLocked();
+    ArrivedLocked(0, 0);
 }
 
 int RemotePlayer::PercentLocked(uint32_t ms) const
@@ -87,22 +88,68 @@ int RemotePlayer::BufferProgress()
     return -1;
 }
 
+bool RemotePlayer::HereLocked(uint64_t from, uint64_t to) const
+{
+    auto it = arrived_.upper_bound(from);
+    if (it == arrived_.begin())
+        return false;
+    --it;
+    return it->first <= from && it->second >= to;
+}
+
+bool RemotePlayer::PictureHereLocked(size_t i) const
+{
+    return HereLocked(file_.StartOffset(i), file_.EndOffset(i));
+}
+
 uint32_t RemotePlayer::AheadMsLocked(size_t from) const
 {
-    if (available_ <= from || from >= file_.Count())
+    size_t count = file_.Count();
+    if (from >= count)
         return 0;
-    uint32_t until = available_ >= file_.Count() ? file_.TotalMs() : file_.TimeMs(available_);
+    size_t k = from;
+    while (k < count && PictureHereLocked(k) && file_.TimeMs(k) - file_.TimeMs(from) < bufferMs_)
+        ++k;
+    uint32_t until = k >= count ? file_.TotalMs() : file_.TimeMs(k);
     return until - file_.TimeMs(from);
 }
 
-void RemotePlayer::ArrivedLocked()
+bool RemotePlayer::NextGapLocked(uint64_t* from, uint64_t* to) const
 {
-    if (!opened_)
+    for (uint64_t at : {cursor_, uint64_t(0)}) {
+        auto it = arrived_.upper_bound(at);
+        if (it != arrived_.begin() && std::prev(it)->second > at)
+            at = std::prev(it)->second; // inside a range that arrived: from its end
+        if (at >= size_)
+            continue;
+        auto next = arrived_.upper_bound(at);
+        *from = at;
+        *to = next != arrived_.end() ? std::min(next->first, size_) : size_;
+        return true;
+    }
+    return false;
+}
+
+void RemotePlayer::ArrivedLocked(uint64_t from, uint64_t to)
+{
+    if (to > from) {
+        // Merged with its neighbours, so that a range that arrived is one entry.
+        auto it = arrived_.upper_bound(from);
+        if (it != arrived_.begin() && std::prev(it)->second >= from) {
+            --it;
+            from = it->first;
+            to = std::max(to, it->second);
+            it = arrived_.erase(it);
+        }
+        while (it != arrived_.end() && it->first <= to) {
+            to = std::max(to, it->second);
+            it = arrived_.erase(it);
+        }
+        arrived_[from] = to;
+    }
+    if (!opened_ || ready_)
         return;
-    uint64_t have = complete_ || (tailFrom_ && have_ >= tailFrom_) ? size_ : have_;
-    while (available_ < file_.Count() && file_.EndOffset(available_) <= have)
-        ++available_;
-    if (!ready_ && (complete_ || available_ >= file_.Count() || AheadMsLocked(0) >= bufferMs_)) {
+    if (complete_ || (PictureHereLocked(0) && AheadMsLocked(0) >= std::min(bufferMs_, file_.TotalMs()))) {
         ready_ = true;
         NotifyLocked(4);
         NotifyLocked(2);
@@ -122,19 +169,27 @@ bool RemotePlayer::SourceReadyLocked(size_t next)
         return true;
     }
     if (rebuffering_) {
-        if (available_ < file_.Count() && AheadMsLocked(next) < bufferMs_)
+        if (!PictureHereLocked(next) || AheadMsLocked(next) < std::min(bufferMs_, file_.TotalMs() - file_.TimeMs(next)))
             return false;
         rebuffering_ = false;
         NotifyLocked(4);
         AnchorLocked(); // the pictures go on from where they stopped, not where the clock is
         return true;
     }
-    if (next < available_)
+    if (PictureHereLocked(next))
         return true;
     rebuffering_ = true;
     waitFrom_ = next;
     NotifyLocked(3);
     return false;
+}
+
+void RemotePlayer::SoughtLocked(size_t index)
+{
+    if (!opened_ || complete_)
+        return;
+    cursor_ = file_.StartOffset(index);
+    sought_ = true;
 }
 
 void RemotePlayer::FailLocked()
@@ -176,7 +231,12 @@ bool RemotePlayer::FindSampleTable(dev::Channel& channel, uint64_t& tableAt)
     uint64_t at = 0;
     for (int i = 0; i < kMaxBoxes && size_ - at >= 8; ++i) {
         uint64_t headEnd = std::min(at + 16, size_);
-        if (headEnd > have_ && FetchRange(channel, at, headEnd, stop_, store) != RangeResult::Done)
+        bool here;
+        {
+            dev::Guard g(lock_);
+            here = HereLocked(at, headEnd);
+        }
+        if (!here && FetchRange(channel, at, headEnd, stop_, store) != RangeResult::Done)
             return false;
         if (!ReadTemp(at, h, size_t(headEnd - at)))
             return false;
@@ -236,32 +296,48 @@ bool RemotePlayer::Fetch()
         size_ = info.size;
         NotifyLocked(3);
     }
-    auto sequential = [&](uint64_t at, const char* data, size_t n) {
+    auto keep = [&](uint64_t at, const char* data, size_t n) {
         if (!WriteAt(temp_, at, data, n))
             return false;
         dev::Guard g(lock_);
-        have_ = at + n;
-        ArrivedLocked();
+        ArrivedLocked(at, at + n);
         SetEvent(wake_);
         return true;
     };
-    if (FetchRange(*channel, 0, std::min(size_, kHeadBytes), stop_, sequential) != RangeResult::Done)
+    uint64_t head = std::min(size_, kHeadBytes);
+    if (FetchRange(*channel, 0, head, stop_, keep) != RangeResult::Done)
         return false;
     uint64_t tableAt = 0;
     if (FindSampleTable(*channel, tableAt)) {
-        auto store = [&](uint64_t at, const char* data, size_t n) { return WriteAt(temp_, at, data, n); };
-        if (FetchRange(*channel, std::max(tableAt, have_), size_, stop_, store) != RangeResult::Done)
+        if (FetchRange(*channel, tableAt, size_, stop_, keep) != RangeResult::Done)
             return false;
         dev::Guard g(lock_);
-        tailFrom_ = tableAt;
         opened_ = file_.Open(tempPath_) && file_.Kind() == Container::Mp4 && file_.Width() <= kMaxPictureSide &&
                   file_.Height() <= kMaxPictureSide;
         if (!opened_)
             file_.Close();
-        ArrivedLocked();
+        ArrivedLocked(0, 0);
     }
-    if (FetchRange(*channel, have_, tailFrom_ > have_ ? tailFrom_ : size_, stop_, sequential) != RangeResult::Done)
-        return false;
+    // The rest in pieces, from the cursor (moved by seeks) on, then what is still missing.
+    {
+        dev::Guard g(lock_);
+        cursor_ = head;
+    }
+    for (;;) {
+        uint64_t from = 0, to = 0;
+        {
+            dev::Guard g(lock_);
+            sought_ = false;
+            if (!NextGapLocked(&from, &to))
+                break;
+        }
+        to = std::min(to, from + kPieceBytes);
+        if (FetchRange(*channel, from, to, stop_, keep) != RangeResult::Done)
+            return false;
+        dev::Guard g(lock_);
+        if (!sought_)
+            cursor_ = to;
+    }
     channel->Shutdown();
     dev::Guard g(lock_);
     if (!opened_) {
@@ -272,7 +348,7 @@ bool RemotePlayer::Fetch()
         }
     }
     complete_ = true;
-    ArrivedLocked();
+    ArrivedLocked(0, 0);
     SetEvent(wake_);
     return true;
 }

@@ -603,6 +603,40 @@ TEST_F(DevsimFilesTest, AServerStoppedDuringPlayEndsIt)
     ASSERT_TRUE(site.Ok("start Alpha"));
 }
 
+TEST_F(DevsimFilesTest, ASeekFetchesFromItsNewPosition)
+{
+    std::string longer = folder + "\\Alpha_1_20261207110000.mp4";
+    WriteTestRecording(longer, dev::VideoContainer::Mp4, 250, 352, 288); // 10 s
+    ASSERT_TRUE(site.Ok("slow Alpha 100")); // 32 KB every 100 ms: the whole file takes seconds
+    VideoWindow window(0, 0, 200, 160);
+    int h = Api().OpenRemoteFile("127.0.0.1", "admin", "1234", longer.c_str(), window.Handle(), port);
+    ASSERT_GT(h, 0);
+    Api().SetBufferTime(h, 0);
+    Api().SetNotifyWindow(h, window.Handle(), kNotify);
+    ASSERT_EQ(WaitNotifications(window, kNotify, h, 2).back(), 2u);
+    // Near the end at once: those pictures are fetched next, before the middle.
+    ASSERT_TRUE(Api().SetPlayTime(h, 9000));
+    ASSERT_TRUE(Api().Play(h, window.Handle()));
+    Api().Fast(h);
+    Api().Fast(h);
+    std::vector<WPARAM> got = WaitNotifications(window, kNotify, h, 1);
+    ASSERT_FALSE(got.empty());
+    ASSERT_EQ(got.back(), 1u);
+    EXPECT_EQ(Api().GetPlayTime(h), 249 * 40);
+    // The middle has not arrived yet: playing it waits for it, then plays to the end.
+    ASSERT_TRUE(Api().SetPlayTime(h, 5000));
+    ASSERT_TRUE(Api().Play(h, window.Handle()));
+    Api().Fast(h);
+    Api().Fast(h);
+    got = WaitNotifications(window, kNotify, h, 1);
+    ASSERT_GE(got.size(), 3u);
+    EXPECT_EQ(got[0], 3u);
+    EXPECT_EQ(got[1], 4u);
+    EXPECT_EQ(got.back(), 1u);
+    EXPECT_EQ(Api().GetPlayTime(h), 249 * 40);
+    EXPECT_TRUE(Api().Stop(h));
+}
+
 // --- many hits, starts and closes ------------------------------------------------------------
 
 struct LateLog {
