@@ -13,9 +13,9 @@
  * sent; a path not handed out yet is checked by one search (any server, channel and time, the
  * kind its extension names) through the event callback.
  *
- * Threads: one thread accepts, one thread serves each connection; both callbacks run on the
- * connection threads. Searches are handed to the event callback one at a time. Depotix_Stop and
- * Depotix_Cleanup close every connection and wait for these threads: no callback runs after they
+ * Threads: one thread accepts, one thread serves each connection (at most 64 at once; more are
+ * closed at once); both callbacks run on the connection threads. Searches are handed to the event callback one at a
+ * time. Depotix_Stop and Depotix_Cleanup close every connection and wait for these threads: no callback runs after they
  * return (a download in progress then fails on the client's side).
  */
 #ifndef DEPOTIX_H

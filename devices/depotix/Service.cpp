@@ -11,6 +11,7 @@ namespace depotix {
 namespace {
 
 const size_t kMaxHandedOut = 100000; // beyond this the list starts over; paths are checked again
+const size_t kMaxClients = 64;       // connections beyond this are closed at once
 
 // The search being handed to the station (searches run one at a time).
 struct CurrentSearch {
@@ -151,6 +152,8 @@ void Service::AcceptLoop()
         ForgetEndedClients();
         if (WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0)
             return; // stopping: the channel closes with c
+        if (clients_.size() >= kMaxClients)
+            continue;
         c->thread =
             reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ClientMain, c.get(), CREATE_SUSPENDED, nullptr));
         if (c->thread) {

@@ -1,7 +1,10 @@
 // Remote recordings: Framewell's search, download and remote play against Depotix over the
 // station's file-service bridge (and a storage of real recordings), the server side of the file
 // protocol with an injected clock, and both sides fed with garbage.
+#include <winsock2.h>
+
 #include <gtest/gtest.h>
+#include <process.h>
 
 #include <cstddef>
 #include <cstring>
@@ -11,6 +14,7 @@
 
 #include "devices/common/FileService.h"
 #include "devices/common/Jpeg.h"
+#include "devices/common/Net.h"
 #include "devices/common/Text.h"
 #include "devices/common/VideoFile.h"
 #include "devices/conduit/Conduit.h"
@@ -635,6 +639,46 @@ TEST_F(DevsimFilesTest, ASeekFetchesFromItsNewPosition)
     EXPECT_EQ(got.back(), 1u);
     EXPECT_EQ(Api().GetPlayTime(h), 249 * 40);
     EXPECT_TRUE(Api().Stop(h));
+}
+
+// A service that admits the search, sends three hits and hangs up without its end message.
+unsigned __stdcall ThreeHitsThenGone(void* listener)
+{
+    SOCKET s = accept(*static_cast<SOCKET*>(listener), nullptr, nullptr);
+    if (s == INVALID_SOCKET)
+        return 0;
+    dev::Channel channel(s);
+    dev::Message hello;
+    channel.Receive(hello, 10000, nullptr);
+    dev::WelcomeMsg w = {};
+    channel.Send(dev::MsgWelcome, &w, sizeof w);
+    for (int i = 0; i < 3; ++i) {
+        dev::FileHitMsg hit = {};
+        dev::CopyText(hit.name, "Gate");
+        hit.channel = i;
+        dev::CopyText(hit.path, "C:\\rec\\a.mp4");
+        channel.Send(dev::MsgFileHit, &hit, sizeof hit);
+    }
+    channel.Abort();
+    return 0;
+}
+
+TEST(RemoteSearch, ASearchThatFailsPartWayEndsAndKeepsItsHits)
+{
+    ASSERT_TRUE(Api().Init());
+    uint16_t port = 0;
+    SOCKET listener = dev::ListenTcp(0, &port);
+    HANDLE server = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreeHitsThenGone, &listener, 0, nullptr));
+    HitLog log;
+    int h = Api().StartSearch("127.0.0.1", "", -1, "u", "p", 1, 0, 0, nullptr, nullptr, CollectRemote, &log, port);
+    ASSERT_GT(h, 0);
+    EXPECT_EQ(WaitSearch(h), 1);
+    EXPECT_EQ(log.Sorted().size(), 3u);
+    EXPECT_TRUE(Api().CloseSearch(h));
+    WaitForSingleObject(server, INFINITE);
+    CloseHandle(server);
+    closesocket(listener);
+    Api().Cleanup();
 }
 
 // --- many hits, starts and closes ------------------------------------------------------------
