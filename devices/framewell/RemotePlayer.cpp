@@ -221,8 +221,8 @@ bool RemotePlayer::ReadTemp(uint64_t offset, uint8_t* data, size_t size)
 }
 
 // Walks an MP4's top-level boxes (fetching the headers that lie past what arrived) to the sample
-// table, which our recorders write last; false when the file has none at its end.
-bool RemotePlayer::FindSampleTable(dev::Channel& channel, uint64_t& tableAt)
+// table (our recorders write it last); false when the file has none.
+bool RemotePlayer::FindSampleTable(dev::Channel& channel, uint64_t& tableAt, uint64_t& tableEnd)
 {
     uint8_t h[16];
     if (size_ < 16 || !ReadTemp(0, h, 16) || (std::memcmp(h + 4, "ftyp", 4) != 0 && std::memcmp(h + 4, "mdat", 4) != 0))
@@ -252,9 +252,10 @@ bool RemotePlayer::FindSampleTable(dev::Channel& channel, uint64_t& tableAt)
         if (box < head || box > size_ - at)
             return false;
         if (std::memcmp(h + 4, "moov", 4) == 0) {
-            if (at + box != size_ || box > kMaxTable)
+            if (box > kMaxTable)
                 return false;
             tableAt = at;
+            tableEnd = at + box;
             return true;
         }
         at += box;
@@ -307,9 +308,10 @@ bool RemotePlayer::Fetch()
     uint64_t head = std::min(size_, kHeadBytes);
     if (FetchRange(*channel, 0, head, stop_, keep) != RangeResult::Done)
         return false;
-    uint64_t tableAt = 0;
-    if (FindSampleTable(*channel, tableAt)) {
-        if (FetchRange(*channel, tableAt, size_, stop_, keep) != RangeResult::Done)
+    uint64_t tableAt = 0, tableEnd = 0;
+    if (FindSampleTable(*channel, tableAt, tableEnd)) {
+        uint64_t from = std::max(tableAt, std::min(head, tableEnd)); // the head may hold part of it
+        if (FetchRange(*channel, from, tableEnd, stop_, keep) != RangeResult::Done)
             return false;
         dev::Guard g(lock_);
         opened_ = file_.Open(tempPath_) && file_.Kind() == Container::Mp4 && file_.Width() <= kMaxPictureSide &&

@@ -29,7 +29,7 @@ protected:
 private:
     static unsigned __stdcall FetchMain(void* self);
     bool Fetch(); // false when it failed or was stopped
-    bool FindSampleTable(dev::Channel& channel, uint64_t& tableAt);
+    bool FindSampleTable(dev::Channel& channel, uint64_t& tableAt, uint64_t& tableEnd);
     bool ReadTemp(uint64_t offset, uint8_t* data, size_t size);
     void ArrivedLocked(uint64_t from, uint64_t to); // notes the bytes; announces readiness
     bool HereLocked(uint64_t from, uint64_t to) const;
