@@ -16,7 +16,8 @@
  * Threads: one thread accepts, one thread serves each connection (at most 64 at once; more are
  * closed at once); both callbacks run on the connection threads. Searches are handed to the event callback one at a
  * time. Depotix_Stop and Depotix_Cleanup close every connection and wait for these threads: no callback runs after they
- * return (a download in progress then fails on the client's side).
+ * return (a download in progress then fails on the client's side). So they must not be called
+ * from a callback.
  */
 #ifndef DEPOTIX_H
 #define DEPOTIX_H

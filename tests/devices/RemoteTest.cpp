@@ -438,6 +438,33 @@ TEST_F(DepotixTest, RemotePlayBuffersThenPlays)
     EXPECT_TRUE(Api().Stop(h));
 }
 
+TEST_F(DepotixTest, ClosingDownloadsAndPlayersAtOnceLeavesNothingBehind)
+{
+    VideoWindow window(0, 0, 120, 100);
+    for (int round = 0; round < 15; ++round) {
+        SCOPED_TRACE(round);
+        int d = Api().StartDownload("127.0.0.1", "admin", "1234", paths[round % 2].c_str(), dir.File("d.mp4").c_str(),
+                                    port, 100 * 1024);
+        ASSERT_GT(d, 0);
+        EXPECT_TRUE(Api().CloseDownload(d));
+        EXPECT_EQ(Api().GetDownloadProgress(d), -2); // gone
+        int p = Api().OpenRemoteFile("127.0.0.1", "admin", "1234", paths[0].c_str(), window.Handle(), port);
+        ASSERT_GT(p, 0);
+        Api().SetNotifyWindow(p, window.Handle(), kNotify);
+        for (int spin = 0; spin < round % 4; ++spin)
+            WaitForSingleObject(GetCurrentThread(), 2);
+        EXPECT_TRUE(Api().Stop(p));
+        WPARAM wp;
+        LPARAM lp;
+        while (window.TakeAppMessage(kNotify, &wp, &lp)) {
+        } // what came before the stop
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        EXPECT_FALSE(window.TakeAppMessage(kNotify, &wp, &lp)); // nothing after it
+    }
+    // The service is still there for the next client.
+    EXPECT_EQ(RemoteHits("", -1, 1, 0, 0, {}, {}).size(), 4u);
+}
+
 TEST_F(DepotixTest, RemotePlayThatCannotStartEndsWithoutReady)
 {
     VideoWindow window(0, 0, 200, 150);
