@@ -203,16 +203,6 @@ TEST_F(WindowSkinnerTest, DestroyedFrameLeavesNothingBehind)
 
 TEST_F(WindowSkinnerTest, Screenshots)
 {
-    HWND frame = Track(MakeFrame("Warden", WS_OVERLAPPEDWINDOW));
-    SetWindowPos(frame, HWND_TOP, 20, 20, 480, 340, 0);
-    ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(frame, "MainFrame"));
-    ShowWindow(frame, SW_SHOW);
-    SetForegroundWindow(frame);
-    PumpMessages();
-    RedrawWindow(frame, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpMessages();
-    EXPECT_TRUE(SavePng(CaptureWindow(frame), ScreenshotPath(std::string("skinned-frame") + RunSuffix())));
-
     HWND inactive = Track(MakeFrame("Inactive dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
     HWND active = Track(MakeFrame("Active dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
     SetWindowPos(inactive, HWND_TOP, 20, 20, 300, 200, SWP_SHOWWINDOW);
