@@ -499,6 +499,12 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_SETTEXT:
+        if (mdiChild_) {
+            const LRESULT result = Swapped(message, wParam, lParam);
+            RedrawNcRect(GetCaptionRect());
+            return result;
+        }
+        return OnCaptionChange(message, wParam, lParam);
     case WM_SETICON:
         return OnCaptionChange(message, wParam, lParam);
     case WM_INITMENU:

@@ -251,3 +251,40 @@ TEST_F(WindowSkinnerTest, DetachKeepsAProcedureSetAfterTheToolkit)
     EXPECT_GT(g_seen, 0);
     DestroyWindow(frame);
 }
+
+TEST_F(WindowSkinnerTest, ShapedCornersLieOutsideTheRegion)
+{
+    HWND frame = Track(MakeFrame("Shaped", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(frame, "MainFrame"));
+    PumpMessages();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(frame, region)) << "the skin keys its corners out";
+    RECT window;
+    GetWindowRect(frame, &window);
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the transparent top-left corner";
+    EXPECT_FALSE(PtInRegion(region, Width(window) - 1, 0)) << "the transparent top-right corner";
+    EXPECT_TRUE(PtInRegion(region, Width(window) / 2, Height(window) / 2));
+    DeleteObject(region);
+}
+
+TEST_F(WindowSkinnerTest, StaticsDrawOverTheClientPicture)
+{
+    HWND frame = Track(MakeFrame("Labels", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(frame, "MainFrame"));
+    HWND label = MakeChild("Static", frame, WS_VISIBLE | SS_LEFT, 7, "00:00:00");
+    MoveWindow(label, 20, 20, 80, 16, FALSE);
+    ASSERT_NE(nullptr, FindSkinnedWindow(label)) << "a static made below a skinned frame is skinned";
+    HDC screen = GetDC(NULL);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, 8, 8};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)),
+              SendMessageA(frame, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+    EXPECT_NE(RGB(0, 0, 0), GetPixel(dc, 2, 2)) << "the label's text goes over the client picture, not black";
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(NULL, screen);
+}
