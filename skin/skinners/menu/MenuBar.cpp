@@ -424,8 +424,12 @@ void MenuBar::EndTracking()
 
 BOOL MenuBar::OnKey(WPARAM key)
 {
+    // While an item is open its loop takes the keys itself (the hook that brought this one runs inside it).
+    if (IsTracking())
+        return FALSE;
+    // Alt alone and arrows with nothing open: handled, so the system enters no menu mode of its own.
     if (key == static_cast<WPARAM>(-1) || key == VK_LEFT || key == VK_RIGHT)
-        return key != static_cast<WPARAM>(-1);
+        return TRUE;
     for (size_t i = 0; i < items_.size(); ++i) {
         if (items_[i]->Mnemonic() != static_cast<int>(key))
             continue;
@@ -493,6 +497,9 @@ void MenuBar::Track(int index, bool byKey)
         if (byKey)
             popup.Key(VK_DOWN);
         next = RunPopup(popup, current, byKey);
+        // The frame may have been destroyed, its skinner and this bar with it, while the menu was open.
+        if (!LiveBars().count(this))
+            return;
         if (popup.GetHwnd() && GetCapture() == popup.GetHwnd())
             ReleaseCapture();
         popup.Close();

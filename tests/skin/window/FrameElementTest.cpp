@@ -231,6 +231,9 @@ TEST_F(CaptionButtonTest, DialogCloseButtonAndItsTip)
     CaptionButton* close = ButtonOf(dialog, CaptionButton::ActionClose);
     ASSERT_NE(nullptr, close);
     EXPECT_FALSE(close->TipText().empty());
+    SendMessageA(dialog, WM_NCACTIVATE, FALSE, 0);
+    SendMessageA(dialog, WM_NCACTIVATE, TRUE, 0);
+    EXPECT_TRUE(IsWindowVisible(dialog)) << "activation keeps the dialog's style";
     const POINT at = Centre(close->GetRect());
     EXPECT_EQ(HTCAPTION, SendMessageA(dialog, WM_NCHITTEST, 0, Screen(dialog, at)));
     SendMessageA(dialog, WM_NCLBUTTONDOWN, HTCAPTION, Screen(dialog, at));

@@ -246,6 +246,24 @@ TEST_F(MenuBarTest, MenuEndClosesTheOpenItem)
     EXPECT_TRUE(Commands().empty());
 }
 
+TEST_F(MenuBarTest, TrackingEndsWithoutHangOrCrash)
+{
+    PostQuitMessage(3);
+    Click(File);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit is still queued after";
+    EXPECT_EQ(3u, msg.wParam);
+    EXPECT_EQ(-1, Bar().OpenIndex());
+
+    // The frame is destroyed while its menu is open: its menu goes with it.
+    SetStep([&] { DestroyWindow(frame_); });
+    PostMessageA(frame_, kRunStep, 0, 0);
+    Click(View);
+    EXPECT_FALSE(IsWindow(frame_));
+    EXPECT_FALSE(IsMenu(menu_)) << "the bar's menu went back to the window and was destroyed with it";
+    EXPECT_EQ(nullptr, FindSkinnedWindow(frame_));
+}
+
 namespace {
 
 BOOL CALLBACK CollectPopups(HWND hwnd, LPARAM list)
