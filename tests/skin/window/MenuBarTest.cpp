@@ -196,6 +196,21 @@ TEST_F(MenuBarTest, ClickAndSlideBetweenItems)
     EXPECT_EQ(reinterpret_cast<WPARAM>(GetSubMenu(menu_, View)), opened[1].wParam);
     EXPECT_EQ(-1, Bar().OpenIndex());
 
+    // Over the bar with nothing open, an item turns hot.
+    SendMessageA(frame_, WM_NCMOUSEMOVE, HTMENU, ItemPoint(Help));
+    EXPECT_EQ(Help, Bar().HotIndex());
+    EXPECT_EQ(MenuBarItem::StateHot, Bar().Item(Help)->GetState());
+
+    // A press on the client closes the menu and is re-issued to the frame.
+    FrameLog().clear();
+    PostMessageA(frame_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 150));
+    Click(File);
+    PumpMessages();
+    const std::vector<RecordedMessage> presses = FrameLogOf(WM_LBUTTONDOWN);
+    ASSERT_EQ(1u, presses.size()) << "taken by the menu, then re-issued once";
+    EXPECT_EQ(MAKELPARAM(50, 150), presses[0].lParam);
+    EXPECT_TRUE(Commands().empty());
+
     // A second click on the open item closes it.
     FrameLog().clear();
     PostMessageA(frame_, WM_NCLBUTTONDOWN, HTMENU, ItemPoint(Tools));

@@ -18,6 +18,7 @@ bool IsRecorded(UINT message)
     case WM_SKIN_MENUEND:
     case WM_SKIN_MENULBUTTONDOWN:
     case WM_SKIN_MENURBUTTONDOWN:
+    case WM_LBUTTONDOWN:
         return true;
     default:
         return false;

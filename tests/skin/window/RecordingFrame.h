@@ -1,5 +1,5 @@
 // A top-level window that records what the skinners send and post it: commands, system commands, menu
-// messages and the toolkit's private messages. It closes only when told to, and runs a test's step when
+// messages, client presses and the toolkit's private messages. It closes only when told to, and runs a test's step when
 // it receives kRunStep (so a step can run inside a modal menu loop).
 #pragma once
 #include <windows.h>
