@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/store/SkinStore.h"
 #include "skin/engine/store/SkinTypes.h"
@@ -287,4 +289,64 @@ TEST_F(WindowSkinnerTest, StaticsDrawOverTheClientPicture)
     DeleteObject(bitmap);
     DeleteDC(dc);
     ReleaseDC(NULL, screen);
+}
+
+namespace {
+
+// The solid-colour skin: frame part i (0-8 active, 9-17 inactive) is one colour of its own, so a pixel
+// names the part that was drawn.
+COLORREF PartColor(int part)
+{
+    return RGB(20 + part * 12, 200 - part * 9, (part * 53) % 256);
+}
+
+void BuildSolidSkin(SkinStore& skin, bool withInactive)
+{
+    skin.AddImage(MakeImage("SOLID.BMP", 18 * 4, 4, [](int x, int) { return PartColor(x / 4); }));
+    FrameWndSkinObject* frame = AddObject<FrameWndSkinObject>(skin, "Solid");
+    const RECT sections[9] = {{0, 0, 20, 24},  {20, 0, 100, 24},  {100, 0, 120, 24},
+                              {0, 24, 4, 74},  {4, 24, 116, 74},  {116, 24, 120, 74},
+                              {0, 74, 20, 80}, {20, 74, 100, 80}, {100, 74, 120, 80}};
+    for (int i = 0; i < 9; ++i)
+        frame->frameRects[i] = sections[i];
+    for (int part = 0; part < (withInactive ? 18 : 9); ++part) {
+        ImagePart& p = frame->imageParts[part];
+        std::strcpy(p.image, "SOLID.BMP");
+        SetRect(&p.source, part * 4, 0, part * 4 + 4, 4);
+        p.mode = 2;
+    }
+}
+
+} // namespace
+
+TEST(SolidSkin, SectionsInTheirColoursActiveAndInactive)
+{
+    ToolkitRun run;
+    ASSERT_TRUE(run.started);
+    for (bool withInactive : {true, false}) {
+        MakeCurrentSkin([withInactive](SkinStore& skin) { BuildSolidSkin(skin, withInactive); });
+        SkinnedWindow window;
+        window.SetSkinObject(SkinEngine::Instance().GetCurrentSkin()->FindObjectByName("Solid"));
+        window.LayoutFrameRects(300, 200);
+        HDC screen = GetDC(NULL);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        for (BOOL active : {TRUE, FALSE}) {
+            window.PaintFrame(dc, active);
+            for (int section = 0; section < 9; ++section) {
+                if (section == 4)
+                    continue; // the client is the window's own
+                const RECT& r = window.FrameRect(section);
+                const int part = active || !withInactive ? section : 9 + section;
+                EXPECT_EQ(PartColor(part), GetPixel(dc, (r.left + r.right) / 2, (r.top + r.bottom) / 2))
+                    << "section " << section << (active ? " active" : " inactive")
+                    << (withInactive ? "" : ", falling back to the active part");
+            }
+        }
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(NULL, screen);
+    }
 }
