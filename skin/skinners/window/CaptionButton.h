@@ -48,9 +48,8 @@ private:
     void StartHoverTimer();
     void StopHoverTimer();
     void RunAction();
-    // The picture drawn: the pressed picture while pressed_, else the state's.
-    int drawn_;
 
+    int drawn_; // the state whose picture shows (a check button shows hover and press without taking them)
     HRGN mask_;
     COLORREF transparentColor_;
     BOOL regionFlag_;

@@ -239,25 +239,6 @@ int FrameWindowSkinner::GetMenuBarHeight(int width)
     return menuBar_.GetHeight(width);
 }
 
-void FrameWindowSkinner::MdiMinimize()
-{
-    if (HWND child = GetActiveMdiChild(NULL))
-        SendMessageA(child, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-}
-
-void FrameWindowSkinner::MdiRestore()
-{
-    HWND child = GetActiveMdiChild(NULL);
-    if (child && mdiClient_)
-        SendMessageA(mdiClient_->GetHwnd(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
-}
-
-void FrameWindowSkinner::MdiClose()
-{
-    if (HWND child = GetActiveMdiChild(NULL))
-        SendMessageA(child, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
 LRESULT FrameWindowSkinner::Swapped(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);

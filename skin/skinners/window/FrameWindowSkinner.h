@@ -41,10 +41,6 @@ public:
 
     MenuBar& GetMenuBar() { return menuBar_; }
     MdiClientSkinner* GetMdiClient() const { return mdiClient_; }
-    // The MDI commands on the active child, for the menu bar's buttons.
-    void MdiMinimize();
-    void MdiRestore();
-    void MdiClose();
 
     // Whether a release at `now` (message time, ms) follows the previous one closely enough to be the
     // second click of a double click.

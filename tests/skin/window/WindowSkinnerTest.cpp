@@ -15,6 +15,7 @@
 #include "skin/skinners/SkinnerFactory.h"
 #include "skin/skinners/window/DialogSkinner.h"
 #include "skin/skinners/window/FrameWindowSkinner.h"
+#include "skin/skinners/window/MdiClientSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
@@ -349,4 +350,33 @@ TEST(SolidSkin, SectionsInTheirColoursActiveAndInactive)
         DeleteDC(dc);
         ReleaseDC(NULL, screen);
     }
+}
+
+TEST_F(WindowSkinnerTest, MdiClientTakesTheFramePicture)
+{
+    HWND frame = Track(MakeFrame("MDI frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    CLIENTCREATESTRUCT create = {NULL, 1000};
+    HWND client = CreateWindowExA(0, "MDICLIENT", NULL, WS_CHILD | WS_VISIBLE, 0, 0, 200, 150, frame, NULL,
+                                  GetModuleHandleA(NULL), &create);
+    ASSERT_NE(nullptr, client);
+    ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(frame, "MainFrame"));
+    FrameWindowSkinner* skinner = dynamic_cast<FrameWindowSkinner*>(FindSkinnedWindow(frame));
+    ASSERT_NE(nullptr, skinner);
+    ASSERT_NE(nullptr, skinner->GetMdiClient());
+    EXPECT_EQ(client, skinner->GetMdiClient()->GetHwnd());
+    EXPECT_TRUE(GetWindowLongA(client, GWL_STYLE) & WS_CLIPCHILDREN);
+
+    HDC screen = GetDC(NULL);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 150);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    EXPECT_EQ(1, SendMessageA(client, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
+    EXPECT_NE(RGB(0, 0, 0), GetPixel(dc, 50, 50)) << "the frame's MDI client picture";
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(NULL, screen);
+
+    ASSERT_TRUE(SkinEngine::Instance().RemoveWindow(frame, FALSE));
+    EXPECT_EQ(nullptr, FindSkinnedWindow(client)) << "the MDI client goes with its frame";
 }
