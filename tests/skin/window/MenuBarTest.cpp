@@ -229,6 +229,18 @@ TEST_F(MenuBarTest, AltAndMnemonicOpenTheItem)
     EXPECT_EQ(1u, PopupsOpened());
 }
 
+TEST_F(MenuBarTest, KeystrokesReachTheBarThroughTheHook)
+{
+    SetForegroundWindow(frame_);
+    SetFocus(frame_);
+    PumpMessages();
+    const BYTE keys[][2] = {{VK_MENU, 0}, {'F', 0}, {'F', 1}, {VK_MENU, 1}, {VK_RETURN, 0}, {VK_RETURN, 1}};
+    for (const auto& key : keys)
+        keybd_event(key[0], 0, key[1] ? KEYEVENTF_KEYUP : 0, 0);
+    PumpMessages();
+    EXPECT_EQ(std::vector<WPARAM>{101}, Commands());
+}
+
 TEST_F(MenuBarTest, LeftAndRightWrapAroundTheBar)
 {
     Keys({VK_LEFT, VK_RETURN}); // from the first item to the last enabled one
