@@ -19,7 +19,7 @@ RECT CheckBoxRect(const RECT& cell, bool textEmpty)
     return box;
 }
 
-void DrawColors(const DrawState& state, COLORREF cellText, COLORREF cellBack, const SystemColors& colors,
+void DrawColors(const CellState& state, COLORREF cellText, COLORREF cellBack, const SystemColors& colors,
                 COLORREF* text, COLORREF* back)
 {
     *text = cellText;

@@ -25,7 +25,7 @@ struct SystemColors {
     COLORREF highlight, highlightText, buttonFace, window, windowText;
 };
 
-struct DrawState {
+struct CellState {
     bool selected;      // the row is selected
     bool fullRowSelect; // the list has full-row selection
     int column;
@@ -34,7 +34,7 @@ struct DrawState {
 };
 
 // The text and background colour a cell is drawn in.
-void DrawColors(const DrawState& state, COLORREF cellText, COLORREF cellBack, const SystemColors& colors,
+void DrawColors(const CellState& state, COLORREF cellText, COLORREF cellBack, const SystemColors& colors,
                 COLORREF* text, COLORREF* back);
 
 // DT_CENTER, DT_RIGHT or DT_LEFT for a column or header format.

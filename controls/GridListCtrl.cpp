@@ -340,7 +340,7 @@ bool CGridListCtrl::PrepareCell(int row, int column, CRect& editRect)
     if (row < 0 || row >= GetItemCount() || column < 0 || column >= GetColumnCount())
         return false;
     int width = GetColumnWidth(column);
-    if (width < kMinEditWidth || Records(row) == nullptr || !EnsureVisible(row, TRUE))
+    if (width < kMinEditWidth || Cell(row, column) == nullptr || !EnsureVisible(row, TRUE))
         return false;
     CRect rowRect;
     GetItemRect(row, &rowRect, LVIR_BOUNDS);
@@ -555,7 +555,7 @@ void CGridListCtrl::OnCustomDraw(NMHDR* nmhdr, LRESULT* result)
 void CGridListCtrl::GetDrawColors(int row, int column, COLORREF& text, COLORREF& back)
 {
     GridCellRecord* cell = Cell(row, column);
-    GridCell::DrawState state;
+    GridCell::CellState state;
     state.selected = row >= 0 && (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
     state.fullRowSelect = (GetExtendedStyle() & LVS_EX_FULLROWSELECT) != 0;
     state.column = column;
@@ -678,9 +678,14 @@ void CGridListCtrl::OnKeyDown(UINT ch, UINT repeat, UINT flags)
 
 void CGridListCtrl::OnDestroy()
 {
-    // The editors' windows go with the list's; their objects are deleted with the list object, as
-    // this may run inside one of their handlers.
+    // The editors' objects are deleted with the list object, as this may run inside one of their
+    // handlers. The edit box goes with the list as its child; the cell combo is a pop-up owned by the
+    // dialog, so its window goes now.
     DropEditors();
+    for (CWnd* editor : m_retired) {
+        if (dynamic_cast<CGridCellCombo*>(editor) != nullptr && ::IsWindow(editor->GetSafeHwnd()))
+            editor->DestroyWindow();
+    }
     int count = GetItemCount();
     for (int row = 0; row < count; ++row)
         FreeRow(row);
