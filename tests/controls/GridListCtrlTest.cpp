@@ -121,8 +121,14 @@ TEST_F(GridListTest, CommitsByFocusLossAndScrollBarClickKeepingOldTextWhenEmptie
         CGridCellEdit* edit = OpenEdit(2, 3);
         ASSERT_NE(nullptr, edit) << c.name;
         edit->SetWindowText(c.typed);
+        // The box is not destroyed inside its own handler (the loss of focus): hidden there, gone after.
+        HWND box = edit->m_hWnd;
+        bool aliveInHandler = false;
+        parent.onMessage = [&](const GridMessage&) { aliveInHandler = ::IsWindow(box) && !::IsWindowVisible(box); };
         c.end(list, edit);
         PumpFrameworkMessages();
+        EXPECT_TRUE(aliveInHandler) << c.name;
+        EXPECT_FALSE(::IsWindow(box)) << c.name;
         EXPECT_EQ(nullptr, list.GetEditBox()) << c.name;
         EXPECT_EQ(c.expect, Text(2, 3)) << c.name;
         EXPECT_EQ((std::vector<GridMessage>{{WM_GRIDLIST_EDIT_END, 2, 3}}), parent.grid) << c.name;
