@@ -413,3 +413,25 @@ TEST_F(GridListTest, RowsGoingAwayEndAnOpenEditorSilently)
     EXPECT_EQ(0, list.GetItemCount());
     EXPECT_TRUE(parent.grid.empty());
 }
+
+TEST(GridListAttach, ADialogsListViewGetsItsHeaderSubclassedOnce)
+{
+    // As a dialog's control: the list view exists first and is attached afterwards.
+    GridParent parent;
+    HWND raw = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10, 10, 300, 150,
+                                 parent.m_hWnd, reinterpret_cast<HMENU>(1149), nullptr, nullptr);
+    ASSERT_NE(nullptr, raw);
+    CGridListCtrl list;
+    ASSERT_TRUE(list.SubclassWindow(raw));
+    HWND header = reinterpret_cast<HWND>(list.SendMessage(LVM_GETHEADER));
+    EXPECT_EQ(header, list.Header().m_hWnd);
+    EXPECT_EQ(&list.Header(), CWnd::FromHandlePermanent(header));
+    list.InsertColumn(0, "磁盘", LVCFMT_CENTER, 110);
+    list.InsertColumn(1, "预留空间(M)", LVCFMT_CENTER, 90);
+    EXPECT_EQ(0, list.InsertItem(0, "C:"));
+    EXPECT_TRUE(list.SetCheckbox(0, 0, 1));
+    EXPECT_TRUE(list.SetEdit(0, 1));
+    ClickCell(list, 0, 0);
+    EXPECT_EQ((std::vector<GridMessage>{{WM_GRIDLIST_CHECKBOX_CLICKED, 0, 0}}), parent.grid);
+    EXPECT_EQ(0, list.GetCheckbox(0, 0));
+}
