@@ -17,7 +17,6 @@ public:
     void DrawItemText(CDC* dc, const CRect& rect, const HDITEMA& item);
 
     COLORREF GetItemTextColor() const { return m_itemTextColor; }
-    void SetDoubleBuffer(BOOL on) { m_doubleBuffer = on; }
 
 protected:
     afx_msg void OnPaint();

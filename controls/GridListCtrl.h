@@ -60,8 +60,6 @@ public:
     void DrawEmptyMessage(CDC* dc);
 
     CGridHeaderCtrl& Header() { return m_header; }
-    void SetNumericEntry(BOOL numeric) { m_numeric = numeric; }
-    void SetEllipsis(BOOL ellipsis) { m_ellipsis = ellipsis; }
 
 protected:
     void PreSubclassWindow() override;
