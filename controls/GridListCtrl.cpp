@@ -523,11 +523,15 @@ LRESULT CGridListCtrl::OnDeleteRetired(WPARAM, LPARAM)
 void CGridListCtrl::OnCustomDraw(NMHDR* nmhdr, LRESULT* result)
 {
     NMLVCUSTOMDRAW* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(nmhdr);
+    int row = static_cast<int>(draw->nmcd.dwItemSpec);
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+        m_paint = ReadPaintState();
         *result = CDRF_NOTIFYITEMDRAW;
         return;
     case CDDS_ITEMPREPAINT:
+        m_paintRecords = row >= 0 && row < m_paint.rows ? Records(row) : nullptr;
+        m_paintSelected = row >= 0 && (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
         *result = CDRF_NOTIFYSUBITEMDRAW;
         return;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
@@ -536,68 +540,90 @@ void CGridListCtrl::OnCustomDraw(NMHDR* nmhdr, LRESULT* result)
         *result = CDRF_DODEFAULT;
         return;
     }
-    int row = static_cast<int>(draw->nmcd.dwItemSpec);
     int column = draw->iSubItem;
-    GridCellRecord* cell = Cell(row, column);
+    const GridCellRecord* cell =
+        m_paintRecords != nullptr && column < m_paint.columns ? m_paintRecords->Cell(column) : nullptr;
     draw->clrText = cell != nullptr ? cell->textColor : m_colors.windowText;
     draw->clrTextBk = cell != nullptr ? cell->backColor : m_colors.window;
     CRect rect;
-    if (!CellBounds(row, column, LVIR_BOUNDS, rect))
+    if (!CellRect(row, column, m_paint, rect))
         rect = draw->nmcd.rc;
-    CDC* dc = CDC::FromHandle(draw->nmcd.hdc);
-    if (cell != nullptr && cell->check >= 0)
-        DrawCheckbox(dc, row, column, rect);
-    else
-        DrawText(dc, row, column, rect);
+    DrawCell(CDC::FromHandle(draw->nmcd.hdc), row, column, cell, m_paintSelected, rect, m_paint);
     *result = CDRF_SKIPDEFAULT;
 }
 
-void CGridListCtrl::GetDrawColors(int row, int column, COLORREF& text, COLORREF& back)
+CGridListCtrl::PaintState CGridListCtrl::ReadPaintState() const
 {
-    GridCellRecord* cell = Cell(row, column);
+    PaintState paint;
+    paint.rows = GetItemCount();
+    paint.columns = GetColumnCount();
+    paint.fullRowSelect = (GetExtendedStyle() & LVS_EX_FULLROWSELECT) != 0;
+    paint.showSelAlways = (GetStyle() & LVS_SHOWSELALWAYS) != 0;
+    paint.focused = ::GetFocus() == m_hWnd;
+    HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    bool found = false;
+    for (int column = 0; column < paint.columns; ++column) {
+        HDITEMA item = {};
+        item.mask = HDI_FORMAT | HDI_WIDTH;
+        ::SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+        paint.formats.push_back(item.fmt);
+        if (column > 0 && !found && item.cxy > 0) {
+            paint.nextColumn = column;
+            found = true;
+        }
+    }
+    return paint;
+}
+
+bool CGridListCtrl::CellRect(int row, int column, const PaintState& paint, CRect& rect)
+{
+    if (!GetSubItemRect(row, column, LVIR_BOUNDS, rect))
+        return false;
+    CRect next;
+    if (column == 0 && paint.nextColumn < paint.columns && GetSubItemRect(row, paint.nextColumn, LVIR_BOUNDS, next))
+        rect.right = next.left;
+    return true;
+}
+
+void CGridListCtrl::Colors(const GridCellRecord* cell, bool selected, int column, const PaintState& paint,
+                           COLORREF& text, COLORREF& back) const
+{
     GridCell::CellState state;
-    state.selected = row >= 0 && (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-    state.fullRowSelect = (GetExtendedStyle() & LVS_EX_FULLROWSELECT) != 0;
+    state.selected = selected;
+    state.fullRowSelect = paint.fullRowSelect;
     state.column = column;
-    state.focused = ::GetFocus() == m_hWnd;
-    state.showSelAlways = (GetStyle() & LVS_SHOWSELALWAYS) != 0;
+    state.focused = paint.focused;
+    state.showSelAlways = paint.showSelAlways;
     GridCell::DrawColors(state, cell != nullptr ? cell->textColor : m_colors.windowText,
                          cell != nullptr ? cell->backColor : m_colors.window, m_colors, &text, &back);
 }
 
-void CGridListCtrl::DrawText(CDC* dc, int row, int column, const CRect& cell)
+void CGridListCtrl::DrawCell(CDC* dc, int row, int column, const GridCellRecord* cell, bool selected, const CRect& rect,
+                             const PaintState& paint)
 {
     COLORREF text, back;
-    GetDrawColors(row, column, text, back);
-    dc->FillSolidRect(&cell, back);
-    CString itemText = GetItemText(row, column);
-    if (itemText.IsEmpty())
+    Colors(cell, selected, column, paint, text, back);
+    dc->FillSolidRect(&rect, back);
+    // Enough for any path; a longer text would end in an ellipsis anyway.
+    char itemText[1024] = "";
+    CListCtrl::GetItemText(row, column, itemText, sizeof itemText);
+    UINT ellipsis = m_ellipsis ? DT_END_ELLIPSIS : 0;
+    if (cell == nullptr || cell->check < 0) {
+        if (itemText[0] == '\0')
+            return;
+        CRect textRect = rect;
+        textRect.DeflateRect(m_textMargin, 0);
+        int format = column < static_cast<int>(paint.formats.size()) ? paint.formats[column] : 0;
+        dc->SetBkMode(TRANSPARENT);
+        dc->SetTextColor(text);
+        dc->DrawText(itemText, -1, &textRect, GridCell::Alignment(format) | DT_SINGLELINE | DT_VCENTER | ellipsis);
         return;
-    HDITEMA item = {};
-    item.mask = HDI_FORMAT;
-    HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
-    if (header != nullptr)
-        ::SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
-    CRect textRect = cell;
-    textRect.DeflateRect(m_textMargin, 0);
-    dc->SetBkMode(TRANSPARENT);
-    dc->SetTextColor(text);
-    dc->DrawText(itemText, &textRect,
-                 GridCell::Alignment(item.fmt) | DT_SINGLELINE | DT_VCENTER | (m_ellipsis ? DT_END_ELLIPSIS : 0));
-}
-
-void CGridListCtrl::DrawCheckbox(CDC* dc, int row, int column, const CRect& cell)
-{
-    COLORREF text, back;
-    GetDrawColors(row, column, text, back);
-    dc->FillSolidRect(&cell, back);
-    CString itemText = GetItemText(row, column);
-    CRect box = GridCell::CheckBoxRect(cell, itemText.IsEmpty());
+    }
+    CRect box = GridCell::CheckBoxRect(rect, itemText[0] == '\0');
     dc->FillSolidRect(&box, m_colors.window);
     CBrush frame(GridCell::kBoxFrameColor);
     dc->FrameRect(&box, &frame);
-    GridCellRecord* record = Cell(row, column);
-    if (record != nullptr && record->check == 1) {
+    if (cell->check == 1) {
         CPen pen(PS_SOLID, 1, GridCell::kTickColor);
         CPen* oldPen = dc->SelectObject(&pen);
         for (int i = 0; i < GridCell::kTickStrokes; ++i) {
@@ -608,12 +634,42 @@ void CGridListCtrl::DrawCheckbox(CDC* dc, int row, int column, const CRect& cell
         }
         dc->SelectObject(oldPen);
     }
-    if (itemText.IsEmpty())
+    if (itemText[0] == '\0')
         return;
-    CRect textRect(box.right + 4, cell.top, cell.right, cell.bottom);
+    CRect textRect(box.right + 4, rect.top, rect.right, rect.bottom);
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(text);
-    dc->DrawText(itemText, &textRect, DT_SINGLELINE | DT_VCENTER | (m_ellipsis ? DT_END_ELLIPSIS : 0));
+    dc->DrawText(itemText, -1, &textRect, DT_SINGLELINE | DT_VCENTER | ellipsis);
+}
+
+void CGridListCtrl::GetDrawColors(int row, int column, COLORREF& text, COLORREF& back)
+{
+    bool selected = row >= 0 && (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    Colors(Cell(row, column), selected, column, ReadPaintState(), text, back);
+}
+
+void CGridListCtrl::DrawText(CDC* dc, int row, int column, const CRect& cell)
+{
+    // The text face of any cell, also of a check-box cell.
+    GridCellRecord* record = Cell(row, column);
+    GridCellRecord plain = {};
+    if (record != nullptr) {
+        plain = *record;
+        plain.check = -1;
+    }
+    bool selected = row >= 0 && (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    DrawCell(dc, row, column, record != nullptr ? &plain : nullptr, selected, cell, ReadPaintState());
+}
+
+void CGridListCtrl::DrawCheckbox(CDC* dc, int row, int column, const CRect& cell)
+{
+    GridCellRecord* record = Cell(row, column);
+    if (record == nullptr || record->check < 0) {
+        DrawText(dc, row, column, cell);
+        return;
+    }
+    bool selected = row >= 0 && (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    DrawCell(dc, row, column, record, selected, cell, ReadPaintState());
 }
 
 void CGridListCtrl::DrawEmptyMessage(CDC* dc)

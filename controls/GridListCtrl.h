@@ -101,6 +101,23 @@ private:
     void DeleteRetired();
     void FreeRow(int row);
 
+    // What every cell of one paint needs of the list, read once when the paint begins.
+    struct PaintState {
+        int rows = 0;
+        int columns = 0;
+        bool fullRowSelect = false;
+        bool showSelAlways = false;
+        bool focused = false;
+        std::vector<int> formats; // each column's format
+        int nextColumn = 1;       // where column 0's cell ends: the first later column wider than 0
+    };
+    PaintState ReadPaintState() const;
+    bool CellRect(int row, int column, const PaintState& paint, CRect& rect);
+    void Colors(const GridCellRecord* cell, bool selected, int column, const PaintState& paint, COLORREF& text,
+                COLORREF& back) const;
+    void DrawCell(CDC* dc, int row, int column, const GridCellRecord* cell, bool selected, const CRect& rect,
+                  const PaintState& paint);
+
     CGridHeaderCtrl m_header;
     int m_headerSubclassed = 0;
     int m_ellipsis = 1;
@@ -113,4 +130,7 @@ private:
     int m_numeric = 1;
     GridCell::SystemColors m_colors = {};
     std::vector<CWnd*> m_retired;
+    PaintState m_paint;
+    GridRowRecords* m_paintRecords = nullptr; // of the row being painted
+    bool m_paintSelected = false;
 };
