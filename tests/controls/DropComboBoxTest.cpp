@@ -265,14 +265,17 @@ TEST_F(DropComboBoxTest, DropListFaceStopsShowingFocusWhenItLosesIt)
     // A point of the text area right of the text, left of the drop button.
     CPoint inFace(client.right - ::GetSystemMetrics(SM_CXHSCROLL) - 6, client.Height() / 2);
     combo->ClientToScreen(&inFace);
-    auto face = [&] {
+    // What the screen shows follows the painting with a delay: wait (bounded) for the colour.
+    auto faceBecomes = [&](COLORREF colour) {
         combo->RedrawWindow();
         RECT one = {inFace.x, inFace.y, inFace.x + 1, inFace.y + 1};
-        return CaptureScreenRect(one).Pixel(0, 0);
+        return WaitUntil([&] { return CaptureScreenRect(one).Pixel(0, 0) == colour; }, 3000);
     };
     ::SetForegroundWindow(parent.m_hWnd);
     combo->SetFocus();
-    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), face());
+    ASSERT_EQ(combo->m_hWnd, ::GetFocus());
+    EXPECT_TRUE(faceBecomes(::GetSysColor(COLOR_HIGHLIGHT)));
     parent.SetFocus();
-    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), face());
+    ASSERT_EQ(parent.m_hWnd, ::GetFocus());
+    EXPECT_TRUE(faceBecomes(::GetSysColor(COLOR_WINDOW)));
 }
