@@ -4,6 +4,7 @@
 #include "tests/controls/ControlsTestSupport.h"
 #include "tests/framework/windows/WindowTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
 
 #include <gtest/gtest.h>
 
@@ -253,4 +254,28 @@ TEST_F(DropComboBoxTest, AutoSuggestOffersOnlyLongerMatches)
     combo->SendMessage(WM_DROPCOMBO_SELECT, 1);
     EXPECT_EQ(3, combo->GetCurSel()); // the index in the full list
     EXPECT_EQ((std::vector<UINT>{CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}), Codes());
+}
+
+TEST_F(DropComboBoxTest, DropListFaceStopsShowingFocusWhenItLosesIt)
+{
+    Make(CBS_DROPDOWNLIST, {"a", "b"});
+    combo->SetCurSel(0);
+    CRect client;
+    combo->GetClientRect(&client);
+    // A point of the text area right of the text, left of the drop button.
+    CPoint inFace(client.right - ::GetSystemMetrics(SM_CXHSCROLL) - 6, client.Height() / 2);
+    combo->ClientToScreen(&inFace);
+    // What the screen shows follows the painting with a delay: wait (bounded) for the colour.
+    auto faceBecomes = [&](COLORREF colour) {
+        combo->RedrawWindow();
+        RECT one = {inFace.x, inFace.y, inFace.x + 1, inFace.y + 1};
+        return WaitUntil([&] { return CaptureScreenRect(one).Pixel(0, 0) == colour; }, 3000);
+    };
+    ::SetForegroundWindow(parent.m_hWnd);
+    combo->SetFocus();
+    ASSERT_EQ(combo->m_hWnd, ::GetFocus());
+    EXPECT_TRUE(faceBecomes(::GetSysColor(COLOR_HIGHLIGHT)));
+    parent.SetFocus();
+    ASSERT_EQ(parent.m_hWnd, ::GetFocus());
+    EXPECT_TRUE(faceBecomes(::GetSysColor(COLOR_WINDOW)));
 }
