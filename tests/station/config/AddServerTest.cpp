@@ -210,7 +210,8 @@ TEST_F(AddServerTest, AcceptanceChecksInOrderAndLeavesNamesOfOtherServers)
                                   focus = FocusId();
                                   DWORD from = 0, to = 0;
                                   d->SendDlgItemMessage(IDC_ADDSRV_NAME, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
-                                  selected = GetText(d, IDC_ADDSRV_NAME).substr(from, to - from);
+                                  HWND name = d->GetDlgItem(IDC_ADDSRV_NAME)->m_hWnd;
+                                  wholeNameSelected = from == 0 && (int)to == ::GetWindowTextLengthW(name);
                               })});
         if (c.message == nullptr) {
             EXPECT_EQ(IDOK, result);
@@ -223,13 +224,15 @@ TEST_F(AddServerTest, AcceptanceChecksInOrderAndLeavesNamesOfOtherServers)
         }
         EXPECT_EQ(-3, result) << "the dialog stays open";
         ASSERT_EQ(1u, boxes.Boxes().size());
-        if (*c.message != '\0')
+        if (*c.message != '\0') {
             EXPECT_EQ(c.message, boxes.Boxes()[0].text);
+        }
         EXPECT_EQ(c.focus, focus);
         EXPECT_TRUE(probe.calls.empty()) << "no server is asked";
         EXPECT_EQ(-1, dialog.m_channelCount);
-        if (std::string(c.message) == "服务器名称已经存在，请重新输入!")
+        if (std::string(c.message) == "服务器名称已经存在，请重新输入!") {
             EXPECT_TRUE(wholeNameSelected) << "the name is selected for retyping";
+        }
     }
 }
 
@@ -272,8 +275,9 @@ TEST_F(AddServerTest, AsksTheServerThroughConduitAndRestoresTheTimeOut)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        if (c.before != nullptr)
+        if (c.before != nullptr) {
             ASSERT_TRUE(site_->Ok(c.before));
+        }
         RecordingProbe probe(false);
         MessageBoxRecorder boxes;
         CDlgAddServer dialog;
