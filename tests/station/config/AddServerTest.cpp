@@ -18,19 +18,19 @@ namespace {
 // (the DDNS server resolves to 10.0.0.9:4000, every device answers with scriptedChannels).
 class RecordingProbe : public IConduitProbe {
 public:
-    explicit RecordingProbe(bool scripted) : scripted_(scripted) { previous_ = InstallConduitProbe(this); }
+    explicit RecordingProbe(bool scripted) : scripted(scripted) { previous_ = InstallConduitProbe(this); }
     ~RecordingProbe() override { InstallConduitProbe(previous_); }
 
     int SetConnectTimeout(int seconds, int tries) override
     {
         calls.push_back("timeout " + std::to_string(seconds) + " " + std::to_string(tries));
-        return scripted_ ? 1 : IConduitProbe::SetConnectTimeout(seconds, tries);
+        return scripted ? 1 : IConduitProbe::SetConnectTimeout(seconds, tries);
     }
     int ResolveDdns(const char* ddnsAddress, unsigned short ddnsPort, const char* serverName, char* address,
                     unsigned short* port) override
     {
         int result = 0;
-        if (scripted_) {
+        if (scripted) {
             strcpy(address, "10.0.0.9");
             *port = 4000;
         } else {
@@ -43,7 +43,7 @@ public:
                     unsigned short port) override
     {
         int result = 1;
-        if (scripted_)
+        if (scripted)
             *channels = scriptedChannels;
         else
             result = IConduitProbe::QueryDevice(name, address, channels, sensors, relays, port);
@@ -52,10 +52,10 @@ public:
     }
 
     std::vector<std::string> calls;
+    bool scripted;
     int scriptedChannels = 3;
 
 private:
-    bool scripted_;
     IConduitProbe* previous_;
 };
 
@@ -413,26 +413,27 @@ TEST_F(AddServerTest, TheTreeDialogAddsServersWithTheirCameras)
     };
     std::vector<std::string> cameras;
     bool expanded = false, emptyHasChildren = true;
-    INT_PTR result = RunModal(
-        dialog, {command("停车场", ID_TREE_ADD_SERVER), EnterAndAccept({"空", "10.0.0.1", "3000", "u", "p", false}),
-                 ModalStep([&](CWnd*) {
-                     scripted.scriptedChannels = 4;
-                     return true;
-                 }),
-                 command("大楼", ID_TREE_ADD_SERVER),
-                 EnterAndAccept({"门岗", "127.0.0.1", "3100", "admin", "pw", false}), ModalStep([&](CWnd* modal) {
-                     CDlgServerAssign* d = dynamic_cast<CDlgServerAssign*>(modal);
-                     if (d == nullptr)
-                         return false;
-                     HTREEITEM server = FindTreeItem(d->m_tree, "大楼/门岗");
-                     EXPECT_NE(nullptr, server);
-                     expanded = (d->m_tree.GetItemState(server, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-                     for (HTREEITEM c = d->m_tree.GetChildItem(server); c; c = d->m_tree.GetNextSiblingItem(c))
-                         cameras.push_back(std::string(d->m_tree.GetItemText(c)));
-                     emptyHasChildren = d->m_tree.ItemHasChildren(FindTreeItem(d->m_tree, "停车场/空"));
-                     ClickButton(d, IDOK);
-                     return true;
-                 })});
+    INT_PTR result =
+        RunModal(dialog, {command("停车场", ID_TREE_ADD_SERVER),
+                          EnterAndAccept({"空", "10.0.0.1", "3000", "u", "p", false}), ModalStep([&](CWnd*) {
+                              scripted.scripted = false; // devsim's Alpha answers with its 4 channels
+                              return true;
+                          }),
+                          command("大楼", ID_TREE_ADD_SERVER),
+                          EnterAndAccept({"门岗", "127.0.0.1", PortOf("Alpha"), "admin", "pw", false}),
+                          ModalStep([&](CWnd* modal) {
+                              CDlgServerAssign* d = dynamic_cast<CDlgServerAssign*>(modal);
+                              if (d == nullptr)
+                                  return false;
+                              HTREEITEM server = FindTreeItem(d->m_tree, "大楼/门岗");
+                              EXPECT_NE(nullptr, server);
+                              expanded = (d->m_tree.GetItemState(server, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+                              for (HTREEITEM c = d->m_tree.GetChildItem(server); c; c = d->m_tree.GetNextSiblingItem(c))
+                                  cameras.push_back(std::string(d->m_tree.GetItemText(c)));
+                              emptyHasChildren = d->m_tree.ItemHasChildren(FindTreeItem(d->m_tree, "停车场/空"));
+                              ClickButton(d, IDOK);
+                              return true;
+                          })});
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(std::vector<std::string>({"摄像机1", "摄像机2", "摄像机3", "摄像机4"}), cameras);
     EXPECT_TRUE(expanded);
@@ -443,7 +444,7 @@ TEST_F(AddServerTest, TheTreeDialogAddsServersWithTheirCameras)
     EXPECT_EQ(nextId + 1, server->m_id);
     EXPECT_EQ(nextId + 2, reloaded.m_nextServerId);
     EXPECT_EQ(4, server->m_channelCount);
-    EXPECT_EQ(3100, server->m_port);
+    EXPECT_EQ(site_->Port("Alpha"), server->m_port);
     EXPECT_STREQ("127.0.0.1", server->m_address);
     EXPECT_STREQ("admin", server->m_user);
     EXPECT_STREQ("pw", server->m_password);

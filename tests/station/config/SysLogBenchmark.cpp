@@ -37,7 +37,7 @@ void WriteDay(const std::string& folder, int count)
             r.subType = (BYTE)(k % 4);
             snprintf(r.time, sizeof r.time, "2026-12-07 %02d-%02d-%02d", k / 3600 % 24, k / 60 % 60, k % 60);
             strcpy(r.user, "admin");
-            snprintf(r.text, sizeof r.text, "event %07d", (k * 7919) % count);
+            snprintf(r.text, sizeof r.text, "event %07d", (int)((long long)k * 7919 % count));
             strcpy(r.detail, "总部:大楼:大厅:摄像机1");
         }
         fwrite(chunk.data(), sizeof(SysLogRecord), n, f);
