@@ -85,6 +85,8 @@ void CResultPager::Clear()
 
 void CResultPager::ShowPage(UINT page)
 {
+    // One repaint for the whole page rather than one per cell.
+    m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
     if (m_rows.SeekPage(page)) {
         const int size = m_settings.pageSize;
@@ -96,6 +98,8 @@ void CResultPager::ShowPage(UINT page)
             m_list.SetItemData(item, (DWORD_PTR)row);
         }
     }
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate();
     UpdatePaging();
 }
 

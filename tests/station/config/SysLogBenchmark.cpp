@@ -54,6 +54,7 @@ struct Viewer {
     {
         log.SetBaseDir(base.c_str());
         dialog.Create(CDlgSysLog::IDD, nullptr);
+        dialog.ShowWindow(SW_SHOW); // pages are timed as a user sees them, drawn
         day = dialog.m_tree.GetChildItem(dialog.m_tree.GetRootItem());
     }
     ~Viewer() { dialog.DestroyWindow(); }
