@@ -8,6 +8,7 @@
 #include "resources/warden/config.h"
 #include "resources/warden/emap.h"
 #include "resources/warden/records.h"
+#include "resources/warden/servers.h"
 
 #define IDD_LOGIN 130
 #define IDD_BROADCAST 234

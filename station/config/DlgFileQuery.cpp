@@ -9,6 +9,8 @@
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
 #include "station/config/ConfigWindows.h"
+#include "station/config/DlgServerList.h"
+#include "station/config/FieldText.h"
 #include "station/config/records/ProgressDlg.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
@@ -223,7 +225,15 @@ void CDlgFileQuery::OnChooseServer()
 
 void CDlgFileQuery::OnChooseStorage()
 {
-    // CDlgServerList (dialog 250) arrives with the system dialogs.
+    CDlgServerList list(this);
+    if (list.DoModal() != IDOK)
+        return;
+    SetDlgItemText(IDC_QUERY_ADDRESS, FieldText(list.m_chosen.address));
+    SetDlgItemText(IDC_QUERY_USER, FieldText(list.m_chosen.user));
+    SetDlgItemText(IDC_QUERY_PASSWORD, FieldText(list.m_chosen.password));
+    CString port;
+    port.Format("%d", list.m_chosen.port);
+    SetDlgItemText(IDC_QUERY_PORT, port);
 }
 
 void CDlgFileQuery::Refuse(UINT message, UINT focus)

@@ -2,6 +2,7 @@
 #include "station/config/DlgServerAssign.h"
 
 #include "station/config/ConfigText.h"
+#include "station/config/DlgAddServer.h"
 #include "station/config/DlgCameraEdit.h"
 #include "station/config/DlgServerName.h"
 #include "station/config/ServerTreeEdit.h"
@@ -20,6 +21,8 @@ ON_COMMAND(ID_TREE_EDIT_PROJECT, OnEditProjectName)
 ON_COMMAND(ID_TREE_ADD_GROUP, OnAddGroup)
 ON_COMMAND(ID_TREE_DELETE_GROUP, OnDeleteGroup)
 ON_COMMAND(ID_TREE_EDIT_GROUP, OnEditGroupName)
+ON_COMMAND(ID_TREE_ADD_SERVER, OnAddServer)
+ON_COMMAND(ID_TREE_EDIT_SERVER, OnEditServer)
 ON_COMMAND(ID_TREE_DELETE_SERVER, OnDeleteServer)
 ON_COMMAND(ID_TREE_EDIT_CAMERA, OnEditCamera)
 ON_WM_DESTROY()
@@ -149,8 +152,13 @@ void CDlgServerAssign::ShowItemMenu(int kind)
 
 void CDlgServerAssign::OnTreeDoubleClick(NMHDR*, LRESULT* pResult)
 {
-    if (SelectedItemOfKind(treeKindCamera) != nullptr)
+    if (HTREEITEM server = SelectedItemOfKind(treeKindServer)) {
+        OnEditServer();
+        // The tree toggles the item itself after this notification; toggling first undoes that.
+        m_tree.Expand(server, TVE_TOGGLE);
+    } else if (SelectedItemOfKind(treeKindCamera) != nullptr) {
         OnEditCamera();
+    }
     *pResult = 0;
 }
 
@@ -247,6 +255,68 @@ void CDlgServerAssign::OnEditGroupName()
     }
     group->m_name = name;
     m_tree.SetItemText(item, name);
+}
+
+void CDlgServerAssign::OnAddServer()
+{
+    HTREEITEM groupItem = SelectedItemOfKind(treeKindGroup);
+    if (groupItem == nullptr)
+        return;
+    CTermData* group = reinterpret_cast<CTermData*>(m_tree.GetItemData(groupItem));
+    CDlgAddServer dialog(this);
+    dialog.m_pServerTree = m_pCopy;
+    if (dialog.DoModal() != IDOK)
+        return;
+    CTermServer* server = new CTermServer;
+    server->m_name = dialog.m_name;
+    server->m_channelCount = dialog.m_channelCount;
+    server->m_port = (WORD)dialog.m_port;
+    server->m_address = dialog.m_address;
+    server->m_useDdns = dialog.m_useDdns;
+    server->m_user = dialog.m_user;
+    server->m_password = dialog.m_password;
+    server->m_pParent = group;
+    server->m_id = m_pCopy->m_nextServerId++;
+    group->m_servers.AddTail(server);
+    HTREEITEM serverItem = InsertTreeItem(m_tree, server->m_name, treeKindServer, server, groupItem);
+    m_tree.Expand(groupItem, TVE_EXPAND);
+    for (int d = 0; d < server->m_channelCount; ++d) {
+        CTermCamera* camera = new CTermCamera;
+        camera->m_name = ConfigStringNumber(IDS_CAMERA_NUMBERED, d + 1);
+        camera->m_channel = d;
+        camera->m_transport = 3;
+        camera->m_pServer = server;
+        server->m_cameras.AddTail(camera);
+        InsertTreeItem(m_tree, camera->m_name, treeKindCamera, camera, serverItem);
+    }
+    m_tree.Expand(serverItem, TVE_EXPAND);
+}
+
+void CDlgServerAssign::OnEditServer()
+{
+    HTREEITEM item = SelectedItemOfKind(treeKindServer);
+    if (item == nullptr)
+        return;
+    CTermServer* server = reinterpret_cast<CTermServer*>(m_tree.GetItemData(item));
+    CDlgAddServer dialog(this);
+    dialog.m_pServerTree = m_pCopy;
+    dialog.m_mode = CDlgAddServer::modeEdit;
+    dialog.m_pEditedServer = server;
+    dialog.m_useDdns = server->m_useDdns;
+    dialog.m_name = server->m_name;
+    dialog.m_password = server->m_password;
+    dialog.m_port = server->m_port;
+    dialog.m_address = server->m_address;
+    dialog.m_user = server->m_user;
+    if (dialog.DoModal() != IDOK)
+        return;
+    server->m_useDdns = dialog.m_useDdns;
+    server->m_name = dialog.m_name;
+    server->m_password = dialog.m_password;
+    server->m_port = (WORD)dialog.m_port;
+    server->m_address = dialog.m_address;
+    server->m_user = dialog.m_user;
+    m_tree.SetItemText(item, server->m_name);
 }
 
 void CDlgServerAssign::OnDeleteServer()

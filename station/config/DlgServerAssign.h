@@ -1,7 +1,7 @@
 // CDlgServerAssign: the server tree dialog (141 "服务器分配"). It edits a private copy of the tree
 // read from "servertree.cfg" and writes the copy back on OK only; Cancel leaves the file as it was.
 // Servers are added and edited by the add-server dialog (commands 32815 and 32816, and a double
-// click on a server), which brings its own handlers.
+// click on a server).
 #pragma once
 
 #include <afxcmn.h>
@@ -37,6 +37,8 @@ protected:
     afx_msg void OnAddGroup();
     afx_msg void OnDeleteGroup();
     afx_msg void OnEditGroupName();
+    afx_msg void OnAddServer();
+    afx_msg void OnEditServer();
     afx_msg void OnDeleteServer();
     afx_msg void OnEditCamera();
     afx_msg void OnDestroy();

@@ -37,7 +37,10 @@ void FillTreeGroup(CTreeCtrl& tree, CTermData* group, HTREEITEM parent, const Se
 {
     for (POSITION pos = group->m_childGroups.GetHeadPosition(); pos;) {
         CTermData* child = group->m_childGroups.GetNext(pos);
-        FillTreeGroup(tree, child, InsertTreeItem(tree, child->m_name, treeKindGroup, child, parent), options);
+        HTREEITEM item = InsertTreeItem(tree, child->m_name, treeKindGroup, child, parent);
+        FillTreeGroup(tree, child, item, options);
+        if (options.expandChildGroups)
+            tree.Expand(item, TVE_EXPAND);
     }
     for (POSITION pos = group->m_servers.GetHeadPosition(); pos;) {
         CTermServer* server = group->m_servers.GetNext(pos);

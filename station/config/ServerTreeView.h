@@ -24,6 +24,7 @@ int GetTreeItemKind(const CTreeCtrl& tree, HTREEITEM item);
 struct ServerTreeFillOptions {
     std::function<bool(const CTermCamera*)> showCamera; // empty: every camera
     bool expandGroupsAndServers = false;                // the picker opens top-level groups and servers
+    bool expandChildGroups = false;                     // each group below a project opens once filled
 };
 
 // Inserts the group's child groups, then its servers with their cameras, below parent.

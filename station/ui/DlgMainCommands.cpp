@@ -24,6 +24,7 @@
 #include "station/core/storage/SystemLog.h"
 #include "station/config/DlgFileQuery.h"
 #include "station/config/DlgServerAssign.h"
+#include "station/config/DlgSysLog.h"
 #include "station/config/DlgTourSetting.h"
 #include "station/ui/DlgAbout.h"
 #include "station/ui/DlgBroadcast.h"
@@ -163,7 +164,8 @@ void CDlgMain::OnVideoFiles()
 
 void CDlgMain::OnSystemLog()
 {
-    OpenUnbuiltWindow(174);
+    CDlgSysLog viewer(m_systemLog, this);
+    viewer.DoModal();
 }
 
 void CDlgMain::OnSystemSettings()

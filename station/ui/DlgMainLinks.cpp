@@ -2,6 +2,7 @@
 #include "station/ui/DlgMain.h"
 
 #include "station/config/DlgCameraSetting.h"
+#include "station/config/DlgServerSelect.h"
 
 #include "framework/Seams.h"
 #include "station/core/datamodel/StationGlobals.h"
@@ -68,8 +69,9 @@ IPreviewPane* CDlgMain::GetPreviewPane(int index)
 
 CTermServer* CDlgMain::ChooseServer()
 {
-    OpenUnbuiltWindow(170);
-    return nullptr;
+    // Owned by the window that asked (the query dialog or the broadcast list), not by this one.
+    CDlgServerSelect select;
+    return select.DoModal() == IDOK ? select.m_pServer : nullptr;
 }
 
 int CDlgMain::IsAlarmSoundMarked()

@@ -33,16 +33,40 @@ void FormatResultRow(const QueryResultRecord& record, int number, CString column
     columns[5] = LocalTimeText(record.end);
 }
 
-CResultPager::CResultPager(CWnd* owner, CListCtrl& list, CQueryResultStore& store, const ResultPagerSettings& settings)
-    : m_sortColumn(0), m_ascending(1), m_owner(owner), m_list(list), m_store(store), m_settings(settings)
+BOOL CQueryResultRows::ReadRow(int number, CString* columns)
 {
-    m_store.SetPageSize(kPageSize);
+    QueryResultRecord record;
+    if (!m_store.ReadNext(&record))
+        return FALSE;
+    FormatResultRow(record, number, columns);
+    return TRUE;
+}
+
+CResultPager::CResultPager(CWnd* owner, CListCtrl& list, CQueryResultStore& store, const ResultPagerSettings& settings)
+    : m_sortColumn(0), m_ascending(1), m_queryRows(new CQueryResultRows(store)), m_owner(owner), m_list(list),
+      m_rows(*m_queryRows), m_store(store), m_settings(settings)
+{
+    ApplySettings();
+}
+
+CResultPager::CResultPager(CWnd* owner, CListCtrl& list, CPagedRows& rows, const ResultPagerSettings& settings)
+    : m_sortColumn(0), m_ascending(1), m_owner(owner), m_list(list), m_rows(rows), m_store(rows.Store()),
+      m_settings(settings)
+{
+    ApplySettings();
+}
+
+void CResultPager::ApplySettings()
+{
+    if (m_settings.columnCount > CPagedRows::kMaxColumns)
+        m_settings.columnCount = CPagedRows::kMaxColumns;
+    m_store.SetPageSize(m_settings.pageSize);
 }
 
 void CResultPager::SetUpColumns()
 {
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    for (int i = 0; i < kColumns; ++i) {
+    for (int i = 0; i < m_settings.columnCount; ++i) {
         CString title;
         title.LoadString(m_settings.titles[i]);
         m_list.InsertColumn(i, title, LVCFMT_LEFT, m_settings.widths[i]);
@@ -61,18 +85,21 @@ void CResultPager::Clear()
 
 void CResultPager::ShowPage(UINT page)
 {
+    // One repaint for the whole page rather than one per cell.
+    m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
-    if (m_store.SeekPage(page)) {
-        QueryResultRecord record;
-        for (int row = 0; row < kPageSize && m_store.ReadNext(&record); ++row) {
-            CString columns[kColumns];
-            FormatResultRow(record, (int)page * kPageSize + 1 + row, columns);
+    if (m_rows.SeekPage(page)) {
+        const int size = m_settings.pageSize;
+        CString columns[CPagedRows::kMaxColumns];
+        for (int row = 0; row < size && m_rows.ReadRow((int)page * size + 1 + row, columns); ++row) {
             int item = m_list.InsertItem(row, columns[0]);
-            for (int c = 1; c < kColumns; ++c)
+            for (int c = 1; c < m_settings.columnCount; ++c)
                 m_list.SetItemText(item, c, columns[c]);
             m_list.SetItemData(item, (DWORD_PTR)row);
         }
     }
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate();
     UpdatePaging();
 }
 
@@ -150,7 +177,7 @@ void CResultPager::OnGoto()
 
 void CResultPager::OnColumnClick(int column)
 {
-    if (column == 0)
+    if (column < 0 || (column == 0 && !m_settings.sortFirstColumn))
         return;
     if (column == m_sortColumn) {
         m_ascending = !m_ascending;
@@ -158,7 +185,7 @@ void CResultPager::OnColumnClick(int column)
         m_sortColumn = column;
         m_ascending = 1;
     }
-    m_store.Sort(column, m_ascending);
+    m_rows.Sort(column, m_ascending);
     ShowPage(0);
 }
 

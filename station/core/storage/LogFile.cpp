@@ -6,6 +6,8 @@
 
 #include <stdio.h>
 
+#include <vector>
+
 namespace {
 
 const char kLogExtension[] = ".log";
@@ -24,6 +26,22 @@ int CopyByType(FILE* in, FILE* out, int type, bool equal)
         ++copied;
     }
     return copied;
+}
+
+// Every whole record of in to out, in blocks; the count copied, or -1 when a write fails.
+int CopyAll(FILE* in, FILE* out)
+{
+    enum { kBlock = 1024 };
+    std::vector<SysLogRecord> block(kBlock);
+    int copied = 0;
+    for (;;) {
+        size_t got = fread(block.data(), sizeof(SysLogRecord), kBlock, in);
+        if (got > 0 && fwrite(block.data(), sizeof(SysLogRecord), got, out) != got)
+            return -1;
+        copied += (int)got;
+        if (got < kBlock)
+            return copied;
+    }
 }
 
 } // namespace
@@ -92,4 +110,20 @@ int CLogFile::CopyRecords(const char* destination, int category)
     if (fclose(out) != 0)
         copied = -1;
     return copied < 0 ? 0 : copied;
+}
+
+int CLogFile::AppendRecords(const char* destination, int category)
+{
+    FILE* in = fopen(m_path, "rb");
+    FILE* out = in != nullptr ? fopen(destination, "ab") : nullptr;
+    if (out == nullptr) {
+        if (in != nullptr)
+            fclose(in);
+        return 0;
+    }
+    int copied = category <= 0 ? CopyAll(in, out) : CopyByType(in, out, category - 1, true);
+    fclose(in);
+    if (fclose(out) != 0)
+        copied = -1;
+    return copied;
 }

@@ -10,6 +10,12 @@
 #include "station/config/DlgServerName.h"
 #include "station/config/DlgTourSetting.h"
 #include "station/config/DlgAlarmDetect.h"
+#include "station/config/DlgAddServer.h"
+#include "station/config/DlgServerList.h"
+#include "station/config/DlgServerParam.h"
+#include "station/config/DlgServerSelect.h"
+#include "station/config/DlgSysLog.h"
+#include "station/core/storage/SystemLog.h"
 #include "station/config/TabPageHost.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
@@ -133,4 +139,104 @@ TEST_F(ScreenshotTest, AlarmInputPageInItsHostAndTourSettings)
                         return true;
                     },
                     ShootAndClose("213-tour")});
+}
+
+TEST_F(ScreenshotTest, AddServerNarrowAndWideWithDevicesFound)
+{
+    CDlgAddServer dialog;
+    dialog.m_pServerTree = g_pRecGroup;
+    RunModal(dialog,
+             {[](CWnd* modal) {
+                  SetText(modal, IDC_ADDSRV_NAME, "大门");
+                  SetText(modal, IDC_ADDSRV_ADDRESS, "192.168.1.20");
+                  SetText(modal, IDC_ADDSRV_USER, "admin");
+                  SetText(modal, IDC_ADDSRV_PASSWORD, "1234");
+                  EXPECT_TRUE(Shot(modal, "142-add-server-narrow"));
+                  ClickButton(modal, IDC_ADDSRV_WIDEN);
+                  static const unsigned char macs[3][6] = {{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x01},
+                                                           {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x02},
+                                                           {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x03}};
+                  CDlgAddServer::OnDeviceFound(1, "Lobby", "192.168.1.10", macs[0], 0, 37010, 0, 0, 0, 0, 0, 4);
+                  CDlgAddServer::OnDeviceFound(1, "Warehouse", "192.168.1.11", macs[1], 0, 37011, 0, 0, 0, 0, 0, 8);
+                  CDlgAddServer::OnDeviceFound(1, "停车场", "192.168.1.12", macs[2], 0, 37012, 0, 0, 0, 0, 0, 16);
+                  CDlgAddServer* d = dynamic_cast<CDlgAddServer*>(modal);
+                  d->m_found.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+                  d->GetDlgItem(IDC_ADDSRV_TAKE)->EnableWindow(TRUE);
+                  return true;
+              },
+              ShootAndClose("142-add-server-wide")});
+}
+
+TEST_F(ScreenshotTest, ServerListEntryAndSelect)
+{
+    CServerInfoArray records;
+    const char* rows[][4] = {{"总部存储", "192.168.1.100", "admin", "1234"},
+                             {"分部存储", "10.20.0.5", "guest", "guest"}};
+    for (auto& row : rows) {
+        ServerInfoRecord* r = new ServerInfoRecord();
+        CopyText(r->name, row[0]);
+        CopyText(r->address, row[1]);
+        CopyText(r->user, row[2]);
+        CopyText(r->password, row[3]);
+        r->port = 3000;
+        records.Add(r);
+    }
+    SaveServerInfo(ServerInfoPath(), records);
+    FreeServerInfo(records);
+    CDlgServerList list;
+    RunModal(list, {[](CWnd* modal) {
+                        CDlgServerList* d = dynamic_cast<CDlgServerList*>(modal);
+                        d->m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+                        return true;
+                    },
+                    ShootAndClose("250-server-list")});
+    CDlgServerParam param;
+    CopyText(param.m_record.name, "总部存储");
+    CopyText(param.m_record.address, "192.168.1.100");
+    CopyText(param.m_record.user, "admin");
+    CopyText(param.m_record.password, "1234");
+    param.m_record.port = 3000;
+    RunModal(param, {ShootAndClose("251-server-param")});
+    CDlgServerSelect select;
+    RunModal(select, {[](CWnd* modal) {
+                          CDlgServerSelect* d = dynamic_cast<CDlgServerSelect*>(modal);
+                          d->m_tree.SelectItem(FindTreeItem(d->m_tree, "大楼/大厅"));
+                          return true;
+                      },
+                      ShootAndClose("170-server-select")});
+}
+
+TEST_F(ScreenshotTest, SystemLogWithAPageOfRecords)
+{
+    CSystemLog log;
+    log.SetBaseDir(dir_->Path().c_str());
+    std::string folder = dir_->File("Vusk");
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    static const char* texts[] = {"连接成功", "视频移动报警", "用户登录", "连接失败", "探头[1]报警"};
+    static const int types[] = {SYSLOG_CONNECT, SYSLOG_ALARM, SYSLOG_LOGIN, SYSLOG_CONNECT, SYSLOG_ALARM};
+    for (const char* day : {"2026_12_06", "2026_12_07"}) {
+        FILE* f = fopen((folder + "\\" + day + ".log").c_str(), "wb");
+        for (int i = 0; i < 45; ++i) {
+            SysLogRecord r = {};
+            r.type = (BYTE)types[i % 5];
+            r.subType = (BYTE)(i % 4);
+            snprintf(r.time, sizeof r.time, "%.4s-%.2s-%.2s %02d-%02d-%02d", day, day + 5, day + 8, 8 + i / 10,
+                     (i * 7) % 60, (i * 13) % 60);
+            CopyText(r.user, "admin");
+            CopyText(r.text, texts[i % 5]);
+            snprintf(r.detail, sizeof r.detail, "总部:大楼:大厅:摄像机%d", i % 4 + 1);
+            fwrite(&r, sizeof r, 1, f);
+        }
+        fclose(f);
+    }
+    CDlgSysLog viewer(&log);
+    RunModal(viewer, {[](CWnd* modal) {
+                          CDlgSysLog* d = dynamic_cast<CDlgSysLog*>(modal);
+                          HTREEITEM day = FindTreeItem(d->m_tree, "2026_12_07");
+                          d->m_tree.Expand(day, TVE_EXPAND);
+                          d->m_tree.SelectItem(day);
+                          d->ShowItem(day);
+                          return true;
+                      },
+                      ShootAndClose("174-system-log")});
 }

@@ -237,6 +237,29 @@ TEST_F(SystemLogTest, CopiesRecordsByCategory)
     EXPECT_EQ(missing.CopyRecords(target.c_str(), 2), 0);
 }
 
+TEST_F(SystemLogTest, AppendsDaysOneAfterAnotherWithWholeRecordsOnly)
+{
+    WriteDay("2026_12_06.log", {0, 1}, true); // a cut-off tail is left behind
+    WriteDay("2026_12_07.log", {1, 2, 1});
+    CLogFile first, second;
+    ASSERT_EQ(first.Open((folder + "\\2026_12_06.log").c_str()), 1);
+    ASSERT_EQ(second.Open((folder + "\\2026_12_07.log").c_str()), 1);
+    std::string target = temp.File("gathered");
+    EXPECT_EQ(first.AppendRecords(target.c_str(), 0), 2);
+    EXPECT_EQ(second.AppendRecords(target.c_str(), 0), 3);
+    EXPECT_EQ(second.AppendRecords(target.c_str(), 2), 2); // alarm records only
+    std::vector<SysLogRecord> gathered = Records(target);
+    ASSERT_EQ(gathered.size(), 7u);
+    EXPECT_EQ(ReadBytes(target).size(), 7 * sizeof(SysLogRecord));
+    EXPECT_STREQ(gathered[2].text, "event 0");
+    EXPECT_STREQ(gathered[6].text, "event 2");
+
+    CLogFile missing;
+    missing.Open(temp.File("none.log").c_str());
+    EXPECT_EQ(missing.AppendRecords(target.c_str(), 0), 0);
+    EXPECT_EQ(Records(target).size(), 7u);
+}
+
 TEST_F(SystemLogTest, DeletesRecordsByCategory)
 {
     std::string path = folder + "\\2026_12_07.log";

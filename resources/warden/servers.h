@@ -1,0 +1,100 @@
+// Resource identifiers of the server dialogs: the add-server dialog with its LAN search, the server
+// list and its entry dialog, the server select dialog, and the system log viewer.
+#pragma once
+
+// Dialog templates.
+#define IDD_ADD_SERVER 142
+#define IDD_SERVER_SELECT 170
+#define IDD_SYS_LOG 174
+#define IDD_SERVER_LIST 250
+#define IDD_SERVER_PARAM 251
+
+// The log viewer's three 18x18 pictures (log, day, category) on black, and its tree menu.
+#define IDB_SYSLOG_TREE 179
+#define IDR_MENU_SYSLOG 180
+#define ID_SYSLOG_DELETE 32829
+#define ID_SYSLOG_REFRESH 32830
+
+// Add-server dialog.
+#define IDC_ADDSRV_NAME 1008
+#define IDC_ADDSRV_ADDRESS 1009
+#define IDC_ADDSRV_PORT 1010
+#define IDC_ADDSRV_DDNS 1011
+#define IDC_ADDSRV_USER 1012
+#define IDC_ADDSRV_PASSWORD 1013
+#define IDC_ADDSRV_ADDRESS_LABEL 1007
+#define IDC_ADDSRV_PORT_LABEL 142
+#define IDC_ADDSRV_WIDEN 3
+#define IDC_ADDSRV_FOUND 1016
+#define IDC_ADDSRV_SEARCH 4
+#define IDC_ADDSRV_TAKE 5
+
+// Server list and server entry dialogs.
+#define IDC_SRVLIST_LIST 1222
+#define IDC_SRVLIST_ADD 5
+#define IDC_SRVLIST_EDIT 6
+#define IDC_SRVLIST_DELETE 1044
+#define IDC_SRVLIST_CHOOSE 1045
+#define IDC_SRVPARAM_PASSWORD 1076
+#define IDC_SRVPARAM_PORT 1089
+#define IDC_SRVPARAM_ADDRESS 1090
+#define IDC_SRVPARAM_NAME 1087
+#define IDC_SRVPARAM_USER 1075
+
+// Server select dialog.
+#define IDC_SRVSEL_TREE 1075
+
+// System log viewer.
+#define IDC_SYSLOG_TREE 1081
+#define IDC_SYSLOG_LIST 1080
+#define IDC_SYSLOG_COUNTER 1065
+#define IDC_SYSLOG_FIRST 1066
+#define IDC_SYSLOG_PREVIOUS 1067
+#define IDC_SYSLOG_NEXT 1068
+#define IDC_SYSLOG_LAST 1069
+#define IDC_SYSLOG_PAGE 1070
+#define IDC_SYSLOG_GOTO 1071
+
+// Strings. 148 "请输入服务器名称!", 173 (the page counter) and 290 (the DDNS failure) are the records
+// dialogs' entries; 372 stands in Warden.rc.
+#define IDS_SRVSEL_CHOOSE_SERVER 119
+#define IDS_ADDSRV_NEED_NAME 148
+#define IDS_ADDSRV_NEED_ADDRESS 149
+#define IDS_ADDSRV_NEED_USER 150
+#define IDS_ADDSRV_NEED_PASSWORD 151
+#define IDS_ADDSRV_NAME_EXISTS 152
+#define IDS_ADDSRV_NOT_ANSWERING 153
+#define IDS_ADDSRV_EDIT_CAPTION 159
+#define IDS_ADDSRV_DDNS_ADDRESS 160
+#define IDS_ADDSRV_DDNS_PORT 161
+#define IDS_ADDSRV_SERVER_ADDRESS 162
+#define IDS_ADDSRV_SERVER_PORT 163
+#define IDS_ADDSRV_CHOOSE_FOUND 164
+#define IDS_SYSLOG_COUNTER 173
+#define IDS_ADDSRV_DDNS_FAILED 290
+#define IDS_SYSLOG_COLUMN_TIME 295
+#define IDS_SYSLOG_COLUMN_NAME 296
+#define IDS_SYSLOG_COLUMN_CHANNEL 297
+#define IDS_SYSLOG_COLUMN_USER 298
+#define IDS_SYSLOG_COLUMN_EVENT 299
+#define IDS_SYSLOG_ROOT 300
+#define IDS_SYSLOG_LOGIN 301
+#define IDS_SYSLOG_ALARM 302
+#define IDS_SYSLOG_CONNECT 303
+#define IDS_SRVLIST_CHOOSE_DELETE 372
+#define IDS_SYSLOG_REMOTE 409
+#define IDS_SYSLOG_ABNORMAL 413
+#define IDS_ADDSRV_NAME_TOO_LONG 416
+#define IDS_SRVLIST_COLUMN_NAME 431
+#define IDS_SRVLIST_COLUMN_ADDRESS 432
+#define IDS_SRVLIST_COLUMN_PORT 433
+#define IDS_SRVLIST_COLUMN_USER 434
+#define IDS_SRVLIST_COLUMN_PASSWORD 435
+#define IDS_SRVLIST_CHOOSE_EDIT 436
+#define IDS_SRVLIST_CHOOSE_PICK 437
+// The search list's column titles.
+#define IDS_ADDSRV_COLUMN_NAME 2410
+#define IDS_ADDSRV_COLUMN_ADDRESS 2411
+#define IDS_ADDSRV_COLUMN_MAC 2412
+#define IDS_ADDSRV_COLUMN_PORT 2413
+#define IDS_ADDSRV_COLUMN_CHANNELS 2414
