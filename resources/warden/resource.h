@@ -7,6 +7,7 @@
 #include "resources/warden/config.h"
 #include "resources/warden/emap.h"
 #include "resources/warden/records.h"
+#include "resources/warden/settings.h"
 
 #define IDD_LOGIN 130
 #define IDD_BROADCAST 234
