@@ -57,10 +57,6 @@ protected:
     }
     void TearDown() override
     {
-        for (int kind = 1; kind <= 3; ++kind) {
-            if (windows_.handles[kind] != 0)
-                Portwick_Close(windows_.handles[kind], kind);
-        }
         for (int handle : held_)
             Portwick_Close(handle, PORTWICK_ALARM_INPUT);
         ::DestroyWindow(keyWindow_);

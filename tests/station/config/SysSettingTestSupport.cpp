@@ -1,6 +1,7 @@
 // Fixtures of the system settings tests.
 #include "tests/station/config/SysSettingTestSupport.h"
 
+#include "devices/portwick/Portwick.h"
 #include "station/core/datamodel/LoggedInUser.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/SysParam.h"
@@ -80,6 +81,7 @@ void SetStandardDrives()
 void SysSettingTest::SetUp()
 {
     ConfigTest::SetUp();
+    quietBoxes_ = std::make_unique<MessageBoxRecorder>();
     g_pSysParam = new CSysParam;
     g_pSysParam->Save();
     g_pUserGroup = new CUserGroup;
@@ -93,6 +95,12 @@ void SysSettingTest::SetUp()
 
 void SysSettingTest::TearDown()
 {
+    // Devices an OK opened on a site leave their ports free for the next test.
+    for (int kind = 1; kind <= 3; ++kind) {
+        if (windows_.handles[kind] != 0)
+            Portwick_Close(windows_.handles[kind], kind);
+    }
+    quietBoxes_.reset();
     ReplaceDriveQueries(nullptr);
     CurrentUser().Clear();
     delete g_pUserGroup;

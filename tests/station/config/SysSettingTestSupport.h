@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "station/config/DlgSysSetting.h"
@@ -33,6 +34,10 @@ protected:
     void LogInAs(const char* name);
     // The four files the dialog may write, as they are now.
     std::string SettingsFiles() const;
+
+    // Answers the boxes no test looks at: OK also opens the keyboard and alarm-input ports, which
+    // fail without a site.
+    std::unique_ptr<MessageBoxRecorder> quietBoxes_;
 };
 
 // A step on the system settings dialog, with the tab shown first.

@@ -137,7 +137,7 @@ TEST_F(SysUserTest, AddAndChangeRefuseBadNamesAndPasswords)
                                     EXPECT_STREQ("guard", UserAt(1)->m_name);
                                     EXPECT_STREQ("abc", UserAt(1)->m_password);
                                 }),
-                          PressOk()});
+                          PressCancel()});
         ASSERT_EQ(1u, boxes.Boxes().size());
         EXPECT_EQ(c.message, boxes.Boxes()[0].text);
     }
