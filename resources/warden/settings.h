@@ -1,5 +1,5 @@
 // Resource identifiers of the system settings dialog with its eight pages, the server local
-// settings with the alarm-box page, the system log viewer's menu and pictures, and their strings.
+// settings with the alarm-box page, and their strings.
 // Control ids repeat across templates as each page has its own; the names carry their page.
 #pragma once
 
@@ -16,12 +16,8 @@
 #define IDD_SYS_SERIAL 238
 #define IDD_SYS_PROGRAM 248
 
-// The users page's picture, and the log viewer's 18x18 pictures (black is transparent) and menu.
+// The users page's picture of a user.
 #define IDI_SYS_USER 164
-#define IDB_SYSLOG_IMAGES 179
-#define IDR_MENU_SYSLOG 180
-#define ID_SYSLOG_DELETE 32829
-#define ID_SYSLOG_REFRESH 32830
 
 // Recording page.
 #define IDC_SYSREC_DISK_DELETE 1195

@@ -1,46 +1,17 @@
 #!/usr/bin/env python3
-"""Draws the pictures of the system settings and system log dialogs, so they can be regenerated.
+"""Draws the picture of the system settings' users page, so it can be regenerated.
 
     python3 tools/skinart/make_settings_art.py [repository-root]
 
 Outputs, in resources/warden/settings/, compiled into Warden.exe:
   users.ico    the users page's picture of a user (icon 164, 32x32 and 16x16)
-  syslog.bmp   the log viewer's tree pictures (bitmap 179): three 18x18 images, black transparent:
-               0 the log (a book), 1 a day (a calendar leaf), 2 a category (a list)
 """
 import os
 import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_default_skin import Canvas, bmp24  # noqa: E402
-
-BLACK = (0, 0, 0)
-DARK = (40, 48, 64)
-
-
-def log_strip():
-    c = Canvas(54, 18, BLACK)
-    # 0 the log: a blue book with white pages
-    c.rect(3, 2, 15, 16, (40, 100, 190))
-    c.rect(5, 4, 13, 14, (235, 238, 245))
-    for y in (6, 9, 12):
-        c.line(6, y, 12, y, (120, 130, 150))
-    c.rect(3, 2, 5, 16, (25, 60, 130))
-    # 1 a day: a calendar leaf with a red top and a date grid
-    x0 = 18
-    c.rect(x0 + 2, 3, x0 + 16, 16, (245, 245, 245))
-    c.rect(x0 + 2, 3, x0 + 16, 6, (210, 50, 50))
-    c.frame(x0 + 2, 3, x0 + 16, 16, DARK)
-    for i in range(3):
-        for j in range(2):
-            c.rect(x0 + 4 + i * 4, 8 + j * 4, x0 + 6 + i * 4, 10 + j * 4, (90, 100, 120))
-    # 2 a category: a green list with bullets
-    x0 = 36
-    for k, y in enumerate((4, 8, 12)):
-        c.rect(x0 + 3, y, x0 + 6, y + 3, (40, 170, 80))
-        c.rect(x0 + 8, y + 1, x0 + 15, y + 2, (200, 205, 215))
-    return c
+from make_default_skin import Canvas  # noqa: E402
 
 
 def user_icon(sizes=(32, 16)):
@@ -87,7 +58,6 @@ def write(path, data):
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
     out = os.path.join(root, 'resources', 'warden', 'settings')
-    write(os.path.join(out, 'syslog.bmp'), bmp24(log_strip()))
     write(os.path.join(out, 'users.ico'), user_icon())
 
 
