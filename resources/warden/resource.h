@@ -9,6 +9,7 @@
 #include "resources/warden/emap.h"
 #include "resources/warden/records.h"
 #include "resources/warden/servers.h"
+#include "resources/warden/settings.h"
 
 #define IDD_LOGIN 130
 #define IDD_BROADCAST 234

@@ -21,3 +21,15 @@ int ConfigMessage(UINT id, UINT type)
 {
     return AfxMessageBox(ConfigString(id), type);
 }
+
+void FillCombo(CWnd* dialog, int id, std::initializer_list<const char*> items)
+{
+    for (const char* item : items)
+        dialog->SendDlgItemMessage(id, CB_ADDSTRING, 0, (LPARAM)item);
+}
+
+void FillComboStrings(CWnd* dialog, int id, std::initializer_list<UINT> ids)
+{
+    for (UINT text : ids)
+        dialog->SendDlgItemMessage(id, CB_ADDSTRING, 0, (LPARAM)(LPCSTR)ConfigString(text));
+}

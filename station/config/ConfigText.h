@@ -2,10 +2,16 @@
 // module so that a language library replaces them.
 #pragma once
 
-#include <afx.h>
+#include <afxwin.h>
+
+#include <initializer_list>
 
 CString ConfigString(UINT id);
 // The string-table entry formatted with one number.
 CString ConfigStringNumber(UINT id, int value);
 // Shows the string-table entry in a message box owned by the active window; the button pressed.
 int ConfigMessage(UINT id, UINT type = MB_OK);
+// Appends the texts to the dialog's combo box, in order.
+void FillCombo(CWnd* dialog, int id, std::initializer_list<const char*> items);
+// Appends the string-table entries to the dialog's combo box, in order.
+void FillComboStrings(CWnd* dialog, int id, std::initializer_list<UINT> ids);

@@ -11,16 +11,6 @@ ON_CBN_SELCHANGE(IDC_SWITCH_MODE, OnSwitchModeChange)
 ON_BN_CLICKED(IDC_TIMED_SNAPSHOT, OnTimedSnapshotClick)
 END_MESSAGE_MAP()
 
-namespace {
-
-void FillCombo(CWnd* page, int id, std::initializer_list<const char*> items)
-{
-    for (const char* item : items)
-        page->SendDlgItemMessage(id, CB_ADDSTRING, 0, (LPARAM)item);
-}
-
-} // namespace
-
 CDlgCamOther::CDlgCamOther()
     : CCameraPage(IDD), m_playIndex(1), m_forwardIndex(0), m_decodeQuality(0), m_switchMode(-1), m_motionMode(-1),
       m_noMotionSeconds(0), m_timedSnapshot(0), m_timedSnapshotSeconds(0), m_sensorTie(0), m_previewOnConnect(0)

@@ -41,7 +41,7 @@ const UINT WM_RECORD_DISK_EVENT = 0x52D;
 const UINT WM_REMOTE_LOGIN_DONE = 0x52F;
 const UINT WM_DEFERRED_START = 0x532;
 const UINT WM_EXIT_REQUEST = 0x539;
-const UINT WM_KEYBOARD_COMMAND = 0x53A;
+// WM_KEYBOARD_COMMAND (0x53A) comes with the configuration windows (ConfigWindows.h).
 
 // The 21 command buttons, in their order.
 const int kSkinButtonCount = 21;

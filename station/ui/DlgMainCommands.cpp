@@ -25,6 +25,8 @@
 #include "station/config/DlgFileQuery.h"
 #include "station/config/DlgServerAssign.h"
 #include "station/config/DlgSysLog.h"
+#include "station/config/DlgServerLocalSetting.h"
+#include "station/config/DlgSysSetting.h"
 #include "station/config/DlgTourSetting.h"
 #include "station/ui/DlgAbout.h"
 #include "station/ui/DlgBroadcast.h"
@@ -170,7 +172,8 @@ void CDlgMain::OnSystemLog()
 
 void CDlgMain::OnSystemSettings()
 {
-    OpenUnbuiltWindow(148);
+    CDlgSysSetting settings(this);
+    settings.DoModal();
 }
 
 void CDlgMain::OnAbout()
@@ -328,7 +331,9 @@ void CDlgMain::OnServerLocalSettingsMenu()
         ShowString(IDS_NO_PERMISSION);
         return;
     }
-    OpenUnbuiltWindow(149);
+    CDlgServerLocalSetting local(this);
+    local.m_pServer = server;
+    local.DoModal();
 }
 
 void CDlgMain::StartRemoteLogin(CTermServer* server)

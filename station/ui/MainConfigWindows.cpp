@@ -1,5 +1,6 @@
 #include "station/ui/MainConfigWindows.h"
 
+#include "station/ui/DlgMain.h"
 #include "station/ui/DlgPtzPanel.h"
 #include "station/ui/LiveViewHost.h"
 #include "station/ui/PVMenu.h"
@@ -10,6 +11,25 @@ void CMainConfigWindows::SetCameraDescription(LPCSTR text)
         ptz->SetCameraDescription(text);
 }
 
+namespace {
+
+int* SerialHandleOf(CDlgMain* main, int kind)
+{
+    if (main == nullptr)
+        return nullptr;
+    switch (kind) {
+    case serialLinkDevice:
+        return &main->m_linkageHandle;
+    case serialKeyboard:
+        return &main->m_keyboardHandle;
+    case serialAlarmInput:
+        return &main->m_alarmInputHandle;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void CMainConfigWindows::TrackOwnerDrawnMenu(CMenu* popup, CWnd* owner, POINT screen)
 {
     if (popup == nullptr)
@@ -17,4 +37,32 @@ void CMainConfigWindows::TrackOwnerDrawnMenu(CMenu* popup, CWnd* owner, POINT sc
     CPVMenu menu;
     menu.LoadPopup(popup);
     menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, owner);
+}
+
+int CMainConfigWindows::GetSerialHandle(int kind)
+{
+    int* handle = SerialHandleOf(CDlgMain::Instance(), kind);
+    return handle != nullptr ? *handle : 0;
+}
+
+void CMainConfigWindows::SetSerialHandle(int kind, int handle)
+{
+    if (int* slot = SerialHandleOf(CDlgMain::Instance(), kind))
+        *slot = handle;
+}
+
+HWND CMainConfigWindows::GetKeyboardWindow()
+{
+    CDlgMain* main = CDlgMain::Instance();
+    return main != nullptr ? main->m_hWnd : nullptr;
+}
+
+void CMainConfigWindows::SetLocalRelayState(int output, int on, BOOL redraw)
+{
+    CDlgMain* main = CDlgMain::Instance();
+    if (main == nullptr)
+        return;
+    main->SetLocalRelayState(output, on);
+    if (redraw)
+        main->RefreshLocalRelays();
 }

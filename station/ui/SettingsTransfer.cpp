@@ -1,7 +1,5 @@
-// Export and import of the settings files; the storage-root table.
+// Export and import of the settings files.
 #include "station/ui/SettingsTransfer.h"
-
-#include <stdio.h>
 
 #include "resources/warden/resource.h"
 
@@ -69,26 +67,4 @@ int SettingsImported()
 void ResetSettingsImported()
 {
     g_imported = 0;
-}
-
-int LoadStorageRoots(LPCSTR startDir, StoragePathEntry table[kMaxStoragePaths])
-{
-    int count = 0;
-    FILE* file = fopen(JoinPath(startDir, "sysrecord.dat"), "a+b");
-    if (file != nullptr) {
-        fseek(file, 0, SEEK_SET);
-        while (count < kMaxStoragePaths && fread(&table[count], sizeof(StoragePathEntry), 1, file) == 1) {
-            StoragePathEntry& entry = table[count++];
-            entry.root[sizeof entry.root - 1] = '\0';
-            entry.dir[sizeof entry.dir - 1] = '\0';
-        }
-        fclose(file);
-    }
-    if (count == 0) {
-        memset(&table[0], 0, sizeof table[0]);
-        CopyText(table[0].root, "D:");
-        table[0].reserve = 500;
-        count = 1;
-    }
-    return count;
 }

@@ -1,11 +1,10 @@
-// The station's eight settings files copied to and from a folder, and the table of recording
-// storage roots read from "sysrecord.dat".
+// The station's eight settings files copied to and from a folder. The table of recording storage
+// roots read from "sysrecord.dat" comes with StoragePathFile.h.
 #pragma once
 
 #include <afx.h>
 
-#include "station/core/storage/DiskWatch.h"
-#include "station/core/storage/StoragePathEntry.h"
+#include "station/core/storage/StoragePathFile.h"
 
 const int kSettingsFileCount = 8;
 extern const char* const kExportOrder[kSettingsFileCount];
@@ -24,8 +23,3 @@ CString ImportSettingsFiles(LPCSTR startDir, LPCSTR folder, int* copied);
 void MarkSettingsImported();
 int SettingsImported();
 void ResetSettingsImported(); // for tests
-
-// Reads whole 276-byte records from the start of "sysrecord.dat" (created when missing) until a
-// short read or 40 records; texts are cut to their fields. Without any record the table holds
-// "D:" with a reserve of 500 MB. Returns the count.
-int LoadStorageRoots(LPCSTR startDir, StoragePathEntry table[kMaxStoragePaths]);

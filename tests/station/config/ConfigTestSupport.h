@@ -19,11 +19,29 @@ class CTermCamera;
 class CTermData;
 class CTermServer;
 
-// Records what the dialogs ask of the main window.
+// Records what the dialogs ask of the main window; keeps the serial device handles as the main
+// window does.
 class RecordingConfigWindows : public IConfigWindows {
 public:
     void SetCameraDescription(LPCSTR text) override { descriptions.push_back(text); }
+    void RestartFileService() override { ++restarts; }
+    int GetSerialHandle(int kind) override { return kind >= 1 && kind <= 3 ? handles[kind] : 0; }
+    void SetSerialHandle(int kind, int handle) override
+    {
+        if (kind >= 1 && kind <= 3)
+            handles[kind] = handle;
+    }
+    HWND GetKeyboardWindow() override { return keyboardWindow; }
+    void SetLocalRelayState(int output, int on, BOOL redraw) override
+    {
+        relays.push_back(std::to_string(output) + (on ? " on" : " off") + (redraw ? " redraw" : ""));
+    }
+
     std::vector<std::string> descriptions;
+    int restarts = 0;
+    int handles[4] = {};
+    HWND keyboardWindow = nullptr;
+    std::vector<std::string> relays;
 };
 
 // Project "总部"; group "大楼" with child group "二层" (server "走廊", 1 camera) and servers "大厅"

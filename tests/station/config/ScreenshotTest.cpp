@@ -16,12 +16,18 @@
 #include "station/config/DlgServerSelect.h"
 #include "station/config/DlgSysLog.h"
 #include "station/core/storage/SystemLog.h"
+}
+
+#include "station/config/DlgServerLocalSetting.h"
 #include "station/config/TabPageHost.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/datamodel/VuskLoopGroup.h"
-#include "tests/station/config/ConfigTestSupport.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
+#include "station/core/storage/StoragePathFile.h"
+#include "tests/station/config/SysSettingTestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
 namespace {
@@ -61,6 +67,24 @@ protected:
     {
         TessarineShutdown();
         ConfigTest::TearDown();
+    }
+};
+
+// The system settings need the parameters, the users and the drives of their own fixture.
+class SettingsScreenshotTest : public SysSettingTest {
+protected:
+    void SetUp() override
+    {
+        SysSettingTest::SetUp();
+        HINSTANCE self = ::GetModuleHandleA(nullptr);
+        ASSERT_TRUE(TessarineInit(self));
+        EXPECT_TRUE(TessarineLoadSkin(self, "DEFAULT", "TESSARINE"));
+        MakeLiveTree();
+    }
+    void TearDown() override
+    {
+        TessarineShutdown();
+        SysSettingTest::TearDown();
     }
 };
 
@@ -239,4 +263,46 @@ TEST_F(ScreenshotTest, SystemLogWithAPageOfRecords)
                           return true;
                       },
                       ShootAndClose("174-system-log")});
+}
+
+TEST_F(SettingsScreenshotTest, SystemSettingsEveryTabAndServerLocalSettings)
+{
+    g_pSysParam->m_fileServiceEnabled = 1;
+    g_pSysParam->m_fileServicePort = 8000;
+    g_pSysParam->m_fileServiceUser = "remote";
+    g_pSysParam->m_autoClearAlarm = 1;
+    g_pSysParam->m_autoClearSeconds = 30;
+    g_pSysParam->m_linkageControlFile = "C:\\ptz\\LINKAGE.ptz";
+    StoragePathEntry entries[] = {MakeStorageEntry("C:", 800, "C:\\录像"), MakeStorageEntry("D:", 500, "")};
+    ASSERT_TRUE(SaveStorageRoots(GetStartDirectory(), entries, 2));
+    CDlgSysSetting dialog;
+    std::vector<ModalStep> steps;
+    for (int tab = 0; tab < 8; ++tab) {
+        steps.push_back(OnSettings([tab](CDlgSysSetting* d) {
+            SelectTab(d, IDC_SETTING_TAB, tab);
+            if (tab == tabUsers) {
+                d->m_users.m_list.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+                Notify(&d->m_users, IDC_SYSUSER_LIST, NM_CLICK);
+            }
+            EXPECT_TRUE(Shot(d, "148-system-settings-tab" + std::to_string(tab)));
+        }));
+    }
+    steps.push_back(PressCancel());
+    RunModal(dialog, steps);
+
+    CDlgServerLocalSetting local;
+    local.m_pServer = FindServer(*g_pRecGroup, "仓库");
+    std::vector<ModalStep> localSteps;
+    for (int tab = 0; tab < 2; ++tab) {
+        localSteps.push_back([tab](CWnd* modal) {
+            SelectTab(modal, IDC_SETTING_TAB, tab);
+            EXPECT_TRUE(Shot(modal, "149-server-local-settings-tab" + std::to_string(tab)));
+            return true;
+        });
+    }
+    localSteps.push_back([](CWnd* modal) {
+        ClickButton(modal, IDCANCEL);
+        return true;
+    });
+    RunModal(local, localSteps);
 }
