@@ -182,9 +182,11 @@ int Channel::ReceiveRaw(char* buffer, size_t size, DWORD timeoutMs)
         DWORD r = WaitForSingleObject(netEvent_, timeoutMs == INFINITE ? INFINITE : timeoutMs - elapsed);
         if (r == WAIT_TIMEOUT)
             continue;
-        WSANETWORKEVENTS ne;
+        WSANETWORKEVENTS ne = {};
         WSAEnumNetworkEvents(sock_, netEvent_, &ne);
-        if (!Fill())
+        // A close reported with the last data is not reported again: what came is taken, then
+        // the end is noted.
+        if (!Fill() || (ne.lNetworkEvents & FD_CLOSE))
             closed_ = true;
     }
 }
@@ -237,6 +239,7 @@ bool Channel::Fill()
 Wait Channel::Receive(Message& out, DWORD timeoutMs, HANDLE stopEvent)
 {
     DWORD start = GetTickCount();
+    bool looked = false; // a zero time-out still takes what the socket holds
     for (;;) {
         if (TakeMessage(out))
             return Wait::Message;
@@ -245,19 +248,22 @@ Wait Channel::Receive(Message& out, DWORD timeoutMs, HANDLE stopEvent)
         if (stopEvent && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0)
             return Wait::Stopped;
         DWORD elapsed = GetTickCount() - start;
-        if (timeoutMs != INFINITE && elapsed >= timeoutMs)
+        DWORD left = timeoutMs == INFINITE ? INFINITE : elapsed >= timeoutMs ? 0 : timeoutMs - elapsed;
+        if (left == 0 && looked)
             return Wait::Timeout;
+        looked = true;
         HANDLE waits[2] = {netEvent_, stopEvent};
-        DWORD r = WaitForMultipleObjects(stopEvent ? 2 : 1, waits, FALSE,
-                                         timeoutMs == INFINITE ? INFINITE : timeoutMs - elapsed);
+        DWORD r = WaitForMultipleObjects(stopEvent ? 2 : 1, waits, FALSE, left);
         if (r == WAIT_OBJECT_0 + 1)
             return Wait::Stopped;
         if (r == WAIT_TIMEOUT)
             continue;
-        WSANETWORKEVENTS ne;
+        WSANETWORKEVENTS ne = {};
         WSAEnumNetworkEvents(sock_, netEvent_, &ne);
-        if (!Fill())
-            closed_ = true; // what arrived before the end is still handed out first
+        // What arrived before the end is still handed out first; a close reported with the last
+        // data is not reported again.
+        if (!Fill() || (ne.lNetworkEvents & FD_CLOSE))
+            closed_ = true;
     }
 }
 

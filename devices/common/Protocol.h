@@ -21,20 +21,33 @@ enum MessageKind : uint16_t {
     MsgSerialData = 40,   // both ways, serial channel and COM port: raw bytes
     MsgLineSettings = 41, // client -> site, COM port: SerialLine; the site echoes it once the port is set
     MsgAudio = 50,        // client -> server, talk and broadcast: PCM bytes
+    MsgFileHit = 60,      // server -> client, file search: FileHitMsg
+    MsgFileRange = 61,    // client -> server, file fetch: FileRangeMsg (replaces the range being sent)
+    MsgFileData = 62,     // server -> client, file fetch: FileDataMsg + at most kMaxFilePiece bytes
+    MsgFileEnd = 63,      // server -> client, both file purposes: FileEndMsg
 };
 
 enum Purpose : uint16_t {
-    PurposeLive = 1,      // live channel (Conduit_Connect)
-    PurposeRequest = 2,   // one request, one answer, then the server closes (HelloMsg.op)
-    PurposeJpeg = 3,      // JPEG capture stream
-    PurposeSerial = 4,    // transparent serial channel of a server (HelloMsg.channel = serial port)
-    PurposeTalk = 5,      // intercom
-    PurposeBroadcast = 6, // voice broadcast target
-    PurposeDiscover = 7,  // site: list of servers (HelloMsg.op = 1 classic search, 2 extended)
-    PurposeCom = 8,       // site: a COM port of the station (HelloMsg.channel = port index, 0 = COM1)
-    PurposeDdns = 9,      // DDNS: resolve HelloMsg.name
-    PurposeRelay = 10,    // a client of the station's forwarding service
+    PurposeLive = 1,        // live channel (Conduit_Connect)
+    PurposeRequest = 2,     // one request, one answer, then the server closes (HelloMsg.op)
+    PurposeJpeg = 3,        // JPEG capture stream
+    PurposeSerial = 4,      // transparent serial channel of a server (HelloMsg.channel = serial port)
+    PurposeTalk = 5,        // intercom
+    PurposeBroadcast = 6,   // voice broadcast target
+    PurposeDiscover = 7,    // site: list of servers (HelloMsg.op = 1 classic search, 2 extended)
+    PurposeCom = 8,         // site: a COM port of the station (HelloMsg.channel = port index, 0 = COM1)
+    PurposeDdns = 9,        // DDNS: resolve HelloMsg.name
+    PurposeRelay = 10,      // a client of the station's forwarding service
+    PurposeFileSearch = 11, // recordings: FileSearchMsg after the Hello, then hits and an end
+    PurposeFileFetch = 12,  // recordings: FileFetchMsg after the Hello, then ranges of one file
 };
+
+// Failure codes of the file purposes (WelcomeMsg.code, FileEndMsg.code).
+const int32_t kFileWrongLogin = -102;
+const int32_t kFileNotServed = -120; // a path the server does not hand out, or cannot open
+const int32_t kFileBadRequest = -121;
+const int32_t kFileReadError = -122;
+const uint32_t kMaxFilePiece = 32u << 10;
 
 // One-shot requests (PurposeRequest, HelloMsg.op).
 enum RequestOp : int32_t {
@@ -155,6 +168,63 @@ struct DeviceRecord {
     int32_t kind;
 };
 static_assert(sizeof(DeviceRecord) == 72, "device record");
+
+// A local date and time, laid out as FramewellTime and the station's FileServiceDateTime.
+struct WireTime {
+    int32_t year;
+    uint8_t month, day, hour, minute, second; // month 1..12
+    uint8_t padding[3];
+};
+static_assert(sizeof(WireTime) == 12, "wire time");
+
+// Texts in the file messages are NUL-terminated within their fields; a reader never trusts that.
+struct FileSearchMsg {
+    char name[40];    // server name; empty = any
+    int32_t channel;  // from 0; -1 = any
+    int32_t kind;     // 1 MP4, 2 JPEG, 3 BMP, 4 ASF
+    int32_t selector; // 0 any; 1..4 a record type (anything else: any)
+    int32_t useRange; // 0 = from and to are not read
+    WireTime from, to;
+};
+static_assert(sizeof(FileSearchMsg) == 80, "file search");
+
+struct FileHitMsg {
+    char name[40];
+    int32_t channel;
+    char path[260];
+    WireTime start, end;
+    uint32_t size;
+};
+static_assert(sizeof(FileHitMsg) == 332, "file hit");
+
+struct FileFetchMsg {
+    char path[260];
+    uint32_t bytesPerSecond; // 0 = as fast as the connection goes
+};
+static_assert(sizeof(FileFetchMsg) == 264, "file fetch");
+
+struct FileInfoMsg { // after a fetch's WelcomeMsg
+    uint64_t size;
+};
+static_assert(sizeof(FileInfoMsg) == 8, "file info");
+
+struct FileRangeMsg {
+    uint64_t offset;
+    uint64_t length; // 0 = to the end of the file as it is then
+};
+static_assert(sizeof(FileRangeMsg) == 16, "file range");
+
+struct FileDataMsg {
+    uint64_t offset;
+};
+static_assert(sizeof(FileDataMsg) == 8, "file data");
+
+struct FileEndMsg {
+    int32_t code;    // 0 = everything asked for was sent
+    uint32_t count;  // search: hits sent
+    uint64_t offset; // fetch: where the range ended
+};
+static_assert(sizeof(FileEndMsg) == 16, "file end");
 #pragma pack(pop)
 
 } // namespace dev

@@ -367,12 +367,12 @@ std::string Site::CmdRelayClient(const std::vector<std::string>& a, Server*)
 
 std::string Site::CmdFail(const std::vector<std::string>& a, Server* s)
 {
-    static const char* kPurposes[] = {"live", "request", "jpeg", "serial", "talk", "broadcast"};
+    static const char* kPurposes[] = {"live", "request", "jpeg", "serial", "talk", "broadcast", "search", "fetch"};
     bool known = false;
     for (const char* p : kPurposes)
         known = known || (a.size() > 2 && a[2] == p);
     if (a.size() < 4 || !known)
-        return "err fail S live|request|jpeg|serial|talk|broadcast CODE [COUNT] | off";
+        return "err fail S live|request|jpeg|serial|talk|broadcast|search|fetch CODE [COUNT] | off";
     Lock lock(lock_);
     if (a[3] == "off") {
         s->faults.erase(a[2]);

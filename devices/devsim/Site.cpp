@@ -141,6 +141,20 @@ bool Site::Load(const std::string& iniPath, bool freePorts)
     site_.port = port("Site", "SitePort", 0);
     ddns_.port = port("Site", "DdnsPort", 0);
 
+    // Each server keeps its own recordings in a folder of its name below this one.
+    std::string recordings = IniString(path, "Site", "Recordings", "");
+    if (!recordings.empty()) {
+        std::string folder = path.substr(0, path.find_last_of("\\/") + 1);
+        char resolved[MAX_PATH];
+        std::string joined = recordings.size() > 1 && recordings[1] == ':' ? recordings : folder + recordings;
+        if (!GetFullPathNameA(joined.c_str(), sizeof resolved, resolved, nullptr)) {
+            std::fprintf(stderr, "devsim: the recordings folder %s cannot be used\n", recordings.c_str());
+            return false;
+        }
+        recordings = resolved;
+        CreateDirectoryA(recordings.c_str(), nullptr);
+    }
+
     station_.comPorts = Clamp(IniInt(path, "Station", "ComPorts", 6), 0, 16);
     station_.linkPort = ComIndex(IniString(path, "Station", "LinkDevice", ""));
     station_.linkAddress = IniInt(path, "Station", "LinkAddress", 1);
@@ -187,6 +201,9 @@ bool Site::Load(const std::string& iniPath, bool freePorts)
         s->box.serialPort = IniInt(path, section, "BoxSerial", 0);
         s->box.line = IniLine(path, section, "Box");
         s->listener.running = IniInt(path, section, "Running", 1) != 0;
+        if (!recordings.empty())
+            s->recordings = recordings + "\\" + s->name;
+        s->recorders.resize(size_t(s->channels));
         servers_.push_back(std::move(s));
     }
     return true;
@@ -258,8 +275,12 @@ bool Site::StartAll()
 
 void Site::StopAll()
 {
-    for (auto& s : servers_)
+    for (auto& s : servers_) {
         StopServer(*s);
+        Lock lock(lock_);
+        for (auto& r : s->recorders)
+            r.reset(); // completes the recording
+    }
     StopListener(ddns_);
     StopListener(site_);
     std::vector<ConnectionPtr> site;
@@ -411,6 +432,10 @@ static const char* PurposeName(int purpose)
         return "talk";
     case dev::PurposeBroadcast:
         return "broadcast";
+    case dev::PurposeFileSearch:
+        return "search";
+    case dev::PurposeFileFetch:
+        return "fetch";
     default:
         return "";
     }
@@ -496,6 +521,10 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
             ServeAudio(c, talk);
         return;
     }
+    case dev::PurposeFileSearch:
+    case dev::PurposeFileFetch:
+        ServeFiles(c, hello, data);
+        return;
     default:
         Admit(c, -1);
     }
@@ -662,6 +691,14 @@ void Site::ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::
             case dev::OpStartServerRecord:
             case dev::OpStopServerRecord:
                 cam->serverRecording = hello.op == dev::OpStartServerRecord;
+                if (!s.recordings.empty()) {
+                    std::unique_ptr<CameraRecorder>& r = s.recorders[size_t(hello.channel)];
+                    if (!cam->serverRecording)
+                        r.reset(); // its thread never takes the site's lock
+                    else if (!r)
+                        r.reset(
+                            new CameraRecorder(s.recordings, s.name, hello.channel, s.width, s.height, s.frameRate));
+                }
                 event = 11;
                 eventValue = cam->serverRecording ? 1 : 0;
                 break;
@@ -865,6 +902,22 @@ void Site::HandleLinkBytes(std::vector<uint8_t>& b)
         else
             station_.linkRelays = uint8_t(station_.linkRelays & ~(1 << f[4]));
     }
+}
+
+// The server's recordings (the log-in was checked): a slow server spaces its hits and pieces.
+void Site::ServeFiles(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)
+{
+    Server& s = *c->server;
+    dev::FileServeOptions options;
+    std::string folder;
+    {
+        Lock lock(lock_);
+        folder = s.recordings;
+        options.gapMs = DWORD(s.slowMs);
+        c->loggedIn = true;
+    }
+    RecordingFolder files(folder, s.name);
+    dev::ServeFileConnection(files, *c->channel, hello, data, c->stop, options);
 }
 
 void Site::ServeDdns(ConnectionPtr c, const dev::HelloMsg& hello)

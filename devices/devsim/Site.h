@@ -12,6 +12,7 @@
 
 #include "devices/common/Guard.h"
 #include "devices/common/Net.h"
+#include "devices/devsim/Recordings.h"
 
 namespace devsim {
 
@@ -85,6 +86,8 @@ struct Server {
     std::map<std::string, Fault> faults; // by purpose name
     Listener listener;
     std::vector<ConnectionPtr> connections;
+    std::string recordings;                                 // the folder of its own recordings; empty = none
+    std::vector<std::unique_ptr<CameraRecorder>> recorders; // per camera, while it records
 };
 
 struct Station {
@@ -130,6 +133,7 @@ private:
     void ServeSite(ConnectionPtr c, const dev::HelloMsg& hello);
     void ServeCom(ConnectionPtr c);
     void ServeDdns(ConnectionPtr c, const dev::HelloMsg& hello);
+    void ServeFiles(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
     void Welcome(const ConnectionPtr& c, int code, const void* extra = nullptr, size_t size = 0);
     bool Admit(const ConnectionPtr& c, int code); // welcomes; a refusal also ends the connection
     bool TakeFault(Server& s, const char* purpose, int* code);

@@ -1,10 +1,14 @@
-// The entry points of Framewell.dll: handle look-up and argument checks around the players and
-// conversions.
+// The entry points of Framewell.dll: handle look-up and argument checks around the players,
+// conversions, searches and downloads.
+#include <cstring>
 #include <string>
 
+#include "devices/common/Text.h"
 #include "devices/framewell/Converter.h"
 #include "devices/framewell/Framewell.h"
 #include "devices/framewell/Player.h"
+#include "devices/framewell/Remote.h"
+#include "devices/framewell/RemotePlayer.h"
 
 using fw::Converter;
 using fw::Player;
@@ -22,6 +26,16 @@ bool PathArg(const char* text, std::string& out)
         return false;
     out.assign(text, n);
     return true;
+}
+
+// Closes a handle of kind T: its thread is joined, so nothing of it runs afterwards.
+template <class T> int CloseHandleOf(int handle)
+{
+    if (!dev::Find<T>(handle))
+        return 0;
+    if (dev::HandlePtr taken = dev::TakeHandle(handle))
+        taken->Stop();
+    return 1;
 }
 
 template <class F> int WithPlayer(int handle, F f)
@@ -211,49 +225,105 @@ int __stdcall Framewell_CloseConvert(int handle)
     return 1;
 }
 
-int __stdcall Framewell_StartSearch(const char*, const char*, int, const char*, const char*, int, int, int,
-                                    const FramewellTime*, const FramewellTime*, FramewellSearchCallback, void*, int)
+int __stdcall Framewell_StartSearch(const char* address, const char* serverName, int channel, const char* user,
+                                    const char* password, int fileType, int selector, int useRange,
+                                    const FramewellTime* from, const FramewellTime* to,
+                                    FramewellSearchCallback callback, void* context, int port)
 {
-    return -1;
+    fw::RemoteTarget target;
+    if (!fw::MakeTarget(address, user, password, port, target) || (useRange && (!from || !to)))
+        return -1;
+    dev::FileSearchMsg query = {};
+    dev::CopyText(query.name, serverName ? serverName : "");
+    query.channel = channel < 0 ? -1 : channel;
+    query.kind = fileType;
+    query.selector = selector >= 1 && selector <= 4 ? selector : 0; // 0, 255 and the rest: all
+    query.useRange = useRange ? 1 : 0;
+    if (useRange) {
+        std::memcpy(&query.from, from, sizeof query.from);
+        std::memcpy(&query.to, to, sizeof query.to);
+    }
+    auto search = std::make_shared<fw::Search>(callback, context);
+    int handle = dev::AddHandle(search);
+    if (!search->Start(target, query)) {
+        if (dev::HandlePtr taken = dev::TakeHandle(handle))
+            taken->Stop();
+        return -1;
+    }
+    return handle;
 }
 
-int __stdcall Framewell_GetSearchState(int)
+int __stdcall Framewell_GetSearchState(int handle)
 {
-    return 1;
+    std::shared_ptr<fw::Search> search = dev::Find<fw::Search>(handle);
+    return search ? search->State() : 1;
 }
 
-int __stdcall Framewell_CloseSearch(int)
+int __stdcall Framewell_CloseSearch(int handle)
 {
-    return 0;
+    return CloseHandleOf<fw::Search>(handle);
 }
 
-int __stdcall Framewell_StartDownload(const char*, const char*, const char*, const char*, const char*, int, int)
+int __stdcall Framewell_StartDownload(const char* address, const char* user, const char* password,
+                                      const char* remotePath, const char* localPath, int port, int limit)
 {
-    return 0;
+    fw::RemoteTarget target;
+    std::string from, to;
+    if (!fw::MakeTarget(address, user, password, port, target) || !PathArg(remotePath, from) || !PathArg(localPath, to))
+        return 0;
+    auto download = std::make_shared<fw::Download>();
+    int handle = dev::AddHandle(download);
+    if (!download->Start(target, from, to, limit > 0 ? uint32_t(limit) : 0)) {
+        if (dev::HandlePtr taken = dev::TakeHandle(handle))
+            taken->Stop();
+        return 0;
+    }
+    return handle;
 }
 
-int __stdcall Framewell_CloseDownload(int)
+int __stdcall Framewell_CloseDownload(int handle)
 {
-    return 0;
+    return CloseHandleOf<fw::Download>(handle);
 }
 
-int __stdcall Framewell_GetDownloadProgress(int)
+int __stdcall Framewell_GetDownloadProgress(int handle)
 {
-    return -2;
+    std::shared_ptr<fw::Download> download = dev::Find<fw::Download>(handle);
+    return download ? download->Progress() : fw::Download::kFailed;
 }
 
-int __stdcall Framewell_OpenRemoteFile(const char*, const char*, const char*, const char*, HWND, int)
+int __stdcall Framewell_OpenRemoteFile(const char* address, const char* user, const char* password,
+                                       const char* remotePath, HWND window, int port)
 {
-    return 0;
+    fw::RemoteTarget target;
+    std::string path;
+    if (!fw::MakeTarget(address, user, password, port, target) || !PathArg(remotePath, path))
+        return 0;
+    auto player = std::make_shared<fw::RemotePlayer>();
+    int handle = dev::AddHandle(player); // first: the notifications carry the handle
+    if (!player->OpenRemote(target, path, window)) {
+        if (dev::HandlePtr taken = dev::TakeHandle(handle))
+            taken->Stop();
+        return 0;
+    }
+    return handle;
 }
 
 int __stdcall Framewell_SetBufferTime(int handle, int seconds)
 {
-    return WithPlayer(handle, [&](Player&) { return int(seconds >= 0); });
+    if (seconds < 0)
+        return 0;
+    if (std::shared_ptr<fw::RemotePlayer> remote = dev::Find<fw::RemotePlayer>(handle)) {
+        remote->SetBufferSeconds(seconds);
+        return 1;
+    }
+    return WithPlayer(handle, [](Player&) { return 1; });
 }
 
 int __stdcall Framewell_GetBufferProgress(int handle)
 {
+    if (std::shared_ptr<fw::RemotePlayer> remote = dev::Find<fw::RemotePlayer>(handle))
+        return remote->BufferProgress();
     return WithPlayer(handle, [](Player&) { return -1; });
 }
 

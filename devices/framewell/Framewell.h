@@ -9,14 +9,32 @@
  *
  * Threads: each player and each conversion has a thread of its own. A player's thread draws the
  * pictures at the recording's times, scaled to the window's client area less a 1-pixel border,
- * and posts the notifications (PostMessage, never SendMessage). Transport calls, seeks, steps and
+ * and posts the notifications (PostMessage, never SendMessage); notifications that come before
+ * Framewell_SetNotifyWindow wait and are posted when it is called. Transport calls, seeks, steps and
  * snapshots act at once on the caller's thread: after Framewell_StepFrame or Framewell_SetPlayTime
  * returns, the picture they chose is the shown one. Framewell_Stop, Framewell_CloseConvert,
  * Framewell_CloseSearch, Framewell_CloseDownload and Framewell_Cleanup wait for the handle's
  * thread: no notification or callback of that handle comes after they return.
  *
- * Remote recordings (search, download, remote play) are not served by this stand-in yet: those
- * calls fail (search -1, the others 0).
+ * Remote recordings come from a file service (Depotix in a station, or a video server) over the
+ * devices' wire protocol (the file-search and file-fetch purposes, devices/common/Protocol.h).
+ * Addresses are at most 39 bytes, users and passwords at most 23, ports 1..65535; longer texts
+ * or a missing argument fail the call. Framewell_StartSearch and Framewell_StartDownload log in
+ * before they return, so a service that cannot be reached or refuses the log-in fails the call
+ * at once (search -1, download 0). Each search, download and remote player then has a thread of
+ * its own: a search's callback runs on it; Framewell_CloseSearch and Framewell_CloseDownload
+ * wait for it.
+ *
+ * Remote play (Framewell_OpenRemoteFile): the handle comes at once; a thread fetches the file
+ * into a temporary file (deleted when the handle closes): an MP4's sample table first, then its
+ * pictures from the start. It posts 3 (buffering; Framewell_GetBufferProgress gives the percent of
+ * the buffer time that arrived), then 4 and 2 (ready) once the sample table and
+ * Framewell_SetBufferTime seconds of pictures are there (a file without a sample table: once all
+ * of it is). Framewell_Play is then called as for a local file; when playback catches up with the
+ * data it waits, posting 3 and, when the buffer time arrived again, 4. Any failure before ready
+ * posts 1 without 2 (no service, refused log-in, a path the service does not hand out, not a
+ * recording); a service that goes away during play ends it with 1. A seek beyond what arrived
+ * waits for the data the same way.
  */
 #ifndef FRAMEWELL_H
 #define FRAMEWELL_H
@@ -59,7 +77,8 @@ typedef void(__stdcall* FramewellSearchCallback)(const char* serverName, int cha
                                                  const FramewellTime* start, const FramewellTime* end,
                                                  unsigned int sizeBytes, void* context);
 
-/* 1, 2: once per program. Framewell_Cleanup closes every handle left (as the Close calls do). */
+/* 1, 2: once per program. Framewell_Cleanup closes every handle left (as the Close calls do),
+ * searches and downloads included. */
 int FRAMEWELL_API Framewell_Init(void);
 int FRAMEWELL_API Framewell_Cleanup(void);
 
@@ -104,20 +123,32 @@ int FRAMEWELL_API Framewell_CloseConvert(int handle);
  * 28: ends the clip: the number of pictures cut (0 when none; the empty clip is deleted). */
 int FRAMEWELL_API Framewell_StartCut(int handle, const char* clipPath);
 int FRAMEWELL_API Framewell_EndCut(int handle);
-/* 29..31: search of a server's recordings; selector 0, 255 or outside 1..4 mean all. */
+/* 29..31: search of a server's recordings. serverName empty or NULL = any; channel -1 = any;
+ * fileType FRAMEWELL_FILE_*; selector 1 manual, 2 schedule, 3 motion, 4 alarm, and 0, 255 or any
+ * other value all; from and to (FramewellTime pointers) are read only when useRange is not 0.
+ * The handle (> 0), or -1. The callback gets context. Framewell_GetSearchState: 0 while hits may
+ * come, 1 when the search ended or failed (the hits delivered stay delivered); 1 for an unknown
+ * handle. Framewell_CloseSearch waits for the search's thread: no callback after it returns (a
+ * callback may close its own search; its thread then ends after the callback). */
 int FRAMEWELL_API Framewell_StartSearch(const char* address, const char* serverName, int channel, const char* user,
                                         const char* password, int fileType, int selector, int useRange,
                                         const FramewellTime* from, const FramewellTime* to,
                                         FramewellSearchCallback callback, void* context, int port);
 int FRAMEWELL_API Framewell_GetSearchState(int handle);
 int FRAMEWELL_API Framewell_CloseSearch(int handle);
-/* 32..34: download of a remote file; limit in bytes a second, 0 = none; progress -1 finished,
- * -2 failed. */
+/* 32..34: download of a remote file into localPath (created anew); limit in bytes a second, the
+ * service paces its pieces (0 = none). The handle, or 0 (unreachable, refused, a path the
+ * service does not hand out, localPath cannot be created). Progress: 0..99 while downloading,
+ * -1 finished (the file is complete), -2 failed (the partial file is deleted) or unknown handle.
+ * Framewell_CloseDownload waits for the thread; a download closed before it finished leaves
+ * what arrived. */
 int FRAMEWELL_API Framewell_StartDownload(const char* address, const char* user, const char* password,
                                           const char* remotePath, const char* localPath, int port, int limit);
 int FRAMEWELL_API Framewell_CloseDownload(int handle);
 int FRAMEWELL_API Framewell_GetDownloadProgress(int handle);
-/* 35..37: remote play. */
+/* 35..37: remote play (above). Framewell_SetBufferTime: seconds of pictures to gather before
+ * playing (default 10; 0 = none); 0 for a negative value. Framewell_GetBufferProgress: percent
+ * while buffering, -1 otherwise (always -1 for a local file). */
 int FRAMEWELL_API Framewell_OpenRemoteFile(const char* address, const char* user, const char* password,
                                            const char* remotePath, HWND window, int port);
 int FRAMEWELL_API Framewell_SetBufferTime(int handle, int seconds);

@@ -225,6 +225,28 @@ size_t MediaFile::IndexAt(uint32_t ms) const
     return it == samples_.begin() ? 0 : size_t(it - samples_.begin()) - 1;
 }
 
+uint64_t MediaFile::StartOffset(size_t i) const
+{
+    if (i >= samples_.size() || samples_[i].pieces == 0)
+        return 0;
+    const Sample& s = samples_[i];
+    uint64_t start = pieces_[s.firstPiece].fileOffset;
+    for (uint32_t k = 1; k < s.pieces; ++k)
+        start = std::min<uint64_t>(start, pieces_[s.firstPiece + k].fileOffset);
+    return start;
+}
+
+uint64_t MediaFile::EndOffset(size_t i) const
+{
+    uint64_t end = 0;
+    if (i >= samples_.size())
+        return end;
+    const Sample& s = samples_[i];
+    for (uint32_t k = 0; k < s.pieces; ++k)
+        end = std::max<uint64_t>(end, pieces_[s.firstPiece + k].fileOffset + pieces_[s.firstPiece + k].length);
+    return end;
+}
+
 bool MediaFile::Read(size_t i, std::vector<uint8_t>& out) const
 {
     if (i >= samples_.size())

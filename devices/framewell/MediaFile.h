@@ -36,6 +36,9 @@ public:
     uint32_t TotalMs() const { return totalMs_; } // from the first picture to the end of the last
     // The last picture at or before ms (0 before the first).
     size_t IndexAt(uint32_t ms) const;
+    // Where picture i's bytes begin and just past where they end in the file.
+    uint64_t StartOffset(size_t i) const;
+    uint64_t EndOffset(size_t i) const;
     // The picture's bytes; false when the file can no longer be read.
     bool Read(size_t i, std::vector<uint8_t>& out) const;
 

@@ -82,6 +82,32 @@ void Player::SetNotify(HWND window, UINT message)
     Lock lock(lock_);
     notifyWindow_ = window;
     notifyMessage_ = message;
+    if (!window)
+        return;
+    for (WPARAM code : pending_)
+        PostMessageA(notifyWindow_, notifyMessage_, code, LPARAM(handle));
+    pending_.clear();
+}
+
+void Player::NotifyLocked(WPARAM code)
+{
+    if (notifyWindow_)
+        PostMessageA(notifyWindow_, notifyMessage_, code, LPARAM(handle));
+    else if (pending_.size() < 64)
+        pending_.push_back(code);
+}
+
+uint32_t Player::TotalMs()
+{
+    Lock lock(lock_);
+    return file_.TotalMs();
+}
+
+void Player::PictureSize(int& width, int& height)
+{
+    Lock lock(lock_);
+    width = file_.Width();
+    height = file_.Height();
 }
 
 bool Player::Play(HWND window)
@@ -141,6 +167,7 @@ bool Player::SeekMs(uint32_t ms)
         Lock lock(lock_);
         if (ms >= file_.TotalMs())
             return false;
+        SoughtLocked(file_.IndexAt(ms));
         ShowLocked(file_.IndexAt(ms));
         AnchorLocked();
     }
@@ -249,10 +276,11 @@ DWORD Player::WaitLocked()
     if (!playing_)
         return INFINITE;
     size_t next = shown_ ? index_ + 1 : index_;
+    if (!SourceReadyLocked(next))
+        return 200; // the data's arrival wakes the thread sooner
     if (next >= file_.Count()) {
         playing_ = false;
-        if (notifyWindow_)
-            PostMessageA(notifyWindow_, notifyMessage_, 1, LPARAM(handle));
+        NotifyLocked(1);
         return INFINITE;
     }
     DWORD now = GetTickCount();

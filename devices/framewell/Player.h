@@ -25,32 +25,43 @@ public:
     bool StepFrame();
     bool SeekMs(uint32_t ms);
     void Refresh();
-    uint32_t TotalMs() const { return file_.TotalMs(); }
+    uint32_t TotalMs();
     uint32_t PlayMs();
-    void PictureSize(int& width, int& height) const { width = file_.Width(), height = file_.Height(); }
+    void PictureSize(int& width, int& height);
     bool Capture(const std::string& bmpPath);
     bool StartCut(const std::string& clipPath);
     int EndCut();
+
+protected:
+    // Whether picture `next` may be shown now; a remote player waits for its data.
+    virtual bool SourceReadyLocked(size_t) { return true; }
+    // A seek chose picture index: a remote player fetches from there.
+    virtual void SoughtLocked(size_t) {}
+    // Posts a notification, or keeps it until a notify window is set.
+    void NotifyLocked(WPARAM code);
+    void AnchorLocked();
+    bool StartDrawing() { return StartThread(); }
+
+    CRITICAL_SECTION lock_;
+    HANDLE wake_;
+    MediaFile file_;
+    bool playing_ = false;
+    HWND window_ = nullptr;
 
 private:
     void Run() override;
     bool ShowLocked(size_t index); // decodes, draws, copies into a clip
     void DrawLocked();
-    void AnchorLocked();
     DWORD WaitLocked(); // ms until the next picture is due, INFINITE when none is
 
-    CRITICAL_SECTION lock_;
-    HANDLE wake_;
-    MediaFile file_;
     Picture picture_;
     bool shown_ = false;
     size_t index_ = 0; // the shown picture, or the next one before any was shown
-    HWND window_ = nullptr;
     HWND notifyWindow_ = nullptr;
     UINT notifyMessage_ = 0;
-    bool playing_ = false;
-    int speed_ = 0;        // speed 2^speed_, -4..4
-    DWORD anchorTick_ = 0; // the tick count when the picture at anchorMs_ was due
+    std::vector<WPARAM> pending_; // notifications that came before a notify window
+    int speed_ = 0;               // speed 2^speed_, -4..4
+    DWORD anchorTick_ = 0;        // the tick count when the picture at anchorMs_ was due
     uint32_t anchorMs_ = 0;
     std::unique_ptr<dev::VideoFileWriter> clip_;
     std::string clipPath_;

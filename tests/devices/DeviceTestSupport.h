@@ -62,6 +62,8 @@ struct MediaSample {
 // the file's structure is broken.
 bool ReadMp4Samples(const std::string& path, std::vector<MediaSample>* samples, int* width, int* height);
 bool ReadAsfSamples(const std::string& path, std::vector<MediaSample>* samples, int* width, int* height);
+// A picture that differs per frame, with the frame number in its comment as recordings have.
+std::vector<uint8_t> TestFrameJpeg(int frame, int width, int height);
 // The frame number our recordings write into each JPEG's comment ("frame=N"), -1 when absent.
 long JpegFrameNumber(const std::vector<uint8_t>& jpeg);
 // Decodes a picture file with the platform's picture loader; false when it is not a valid image.

@@ -17,18 +17,9 @@ namespace {
 
 const int kW = 64, kH = 48;
 
-// A picture that differs per frame, with the frame number in its comment as recordings have.
 std::vector<uint8_t> FrameJpeg(int frame, int w = kW, int h = kH)
 {
-    std::vector<uint8_t> rgb(size_t(w) * size_t(h) * 3);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = &rgb[(size_t(y) * size_t(w) + size_t(x)) * 3];
-            p[0] = uint8_t(frame * 37 + x * 3), p[1] = uint8_t(y * 5), p[2] = uint8_t(frame * 11);
-        }
-    std::vector<uint8_t> jpeg;
-    dev::EncodeJpeg(rgb.data(), w, h, 80, jpeg, "frame=" + std::to_string(frame) + " channel=0");
-    return jpeg;
+    return TestFrameJpeg(frame, w, h);
 }
 
 struct Written {

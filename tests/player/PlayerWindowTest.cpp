@@ -351,6 +351,10 @@ int __stdcall Closed(int)
 {
     return 1;
 }
+int __stdcall NoRemotePlayer(const char*, const char*, const char*, const char*, HWND, int)
+{
+    return 0;
+}
 
 TEST_F(PlayerWindowTest, TheSearchWindowPagesItsHitsAndQueuesThemAll)
 {
@@ -359,6 +363,7 @@ TEST_F(PlayerWindowTest, TheSearchWindowPagesItsHitsAndQueuesThemAll)
     table.StartSearch = FortyFiveHits;
     table.GetSearchState = SearchDone;
     table.CloseSearch = Closed;
+    table.OpenRemoteFile = NoRemotePlayer;
     SetFramewellApi(&table);
     dialog.ShowSearchWindow();
     CSearchDlg* search = nullptr;
@@ -384,7 +389,7 @@ TEST_F(PlayerWindowTest, TheSearchWindowPagesItsHitsAndQueuesThemAll)
     EXPECT_EQ(1, dialog.ActivePane()->m_transport.m_playlistMode);
     EXPECT_EQ(1, search->m_store.GetCurrentPage()); // the page on show stays the rows' page
     search->m_results.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    // No server answers (the library's remote side is not there): message 131, and the window stays.
+    // The library gives no player: message 131, and the window stays.
     search->ShowWindow(SW_SHOW);
     g_messages.clear();
     EXPECT_FALSE(search->PlaySelected());

@@ -13,7 +13,7 @@
 //   stop S | start S            a stopped server refuses connections and drops the ones it had
 //   stop ddns | start ddns      the DDNS service likewise
 //   slow S MS                   S answers each log-in and request MS late and sends at most one
-//                               picture every MS (0 = normal)
+//                               picture, file hit or file piece every MS (0 = normal)
 //   motion S CH                 device event 2 (motion), value 1 << CH, to every live channel of S
 //   sensor S I                  device event 4 (sensor input I), value 1 << I
 //   cut S CH | restore S CH     camera CH shows "NO VIDEO"; event 3 with the mask of cut cameras
@@ -21,7 +21,8 @@
 //   input S I 0|1               input I (0..15) of the alarm box behind S's serial port
 //   key NUM CODE VALUE          the control keyboard sends the key of PTZ code CODE for camera NUM
 //   fail S PURPOSE CODE [COUNT] the next COUNT (default: all) connections of PURPOSE (live,
-//                               request, jpeg, serial, talk, broadcast) are answered with CODE
+//                               request, jpeg, serial, talk, broadcast, search, fetch) are
+//                               answered with CODE
 //   fail S PURPOSE off
 //   state S                     ok running=0|1 clients=N relays=0101 recording=0100 lost=0000
 //                               inputs=0000 captures=0,1,0,0 talk=BYTES broadcast=BYTES talking=0|1
