@@ -129,16 +129,7 @@ int CStationServices::StartRelayService(const CSysParam& params, CSystemLog* log
 {
     if (params.m_forwardEnabled == 0)
         return 0;
-    {
-        CSingleLock lock(&Relay().lock, TRUE);
-        Relay().users[0] = params.m_forwardAdminUser;
-        Relay().passwords[0] = params.m_forwardAdminPassword;
-        Relay().users[1] = params.m_forwardSeniorUser;
-        Relay().passwords[1] = params.m_forwardSeniorPassword;
-        Relay().users[2] = params.m_forwardOperatorUser;
-        Relay().passwords[2] = params.m_forwardOperatorPassword;
-        Relay().log = log;
-    }
+    KeepRelaySettings(params, log);
     RelayServiceConfig config = MakeRelayConfig(params);
     Conduit_ConfigureRelayService(&config);
     if (Conduit_StartRelayService(0) != 0) {
@@ -146,6 +137,18 @@ int CStationServices::StartRelayService(const CSysParam& params, CSystemLog* log
         return 0;
     }
     return 1;
+}
+
+void CStationServices::KeepRelaySettings(const CSysParam& params, CSystemLog* log)
+{
+    CSingleLock lock(&Relay().lock, TRUE);
+    Relay().users[0] = params.m_forwardAdminUser;
+    Relay().passwords[0] = params.m_forwardAdminPassword;
+    Relay().users[1] = params.m_forwardSeniorUser;
+    Relay().passwords[1] = params.m_forwardSeniorPassword;
+    Relay().users[2] = params.m_forwardOperatorUser;
+    Relay().passwords[2] = params.m_forwardOperatorPassword;
+    Relay().log = log;
 }
 
 int __stdcall CStationServices::RelayAccountCheck(int, const char* user, const char* password)

@@ -41,6 +41,8 @@ public:
     // 1 when it runs.
     int StartRelayService(const CSysParam& params, CSystemLog* log);
     static RelayServiceConfig MakeRelayConfig(const CSysParam& params);
+    // The copy of the accounts and the log that the callbacks read (taken by StartRelayService).
+    static void KeepRelaySettings(const CSysParam& params, CSystemLog* log);
     // The forwarding service's account check: 1 administrator, 2 senior operator, 3 operator, 0
     // refused. An empty name at a level admits whoever did not match a higher one.
     static int __stdcall RelayAccountCheck(int reserved, const char* user, const char* password);
