@@ -238,10 +238,11 @@ void CDlgMain::SetUpImageLists()
 
 void CDlgMain::StartLibraries()
 {
-    m_services.InitFileAndMediaLibraries(); // Depotix_Init first, Framewell_Init last
+    m_services.InitFileLibrary();
     Conduit_Init(0, 0, 0, 0);
     Ferret_Init();
     Conduit_SetConnectTimeout(30, 4);
+    m_services.InitMediaLibrary();
     m_librariesStarted = 1;
 }
 

@@ -81,9 +81,13 @@ CStationServices::~CStationServices()
     CloseSerialDevices();
 }
 
-void CStationServices::InitFileAndMediaLibraries()
+void CStationServices::InitFileLibrary()
 {
     m_fileService.Init();
+}
+
+void CStationServices::InitMediaLibrary()
+{
     GetFramewellApi().Init();
     m_mediaStarted = 1;
 }

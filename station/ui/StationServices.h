@@ -28,8 +28,10 @@ public:
     CStationServices& operator=(const CStationServices&) = delete;
 
     // --- the outside libraries (the main dialog's start and shut-down order) ---
-    // Depotix_Init and Framewell_Init; Conduit and Ferret are the main dialog's own.
-    void InitFileAndMediaLibraries();
+    // Depotix_Init (first of the libraries) and Framewell_Init (last); Conduit and Ferret are the
+    // main dialog's own.
+    void InitFileLibrary();
+    void InitMediaLibrary();
     // The forwarding and the file service's log-in check stop: no callback of theirs runs after
     // this, so the parameters and the log may go.
     void StopCallbacks();
