@@ -2,8 +2,7 @@
 #include "station/ui/StationServices.h"
 
 #include <afxmt.h>
-
-#include <cstring>
+#include <afxstr.h>
 
 #include "devices/framewell/FramewellApi.h"
 #include "devices/portwick/Portwick.h"
@@ -115,7 +114,7 @@ void CStationServices::CleanupFileAndMediaLibraries()
 RelayServiceConfig CStationServices::MakeRelayConfig(const CSysParam& params)
 {
     RelayServiceConfig config = {};
-    std::strncpy(config.multicastAddress, params.m_multicastAddress, sizeof config.multicastAddress - 1);
+    CopyText(config.multicastAddress, sizeof config.multicastAddress, params.m_multicastAddress);
     config.port = (unsigned short)params.m_forwardLocalPort;
     config.secondPort = (unsigned short)params.m_multicastPort;
     config.setting3 = params.m_forwardBuffers;
