@@ -102,12 +102,10 @@ CDlgMain* CDlgMain::Instance()
 CDlgMain::CDlgMain(CWnd* pParent)
     : CDialog(IDD, pParent), m_pageBeforeEMap(0), m_hIcon(nullptr), m_ownerMenu(nullptr), m_backgroundPicture(nullptr),
       m_mainTimer(0), m_remoteLoginThread(nullptr), m_savedPlacement(), m_lockedStates(0), m_lockedMenuStates(),
-      m_storagePaths(), m_storagePathCount(0), m_skinButtons(), m_buttonChecked(), m_talkHandle(-1),
-      m_talkSession(nullptr), m_alarmSoundOn(0), m_screenLocked(0), m_editorOpen(0), m_broadcastWindow(nullptr),
-      m_talkRelay(-1), m_connectInfo(nullptr), m_systemLog(nullptr), m_videoWall(nullptr), m_emapView(nullptr),
-      m_emapTree(nullptr), m_processId(::GetCurrentProcessId()), m_remoteLogin(), m_linkageHandle(0),
-      m_keyboardHandle(0), m_alarmInputHandle(0), m_previousWindows(nullptr), m_previousHost(nullptr), m_installed(0),
-      m_librariesStarted(0)
+      m_storagePaths(), m_storagePathCount(0), m_skinButtons(), m_buttonChecked(), m_alarmSoundOn(0), m_screenLocked(0),
+      m_editorOpen(0), m_broadcastWindow(nullptr), m_connectInfo(nullptr), m_systemLog(nullptr), m_videoWall(nullptr),
+      m_emapView(nullptr), m_emapTree(nullptr), m_processId(::GetCurrentProcessId()), m_remoteLogin(),
+      m_previousWindows(nullptr), m_previousHost(nullptr), m_installed(0), m_librariesStarted(0)
 {
     m_hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_MAIN));
     if (m_hIcon == nullptr)
@@ -240,10 +238,11 @@ void CDlgMain::SetUpImageLists()
 
 void CDlgMain::StartLibraries()
 {
-    // The media engine's and the file service's start belong here too, once they are built.
+    m_services.InitFileLibrary();
     Conduit_Init(0, 0, 0, 0);
     Ferret_Init();
     Conduit_SetConnectTimeout(30, 4);
+    m_services.InitMediaLibrary();
     m_librariesStarted = 1;
 }
 
@@ -257,6 +256,7 @@ void CDlgMain::StopLibraries()
     Conduit_StopRelayService();
     Conduit_Cleanup();
     Ferret_Cleanup();
+    m_services.CleanupFileAndMediaLibraries(); // Framewell_Cleanup, Depotix_Stop, Depotix_Cleanup
 }
 
 void CDlgMain::InstallLinks()
@@ -408,7 +408,7 @@ void CDlgMain::Shutdown()
 {
     // Callbacks of the forwarding and file services use the parameters and the log: they stop first.
     if (m_librariesStarted)
-        Conduit_StopRelayService();
+        m_services.StopCallbacks();
     if (m_broadcastWindow != nullptr) {
         m_broadcastWindow->DestroyWindow();
         DeleteGlobal(m_broadcastWindow);

@@ -25,6 +25,7 @@
 #include "station/ui/PVMenu.h"
 #include "station/ui/RemoteLoginRecord.h"
 #include "station/ui/RemoteParamCtrl.h"
+#include "station/ui/StationServices.h"
 
 class CDlgConnectInfo;
 class CDlgBroadcast;
@@ -86,6 +87,14 @@ public:
     void ConnectGroup(CTermData* group, int connect);
     void ConnectTree(CTermData* group, int connect);
     void RestartRecording();
+    // The voice talk with the selected pane's server (button 417: 0 toggles; 1 only stops).
+    void Talk(int stopOnly);
+    // The file service follows the stored settings (the file-service settings page).
+    void RestartFileService();
+    // Station-wide serial device handles, 0 = not open; the serial settings page replaces them.
+    int& LinkDeviceHandle() { return m_services.LinkDeviceHandle(); }
+    int& KeyboardHandle() { return m_services.KeyboardHandle(); }
+    int& AlarmInputHandle() { return m_services.AlarmInputHandle(); }
     // A window of the configuration dialogs that is not built yet: a message box says so.
     void OpenUnbuiltWindow(UINT dialogId);
 
@@ -171,13 +180,10 @@ public:
     CMainTick m_tick;
     CWnd* m_skinButtons[kSkinButtonCount];
     int m_buttonChecked[kSkinButtonCount];
-    int m_talkHandle;
-    CChannelSession* m_talkSession;
     int m_alarmSoundOn;
     int m_screenLocked;
     int m_editorOpen;
     CDlgBroadcast* m_broadcastWindow;
-    int m_talkRelay;
     CDlgConnectInfo* m_connectInfo;
     CSystemLog* m_systemLog;
     CWnd* m_videoWall;
@@ -187,10 +193,8 @@ public:
     CDlgEMapTree* m_emapTree;
     DWORD m_processId;
     RemoteLoginRecord m_remoteLogin;
-    // Serial device handles (linkage device, control keyboard, external alarm input).
-    int m_linkageHandle;
-    int m_keyboardHandle;
-    int m_alarmInputHandle;
+    // Forwarding, file service, serial devices and the talk with their state.
+    CStationServices m_services;
     // What was installed before this dialog, put back at the end of Shutdown.
     IStationWindows* m_previousWindows;
     ILiveViewHost* m_previousHost;

@@ -117,12 +117,7 @@ void CDlgMain::OnExitCommand()
 
 void CDlgMain::CloseSerialDevices()
 {
-    int* handles[3] = {&m_linkageHandle, &m_keyboardHandle, &m_alarmInputHandle};
-    for (int kind = 1; kind <= 3; ++kind) {
-        if (*handles[kind - 1] != 0)
-            Portwick_Close(*handles[kind - 1], kind);
-        *handles[kind - 1] = 0;
-    }
+    m_services.CloseSerialDevices();
 }
 
 // The end of every orderly exit: log, release, close the serial devices, end the modal loop.
@@ -184,6 +179,7 @@ void CDlgMain::OnAbout()
 
 void CDlgMain::OnBroadcast()
 {
+    Talk(1);
     if (m_broadcastWindow != nullptr)
         m_broadcastWindow->ShowWindow(SW_SHOW);
 }
@@ -209,11 +205,7 @@ void CDlgMain::OnServerAssign()
 // a pointer into the tree.
 void CDlgMain::StopTalkAndDetachPanes()
 {
-    if (m_talkHandle != -1) {
-        Conduit_StopTalk(m_talkHandle);
-        m_talkHandle = -1;
-    }
-    m_talkSession = nullptr;
+    m_services.Talk(1);
     // After an import the pages on disk are the imported ones: the panes let go without a save.
     if (g_pRecGroup != nullptr && !SettingsImported())
         RebuildPageTable(0);

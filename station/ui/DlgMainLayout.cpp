@@ -192,7 +192,7 @@ void CDlgMain::OnSkinButton(UINT id, int event)
         WallSetAudioFollow(IsButtonChecked(416));
         return;
     case 417:
-        ClearTalkState();
+        Talk(0);
         return;
     case 441:
         ClearAlarms();
@@ -322,8 +322,8 @@ void CDlgMain::ClearAlarms()
 void CDlgMain::RelayOffAll()
 {
     for (int output = 0; output < 8; ++output) {
-        if (m_linkageHandle != 0)
-            Portwick_SetRelay(m_linkageHandle, 31, output);
+        if (m_services.LinkDeviceHandle() != 0)
+            Portwick_SetRelay(m_services.LinkDeviceHandle(), 31, output);
         SetLocalRelayState(output, 0);
     }
 }

@@ -24,7 +24,7 @@ void CDlgMain::PostExternalAlarm(CChannelSession* session, int input)
 
 int CDlgMain::GetLinkageHandle()
 {
-    return m_linkageHandle;
+    return m_services.LinkDeviceHandle();
 }
 
 CSystemLog* CDlgMain::GetSystemLog()
@@ -48,8 +48,7 @@ void CDlgMain::ShowMessage(LPCSTR text)
 
 void CDlgMain::ClearTalkState()
 {
-    m_talkHandle = -1;
-    m_talkSession = nullptr;
+    m_services.ClearTalkState();
 }
 
 void CDlgMain::RunCameraSettings(CTermCamera* camera)

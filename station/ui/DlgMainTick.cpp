@@ -16,9 +16,7 @@ void CDlgMain::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent == TIMER_TICK) {
         OnMainTick();
     } else if (nIDEvent == TIMER_TALK_LINKAGE) {
-        if (m_talkSession != nullptr && m_talkRelay >= 0 && m_talkRelay <= 3)
-            m_talkSession->SetRelay(m_talkRelay, 0);
-        KillTimer(TIMER_TALK_LINKAGE);
+        m_services.OnTalkRelayTimer();
     }
     CDialog::OnTimer(nIDEvent);
 }

@@ -4,6 +4,7 @@
 
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationLinks.h"
+#include "station/core/datamodel/SysParam.h"
 #include "station/core/datamodel/VuskLoopGroup.h"
 #include "station/core/datamodel/VuskPageGroup.h"
 #include "station/ui/DisplayPage.h"
@@ -245,5 +246,27 @@ void CDlgMain::RefreshLocalRelays()
         ptz->RefreshLocalRelays();
 }
 
-void CDlgMain::StartServices() {}
-void CDlgMain::OpenSerialDevices() {}
+void CDlgMain::StartServices()
+{
+    if (g_pSysParam == nullptr)
+        return;
+    m_services.StartRelayService(*g_pSysParam, m_systemLog);
+    RestartFileService();
+}
+
+void CDlgMain::RestartFileService()
+{
+    if (g_pSysParam != nullptr)
+        m_services.RestartFileService(*g_pSysParam, m_systemLog);
+}
+
+void CDlgMain::OpenSerialDevices()
+{
+    if (g_pSysParam != nullptr)
+        m_services.OpenSerialDevices(*g_pSysParam, m_hWnd);
+}
+
+void CDlgMain::Talk(int stopOnly)
+{
+    m_services.Talk(stopOnly);
+}

@@ -19,11 +19,11 @@ int* SerialHandleOf(CDlgMain* main, int kind)
         return nullptr;
     switch (kind) {
     case serialLinkDevice:
-        return &main->m_linkageHandle;
+        return &main->LinkDeviceHandle();
     case serialKeyboard:
-        return &main->m_keyboardHandle;
+        return &main->KeyboardHandle();
     case serialAlarmInput:
-        return &main->m_alarmInputHandle;
+        return &main->AlarmInputHandle();
     }
     return nullptr;
 }
@@ -37,6 +37,12 @@ void CMainConfigWindows::TrackOwnerDrawnMenu(CMenu* popup, CWnd* owner, POINT sc
     CPVMenu menu;
     menu.LoadPopup(popup);
     menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, owner);
+}
+
+void CMainConfigWindows::RestartFileService()
+{
+    if (CDlgMain* main = CDlgMain::Instance())
+        main->RestartFileService();
 }
 
 int CMainConfigWindows::GetSerialHandle(int kind)

@@ -10,7 +10,7 @@ public:
     void SetCameraDescription(LPCSTR text) override;
     void TrackOwnerDrawnMenu(CMenu* popup, CWnd* owner, POINT screen) override;
     // The file service (Depotix) is not started by the station yet, so there is nothing to restart.
-    void RestartFileService() override {}
+    void RestartFileService() override;
     int GetSerialHandle(int kind) override;
     void SetSerialHandle(int kind, int handle) override;
     HWND GetKeyboardWindow() override;

@@ -1,0 +1,94 @@
+// The video wall with 16 live cameras of the simulated site: every pane shows its camera's
+// pictures, a motion alarm makes one pane blink, and the selected pane keeps its frame through a
+// change of split mode. The screenshots are for a person to look at.
+#include <gtest/gtest.h>
+
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "station/ui/DlgPreviewPane.h"
+#include "station/ui/DlgVideoWall.h"
+#include "station/ui/SkinLayout.h"
+#include "tests/station/ui/LiveWallSite.h"
+#include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
+
+namespace {
+
+// More than a few colours in the middle of the pane's picture: a live picture, not an empty pane.
+bool ShowsPicture(const Capture& shot, const RECT& surface)
+{
+    COLORREF first = shot.Pixel((surface.left + surface.right) / 2, (surface.top + surface.bottom) / 2);
+    int differing = 0;
+    for (int y = surface.top + 4; y < surface.bottom - 4; y += 7) {
+        for (int x = surface.left + 4; x < surface.right - 4; x += 7)
+            differing += shot.Pixel(x, y) != first;
+    }
+    return differing > 20;
+}
+
+void Redraw(CWnd& window, LiveWallSite& site)
+{
+    site.Run(300);
+    window.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    site.Run(300);
+}
+
+} // namespace
+
+TEST(LiveWall, SixteenLivePanesWithAnAlarmAndTheSelectedFrame)
+{
+    TempDir dir(true);
+    SetStartDirectory(dir.Path().c_str());
+    CopyStationSkin(dir.Path());
+    SetSkinScreenSize(1024, 768);
+    LiveWallSite site;
+    ASSERT_TRUE(site.Start(dir.Path()));
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800,
+                              600, nullptr, nullptr));
+    CDlgVideoWall wall;
+    ASSERT_TRUE(wall.CreateWall(&host, 0, 0, 800, 600));
+    wall.ShowPage(0, 5, 0);
+    ASSERT_TRUE(site.ConnectAll(30000));
+    site.Run(1500);
+
+    // Motion on Site3's channel 1: camera 9 of the page.
+    ASSERT_TRUE(site.devsim.Ok("motion Site3 1"));
+    CDlgPreviewPane* alarmed = wall.GetPane(9);
+    EXPECT_TRUE(WaitUntil([&] {
+        site.windows.Deliver();
+        return alarmed->m_blinkTimer != 0;
+    }));
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(i == 9, wall.GetPane(i)->m_blinkTimer != 0) << "pane " << i;
+    EXPECT_TRUE(WaitUntil([&] { return alarmed->m_alarmIcon.IsOn() != 0; }));
+    Redraw(host, site);
+    Capture shot = CaptureWindow(host.m_hWnd);
+    SavePng(shot, ScreenshotPath("video-wall-16"));
+    for (int i = 0; i < 16; ++i) {
+        CRect surface;
+        wall.GetPane(i)->m_surface.GetWindowRect(&surface);
+        EXPECT_TRUE(ShowsPicture(shot, surface)) << "pane " << i << " shows no picture";
+    }
+    EXPECT_TRUE(wall.GetPane(5)->m_selected);
+
+    wall.SetSplitMode(8, -1);
+    EXPECT_EQ(5, wall.GetSelectedPane());
+    Redraw(host, site);
+    shot = CaptureWindow(host.m_hWnd);
+    SavePng(shot, ScreenshotPath("video-wall-split8"));
+    for (int i = 0; i < 16; ++i) {
+        if (!wall.IsPaneVisible(i))
+            continue;
+        CRect surface;
+        wall.GetPane(i)->m_surface.GetWindowRect(&surface);
+        EXPECT_TRUE(ShowsPicture(shot, surface)) << "split 8, pane " << i;
+    }
+
+    wall.ShowPage(-1, -1, 0); // the panes let go of the sessions before they go
+    site.Stop();
+    wall.DestroyWindow();
+    host.DestroyWindow();
+    SetSkinScreenSize(0, 0);
+}

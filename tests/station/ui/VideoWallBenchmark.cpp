@@ -1,0 +1,239 @@
+// The video wall with 16 live cameras of the simulated site, in one run: the time of a switch of
+// split mode or page (the wall laid out and repainted) against 16 bare child windows moved and
+// repainted the same way; and the process's CPU while 16 live panes show, against one pane and
+// against the same 16 streams drawn into bare windows.
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/TermCamera.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "station/ui/DisplayPage.h"
+#include "station/ui/DlgVideoWall.h"
+#include "station/ui/PaneGeometry.h"
+#include "station/ui/SkinLayout.h"
+#include "tests/station/ui/LiveWallSite.h"
+#include "tests/support/BenchmarkClock.h"
+#include "tests/support/BenchmarkReport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+const int kModes[6] = {1, 4, 6, 8, 9, 16};
+const int kWidth = 800, kHeight = 600;
+
+double ProcessCpuSeconds()
+{
+    FILETIME c, e, k, u;
+    GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
+    auto s = [](FILETIME f) { return (double(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7; };
+    return s(k) + s(u);
+}
+
+LRESULT CALLBACK BareProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        FillRect(dc, &ps.rcPaint, (HBRUSH)GetStockObject(BLACK_BRUSH));
+        EndPaint(w, &ps);
+        return 0;
+    }
+    return msg == WM_ERASEBKGND ? 1 : DefWindowProcA(w, msg, wp, lp);
+}
+
+// A bare window a session draws into, as the baseline of the panes.
+class BarePane : public IPreviewPane {
+public:
+    BarePane(HWND parent, int index)
+    {
+        RECT r = SplitPositionRect(16, index, kWidth, kHeight);
+        window_ =
+            CreateWindowExA(0, "WallBenchBare", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r.left, r.top,
+                            r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~BarePane() override { DestroyWindow(window_); }
+    HWND GetVideoSurface() override { return window_; }
+    void SetSession(CChannelSession*) override {}
+    void RefreshView(int) override {}
+    void ResetIcons() override {}
+    void ResetOnConnectFailure(int) override {}
+    void SetAudioIcon(int) override {}
+    void SetRecordIcon(int) override {}
+    void StartAlarmBlink() override {}
+    void StopAlarmBlink() override {}
+    void RemoveFromPage() override {}
+    void PostPaneAlarm(CChannelSession*, LPARAM) override {}
+
+private:
+    HWND window_;
+};
+
+// Lays 16 bare windows out as the wall lays its panes out for the mode and the selected pane.
+void LayoutBare(const std::vector<HWND>& windows, int mode, int selected)
+{
+    int panes[16];
+    int count = SplitGroupPanes(mode, SplitGroupOf(mode, selected), selected, panes);
+    HDWP defer = BeginDeferWindowPos(16);
+    std::vector<bool> shown(16, false);
+    for (int position = 0; position < count; ++position) {
+        RECT r = SplitPositionRect(mode, position, kWidth, kHeight);
+        shown[panes[position]] = true;
+        defer = DeferWindowPos(defer, windows[panes[position]], nullptr, r.left, r.top, r.right - r.left,
+                               r.bottom - r.top, SWP_NOZORDER | SWP_SHOWWINDOW);
+    }
+    for (int i = 0; i < 16; ++i) {
+        if (!shown[i])
+            defer = DeferWindowPos(defer, windows[i], nullptr, 0, 0, 0, 0,
+                                   SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_HIDEWINDOW);
+    }
+    EndDeferWindowPos(defer);
+}
+
+void Flush(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+// Milliseconds per switch: split switches (every mode in turn on the first page) and page
+// switches (to the second page, split 9, and back), each timed on its own.
+struct SwitchTimes {
+    double split = 0;
+    double page = 0;
+};
+
+template <typename SetMode, typename SetPage>
+SwitchTimes TimeSwitches(HWND window, LiveWallSite& site, int rounds, SetMode setMode, SetPage setPage)
+{
+    SwitchTimes spent;
+    for (int round = 0; round < rounds; ++round) {
+        double begin = NowMs();
+        for (int mode : kModes) {
+            setMode(mode);
+            Flush(window);
+        }
+        double middle = NowMs();
+        setPage(1);
+        Flush(window);
+        setPage(0);
+        Flush(window);
+        spent.split += middle - begin;
+        spent.page += NowMs() - middle;
+        site.Run(20); // the pictures that arrived meanwhile are drawn outside the timing
+    }
+    spent.split /= rounds * 6;
+    spent.page /= rounds * 2;
+    return spent;
+}
+
+SwitchTimes WallSwitches(CDlgVideoWall& wall, CWnd& host, LiveWallSite& site, int rounds)
+{
+    return TimeSwitches(
+        host.m_hWnd, site, rounds, [&](int mode) { wall.SetSplitMode(mode, -1); },
+        [&](int page) { page == 1 ? wall.NextPage() : wall.PrevPage(); });
+}
+
+SwitchTimes BareSwitches(HWND parent, const std::vector<HWND>& windows, LiveWallSite& site, int rounds)
+{
+    // The first page is left in split 16 by the last mode of the round, the second shows split 9.
+    return TimeSwitches(
+        parent, site, rounds, [&](int mode) { LayoutBare(windows, mode, 5); },
+        [&](int page) { LayoutBare(windows, page == 1 ? 9 : 16, 5); });
+}
+
+// CPU seconds per second of this process over ms, after a warm-up.
+double CpuWhile(LiveWallSite& site, DWORD ms)
+{
+    site.Run(1500);
+    double c0 = ProcessCpuSeconds(), t0 = NowMs();
+    site.Run(ms);
+    return (ProcessCpuSeconds() - c0) / ((NowMs() - t0) / 1000.0);
+}
+
+} // namespace
+
+int main()
+{
+    TempDir dir(true);
+    SetStartDirectory(dir.Path().c_str());
+    CopyStationSkin(dir.Path());
+    SetSkinScreenSize(1024, 768);
+    LiveWallSite site;
+    if (!site.Start(dir.Path())) {
+        std::printf("devsim did not start\n");
+        return 1;
+    }
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = BareProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "WallBenchBare";
+    RegisterClassA(&wc);
+
+    CWnd host;
+    host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
+                  nullptr, nullptr);
+    CDlgVideoWall* wall = new CDlgVideoWall;
+    wall->CreateWall(&host, 0, 0, kWidth, kHeight);
+    wall->ShowPage(0, 5, 0);
+    if (!site.ConnectAll(60000)) {
+        std::printf("not every camera connected\n");
+        return 1;
+    }
+    site.Run(1500);
+
+    // The bare windows live in a window of their own beside the wall, hidden while not measured.
+    HWND bareParent = CreateWindowExA(0, "WallBenchBare", "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight,
+                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    std::vector<std::unique_ptr<BarePane>> bare;
+    std::vector<HWND> bareWindows;
+    for (int i = 0; i < 16; ++i) {
+        bare.emplace_back(new BarePane(bareParent, i));
+        bareWindows.push_back(bare.back()->GetVideoSurface());
+    }
+
+    WallSwitches(*wall, host, site, 3); // warm-up
+    SwitchTimes wallTimes = WallSwitches(*wall, host, site, 25);
+    host.ShowWindow(SW_HIDE);
+    ShowWindow(bareParent, SW_SHOW);
+    BareSwitches(bareParent, bareWindows, site, 3);
+    SwitchTimes bareTimes = BareSwitches(bareParent, bareWindows, site, 25);
+    ShowWindow(bareParent, SW_HIDE);
+    host.ShowWindow(SW_SHOW);
+    PrintFigure("wall: split-mode switch, 16 live panes vs 16 bare windows", wallTimes.split, bareTimes.split, "ms",
+                "ratio under 3");
+    PrintFigure("wall: page switch, 16 live panes vs 16 bare windows", wallTimes.page, bareTimes.page, "ms",
+                "ratio under 3");
+
+    // CPU: 16 live panes, then one pane (the others stay connected), then the 16 streams drawn
+    // into bare windows of the same size.
+    wall->ShowPage(0, 5, 0);
+    wall->SetSplitMode(16, -1);
+    double cpu16 = CpuWhile(site, 5000);
+    DisplayPage* single = DisplayPageTable().Append(1);
+    single->cameras[0] = site.sessions[0]->m_pCamera;
+    wall->ShowPage(2, 0, 0);
+    double cpu1 = CpuWhile(site, 5000);
+    wall->ShowPage(-1, -1, 0);
+    host.ShowWindow(SW_HIDE);
+    LayoutBare(bareWindows, 16, 0);
+    ShowWindow(bareParent, SW_SHOW);
+    for (int i = 0; i < 16; ++i)
+        site.sessions[i]->AttachPane(1, bare[i].get(), 0);
+    double cpuBare = CpuWhile(site, 5000);
+    for (int i = 0; i < 16; ++i)
+        site.sessions[i]->AttachPane(0, nullptr, 0);
+    PrintFigure("wall CPU: 16 live panes vs the same 16 streams in bare windows", cpu16, cpuBare, "s/s",
+                "ratio under 1.2");
+    PrintFigure("wall CPU: 16 live panes vs 1 pane", cpu16, cpu1, "s/s", "16 panes stay smooth");
+
+    site.Stop();
+    bare.clear();
+    DestroyWindow(bareParent);
+    wall->DestroyWindow();
+    delete wall;
+    host.DestroyWindow();
+    return 0;
+}
