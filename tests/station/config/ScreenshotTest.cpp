@@ -16,8 +16,6 @@
 #include "station/config/DlgServerSelect.h"
 #include "station/config/DlgSysLog.h"
 #include "station/core/storage/SystemLog.h"
-}
-
 #include "station/config/DlgServerLocalSetting.h"
 #include "station/config/TabPageHost.h"
 #include "station/core/datamodel/RecGroup.h"
