@@ -229,10 +229,9 @@ bool Player::ShowLocked(size_t index)
     index_ = index;
     if (!file_.Read(index, jpeg_))
         return false;
-    Picture picture;
-    if (!DecodeJpeg(jpeg_.data(), jpeg_.size(), picture))
+    if (!DecodeJpeg(jpeg_.data(), jpeg_.size(), spare_))
         return false; // a damaged picture is skipped: the last good one stays
-    picture_ = std::move(picture);
+    std::swap(picture_, spare_);
     shown_ = true;
     if (clip_)
         clip_->AddFrame(jpeg_.data(), jpeg_.size(), file_.TimeMs(index));
@@ -259,9 +258,15 @@ void Player::DrawLocked()
     HDC dc = GetDC(window_);
     if (!dc)
         return;
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, picture_.width, picture_.height,
-                  picture_.pixels.data(), &bmi, DIB_RGB_COLORS, SRCCOPY);
+    if (r.right - r.left == picture_.width && r.bottom - r.top == picture_.height) {
+        // At its own size the picture needs no stretching pass.
+        SetDIBitsToDevice(dc, r.left, r.top, picture_.width, picture_.height, 0, 0, 0, picture_.height,
+                          picture_.pixels.data(), &bmi, DIB_RGB_COLORS);
+    } else {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchDIBits(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, 0, 0, picture_.width, picture_.height,
+                      picture_.pixels.data(), &bmi, DIB_RGB_COLORS, SRCCOPY);
+    }
     ReleaseDC(window_, dc);
 }
 

@@ -55,6 +55,7 @@ private:
     DWORD WaitLocked(); // ms until the next picture is due, INFINITE when none is
 
     Picture picture_;
+    Picture spare_; // decoded into, then swapped: no allocation a picture
     bool shown_ = false;
     size_t index_ = 0; // the shown picture, or the next one before any was shown
     HWND notifyWindow_ = nullptr;
