@@ -520,6 +520,18 @@ HBRUSH CDlgMain::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
     if (id == IDC_MAIN_CLOCK || id == IDC_MAIN_DATE) {
+        // The label draws no background of its own, and the dialog clips its children: it gets the part of
+        // the background picture under it first.
+        if (m_backgroundPicture != nullptr) {
+            CRect label;
+            pWnd->GetClientRect(&label);
+            pWnd->MapWindowPoints(this, &label);
+            HDC memory = ::CreateCompatibleDC(pDC->GetSafeHdc());
+            HGDIOBJ old = ::SelectObject(memory, m_backgroundPicture);
+            ::BitBlt(pDC->GetSafeHdc(), 0, 0, label.Width(), label.Height(), memory, label.left, label.top, SRCCOPY);
+            ::SelectObject(memory, old);
+            ::DeleteDC(memory);
+        }
         pDC->SetTextColor(RGB(68, 162, 226));
         pDC->SetBkMode(TRANSPARENT);
         return (HBRUSH)::GetStockObject(NULL_BRUSH);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "skin/engine/objects/ResourceSkinObjects.h"
+#include "skin/engine/objects/FrameElementSkinObjects.h"
 #include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/drawing/MemoryDC.h"
@@ -16,6 +17,8 @@
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinnerServices.h"
 #include "skin/engine/toolkit/SkinTrace.h"
+#include "skin/skinners/window/CaptionButton.h"
+#include "skin/skinners/window/CaptionStatic.h"
 
 const char kObjectProperty[] = "OBJECT";
 const char kThisProperty[] = "this";
@@ -63,7 +66,7 @@ HRGN PlaceSectionRegion(HRGN mask, const SkinImage* piece, int mode, const RECT&
 
 SkinnedWindow::SkinnedWindow()
     : ncButtonDepth_(0), hwnd_(NULL), savedProc_(NULL), destroyed_(FALSE), defaultCaptionText_(TRUE),
-      regionFlag_(FALSE), transparentColor_(kDefaultTransparent), region_(NULL)
+      regionFlag_(FALSE), transparentColor_(kDefaultTransparent), region_(NULL), elementCapture_(FALSE)
 {
     std::memset(frameRects_, 0, sizeof frameRects_);
     SetRectEmpty(&lastWindowRect_);
@@ -74,7 +77,16 @@ SkinnedWindow::~SkinnedWindow()
     Detach();
     // A region handed to the window belongs to it; only the handle is forgotten.
     region_ = NULL;
+    DeleteElements();
     children_.clear();
+}
+
+void SkinnedWindow::DeleteElements()
+{
+    std::vector<FrameElement*> elements;
+    elements.swap(elements_);
+    for (FrameElement* element : elements)
+        delete element;
 }
 
 const FramedSkinObject* SkinnedWindow::Framed() const
@@ -108,8 +120,26 @@ SkinObject* SkinnedWindow::SetSkinObject(SkinObject* object)
     regionFlag_ = app ? app->useTransparentColor != 0 : FALSE;
     transparentColor_ = app ? app->transparentColor & 0xFFFFFF : kDefaultTransparent;
     defaultCaptionText_ = TRUE;
+    DeleteElements();
     if (!object)
         return previous;
+    for (const auto& entry : object->Children()) {
+        SkinObject* child = entry.second;
+        FrameElement* element = NULL;
+        if (child->Type() == SkinTypeCaptionButton) {
+            element = new CaptionButton(child->rect, this);
+        } else if (child->Type() == SkinTypeArea) {
+            element = new FrameElement(child->rect, this);
+        } else if (child->Type() == SkinTypeCaptionStatic) {
+            element = new CaptionStatic(child->rect, this);
+            if (static_cast<const CaptionStaticSkinObject*>(child)->textKind == 1)
+                defaultCaptionText_ = FALSE;
+        }
+        if (!element)
+            continue;
+        elements_.push_back(element);
+        element->SetSkinObject(child);
+    }
     SetRectEmpty(&lastWindowRect_);
     if (hwnd_)
         SkinChildren(hwnd_, object);
@@ -294,6 +324,7 @@ LONG_PTR SkinnedWindow::Attach(HWND hwnd)
     LONG_PTR previous = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
     savedProc_ = reinterpret_cast<WNDPROC>(previous);
     SetPropA(hwnd, kObjectProperty, this);
+    UpdateCaptionButtonsFromStyle(GetWindowLongA(hwnd, GWL_STYLE));
     SetLastError(0);
     if (!SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinnedWindow::SubclassProc)) &&
         GetLastError() != 0) {
@@ -332,6 +363,8 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!savedProc_)
         return DefWindowProcA(hwnd_, message, wParam, lParam);
+    if (elementCapture_ && OnElementCapture(message, lParam))
+        return 0;
     switch (message) {
     case WM_SHOWWINDOW:
         HookOwner(wParam, lParam);
@@ -381,6 +414,14 @@ HRGN SkinnedWindow::GetWindowRegion()
             CombineRgn(result, result, section, RGN_OR);
             DeleteObject(section);
         }
+    }
+    const RECT bounds2 = GetWindowBounds();
+    for (FrameElement* element : elements_) {
+        CaptionStatic* text = dynamic_cast<CaptionStatic*>(element);
+        if (!text || !result)
+            continue;
+        text->Layout(bounds2);
+        text->CombineInto(result);
     }
     return result;
 }
@@ -552,10 +593,9 @@ void SkinnedWindow::FitClientToFrame(const SIZE* client)
     if (!framed || !hwnd_ || !::GetWindowRect(hwnd_, &window))
         return;
     const SIZE keep = client ? *client : ClientSize();
-    RECT bar;
-    GetMenuBarRect(&bar);
     const int width = Width(framed->GetFrameRect(5)) + Width(framed->GetFrameRect(3)) + keep.cx;
-    const int height = Height(framed->GetFrameRect(6)) + Height(framed->GetFrameRect(0)) + Height(bar) + keep.cy;
+    const int height =
+        Height(framed->GetFrameRect(6)) + Height(framed->GetFrameRect(0)) + GetMenuBarHeight(keep.cx) + keep.cy;
     if (width != Width(window) || height != Height(window))
         SetWindowPos(hwnd_, NULL, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
@@ -625,7 +665,13 @@ LRESULT SkinnedWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
 {
     SkinnedWindow* child = SkinEngine::Instance().FindSkinnedWindow(reinterpret_cast<HWND>(lParam));
     if (child && child->GetSkinType() == SkinTypeStatic) {
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        // The static draws its text over nothing: it gets the picture under it first, from whoever holds
+        // its background (a tab control or this window).
+        HWND holder = child->FindTabParent();
+        if (holder)
+            SendMessageA(holder, WM_SKIN_DRAWBACKGROUND, wParam, lParam);
+        SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     }
     return CallSavedProc(WM_CTLCOLORSTATIC, wParam, lParam);
@@ -668,6 +714,7 @@ BOOL SkinnedWindow::PaintIconic(const SlicedImage& activeImage, const SlicedImag
         DrawFrameImage(buffer, bounds, image, framed ? framed->firstColor : 0, TRUE);
         SetBkMode(buffer, TRANSPARENT);
         PaintCaptionText(buffer, active);
+        PaintFrameElements(buffer);
         BitBlt(windowDc, 0, 0, Width(bounds), Height(bounds), buffer, 0, 0, SRCCOPY);
     }
     ReleaseDC(hwnd_, windowDc);
@@ -696,6 +743,7 @@ void SkinnedWindow::PaintNonClient(WPARAM updateRegion, const SlicedImage* minim
     if (buffer.Create(windowDc, Width(bounds), Height(bounds))) {
         SetBkMode(buffer, TRANSPARENT);
         PaintFrame(buffer, active);
+        PaintFrameElements(buffer);
         // Everything but the client is copied: the system's update region is only read, never kept.
         RECT client;
         GetClientRect(hwnd_, &client);
@@ -743,4 +791,123 @@ void SkinnedWindow::DrawCaptionText(HDC dc, LONG style)
         SelectObject(dc, old);
         DeleteObject(font);
     }
+}
+
+int SkinnedWindow::GetMenuBarHeight(int)
+{
+    return 0;
+}
+
+void SkinnedWindow::PaintFrameElements(HDC dc)
+{
+    const RECT bounds = GetWindowBounds();
+    for (FrameElement* element : elements_) {
+        element->Layout(bounds);
+        if (element->IsVisible())
+            element->Paint(dc);
+    }
+}
+
+BOOL SkinnedWindow::ForwardToElements(UINT message, POINT point)
+{
+    BOOL taken = FALSE;
+    const RECT bounds = GetWindowBounds();
+    // A copy: an action may rebind the window and so replace the list.
+    const std::vector<FrameElement*> elements = elements_;
+    for (FrameElement* element : elements) {
+        element->Layout(bounds);
+        const BOOL hit = element->HitTest(point);
+        switch (message) {
+        case WM_MOUSEMOVE:
+            element->OnMouseMove(point);
+            break;
+        case WM_LBUTTONDOWN:
+            element->OnLButtonDown(point);
+            break;
+        case WM_LBUTTONUP:
+            element->OnLButtonUp(point);
+            break;
+        case WM_LBUTTONDBLCLK:
+            element->OnLButtonDblClk(point);
+            break;
+        case WM_RBUTTONDOWN:
+            element->OnRButtonDown(point);
+            break;
+        case WM_RBUTTONUP:
+            element->OnRButtonUp(point);
+            break;
+        default:
+            break;
+        }
+        if (hit && !dynamic_cast<CaptionStatic*>(element))
+            taken = TRUE;
+        if (elements_ != elements)
+            break;
+    }
+    return taken;
+}
+
+int SkinnedWindow::ElementHitTest(POINT point)
+{
+    const RECT bounds = GetWindowBounds();
+    for (FrameElement* element : elements_) {
+        element->Layout(bounds);
+        if (CaptionStatic* text = dynamic_cast<CaptionStatic*>(element)) {
+            if (text->HitTest(point))
+                return text->GetHitTestCode();
+        } else if (dynamic_cast<CaptionButton*>(element) && element->HitTest(point)) {
+            return HTCAPTION;
+        }
+    }
+    return 0;
+}
+
+void SkinnedWindow::UpdateCaptionButtonsFromStyle(LONG style)
+{
+    for (FrameElement* element : elements_) {
+        CaptionButton* button = dynamic_cast<CaptionButton*>(element);
+        if (!button)
+            continue;
+        switch (button->GetAction()) {
+        case CaptionButton::ActionClose:
+        case CaptionButton::ActionSystemMenu:
+            button->SetEnabled((style & WS_SYSMENU) != 0);
+            break;
+        case CaptionButton::ActionMaximize:
+            button->SetEnabled((style & WS_MAXIMIZEBOX) != 0);
+            break;
+        case CaptionButton::ActionMinimize:
+            button->SetEnabled((style & WS_MINIMIZEBOX) != 0);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void SkinnedWindow::CaptureForElements()
+{
+    if (!hwnd_)
+        return;
+    SetCapture(hwnd_);
+    elementCapture_ = GetCapture() == hwnd_;
+}
+
+BOOL SkinnedWindow::OnElementCapture(UINT message, LPARAM lParam)
+{
+    if (message == WM_CAPTURECHANGED) {
+        elementCapture_ = FALSE;
+        return FALSE;
+    }
+    if (message != WM_MOUSEMOVE && message != WM_LBUTTONUP)
+        return FALSE;
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(hwnd_, &point);
+    point = ScreenToWindow(point);
+    if (message == WM_LBUTTONUP) {
+        elementCapture_ = FALSE;
+        ReleaseCapture();
+    }
+    ForwardToElements(message == WM_MOUSEMOVE ? WM_MOUSEMOVE : WM_LBUTTONUP, point);
+    return TRUE;
 }

@@ -4,28 +4,29 @@
 // builds the window region from the sections' masks. The engine owns every SkinnedWindow through its
 // window table; the frame, dialog, popup-menu and control skinners override its operations.
 //
-// This is the part of the base that the engine and the tooltip run on; frame elements (caption buttons,
-// caption texts, areas), the control colour messages and the window geometry helpers come with the
-// skinners.
+// It owns the frame elements (caption buttons, caption texts, areas) its skin object lists as children.
 #pragma once
 #include <windows.h>
 
 #include <map>
+#include <vector>
 
 #include "skin/engine/toolkit/SkinnedItem.h"
 
 class FramedSkinObject;
+class FrameElement;
 struct SlicedImage;
 
 class SkinnedWindow : public SkinnedItem {
 public:
     SkinnedWindow();
-    // Detaches, forgets the region and the child map.
+    // Detaches, forgets the region, deletes the frame elements and clears the child map.
     ~SkinnedWindow() override;
 
     void Paint(HDC dc) override;
     // Binds the object, takes the region flag and transparent colour from the skin's Application object,
-    // skins the children again and lays the frame out at the object's design size.
+    // makes the frame elements from the object's children, skins the children again and lays the frame
+    // out at the object's design size.
     SkinObject* SetSkinObject(SkinObject* object) override;
 
     virtual HMENU GetMenu();
@@ -93,6 +94,21 @@ public:
     // Paints a minimized window from its minimized picture; FALSE when not handled.
     BOOL PaintIconic(const SlicedImage& activeImage, const SlicedImage& inactiveImage);
 
+    // Frame elements: laid out for the window and the visible ones painted; the mouse (window
+    // coordinates) handed to all of them, TRUE when the point is on one that is not a caption text; the
+    // hit-test code the elements give a point (a caption text's own code, HTCAPTION on a caption button).
+    void PaintFrameElements(HDC dc);
+    BOOL ForwardToElements(UINT message, POINT point);
+    int ElementHitTest(POINT point);
+    // Enables the close, maximize, minimize and system-menu buttons by the style's bits.
+    void UpdateCaptionButtonsFromStyle(LONG style);
+    const std::vector<FrameElement*>& Elements() const { return elements_; }
+    // A non-client press taken by an element: the mouse is captured until its release, which the
+    // elements get wherever it happens.
+    void CaptureForElements();
+    // The menu bar's height for a client of that width; 0 without a menu bar.
+    virtual int GetMenuBarHeight(int width);
+
     HWND GetHwnd() const { return hwnd_; }
     WNDPROC SavedProc() const { return savedProc_; }
     // The bound object's NAME and type, NULL and 0 when unbound.
@@ -115,6 +131,9 @@ public:
 protected:
     void RestoreProcedure();
     LRESULT OnCtlColorListBox(WPARAM wParam, LPARAM lParam);
+    // The mouse while an element holds the capture; FALSE when the message is not for it.
+    BOOL OnElementCapture(UINT message, LPARAM lParam);
+    void DeleteElements();
     LRESULT CallSavedProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The bound object when it is drawn as a nine-piece frame (FrameWnd, PopupMenu, Tooltip), else NULL.
     const FramedSkinObject* Framed() const;
@@ -130,6 +149,8 @@ protected:
     BOOL regionFlag_;
     COLORREF transparentColor_;
     HRGN region_;
+    std::vector<FrameElement*> elements_;
+    BOOL elementCapture_;
 };
 
 extern const char kObjectProperty[]; // "OBJECT"

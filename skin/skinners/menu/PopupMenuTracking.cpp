@@ -11,14 +11,6 @@
 
 namespace {
 
-POINT ScreenPoint(const MSG& msg)
-{
-    POINT p = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
-    if (msg.message < WM_NCMOUSEMOVE || msg.message > WM_NCMBUTTONDBLCLK)
-        ClientToScreen(msg.hwnd, &p);
-    return p;
-}
-
 bool IsButtonDown(UINT message)
 {
     return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_NCLBUTTONDOWN ||
@@ -70,11 +62,11 @@ bool Pump(PopupMenuWindow& popup, int mode, bool& quit)
         return false;
     }
     if (IsButtonDown(msg.message)) {
-        popup.ButtonDown(ScreenPoint(msg));
+        popup.ButtonDown(MessageScreenPoint(msg));
         return true;
     }
     if (IsMouseMove(msg.message)) {
-        popup.MouseMove(ScreenPoint(msg));
+        popup.MouseMove(MessageScreenPoint(msg));
         return true;
     }
     TranslateMessage(&msg);
@@ -83,6 +75,14 @@ bool Pump(PopupMenuWindow& popup, int mode, bool& quit)
 }
 
 } // namespace
+
+POINT MessageScreenPoint(const MSG& msg)
+{
+    POINT p = {static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam))};
+    if (msg.message < WM_NCMOUSEMOVE || msg.message > WM_NCMBUTTONDBLCLK)
+        ClientToScreen(msg.hwnd, &p);
+    return p;
+}
 
 int TrackSkinnedPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, BOOL systemMenu)
 {

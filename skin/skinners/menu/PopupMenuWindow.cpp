@@ -300,11 +300,9 @@ void PopupMenuWindow::Finish(bool escaped)
     PopupMenuWindow* first = First();
     SendMessageA(owner_, WM_MENUSELECT, 0xFFFF0000u, 0);
     first->escaped_ = escaped;
+    // Every loop (the tracked menu's and the menu bar's) ends on the done flag; a notice left queued would
+    // end the next menu at once.
     first->done_ = true;
-    // Only a menu bar's popup tells its frame; a tracked menu's loop ends on the done flag, and a stale
-    // notice left queued would end the next tracked menu at once.
-    if (mode_ == 0)
-        PostMessageA(owner_, WM_SKIN_MENUEND, 0, 0);
 }
 
 void PopupMenuWindow::Choose(const MenuItem& item)
@@ -314,7 +312,7 @@ void PopupMenuWindow::Choose(const MenuItem& item)
     Finish(false);
     if (mode_ == 1)
         PostMessageA(owner_, WM_SYSCOMMAND, static_cast<WPARAM>(item.id), 0);
-    else if (mode_ == 2)
+    else if (mode_ == 0 || mode_ == 2)
         PostMessageA(owner_, WM_COMMAND, static_cast<WPARAM>(item.id), 0);
 }
 
@@ -356,6 +354,18 @@ void PopupMenuWindow::ButtonDown(POINT screen)
     if (!item || IsSeparator(*item) || HasSubmenu(*item) || !item->IsUsable())
         return;
     popup->Choose(*item);
+}
+
+BOOL PopupMenuWindow::Contains(POINT screen)
+{
+    return PopupAt(screen) != NULL;
+}
+
+bool PopupMenuWindow::DeepestSelectionOpensSubmenu()
+{
+    PopupMenuWindow* popup = Deepest();
+    const MenuItem* item = popup->Item(popup->selected_);
+    return item && HasSubmenu(*item) && item->IsUsable();
 }
 
 void PopupMenuWindow::Key(WPARAM key)
@@ -446,7 +456,13 @@ void PopupMenuWindow::PaintItem(HDC dc, int index)
     RECT band = ItemBand(index);
     if (IsSeparator(*item)) {
         if (object && !IsSlicedImageEmpty(object->separatorImage)) {
-            DrawFrameImage(dc, band, object->separatorImage, object->separatorColor, TRUE);
+            // Centred at the picture's own height.
+            const RECT& source = object->separatorImage.source;
+            const int height = source.bottom - source.top;
+            RECT line = band;
+            line.top = (band.top + band.bottom - height) / 2;
+            line.bottom = line.top + height;
+            DrawFrameImage(dc, line, object->separatorImage, object->separatorColor, TRUE);
         } else {
             RECT line = {band.left + 2, (band.top + band.bottom) / 2, band.right - 2, (band.top + band.bottom) / 2 + 2};
             DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);

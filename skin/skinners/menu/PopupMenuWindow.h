@@ -32,6 +32,10 @@ public:
     // FALSE when the press dismissed the menu (outside every popup).
     void ButtonDown(POINT screen);
     void Key(WPARAM key);
+    // Whether a point of the screen lies on a popup of the cascade.
+    BOOL Contains(POINT screen);
+    // Whether the selected item of the deepest popup opens a submenu (VK_RIGHT goes into it).
+    bool DeepestSelectionOpensSubmenu();
 
     bool Done() const { return done_; }
     int Command() const { return command_; }

@@ -93,6 +93,13 @@ LRESULT DialogSkinner::OnNcActivate(WPARAM wParam)
 
 LRESULT DialogSkinner::OnNcButton(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const POINT point = ScreenToWindow(PointFromLParam(lParam));
+    // A press on a caption button is the button's: no move loop starts, and its release comes back here.
+    if (ForwardToElements(message == WM_NCLBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP, point)) {
+        if (message == WM_NCLBUTTONDOWN)
+            CaptureForElements();
+        return 0;
+    }
     if (!IsZoomed(hwnd_))
         Stripped(message, wParam, lParam);
     return 0;
@@ -153,8 +160,12 @@ LRESULT DialogSkinner::FramedProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_SETCURSOR:
-    case WM_NCMOUSEMOVE:
         return Stripped(message, wParam, lParam);
+    case WM_NCMOUSEMOVE: {
+        const LRESULT result = Stripped(message, wParam, lParam);
+        ForwardToElements(WM_MOUSEMOVE, ScreenToWindow(PointFromLParam(lParam)));
+        return result;
+    }
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
@@ -174,8 +185,9 @@ LRESULT DialogSkinner::FramedProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCHITTEST: {
         const RECT bounds = GetWindowBounds();
         LayoutFrameRects(bounds.right, bounds.bottom);
-        return DialogHitTest(frameRects_, ScreenToWindow(PointFromLParam(lParam)), IsResizable() != FALSE,
-                             hwnd_ && IsZoomed(hwnd_), 0);
+        const POINT point = ScreenToWindow(PointFromLParam(lParam));
+        return DialogHitTest(frameRects_, point, IsResizable() != FALSE, hwnd_ && IsZoomed(hwnd_),
+                             ElementHitTest(point));
     }
     case WM_NCPAINT:
         PaintNonClient(wParam, NULL);
@@ -185,10 +197,12 @@ LRESULT DialogSkinner::FramedProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP:
         return OnNcButton(message, wParam, lParam);
-    case WM_NCLBUTTONDBLCLK:
-        if (!IsResizable())
+    case WM_NCLBUTTONDBLCLK: {
+        const POINT point = ScreenToWindow(PointFromLParam(lParam));
+        if (!IsResizable() || ForwardToElements(WM_LBUTTONDBLCLK, point))
             return 0;
         return Stripped(message, wParam, lParam);
+    }
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic(wParam, lParam);
     default:

@@ -5,12 +5,29 @@
 #include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinMessages.h"
+#include "skin/engine/menus/MenuTools.h"
+#include "skin/engine/objects/FrameElementSkinObjects.h"
+#include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/skinners/window/FrameGeometry.h"
+#include "skin/skinners/window/MdiClientSkinner.h"
 
-FrameWindowSkinner::FrameWindowSkinner() : savedStyle_(0), lastRelease_(0), hadRelease_(false) {}
+namespace {
+
+const LONG kReplacementStyle =
+    static_cast<LONG>(0x96000000); // WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN
+
+} // namespace
+
+FrameWindowSkinner::FrameWindowSkinner()
+    : savedMenu_(NULL), replacementStyle_(kReplacementStyle), mdiChild_(FALSE), savedStyle_(0), menuBar_(this),
+      mdiClient_(NULL), destroying_(false), lastRelease_(0), hadRelease_(false)
+{
+}
 
 FrameWindowSkinner::~FrameWindowSkinner()
 {
+    // The bar's menu goes back to a window that is still there.
+    Detach();
     background_.Drop();
 }
 
@@ -36,7 +53,13 @@ BOOL FrameWindowSkinner::IsMaximized() const
 SkinObject* FrameWindowSkinner::SetSkinObject(SkinObject* object)
 {
     SkinObject* previous = SkinnedWindow::SetSkinObject(object);
+    const FrameWndSkinObject* frame = FrameObject();
+    menuBar_.SetSkinObject(frame ? frame->menuBar : NULL);
     background_.Drop();
+    if (mdiClient_ && mdiClient_->GetHwnd()) {
+        InvalidateRect(mdiClient_->GetHwnd(), NULL, TRUE);
+        UpdateWindow(mdiClient_->GetHwnd());
+    }
     if (!hwnd_ || IsIconic(hwnd_) || !object)
         return previous;
     if (IsResizable()) {
@@ -64,13 +87,31 @@ LONG_PTR FrameWindowSkinner::Attach(HWND hwnd)
     if (!hwnd)
         return 0;
     savedStyle_ = GetWindowLongA(hwnd, GWL_STYLE);
+    mdiChild_ = (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+    replacementStyle_ = mdiChild_ ? savedStyle_ & ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX) : kReplacementStyle;
     // The native client size, read before the skin's frame first changes it.
     RECT native = {0, 0, 0, 0};
     GetClientRect(hwnd, &native);
     const SIZE client = {native.right, native.bottom};
+    if (!mdiChild_) {
+        savedMenu_ = ::GetMenu(hwnd);
+        if (savedMenu_ && IsMenu(savedMenu_)) {
+            menuBar_.SetMenu(savedMenu_);
+            ::SetMenu(hwnd, NULL);
+            DrawMenuBar(hwnd);
+        }
+    }
     const LONG_PTR previous = SkinnedWindow::Attach(hwnd);
-    if (!previous)
+    if (!previous) {
+        if (HMENU menu = menuBar_.TakeMenu()) {
+            ::SetMenu(hwnd, menu);
+            DrawMenuBar(hwnd);
+        }
+        savedMenu_ = NULL;
         return 0;
+    }
+    if (!mdiChild_)
+        AttachMdiClient();
     if (IsResizable()) {
         SetWindowPos(hwnd, NULL, 0, 0, 0, 0, kFrameChanged);
     } else {
@@ -82,6 +123,174 @@ LONG_PTR FrameWindowSkinner::Attach(HWND hwnd)
                      RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW | RDW_FRAME);
     }
     return previous;
+}
+
+void FrameWindowSkinner::AttachMdiClient()
+{
+    HWND client = NULL;
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[32] = "";
+        if (GetClassNameA(child, name, sizeof name) && lstrcmpiA(name, "MDIClient") == 0) {
+            client = child;
+            break;
+        }
+    }
+    if (!client || SkinEngine::Instance().FindSkinnedWindow(client))
+        return;
+    SetWindowLongA(client, GWL_STYLE, GetWindowLongA(client, GWL_STYLE) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
+    MdiClientSkinner* skinner = new MdiClientSkinner(this);
+    SkinEngine::Instance().InsertWindow(skinner, client);
+    if (!skinner->Attach(client)) {
+        SkinEngine::Instance().RemoveWindow(client, FALSE);
+        return;
+    }
+    mdiClient_ = skinner;
+    InvalidateRect(client, NULL, TRUE);
+    UpdateWindow(client);
+}
+
+void FrameWindowSkinner::Detach()
+{
+    HWND hwnd = hwnd_;
+    const BOOL attached = savedProc_ != NULL;
+    if (mdiClient_ && !destroyed_) {
+        HWND client = mdiClient_->GetHwnd();
+        mdiClient_ = NULL;
+        if (client)
+            SkinEngine::Instance().RemoveWindow(client, FALSE);
+    }
+    mdiClient_ = NULL;
+    SkinnedWindow::Detach();
+    if (!attached || !hwnd || destroyed_ || !IsWindow(hwnd))
+        return;
+    if (HMENU menu = menuBar_.TakeMenu()) {
+        ::SetMenu(hwnd, menu);
+        DrawMenuBar(hwnd);
+    }
+}
+
+HMENU FrameWindowSkinner::GetMenu()
+{
+    return menuBar_.GetMenu();
+}
+
+void FrameWindowSkinner::SetMenu(HMENU menu)
+{
+    if (menuBar_.IsTracking() || !IsMenu(menu))
+        return;
+    menuBar_.SetMenu(menu);
+    if (hwnd_) {
+        ::SetMenu(hwnd_, NULL);
+        SetWindowPos(hwnd_, NULL, 0, 0, 0, 0, kFrameChanged);
+        RedrawWindow(hwnd_, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+}
+
+void FrameWindowSkinner::TakeNativeMenu()
+{
+    if (!hwnd_ || menuBar_.IsTracking() || destroying_)
+        return;
+    HMENU native = ::GetMenu(hwnd_);
+    if (!native || !IsMenu(native))
+        return;
+    menuBar_.SetMenu(native);
+    // The window recomputes its frame with the bar's height.
+    ::SetMenu(hwnd_, NULL);
+    SetRectEmpty(&lastWindowRect_);
+}
+
+LRESULT FrameWindowSkinner::OnMenuKey(WPARAM key, LPARAM keyData)
+{
+    if (key == VK_LEFT || key == VK_RIGHT) {
+        menuBar_.OnKey(key);
+        return 1;
+    }
+    if (key == VK_F10)
+        return 1;
+    if (keyData & (1 << 29))
+        return menuBar_.OnKey(key);
+    return 0;
+}
+
+HWND FrameWindowSkinner::GetActiveMdiChild(BOOL* maximized)
+{
+    if (maximized)
+        *maximized = FALSE;
+    HWND client = mdiClient_ ? mdiClient_->GetHwnd() : NULL;
+    if (!client)
+        return NULL;
+    return reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(maximized)));
+}
+
+void FrameWindowSkinner::GetMenuBarRect(RECT* rect)
+{
+    if (!rect)
+        return;
+    *rect = menuBar_.GetRect();
+}
+
+void FrameWindowSkinner::PaintMenuBar(HDC dc)
+{
+    menuBar_.Paint(dc);
+}
+
+int FrameWindowSkinner::GetMenuBarHeight(int width)
+{
+    return menuBar_.GetHeight(width);
+}
+
+void FrameWindowSkinner::MdiMinimize()
+{
+    if (HWND child = GetActiveMdiChild(NULL))
+        SendMessageA(child, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+}
+
+void FrameWindowSkinner::MdiRestore()
+{
+    HWND child = GetActiveMdiChild(NULL);
+    if (child && mdiClient_)
+        SendMessageA(mdiClient_->GetHwnd(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+}
+
+void FrameWindowSkinner::MdiClose()
+{
+    if (HWND child = GetActiveMdiChild(NULL))
+        SendMessageA(child, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+LRESULT FrameWindowSkinner::Swapped(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    SetWindowLongA(hwnd_, GWL_STYLE, replacementStyle_ | (style & WS_VISIBLE));
+    const LRESULT result = SkinnedWindow::WindowProc(message, wParam, lParam);
+    if (hwnd_ && IsWindow(hwnd_))
+        SetWindowLongA(hwnd_, GWL_STYLE, style | (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE));
+    return result;
+}
+
+LRESULT FrameWindowSkinner::OnMenuButtonDown(LPARAM screenPoint)
+{
+    const POINT screen = PointFromLParam(screenPoint);
+    RECT window;
+    if (!hwnd_ || !::GetWindowRect(hwnd_, &window) || !PtInRect(&window, screen))
+        return 0;
+    POINT client = screen;
+    ScreenToClient(hwnd_, &client);
+    RECT inside;
+    GetClientRect(hwnd_, &inside);
+    if (PtInRect(&inside, client)) {
+        SendMessageA(hwnd_, WM_LBUTTONDOWN, 0, MAKELPARAM(client.x, client.y));
+        return 0;
+    }
+    const int hit = OnNcHitTest(ScreenToWindow(screen));
+    SendMessageA(hwnd_, WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit), MAKELPARAM(screen.x, screen.y));
+    return 0;
+}
+
+void FrameWindowSkinner::OnNcMouseMove(int, POINT point)
+{
+    if (!ForwardToElements(WM_MOUSEMOVE, point))
+        menuBar_.OnMouseMove(point);
 }
 
 LRESULT FrameWindowSkinner::Stripped(UINT message, WPARAM wParam, LPARAM lParam)
@@ -108,12 +317,16 @@ LRESULT FrameWindowSkinner::OnNcPaint(WPARAM region)
         minimized[0] = frame->MinimizedImage(true);
         minimized[1] = frame->MinimizedImage(false);
     }
+    TakeNativeMenu();
     PaintNonClient(region, frame ? minimized : NULL);
     return 0;
 }
 
 LRESULT FrameWindowSkinner::OnNcActivate(WPARAM wParam)
 {
+    // The frame stays active while the bar's popup (which never takes the activation) is open.
+    if (menuBar_.IsTracking())
+        return 1;
     // -1: the default procedure records the state without painting a caption of its own.
     const LRESULT result = SkinnedWindow::WindowProc(WM_NCACTIVATE, wParam, -1);
     if (hwnd_)
@@ -142,11 +355,22 @@ int FrameWindowSkinner::OnNcHitTest(POINT point)
     state.resizable = IsResizable() != FALSE;
     state.maximized = IsMaximized() != FALSE;
     GetMenuBarRect(&state.menuBar);
+    state.elementCode = ElementHitTest(point);
     return FrameHitTest(frameRects_, point, state);
 }
 
 LRESULT FrameWindowSkinner::OnNcLButtonDown(int hit, POINT screen)
 {
+    const POINT point = ScreenToWindow(screen);
+    // A press on an element is the element's: no move loop starts, and its release comes back here.
+    if (ForwardToElements(WM_LBUTTONDOWN, point)) {
+        CaptureForElements();
+        return 0;
+    }
+    if (menuBar_.HitTest(point)) {
+        menuBar_.OnLButtonDown(point);
+        return 0;
+    }
     if (IsMaximized())
         return 0;
     ++ncButtonDepth_;
@@ -164,6 +388,13 @@ bool FrameWindowSkinner::IsSecondClick(DWORD previous, DWORD now, DWORD doubleCl
 
 LRESULT FrameWindowSkinner::OnNcLButtonUp(int hit, POINT screen)
 {
+    const POINT point = ScreenToWindow(screen);
+    if (ForwardToElements(WM_LBUTTONUP, point))
+        return 0;
+    if (menuBar_.HitTest(point)) {
+        menuBar_.OnLButtonUp(point);
+        return 0;
+    }
     if (!IsMaximized())
         return Stripped(WM_NCLBUTTONUP, hit, MAKELPARAM(screen.x, screen.y));
     const DWORD now = static_cast<DWORD>(GetMessageTime());
@@ -176,8 +407,11 @@ LRESULT FrameWindowSkinner::OnNcLButtonUp(int hit, POINT screen)
     return 0;
 }
 
-LRESULT FrameWindowSkinner::OnNcLButtonDblClk(int hit, POINT)
+LRESULT FrameWindowSkinner::OnNcLButtonDblClk(int hit, POINT screen)
 {
+    const POINT point = ScreenToWindow(screen);
+    if (ForwardToElements(WM_LBUTTONDBLCLK, point) || menuBar_.HitTest(point))
+        return 0;
     if (hit != HTCAPTION || !hwnd_)
         return 0;
     if (IsIconic(hwnd_)) {
@@ -234,7 +468,9 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         for (int i = 0; i < 9; ++i)
             design[i] = frame->GetFrameRect(i);
         RECT* proposed = reinterpret_cast<RECT*>(lParam);
-        *proposed = FrameClientRect(*proposed, design, 0);
+        const int width =
+            proposed->right - proposed->left - (design[3].right - design[3].left) - (design[5].right - design[5].left);
+        *proposed = FrameClientRect(*proposed, design, menuBar_.GetHeight(width));
         return 0;
     }
     case WM_NCHITTEST:
@@ -243,7 +479,11 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         return OnNcPaint(wParam);
     case WM_NCACTIVATE:
         return OnNcActivate(wParam);
-    case WM_NCMOUSEMOVE:
+    case WM_NCMOUSEMOVE: {
+        const LRESULT result = Stripped(message, wParam, lParam);
+        OnNcMouseMove(static_cast<int>(wParam), ScreenToWindow(PointFromLParam(lParam)));
+        return result;
+    }
     case WM_SETCURSOR:
         return Stripped(message, wParam, lParam);
     case WM_NCLBUTTONDOWN:
@@ -259,6 +499,12 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_SETTEXT:
+        if (mdiChild_) {
+            const LRESULT result = Swapped(message, wParam, lParam);
+            RedrawNcRect(GetCaptionRect());
+            return result;
+        }
+        return OnCaptionChange(message, wParam, lParam);
     case WM_SETICON:
         return OnCaptionChange(message, wParam, lParam);
     case WM_INITMENU:
@@ -278,6 +524,30 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
                                      FrameObject(), SkinClient());
     case WM_SKIN_GETSTYLE:
         return savedStyle_;
+    case WM_SKIN_MENULBUTTONDOWN:
+    case WM_SKIN_MENURBUTTONDOWN:
+        return OnMenuButtonDown(lParam);
+    case WM_SKIN_MENUMOUSEMOVE: {
+        const POINT point = ScreenToWindow(PointFromLParam(lParam));
+        OnNcMouseMove(OnNcHitTest(point), point);
+        return 0;
+    }
+    case WM_SKIN_MENUEND:
+        menuBar_.EndTracking();
+        return SkinnedWindow::WindowProc(message, wParam, lParam);
+    case WM_DESTROY:
+        if (mdiChild_) {
+            RECT r;
+            ::GetWindowRect(hwnd_, &r);
+            MapWindowPoints(NULL, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
+            SendMessageA(GetParent(hwnd_), WM_SKIN_MDICHILDCLOSED, 0, reinterpret_cast<LPARAM>(&r));
+        } else {
+            // The bar's current menu goes back and is destroyed with the window, as it would be unskinned.
+            destroying_ = true;
+            if (HMENU menu = menuBar_.TakeMenu())
+                ::SetMenu(hwnd_, menu);
+        }
+        return SkinnedWindow::WindowProc(message, wParam, lParam);
     case WM_SIZE:
         background_.Drop();
         return SkinnedWindow::WindowProc(message, wParam, lParam);

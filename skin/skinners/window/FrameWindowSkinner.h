@@ -1,12 +1,16 @@
 // FrameWindowSkinner: draws the whole non-client area of a top-level window from a FrameWnd object:
-// frame sections and caption text; answers the non-client messages itself (size, paint, hit test,
+// frame sections, caption text, caption buttons and areas, and a skinned menu bar that holds the
+// window's menu while it is skinned; answers the non-client messages itself (size, paint, hit test,
 // mouse, activation, minimum and maximum size) and hands the rest to the window, hiding WS_SYSMENU around
-// the default processing so the system draws no caption of its own.
+// the default processing so the system draws no caption of its own. A frame holding an "MDIClient" child
+// skins that child too.
 #pragma once
 #include "skin/engine/toolkit/SkinnedWindow.h"
+#include "skin/skinners/menu/MenuBar.h"
 #include "skin/skinners/window/ClientBackground.h"
 
 class FrameWndSkinObject;
+class MdiClientSkinner;
 
 class FrameWindowSkinner : public SkinnedWindow {
 public:
@@ -15,6 +19,16 @@ public:
 
     SkinObject* SetSkinObject(SkinObject* object) override;
     LONG_PTR Attach(HWND hwnd) override;
+    // Gives the window the bar's current menu back.
+    void Detach() override;
+    HMENU GetMenu() override;
+    // Refused while a popup of the bar is open or for a handle that is no menu.
+    void SetMenu(HMENU menu) override;
+    LRESULT OnMenuKey(WPARAM key, LPARAM keyData) override;
+    HWND GetActiveMdiChild(BOOL* maximized) override;
+    void GetMenuBarRect(RECT* rect) override;
+    void PaintMenuBar(HDC dc) override;
+    int GetMenuBarHeight(int width) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintCaptionText(HDC dc, BOOL active) override;
 
@@ -23,6 +37,14 @@ public:
     virtual LRESULT OnNcLButtonDblClk(int hit, POINT point);
     virtual int OnNcHitTest(POINT point);
     virtual void OnGetMinMaxInfo(MINMAXINFO* info);
+    virtual void OnNcMouseMove(int hit, POINT point);
+
+    MenuBar& GetMenuBar() { return menuBar_; }
+    MdiClientSkinner* GetMdiClient() const { return mdiClient_; }
+    // The MDI commands on the active child, for the menu bar's buttons.
+    void MdiMinimize();
+    void MdiRestore();
+    void MdiClose();
 
     // Whether a release at `now` (message time, ms) follows the previous one closely enough to be the
     // second click of a double click.
@@ -37,9 +59,21 @@ protected:
     LRESULT OnNcActivate(WPARAM wParam);
     LRESULT OnCaptionChange(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL IsMaximized() const;
+    // The style swap of MDI children: the replacement style for the call.
+    LRESULT Swapped(UINT message, WPARAM wParam, LPARAM lParam);
+    // A press a popup of the bar took from outside the cascade, re-issued where it was meant to go.
+    LRESULT OnMenuButtonDown(LPARAM screenPoint);
+    void TakeNativeMenu();
+    void AttachMdiClient();
 
     ClientBackground background_;
+    HMENU savedMenu_;
+    LONG replacementStyle_;
+    BOOL mdiChild_;
     LONG savedStyle_;
+    MenuBar menuBar_;
+    MdiClientSkinner* mdiClient_;
+    bool destroying_; // the menu went back at WM_DESTROY: the bar takes no native menu any more
     DWORD lastRelease_;
     bool hadRelease_;
 };

@@ -4,8 +4,11 @@
 
 #include <vector>
 
+#include "skin/skinners/menu/AcceleratorTable.h"
 #include "skin/skinners/menu/MenuBarWrap.h"
 #include "skin/skinners/menu/PopupPlacement.h"
+#include "skin/skinners/window/CaptionStatic.h"
+#include "skin/skinners/window/FrameElement.h"
 #include "skin/skinners/window/FrameGeometry.h"
 #include "skin/skinners/window/FrameWindowSkinner.h"
 
@@ -198,3 +201,104 @@ TEST(FrameWindowSkinner, DoubleClickIsTwoReleasesWithinTheSystemTime)
 }
 
 } // namespace
+
+TEST(FrameElementLayout, AnchorsMoveTheDesignRectangle)
+{
+    const RECT design = {200, 6, 218, 22};
+    const SIZE frame = {276, 160}, window = {476, 210};
+    struct Case {
+        int anchor;
+        RECT expected;
+    } const cases[] = {
+        {0, {200, 6, 218, 22}}, {1, {200, 6, 218, 22}}, {2, {200, 56, 218, 72}}, {8, {200, 56, 218, 72}},
+        {4, {400, 6, 418, 22}}, {6, {400, 6, 418, 22}}, {5, {400, 56, 418, 72}}, {3, {200, 6, 218, 22}},
+    };
+    for (const Case& c : cases) {
+        const RECT r = AnchorElementRect(design, c.anchor, window, frame);
+        EXPECT_TRUE(EqualRect(&r, &c.expected)) << "anchor " << c.anchor << ": " << r.left << "," << r.top;
+    }
+}
+
+TEST(FrameElementLayout, CaptionTextAnchorFlags)
+{
+    struct Case {
+        bool nearEdge, farEdge;
+        LONG start, end;
+    } const cases[] = {
+        {false, false, 30, 200}, // keeps its design position
+        {true, false, 30, 200},  // keeps its distance to the near edge
+        {false, true, 130, 300}, // moves with the far edge
+        {true, true, 30, 300},   // stretches with the window
+    };
+    for (const Case& c : cases) {
+        LONG start = 30, end = 200;
+        AnchorSpan(start, end, c.nearEdge, c.farEdge, 276, 376);
+        EXPECT_EQ(c.start, start) << c.nearEdge << c.farEdge;
+        EXPECT_EQ(c.end, end) << c.nearEdge << c.farEdge;
+    }
+}
+
+TEST(FrameElementLayout, VisibilityConditionsAndHitTestCodes)
+{
+    const OwnerState normal = {false, false, true, true}, iconic = {true, false, false, true},
+                     zoomed = {false, true, true, false};
+    struct Case {
+        int visibility;
+        bool normal, iconic, zoomed;
+    } const cases[] = {
+        {0, true, true, true},   {1, false, true, false}, {2, true, false, true},    {3, false, false, true},
+        {4, true, true, false},  {5, true, false, true},  {6, false, true, false},   {7, true, true, false},
+        {8, false, false, true}, {9, true, false, false}, {10, false, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.normal, ElementVisibleFor(c.visibility, normal)) << c.visibility;
+        EXPECT_EQ(c.iconic, ElementVisibleFor(c.visibility, iconic)) << c.visibility;
+        EXPECT_EQ(c.zoomed, ElementVisibleFor(c.visibility, zoomed)) << c.visibility;
+    }
+    const int codes[12] = {HTNOWHERE, HTCAPTION,     HTLEFT,   HTTOPLEFT,    HTTOP,     HTTOPRIGHT,
+                           HTRIGHT,   HTBOTTOMRIGHT, HTBOTTOM, HTBOTTOMLEFT, HTCAPTION, HTNOWHERE};
+    for (int kind = 0; kind < 12; ++kind)
+        EXPECT_EQ(codes[kind], CaptionHitTestCode(kind)) << kind;
+}
+
+namespace {
+
+std::vector<int> g_down;
+
+bool FakeKeyDown(int key)
+{
+    for (int down : g_down)
+        if (down == key)
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(AcceleratorTable, FirstEntryWhoseModifiersAreDown)
+{
+    const AcceleratorEntry entries[] = {
+        {FCONTROL | FVIRTKEY, 0, 'O', 101},
+        {FVIRTKEY, 0, 'O', 102},
+        {FSHIFT | FALT | FVIRTKEY, 0, VK_F4, 103},
+    };
+    AcceleratorTable table;
+    table.SetKeyDown(&FakeKeyDown);
+    table.Set(entries, 3);
+    struct Case {
+        std::vector<int> down;
+        WORD key;
+        int command; // 0: none
+    } const cases[] = {
+        {{VK_CONTROL}, 'O', 101},          {{}, 'O', 102},        {{VK_SHIFT}, 'O', 102},
+        {{VK_SHIFT, VK_MENU}, VK_F4, 103}, {{VK_MENU}, VK_F4, 0}, {{VK_CONTROL}, 'X', 0},
+    };
+    for (const Case& c : cases) {
+        g_down = c.down;
+        const AcceleratorEntry* found = table.Find(c.key);
+        EXPECT_EQ(c.command, found ? found->command : 0) << c.key;
+    }
+    table.Clear();
+    EXPECT_EQ(0u, table.Count());
+    EXPECT_EQ(nullptr, table.Find('O'));
+}

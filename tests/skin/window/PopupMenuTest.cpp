@@ -152,3 +152,24 @@ TEST_F(PopupMenuTest, TallMenuScrollsAndKeepsTheSelectionInView)
     popup.Close();
     DestroyMenu(tall);
 }
+
+TEST_F(PopupMenuTest, SubmenuOpensOnItsTimerAndClosesForAnotherItem)
+{
+    PopupMenuWindow popup(owner_, NULL, 3);
+    ASSERT_TRUE(popup.Create());
+    popup.SetMenu(menu_);
+    MoveWindow(popup.GetHwnd(), 100, 100, 160, 200, FALSE);
+    popup.Arrange();
+    ShowWindow(popup.GetHwnd(), SW_SHOWNOACTIVATE);
+    popup.Key(VK_UP); // the last item, which has a submenu: its timer starts
+    EXPECT_EQ(nullptr, popup.Child()) << "nothing opens before the timer";
+    SendMessageA(popup.GetHwnd(), WM_TIMER, 1001, 0); // the 500 ms tick
+    ASSERT_NE(nullptr, popup.Child());
+    EXPECT_TRUE(IsWindowVisible(popup.Child()->GetHwnd()));
+    POINT first = {12, 8}; // on the first item, under the top frame section
+    ClientToScreen(popup.GetHwnd(), &first);
+    popup.MouseMove(first);
+    EXPECT_EQ(0, popup.Selected());
+    EXPECT_EQ(nullptr, popup.Child()) << "another item closes the submenu";
+    popup.Close();
+}

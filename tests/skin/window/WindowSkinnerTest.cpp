@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/store/SkinStore.h"
 #include "skin/engine/store/SkinTypes.h"
@@ -203,16 +205,6 @@ TEST_F(WindowSkinnerTest, DestroyedFrameLeavesNothingBehind)
 
 TEST_F(WindowSkinnerTest, Screenshots)
 {
-    HWND frame = Track(MakeFrame("Warden", WS_OVERLAPPEDWINDOW));
-    SetWindowPos(frame, HWND_TOP, 20, 20, 480, 340, 0);
-    ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(frame, "MainFrame"));
-    ShowWindow(frame, SW_SHOW);
-    SetForegroundWindow(frame);
-    PumpMessages();
-    RedrawWindow(frame, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpMessages();
-    EXPECT_TRUE(SavePng(CaptureWindow(frame), ScreenshotPath(std::string("skinned-frame") + RunSuffix())));
-
     HWND inactive = Track(MakeFrame("Inactive dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
     HWND active = Track(MakeFrame("Active dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
     SetWindowPos(inactive, HWND_TOP, 20, 20, 300, 200, SWP_SHOWWINDOW);
@@ -260,4 +252,101 @@ TEST_F(WindowSkinnerTest, DetachKeepsAProcedureSetAfterTheToolkit)
     EXPECT_STREQ("Still served", text) << "the chain still reaches the window's own procedure";
     EXPECT_GT(g_seen, 0);
     DestroyWindow(frame);
+}
+
+TEST_F(WindowSkinnerTest, ShapedCornersLieOutsideTheRegion)
+{
+    HWND frame = Track(MakeFrame("Shaped", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(frame, "MainFrame"));
+    PumpMessages();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(frame, region)) << "the skin keys its corners out";
+    RECT window;
+    GetWindowRect(frame, &window);
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the transparent top-left corner";
+    EXPECT_FALSE(PtInRegion(region, Width(window) - 1, 0)) << "the transparent top-right corner";
+    EXPECT_TRUE(PtInRegion(region, Width(window) / 2, Height(window) / 2));
+    DeleteObject(region);
+}
+
+TEST_F(WindowSkinnerTest, StaticsDrawOverTheClientPicture)
+{
+    HWND frame = Track(MakeFrame("Labels", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(frame, "MainFrame"));
+    HWND label = MakeChild("Static", frame, WS_VISIBLE | SS_LEFT, 7, "00:00:00");
+    MoveWindow(label, 20, 20, 80, 16, FALSE);
+    ASSERT_NE(nullptr, FindSkinnedWindow(label)) << "a static made below a skinned frame is skinned";
+    HDC screen = GetDC(NULL);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, 8, 8};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)),
+              SendMessageA(frame, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)));
+    EXPECT_NE(RGB(0, 0, 0), GetPixel(dc, 2, 2)) << "the label's text goes over the client picture, not black";
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(NULL, screen);
+}
+
+namespace {
+
+// The solid-colour skin: frame part i (0-8 active, 9-17 inactive) is one colour of its own, so a pixel
+// names the part that was drawn.
+COLORREF PartColor(int part)
+{
+    return RGB(20 + part * 12, 200 - part * 9, (part * 53) % 256);
+}
+
+void BuildSolidSkin(SkinStore& skin, bool withInactive)
+{
+    skin.AddImage(MakeImage("SOLID.BMP", 18 * 4, 4, [](int x, int) { return PartColor(x / 4); }));
+    FrameWndSkinObject* frame = AddObject<FrameWndSkinObject>(skin, "Solid");
+    const RECT sections[9] = {{0, 0, 20, 24},  {20, 0, 100, 24},  {100, 0, 120, 24},
+                              {0, 24, 4, 74},  {4, 24, 116, 74},  {116, 24, 120, 74},
+                              {0, 74, 20, 80}, {20, 74, 100, 80}, {100, 74, 120, 80}};
+    for (int i = 0; i < 9; ++i)
+        frame->frameRects[i] = sections[i];
+    for (int part = 0; part < (withInactive ? 18 : 9); ++part) {
+        ImagePart& p = frame->imageParts[part];
+        std::strcpy(p.image, "SOLID.BMP");
+        SetRect(&p.source, part * 4, 0, part * 4 + 4, 4);
+        p.mode = 2;
+    }
+}
+
+} // namespace
+
+TEST(SolidSkin, SectionsInTheirColoursActiveAndInactive)
+{
+    ToolkitRun run;
+    ASSERT_TRUE(run.started);
+    for (bool withInactive : {true, false}) {
+        MakeCurrentSkin([withInactive](SkinStore& skin) { BuildSolidSkin(skin, withInactive); });
+        SkinnedWindow window;
+        window.SetSkinObject(SkinEngine::Instance().GetCurrentSkin()->FindObjectByName("Solid"));
+        window.LayoutFrameRects(300, 200);
+        HDC screen = GetDC(NULL);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 200);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        for (BOOL active : {TRUE, FALSE}) {
+            window.PaintFrame(dc, active);
+            for (int section = 0; section < 9; ++section) {
+                if (section == 4)
+                    continue; // the client is the window's own
+                const RECT& r = window.FrameRect(section);
+                const int part = active || !withInactive ? section : 9 + section;
+                EXPECT_EQ(PartColor(part), GetPixel(dc, (r.left + r.right) / 2, (r.top + r.bottom) / 2))
+                    << "section " << section << (active ? " active" : " inactive")
+                    << (withInactive ? "" : ", falling back to the active part");
+            }
+        }
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(NULL, screen);
+    }
 }
