@@ -61,7 +61,11 @@ LRESULT ListViewSkinner::OnScroll(UINT message, WPARAM wParam, LPARAM lParam)
     RealApi().getScrollInfo(hwnd_, bar, &info);
     LRESULT result = 0;
     if (LOWORD(wParam) == SB_THUMBTRACK) {
-        const int delta = static_cast<short>(HIWORD(wParam)) - info.nPos;
+        const LONG view = GetWindowLongA(hwnd_, GWL_STYLE) & LVS_TYPEMASK;
+        // In report view the row at the top is the list's own answer, whichever bar kept the position.
+        const int current =
+            bar == SB_VERT && view == LVS_REPORT ? static_cast<int>(CallSavedProc(LVM_GETTOPINDEX, 0, 0)) : info.nPos;
+        const int delta = static_cast<short>(HIWORD(wParam)) - current;
         if (bar == SB_HORZ)
             CallSavedProc(LVM_SCROLL, delta, 0);
         else if ((GetWindowLongA(hwnd_, GWL_STYLE) & LVS_TYPEMASK) == LVS_LIST)

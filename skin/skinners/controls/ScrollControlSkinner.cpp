@@ -14,6 +14,24 @@
 ScrollControlSkinner::ScrollControlSkinner(SkinnedWindow* owner, int typeId)
     : ControlSkinner(owner, typeId), installed_(FALSE), resyncPending_(FALSE)
 {
+    ZeroMemory(platformSeen_, sizeof platformSeen_);
+    platformSeenValid_[0] = platformSeenValid_[1] = FALSE;
+}
+
+BOOL ScrollControlSkinner::ReadChangedPlatformBar(int bar, SCROLLINFO* info)
+{
+    ZeroMemory(info, sizeof *info);
+    info->cbSize = sizeof *info;
+    info->fMask = SIF_ALL;
+    if (!RealApi().getScrollInfo(hwnd_, bar, info))
+        return FALSE;
+    SCROLLINFO& seen = platformSeen_[bar == SB_HORZ ? 0 : 1];
+    BOOL& valid = platformSeenValid_[bar == SB_HORZ ? 0 : 1];
+    const BOOL changed = !valid || seen.nMin != info->nMin || seen.nMax != info->nMax || seen.nPage != info->nPage ||
+                         seen.nPos != info->nPos;
+    seen = *info;
+    valid = TRUE;
+    return changed;
 }
 
 bool ScrollControlSkinner::NeedsResync()
@@ -84,19 +102,18 @@ void ScrollControlSkinner::InstallSkinBars()
     SkinScrollSetStyle(hwnd_, SB_BOTH, 2);
     installed_ = TRUE;
     SizeSkinBars();
-    // The skin bars start from what the platform's bars held when they took over.
-    SyncBar(SB_HORZ);
-    SyncBar(SB_VERT);
+    // The skin bars start from what the platform's bars held when they took over (the install read it).
+    SCROLLINFO info;
+    ReadChangedPlatformBar(SB_HORZ, &info);
+    ReadChangedPlatformBar(SB_VERT, &info);
 }
 
 void ScrollControlSkinner::SyncBar(int bar)
 {
     if (!installed_ || !hwnd_ || !NeedsResync())
         return;
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (RealApi().getScrollInfo(hwnd_, bar, &info))
+    SCROLLINFO info;
+    if (ReadChangedPlatformBar(bar, &info))
         SkinScrollUpdateScrollInfo(hwnd_, bar, &info, TRUE);
 }
 
@@ -105,11 +122,11 @@ void ScrollControlSkinner::Resync()
     if (!installed_ || !hwnd_ || !NeedsResync())
         return;
     for (int bar : {SB_HORZ, SB_VERT}) {
-        SCROLLINFO skin = {}, platform = {};
-        skin.cbSize = platform.cbSize = sizeof skin;
-        skin.fMask = platform.fMask = SIF_ALL;
+        SCROLLINFO skin = {}, platform;
+        skin.cbSize = sizeof skin;
+        skin.fMask = SIF_ALL;
         SkinScrollGetScrollInfo(hwnd_, bar, &skin);
-        if (!RealApi().getScrollInfo(hwnd_, bar, &platform))
+        if (!ReadChangedPlatformBar(bar, &platform))
             continue;
         if (skin.nMin == platform.nMin && skin.nMax == platform.nMax && skin.nPage == platform.nPage) {
             if (skin.nPos != platform.nPos)

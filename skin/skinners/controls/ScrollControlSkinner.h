@@ -39,7 +39,13 @@ protected:
     // Passed on, then the bar synced when needed.
     LRESULT PassThenSync(UINT message, WPARAM wParam, LPARAM lParam, int bar);
     LRESULT PassOnToControl(UINT message, WPARAM wParam, LPARAM lParam);
+    // Reads the platform's information of a bar; FALSE when it is what the last read found. Where the
+    // control's own calls reach the skin bars, the platform's bar stays as it was and must not be copied
+    // over the skin bar's newer record.
+    BOOL ReadChangedPlatformBar(int bar, SCROLLINFO* info);
 
     BOOL installed_;
+    SCROLLINFO platformSeen_[2];
+    BOOL platformSeenValid_[2];
     BOOL resyncPending_;
 };
