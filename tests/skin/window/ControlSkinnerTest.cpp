@@ -80,12 +80,8 @@ HWND Child(const char* className, HWND parent, DWORD style, int id, const char* 
 
 void InitCommonControlClasses()
 {
-    HMODULE comctl = LoadLibraryA("comctl32.dll");
-    using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    InitEx init = comctl ? reinterpret_cast<InitEx>(GetProcAddress(comctl, "InitCommonControlsEx")) : NULL;
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES};
-    if (init)
-        init(&icc);
+    InitCommonControlsEx(&icc);
 }
 
 ScrollControlSkinObject* ScrollObject(const char* name)
@@ -306,8 +302,9 @@ TEST_F(ControlSkinnerTest, ComboKeepsSimpleAndVariableNativeAndColoursItsEdit)
     EXPECT_FALSE(Skinned(simple));
     EXPECT_FALSE(Skinned(variable));
     HWND simpleList = FindWindowExA(simple, NULL, "ComboLBox", NULL);
-    if (simpleList)
+    if (simpleList) {
         EXPECT_TRUE(Skinned(simpleList)) << "the simple combo's list is skinned as a list box";
+    }
 
     const ComboBoxSkinObject* combo =
         dynamic_cast<const ComboBoxSkinObject*>(SkinEngine::Instance().GetCurrentSkin()->FindObjectByName("ComboBox"));
@@ -414,6 +411,40 @@ TEST_F(ControlSkinnerTest, SkinScrollBarPressesAndDragsOnAPlainWindow)
     EXPECT_EQ((std::vector<WPARAM>{MAKEWPARAM(SB_THUMBPOSITION, 40), SB_ENDSCROLL}), g_scrolls);
     EXPECT_FALSE(state->tracking);
 
+    // Holding the arrow: the first repeat tick switches to the fast one; each tick repeats while the
+    // cursor stays on the arrow and pauses while it is off; after the release nothing more comes.
+    g_scrolls.clear();
+    SetCursorPos(arrow.x, arrow.y);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, Packed(arrow));
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollFirstRepeat, 0);
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollRepeat, 0);
+    SetCursorPos(arrow.x + 100, arrow.y + 100);
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollRepeat, 0);
+    SetCursorPos(arrow.x, arrow.y);
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollRepeat, 0);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollRepeat, 0);
+    EXPECT_EQ((std::vector<WPARAM>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}), g_scrolls);
+
+    // A drag far off the bar puts the thumb back where it started; coming back resumes it.
+    g_scrolls.clear();
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, Packed(thumb));
+    POINT onBar = {thumb.x, thumb.y + 40}, farOff = {thumb.x + 200, thumb.y + 40};
+    ScreenToClient(hwnd, &onBar);
+    ScreenToClient(hwnd, &farOff);
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, Packed(onBar));
+    ASSERT_EQ(1u, g_scrolls.size());
+    EXPECT_EQ(SB_THUMBTRACK, LOWORD(g_scrolls[0]));
+    EXPECT_GT(static_cast<int>(HIWORD(g_scrolls[0])), 40);
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, Packed(farOff));
+    ASSERT_EQ(2u, g_scrolls.size());
+    EXPECT_EQ(MAKEWPARAM(SB_THUMBTRACK, 40), g_scrolls[1]) << "outside the snap rectangle: back at the start";
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, Packed(onBar));
+    EXPECT_EQ(g_scrolls[0], g_scrolls[2]);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(MAKEWPARAM(SB_THUMBPOSITION, HIWORD(g_scrolls[0])), g_scrolls[3]);
+    EXPECT_EQ(WPARAM(SB_ENDSCROLL), g_scrolls[4]);
+
     // A capture lost in the middle of a press ends it like a release.
     g_scrolls.clear();
     SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, Packed(arrow));
@@ -465,7 +496,9 @@ TEST_F(ControlSkinnerTest, ListControlsCarrySkinBarsMatchingThePlatform)
     for (HWND w : {list, view}) {
         ASSERT_NE(nullptr, GetSkinScrollState(w));
         // Whichever way the control's own calls went, the skin bar tells its rows and its top row.
-        SCROLLINFO skin = {sizeof skin, SIF_ALL};
+        SCROLLINFO skin = {};
+        skin.cbSize = sizeof skin;
+        skin.fMask = SIF_ALL;
         SkinScrollGetScrollInfo(w, SB_VERT, &skin);
         EXPECT_EQ(0, skin.nMin);
         EXPECT_EQ(49, skin.nMax);
@@ -479,8 +512,9 @@ TEST_F(ControlSkinnerTest, ListControlsCarrySkinBarsMatchingThePlatform)
     // A thumb drag scrolls the list view by its real rows.
     SendMessageA(view, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 10), 0);
     PumpMessages();
-    if (ScrollControlSkinner::NeedsResync())
+    if (ScrollControlSkinner::NeedsResync()) {
         EXPECT_EQ(10, SendMessageA(view, LVM_GETTOPINDEX, 0, 0)) << "the row under the thumb is at the top";
+    }
 
     // Unskinned, the control gets its own bars back.
     SkinEngine::Instance().RemoveWindow(list, FALSE);
