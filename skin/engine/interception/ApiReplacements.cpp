@@ -2,6 +2,8 @@
 // bars answered by them, the rest by the platform's functions.
 #include "skin/engine/interception/ApiReplacements.h"
 
+#include <map>
+
 #include "skin/engine/interception/ApiHooks.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/store/SkinStore.h"
@@ -13,6 +15,22 @@ namespace {
 int TableIndex(int index)
 {
     return index >= 0 && index < SysColorTableSkinObject::kBrushes ? index : 0;
+}
+
+// Brushes handed out stay valid until the toolkit shuts down: a program (or a control class) keeps what
+// GetSysColorBrush gave it, so a skin change must not delete them under it. One brush per colour.
+std::map<COLORREF, HBRUSH>& LastingBrushes()
+{
+    static std::map<COLORREF, HBRUSH> brushes;
+    return brushes;
+}
+
+HBRUSH LastingBrush(COLORREF color)
+{
+    HBRUSH& brush = LastingBrushes()[color];
+    if (!brush)
+        brush = CreateSolidBrush(color);
+    return brush;
 }
 
 bool HasSkinBars(HWND hwnd)
@@ -99,7 +117,16 @@ HBRUSH WINAPI SkinGetSysColorBrush(int index)
     if (SkinEngine::Alive()) {
         EngineLock lock;
         if (const SysColorTableSkinObject* table = SkinEngine::Instance().GetCurrentSkin()->SystemColors())
-            return table->Brush(TableIndex(index));
+            return LastingBrush(table->Color(TableIndex(index)));
     }
     return RealApi().getSysColorBrush(index);
+}
+
+void ReleaseSysColorBrushes()
+{
+    EngineLock lock;
+    for (auto& entry : LastingBrushes())
+        if (entry.second)
+            DeleteObject(entry.second);
+    LastingBrushes().clear();
 }

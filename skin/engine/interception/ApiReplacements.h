@@ -16,3 +16,5 @@ BOOL WINAPI SkinShowScrollBar(HWND hwnd, int bar, BOOL show);
 // Index 0 to 30: the table's colour (brush); any other index: the one at 0.
 DWORD WINAPI SkinGetSysColor(int index);
 HBRUSH WINAPI SkinGetSysColorBrush(int index);
+// Deletes the brushes SkinGetSysColorBrush handed out; only once the interception is gone.
+void ReleaseSysColorBrushes();
