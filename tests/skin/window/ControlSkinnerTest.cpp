@@ -199,6 +199,41 @@ TEST_F(ControlSkinnerTest, PushButtonClicksOnlyOnReleaseInside)
     EXPECT_EQ(2u, g_parent.clicks.size());
 }
 
+TEST_F(ControlSkinnerTest, ButtonRegionFollowsItsSizeAndStaticKindsStayNative)
+{
+    HWND parent = Track(MakeParent("Regions"));
+    HWND button = Child("Button", parent, BS_PUSHBUTTON, 12, "OK", 10, 10, 80, 24);
+    HWND ownerDrawn = Child("Static", parent, SS_OWNERDRAW, 13, "", 10, 50, 80, 20);
+    HWND simple = Child("Static", parent, SS_SIMPLE, 14, "simple", 10, 80, 80, 20);
+    HWND etched = Child("Static", parent, SS_ETCHEDHORZ, 15, "", 10, 110, 80, 2);
+    HWND text = Child("Static", parent, SS_LEFT, 16, "text", 10, 120, 80, 20);
+    Skin(parent);
+    EXPECT_FALSE(Skinned(ownerDrawn));
+    EXPECT_FALSE(Skinned(simple));
+    EXPECT_FALSE(Skinned(etched)) << "frames and etched lines keep their own drawing";
+    EXPECT_TRUE(Skinned(text));
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(button, region));
+    RECT box;
+    GetRgnBox(region, &box);
+    EXPECT_EQ(80, box.right);
+    EXPECT_EQ(24, box.bottom);
+    EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the picture's magenta corner is left out";
+    EXPECT_TRUE(PtInRegion(region, 40, 12));
+    SetWindowPos(button, NULL, 0, 0, 120, 30, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_NE(ERROR, GetWindowRgn(button, region));
+    GetRgnBox(region, &box);
+    EXPECT_EQ(120, box.right);
+    EXPECT_EQ(30, box.bottom);
+    DeleteObject(region);
+
+    // Unskinned, the static loses the transparency the skinner gave it.
+    EXPECT_TRUE(GetWindowLongA(text, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    SkinEngine::Instance().RemoveWindow(text, FALSE);
+    EXPECT_FALSE(GetWindowLongA(text, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+}
+
 TEST_F(ControlSkinnerTest, CheckStatesLiveInTheButtonsOwnWord)
 {
     HWND parent = Track(MakeParent("Checks"));
