@@ -132,6 +132,8 @@ protected:
         users.Save();
         CSysParam params;
         params.m_logDirectory = dir_->Path().c_str();
+        // Test programs run side by side: none may hold the file service's fixed port.
+        params.m_fileServiceEnabled = 0;
         params.Save();
     }
     void TearDown() override
