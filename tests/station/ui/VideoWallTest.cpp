@@ -303,6 +303,9 @@ TEST_F(VideoWallTest, ToursNeedTwoStepsKeepCamerasSilentAndStopOnTheFirstPage)
     EXPECT_EQ(0, wall_.GetTourPosition()) << "from the last step to the first";
     wall_.PrevPage();
     EXPECT_EQ(1, wall_.GetTourPosition()) << "and back";
+    wall_.SetAudioFollow(1);
+    wall_.SelectPane(1);
+    EXPECT_EQ(wall_.GetPane(1), wall_.GetSelectedPaneWnd()) << "the disabled camera's pane can be selected";
 
     EXPECT_EQ(1, wall_.StartTour(0));
     EXPECT_FALSE(wall_.IsTouring());
