@@ -1,8 +1,10 @@
-// The video wall and its panes in a host window: the split groups and the selection, paging, the
-// alarm messages a pane takes, and the double-click steps to full screen.
+// The video wall and its 16 panes in a host window, with sessions that stay offline: the split
+// groups and the selection, paging, tours, rebuilds, the alarm messages a pane takes, drag swaps,
+// the context menu, the double-click steps to full screen, and the slots of disabled cameras.
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <vector>
 
 #include "framework/WindowSeams.h"
@@ -387,90 +389,67 @@ TEST_F(VideoWallTest, TheContextMenuFollowsStateRightsTourAndLock)
     AddTourStep({&cameras_[1]});
     CChannelSession& session = sessions_[3];
     const int none = 0, idle = sessionIdle, connecting = sessionConnecting, connected = sessionConnected;
+    // flags: the tour runs, the screen is locked, and the session's preview-wanted, armed, local
+    // recording, server recording and JPEG stream states.
     struct Case {
         const char* what;
         int state;
         std::vector<int> rights;
-        int touring, locked, preview, armed, recording, serverRecording, jpeg;
+        const char* flags;
         std::set<UINT> enabled;
     } cases[] = {
-        {"no session", none, {8, 9, 10, 11}, 0, 0, 0, 0, 0, 0, -1, {}},
-        {"the screen locked", connected, {8, 9, 10, 11}, 0, 1, 0, 0, 0, 0, -1, {}},
-        {"idle", idle, {11}, 0, 0, 0, 0, 0, 0, -1, {ID_CAMERA_REMOVE_PANE, ID_CAMERA_CONNECT, ID_CAMERA_SETTINGS}},
-        {"idle on tour, no rights", idle, {}, 1, 0, 0, 0, 0, 0, -1, {ID_CAMERA_CONNECT}},
+        {"no session", none, {8, 9, 10, 11}, "", {}},
+        {"the screen locked", connected, {8, 9, 10, 11}, "lock", {}},
+        {"idle", idle, {11}, "", {ID_CAMERA_REMOVE_PANE, ID_CAMERA_CONNECT, ID_CAMERA_SETTINGS}},
+        {"idle on tour, no rights", idle, {}, "tour", {ID_CAMERA_CONNECT}},
         {"connecting",
          connecting,
          {8, 9, 10, 11},
-         0,
-         0,
-         1,
-         1,
-         1,
-         1,
-         5,
+         "preview armed record server jpeg",
          {ID_CAMERA_REMOVE_PANE, ID_CAMERA_DISCONNECT, ID_CAMERA_SETTINGS}},
         {"connected, no rights",
          connected,
          {},
-         0,
-         0,
-         1,
-         0,
-         1,
-         1,
-         -1,
+         "preview record server",
          {ID_CAMERA_REMOVE_PANE, ID_CAMERA_DISCONNECT, ID_CAMERA_HIDE_PREVIEW, ID_CAMERA_ARM}},
         {"connected, rights 8 to 11",
          connected,
          {8, 9, 10, 11},
-         0,
-         0,
-         0,
-         1,
-         1,
-         0,
-         -1,
+         "armed record",
          {ID_CAMERA_REMOVE_PANE, ID_CAMERA_DISCONNECT, ID_CAMERA_SHOW_PREVIEW, ID_CAMERA_DISARM, ID_CAMERA_STOP_RECORD,
           ID_CAMERA_START_SERVER_RECORD, ID_CAMERA_CAPTURE_BMP, ID_CAMERA_SERVER_JPEG, ID_CAMERA_START_JPEG_STREAM,
           ID_CAMERA_SETTINGS}},
-        {"connected on tour, rights 8 and 10, streaming, server recording",
+        {"connected on tour, rights 8 and 10",
          connected,
          {8, 10},
-         1,
-         0,
-         1,
-         0,
-         0,
-         1,
-         5,
+         "tour preview server jpeg",
          {ID_CAMERA_DISCONNECT, ID_CAMERA_HIDE_PREVIEW, ID_CAMERA_ARM, ID_CAMERA_STOP_SERVER_RECORD,
           ID_CAMERA_CAPTURE_BMP, ID_CAMERA_SERVER_JPEG, ID_CAMERA_CAPTURE_JPEG, ID_CAMERA_STOP_JPEG_STREAM}},
         {"connected, right 9 only",
          connected,
          {9},
-         0,
-         0,
-         0,
-         0,
-         0,
-         0,
-         -1,
+         "",
          {ID_CAMERA_REMOVE_PANE, ID_CAMERA_DISCONNECT, ID_CAMERA_SHOW_PREVIEW, ID_CAMERA_ARM, ID_CAMERA_START_RECORD}},
     };
     for (const Case& c : cases) {
-        if (c.touring != wall_.IsTouring())
-            wall_.StartTour(c.touring);
-        ASSERT_EQ(c.touring, wall_.IsTouring()) << c.what;
+        std::string flags = std::string(" ") + c.flags + " ";
+        auto has = [&flags](const char* flag) {
+            return flags.find(std::string(" ") + flag + " ") != std::string::npos;
+        };
+        int touring = has("tour");
+        if (touring != wall_.IsTouring())
+            wall_.StartTour(touring);
+        ASSERT_EQ(touring, wall_.IsTouring()) << c.what;
         CurrentUser().Clear();
         for (int right : c.rights)
             CurrentUser().rights[right] = 1;
-        host_.locked = c.locked;
+        host_.locked = has("lock");
         session.m_state = c.state != none ? c.state : sessionIdle;
-        session.m_previewWanted = c.preview;
-        session.m_armed = c.armed;
-        session.m_recordReasons = c.recording;
-        session.m_serverRecording = (BYTE)c.serverRecording;
-        session.m_jpegHandle = c.jpeg;
+        session.m_previewWanted = has("preview");
+        session.m_armed = has("armed");
+        session.m_recordReasons = has("record");
+        session.m_serverRecording = (BYTE)has("server");
+        session.m_jpegHandle = has("jpeg") ? 5 : -1;
         CDlgPreviewPane* pane = wall_.GetPane(5);
         pane->SetSession(c.state != none ? &session : nullptr);
         menuTracked = 0;
