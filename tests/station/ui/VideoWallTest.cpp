@@ -371,7 +371,7 @@ TEST_F(VideoWallTest, DraggingSwapsCamerasAndDisabledReferences)
 
     AddTourStep({&cameras_[0], &cameras_[1]});
     AddTourStep({&cameras_[2], &cameras_[3]});
-    ASSERT_EQ(1, wall_.StartTour(1));
+    EXPECT_EQ(1, wall_.StartTour(1)); // the links are put back below whatever happens
     drag(0, 1);
     EXPECT_EQ(&sessions_[0], wall_.GetPane(0)->m_pSession) << "no swaps on tour";
     EXPECT_EQ(&cameras_[1], page->m_cameras[0]);
