@@ -176,7 +176,7 @@ void CDlgVideoWall::SetSplitMode(int mode, int pane)
 
 void CDlgVideoWall::SelectPane(int pane)
 {
-    if (DisplayPageTable().GetCount() == 0)
+    if (DisplayPageTable().GetCount() == 0 || pane < 0 || pane >= PANE_COUNT)
         return;
     if (m_touring) {
         if (m_audioFollow)

@@ -276,6 +276,15 @@ TEST_F(PanelsTest, EveryPtzKeySendsItsCodeToTheSelectedCamera)
     ClickPtz(ptzKeyLeft);
     ClickPtz(ptzKeyCall);
     EXPECT_EQ("ok 0", TakePtz(0));
+    // Nor with an empty pane selected (the slot of a disabled camera), on either panel.
+    wall_.SetSelectedPaneWnd(wall_.GetPane(3));
+    wall_.RefreshPanels();
+    ClickPtz(ptzKeyLeft);
+    ClickPtz(ptzKeyCall);
+    matrix_.m_valueEdit.SetWindowText("7");
+    ClickMatrix(mtxKeyEnter);
+    ClickMatrix(469);
+    EXPECT_EQ("ok 0", TakePtz(0));
 }
 
 TEST_F(PanelsTest, AMovementReleasedOutsideItsKeyStillStops)
