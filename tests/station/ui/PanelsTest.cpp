@@ -587,6 +587,10 @@ protected:
 
 TEST_F(BarePanelsTest, PanelsWithoutLayoutOrPicturesStillWork)
 {
+    // Wine finds a relative picture path in the program's folder too, where scripts/run leaves the
+    // demonstration station's pictures.
+    if (::GetFileAttributesA((ProgramDirectory() + "\\skin").c_str()) != INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "the program folder holds pictures (scripts/run's start directory)";
     ConnectCamera();
     CSkinButton* left = ptz_.GetKey(ptzKeyLeft);
     ASSERT_NE(nullptr, left);
