@@ -1,9 +1,8 @@
 // The alarm input page in a tab host, as the server local settings dialog holds it.
 #include <gtest/gtest.h>
 
-#include "station/config/ConfigDialog.h"
-#include "station/config/DlgAlarmDetect.h"
-#include "station/config/TabPageHost.h"
+#include "devices/conduit/Conduit.h"
+#include "devices/devsim/control/DevsimControl.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/TermServer.h"
@@ -11,31 +10,6 @@
 #include "tests/station/config/ConfigTestSupport.h"
 
 namespace {
-
-// A frame with one tab for the page: the camera settings template lends its tab control.
-class CAlarmDetectHost : public CConfigDialog {
-public:
-    explicit CAlarmDetectHost(CTermServer* server) : CConfigDialog(IDD_CAMERA_SETTING) { m_page.m_pServer = server; }
-
-    CTabCtrl m_tab;
-    CTabPageHost m_host;
-    CDlgAlarmDetect m_page;
-
-protected:
-    void DoDataExchange(CDataExchange* pDX) override
-    {
-        CConfigDialog::DoDataExchange(pDX);
-        DDX_Control(pDX, IDC_SETTING_TAB, m_tab);
-    }
-    BOOL OnInitDialog() override
-    {
-        CConfigDialog::OnInitDialog();
-        m_host.Attach(&m_tab);
-        m_host.AddPage("报警输入", &m_page, CDlgAlarmDetect::IDD);
-        m_host.CreatePages();
-        return TRUE;
-    }
-};
 
 ModalStep OnPage(std::function<void(CDlgAlarmDetect*)> action)
 {
@@ -129,25 +103,42 @@ TEST_F(AlarmDetectTest, ChangingInputWithoutSetDropsTheEditsAndBadDelaysAreRefus
     EXPECT_EQ("后门", std::string(server_->m_alarmInputs[2].GetName()));
 }
 
-TEST_F(AlarmDetectTest, DetectionSwitchesTheServersPoller)
+TEST_F(AlarmDetectTest, DetectionSwitchesAPollerThatPollsTheBox)
 {
+    TempDir siteDir;
+    DevsimSite site;
+    const std::string ini = siteDir.File("site.ini");
+    WriteTextFile(ini, "[Site]\r\n[Server1]\r\nName=Alpha\r\nUser=admin\r\nPassword=secret\r\nChannels=2\r\n"
+                       "AlarmBox=1\r\nBoxAddress=1\r\nBoxSerial=0\r\nBoxBaud=9600\r\n");
+    ASSERT_TRUE(site.Start(ini));
+    Conduit_Init(0, 0, 0, 0);
+    server_->m_port = site.Port("Alpha");
+    server_->m_user = "admin";
+    server_->m_password = "secret";
+    server_->m_serialPort = 0;
+    server_->m_boxAddress = 1;
+    server_->m_pollSeconds = 1;
     CAlarmDetectHost host(server_);
     CAlarmBoxPoller* first = nullptr;
-    RunModal(host, {OnPage([&](CDlgAlarmDetect* page) {
-                        SetCheckBox(page, IDC_DETECT_ENABLE, true);
-                        ClickButton(page, IDC_INPUT_SET);
-                        first = server_->m_pAlarmBoxPoller;
-                        ASSERT_NE(nullptr, first);
-                        EXPECT_EQ(server_, first->m_pServer);
-                        EXPECT_NE(nullptr, first->m_hThread);
-                        ClickButton(page, IDC_INPUT_SET);
-                        EXPECT_EQ(first, server_->m_pAlarmBoxPoller);
-                        EXPECT_NE(nullptr, first->m_hThread);
-                        SetCheckBox(page, IDC_DETECT_ENABLE, false);
-                        ClickButton(page, IDC_INPUT_SET);
-                        EXPECT_EQ(nullptr, first->m_hThread);
-                    }),
-                    Close()});
+    RunModal(host,
+             {OnPage([&](CDlgAlarmDetect* page) {
+                  SetCheckBox(page, IDC_DETECT_ENABLE, true);
+                  ClickButton(page, IDC_INPUT_SET);
+                  first = server_->m_pAlarmBoxPoller;
+                  ASSERT_NE(nullptr, first);
+                  EXPECT_EQ(server_, first->m_pServer);
+                  EXPECT_TRUE(site.WaitState("Alpha", "box_open", "1", 10000));
+                  EXPECT_TRUE(WaitUntil([&] { return std::atoi(site.State("Alpha", "box_polls").c_str()) >= 1; }));
+                  ClickButton(page, IDC_INPUT_SET);
+                  EXPECT_EQ(first, server_->m_pAlarmBoxPoller);
+                  EXPECT_NE(nullptr, first->m_hThread);
+                  SetCheckBox(page, IDC_DETECT_ENABLE, false);
+                  ClickButton(page, IDC_INPUT_SET);
+                  EXPECT_EQ(nullptr, first->m_hThread);
+                  EXPECT_TRUE(site.WaitState("Alpha", "box_open", "0", 10000));
+              }),
+              Close()});
     EXPECT_EQ(0, server_->m_alarmBoxEnabled);
     EXPECT_EQ(first, server_->m_pAlarmBoxPoller);
+    site.Stop();
 }

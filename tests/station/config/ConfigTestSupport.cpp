@@ -176,3 +176,23 @@ HTREEITEM FindTreeItem(CTreeCtrl& tree, const std::string& path)
         item = FindChild(tree, item, part);
     return item;
 }
+
+CAlarmDetectHost::CAlarmDetectHost(CTermServer* server) : CConfigDialog(IDD_CAMERA_SETTING)
+{
+    m_page.m_pServer = server;
+}
+
+void CAlarmDetectHost::DoDataExchange(CDataExchange* pDX)
+{
+    CConfigDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SETTING_TAB, m_tab);
+}
+
+BOOL CAlarmDetectHost::OnInitDialog()
+{
+    CConfigDialog::OnInitDialog();
+    m_host.Attach(&m_tab);
+    m_host.AddPage("报警输入", &m_page, CDlgAlarmDetect::IDD);
+    m_host.CreatePages();
+    return TRUE;
+}

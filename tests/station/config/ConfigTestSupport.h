@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "station/config/ConfigDialog.h"
 #include "station/config/ConfigWindows.h"
+#include "station/config/DlgAlarmDetect.h"
+#include "station/config/TabPageHost.h"
 #include "tests/framework/windows/WindowTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -51,6 +54,21 @@ void BuildSampleTree(CRecGroup& root);
 CTermServer* AddSampleServer(CRecGroup& root, CTermData* group, LPCSTR name, int cameras);
 CTermServer* FindServer(const CRecGroup& root, LPCSTR name);
 CTermCamera* FindCamera(const CRecGroup& root, LPCSTR server, int channel);
+
+// The alarm input page in a frame of one tab, as the server local settings dialog holds it; the
+// camera settings template lends its tab control.
+class CAlarmDetectHost : public CConfigDialog {
+public:
+    explicit CAlarmDetectHost(CTermServer* server);
+
+    CTabCtrl m_tab;
+    CTabPageHost m_host;
+    CDlgAlarmDetect m_page;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+};
 
 class ConfigTest : public ::testing::Test {
 protected:
