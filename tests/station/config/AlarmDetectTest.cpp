@@ -1,8 +1,6 @@
 // The alarm input page in a tab host, as the server local settings dialog holds it.
 #include <gtest/gtest.h>
 
-#include "devices/conduit/Conduit.h"
-#include "devices/devsim/control/DevsimControl.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/TermServer.h"
@@ -73,45 +71,30 @@ TEST_F(AlarmDetectTest, SetStoresTheShownInputWithAWholeDelay)
     EXPECT_EQ(nullptr, server_->m_pAlarmBoxPoller); // detection stayed off
 }
 
-TEST_F(AlarmDetectTest, ChangingInputWithoutSetDropsTheEditsAndBadDelaysAreRefused)
+// Bad entries on this page are in the bad-input table.
+TEST_F(AlarmDetectTest, ChangingInputWithoutSetDropsTheEdits)
 {
     MessageBoxRecorder boxes;
     CAlarmDetectHost host(server_);
     RunModal(host, {OnPage([](CDlgAlarmDetect* page) {
                         SelectCombo(page, IDC_INPUT_CHOICE, 2);
                         SetText(page, IDC_INPUT_DELAY, "99");
+                        SetText(page, IDC_INPUT_NAME, "前门");
                         SelectCombo(page, IDC_INPUT_CHOICE, 3);
                         SelectCombo(page, IDC_INPUT_CHOICE, 2);
                         EXPECT_EQ("07", GetText(page, IDC_INPUT_DELAY));
-                        for (const char* bad : {"4", "121", "x"}) {
-                            SetText(page, IDC_INPUT_DELAY, bad);
-                            ClickButton(page, IDC_INPUT_SET);
-                            EXPECT_EQ(IDC_INPUT_DELAY, FocusId());
-                        }
-                        SetText(page, IDC_INPUT_DELAY, "10");
-                        SetText(page, IDC_INPUT_NAME, std::string(40, 'n'));
-                        ClickButton(page, IDC_INPUT_SET);
-                        EXPECT_EQ(IDC_INPUT_NAME, FocusId());
+                        EXPECT_EQ("后门", GetText(page, IDC_INPUT_NAME));
                     }),
                     Close()});
-    ASSERT_EQ(4u, boxes.Boxes().size());
-    EXPECT_EQ("请填入一个在5和120之间的整数。", boxes.Boxes()[0].text);
-    EXPECT_EQ("请填入一个在5和120之间的整数。", boxes.Boxes()[1].text);
-    EXPECT_EQ("请键入一个整数。", boxes.Boxes()[2].text);
-    EXPECT_EQ("在此字段中请不要超过39个字符。", boxes.Boxes()[3].text);
+    EXPECT_TRUE(boxes.Boxes().empty());
     EXPECT_EQ(7, server_->m_alarmInputs[2].holdSeconds);
     EXPECT_EQ("后门", std::string(server_->m_alarmInputs[2].GetName()));
 }
 
 TEST_F(AlarmDetectTest, DetectionSwitchesAPollerThatPollsTheBox)
 {
-    TempDir siteDir;
-    DevsimSite site;
-    const std::string ini = siteDir.File("site.ini");
-    WriteTextFile(ini, "[Site]\r\n[Server1]\r\nName=Alpha\r\nUser=admin\r\nPassword=secret\r\nChannels=2\r\n"
-                       "AlarmBox=1\r\nBoxAddress=1\r\nBoxSerial=0\r\nBoxBaud=9600\r\n");
-    ASSERT_TRUE(site.Start(ini));
-    Conduit_Init(0, 0, 0, 0);
+    DevsimSite& site = ConfigSite();
+    server_->m_address = "127.0.0.1";
     server_->m_port = site.Port("Alpha");
     server_->m_user = "admin";
     server_->m_password = "secret";
@@ -140,5 +123,4 @@ TEST_F(AlarmDetectTest, DetectionSwitchesAPollerThatPollsTheBox)
               Close()});
     EXPECT_EQ(0, server_->m_alarmBoxEnabled);
     EXPECT_EQ(first, server_->m_pAlarmBoxPoller);
-    site.Stop();
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "devices/devsim/control/DevsimControl.h"
 #include "station/config/ConfigDialog.h"
 #include "station/config/ConfigWindows.h"
 #include "station/config/DlgAlarmDetect.h"
@@ -69,6 +70,13 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 };
+
+// The simulated site of these tests, started once per test program: "Alpha", 4 channels, log-in
+// admin/secret, an alarm box at address 1 behind its serial port 0.
+DevsimSite& ConfigSite();
+// Points the server at the site's "Alpha", gives the camera a session and connects it as the main
+// window does (the connect result is handed to the session on this thread); true when connected.
+bool ConnectLive(CTermServer* server, CTermCamera* camera);
 
 class ConfigTest : public ::testing::Test {
 protected:

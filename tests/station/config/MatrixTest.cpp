@@ -61,13 +61,11 @@ protected:
         Seams::ReplaceFileDialog(previous_);
         ConfigTest::TearDown();
     }
-    // A session that is not connected: enough for the protocol object.
+    // The camera live on the simulated site.
     CChannelSession* AttachSession()
     {
-        CChannelSession* session = new CChannelSession;
-        session->m_pCamera = camera_;
-        camera_->m_pSession = session;
-        return session;
+        EXPECT_TRUE(ConnectLive(camera_->m_pServer, camera_));
+        return camera_->m_pSession;
     }
     CTermCamera* camera_ = nullptr;
     Seams::FileDialogFunc previous_ = nullptr;
