@@ -47,6 +47,7 @@ TEST_F(BadInputTest, CameraPageEditsRefuseBadNumbers)
         {3, IDC_NO_MOTION_SECONDS, "10001", Range(0, 10000)},
         {3, IDC_NO_MOTION_SECONDS, "-1", Range(0, 10000)},
         {3, IDC_NO_MOTION_SECONDS, "abc", kNoInteger},
+        {3, IDC_TIMED_SNAPSHOT_SECONDS, "x", kNoInteger},
         {5, IDC_KEYBOARD_NUMBER, "256", Range(0, 255)},
         {6, IDC_SOUND_GRID_START_HOUR, "300", Range(0, 24)},
         {6, IDC_SOUND_GRID_END_MINUTE + 1, "60", Range(0, 59)},
@@ -60,6 +61,8 @@ TEST_F(BadInputTest, CameraPageEditsRefuseBadNumbers)
     CTermCamera* camera = FindCamera(*g_pRecGroup, "大厅", 0);
     const std::string before = FileBytes("servertree.cfg");
     const int monitor = camera->m_matrixMonitor;
+    camera->m_timedSnapshot = 1; // its seconds edit is enabled only then
+    camera->m_timedSnapshotSeconds = 15;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.id) + " \"" + c.text.substr(0, 10) + "\"");
         MessageBoxRecorder boxes;
