@@ -258,20 +258,24 @@ TEST_F(CameraSettingTest, LinkListsThroughThePicker)
 
 TEST_F(CameraSettingTest, OtherSettingsReachTheLiveSessionsAtOnce)
 {
+    ASSERT_TRUE(ConnectLive(camera_->m_pServer, camera_));
     CTermCamera* other = FindCamera(*g_pRecGroup, "入口", 1);
-    for (CTermCamera* camera : {camera_, other}) {
-        camera->m_pSession = new CChannelSession;
-        camera->m_pSession->m_pCamera = camera;
-    }
+    other->m_pSession = new CChannelSession;
+    other->m_pSession->m_pCamera = other;
+    // A countdown already running on the live camera starts again from the new limit.
+    camera_->m_motionAlarmMode = 1;
+    camera_->m_pSession->m_noMotionCountdown.Arm(20);
+    camera_->m_pSession->m_noMotionCountdown.count = 15;
     CDlgCameraSetting dialog;
     dialog.m_pCamera = camera_;
     RunModal(dialog, {OnSetting([&](CDlgCameraSetting* d) {
                  SelectTab(d, IDC_SETTING_TAB, tabOther);
-                 SelectCombo(&d->m_other, IDC_MOTION_MODE, 1);
                  SetText(&d->m_other, IDC_NO_MOTION_SECONDS, "40");
                  ClickButton(&d->m_other, IDC_APPLY_ALL_CAMERAS);
+                 EXPECT_EQ(sessionConnected, camera_->m_pSession->m_state);
                  for (CTermCamera* camera : {camera_, other}) {
                      EXPECT_EQ(1, camera->m_pSession->m_noMotionCountdown.active);
+                     EXPECT_EQ(0, camera->m_pSession->m_noMotionCountdown.count);
                      EXPECT_EQ(40, camera->m_pSession->m_noMotionCountdown.limit);
                      EXPECT_EQ(1, camera->m_motionAlarmMode);
                  }
@@ -281,4 +285,5 @@ TEST_F(CameraSettingTest, OtherSettingsReachTheLiveSessionsAtOnce)
     EXPECT_EQ(0, camera_->m_pSession->m_noMotionCountdown.active);
     EXPECT_EQ(1, other->m_pSession->m_noMotionCountdown.active);
     EXPECT_EQ(0, camera_->m_motionAlarmMode);
+    EXPECT_EQ(sessionConnected, camera_->m_pSession->m_state);
 }

@@ -1,9 +1,12 @@
 // Fixtures of the configuration dialog tests.
 #include "tests/station/config/ConfigTestSupport.h"
 
+#include <climits>
 #include <fstream>
+#include <mutex>
 #include <sstream>
 
+#include "devices/conduit/Conduit.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"
@@ -11,6 +14,8 @@
 #include "station/core/datamodel/TermData.h"
 #include "station/core/datamodel/TermServer.h"
 #include "station/core/datamodel/VuskLoopGroup.h"
+#include "station/core/sessions/ChannelSession.h"
+#include "station/core/sessions/SessionWindows.h"
 
 CTermServer* AddSampleServer(CRecGroup& root, CTermData* group, LPCSTR name, int cameras)
 {
@@ -55,6 +60,67 @@ CTermCamera* FindCamera(const CRecGroup& root, LPCSTR server, int channel)
     return found != nullptr ? found->FindCamera(channel) : nullptr;
 }
 
+DevsimSite& ConfigSite()
+{
+    static DevsimSite* site = [] {
+        auto* s = new DevsimSite; // devsim ends with the test program
+        static TempDir dir;
+        const std::string ini = dir.File("site.ini");
+        WriteTextFile(ini, "[Site]\r\n[Server1]\r\nName=Alpha\r\nUser=admin\r\nPassword=secret\r\nChannels=4\r\n"
+                           "AlarmBox=1\r\nBoxAddress=1\r\nBoxSerial=0\r\nBoxBaud=9600\r\n");
+        s->Start(ini);
+        Conduit_Init(0, 0, 0, 0);
+        return s;
+    }();
+    return *site;
+}
+
+namespace {
+
+// Keeps the connect results the sessions post to the main window.
+class ConnectResults : public CNullStationWindows {
+public:
+    void PostConnectResult(CChannelSession* session, int result) override
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        posted.push_back({session, result});
+    }
+    std::mutex lock;
+    std::vector<std::pair<CChannelSession*, int>> posted;
+};
+
+ConnectResults connectResults;
+
+} // namespace
+
+bool ConnectLive(CTermServer* server, CTermCamera* camera)
+{
+    server->m_address = "127.0.0.1";
+    server->m_port = ConfigSite().Port("Alpha");
+    server->m_user = "admin";
+    server->m_password = "secret";
+    SetStationWindows(&connectResults);
+    {
+        std::lock_guard<std::mutex> hold(connectResults.lock);
+        connectResults.posted.clear();
+    }
+    CChannelSession* session = new CChannelSession;
+    session->m_pCamera = camera;
+    camera->m_pSession = session;
+    session->Connect(1, 0);
+    int result = INT_MIN;
+    WaitUntil([&] {
+        std::lock_guard<std::mutex> hold(connectResults.lock);
+        for (auto& p : connectResults.posted) {
+            if (p.first == session)
+                result = p.second;
+        }
+        return result != INT_MIN;
+    });
+    HandleConnectResultMessage(reinterpret_cast<WPARAM>(session), result);
+    return result == 0 && session->m_state == sessionConnected;
+}
+
 void ConfigTest::SetUp()
 {
     dir_ = std::make_unique<TempDir>(true);
@@ -68,6 +134,7 @@ void ConfigTest::TearDown()
     g_pLoopGroup = nullptr;
     delete g_pRecGroup;
     g_pRecGroup = nullptr;
+    SetStationWindows(nullptr);
     InstallConfigWindows(nullptr);
     SetStartDirectory(ProgramDirectory().c_str());
     dir_.reset();
@@ -175,4 +242,24 @@ HTREEITEM FindTreeItem(CTreeCtrl& tree, const std::string& path)
     while (item != nullptr && std::getline(parts, part, '/'))
         item = FindChild(tree, item, part);
     return item;
+}
+
+CAlarmDetectHost::CAlarmDetectHost(CTermServer* server) : CConfigDialog(IDD_CAMERA_SETTING)
+{
+    m_page.m_pServer = server;
+}
+
+void CAlarmDetectHost::DoDataExchange(CDataExchange* pDX)
+{
+    CConfigDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SETTING_TAB, m_tab);
+}
+
+BOOL CAlarmDetectHost::OnInitDialog()
+{
+    CConfigDialog::OnInitDialog();
+    m_host.Attach(&m_tab);
+    m_host.AddPage("报警输入", &m_page, CDlgAlarmDetect::IDD);
+    m_host.CreatePages();
+    return TRUE;
 }

@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "devices/devsim/control/DevsimControl.h"
+#include "station/config/ConfigDialog.h"
 #include "station/config/ConfigWindows.h"
+#include "station/config/DlgAlarmDetect.h"
+#include "station/config/TabPageHost.h"
 #include "tests/framework/windows/WindowTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -51,6 +55,28 @@ void BuildSampleTree(CRecGroup& root);
 CTermServer* AddSampleServer(CRecGroup& root, CTermData* group, LPCSTR name, int cameras);
 CTermServer* FindServer(const CRecGroup& root, LPCSTR name);
 CTermCamera* FindCamera(const CRecGroup& root, LPCSTR server, int channel);
+
+// The alarm input page in a frame of one tab, as the server local settings dialog holds it; the
+// camera settings template lends its tab control.
+class CAlarmDetectHost : public CConfigDialog {
+public:
+    explicit CAlarmDetectHost(CTermServer* server);
+
+    CTabCtrl m_tab;
+    CTabPageHost m_host;
+    CDlgAlarmDetect m_page;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+};
+
+// The simulated site of these tests, started once per test program: "Alpha", 4 channels, log-in
+// admin/secret, an alarm box at address 1 behind its serial port 0.
+DevsimSite& ConfigSite();
+// Points the server at the site's "Alpha", gives the camera a session and connects it as the main
+// window does (the connect result is handed to the session on this thread); true when connected.
+bool ConnectLive(CTermServer* server, CTermCamera* camera);
 
 class ConfigTest : public ::testing::Test {
 protected:

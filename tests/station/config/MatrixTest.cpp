@@ -2,6 +2,7 @@
 // with the Portwick stand-in, and the frame's OK.
 #include <gtest/gtest.h>
 
+#include "devices/devsim/control/DevsimControl.h"
 #include "framework/WindowSeams.h"
 #include "station/config/DlgCameraSetting.h"
 #include "station/core/datamodel/RecGroup.h"
@@ -60,13 +61,11 @@ protected:
         Seams::ReplaceFileDialog(previous_);
         ConfigTest::TearDown();
     }
-    // A session that is not connected: enough for the protocol object.
+    // The camera live on the simulated site.
     CChannelSession* AttachSession()
     {
-        CChannelSession* session = new CChannelSession;
-        session->m_pCamera = camera_;
-        camera_->m_pSession = session;
-        return session;
+        EXPECT_TRUE(ConnectLive(camera_->m_pServer, camera_));
+        return camera_->m_pSession;
     }
     CTermCamera* camera_ = nullptr;
     Seams::FileDialogFunc previous_ = nullptr;
@@ -136,4 +135,61 @@ TEST_F(MatrixTest, AnUnchangedFileMakesNoCallAndARefusedOneKeepsTheSessionsProto
     EXPECT_EQ(0, session->m_ptzProtocol);
     CRecGroup reloaded;
     EXPECT_STREQ("C:\\missing\\none.ptz", FindCamera(reloaded, "大厅", 0)->m_matrixControlFile);
+}
+
+TEST_F(MatrixTest, AChangedFileLoadsIntoTheSessionAndARefusedOneKeepsIt)
+{
+    const std::string good = StartPath("pelco.ptz");
+    const std::string other = StartPath("other.ptz");
+    ASSERT_TRUE(WriteTextFile(good, "[Protocol]\r\nName=PELCO\r\nDescription=PELCO delay200\r\n"
+                                    "[Commands]\r\n2=FF A 00 04 S 00 C\r\n"));
+    ASSERT_TRUE(WriteTextFile(other, "[Protocol]\r\nName=OTHER\r\nDescription=OTHER delay100\r\n"
+                                     "[Commands]\r\n2=AA A V C\r\n"));
+    CChannelSession* session = AttachSession();
+    MessageBoxRecorder boxes;
+    {
+        CDlgCameraSetting dialog;
+        dialog.m_pCamera = camera_;
+        RunModal(dialog, {OnMatrix([&](CDlgCameraSetting* d, CWnd* page) {
+                     SetText(page, IDC_MATRIX_FILE, good);
+                     ClickButton(d, IDOK);
+                 })});
+    }
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_EQ("升级矩阵控制文件成功", boxes.Boxes()[0].text);
+    const int protocol = session->m_ptzProtocol;
+    EXPECT_NE(0, protocol);
+    EXPECT_EQ(200, session->m_protocolDelay);
+    EXPECT_EQ(good, std::string(camera_->m_matrixControlFile));
+
+    // The page shows the loaded protocol; a refused file leaves it loaded as it was.
+    {
+        CDlgCameraSetting dialog;
+        dialog.m_pCamera = camera_;
+        RunModal(dialog, {OnMatrix([&](CDlgCameraSetting* d, CWnd* page) {
+                     EXPECT_EQ("PELCO delay200", GetText(page, IDC_MATRIX_PROTOCOL));
+                     SetText(page, IDC_MATRIX_FILE, StartPath("none.ptz"));
+                     ClickButton(d, IDOK);
+                 })});
+    }
+    ASSERT_EQ(2u, boxes.Boxes().size());
+    EXPECT_EQ("升级矩阵控制文件失败", boxes.Boxes()[1].text);
+    EXPECT_EQ(protocol, session->m_ptzProtocol);
+    EXPECT_EQ(200, session->m_protocolDelay);
+    EXPECT_EQ(StartPath("none.ptz"), std::string(camera_->m_matrixControlFile));
+
+    // A second good file replaces the loaded one in place.
+    {
+        CDlgCameraSetting dialog;
+        dialog.m_pCamera = camera_;
+        RunModal(dialog, {OnMatrix([&](CDlgCameraSetting* d, CWnd* page) {
+                     SetText(page, IDC_MATRIX_FILE, other);
+                     ClickButton(d, IDOK);
+                 })});
+    }
+    ASSERT_EQ(3u, boxes.Boxes().size());
+    EXPECT_EQ("升级矩阵控制文件成功", boxes.Boxes()[2].text);
+    EXPECT_EQ(100, session->m_protocolDelay);
+    CRecGroup reloaded;
+    EXPECT_EQ(other, std::string(FindCamera(reloaded, "大厅", 0)->m_matrixControlFile));
 }

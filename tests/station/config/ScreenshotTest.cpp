@@ -134,22 +134,7 @@ TEST_F(ScreenshotTest, CameraSettingsEveryTabAndThePicker)
 
 TEST_F(ScreenshotTest, AlarmInputPageInItsHostAndTourSettings)
 {
-    struct Host : public CConfigDialog {
-        Host() : CConfigDialog(IDD_CAMERA_SETTING) {}
-        CTabCtrl tab;
-        CTabPageHost host;
-        CDlgAlarmDetect page;
-        void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_SETTING_TAB, tab); }
-        BOOL OnInitDialog() override
-        {
-            CConfigDialog::OnInitDialog();
-            host.Attach(&tab);
-            host.AddPage("报警输入", &page, CDlgAlarmDetect::IDD);
-            host.CreatePages();
-            return TRUE;
-        }
-    } host;
-    host.page.m_pServer = FindServer(*g_pRecGroup, "仓库");
+    CAlarmDetectHost host(FindServer(*g_pRecGroup, "仓库"));
     RunModal(host, {ShootAndClose("223-alarm-input")});
 
     g_pLoopGroup = new CVuskLoopGroup;
