@@ -72,13 +72,15 @@ CTermServer* AddServer(CRecGroup& tree, CTermData* group, const DemoServer& demo
     return server;
 }
 
-void WriteTree(CTermServer*& lobby, int& warehouseId)
+// The ids, not the servers: the tree and its servers are gone when this returns.
+void WriteTree(int& lobbyId, int& warehouseId)
 {
     // A fresh tree: the constructor would read an earlier run's file.
     ::DeleteFileA(StationFilePath("servertree.cfg"));
     CRecGroup tree;
     tree.m_rootCaption = "Quillmoor";
     CTermData* project = tree.AddGroup(nullptr, "演示工程");
+    CTermServer* lobby = nullptr;
     for (const DemoServer& demo : kServers) {
         CTermServer* server = AddServer(tree, project, demo);
         if (server->m_name == "Lobby")
@@ -90,6 +92,7 @@ void WriteTree(CTermServer*& lobby, int& warehouseId)
     CTermCamera* first = lobby->m_cameras.GetHead();
     first->m_motionRecord = 1;
     first->m_alarmDelaySeconds = 10;
+    lobbyId = lobby->m_id;
     tree.Save();
 }
 
@@ -186,11 +189,10 @@ int main(int argc, char** argv)
                 demo.name[equals - argv[i]] == '\0')
                 demo.port = WORD(atoi(equals + 1));
     }
-    CTermServer* lobby = nullptr;
-    int warehouseId = 0;
-    WriteTree(lobby, warehouseId);
-    WritePages(lobby != nullptr ? lobby->m_id : 0);
-    WriteMap(lobby != nullptr ? lobby->m_id : 0, warehouseId);
+    int lobbyId = 0, warehouseId = 0;
+    WriteTree(lobbyId, warehouseId);
+    WritePages(lobbyId);
+    WriteMap(lobbyId, warehouseId);
     WriteParameters();
     WriteUsers();
     if (!WriteStorage(argv[2]))

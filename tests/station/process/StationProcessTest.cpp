@@ -135,6 +135,15 @@ bool AlarmPictureShown(HWND main, COLORREF on)
     return false;
 }
 
+// The log as text, for a failure's message.
+std::string DescribeLog(const std::string& dir)
+{
+    std::string text;
+    for (const SysLogRecord& record : ReadLogRecords(dir))
+        text += std::to_string(record.type) + " " + record.text + " | " + record.detail + "\n";
+    return text;
+}
+
 bool IsLogIn(const SysLogRecord& record)
 {
     return record.type == SYSLOG_LOGIN && std::string(record.user) == "admin";
@@ -157,7 +166,9 @@ TEST(StationProcess, RunsAgainstTheSiteAndExitsThroughTheWatchdog)
     ASSERT_TRUE(station.Start());
 
     EXPECT_TRUE(WaitUntil([&] { return atoi(site.devsim.State("Lobby", "clients").c_str()) >= 4; }, 60000))
-        << "the four Lobby panes connect";
+        << "the four Lobby panes connect\n"
+        << DescribeLog(station.StartDir());
+    SavePng(CaptureWindow(station.MainWindow()), ScreenshotPath("station-process"));
     bool loggedIn = false;
     for (const SysLogRecord& record : ReadLogRecords(station.StartDir()))
         loggedIn = loggedIn || IsLogIn(record);
