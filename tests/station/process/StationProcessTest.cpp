@@ -168,7 +168,6 @@ TEST(StationProcess, RunsAgainstTheSiteAndExitsThroughTheWatchdog)
     EXPECT_TRUE(WaitUntil([&] { return atoi(site.devsim.State("Lobby", "clients").c_str()) >= 4; }, 60000))
         << "the four Lobby panes connect\n"
         << DescribeLog(station.StartDir());
-    SavePng(CaptureWindow(station.MainWindow()), ScreenshotPath("station-process"));
     bool loggedIn = false;
     for (const SysLogRecord& record : ReadLogRecords(station.StartDir()))
         loggedIn = loggedIn || IsLogIn(record);
@@ -181,6 +180,7 @@ TEST(StationProcess, RunsAgainstTheSiteAndExitsThroughTheWatchdog)
     ASSERT_TRUE(site.devsim.Ok("motion Lobby 0"));
     EXPECT_TRUE(WaitUntil([&] { return AlarmPictureShown(station.MainWindow(), alarmOn); }, 20000))
         << "a pane shows the alarm picture";
+    SavePng(CaptureWindow(station.MainWindow()), ScreenshotPath("station-process-alarm"));
     EXPECT_TRUE(WaitUntil([&] { return CountRecords(station.StartDir(), SYSLOG_ALARM) > alarmsBefore; }, 20000))
         << "the motion is logged";
     Recordings recordings;
