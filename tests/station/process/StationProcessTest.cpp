@@ -144,6 +144,34 @@ std::string DescribeLog(const std::string& dir)
     return text;
 }
 
+void Click(int x, int y)
+{
+    INPUT input[3] = {};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        i.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    }
+    input[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+    input[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    input[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, input, sizeof(INPUT));
+}
+
+// A visible pop-up menu window of the process, or null.
+HWND OpenMenuOf(DWORD processId)
+{
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(menu, &owner);
+        if (owner == processId && IsWindowVisible(menu))
+            return menu;
+    }
+    return nullptr;
+}
+
 bool IsLogIn(const SysLogRecord& record)
 {
     return record.type == SYSLOG_LOGIN && std::string(record.user) == "admin";
@@ -196,6 +224,33 @@ TEST(StationProcess, RunsAgainstTheSiteAndExitsThroughTheWatchdog)
         EXPECT_EQ(0, recordings.entries[0].channel);
         EXPECT_NE(0, recordings.entries[0].typeBits);
     }
+
+    // The first menu of the bar, opened by a click on its title.
+    POINT client = {0, 0};
+    ClientToScreen(station.MainWindow(), &client);
+    Click(client.x + 20, client.y - GetSystemMetrics(SM_CYMENU) / 2);
+    auto menuPainted = [&] {
+        HWND menu = OpenMenuOf(station.Process().Id());
+        RECT r;
+        if (menu == nullptr || !GetWindowRect(menu, &r))
+            return false;
+        // Painted once its light face covers most of it and its items' texts show dark on it.
+        const Capture shown = CaptureScreenRect(r);
+        int light = 0, dark = 0, all = 0;
+        for (int y = 3; y < shown.height - 3; ++y)
+            for (int x = 3; x < shown.width - 3; ++x, ++all) {
+                const COLORREF c = shown.Pixel(x, y);
+                const int sum = GetRValue(c) + GetGValue(c) + GetBValue(c);
+                light += sum > 600;
+                dark += sum < 200;
+            }
+        return all > 0 && light * 2 > all && dark > 20;
+    };
+    if (WaitUntil(menuPainted, 10000))
+        SavePng(CaptureScreen(), ScreenshotPath("main-window-menu"));
+    else
+        ADD_FAILURE() << "the bar's menu did not open";
+    Click(client.x + 600, client.y - GetSystemMetrics(SM_CYMENU) / 2); // closes it again
 
     ChildProcess asker;
     ASSERT_TRUE(asker.Start(ProgramPath("Pellinor.exe"), "/exit \"" + station.StartDir() + "\""));
