@@ -1,6 +1,8 @@
 // Warden.exe as a whole program against devsim, with Pellinor as its watchdog: log-in, live
 // panes, a motion alarm with its recording, the exit through the watchdog, and a crash hand-over.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -144,7 +146,7 @@ std::string DescribeLog(const std::string& dir)
     return text;
 }
 
-void Click(int x, int y)
+void Click(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP)
 {
     INPUT input[3] = {};
     for (INPUT& i : input) {
@@ -154,9 +156,19 @@ void Click(int x, int y)
         i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
     }
     input[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    input[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    input[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    input[1].mi.dwFlags |= down;
+    input[2].mi.dwFlags |= up;
     SendInput(3, input, sizeof(INPUT));
+}
+
+BOOL CALLBACK FindTree(HWND window, LPARAM param)
+{
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (strcmp(name, "SysTreeView32") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
 }
 
 // A visible pop-up menu window of the process, or null.
@@ -170,6 +182,25 @@ HWND OpenMenuOf(DWORD processId)
             return menu;
     }
     return nullptr;
+}
+
+bool MenuPainted(DWORD processId)
+{
+    HWND menu = OpenMenuOf(processId);
+    RECT r;
+    if (menu == nullptr || !GetWindowRect(menu, &r))
+        return false;
+    // Painted once its light face covers most of it and its items' texts show dark on it.
+    const Capture shown = CaptureScreenRect(r);
+    int light = 0, dark = 0, all = 0;
+    for (int y = 3; y < shown.height - 3; ++y)
+        for (int x = 3; x < shown.width - 3; ++x, ++all) {
+            const COLORREF c = shown.Pixel(x, y);
+            const int sum = GetRValue(c) + GetGValue(c) + GetBValue(c);
+            light += sum > 600;
+            dark += sum < 200;
+        }
+    return all > 0 && light * 2 > all && dark > 20;
 }
 
 bool IsLogIn(const SysLogRecord& record)
@@ -229,28 +260,30 @@ TEST(StationProcess, RunsAgainstTheSiteAndExitsThroughTheWatchdog)
     POINT client = {0, 0};
     ClientToScreen(station.MainWindow(), &client);
     Click(client.x + 20, client.y - GetSystemMetrics(SM_CYMENU) / 2);
-    auto menuPainted = [&] {
-        HWND menu = OpenMenuOf(station.Process().Id());
-        RECT r;
-        if (menu == nullptr || !GetWindowRect(menu, &r))
-            return false;
-        // Painted once its light face covers most of it and its items' texts show dark on it.
-        const Capture shown = CaptureScreenRect(r);
-        int light = 0, dark = 0, all = 0;
-        for (int y = 3; y < shown.height - 3; ++y)
-            for (int x = 3; x < shown.width - 3; ++x, ++all) {
-                const COLORREF c = shown.Pixel(x, y);
-                const int sum = GetRValue(c) + GetGValue(c) + GetBValue(c);
-                light += sum > 600;
-                dark += sum < 200;
-            }
-        return all > 0 && light * 2 > all && dark > 20;
-    };
-    if (WaitUntil(menuPainted, 10000))
+    if (WaitUntil([&] { return MenuPainted(station.Process().Id()); }, 10000))
         SavePng(CaptureScreen(), ScreenshotPath("main-window-menu"));
     else
         ADD_FAILURE() << "the bar's menu did not open";
     Click(client.x + 600, client.y - GetSystemMetrics(SM_CYMENU) / 2); // closes it again
+    EXPECT_TRUE(WaitUntil([&] { return OpenMenuOf(station.Process().Id()) == nullptr; }, 10000));
+
+    // The first camera's menu in the tree: the project and the Lobby opened by their buttons, then a
+    // right-click on the camera.
+    HWND tree = nullptr;
+    EnumChildWindows(station.MainWindow(), FindTree, reinterpret_cast<LPARAM>(&tree));
+    ASSERT_NE(nullptr, tree);
+    POINT origin = {0, 0};
+    ClientToScreen(tree, &origin);
+    const int row = int(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+    const int indent = int(SendMessageA(tree, TVM_GETINDENT, 0, 0));
+    Click(origin.x + indent + indent / 2, origin.y + row + row / 2);         // project
+    Click(origin.x + 2 * indent + indent / 2, origin.y + 2 * row + row / 2); // Lobby
+    Click(origin.x + 4 * indent + 20, origin.y + 3 * row + row / 2, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    if (WaitUntil([&] { return MenuPainted(station.Process().Id()); }, 10000))
+        SavePng(CaptureScreen(), ScreenshotPath("main-window-tree-menu"));
+    else
+        ADD_FAILURE() << "the camera's menu did not open";
+    Click(client.x + 600, client.y - GetSystemMetrics(SM_CYMENU) / 2);
 
     ChildProcess asker;
     ASSERT_TRUE(asker.Start(ProgramPath("Pellinor.exe"), "/exit \"" + station.StartDir() + "\""));
