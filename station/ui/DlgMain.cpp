@@ -99,6 +99,28 @@ CDlgMain* CDlgMain::Instance()
     return g_mainDialog;
 }
 
+namespace {
+
+DWORD WINAPI RaiseTestFault(LPVOID)
+{
+    ::RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    return 0;
+}
+
+// Test only: "/crashtest" on the command line faults once the crash hand-over is armed, so the
+// whole-program tests see a crash reach the watchdog. Nothing else reads the command line.
+void RaiseTestFaultWhenAsked()
+{
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || app->m_lpCmdLine == nullptr || strstr(app->m_lpCmdLine, "/crashtest") == nullptr)
+        return;
+    HANDLE thread = ::CreateThread(nullptr, 0, RaiseTestFault, nullptr, 0, nullptr);
+    if (thread != nullptr)
+        ::CloseHandle(thread);
+}
+
+} // namespace
+
 CDlgMain::CDlgMain(CWnd* pParent)
     : CDialog(IDD, pParent), m_pageBeforeEMap(0), m_hIcon(nullptr), m_ownerMenu(nullptr), m_backgroundPicture(nullptr),
       m_mainTimer(0), m_remoteLoginThread(nullptr), m_savedPlacement(), m_lockedStates(0), m_lockedMenuStates(),
@@ -144,6 +166,7 @@ BOOL CDlgMain::OnInitDialog()
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
     SetCrashContext(GetStartDirectory(), (LPCSTR)AfxModuleBaseName(AfxGetInstanceHandle()), m_processId, m_hWnd);
     ::SetUnhandledExceptionFilter(WatchdogExceptionFilter);
+    RaiseTestFaultWhenAsked();
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
     CreateMainFont();

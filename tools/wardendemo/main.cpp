@@ -4,8 +4,13 @@
 // camera 1 recording on motion, an electronic map of the Lobby with a child scene, storage in the
 // given folder, automatic log-in as "admin".
 //
-//     wardendemo <start directory> <storage folder>
+//     wardendemo <start directory> <storage folder> [NAME=PORT ...]
+//
+// NAME=PORT moves a server to another port (a site started on free ports, as the whole-program
+// tests do).
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationPaths.h"
@@ -34,7 +39,7 @@ struct DemoServer {
 };
 
 // As devices/devsim/demo-site.ini describes the site; Parking is found through the DDNS port.
-const DemoServer kServers[3] = {
+DemoServer kServers[3] = {
     {"Lobby", "127.0.0.1", 37010, 4, 0, 0},
     {"Warehouse", "127.0.0.1", 37011, 8, 0, 1},
     {"parking.ddns", "127.0.0.1", 37002, 16, 1, 0},
@@ -67,13 +72,15 @@ CTermServer* AddServer(CRecGroup& tree, CTermData* group, const DemoServer& demo
     return server;
 }
 
-void WriteTree(CTermServer*& lobby, int& warehouseId)
+// The ids, not the servers: the tree and its servers are gone when this returns.
+void WriteTree(int& lobbyId, int& warehouseId)
 {
     // A fresh tree: the constructor would read an earlier run's file.
     ::DeleteFileA(StationFilePath("servertree.cfg"));
     CRecGroup tree;
     tree.m_rootCaption = "Quillmoor";
     CTermData* project = tree.AddGroup(nullptr, "演示工程");
+    CTermServer* lobby = nullptr;
     for (const DemoServer& demo : kServers) {
         CTermServer* server = AddServer(tree, project, demo);
         if (server->m_name == "Lobby")
@@ -85,6 +92,7 @@ void WriteTree(CTermServer*& lobby, int& warehouseId)
     CTermCamera* first = lobby->m_cameras.GetHead();
     first->m_motionRecord = 1;
     first->m_alarmDelaySeconds = 10;
+    lobbyId = lobby->m_id;
     tree.Save();
 }
 
@@ -170,15 +178,21 @@ int WriteStorage(LPCSTR storage)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        fprintf(stderr, "usage: wardendemo <start directory> <storage folder>\n");
+        fprintf(stderr, "usage: wardendemo <start directory> <storage folder> [NAME=PORT ...]\n");
         return 2;
     }
     SetStartDirectory(argv[1]);
-    CTermServer* lobby = nullptr;
-    int warehouseId = 0;
-    WriteTree(lobby, warehouseId);
-    WritePages(lobby != nullptr ? lobby->m_id : 0);
-    WriteMap(lobby != nullptr ? lobby->m_id : 0, warehouseId);
+    for (int i = 3; i < argc; ++i) {
+        const char* equals = strchr(argv[i], '=');
+        for (DemoServer& demo : kServers)
+            if (equals != nullptr && strncmp(argv[i], demo.name, size_t(equals - argv[i])) == 0 &&
+                demo.name[equals - argv[i]] == '\0')
+                demo.port = WORD(atoi(equals + 1));
+    }
+    int lobbyId = 0, warehouseId = 0;
+    WriteTree(lobbyId, warehouseId);
+    WritePages(lobbyId);
+    WriteMap(lobbyId, warehouseId);
     WriteParameters();
     WriteUsers();
     if (!WriteStorage(argv[2]))

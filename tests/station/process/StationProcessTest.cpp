@@ -1,0 +1,321 @@
+// Warden.exe as a whole program against devsim, with Pellinor as its watchdog: log-in, live
+// panes, a motion alarm with its recording, the exit through the watchdog, and a crash hand-over.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "devices/devsim/control/DevsimControl.h"
+#include "resources/warden/liveview.h"
+#include "station/core/storage/RecordStore.h"
+#include "tests/station/mainwindow/MainTestSupport.h"
+#include "tests/station/process/StationRun.h"
+#include "tools/screenshot/Screenshot.h"
+
+namespace {
+
+// The demonstration site on free ports, and the station's data pointing at them.
+struct Site {
+    DevsimSite devsim;
+    bool started = false;
+    Site() { started = devsim.Start(ProgramPath("demo-site.ini")); }
+    std::string Servers()
+    {
+        char text[128];
+        snprintf(text, sizeof text, "Lobby=%u Warehouse=%u parking.ddns=%u", devsim.Port("Lobby"),
+                 devsim.Port("Warehouse"), devsim.DdnsPort());
+        return text;
+    }
+};
+
+std::string ReadText(const std::string& path)
+{
+    std::string text;
+    FILE* file = fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return text;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, n);
+    fclose(file);
+    return text;
+}
+
+bool HasRecord(const std::string& dir, BYTE type, const std::string& text)
+{
+    for (const SysLogRecord& record : ReadLogRecords(dir))
+        if (record.type == type && (text.empty() || text == record.text))
+            return true;
+    return false;
+}
+
+int CountRecords(const std::string& dir, BYTE type)
+{
+    int count = 0;
+    for (const SysLogRecord& record : ReadLogRecords(dir))
+        count += record.type == type;
+    return count;
+}
+
+// Every recording index entry below the storage folder (its day folders' "index" files), with
+// the recording files beside them.
+struct Recordings {
+    std::vector<RecordIndexEntry> entries;
+    std::vector<std::string> files;
+};
+
+Recordings FindRecordings(const std::string& storage)
+{
+    Recordings found;
+    WIN32_FIND_DATAA day;
+    HANDLE days = FindFirstFileA((storage + "\\*").c_str(), &day);
+    if (days == INVALID_HANDLE_VALUE)
+        return found;
+    do {
+        std::string dayDir = storage + "\\" + day.cFileName;
+        if (!(day.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || day.cFileName[0] == '.')
+            continue;
+        std::string index = ReadText(dayDir + "\\index");
+        for (size_t at = 0; at + sizeof(RecordIndexEntry) <= index.size(); at += sizeof(RecordIndexEntry)) {
+            RecordIndexEntry entry;
+            memcpy(&entry, index.data() + at, sizeof entry);
+            found.entries.push_back(entry);
+        }
+        WIN32_FIND_DATAA file;
+        HANDLE files = FindFirstFileA((dayDir + "\\*.mp4").c_str(), &file);
+        if (files != INVALID_HANDLE_VALUE) {
+            do
+                found.files.push_back(dayDir + "\\" + file.cFileName);
+            while (FindNextFileA(files, &file));
+            FindClose(files);
+        }
+    } while (FindNextFileA(days, &day));
+    FindClose(days);
+    return found;
+}
+
+BOOL CALLBACK CollectAlarmIcons(HWND window, LPARAM param)
+{
+    if (GetDlgCtrlID(window) == IDC_PANE_ALARM && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+// The middle pixel of a skin picture of the start directory.
+COLORREF SkinPixel(const std::string& startDir, const char* name)
+{
+    HBITMAP picture = (HBITMAP)LoadImageA(nullptr, (startDir + "\\skin\\" + name).c_str(), IMAGE_BITMAP, 0, 0,
+                                          LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    if (picture == nullptr)
+        return CLR_INVALID;
+    BITMAP info = {};
+    GetObjectA(picture, sizeof info, &info);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, picture);
+    COLORREF pixel = GetPixel(dc, info.bmWidth / 2, info.bmHeight / 2);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(picture);
+    return pixel;
+}
+
+// True when one of the panes' alarm icons shows the "on" picture on the screen.
+bool AlarmPictureShown(HWND main, COLORREF on)
+{
+    std::vector<HWND> icons;
+    EnumChildWindows(main, CollectAlarmIcons, reinterpret_cast<LPARAM>(&icons));
+    for (HWND icon : icons) {
+        RECT r;
+        GetWindowRect(icon, &r);
+        Capture capture = CaptureScreenRect(r);
+        if (capture.width > 0 && capture.Pixel(capture.width / 2, capture.height / 2) == on)
+            return true;
+    }
+    return false;
+}
+
+// The log as text, for a failure's message.
+std::string DescribeLog(const std::string& dir)
+{
+    std::string text;
+    for (const SysLogRecord& record : ReadLogRecords(dir))
+        text += std::to_string(record.type) + " " + record.text + " | " + record.detail + "\n";
+    return text;
+}
+
+void Click(int x, int y, DWORD down = MOUSEEVENTF_LEFTDOWN, DWORD up = MOUSEEVENTF_LEFTUP)
+{
+    INPUT input[3] = {};
+    for (INPUT& i : input) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        i.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    }
+    input[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
+    input[1].mi.dwFlags |= down;
+    input[2].mi.dwFlags |= up;
+    SendInput(3, input, sizeof(INPUT));
+}
+
+BOOL CALLBACK FindTree(HWND window, LPARAM param)
+{
+    char name[32] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (strcmp(name, "SysTreeView32") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+}
+
+// A visible pop-up menu window of the process, or null.
+HWND OpenMenuOf(DWORD processId)
+{
+    HWND menu = nullptr;
+    while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(menu, &owner);
+        if (owner == processId && IsWindowVisible(menu))
+            return menu;
+    }
+    return nullptr;
+}
+
+bool MenuPainted(DWORD processId)
+{
+    HWND menu = OpenMenuOf(processId);
+    RECT r;
+    if (menu == nullptr || !GetWindowRect(menu, &r))
+        return false;
+    // Painted once its light face covers most of it and its items' texts show dark on it.
+    const Capture shown = CaptureScreenRect(r);
+    int light = 0, dark = 0, all = 0;
+    for (int y = 3; y < shown.height - 3; ++y)
+        for (int x = 3; x < shown.width - 3; ++x, ++all) {
+            const COLORREF c = shown.Pixel(x, y);
+            const int sum = GetRValue(c) + GetGValue(c) + GetBValue(c);
+            light += sum > 600;
+            dark += sum < 200;
+        }
+    return all > 0 && light * 2 > all && dark > 20;
+}
+
+bool IsLogIn(const SysLogRecord& record)
+{
+    return record.type == SYSLOG_LOGIN && std::string(record.user) == "admin";
+}
+
+} // namespace
+
+// One station proves the whole run: it logs in by itself and connects its four Lobby panes; a
+// motion on camera 1 (armed, recording on motion) gives an alarm record, a recording with its
+// index entry and the pane's alarm picture; the watchdog's exit request ends it in order.
+TEST(StationProcess, RunsAgainstTheSiteAndExitsThroughTheWatchdog)
+{
+    Site site;
+    ASSERT_TRUE(site.started);
+    StationRun station(site.Servers());
+    ASSERT_TRUE(station.Prepared());
+    ChildProcess watchdog;
+    ASSERT_TRUE(watchdog.Start(ProgramPath("Pellinor.exe"), "\"" + station.StartDir() + "\""));
+    ASSERT_NE(nullptr, WaitForWindow(watchdog.Id(), "Pellinor", 20000));
+    ASSERT_TRUE(station.Start());
+
+    EXPECT_TRUE(WaitUntil([&] { return atoi(site.devsim.State("Lobby", "clients").c_str()) >= 4; }, 60000))
+        << "the four Lobby panes connect\n"
+        << DescribeLog(station.StartDir());
+    bool loggedIn = false;
+    for (const SysLogRecord& record : ReadLogRecords(station.StartDir()))
+        loggedIn = loggedIn || IsLogIn(record);
+    EXPECT_TRUE(loggedIn) << "the automatic log-in is logged with its user";
+    EXPECT_NE("-", site.devsim.State("station", "open")) << "the station's serial devices are open";
+
+    COLORREF alarmOn = SkinPixel(station.StartDir(), "alarm_on.bmp");
+    ASSERT_NE(SkinPixel(station.StartDir(), "alarm_off.bmp"), alarmOn);
+    int alarmsBefore = CountRecords(station.StartDir(), SYSLOG_ALARM);
+    ASSERT_TRUE(site.devsim.Ok("motion Lobby 0"));
+    EXPECT_TRUE(WaitUntil([&] { return AlarmPictureShown(station.MainWindow(), alarmOn); }, 20000))
+        << "a pane shows the alarm picture";
+    SavePng(CaptureWindow(station.MainWindow()), ScreenshotPath("station-process-alarm"));
+    EXPECT_TRUE(WaitUntil([&] { return CountRecords(station.StartDir(), SYSLOG_ALARM) > alarmsBefore; }, 20000))
+        << "the motion is logged";
+    Recordings recordings;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            recordings = FindRecordings(station.StorageDir());
+            return !recordings.entries.empty() && !recordings.files.empty();
+        },
+        30000))
+        << "the motion starts a recording with its index entry";
+    if (!recordings.entries.empty()) {
+        EXPECT_STREQ("Lobby", recordings.entries[0].name);
+        EXPECT_EQ(0, recordings.entries[0].channel);
+        EXPECT_NE(0, recordings.entries[0].typeBits);
+    }
+
+    // The first menu of the bar, opened by a click on its title.
+    POINT client = {0, 0};
+    ClientToScreen(station.MainWindow(), &client);
+    Click(client.x + 20, client.y - GetSystemMetrics(SM_CYMENU) / 2);
+    if (WaitUntil([&] { return MenuPainted(station.Process().Id()); }, 10000))
+        SavePng(CaptureScreen(), ScreenshotPath("main-window-menu"));
+    else
+        ADD_FAILURE() << "the bar's menu did not open";
+    Click(client.x + 600, client.y - GetSystemMetrics(SM_CYMENU) / 2); // closes it again
+    EXPECT_TRUE(WaitUntil([&] { return OpenMenuOf(station.Process().Id()) == nullptr; }, 10000));
+
+    // The first camera's menu in the tree: the project and the Lobby opened by their buttons, then a
+    // right-click on the camera.
+    HWND tree = nullptr;
+    EnumChildWindows(station.MainWindow(), FindTree, reinterpret_cast<LPARAM>(&tree));
+    ASSERT_NE(nullptr, tree);
+    POINT origin = {0, 0};
+    ClientToScreen(tree, &origin);
+    const int row = int(SendMessageA(tree, TVM_GETITEMHEIGHT, 0, 0));
+    const int indent = int(SendMessageA(tree, TVM_GETINDENT, 0, 0));
+    Click(origin.x + indent + indent / 2, origin.y + row + row / 2);         // project
+    Click(origin.x + 2 * indent + indent / 2, origin.y + 2 * row + row / 2); // Lobby
+    Click(origin.x + 4 * indent + 20, origin.y + 3 * row + row / 2, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    if (WaitUntil([&] { return MenuPainted(station.Process().Id()); }, 10000))
+        SavePng(CaptureScreen(), ScreenshotPath("main-window-tree-menu"));
+    else
+        ADD_FAILURE() << "the camera's menu did not open";
+    Click(client.x + 600, client.y - GetSystemMetrics(SM_CYMENU) / 2);
+
+    ChildProcess asker;
+    ASSERT_TRUE(asker.Start(ProgramPath("Pellinor.exe"), "/exit \"" + station.StartDir() + "\""));
+    EXPECT_EQ(0, asker.Wait(20000));
+    EXPECT_NE(-1, station.Process().Wait(60000)) << "the station ends on the watchdog's request";
+    EXPECT_EQ("1", ReadIni(station.StartDir() + "\\exit.ini", "EXIT", "EXITCODE"));
+    // With en_resource.dll beside Warden.exe the station speaks English.
+    bool english = GetFileAttributesA(ProgramPath("en_resource.dll").c_str()) != INVALID_FILE_ATTRIBUTES;
+    EXPECT_TRUE(HasRecord(station.StartDir(), SYSLOG_LOGIN, english ? "Exited" : "退出系统"));
+    EXPECT_TRUE(site.devsim.WaitState("Lobby", "clients", "0", 20000)) << "no session is left";
+    EXPECT_EQ("-", site.devsim.State("station", "open")) << "the COM ports are closed";
+    EXPECT_EQ(std::string::npos, ReadText(station.StartDir() + "\\pellinor.log").find("crash"));
+}
+
+// A fault raised by the test-only switch reaches the watchdog as its 524-byte notice, and the
+// process ends without an error box.
+TEST(StationProcess, CrashReachesTheWatchdog)
+{
+    Site site;
+    ASSERT_TRUE(site.started);
+    StationRun station(site.Servers());
+    ASSERT_TRUE(station.Prepared());
+    ChildProcess watchdog;
+    ASSERT_TRUE(watchdog.Start(ProgramPath("Pellinor.exe"), "\"" + station.StartDir() + "\""));
+    ASSERT_NE(nullptr, WaitForWindow(watchdog.Id(), "Pellinor", 20000));
+    ASSERT_TRUE(station.Process().Start(ProgramPath("Warden.exe"), "/crashtest", station.StartDir()));
+    int code = station.Process().Wait(60000);
+    EXPECT_EQ(int(EXCEPTION_ACCESS_VIOLATION), code) << "the process ends by itself, no box waits";
+    std::string log = ReadText(station.StartDir() + "\\pellinor.log");
+    char expected[64];
+    snprintf(expected, sizeof expected, "crash restart-request pid=%lu ", station.Process().Id());
+    EXPECT_NE(std::string::npos, log.find(expected)) << log;
+    EXPECT_NE(std::string::npos, log.find("exe=" + station.StartDir() + "\\Warden.exe")) << log;
+    EXPECT_NE(std::string::npos, log.find("dir=" + station.StartDir())) << log;
+}
