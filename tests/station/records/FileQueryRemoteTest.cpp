@@ -19,12 +19,9 @@
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
-#include "station/core/storage/FileServiceBridge.h"
 #include "station/core/storage/RecordReason.h"
-#include "station/core/storage/RecordStore.h"
 #include "tests/devices/DeviceTestSupport.h"
 #include "tests/devices/RemoteTestSupport.h"
-#include "tests/station/core/storage/StorageTestHelpers.h"
 #include "tests/station/records/RecordsTestSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -46,11 +43,6 @@ BOOL AnswerSave(BOOL, OPENFILENAMEA* ofn)
 {
     CopyText(ofn->lpstrFile, ofn->nMaxFile, g_saveAs.c_str());
     return TRUE;
-}
-
-int CALLBACK StationLogin(const char*, const char* user, const char* password)
-{
-    return std::string(user) == "admin" && std::string(password) == "1234" ? 0 : -1;
 }
 
 // The query dialog is worked once and closed; a progress dialog runs on its own timers.
@@ -131,7 +123,7 @@ void QueryStorageAndSelect(CDlgFileQuery* query)
 
 class FileQueryRemoteTest : public ::testing::Test {
 protected:
-    FileQueryRemoteTest() : clock_(2026, 12, 7, 10, 0, 0) {}
+    FileQueryRemoteTest() : server_(dir_.File("store")) {}
     void SetUp() override
     {
         SetStartDirectory(dir_.Path().c_str());
@@ -139,16 +131,10 @@ protected:
         g_pSysParam = new CSysParam;
         g_pSysParam->m_downloadSpeedKB = 0;
         ASSERT_TRUE(GetFramewellApi().Init());
-        ASSERT_TRUE(Depotix_Init());
-        StoragePathEntry entry = MakeEntry("C:", 0, dir_.File("store"));
-        theRecordStore.SetStoragePaths(&entry, 1);
-        theRecordStore.SetOwner(&owner_);
-        Record("Gate", 0, recordManual, 10);
-        Record("Gate", 1, recordMotion, 11);
-        Record("Yard", 0, recordAlarm, 12);
-        Depotix_SetLoginCallback(StationLogin);
-        Depotix_SetEventCallback(reinterpret_cast<DepotixEventCallback>(&FileServiceQueryCallback));
-        g_port = Depotix_Start(0, 0);
+        paths_.push_back(server_.Record("Gate", 0, recordManual, 10, 0, kFrames));
+        paths_.push_back(server_.Record("Gate", 1, recordMotion, 11, 0, kFrames));
+        paths_.push_back(server_.Record("Yard", 0, recordAlarm, 12, 0, kFrames));
+        g_port = server_.Start();
         ASSERT_GT(g_port, 0);
         Seams::ReplaceMessageBox(RecordMessage);
         Seams::ReplaceModalLoop(WorkDialogs);
@@ -160,21 +146,10 @@ protected:
         Seams::ReplaceFileDialog(nullptr);
         Seams::ReplaceModalLoop(nullptr);
         Seams::ReplaceMessageBox(nullptr);
-        Depotix_Stop();
+        server_.Stop();
         GetFramewellApi().Cleanup();
-        Depotix_Cleanup();
-        theRecordStore.SetOwner(nullptr);
-        theRecordStore.SetStoragePaths(nullptr, 0);
         delete g_pSysParam;
         g_pSysParam = nullptr;
-    }
-    void Record(const char* name, int channel, int reason, int hour)
-    {
-        clock_.Set(2026, 12, 7, hour, 0, 0);
-        char path[MAX_PATH];
-        ASSERT_EQ(theRecordStore.BeginRecordFile(name, channel, path, reason), 1);
-        WriteTestRecording(path, dev::VideoContainer::Mp4, kFrames, 352, 288);
-        paths_.push_back(path);
     }
     void Run(void (*work)(CDlgFileQuery*))
     {
@@ -192,8 +167,7 @@ protected:
         return count;
     }
     TempDir dir_;
-    ScopedClock clock_;
-    TestOwner owner_;
+    StationFileServer server_;
     std::vector<std::string> paths_;
 };
 
@@ -290,8 +264,7 @@ TEST_F(FileQueryRemoteTest, ACancelOrAStoppedServerEndsTheJobAndLeavesNothing)
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
         g_messages.clear();
-        Depotix_Stop();
-        g_port = Depotix_Start(0, 0);
+        g_port = server_.Start();
         ASSERT_GT(g_port, 0);
         g_saveAs = dir_.File(step.convert ? "cut.asf" : "cut.mp4");
         g_duringDownload = step.work;
