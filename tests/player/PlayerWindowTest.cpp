@@ -431,7 +431,7 @@ TEST_F(PlayerWindowTest, TheSearchWindowFindsPlaysQueuesAndConvertsTheStationsRe
     StationFileServer station(dir.File("store"));
     std::string first;
     for (int i = 0; i < 22; ++i) {
-        std::string path = station.Record("Gate", i % 4, recordManual, 8 + i / 6, (i % 6) * 10, 5);
+        std::string path = station.Record("Gate", i % 4, recordManual, 8 + i / 6, (i % 6) * 10, 25);
         ASSERT_FALSE(path.empty());
         if (first.empty())
             first = path;
@@ -487,7 +487,7 @@ TEST_F(PlayerWindowTest, TheSearchWindowFindsPlaysQueuesAndConvertsTheStationsRe
     std::vector<MediaSample> samples;
     int width = 0, height = 0;
     ASSERT_TRUE(ReadAsfSamples(g_saveAs, &samples, &width, &height));
-    EXPECT_EQ(5u, samples.size());
+    EXPECT_EQ(25u, samples.size());
     const int played = GetFramewellApi().OpenFile(g_saveAs.c_str(), 0);
     EXPECT_GT(played, 0);
     EXPECT_GT(GetFramewellApi().GetTotalTime(played), 0);
