@@ -289,6 +289,16 @@ std::string StationFileServer::Record(const char* name, int channel, int reason,
     if (theRecordStore.BeginRecordFile(name, channel, path, reason) != 1)
         return std::string();
     WriteTestRecording(path, dev::VideoContainer::Mp4, frames, width, height);
+    // The index takes a recording's end from its file's time: as if it ended when its pictures did.
+    const int seconds = (frames * 40 + 999) / 1000;
+    SYSTEMTIME local = {2026, 12, 0, 7, WORD(hour), WORD(minute), WORD(seconds), 0}, utc;
+    FILETIME when;
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        if (TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &when))
+            SetFileTime(file, nullptr, nullptr, &when);
+        CloseHandle(file);
+    }
     return path;
 }
 
