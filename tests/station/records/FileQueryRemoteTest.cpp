@@ -16,9 +16,13 @@
 #include "resources/warden/resource.h"
 #include "station/config/DlgFileQuery.h"
 #include "station/config/records/ProgressDlg.h"
+#include "devices/conduit/Conduit.h"
+#include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
 #include "station/core/storage/RecordReason.h"
 #include "tests/devices/DeviceTestSupport.h"
 #include "tests/devices/RemoteTestSupport.h"
@@ -284,4 +288,61 @@ TEST_F(FileQueryRemoteTest, ACancelOrAStoppedServerEndsTheJobAndLeavesNothing)
                   g_messages);
     }
     SetFramewellApi(nullptr);
+}
+
+namespace {
+
+std::vector<int> g_deviceCounts;
+
+void QueryDevices(CDlgFileQuery* query)
+{
+    for (const char* name : {"Alpha", "Ghost", "Nobody"}) {
+        g_messages.clear();
+        query->SetDlgItemText(IDC_QUERY_SERVER_NAME, name);
+        Query(query, CDlgFileQuery::sourceDevice);
+        g_deviceCounts.push_back(g_messages.empty() ? query->m_store.GetCount() : -1);
+        for (const std::string& message : g_messages)
+            g_deviceCounts.push_back(message == LoadText(IDS_QUERY_DDNS_FAILED)      ? 290
+                                     : message == LoadText(IDS_QUERY_NO_SUCH_SERVER) ? 171
+                                                                                     : 0);
+    }
+}
+
+} // namespace
+
+// The device source against devsim: a tree server's own recordings, a DDNS name the DDNS server
+// does not know, a name not in the tree.
+TEST_F(FileQueryRemoteTest, TheDeviceSourceAsksTheTreesServer)
+{
+    CreateDirectoryA(dir_.File("recs").c_str(), nullptr);
+    CreateDirectoryA(dir_.File("recs\\Alpha").c_str(), nullptr);
+    WriteTestRecording(dir_.File("recs\\Alpha\\Alpha_1_20261207100000.mp4"), dev::VideoContainer::Mp4, kFrames, 352,
+                       288);
+    WriteFile(dir_.File("site.ini"), "[Site]\r\nRecordings=recs\r\n[Server1]\r\nName=Alpha\r\nUser=admin\r\n"
+                                     "Password=secret\r\nChannels=4\r\nDdnsName=alpha.ddns\r\n");
+    DevsimSite devsim;
+    ASSERT_TRUE(devsim.Start(dir_.File("site.ini")));
+    Conduit_Init(0, 0, 0, 0);
+    g_pRecGroup = new CRecGroup;
+    CTermData* project = g_pRecGroup->AddGroup(nullptr, "工程");
+    const char* names[] = {"Alpha", "Ghost"};
+    for (int i = 0; i < 2; ++i) {
+        CTermServer* server = new CTermServer;
+        server->m_id = i + 1;
+        server->m_name = names[i];
+        server->m_address = "127.0.0.1";
+        server->m_useDdns = i == 1;
+        server->m_port = i == 1 ? devsim.DdnsPort() : devsim.Port("Alpha");
+        server->m_user = "admin";
+        server->m_password = "secret";
+        server->m_channelCount = 4;
+        server->m_pParent = project;
+        project->m_servers.AddTail(server);
+    }
+    g_deviceCounts.clear();
+    Run(QueryDevices);
+    delete g_pRecGroup;
+    g_pRecGroup = nullptr;
+    Conduit_Cleanup();
+    EXPECT_EQ(std::vector<int>({1, -1, 290, -1, 171}), g_deviceCounts);
 }
