@@ -208,6 +208,9 @@ void CPaneTransport::OnReady()
     m_playTime = 0;
     m_host.StopPaneTimer(kPlayTimeTimer);
     m_host.StartPaneTimer(kPlayTimeTimer, 1000);
+    // A remote file is opened without playing: its playback begins here, once enough arrived.
+    if (!m_target.local)
+        fw.Play(m_handle, m_host.PaneWindow());
     int whole[4] = {1, 1, 1, 1};
     fw.RefreshDisplay(m_handle, whole);
     int width = 0, height = 0;

@@ -6,6 +6,9 @@
 
 #include "devices/common/Net.h"
 #include "devices/common/Text.h"
+#include "devices/depotix/Depotix.h"
+#include "station/core/storage/FileServiceBridge.h"
+#include "station/core/storage/RecordStore.h"
 
 namespace {
 
@@ -248,4 +251,65 @@ void GarbageServer::Run()
         }
         channel.Abort();
     }
+}
+
+namespace {
+
+int CALLBACK StationLogIn(const char*, const char* user, const char* password)
+{
+    return std::string(user) == "admin" && std::string(password) == "1234" ? 0 : -1;
+}
+
+} // namespace
+
+StationFileServer::StationFileServer(const std::string& storageDir) : clock_(2026, 12, 7, 10, 0, 0)
+{
+    CreateDirectoryA(storageDir.c_str(), nullptr);
+    StoragePathEntry entry = MakeEntry("C:", 0, storageDir);
+    theRecordStore.SetStoragePaths(&entry, 1);
+    theRecordStore.SetOwner(&owner_);
+    Depotix_Init();
+    Depotix_SetLoginCallback(StationLogIn);
+    Depotix_SetEventCallback(reinterpret_cast<DepotixEventCallback>(&FileServiceQueryCallback));
+}
+
+StationFileServer::~StationFileServer()
+{
+    Depotix_Stop();
+    Depotix_Cleanup();
+    theRecordStore.SetOwner(nullptr);
+    theRecordStore.SetStoragePaths(nullptr, 0);
+}
+
+std::string StationFileServer::Record(const char* name, int channel, int reason, int hour, int minute, int frames,
+                                      int width, int height)
+{
+    clock_.Set(2026, 12, 7, hour, minute, 0);
+    char path[MAX_PATH] = "";
+    if (theRecordStore.BeginRecordFile(name, channel, path, reason) != 1)
+        return std::string();
+    WriteTestRecording(path, dev::VideoContainer::Mp4, frames, width, height);
+    // The index takes a recording's end from its file's time: as if it ended when its pictures did.
+    const int seconds = (frames * 40 + 999) / 1000;
+    SYSTEMTIME local = {2026, 12, 0, 7, WORD(hour), WORD(minute), WORD(seconds), 0}, utc;
+    FILETIME when;
+    HANDLE file = CreateFileA(path, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        if (TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &when))
+            SetFileTime(file, nullptr, nullptr, &when);
+        CloseHandle(file);
+    }
+    return path;
+}
+
+int StationFileServer::Start()
+{
+    Depotix_Stop();
+    port_ = Depotix_Start(0, 0);
+    return port_;
+}
+
+void StationFileServer::Stop()
+{
+    Depotix_Stop();
 }

@@ -12,6 +12,7 @@
 #include "devices/common/FileService.h"
 #include "devices/common/VideoFile.h"
 #include "tests/devices/DeviceTestSupport.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
 
 // Advances only when waited on: pacing is measured without sleeping.
 class CountingClock : public dev::PaceClock {
@@ -67,4 +68,25 @@ private:
     HANDLE thread_ = nullptr;
     uint16_t port_ = 0;
     uint32_t seed_;
+};
+
+// The station's own storage served by Depotix through the file-service bridge, as the query
+// dialog and the player reach it: log-in admin / 1234 on 127.0.0.1:Port().
+class StationFileServer {
+public:
+    explicit StationFileServer(const std::string& storageDir);
+    ~StationFileServer();
+    // A finished MP4 of frames pictures (frame numbers in their comments) of name's channel
+    // (from 0), started at hour:minute on 2026-12-07 for reason (RecordReason); its path.
+    std::string Record(const char* name, int channel, int reason, int hour, int minute, int frames, int width = 352,
+                       int height = 288);
+    // (Re)starts the service on a free port; 0 when it cannot.
+    int Start();
+    void Stop();
+    int Port() const { return port_; }
+
+private:
+    ScopedClock clock_;
+    TestOwner owner_;
+    int port_ = 0;
 };

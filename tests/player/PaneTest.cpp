@@ -105,6 +105,7 @@ TEST_F(ScriptedPaneTest, ARemotePictureInFourPanesSizesTheWindowForTwice)
     EXPECT_EQ("OpenRemoteFile SetBufferTime SetVolume SetNotifyWindow", Joined(fw.calls));
     EXPECT_EQ(1, pane.m_enable[enStop]);
     pane.OnNotify(2, pane.m_handle);
+    EXPECT_NE(std::string::npos, (" " + Joined(fw.calls) + " ").find(" Play ")) << "playback begins when ready";
     ASSERT_EQ(1u, host.resizes.size());
     EXPECT_EQ(704, host.resizes[0].cx);
     EXPECT_EQ(576, host.resizes[0].cy);

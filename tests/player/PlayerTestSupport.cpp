@@ -13,11 +13,16 @@ void WriteRecording(const std::string& path, int frames, int width, int height)
     std::unique_ptr<dev::VideoFileWriter> writer = dev::MakeVideoFileWriter(dev::VideoContainer::Mp4);
     writer->Open(path, width, height);
     for (int i = 0; i < frames; ++i) {
+        // Smooth ramps (red across, green down) so a screenshot shows at a glance whether rows and
+        // columns land where they belong; blue changes per frame.
         std::vector<uint8_t> rgb(size_t(width) * size_t(height) * 3);
-        for (size_t p = 0; p < rgb.size(); p += 3) {
-            rgb[p] = uint8_t(i * 37 + p / 7);
-            rgb[p + 1] = uint8_t(p / 1000);
-            rgb[p + 2] = uint8_t(i * 11);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                uint8_t* p = &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3];
+                p[0] = uint8_t(x * 255 / (width > 1 ? width - 1 : 1));
+                p[1] = uint8_t(y * 255 / (height > 1 ? height - 1 : 1));
+                p[2] = uint8_t(i * 11);
+            }
         }
         std::vector<uint8_t> jpeg;
         dev::EncodeJpeg(rgb.data(), width, height, 70, jpeg, "frame=" + std::to_string(i) + " channel=0");

@@ -1,6 +1,8 @@
 // The player's windows under Xvfb: the main dialog with its panes and playlist, drops, keys and
 // hand-overs, the conversion dialog, the search window over a scripted search, and two real
 // Clipview processes. Screenshots go to build/screenshots/player/.
+#include <winsock2.h>
+
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
@@ -15,6 +17,9 @@
 #include "player/SearchDlg.h"
 #include "resources/clipview/resource.h"
 #include "skin/engine/toolkit/Tessarine.h"
+#include "station/core/storage/RecordReason.h"
+#include "station/core/storage/RecordStore.h"
+#include "tests/devices/RemoteTestSupport.h"
 #include "tests/player/PlayerTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
@@ -401,6 +406,98 @@ TEST_F(PlayerWindowTest, TheSearchWindowPagesItsHitsAndQueuesThemAll)
     ASSERT_TRUE(search->m_store.ReadPath(0, path));
     EXPECT_STREQ("D:\\rec\\20261210\\Lobby_1_082000.mp4", path);
     SetFramewellApi(nullptr);
+}
+
+std::string g_saveAs;
+BOOL AnswerSave(BOOL, OPENFILENAMEA* ofn)
+{
+    CopyText(ofn->lpstrFile, ofn->nMaxFile, g_saveAs.c_str());
+    return TRUE;
+}
+
+CSearchDlg* FindSearchWindow()
+{
+    for (HWND w = ::GetWindow(::GetDesktopWindow(), GW_CHILD); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        if (::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId() && ::GetDlgItem(w, IDC_ADD_ALL))
+            return (CSearchDlg*)CWnd::FromHandlePermanent(w);
+    }
+    return nullptr;
+}
+
+// The search window against the station's own file service (Depotix over the bridge) with real
+// recordings, in the four-pane mode.
+TEST_F(PlayerWindowTest, TheSearchWindowFindsPlaysQueuesAndConvertsTheStationsRecordings)
+{
+    StationFileServer station(dir.File("store"));
+    std::string first;
+    for (int i = 0; i < 22; ++i) {
+        std::string path = station.Record("Gate", i % 4, recordManual, 8 + i / 6, (i % 6) * 10, 25);
+        ASSERT_FALSE(path.empty());
+        if (first.empty())
+            first = path;
+    }
+    char jpeg[] = "jpeg";
+    ASSERT_TRUE(theRecordStore.SaveJpegSnapshot("Gate", 1, jpeg, 4));
+    const int port = station.Start();
+    ASSERT_GT(port, 0);
+    Player().displayMode = 4;
+    Open();
+    dialog.ShowSearchWindow();
+    CSearchDlg* search = FindSearchWindow();
+    ASSERT_NE(nullptr, search);
+    search->SetDlgItemText(IDC_ADDRESS, "127.0.0.1");
+    search->SetDlgItemText(IDC_USER, "admin");
+    search->SetDlgItemText(IDC_PASSWORD, "1234");
+    search->SetDlgItemInt(IDC_PORT, port, FALSE);
+    search->OnQuery();
+    ASSERT_EQ(22, search->m_store.GetCount()) << "every recording, and no snapshot among the videos";
+    EXPECT_EQ(20, search->m_results.GetItemCount());
+    EXPECT_EQ("当前1/2 共22条记录", Text(search->m_hWnd, IDC_COUNTER));
+    Shot(search->m_hWnd, "clipview-search");
+    search->ShowPage(1);
+    EXPECT_EQ(2, search->m_results.GetItemCount());
+    search->ShowPage(0);
+
+    // A hit plays remotely in the active pane, and in four panes its 352x288 picture sizes the
+    // window for twice that.
+    Player().picture = {};
+    search->m_results.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_TRUE(search->PlaySelected());
+    CPlayPane* pane = dialog.ActivePane();
+    EXPECT_TRUE(WaitUntil([&] { return pane->m_transport.m_started == 1; }, 20000));
+    EXPECT_EQ(0, pane->m_transport.m_target.local);
+    EXPECT_EQ(704, Player().picture.cx);
+    EXPECT_EQ(576, Player().picture.cy);
+
+    // All of them queued: the playlist plays on from one to the next.
+    search->AddAllToPlaylist();
+    EXPECT_EQ(1 + 22, pane->m_transport.m_playlist.GetCount()) << "after the entry already played";
+    EXPECT_EQ(1, pane->m_transport.m_playlistMode);
+    ASSERT_EQ(1, dialog.PlayPlaylistEntry(1, dialog.m_playlist->m_list.GetItemText(1, 0)));
+    EXPECT_TRUE(WaitUntil([&] { return pane->m_transport.m_playlist.m_current >= 3; }, 30000))
+        << "the playlist moved on from one remote recording to the next";
+
+    // A download with conversion gives an ASF that Framewell plays.
+    g_saveAs = dir.File("converted.asf");
+    Seams::FileDialogFunc previousDialog = Seams::ReplaceFileDialog(AnswerSave);
+    search->m_results.SetItemState(-1, 0, LVIS_SELECTED);
+    search->m_results.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    search->Download(TRUE);
+    Seams::ReplaceFileDialog(previousDialog);
+    std::vector<MediaSample> samples;
+    int width = 0, height = 0;
+    ASSERT_TRUE(ReadAsfSamples(g_saveAs, &samples, &width, &height));
+    EXPECT_EQ(25u, samples.size());
+    const int played = GetFramewellApi().OpenFile(g_saveAs.c_str(), 0);
+    EXPECT_GT(played, 0);
+    EXPECT_GT(GetFramewellApi().GetTotalTime(played), 0);
+    EXPECT_TRUE(g_messages.empty());
+
+    // The snapshots are found as such.
+    ((CComboBox*)search->GetDlgItem(IDC_FILETYPE))->SetCurSel(1);
+    search->OnQuery();
+    EXPECT_EQ(1, search->m_store.GetCount());
+    EXPECT_EQ(2, search->m_store.m_kind);
 }
 
 TEST(PlayerProcesses, ASecondStartHandsItsLineToTheFirstAndEnds)

@@ -178,6 +178,8 @@ void CProgressDlg::Fail(UINT status)
         ::DeleteFileA(m_tempPath);
         m_tempPath[0] = '\0';
     }
+    // The status alone would vanish with the dialog before anyone could read it.
+    AfxMessageBox(text);
     EndAfter(100, 0);
 }
 
@@ -241,7 +243,8 @@ void CProgressDlg::OnCancel()
     EndDialog(IDCANCEL);
 }
 
-// Whatever still runs is closed; a conversion's temporary file never outlives the dialog.
+// Whatever still runs is closed; a conversion's temporary file never outlives the dialog, and
+// the half of a target an abandoned job wrote is not left looking like a whole recording.
 void CProgressDlg::OnDestroy()
 {
     for (int timer = 0; timer < 3; ++timer)
@@ -250,12 +253,19 @@ void CProgressDlg::OnDestroy()
     if (m_searchHandle >= 0)
         GetFramewellApi().CloseSearch(m_searchHandle);
     m_searchHandle = -1;
-    if (m_downloadHandle > 0)
+    BOOL abandoned = FALSE;
+    if (m_downloadHandle > 0) {
         GetFramewellApi().CloseDownload(m_downloadHandle);
+        abandoned = !m_convert;
+    }
     m_downloadHandle = -1;
-    if (m_convertHandle > 0)
+    if (m_convertHandle > 0) {
         GetFramewellApi().CloseConvert(m_convertHandle);
+        abandoned = TRUE;
+    }
     m_convertHandle = -1;
+    if (abandoned)
+        ::DeleteFileA(m_localPath);
     if (m_tempPath[0] != '\0')
         ::DeleteFileA(m_tempPath);
     m_tempPath[0] = '\0';

@@ -235,6 +235,7 @@ TEST_F(ProgressTest, FailuresSaySoAndKeepNothing)
     CProgressDlg downloadFails;
     EXPECT_EQ(IDCANCEL, Download(downloadFails, 1, 0)->DoModal()) << "IDOK only after success";
     EXPECT_EQ(std::vector<std::string>({"下载失败!"}), g_statuses);
+    EXPECT_EQ("下载失败!", g_script.message) << "the status alone closes too soon to be read";
     EXPECT_FALSE(FileExists(dir_.File("DownTmp_0"))) << "no conversion of a failed download, no temporary file";
 
     g_script.downloadHandle = 0;
