@@ -1,24 +1,14 @@
 #!/usr/bin/env python3
 """Writes resources/warden/syslogtree.bmp: the system log viewer's three 18x18 tree pictures in one
 54x18 strip (the log, a day, a category) on black, the mask colour."""
-import struct
+import os
 import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_tree_images import frame, rect, write_bmp24  # noqa: E402
 
 W, H = 54, 18
 DARK = (40, 40, 40)
-
-
-def rect(px, x0, y0, x1, y1, c):
-    for y in range(y0, y1 + 1):
-        for x in range(x0, x1 + 1):
-            px[y][x] = c
-
-
-def frame(px, x0, y0, x1, y1, c):
-    for x in range(x0, x1 + 1):
-        px[y0][x] = px[y1][x] = c
-    for y in range(y0, y1 + 1):
-        px[y][x0] = px[y][x1] = c
 
 
 def draw(px):
@@ -48,16 +38,7 @@ def draw(px):
 def main(path):
     px = [[(0, 0, 0)] * W for _ in range(H)]
     draw(px)
-    row = (W * 3 + 3) // 4 * 4
-    lines = []
-    for y in reversed(range(H)):
-        line = b"".join(bytes((p[2], p[1], p[0])) for p in px[y])
-        lines.append(line + b"\0" * (row - len(line)))
-    data = b"".join(lines)
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
+    write_bmp24(path, px)
 
 
 if __name__ == "__main__":

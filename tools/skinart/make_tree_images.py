@@ -54,17 +54,25 @@ def draw(px):
     rect(px, 87, 13, 88, 14, dark)
 
 
+def write_bmp24(path, px):
+    """A bottom-up 24-bit BMP of the pixel rows px (top row first), rows padded to 4 bytes."""
+    height, width = len(px), len(px[0])
+    row = (width * 3 + 3) // 4 * 4
+    lines = []
+    for y in reversed(range(height)):
+        line = b"".join(bytes((p[2], p[1], p[0])) for p in px[y])
+        lines.append(line + b"\0" * (row - len(line)))
+    data = b"".join(lines)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header + info + data)
+
+
 def main(path):
     px = [[KEY] * W for _ in range(H)]
     draw(px)
-    row = W * 3
-    data = b"".join(bytes(c for p in reversed([px[y][x] for x in range(W)][::-1]) for c in (p[2], p[1], p[0]))
-                    for y in reversed(range(H)))
-    assert len(data) == row * H
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 24, 0, len(data), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
+    write_bmp24(path, px)
 
 
 if __name__ == "__main__":
