@@ -67,21 +67,13 @@ bool LiveWallSite::Start(const std::string& dir)
     g_pRecGroup = new CRecGroup;
     CTermData* project = g_pRecGroup->AddGroup(nullptr, "工程");
     for (int s = 1; s <= kServers; ++s) {
-        CTermServer* server = new CTermServer;
-        server->m_id = s;
-        server->m_name.Format("Site%d", s);
-        server->m_address = "127.0.0.1";
-        server->m_port = devsim.Port(std::string(server->m_name));
-        server->m_user = server->m_password = "admin";
-        server->m_channelCount = kChannels;
-        server->m_pParent = project;
-        project->m_servers.AddTail(server);
+        CString name;
+        name.Format("Site%d", s);
+        CTermServer* server =
+            AddSiteServer(project, s, name, devsim.Port(std::string(name)), "admin", "admin", kChannels);
         for (int c = 0; c < kChannels; ++c) {
-            CTermCamera* camera = new CTermCamera;
+            CTermCamera* camera = server->FindCamera(c);
             camera->m_name.Format("%d号楼 摄像机%d", s, c + 1);
-            camera->m_channel = c;
-            camera->m_pServer = server;
-            server->m_cameras.AddTail(camera);
             CChannelSession* session = new CChannelSession;
             session->m_pCamera = camera;
             camera->m_pSession = session;
@@ -140,6 +132,29 @@ void LiveWallSite::Stop()
     DisplayPageTable().RemoveAll();
     SetStationWindows(previous_);
     CurrentUser().Clear();
+}
+
+CTermServer* AddSiteServer(CTermData* project, int id, const char* name, int port, const char* user,
+                           const char* password, int cameras)
+{
+    CTermServer* server = new CTermServer;
+    server->m_id = id;
+    server->m_name = name;
+    server->m_address = "127.0.0.1";
+    server->m_port = port;
+    server->m_user = user;
+    server->m_password = password;
+    server->m_channelCount = cameras;
+    server->m_pParent = project;
+    project->m_servers.AddTail(server);
+    for (int c = 0; c < cameras; ++c) {
+        CTermCamera* camera = new CTermCamera;
+        camera->m_name.Format("摄像机%d", c + 1);
+        camera->m_channel = c;
+        camera->m_pServer = server;
+        server->m_cameras.AddTail(camera);
+    }
+    return server;
 }
 
 void CopyStationSkin(const std::string& dir)

@@ -12,6 +12,8 @@
 #include "station/core/sessions/SessionWindows.h"
 
 class CChannelSession;
+class CTermData;
+class CTermServer;
 
 // The main dialog as far as live panes need it: connect results wait for this thread.
 class LiveWallWindows : public CNullStationWindows {
@@ -47,6 +49,11 @@ private:
     IStationWindows* previous_ = nullptr;
     bool started_ = false;
 };
+
+// A server of the site in the project: reached on 127.0.0.1 at port with user and password, its
+// cameras named "摄像机N" on channels 0 to cameras - 1 (bound to it, no sessions).
+CTermServer* AddSiteServer(CTermData* project, int id, const char* name, int port, const char* user,
+                           const char* password, int cameras);
 
 // Copies the station's shipped skin folder (layout file and pictures) into dir\skin.
 void CopyStationSkin(const std::string& dir);

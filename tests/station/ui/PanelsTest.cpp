@@ -32,6 +32,7 @@
 #include "station/ui/DlgVideoWall.h"
 #include "station/ui/LiveViewHost.h"
 #include "station/ui/SkinLayout.h"
+#include "tests/station/ui/LiveWallSite.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
@@ -171,23 +172,8 @@ protected:
     // Alpha's camera 1 in the tree, its session connected and shown in the selected pane 0.
     CChannelSession* ConnectCamera()
     {
-        CTermServer* server = new CTermServer;
-        server->m_id = 1;
-        server->m_name = "Alpha";
-        server->m_address = "127.0.0.1";
-        server->m_port = Site().Port("Alpha");
-        server->m_user = "admin";
-        server->m_password = "secret";
-        server->m_channelCount = 2;
-        CTermData* project = g_pRecGroup->m_projects.GetHead();
-        server->m_pParent = project;
-        project->m_servers.AddTail(server);
-        for (int i = 0; i < 2; ++i) {
-            CTermCamera* camera = new CTermCamera;
-            camera->m_name.Format("摄像机%d", i + 1);
-            camera->m_channel = i;
-            server->m_cameras.AddTail(camera);
-        }
+        CTermServer* server =
+            AddSiteServer(g_pRecGroup->m_projects.GetHead(), 1, "Alpha", Site().Port("Alpha"), "admin", "secret", 2);
         server->BindCameras();
         camera_ = server->FindCamera(1);
         camera_->m_description = "大门口 东侧";

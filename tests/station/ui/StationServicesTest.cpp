@@ -30,6 +30,7 @@
 #include "station/ui/DlgVideoWall.h"
 #include "station/ui/LiveViewHost.h"
 #include "station/ui/StationServices.h"
+#include "tests/station/ui/LiveWallSite.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -174,22 +175,8 @@ protected:
         EXPECT_TRUE(wall_.CreateWall(&host_, 244, 40, 776, 640));
         wall_.RebuildPageTable(0);
         wall_.ShowPage(0, 0, 0);
-        CTermServer* server = new CTermServer;
-        server->m_id = 1;
-        server->m_name = "Talker";
-        server->m_address = "127.0.0.1";
-        server->m_port = Site().Port("Talker");
-        server->m_user = "admin";
-        server->m_password = "secret";
-        server->m_channelCount = 2;
-        CTermData* project = g_pRecGroup->m_projects.GetHead();
-        server->m_pParent = project;
-        project->m_servers.AddTail(server);
-        for (int i = 0; i < 2; ++i) {
-            CTermCamera* camera = new CTermCamera;
-            camera->m_channel = i;
-            server->m_cameras.AddTail(camera);
-        }
+        CTermServer* server =
+            AddSiteServer(g_pRecGroup->m_projects.GetHead(), 1, "Talker", Site().Port("Talker"), "admin", "secret", 2);
         server->BindCameras();
         CTermCamera* camera = server->FindCamera(1);
         camera->m_talkAlarmOutput = 1;
