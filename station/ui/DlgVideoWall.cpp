@@ -158,7 +158,7 @@ void CDlgVideoWall::LayoutGrid()
     PlaceFirstPanes(16, PANE_COUNT);
 }
 
-// Hides every pane, then places the group that holds the selected pane and selects it.
+// Hides the panes outside the group that holds the selected pane, places the group and selects it.
 void CDlgVideoWall::LayoutPanes(DisplayPage* page)
 {
     for (int i = 0; i < PANE_COUNT; ++i) {
