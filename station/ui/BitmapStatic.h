@@ -10,6 +10,9 @@ public:
     ~CBitmapStatic() override;
 
     int LoadBitmapFile(LPCSTR path, int width, int height);
+    // Shows the file's picture at its own size from the shared cache (SharedSkinPicture); showing
+    // the picture already shown changes nothing. 1 when it is shown.
+    int ShowSharedPicture(LPCSTR path);
     void MoveTo(int x, int y);
     void SetOn(int on) { m_on = on; }
     int IsOn() const { return m_on; }
@@ -25,8 +28,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void DropPicture();
+
     int m_on;
     HBITMAP m_picture;
+    // The picture belongs to the shared cache, not to the control.
+    int m_shared;
     int m_width;
     int m_height;
     CString m_path;

@@ -61,7 +61,8 @@ ON_COMMAND_RANGE(32787, 32864, OnMenuCommand)
 END_MESSAGE_MAP()
 
 CDlgPreviewPane::CDlgPreviewPane(int paneIndex)
-    : CDialog(IDD), m_selected(0), m_pSession(nullptr), m_blinkTimer(0), m_paneIndex(paneIndex)
+    : CDialog(IDD), m_selected(0), m_pSession(nullptr), m_blinkTimer(0), m_paneIndex(paneIndex), m_arrangedSize(-1, -1),
+      m_refreshHeld(0)
 {
 }
 
@@ -98,7 +99,11 @@ CString CDlgPreviewPane::SkinPath(LPCSTR name) const
 
 void CDlgPreviewPane::ShowIcon(CBitmapStatic& icon, LPCSTR name)
 {
-    icon.LoadBitmapFile(SkinPath(name), 0, 0);
+    int width = icon.GetWidth(), height = icon.GetHeight();
+    icon.ShowSharedPicture(SkinPath(name));
+    // The strip is laid out with the icons' sizes: a picture of another size needs it again.
+    if (icon.GetWidth() != width || icon.GetHeight() != height)
+        m_arrangedSize = CSize(-1, -1);
 }
 
 BOOL CDlgPreviewPane::OnInitDialog()
@@ -134,18 +139,29 @@ void CDlgPreviewPane::ArrangeControls(int show)
 {
     CRect client;
     GetClientRect(&client);
-    int strip = client.bottom - SY(12);
-    m_surface.MoveWindow(client.left + 1, client.top + 1, client.Width() - 2, client.Height() - SY(12) - 2);
-    const struct {
-        CBitmapStatic* icon;
-        int n;
-    } icons[] = {
-        {&m_recordIcon, 1}, {&m_audioIcon, 11}, {&m_micIcon, 21}, {&m_serverRecordIcon, 31}, {&m_alarmIcon, 41}};
-    for (const auto& icon : icons)
-        icon.icon->MoveTo(client.left + SX(icon.n), strip);
-    for (int i = 0; i < 4; ++i)
-        m_inputs[i].MoveTo(client.left + SX(51 + 10 * i), strip);
-    m_caption.MoveWindow(client.right - SX(140) - 1, strip - 1, SX(140), SY(12));
+    // Panes are laid out again on every switch of split mode or page; most keep their size.
+    if (client.Size() != m_arrangedSize) {
+        m_arrangedSize = client.Size();
+        int strip = client.bottom - SY(12);
+        HDWP moves = ::BeginDeferWindowPos(11);
+        auto move = [&moves](CWnd& control, int x, int y, int w, int h) {
+            if (moves != nullptr && control.GetSafeHwnd() != nullptr)
+                moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        };
+        move(m_surface, client.left + 1, client.top + 1, client.Width() - 2, client.Height() - SY(12) - 2);
+        const struct {
+            CBitmapStatic* icon;
+            int n;
+        } icons[] = {
+            {&m_recordIcon, 1}, {&m_audioIcon, 11}, {&m_micIcon, 21}, {&m_serverRecordIcon, 31}, {&m_alarmIcon, 41}};
+        for (const auto& icon : icons)
+            move(*icon.icon, client.left + SX(icon.n), strip, icon.icon->GetWidth(), icon.icon->GetHeight());
+        for (int i = 0; i < 4; ++i)
+            move(m_inputs[i], client.left + SX(51 + 10 * i), strip, m_inputs[i].GetWidth(), m_inputs[i].GetHeight());
+        move(m_caption, client.right - SX(140) - 1, strip - 1, SX(140), SY(12));
+        if (moves == nullptr || !::EndDeferWindowPos(moves))
+            m_arrangedSize = CSize(-1, -1);
+    }
     if (show)
         ShowWindow(SW_SHOW);
 }
@@ -154,11 +170,29 @@ void CDlgPreviewPane::RefreshView(int arrange)
 {
     if (m_hWnd == nullptr)
         return;
+    // While the wall switches pages, the refreshes of a detach and the next attach come as one.
+    if (m_refreshHeld) {
+        m_refreshHeld = arrange || m_refreshHeld == 3 ? 3 : 2;
+        return;
+    }
     if (arrange)
         ArrangeControls(0);
     RefreshIcons();
     InvalidateRect(nullptr, TRUE);
     m_surface.Invalidate(TRUE);
+}
+
+// m_refreshHeld: 0 not held; 1 held; 2 held with a refresh waiting; 3 with a layout as well.
+void CDlgPreviewPane::HoldRefresh(int hold)
+{
+    if (hold) {
+        m_refreshHeld = m_refreshHeld != 0 ? m_refreshHeld : 1;
+        return;
+    }
+    int held = m_refreshHeld;
+    m_refreshHeld = 0;
+    if (held > 1)
+        RefreshView(held == 3);
 }
 
 void CDlgPreviewPane::ShowInputButtons(int show)

@@ -22,6 +22,8 @@ public:
     explicit CDlgPreviewPane(int paneIndex);
 
     void ArrangeControls(int show);
+    // While held, refreshes only wait; the release does the last one asked for, once.
+    void HoldRefresh(int hold);
     void RefreshIcons();
     void SetSelected(int selected);
     void SetMicIcon(int on);
@@ -95,6 +97,10 @@ private:
     void PressSelect();
     BOOL CheckRight(int right);
     void BuildMenu(CMenu& menu);
+
+    // The client size the controls were last laid out for; (-1, -1) to lay them out again.
+    CSize m_arrangedSize;
+    int m_refreshHeld;
 };
 
 // The pane where the last left-button press may start a camera move between panes.

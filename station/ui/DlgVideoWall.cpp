@@ -106,13 +106,42 @@ DisplayPage* CDlgVideoWall::CurrentPage() const
     return DisplayPageTable().GetAt(m_currentPage);
 }
 
-void CDlgVideoWall::PlacePane(int pane, const RECT& rect)
+// Only the panes that leave the layout are hidden, so that the others are not repainted twice; each
+// pane then lays out its own controls (only a pane whose size changed has work to do).
+void CDlgVideoWall::PlacePanes(const int* panes, const RECT* rects, int count, int hideOthers)
 {
-    CDlgPreviewPane* window = m_panes[pane];
-    if (window == nullptr || window->m_hWnd == nullptr)
-        return;
-    window->MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
-    window->ArrangeControls(1);
+    int placed[PANE_COUNT] = {};
+    for (int k = 0; k < count; ++k) {
+        if (GetPane(panes[k]) != nullptr)
+            placed[panes[k]] = 1;
+    }
+    for (int i = 0; i < PANE_COUNT && hideOthers; ++i) {
+        CDlgPreviewPane* window = m_panes[i];
+        if (!placed[i] && window != nullptr && window->m_hWnd != nullptr)
+            window->ShowWindow(SW_HIDE);
+    }
+    for (int k = 0; k < count; ++k) {
+        CDlgPreviewPane* window = GetPane(panes[k]);
+        if (window == nullptr || window->m_hWnd == nullptr)
+            continue;
+        const RECT& r = rects[k];
+        window->MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        window->ArrangeControls(1);
+    }
+}
+
+// Places the first `shown` panes in the split mode's positions.
+void CDlgVideoWall::PlaceFirstPanes(int mode, int shown)
+{
+    CRect client;
+    GetClientRect(&client);
+    int panes[PANE_COUNT];
+    RECT rects[PANE_COUNT];
+    for (int k = 0; k < shown && k < PANE_COUNT; ++k) {
+        panes[k] = k;
+        rects[k] = SplitPositionRect(mode, k, client.Width(), client.Height());
+    }
+    PlacePanes(panes, rects, shown < PANE_COUNT ? shown : PANE_COUNT, 0);
 }
 
 void CDlgVideoWall::HideAllPanes()
@@ -126,29 +155,32 @@ void CDlgVideoWall::HideAllPanes()
 void CDlgVideoWall::LayoutGrid()
 {
     m_currentPage = -1;
-    CRect client;
-    GetClientRect(&client);
-    for (int k = 0; k < PANE_COUNT; ++k)
-        PlacePane(k, SplitPositionRect(16, k, client.Width(), client.Height()));
+    PlaceFirstPanes(16, PANE_COUNT);
 }
 
-// Hides every pane, then places the group that holds the selected pane and selects it.
+// Hides the panes outside the group that holds the selected pane, places the group and selects it.
 void CDlgVideoWall::LayoutPanes(DisplayPage* page)
 {
-    HideAllPanes();
     for (int i = 0; i < PANE_COUNT; ++i) {
-        if (m_panes[i] != nullptr)
-            m_panes[i]->m_selected = 0;
+        CDlgPreviewPane* window = m_panes[i];
+        // A pane that stays in place is not repainted by the layout: its old frame must go.
+        if (window != nullptr && window->m_selected) {
+            window->m_selected = 0;
+            if (window->m_hWnd != nullptr)
+                window->InvalidateRect(nullptr, TRUE);
+        }
         page->paneMarks[i] = -1;
     }
     CRect client;
     GetClientRect(&client);
     int panes[PANE_COUNT];
+    RECT rects[PANE_COUNT];
     int count = SplitGroupPanes(page->splitMode, page->group, page->selectedPane, panes);
     for (int position = 0; position < count; ++position) {
-        PlacePane(panes[position], SplitPositionRect(page->splitMode, position, client.Width(), client.Height()));
+        rects[position] = SplitPositionRect(page->splitMode, position, client.Width(), client.Height());
         page->paneMarks[position] = panes[position];
     }
+    PlacePanes(panes, rects, count, 1);
     if (CDlgPreviewPane* selected = GetPane(page->selectedPane))
         selected->SetSelected(1);
 }
@@ -230,6 +262,8 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
             SelectPane(pane);
         return;
     }
+    // Sessions leave their panes and the next page's come: each pane is refreshed once, at the end.
+    HoldPaneRefreshes(1);
     DisplayPage* previous = CurrentPage();
     if (previous != nullptr) {
         for (CTermCamera* camera : previous->cameras) {
@@ -249,6 +283,7 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
             for (int& mark : previous->paneMarks)
                 mark = -1;
         }
+        HoldPaneRefreshes(0);
         return;
     }
     for (int i = 0; i < PANE_COUNT; ++i) {
@@ -261,6 +296,15 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
         }
     }
     SetSplitMode(shown->splitMode, pane);
+    HoldPaneRefreshes(0);
+}
+
+void CDlgVideoWall::HoldPaneRefreshes(int hold)
+{
+    for (CDlgPreviewPane* pane : m_panes) {
+        if (pane != nullptr)
+            pane->HoldRefresh(hold);
+    }
 }
 
 void CDlgVideoWall::PrevPage()
@@ -452,11 +496,13 @@ int CDlgVideoWall::StartTour(int on)
     if (m_tourTimer != 0)
         KillTimer(TOUR_TIMER);
     m_tourTimer = 0;
+    HoldPaneRefreshes(1);
     DetachAllPanes();
     m_touring = 0;
     m_tourStepShown = -1;
     m_currentPage = -1;
     ShowPage(0, -1, 0);
+    HoldPaneRefreshes(0);
     return 1;
 }
 
@@ -503,6 +549,7 @@ void CDlgVideoWall::ShowTourPage(int step)
     if (page == nullptr)
         return;
     int used = page->UsedEntries();
+    HoldPaneRefreshes(1);
     for (CDlgPreviewPane* pane : m_panes) {
         if (pane == nullptr)
             continue;
@@ -530,15 +577,13 @@ void CDlgVideoWall::ShowTourPage(int step)
         }
     }
     LayoutTourPage(page->m_paneCount, 1);
+    HoldPaneRefreshes(0);
 }
 
 void CDlgVideoWall::LayoutTourPage(int mode, int selectFirst)
 {
-    CRect client;
-    GetClientRect(&client);
     int shown = IsValidSplitMode(mode) ? mode : 16;
-    for (int k = 0; k < shown; ++k)
-        PlacePane(k, SplitPositionRect(shown, k, client.Width(), client.Height()));
+    PlaceFirstPanes(shown, shown);
     if (selectFirst && m_panes[0] != nullptr)
         m_panes[0]->SetSelected(1);
     if (m_audioFollow)

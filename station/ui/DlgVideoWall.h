@@ -88,7 +88,9 @@ protected:
 private:
     struct DisplayPage* CurrentPage() const;
     void LayoutPanes(struct DisplayPage* page);
-    void PlacePane(int pane, const RECT& rect);
+    void PlacePanes(const int* panes, const RECT* rects, int count, int hideOthers);
+    void PlaceFirstPanes(int mode, int shown);
+    void HoldPaneRefreshes(int hold);
     void HideAllPanes();
     void SetPaneAudio(int on);
     void ShowTourPage(int step);

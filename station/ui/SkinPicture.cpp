@@ -1,12 +1,56 @@
 // The picture helpers shared by the bitmap controls (declared in SkinButton.h).
 #include "station/ui/SkinButton.h"
 
+#include <map>
+#include <string>
+
+namespace {
+
+// Status icons are switched on every refresh of every pane; reading their files each time made a
+// page switch of the wall slow.
+class SharedPictures {
+public:
+    ~SharedPictures()
+    {
+        for (auto& entry : pictures_)
+            ReleaseSkinPicture(entry.second);
+    }
+    HBITMAP Get(LPCSTR path)
+    {
+        auto found = pictures_.find(path);
+        if (found != pictures_.end())
+            return found->second;
+        HBITMAP picture = LoadSkinPicture(path, 0, 0);
+        if (picture)
+            pictures_.emplace(path, picture);
+        return picture;
+    }
+
+private:
+    std::map<std::string, HBITMAP> pictures_;
+};
+
+SharedPictures& TheSharedPictures()
+{
+    static SharedPictures pictures;
+    return pictures;
+}
+
+} // namespace
+
 HBITMAP LoadSkinPicture(LPCSTR path, int width, int height)
 {
     if (!path || !path[0])
         return nullptr;
     return static_cast<HBITMAP>(
         LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION | LR_DEFAULTSIZE | LR_LOADFROMFILE));
+}
+
+HBITMAP SharedSkinPicture(LPCSTR path)
+{
+    if (!path || !path[0])
+        return nullptr;
+    return TheSharedPictures().Get(path);
 }
 
 SIZE SkinPictureSize(HBITMAP picture)
