@@ -1,10 +1,19 @@
-// The skinner factory: type id -> creation function. The control kinds still get the engine's stand-in
-// (subclassed and bound, drawn by the control itself) until their skinners take those entries.
+// The skinner factory: type id -> creation function. Control kinds without a skinner of their own yet get
+// the engine's stand-in (subclassed and bound, drawn by the control itself).
 #include "skin/skinners/SkinnerFactory.h"
 
 #include <new>
 
 #include "skin/engine/store/SkinTypes.h"
+#include "skin/skinners/controls/ButtonSkinner.h"
+#include "skin/skinners/controls/ComboBoxSkinner.h"
+#include "skin/skinners/controls/EditSkinner.h"
+#include "skin/skinners/controls/GroupBoxSkinner.h"
+#include "skin/skinners/controls/ListBoxSkinner.h"
+#include "skin/skinners/controls/ListViewSkinner.h"
+#include "skin/skinners/controls/RadioSkinner.h"
+#include "skin/skinners/controls/StaticSkinner.h"
+#include "skin/skinners/controls/TreeViewSkinner.h"
 #include "skin/skinners/menu/PopupMenuTracking.h"
 #include "skin/skinners/window/DialogSkinner.h"
 #include "skin/skinners/window/FrameWindowSkinner.h"
@@ -16,21 +25,48 @@ SkinnedWindow* StandInControl(int type, SkinnedWindow* owner)
     return BuiltInSkinnerServices().createSkinner(type, owner);
 }
 
+template <class Skinner> SkinnedWindow* Make(int, SkinnedWindow* owner)
+{
+    return new (std::nothrow) Skinner(owner);
+}
+
+SkinnedWindow* MakeScrollControl(int type, SkinnedWindow* owner)
+{
+    return new (std::nothrow) ScrollControlSkinner(owner, type);
+}
+
 struct MakerEntry {
     int type;
     SkinnerMaker make;
 };
 
 const MakerEntry kMakers[] = {
-    {SkinTypeButton, StandInControl},        {SkinTypeCheckBox, StandInControl}, {SkinTypeComboBox, StandInControl},
-    {SkinTypeEdit, StandInControl},          {SkinTypeGroupBox, StandInControl}, {SkinTypeListBox, StandInControl},
-    {SkinTypeProgressBar, StandInControl},   {SkinTypeRadio, StandInControl},    {SkinTypeScrollBar, StandInControl},
-    {SkinTypeSlider, StandInControl},        {SkinTypeStatic, StandInControl},   {SkinTypeStatusBar, StandInControl},
-    {SkinTypeTab, StandInControl},           {SkinTypeToolBar, StandInControl},  {SkinTypeControlBar, StandInControl},
-    {SkinTypeScrollControl, StandInControl}, {SkinTypeSpin, StandInControl},     {SkinTypeListView, StandInControl},
-    {SkinTypeTreeView, StandInControl},      {SkinTypeRichEdit, StandInControl}, {SkinTypeDateTime, StandInControl},
-    {SkinTypeMonthCalendar, StandInControl}, {SkinTypeRebar, StandInControl},    {SkinTypeHeader, StandInControl},
-    {SkinTypeAnimate, StandInControl},       {SkinTypeLinkWnd, StandInControl},
+    {SkinTypeButton, Make<ButtonSkinner>},
+    {SkinTypeCheckBox, Make<CheckBoxSkinner>},
+    {SkinTypeComboBox, Make<ComboBoxSkinner>},
+    {SkinTypeEdit, Make<EditSkinner>},
+    {SkinTypeGroupBox, Make<GroupBoxSkinner>},
+    {SkinTypeListBox, Make<ListBoxSkinner>},
+    {SkinTypeProgressBar, StandInControl},
+    {SkinTypeRadio, Make<RadioSkinner>},
+    {SkinTypeScrollBar, StandInControl},
+    {SkinTypeSlider, StandInControl},
+    {SkinTypeStatic, Make<StaticSkinner>},
+    {SkinTypeStatusBar, StandInControl},
+    {SkinTypeTab, StandInControl},
+    {SkinTypeToolBar, StandInControl},
+    {SkinTypeControlBar, StandInControl},
+    {SkinTypeScrollControl, MakeScrollControl},
+    {SkinTypeSpin, StandInControl},
+    {SkinTypeListView, Make<ListViewSkinner>},
+    {SkinTypeTreeView, Make<TreeViewSkinner>},
+    {SkinTypeRichEdit, Make<EditSkinner>},
+    {SkinTypeDateTime, StandInControl},
+    {SkinTypeMonthCalendar, StandInControl},
+    {SkinTypeRebar, StandInControl},
+    {SkinTypeHeader, StandInControl},
+    {SkinTypeAnimate, StandInControl},
+    {SkinTypeLinkWnd, StandInControl},
 };
 
 SkinnedWindow* MakeSkinner(int type, SkinnedWindow* owner)

@@ -196,9 +196,10 @@ def check_boxes():
 
 
 def scroll_parts():
-    """96 x 64: arrows up, down, left, right (columns 0-3) per state (rows normal, pressed, hot, disabled);
-    track (64, y) and thumb (80, y) in the same rows; all 16 x 16."""
-    c = Canvas(96, 64, (240, 240, 240))
+    """112 x 64: arrows up, down, left, right (columns 0-3) per state (rows normal, pressed, hot, disabled);
+    track (64, y) and thumb (80, y) in the same rows; all 16 x 16; the size grip of the corner box
+    (96, 0, 112, 16)."""
+    c = Canvas(112, 64, (240, 240, 240))
     backs = [(225, 225, 225), (170, 170, 170), (205, 225, 245), (235, 235, 235)]
     for row in range(4):
         y = row * 16
@@ -219,6 +220,10 @@ def scroll_parts():
         c.rect(64, y, 80, y + 16, (235, 235, 235))
         c.rect(80, y, 96, y + 16, backs[row])
         c.frame(80, y, 96, y + 16, (140, 140, 140))
+    for d in (4, 8, 12):
+        for k in range(d):
+            c.put(96 + 15 - k, 15 - d + k, (150, 150, 150))
+            c.put(96 + 15 - k, 16 - d + k if 16 - d + k < 16 else 15, (255, 255, 255))
     return c
 
 
@@ -235,7 +240,7 @@ def control_parts():
         c.rect(x, 0, x + 17, 20, back)
         c.frame(x, 0, x + 17, 20, (160, 160, 160))
         for k in range(4):
-            c.line(x + 8 - k, 9 + k, x + 8 + k, 9 + k, (60, 60, 60) if i != 3 else (170, 170, 170))
+            c.line(x + 8 - k, 11 - k, x + 8 + k, 11 - k, (60, 60, 60) if i != 3 else (170, 170, 170))
     c.vgradient(0, 24, 32, 40, (120, 200, 120), (40, 150, 40))
     c.rect(32, 24, 64, 28, (190, 190, 190))
     c.rect(64, 24, 75, 42, (46, 117, 182))

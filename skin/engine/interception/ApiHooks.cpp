@@ -262,6 +262,7 @@ int RemoveApiHooks()
     }
     g_scrollBars = g_colors = false;
     g_installedKind = -1;
+    ReleaseSysColorBrushes();
     return removed;
 }
 

@@ -1,7 +1,7 @@
 // The functions that take the place of the platform's scroll-bar and system-colour functions while the
 // interception is in force. System colours and their brushes come from the current skin's SysColorTable
-// object when the skin has one. The scroll-bar functions go on to the platform's own for now: windows
-// with skin scroll bars answer them from the skin scroll bar once the skinners provide one.
+// object when the skin has one. A window with skin scroll bars answers the scroll-bar functions from
+// them; every other call goes on to the platform's own function.
 #pragma once
 #include <windows.h>
 
@@ -16,3 +16,5 @@ BOOL WINAPI SkinShowScrollBar(HWND hwnd, int bar, BOOL show);
 // Index 0 to 30: the table's colour (brush); any other index: the one at 0.
 DWORD WINAPI SkinGetSysColor(int index);
 HBRUSH WINAPI SkinGetSysColorBrush(int index);
+// Deletes the brushes SkinGetSysColorBrush handed out; only once the interception is gone.
+void ReleaseSysColorBrushes();

@@ -373,6 +373,12 @@ LRESULT SkinnedWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return OnNcDestroy();
     case WM_CTLCOLORLISTBOX:
         return OnCtlColorListBox(wParam, lParam);
+    case WM_CTLCOLOREDIT: {
+        LRESULT answer = 0;
+        if (ChildCtlColor(message, wParam, lParam, &answer))
+            return answer;
+        return CallSavedProc(message, wParam, lParam);
+    }
     case WM_SKIN_FORGETCHILD:
         ForgetChild(reinterpret_cast<HWND>(wParam));
         return 0;
@@ -661,8 +667,25 @@ HWND SkinnedWindow::FindTabParent() const
     return parent;
 }
 
+BOOL SkinnedWindow::AnswerCtlColor(UINT, HDC, LRESULT*)
+{
+    return FALSE;
+}
+
+BOOL SkinnedWindow::ChildCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    HWND control = reinterpret_cast<HWND>(lParam);
+    SkinnedWindow* child = control && control != hwnd_ && GetPropA(control, kObjectProperty)
+                               ? SkinEngine::Instance().FindSkinnedWindow(control)
+                               : NULL;
+    return child && child->AnswerCtlColor(message, reinterpret_cast<HDC>(wParam), result);
+}
+
 LRESULT SkinnedWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
 {
+    LRESULT answer = 0;
+    if (ChildCtlColor(WM_CTLCOLORSTATIC, wParam, lParam, &answer))
+        return answer;
     SkinnedWindow* child = SkinEngine::Instance().FindSkinnedWindow(reinterpret_cast<HWND>(lParam));
     if (child && child->GetSkinType() == SkinTypeStatic) {
         HDC dc = reinterpret_cast<HDC>(wParam);

@@ -81,6 +81,9 @@ public:
     HWND FindTabParent() const;
     // WM_CTLCOLORSTATIC: a skinned static draws on its parent's background.
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
+    // A control's colour answer for its parent's WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC; FALSE when it has
+    // none and the parent answers as usual.
+    virtual BOOL AnswerCtlColor(UINT message, HDC dc, LRESULT* result);
     // Hands the window the region that fits its current size (none when the region is its rectangle);
     // a region the window refuses is deleted, one it took is its own from then on.
     void ApplyWindowRegion(BOOL redraw);
@@ -131,6 +134,8 @@ public:
 protected:
     void RestoreProcedure();
     LRESULT OnCtlColorListBox(WPARAM wParam, LPARAM lParam);
+    // The skinned control in lParam answers its own colours (edits, whatever their object's type).
+    BOOL ChildCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // The mouse while an element holds the capture; FALSE when the message is not for it.
     BOOL OnElementCapture(UINT message, LPARAM lParam);
     void DeleteElements();

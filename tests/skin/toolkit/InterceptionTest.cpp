@@ -485,7 +485,11 @@ TEST(Interception, ScrollBarAndColourFunctionsWhileTheToolkitRuns)
                 EXPECT_EQ(RGB(1, 2, 3), GetSysColor(COLOR_WINDOW));
                 EXPECT_EQ(RGB(9, 8, 7), GetSysColor(31));
                 EXPECT_EQ(RGB(9, 8, 7), GetSysColor(-1));
-                EXPECT_EQ(table->Brush(COLOR_WINDOW), GetSysColorBrush(COLOR_WINDOW));
+                HBRUSH windowBrush = GetSysColorBrush(COLOR_WINDOW);
+                LOGBRUSH brush = {};
+                ASSERT_TRUE(GetObjectA(windowBrush, sizeof brush, &brush));
+                EXPECT_EQ(RGB(1, 2, 3), brush.lbColor);
+                (void)table;
                 // Another module asking the platform gets the skin's colour too.
                 HMODULE probe = LoadLibraryA("tessarine_hook_probe.dll");
                 ASSERT_NE(nullptr, probe);
@@ -496,6 +500,7 @@ TEST(Interception, ScrollBarAndColourFunctionsWhileTheToolkitRuns)
                 // Without a colour table in the skin, the platform answers.
                 MakeCurrentSkin([](SkinStore&) {});
                 EXPECT_EQ(platformWindow, GetSysColor(COLOR_WINDOW));
+                EXPECT_TRUE(GetObjectA(windowBrush, sizeof brush, &brush)) << "a handed-out brush outlives the skin";
                 // The button class procedure is captured on this kind.
                 EXPECT_NE(nullptr, GetButtonClassProc());
             } else if (GetOSKind() == OSKindWin98 || GetOSKind() == OSKindWinMe) {

@@ -1,0 +1,62 @@
+// ControlSkinner: the skinner of a child control. It takes its skin object from the skin object of the
+// frame or dialog it belongs to (by the control's id), lets the parent keep the control native, applies
+// the skin's font and place and puts the control's own font back when unskinned, paints off-screen,
+// tracks the mouse for a hover look and shows the skin's tooltip.
+#pragma once
+#include <windows.h>
+
+#include "skin/engine/toolkit/SkinnedWindow.h"
+
+class ControlSkinObject;
+
+class ControlSkinner : public SkinnedWindow {
+public:
+    ControlSkinner(SkinnedWindow* owner, int typeId);
+    // The region recorded by a push button belongs to the window: it is forgotten, not deleted.
+    ~ControlSkinner() override;
+
+    void Paint(HDC dc) override;
+    SkinObject* SetSkinObject(SkinObject* object) override;
+    SkinObject* GetTooltipSkinObject() const override;
+    LRESULT OnNcDestroy() override;
+    void Detach() override;
+    // 0 when the control stays unskinned (the parent vetoed it or subclassing failed).
+    LONG_PTR Attach(HWND hwnd) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // WM_MOUSELEAVE: ends the hover look.
+    virtual void OnHoverCheck();
+    // WM_PAINT: the client painted off-screen by Paint and copied in one blit.
+    virtual void OnPaint();
+
+    int TypeId() const { return typeId_; }
+    HFONT SavedFont() const { return savedFont_; }
+    BOOL Hovering() const { return hover_; }
+
+    // Whether controls of that type take a skin font (range controls never do).
+    static bool TakesSkinFont(int typeId);
+
+protected:
+    // Posts the font change (recording the current font first when none is saved).
+    void ApplySkinFont(HFONT font, BOOL redraw);
+    // The child of the frame owner's object for (control id, type id); RichEdit falls back to Edit.
+    SkinObject* FindControlSkinObject(int controlId, int typeId) const;
+    SkinnedWindow* FrameOwner() const;
+    void TrackHover();
+    BOOL HasCallableProc() const;
+    // The control's own procedure, through the captured button class procedure when the saved one is a
+    // call handle.
+    LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam);
+    const ControlSkinObject* Control() const;
+    // Applies the object's font (AUTOSKINFONT) and place (AUTOPLACE); TRUE when it moved the control.
+    BOOL ApplyFontAndPlace(const SkinObject* object, BOOL redrawFont);
+
+    HFONT savedFont_;
+    BOOL hover_;
+    HWND ownerWindow_;
+    int typeId_;
+    BOOL fontSaved_;      // the control's own font (possibly none) is recorded in savedFont_
+    BOOL refreshPending_; // a WM_SKIN_REFRESHFONT is on its way
+};
+
+// Reading the window text into a fixed buffer (at most max characters), as every control draws it.
+int ReadWindowText(HWND hwnd, char* buffer, int max);

@@ -1,0 +1,611 @@
+// The control skinners on real controls with the default skin: the parent's veto, fonts, button
+// behaviour and check states, the colours of the scrolling controls, skin scroll bars on a plain window
+// and on list controls, the replacement functions' dispatch, and the screenshot of a skinned dialog.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "skin/engine/interception/ApiHooks.h"
+#include "skin/engine/interception/ApiReplacements.h"
+#include "skin/engine/objects/ControlSkinObjects.h"
+#include "skin/engine/store/SkinStore.h"
+#include "skin/engine/store/SkinTypes.h"
+#include "skin/engine/toolkit/SkinEngine.h"
+#include "skin/engine/toolkit/SkinMessages.h"
+#include "skin/engine/toolkit/SkinnerServices.h"
+#include "skin/skinners/controls/ButtonSkinner.h"
+#include "skin/skinners/controls/ComboBoxSkinner.h"
+#include "skin/skinners/controls/ControlSkinner.h"
+#include "skin/skinners/controls/EditSkinner.h"
+#include "skin/skinners/controls/ScrollControlSkinner.h"
+#include "skin/skinners/controls/SkinScrollBar.h"
+#include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
+
+namespace {
+
+// What the test parent saw: click notifications and scroll messages.
+struct ParentLog {
+    std::vector<int> clicks; // control ids
+    std::vector<WPARAM> scrolls;
+    int vetoId = -1;
+};
+ParentLog g_parent;
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED)
+            g_parent.clicks.push_back(LOWORD(wParam));
+        return 0;
+    case WM_SKIN_QUERYCONTROLSKIN:
+        return static_cast<int>(wParam) == g_parent.vetoId;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        g_parent.scrolls.push_back(wParam);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+HWND MakeParent(const char* title, int width = 420, int height = 320)
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ParentProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.hCursor = LoadCursor(NULL, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = "ControlTestParent";
+        RegisterClassA(&wc);
+        registered = true;
+    }
+    return CreateWindowExA(0, "ControlTestParent", title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40,
+                           width, height, NULL, NULL, GetModuleHandleA(NULL), NULL);
+}
+
+HWND Child(const char* className, HWND parent, DWORD style, int id, const char* text, int x, int y, int w, int h,
+           DWORD exStyle = 0)
+{
+    return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(NULL), NULL);
+}
+
+void InitCommonControlClasses()
+{
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+ScrollControlSkinObject* ScrollObject(const char* name)
+{
+    return dynamic_cast<ScrollControlSkinObject*>(SkinEngine::Instance().GetCurrentSkin()->FindObjectByName(name));
+}
+
+class ControlSkinnerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(run_.started);
+        SetSkinnerServices(NULL);
+        ASSERT_TRUE(LoadDefaultSkin());
+        InitCommonControlClasses();
+        g_parent = ParentLog();
+    }
+    void TearDown() override
+    {
+        for (HWND hwnd : windows_)
+            if (IsWindow(hwnd))
+                DestroyWindow(hwnd);
+    }
+    HWND Track(HWND hwnd)
+    {
+        windows_.push_back(hwnd);
+        return hwnd;
+    }
+    // The parent skinned as a dialog; its children are skinned with it.
+    void Skin(HWND parent)
+    {
+        ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(parent, "Dialog"));
+        PumpMessages();
+    }
+    static void Click(HWND control, int x, int y, int releaseX, int releaseY)
+    {
+        SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(releaseX, releaseY));
+        PumpMessages();
+    }
+    ToolkitRun run_;
+    std::vector<HWND> windows_;
+};
+
+bool Skinned(HWND control)
+{
+    return GetPropA(control, kObjectProperty) != NULL;
+}
+
+} // namespace
+
+TEST_F(ControlSkinnerTest, VetoKeepsTheControlNativeAndFontsComeAndGo)
+{
+    HWND parent = Track(MakeParent("Veto"));
+    HFONT own = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
+    HWND kept = Child("Button", parent, BS_PUSHBUTTON, 7, "Kept", 10, 10, 80, 24);
+    HWND skinned = Child("Button", parent, BS_PUSHBUTTON, 8, "Skinned", 100, 10, 80, 24);
+    HWND progress = Child(PROGRESS_CLASSA, parent, 0, 9, "", 10, 50, 80, 16);
+    for (HWND w : {kept, skinned, progress})
+        SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);
+    RECT keptBefore;
+    GetWindowRect(kept, &keptBefore);
+    MapWindowPoints(NULL, parent, reinterpret_cast<POINT*>(&keptBefore), 2);
+    g_parent.vetoId = 7;
+    Skin(parent);
+
+    EXPECT_FALSE(Skinned(kept)) << "the parent's veto keeps it native";
+    EXPECT_EQ(reinterpret_cast<LRESULT>(own), SendMessageA(kept, WM_GETFONT, 0, 0));
+    RECT keptAfter;
+    GetWindowRect(kept, &keptAfter);
+    MapWindowPoints(NULL, parent, reinterpret_cast<POINT*>(&keptAfter), 2);
+    EXPECT_TRUE(EqualRect(&keptBefore, &keptAfter));
+
+    ASSERT_TRUE(Skinned(skinned));
+    const ControlSkinObject* object =
+        dynamic_cast<const ControlSkinObject*>(SkinEngine::Instance().GetCurrentSkin()->FindObjectByName("Button"));
+    ASSERT_NE(nullptr, object);
+    ASSERT_TRUE(object->autoSkinFont);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(object->Font()), SendMessageA(skinned, WM_GETFONT, 0, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(own), SendMessageA(progress, WM_GETFONT, 0, 0))
+        << "range controls never take the skin's font";
+
+    SkinEngine::Instance().RemoveWindow(skinned, FALSE);
+    EXPECT_FALSE(Skinned(skinned));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(own), SendMessageA(skinned, WM_GETFONT, 0, 0)) << "its own font back";
+}
+
+TEST_F(ControlSkinnerTest, PushButtonClicksOnlyOnReleaseInside)
+{
+    HWND parent = Track(MakeParent("Clicks"));
+    HWND button = Child("Button", parent, BS_PUSHBUTTON, 11, "OK", 10, 10, 80, 24);
+    Skin(parent);
+    ASSERT_NE(nullptr, dynamic_cast<ButtonSkinner*>(FindSkinnedWindow(button)));
+
+    Click(button, 5, 5, 200, 200);
+    EXPECT_TRUE(g_parent.clicks.empty()) << "released outside: no click";
+    EXPECT_EQ(NULL, GetCapture());
+    Click(button, 5, 5, 6, 6);
+    EXPECT_EQ(std::vector<int>{11}, g_parent.clicks);
+    SendMessageA(button, WM_KEYDOWN, VK_SPACE, 0);
+    SendMessageA(button, WM_KEYUP, VK_SPACE, 0);
+    PumpMessages();
+    EXPECT_EQ((std::vector<int>{11, 11}), g_parent.clicks);
+
+    // A capture taken away releases the button without a click.
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ButtonSkinner* skinner = dynamic_cast<ButtonSkinner*>(FindSkinnedWindow(button));
+    ASSERT_NE(nullptr, skinner);
+    EXPECT_TRUE(skinner->Pressed());
+    SetCapture(parent);
+    ReleaseCapture();
+    EXPECT_FALSE(skinner->Pressed());
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpMessages();
+    EXPECT_EQ(2u, g_parent.clicks.size());
+}
+
+TEST_F(ControlSkinnerTest, CheckStatesLiveInTheButtonsOwnWord)
+{
+    HWND parent = Track(MakeParent("Checks"));
+    HWND three = Child("Button", parent, BS_AUTO3STATE, 21, "Three", 10, 10, 120, 20);
+    HWND plain = Child("Button", parent, BS_CHECKBOX, 22, "Plain", 10, 40, 120, 20);
+    HWND native = Child("Button", parent, BS_AUTOCHECKBOX, 23, "Native", 10, 70, 120, 20);
+    g_parent.vetoId = 23;
+    Skin(parent);
+    ASSERT_TRUE(Skinned(three));
+    const LRESULT cycle[3] = {BST_CHECKED, BST_INDETERMINATE, BST_UNCHECKED};
+    for (LRESULT expected : cycle) {
+        Click(three, 5, 5, 5, 5);
+        EXPECT_EQ(expected, SendMessageA(three, BM_GETCHECK, 0, 0));
+        EXPECT_EQ(expected, SendMessageA(three, BM_GETSTATE, 0, 0) & 3) << "BM_GETSTATE agrees";
+    }
+    Click(plain, 5, 5, 5, 5);
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(plain, BM_GETCHECK, 0, 0)) << "a plain check box changes nothing itself";
+    EXPECT_EQ(22, g_parent.clicks.back()) << "but still clicks";
+
+    // BM_SETCHECK answers the same on a skinned and a native button.
+    for (HWND w : {three, native}) {
+        SendMessageA(w, BM_SETCHECK, BST_CHECKED, 0);
+        EXPECT_EQ(BST_CHECKED, SendMessageA(w, BM_GETCHECK, 0, 0));
+        EXPECT_EQ(BST_CHECKED, SendMessageA(w, BM_GETSTATE, 0, 0) & 3);
+        SendMessageA(w, BM_SETCHECK, BST_UNCHECKED, 0);
+        EXPECT_EQ(0, SendMessageA(w, BM_GETSTATE, 0, 0) & 3);
+    }
+}
+
+TEST_F(ControlSkinnerTest, RadioGroupEndsAtTheNextGroup)
+{
+    HWND parent = Track(MakeParent("Radios"));
+    HWND first = Child("Button", parent, BS_AUTORADIOBUTTON | WS_GROUP, 31, "A", 10, 10, 100, 20);
+    HWND second = Child("Button", parent, BS_AUTORADIOBUTTON, 32, "B", 10, 35, 100, 20);
+    HWND third = Child("Button", parent, BS_AUTORADIOBUTTON, 33, "C", 10, 60, 100, 20);
+    HWND other = Child("Button", parent, BS_AUTORADIOBUTTON | WS_GROUP, 34, "D", 10, 85, 100, 20);
+    Skin(parent);
+    SendMessageA(first, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(other, BM_SETCHECK, BST_CHECKED, 0);
+    Click(second, 5, 5, 5, 5);
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(first, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(second, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_UNCHECKED, SendMessageA(third, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(other, BM_GETCHECK, 0, 0)) << "the next group is left alone";
+}
+
+TEST_F(ControlSkinnerTest, ColoursOfTheScrollingControls)
+{
+    ScrollControlSkinObject* edit = ScrollObject("Edit");
+    ScrollControlSkinObject* list = ScrollObject("ListBox");
+    ScrollControlSkinObject* view = ScrollObject("ListView");
+    ScrollControlSkinObject* tree = ScrollObject("TreeView");
+    ASSERT_TRUE(edit && list && view && tree);
+    edit->color = RGB(1, 2, 3);
+    edit->textColor = RGB(4, 5, 6);
+    edit->transparentColor = RGB(7, 8, 9);
+    list->color = RGB(10, 11, 12);
+    view->color = RGB(13, 14, 15);
+    view->textColor = RGB(16, 17, 18);
+    tree->color = RGB(19, 20, 21);
+    tree->textColor = RGB(22, 23, 24);
+
+    HWND parent = Track(MakeParent("Colours"));
+    HWND writable = Child("Edit", parent, 0, 41, "text", 10, 10, 100, 22, WS_EX_CLIENTEDGE);
+    HWND readOnly = Child("Edit", parent, ES_READONLY, 42, "text", 10, 40, 100, 22, WS_EX_CLIENTEDGE);
+    HWND listBox = Child("ListBox", parent, WS_VSCROLL | LBS_NOTIFY, 43, "", 120, 10, 100, 80, WS_EX_CLIENTEDGE);
+    HWND listView = Child(WC_LISTVIEWA, parent, LVS_REPORT, 44, "", 230, 10, 150, 80, WS_EX_CLIENTEDGE);
+    HWND treeView = Child(WC_TREEVIEWA, parent, TVS_HASLINES, 45, "", 230, 100, 150, 80, WS_EX_CLIENTEDGE);
+    Skin(parent);
+
+    HDC dc = GetDC(parent);
+    const LRESULT editBrush =
+        SendMessageA(parent, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(writable));
+    EXPECT_NE(0, editBrush);
+    EXPECT_EQ(RGB(1, 2, 3), GetBkColor(dc));
+    EXPECT_EQ(RGB(4, 5, 6), GetTextColor(dc));
+    SendMessageA(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(readOnly));
+    EXPECT_EQ(RGB(7, 8, 9), GetBkColor(dc)) << "a read-only edit in the read-only colour";
+    SendMessageA(parent, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(listBox));
+    EXPECT_EQ(RGB(10, 11, 12), GetBkColor(dc));
+    ReleaseDC(parent, dc);
+
+    EXPECT_EQ(RGB(13, 14, 15), static_cast<COLORREF>(SendMessageA(listView, LVM_GETBKCOLOR, 0, 0)));
+    EXPECT_EQ(RGB(13, 14, 15), static_cast<COLORREF>(SendMessageA(listView, LVM_GETTEXTBKCOLOR, 0, 0)));
+    EXPECT_EQ(RGB(16, 17, 18), static_cast<COLORREF>(SendMessageA(listView, LVM_GETTEXTCOLOR, 0, 0)));
+    EXPECT_EQ(RGB(19, 20, 21), static_cast<COLORREF>(SendMessageA(treeView, TVM_GETBKCOLOR, 0, 0)));
+    EXPECT_EQ(RGB(22, 23, 24), static_cast<COLORREF>(SendMessageA(treeView, TVM_GETTEXTCOLOR, 0, 0)));
+    EXPECT_EQ(static_cast<TreeViewSkinObject*>(tree)->line & 0xFFFFFF,
+              static_cast<COLORREF>(SendMessageA(treeView, TVM_GETLINECOLOR, 0, 0)));
+}
+
+TEST_F(ControlSkinnerTest, ComboKeepsSimpleAndVariableNativeAndColoursItsEdit)
+{
+    HWND parent = Track(MakeParent("Combos"));
+    HWND dropDown = Child("ComboBox", parent, CBS_DROPDOWN | WS_VSCROLL, 51, "", 10, 10, 120, 200);
+    HWND simple = Child("ComboBox", parent, CBS_SIMPLE, 52, "", 140, 10, 120, 100);
+    HWND variable =
+        Child("ComboBox", parent, CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS, 53, "", 10, 60, 120, 200);
+    Skin(parent);
+    EXPECT_NE(nullptr, dynamic_cast<ComboBoxSkinner*>(FindSkinnedWindow(dropDown)));
+    EXPECT_FALSE(Skinned(simple));
+    EXPECT_FALSE(Skinned(variable));
+    HWND simpleList = FindWindowExA(simple, NULL, "ComboLBox", NULL);
+    if (simpleList) {
+        EXPECT_TRUE(Skinned(simpleList)) << "the simple combo's list is skinned as a list box";
+    }
+
+    const ComboBoxSkinObject* combo =
+        dynamic_cast<const ComboBoxSkinObject*>(SkinEngine::Instance().GetCurrentSkin()->FindObjectByName("ComboBox"));
+    ASSERT_NE(nullptr, combo);
+    HWND edit = FindWindowExA(dropDown, NULL, "Edit", NULL);
+    ASSERT_NE(nullptr, edit);
+    HDC dc = GetDC(dropDown);
+    SendMessageA(dropDown, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(combo->color & 0xFFFFFF, GetBkColor(dc));
+    EXPECT_EQ(combo->textColor & 0xFFFFFF, GetTextColor(dc));
+    EnableWindow(dropDown, FALSE);
+    SendMessageA(dropDown, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
+    EXPECT_EQ(combo->disabledBackground & 0xFFFFFF, GetBkColor(dc));
+    EXPECT_EQ(combo->disabledText & 0xFFFFFF, GetTextColor(dc));
+    ReleaseDC(dropDown, dc);
+}
+
+namespace {
+
+std::vector<WPARAM> g_scrolls;
+
+LRESULT CALLBACK ScrollWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_VSCROLL || message == WM_HSCROLL) {
+        g_scrolls.push_back(wParam);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND MakeScrolledWindow()
+{
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ScrollWindowProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.hCursor = LoadCursor(NULL, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "SkinScrollTestWindow";
+        RegisterClassA(&wc);
+        registered = true;
+    }
+    HWND hwnd = CreateWindowExA(0, "SkinScrollTestWindow", "Scrolled", WS_POPUP | WS_BORDER | WS_VSCROLL | WS_VISIBLE,
+                                60, 60, 200, 250, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    SCROLLINFO info = {sizeof info, SIF_ALL, 0, 99, 10, 0, 0};
+    RealApi().setScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    return hwnd;
+}
+
+POINT ScreenPointOfBar(HWND hwnd, int along)
+{
+    const RECT bar = GetSkinBarRect(hwnd, SB_VERT);
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    return POINT{window.left + (bar.left + bar.right) / 2, window.top + bar.top + along};
+}
+
+LPARAM Packed(POINT p)
+{
+    return MAKELPARAM(p.x, p.y);
+}
+
+} // namespace
+
+TEST_F(ControlSkinnerTest, SkinScrollBarPressesAndDragsOnAPlainWindow)
+{
+    HWND hwnd = Track(MakeScrolledWindow());
+    ASSERT_TRUE(SkinScrollInstall(hwnd));
+    EXPECT_FALSE(SkinScrollInstall(hwnd)) << "one state a window";
+    EXPECT_FALSE(SkinScrollSetSize(hwnd, SB_BOTH, 0, 16));
+    EXPECT_FALSE(SkinScrollSetSize(hwnd, SB_BOTH, 300, 16));
+    ASSERT_TRUE(SkinScrollSetSize(hwnd, SB_BOTH, 16, 16));
+    PumpMessages();
+    const RECT bar = GetSkinBarRect(hwnd, SB_VERT);
+    ASSERT_FALSE(IsRectEmpty(&bar));
+    EXPECT_EQ(16, bar.right - bar.left);
+    EXPECT_EQ(HTVSCROLL, SendMessageA(hwnd, WM_NCHITTEST, 0, Packed(ScreenPointOfBar(hwnd, 20))));
+
+    // The lower arrow: one line at once; the release ends the scroll and nothing follows.
+    g_scrolls.clear();
+    const POINT arrow = ScreenPointOfBar(hwnd, bar.bottom - bar.top - 4);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, Packed(arrow));
+    EXPECT_EQ(hwnd, GetCapture());
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+    PumpMessages();
+    EXPECT_EQ((std::vector<WPARAM>{SB_LINEDOWN, SB_ENDSCROLL}), g_scrolls);
+    EXPECT_EQ(NULL, GetCapture());
+
+    // A thumb pressed and released unmoved reports the position it began at.
+    SCROLLINFO info = {sizeof info, SIF_POS, 0, 0, 0, 95, 0};
+    EXPECT_EQ(90, SkinSetScrollInfo(hwnd, SB_VERT, &info, TRUE)) << "95 clamps to 90";
+    info.nPos = 40;
+    SkinScrollSetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    SkinScrollState* state = GetSkinScrollState(hwnd);
+    ASSERT_NE(nullptr, state);
+    const RECT barRect = GetSkinBarRect(hwnd, SB_VERT);
+    const SkinBarLayout layout = LayoutSkinBar(state->vertical, barRect.top, barRect.bottom);
+    g_scrolls.clear();
+    const POINT thumb = ScreenPointOfBar(hwnd, layout.thumbStart - barRect.top + 2);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, Packed(thumb));
+    EXPECT_TRUE(state->tracking);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ((std::vector<WPARAM>{MAKEWPARAM(SB_THUMBPOSITION, 40), SB_ENDSCROLL}), g_scrolls);
+    EXPECT_FALSE(state->tracking);
+
+    // Holding the arrow: the first repeat tick switches to the fast one; each tick repeats while the
+    // cursor stays on the arrow and pauses while it is off; after the release nothing more comes.
+    g_scrolls.clear();
+    SetCursorPos(arrow.x, arrow.y);
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, Packed(arrow));
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollFirstRepeat, 0);
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollRepeat, 0);
+    SetCursorPos(arrow.x + 100, arrow.y + 100);
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollRepeat, 0);
+    SetCursorPos(arrow.x, arrow.y);
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollRepeat, 0);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+    SendMessageA(hwnd, WM_TIMER, kSkinScrollRepeat, 0);
+    EXPECT_EQ((std::vector<WPARAM>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}), g_scrolls);
+
+    // A drag far off the bar puts the thumb back where it started; coming back resumes it.
+    g_scrolls.clear();
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, Packed(thumb));
+    POINT onBar = {thumb.x, thumb.y + 40}, farOff = {thumb.x + 200, thumb.y + 40};
+    ScreenToClient(hwnd, &onBar);
+    ScreenToClient(hwnd, &farOff);
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, Packed(onBar));
+    ASSERT_EQ(1u, g_scrolls.size());
+    EXPECT_EQ(SB_THUMBTRACK, LOWORD(g_scrolls[0]));
+    EXPECT_GT(static_cast<int>(HIWORD(g_scrolls[0])), 40);
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, Packed(farOff));
+    ASSERT_EQ(2u, g_scrolls.size());
+    EXPECT_EQ(MAKEWPARAM(SB_THUMBTRACK, 40), g_scrolls[1]) << "outside the snap rectangle: back at the start";
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, Packed(onBar));
+    EXPECT_EQ(g_scrolls[0], g_scrolls[2]);
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(MAKEWPARAM(SB_THUMBPOSITION, HIWORD(g_scrolls[0])), g_scrolls[3]);
+    EXPECT_EQ(WPARAM(SB_ENDSCROLL), g_scrolls[4]);
+
+    // A capture lost in the middle of a press ends it like a release.
+    g_scrolls.clear();
+    SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTVSCROLL, Packed(arrow));
+    ReleaseCapture();
+    PumpMessages();
+    EXPECT_EQ((std::vector<WPARAM>{SB_LINEDOWN, SB_ENDSCROLL}), g_scrolls);
+
+    // The replacements answer from the skin bar; other bars and windows go to the platform.
+    EXPECT_EQ(40, SkinGetScrollPos(hwnd, SB_VERT));
+    int minimum = -1, maximum = -1;
+    EXPECT_TRUE(SkinGetScrollRange(hwnd, SB_VERT, &minimum, &maximum));
+    EXPECT_EQ(0, minimum);
+    EXPECT_EQ(99, maximum);
+    EXPECT_EQ(RealApi().getScrollPos(hwnd, SB_CTL), SkinGetScrollPos(hwnd, SB_CTL));
+    EXPECT_TRUE(SkinSetScrollRange(hwnd, SB_VERT, 5, 5, TRUE));
+    EXPECT_FALSE(state->vertical.shown) << "an empty range hides the bar";
+
+    EXPECT_EQ(S_OK, SkinScrollRemove(hwnd));
+    EXPECT_EQ(nullptr, GetSkinScrollState(hwnd));
+    EXPECT_EQ(E_FAIL, SkinScrollRemove(hwnd));
+    HWND plain = Track(MakeScrolledWindow());
+    RealApi().setScrollPos(plain, SB_VERT, 30, FALSE);
+    EXPECT_EQ(GetScrollPos(plain, SB_VERT), SkinGetScrollPos(plain, SB_VERT));
+}
+
+TEST_F(ControlSkinnerTest, ListControlsCarrySkinBarsMatchingThePlatform)
+{
+    HWND parent = Track(MakeParent("Lists"));
+    HWND list = Child("ListBox", parent, WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 61, "", 10, 10, 150, 120, WS_EX_CLIENTEDGE);
+    HWND view = Child(WC_LISTVIEWA, parent, LVS_REPORT, 62, "", 170, 10, 200, 120, WS_EX_CLIENTEDGE);
+    Skin(parent);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.cx = 150;
+    column.pszText = const_cast<char*>("Name");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    for (int i = 0; i < 50; ++i) {
+        char text[16];
+        wsprintfA(text, "Row %d", i);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = text;
+        SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(list, LB_SETTOPINDEX, 20, 0);
+    PumpMessages();
+    for (HWND w : {list, view}) {
+        ASSERT_NE(nullptr, GetSkinScrollState(w));
+        // Whichever way the control's own calls went, the skin bar tells its rows and its top row.
+        SCROLLINFO skin = {};
+        skin.cbSize = sizeof skin;
+        skin.fMask = SIF_ALL;
+        SkinScrollGetScrollInfo(w, SB_VERT, &skin);
+        EXPECT_EQ(0, skin.nMin);
+        EXPECT_EQ(49, skin.nMax);
+        EXPECT_GT(skin.nPage, 0u);
+        const LRESULT top = SendMessageA(w, w == list ? LB_GETTOPINDEX : LVM_GETTOPINDEX, 0, 0);
+        EXPECT_EQ(top, skin.nPos);
+        RECT bar = GetSkinBarRect(w, SB_VERT);
+        EXPECT_FALSE(IsRectEmpty(&bar));
+    }
+
+    // A thumb drag scrolls the list view by its real rows.
+    SendMessageA(view, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 10), 0);
+    PumpMessages();
+    if (ScrollControlSkinner::NeedsResync()) {
+        EXPECT_EQ(10, SendMessageA(view, LVM_GETTOPINDEX, 0, 0)) << "the row under the thumb is at the top";
+    }
+
+    // Unskinned, the control gets its own bars back.
+    SkinEngine::Instance().RemoveWindow(list, FALSE);
+    EXPECT_EQ(nullptr, GetSkinScrollState(list));
+}
+
+TEST_F(ControlSkinnerTest, Screenshot)
+{
+    HWND dialog = Track(MakeParent("控件皮肤", 460, 400));
+    HWND tab = Child(WC_TABCONTROLA, dialog, WS_CLIPSIBLINGS, 100, "", 8, 8, 436, 352);
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>("常规");
+    SendMessageA(tab, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    item.pszText = const_cast<char*>("高级");
+    SendMessageA(tab, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    // The page sits over the tab's display area, as a property page does; the controls are its children.
+    RegisterPlainClass("TessarineTestFrame");
+    RECT display = {0, 0, 436, 352};
+    SendMessageA(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    HWND page = CreateWindowExA(0, "TessarineTestFrame", "", WS_CHILD | WS_VISIBLE, 8 + display.left, 8 + display.top,
+                                display.right - display.left, display.bottom - display.top, dialog, NULL,
+                                GetModuleHandleA(NULL), NULL);
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    std::vector<HWND> made;
+    auto add = [&](const char* cls, DWORD style, int id, const char* text, int x, int y, int w, int h, DWORD ex = 0) {
+        HWND c = Child(cls, page, style, id, text, x - 12, y - 32, w, h, ex);
+        SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        made.push_back(c);
+        return c;
+    };
+    add("Button", BS_GROUPBOX, 101, "选项", 20, 40, 200, 110);
+    add("Button", BS_AUTOCHECKBOX | WS_GROUP, 102, "启用录像", 32, 60, 170, 20);
+    HWND checked = add("Button", BS_AUTOCHECKBOX, 103, "报警联动", 32, 84, 170, 20);
+    add("Button", BS_AUTOCHECKBOX | WS_DISABLED, 104, "禁用选项", 32, 108, 170, 20);
+    add("Button", BS_GROUPBOX | WS_GROUP, 105, "方式", 232, 40, 196, 110);
+    HWND radio = add("Button", BS_AUTORADIOBUTTON | WS_GROUP, 106, "TCP", 244, 60, 170, 20);
+    add("Button", BS_AUTORADIOBUTTON, 107, "UDP", 244, 84, 170, 20);
+    add("Button", BS_AUTORADIOBUTTON, 108, "多播", 244, 108, 170, 20);
+    add("Static", SS_LEFT | WS_GROUP, 109, "名称:", 20, 164, 60, 18);
+    add("Edit", ES_AUTOHSCROLL, 110, "摄像机1", 84, 160, 136, 22, WS_EX_CLIENTEDGE);
+    add("Static", SS_LEFT, 111, "地址:", 20, 192, 60, 18);
+    add("Edit", ES_READONLY, 112, "192.168.1.10", 84, 188, 136, 22, WS_EX_CLIENTEDGE);
+    add("Static", SS_LEFT | WS_DISABLED, 113, "端口:", 20, 220, 60, 18);
+    add("Edit", WS_DISABLED, 114, "37010", 84, 216, 136, 22, WS_EX_CLIENTEDGE);
+    HWND combo = add("ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL, 115, "", 232, 160, 196, 200);
+    HWND combo2 = add("ComboBox", CBS_DROPDOWN | WS_VSCROLL, 116, "", 232, 188, 196, 200);
+    HWND list = add("ListBox", WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 117, "", 20, 248, 200, 100, WS_EX_CLIENTEDGE);
+    HWND memo = add("Edit", ES_MULTILINE | WS_VSCROLL | ES_AUTOVSCROLL, 118, "", 232, 220, 196, 86, WS_EX_CLIENTEDGE);
+    add("Button", BS_DEFPUSHBUTTON | WS_GROUP, IDOK, "确定", 232, 316, 60, 24);
+    add("Button", BS_PUSHBUTTON, IDCANCEL, "取消", 300, 316, 60, 24);
+    add("Button", BS_PUSHBUTTON | WS_DISABLED, 119, "应用", 368, 316, 60, 24);
+    for (const char* text : {"关闭", "定时", "报警", "手动"}) {
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageA(combo2, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    SetWindowTextA(combo2, "自定义");
+    for (int i = 0; i < 30; ++i) {
+        char text[32];
+        wsprintfA(text, "通道 %d", i + 1);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SetWindowTextA(memo, "第一行\r\n第二行\r\n第三行\r\n第四行\r\n第五行\r\n第六行\r\n第七行\r\n第八行");
+    SendMessageA(checked, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(radio, BM_SETCHECK, BST_CHECKED, 0);
+    Skin(dialog);
+    ASSERT_NE(nullptr, page);
+    ASSERT_TRUE(SkinEngine::Instance().SkinDialog(page, FindSkinnedWindow(dialog)));
+    SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SendMessageA(checked, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(radio, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    PumpMessages();
+    RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    // A transparent static shows the page's picture under its text.
+    HWND label = GetDlgItem(page, 109);
+    RECT r;
+    GetClientRect(label, &r);
+    HDC labelDc = GetDC(label);
+    const COLORREF underLabel = GetPixel(labelDc, r.right - 2, r.bottom - 2);
+    ReleaseDC(label, labelDc);
+    HDC pageDc = GetDC(page);
+    POINT corner = {r.right - 2, r.bottom - 2};
+    MapWindowPoints(label, page, &corner, 1);
+    const COLORREF besideLabel = GetPixel(pageDc, corner.x, corner.y + 6);
+    ReleaseDC(page, pageDc);
+    EXPECT_EQ(besideLabel, underLabel);
+    for (HWND c : made)
+        EXPECT_TRUE(Skinned(c)) << GetDlgCtrlID(c);
+    EXPECT_NE(nullptr, GetSkinScrollState(list));
+    EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("skinned-controls") + RunSuffix())));
+}
