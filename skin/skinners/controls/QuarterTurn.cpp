@@ -85,9 +85,12 @@ void BlitTurned(HDC dest, int x, int y, HDC source, int width, int height, int a
         return;
     BITMAPINFO outInfo = TopDownInfo(outWidth, outHeight);
     SetDIBitsToDevice(turned, 0, 0, outWidth, outHeight, 0, 0, 0, outHeight, out.data(), &outInfo, DIB_RGB_COLORS);
-    if (key)
-        BlitTransparent(dest, x, y, outWidth, outHeight, turned.Bitmap(), 0, 0, *key);
-    else
+    if (key) {
+        // The mask blit selects the bitmap into a DC of its own: it must leave this one first.
+        HBITMAP bitmap = turned.DetachBitmap();
+        BlitTransparent(dest, x, y, outWidth, outHeight, bitmap, 0, 0, *key);
+        DeleteObject(bitmap);
+    } else
         BitBlt(dest, x, y, outWidth, outHeight, turned, 0, 0, SRCCOPY);
 }
 

@@ -126,7 +126,19 @@ void TabSkinner::PaintItem(HDC dc, const TabSkinObject& object, int index, TabSi
         }
         const int saved = SaveDC(dc);
         IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
-        TextOutA(dc, r.left + (r.right - r.left - textSize.cx) / 2, y, label, length);
+        if (textSize.cx <= r.right - r.left - 2) {
+            TextOutA(dc, r.left + (r.right - r.left - textSize.cx) / 2, y, label, length);
+        } else {
+            // Too narrow to write across: one character under the other, as vertical Chinese is written.
+            for (const char* c = label; *c && y < r.bottom;) {
+                const char* next = CharNextA(c);
+                SIZE one = {};
+                GetTextExtentPoint32A(dc, c, static_cast<int>(next - c), &one);
+                TextOutA(dc, r.left + (r.right - r.left - one.cx) / 2, y, c, static_cast<int>(next - c));
+                y += one.cy;
+                c = next;
+            }
+        }
         RestoreDC(dc, saved);
         return;
     }

@@ -849,6 +849,13 @@ TEST_F(ControlSkinnerTest, TabSidesTurnsAndOwnerDrawnTabs)
         EXPECT_EQ(RGB(255, 0, 0), GetPixel(target, t.red.x, t.red.y)) << t.angle;
         EXPECT_EQ(RGB(0, 0, 255), GetPixel(target, t.blue.x, t.blue.y)) << t.angle;
     }
+    // With a key its pixels are left out (pictures masked into tab rectangles).
+    const RECT all = {0, 0, 4, 4};
+    FillRectColor(target, all, RGB(0, 255, 0));
+    const COLORREF key = RGB(0, 0, 255);
+    BlitTurned(target, 0, 0, source, 4, 2, 180, &key);
+    EXPECT_EQ(RGB(255, 0, 0), GetPixel(target, 3, 0));
+    EXPECT_EQ(RGB(0, 255, 0), GetPixel(target, 0, 1));
     const RECT r = {1, 0, 3, 1};
     const RECT turned = TurnRect(r, 4, 2, 270);
     EXPECT_TRUE(turned.left == 0 && turned.top == 1 && turned.right == 1 && turned.bottom == 3);
