@@ -7,6 +7,7 @@
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/skinners/controls/ButtonSkinner.h"
 #include "skin/skinners/controls/ComboBoxSkinner.h"
+#include "skin/skinners/controls/DateTimeSkinner.h"
 #include "skin/skinners/controls/EditSkinner.h"
 #include "skin/skinners/controls/GroupBoxSkinner.h"
 #include "skin/skinners/controls/HeaderSkinner.h"
@@ -65,7 +66,7 @@ const MakerEntry kMakers[] = {
     {SkinTypeListView, Make<ListViewSkinner>},
     {SkinTypeTreeView, Make<TreeViewSkinner>},
     {SkinTypeRichEdit, Make<EditSkinner>},
-    {SkinTypeDateTime, StandInControl},
+    {SkinTypeDateTime, Make<DateTimeSkinner>},
     {SkinTypeMonthCalendar, StandInControl},
     {SkinTypeRebar, StandInControl},
     {SkinTypeHeader, Make<HeaderSkinner>},

@@ -22,6 +22,7 @@
 #include "skin/skinners/controls/ButtonSkinner.h"
 #include "skin/skinners/controls/ComboBoxSkinner.h"
 #include "skin/skinners/controls/ControlSkinner.h"
+#include "skin/skinners/controls/DateTimeSkinner.h"
 #include "skin/skinners/controls/EditSkinner.h"
 #include "skin/skinners/controls/HeaderSkinner.h"
 #include "skin/skinners/controls/ProgressSkinner.h"
@@ -39,6 +40,7 @@ namespace {
 struct ParentLog {
     std::vector<int> clicks; // control ids
     std::vector<WPARAM> scrolls;
+    std::vector<UINT> pickerNotes; // DTN_ codes from date-time pickers
     int vetoId = -1;
 };
 ParentLog g_parent;
@@ -52,6 +54,12 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_SKIN_QUERYCONTROLSKIN:
         return static_cast<int>(wParam) == g_parent.vetoId;
+    case WM_NOTIFY: {
+        const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+        if (code == DTN_DROPDOWN || code == DTN_CLOSEUP || code == DTN_DATETIMECHANGE)
+            g_parent.pickerNotes.push_back(code);
+        return 0;
+    }
     case WM_VSCROLL:
     case WM_HSCROLL:
         g_parent.scrolls.push_back(wParam);
@@ -993,4 +1001,132 @@ TEST_F(ControlSkinnerTest, GalleryOfBarsTabsAndRanges)
     for (int skinnedId : {200, 201, 202, 203, 210, 211, 212, 213, 220, 221, 222, 230})
         EXPECT_TRUE(Skinned(GetDlgItem(dialog, skinnedId))) << skinnedId;
     EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("skinner-gallery") + RunSuffix())));
+}
+
+namespace {
+
+// What the timer inside the picker's popup loop does on its first tick.
+enum class PopupAction { Escape, ChooseDay, DestroyDialog, ClickOutside };
+struct PopupScript {
+    HWND picker = NULL;
+    HWND dialog = NULL;
+    PopupAction action = PopupAction::Escape;
+    HWND calendarSeen = NULL;
+    int ticks = 0;
+};
+PopupScript g_script;
+
+void CALLBACK PopupTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND calendar = reinterpret_cast<HWND>(SendMessageA(g_script.picker, DTM_GETMONTHCAL, 0, 0));
+    if (++g_script.ticks > 20 || !calendar) {
+        // Whatever happened, the loop must end.
+        KillTimer(NULL, id);
+        if (calendar)
+            PostMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+        return;
+    }
+    if (g_script.ticks > 1)
+        return;
+    g_script.calendarSeen = calendar;
+    switch (g_script.action) {
+    case PopupAction::Escape:
+        PostQuitMessage(7);
+        PostMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+        break;
+    case PopupAction::ClickOutside:
+        PostMessageA(g_script.dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
+        break;
+    case PopupAction::DestroyDialog:
+        KillTimer(NULL, id);
+        DestroyWindow(g_script.dialog);
+        break;
+    case PopupAction::ChooseDay: {
+        RECT r;
+        GetClientRect(calendar, &r);
+        for (int y = r.bottom / 2; y < r.bottom; y += 3)
+            for (int x = r.right / 4; x < r.right; x += 3) {
+                MCHITTESTINFO hit = {};
+                hit.cbSize = sizeof hit;
+                hit.pt = {x, y};
+                if (SendMessageA(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == MCHT_CALENDARDATE) {
+                    PostMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+                    PostMessageA(calendar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+                    return;
+                }
+            }
+        break;
+    }
+    }
+}
+
+// Presses the picker's drop button with the script's timer running inside the popup's loop.
+void PressDropButton(HWND picker, HWND dialog, PopupAction action)
+{
+    g_script = PopupScript();
+    g_script.picker = picker;
+    g_script.dialog = dialog;
+    g_script.action = action;
+    g_parent.pickerNotes.clear();
+    const UINT_PTR timer = SetTimer(NULL, 0, 10, PopupTimer);
+    RECT r;
+    GetClientRect(picker, &r);
+    SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 5, r.bottom / 2));
+    if (action != PopupAction::DestroyDialog)
+        KillTimer(NULL, timer);
+}
+
+SYSTEMTIME PickerValue(HWND picker)
+{
+    SYSTEMTIME value = {};
+    SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value));
+    return value;
+}
+
+} // namespace
+
+TEST_F(ControlSkinnerTest, DateTimePopupOpensChoosesAndCloses)
+{
+    for (LONG style : {DTS_UPDOWN, DTS_TIMEFORMAT})
+        EXPECT_FALSE(DateTimeSkinner::HasDropButton(style)) << style;
+    EXPECT_TRUE(DateTimeSkinner::HasDropButton(DTS_SHORTDATEFORMAT));
+    HWND dialog = Track(MakeParent("Date"));
+    HWND picker = Child(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 30, "", 10, 10, 160, 22);
+    HWND timePicker = Child(DATETIMEPICK_CLASSA, dialog, DTS_TIMEFORMAT, 31, "", 10, 40, 160, 22);
+    SYSTEMTIME start = {2024, 3, 5, 15, 10, 20, 30, 0};
+    SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
+    Skin(dialog);
+    ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(picker)));
+    ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(timePicker)));
+
+    PressDropButton(timePicker, dialog, PopupAction::Escape);
+    EXPECT_EQ(nullptr, g_script.calendarSeen) << "a time picker opens no popup";
+    EXPECT_TRUE(g_parent.pickerNotes.empty());
+
+    EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
+    PressDropButton(picker, dialog, PopupAction::Escape);
+    EXPECT_NE(nullptr, g_script.calendarSeen) << "DTM_GETMONTHCAL answers the open popup";
+    EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
+    EXPECT_FALSE(IsWindow(g_script.calendarSeen));
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_parent.pickerNotes);
+    SYSTEMTIME now = PickerValue(picker);
+    EXPECT_TRUE(now.wDay == 15 && now.wHour == 10 && now.wSecond == 30) << "Escape changes nothing";
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a quit posted meanwhile stays queued";
+    EXPECT_EQ(7u, quit.wParam);
+
+    PressDropButton(picker, dialog, PopupAction::ClickOutside);
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_parent.pickerNotes);
+    now = PickerValue(picker);
+    EXPECT_TRUE(now.wDay == 15 && now.wHour == 10) << "a click outside changes nothing";
+
+    PressDropButton(picker, dialog, PopupAction::ChooseDay);
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP, DTN_DATETIMECHANGE}), g_parent.pickerNotes);
+    now = PickerValue(picker);
+    EXPECT_TRUE(now.wHour == 0 && now.wMinute == 0 && now.wSecond == 0) << "the chosen day at midnight";
+    EXPECT_EQ(2024, now.wYear);
+
+    PressDropButton(picker, dialog, PopupAction::DestroyDialog);
+    EXPECT_FALSE(IsWindow(picker)) << "the dialog went away inside the loop, and nothing was touched after";
+    PumpMessages();
 }
