@@ -994,11 +994,12 @@ TEST_F(ControlSkinnerTest, GalleryOfBarsTabsAndRanges)
     }
     add(DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT, 240, "", 8, 330, 140, 22);
     add(DATETIMEPICK_CLASSA, DTS_TIMEFORMAT, 241, "", 156, 330, 140, 22);
+    add(DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT | WS_DISABLED, 242, "", 304, 330, 140, 22);
     Skin(dialog);
     PumpMessages();
     RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
-    for (int skinnedId : {200, 201, 202, 203, 210, 211, 212, 213, 220, 221, 222, 230})
+    for (int skinnedId : {200, 201, 202, 203, 210, 211, 212, 213, 220, 221, 222, 230, 240, 241, 242})
         EXPECT_TRUE(Skinned(GetDlgItem(dialog, skinnedId))) << skinnedId;
     EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("skinner-gallery") + RunSuffix())));
 }
