@@ -7,12 +7,17 @@
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/skinners/controls/ButtonSkinner.h"
 #include "skin/skinners/controls/ComboBoxSkinner.h"
+#include "skin/skinners/controls/DateTimeSkinner.h"
 #include "skin/skinners/controls/EditSkinner.h"
 #include "skin/skinners/controls/GroupBoxSkinner.h"
+#include "skin/skinners/controls/HeaderSkinner.h"
 #include "skin/skinners/controls/ListBoxSkinner.h"
 #include "skin/skinners/controls/ListViewSkinner.h"
+#include "skin/skinners/controls/ProgressSkinner.h"
 #include "skin/skinners/controls/RadioSkinner.h"
+#include "skin/skinners/controls/SliderSkinner.h"
 #include "skin/skinners/controls/StaticSkinner.h"
+#include "skin/skinners/controls/TabSkinner.h"
 #include "skin/skinners/controls/TreeViewSkinner.h"
 #include "skin/skinners/menu/PopupMenuTracking.h"
 #include "skin/skinners/window/DialogSkinner.h"
@@ -47,13 +52,13 @@ const MakerEntry kMakers[] = {
     {SkinTypeEdit, Make<EditSkinner>},
     {SkinTypeGroupBox, Make<GroupBoxSkinner>},
     {SkinTypeListBox, Make<ListBoxSkinner>},
-    {SkinTypeProgressBar, StandInControl},
+    {SkinTypeProgressBar, Make<ProgressSkinner>},
     {SkinTypeRadio, Make<RadioSkinner>},
     {SkinTypeScrollBar, StandInControl},
-    {SkinTypeSlider, StandInControl},
+    {SkinTypeSlider, Make<SliderSkinner>},
     {SkinTypeStatic, Make<StaticSkinner>},
     {SkinTypeStatusBar, StandInControl},
-    {SkinTypeTab, StandInControl},
+    {SkinTypeTab, Make<TabSkinner>},
     {SkinTypeToolBar, StandInControl},
     {SkinTypeControlBar, StandInControl},
     {SkinTypeScrollControl, MakeScrollControl},
@@ -61,10 +66,10 @@ const MakerEntry kMakers[] = {
     {SkinTypeListView, Make<ListViewSkinner>},
     {SkinTypeTreeView, Make<TreeViewSkinner>},
     {SkinTypeRichEdit, Make<EditSkinner>},
-    {SkinTypeDateTime, StandInControl},
+    {SkinTypeDateTime, Make<DateTimeSkinner>},
     {SkinTypeMonthCalendar, StandInControl},
     {SkinTypeRebar, StandInControl},
-    {SkinTypeHeader, StandInControl},
+    {SkinTypeHeader, Make<HeaderSkinner>},
     {SkinTypeAnimate, StandInControl},
     {SkinTypeLinkWnd, StandInControl},
 };

@@ -6,8 +6,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
+#include "skin/engine/drawing/MemoryDC.h"
+#include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/interception/ApiHooks.h"
 #include "skin/engine/interception/ApiReplacements.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
@@ -19,9 +22,14 @@
 #include "skin/skinners/controls/ButtonSkinner.h"
 #include "skin/skinners/controls/ComboBoxSkinner.h"
 #include "skin/skinners/controls/ControlSkinner.h"
+#include "skin/skinners/controls/DateTimeSkinner.h"
 #include "skin/skinners/controls/EditSkinner.h"
+#include "skin/skinners/controls/HeaderSkinner.h"
+#include "skin/skinners/controls/ProgressSkinner.h"
+#include "skin/skinners/controls/QuarterTurn.h"
 #include "skin/skinners/controls/ScrollControlSkinner.h"
 #include "skin/skinners/controls/SkinScrollBar.h"
+#include "skin/skinners/controls/TabSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
@@ -32,6 +40,7 @@ namespace {
 struct ParentLog {
     std::vector<int> clicks; // control ids
     std::vector<WPARAM> scrolls;
+    std::vector<UINT> pickerNotes; // DTN_ codes from date-time pickers
     int vetoId = -1;
 };
 ParentLog g_parent;
@@ -45,6 +54,12 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_SKIN_QUERYCONTROLSKIN:
         return static_cast<int>(wParam) == g_parent.vetoId;
+    case WM_NOTIFY: {
+        const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+        if (code == DTN_DROPDOWN || code == DTN_CLOSEUP || code == DTN_DATETIMECHANGE)
+            g_parent.pickerNotes.push_back(code);
+        return 0;
+    }
     case WM_VSCROLL:
     case WM_HSCROLL:
         g_parent.scrolls.push_back(wParam);
@@ -80,7 +95,8 @@ HWND Child(const char* className, HWND parent, DWORD style, int id, const char* 
 
 void InitCommonControlClasses()
 {
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES};
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
 }
 
@@ -643,4 +659,510 @@ TEST_F(ControlSkinnerTest, Screenshot)
         EXPECT_TRUE(Skinned(c)) << GetDlgCtrlID(c);
     EXPECT_NE(nullptr, GetSkinScrollState(list));
     EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("skinned-controls") + RunSuffix())));
+}
+
+namespace {
+
+// A row of dark pixels in the columns [from, to) of the DC's row y.
+bool DarkPixelIn(HDC dc, int from, int to, int top, int bottom)
+{
+    for (int y = top; y < bottom; ++y)
+        for (int x = from; x < to; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (GetRValue(c) < 80 && GetGValue(c) < 80 && GetBValue(c) < 80)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+TEST_F(ControlSkinnerTest, ProgressKeepsItsStateInRangeAndHandsItBack)
+{
+    HWND parent = Track(MakeParent("Progress"));
+    HWND bar = Child(PROGRESS_CLASSA, parent, 0, 20, "", 10, 10, 200, 18);
+    SendMessageA(bar, PBM_SETRANGE32, 0, 100);
+    SendMessageA(bar, PBM_SETSTEP, 10, 0);
+    SendMessageA(bar, PBM_SETPOS, 30, 0);
+    Skin(parent);
+    ProgressSkinner* skinner = dynamic_cast<ProgressSkinner*>(FindSkinnedWindow(bar));
+    ASSERT_NE(nullptr, skinner);
+    ASSERT_TRUE(skinner->Active());
+    EXPECT_EQ(30, SendMessageA(bar, PBM_GETPOS, 0, 0)) << "the probe for the step leaves the position as it was";
+    EXPECT_EQ(10, skinner->Step());
+
+    struct Case {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LRESULT result;
+        int position;
+    };
+    const Case cases[] = {
+        {"set past the maximum", PBM_SETPOS, 150, 30, 100},
+        {"step at the maximum stays there", PBM_STEPIT, 0, 100, 100},
+        {"delta past the maximum", PBM_DELTAPOS, 5, 100, 100},
+        {"negative delta past the minimum", PBM_DELTAPOS, static_cast<WPARAM>(-500), 100, 0},
+        {"step from the minimum", PBM_STEPIT, 0, 0, 10},
+        {"set below the minimum", PBM_SETPOS, static_cast<WPARAM>(-4), 10, 0},
+        {"largest delta does not wrap", PBM_DELTAPOS, static_cast<WPARAM>(INT_MAX), 0, 100},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.result, SendMessageA(bar, c.message, c.wParam, 0)) << c.what;
+        EXPECT_EQ(c.position, SendMessageA(bar, PBM_GETPOS, 0, 0)) << c.what;
+    }
+    PBRANGE range = {-1, -1};
+    EXPECT_EQ(0, SendMessageA(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
+    EXPECT_EQ(0, range.iLow);
+    EXPECT_EQ(100, range.iHigh);
+    EXPECT_EQ(100, SendMessageA(bar, PBM_GETRANGE, FALSE, 0)) << "without a pointer";
+    EXPECT_EQ(MAKELONG(0, 100), SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(10, 50)));
+    EXPECT_EQ(50, SendMessageA(bar, PBM_GETPOS, 0, 0)) << "the position follows the narrower range";
+    EXPECT_EQ(10, SendMessageA(bar, PBM_SETSTEP, 7, 0));
+    EXPECT_EQ(CLR_DEFAULT, static_cast<COLORREF>(SendMessageA(bar, PBM_SETBARCOLOR, 0, RGB(1, 2, 3))));
+    // The progress dialog's sequence: a fresh range, the position from the start, steps of one.
+    SendMessageA(bar, PBM_SETRANGE32, 0, 20);
+    SendMessageA(bar, PBM_SETPOS, 0, 0);
+    SendMessageA(bar, PBM_SETSTEP, 1, 0);
+    for (int i = 0; i < 25; ++i)
+        SendMessageA(bar, PBM_STEPIT, 0, 0);
+    EXPECT_EQ(20, SendMessageA(bar, PBM_GETPOS, 0, 0));
+    SendMessageA(bar, PBM_SETPOS, 12, 0);
+    SendMessageA(bar, PBM_SETSTEP, 3, 0);
+
+    SkinEngine::Instance().RemoveWindow(bar, FALSE);
+    ASSERT_FALSE(Skinned(bar));
+    EXPECT_EQ(0, SendMessageA(bar, PBM_GETRANGE, TRUE, 0));
+    EXPECT_EQ(20, SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
+    EXPECT_EQ(12, SendMessageA(bar, PBM_GETPOS, 0, 0));
+    SendMessageA(bar, PBM_STEPIT, 0, 0);
+    EXPECT_EQ(15, SendMessageA(bar, PBM_GETPOS, 0, 0)) << "the control got the step back";
+}
+
+TEST_F(ControlSkinnerTest, ProgressFillByStyle)
+{
+    HWND parent = Track(MakeParent("Progress fill"));
+    HWND bar = Child(PROGRESS_CLASSA, parent, 0, 21, "", 10, 10, 200, 18);
+    SendMessageA(bar, PBM_SETRANGE32, 0, 100);
+    Skin(parent);
+    ProgressSkinner* skinner = dynamic_cast<ProgressSkinner*>(FindSkinnedWindow(bar));
+    ASSERT_NE(nullptr, skinner);
+    ProgressSkinObject* object = dynamic_cast<ProgressSkinObject*>(skinner->GetSkinObject());
+    ASSERT_NE(nullptr, object);
+    const SlicedImage savedImage = object->progressImage; // the skin is loaded again for every test
+    RECT client;
+    GetClientRect(bar, &client);
+    HDC screen = GetDC(bar);
+    MemoryDC dc(screen, client.right, client.bottom);
+    ReleaseDC(bar, screen);
+    const COLORREF fillColour = RGB(0, 0, 255);
+    object->textColor = fillColour;
+    const int block = object->progressImage.source.right - object->progressImage.source.left;
+    ASSERT_GT(block, 4);
+
+    struct Case {
+        const char* what;
+        uint32_t style;
+        bool image;
+        int position;
+        int x;          // the column looked at
+        bool fillThere; // the fill colour is there
+    };
+    const int lessThanABlock = (block - 1) * 100 / client.right;
+    const Case cases[] = {
+        {"blocks without a picture fill with the colour", 2, false, 50, client.right / 4, true},
+        {"blocks without a picture stop at the fill", 2, false, 50, client.right * 3 / 4, false},
+        {"stretched without a picture", 0, false, 50, client.right / 4, true},
+        {"empty range", 0, false, 0, 2, false},
+    };
+    for (const Case& c : cases) {
+        object->style = c.style;
+        if (!c.image)
+            object->progressImage = SlicedImage{};
+        SendMessageA(bar, PBM_SETPOS, c.position, 0);
+        skinner->Paint(dc);
+        EXPECT_EQ(c.fillThere, GetPixel(dc, c.x, client.bottom / 2) == fillColour) << c.what;
+        object->progressImage = savedImage;
+    }
+    // A fill shorter than one block shows no block: the bar looks as at the minimum.
+    object->style = 2;
+    SendMessageA(bar, PBM_SETPOS, 0, 0);
+    skinner->Paint(dc);
+    const COLORREF empty = GetPixel(dc, block / 2, client.bottom / 2);
+    SendMessageA(bar, PBM_SETPOS, lessThanABlock, 0);
+    skinner->Paint(dc);
+    EXPECT_EQ(empty, GetPixel(dc, block / 2, client.bottom / 2));
+    SendMessageA(bar, PBM_SETPOS, 100, 0);
+    skinner->Paint(dc);
+    EXPECT_NE(empty, GetPixel(dc, block / 2, client.bottom / 2)) << "a whole block is drawn";
+
+    EXPECT_EQ(0, ProgressSkinner::FillLength(5, 10, 10, 200));
+    EXPECT_EQ(0, ProgressSkinner::FillLength(5, 20, 10, 200)) << "a reversed range";
+    EXPECT_EQ(200, ProgressSkinner::FillLength(INT_MAX, INT_MIN, INT_MAX, 200));
+    EXPECT_EQ(0, ProgressSkinner::FillLength(INT_MIN, INT_MIN, INT_MAX, 200));
+}
+
+TEST_F(ControlSkinnerTest, TrackbarPointsBothWaysOnlyWhileSkinned)
+{
+    HWND parent = Track(MakeParent("Trackbar"));
+    HWND bar = Child(TRACKBAR_CLASSA, parent, TBS_AUTOTICKS, 22, "", 10, 10, 200, 30);
+    HWND vertical = Child(TRACKBAR_CLASSA, parent, TBS_VERT | TBS_BOTH, 23, "", 220, 10, 30, 150);
+    Skin(parent);
+    ASSERT_TRUE(Skinned(bar));
+    EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & TBS_BOTH);
+    SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 15));
+    SendMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(150, 15));
+    SkinEngine::Instance().RemoveWindow(bar, FALSE);
+    EXPECT_FALSE(GetWindowLongA(bar, GWL_STYLE) & TBS_BOTH);
+    SkinEngine::Instance().RemoveWindow(vertical, FALSE);
+    EXPECT_TRUE(GetWindowLongA(vertical, GWL_STYLE) & TBS_BOTH) << "a style it had stays";
+}
+
+TEST_F(ControlSkinnerTest, HeaderAlignsItsTextsAndAsksOnlyForThem)
+{
+    struct Case {
+        int format;
+        UINT align;
+    };
+    const Case cases[] = {
+        {HDF_LEFT, 0}, {HDF_CENTER, DT_CENTER}, {HDF_RIGHT, DT_RIGHT}, {HDF_RIGHT | HDF_STRING, DT_RIGHT}};
+    for (const Case& c : cases) {
+        const UINT format = HeaderTextFormat(c.format);
+        EXPECT_EQ(c.align, format & (DT_CENTER | DT_RIGHT)) << c.format;
+        EXPECT_TRUE(format & DT_WORD_ELLIPSIS);
+    }
+    HWND parent = Track(MakeParent("Header"));
+    HWND header = Child(WC_HEADERA, parent, HDS_HORZ | HDS_FILTERBAR, 24, "", 10, 10, 300, 24);
+    HDITEMA item = {};
+    item.mask = HDI_TEXT | HDI_FORMAT | HDI_WIDTH;
+    item.cxy = 150;
+    item.fmt = HDF_RIGHT | HDF_STRING;
+    item.pszText = const_cast<char*>("OK");
+    SendMessageA(header, HDM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    item.fmt = HDF_LEFT | HDF_STRING;
+    item.pszText = const_cast<char*>("一个很长很长很长很长很长很长的标题");
+    SendMessageA(header, HDM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    Skin(parent);
+    HeaderSkinner* skinner = dynamic_cast<HeaderSkinner*>(FindSkinnedWindow(header));
+    ASSERT_NE(nullptr, skinner);
+    RECT client;
+    GetClientRect(header, &client);
+    HDC screen = GetDC(header);
+    MemoryDC dc(screen, client.right, client.bottom);
+    ReleaseDC(header, screen);
+    skinner->Paint(dc);
+    EXPECT_FALSE(DarkPixelIn(dc, 4, 75, 2, client.bottom - 2)) << "a right-aligned text leaves the left empty";
+    EXPECT_TRUE(DarkPixelIn(dc, 100, 148, 2, client.bottom - 2));
+    EXPECT_FALSE(DarkPixelIn(dc, 299, 300, 2, client.bottom - 2)) << "the long text ends in an ellipsis inside";
+}
+
+TEST_F(ControlSkinnerTest, TabSidesTurnsAndOwnerDrawnTabs)
+{
+    struct Case {
+        LONG style;
+        TabSide side;
+    };
+    const Case cases[] = {
+        {0, TabTop},
+        {TCS_BOTTOM, TabBottom},
+        {TCS_VERTICAL, TabLeft},
+        {TCS_VERTICAL | TCS_RIGHT, TabLeft},
+        {TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, TabRight},
+        {TCS_VERTICAL | TCS_BOTTOM, TabLeft},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.side, TabSideFromStyle(c.style)) << c.style;
+
+    // A two-colour picture, red on the left and blue on the right, turned each way.
+    HDC screen = GetDC(NULL);
+    MemoryDC source(screen, 4, 2);
+    MemoryDC target(screen, 4, 4);
+    ReleaseDC(NULL, screen);
+    const RECT left = {0, 0, 2, 2}, right = {2, 0, 4, 2};
+    FillRectColor(source, left, RGB(255, 0, 0));
+    FillRectColor(source, right, RGB(0, 0, 255));
+    struct Turn {
+        int angle;
+        POINT red; // where a red pixel lands
+        POINT blue;
+    };
+    const Turn turns[] = {{180, {3, 0}, {0, 1}}, {90, {0, 0}, {1, 3}}, {270, {0, 3}, {1, 0}}};
+    for (const Turn& t : turns) {
+        BlitTurned(target, 0, 0, source, 4, 2, t.angle);
+        EXPECT_EQ(RGB(255, 0, 0), GetPixel(target, t.red.x, t.red.y)) << t.angle;
+        EXPECT_EQ(RGB(0, 0, 255), GetPixel(target, t.blue.x, t.blue.y)) << t.angle;
+    }
+    // With a key its pixels are left out (pictures masked into tab rectangles).
+    const RECT all = {0, 0, 4, 4};
+    FillRectColor(target, all, RGB(0, 255, 0));
+    const COLORREF key = RGB(0, 0, 255);
+    BlitTurned(target, 0, 0, source, 4, 2, 180, &key);
+    EXPECT_EQ(RGB(255, 0, 0), GetPixel(target, 3, 0));
+    EXPECT_EQ(RGB(0, 255, 0), GetPixel(target, 0, 1));
+    const RECT r = {1, 0, 3, 1};
+    const RECT turned = TurnRect(r, 4, 2, 270);
+    EXPECT_TRUE(turned.left == 0 && turned.top == 1 && turned.right == 1 && turned.bottom == 3);
+
+    HWND parent = Track(MakeParent("Owner-drawn tabs"));
+    HWND ownerDrawn = Child(WC_TABCONTROLA, parent, TCS_OWNERDRAWFIXED, 25, "", 10, 10, 200, 100);
+    HWND plain = Child(WC_TABCONTROLA, parent, 0, 26, "", 10, 120, 200, 100);
+    Skin(parent);
+    EXPECT_FALSE(Skinned(ownerDrawn));
+    EXPECT_TRUE(Skinned(plain));
+}
+
+TEST_F(ControlSkinnerTest, TabKeepsPagesPixelsAndItsBackgroundUntilItChanges)
+{
+    HWND parent = Track(MakeParent("Tab pages", 420, 320));
+    HWND tab = Child(WC_TABCONTROLA, parent, WS_CLIPSIBLINGS, 27, "", 10, 10, 380, 260);
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>("常规");
+    SendMessageA(tab, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    WNDCLASSA wc = {};
+    if (!GetClassInfoA(GetModuleHandleA(NULL), "TessarineBlackPageS", &wc)) {
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        wc.lpszClassName = "TessarineBlackPageS";
+        RegisterClassA(&wc);
+    }
+    // A visible page over the tab and a hidden one beside it.
+    HWND page = CreateWindowExA(0, "TessarineBlackPageS", "", WS_CHILD | WS_VISIBLE, 40, 60, 100, 100, parent, NULL,
+                                GetModuleHandleA(NULL), NULL);
+    HWND hidden = CreateWindowExA(0, "TessarineBlackPageS", "", WS_CHILD, 200, 60, 100, 100, parent, NULL,
+                                  GetModuleHandleA(NULL), NULL);
+    SetWindowPos(tab, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Skin(parent);
+    TabSkinner* skinner = dynamic_cast<TabSkinner*>(FindSkinnedWindow(tab));
+    ASSERT_NE(nullptr, skinner);
+    RedrawWindow(parent, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    InvalidateRect(tab, NULL, TRUE);
+    UpdateWindow(tab);
+    HDC dc = GetDC(parent);
+    EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 90, 110)) << "the page keeps its pixels";
+    EXPECT_NE(RGB(0, 0, 0), GetPixel(dc, 250, 110)) << "no hole where a hidden page is";
+    ReleaseDC(parent, dc);
+
+    // The kept background is painted once for many children and again after each change.
+    HDC screen = GetDC(page);
+    MemoryDC under(screen, 100, 100);
+    ReleaseDC(page, screen);
+    const int before = skinner->BackgroundPaints();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(1, SendMessageA(tab, WM_SKIN_DRAWBACKGROUND, reinterpret_cast<WPARAM>(under.Dc()),
+                                  reinterpret_cast<LPARAM>(page)));
+    EXPECT_EQ(before + 1, skinner->BackgroundPaints());
+    item.pszText = const_cast<char*>("高级");
+    SendMessageA(tab, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(tab, WM_SKIN_DRAWBACKGROUND, reinterpret_cast<WPARAM>(under.Dc()), reinterpret_cast<LPARAM>(page));
+    EXPECT_EQ(before + 2, skinner->BackgroundPaints()) << "items";
+    SetWindowPos(tab, NULL, 0, 0, 360, 250, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageA(tab, WM_SKIN_DRAWBACKGROUND, reinterpret_cast<WPARAM>(under.Dc()), reinterpret_cast<LPARAM>(page));
+    EXPECT_EQ(before + 3, skinner->BackgroundPaints()) << "size";
+    skinner->SetSkinObject(skinner->GetSkinObject());
+    SendMessageA(tab, WM_SKIN_DRAWBACKGROUND, reinterpret_cast<WPARAM>(under.Dc()), reinterpret_cast<LPARAM>(page));
+    EXPECT_EQ(before + 4, skinner->BackgroundPaints()) << "skin";
+    DestroyWindow(hidden);
+}
+
+TEST_F(ControlSkinnerTest, GalleryOfBarsTabsAndRanges)
+{
+    HWND dialog = Track(MakeParent("控件画廊", 600, 440));
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    auto add = [&](const char* cls, DWORD style, int id, const char* text, int x, int y, int w, int h) {
+        HWND c = Child(cls, dialog, style, id, text, x, y, w, h);
+        SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return c;
+    };
+    auto tabs = [&](HWND tab, int selection) {
+        const char* names[] = {"常规", "高级", "报警"};
+        TCITEMA item = {};
+        item.mask = TCIF_TEXT;
+        for (int i = 0; i < 3; ++i) {
+            item.pszText = const_cast<char*>(names[i]);
+            SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        }
+        SendMessageA(tab, TCM_SETCURSEL, selection, 0);
+    };
+    tabs(add(WC_TABCONTROLA, WS_CLIPSIBLINGS, 200, "", 8, 8, 190, 110), 0);
+    tabs(add(WC_TABCONTROLA, WS_CLIPSIBLINGS | TCS_BOTTOM, 201, "", 206, 8, 190, 110), 1);
+    tabs(add(WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_DISABLED, 202, "", 404, 8, 180, 110), 2);
+    tabs(add(WC_TABCONTROLA, WS_CLIPSIBLINGS | TCS_VERTICAL | TCS_MULTILINE, 203, "", 8, 126, 190, 110), 1);
+    struct Bar {
+        DWORD style;
+        int position;
+        RECT place;
+    };
+    const Bar bars[] = {{0, 60, {206, 130, 396, 148}},
+                        {WS_DISABLED, 30, {206, 156, 396, 174}},
+                        {0, 100, {206, 182, 396, 200}},
+                        {PBS_VERTICAL, 70, {404, 126, 422, 236}}};
+    int id = 210;
+    for (const Bar& b : bars) {
+        HWND bar = add(PROGRESS_CLASSA, b.style, id++, "", b.place.left, b.place.top, b.place.right - b.place.left,
+                       b.place.bottom - b.place.top);
+        SendMessageA(bar, PBM_SETPOS, b.position, 0);
+    }
+    HWND slider = add(TRACKBAR_CLASSA, TBS_AUTOTICKS, 220, "", 206, 206, 190, 30);
+    SendMessageA(slider, TBM_SETPOS, TRUE, 30);
+    HWND disabledSlider = add(TRACKBAR_CLASSA, WS_DISABLED, 221, "", 206, 240, 190, 30);
+    SendMessageA(disabledSlider, TBM_SETPOS, TRUE, 80);
+    HWND vertical = add(TRACKBAR_CLASSA, TBS_VERT, 222, "", 440, 126, 30, 150);
+    SendMessageA(vertical, TBM_SETPOS, TRUE, 60);
+    HWND header = add(WC_HEADERA, HDS_HORZ, 230, "", 8, 290, 576, 24);
+    const struct {
+        const char* text;
+        int format;
+        int width;
+    } columns[] = {{"通道", HDF_LEFT, 120},
+                   {"开始时间", HDF_CENTER, 200},
+                   {"大小", HDF_RIGHT, 120},
+                   {"一个很长很长很长很长的标题", HDF_LEFT, 136}};
+    for (int i = 0; i < 4; ++i) {
+        HDITEMA item = {};
+        item.mask = HDI_TEXT | HDI_FORMAT | HDI_WIDTH;
+        item.cxy = columns[i].width;
+        item.fmt = columns[i].format | HDF_STRING;
+        item.pszText = const_cast<char*>(columns[i].text);
+        SendMessageA(header, HDM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+    add(DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT, 240, "", 8, 330, 140, 22);
+    add(DATETIMEPICK_CLASSA, DTS_TIMEFORMAT, 241, "", 156, 330, 140, 22);
+    add(DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT | WS_DISABLED, 242, "", 304, 330, 140, 22);
+    Skin(dialog);
+    PumpMessages();
+    RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    for (int skinnedId : {200, 201, 202, 203, 210, 211, 212, 213, 220, 221, 222, 230, 240, 241, 242})
+        EXPECT_TRUE(Skinned(GetDlgItem(dialog, skinnedId))) << skinnedId;
+    EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("skinner-gallery") + RunSuffix())));
+}
+
+namespace {
+
+// What the timer inside the picker's popup loop does on its first tick.
+enum class PopupAction { Escape, ChooseDay, DestroyDialog, ClickOutside };
+struct PopupScript {
+    HWND picker = NULL;
+    HWND dialog = NULL;
+    PopupAction action = PopupAction::Escape;
+    HWND calendarSeen = NULL;
+    int ticks = 0;
+};
+PopupScript g_script;
+
+void CALLBACK PopupTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND calendar = reinterpret_cast<HWND>(SendMessageA(g_script.picker, DTM_GETMONTHCAL, 0, 0));
+    if (++g_script.ticks > 20 || !calendar) {
+        // Whatever happened, the loop must end.
+        KillTimer(NULL, id);
+        if (calendar)
+            PostMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+        return;
+    }
+    if (g_script.ticks > 1)
+        return;
+    g_script.calendarSeen = calendar;
+    switch (g_script.action) {
+    case PopupAction::Escape:
+        PostQuitMessage(7);
+        PostMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+        break;
+    case PopupAction::ClickOutside:
+        PostMessageA(g_script.dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
+        break;
+    case PopupAction::DestroyDialog:
+        KillTimer(NULL, id);
+        DestroyWindow(g_script.dialog);
+        break;
+    case PopupAction::ChooseDay: {
+        RECT r;
+        GetClientRect(calendar, &r);
+        for (int y = r.bottom / 2; y < r.bottom; y += 3)
+            for (int x = r.right / 4; x < r.right; x += 3) {
+                MCHITTESTINFO hit = {};
+                hit.cbSize = sizeof hit;
+                hit.pt = {x, y};
+                if (SendMessageA(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == MCHT_CALENDARDATE) {
+                    PostMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+                    PostMessageA(calendar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+                    return;
+                }
+            }
+        break;
+    }
+    }
+}
+
+// Presses the picker's drop button with the script's timer running inside the popup's loop.
+void PressDropButton(HWND picker, HWND dialog, PopupAction action)
+{
+    g_script = PopupScript();
+    g_script.picker = picker;
+    g_script.dialog = dialog;
+    g_script.action = action;
+    g_parent.pickerNotes.clear();
+    const UINT_PTR timer = SetTimer(NULL, 0, 10, PopupTimer);
+    RECT r;
+    GetClientRect(picker, &r);
+    SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 5, r.bottom / 2));
+    if (action != PopupAction::DestroyDialog)
+        KillTimer(NULL, timer);
+}
+
+SYSTEMTIME PickerValue(HWND picker)
+{
+    SYSTEMTIME value = {};
+    SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value));
+    return value;
+}
+
+} // namespace
+
+TEST_F(ControlSkinnerTest, DateTimePopupOpensChoosesAndCloses)
+{
+    for (LONG style : {DTS_UPDOWN, DTS_TIMEFORMAT})
+        EXPECT_FALSE(DateTimeSkinner::HasDropButton(style)) << style;
+    EXPECT_TRUE(DateTimeSkinner::HasDropButton(DTS_SHORTDATEFORMAT));
+    HWND dialog = Track(MakeParent("Date"));
+    HWND picker = Child(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 30, "", 10, 10, 160, 22);
+    HWND timePicker = Child(DATETIMEPICK_CLASSA, dialog, DTS_TIMEFORMAT, 31, "", 10, 40, 160, 22);
+    SYSTEMTIME start = {2024, 3, 5, 15, 10, 20, 30, 0};
+    SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
+    Skin(dialog);
+    ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(picker)));
+    ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(timePicker)));
+
+    PressDropButton(timePicker, dialog, PopupAction::Escape);
+    EXPECT_EQ(nullptr, g_script.calendarSeen) << "a time picker opens no popup";
+    EXPECT_TRUE(g_parent.pickerNotes.empty());
+
+    EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
+    PressDropButton(picker, dialog, PopupAction::Escape);
+    EXPECT_NE(nullptr, g_script.calendarSeen) << "DTM_GETMONTHCAL answers the open popup";
+    EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
+    EXPECT_FALSE(IsWindow(g_script.calendarSeen));
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_parent.pickerNotes);
+    SYSTEMTIME now = PickerValue(picker);
+    EXPECT_TRUE(now.wDay == 15 && now.wHour == 10 && now.wSecond == 30) << "Escape changes nothing";
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a quit posted meanwhile stays queued";
+    EXPECT_EQ(7u, quit.wParam);
+
+    PressDropButton(picker, dialog, PopupAction::ClickOutside);
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_parent.pickerNotes);
+    now = PickerValue(picker);
+    EXPECT_TRUE(now.wDay == 15 && now.wHour == 10) << "a click outside changes nothing";
+
+    PressDropButton(picker, dialog, PopupAction::ChooseDay);
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP, DTN_DATETIMECHANGE}), g_parent.pickerNotes);
+    now = PickerValue(picker);
+    EXPECT_TRUE(now.wHour == 0 && now.wMinute == 0 && now.wSecond == 0) << "the chosen day at midnight";
+    EXPECT_EQ(2024, now.wYear);
+
+    PressDropButton(picker, dialog, PopupAction::DestroyDialog);
+    EXPECT_FALSE(IsWindow(picker)) << "the dialog went away inside the loop, and nothing was touched after";
+    PumpMessages();
 }

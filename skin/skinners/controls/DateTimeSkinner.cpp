@@ -1,0 +1,223 @@
+// DateTimeSkinner: the picker's field and button, and the calendar popup with its loop.
+#include "skin/skinners/controls/DateTimeSkinner.h"
+
+#include <commctrl.h>
+
+#include "skin/engine/images/ImageDraw.h"
+#include "skin/engine/drawing/TextEffects.h"
+#include "skin/engine/objects/ControlSkinObjects.h"
+#include "skin/engine/store/SkinTypes.h"
+#include "skin/engine/toolkit/SkinEngine.h"
+#include "skin/engine/toolkit/TessarineInternal.h"
+
+namespace {
+
+const int kEditChildId = 1000;
+
+enum { ButtonNormal, ButtonPressed, ButtonDisabled };
+
+void NotifyParent(HWND picker, UINT code)
+{
+    HWND parent = GetParent(picker);
+    if (!parent)
+        return;
+    NMHDR header = {};
+    header.hwndFrom = picker;
+    header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
+    header.code = code;
+    SendMessageA(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+} // namespace
+
+DateTimeSkinner::DateTimeSkinner(SkinnedWindow* owner) : ControlSkinner(owner, SkinTypeDateTime), popup_(NULL) {}
+
+bool DateTimeSkinner::HasDropButton(LONG style)
+{
+    return !(style & DTS_UPDOWN);
+}
+
+LONG_PTR DateTimeSkinner::Attach(HWND hwnd)
+{
+    const LONG_PTR attached = ControlSkinner::Attach(hwnd);
+    if (attached) {
+        const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+        if (style & DTS_APPCANPARSE)
+            SetWindowLongA(hwnd, GWL_STYLE, style & ~DTS_APPCANPARSE);
+    }
+    return attached;
+}
+
+void DateTimeSkinner::Paint(HDC dc)
+{
+    const DateTimeSkinObject* object = dynamic_cast<const DateTimeSkinObject*>(skinObject_);
+    if (!hwnd_ || !object)
+        return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
+    DrawImagePart(dc, client, enabled ? object->part1 : object->part2, enabled ? object->color : object->color2, TRUE);
+    char text[100];
+    const int length = ReadWindowText(hwnd_, text, 99);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    SetBkMode(dc, TRANSPARENT);
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    RECT textRect = client;
+    textRect.left += 2;
+    if (HasDropButton(style))
+        textRect.right -= kDateTimeButtonWidth;
+    DrawTextEffect(dc, enabled ? object->effect1 : object->effect2, textRect, text, length,
+                   DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (font)
+        SelectObject(dc, oldFont);
+    if (!HasDropButton(style))
+        return;
+    RECT button = client;
+    button.left = client.right - kDateTimeButtonWidth;
+    const SlicedImage& normal = object->images[ButtonNormal];
+    const SlicedImage& pressed = object->images[ButtonPressed];
+    SlicedImage chosen = popup_ ? ChooseImagePart(pressed, normal) : ChooseImagePart(normal, pressed);
+    if (!enabled)
+        chosen = ChooseImagePart(object->images[ButtonDisabled], chosen);
+    if (IsSlicedImageEmpty(chosen))
+        DrawFrameControl(dc, &button, DFC_SCROLL,
+                         DFCS_SCROLLCOMBOBOX | (enabled ? 0 : DFCS_INACTIVE) | (popup_ ? DFCS_PUSHED : 0));
+    else
+        DrawFrameImage(dc, button, chosen, GetSysColor(COLOR_BTNFACE), TRUE);
+}
+
+bool DateTimeSkinner::RunPopup(HWND self, HWND calendar, HWND root)
+{
+    const bool rootWasActive = GetActiveWindow() == root;
+    const DateTimeSkinner* me = this;
+    MSG msg;
+    for (;;) {
+        const BOOL got = GetMessageA(&msg, NULL, 0, 0);
+        if (got == 0) {
+            // The quit belongs to the program's own loop.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0)
+            break;
+        const bool forCalendar = msg.hwnd && (msg.hwnd == calendar || IsChild(calendar, msg.hwnd));
+        if (!forCalendar && (msg.message == WM_NCLBUTTONDOWN || msg.message == WM_LBUTTONDOWN ||
+                             msg.message == WM_RBUTTONDOWN || msg.message == WM_NCRBUTTONDOWN))
+            break;
+        if ((msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) || msg.message == WM_CANCELMODE)
+            break;
+        DispatchMessageA(&msg);
+        // The picker (and this object with it) may be gone after any dispatch.
+        if (!IsWindow(self) || SkinEngine::Instance().FindSkinnedWindow(self) != me) {
+            if (IsWindow(calendar))
+                DestroyWindow(calendar);
+            return false;
+        }
+        if (!IsWindow(calendar))
+            break;
+        if (rootWasActive && GetActiveWindow() != root && GetActiveWindow() != calendar)
+            break;
+        if (forCalendar && msg.message == WM_LBUTTONUP) {
+            MCHITTESTINFO hit = {};
+            hit.cbSize = sizeof hit;
+            hit.pt.x = static_cast<short>(LOWORD(msg.lParam));
+            hit.pt.y = static_cast<short>(HIWORD(msg.lParam));
+            if (msg.hwnd != calendar)
+                MapWindowPoints(msg.hwnd, calendar, &hit.pt, 1);
+            if (SendMessageA(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == MCHT_CALENDARDATE) {
+                SYSTEMTIME day = {};
+                SendMessageA(calendar, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+                SYSTEMTIME chosen = {};
+                chosen.wYear = day.wYear;
+                chosen.wMonth = day.wMonth;
+                chosen.wDayOfWeek = day.wDayOfWeek;
+                chosen.wDay = day.wDay;
+                DestroyWindow(calendar);
+                popup_ = NULL;
+                NotifyParent(self, DTN_CLOSEUP);
+                if (!IsWindow(self))
+                    return false;
+                SendMessageA(self, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&chosen));
+                // Setting the value tells nobody: the parent hears of the choice as from the control's own popup.
+                NMDATETIMECHANGE change = {};
+                change.nmhdr.hwndFrom = self;
+                change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(self));
+                change.nmhdr.code = DTN_DATETIMECHANGE;
+                change.dwFlags = GDT_VALID;
+                change.st = chosen;
+                if (HWND parent = GetParent(self))
+                    SendMessageA(parent, WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
+                if (IsWindow(self))
+                    InvalidateRect(self, NULL, FALSE);
+                return IsWindow(self) != FALSE;
+            }
+        }
+    }
+    if (IsWindow(calendar))
+        DestroyWindow(calendar);
+    popup_ = NULL;
+    NotifyParent(self, DTN_CLOSEUP);
+    if (IsWindow(self))
+        InvalidateRect(self, NULL, FALSE);
+    return IsWindow(self) != FALSE;
+}
+
+LRESULT DateTimeSkinner::OnLButtonDown(WPARAM wParam, LPARAM lParam)
+{
+    if (popup_)
+        return 1;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int x = static_cast<short>(LOWORD(lParam));
+    if (!HasDropButton(GetWindowLongA(hwnd_, GWL_STYLE)) || x < client.right - kDateTimeButtonWidth)
+        return ControlSkinner::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
+    HWND self = hwnd_;
+    HWND parent = GetParent(self);
+    RECT window;
+    ::GetWindowRect(self, &window);
+    HWND calendar =
+        CreateWindowExA(0, MONTHCAL_CLASSA, "MonthCal32", WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_BORDER,
+                        window.left, window.bottom, 0, 0, parent, NULL, TessarineInstance(), NULL);
+    if (!calendar)
+        return 1;
+    popup_ = calendar;
+    InvalidateRect(self, NULL, FALSE);
+    SYSTEMTIME value = {};
+    SendMessageA(self, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value));
+    NotifyParent(self, DTN_DROPDOWN);
+    if (!IsWindow(self) || SkinEngine::Instance().FindSkinnedWindow(self) != this) {
+        if (IsWindow(calendar))
+            DestroyWindow(calendar);
+        return 1;
+    }
+    SendMessageA(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&value));
+    RECT size = {};
+    SendMessageA(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&size));
+    MoveWindow(calendar, window.left, window.bottom, size.right - size.left + 2, size.bottom - size.top + 2, TRUE);
+    HWND root = GetAncestor(self, GA_ROOT);
+    RunPopup(self, calendar, root);
+    return 1;
+}
+
+LRESULT DateTimeSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!savedProc_)
+        return ControlSkinner::WindowProc(message, wParam, lParam);
+    switch (message) {
+    case WM_NOTIFY: {
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        HWND self = hwnd_;
+        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
+        if (header && header->idFrom == kEditChildId && IsWindow(self))
+            InvalidateRect(self, NULL, FALSE);
+        return result;
+    }
+    case WM_LBUTTONDOWN:
+        return OnLButtonDown(wParam, lParam);
+    case DTM_GETMONTHCAL:
+        return reinterpret_cast<LRESULT>(popup_);
+    default:
+        return ControlSkinner::WindowProc(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,28 @@
+// DateTimeSkinner: date-time pickers drawn from the skin, whose drop-down is a calendar popup of the
+// skinner's own, run in a message loop of its own until a day is chosen or the popup is dismissed.
+#pragma once
+#include "skin/skinners/controls/ControlSkinner.h"
+
+// The width of the drop button at the picker's right edge.
+const int kDateTimeButtonWidth = 17;
+
+class DateTimeSkinner : public ControlSkinner {
+public:
+    explicit DateTimeSkinner(SkinnedWindow* owner);
+
+    void Paint(HDC dc) override;
+    LONG_PTR Attach(HWND hwnd) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    HWND Popup() const { return popup_; }
+
+    // Up-down pickers (time pickers among them) have no drop button.
+    static bool HasDropButton(LONG style);
+
+private:
+    LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    // The loop of the open popup; false when the picker went away meanwhile (this object with it).
+    bool RunPopup(HWND self, HWND calendar, HWND root);
+
+    HWND popup_;
+};
