@@ -571,26 +571,27 @@ BOOL CDlgPreviewPane::PreTranslateMessage(MSG* pMsg)
     return CDialog::PreTranslateMessage(pMsg);
 }
 
+const UINT kPaneMenuCommands[kPaneMenuCommandCount] = {ID_CAMERA_REMOVE_PANE,
+                                                       ID_CAMERA_CONNECT,
+                                                       ID_CAMERA_DISCONNECT,
+                                                       ID_CAMERA_SHOW_PREVIEW,
+                                                       ID_CAMERA_HIDE_PREVIEW,
+                                                       ID_CAMERA_START_RECORD,
+                                                       ID_CAMERA_STOP_RECORD,
+                                                       ID_CAMERA_START_SERVER_RECORD,
+                                                       ID_CAMERA_STOP_SERVER_RECORD,
+                                                       ID_CAMERA_CAPTURE_BMP,
+                                                       ID_CAMERA_SERVER_JPEG,
+                                                       ID_CAMERA_START_JPEG_STREAM,
+                                                       ID_CAMERA_STOP_JPEG_STREAM,
+                                                       ID_CAMERA_CAPTURE_JPEG,
+                                                       ID_CAMERA_DISARM,
+                                                       ID_CAMERA_ARM,
+                                                       ID_CAMERA_SETTINGS};
+
 void CDlgPreviewPane::BuildMenu(CMenu& popup)
 {
-    const UINT all[] = {ID_CAMERA_REMOVE_PANE,
-                        ID_CAMERA_CONNECT,
-                        ID_CAMERA_DISCONNECT,
-                        ID_CAMERA_SHOW_PREVIEW,
-                        ID_CAMERA_HIDE_PREVIEW,
-                        ID_CAMERA_START_RECORD,
-                        ID_CAMERA_STOP_RECORD,
-                        ID_CAMERA_START_SERVER_RECORD,
-                        ID_CAMERA_STOP_SERVER_RECORD,
-                        ID_CAMERA_CAPTURE_BMP,
-                        ID_CAMERA_SERVER_JPEG,
-                        ID_CAMERA_START_JPEG_STREAM,
-                        ID_CAMERA_STOP_JPEG_STREAM,
-                        ID_CAMERA_CAPTURE_JPEG,
-                        ID_CAMERA_DISARM,
-                        ID_CAMERA_ARM,
-                        ID_CAMERA_SETTINGS};
-    for (UINT id : all)
+    for (UINT id : kPaneMenuCommands)
         popup.EnableMenuItem(id, MF_BYCOMMAND | MF_GRAYED);
     CChannelSession* session = m_pSession;
     if (LiveViewHost().IsScreenLocked() || session == nullptr)

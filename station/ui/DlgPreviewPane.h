@@ -15,6 +15,10 @@
 
 class CChannelSession;
 
+// Every command of the pane's context menu (menu 136), greyed before the pane enables its own.
+const int kPaneMenuCommandCount = 17;
+extern const UINT kPaneMenuCommands[kPaneMenuCommandCount];
+
 class CDlgPreviewPane : public CDialog, public IPreviewPane {
 public:
     enum { IDD = 131 };

@@ -53,23 +53,6 @@ public:
     }
 };
 
-const UINT kMenuIds[] = {ID_CAMERA_REMOVE_PANE,
-                         ID_CAMERA_CONNECT,
-                         ID_CAMERA_DISCONNECT,
-                         ID_CAMERA_SHOW_PREVIEW,
-                         ID_CAMERA_HIDE_PREVIEW,
-                         ID_CAMERA_START_RECORD,
-                         ID_CAMERA_STOP_RECORD,
-                         ID_CAMERA_START_SERVER_RECORD,
-                         ID_CAMERA_STOP_SERVER_RECORD,
-                         ID_CAMERA_CAPTURE_BMP,
-                         ID_CAMERA_SERVER_JPEG,
-                         ID_CAMERA_START_JPEG_STREAM,
-                         ID_CAMERA_STOP_JPEG_STREAM,
-                         ID_CAMERA_CAPTURE_JPEG,
-                         ID_CAMERA_DISARM,
-                         ID_CAMERA_ARM,
-                         ID_CAMERA_SETTINGS};
 std::set<UINT> menuEnabled;
 int menuTracked = 0;
 
@@ -78,7 +61,7 @@ UINT ReadMenu(HMENU menu, UINT, int, int, HWND)
 {
     ++menuTracked;
     menuEnabled.clear();
-    for (UINT id : kMenuIds) {
+    for (UINT id : kPaneMenuCommands) {
         UINT state = GetMenuState(menu, id, MF_BYCOMMAND);
         if (state != (UINT)-1 && (state & (MF_GRAYED | MF_DISABLED)) == 0)
             menuEnabled.insert(id);
