@@ -566,9 +566,6 @@ void ShowAndHideTheMap(CWnd* window)
     if (g_emapMode.step == 1) {
         g_emapMode.step = 2;
         main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        // The scene tree, shown at the last turn, paints its items only from its second paint on.
-        main->m_emapTree->m_tree.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window-emap"));
         main->SendMessage(WM_COMMAND, ID_EMAP);
         g_emapMode.hiddenAgain = !main->IsEMapShown() && !main->m_emapView->IsWindowVisible();
