@@ -10,10 +10,6 @@ Capture CaptureScreenRect(const RECT& rect)
     if (cap.width <= 0 || cap.height <= 0)
         return Capture();
 
-    // Wine hands a window's painting to the display only when the thread next looks at its
-    // queue: without this a window painted just now (RDW_UPDATENOW) shows what was there before.
-    MSG pending;
-    PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi = {};

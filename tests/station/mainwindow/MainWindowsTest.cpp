@@ -565,7 +565,11 @@ void ShowAndHideTheMap(CWnd* window)
     }
     if (g_emapMode.step == 1) {
         g_emapMode.step = 2;
+        // Wine hands a window's painting to the display only when the thread next looks at its queue;
+        // the scene tree painted by this redraw alone would show the server tree's white that was there.
         main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        MSG pending;
+        ::PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
         SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window-emap"));
         main->SendMessage(WM_COMMAND, ID_EMAP);
         g_emapMode.hiddenAgain = !main->IsEMapShown() && !main->m_emapView->IsWindowVisible();
