@@ -565,6 +565,9 @@ void ShowAndHideTheMap(CWnd* window)
     }
     if (g_emapMode.step == 1) {
         g_emapMode.step = 2;
+        // The sessions' tick writes the outputs' relay states (off here) into the map: on again for the photograph.
+        CVuskEMapTerm* scene = g_pEMapGroup->m_scenes.GetHead();
+        scene->m_devices.GetTail()->SetAlarm(1);
         // Wine hands a window's painting to the display only when the thread next looks at its queue;
         // the scene tree painted by this redraw alone would show the server tree's white that was there.
         main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
