@@ -25,11 +25,13 @@
 #include "station/ui/emap/DlgEMapTree.h"
 #include "station/ui/emap/DlgEMapVideo.h"
 #include "station/ui/emap/DlgEditEMap.h"
+#include "station/ui/emap/DlgViewEditMap.h"
 #include "station/ui/emap/DlgViewEMap.h"
 #include "station/ui/emap/EMapIcon.h"
 #include "station/ui/emap/EMapLink.h"
 #include "station/ui/emap/EMapMessages.h"
 #include "station/ui/emap/EMapRules.h"
+#include "station/ui/emap/EMapSceneTree.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
 #include "tests/support/TestBitmap.h"
 #include "tests/support/TestSupport.h"
@@ -437,8 +439,6 @@ TEST_F(EMapWindows, PopupOwnStreamRetriesAfterAPause)
     CRect after;
     popup.GetWindowRect(&after);
     EXPECT_EQ(before.Height() + 125, after.Height());
-    PumpMessages();
-    SavePng(CaptureWindow(popup.m_hWnd), ScreenshotPath("emap-popup"));
     popup.DestroyWindow();
     EXPECT_EQ(-1, popup.m_ownHandle);
 }
@@ -549,4 +549,120 @@ TEST_F(EMapWindows, EditorBuildsTheMapAndSavesItOnClose)
     ASSERT_EQ(2, scene->m_children.GetCount());
     EXPECT_STREQ("子场景2", (LPCSTR)scene->m_children.GetHead()->m_name);
     EXPECT_STREQ("场景3", (LPCSTR)scene->m_children.GetTail()->m_name) << "a sibling of the child scene";
+}
+
+TEST_F(EMapWindows, BadInputIsLeftOutOrShownPlainly)
+{
+    AddDevice(lobby_, 2, 7, 0, 10, 10); // kinds the map does not know
+    AddDevice(lobby_, 99, 7, 0, 20, 20);
+    g_pEMapGroup->LinkAll();
+    ::DeleteFileA(dir_.File("skin\\emap_sensor_area.bmp").c_str());
+    ::DeleteFileA(dir_.File("skin\\emap_output.bmp").c_str());
+
+    CDlgEMapTree tree;
+    CDlgViewEMap* view = MakeRunView(tree);
+    EXPECT_EQ(7u, tree.m_tree.GetCount()) << "two scenes and five devices; unknown kinds are left out";
+    ASSERT_EQ(1, view->ShowScene(lobby_));
+    CDlgEMapCanvas& canvas = view->m_canvas;
+    CRect shape;
+    ASSERT_NE(nullptr, IconOf(canvas, input_));
+    EXPECT_EQ(ERROR, ::GetWindowRgnBox(IconOf(canvas, input_)->m_hWnd, &shape)) << "no mask: a rectangular icon";
+    CEMapIcon* output = IconOf(canvas, output_);
+    ASSERT_NE(nullptr, output);
+    CRect rect;
+    output->GetClientRect(&rect);
+    EXPECT_GT(rect.Width(), 0) << "no picture: the icon still shows, with its caption";
+
+    // Alarm states beyond 0 and 1 count as an alarm.
+    CEMapIcon* camera = IconOf(canvas, camera0_);
+    camera0_->SetAlarm(-5);
+    canvas.BlinkIcons();
+    EXPECT_EQ(1, camera->m_shown);
+    canvas.BlinkIcons();
+    EXPECT_EQ(0, camera->m_shown);
+    output_->SetAlarm(1000);
+    canvas.BlinkIcons();
+    EXPECT_EQ(1, output->m_shown);
+    output_->SetAlarm(0);
+    canvas.BlinkIcons();
+    EXPECT_EQ(0, output->m_shown);
+    PumpMessages();
+    view->ClearScene();
+
+    g_pRecGroup->m_rootCaption = "";
+    CDlgEditEMap editor;
+    CDlgEMapDevSelect chooser(&editor, emapCamera, nullptr);
+    ASSERT_TRUE(chooser.Create(CDlgEMapDevSelect::IDD, &host_));
+    chooser.FillTree();
+    EXPECT_EQ(0u, chooser.m_tree.GetCount()) << "an empty root caption offers nothing";
+    chooser.DestroyWindow();
+}
+
+namespace {
+
+int g_chooserLeaves = 0;
+
+// Deletes the input, then adds a camera through the chooser (photographed open) and closes.
+void DeleteAndChoose(CWnd* window)
+{
+    if (CDlgEMapDevSelect* chooser = dynamic_cast<CDlgEMapDevSelect*>(window)) {
+        CTreeCtrl& tree = chooser->m_tree;
+        HTREEITEM server = tree.GetChildItem(tree.GetChildItem(tree.GetRootItem()));
+        HTREEITEM leaf = server != nullptr ? tree.GetChildItem(server) : nullptr;
+        g_chooserLeaves = 0;
+        for (HTREEITEM item = leaf; item; item = tree.GetNextSiblingItem(item))
+            ++g_chooserLeaves;
+        if (leaf != nullptr)
+            tree.SetCheck(leaf, TRUE);
+        chooser->GetParent()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        chooser->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        SavePng(CaptureScreen(), ScreenshotPath("emap-editor"));
+        chooser->SendMessage(WM_COMMAND, IDOK);
+        return;
+    }
+    CDlgEditEMap* editor = dynamic_cast<CDlgEditEMap*>(window);
+    if (editor == nullptr)
+        return;
+    CTreeCtrl& tree = editor->m_tree;
+    HTREEITEM lobby = tree.GetRootItem();
+    tree.SelectItem(lobby);
+    CDlgEMapCanvas& canvas = editor->m_pView->m_canvas;
+    int icons = canvas.m_icons.GetSize();
+    for (HTREEITEM item = tree.GetChildItem(lobby); item; item = tree.GetNextSiblingItem(item)) {
+        if (ItemImage(tree, item) == emapImageInput) {
+            tree.SelectItem(item);
+            break;
+        }
+    }
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_DELETE_DEVICE);
+    EXPECT_EQ(icons - 1, canvas.m_icons.GetSize()) << "the icon goes with the device";
+    tree.SelectItem(lobby);
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_ADD_CAMERA);
+    editor->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+}
+
+} // namespace
+
+TEST_F(EMapWindows, EditorDeletesADeviceAndAddsOneThroughTheChooser)
+{
+    AddCamera(server_, 5, true);
+    Seams::MessageBoxFunc oldBox = Seams::ReplaceMessageBox(AnswerYes);
+    Seams::ModalLoopFunc oldLoop = Seams::ReplaceModalLoop(DeleteAndChoose);
+    CDlgEditEMap editor(&host_);
+    editor.DoModal();
+    Seams::ReplaceModalLoop(oldLoop);
+    Seams::ReplaceMessageBox(oldBox);
+
+    EXPECT_EQ(1, g_chooserLeaves) << "only the free camera is offered";
+    CVuskEMapGroup saved;
+    ASSERT_EQ(1, saved.Load());
+    CVuskEMapTerm* scene = saved.m_scenes.GetHead();
+    int inputs = 0, cameras = 0;
+    for (POSITION pos = scene->m_devices.GetHeadPosition(); pos != nullptr;) {
+        CVuskEMapDev* device = scene->m_devices.GetNext(pos);
+        inputs += device->m_kind == emapAlarmInput;
+        cameras += device->m_kind == emapCamera && device->m_index == 5;
+    }
+    EXPECT_EQ(0, inputs) << "the deleted input is gone";
+    EXPECT_EQ(1, cameras) << "the chosen camera is on the scene";
 }

@@ -26,6 +26,7 @@
 #include "station/ui/DlgVideoWall.h"
 #include "station/ui/emap/DlgEMapTree.h"
 #include "station/ui/emap/DlgViewEMap.h"
+#include "station/ui/emap/EMapIcon.h"
 #include "station/core/datamodel/VuskEMapDev.h"
 #include "station/core/datamodel/VuskEMapGroup.h"
 #include "station/core/datamodel/VuskEMapTerm.h"
@@ -530,6 +531,7 @@ struct EMapModeResult {
     int hiddenAgain = 0;
     int fullScreenEnded = 0;
     int sceneItems = 0;
+    int cameraSelected = 0;
 };
 EMapModeResult g_emapMode;
 
@@ -549,11 +551,30 @@ void ShowAndHideTheMap(CWnd* window)
         g_emapMode.viewVisible = main->m_emapView != nullptr && main->m_emapView->IsWindowVisible();
         g_emapMode.sceneItems = main->m_emapTree != nullptr ? (int)main->m_emapTree->m_tree.GetCount() : 0;
         g_emapMode.wallHiddenWhileShown = main->m_videoWall == nullptr || !main->m_videoWall->IsWindowVisible();
+        // The camera in alarm and selected, the input alarmed, the output on.
+        CVuskEMapTerm* scene = g_pEMapGroup->m_scenes.GetHead();
+        for (POSITION pos = scene->m_devices.GetHeadPosition(); pos != nullptr;)
+            scene->m_devices.GetNext(pos)->SetAlarm(1);
+        CVuskEMapDev* camera = scene->m_devices.GetHead();
+        CTreeCtrl& tree = main->m_emapTree->m_tree;
+        for (HTREEITEM item = tree.GetChildItem(tree.GetRootItem()); item; item = tree.GetNextSiblingItem(item)) {
+            if (tree.GetItemData(item) == (DWORD_PTR)camera)
+                tree.SelectItem(item);
+        }
+        main->m_emapView->m_canvas.BlinkIcons();
+        g_emapMode.cameraSelected = camera->m_pIcon != nullptr && camera->m_pIcon->m_selected;
         return; // photographed at the next idle turn, once painted
     }
     if (g_emapMode.step == 1) {
         g_emapMode.step = 2;
+        // The sessions' tick writes the outputs' relay states (off here) into the map: on again for the photograph.
+        CVuskEMapTerm* scene = g_pEMapGroup->m_scenes.GetHead();
+        scene->m_devices.GetTail()->SetAlarm(1);
+        // Wine hands a window's painting to the display only when the thread next looks at its queue;
+        // the scene tree painted by this redraw alone would show the server tree's white that was there.
         main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        MSG pending;
+        ::PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
         SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window-emap"));
         main->SendMessage(WM_COMMAND, ID_EMAP);
         g_emapMode.hiddenAgain = !main->IsEMapShown() && !main->m_emapView->IsWindowVisible();
@@ -580,6 +601,21 @@ TEST_F(StationDirTest, TheMapTakesTheWallsPlaceAndGivesItBack)
         device->m_y = 90;
         device->m_pScene = scene;
         scene->m_devices.AddTail(device);
+        const int kinds[2] = {emapAlarmInput, emapAlarmOutput};
+        for (int i = 0; i < 2; ++i) {
+            CVuskEMapDev* slot = new CVuskEMapDev;
+            slot->m_kind = kinds[i];
+            slot->m_name = i == 0 ? "门磁" : "警铃";
+            slot->m_serverId = device->m_serverId;
+            slot->m_x = 420 + 200 * i;
+            slot->m_y = 160 + 200 * i;
+            slot->m_pScene = scene;
+            scene->m_devices.AddTail(slot);
+        }
+        CVuskEMapTerm* store = map.AddScene("仓库", scene);
+        store->m_mapPath = plan.c_str();
+        store->m_x = 140;
+        store->m_y = 380;
         map.Save();
     }
     g_emapMode = EMapModeResult();
@@ -592,7 +628,8 @@ TEST_F(StationDirTest, TheMapTakesTheWallsPlaceAndGivesItBack)
     EXPECT_EQ(1, g_emapMode.wallHiddenWhileShown);
     EXPECT_EQ(1, g_emapMode.hiddenAgain);
     EXPECT_EQ(1, g_emapMode.fullScreenEnded);
-    EXPECT_EQ(2, g_emapMode.sceneItems) << "the scene and its camera";
+    EXPECT_EQ(5, g_emapMode.sceneItems) << "the scene, its camera, input and output, and its child scene";
+    EXPECT_EQ(1, g_emapMode.cameraSelected);
 }
 
 namespace {
