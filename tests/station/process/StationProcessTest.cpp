@@ -1,6 +1,7 @@
 // Warden.exe as a whole program against devsim, with Pellinor as its watchdog: log-in, live
 // panes, a motion alarm with its recording, the exit through the watchdog, and a crash hand-over.
 #include <gtest/gtest.h>
+#include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,7 +9,11 @@
 #include <vector>
 
 #include "devices/devsim/control/DevsimControl.h"
+#include "devices/framewell/FramewellApi.h"
 #include "resources/warden/liveview.h"
+#include "station/config/FileQueryRules.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
 #include "station/core/storage/RecordStore.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
 #include "tests/station/process/StationRun.h"
@@ -208,6 +213,71 @@ bool IsLogIn(const SysLogRecord& record)
     return record.type == SYSLOG_LOGIN && std::string(record.user) == "admin";
 }
 
+// A TCP port nobody listens on now, or 0.
+int FreePort()
+{
+    WSADATA wsa;
+    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0)
+        return 0;
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    int port = 0;
+    if (s != INVALID_SOCKET && bind(s, (sockaddr*)&address, sizeof address) == 0 &&
+        getsockname(s, (sockaddr*)&address, &length) == 0)
+        port = ntohs(address.sin_port);
+    if (s != INVALID_SOCKET)
+        closesocket(s);
+    WSACleanup();
+    return port;
+}
+
+// The station's file service listening on port for user and password, in its start directory.
+void EnableFileService(const std::string& startDir, int port, const char* user, const char* password)
+{
+    SetStartDirectory(startDir.c_str());
+    CSysParam params;
+    params.Load();
+    params.m_fileServiceEnabled = 1;
+    params.m_fileServicePort = port;
+    params.m_fileServiceUser = user;
+    params.m_fileServicePassword = password;
+    params.Save();
+}
+
+void __stdcall CollectHit(const char*, int, const char* remotePath, const FramewellTime*, const FramewellTime*,
+                          unsigned int, void* context)
+{
+    static_cast<std::vector<std::string>*>(context)->push_back(remotePath);
+}
+
+// The recordings' paths the station's file service finds for a remote search of every MP4.
+std::vector<std::string> SearchStation(int port, const char* user, const char* password)
+{
+    std::vector<std::string> paths;
+    const FramewellApi& fw = GetFramewellApi();
+    const int search = fw.StartSearch("127.0.0.1", "", -1, user, password, FRAMEWELL_FILE_MP4, 0, 0, nullptr, nullptr,
+                                      CollectHit, &paths, port);
+    if (search <= 0)
+        return paths;
+    WaitUntil([&] { return fw.GetSearchState(search) == 1; }, 20000);
+    fw.CloseSearch(search); // no callback after it: the list is ours again
+    return paths;
+}
+
+// Clipview's dialog item ids (resources/clipview/resource.h, whose names clash with the station's).
+const int kClipviewStatus = 1013;
+const int kClipviewPlayTime = 1014;
+
+std::string ItemText(HWND window, int id)
+{
+    char text[256] = "";
+    GetDlgItemTextA(window, id, text, sizeof text);
+    return text;
+}
+
 } // namespace
 
 // One station proves the whole run: it logs in by itself and connects its four Lobby panes; a
@@ -318,4 +388,66 @@ TEST(StationProcess, CrashReachesTheWatchdog)
     EXPECT_NE(std::string::npos, log.find(expected)) << log;
     EXPECT_NE(std::string::npos, log.find("exe=" + station.StartDir() + "\\Warden.exe")) << log;
     EXPECT_NE(std::string::npos, log.find("dir=" + station.StartDir())) << log;
+}
+
+// The station records a motion with its file service listening; Clipview, started with the remote
+// line the station's query hands it, plays that recording from the station over the network.
+TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotely)
+{
+    Site site;
+    ASSERT_TRUE(site.started);
+    StationRun station(site.Servers());
+    ASSERT_TRUE(station.Prepared());
+    const int port = FreePort();
+    ASSERT_GT(port, 0);
+    EnableFileService(station.StartDir(), port, "remote", "pw26");
+    ASSERT_TRUE(station.Start());
+    EXPECT_TRUE(WaitUntil([&] { return atoi(site.devsim.State("Lobby", "clients").c_str()) >= 4; }, 60000))
+        << DescribeLog(station.StartDir());
+    ASSERT_TRUE(site.devsim.Ok("motion Lobby 0"));
+
+    // The recording is done once Framewell opens it with its length.
+    const FramewellApi& fw = GetFramewellApi();
+    fw.Init();
+    std::string recording;
+    int length = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            Recordings found = FindRecordings(station.StorageDir());
+            if (found.files.empty())
+                return false;
+            const int handle = fw.OpenFile(found.files[0].c_str(), 0);
+            if (handle <= 0)
+                return false;
+            length = fw.GetTotalTime(handle);
+            fw.Stop(handle);
+            recording = found.files[0];
+            return length > 0;
+        },
+        90000))
+        << "the motion's recording ends and opens\n"
+        << DescribeLog(station.StartDir());
+    ASSERT_FALSE(recording.empty());
+    EXPECT_GE(length, 2) << "seconds recorded";
+    const std::vector<std::string> hits = SearchStation(port, "remote", "pw26");
+    fw.Cleanup();
+    ASSERT_EQ(1u, hits.size()) << "the station's file service finds the recording";
+    char full[MAX_PATH] = "";
+    GetFullPathNameA(recording.c_str(), sizeof full, full, nullptr);
+    EXPECT_STRCASEEQ(full, hits[0].c_str());
+
+    const CString line = PlayerCommandLine(hits[0].c_str(), 1, "127.0.0.1", port, "remote", "pw26");
+    ChildProcess player;
+    ASSERT_TRUE(player.Start(ProgramPath("Clipview.exe"), (LPCSTR)line, ProgramDirectory()));
+    HWND window = WaitForWindow(player.Id(), "Clipviewer", 20000);
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "正在播放..."; }, 30000))
+        << ItemText(window, kClipviewStatus) << "\n"
+        << DescribeLog(station.StartDir());
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewPlayTime) != "00:00:00"; }, 20000))
+        << "the time advances";
+    SavePng(CaptureWindow(window), ScreenshotPath("station-clipview-remote"));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, player.Wait(20000));
 }
