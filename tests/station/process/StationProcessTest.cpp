@@ -267,9 +267,52 @@ std::vector<std::string> SearchStation(int port, const char* user, const char* p
     return paths;
 }
 
-// Clipview's dialog item ids (resources/clipview/resource.h, whose names clash with the station's).
+// Clipview's ids (resources/clipview/resource.h, whose names clash with the station's).
 const int kClipviewStatus = 1013;
 const int kClipviewPlayTime = 1014;
+const int kClipviewTotalTime = 1015;
+const int kConvertStatus = 1017;
+const int kConvertMp4Path = 1021;
+const int kConvertAsfPath = 1022;
+const int kConvertStart = 1025;
+const int kToolsConvert = 32778;
+
+struct DialogSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindConvertDialog(HWND window, LPARAM param)
+{
+    DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window) || GetDlgItem(window, kConvertStart) == nullptr ||
+        GetDlgItem(window, kConvertMp4Path) == nullptr)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The process's conversion dialog once it shows, or null.
+HWND WaitForConvertDialog(DWORD processId)
+{
+    DialogSearch search = {processId, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(FindConvertDialog, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        20000);
+    return search.found;
+}
+
+std::string Clock(int ms)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%02d:%02d:%02d", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60);
+    return text;
+}
 
 std::string ItemText(HWND window, int id)
 {
@@ -392,7 +435,7 @@ TEST(StationProcess, CrashReachesTheWatchdog)
 
 // The station records a motion with its file service listening; Clipview, started with the remote
 // line the station's query hands it, plays that recording from the station over the network.
-TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotely)
+TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotelyAndConvertsIt)
 {
     Site site;
     ASSERT_TRUE(site.started);
@@ -401,6 +444,9 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotely)
     const int port = FreePort();
     ASSERT_GT(port, 0);
     EnableFileService(station.StartDir(), port, "remote", "pw26");
+    ChildProcess watchdog;
+    ASSERT_TRUE(watchdog.Start(ProgramPath("Pellinor.exe"), "\"" + station.StartDir() + "\""));
+    ASSERT_NE(nullptr, WaitForWindow(watchdog.Id(), "Pellinor", 20000));
     ASSERT_TRUE(station.Start());
     EXPECT_TRUE(WaitUntil([&] { return atoi(site.devsim.State("Lobby", "clients").c_str()) >= 4; }, 60000))
         << DescribeLog(station.StartDir());
@@ -430,7 +476,6 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotely)
         << DescribeLog(station.StartDir());
     ASSERT_FALSE(recording.empty());
     const std::vector<std::string> hits = SearchStation(port, "remote", "pw26");
-    fw.Cleanup();
     ASSERT_EQ(1u, hits.size()) << "the station's file service finds the recording";
     char full[MAX_PATH] = "";
     GetFullPathNameA(recording.c_str(), sizeof full, full, nullptr);
@@ -457,6 +502,45 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotely)
         << seen;
     SavePng(CaptureWindow(window), ScreenshotPath("station-clipview-remote"));
 
+    // The station ends in order (its recording closed); Clipview's conversion dialog, driven by
+    // its own controls, turns that MP4 into an ASF.
+    ChildProcess asker;
+    ASSERT_TRUE(asker.Start(ProgramPath("Pellinor.exe"), "/exit \"" + station.StartDir() + "\""));
+    EXPECT_EQ(0, asker.Wait(20000));
+    ASSERT_NE(-1, station.Process().Wait(60000)) << "the station ends on the watchdog's request";
+    const int mp4 = fw.OpenFile(recording.c_str(), 0);
+    ASSERT_GT(mp4, 0);
+    length = fw.GetTotalTime(mp4);
+    fw.Stop(mp4);
+    const std::string asf = recording.substr(0, recording.size() - 4) + ".asf";
+    PostMessageA(window, WM_COMMAND, kToolsConvert, 0);
+    HWND convert = WaitForConvertDialog(player.Id());
+    ASSERT_NE(nullptr, convert);
+    SetDlgItemTextA(convert, kConvertMp4Path, recording.c_str());
+    SetDlgItemTextA(convert, kConvertAsfPath, asf.c_str());
+    PostMessageA(convert, WM_COMMAND, MAKEWPARAM(kConvertStart, BN_CLICKED),
+                 (LPARAM)GetDlgItem(convert, kConvertStart));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(convert, kConvertStatus) == "转换结束。"; }, 60000))
+        << ItemText(convert, kConvertStatus);
+    SavePng(CaptureWindow(convert), ScreenshotPath("station-clipview-convert"));
+    PostMessageA(convert, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(convert); }, 20000));
+    const int converted = fw.OpenFile(asf.c_str(), 0);
+    ASSERT_GT(converted, 0) << "the ASF opens";
+    EXPECT_EQ(length, fw.GetTotalTime(converted)) << "the ASF is as long as the MP4";
+    fw.Stop(converted);
+
+    // Handed to the running Clipview, the ASF plays to its end.
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(ProgramPath("Clipview.exe"), "\"" + asf + "\"", ProgramDirectory()));
+    EXPECT_EQ(0, second.Wait(20000));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewTotalTime) == Clock(length); }, 20000))
+        << ItemText(window, kClipviewTotalTime) << " for " << length << " ms";
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewPlayTime) != "00:00:00"; }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "播放停止"; }, 30000))
+        << "it plays to its end: " << ItemText(window, kClipviewStatus);
+
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, player.Wait(20000));
+    fw.Cleanup();
 }
