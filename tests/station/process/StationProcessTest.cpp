@@ -276,35 +276,49 @@ const int kConvertMp4Path = 1021;
 const int kConvertAsfPath = 1022;
 const int kConvertStart = 1025;
 const int kToolsConvert = 32778;
+const int kSearchAddress = 1062;
+const int kSearchQuery = 1063;
+const int kSearchResults = 1064;
+const int kSearchCounter = 1065;
+const int kSearchPort = 1072;
+const int kSearchUser = 1075;
+const int kSearchPassword = 1076;
+const int kToolsSearch = 32781;
 
 struct DialogSearch {
     DWORD processId;
+    int firstItem, secondItem;
     HWND found;
 };
 
-BOOL CALLBACK FindConvertDialog(HWND window, LPARAM param)
+BOOL CALLBACK FindDialogWithItems(HWND window, LPARAM param)
 {
     DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window) || GetDlgItem(window, kConvertStart) == nullptr ||
-        GetDlgItem(window, kConvertMp4Path) == nullptr)
+    if (owner != search->processId || !IsWindowVisible(window) || GetDlgItem(window, search->firstItem) == nullptr ||
+        GetDlgItem(window, search->secondItem) == nullptr)
         return TRUE;
     search->found = window;
     return FALSE;
 }
 
-// The process's conversion dialog once it shows, or null.
-HWND WaitForConvertDialog(DWORD processId)
+// The process's visible top-level window holding both items once it shows, or null.
+HWND WaitForDialog(DWORD processId, int firstItem, int secondItem)
 {
-    DialogSearch search = {processId, nullptr};
+    DialogSearch search = {processId, firstItem, secondItem, nullptr};
     WaitUntil(
         [&] {
-            EnumWindows(FindConvertDialog, reinterpret_cast<LPARAM>(&search));
+            EnumWindows(FindDialogWithItems, reinterpret_cast<LPARAM>(&search));
             return search.found != nullptr;
         },
         20000);
     return search.found;
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
 }
 
 std::string Clock(int ms)
@@ -501,6 +515,34 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotelyAndConvertsIt)
         << "the time advances\n"
         << seen;
     SavePng(CaptureWindow(window), ScreenshotPath("station-clipview-remote"));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "播放停止"; }, 30000))
+        << "the seconds fetched play to their end";
+
+    // Clipview's own search window finds the recording on the station, and a double-click on the hit
+    // plays it remotely.
+    PostMessageA(window, WM_COMMAND, kToolsSearch, 0);
+    HWND search = WaitForDialog(player.Id(), kSearchQuery, kSearchResults);
+    ASSERT_NE(nullptr, search);
+    SetDlgItemTextA(search, kSearchAddress, "127.0.0.1");
+    SetDlgItemInt(search, kSearchPort, UINT(port), FALSE);
+    SetDlgItemTextA(search, kSearchUser, "remote");
+    SetDlgItemTextA(search, kSearchPassword, "pw26");
+    ClickButton(search, kSearchQuery);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(search, kSearchCounter) == "当前1/1 共1条记录"; }, 30000))
+        << ItemText(search, kSearchCounter);
+    SavePng(CaptureWindow(search), ScreenshotPath("station-clipview-search"));
+    HWND results = GetDlgItem(search, kSearchResults);
+    RECT list, header = {};
+    GetWindowRect(results, &list);
+    GetWindowRect(FindWindowExA(results, nullptr, "SysHeader32", nullptr), &header);
+    const int x = list.left + 40, y = header.bottom + 8;
+    Click(x, y);
+    Click(x, y);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(search); }, 20000)) << "the hit plays, back in the player";
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "正在播放..."; }, 30000))
+        << ItemText(window, kClipviewStatus);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewPlayTime) != "00:00:00"; }, 20000))
+        << "the remote hit's time advances";
 
     // The station ends in order (its recording closed); Clipview's conversion dialog, driven by
     // its own controls, turns that MP4 into an ASF.
@@ -514,12 +556,11 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotelyAndConvertsIt)
     fw.Stop(mp4);
     const std::string asf = recording.substr(0, recording.size() - 4) + ".asf";
     PostMessageA(window, WM_COMMAND, kToolsConvert, 0);
-    HWND convert = WaitForConvertDialog(player.Id());
+    HWND convert = WaitForDialog(player.Id(), kConvertStart, kConvertMp4Path);
     ASSERT_NE(nullptr, convert);
     SetDlgItemTextA(convert, kConvertMp4Path, recording.c_str());
     SetDlgItemTextA(convert, kConvertAsfPath, asf.c_str());
-    PostMessageA(convert, WM_COMMAND, MAKEWPARAM(kConvertStart, BN_CLICKED),
-                 (LPARAM)GetDlgItem(convert, kConvertStart));
+    ClickButton(convert, kConvertStart);
     EXPECT_TRUE(WaitUntil([&] { return ItemText(convert, kConvertStatus) == "转换结束。"; }, 60000))
         << ItemText(convert, kConvertStatus);
     SavePng(CaptureWindow(convert), ScreenshotPath("station-clipview-convert"));
