@@ -530,12 +530,27 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotelyAndConvertsIt)
     ClickButton(search, kSearchQuery);
     EXPECT_TRUE(WaitUntil([&] { return ItemText(search, kSearchCounter) == "当前1/1 共1条记录"; }, 30000))
         << ItemText(search, kSearchCounter);
-    SavePng(CaptureWindow(search), ScreenshotPath("station-clipview-search"));
     HWND results = GetDlgItem(search, kSearchResults);
     RECT list, header = {};
     GetWindowRect(results, &list);
     GetWindowRect(FindWindowExA(results, nullptr, "SysHeader32", nullptr), &header);
     const int x = list.left + 40, y = header.bottom + 8;
+    // The hit's row is painted once its texts show dark in the first row.
+    const RECT row = {list.left + 2, header.bottom + 1, list.right - 2, header.bottom + 16};
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const Capture shown = CaptureScreenRect(row);
+            int dark = 0;
+            for (int py = 0; py < shown.height; ++py)
+                for (int px = 0; px < shown.width; ++px) {
+                    const COLORREF c = shown.Pixel(px, py);
+                    dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+                }
+            return dark > 20;
+        },
+        10000))
+        << "the hit's row shows";
+    SavePng(CaptureWindow(search), ScreenshotPath("station-clipview-search"));
     Click(x, y);
     Click(x, y);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(search); }, 20000)) << "the hit plays, back in the player";
