@@ -11,6 +11,8 @@
 #include "devices/devsim/control/DevsimControl.h"
 #include "devices/framewell/FramewellApi.h"
 #include "resources/warden/liveview.h"
+#include "resources/warden/mainwindow.h"
+#include "resources/warden/records.h"
 #include "station/config/FileQueryRules.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
@@ -244,6 +246,7 @@ void EnableFileService(const std::string& startDir, int port, const char* user, 
     params.m_fileServicePort = port;
     params.m_fileServiceUser = user;
     params.m_fileServicePassword = password;
+    params.m_mp4PlayerPath = ProgramPath("Clipview.exe").c_str();
     params.Save();
 }
 
@@ -314,6 +317,39 @@ HWND WaitForDialog(DWORD processId, int firstItem, int secondItem)
         },
         20000);
     return search.found;
+}
+
+// True once a list's first row shows dark texts on the screen.
+bool FirstRowShown(HWND list)
+{
+    RECT r, header = {};
+    GetWindowRect(list, &r);
+    GetWindowRect(FindWindowExA(list, nullptr, "SysHeader32", nullptr), &header);
+    const RECT row = {r.left + 2, header.bottom + 1, r.right - 2, header.bottom + 16};
+    const Capture shown = CaptureScreenRect(row);
+    int dark = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) {
+            const COLORREF c = shown.Pixel(x, y);
+            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+        }
+    return dark > 20;
+}
+
+// A double-click on a list's first row.
+void DoubleClickFirstRow(HWND list)
+{
+    RECT r, header = {};
+    GetWindowRect(list, &r);
+    GetWindowRect(FindWindowExA(list, nullptr, "SysHeader32", nullptr), &header);
+    Click(r.left + 40, header.bottom + 8);
+    Click(r.left + 40, header.bottom + 8);
+}
+
+HWND VisibleClipview()
+{
+    HWND window = FindWindowA(nullptr, "Clipviewer");
+    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
 }
 
 void ClickButton(HWND dialog, int id)
@@ -495,6 +531,31 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotelyAndConvertsIt)
     GetFullPathNameA(recording.c_str(), sizeof full, full, nullptr);
     EXPECT_STRCASEEQ(full, hits[0].c_str());
 
+    // The station's own query dialog finds the recording locally, and a double-click on it starts
+    // Clipview, which plays it.
+    PostMessageA(station.MainWindow(), WM_COMMAND, ID_VIDEO_FILES, 0);
+    HWND query = WaitForDialog(station.Process().Id(), IDC_QUERY_START, IDC_QUERY_RESULTS);
+    ASSERT_NE(nullptr, query);
+    ASSERT_EQ(BST_CHECKED, IsDlgButtonChecked(query, IDC_QUERY_LOCAL)) << "the local source is the first";
+    ClickButton(query, IDC_QUERY_START);
+    HWND queryResults = GetDlgItem(query, IDC_QUERY_RESULTS);
+    EXPECT_TRUE(WaitUntil([&] { return FirstRowShown(queryResults); }, 30000))
+        << "the recording is found: " << ItemText(query, IDC_QUERY_COUNTER);
+    SavePng(CaptureWindow(query), ScreenshotPath("station-query-local"));
+    DoubleClickFirstRow(queryResults);
+    HWND launched = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (launched = VisibleClipview()) != nullptr; }, 30000)) << "Clipview starts";
+    if (launched != nullptr) {
+        EXPECT_TRUE(WaitUntil([&] { return ItemText(launched, kClipviewStatus) == "正在播放..."; }, 30000))
+            << ItemText(launched, kClipviewStatus);
+        EXPECT_TRUE(WaitUntil([&] { return ItemText(launched, kClipviewPlayTime) != "00:00:00"; }, 20000))
+            << "the local recording's time advances";
+        PostMessageA(launched, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(launched); }, 20000));
+    }
+    PostMessageA(query, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(query); }, 20000));
+
     const CString line = PlayerCommandLine(hits[0].c_str(), 1, "127.0.0.1", port, "remote", "pw26");
     ChildProcess player;
     ASSERT_TRUE(player.Start(ProgramPath("Clipview.exe"), (LPCSTR)line, ProgramDirectory()));
@@ -531,28 +592,9 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotelyAndConvertsIt)
     EXPECT_TRUE(WaitUntil([&] { return ItemText(search, kSearchCounter) == "当前1/1 共1条记录"; }, 30000))
         << ItemText(search, kSearchCounter);
     HWND results = GetDlgItem(search, kSearchResults);
-    RECT list, header = {};
-    GetWindowRect(results, &list);
-    GetWindowRect(FindWindowExA(results, nullptr, "SysHeader32", nullptr), &header);
-    const int x = list.left + 40, y = header.bottom + 8;
-    // The hit's row is painted once its texts show dark in the first row.
-    const RECT row = {list.left + 2, header.bottom + 1, list.right - 2, header.bottom + 16};
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            const Capture shown = CaptureScreenRect(row);
-            int dark = 0;
-            for (int py = 0; py < shown.height; ++py)
-                for (int px = 0; px < shown.width; ++px) {
-                    const COLORREF c = shown.Pixel(px, py);
-                    dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
-                }
-            return dark > 20;
-        },
-        10000))
-        << "the hit's row shows";
+    EXPECT_TRUE(WaitUntil([&] { return FirstRowShown(results); }, 10000)) << "the hit's row shows";
     SavePng(CaptureWindow(search), ScreenshotPath("station-clipview-search"));
-    Click(x, y);
-    Click(x, y);
+    DoubleClickFirstRow(results);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(search); }, 20000)) << "the hit plays, back in the player";
     EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "正在播放..."; }, 30000))
         << ItemText(window, kClipviewStatus);
