@@ -483,9 +483,12 @@ TEST(StationProcess, CrashReachesTheWatchdog)
     EXPECT_NE(std::string::npos, log.find("dir=" + station.StartDir())) << log;
 }
 
-// The station records a motion with its file service listening; Clipview, started with the remote
-// line the station's query hands it, plays that recording from the station over the network.
-TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotelyAndConvertsIt)
+// The station records a motion with its file service listening on a free port. Its query dialog
+// finds the recording locally and starts Clipview on it; Clipview plays it from the station over
+// the network, started with the remote line the station's query builds and from its own search
+// window; once the station has ended, Clipview's conversion dialog turns the MP4 into an ASF of the
+// same length that plays to its end.
+TEST(StationProcess, ClipviewPlaysAndConvertsTheStationsRecording)
 {
     Site site;
     ASSERT_TRUE(site.started);
@@ -550,6 +553,7 @@ TEST(StationProcess, ClipviewPlaysTheStationsRecordingRemotelyAndConvertsIt)
             << ItemText(launched, kClipviewStatus);
         EXPECT_TRUE(WaitUntil([&] { return ItemText(launched, kClipviewPlayTime) != "00:00:00"; }, 20000))
             << "the local recording's time advances";
+        SavePng(CaptureWindow(launched), ScreenshotPath("station-clipview-local"));
         PostMessageA(launched, WM_CLOSE, 0, 0);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(launched); }, 20000));
     }
