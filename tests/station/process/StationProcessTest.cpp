@@ -1,6 +1,7 @@
 // Warden.exe as a whole program against devsim, with Pellinor as its watchdog: log-in, live
 // panes, a motion alarm with its recording, the exit through the watchdog, and a crash hand-over.
 #include <gtest/gtest.h>
+#include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,7 +9,13 @@
 #include <vector>
 
 #include "devices/devsim/control/DevsimControl.h"
+#include "devices/framewell/FramewellApi.h"
 #include "resources/warden/liveview.h"
+#include "resources/warden/mainwindow.h"
+#include "resources/warden/records.h"
+#include "station/config/FileQueryRules.h"
+#include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/SysParam.h"
 #include "station/core/storage/RecordStore.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
 #include "tests/station/process/StationRun.h"
@@ -208,6 +215,162 @@ bool IsLogIn(const SysLogRecord& record)
     return record.type == SYSLOG_LOGIN && std::string(record.user) == "admin";
 }
 
+// A TCP port nobody listens on now, or 0.
+int FreePort()
+{
+    WSADATA wsa;
+    if (WSAStartup(MAKEWORD(2, 2), &wsa) != 0)
+        return 0;
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    int port = 0;
+    if (s != INVALID_SOCKET && bind(s, (sockaddr*)&address, sizeof address) == 0 &&
+        getsockname(s, (sockaddr*)&address, &length) == 0)
+        port = ntohs(address.sin_port);
+    if (s != INVALID_SOCKET)
+        closesocket(s);
+    WSACleanup();
+    return port;
+}
+
+// The station's file service listening on port for user and password, in its start directory.
+void EnableFileService(const std::string& startDir, int port, const char* user, const char* password)
+{
+    SetStartDirectory(startDir.c_str());
+    CSysParam params;
+    params.Load();
+    params.m_fileServiceEnabled = 1;
+    params.m_fileServicePort = port;
+    params.m_fileServiceUser = user;
+    params.m_fileServicePassword = password;
+    params.m_mp4PlayerPath = ProgramPath("Clipview.exe").c_str();
+    params.Save();
+}
+
+void __stdcall CollectHit(const char*, int, const char* remotePath, const FramewellTime*, const FramewellTime*,
+                          unsigned int, void* context)
+{
+    static_cast<std::vector<std::string>*>(context)->push_back(remotePath);
+}
+
+// The recordings' paths the station's file service finds for a remote search of every MP4.
+std::vector<std::string> SearchStation(int port, const char* user, const char* password)
+{
+    std::vector<std::string> paths;
+    const FramewellApi& fw = GetFramewellApi();
+    const int search = fw.StartSearch("127.0.0.1", "", -1, user, password, FRAMEWELL_FILE_MP4, 0, 0, nullptr, nullptr,
+                                      CollectHit, &paths, port);
+    if (search <= 0)
+        return paths;
+    WaitUntil([&] { return fw.GetSearchState(search) == 1; }, 20000);
+    fw.CloseSearch(search); // no callback after it: the list is ours again
+    return paths;
+}
+
+// Clipview's ids (resources/clipview/resource.h, whose names clash with the station's).
+const int kClipviewStatus = 1013;
+const int kClipviewPlayTime = 1014;
+const int kClipviewTotalTime = 1015;
+const int kConvertStatus = 1017;
+const int kConvertMp4Path = 1021;
+const int kConvertAsfPath = 1022;
+const int kConvertStart = 1025;
+const int kToolsConvert = 32778;
+const int kSearchAddress = 1062;
+const int kSearchQuery = 1063;
+const int kSearchResults = 1064;
+const int kSearchCounter = 1065;
+const int kSearchPort = 1072;
+const int kSearchUser = 1075;
+const int kSearchPassword = 1076;
+const int kToolsSearch = 32781;
+
+struct DialogSearch {
+    DWORD processId;
+    int firstItem, secondItem;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogWithItems(HWND window, LPARAM param)
+{
+    DialogSearch* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window) || GetDlgItem(window, search->firstItem) == nullptr ||
+        GetDlgItem(window, search->secondItem) == nullptr)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The process's visible top-level window holding both items once it shows, or null.
+HWND WaitForDialog(DWORD processId, int firstItem, int secondItem)
+{
+    DialogSearch search = {processId, firstItem, secondItem, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(FindDialogWithItems, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        20000);
+    return search.found;
+}
+
+// True once a list's first row shows dark texts on the screen.
+bool FirstRowShown(HWND list)
+{
+    RECT r, header = {};
+    GetWindowRect(list, &r);
+    GetWindowRect(FindWindowExA(list, nullptr, "SysHeader32", nullptr), &header);
+    const RECT row = {r.left + 2, header.bottom + 1, r.right - 2, header.bottom + 16};
+    const Capture shown = CaptureScreenRect(row);
+    int dark = 0;
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = 0; x < shown.width; ++x) {
+            const COLORREF c = shown.Pixel(x, y);
+            dark += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+        }
+    return dark > 20;
+}
+
+// A double-click on a list's first row.
+void DoubleClickFirstRow(HWND list)
+{
+    RECT r, header = {};
+    GetWindowRect(list, &r);
+    GetWindowRect(FindWindowExA(list, nullptr, "SysHeader32", nullptr), &header);
+    Click(r.left + 40, header.bottom + 8);
+    Click(r.left + 40, header.bottom + 8);
+}
+
+HWND VisibleClipview()
+{
+    HWND window = FindWindowA(nullptr, "Clipviewer");
+    return window != nullptr && IsWindowVisible(window) ? window : nullptr;
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)GetDlgItem(dialog, id));
+}
+
+std::string Clock(int ms)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%02d:%02d:%02d", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60);
+    return text;
+}
+
+std::string ItemText(HWND window, int id)
+{
+    char text[256] = "";
+    GetDlgItemTextA(window, id, text, sizeof text);
+    return text;
+}
+
 } // namespace
 
 // One station proves the whole run: it logs in by itself and connects its four Lobby panes; a
@@ -318,4 +481,168 @@ TEST(StationProcess, CrashReachesTheWatchdog)
     EXPECT_NE(std::string::npos, log.find(expected)) << log;
     EXPECT_NE(std::string::npos, log.find("exe=" + station.StartDir() + "\\Warden.exe")) << log;
     EXPECT_NE(std::string::npos, log.find("dir=" + station.StartDir())) << log;
+}
+
+// The station records a motion with its file service listening on a free port. Its query dialog
+// finds the recording locally and starts Clipview on it; Clipview plays it from the station over
+// the network, started with the remote line the station's query builds and from its own search
+// window; once the station has ended, Clipview's conversion dialog turns the MP4 into an ASF of the
+// same length that plays to its end.
+TEST(StationProcess, ClipviewPlaysAndConvertsTheStationsRecording)
+{
+    Site site;
+    ASSERT_TRUE(site.started);
+    StationRun station(site.Servers());
+    ASSERT_TRUE(station.Prepared());
+    const int port = FreePort();
+    ASSERT_GT(port, 0);
+    EnableFileService(station.StartDir(), port, "remote", "pw26");
+    ChildProcess watchdog;
+    ASSERT_TRUE(watchdog.Start(ProgramPath("Pellinor.exe"), "\"" + station.StartDir() + "\""));
+    ASSERT_NE(nullptr, WaitForWindow(watchdog.Id(), "Pellinor", 20000));
+    ASSERT_TRUE(station.Start());
+    EXPECT_TRUE(WaitUntil([&] { return atoi(site.devsim.State("Lobby", "clients").c_str()) >= 4; }, 60000))
+        << DescribeLog(station.StartDir());
+    ASSERT_TRUE(site.devsim.Ok("motion Lobby 0"));
+
+    // Seconds of the recording are on the disk once Framewell opens it with that length (it grows
+    // while the station records).
+    const FramewellApi& fw = GetFramewellApi();
+    fw.Init();
+    std::string recording;
+    int length = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            Recordings found = FindRecordings(station.StorageDir());
+            if (found.files.empty())
+                return false;
+            const int handle = fw.OpenFile(found.files[0].c_str(), 0);
+            if (handle <= 0)
+                return false;
+            length = fw.GetTotalTime(handle);
+            fw.Stop(handle);
+            recording = found.files[0];
+            return length >= 3000;
+        },
+        90000))
+        << "the motion's recording grows to seconds: " << length << " ms\n"
+        << DescribeLog(station.StartDir());
+    ASSERT_FALSE(recording.empty());
+    const std::vector<std::string> hits = SearchStation(port, "remote", "pw26");
+    ASSERT_EQ(1u, hits.size()) << "the station's file service finds the recording";
+    char full[MAX_PATH] = "";
+    GetFullPathNameA(recording.c_str(), sizeof full, full, nullptr);
+    EXPECT_STRCASEEQ(full, hits[0].c_str());
+
+    // The station's own query dialog finds the recording locally, and a double-click on it starts
+    // Clipview, which plays it.
+    PostMessageA(station.MainWindow(), WM_COMMAND, ID_VIDEO_FILES, 0);
+    HWND query = WaitForDialog(station.Process().Id(), IDC_QUERY_START, IDC_QUERY_RESULTS);
+    ASSERT_NE(nullptr, query);
+    ASSERT_EQ(BST_CHECKED, IsDlgButtonChecked(query, IDC_QUERY_LOCAL)) << "the local source is the first";
+    ClickButton(query, IDC_QUERY_START);
+    HWND queryResults = GetDlgItem(query, IDC_QUERY_RESULTS);
+    EXPECT_TRUE(WaitUntil([&] { return FirstRowShown(queryResults); }, 30000))
+        << "the recording is found: " << ItemText(query, IDC_QUERY_COUNTER);
+    SavePng(CaptureWindow(query), ScreenshotPath("station-query-local"));
+    DoubleClickFirstRow(queryResults);
+    HWND launched = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (launched = VisibleClipview()) != nullptr; }, 30000)) << "Clipview starts";
+    if (launched != nullptr) {
+        EXPECT_TRUE(WaitUntil([&] { return ItemText(launched, kClipviewStatus) == "正在播放..."; }, 30000))
+            << ItemText(launched, kClipviewStatus);
+        EXPECT_TRUE(WaitUntil([&] { return ItemText(launched, kClipviewPlayTime) != "00:00:00"; }, 20000))
+            << "the local recording's time advances";
+        SavePng(CaptureWindow(launched), ScreenshotPath("station-clipview-local"));
+        PostMessageA(launched, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(launched); }, 20000));
+    }
+    PostMessageA(query, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(query); }, 20000));
+
+    const CString line = PlayerCommandLine(hits[0].c_str(), 1, "127.0.0.1", port, "remote", "pw26");
+    ChildProcess player;
+    ASSERT_TRUE(player.Start(ProgramPath("Clipview.exe"), (LPCSTR)line, ProgramDirectory()));
+    HWND window = WaitForWindow(player.Id(), "Clipviewer", 20000);
+    ASSERT_NE(nullptr, window);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "正在播放..."; }, 30000))
+        << ItemText(window, kClipviewStatus) << "\n"
+        << DescribeLog(station.StartDir());
+    std::string seen;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            std::string now = ItemText(window, kClipviewStatus) + " " + ItemText(window, kClipviewPlayTime) + "\n";
+            if (seen.size() < now.size() || seen.compare(seen.size() - now.size(), now.size(), now) != 0)
+                seen += now;
+            return ItemText(window, kClipviewPlayTime) != "00:00:00";
+        },
+        20000))
+        << "the time advances\n"
+        << seen;
+    SavePng(CaptureWindow(window), ScreenshotPath("station-clipview-remote"));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "播放停止"; }, 30000))
+        << "the seconds fetched play to their end";
+
+    // Clipview's own search window finds the recording on the station, and a double-click on the hit
+    // plays it remotely.
+    PostMessageA(window, WM_COMMAND, kToolsSearch, 0);
+    HWND search = WaitForDialog(player.Id(), kSearchQuery, kSearchResults);
+    ASSERT_NE(nullptr, search);
+    SetDlgItemTextA(search, kSearchAddress, "127.0.0.1");
+    SetDlgItemInt(search, kSearchPort, UINT(port), FALSE);
+    SetDlgItemTextA(search, kSearchUser, "remote");
+    SetDlgItemTextA(search, kSearchPassword, "pw26");
+    ClickButton(search, kSearchQuery);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(search, kSearchCounter) == "当前1/1 共1条记录"; }, 30000))
+        << ItemText(search, kSearchCounter);
+    HWND results = GetDlgItem(search, kSearchResults);
+    EXPECT_TRUE(WaitUntil([&] { return FirstRowShown(results); }, 10000)) << "the hit's row shows";
+    SavePng(CaptureWindow(search), ScreenshotPath("station-clipview-search"));
+    DoubleClickFirstRow(results);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(search); }, 20000)) << "the hit plays, back in the player";
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "正在播放..."; }, 30000))
+        << ItemText(window, kClipviewStatus);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewPlayTime) != "00:00:00"; }, 20000))
+        << "the remote hit's time advances";
+
+    // The station ends in order (its recording closed); Clipview's conversion dialog, driven by
+    // its own controls, turns that MP4 into an ASF.
+    ChildProcess asker;
+    ASSERT_TRUE(asker.Start(ProgramPath("Pellinor.exe"), "/exit \"" + station.StartDir() + "\""));
+    EXPECT_EQ(0, asker.Wait(20000));
+    ASSERT_NE(-1, station.Process().Wait(60000)) << "the station ends on the watchdog's request";
+    const int mp4 = fw.OpenFile(recording.c_str(), 0);
+    ASSERT_GT(mp4, 0);
+    length = fw.GetTotalTime(mp4);
+    fw.Stop(mp4);
+    const std::string asf = recording.substr(0, recording.size() - 4) + ".asf";
+    PostMessageA(window, WM_COMMAND, kToolsConvert, 0);
+    HWND convert = WaitForDialog(player.Id(), kConvertStart, kConvertMp4Path);
+    ASSERT_NE(nullptr, convert);
+    SetDlgItemTextA(convert, kConvertMp4Path, recording.c_str());
+    SetDlgItemTextA(convert, kConvertAsfPath, asf.c_str());
+    ClickButton(convert, kConvertStart);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(convert, kConvertStatus) == "转换结束。"; }, 60000))
+        << ItemText(convert, kConvertStatus);
+    SavePng(CaptureWindow(convert), ScreenshotPath("station-clipview-convert"));
+    PostMessageA(convert, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(convert); }, 20000));
+    const int converted = fw.OpenFile(asf.c_str(), 0);
+    ASSERT_GT(converted, 0) << "the ASF opens";
+    EXPECT_EQ(length, fw.GetTotalTime(converted)) << "the ASF is as long as the MP4";
+    fw.Stop(converted);
+
+    // Handed to the running Clipview, the ASF plays to its end.
+    ChildProcess second;
+    ASSERT_TRUE(second.Start(ProgramPath("Clipview.exe"), "\"" + asf + "\"", ProgramDirectory()));
+    EXPECT_EQ(0, second.Wait(20000));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewTotalTime) == Clock(length); }, 20000))
+        << ItemText(window, kClipviewTotalTime) << " for " << length << " ms";
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewPlayTime) != "00:00:00"; }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(window, kClipviewStatus) == "播放停止"; }, 30000))
+        << "it plays to its end: " << ItemText(window, kClipviewStatus);
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, player.Wait(20000));
+    fw.Cleanup();
 }
