@@ -8,6 +8,7 @@
 #include "player/PlayerApp.h"
 #include "player/PlayerDlg.h"
 #include "player/SearchNames.h"
+#include "station/config/records/PickerTime.h"
 #include "resources/clipview/resource.h"
 #include "skin/engine/toolkit/Tessarine.h"
 #include "station/config/records/ProgressDlg.h"
@@ -22,28 +23,10 @@ const int kWidths[6] = {60, 258, 60, 94, 146, 146};
 const ResultPagerSettings kPager = {IDS_PAGE_COUNTER, IDC_SEARCH_HINT, kTitles, kWidths, IDC_FIRST, IDC_COUNTER};
 const UINT kRangePickers[] = {IDC_FROM_DATE, IDC_FROM_TIME, IDC_TO_DATE, IDC_TO_TIME};
 
-FramewellTime ToFramewellTime(const SYSTEMTIME& t)
-{
-    FramewellTime out = {};
-    out.year = t.wYear;
-    out.month = (unsigned char)t.wMonth;
-    out.day = (unsigned char)t.wDay;
-    out.hour = (unsigned char)t.wHour;
-    out.minute = (unsigned char)t.wMinute;
-    out.second = (unsigned char)t.wSecond;
-    return out;
-}
-
 // The date of one picker with the time of another.
 FramewellTime Combine(CDateTimeCtrl& date, CDateTimeCtrl& time)
 {
-    SYSTEMTIME day = {}, clock = {};
-    date.GetTime(&day);
-    time.GetTime(&clock);
-    day.wHour = clock.wHour;
-    day.wMinute = clock.wMinute;
-    day.wSecond = clock.wSecond;
-    return ToFramewellTime(day);
+    return ToFramewellTime(CombinePickers(date, time));
 }
 
 } // namespace

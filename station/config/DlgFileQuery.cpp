@@ -12,6 +12,7 @@
 #include "station/config/DlgServerList.h"
 #include "station/config/FieldText.h"
 #include "station/config/records/ProgressDlg.h"
+#include "station/config/records/PickerTime.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"
@@ -48,31 +49,6 @@ INT32 CalendarTime(const FramewellTime* t)
     local.tm_isdst = -1;
     time_t value = mktime(&local);
     return value == (time_t)-1 ? 0 : (INT32)value;
-}
-
-FramewellTime ToFramewellTime(const SYSTEMTIME& t)
-{
-    FramewellTime out = {};
-    out.year = t.wYear;
-    out.month = (unsigned char)t.wMonth;
-    out.day = (unsigned char)t.wDay;
-    out.hour = (unsigned char)t.wHour;
-    out.minute = (unsigned char)t.wMinute;
-    out.second = (unsigned char)t.wSecond;
-    return out;
-}
-
-// The date of one picker with the time of another.
-SYSTEMTIME Combine(CDateTimeCtrl& date, CDateTimeCtrl& time)
-{
-    SYSTEMTIME day = {}, clock = {};
-    date.GetTime(&day);
-    time.GetTime(&clock);
-    day.wHour = clock.wHour;
-    day.wMinute = clock.wMinute;
-    day.wSecond = clock.wSecond;
-    day.wMilliseconds = 0;
-    return day;
 }
 
 } // namespace
@@ -268,8 +244,8 @@ BOOL CDlgFileQuery::CheckInputs()
 
 BOOL CDlgFileQuery::ReadRange(SYSTEMTIME& from, SYSTEMTIME& to, BOOL check)
 {
-    from = Combine(m_fromDate, m_fromTime);
-    to = Combine(m_toDate, m_toTime);
+    from = CombinePickers(m_fromDate, m_fromTime);
+    to = CombinePickers(m_toDate, m_toTime);
     if (check && !TimeRangeValid(from, to)) {
         Refuse(IDS_QUERY_BAD_TIME, IDC_QUERY_FROM_DATE);
         return FALSE;

@@ -95,8 +95,6 @@ public:
     int& LinkDeviceHandle() { return m_services.LinkDeviceHandle(); }
     int& KeyboardHandle() { return m_services.KeyboardHandle(); }
     int& AlarmInputHandle() { return m_services.AlarmInputHandle(); }
-    // A window of the configuration dialogs that is not built yet: a message box says so.
-    void OpenUnbuiltWindow(UINT dialogId);
 
     // --- tree ---
     void SelectCameraInTree(CTermCamera* camera) override;

@@ -48,15 +48,6 @@ const unsigned kRemoteLoginStack = 10240;
 
 } // namespace
 
-void CDlgMain::OpenUnbuiltWindow(UINT dialogId)
-{
-    CString text;
-    text.LoadString(IDS_WINDOW_NOT_BUILT);
-    CString message;
-    message.Format("%s (%u)", (LPCSTR)text, dialogId);
-    AfxMessageBox(message);
-}
-
 void CDlgMain::SetMenuState(UINT id, UINT flags)
 {
     if (m_ownerMenu != nullptr && m_ownerMenu->m_hMenu != nullptr)

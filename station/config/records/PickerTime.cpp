@@ -1,0 +1,25 @@
+#include "station/config/records/PickerTime.h"
+
+FramewellTime ToFramewellTime(const SYSTEMTIME& t)
+{
+    FramewellTime out = {};
+    out.year = t.wYear;
+    out.month = (unsigned char)t.wMonth;
+    out.day = (unsigned char)t.wDay;
+    out.hour = (unsigned char)t.wHour;
+    out.minute = (unsigned char)t.wMinute;
+    out.second = (unsigned char)t.wSecond;
+    return out;
+}
+
+SYSTEMTIME CombinePickers(CDateTimeCtrl& date, CDateTimeCtrl& time)
+{
+    SYSTEMTIME day = {}, clock = {};
+    date.GetTime(&day);
+    time.GetTime(&clock);
+    day.wHour = clock.wHour;
+    day.wMinute = clock.wMinute;
+    day.wSecond = clock.wSecond;
+    day.wMilliseconds = 0;
+    return day;
+}
