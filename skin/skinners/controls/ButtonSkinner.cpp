@@ -173,23 +173,6 @@ void ButtonSkinner::PaintWithBackground(HDC dc)
     Paint(dc);
 }
 
-void ButtonSkinner::PaintBuffered()
-{
-    if (!hwnd_)
-        return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    HDC dc = GetDC(hwnd_);
-    if (!dc)
-        return;
-    MemoryDC buffer;
-    if (buffer.Create(dc, client.right, client.bottom)) {
-        PaintWithBackground(buffer);
-        BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
-    }
-    ReleaseDC(hwnd_, dc);
-}
-
 LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!savedProc_)

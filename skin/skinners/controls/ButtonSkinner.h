@@ -15,9 +15,11 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnClick() override;
     SkinObject* GetDefaultSkinObject() override;
-    void PaintBuffered() override;
 
     BOOL IsDefault() const { return default_; }
+
+protected:
+    void PaintInto(HDC dc) override { PaintWithBackground(dc); }
 
 private:
     const ButtonSkinObject* Button() const;

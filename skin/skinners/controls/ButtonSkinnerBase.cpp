@@ -43,7 +43,7 @@ void ButtonSkinnerBase::PaintBuffered()
         return;
     MemoryDC buffer;
     if (buffer.Create(dc, client.right, client.bottom)) {
-        Paint(buffer);
+        PaintInto(buffer);
         BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
     }
     ReleaseDC(hwnd_, dc);

@@ -19,12 +19,14 @@ public:
     // Before the click notification: the check box and radio skinners change the check state here.
     virtual void OnClick();
     virtual SkinObject* GetDefaultSkinObject() = 0;
-    // Repaints at once, outside WM_PAINT.
-    virtual void PaintBuffered();
+    // Repaints at once, outside WM_PAINT, through an off-screen buffer filled by PaintInto.
+    void PaintBuffered();
 
     BOOL Pressed() const { return pressed_; }
 
 protected:
+    // What PaintBuffered draws into its buffer: the button alone, unless a kind adds more.
+    virtual void PaintInto(HDC dc) { Paint(dc); }
     ButtonInputs Inputs() const;
     // A check box or radio: background (or the parent's picture), box and text, by the parts given.
     void DrawCheckItem(HDC dc, const ImagePart& background, const ImagePart& box, const TextEffect& effect,
