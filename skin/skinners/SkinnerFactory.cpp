@@ -7,6 +7,7 @@
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/skinners/controls/ButtonSkinner.h"
 #include "skin/skinners/controls/ComboBoxSkinner.h"
+#include "skin/skinners/controls/ControlBarSkinner.h"
 #include "skin/skinners/controls/DateTimeSkinner.h"
 #include "skin/skinners/controls/EditSkinner.h"
 #include "skin/skinners/controls/GroupBoxSkinner.h"
@@ -15,9 +16,12 @@
 #include "skin/skinners/controls/ListViewSkinner.h"
 #include "skin/skinners/controls/ProgressSkinner.h"
 #include "skin/skinners/controls/RadioSkinner.h"
+#include "skin/skinners/controls/RebarSkinner.h"
 #include "skin/skinners/controls/SliderSkinner.h"
 #include "skin/skinners/controls/StaticSkinner.h"
+#include "skin/skinners/controls/StatusBarSkinner.h"
 #include "skin/skinners/controls/TabSkinner.h"
+#include "skin/skinners/controls/ToolbarSkinner.h"
 #include "skin/skinners/controls/TreeViewSkinner.h"
 #include "skin/skinners/menu/PopupMenuTracking.h"
 #include "skin/skinners/window/DialogSkinner.h"
@@ -57,10 +61,10 @@ const MakerEntry kMakers[] = {
     {SkinTypeScrollBar, StandInControl},
     {SkinTypeSlider, Make<SliderSkinner>},
     {SkinTypeStatic, Make<StaticSkinner>},
-    {SkinTypeStatusBar, StandInControl},
+    {SkinTypeStatusBar, Make<StatusBarSkinner>},
     {SkinTypeTab, Make<TabSkinner>},
-    {SkinTypeToolBar, StandInControl},
-    {SkinTypeControlBar, StandInControl},
+    {SkinTypeToolBar, Make<ToolbarSkinner>},
+    {SkinTypeControlBar, Make<ControlBarSkinner>},
     {SkinTypeScrollControl, MakeScrollControl},
     {SkinTypeSpin, StandInControl},
     {SkinTypeListView, Make<ListViewSkinner>},
@@ -68,7 +72,7 @@ const MakerEntry kMakers[] = {
     {SkinTypeRichEdit, Make<EditSkinner>},
     {SkinTypeDateTime, Make<DateTimeSkinner>},
     {SkinTypeMonthCalendar, StandInControl},
-    {SkinTypeRebar, StandInControl},
+    {SkinTypeRebar, Make<RebarSkinner>},
     {SkinTypeHeader, Make<HeaderSkinner>},
     {SkinTypeAnimate, StandInControl},
     {SkinTypeLinkWnd, StandInControl},
@@ -92,7 +96,7 @@ SkinnedWindow* MakeDialog(BOOL frameless)
 
 SkinnedWindow* MakeToolbarHost()
 {
-    return BuiltInSkinnerServices().createToolbarSkinner();
+    return new (std::nothrow) ToolbarSkinner(NULL);
 }
 
 const SkinnerServices kWindowServices = {MakeSkinner, MakeFrame, MakeDialog, MakeToolbarHost, TrackSkinnedPopupMenu};
