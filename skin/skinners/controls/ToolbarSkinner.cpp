@@ -22,7 +22,7 @@ const int kDropWidth = 6;
 // Longer texts than this are not toolbar labels; they are not read at all.
 const LRESULT kLongestReadText = 0x10000;
 
-// The control bars that dock (the "s" kinds); the others never stand on a side.
+// The control bars whose toolbars turn their background when docked at a side.
 bool IsDockingBarClass(const char* name)
 {
     for (const char* docking : {"AfxControlBar42s", "AfxControlBar42sd", "AfxControlBar42su", "AfxControlBar42sud"})
@@ -59,8 +59,7 @@ int HitButton(HWND toolbar, POINT point)
     return index;
 }
 
-} // namespace
-
+// The button picture of a state: 1 pressed or checked, 3 indeterminate or disabled, 2 hot, else 0.
 int ToolbarImageIndex(BYTE state, bool hot)
 {
     if (state & (TBSTATE_PRESSED | TBSTATE_CHECKED))
@@ -69,6 +68,8 @@ int ToolbarImageIndex(BYTE state, bool hot)
         return 3;
     return hot ? 2 : 0;
 }
+
+} // namespace
 
 bool ToolbarDockedAtSide(HWND toolbar)
 {

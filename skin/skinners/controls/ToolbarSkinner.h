@@ -11,8 +11,6 @@ class ToolBarSkinObject;
 // Most characters of a button text that are drawn.
 const int kToolbarTextMax = 99;
 
-// The button picture of a state: 1 pressed or checked, 3 indeterminate or disabled, 2 hot, else 0.
-int ToolbarImageIndex(BYTE state, bool hot);
 // Whether the toolbar stands in a docking control bar docked at the left or right edge.
 bool ToolbarDockedAtSide(HWND toolbar);
 // A button's text by its command, cut to kToolbarTextMax characters on a character boundary; the

@@ -410,6 +410,11 @@ TEST_F(BarSkinnerTest, StatusPartsEmptyOrOwnerDrawnGetOnlyTheirPicture)
     EXPECT_FALSE(painted.AllOf(parts[0], kItem)) << "a part with text shows it";
     EXPECT_TRUE(painted.AllOf(parts[1], kItem)) << "an empty part: its picture only";
     EXPECT_TRUE(painted.AllOf(parts[2], kItem)) << "an owner-drawn part: its picture only";
+    RedrawWindow(status, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC dc = GetDC(status);
+    EXPECT_EQ(kItem, GetPixel(dc, (parts[1].left + parts[1].right) / 2, (parts[1].top + parts[1].bottom) / 2))
+        << "on the screen too";
+    ReleaseDC(status, dc);
 
     // Unbound, the skinner binds an object of its own rather than none.
     skinner->SetSkinObject(NULL);
@@ -448,10 +453,28 @@ TEST_F(BarSkinnerTest, RebarBandsShowTheirTexts)
 TEST_F(BarSkinnerTest, ToolbarHostGetsTheToolbarSkinner)
 {
     HWND toolbar = MakeToolbar(parent_, 0, {{TBSTATE_ENABLED, BTNS_BUTTON, NULL}}, 0, 0, 200, 30);
+    SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(Icons({kBlue})));
     ASSERT_TRUE(SkinEngine::Instance().SkinToolbarHost(toolbar));
     ASSERT_NE(nullptr, dynamic_cast<ToolbarSkinner*>(FindSkinnedWindow(toolbar)));
     Painting painted(toolbar);
     EXPECT_EQ(kRed, painted.At(painted.Width() - 2, 1)) << "drawn from the skin's ToolBar object";
+
+    // On the screen: the client through the toolbar's own paint, the divider above it as background.
+    SetWindowLongA(toolbar, GWL_STYLE, GetWindowLongA(toolbar, GWL_STYLE) & ~CCS_NODIVIDER);
+    SetWindowPos(toolbar, NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    RedrawWindow(toolbar, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT window, client;
+    GetWindowRect(toolbar, &window);
+    GetClientRect(toolbar, &client);
+    HDC dc = GetWindowDC(toolbar);
+    EXPECT_EQ(kRed, GetPixel(dc, window.right - window.left - 2, 0));
+    EXPECT_EQ(kBlue, GetPixel(dc, window.right - window.left - 2, window.bottom - window.top - 1));
+    ReleaseDC(toolbar, dc);
+    const RECT first = ButtonRect(toolbar, 0);
+    dc = GetDC(toolbar);
+    EXPECT_EQ(kNormal, GetPixel(dc, first.left + 1, first.top + 1)) << "the button over the toolbar's own painting";
+    ReleaseDC(toolbar, dc);
+    EXPECT_GT(window.bottom - window.top, client.bottom) << "the divider takes a row or two";
 }
 
 TEST(BarScreenshot, ToolbarStatusBarRebarAndControlBar)
