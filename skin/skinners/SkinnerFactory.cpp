@@ -13,6 +13,7 @@
 #include "skin/skinners/controls/HeaderSkinner.h"
 #include "skin/skinners/controls/ListBoxSkinner.h"
 #include "skin/skinners/controls/ListViewSkinner.h"
+#include "skin/skinners/controls/MonthCalSkinner.h"
 #include "skin/skinners/controls/ProgressSkinner.h"
 #include "skin/skinners/controls/RadioSkinner.h"
 #include "skin/skinners/controls/SliderSkinner.h"
@@ -67,7 +68,7 @@ const MakerEntry kMakers[] = {
     {SkinTypeTreeView, Make<TreeViewSkinner>},
     {SkinTypeRichEdit, Make<EditSkinner>},
     {SkinTypeDateTime, Make<DateTimeSkinner>},
-    {SkinTypeMonthCalendar, StandInControl},
+    {SkinTypeMonthCalendar, Make<MonthCalSkinner>},
     {SkinTypeRebar, StandInControl},
     {SkinTypeHeader, Make<HeaderSkinner>},
     {SkinTypeAnimate, StandInControl},
