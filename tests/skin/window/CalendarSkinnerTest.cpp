@@ -430,6 +430,7 @@ TEST_F(CalendarSkinnerTest, Screenshot)
     // The next-month button held down.
     SendMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, At(Centre(skinner->NextButton())));
     RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
     EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("calendar-skinners") + RunSuffix())));
     SendMessageA(calendar, WM_LBUTTONUP, 0, At(Centre(skinner->NextButton())));
 }
