@@ -14,6 +14,7 @@
 #include "skin/skinners/controls/HeaderSkinner.h"
 #include "skin/skinners/controls/ListBoxSkinner.h"
 #include "skin/skinners/controls/ListViewSkinner.h"
+#include "skin/skinners/controls/MonthCalSkinner.h"
 #include "skin/skinners/controls/ProgressSkinner.h"
 #include "skin/skinners/controls/RadioSkinner.h"
 #include "skin/skinners/controls/RebarSkinner.h"
@@ -71,8 +72,13 @@ const MakerEntry kMakers[] = {
     {SkinTypeTreeView, Make<TreeViewSkinner>},
     {SkinTypeRichEdit, Make<EditSkinner>},
     {SkinTypeDateTime, Make<DateTimeSkinner>},
+<<<<<<< HEAD
     {SkinTypeMonthCalendar, StandInControl},
     {SkinTypeRebar, Make<RebarSkinner>},
+=======
+    {SkinTypeMonthCalendar, Make<MonthCalSkinner>},
+    {SkinTypeRebar, StandInControl},
+>>>>>>> calendar19
     {SkinTypeHeader, Make<HeaderSkinner>},
     {SkinTypeAnimate, StandInControl},
     {SkinTypeLinkWnd, StandInControl},

@@ -8,7 +8,7 @@
 // ControlBarSkinObject: nothing beyond the control part.
 ControlBarSkinObject::ControlBarSkinObject() : ControlSkinObject(SkinTypeControlBar) {}
 
-// ToolBarSkinObject: five sliced images, no gates.
+// ToolBarSkinObject: five sliced images, no gates; aliases name the button states and the background.
 namespace {
 
 const FieldDef kToolBarFields[] = {
@@ -17,6 +17,11 @@ const FieldDef kToolBarFields[] = {
     SKIN_FIELD(ToolBarSkinObject, images[2], KindSlicedImage, "IMAGE3"),
     SKIN_FIELD(ToolBarSkinObject, images[3], KindSlicedImage, "IMAGE4"),
     SKIN_FIELD(ToolBarSkinObject, images[4], KindSlicedImage, "IMAGE5"),
+    SKIN_ALIAS(ToolBarSkinObject, images[0], KindSlicedImage, "BUTTON.NORMAL"),
+    SKIN_ALIAS(ToolBarSkinObject, images[1], KindSlicedImage, "BUTTON.PRESSED"),
+    SKIN_ALIAS(ToolBarSkinObject, images[2], KindSlicedImage, "BUTTON.HOT"),
+    SKIN_ALIAS(ToolBarSkinObject, images[3], KindSlicedImage, "BUTTON.DISABLED"),
+    SKIN_ALIAS(ToolBarSkinObject, controlFrame, KindSlicedImage, "BACKGROUND"),
 };
 
 } // namespace

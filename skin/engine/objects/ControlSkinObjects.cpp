@@ -363,7 +363,7 @@ FieldSpan HeaderSkinObject::Fields()
 
 HeaderSkinObject::HeaderSkinObject() : TableSkinObject(SkinTypeHeader) {}
 
-// DateTimeSkinObject: fields in file order, no gates.
+// DateTimeSkinObject: fields in file order, no gates; their keys only count them, so aliases name what each holds.
 namespace {
 
 const FieldDef kDateTimeFields[] = {
@@ -375,6 +375,16 @@ const FieldDef kDateTimeFields[] = {
     SKIN_FIELD(DateTimeSkinObject, part2, KindImagePart, "IMAGE5"),
     SKIN_FIELD(DateTimeSkinObject, effect2, KindTextEffect, "TEXTEFFECT2"),
     SKIN_FIELD(DateTimeSkinObject, color2, KindColor, "COLOR2"),
+    SKIN_ALIAS(DateTimeSkinObject, images[0], KindSlicedImage, "DROPBUTTON.NORMAL"),
+    SKIN_ALIAS(DateTimeSkinObject, images[1], KindSlicedImage, "DROPBUTTON.PRESSED"),
+    SKIN_ALIAS(DateTimeSkinObject, images[2], KindSlicedImage, "DROPBUTTON.DISABLED"),
+    SKIN_ALIAS(DateTimeSkinObject, part1, KindImagePart, "FIELD.IMAGE"),
+    SKIN_ALIAS(DateTimeSkinObject, effect1, KindTextEffect, "FIELD.TEXTEFFECT"),
+    SKIN_ALIAS(DateTimeSkinObject, color, KindColor, "FIELD.COLOR"),
+    SKIN_ALIAS(DateTimeSkinObject, part2, KindImagePart, "DISABLEDFIELD.IMAGE"),
+    SKIN_ALIAS(DateTimeSkinObject, effect2, KindTextEffect, "DISABLEDFIELD.TEXTEFFECT"),
+    SKIN_ALIAS(DateTimeSkinObject, color2, KindColor, "DISABLEDFIELD.COLOR"),
+    SKIN_ALIAS(DateTimeSkinObject, controlFrame, KindSlicedImage, "BORDER"),
 };
 
 } // namespace
@@ -392,7 +402,7 @@ DateTimeSkinObject::DateTimeSkinObject() : TableSkinObject(SkinTypeDateTime)
     color2 = GetSysColor(COLOR_BTNFACE);
 }
 
-// MonthCalendarSkinObject: fields in file order, no gates.
+// MonthCalendarSkinObject: fields in file order, no gates; aliases name what each holds.
 namespace {
 
 const FieldDef kMonthCalendarFields[] = {
@@ -406,6 +416,18 @@ const FieldDef kMonthCalendarFields[] = {
     SKIN_FIELD(MonthCalendarSkinObject, colors[1], KindColor, "COLOR2"),
     SKIN_FIELD(MonthCalendarSkinObject, colors[2], KindColor, "COLOR3"),
     SKIN_FIELD(MonthCalendarSkinObject, colors[3], KindColor, "COLOR4"),
+    SKIN_ALIAS(MonthCalendarSkinObject, images[0], KindSlicedImage, "PREVMONTH.NORMAL"),
+    SKIN_ALIAS(MonthCalendarSkinObject, images[1], KindSlicedImage, "PREVMONTH.PRESSED"),
+    SKIN_ALIAS(MonthCalendarSkinObject, images[2], KindSlicedImage, "NEXTMONTH.NORMAL"),
+    SKIN_ALIAS(MonthCalendarSkinObject, images[3], KindSlicedImage, "NEXTMONTH.PRESSED"),
+    SKIN_ALIAS(MonthCalendarSkinObject, images[4], KindSlicedImage, "PREVMONTH.DISABLED"),
+    SKIN_ALIAS(MonthCalendarSkinObject, images[5], KindSlicedImage, "NEXTMONTH.DISABLED"),
+    SKIN_ALIAS(MonthCalendarSkinObject, colors[0], KindColor, "MONTH.BACKCOLOR"),
+    SKIN_ALIAS(MonthCalendarSkinObject, colors[1], KindColor, "TITLE.BACKCOLOR"),
+    SKIN_ALIAS(MonthCalendarSkinObject, colors[2], KindColor, "TITLE.TEXTCOLOR"),
+    SKIN_ALIAS(MonthCalendarSkinObject, colors[3], KindColor, "TRAILING.TEXTCOLOR"),
+    SKIN_ALIAS(MonthCalendarSkinObject, controlFrame, KindSlicedImage, "BACKGROUND"),
+    SKIN_ALIAS(MonthCalendarSkinObject, color, KindColor, "BACKCOLOR"),
 };
 
 } // namespace

@@ -186,11 +186,8 @@ LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETTEXT: {
         // The button would paint its own face while it stores the text.
         HWND self = hwnd_;
-        const LONG style = GetWindowLongA(self, GWL_STYLE);
-        SetWindowLongA(self, GWL_STYLE, style & ~WS_VISIBLE);
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
+        const LRESULT result = CallHidden(message, wParam, lParam);
         if (IsWindow(self)) {
-            SetWindowLongA(self, GWL_STYLE, GetWindowLongA(self, GWL_STYLE) | (style & WS_VISIBLE));
             InvalidateRect(self, NULL, TRUE);
             UpdateWindow(self);
         }

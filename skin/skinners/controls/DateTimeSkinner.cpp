@@ -30,7 +30,10 @@ void NotifyParent(HWND picker, UINT code)
 
 } // namespace
 
-DateTimeSkinner::DateTimeSkinner(SkinnedWindow* owner) : ControlSkinner(owner, SkinTypeDateTime), popup_(NULL) {}
+DateTimeSkinner::DateTimeSkinner(SkinnedWindow* owner)
+    : ControlSkinner(owner, SkinTypeDateTime), popup_(NULL), cancelPopup_(FALSE)
+{
+}
 
 bool DateTimeSkinner::HasDropButton(LONG style)
 {
@@ -87,9 +90,8 @@ void DateTimeSkinner::Paint(HDC dc)
         DrawFrameImage(dc, button, chosen, GetSysColor(COLOR_BTNFACE), TRUE);
 }
 
-bool DateTimeSkinner::RunPopup(HWND self, HWND calendar, HWND root)
+bool DateTimeSkinner::RunPopup(HWND self, HWND calendar, HWND root, bool rootWasActive)
 {
-    const bool rootWasActive = GetActiveWindow() == root;
     const DateTimeSkinner* me = this;
     MSG msg;
     for (;;) {
@@ -114,7 +116,7 @@ bool DateTimeSkinner::RunPopup(HWND self, HWND calendar, HWND root)
                 DestroyWindow(calendar);
             return false;
         }
-        if (!IsWindow(calendar))
+        if (!IsWindow(calendar) || cancelPopup_)
             break;
         if (rootWasActive && GetActiveWindow() != root && GetActiveWindow() != calendar)
             break;
@@ -174,6 +176,9 @@ LRESULT DateTimeSkinner::OnLButtonDown(WPARAM wParam, LPARAM lParam)
         return ControlSkinner::WindowProc(WM_LBUTTONDOWN, wParam, lParam);
     HWND self = hwnd_;
     HWND parent = GetParent(self);
+    HWND root = GetAncestor(self, GA_ROOT);
+    // Read before the popup opens: showing it may take the activation from the dialog.
+    const bool rootWasActive = GetActiveWindow() == root;
     RECT window;
     ::GetWindowRect(self, &window);
     HWND calendar =
@@ -182,6 +187,7 @@ LRESULT DateTimeSkinner::OnLButtonDown(WPARAM wParam, LPARAM lParam)
     if (!calendar)
         return 1;
     popup_ = calendar;
+    cancelPopup_ = FALSE;
     InvalidateRect(self, NULL, FALSE);
     SYSTEMTIME value = {};
     SendMessageA(self, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value));
@@ -195,8 +201,7 @@ LRESULT DateTimeSkinner::OnLButtonDown(WPARAM wParam, LPARAM lParam)
     RECT size = {};
     SendMessageA(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&size));
     MoveWindow(calendar, window.left, window.bottom, size.right - size.left + 2, size.bottom - size.top + 2, TRUE);
-    HWND root = GetAncestor(self, GA_ROOT);
-    RunPopup(self, calendar, root);
+    RunPopup(self, calendar, root, rootWasActive);
     return 1;
 }
 
@@ -213,11 +218,22 @@ LRESULT DateTimeSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             InvalidateRect(self, NULL, FALSE);
         return result;
     }
+    case WM_NCPAINT: {
+        const DateTimeSkinObject* object = dynamic_cast<const DateTimeSkinObject*>(skinObject_);
+        if (!object)
+            break;
+        return PaintSkinBorder(wParam, lParam, object->controlFrame, object->color);
+    }
     case WM_LBUTTONDOWN:
         return OnLButtonDown(wParam, lParam);
     case DTM_GETMONTHCAL:
         return reinterpret_cast<LRESULT>(popup_);
+    case WM_CANCELMODE:
+        if (popup_)
+            cancelPopup_ = TRUE;
+        break;
     default:
-        return ControlSkinner::WindowProc(message, wParam, lParam);
+        break;
     }
+    return ControlSkinner::WindowProc(message, wParam, lParam);
 }

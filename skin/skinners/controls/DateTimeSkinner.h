@@ -22,7 +22,10 @@ public:
 private:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
     // The loop of the open popup; false when the picker went away meanwhile (this object with it).
-    bool RunPopup(HWND self, HWND calendar, HWND root);
+    // rootWasActive: the picker's dialog was active before the popup opened (it closes when that ends).
+    bool RunPopup(HWND self, HWND calendar, HWND root, bool rootWasActive);
 
     HWND popup_;
+    // A WM_CANCELMODE sent to the picker while its popup is open: the loop ends at its next turn.
+    BOOL cancelPopup_;
 };

@@ -125,17 +125,6 @@ void GroupBoxSkinner::Paint(HDC dc)
         SelectObject(dc, old);
 }
 
-LRESULT GroupBoxSkinner::CallHidden(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    HWND self = hwnd_;
-    const LONG style = GetWindowLongA(self, GWL_STYLE);
-    SetWindowLongA(self, GWL_STYLE, style & ~WS_VISIBLE);
-    const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-    if (IsWindow(self))
-        SetWindowLongA(self, GWL_STYLE, GetWindowLongA(self, GWL_STYLE) | (style & WS_VISIBLE));
-    return result;
-}
-
 LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!savedProc_)

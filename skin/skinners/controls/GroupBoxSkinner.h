@@ -18,7 +18,6 @@ private:
     RECT LayoutCaption(HDC dc, const char* text, int length) const;
     // The parent's picture under a rectangle of the client.
     void RestoreBackground(HDC dc, const RECT& rect);
-    LRESULT CallHidden(UINT message, WPARAM wParam, LPARAM lParam);
 
     RECT captionRect_;
     BOOL erasePending_;

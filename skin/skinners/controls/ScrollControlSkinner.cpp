@@ -172,43 +172,9 @@ LRESULT ScrollControlSkinner::PassThenSync(UINT message, WPARAM wParam, LPARAM l
 LRESULT ScrollControlSkinner::OnNcPaint(WPARAM region, LPARAM lParam)
 {
     const ScrollControlSkinObject* object = ScrollObject();
-    if (!object || IsSlicedImageEmpty(object->controlFrame))
+    if (!object)
         return CallSavedProc(WM_NCPAINT, region, lParam);
-    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
-    int cx = 0, cy = 0;
-    if (exStyle & WS_EX_CLIENTEDGE) {
-        cx += GetSystemMetrics(SM_CXEDGE);
-        cy += GetSystemMetrics(SM_CYEDGE);
-    }
-    if (exStyle & WS_EX_DLGMODALFRAME) {
-        cx += GetSystemMetrics(SM_CXDLGFRAME);
-        cy += GetSystemMetrics(SM_CYDLGFRAME);
-    }
-    if (exStyle & WS_EX_STATICEDGE) {
-        cx += 1;
-        cy += 1;
-    }
-    RECT window;
-    ::GetWindowRect(hwnd_, &window);
-    RECT inner = window;
-    InflateRect(&inner, -cx, -cy);
-    HRGN pass = CreateRectRgnIndirect(&inner);
-    if (pass && region > 1)
-        CombineRgn(pass, pass, reinterpret_cast<HRGN>(region), RGN_AND);
-    CallSavedProc(WM_NCPAINT, reinterpret_cast<WPARAM>(pass), lParam);
-    // Made for that one message: never the window's.
-    if (pass)
-        DeleteObject(pass);
-    if (cx == 0 || cy == 0)
-        return 0;
-    HDC dc = GetWindowDC(hwnd_);
-    if (!dc)
-        return 0;
-    RECT bounds = {0, 0, window.right - window.left, window.bottom - window.top};
-    ExcludeClipRect(dc, cx, cy, bounds.right - cx, bounds.bottom - cy);
-    DrawFrameImageParts(dc, bounds, object->controlFrame, object->color, TRUE);
-    ReleaseDC(hwnd_, dc);
-    return 0;
+    return PaintSkinBorder(region, lParam, object->controlFrame, object->color);
 }
 
 LRESULT ScrollControlSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

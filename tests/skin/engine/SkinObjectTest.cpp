@@ -177,6 +177,43 @@ TEST(SkinObjectTables, PropertyKeysNameTheFieldsTheSkinnersRead)
     EXPECT_EQ(popup.textEffect.zero2, 0); // a COLORREF's fourth byte is zero
 }
 
+TEST(SkinObjectTables, AliasKeysReadTheBytesOfTheirPositionalFields)
+{
+    DateTimeSkinObject picker;
+    MonthCalendarSkinObject calendar;
+    ToolBarSkinObject toolbar;
+    struct Case {
+        SkinObject* object;
+        const char* alias;
+        const char* positional;
+    } const cases[] = {
+        {&picker, "DROPBUTTON.NORMAL", "IMAGE1"},     {&picker, "DROPBUTTON.PRESSED", "IMAGE2"},
+        {&picker, "DROPBUTTON.DISABLED", "IMAGE3"},   {&picker, "FIELD.IMAGE", "IMAGE4"},
+        {&picker, "FIELD.TEXTEFFECT", "TEXTEFFECT1"}, {&picker, "FIELD.COLOR", "COLOR"},
+        {&picker, "DISABLEDFIELD.IMAGE", "IMAGE5"},   {&picker, "DISABLEDFIELD.TEXTEFFECT", "TEXTEFFECT2"},
+        {&picker, "DISABLEDFIELD.COLOR", "COLOR2"},   {&picker, "BORDER", "CONTROLFRAME"},
+        {&calendar, "PREVMONTH.NORMAL", "IMAGE1"},    {&calendar, "PREVMONTH.PRESSED", "IMAGE2"},
+        {&calendar, "NEXTMONTH.NORMAL", "IMAGE3"},    {&calendar, "NEXTMONTH.PRESSED", "IMAGE4"},
+        {&calendar, "PREVMONTH.DISABLED", "IMAGE5"},  {&calendar, "NEXTMONTH.DISABLED", "IMAGE6"},
+        {&calendar, "MONTH.BACKCOLOR", "COLOR1"},     {&calendar, "TITLE.BACKCOLOR", "COLOR2"},
+        {&calendar, "TITLE.TEXTCOLOR", "COLOR3"},     {&calendar, "TRAILING.TEXTCOLOR", "COLOR4"},
+        {&calendar, "BACKGROUND", "CONTROLFRAME"},    {&calendar, "BACKCOLOR", "COLOR"},
+        {&toolbar, "BUTTON.NORMAL", "IMAGE1"},        {&toolbar, "BUTTON.PRESSED", "IMAGE2"},
+        {&toolbar, "BUTTON.HOT", "IMAGE3"},           {&toolbar, "BUTTON.DISABLED", "IMAGE4"},
+        {&toolbar, "BACKGROUND", "CONTROLFRAME"},
+    };
+    for (const Case& c : cases) {
+        int aliasKind = -1, kind = -2;
+        size_t aliasSize = 0, size = 1;
+        void* aliased = c.object->FindProperty(c.alias, &aliasKind, &aliasSize);
+        ASSERT_NE(aliased, nullptr) << c.alias;
+        EXPECT_EQ(aliased, c.object->FindProperty(c.positional, &kind, &size)) << c.alias;
+        EXPECT_EQ(aliasKind, kind) << c.alias;
+        EXPECT_EQ(aliasSize, size) << c.alias;
+        EXPECT_FALSE(c.object->FindField(c.alias)->Serialised()) << c.alias << " adds no bytes";
+    }
+}
+
 TEST(SkinObjectVersions, ControlPartsOfOldFiles)
 {
     {
