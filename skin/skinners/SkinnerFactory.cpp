@@ -15,7 +15,9 @@
 #include "skin/skinners/controls/ListViewSkinner.h"
 #include "skin/skinners/controls/ProgressSkinner.h"
 #include "skin/skinners/controls/RadioSkinner.h"
+#include "skin/skinners/controls/ScrollBarSkinner.h"
 #include "skin/skinners/controls/SliderSkinner.h"
+#include "skin/skinners/controls/SpinSkinner.h"
 #include "skin/skinners/controls/StaticSkinner.h"
 #include "skin/skinners/controls/TabSkinner.h"
 #include "skin/skinners/controls/TreeViewSkinner.h"
@@ -54,7 +56,7 @@ const MakerEntry kMakers[] = {
     {SkinTypeListBox, Make<ListBoxSkinner>},
     {SkinTypeProgressBar, Make<ProgressSkinner>},
     {SkinTypeRadio, Make<RadioSkinner>},
-    {SkinTypeScrollBar, StandInControl},
+    {SkinTypeScrollBar, Make<ScrollBarSkinner>},
     {SkinTypeSlider, Make<SliderSkinner>},
     {SkinTypeStatic, Make<StaticSkinner>},
     {SkinTypeStatusBar, StandInControl},
@@ -62,7 +64,7 @@ const MakerEntry kMakers[] = {
     {SkinTypeToolBar, StandInControl},
     {SkinTypeControlBar, StandInControl},
     {SkinTypeScrollControl, MakeScrollControl},
-    {SkinTypeSpin, StandInControl},
+    {SkinTypeSpin, Make<SpinSkinner>},
     {SkinTypeListView, Make<ListViewSkinner>},
     {SkinTypeTreeView, Make<TreeViewSkinner>},
     {SkinTypeRichEdit, Make<EditSkinner>},
