@@ -297,7 +297,9 @@ LRESULT ScrollBarSkinner::OnMouseMove(WPARAM wParam, LPARAM lParam)
             Repaint();
         }
     }
-    return ControlSkinner::WindowProc(WM_MOUSEMOVE, wParam, lParam);
+    // The hover look and the tooltip, but not the control: its own hot tracking would draw over the skin.
+    TrackHover();
+    return 0;
 }
 
 void ScrollBarSkinner::EndPress(bool atCursor)
@@ -505,6 +507,11 @@ LRESULT ScrollBarSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return mouse ? OnButtonDown(lParam) : ControlSkinner::WindowProc(message, wParam, lParam);
     case WM_MOUSEMOVE:
         return mouse ? OnMouseMove(wParam, lParam) : ControlSkinner::WindowProc(message, wParam, lParam);
+    case WM_MOUSELEAVE:
+        if (!mouse)
+            return ControlSkinner::WindowProc(message, wParam, lParam);
+        OnHoverCheck();
+        return 0;
     case WM_LBUTTONUP:
         if (!mouse)
             return ControlSkinner::WindowProc(message, wParam, lParam);

@@ -564,19 +564,19 @@ TEST_F(RangeSkinnerTest, UpDownPartStatesFollowTheMouse)
 TEST_F(RangeSkinnerTest, Screenshot)
 {
     HWND parent = Track(MakeRangeParent("滚动条和微调按钮", 360, 250));
-    SCROLLINFO info = Info(SIF_ALL, 0, 99, 20, 30);
-    auto bar = [&](DWORD style, int id, int x, int y, int w, int h) {
+    auto bar = [&](DWORD style, int id, int x, int y, int w, int h, int position) {
         HWND b = Child("ScrollBar", parent, style, id, x, y, w, h);
+        SCROLLINFO info = Info(SIF_ALL, 0, 99, 20, position);
         SetScrollInfo(b, SB_CTL, &info, FALSE);
         return b;
     };
-    HWND hot = bar(SBS_HORZ, 50, 10, 10, 200, 16);
-    bar(SBS_HORZ | WS_DISABLED, 51, 10, 34, 200, 16);
-    HWND pressed = bar(SBS_HORZ, 52, 10, 58, 200, 16);
-    HWND thumb = bar(SBS_HORZ, 53, 10, 82, 200, 16);
-    bar(SBS_VERT, 54, 230, 10, 16, 180);
-    bar(SBS_VERT | WS_DISABLED, 55, 256, 10, 16, 180);
-    bar(SBS_SIZEBOX | SBS_SIZEGRIP, 56, 282, 174, 16, 16);
+    HWND hot = bar(SBS_HORZ, 50, 10, 10, 200, 16, 30);
+    bar(SBS_HORZ | WS_DISABLED, 51, 10, 34, 200, 16, 30);
+    HWND pressed = bar(SBS_HORZ, 52, 10, 58, 200, 16, 0);
+    HWND last = bar(SBS_HORZ, 53, 10, 82, 200, 16, 80);
+    bar(SBS_VERT, 54, 230, 10, 16, 180, 30);
+    bar(SBS_VERT | WS_DISABLED, 55, 256, 10, 16, 180, 30);
+    bar(SBS_SIZEBOX | SBS_SIZEGRIP, 56, 282, 174, 16, 16, 0);
     HWND buddy = Child("EDIT", parent, WS_BORDER, 57, 10, 120, 60, 22);
     HWND updown = Child(UPDOWN_CLASSA, parent, UDS_SETBUDDYINT, 58, 70, 120, 16, 22);
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
@@ -586,13 +586,19 @@ TEST_F(RangeSkinnerTest, Screenshot)
     Skin(parent);
     RedrawWindow(parent, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
+    // The real cursor over the first bar's left arrow makes it hot; the third bar's right arrow is held.
+    POINT arrow = {4, 8};
+    ClientToScreen(hot, &arrow);
+    SetCursorPos(arrow.x, arrow.y);
     SendMessageA(hot, WM_MOUSEMOVE, 0, At(4, 8));
-    SendMessageA(sideways, WM_MOUSEMOVE, 0, At(28, 8));
-    SendMessageA(thumb, WM_MOUSEMOVE, 0, At(80, 8));
+    PumpMessages();
     SendMessageA(pressed, WM_LBUTTONDOWN, MK_LBUTTON, At(195, 8));
     KillTimer(pressed, ScrollBarSkinner::kRepeatTimer);
-    for (HWND skinnedChild : {hot, pressed, thumb, updown, sideways})
+    PumpMessages();
+    for (HWND skinnedChild : {hot, pressed, last, updown, sideways})
         EXPECT_NE(nullptr, FindSkinnedWindow(skinnedChild));
+    EXPECT_EQ(ScrollBarSkinner::PartArrow2,
+              dynamic_cast<ScrollBarSkinner*>(FindSkinnedWindow(pressed))->HitPartState());
     EXPECT_TRUE(SavePng(CaptureWindow(parent), ScreenshotPath(std::string("range-skinners") + RunSuffix())));
     SendMessageA(pressed, WM_LBUTTONUP, 0, At(195, 8));
 }
