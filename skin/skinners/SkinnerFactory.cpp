@@ -18,7 +18,9 @@
 #include "skin/skinners/controls/ProgressSkinner.h"
 #include "skin/skinners/controls/RadioSkinner.h"
 #include "skin/skinners/controls/RebarSkinner.h"
+#include "skin/skinners/controls/ScrollBarSkinner.h"
 #include "skin/skinners/controls/SliderSkinner.h"
+#include "skin/skinners/controls/SpinSkinner.h"
 #include "skin/skinners/controls/StaticSkinner.h"
 #include "skin/skinners/controls/StatusBarSkinner.h"
 #include "skin/skinners/controls/TabSkinner.h"
@@ -59,7 +61,7 @@ const MakerEntry kMakers[] = {
     {SkinTypeListBox, Make<ListBoxSkinner>},
     {SkinTypeProgressBar, Make<ProgressSkinner>},
     {SkinTypeRadio, Make<RadioSkinner>},
-    {SkinTypeScrollBar, StandInControl},
+    {SkinTypeScrollBar, Make<ScrollBarSkinner>},
     {SkinTypeSlider, Make<SliderSkinner>},
     {SkinTypeStatic, Make<StaticSkinner>},
     {SkinTypeStatusBar, Make<StatusBarSkinner>},
@@ -67,18 +69,13 @@ const MakerEntry kMakers[] = {
     {SkinTypeToolBar, Make<ToolbarSkinner>},
     {SkinTypeControlBar, Make<ControlBarSkinner>},
     {SkinTypeScrollControl, MakeScrollControl},
-    {SkinTypeSpin, StandInControl},
+    {SkinTypeSpin, Make<SpinSkinner>},
     {SkinTypeListView, Make<ListViewSkinner>},
     {SkinTypeTreeView, Make<TreeViewSkinner>},
     {SkinTypeRichEdit, Make<EditSkinner>},
     {SkinTypeDateTime, Make<DateTimeSkinner>},
-<<<<<<< HEAD
-    {SkinTypeMonthCalendar, StandInControl},
-    {SkinTypeRebar, Make<RebarSkinner>},
-=======
     {SkinTypeMonthCalendar, Make<MonthCalSkinner>},
-    {SkinTypeRebar, StandInControl},
->>>>>>> calendar19
+    {SkinTypeRebar, Make<RebarSkinner>},
     {SkinTypeHeader, Make<HeaderSkinner>},
     {SkinTypeAnimate, StandInControl},
     {SkinTypeLinkWnd, StandInControl},

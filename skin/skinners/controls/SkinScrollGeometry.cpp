@@ -47,7 +47,7 @@ RECT SkinBarRect(const RECT& window, const SkinBarInsets& insets, const SkinScro
     return r;
 }
 
-SkinBarLayout LayoutSkinBar(const SkinScrollBar& bar, int start, int end)
+SkinBarLayout LayoutSkinBarTrack(const SkinScrollBar& bar, int start, int end)
 {
     SkinBarLayout l = {};
     l.start = start;
@@ -58,24 +58,36 @@ SkinBarLayout LayoutSkinBar(const SkinScrollBar& bar, int start, int end)
         l.arrow = length / 2;
     l.trackStart = start + l.arrow;
     l.trackLength = std::max(0, length - 2 * l.arrow);
+    l.thumbStart = l.trackStart;
+    return l;
+}
+
+void PlaceSkinThumb(const SkinScrollBar& bar, int pagelessSize, SkinBarLayout& layout)
+{
     const unsigned range = static_cast<unsigned>(bar.maximum) - static_cast<unsigned>(bar.minimum);
-    const int L = l.trackLength;
-    if (bar.page != 0 && range > 0x7FFFFFFEu) {
-        l.thumbSize = 0;
-        l.thumbStart = l.trackStart;
-        return l;
-    }
+    const int L = layout.trackLength;
     int size;
     if (bar.page == 0)
-        size = l.arrow;
+        size = pagelessSize;
     else
         size = std::max(MulDiv(static_cast<int>(bar.page), L, static_cast<int>(range) + 1), bar.minThumbSize);
     const int pageOrOne = std::max(static_cast<int>(bar.page), 1);
     const int span = static_cast<int>(range) - pageOrOne + 1;
     int offset = span > 0 ? MulDiv(bar.position - bar.minimum, L - size, span) : 0;
     offset = std::max(0, std::min(offset, L - size));
-    l.thumbSize = size;
-    l.thumbStart = l.trackStart + offset;
+    layout.thumbSize = size;
+    layout.thumbStart = layout.trackStart + offset;
+}
+
+SkinBarLayout LayoutSkinBar(const SkinScrollBar& bar, int start, int end)
+{
+    SkinBarLayout l = LayoutSkinBarTrack(bar, start, end);
+    const unsigned range = static_cast<unsigned>(bar.maximum) - static_cast<unsigned>(bar.minimum);
+    if (bar.page != 0 && range > 0x7FFFFFFEu) {
+        l.thumbSize = 0;
+        return l;
+    }
+    PlaceSkinThumb(bar, l.arrow, l);
     return l;
 }
 

@@ -53,6 +53,11 @@ struct SkinBarLayout {
     int thumbStart, thumbSize;
 };
 SkinBarLayout LayoutSkinBar(const SkinScrollBar& bar, int start, int end);
+// The arrows and the track alone (each arrow half the bar when the bar is shorter than two); no thumb.
+SkinBarLayout LayoutSkinBarTrack(const SkinScrollBar& bar, int start, int end);
+// Places the thumb in the layout's track: pagelessSize long without a page, else in proportion to the page
+// and at least the bar's minimum thumb size; its offset in proportion to the position, inside the track.
+void PlaceSkinThumb(const SkinScrollBar& bar, int pagelessSize, SkinBarLayout& layout);
 
 bool SkinBarCanScroll(const SkinScrollBar& bar);
 bool SkinBarUsable(const SkinScrollBar& bar);
