@@ -169,25 +169,31 @@ LRESULT ScrollControlSkinner::PassThenSync(UINT message, WPARAM wParam, LPARAM l
     return result;
 }
 
+SIZE ControlEdgeSize(LONG exStyle)
+{
+    SIZE edge = {0, 0};
+    if (exStyle & WS_EX_CLIENTEDGE) {
+        edge.cx += GetSystemMetrics(SM_CXEDGE);
+        edge.cy += GetSystemMetrics(SM_CYEDGE);
+    }
+    if (exStyle & WS_EX_DLGMODALFRAME) {
+        edge.cx += GetSystemMetrics(SM_CXDLGFRAME);
+        edge.cy += GetSystemMetrics(SM_CYDLGFRAME);
+    }
+    if (exStyle & WS_EX_STATICEDGE) {
+        edge.cx += 1;
+        edge.cy += 1;
+    }
+    return edge;
+}
+
 LRESULT ScrollControlSkinner::OnNcPaint(WPARAM region, LPARAM lParam)
 {
     const ScrollControlSkinObject* object = ScrollObject();
     if (!object || IsSlicedImageEmpty(object->controlFrame))
         return CallSavedProc(WM_NCPAINT, region, lParam);
-    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
-    int cx = 0, cy = 0;
-    if (exStyle & WS_EX_CLIENTEDGE) {
-        cx += GetSystemMetrics(SM_CXEDGE);
-        cy += GetSystemMetrics(SM_CYEDGE);
-    }
-    if (exStyle & WS_EX_DLGMODALFRAME) {
-        cx += GetSystemMetrics(SM_CXDLGFRAME);
-        cy += GetSystemMetrics(SM_CYDLGFRAME);
-    }
-    if (exStyle & WS_EX_STATICEDGE) {
-        cx += 1;
-        cy += 1;
-    }
+    const SIZE edge = ControlEdgeSize(GetWindowLongA(hwnd_, GWL_EXSTYLE));
+    const int cx = edge.cx, cy = edge.cy;
     RECT window;
     ::GetWindowRect(hwnd_, &window);
     RECT inner = window;
