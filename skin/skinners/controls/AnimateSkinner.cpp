@@ -63,6 +63,14 @@ AnimateSkinner::~AnimateSkinner()
 
 void AnimateSkinner::Paint(HDC) {}
 
+SkinObject* AnimateSkinner::SetSkinObject(SkinObject* object)
+{
+    SkinObject* previous = ControlSkinner::SetSkinObject(object);
+    if (playing_ && hwnd_)
+        CaptureBackground();
+    return previous;
+}
+
 LONG_PTR AnimateSkinner::Attach(HWND hwnd)
 {
     if (!hwnd || !player_.Available() || !stopEvent_)

@@ -16,6 +16,8 @@ public:
     ~AnimateSkinner() override;
 
     void Paint(HDC dc) override;
+    // A new skin gives a playing clip a new background.
+    SkinObject* SetSkinObject(SkinObject* object) override;
     // 0 without Video for Windows: the control stays native.
     LONG_PTR Attach(HWND hwnd) override;
     // Stops playing first: the frame thread draws on the window it would lose.

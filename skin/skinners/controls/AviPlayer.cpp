@@ -37,8 +37,7 @@ DWORD FramePeriodMs(DWORD rate, DWORD scale)
 
 AviPlayer::AviPlayer()
     : avifile_(LoadLibraryA("avifil32.dll")), video_(LoadLibraryA("msvfw32.dll")), available_(false), opened_(false),
-      file_(NULL), stream_(NULL), frames_(NULL), drawDib_(NULL), info_(), rate_(0), scale_(0), temporaryClip_(),
-      temporaryName_()
+      file_(NULL), stream_(NULL), frames_(NULL), drawDib_(NULL), info_(), temporaryClip_(), temporaryName_()
 {
     bool found = avifile_ && video_;
     Resolve(avifile_, "AVIFileInit", fileInit_, found);
@@ -47,7 +46,6 @@ AviPlayer::AviPlayer()
     Resolve(avifile_, "AVIFileInfoA", fileInfo_, found);
     Resolve(avifile_, "AVIFileGetStream", fileGetStream_, found);
     Resolve(avifile_, "AVIFileRelease", fileRelease_, found);
-    Resolve(avifile_, "AVIStreamInfoA", streamInfo_, found);
     Resolve(avifile_, "AVIStreamStart", streamStart_, found);
     Resolve(avifile_, "AVIStreamLength", streamLength_, found);
     Resolve(avifile_, "AVIStreamRelease", streamRelease_, found);
@@ -83,22 +81,12 @@ bool AviPlayer::Open(const char* path)
         file_ = NULL;
         return false;
     }
-    AVISTREAMINFOA streamInfo = {};
-    const bool read =
-        fileInfo_(file_, &info_, sizeof info_) == 0 && fileGetStream_(file_, &stream_, streamtypeVIDEO, 0) == 0;
-    if (read) {
-        // The stream's own rate and scale: some systems report the file's as seconds per frame.
-        if (streamInfo_(stream_, &streamInfo, sizeof streamInfo) == 0 && streamInfo.dwScale != 0) {
-            rate_ = streamInfo.dwRate;
-            scale_ = streamInfo.dwScale;
-        } else {
-            rate_ = info_.dwRate;
-            scale_ = info_.dwScale;
-        }
-        frames_ = getFrameOpen_(stream_, NULL);
-        drawDib_ = frames_ ? drawDibOpen_() : NULL;
-    }
     opened_ = true;
+    PAVISTREAM stream = NULL;
+    if (fileInfo_(file_, &info_, sizeof info_) == 0 && fileGetStream_(file_, &stream, streamtypeVIDEO, 0) == 0)
+        stream_ = stream;
+    frames_ = stream_ ? getFrameOpen_(stream_, NULL) : NULL;
+    drawDib_ = frames_ ? drawDibOpen_() : NULL;
     if (!drawDib_) {
         Close();
         return false;
@@ -142,7 +130,6 @@ void AviPlayer::Close()
     file_ = NULL;
     opened_ = false;
     info_ = AVIFILEINFOA();
-    rate_ = scale_ = 0;
     // Only now: the library may hold the clip open until it is released.
     RemoveTemporaryFiles();
 }
@@ -154,7 +141,7 @@ LONG AviPlayer::FrameCount() const
 
 DWORD AviPlayer::FramePeriod() const
 {
-    return FramePeriodMs(rate_, scale_);
+    return FramePeriodMs(info_.dwRate, info_.dwScale);
 }
 
 BOOL AviPlayer::DrawFrame(HDC dc, LONG index)

@@ -29,7 +29,7 @@ public:
     LONG FrameCount() const;
     int Width() const { return opened_ ? static_cast<int>(info_.dwWidth) : 0; }
     int Height() const { return opened_ ? static_cast<int>(info_.dwHeight) : 0; }
-    // The time between two frames of the video stream.
+    // The time between two frames, from the file's rate and scale.
     DWORD FramePeriod() const;
     // Frame `index` of the clip at (0, 0) in the clip's size; FALSE when it cannot be had.
     BOOL DrawFrame(HDC dc, LONG index);
@@ -46,8 +46,6 @@ private:
     PGETFRAME frames_;
     HDRAWDIB drawDib_;
     AVIFILEINFOA info_;
-    DWORD rate_;
-    DWORD scale_;
     char temporaryClip_[MAX_PATH];
     char temporaryName_[MAX_PATH];
 
@@ -57,7 +55,6 @@ private:
     decltype(&::AVIFileInfoA) fileInfo_;
     decltype(&::AVIFileGetStream) fileGetStream_;
     decltype(&::AVIFileRelease) fileRelease_;
-    decltype(&::AVIStreamInfoA) streamInfo_;
     decltype(&::AVIStreamStart) streamStart_;
     decltype(&::AVIStreamLength) streamLength_;
     decltype(&::AVIStreamRelease) streamRelease_;
