@@ -9,7 +9,6 @@
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/skinners/controls/ButtonSkinnerBase.h"
-#include "skin/skinners/controls/ScrollControlSkinner.h"
 
 namespace {
 
@@ -305,21 +304,9 @@ void AnimateSkinner::DrawCurrent(HDC dc, int frame, bool kept)
 LRESULT AnimateSkinner::OnNcPaint(WPARAM region, LPARAM lParam)
 {
     const ControlSkinObject* object = Control();
-    if (!object || IsSlicedImageEmpty(object->controlFrame))
+    if (!object)
         return SkinnedWindow::WindowProc(WM_NCPAINT, region, lParam);
-    const SIZE edge = ControlEdgeSize(GetWindowLongA(hwnd_, GWL_EXSTYLE));
-    if (edge.cx == 0 || edge.cy == 0)
-        return SkinnedWindow::WindowProc(WM_NCPAINT, region, lParam);
-    HDC dc = GetWindowDC(hwnd_);
-    if (!dc)
-        return 0;
-    RECT window;
-    ::GetWindowRect(hwnd_, &window);
-    RECT bounds = {0, 0, window.right - window.left, window.bottom - window.top};
-    ExcludeClipRect(dc, edge.cx, edge.cy, bounds.right - edge.cx, bounds.bottom - edge.cy);
-    DrawFrameImageParts(dc, bounds, object->controlFrame, object->color, TRUE);
-    ReleaseDC(hwnd_, dc);
-    return 0;
+    return PaintSkinBorder(region, lParam, object->controlFrame, object->color);
 }
 
 LRESULT AnimateSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

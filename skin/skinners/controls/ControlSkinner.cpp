@@ -2,6 +2,7 @@
 #include "skin/skinners/controls/ControlSkinner.h"
 
 #include "skin/engine/drawing/MemoryDC.h"
+#include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/interception/ApiHooks.h"
 #include "skin/engine/interception/ButtonClassProc.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
@@ -228,6 +229,58 @@ void ControlSkinner::OnHoverCheck()
         PtInRect(&tipRect, cursor))
         return;
     HideTooltip();
+}
+
+LRESULT ControlSkinner::PaintSkinBorder(WPARAM region, LPARAM lParam, const SlicedImage& frame, COLORREF color)
+{
+    if (IsSlicedImageEmpty(frame))
+        return CallSavedProc(WM_NCPAINT, region, lParam);
+    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
+    int cx = 0, cy = 0;
+    if (exStyle & WS_EX_CLIENTEDGE) {
+        cx += GetSystemMetrics(SM_CXEDGE);
+        cy += GetSystemMetrics(SM_CYEDGE);
+    }
+    if (exStyle & WS_EX_DLGMODALFRAME) {
+        cx += GetSystemMetrics(SM_CXDLGFRAME);
+        cy += GetSystemMetrics(SM_CYDLGFRAME);
+    }
+    if (exStyle & WS_EX_STATICEDGE) {
+        cx += 1;
+        cy += 1;
+    }
+    RECT window;
+    ::GetWindowRect(hwnd_, &window);
+    RECT inner = window;
+    InflateRect(&inner, -cx, -cy);
+    HRGN pass = CreateRectRgnIndirect(&inner);
+    if (pass && region > 1)
+        CombineRgn(pass, pass, reinterpret_cast<HRGN>(region), RGN_AND);
+    CallSavedProc(WM_NCPAINT, reinterpret_cast<WPARAM>(pass), lParam);
+    // Made for that one message: never the window's.
+    if (pass)
+        DeleteObject(pass);
+    if (cx == 0 || cy == 0)
+        return 0;
+    HDC dc = GetWindowDC(hwnd_);
+    if (!dc)
+        return 0;
+    RECT bounds = {0, 0, window.right - window.left, window.bottom - window.top};
+    ExcludeClipRect(dc, cx, cy, bounds.right - cx, bounds.bottom - cy);
+    DrawFrameImageParts(dc, bounds, frame, color, TRUE);
+    ReleaseDC(hwnd_, dc);
+    return 0;
+}
+
+LRESULT ControlSkinner::CallHidden(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND self = hwnd_;
+    const LONG style = GetWindowLongA(self, GWL_STYLE);
+    SetWindowLongA(self, GWL_STYLE, style & ~WS_VISIBLE);
+    const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
+    if (IsWindow(self))
+        SetWindowLongA(self, GWL_STYLE, GetWindowLongA(self, GWL_STYLE) | (style & WS_VISIBLE));
+    return result;
 }
 
 void ControlSkinner::OnPaint()

@@ -8,6 +8,7 @@
 #include "skin/engine/toolkit/SkinnedWindow.h"
 
 class ControlSkinObject;
+struct SlicedImage;
 
 class ControlSkinner : public SkinnedWindow {
 public:
@@ -46,6 +47,13 @@ protected:
     // The control's own procedure, through the captured button class procedure when the saved one is a
     // call handle.
     LRESULT PassOn(UINT message, WPARAM wParam, LPARAM lParam);
+    // Passed on with WS_VISIBLE off, so the control draws nothing of its own while it handles the message.
+    // Whatever it would have shown must be repainted afterwards.
+    LRESULT CallHidden(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_NCPAINT with the border the window's edge styles make drawn from the frame picture (the colour
+    // where it is empty); the rest of the non-client area is the control's. Without a picture the control
+    // draws it all.
+    LRESULT PaintSkinBorder(WPARAM region, LPARAM lParam, const SlicedImage& frame, COLORREF color);
     const ControlSkinObject* Control() const;
     // Applies the object's font (AUTOSKINFONT) and place (AUTOPLACE); TRUE when it moved the control.
     BOOL ApplyFontAndPlace(const SkinObject* object, BOOL redrawFont);

@@ -169,52 +169,12 @@ LRESULT ScrollControlSkinner::PassThenSync(UINT message, WPARAM wParam, LPARAM l
     return result;
 }
 
-SIZE ControlEdgeSize(LONG exStyle)
-{
-    SIZE edge = {0, 0};
-    if (exStyle & WS_EX_CLIENTEDGE) {
-        edge.cx += GetSystemMetrics(SM_CXEDGE);
-        edge.cy += GetSystemMetrics(SM_CYEDGE);
-    }
-    if (exStyle & WS_EX_DLGMODALFRAME) {
-        edge.cx += GetSystemMetrics(SM_CXDLGFRAME);
-        edge.cy += GetSystemMetrics(SM_CYDLGFRAME);
-    }
-    if (exStyle & WS_EX_STATICEDGE) {
-        edge.cx += 1;
-        edge.cy += 1;
-    }
-    return edge;
-}
-
 LRESULT ScrollControlSkinner::OnNcPaint(WPARAM region, LPARAM lParam)
 {
     const ScrollControlSkinObject* object = ScrollObject();
-    if (!object || IsSlicedImageEmpty(object->controlFrame))
+    if (!object)
         return CallSavedProc(WM_NCPAINT, region, lParam);
-    const SIZE edge = ControlEdgeSize(GetWindowLongA(hwnd_, GWL_EXSTYLE));
-    const int cx = edge.cx, cy = edge.cy;
-    RECT window;
-    ::GetWindowRect(hwnd_, &window);
-    RECT inner = window;
-    InflateRect(&inner, -cx, -cy);
-    HRGN pass = CreateRectRgnIndirect(&inner);
-    if (pass && region > 1)
-        CombineRgn(pass, pass, reinterpret_cast<HRGN>(region), RGN_AND);
-    CallSavedProc(WM_NCPAINT, reinterpret_cast<WPARAM>(pass), lParam);
-    // Made for that one message: never the window's.
-    if (pass)
-        DeleteObject(pass);
-    if (cx == 0 || cy == 0)
-        return 0;
-    HDC dc = GetWindowDC(hwnd_);
-    if (!dc)
-        return 0;
-    RECT bounds = {0, 0, window.right - window.left, window.bottom - window.top};
-    ExcludeClipRect(dc, cx, cy, bounds.right - cx, bounds.bottom - cy);
-    DrawFrameImageParts(dc, bounds, object->controlFrame, object->color, TRUE);
-    ReleaseDC(hwnd_, dc);
-    return 0;
+    return PaintSkinBorder(region, lParam, object->controlFrame, object->color);
 }
 
 LRESULT ScrollControlSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

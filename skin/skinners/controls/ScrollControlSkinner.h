@@ -9,10 +9,6 @@
 
 class ScrollControlSkinObject;
 
-// The width and height of the border a control's extended style gives it (client edge, modal frame,
-// static edge), which the skin's control frame covers.
-SIZE ControlEdgeSize(LONG exStyle);
-
 class ScrollControlSkinner : public ControlSkinner {
 public:
     ScrollControlSkinner(SkinnedWindow* owner, int typeId);

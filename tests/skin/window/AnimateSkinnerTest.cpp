@@ -617,6 +617,9 @@ TEST_F(AnimateSkinnerTest, Screenshot)
     EXPECT_EQ(FrameGate::Ended, g_gate.Step());
     RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
-    EXPECT_EQ(kFourFrameColors[2], ClientPixel(animation, 31, 31));
+    EXPECT_EQ(kFourFrameColors[2], ClientPixel(animation, 29, 29));
+    HDC window = GetWindowDC(animation);
+    EXPECT_EQ(RGB(122, 122, 122), GetPixel(window, 0, 0)) << "the edge is the skin's BORDER";
+    ReleaseDC(animation, window);
     EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("link-animate-skinners") + RunSuffix())));
 }
