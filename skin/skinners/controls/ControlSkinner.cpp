@@ -272,15 +272,28 @@ LRESULT ControlSkinner::PaintSkinBorder(WPARAM region, LPARAM lParam, const Slic
     return 0;
 }
 
-LRESULT ControlSkinner::CallHidden(UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+
+template <class Call> LRESULT WhileHidden(HWND self, Call call)
 {
-    HWND self = hwnd_;
     const LONG style = GetWindowLongA(self, GWL_STYLE);
     SetWindowLongA(self, GWL_STYLE, style & ~WS_VISIBLE);
-    const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
+    const LRESULT result = call();
     if (IsWindow(self))
         SetWindowLongA(self, GWL_STYLE, GetWindowLongA(self, GWL_STYLE) | (style & WS_VISIBLE));
     return result;
+}
+
+} // namespace
+
+LRESULT ControlSkinner::CallHidden(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return WhileHidden(hwnd_, [&] { return ControlSkinner::WindowProc(message, wParam, lParam); });
+}
+
+LRESULT ControlSkinner::PassOnHidden(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return WhileHidden(hwnd_, [&] { return PassOn(message, wParam, lParam); });
 }
 
 void ControlSkinner::OnPaint()

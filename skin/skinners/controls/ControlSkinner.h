@@ -50,6 +50,8 @@ protected:
     // Passed on with WS_VISIBLE off, so the control draws nothing of its own while it handles the message.
     // Whatever it would have shown must be repainted afterwards.
     LRESULT CallHidden(UINT message, WPARAM wParam, LPARAM lParam);
+    // The same, straight to the control's own procedure.
+    LRESULT PassOnHidden(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_NCPAINT with the border the window's edge styles make drawn from the frame picture (the colour
     // where it is empty); the rest of the non-client area is the control's. Without a picture the control
     // draws it all.
