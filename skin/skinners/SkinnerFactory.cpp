@@ -5,6 +5,7 @@
 #include <new>
 
 #include "skin/engine/store/SkinTypes.h"
+#include "skin/skinners/controls/AnimateSkinner.h"
 #include "skin/skinners/controls/ButtonSkinner.h"
 #include "skin/skinners/controls/ComboBoxSkinner.h"
 #include "skin/skinners/controls/ControlBarSkinner.h"
@@ -13,6 +14,7 @@
 #include "skin/skinners/controls/GroupBoxSkinner.h"
 #include "skin/skinners/controls/HeaderSkinner.h"
 #include "skin/skinners/controls/ListBoxSkinner.h"
+#include "skin/skinners/controls/LinkSkinner.h"
 #include "skin/skinners/controls/ListViewSkinner.h"
 #include "skin/skinners/controls/MonthCalSkinner.h"
 #include "skin/skinners/controls/ProgressSkinner.h"
@@ -77,8 +79,8 @@ const MakerEntry kMakers[] = {
     {SkinTypeMonthCalendar, Make<MonthCalSkinner>},
     {SkinTypeRebar, Make<RebarSkinner>},
     {SkinTypeHeader, Make<HeaderSkinner>},
-    {SkinTypeAnimate, StandInControl},
-    {SkinTypeLinkWnd, StandInControl},
+    {SkinTypeAnimate, Make<AnimateSkinner>},
+    {SkinTypeLinkWnd, Make<LinkSkinner>},
 };
 
 SkinnedWindow* MakeSkinner(int type, SkinnedWindow* owner)

@@ -185,17 +185,18 @@ BOOL SaveResourceToFile(const char* path, HMODULE module, const char* name, cons
     return written && closed;
 }
 
-void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir, const char* ext)
+BOOL MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir, const char* ext)
 {
     if (!out || outSize == 0)
-        return;
+        return FALSE;
     char folder[MAX_PATH + 1] = "";
     const DWORD length = GetTempPathA(MAX_PATH, folder);
     if (length == 0 || length > MAX_PATH)
         tessarine::CopyText(folder, sizeof folder, fallbackDir ? fallbackDir : "");
     char unique[MAX_PATH] = "";
     std::string name;
-    if (GetTempFileNameA(folder, "VL", 0, unique)) {
+    const BOOL made = GetTempFileNameA(folder, "VL", 0, unique) != 0;
+    if (made) {
         name = unique;
     } else {
         name = folder;
@@ -208,4 +209,5 @@ void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const
         name += ext;
     }
     tessarine::CopyText(out, outSize, name.c_str());
+    return made;
 }

@@ -32,8 +32,9 @@ void FindMonthCalButtons(HWND monthCal, RECT& previous, RECT& next);
 BOOL SaveResourceToFile(const char* path, HMODULE module, const char* name, const char* type);
 // A unique temporary file name ("VL" prefix) in the temporary folder (dir when there is none); when no
 // unique name can be made, the folder and the fallback name. ext, when given, is appended after a dot.
-// The result is cut to fit out.
-void MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir, const char* ext);
+// The result is cut to fit out. TRUE when the system made the unique name, which it reserves by creating
+// that file (the result without the extension): the caller removes it with its own file.
+BOOL MakeTempFileName(char* out, size_t outSize, const char* fallbackName, const char* fallbackDir, const char* ext);
 
 // SetWindowPos flags that only make the system recompute a window's frame.
 const UINT kFrameChanged = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;

@@ -66,7 +66,8 @@ SkinObject* ControlSkinner::FindControlSkinObject(int controlId, int typeId) con
     SkinObject* frame = owner ? owner->GetSkinObject() : NULL;
     if (!frame)
         return NULL;
-    SkinObject* found = frame->FindChildSkinObject(typeId, controlId);
+    // Link windows are drawn from the Static objects.
+    SkinObject* found = frame->FindChildSkinObject(typeId == SkinTypeLinkWnd ? SkinTypeStatic : typeId, controlId);
     if (!found && typeId == SkinTypeRichEdit)
         found = frame->FindChildSkinObject(SkinTypeEdit, controlId);
     return found;

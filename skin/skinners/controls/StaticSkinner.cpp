@@ -78,15 +78,20 @@ void StaticSkinner::Detach()
     ControlSkinner::Detach();
 }
 
-void StaticSkinner::PaintBackground(HDC dc)
+void DrawStaticBackground(HWND control, HWND holder, const SkinObject* skinObject, HDC dc)
 {
-    const StaticSkinObject* object = dynamic_cast<const StaticSkinObject*>(skinObject_);
+    const StaticSkinObject* object = dynamic_cast<const StaticSkinObject*>(skinObject);
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(control, &client);
     if (!object || object->transparent)
-        DrawParentBackground(hwnd_, FindTabParent(), dc);
+        DrawParentBackground(control, holder, dc);
     else
         DrawFrameImage(dc, client, object->controlFrame, object->color, TRUE);
+}
+
+void StaticSkinner::PaintBackground(HDC dc)
+{
+    DrawStaticBackground(hwnd_, FindTabParent(), skinObject_, dc);
 }
 
 void StaticSkinner::Paint(HDC dc)

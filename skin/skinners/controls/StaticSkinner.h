@@ -8,6 +8,9 @@ enum StaticKind { StaticNative, StaticText, StaticIcon, StaticBitmap };
 StaticKind ClassifyStatic(LONG style);
 // The DrawText format of a text static.
 UINT StaticTextFormat(LONG style, LONG exStyle);
+// A static's background under a control drawn from a Static object: the holder's picture when the object
+// is TRANSPARENT (or missing), else BACKIMAGE over the client with BACKCOLOR.
+void DrawStaticBackground(HWND control, HWND holder, const SkinObject* object, HDC dc);
 
 class StaticSkinner : public ControlSkinner {
 public:
