@@ -188,6 +188,8 @@ protected:
         InitCommonControlsEx(&icc);
         parent_ = MakeFrame("Bars", WS_POPUP | WS_CAPTION | WS_VISIBLE);
         SetWindowPos(parent_, NULL, 40, 40, 480, 320, SWP_NOZORDER);
+        // Hot buttons follow the real cursor; an earlier test may have left it over the bars.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     }
     void TearDown() override
     {
