@@ -21,13 +21,14 @@
 #include "skin/skinners/controls/LinkSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
 #include "tests/skin/window/AviClipWriter.h"
+#include "tests/skin/window/TestLinkWindow.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
 namespace {
 
 const COLORREF kHolderColor = RGB(30, 150, 140);
-const COLORREF kLinkColor = RGB(0, 0, 200);
+const COLORREF kLinkColor = kTestLinkColor;
 const DWORD kGuardMs = 10000; // only ever reached when something hangs
 
 struct Notes {
@@ -68,52 +69,6 @@ LRESULT CALLBACK HolderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
 }
 
-// The link's own drawing: underlined text on the window colour.
-void PaintLink(HWND hwnd, HDC dc)
-{
-    RECT r;
-    GetClientRect(hwnd, &r);
-    HBRUSH window = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
-    FillRect(dc, &r, window);
-    DeleteObject(window);
-    LOGFONTA lf = {};
-    lf.lfHeight = -14;
-    lf.lfWeight = FW_BOLD;
-    lf.lfUnderline = TRUE;
-    lf.lfQuality = NONANTIALIASED_QUALITY;
-    lstrcpyA(lf.lfFaceName, "Tahoma");
-    HFONT font = CreateFontIndirectA(&lf);
-    HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kLinkColor);
-    char text[64];
-    const int length = GetWindowTextA(hwnd, text, sizeof text);
-    DrawTextA(dc, text, length, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, old);
-    DeleteObject(font);
-}
-
-LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        PaintLink(hwnd, dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        if (lParam & PRF_CLIENT)
-            PaintLink(hwnd, reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    default:
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-}
-
 void RegisterClasses()
 {
     static bool registered = false;
@@ -131,9 +86,7 @@ void RegisterClasses()
     wc.lpszClassName = "AnimateTestHolder";
     wc.hbrBackground = NULL;
     RegisterClassA(&wc);
-    wc.lpfnWndProc = LinkProc;
-    wc.lpszClassName = "Link Window";
-    RegisterClassA(&wc);
+    RegisterTestLinkWindow();
 }
 
 HWND Child(const char* className, HWND parent, DWORD style, int id, const char* text, int x, int y, int w, int h,
@@ -576,7 +529,7 @@ TEST_F(AnimateSkinnerTest, LinkKeepsItsTextAndShowsTheSkinUnderItsWindowColour)
         HDC own = CreateCompatibleDC(screen);
         HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
         HGDIOBJ old = SelectObject(own, bitmap);
-        PaintLink(link, own);
+        PaintTestLink(link, own);
         const std::vector<COLORREF> drawn = ReadPixels(own, r.right, r.bottom);
         SelectObject(own, old);
         DeleteObject(bitmap);

@@ -31,6 +31,7 @@
 #include "skin/skinners/controls/SkinScrollBar.h"
 #include "skin/skinners/controls/TabSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/skin/window/TestLinkWindow.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
@@ -96,7 +97,8 @@ HWND Child(const char* className, HWND parent, DWORD style, int id, const char* 
 void InitCommonControlClasses()
 {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_TAB_CLASSES |
-                                                ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_DATE_CLASSES};
+                                                ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
+                                                ICC_COOL_CLASSES | ICC_UPDOWN_CLASS | ICC_ANIMATE_CLASS};
     InitCommonControlsEx(&icc);
 }
 
@@ -966,9 +968,9 @@ TEST_F(ControlSkinnerTest, TabKeepsPagesPixelsAndItsBackgroundUntilItChanges)
     DestroyWindow(hidden);
 }
 
-TEST_F(ControlSkinnerTest, GalleryOfBarsTabsAndRanges)
+TEST_F(ControlSkinnerTest, GalleryOfEveryControlKind)
 {
-    HWND dialog = Track(MakeParent("控件画廊", 600, 440));
+    HWND dialog = Track(MakeParent("控件画廊", 900, 640));
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto add = [&](const char* cls, DWORD style, int id, const char* text, int x, int y, int w, int h) {
         HWND c = Child(cls, dialog, style, id, text, x, y, w, h);
@@ -1030,13 +1032,153 @@ TEST_F(ControlSkinnerTest, GalleryOfBarsTabsAndRanges)
     add(DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT, 240, "", 8, 330, 140, 22);
     add(DATETIMEPICK_CLASSA, DTS_TIMEFORMAT, 241, "", 156, 330, 140, 22);
     add(DATETIMEPICK_CLASSA, DTS_SHORTDATEFORMAT | WS_DISABLED, 242, "", 304, 330, 140, 22);
+
+    // Buttons, texts and lists along the bottom.
+    add("Button", BS_DEFPUSHBUTTON | WS_GROUP, 250, "确定", 8, 366, 70, 24);
+    add("Button", BS_PUSHBUTTON, 251, "取消", 84, 366, 70, 24);
+    add("Button", BS_PUSHBUTTON | WS_DISABLED, 252, "应用", 160, 366, 70, 24);
+    HWND check = add("Button", BS_AUTOCHECKBOX | WS_GROUP, 253, "启用录像", 8, 398, 100, 20);
+    add("Button", BS_AUTOCHECKBOX, 254, "报警联动", 112, 398, 100, 20);
+    HWND disabledCheck = add("Button", BS_AUTOCHECKBOX | WS_DISABLED, 255, "禁用", 216, 398, 80, 20);
+    HWND radio = add("Button", BS_AUTORADIOBUTTON | WS_GROUP, 256, "TCP", 8, 422, 100, 20);
+    add("Button", BS_AUTORADIOBUTTON, 257, "UDP", 112, 422, 100, 20);
+    add("Button", BS_AUTORADIOBUTTON | WS_DISABLED, 258, "多播", 216, 422, 80, 20);
+    add("Button", BS_GROUPBOX | WS_GROUP, 259, "地址", 304, 360, 280, 90);
+    add("Static", SS_LEFT, 260, "名称:", 316, 382, 50, 18);
+    HWND edit = add("Edit", ES_AUTOHSCROLL, 261, "摄像机1", 370, 378, 202, 22);
+    SetWindowLongA(edit, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    add("Static", SS_LEFT | WS_DISABLED, 262, "端口:", 316, 412, 50, 18);
+    HWND disabledEdit = add("Edit", WS_DISABLED, 263, "37010", 370, 408, 202, 22);
+    SetWindowLongA(disabledEdit, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    HWND combo = add("ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL, 264, "", 8, 452, 140, 200);
+    for (const char* text : {"关闭", "定时", "报警"})
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    HWND list = add("ListBox", WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_BORDER, 265, "", 8, 484, 140, 84);
+    for (int i = 1; i <= 12; ++i) {
+        char text[32];
+        wsprintfA(text, "通道 %d", i);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    HWND tree =
+        add(WC_TREEVIEWA, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | WS_BORDER, 266, "", 156, 456, 140, 112);
+    TVINSERTSTRUCTA node = {};
+    node.hInsertAfter = TVI_LAST;
+    node.item.mask = TVIF_TEXT;
+    node.item.pszText = const_cast<char*>("大厅");
+    HTREEITEM root =
+        reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&node)));
+    node.hParent = root;
+    for (const char* text : {"摄像机1", "摄像机2", "摄像机3"}) {
+        node.item.pszText = const_cast<char*>(text);
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&node));
+    }
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(root));
+    HWND view = add(WC_LISTVIEWA, LVS_REPORT | WS_BORDER, 267, "", 304, 456, 280, 112);
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 130;
+    column.pszText = const_cast<char*>("文件");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    column.pszText = const_cast<char*>("大小");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
+    for (int i = 0; i < 3; ++i) {
+        char text[32];
+        wsprintfA(text, "录像%d.mp4", i + 1);
+        LVITEMA row = {};
+        row.mask = LVIF_TEXT;
+        row.iItem = i;
+        row.pszText = text;
+        SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+    }
+
+    // The right-hand column: calendar, bars, spins, scroll bars, a link and an animation.
+    add(MONTHCAL_CLASSA, 0, 270, "", 596, 8, 290, 180);
+    HWND toolbar =
+        add(TOOLBARCLASSNAMEA, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER | TBSTYLE_FLAT | TBSTYLE_LIST, 271, "",
+            596, 196, 290, 28);
+    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    HIMAGELIST icons = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 3, 0);
+    for (COLORREF color : {RGB(40, 100, 200), RGB(200, 60, 50), RGB(60, 160, 70)}) {
+        HDC screen = GetDC(NULL);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+        HDC memory = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        RECT square = {0, 0, 16, 16};
+        HBRUSH brush = CreateSolidBrush(color);
+        FillRect(memory, &square, brush);
+        DeleteObject(brush);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        ReleaseDC(NULL, screen);
+        ImageList_AddMasked(icons, bitmap, RGB(255, 0, 255));
+        DeleteObject(bitmap);
+    }
+    SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons));
+    const char* toolTexts[] = {"打开", "保存", "导出"};
+    const BYTE toolStates[] = {TBSTATE_ENABLED, TBSTATE_ENABLED | TBSTATE_CHECKED, 0};
+    for (int i = 0; i < 3; ++i) {
+        TBBUTTON button = {};
+        button.iBitmap = i;
+        button.idCommand = 700 + i;
+        button.fsState = toolStates[i];
+        button.fsStyle = i == 1 ? BTNS_CHECK : BTNS_BUTTON;
+        button.iString =
+            static_cast<INT_PTR>(SendMessageA(toolbar, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>(toolTexts[i])));
+        SendMessageA(toolbar, TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    HWND rebar = add(REBARCLASSNAMEA, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 272, "", 596, 230, 290, 30);
+    REBARBANDINFOA band = {};
+    band.cbSize = sizeof band;
+    band.fMask = RBBIM_TEXT | RBBIM_STYLE | RBBIM_SIZE;
+    band.fStyle = RBBS_GRIPPERALWAYS;
+    band.cx = 140;
+    for (const char* text : {"通道", "地址"}) {
+        band.lpText = const_cast<char*>(text);
+        SendMessageA(rebar, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    }
+    HWND buddy = add("Edit", ES_NUMBER, 273, "7", 596, 268, 60, 22);
+    SetWindowLongA(buddy, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    HWND spin = add(UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS, 274, "", 0, 0, 0, 0);
+    SendMessageA(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(spin, UDM_SETRANGE32, 0, 99);
+    SendMessageA(spin, UDM_SETPOS32, 0, 7);
+    add(UPDOWN_CLASSA, UDS_HORZ, 275, "", 672, 268, 36, 22);
+    add(UPDOWN_CLASSA, WS_DISABLED, 276, "", 716, 266, 18, 26);
+    HWND scroll = add("ScrollBar", SBS_HORZ, 277, "", 596, 300, 290, 17);
+    SCROLLINFO info = {sizeof info, SIF_ALL, 0, 100, 20, 30, 0};
+    SendMessageA(scroll, SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
+    HWND disabledScroll = add("ScrollBar", SBS_HORZ | WS_DISABLED, 278, "", 596, 324, 290, 17);
+    SendMessageA(disabledScroll, SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
+    HWND upright = add("ScrollBar", SBS_VERT, 279, "", 750, 348, 17, 150);
+    info.nPos = 70;
+    SendMessageA(upright, SBM_SETSCROLLINFO, FALSE, reinterpret_cast<LPARAM>(&info));
+    RegisterTestLinkWindow();
+    add("Link Window", 0, 280, "访问 Warden 网站", 596, 350, 150, 22);
+    HWND animation = add(ANIMATE_CLASSA, ACS_CENTER, 281, "", 596, 380, 60, 60);
+    SetWindowLongA(animation, GWL_EXSTYLE, WS_EX_CLIENTEDGE);
+    SetWindowPos(animation, NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    HWND status = add(STATUSCLASSNAMEA, 0, 282, "就绪", 0, 0, 0, 0);
+    const int edges[] = {300, 600, -1};
+    SendMessageA(status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    SendMessageA(status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("通道 1-16 在线"));
     Skin(dialog);
+    EXPECT_EQ(1, SendMessageA(animation, ACM_OPENA, 0, reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(1))));
+    SendMessageA(check, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(disabledCheck, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(radio, BM_SETCHECK, BST_CHECKED, 0);
     PumpMessages();
     RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
+    for (int skinnedId = 250; skinnedId <= 282; ++skinnedId)
+        if (HWND control = GetDlgItem(dialog, skinnedId))
+            EXPECT_TRUE(Skinned(control)) << skinnedId;
     for (int skinnedId : {200, 201, 202, 203, 210, 211, 212, 213, 220, 221, 222, 230, 240, 241, 242})
         EXPECT_TRUE(Skinned(GetDlgItem(dialog, skinnedId))) << skinnedId;
     EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("skinner-gallery") + RunSuffix())));
+    DestroyWindow(dialog);
+    ImageList_Destroy(icons);
 }
 
 namespace {
