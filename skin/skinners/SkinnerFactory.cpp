@@ -1,5 +1,5 @@
-// The skinner factory: type id -> creation function. Control kinds without a skinner of their own yet get
-// the engine's stand-in (subclassed and bound, drawn by the control itself).
+// The skinner factory: type id -> creation function. Every control kind the engine classifies has its own
+// skinner; a type without an entry gets none and the window stays native.
 #include "skin/skinners/SkinnerFactory.h"
 
 #include <new>
@@ -33,11 +33,6 @@
 #include "skin/skinners/window/FrameWindowSkinner.h"
 
 namespace {
-
-SkinnedWindow* StandInControl(int type, SkinnedWindow* owner)
-{
-    return BuiltInSkinnerServices().createSkinner(type, owner);
-}
 
 template <class Skinner> SkinnedWindow* Make(int, SkinnedWindow* owner)
 {
