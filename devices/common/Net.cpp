@@ -322,6 +322,18 @@ bool Handshake(Channel& channel, const HelloMsg& hello, const void* data, size_t
     }
 }
 
+bool ReceiveHello(Channel& channel, DWORD timeoutMs, HANDLE stopEvent, HelloMsg* hello, std::vector<char>* data)
+{
+    Message m;
+    if (channel.Receive(m, timeoutMs, stopEvent) != Wait::Message || m.kind != MsgHello ||
+        m.data.size() < sizeof(HelloMsg))
+        return false;
+    std::memcpy(hello, m.data.data(), sizeof *hello);
+    if (data)
+        data->assign(m.data.begin() + sizeof(HelloMsg), m.data.end());
+    return true;
+}
+
 HelloMsg MakeHello(Purpose purpose, const char* name, const char* user, const char* password)
 {
     HelloMsg h = {};

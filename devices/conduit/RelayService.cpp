@@ -42,12 +42,9 @@ void RelayService::Stop()
 
 void RelayService::Serve(dev::Channel& channel, HANDLE stop)
 {
-    dev::Message m;
-    if (channel.Receive(m, 10000, stop) != dev::Wait::Message || m.kind != dev::MsgHello ||
-        m.data.size() < sizeof(dev::HelloMsg))
-        return;
     dev::HelloMsg hello;
-    std::memcpy(&hello, m.data.data(), sizeof hello);
+    if (!dev::ReceiveHello(channel, 10000, stop, &hello, nullptr))
+        return;
     std::string user = dev::FieldText(hello.user, sizeof hello.user);
     std::string password = dev::FieldText(hello.password, sizeof hello.password);
     std::string server = dev::FieldText(hello.name, sizeof hello.name);
@@ -63,6 +60,7 @@ void RelayService::Serve(dev::Channel& channel, HANDLE stop)
     if (level > 0) {
         if (config.eventLog)
             config.eventLog(server.c_str(), hello.channel, 1, peer.c_str(), user.c_str(), password.c_str());
+        dev::Message m;
         while (channel.Receive(m, INFINITE, stop) == dev::Wait::Message) {
         }
         if (config.eventLog)

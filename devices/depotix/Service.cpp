@@ -79,13 +79,10 @@ void Service::Stop()
 
 void Service::Serve(dev::Channel& channel, HANDLE stop)
 {
-    dev::Message m;
-    if (channel.Receive(m, 10000, stop) != dev::Wait::Message || m.kind != dev::MsgHello ||
-        m.data.size() < sizeof(dev::HelloMsg))
-        return;
     dev::HelloMsg hello;
-    std::memcpy(&hello, m.data.data(), sizeof hello);
-    std::vector<char> data(m.data.begin() + sizeof hello, m.data.end());
+    std::vector<char> data;
+    if (!dev::ReceiveHello(channel, 10000, stop, &hello, &data))
+        return;
     dev::ServeFileConnection(*this, channel, hello, data, stop);
     channel.Shutdown();
 }
