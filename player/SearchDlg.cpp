@@ -12,6 +12,7 @@
 #include "resources/clipview/resource.h"
 #include "skin/engine/toolkit/Tessarine.h"
 #include "station/config/records/ProgressDlg.h"
+#include "station/config/records/RemoteHit.h"
 
 namespace {
 
@@ -194,14 +195,7 @@ void __stdcall CSearchDlg::OnSearchResult(const char* serverName, int channel, c
         window = g_searchWindow;
     if (window == nullptr)
         return;
-    QueryResultRecord record = {};
-    CopyText(record.name, serverName != nullptr ? serverName : "");
-    record.channel = channel;
-    record.start = SearchCalendarTime(start);
-    record.end = SearchCalendarTime(end);
-    record.size = (INT32)size;
-    CopyText(record.path, remotePath != nullptr ? remotePath : "");
-    window->AppendRecord(record);
+    window->AppendRecord(MakeRemoteHitRecord(serverName, channel, remotePath, start, end, size));
 }
 
 void CSearchDlg::AppendRecord(const QueryResultRecord& record)
