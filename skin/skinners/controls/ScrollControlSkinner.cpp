@@ -147,29 +147,6 @@ void ScrollControlSkinner::PostResync()
     PostMessageA(hwnd_, WM_SKIN_RESYNCSCROLLBARS, 0, 0);
 }
 
-LRESULT ScrollControlSkinner::PassOnToControl(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return ControlSkinner::WindowProc(message, wParam, lParam);
-}
-
-LRESULT ScrollControlSkinner::PassThenResync(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    HWND self = hwnd_;
-    const LRESULT result = ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
-        PostResync();
-    return result;
-}
-
-LRESULT ScrollControlSkinner::PassThenSync(UINT message, WPARAM wParam, LPARAM lParam, int bar)
-{
-    HWND self = hwnd_;
-    const LRESULT result = ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
-        SyncBar(bar);
-    return result;
-}
-
 LRESULT ScrollControlSkinner::PassWithResync(UINT message, WPARAM wParam, LPARAM lParam, WPARAM firstMovingKey,
                                              const UINT* resyncMessages, size_t resyncCount)
 {
@@ -192,6 +169,29 @@ LRESULT ScrollControlSkinner::PassWithResync(UINT message, WPARAM wParam, LPARAM
         break;
     }
     return ScrollControlSkinner::WindowProc(message, wParam, lParam);
+}
+
+LRESULT ScrollControlSkinner::PassOnToControl(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ControlSkinner::WindowProc(message, wParam, lParam);
+}
+
+LRESULT ScrollControlSkinner::PassThenResync(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND self = hwnd_;
+    const LRESULT result = ScrollControlSkinner::WindowProc(message, wParam, lParam);
+    if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
+        PostResync();
+    return result;
+}
+
+LRESULT ScrollControlSkinner::PassThenSync(UINT message, WPARAM wParam, LPARAM lParam, int bar)
+{
+    HWND self = hwnd_;
+    const LRESULT result = ScrollControlSkinner::WindowProc(message, wParam, lParam);
+    if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
+        SyncBar(bar);
+    return result;
 }
 
 LRESULT ScrollControlSkinner::OnNcPaint(WPARAM region, LPARAM lParam)

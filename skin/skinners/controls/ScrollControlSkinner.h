@@ -5,8 +5,6 @@
 // the platform's bars change unseen, so the skin bars are brought back in line after the messages that
 // can change them.
 #pragma once
-#include <stddef.h>
-
 #include "skin/skinners/controls/ControlSkinner.h"
 
 class ScrollControlSkinObject;
