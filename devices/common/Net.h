@@ -57,7 +57,8 @@ public:
 
 private:
     bool TakeMessage(Message& out);
-    bool Fill(); // false when the connection ended
+    bool Fill();         // false when the connection ended
+    void TakeArrivals(); // after the network event: what came is read, an end noted
 
     SOCKET sock_;
     HANDLE netEvent_;
