@@ -117,15 +117,7 @@ BOOL CDlgFileQuery::OnInitDialog()
     CDialog::OnInitDialog();
     SYSTEMTIME today;
     Seams::LocalTime(&today);
-    SYSTEMTIME start = today, end = today;
-    start.wHour = start.wMinute = start.wSecond = 0;
-    end.wHour = 23;
-    end.wMinute = end.wSecond = 59;
-    start.wMilliseconds = end.wMilliseconds = 0;
-    m_fromDate.SetTime(&start);
-    m_fromTime.SetTime(&start);
-    m_toDate.SetTime(&end);
-    m_toTime.SetTime(&end);
+    SetDayRange(today, m_fromDate, m_fromTime, m_toDate, m_toTime);
     m_fromTime.SetFormat("HH:mm:ss");
     m_toTime.SetFormat("HH:mm:ss");
     m_pager.SetUpColumns();
