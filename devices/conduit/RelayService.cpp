@@ -1,7 +1,5 @@
 #include "devices/conduit/RelayService.h"
 
-#include <cstring>
-
 #include "devices/common/Text.h"
 
 namespace conduit {

@@ -1,10 +1,8 @@
 // The file service behind Depotix's entry points: the listener, one thread per connection, and
 // what a connection may see (the paths searches handed out).
 #pragma once
-#include <memory>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "devices/common/ConnectionListener.h"
 #include "devices/common/FileService.h"
