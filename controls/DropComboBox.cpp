@@ -525,19 +525,24 @@ void CDropComboBox::SelectPrev()
     MoveClosedSelection(DropCombo::NextEnabled(Disabled(), from, -1));
 }
 
+void CDropComboBox::PageListTo(CDropComboBoxList& list, int row)
+{
+    if (row == -1)
+        return;
+    list.SetNoSkip(TRUE);
+    list.SelectRow(row);
+    list.SetNoSkip(FALSE);
+    CString text;
+    list.GetText(list.GetCurSel(), text);
+    SetText(static_cast<LPCSTR>(text));
+}
+
 void CDropComboBox::PageDown()
 {
     if (m_dropped && m_dropWnd != nullptr) {
         CDropComboBoxList& list = m_dropWnd->List();
-        int row = DropCombo::ListPageDown(list.GetCurSel(), list.GetTopIndex(), list.VisibleRows(), list.GetCount());
-        if (row != -1) {
-            list.SetNoSkip(TRUE);
-            list.SelectRow(row);
-            list.SetNoSkip(FALSE);
-            CString text;
-            list.GetText(list.GetCurSel(), text);
-            SetText(static_cast<LPCSTR>(text));
-        }
+        PageListTo(list,
+                   DropCombo::ListPageDown(list.GetCurSel(), list.GetTopIndex(), list.VisibleRows(), list.GetCount()));
         return;
     }
     MoveClosedSelection(DropCombo::ClosedPageDown(m_curSel, m_count));
@@ -547,15 +552,7 @@ void CDropComboBox::PageUp()
 {
     if (m_dropped && m_dropWnd != nullptr) {
         CDropComboBoxList& list = m_dropWnd->List();
-        int row = DropCombo::ListPageUp(list.GetCurSel(), list.GetTopIndex(), list.VisibleRows());
-        if (row != -1) {
-            list.SetNoSkip(TRUE);
-            list.SelectRow(row);
-            list.SetNoSkip(FALSE);
-            CString text;
-            list.GetText(list.GetCurSel(), text);
-            SetText(static_cast<LPCSTR>(text));
-        }
+        PageListTo(list, DropCombo::ListPageUp(list.GetCurSel(), list.GetTopIndex(), list.VisibleRows()));
         return;
     }
     MoveClosedSelection(DropCombo::ClosedPageUp(m_curSel, m_count));

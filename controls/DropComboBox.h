@@ -8,6 +8,7 @@
 
 class CDropComboBoxDropWnd;
 class CDropComboBoxEdit;
+class CDropComboBoxList;
 
 class CDropComboBox : public CWnd {
     DECLARE_DYNAMIC(CDropComboBox)
@@ -100,6 +101,8 @@ private:
     void SetText(const std::string& text);
     bool RunAutoComplete(); // false when it stopped without notifying
     void MoveClosedSelection(int index);
+    // A page move in the open list: the row (-1: none) is selected as it is, and shown in the edit part.
+    void PageListTo(CDropComboBoxList& list, int row);
     BOOL PreTranslateKey(UINT key);
     BOOL HandleEnter();
     BOOL HandleEscape();

@@ -147,14 +147,19 @@ int CPaneTransport::OpenFile(const char* path)
         m_host.MarkCurrent(m_playlist.m_current);
     if (!m_target.local)
         return 1;
+    FitWindowToPicture(TRUE);
+    return Control(cmdPlay);
+}
+
+void CPaneTransport::FitWindowToPicture(BOOL local)
+{
     int width = 0, height = 0;
-    fw.GetPictureSize(m_handle, &width, &height);
+    GetFramewellApi().GetPictureSize(m_handle, &width, &height);
     m_pictureWidth = width;
     m_pictureHeight = height;
     SIZE size;
-    if (PictureSizeForWindow(m_host.DisplayMode(), width, height, TRUE, size))
+    if (PictureSizeForWindow(m_host.DisplayMode(), width, height, local, size))
         m_host.ResizeForPicture(size.cx, size.cy);
-    return Control(cmdPlay);
 }
 
 void CPaneTransport::OnNotify(WPARAM code, LPARAM handle)
@@ -213,13 +218,7 @@ void CPaneTransport::OnReady()
         fw.Play(m_handle, m_host.PaneWindow());
     int whole[4] = {1, 1, 1, 1};
     fw.RefreshDisplay(m_handle, whole);
-    int width = 0, height = 0;
-    fw.GetPictureSize(m_handle, &width, &height);
-    m_pictureWidth = width;
-    m_pictureHeight = height;
-    SIZE size;
-    if (PictureSizeForWindow(m_host.DisplayMode(), width, height, FALSE, size))
-        m_host.ResizeForPicture(size.cx, size.cy);
+    FitWindowToPicture(FALSE);
     SetAllFlags(1, 0);
     m_started = 1;
     m_deadEnds = 0;

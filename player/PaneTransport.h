@@ -107,6 +107,8 @@ public:
 
 private:
     void SetAllFlags(int enable, int grey);
+    // Reads the opened picture's size and has the window made for it (local: a local file's picture).
+    void FitWindowToPicture(BOOL local);
     void Changed();
     void OnEndOfFile();
     void OnReady();

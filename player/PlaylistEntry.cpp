@@ -3,28 +3,31 @@
 
 #include <afxstr.h>
 
+namespace {
+
+// Entries and targets name their fields alike; a local file has no connection.
+template <class From, class To> void CopyTarget(const From& from, To& to)
+{
+    CopyText(to.path, from.path);
+    to.local = from.local;
+    if (!from.local) {
+        CopyText(to.address, from.address);
+        CopyText(to.user, from.user);
+        CopyText(to.password, from.password);
+        to.port = from.port;
+    }
+}
+
+} // namespace
+
 PlaylistEntry MakePlaylistEntry(const PlayTarget& target)
 {
     PlaylistEntry entry = {};
-    CopyText(entry.path, target.path);
-    entry.local = target.local;
-    if (!target.local) {
-        CopyText(entry.address, target.address);
-        CopyText(entry.user, target.user);
-        CopyText(entry.password, target.password);
-        entry.port = target.port;
-    }
+    CopyTarget(target, entry);
     return entry;
 }
 
 void ApplyPlaylistEntry(const PlaylistEntry& entry, PlayTarget& target)
 {
-    CopyText(target.path, entry.path);
-    target.local = entry.local;
-    if (!entry.local) {
-        CopyText(target.address, entry.address);
-        CopyText(target.user, entry.user);
-        CopyText(target.password, entry.password);
-        target.port = entry.port;
-    }
+    CopyTarget(entry, target);
 }

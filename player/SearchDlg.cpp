@@ -12,6 +12,7 @@
 #include "resources/clipview/resource.h"
 #include "skin/engine/toolkit/Tessarine.h"
 #include "station/config/records/ProgressDlg.h"
+#include "station/config/records/RemoteHit.h"
 
 namespace {
 
@@ -22,6 +23,19 @@ const UINT kTitles[6] = {IDS_COLUMN_NUMBER, IDS_COLUMN_SERVER, IDS_COLUMN_CHANNE
 const int kWidths[6] = {60, 258, 60, 94, 146, 146};
 const ResultPagerSettings kPager = {IDS_PAGE_COUNTER, IDC_SEARCH_HINT, kTitles, kWidths, IDC_FIRST, IDC_COUNTER};
 const UINT kRangePickers[] = {IDC_FROM_DATE, IDC_FROM_TIME, IDC_TO_DATE, IDC_TO_TIME};
+
+// A file of the searched server, to be played from there.
+PlayTarget RemoteTarget(const CQueryResultStore& store, const char* path)
+{
+    PlayTarget target = {};
+    CopyText(target.path, path);
+    target.local = 0;
+    CopyText(target.address, store.m_address);
+    CopyText(target.user, store.m_user);
+    CopyText(target.password, store.m_password);
+    target.port = store.m_port;
+    return target;
+}
 
 // The date of one picker with the time of another.
 FramewellTime Combine(CDateTimeCtrl& date, CDateTimeCtrl& time)
@@ -98,15 +112,7 @@ BOOL CSearchDlg::OnInitDialog()
         type->AddString(text);
     SYSTEMTIME now;
     ::GetLocalTime(&now);
-    SYSTEMTIME dayStart = now, dayEnd = now;
-    dayStart.wHour = dayStart.wMinute = dayStart.wSecond = 0;
-    dayEnd.wHour = 23;
-    dayEnd.wMinute = dayEnd.wSecond = 59;
-    dayStart.wMilliseconds = dayEnd.wMilliseconds = 0;
-    m_fromDate.SetTime(&dayStart);
-    m_fromTime.SetTime(&dayStart);
-    m_toDate.SetTime(&dayEnd);
-    m_toTime.SetTime(&dayEnd);
+    SetDayRange(now, m_fromDate, m_fromTime, m_toDate, m_toTime);
     m_pager.SetUpColumns();
     m_store.SetPageSize(CResultPager::kPageSize);
     m_address.Empty();
@@ -194,14 +200,7 @@ void __stdcall CSearchDlg::OnSearchResult(const char* serverName, int channel, c
         window = g_searchWindow;
     if (window == nullptr)
         return;
-    QueryResultRecord record = {};
-    CopyText(record.name, serverName != nullptr ? serverName : "");
-    record.channel = channel;
-    record.start = SearchCalendarTime(start);
-    record.end = SearchCalendarTime(end);
-    record.size = (INT32)size;
-    CopyText(record.path, remotePath != nullptr ? remotePath : "");
-    window->AppendRecord(record);
+    window->AppendRecord(MakeRemoteHitRecord(serverName, channel, remotePath, start, end, size));
 }
 
 void CSearchDlg::AppendRecord(const QueryResultRecord& record)
@@ -276,14 +275,7 @@ void CSearchDlg::AddSelectedToPlaylist()
         QueryResultRecord record = {};
         if (!m_store.ReadRecord((int)m_results.GetItemData(row), &record))
             continue;
-        PlayTarget target = {};
-        CopyText(target.path, record.path);
-        target.local = 0;
-        CopyText(target.address, m_store.m_address);
-        CopyText(target.user, m_store.m_user);
-        CopyText(target.password, m_store.m_password);
-        target.port = m_store.m_port;
-        t.m_playlist.Add(MakePlaylistEntry(target));
+        t.m_playlist.Add(MakePlaylistEntry(RemoteTarget(m_store, record.path)));
     }
     t.m_playlistMode = 1;
     m_player->RefreshPlaylist();
@@ -300,14 +292,7 @@ void CSearchDlg::AddAllToPlaylist()
     CPaneTransport& t = m_player->ActivePane()->m_transport;
     QueryResultRecord record = {};
     while (m_store.ReadNext(&record)) {
-        PlayTarget target = {};
-        CopyText(target.path, record.path);
-        target.local = 0;
-        CopyText(target.address, m_store.m_address);
-        CopyText(target.user, m_store.m_user);
-        CopyText(target.password, m_store.m_password);
-        target.port = m_store.m_port;
-        t.m_playlist.Add(MakePlaylistEntry(target));
+        t.m_playlist.Add(MakePlaylistEntry(RemoteTarget(m_store, record.path)));
     }
     // Back to the page on show: later plays and downloads read their rows from the current page.
     m_store.SeekPage((UINT)shown);

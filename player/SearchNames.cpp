@@ -21,22 +21,6 @@ CString MakeSearchLocalName(const QueryResultRecord& record, int kind)
     return name;
 }
 
-INT32 SearchCalendarTime(const FramewellTime* time)
-{
-    if (time == nullptr)
-        return 0;
-    struct tm local = {};
-    local.tm_year = time->year - 1900;
-    local.tm_mon = time->month - 1;
-    local.tm_mday = time->day;
-    local.tm_hour = time->hour;
-    local.tm_min = time->minute;
-    local.tm_sec = time->second;
-    local.tm_isdst = -1;
-    const time_t value = mktime(&local);
-    return value == (time_t)-1 ? 0 : (INT32)value;
-}
-
 SearchDownloadChoice SearchDownloadChoiceFor(int fileType, BOOL convert)
 {
     if (convert)

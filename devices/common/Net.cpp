@@ -182,12 +182,7 @@ int Channel::ReceiveRaw(char* buffer, size_t size, DWORD timeoutMs)
         DWORD r = WaitForSingleObject(netEvent_, timeoutMs == INFINITE ? INFINITE : timeoutMs - elapsed);
         if (r == WAIT_TIMEOUT)
             continue;
-        WSANETWORKEVENTS ne = {};
-        WSAEnumNetworkEvents(sock_, netEvent_, &ne);
-        // A close reported with the last data is not reported again: what came is taken, then
-        // the end is noted.
-        if (!Fill() || (ne.lNetworkEvents & FD_CLOSE))
-            closed_ = true;
+        TakeArrivals();
     }
 }
 
@@ -213,6 +208,16 @@ bool Channel::TakeMessage(Message& out)
         inStart_ = 0;
     }
     return true;
+}
+
+void Channel::TakeArrivals()
+{
+    WSANETWORKEVENTS ne = {};
+    WSAEnumNetworkEvents(sock_, netEvent_, &ne);
+    // A close reported with the last data is not reported again: what came is taken (and handed out
+    // first), then the end is noted.
+    if (!Fill() || (ne.lNetworkEvents & FD_CLOSE))
+        closed_ = true;
 }
 
 bool Channel::Fill()
@@ -258,12 +263,7 @@ Wait Channel::Receive(Message& out, DWORD timeoutMs, HANDLE stopEvent)
             return Wait::Stopped;
         if (r == WAIT_TIMEOUT)
             continue;
-        WSANETWORKEVENTS ne = {};
-        WSAEnumNetworkEvents(sock_, netEvent_, &ne);
-        // What arrived before the end is still handed out first; a close reported with the last
-        // data is not reported again.
-        if (!Fill() || (ne.lNetworkEvents & FD_CLOSE))
-            closed_ = true;
+        TakeArrivals();
     }
 }
 
@@ -320,6 +320,18 @@ bool Handshake(Channel& channel, const HelloMsg& hello, const void* data, size_t
             extra->assign(m.data.begin() + sizeof(WelcomeMsg), m.data.end());
         return true;
     }
+}
+
+bool ReceiveHello(Channel& channel, DWORD timeoutMs, HANDLE stopEvent, HelloMsg* hello, std::vector<char>* data)
+{
+    Message m;
+    if (channel.Receive(m, timeoutMs, stopEvent) != Wait::Message || m.kind != MsgHello ||
+        m.data.size() < sizeof(HelloMsg))
+        return false;
+    std::memcpy(hello, m.data.data(), sizeof *hello);
+    if (data)
+        data->assign(m.data.begin() + sizeof(HelloMsg), m.data.end());
+    return true;
 }
 
 HelloMsg MakeHello(Purpose purpose, const char* name, const char* user, const char* password)

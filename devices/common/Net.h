@@ -57,7 +57,8 @@ public:
 
 private:
     bool TakeMessage(Message& out);
-    bool Fill(); // false when the connection ended
+    bool Fill();         // false when the connection ended
+    void TakeArrivals(); // after the network event: what came is read, an end noted
 
     SOCKET sock_;
     HANDLE netEvent_;
@@ -72,6 +73,10 @@ private:
 // Returns false when the connection ended or no answer came within timeoutMs.
 bool Handshake(Channel& channel, const HelloMsg& hello, const void* data, size_t size, DWORD timeoutMs,
                HANDLE stopEvent, WelcomeMsg* welcome, std::vector<char>* extra);
+
+// The server's side: waits up to timeoutMs for the Hello that opens a connection; what follows it goes
+// to *data (may be null). False when the connection ended, was stopped, or opened with anything else.
+bool ReceiveHello(Channel& channel, DWORD timeoutMs, HANDLE stopEvent, HelloMsg* hello, std::vector<char>* data);
 
 HelloMsg MakeHello(Purpose purpose, const char* name, const char* user, const char* password);
 

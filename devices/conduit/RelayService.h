@@ -1,10 +1,7 @@
 // The forwarding service: other clients connect to the station, are checked through the account
 // callback and reported through the event callback. The stand-in holds them and forwards nothing.
 #pragma once
-#include <memory>
-#include <vector>
-
-#include "devices/common/Net.h"
+#include "devices/common/ConnectionListener.h"
 #include "devices/conduit/Conduit.h"
 
 namespace conduit {
@@ -17,22 +14,12 @@ public:
     void Stop();
 
 private:
-    struct Client {
-        std::unique_ptr<dev::Channel> channel;
-        HANDLE thread = nullptr;
-    };
-    static unsigned __stdcall AcceptMain(void* self);
-    static unsigned __stdcall ClientMain(void* client);
-    void AcceptLoop();
-    void Serve(Client* client);
+    void Serve(dev::Channel& channel, HANDLE stop);
 
     CRITICAL_SECTION lock_;
     RelayServiceConfig config_ = {};
     bool configured_ = false;
-    SOCKET listener_ = INVALID_SOCKET;
-    HANDLE acceptThread_ = nullptr;
-    HANDLE stop_; // set while stopping: client threads leave their waits
-    std::vector<std::shared_ptr<Client>> clients_;
+    dev::ConnectionListener connections_;
     RelayService();
 };
 

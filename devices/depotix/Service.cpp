@@ -1,7 +1,5 @@
 #include "devices/depotix/Service.h"
 
-#include <process.h>
-
 #include <cstring>
 
 #include "devices/common/Guard.h"
@@ -41,7 +39,7 @@ int KindOfPath(const std::string& path)
 
 } // namespace
 
-Service::Service() : stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+Service::Service() : connections_([this](dev::Channel& channel, HANDLE stop) { Serve(channel, stop); }, kMaxClients)
 {
     InitializeCriticalSection(&lock_);
     InitializeCriticalSection(&searchLock_);
@@ -70,116 +68,23 @@ int Service::Start(int port)
     Stop();
     if (port < 0 || port > 65535)
         return 0;
-    ResetEvent(stop_);
     uint16_t bound = 0;
-    SOCKET s = dev::ListenTcp(uint16_t(port), &bound);
-    if (s == INVALID_SOCKET)
-        return 0;
-    dev::Guard g(lock_);
-    listener_ = s;
-    acceptThread_ = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, AcceptMain, this, 0, nullptr));
-    if (!acceptThread_) {
-        closesocket(listener_);
-        listener_ = INVALID_SOCKET;
-        return 0;
-    }
-    return bound;
+    return connections_.Start(uint16_t(port), &bound) ? bound : 0;
 }
 
 void Service::Stop()
 {
-    SetEvent(stop_);
-    SOCKET s;
-    HANDLE accept;
-    {
-        dev::Guard g(lock_);
-        s = listener_;
-        listener_ = INVALID_SOCKET;
-        accept = acceptThread_;
-        acceptThread_ = nullptr;
-    }
-    if (s != INVALID_SOCKET)
-        closesocket(s); // ends the blocking accept
-    if (accept) {
-        WaitForSingleObject(accept, INFINITE);
-        CloseHandle(accept);
-    }
-    std::vector<std::shared_ptr<Client>> clients;
-    {
-        dev::Guard g(lock_);
-        clients.swap(clients_);
-    }
-    for (auto& c : clients)
-        c->channel->Abort();
-    for (auto& c : clients) {
-        WaitForSingleObject(c->thread, INFINITE);
-        CloseHandle(c->thread);
-    }
+    connections_.Stop();
 }
 
-unsigned __stdcall Service::AcceptMain(void* self)
+void Service::Serve(dev::Channel& channel, HANDLE stop)
 {
-    static_cast<Service*>(self)->AcceptLoop();
-    return 0;
-}
-
-void Service::ForgetEndedClients()
-{
-    for (size_t i = 0; i < clients_.size();) {
-        if (WaitForSingleObject(clients_[i]->thread, 0) == WAIT_OBJECT_0) {
-            CloseHandle(clients_[i]->thread);
-            clients_.erase(clients_.begin() + ptrdiff_t(i));
-        } else {
-            ++i;
-        }
-    }
-}
-
-void Service::AcceptLoop()
-{
-    for (;;) {
-        SOCKET l;
-        {
-            dev::Guard g(lock_);
-            l = listener_;
-        }
-        SOCKET s = l == INVALID_SOCKET ? INVALID_SOCKET : accept(l, nullptr, nullptr);
-        if (s == INVALID_SOCKET)
-            return;
-        auto c = std::make_shared<Client>();
-        c->channel.reset(new dev::Channel(s));
-        dev::Guard g(lock_);
-        ForgetEndedClients();
-        if (WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0)
-            return; // stopping: the channel closes with c
-        if (clients_.size() >= kMaxClients)
-            continue;
-        c->thread =
-            reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ClientMain, c.get(), CREATE_SUSPENDED, nullptr));
-        if (c->thread) {
-            clients_.push_back(c);
-            ResumeThread(c->thread);
-        }
-    }
-}
-
-unsigned __stdcall Service::ClientMain(void* client)
-{
-    Instance().Serve(static_cast<Client*>(client));
-    return 0;
-}
-
-void Service::Serve(Client* client)
-{
-    dev::Message m;
-    if (client->channel->Receive(m, 10000, stop_) != dev::Wait::Message || m.kind != dev::MsgHello ||
-        m.data.size() < sizeof(dev::HelloMsg))
-        return;
     dev::HelloMsg hello;
-    std::memcpy(&hello, m.data.data(), sizeof hello);
-    std::vector<char> data(m.data.begin() + sizeof hello, m.data.end());
-    dev::ServeFileConnection(*this, *client->channel, hello, data, stop_);
-    client->channel->Shutdown();
+    std::vector<char> data;
+    if (!dev::ReceiveHello(channel, 10000, stop, &hello, &data))
+        return;
+    dev::ServeFileConnection(*this, channel, hello, data, stop);
+    channel.Shutdown();
 }
 
 int Service::Login(const std::string& peer, const std::string& user, const std::string& password)

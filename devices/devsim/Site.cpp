@@ -395,12 +395,9 @@ void Site::Serve(ConnectionPtr c, int kind)
         ServeControl(c);
         return;
     }
-    dev::Message m;
-    if (c->channel->Receive(m, 10000, c->stop) == dev::Wait::Message && m.kind == dev::MsgHello &&
-        m.data.size() >= sizeof(dev::HelloMsg)) {
-        dev::HelloMsg hello;
-        std::memcpy(&hello, m.data.data(), sizeof hello);
-        std::vector<char> data(m.data.begin() + sizeof hello, m.data.end());
+    dev::HelloMsg hello;
+    std::vector<char> data;
+    if (dev::ReceiveHello(*c->channel, 10000, c->stop, &hello, &data)) {
         if (kind == KindServer)
             ServeServer(c, hello, data);
         else if (kind == KindSite)

@@ -13,6 +13,7 @@
 #include "station/config/FieldText.h"
 #include "station/config/records/ProgressDlg.h"
 #include "station/config/records/PickerTime.h"
+#include "station/config/records/RemoteHit.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"
@@ -34,22 +35,6 @@ const ResultPagerSettings kPager = {IDS_QUERY_COUNTER, 0, kTitles, kWidths, IDC_
 const UINT kStorageControls[] = {IDC_QUERY_ADDRESS, IDC_QUERY_PORT, IDC_QUERY_USER, IDC_QUERY_PASSWORD,
                                  IDC_QUERY_CHOOSE_STORAGE};
 const UINT kRangePickers[] = {IDC_QUERY_FROM_DATE, IDC_QUERY_FROM_TIME, IDC_QUERY_TO_DATE, IDC_QUERY_TO_TIME};
-
-INT32 CalendarTime(const FramewellTime* t)
-{
-    if (t == nullptr)
-        return 0;
-    struct tm local = {};
-    local.tm_year = t->year - 1900;
-    local.tm_mon = t->month - 1;
-    local.tm_mday = t->day;
-    local.tm_hour = t->hour;
-    local.tm_min = t->minute;
-    local.tm_sec = t->second;
-    local.tm_isdst = -1;
-    time_t value = mktime(&local);
-    return value == (time_t)-1 ? 0 : (INT32)value;
-}
 
 } // namespace
 
@@ -132,15 +117,7 @@ BOOL CDlgFileQuery::OnInitDialog()
     CDialog::OnInitDialog();
     SYSTEMTIME today;
     Seams::LocalTime(&today);
-    SYSTEMTIME start = today, end = today;
-    start.wHour = start.wMinute = start.wSecond = 0;
-    end.wHour = 23;
-    end.wMinute = end.wSecond = 59;
-    start.wMilliseconds = end.wMilliseconds = 0;
-    m_fromDate.SetTime(&start);
-    m_fromTime.SetTime(&start);
-    m_toDate.SetTime(&end);
-    m_toTime.SetTime(&end);
+    SetDayRange(today, m_fromDate, m_fromTime, m_toDate, m_toTime);
     m_fromTime.SetFormat("HH:mm:ss");
     m_toTime.SetFormat("HH:mm:ss");
     m_pager.SetUpColumns();
@@ -394,13 +371,7 @@ void __stdcall CDlgFileQuery::RemoteQueryHit(const char* serverName, int channel
         query = openQuery;
     if (query == nullptr)
         return;
-    QueryResultRecord record = {};
-    CopyText(record.name, serverName);
-    record.channel = channel;
-    record.start = CalendarTime(start);
-    record.end = CalendarTime(end);
-    record.size = size > 0x7FFFFFFFu ? 0x7FFFFFFF : (INT32)size;
-    CopyText(record.path, remotePath);
+    const QueryResultRecord record = MakeRemoteHitRecord(serverName, channel, remotePath, start, end, size);
     query->m_store.Append(&record);
 }
 

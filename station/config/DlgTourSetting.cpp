@@ -65,6 +65,12 @@ BOOL CDlgTourSetting::OnInitDialog()
     m_channelList.InsertColumn(1, ConfigString(IDS_COLUMN_CHANNEL), LVCFMT_LEFT, 160);
     for (CListCtrl* list : {&m_pageList, &m_channelList})
         list->SetExtendedStyle(list->GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    FillLists();
+    return TRUE;
+}
+
+void CDlgTourSetting::FillLists()
+{
     FillPageList();
     if (m_pageList.GetItemCount() > 0) {
         SelectPageRow(0);
@@ -72,7 +78,6 @@ BOOL CDlgTourSetting::OnInitDialog()
         ShowPage(m_pCurrentPage);
     }
     FillServerChannels();
-    return TRUE;
 }
 
 void CDlgTourSetting::AppendPageRow(CVuskLoopPage* page, int number)
@@ -262,13 +267,7 @@ void CDlgTourSetting::OnAutoConfigure()
             m_cameraList.DeleteString(0);
         }
     }
-    FillPageList();
-    if (m_pageList.GetItemCount() > 0) {
-        SelectPageRow(0);
-        m_pCurrentPage = reinterpret_cast<CVuskLoopPage*>(m_pageList.GetItemData(0));
-        ShowPage(m_pCurrentPage);
-    }
-    FillServerChannels();
+    FillLists();
 }
 
 void CDlgTourSetting::ReadValuesQuietly()

@@ -37,6 +37,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The pages, the first one shown, and the channels it does not hold yet.
+    void FillLists();
     void FillPageList();
     void FillServerChannels();
     void ShowPage(CVuskLoopPage* page);

@@ -1,7 +1,10 @@
 // Conversions of the schedule grid's rows.
 #include "station/config/ScheduleRows.h"
 
-void RowsFromRecordSchedule(const RecordScheduleEntry* entries, ScheduleRows& rows)
+namespace {
+
+// Both stored forms name their fields alike.
+template <class Entry> void RowsFrom(const Entry* entries, ScheduleRows& rows)
 {
     for (int r = 0; r < kScheduleRows; ++r) {
         rows.days[r] = entries[r].days;
@@ -10,6 +13,13 @@ void RowsFromRecordSchedule(const RecordScheduleEntry* entries, ScheduleRows& ro
         rows.endHour[r] = entries[r].endHour;
         rows.endMinute[r] = entries[r].endMinute;
     }
+}
+
+} // namespace
+
+void RowsFromRecordSchedule(const RecordScheduleEntry* entries, ScheduleRows& rows)
+{
+    RowsFrom(entries, rows);
 }
 
 void RowsToRecordSchedule(const ScheduleRows& rows, RecordScheduleEntry* entries)
@@ -25,13 +35,7 @@ void RowsToRecordSchedule(const ScheduleRows& rows, RecordScheduleEntry* entries
 
 void RowsFromEntries(const ScheduleEntry* entries, ScheduleRows& rows)
 {
-    for (int r = 0; r < kScheduleRows; ++r) {
-        rows.days[r] = entries[r].days;
-        rows.startHour[r] = entries[r].startHour;
-        rows.startMinute[r] = entries[r].startMinute;
-        rows.endHour[r] = entries[r].endHour;
-        rows.endMinute[r] = entries[r].endMinute;
-    }
+    RowsFrom(entries, rows);
 }
 
 void RowsToEntries(const ScheduleRows& rows, ScheduleEntry* entries)

@@ -269,6 +269,8 @@ private:
     void RebindAfterAssign();
     void StopTalkAndDetachPanes();
     CTermServer* CurrentServer();
+    // The current server when the user may change its settings; else nothing, the refusal shown.
+    CTermServer* ServerToSet();
     CTermServer* SelectedTreeServer();
     CTermCamera* SelectedTreeCamera();
     int SelectedTreeKind(HTREEITEM* item = nullptr, void** record = nullptr);

@@ -293,27 +293,29 @@ CTermServer* CDlgMain::CurrentServer()
     return nullptr;
 }
 
-void CDlgMain::OnRemoteSettingsMenu()
+CTermServer* CDlgMain::ServerToSet()
 {
     CTermServer* server = CurrentServer();
     if (server == nullptr)
-        return;
+        return nullptr;
     if (!HasRight(2)) {
         ShowString(IDS_NO_PERMISSION);
-        return;
+        return nullptr;
     }
-    StartRemoteLogin(server);
+    return server;
+}
+
+void CDlgMain::OnRemoteSettingsMenu()
+{
+    if (CTermServer* server = ServerToSet())
+        StartRemoteLogin(server);
 }
 
 void CDlgMain::OnServerLocalSettingsMenu()
 {
-    CTermServer* server = CurrentServer();
+    CTermServer* server = ServerToSet();
     if (server == nullptr)
         return;
-    if (!HasRight(2)) {
-        ShowString(IDS_NO_PERMISSION);
-        return;
-    }
     CDlgServerLocalSetting local(this);
     local.m_pServer = server;
     local.DoModal();

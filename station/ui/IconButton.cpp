@@ -39,11 +39,7 @@ int CIconButton::LoadBitmaps(LPCSTR normal, LPCSTR on, int width, int height)
     ReleaseSkinPicture(m_on);
     m_normal = newNormal;
     m_on = newOn;
-    SIZE size = SkinPictureSize(m_normal);
-    m_width = size.cx;
-    m_height = size.cy;
-    if (GetSafeHwnd())
-        SetWindowPos(nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeToSkinPicture(this, m_normal, m_width, m_height);
     return 1;
 }
 

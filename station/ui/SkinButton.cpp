@@ -38,11 +38,7 @@ int CSkinButton::LoadBitmaps(LPCSTR normal, LPCSTR pressed, LPCSTR hover, LPCSTR
     HBITMAP* const slots[4] = {&m_normal, &m_pressed, &m_hover, &m_disabled};
     if (!ReplaceSkinPictures(paths, slots, 4, 1, width, height))
         return 0;
-    SIZE size = SkinPictureSize(m_normal);
-    m_width = size.cx;
-    m_height = size.cy;
-    if (GetSafeHwnd())
-        SetWindowPos(nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeToSkinPicture(this, m_normal, m_width, m_height);
     return 1;
 }
 

@@ -20,6 +20,8 @@ enum SkinButtonEvent {
 HBITMAP LoadSkinPicture(LPCSTR path, int width, int height);
 // The size of a loaded picture (0 x 0 for null).
 SIZE SkinPictureSize(HBITMAP picture);
+// A control takes its picture's size: width and height are set, then its window (when it has one) resized.
+void SizeToSkinPicture(CWnd* control, HBITMAP picture, int& width, int& height);
 // Copies the picture unscaled to (0, 0) of the window's device context, at width x height.
 void PaintSkinPicture(CDC* dc, HBITMAP picture, int width, int height);
 // Deletes the picture when there is one and clears the handle.

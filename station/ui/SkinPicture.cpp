@@ -64,6 +64,15 @@ SIZE SkinPictureSize(HBITMAP picture)
     return size;
 }
 
+void SizeToSkinPicture(CWnd* control, HBITMAP picture, int& width, int& height)
+{
+    const SIZE size = SkinPictureSize(picture);
+    width = size.cx;
+    height = size.cy;
+    if (control->GetSafeHwnd())
+        control->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void PaintSkinPicture(CDC* dc, HBITMAP picture, int width, int height)
 {
     if (!picture)

@@ -38,11 +38,7 @@ int CStateButton::LoadBitmaps(LPCSTR normal, LPCSTR on, LPCSTR hover, LPCSTR dis
     HBITMAP* const slots[4] = {&m_normal, &m_on, &m_hoverPicture, &m_disabled};
     if (!ReplaceSkinPictures(paths, slots, 4, 2, width, height))
         return 0;
-    SIZE size = SkinPictureSize(m_normal);
-    m_width = size.cx;
-    m_height = size.cy;
-    if (GetSafeHwnd())
-        SetWindowPos(nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeToSkinPicture(this, m_normal, m_width, m_height);
     return 1;
 }
 

@@ -50,12 +50,10 @@ struct ServedFetch::Impl {
     static unsigned __stdcall Main(void* p)
     {
         Impl* self = static_cast<Impl*>(p);
-        dev::Message m;
-        if (self->served->Receive(m, 10000, self->stop) != dev::Wait::Message || m.data.size() < sizeof(dev::HelloMsg))
-            return 0;
         dev::HelloMsg hello;
-        std::memcpy(&hello, m.data.data(), sizeof hello);
-        std::vector<char> data(m.data.begin() + sizeof hello, m.data.end());
+        std::vector<char> data;
+        if (!dev::ReceiveHello(*self->served, 10000, self->stop, &hello, &data))
+            return 0;
         dev::ServeFileConnection(self->server, *self->served, hello, data, self->stop, self->options);
         return 0;
     }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "skin/engine/drawing/DibHeader.h"
+
 namespace {
 
 // Region data grows in steps; the first guess is one rectangle per row and two spare.
@@ -57,12 +59,7 @@ HRGN RegionFromBitmap(HBITMAP bitmap, COLORREF key)
     const int width = bm.bmWidth, height = bm.bmHeight;
     BitmapBits info;
     std::memset(&info, 0, sizeof info);
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = width;
-    info.header.biHeight = -height; // top row first
-    info.header.biPlanes = 1;
-    info.header.biBitCount = static_cast<WORD>(bits);
-    info.header.biCompression = BI_RGB;
+    info.header = TopDownHeader(width, height, static_cast<WORD>(bits));
     const size_t stride = ((static_cast<size_t>(width) * bits + 31) / 32) * 4;
     std::vector<BYTE> pixels(stride * height);
     HDC ic = CreateICA("DISPLAY", NULL, NULL, NULL);

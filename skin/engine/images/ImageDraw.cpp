@@ -358,6 +358,19 @@ void DrawFrameImageTransparent(HDC dc, const RECT& dest, const SlicedImage& imag
     DeleteObject(bitmap);
 }
 
+void DrawImagePartTransparent(HDC dc, const RECT& dest, const ImagePart& part, COLORREF key)
+{
+    MemoryDC buffer(dc, Width(dest), Height(dest));
+    if (!buffer.IsValid())
+        return;
+    RECT local = {0, 0, Width(dest), Height(dest)};
+    FillRectColor(buffer, local, key);
+    DrawImagePart(buffer, local, part, key, FALSE);
+    HBITMAP bitmap = buffer.DetachBitmap();
+    BlitTransparent(dc, dest.left, dest.top, local.right, local.bottom, bitmap, 0, 0, key);
+    DeleteObject(bitmap);
+}
+
 void BlitTransparent(HDC dc, int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY,
                      COLORREF key, HPALETTE palette)
 {

@@ -31,6 +31,8 @@ void DrawFrameImageEx(HDC dc, const RECT& dest, const RECT& margins, const Slice
                       BOOL fill);
 // DrawFrameImage off-screen over the key colour, then blitted leaving the key's pixels out.
 void DrawFrameImageTransparent(HDC dc, const RECT& dest, const SlicedImage& image, COLORREF key);
+// DrawImagePart off-screen over the key colour, then blitted leaving the key's pixels out.
+void DrawImagePartTransparent(HDC dc, const RECT& dest, const ImagePart& part, COLORREF key);
 
 // Copies the bitmap's pixels but those of the key colour (the classic mask method).
 void BlitTransparent(HDC dc, int x, int y, int width, int height, HBITMAP bitmap, int sourceX, int sourceY,

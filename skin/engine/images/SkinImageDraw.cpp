@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "skin/engine/drawing/DibHeader.h"
+
 namespace {
 
 // Saves the device context's clip region and puts exactly that region back, or none when it had none.
@@ -32,18 +34,6 @@ private:
     HRGN saved_;
     bool hadRegion_;
 };
-
-BITMAPINFOHEADER TopDown24(int width, int height)
-{
-    BITMAPINFOHEADER h = {};
-    h.biSize = sizeof h;
-    h.biWidth = width;
-    h.biHeight = -height;
-    h.biPlanes = 1;
-    h.biBitCount = 24;
-    h.biCompression = BI_RGB;
-    return h;
-}
 
 int Stride24(int width)
 {
@@ -149,7 +139,7 @@ int SkinImage::DrawPlain(HDC dc, const RECT& visible, int x, int y, int w, int h
             d[2] = c.rgbRed;
         }
     }
-    BITMAPINFOHEADER info = TopDown24(vw, vh);
+    BITMAPINFOHEADER info = TopDownHeader(vw, vh, 24);
     SetDIBitsToDevice(dc, visible.left, visible.top, vw, vh, 0, 0, 0, vh, buffer.data(),
                       reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     return 1;
@@ -158,7 +148,7 @@ int SkinImage::DrawPlain(HDC dc, const RECT& visible, int x, int y, int w, int h
 int SkinImage::DrawBlended(HDC dc, const RECT& visible, int x, int y, int w, int h)
 {
     const int vw = visible.right - visible.left, vh = visible.bottom - visible.top;
-    BITMAPINFOHEADER info = TopDown24(vw, vh);
+    BITMAPINFOHEADER info = TopDownHeader(vw, vh, 24);
     void* bits = NULL;
     HBITMAP section = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, NULL, 0);
     if (!section || !bits) {

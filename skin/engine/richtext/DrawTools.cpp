@@ -4,23 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/engine/drawing/DibHeader.h"
+
 namespace {
 
 const int64_t kMaxSectionPixels = 4096 * 4096; // effect sections are made per picture; refuse absurd ones
 const int kMaxPenWidth = 10000;
-
-// The header of a 32-bit picture, top row first.
-BITMAPINFO TopDownInfo(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 // A 32-bit top-down section selected into its own memory DC, freed with the object unless detached.
 class Section {

@@ -19,6 +19,7 @@
 #include "skin/engine/toolkit/SkinTrace.h"
 #include "skin/skinners/window/CaptionButton.h"
 #include "skin/skinners/window/CaptionStatic.h"
+#include "skin/skinners/window/FrameGeometry.h"
 
 const char kObjectProperty[] = "OBJECT";
 const char kThisProperty[] = "this";
@@ -92,6 +93,48 @@ void SkinnedWindow::DeleteElements()
 const FramedSkinObject* SkinnedWindow::Framed() const
 {
     return skinObject_ && IsFramedType(skinObject_->Type()) ? static_cast<const FramedSkinObject*>(skinObject_) : NULL;
+}
+
+LRESULT SkinnedWindow::Stripped(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    SetWindowLongA(hwnd_, GWL_STYLE, style & ~WS_SYSMENU);
+    const LRESULT result = SkinnedWindow::WindowProc(message, wParam, lParam);
+    // The window may be gone when the call returns.
+    if (hwnd_ && IsWindow(hwnd_))
+        SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) | (style & WS_SYSMENU));
+    return result;
+}
+
+void SkinnedWindow::AnswerFramedMinMaxInfo(MINMAXINFO* info, const FramedSkinObject* frame)
+{
+    if (!info)
+        return;
+    RECT work;
+    if (GetMonitorRectForWindow(hwnd_, work, TRUE)) {
+        info->ptMaxSize.x = work.right - work.left;
+        info->ptMaxSize.y = work.bottom - work.top;
+        info->ptMaxPosition.x = work.left;
+        info->ptMaxPosition.y = work.top;
+    }
+    if (frame) {
+        RECT design[9];
+        for (int i = 0; i < 9; ++i)
+            design[i] = frame->GetFrameRect(i);
+        const SIZE least = FrameMinTrackSize(design);
+        info->ptMinTrackSize.x = least.cx;
+        info->ptMinTrackSize.y = least.cy;
+    }
+    MINMAXINFO theirs = *info;
+    CallSavedProc(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&theirs));
+    if (theirs.ptMaxTrackSize.x < info->ptMaxTrackSize.x)
+        info->ptMaxTrackSize.x = theirs.ptMaxTrackSize.x;
+    if (theirs.ptMaxTrackSize.y < info->ptMaxTrackSize.y)
+        info->ptMaxTrackSize.y = theirs.ptMaxTrackSize.y;
+    if (theirs.ptMinTrackSize.x > info->ptMinTrackSize.x)
+        info->ptMinTrackSize.x = theirs.ptMinTrackSize.x;
+    if (theirs.ptMinTrackSize.y > info->ptMinTrackSize.y)
+        info->ptMinTrackSize.y = theirs.ptMinTrackSize.y;
 }
 
 const char* SkinnedWindow::GetSkinObjectName() const

@@ -142,6 +142,11 @@ protected:
     LRESULT CallSavedProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The bound object when it is drawn as a nine-piece frame (FrameWnd, PopupMenu, Tooltip), else NULL.
     const FramedSkinObject* Framed() const;
+    // Calls the base procedure with WS_SYSMENU taken off the style for the call.
+    LRESULT Stripped(UINT message, WPARAM wParam, LPARAM lParam);
+    // The tracking limits of a framed window: maximized to its monitor's work area, never smaller than
+    // the frame's corners (frame may be null); the window's own answer only narrows them.
+    void AnswerFramedMinMaxInfo(MINMAXINFO* info, const FramedSkinObject* frame);
 
     LONG ncButtonDepth_;
     RECT frameRects_[9];

@@ -5,6 +5,13 @@
 
 #include "skin/engine/objects/ControlSkinObjects.h"
 
+namespace {
+
+const UINT kResyncMessages[] = {WM_SETTEXT, WM_CHAR,       WM_LBUTTONDBLCLK, WM_CUT,        WM_PASTE,      WM_CLEAR,
+                                WM_UNDO,    EM_REPLACESEL, EM_SETSEL,        EM_LINESCROLL, EM_SCROLLCARET};
+
+} // namespace
+
 EditSkinner::EditSkinner(SkinnedWindow* owner)
     : ScrollControlSkinner(owner, SkinTypeRichEdit), disabledBrush_(NULL), backgroundBrush_(NULL)
 {
@@ -86,33 +93,7 @@ BOOL EditSkinner::AnswerCtlColor(UINT message, HDC dc, LRESULT* result)
 LRESULT EditSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const ScrollControlSkinObject* object = ScrollObject();
-    if (!savedProc_ || !installed_ || !NeedsResync() || (object && object->Type() == SkinTypeRichEdit))
+    if (object && object->Type() == SkinTypeRichEdit)
         return ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        if ((wParam >= VK_END && wParam <= VK_DOWN) || wParam == VK_DELETE)
-            return PassThenResync(message, wParam, lParam);
-        break;
-    case WM_SETTEXT:
-    case WM_CHAR:
-    case WM_LBUTTONDBLCLK:
-    case WM_CUT:
-    case WM_PASTE:
-    case WM_CLEAR:
-    case WM_UNDO:
-    case EM_REPLACESEL:
-    case EM_SETSEL:
-    case EM_LINESCROLL:
-    case EM_SCROLLCARET:
-        return PassThenResync(message, wParam, lParam);
-    case WM_HSCROLL:
-        return PassThenSync(message, wParam, lParam, SB_HORZ);
-    case WM_VSCROLL:
-    case WM_MOUSEWHEEL:
-        return PassThenSync(message, wParam, lParam, SB_VERT);
-    default:
-        break;
-    }
-    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
+    return PassWithResync(message, wParam, lParam, VK_END, kResyncMessages);
 }

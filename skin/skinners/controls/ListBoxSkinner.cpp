@@ -3,6 +3,15 @@
 
 #include "skin/engine/objects/ControlSkinObjects.h"
 
+namespace {
+
+const UINT kResyncMessages[] = {
+    LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,        LB_SELITEMRANGEEX, LB_SETSEL,       LB_SETCURSEL,
+    LB_SELECTSTRING, LB_DIR,          LB_SETHORIZONTALEXTENT, LB_ADDFILE,        LB_SELITEMRANGE, LB_RESETCONTENT,
+    LB_SETTOPINDEX,  LB_SETCOUNT,     WM_LBUTTONDBLCLK};
+
+} // namespace
+
 ListBoxSkinner::ListBoxSkinner(SkinnedWindow* owner)
     : ScrollControlSkinner(owner, SkinTypeListBox), backgroundBrush_(NULL)
 {
@@ -68,32 +77,6 @@ LRESULT ListBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return result;
     }
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        if ((wParam >= VK_PRIOR && wParam <= VK_DOWN) || wParam == VK_DELETE)
-            return PassThenResync(message, wParam, lParam);
-        break;
-    case LB_ADDSTRING:
-    case LB_INSERTSTRING:
-    case LB_DELETESTRING:
-    case LB_SELITEMRANGEEX:
-    case LB_SETSEL:
-    case LB_SETCURSEL:
-    case LB_SELECTSTRING:
-    case LB_DIR:
-    case LB_SETHORIZONTALEXTENT:
-    case LB_ADDFILE:
-    case LB_SELITEMRANGE:
-    case LB_RESETCONTENT:
-    case LB_SETTOPINDEX:
-    case LB_SETCOUNT:
-    case WM_LBUTTONDBLCLK:
-        return PassThenResync(message, wParam, lParam);
-    case WM_HSCROLL:
-        return PassThenSync(message, wParam, lParam, SB_HORZ);
-    case WM_VSCROLL:
-    case WM_MOUSEWHEEL:
-        return PassThenSync(message, wParam, lParam, SB_VERT);
     case WM_CTLCOLORLISTBOX:
         if (reinterpret_cast<HWND>(lParam) == hwnd_ && ScrollObject())
             return OnCtlColorListBox(reinterpret_cast<HDC>(wParam));
@@ -101,5 +84,5 @@ LRESULT ListBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
+    return PassWithResync(message, wParam, lParam, VK_PRIOR, kResyncMessages);
 }

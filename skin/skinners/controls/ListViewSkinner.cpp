@@ -7,6 +7,16 @@
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/toolkit/SkinMessages.h"
 
+namespace {
+
+const UINT kResyncMessages[] = {WM_LBUTTONDBLCLK,    LVM_SETITEMA,       LVM_INSERTITEMA,    LVM_SETITEMW,
+                                LVM_INSERTITEMW,     LVM_DELETEITEM,     LVM_DELETEALLITEMS, LVM_FINDITEMA,
+                                LVM_SETITEMPOSITION, LVM_ENSUREVISIBLE,  LVM_SETCOLUMNA,     LVM_INSERTCOLUMNA,
+                                LVM_DELETECOLUMN,    LVM_SETCOLUMNWIDTH, LVM_SETICONSPACING, LVM_SETCOLUMNORDERARRAY,
+                                LVM_SETITEMCOUNT,    LVM_SCROLL};
+
+} // namespace
+
 ListViewSkinner::ListViewSkinner(SkinnedWindow* owner) : ScrollControlSkinner(owner, SkinTypeListView) {}
 
 SkinObject* ListViewSkinner::SetSkinObject(SkinObject* object)
@@ -95,30 +105,6 @@ LRESULT ListViewSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (lParam && reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(NM_RELEASEDCAPTURE))
             return PassThenResync(message, wParam, lParam);
         break;
-    case WM_LBUTTONDBLCLK:
-    case LVM_SETITEMA:
-    case LVM_INSERTITEMA:
-    case LVM_SETITEMW:
-    case LVM_INSERTITEMW:
-    case LVM_DELETEITEM:
-    case LVM_DELETEALLITEMS:
-    case LVM_FINDITEMA:
-    case LVM_SETITEMPOSITION:
-    case LVM_ENSUREVISIBLE:
-    case LVM_SETCOLUMNA:
-    case LVM_INSERTCOLUMNA:
-    case LVM_DELETECOLUMN:
-    case LVM_SETCOLUMNWIDTH:
-    case LVM_SETICONSPACING:
-    case LVM_SETCOLUMNORDERARRAY:
-    case LVM_SETITEMCOUNT:
-    case LVM_SCROLL:
-        return PassThenResync(message, wParam, lParam);
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        if ((wParam >= VK_PRIOR && wParam <= VK_DOWN) || wParam == VK_DELETE)
-            return PassThenResync(message, wParam, lParam);
-        break;
     case WM_STYLECHANGED: {
         const STYLESTRUCT* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
         const bool changed = change &&
@@ -136,5 +122,5 @@ LRESULT ListViewSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
+    return PassWithResync(message, wParam, lParam, VK_PRIOR, kResyncMessages);
 }

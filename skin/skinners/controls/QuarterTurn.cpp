@@ -3,22 +3,11 @@
 
 #include <vector>
 
+#include "skin/engine/drawing/DibHeader.h"
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/images/ImageDraw.h"
 
 namespace {
-
-BITMAPINFO TopDownInfo(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 bool Swaps(int angle)
 {

@@ -1,6 +1,7 @@
 // ScrollControlSkinner: skin scroll bars, their resynchronising, and the skinned border.
 #include "skin/skinners/controls/ScrollControlSkinner.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "skin/engine/images/ImageDraw.h"
@@ -144,6 +145,30 @@ void ScrollControlSkinner::PostResync()
         return;
     resyncPending_ = TRUE;
     PostMessageA(hwnd_, WM_SKIN_RESYNCSCROLLBARS, 0, 0);
+}
+
+LRESULT ScrollControlSkinner::PassWithResync(UINT message, WPARAM wParam, LPARAM lParam, WPARAM firstMovingKey,
+                                             const UINT* resyncMessages, size_t resyncCount)
+{
+    if (!savedProc_ || !installed_ || !NeedsResync())
+        return ScrollControlSkinner::WindowProc(message, wParam, lParam);
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if ((wParam >= firstMovingKey && wParam <= VK_DOWN) || wParam == VK_DELETE)
+            return PassThenResync(message, wParam, lParam);
+        break;
+    case WM_HSCROLL:
+        return PassThenSync(message, wParam, lParam, SB_HORZ);
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+        return PassThenSync(message, wParam, lParam, SB_VERT);
+    default:
+        if (std::find(resyncMessages, resyncMessages + resyncCount, message) != resyncMessages + resyncCount)
+            return PassThenResync(message, wParam, lParam);
+        break;
+    }
+    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
 }
 
 LRESULT ScrollControlSkinner::PassOnToControl(UINT message, WPARAM wParam, LPARAM lParam)

@@ -39,6 +39,17 @@ protected:
     // Passed on, then the bar synced when needed.
     LRESULT PassThenSync(UINT message, WPARAM wParam, LPARAM lParam, int bar);
     LRESULT PassOnToControl(UINT message, WPARAM wParam, LPARAM lParam);
+    // Passes a message on; where the skin bars follow the platform's, a scroll or the wheel syncs its
+    // bar, and the control's resync points (the keys from firstMovingKey to VK_DOWN and VK_DELETE, and
+    // the messages listed) post a resync.
+    LRESULT PassWithResync(UINT message, WPARAM wParam, LPARAM lParam, WPARAM firstMovingKey,
+                           const UINT* resyncMessages, size_t resyncCount);
+    template <size_t N>
+    LRESULT PassWithResync(UINT message, WPARAM wParam, LPARAM lParam, WPARAM firstMovingKey,
+                           const UINT (&resyncMessages)[N])
+    {
+        return PassWithResync(message, wParam, lParam, firstMovingKey, resyncMessages, N);
+    }
     // Reads the platform's information of a bar; FALSE when it is what the last read found. Where the
     // control's own calls reach the skin bars, the platform's bar stays as it was and must not be copied
     // over the skin bar's newer record.

@@ -6,6 +6,15 @@
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/toolkit/SkinMessages.h"
 
+namespace {
+
+const UINT kResyncMessages[] = {WM_LBUTTONDOWN,    WM_LBUTTONDBLCLK,  TVM_INSERTITEMA,  TVM_INSERTITEMW,
+                                TVM_DELETEITEM,    TVM_EXPAND,        TVM_SETINDENT,    TVM_SETIMAGELIST,
+                                TVM_SELECTITEM,    TVM_SETITEMA,      TVM_SETITEMW,     TVM_SORTCHILDREN,
+                                TVM_ENSUREVISIBLE, TVM_SETINSERTMARK, TVM_SETITEMHEIGHT};
+
+} // namespace
+
 TreeViewSkinner::TreeViewSkinner(SkinnedWindow* owner) : ScrollControlSkinner(owner, SkinTypeTreeView) {}
 
 SkinObject* TreeViewSkinner::SetSkinObject(SkinObject* object)
@@ -43,37 +52,5 @@ LRESULT TreeViewSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return ScrollControlSkinner::WindowProc(message, wParam, lParam);
     if (message == WM_SKIN_COLORSCHANGED)
         return OnColorsChanged();
-    if (!installed_ || !NeedsResync())
-        return ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        if ((wParam >= VK_PRIOR && wParam <= VK_DOWN) || wParam == VK_DELETE)
-            return PassThenResync(message, wParam, lParam);
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case TVM_INSERTITEMA:
-    case TVM_INSERTITEMW:
-    case TVM_DELETEITEM:
-    case TVM_EXPAND:
-    case TVM_SETINDENT:
-    case TVM_SETIMAGELIST:
-    case TVM_SELECTITEM:
-    case TVM_SETITEMA:
-    case TVM_SETITEMW:
-    case TVM_SORTCHILDREN:
-    case TVM_ENSUREVISIBLE:
-    case TVM_SETINSERTMARK:
-    case TVM_SETITEMHEIGHT:
-        return PassThenResync(message, wParam, lParam);
-    case WM_HSCROLL:
-        return PassThenSync(message, wParam, lParam, SB_HORZ);
-    case WM_VSCROLL:
-    case WM_MOUSEWHEEL:
-        return PassThenSync(message, wParam, lParam, SB_VERT);
-    default:
-        break;
-    }
-    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
+    return PassWithResync(message, wParam, lParam, VK_PRIOR, kResyncMessages);
 }

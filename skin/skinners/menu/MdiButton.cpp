@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/images/ImageDraw.h"
 
 MdiButton::MdiButton() : rect{0, 0, 0, 0}, state(StateNormal)
@@ -25,14 +24,5 @@ void MdiButton::Paint(HDC dc) const
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (IsImagePartEmpty(part) || width <= 0 || height <= 0)
         return;
-    const COLORREF key = GetSysColor(COLOR_BTNFACE);
-    MemoryDC buffer(dc, width, height);
-    if (!buffer.IsValid())
-        return;
-    const RECT local = {0, 0, width, height};
-    FillRectColor(buffer, local, key);
-    DrawImagePart(buffer, local, part, key, FALSE);
-    HBITMAP bitmap = buffer.DetachBitmap();
-    BlitTransparent(dc, rect.left, rect.top, width, height, bitmap, 0, 0, key);
-    DeleteObject(bitmap);
+    DrawImagePartTransparent(dc, rect, part, GetSysColor(COLOR_BTNFACE));
 }

@@ -3,7 +3,6 @@
 
 #include <set>
 
-#include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/images/ImageRegion.h"
 #include "skin/engine/images/SkinImage.h"
@@ -40,21 +39,6 @@ void CALLBACK HoverTimerProc(HWND hwnd, UINT, UINT_PTR id, DWORD)
         return;
     }
     cell->button->OnHoverTimer();
-}
-
-// The picture with the key colour left out, over what the DC already holds.
-void DrawPartMasked(HDC dc, const RECT& dest, const ImagePart& part, COLORREF key)
-{
-    const int width = dest.right - dest.left, height = dest.bottom - dest.top;
-    MemoryDC buffer(dc, width, height);
-    if (!buffer.IsValid())
-        return;
-    const RECT local = {0, 0, width, height};
-    FillRectColor(buffer, local, key);
-    DrawImagePart(buffer, local, part, key, FALSE);
-    HBITMAP bitmap = buffer.DetachBitmap();
-    BlitTransparent(dc, dest.left, dest.top, width, height, bitmap, 0, 0, key);
-    DeleteObject(bitmap);
 }
 
 } // namespace
@@ -150,7 +134,7 @@ void CaptionButton::Paint(HDC dc)
         return;
     }
     if (regionFlag_)
-        DrawPartMasked(dc, rect_, part, transparentColor_);
+        DrawImagePartTransparent(dc, rect_, part, transparentColor_);
     else
         DrawImagePart(dc, rect_, part, transparentColor_, FALSE);
 }

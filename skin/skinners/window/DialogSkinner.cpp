@@ -63,16 +63,6 @@ void DialogSkinner::PaintCaptionText(HDC dc, BOOL)
     DrawCaptionText(dc, savedStyle_);
 }
 
-LRESULT DialogSkinner::Stripped(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-    SetWindowLongA(hwnd_, GWL_STYLE, style & ~WS_SYSMENU);
-    const LRESULT result = SkinnedWindow::WindowProc(message, wParam, lParam);
-    if (hwnd_ && IsWindow(hwnd_))
-        SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) | (style & WS_SYSMENU));
-    return result;
-}
-
 LRESULT DialogSkinner::OnEraseBackground(WPARAM wParam, LPARAM lParam)
 {
     if (!SkinClient())
@@ -118,33 +108,7 @@ LRESULT DialogSkinner::OnSetText(WPARAM wParam, LPARAM lParam)
 
 void DialogSkinner::OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    if (!info)
-        return;
-    RECT work;
-    if (GetMonitorRectForWindow(hwnd_, work, TRUE)) {
-        info->ptMaxSize.x = work.right - work.left;
-        info->ptMaxSize.y = work.bottom - work.top;
-        info->ptMaxPosition.x = work.left;
-        info->ptMaxPosition.y = work.top;
-    }
-    if (const FramedSkinObject* framed = Framed()) {
-        RECT design[9];
-        for (int i = 0; i < 9; ++i)
-            design[i] = framed->GetFrameRect(i);
-        const SIZE least = FrameMinTrackSize(design);
-        info->ptMinTrackSize.x = least.cx;
-        info->ptMinTrackSize.y = least.cy;
-    }
-    MINMAXINFO theirs = *info;
-    CallSavedProc(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&theirs));
-    info->ptMaxTrackSize.x =
-        theirs.ptMaxTrackSize.x < info->ptMaxTrackSize.x ? theirs.ptMaxTrackSize.x : info->ptMaxTrackSize.x;
-    info->ptMaxTrackSize.y =
-        theirs.ptMaxTrackSize.y < info->ptMaxTrackSize.y ? theirs.ptMaxTrackSize.y : info->ptMaxTrackSize.y;
-    info->ptMinTrackSize.x =
-        theirs.ptMinTrackSize.x > info->ptMinTrackSize.x ? theirs.ptMinTrackSize.x : info->ptMinTrackSize.x;
-    info->ptMinTrackSize.y =
-        theirs.ptMinTrackSize.y > info->ptMinTrackSize.y ? theirs.ptMinTrackSize.y : info->ptMinTrackSize.y;
+    AnswerFramedMinMaxInfo(info, Framed());
 }
 
 LRESULT DialogSkinner::FramedProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -20,7 +20,6 @@ public:
 
 private:
     BOOL SkinClient() const;
-    LRESULT Stripped(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT FramedProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT FramelessProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);

@@ -274,17 +274,6 @@ void FrameWindowSkinner::OnNcMouseMove(int, POINT point)
         menuBar_.OnMouseMove(point);
 }
 
-LRESULT FrameWindowSkinner::Stripped(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-    SetWindowLongA(hwnd_, GWL_STYLE, style & ~WS_SYSMENU);
-    const LRESULT result = SkinnedWindow::WindowProc(message, wParam, lParam);
-    // The window may be gone when the call returns.
-    if (hwnd_ && IsWindow(hwnd_))
-        SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) | (style & WS_SYSMENU));
-    return result;
-}
-
 void FrameWindowSkinner::PaintCaptionText(HDC dc, BOOL)
 {
     DrawCaptionText(dc, savedStyle_);
@@ -406,34 +395,7 @@ LRESULT FrameWindowSkinner::OnNcLButtonDblClk(int hit, POINT screen)
 
 void FrameWindowSkinner::OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    if (!info)
-        return;
-    RECT work;
-    if (GetMonitorRectForWindow(hwnd_, work, TRUE)) {
-        info->ptMaxSize.x = work.right - work.left;
-        info->ptMaxSize.y = work.bottom - work.top;
-        info->ptMaxPosition.x = work.left;
-        info->ptMaxPosition.y = work.top;
-    }
-    const FrameWndSkinObject* frame = FrameObject();
-    if (frame) {
-        RECT design[9];
-        for (int i = 0; i < 9; ++i)
-            design[i] = frame->GetFrameRect(i);
-        const SIZE least = FrameMinTrackSize(design);
-        info->ptMinTrackSize.x = least.cx;
-        info->ptMinTrackSize.y = least.cy;
-    }
-    MINMAXINFO theirs = *info;
-    CallSavedProc(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&theirs));
-    if (theirs.ptMaxTrackSize.x < info->ptMaxTrackSize.x)
-        info->ptMaxTrackSize.x = theirs.ptMaxTrackSize.x;
-    if (theirs.ptMaxTrackSize.y < info->ptMaxTrackSize.y)
-        info->ptMaxTrackSize.y = theirs.ptMaxTrackSize.y;
-    if (theirs.ptMinTrackSize.x > info->ptMinTrackSize.x)
-        info->ptMinTrackSize.x = theirs.ptMinTrackSize.x;
-    if (theirs.ptMinTrackSize.y > info->ptMinTrackSize.y)
-        info->ptMinTrackSize.y = theirs.ptMinTrackSize.y;
+    AnswerFramedMinMaxInfo(info, FrameObject());
 }
 
 LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -49,8 +49,6 @@ public:
 protected:
     const FrameWndSkinObject* FrameObject() const;
     BOOL SkinClient() const;
-    // Calls the base procedure with WS_SYSMENU taken off the style for the call.
-    LRESULT Stripped(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnNcPaint(WPARAM region);
     LRESULT OnNcActivate(WPARAM wParam);
     LRESULT OnCaptionChange(UINT message, WPARAM wParam, LPARAM lParam);

@@ -12,6 +12,20 @@ FramewellTime ToFramewellTime(const SYSTEMTIME& t)
     return out;
 }
 
+void SetDayRange(const SYSTEMTIME& day, CDateTimeCtrl& fromDate, CDateTimeCtrl& fromTime, CDateTimeCtrl& toDate,
+                 CDateTimeCtrl& toTime)
+{
+    SYSTEMTIME start = day, end = day;
+    start.wHour = start.wMinute = start.wSecond = 0;
+    end.wHour = 23;
+    end.wMinute = end.wSecond = 59;
+    start.wMilliseconds = end.wMilliseconds = 0;
+    fromDate.SetTime(&start);
+    fromTime.SetTime(&start);
+    toDate.SetTime(&end);
+    toTime.SetTime(&end);
+}
+
 SYSTEMTIME CombinePickers(CDateTimeCtrl& date, CDateTimeCtrl& time)
 {
     SYSTEMTIME day = {}, clock = {};

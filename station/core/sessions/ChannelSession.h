@@ -178,6 +178,8 @@ private:
     };
     BOOL GetServerLogin(ServerLogin& login) const;
     BOOL GetReportedAddress(ServerLogin& login) const;
+    // The channel's parameter block from the server it reported, with the login that read it.
+    BOOL ReadChannelParams(ServerLogin& login, unsigned char (&block)[16]);
 
     // Connection.
     void CloseTalk();

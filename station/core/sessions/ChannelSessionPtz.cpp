@@ -95,13 +95,18 @@ int CChannelSession::PtzControl(int code, int value, int speed)
     return Conduit_SendSerialData(m_liveHandle, 0, command, count);
 }
 
+BOOL CChannelSession::ReadChannelParams(ServerLogin& login, unsigned char (&block)[16])
+{
+    return IsConnected() && GetReportedAddress(login) &&
+           Conduit_GetChannelParams(login.name, login.address, m_pCamera->m_channel, login.user, login.password, block,
+                                    login.port);
+}
+
 int CChannelSession::GetDeviceAddress()
 {
     ServerLogin login;
     unsigned char block[kChannelParamsSize] = {};
-    if (!IsConnected() || !GetReportedAddress(login) ||
-        !Conduit_GetChannelParams(login.name, login.address, m_pCamera->m_channel, login.user, login.password, block,
-                                  login.port))
+    if (!ReadChannelParams(login, block))
         return -1;
     return block[kDeviceAddressByte];
 }
@@ -110,9 +115,7 @@ int CChannelSession::SetDeviceAddress(int address)
 {
     ServerLogin login;
     unsigned char block[kChannelParamsSize] = {};
-    if (!IsConnected() || !GetReportedAddress(login) ||
-        !Conduit_GetChannelParams(login.name, login.address, m_pCamera->m_channel, login.user, login.password, block,
-                                  login.port))
+    if (!ReadChannelParams(login, block))
         return -1;
     block[kDeviceAddressByte] = (unsigned char)address;
     return Conduit_SetChannelParams(login.name, login.address, m_pCamera->m_channel, login.user, login.password, block,

@@ -51,40 +51,28 @@ ModalStep ShootAndClose(const std::string& name)
     };
 }
 
-class ScreenshotTest : public ConfigTest {
+// A fixture's set-up with the skin loaded and a live tree made.
+template <class Fixture> class Skinned : public Fixture {
 protected:
     void SetUp() override
     {
-        ConfigTest::SetUp();
+        Fixture::SetUp();
         HINSTANCE self = ::GetModuleHandleA(nullptr);
         ASSERT_TRUE(TessarineInit(self));
         EXPECT_TRUE(TessarineLoadSkin(self, "DEFAULT", "TESSARINE"));
-        MakeLiveTree();
+        this->MakeLiveTree();
     }
     void TearDown() override
     {
         TessarineShutdown();
-        ConfigTest::TearDown();
+        Fixture::TearDown();
     }
 };
 
+class ScreenshotTest : public Skinned<ConfigTest> {};
+
 // The system settings need the parameters, the users and the drives of their own fixture.
-class SettingsScreenshotTest : public SysSettingTest {
-protected:
-    void SetUp() override
-    {
-        SysSettingTest::SetUp();
-        HINSTANCE self = ::GetModuleHandleA(nullptr);
-        ASSERT_TRUE(TessarineInit(self));
-        EXPECT_TRUE(TessarineLoadSkin(self, "DEFAULT", "TESSARINE"));
-        MakeLiveTree();
-    }
-    void TearDown() override
-    {
-        TessarineShutdown();
-        SysSettingTest::TearDown();
-    }
-};
+class SettingsScreenshotTest : public Skinned<SysSettingTest> {};
 
 } // namespace
 

@@ -272,13 +272,13 @@ void WriteServerTree(const char* caption)
     tree.Save();
 }
 
-void EnableAutoLogin()
+void EnableAutoLogin(const char* user = "admin", const char* password = "pw")
 {
     CUserGroup users;
     users.Load();
     users.m_autoLogin = 1;
-    users.m_autoLoginUser = "admin";
-    users.m_autoLoginPassword = "pw";
+    users.m_autoLoginUser = user;
+    users.m_autoLoginPassword = password;
     users.Save();
 }
 
@@ -314,14 +314,7 @@ TEST_F(StationDirTest, TheTreeCreatesSessionsForEnabledCamerasAndOnePollerPerAla
 
 TEST_F(StationDirTest, TheLockRestoresTheEarlierStates)
 {
-    {
-        CUserGroup users;
-        users.Load();
-        users.m_autoLogin = 1;
-        users.m_autoLoginUser = "admin";
-        users.m_autoLoginPassword = "pw";
-        users.Save();
-    }
+    EnableAutoLogin();
     g_lock = LockResult();
     Seams::ReplaceModalLoop(LockAndUnlock);
     CDlgMain dialog;
@@ -354,14 +347,7 @@ TEST_F(StationDirTest, CancellingTheStartLogInEndsCleanlyWithoutLoadingTheTree)
 
 TEST_F(StationDirTest, StoredUserNeedsNoDialogAndTheExitRequestEndsWithItsRecords)
 {
-    {
-        CUserGroup users;
-        users.Load();
-        users.m_autoLogin = 1;
-        users.m_autoLoginUser = "admin";
-        users.m_autoLoginPassword = "pw";
-        users.Save();
-    }
+    EnableAutoLogin();
     g_loginDialogs = g_mainRan = 0;
     Seams::ReplaceModalLoop(ExitOnceLoaded);
     CDlgMain dialog;
@@ -380,14 +366,7 @@ TEST_F(StationDirTest, StoredUserNeedsNoDialogAndTheExitRequestEndsWithItsRecord
 
 TEST_F(StationDirTest, DeletedStoredUserGetsTheDialog)
 {
-    {
-        CUserGroup users;
-        users.Load();
-        users.m_autoLogin = 1;
-        users.m_autoLoginUser = "someone";
-        users.m_autoLoginPassword = "gone";
-        users.Save();
-    }
+    EnableAutoLogin("someone", "gone");
     g_loginDialogs = g_treeSeen = 0;
     Seams::ReplaceModalLoop(CancelLogin);
     CDlgMain dialog;

@@ -5,6 +5,7 @@
 
 #include "resources/warden/resource.h"
 #include "station/config/FileQueryRules.h"
+#include "station/config/records/RemoteHit.h"
 #include "station/config/records/ResultPager.h"
 #include "station/core/storage/QueryResultStore.h"
 #include "tests/support/TestSupport.h"
@@ -140,4 +141,29 @@ TEST(ResultPager, RowFormat)
     EXPECT_STREQ("3", (LPCSTR)columns[2]);
     EXPECT_STREQ("1.50", (LPCSTR)columns[3]);
     EXPECT_STREQ("0000-00-00 00:00:00", (LPCSTR)columns[4]) << "no local time: zeros";
+}
+
+TEST(RemoteHit, RecordOfAHit)
+{
+    const FramewellTime start = {2007, 7, 4, 12, 30, 5, {}};
+    const FramewellTime end = {2007, 7, 4, 12, 45, 0, {}};
+    QueryResultRecord record = MakeRemoteHitRecord("Lobby", 3, "D:\\rec\\a.mp4", &start, &end, 4096);
+    EXPECT_STREQ("Lobby", record.name);
+    EXPECT_EQ(3, record.channel);
+    EXPECT_EQ(LocalTime(2007, 7, 4, 12, 30, 5), record.start);
+    EXPECT_EQ(LocalTime(2007, 7, 4, 12, 45, 0), record.end);
+    EXPECT_EQ(4096, record.size);
+    EXPECT_STREQ("D:\\rec\\a.mp4", record.path);
+
+    const std::string longName(100, 'n'), longPath(400, 'p');
+    record = MakeRemoteHitRecord(longName.c_str(), 0, longPath.c_str(), nullptr, nullptr, 0xFFFFFFF0u);
+    EXPECT_EQ(sizeof record.name - 1, strlen(record.name)) << "cut at its field";
+    EXPECT_EQ(sizeof record.path - 1, strlen(record.path));
+    EXPECT_EQ(0x7FFFFFFF, record.size) << "a size past the record's range is kept at its largest, not negative";
+    EXPECT_EQ(0, record.start) << "no time: 0";
+    EXPECT_EQ(0, record.end);
+
+    record = MakeRemoteHitRecord(nullptr, 1, nullptr, &start, &end, 1);
+    EXPECT_STREQ("", record.name);
+    EXPECT_STREQ("", record.path);
 }

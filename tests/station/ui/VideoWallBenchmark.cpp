@@ -15,6 +15,7 @@
 #include "station/ui/DlgVideoWall.h"
 #include "station/ui/PaneGeometry.h"
 #include "station/ui/SkinLayout.h"
+#include "tests/station/core/sessions/SilentPane.h"
 #include "tests/station/ui/LiveWallSite.h"
 #include "tests/support/BenchmarkClock.h"
 #include "tests/support/BenchmarkReport.h"
@@ -46,30 +47,17 @@ LRESULT CALLBACK BareProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
 }
 
 // A bare window a session draws into, as the baseline of the panes.
-class BarePane : public IPreviewPane {
+class BarePane : public SilentPane {
 public:
-    BarePane(HWND parent, int index)
-    {
-        RECT r = SplitPositionRect(16, index, kWidth, kHeight);
-        window_ =
-            CreateWindowExA(0, "WallBenchBare", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r.left, r.top,
-                            r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    ~BarePane() override { DestroyWindow(window_); }
-    HWND GetVideoSurface() override { return window_; }
-    void SetSession(CChannelSession*) override {}
-    void RefreshView(int) override {}
-    void ResetIcons() override {}
-    void ResetOnConnectFailure(int) override {}
-    void SetAudioIcon(int) override {}
-    void SetRecordIcon(int) override {}
-    void StartAlarmBlink() override {}
-    void StopAlarmBlink() override {}
-    void RemoveFromPage() override {}
-    void PostPaneAlarm(CChannelSession*, LPARAM) override {}
+    BarePane(HWND parent, int index) : SilentPane(MakeWindow(parent, index)) {}
 
 private:
-    HWND window_;
+    static HWND MakeWindow(HWND parent, int index)
+    {
+        RECT r = SplitPositionRect(16, index, kWidth, kHeight);
+        return CreateWindowExA(0, "WallBenchBare", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
 };
 
 // Lays 16 bare windows out as the wall lays its panes out for the mode and the selected pane.

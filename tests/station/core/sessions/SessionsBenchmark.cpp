@@ -24,6 +24,7 @@
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/datamodel/TermData.h"
 #include "station/core/datamodel/TermServer.h"
+#include "tests/station/core/sessions/SilentPane.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -70,28 +71,13 @@ private:
     std::vector<std::pair<CChannelSession*, int>> results_;
 };
 
-class BenchPane : public IPreviewPane {
+class BenchPane : public SilentPane {
 public:
     explicit BenchPane(int index)
+        : SilentPane(CreateWindowExA(0, "SessionBenchPane", "", WS_POPUP | WS_VISIBLE, (index % 4) * 256,
+                                     (index / 4) * 192, 256, 192, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
     {
-        window_ = CreateWindowExA(0, "SessionBenchPane", "", WS_POPUP | WS_VISIBLE, (index % 4) * 256,
-                                  (index / 4) * 192, 256, 192, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
-    ~BenchPane() override { DestroyWindow(window_); }
-    HWND GetVideoSurface() override { return window_; }
-    void SetSession(CChannelSession*) override {}
-    void RefreshView(int) override {}
-    void ResetIcons() override {}
-    void ResetOnConnectFailure(int) override {}
-    void SetAudioIcon(int) override {}
-    void SetRecordIcon(int) override {}
-    void StartAlarmBlink() override {}
-    void StopAlarmBlink() override {}
-    void RemoveFromPage() override {}
-    void PostPaneAlarm(CChannelSession*, LPARAM) override {}
-
-private:
-    HWND window_;
 };
 
 std::vector<CChannelSession*> g_sessions;
