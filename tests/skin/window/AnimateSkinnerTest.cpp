@@ -20,6 +20,7 @@
 #include "skin/skinners/controls/AnimateSkinner.h"
 #include "skin/skinners/controls/LinkSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/skin/window/ControlTestWindows.h"
 #include "tests/skin/window/AviClipWriter.h"
 #include "tests/skin/window/TestLinkWindow.h"
 #include "tests/support/TestSupport.h"
@@ -87,13 +88,6 @@ void RegisterClasses()
     wc.hbrBackground = NULL;
     RegisterClassA(&wc);
     RegisterTestLinkWindow();
-}
-
-HWND Child(const char* className, HWND parent, DWORD style, int id, const char* text, int x, int y, int w, int h,
-           DWORD exStyle = 0)
-{
-    return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(NULL), NULL);
 }
 
 // The client's pixels as the screen shows them, top row first.
@@ -305,7 +299,7 @@ TEST(AviClipWriter, TheCarriedClipIsTheWritersFourFrames)
 TEST_F(AnimateSkinnerTest, ResourceClipPlaysItsFramesAndLeavesNoFile)
 {
     HWND dialog = Dialog("资源动画");
-    HWND animation = Child(ANIMATE_CLASSA, dialog, 0, 201, "", 20, 20, 60, 60);
+    HWND animation = MakeTestControl(ANIMATE_CLASSA, dialog, 0, 201, "", 20, 20, 60, 60);
     Skin(dialog);
     AnimateSkinner* skinner = Skinner(animation);
     ASSERT_NE(nullptr, skinner);
@@ -348,7 +342,7 @@ TEST_F(AnimateSkinnerTest, ResourceClipPlaysItsFramesAndLeavesNoFile)
 TEST_F(AnimateSkinnerTest, EndlessPlayLoopsAndStopSendsOneStop)
 {
     HWND dialog = Dialog("循环");
-    HWND animation = Child(ANIMATE_CLASSA, dialog, 0, 202, "", 20, 20, 16, 16);
+    HWND animation = MakeTestControl(ANIMATE_CLASSA, dialog, 0, 202, "", 20, 20, 16, 16);
     Skin(dialog);
     AnimateSkinner* skinner = Skinner(animation);
     ASSERT_NE(nullptr, skinner);
@@ -373,7 +367,7 @@ TEST_F(AnimateSkinnerTest, EndlessPlayLoopsAndStopSendsOneStop)
 TEST_F(AnimateSkinnerTest, CountedPlayEndsOnItsLastFrameWithoutStopAndPaintsIt)
 {
     HWND dialog = Dialog("计数");
-    HWND animation = Child(ANIMATE_CLASSA, dialog, 0, 203, "", 20, 20, 16, 16);
+    HWND animation = MakeTestControl(ANIMATE_CLASSA, dialog, 0, 203, "", 20, 20, 16, 16);
     Skin(dialog);
     AnimateSkinner* skinner = Skinner(animation);
     ASSERT_NE(nullptr, skinner);
@@ -412,8 +406,8 @@ TEST_F(AnimateSkinnerTest, CountedPlayEndsOnItsLastFrameWithoutStopAndPaintsIt)
 TEST_F(AnimateSkinnerTest, TransparentClipIsComposedWithoutAskingFromTheFrameThread)
 {
     HWND dialog = Dialog("透明");
-    HWND holder = Child("AnimateTestHolder", dialog, 0, 0, "", 10, 10, 200, 100);
-    HWND animation = Child(ANIMATE_CLASSA, holder, ACS_TRANSPARENT | ACS_CENTER, 204, "", 20, 20, 32, 32);
+    HWND holder = MakeTestControl("AnimateTestHolder", dialog, 0, 0, "", 10, 10, 200, 100);
+    HWND animation = MakeTestControl(ANIMATE_CLASSA, holder, ACS_TRANSPARENT | ACS_CENTER, 204, "", 20, 20, 32, 32);
     Skin(dialog);
     AnimateSkinner* skinner = Skinner(animation);
     ASSERT_NE(nullptr, skinner);
@@ -450,7 +444,7 @@ TEST_F(AnimateSkinnerTest, TransparentClipIsComposedWithoutAskingFromTheFrameThr
 TEST_F(AnimateSkinnerTest, HalfFramePerSecondClipPlaysAtTwoSecondsAFrame)
 {
     HWND dialog = Dialog("慢速");
-    HWND animation = Child(ANIMATE_CLASSA, dialog, 0, 205, "", 20, 20, 16, 16);
+    HWND animation = MakeTestControl(ANIMATE_CLASSA, dialog, 0, 205, "", 20, 20, 16, 16);
     Skin(dialog);
     AnimateSkinner* skinner = Skinner(animation);
     ASSERT_NE(nullptr, skinner);
@@ -475,8 +469,8 @@ TEST_F(AnimateSkinnerTest, HalfFramePerSecondClipPlaysAtTwoSecondsAFrame)
 TEST_F(AnimateSkinnerTest, CentredClipsShowTheirMiddleOrSitInTheMiddle)
 {
     HWND dialog = Dialog("居中");
-    HWND small = Child(ANIMATE_CLASSA, dialog, ACS_CENTER, 206, "", 10, 10, 20, 20);
-    HWND large = Child(ANIMATE_CLASSA, dialog, ACS_CENTER, 207, "", 40, 10, 40, 30);
+    HWND small = MakeTestControl(ANIMATE_CLASSA, dialog, ACS_CENTER, 206, "", 10, 10, 20, 20);
+    HWND large = MakeTestControl(ANIMATE_CLASSA, dialog, ACS_CENTER, 207, "", 40, 10, 40, 30);
     Skin(dialog);
     // 40 x 40, blue but for the green middle 20 x 20.
     AviClipSpec big = FourFrameClip();
@@ -517,8 +511,8 @@ TEST_F(AnimateSkinnerTest, LinkKeepsItsTextAndShowsTheSkinUnderItsWindowColour)
         object->transparent = transparent;
         object->color = RGB(250, 230, 180);
         HWND dialog = Dialog("链接");
-        HWND holder = Child("AnimateTestHolder", dialog, 0, 0, "", 10, 10, 220, 60);
-        HWND link = Child("Link Window", holder, 0, 301, "访问网站 www", 10, 10, 160, 24);
+        HWND holder = MakeTestControl("AnimateTestHolder", dialog, 0, 0, "", 10, 10, 220, 60);
+        HWND link = MakeTestControl("Link Window", holder, 0, 301, "访问网站 www", 10, 10, 160, 24);
         Skin(dialog);
         ASSERT_NE(nullptr, dynamic_cast<LinkSkinner*>(FindSkinnedWindow(link)));
         RedrawWindow(link, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -560,9 +554,9 @@ TEST_F(AnimateSkinnerTest, LinkKeepsItsTextAndShowsTheSkinUnderItsWindowColour)
 TEST_F(AnimateSkinnerTest, Screenshot)
 {
     HWND dialog = Dialog("链接与动画", 300, 180);
-    HWND link = Child("Link Window", dialog, 0, 311, "访问 Warden 网站", 20, 20, 200, 24);
-    HWND animation =
-        Child(ANIMATE_CLASSA, dialog, ACS_CENTER, 312, "", 20, 60, 64, 64, WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
+    HWND link = MakeTestControl("Link Window", dialog, 0, 311, "访问 Warden 网站", 20, 20, 200, 24);
+    HWND animation = MakeTestControl(ANIMATE_CLASSA, dialog, ACS_CENTER, 312, "", 20, 60, 64, 64,
+                                     WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
     Skin(dialog);
     ASSERT_NE(nullptr, dynamic_cast<LinkSkinner*>(FindSkinnedWindow(link)));
     ASSERT_NE(nullptr, Skinner(animation));

@@ -24,6 +24,7 @@
 #include "skin/skinners/controls/StatusBarSkinner.h"
 #include "skin/skinners/controls/ToolbarSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/skin/window/ControlTestWindows.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
@@ -80,12 +81,6 @@ void BuildBarSkin(SkinStore& skin)
     SetTextEffectColor(rebar->textEffect, kBandText);
 }
 
-HWND Child(const char* className, HWND parent, DWORD style, int id, int x, int y, int w, int h, const char* text = "")
-{
-    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(NULL), NULL);
-}
-
 // Sixteen-pixel icons of one colour each, magenta as the mask colour.
 HIMAGELIST MakeIcons(const std::vector<COLORREF>& colors)
 {
@@ -115,8 +110,9 @@ struct Button {
 
 HWND MakeToolbar(HWND parent, DWORD style, const std::vector<Button>& buttons, int x, int y, int w, int h)
 {
-    HWND toolbar = Child(TOOLBARCLASSNAMEA, parent,
-                         style | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_FLAT, 300, x, y, w, h);
+    HWND toolbar =
+        MakeTestControl(TOOLBARCLASSNAMEA, parent,
+                        style | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_FLAT, 300, "", x, y, w, h);
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     for (size_t i = 0; i < buttons.size(); ++i) {
@@ -360,7 +356,7 @@ TEST_F(BarSkinnerTest, SideDockedControlBarsTurnTheirBackgrounds)
     std::vector<HWND> bars, toolbars;
     int x = 0;
     for (const Case& c : cases) {
-        HWND bar = Child(c.barClass, parent_, c.align, 400 + x / 60, x, 0, 50, 200);
+        HWND bar = MakeTestControl(c.barClass, parent_, c.align, 400 + x / 60, "", x, 0, 50, 200);
         bars.push_back(bar);
         toolbars.push_back(MakeToolbar(bar, CCS_VERT, {{TBSTATE_ENABLED, BTNS_BUTTON, NULL}}, 4, 4, 30, 160));
         x += 60;
@@ -385,7 +381,7 @@ TEST_F(BarSkinnerTest, SideDockedControlBarsTurnTheirBackgrounds)
 
 TEST_F(BarSkinnerTest, StatusPartsEmptyOrOwnerDrawnGetOnlyTheirPicture)
 {
-    HWND status = Child(STATUSCLASSNAMEA, parent_, 0, 500, 0, 0, 0, 0);
+    HWND status = MakeTestControl(STATUSCLASSNAMEA, parent_, 0, 500, "", 0, 0, 0, 0);
     const int edges[] = {120, 240, 360, -1};
     SendMessageA(status, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
     SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("就绪"));
@@ -425,7 +421,8 @@ TEST_F(BarSkinnerTest, StatusPartsEmptyOrOwnerDrawnGetOnlyTheirPicture)
 
 TEST_F(BarSkinnerTest, RebarBandsShowTheirTexts)
 {
-    HWND rebar = Child(REBARCLASSNAMEA, parent_, WS_CLIPCHILDREN | CCS_NODIVIDER | RBS_VARHEIGHT, 600, 0, 0, 480, 60);
+    HWND rebar = MakeTestControl(REBARCLASSNAMEA, parent_, WS_CLIPCHILDREN | CCS_NODIVIDER | RBS_VARHEIGHT, 600, "", 0,
+                                 0, 480, 60);
     REBARBANDINFOA band = {};
     band.cbSize = REBARBANDINFOA_V6_SIZE;
     band.fMask = RBBIM_TEXT | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_STYLE;
@@ -435,7 +432,7 @@ TEST_F(BarSkinnerTest, RebarBandsShowTheirTexts)
     band.cx = 460;
     for (const char* text : {"通道通道", ""}) {
         band.lpText = const_cast<char*>(text);
-        band.hwndChild = Child("Static", rebar, 0, 0, 0, 0, 60, 24);
+        band.hwndChild = MakeTestControl("Static", rebar, 0, 0, "", 0, 0, 60, 24);
         SendMessageA(rebar, RB_INSERTBANDA, -1, reinterpret_cast<LPARAM>(&band));
     }
     Skin();
@@ -520,10 +517,10 @@ TEST(BarScreenshot, ToolbarStatusBarRebarAndControlBar)
     SendMessageA(textBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons));
     SendMessageA(textBar, TB_AUTOSIZE, 0, 0);
 
-    HWND rebar =
-        Child(REBARCLASSNAMEA, dialog,
-              WS_CLIPCHILDREN | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN | RBS_VARHEIGHT | RBS_BANDBORDERS, 600,
-              0, 66, 520, 60);
+    HWND rebar = MakeTestControl(REBARCLASSNAMEA, dialog,
+                                 WS_CLIPCHILDREN | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN | RBS_VARHEIGHT |
+                                     RBS_BANDBORDERS,
+                                 600, "", 0, 66, 520, 60);
     SendMessageA(rebar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     REBARBANDINFOA band = {};
     band.cbSize = REBARBANDINFOA_V6_SIZE;
@@ -536,13 +533,13 @@ TEST(BarScreenshot, ToolbarStatusBarRebarAndControlBar)
         band.cxMinChild = 80;
         band.cx = 170;
         band.fStyle = RBBS_CHILDEDGE | (i == 2 ? RBBS_BREAK : 0);
-        band.hwndChild = Child("Edit", rebar, WS_BORDER, 601 + i, 0, 0, 80, 22, "192.168.1.10");
+        band.hwndChild = MakeTestControl("Edit", rebar, WS_BORDER, 601 + i, "192.168.1.10", 0, 0, 80, 22);
         SendMessageA(band.hwndChild, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageA(rebar, RB_INSERTBANDA, -1, reinterpret_cast<LPARAM>(&band));
     }
 
     RegisterPlainClass("AfxControlBar42s");
-    HWND bar = Child("AfxControlBar42s", dialog, 0x1000, 700, 0, 130, 36, 160);
+    HWND bar = MakeTestControl("AfxControlBar42s", dialog, 0x1000, 700, "", 0, 130, 36, 160);
     HWND docked = MakeToolbar(bar, CCS_VERT | TBSTYLE_WRAPABLE,
                               {{TBSTATE_ENABLED | TBSTATE_WRAP, BTNS_BUTTON, NULL},
                                {TBSTATE_ENABLED | TBSTATE_WRAP, BTNS_BUTTON, NULL},
@@ -550,7 +547,7 @@ TEST(BarScreenshot, ToolbarStatusBarRebarAndControlBar)
                               4, 4, 28, 150);
     SendMessageA(docked, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(icons));
 
-    HWND status = Child(STATUSCLASSNAMEA, dialog, SBARS_SIZEGRIP, 500, 0, 0, 0, 0);
+    HWND status = MakeTestControl(STATUSCLASSNAMEA, dialog, SBARS_SIZEGRIP, 500, "", 0, 0, 0, 0);
     SendMessageA(status, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     const int edges[] = {160, 300, 400, -1};
     SendMessageA(status, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));

@@ -17,6 +17,7 @@
 #include "skin/skinners/controls/DateTimeSkinner.h"
 #include "skin/skinners/controls/MonthCalSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/skin/window/ControlTestWindows.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
@@ -37,25 +38,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 HWND MakeParent(const char* title, int width, int height)
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "CalendarTestParent";
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    return CreateWindowExA(0, "CalendarTestParent", title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40,
-                           width, height, NULL, NULL, GetModuleHandleA(NULL), NULL);
-}
-
-HWND Child(const char* className, HWND parent, DWORD style, int id, int x, int y, int w, int h)
-{
-    return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(NULL), NULL);
+    return MakeTestParent("CalendarTestParent", ParentProc, title, width, height);
 }
 
 // The test pictures: block i of CALTEST.BMP is one colour of its own, so a pixel names the picture drawn.
@@ -156,7 +139,7 @@ int ShownMonth(HWND calendar)
     return range[0].wYear * 12 + range[0].wMonth;
 }
 
-class CalendarSkinnerTest : public ::testing::Test {
+class CalendarSkinnerTest : public ControlTestBase {
 protected:
     void SetUp() override
     {
@@ -167,33 +150,15 @@ protected:
         InitCommonControlsEx(&icc);
         g_pickerNotes.clear();
     }
-    void TearDown() override
-    {
-        for (HWND hwnd : windows_)
-            if (IsWindow(hwnd))
-                DestroyWindow(hwnd);
-    }
-    HWND Track(HWND hwnd)
-    {
-        windows_.push_back(hwnd);
-        return hwnd;
-    }
-    void Skin(HWND parent)
-    {
-        ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(parent, "Dialog"));
-        PumpMessages();
-    }
     // A month calendar of the size it asks for.
     HWND MakeCalendar(HWND parent, int id, int x, int y)
     {
-        HWND calendar = Child(MONTHCAL_CLASSA, parent, 0, id, x, y, 10, 10);
+        HWND calendar = MakeTestControl(MONTHCAL_CLASSA, parent, 0, id, "", x, y, 10, 10);
         RECT need = {};
         SendMessageA(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
         SetWindowPos(calendar, NULL, 0, 0, need.right - need.left, need.bottom - need.top, SWP_NOMOVE | SWP_NOZORDER);
         return calendar;
     }
-    ToolkitRun run_;
-    std::vector<HWND> windows_;
 };
 
 } // namespace
@@ -271,8 +236,9 @@ TEST_F(CalendarSkinnerTest, PickerBorderAndDropButtonFromTheSkinOrNative)
 {
     UseTestObjects();
     HWND dialog = Track(MakeParent("Pickers", 420, 320));
-    HWND picker = Child(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 30, 10, 10, 160, 24);
-    HWND disabled = Child(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT | WS_DISABLED, 31, 10, 50, 160, 24);
+    HWND picker = MakeTestControl(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 30, "", 10, 10, 160, 24);
+    HWND disabled =
+        MakeTestControl(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT | WS_DISABLED, 31, "", 10, 50, 160, 24);
     Skin(dialog);
     DateTimeSkinner* skinner = dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(picker));
     DateTimeSkinner* disabledSkinner = dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(disabled));
@@ -340,11 +306,12 @@ TEST_F(CalendarSkinnerTest, PickerBorderAndDropButtonFromTheSkinOrNative)
 namespace {
 
 // What the timer inside the picker's popup loop does on its first tick.
-enum class PopupAction { CancelMode, Deactivate };
+enum class PopupAction { Escape, ChooseDay, DestroyDialog, ClickOutside, CancelMode, Deactivate };
 struct PopupScript {
     HWND picker = NULL;
-    HWND other = NULL;
-    PopupAction action = PopupAction::CancelMode;
+    HWND dialog = NULL;
+    HWND other = NULL; // the window Deactivate activates
+    PopupAction action = PopupAction::Escape;
     HWND calendarSeen = NULL;
     int ticks = 0;
     bool safetyNet = false; // the loop had to be ended by Escape
@@ -359,6 +326,7 @@ void CALLBACK PopupTimer(HWND, UINT, UINT_PTR id, DWORD)
         return;
     }
     if (++g_script.ticks > 20) {
+        // Whatever happened, the loop must end.
         KillTimer(NULL, id);
         g_script.safetyNet = true;
         PostMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -367,10 +335,65 @@ void CALLBACK PopupTimer(HWND, UINT, UINT_PTR id, DWORD)
     if (g_script.ticks > 1)
         return;
     g_script.calendarSeen = calendar;
-    if (g_script.action == PopupAction::CancelMode)
+    switch (g_script.action) {
+    case PopupAction::Escape:
+        PostQuitMessage(7);
+        PostMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
+        break;
+    case PopupAction::ClickOutside:
+        PostMessageA(g_script.dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
+        break;
+    case PopupAction::DestroyDialog:
+        KillTimer(NULL, id);
+        DestroyWindow(g_script.dialog);
+        break;
+    case PopupAction::CancelMode:
         SendMessageA(g_script.picker, WM_CANCELMODE, 0, 0);
-    else
+        break;
+    case PopupAction::Deactivate:
         SetActiveWindow(g_script.other);
+        break;
+    case PopupAction::ChooseDay: {
+        RECT r;
+        GetClientRect(calendar, &r);
+        for (int y = r.bottom / 2; y < r.bottom; y += 3)
+            for (int x = r.right / 4; x < r.right; x += 3) {
+                MCHITTESTINFO hit = {};
+                hit.cbSize = sizeof hit;
+                hit.pt = {x, y};
+                if (SendMessageA(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == MCHT_CALENDARDATE) {
+                    PostMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+                    PostMessageA(calendar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+                    return;
+                }
+            }
+        break;
+    }
+    }
+}
+
+// Presses the picker's drop button with the script's timer running inside the popup's loop.
+void PressDropButton(HWND picker, HWND dialog, PopupAction action, HWND other = NULL)
+{
+    g_script = PopupScript();
+    g_script.picker = picker;
+    g_script.dialog = dialog;
+    g_script.other = other;
+    g_script.action = action;
+    g_pickerNotes.clear();
+    const UINT_PTR timer = SetTimer(NULL, 0, 10, PopupTimer);
+    RECT r;
+    GetClientRect(picker, &r);
+    SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 5, r.bottom / 2));
+    if (action != PopupAction::DestroyDialog)
+        KillTimer(NULL, timer);
+}
+
+SYSTEMTIME PickerValue(HWND picker)
+{
+    SYSTEMTIME value = {};
+    SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value));
+    return value;
 }
 
 } // namespace
@@ -379,31 +402,21 @@ TEST_F(CalendarSkinnerTest, PopupClosesOnCancelModeAndWhenItsDialogLosesActivati
 {
     HWND other = Track(MakeParent("Other", 200, 100));
     HWND dialog = Track(MakeParent("Popup", 420, 320));
-    HWND picker = Child(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 30, 10, 10, 160, 24);
+    HWND picker = MakeTestControl(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 30, "", 10, 10, 160, 24);
     SYSTEMTIME start = {2024, 3, 5, 15, 10, 20, 30, 0};
     SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
     Skin(dialog);
     ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(picker)));
-    RECT r;
-    GetClientRect(picker, &r);
     for (PopupAction action : {PopupAction::CancelMode, PopupAction::Deactivate}) {
         const char* what = action == PopupAction::CancelMode ? "WM_CANCELMODE" : "the dialog deactivated";
         SetActiveWindow(dialog);
-        g_script = PopupScript();
-        g_script.picker = picker;
-        g_script.other = other;
-        g_script.action = action;
-        g_pickerNotes.clear();
-        const UINT_PTR timer = SetTimer(NULL, 0, 10, PopupTimer);
-        SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 5, r.bottom / 2));
-        KillTimer(NULL, timer);
+        PressDropButton(picker, dialog, action, other);
         EXPECT_NE(nullptr, g_script.calendarSeen) << what;
         EXPECT_FALSE(g_script.safetyNet) << what << " closes the popup";
         EXPECT_FALSE(IsWindow(g_script.calendarSeen)) << what;
         EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0)) << what;
         EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_pickerNotes) << what;
-        SYSTEMTIME now = {};
-        SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&now));
+        const SYSTEMTIME now = PickerValue(picker);
         EXPECT_TRUE(now.wDay == 15 && now.wHour == 10) << what << " changes nothing";
     }
 }
@@ -413,9 +426,10 @@ TEST_F(CalendarSkinnerTest, Screenshot)
     HWND dialog = Track(MakeParent("日期与日历", 420, 300));
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     HWND calendar = MakeCalendar(dialog, 50, 12, 12);
-    HWND picker = Child(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 51, 250, 12, 140, 24);
-    HWND disabled = Child(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT | WS_DISABLED, 52, 250, 48, 140, 24);
-    HWND time = Child(DATETIMEPICK_CLASSA, dialog, DTS_TIMEFORMAT, 53, 250, 84, 140, 24);
+    HWND picker = MakeTestControl(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 51, "", 250, 12, 140, 24);
+    HWND disabled =
+        MakeTestControl(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT | WS_DISABLED, 52, "", 250, 48, 140, 24);
+    HWND time = MakeTestControl(DATETIMEPICK_CLASSA, dialog, DTS_TIMEFORMAT, 53, "", 250, 84, 140, 24);
     SYSTEMTIME day = {2024, 3, 5, 15, 10, 20, 30, 0};
     for (HWND hwnd : {picker, disabled, time}) {
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -433,4 +447,50 @@ TEST_F(CalendarSkinnerTest, Screenshot)
     PumpMessages();
     EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("calendar-skinners") + RunSuffix())));
     SendMessageA(calendar, WM_LBUTTONUP, 0, At(Centre(skinner->NextButton())));
+}
+
+TEST_F(CalendarSkinnerTest, DateTimePopupOpensChoosesAndCloses)
+{
+    for (LONG style : {DTS_UPDOWN, DTS_TIMEFORMAT})
+        EXPECT_FALSE(DateTimeSkinner::HasDropButton(style)) << style;
+    EXPECT_TRUE(DateTimeSkinner::HasDropButton(DTS_SHORTDATEFORMAT));
+    HWND dialog = Track(MakeParent("Date", 420, 320));
+    HWND picker = MakeTestControl(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 30, "", 10, 10, 160, 22);
+    HWND timePicker = MakeTestControl(DATETIMEPICK_CLASSA, dialog, DTS_TIMEFORMAT, 31, "", 10, 40, 160, 22);
+    SYSTEMTIME start = {2024, 3, 5, 15, 10, 20, 30, 0};
+    SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
+    Skin(dialog);
+    ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(picker)));
+    ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(timePicker)));
+
+    PressDropButton(timePicker, dialog, PopupAction::Escape);
+    EXPECT_EQ(nullptr, g_script.calendarSeen) << "a time picker opens no popup";
+    EXPECT_TRUE(g_pickerNotes.empty());
+
+    EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
+    PressDropButton(picker, dialog, PopupAction::Escape);
+    EXPECT_NE(nullptr, g_script.calendarSeen) << "DTM_GETMONTHCAL answers the open popup";
+    EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
+    EXPECT_FALSE(IsWindow(g_script.calendarSeen));
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_pickerNotes);
+    SYSTEMTIME now = PickerValue(picker);
+    EXPECT_TRUE(now.wDay == 15 && now.wHour == 10 && now.wSecond == 30) << "Escape changes nothing";
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a quit posted meanwhile stays queued";
+    EXPECT_EQ(7u, quit.wParam);
+
+    PressDropButton(picker, dialog, PopupAction::ClickOutside);
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_pickerNotes);
+    now = PickerValue(picker);
+    EXPECT_TRUE(now.wDay == 15 && now.wHour == 10) << "a click outside changes nothing";
+
+    PressDropButton(picker, dialog, PopupAction::ChooseDay);
+    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP, DTN_DATETIMECHANGE}), g_pickerNotes);
+    now = PickerValue(picker);
+    EXPECT_TRUE(now.wHour == 0 && now.wMinute == 0 && now.wSecond == 0) << "the chosen day at midnight";
+    EXPECT_EQ(2024, now.wYear);
+
+    PressDropButton(picker, dialog, PopupAction::DestroyDialog);
+    EXPECT_FALSE(IsWindow(picker)) << "the dialog went away inside the loop, and nothing was touched after";
+    PumpMessages();
 }

@@ -22,7 +22,6 @@
 #include "skin/skinners/controls/ButtonSkinner.h"
 #include "skin/skinners/controls/ComboBoxSkinner.h"
 #include "skin/skinners/controls/ControlSkinner.h"
-#include "skin/skinners/controls/DateTimeSkinner.h"
 #include "skin/skinners/controls/EditSkinner.h"
 #include "skin/skinners/controls/HeaderSkinner.h"
 #include "skin/skinners/controls/ProgressSkinner.h"
@@ -31,6 +30,7 @@
 #include "skin/skinners/controls/SkinScrollBar.h"
 #include "skin/skinners/controls/TabSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/skin/window/ControlTestWindows.h"
 #include "tests/skin/window/TestLinkWindow.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
@@ -41,7 +41,6 @@ namespace {
 struct ParentLog {
     std::vector<int> clicks; // control ids
     std::vector<WPARAM> scrolls;
-    std::vector<UINT> pickerNotes; // DTN_ codes from date-time pickers
     int vetoId = -1;
 };
 ParentLog g_parent;
@@ -55,12 +54,6 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_SKIN_QUERYCONTROLSKIN:
         return static_cast<int>(wParam) == g_parent.vetoId;
-    case WM_NOTIFY: {
-        const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-        if (code == DTN_DROPDOWN || code == DTN_CLOSEUP || code == DTN_DATETIMECHANGE)
-            g_parent.pickerNotes.push_back(code);
-        return 0;
-    }
     case WM_VSCROLL:
     case WM_HSCROLL:
         g_parent.scrolls.push_back(wParam);
@@ -72,26 +65,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 HWND MakeParent(const char* title, int width = 420, int height = 320)
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "ControlTestParent";
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    return CreateWindowExA(0, "ControlTestParent", title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40,
-                           width, height, NULL, NULL, GetModuleHandleA(NULL), NULL);
-}
-
-HWND Child(const char* className, HWND parent, DWORD style, int id, const char* text, int x, int y, int w, int h,
-           DWORD exStyle = 0)
-{
-    return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(NULL), NULL);
+    return MakeTestParent("ControlTestParent", ParentProc, title, width, height);
 }
 
 void InitCommonControlClasses()
@@ -107,7 +81,7 @@ ScrollControlSkinObject* ScrollObject(const char* name)
     return dynamic_cast<ScrollControlSkinObject*>(SkinEngine::Instance().GetCurrentSkin()->FindObjectByName(name));
 }
 
-class ControlSkinnerTest : public ::testing::Test {
+class ControlSkinnerTest : public ControlTestBase {
 protected:
     void SetUp() override
     {
@@ -117,31 +91,12 @@ protected:
         InitCommonControlClasses();
         g_parent = ParentLog();
     }
-    void TearDown() override
-    {
-        for (HWND hwnd : windows_)
-            if (IsWindow(hwnd))
-                DestroyWindow(hwnd);
-    }
-    HWND Track(HWND hwnd)
-    {
-        windows_.push_back(hwnd);
-        return hwnd;
-    }
-    // The parent skinned as a dialog; its children are skinned with it.
-    void Skin(HWND parent)
-    {
-        ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(parent, "Dialog"));
-        PumpMessages();
-    }
     static void Click(HWND control, int x, int y, int releaseX, int releaseY)
     {
         SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
         SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(releaseX, releaseY));
         PumpMessages();
     }
-    ToolkitRun run_;
-    std::vector<HWND> windows_;
 };
 
 bool Skinned(HWND control)
@@ -155,9 +110,9 @@ TEST_F(ControlSkinnerTest, VetoKeepsTheControlNativeAndFontsComeAndGo)
 {
     HWND parent = Track(MakeParent("Veto"));
     HFONT own = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
-    HWND kept = Child("Button", parent, BS_PUSHBUTTON, 7, "Kept", 10, 10, 80, 24);
-    HWND skinned = Child("Button", parent, BS_PUSHBUTTON, 8, "Skinned", 100, 10, 80, 24);
-    HWND progress = Child(PROGRESS_CLASSA, parent, 0, 9, "", 10, 50, 80, 16);
+    HWND kept = MakeTestControl("Button", parent, BS_PUSHBUTTON, 7, "Kept", 10, 10, 80, 24);
+    HWND skinned = MakeTestControl("Button", parent, BS_PUSHBUTTON, 8, "Skinned", 100, 10, 80, 24);
+    HWND progress = MakeTestControl(PROGRESS_CLASSA, parent, 0, 9, "", 10, 50, 80, 16);
     for (HWND w : {kept, skinned, progress})
         SendMessageA(w, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);
     RECT keptBefore;
@@ -190,7 +145,7 @@ TEST_F(ControlSkinnerTest, VetoKeepsTheControlNativeAndFontsComeAndGo)
 TEST_F(ControlSkinnerTest, PushButtonClicksOnlyOnReleaseInside)
 {
     HWND parent = Track(MakeParent("Clicks"));
-    HWND button = Child("Button", parent, BS_PUSHBUTTON, 11, "OK", 10, 10, 80, 24);
+    HWND button = MakeTestControl("Button", parent, BS_PUSHBUTTON, 11, "OK", 10, 10, 80, 24);
     Skin(parent);
     ASSERT_NE(nullptr, dynamic_cast<ButtonSkinner*>(FindSkinnedWindow(button)));
 
@@ -220,11 +175,11 @@ TEST_F(ControlSkinnerTest, PushButtonClicksOnlyOnReleaseInside)
 TEST_F(ControlSkinnerTest, ButtonRegionFollowsItsSizeAndStaticKindsStayNative)
 {
     HWND parent = Track(MakeParent("Regions"));
-    HWND button = Child("Button", parent, BS_PUSHBUTTON, 12, "OK", 10, 10, 80, 24);
-    HWND ownerDrawn = Child("Static", parent, SS_OWNERDRAW, 13, "", 10, 50, 80, 20);
-    HWND simple = Child("Static", parent, SS_SIMPLE, 14, "simple", 10, 80, 80, 20);
-    HWND etched = Child("Static", parent, SS_ETCHEDHORZ, 15, "", 10, 110, 80, 2);
-    HWND text = Child("Static", parent, SS_LEFT, 16, "text", 10, 120, 80, 20);
+    HWND button = MakeTestControl("Button", parent, BS_PUSHBUTTON, 12, "OK", 10, 10, 80, 24);
+    HWND ownerDrawn = MakeTestControl("Static", parent, SS_OWNERDRAW, 13, "", 10, 50, 80, 20);
+    HWND simple = MakeTestControl("Static", parent, SS_SIMPLE, 14, "simple", 10, 80, 80, 20);
+    HWND etched = MakeTestControl("Static", parent, SS_ETCHEDHORZ, 15, "", 10, 110, 80, 2);
+    HWND text = MakeTestControl("Static", parent, SS_LEFT, 16, "text", 10, 120, 80, 20);
     Skin(parent);
     EXPECT_FALSE(Skinned(ownerDrawn));
     EXPECT_FALSE(Skinned(simple));
@@ -255,9 +210,9 @@ TEST_F(ControlSkinnerTest, ButtonRegionFollowsItsSizeAndStaticKindsStayNative)
 TEST_F(ControlSkinnerTest, CheckStatesLiveInTheButtonsOwnWord)
 {
     HWND parent = Track(MakeParent("Checks"));
-    HWND three = Child("Button", parent, BS_AUTO3STATE, 21, "Three", 10, 10, 120, 20);
-    HWND plain = Child("Button", parent, BS_CHECKBOX, 22, "Plain", 10, 40, 120, 20);
-    HWND native = Child("Button", parent, BS_AUTOCHECKBOX, 23, "Native", 10, 70, 120, 20);
+    HWND three = MakeTestControl("Button", parent, BS_AUTO3STATE, 21, "Three", 10, 10, 120, 20);
+    HWND plain = MakeTestControl("Button", parent, BS_CHECKBOX, 22, "Plain", 10, 40, 120, 20);
+    HWND native = MakeTestControl("Button", parent, BS_AUTOCHECKBOX, 23, "Native", 10, 70, 120, 20);
     g_parent.vetoId = 23;
     Skin(parent);
     ASSERT_TRUE(Skinned(three));
@@ -284,10 +239,10 @@ TEST_F(ControlSkinnerTest, CheckStatesLiveInTheButtonsOwnWord)
 TEST_F(ControlSkinnerTest, RadioGroupEndsAtTheNextGroup)
 {
     HWND parent = Track(MakeParent("Radios"));
-    HWND first = Child("Button", parent, BS_AUTORADIOBUTTON | WS_GROUP, 31, "A", 10, 10, 100, 20);
-    HWND second = Child("Button", parent, BS_AUTORADIOBUTTON, 32, "B", 10, 35, 100, 20);
-    HWND third = Child("Button", parent, BS_AUTORADIOBUTTON, 33, "C", 10, 60, 100, 20);
-    HWND other = Child("Button", parent, BS_AUTORADIOBUTTON | WS_GROUP, 34, "D", 10, 85, 100, 20);
+    HWND first = MakeTestControl("Button", parent, BS_AUTORADIOBUTTON | WS_GROUP, 31, "A", 10, 10, 100, 20);
+    HWND second = MakeTestControl("Button", parent, BS_AUTORADIOBUTTON, 32, "B", 10, 35, 100, 20);
+    HWND third = MakeTestControl("Button", parent, BS_AUTORADIOBUTTON, 33, "C", 10, 60, 100, 20);
+    HWND other = MakeTestControl("Button", parent, BS_AUTORADIOBUTTON | WS_GROUP, 34, "D", 10, 85, 100, 20);
     Skin(parent);
     SendMessageA(first, BM_SETCHECK, BST_CHECKED, 0);
     SendMessageA(other, BM_SETCHECK, BST_CHECKED, 0);
@@ -315,11 +270,12 @@ TEST_F(ControlSkinnerTest, ColoursOfTheScrollingControls)
     tree->textColor = RGB(22, 23, 24);
 
     HWND parent = Track(MakeParent("Colours"));
-    HWND writable = Child("Edit", parent, 0, 41, "text", 10, 10, 100, 22, WS_EX_CLIENTEDGE);
-    HWND readOnly = Child("Edit", parent, ES_READONLY, 42, "text", 10, 40, 100, 22, WS_EX_CLIENTEDGE);
-    HWND listBox = Child("ListBox", parent, WS_VSCROLL | LBS_NOTIFY, 43, "", 120, 10, 100, 80, WS_EX_CLIENTEDGE);
-    HWND listView = Child(WC_LISTVIEWA, parent, LVS_REPORT, 44, "", 230, 10, 150, 80, WS_EX_CLIENTEDGE);
-    HWND treeView = Child(WC_TREEVIEWA, parent, TVS_HASLINES, 45, "", 230, 100, 150, 80, WS_EX_CLIENTEDGE);
+    HWND writable = MakeTestControl("Edit", parent, 0, 41, "text", 10, 10, 100, 22, WS_EX_CLIENTEDGE);
+    HWND readOnly = MakeTestControl("Edit", parent, ES_READONLY, 42, "text", 10, 40, 100, 22, WS_EX_CLIENTEDGE);
+    HWND listBox =
+        MakeTestControl("ListBox", parent, WS_VSCROLL | LBS_NOTIFY, 43, "", 120, 10, 100, 80, WS_EX_CLIENTEDGE);
+    HWND listView = MakeTestControl(WC_LISTVIEWA, parent, LVS_REPORT, 44, "", 230, 10, 150, 80, WS_EX_CLIENTEDGE);
+    HWND treeView = MakeTestControl(WC_TREEVIEWA, parent, TVS_HASLINES, 45, "", 230, 100, 150, 80, WS_EX_CLIENTEDGE);
     Skin(parent);
 
     HDC dc = GetDC(parent);
@@ -346,10 +302,10 @@ TEST_F(ControlSkinnerTest, ColoursOfTheScrollingControls)
 TEST_F(ControlSkinnerTest, ComboKeepsSimpleAndVariableNativeAndColoursItsEdit)
 {
     HWND parent = Track(MakeParent("Combos"));
-    HWND dropDown = Child("ComboBox", parent, CBS_DROPDOWN | WS_VSCROLL, 51, "", 10, 10, 120, 200);
-    HWND simple = Child("ComboBox", parent, CBS_SIMPLE, 52, "", 140, 10, 120, 100);
-    HWND variable =
-        Child("ComboBox", parent, CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS, 53, "", 10, 60, 120, 200);
+    HWND dropDown = MakeTestControl("ComboBox", parent, CBS_DROPDOWN | WS_VSCROLL, 51, "", 10, 10, 120, 200);
+    HWND simple = MakeTestControl("ComboBox", parent, CBS_SIMPLE, 52, "", 140, 10, 120, 100);
+    HWND variable = MakeTestControl("ComboBox", parent, CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS, 53,
+                                    "", 10, 60, 120, 200);
     Skin(parent);
     EXPECT_NE(nullptr, dynamic_cast<ComboBoxSkinner*>(FindSkinnedWindow(dropDown)));
     EXPECT_FALSE(Skinned(simple));
@@ -526,8 +482,9 @@ TEST_F(ControlSkinnerTest, SkinScrollBarPressesAndDragsOnAPlainWindow)
 TEST_F(ControlSkinnerTest, ListControlsCarrySkinBarsMatchingThePlatform)
 {
     HWND parent = Track(MakeParent("Lists"));
-    HWND list = Child("ListBox", parent, WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 61, "", 10, 10, 150, 120, WS_EX_CLIENTEDGE);
-    HWND view = Child(WC_LISTVIEWA, parent, LVS_REPORT, 62, "", 170, 10, 200, 120, WS_EX_CLIENTEDGE);
+    HWND list = MakeTestControl("ListBox", parent, WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 61, "", 10, 10, 150, 120,
+                                WS_EX_CLIENTEDGE);
+    HWND view = MakeTestControl(WC_LISTVIEWA, parent, LVS_REPORT, 62, "", 170, 10, 200, 120, WS_EX_CLIENTEDGE);
     Skin(parent);
     LVCOLUMNA column = {};
     column.mask = LVCF_WIDTH | LVCF_TEXT;
@@ -577,7 +534,7 @@ TEST_F(ControlSkinnerTest, ListControlsCarrySkinBarsMatchingThePlatform)
 TEST_F(ControlSkinnerTest, Screenshot)
 {
     HWND dialog = Track(MakeParent("控件皮肤", 460, 400));
-    HWND tab = Child(WC_TABCONTROLA, dialog, WS_CLIPSIBLINGS, 100, "", 8, 8, 436, 352);
+    HWND tab = MakeTestControl(WC_TABCONTROLA, dialog, WS_CLIPSIBLINGS, 100, "", 8, 8, 436, 352);
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>("常规");
@@ -594,7 +551,7 @@ TEST_F(ControlSkinnerTest, Screenshot)
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     std::vector<HWND> made;
     auto add = [&](const char* cls, DWORD style, int id, const char* text, int x, int y, int w, int h, DWORD ex = 0) {
-        HWND c = Child(cls, page, style, id, text, x - 12, y - 32, w, h, ex);
+        HWND c = MakeTestControl(cls, page, style, id, text, x - 12, y - 32, w, h, ex);
         SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         made.push_back(c);
         return c;
@@ -682,7 +639,7 @@ bool DarkPixelIn(HDC dc, int from, int to, int top, int bottom)
 TEST_F(ControlSkinnerTest, ProgressKeepsItsStateInRangeAndHandsItBack)
 {
     HWND parent = Track(MakeParent("Progress"));
-    HWND bar = Child(PROGRESS_CLASSA, parent, 0, 20, "", 10, 10, 200, 18);
+    HWND bar = MakeTestControl(PROGRESS_CLASSA, parent, 0, 20, "", 10, 10, 200, 18);
     SendMessageA(bar, PBM_SETRANGE32, 0, 100);
     SendMessageA(bar, PBM_SETSTEP, 10, 0);
     SendMessageA(bar, PBM_SETPOS, 30, 0);
@@ -744,7 +701,7 @@ TEST_F(ControlSkinnerTest, ProgressKeepsItsStateInRangeAndHandsItBack)
 TEST_F(ControlSkinnerTest, ProgressFillByStyle)
 {
     HWND parent = Track(MakeParent("Progress fill"));
-    HWND bar = Child(PROGRESS_CLASSA, parent, 0, 21, "", 10, 10, 200, 18);
+    HWND bar = MakeTestControl(PROGRESS_CLASSA, parent, 0, 21, "", 10, 10, 200, 18);
     SendMessageA(bar, PBM_SETRANGE32, 0, 100);
     Skin(parent);
     ProgressSkinner* skinner = dynamic_cast<ProgressSkinner*>(FindSkinnedWindow(bar));
@@ -807,8 +764,8 @@ TEST_F(ControlSkinnerTest, ProgressFillByStyle)
 TEST_F(ControlSkinnerTest, TrackbarPointsBothWaysOnlyWhileSkinned)
 {
     HWND parent = Track(MakeParent("Trackbar"));
-    HWND bar = Child(TRACKBAR_CLASSA, parent, TBS_AUTOTICKS, 22, "", 10, 10, 200, 30);
-    HWND vertical = Child(TRACKBAR_CLASSA, parent, TBS_VERT | TBS_BOTH, 23, "", 220, 10, 30, 150);
+    HWND bar = MakeTestControl(TRACKBAR_CLASSA, parent, TBS_AUTOTICKS, 22, "", 10, 10, 200, 30);
+    HWND vertical = MakeTestControl(TRACKBAR_CLASSA, parent, TBS_VERT | TBS_BOTH, 23, "", 220, 10, 30, 150);
     Skin(parent);
     ASSERT_TRUE(Skinned(bar));
     EXPECT_TRUE(GetWindowLongA(bar, GWL_STYLE) & TBS_BOTH);
@@ -834,7 +791,7 @@ TEST_F(ControlSkinnerTest, HeaderAlignsItsTextsAndAsksOnlyForThem)
         EXPECT_TRUE(format & DT_WORD_ELLIPSIS);
     }
     HWND parent = Track(MakeParent("Header"));
-    HWND header = Child(WC_HEADERA, parent, HDS_HORZ | HDS_FILTERBAR, 24, "", 10, 10, 300, 24);
+    HWND header = MakeTestControl(WC_HEADERA, parent, HDS_HORZ | HDS_FILTERBAR, 24, "", 10, 10, 300, 24);
     HDITEMA item = {};
     item.mask = HDI_TEXT | HDI_FORMAT | HDI_WIDTH;
     item.cxy = 150;
@@ -906,8 +863,8 @@ TEST_F(ControlSkinnerTest, TabSidesTurnsAndOwnerDrawnTabs)
     EXPECT_TRUE(turned.left == 0 && turned.top == 1 && turned.right == 1 && turned.bottom == 3);
 
     HWND parent = Track(MakeParent("Owner-drawn tabs"));
-    HWND ownerDrawn = Child(WC_TABCONTROLA, parent, TCS_OWNERDRAWFIXED, 25, "", 10, 10, 200, 100);
-    HWND plain = Child(WC_TABCONTROLA, parent, 0, 26, "", 10, 120, 200, 100);
+    HWND ownerDrawn = MakeTestControl(WC_TABCONTROLA, parent, TCS_OWNERDRAWFIXED, 25, "", 10, 10, 200, 100);
+    HWND plain = MakeTestControl(WC_TABCONTROLA, parent, 0, 26, "", 10, 120, 200, 100);
     Skin(parent);
     EXPECT_FALSE(Skinned(ownerDrawn));
     EXPECT_TRUE(Skinned(plain));
@@ -916,7 +873,7 @@ TEST_F(ControlSkinnerTest, TabSidesTurnsAndOwnerDrawnTabs)
 TEST_F(ControlSkinnerTest, TabKeepsPagesPixelsAndItsBackgroundUntilItChanges)
 {
     HWND parent = Track(MakeParent("Tab pages", 420, 320));
-    HWND tab = Child(WC_TABCONTROLA, parent, WS_CLIPSIBLINGS, 27, "", 10, 10, 380, 260);
+    HWND tab = MakeTestControl(WC_TABCONTROLA, parent, WS_CLIPSIBLINGS, 27, "", 10, 10, 380, 260);
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>("常规");
@@ -973,7 +930,7 @@ TEST_F(ControlSkinnerTest, GalleryOfEveryControlKind)
     HWND dialog = Track(MakeParent("控件画廊", 900, 640));
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     auto add = [&](const char* cls, DWORD style, int id, const char* text, int x, int y, int w, int h) {
-        HWND c = Child(cls, dialog, style, id, text, x, y, w, h);
+        HWND c = MakeTestControl(cls, dialog, style, id, text, x, y, w, h);
         SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return c;
     };
@@ -1179,132 +1136,4 @@ TEST_F(ControlSkinnerTest, GalleryOfEveryControlKind)
     EXPECT_TRUE(SavePng(CaptureWindow(dialog), ScreenshotPath(std::string("skinner-gallery") + RunSuffix())));
     DestroyWindow(dialog);
     ImageList_Destroy(icons);
-}
-
-namespace {
-
-// What the timer inside the picker's popup loop does on its first tick.
-enum class PopupAction { Escape, ChooseDay, DestroyDialog, ClickOutside };
-struct PopupScript {
-    HWND picker = NULL;
-    HWND dialog = NULL;
-    PopupAction action = PopupAction::Escape;
-    HWND calendarSeen = NULL;
-    int ticks = 0;
-};
-PopupScript g_script;
-
-void CALLBACK PopupTimer(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND calendar = reinterpret_cast<HWND>(SendMessageA(g_script.picker, DTM_GETMONTHCAL, 0, 0));
-    if (++g_script.ticks > 20 || !calendar) {
-        // Whatever happened, the loop must end.
-        KillTimer(NULL, id);
-        if (calendar)
-            PostMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
-        return;
-    }
-    if (g_script.ticks > 1)
-        return;
-    g_script.calendarSeen = calendar;
-    switch (g_script.action) {
-    case PopupAction::Escape:
-        PostQuitMessage(7);
-        PostMessageA(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
-        break;
-    case PopupAction::ClickOutside:
-        PostMessageA(g_script.dialog, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 300));
-        break;
-    case PopupAction::DestroyDialog:
-        KillTimer(NULL, id);
-        DestroyWindow(g_script.dialog);
-        break;
-    case PopupAction::ChooseDay: {
-        RECT r;
-        GetClientRect(calendar, &r);
-        for (int y = r.bottom / 2; y < r.bottom; y += 3)
-            for (int x = r.right / 4; x < r.right; x += 3) {
-                MCHITTESTINFO hit = {};
-                hit.cbSize = sizeof hit;
-                hit.pt = {x, y};
-                if (SendMessageA(calendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)) == MCHT_CALENDARDATE) {
-                    PostMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-                    PostMessageA(calendar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-                    return;
-                }
-            }
-        break;
-    }
-    }
-}
-
-// Presses the picker's drop button with the script's timer running inside the popup's loop.
-void PressDropButton(HWND picker, HWND dialog, PopupAction action)
-{
-    g_script = PopupScript();
-    g_script.picker = picker;
-    g_script.dialog = dialog;
-    g_script.action = action;
-    g_parent.pickerNotes.clear();
-    const UINT_PTR timer = SetTimer(NULL, 0, 10, PopupTimer);
-    RECT r;
-    GetClientRect(picker, &r);
-    SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 5, r.bottom / 2));
-    if (action != PopupAction::DestroyDialog)
-        KillTimer(NULL, timer);
-}
-
-SYSTEMTIME PickerValue(HWND picker)
-{
-    SYSTEMTIME value = {};
-    SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value));
-    return value;
-}
-
-} // namespace
-
-TEST_F(ControlSkinnerTest, DateTimePopupOpensChoosesAndCloses)
-{
-    for (LONG style : {DTS_UPDOWN, DTS_TIMEFORMAT})
-        EXPECT_FALSE(DateTimeSkinner::HasDropButton(style)) << style;
-    EXPECT_TRUE(DateTimeSkinner::HasDropButton(DTS_SHORTDATEFORMAT));
-    HWND dialog = Track(MakeParent("Date"));
-    HWND picker = Child(DATETIMEPICK_CLASSA, dialog, DTS_SHORTDATEFORMAT, 30, "", 10, 10, 160, 22);
-    HWND timePicker = Child(DATETIMEPICK_CLASSA, dialog, DTS_TIMEFORMAT, 31, "", 10, 40, 160, 22);
-    SYSTEMTIME start = {2024, 3, 5, 15, 10, 20, 30, 0};
-    SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&start));
-    Skin(dialog);
-    ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(picker)));
-    ASSERT_NE(nullptr, dynamic_cast<DateTimeSkinner*>(FindSkinnedWindow(timePicker)));
-
-    PressDropButton(timePicker, dialog, PopupAction::Escape);
-    EXPECT_EQ(nullptr, g_script.calendarSeen) << "a time picker opens no popup";
-    EXPECT_TRUE(g_parent.pickerNotes.empty());
-
-    EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
-    PressDropButton(picker, dialog, PopupAction::Escape);
-    EXPECT_NE(nullptr, g_script.calendarSeen) << "DTM_GETMONTHCAL answers the open popup";
-    EXPECT_EQ(0, SendMessageA(picker, DTM_GETMONTHCAL, 0, 0));
-    EXPECT_FALSE(IsWindow(g_script.calendarSeen));
-    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_parent.pickerNotes);
-    SYSTEMTIME now = PickerValue(picker);
-    EXPECT_TRUE(now.wDay == 15 && now.wHour == 10 && now.wSecond == 30) << "Escape changes nothing";
-    MSG quit;
-    EXPECT_TRUE(PeekMessageA(&quit, NULL, WM_QUIT, WM_QUIT, PM_REMOVE)) << "a quit posted meanwhile stays queued";
-    EXPECT_EQ(7u, quit.wParam);
-
-    PressDropButton(picker, dialog, PopupAction::ClickOutside);
-    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP}), g_parent.pickerNotes);
-    now = PickerValue(picker);
-    EXPECT_TRUE(now.wDay == 15 && now.wHour == 10) << "a click outside changes nothing";
-
-    PressDropButton(picker, dialog, PopupAction::ChooseDay);
-    EXPECT_EQ((std::vector<UINT>{DTN_DROPDOWN, DTN_CLOSEUP, DTN_DATETIMECHANGE}), g_parent.pickerNotes);
-    now = PickerValue(picker);
-    EXPECT_TRUE(now.wHour == 0 && now.wMinute == 0 && now.wSecond == 0) << "the chosen day at midnight";
-    EXPECT_EQ(2024, now.wYear);
-
-    PressDropButton(picker, dialog, PopupAction::DestroyDialog);
-    EXPECT_FALSE(IsWindow(picker)) << "the dialog went away inside the loop, and nothing was touched after";
-    PumpMessages();
 }

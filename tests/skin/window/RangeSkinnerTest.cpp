@@ -22,6 +22,7 @@
 #include "skin/skinners/controls/SpinSkinner.h"
 #include "tests/skin/engine/SkinFixtures.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/skin/window/ControlTestWindows.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
@@ -62,25 +63,7 @@ LRESULT CALLBACK RangeParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 HWND MakeRangeParent(const char* title, int width = 420, int height = 300)
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = RangeParentProc;
-        wc.hInstance = GetModuleHandleA(NULL);
-        wc.hCursor = LoadCursor(NULL, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "RangeTestParent";
-        RegisterClassA(&wc);
-        registered = true;
-    }
-    return CreateWindowExA(0, "RangeTestParent", title, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, width,
-                           height, NULL, NULL, GetModuleHandleA(NULL), NULL);
-}
-
-HWND Child(const char* className, HWND parent, DWORD style, int id, int x, int y, int w, int h)
-{
-    return CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(NULL), NULL);
+    return MakeTestParent("RangeTestParent", RangeParentProc, title, width, height);
 }
 
 SCROLLINFO Info(UINT mask, int minimum, int maximum, UINT page, int position)
@@ -106,7 +89,7 @@ bool RepeatTimerSet(HWND bar)
     return KillTimer(bar, ScrollBarSkinner::kRepeatTimer) != FALSE;
 }
 
-class RangeSkinnerTest : public ::testing::Test {
+class RangeSkinnerTest : public ControlTestBase {
 protected:
     void SetUp() override
     {
@@ -117,30 +100,13 @@ protected:
         InitCommonControlsEx(&icc);
         g_log = RangeParentLog();
     }
-    void TearDown() override
-    {
-        for (HWND hwnd : windows_)
-            if (IsWindow(hwnd))
-                DestroyWindow(hwnd);
-        windows_.clear();
-    }
-    HWND Track(HWND hwnd)
-    {
-        windows_.push_back(hwnd);
-        return hwnd;
-    }
-    void Skin(HWND parent)
-    {
-        ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(parent, "Dialog"));
-        PumpMessages();
-    }
     // A skinned horizontal bar of 212 x 16: the default skin's arrows are 16 long, so its track is 180.
     ScrollBarSkinner* SkinnedBar(HWND* bar, DWORD style = SBS_HORZ, int minimum = 0, int maximum = 99, UINT page = 10,
                                  int position = 0)
     {
         HWND parent = Track(MakeRangeParent("Scroll bar"));
         const bool vertical = (style & SBS_VERT) != 0;
-        *bar = Child("ScrollBar", parent, style, 30, 10, 10, vertical ? 16 : 212, vertical ? 212 : 16);
+        *bar = MakeTestControl("ScrollBar", parent, style, 30, "", 10, 10, vertical ? 16 : 212, vertical ? 212 : 16);
         SCROLLINFO info = Info(SIF_ALL, minimum, maximum, page, position);
         SetScrollInfo(*bar, SB_CTL, &info, FALSE);
         Skin(parent);
@@ -153,8 +119,6 @@ protected:
             n += note.code == code;
         return n;
     }
-    ToolkitRun run_;
-    std::vector<HWND> windows_;
 };
 
 } // namespace
@@ -220,7 +184,7 @@ TEST_F(RangeSkinnerTest, ScrollBarThumbGeometry)
 TEST_F(RangeSkinnerTest, ScrollBarKeepsItsOwnScrollInfo)
 {
     HWND parent = Track(MakeRangeParent("Scroll info"));
-    HWND bar = Child("ScrollBar", parent, SBS_HORZ, 30, 10, 10, 212, 16);
+    HWND bar = MakeTestControl("ScrollBar", parent, SBS_HORZ, 30, "", 10, 10, 212, 16);
     SCROLLINFO start = Info(SIF_ALL, 0, 100, 10, 20);
     SetScrollInfo(bar, SB_CTL, &start, FALSE);
     ASSERT_TRUE(SkinEngine::Instance().SkinTopLevelWindow(parent, "Dialog"));
@@ -412,10 +376,10 @@ TEST_F(RangeSkinnerTest, LostCaptureEndsThePressOnce)
 TEST_F(RangeSkinnerTest, DisabledArrowsAndSizeBox)
 {
     HWND parent = Track(MakeRangeParent("Arrows and size box"));
-    HWND bar = Child("ScrollBar", parent, SBS_HORZ, 30, 10, 10, 212, 16);
+    HWND bar = MakeTestControl("ScrollBar", parent, SBS_HORZ, 30, "", 10, 10, 212, 16);
     SCROLLINFO info = Info(SIF_ALL, 0, 99, 10, 0);
     SetScrollInfo(bar, SB_CTL, &info, FALSE);
-    HWND box = Child("ScrollBar", parent, SBS_SIZEBOX | SBS_SIZEGRIP, 31, 240, 10, 16, 16);
+    HWND box = MakeTestControl("ScrollBar", parent, SBS_SIZEBOX | SBS_SIZEGRIP, 31, "", 240, 10, 16, 16);
     Skin(parent);
     ASSERT_NE(nullptr, dynamic_cast<ScrollBarSkinner*>(FindSkinnedWindow(bar)));
     ASSERT_NE(nullptr, dynamic_cast<ScrollBarSkinner*>(FindSkinnedWindow(box)));
@@ -499,7 +463,7 @@ TEST_F(RangeSkinnerTest, HorizontalUpDownPicturesByVersion)
             entry.second->CreateResources(*store);
         ASSERT_TRUE(SkinEngine::Instance().SetCurrentSkin(store));
         HWND parent = Track(MakeRangeParent("Up-down"));
-        HWND updown = Child(UPDOWN_CLASSA, parent, UDS_HORZ, 40, 10, 10, 32, 16);
+        HWND updown = MakeTestControl(UPDOWN_CLASSA, parent, UDS_HORZ, 40, "", 10, 10, 32, 16);
         Skin(parent);
         SpinSkinner* skinner = dynamic_cast<SpinSkinner*>(FindSkinnedWindow(updown));
         ASSERT_NE(nullptr, skinner) << c.what;
@@ -521,10 +485,10 @@ TEST_F(RangeSkinnerTest, HorizontalUpDownPicturesByVersion)
 TEST_F(RangeSkinnerTest, UpDownPartStatesFollowTheMouse)
 {
     HWND parent = Track(MakeRangeParent("Up-down"));
-    HWND buddy = Child("EDIT", parent, WS_BORDER, 41, 10, 10, 60, 20);
-    HWND updown = Child(UPDOWN_CLASSA, parent, UDS_SETBUDDYINT, 42, 70, 10, 16, 32);
+    HWND buddy = MakeTestControl("EDIT", parent, WS_BORDER, 41, "", 10, 10, 60, 20);
+    HWND updown = MakeTestControl(UPDOWN_CLASSA, parent, UDS_SETBUDDYINT, 42, "", 70, 10, 16, 32);
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
-    HWND sideways = Child(UPDOWN_CLASSA, parent, UDS_HORZ, 43, 100, 10, 32, 16);
+    HWND sideways = MakeTestControl(UPDOWN_CLASSA, parent, UDS_HORZ, 43, "", 100, 10, 32, 16);
     Skin(parent);
     SpinSkinner* skinner = dynamic_cast<SpinSkinner*>(FindSkinnedWindow(updown));
     SpinSkinner* horizontal = dynamic_cast<SpinSkinner*>(FindSkinnedWindow(sideways));
@@ -565,7 +529,7 @@ TEST_F(RangeSkinnerTest, Screenshot)
 {
     HWND parent = Track(MakeRangeParent("滚动条和微调按钮", 360, 250));
     auto bar = [&](DWORD style, int id, int x, int y, int w, int h, int position) {
-        HWND b = Child("ScrollBar", parent, style, id, x, y, w, h);
+        HWND b = MakeTestControl("ScrollBar", parent, style, id, "", x, y, w, h);
         SCROLLINFO info = Info(SIF_ALL, 0, 99, 20, position);
         SetScrollInfo(b, SB_CTL, &info, FALSE);
         return b;
@@ -577,12 +541,12 @@ TEST_F(RangeSkinnerTest, Screenshot)
     bar(SBS_VERT, 54, 230, 10, 16, 180, 30);
     bar(SBS_VERT | WS_DISABLED, 55, 256, 10, 16, 180, 30);
     bar(SBS_SIZEBOX | SBS_SIZEGRIP, 56, 282, 174, 16, 16, 0);
-    HWND buddy = Child("EDIT", parent, WS_BORDER, 57, 10, 120, 60, 22);
-    HWND updown = Child(UPDOWN_CLASSA, parent, UDS_SETBUDDYINT, 58, 70, 120, 16, 22);
+    HWND buddy = MakeTestControl("EDIT", parent, WS_BORDER, 57, "", 10, 120, 60, 22);
+    HWND updown = MakeTestControl(UPDOWN_CLASSA, parent, UDS_SETBUDDYINT, 58, "", 70, 120, 16, 22);
     SendMessageA(updown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
     SendMessageA(updown, UDM_SETPOS32, 0, 7);
-    HWND sideways = Child(UPDOWN_CLASSA, parent, UDS_HORZ, 59, 100, 120, 32, 16);
-    Child(UPDOWN_CLASSA, parent, WS_DISABLED, 60, 150, 120, 16, 32);
+    HWND sideways = MakeTestControl(UPDOWN_CLASSA, parent, UDS_HORZ, 59, "", 100, 120, 32, 16);
+    MakeTestControl(UPDOWN_CLASSA, parent, WS_DISABLED, 60, "", 150, 120, 16, 32);
     Skin(parent);
     RedrawWindow(parent, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
