@@ -305,14 +305,16 @@ DWORD Player::WaitLocked()
 void Player::Run()
 {
     HANDLE events[2] = {stop_, wake_};
-    while (!Stopping()) {
+    // One wait a pass, also when a picture is due at once: it is the stop check too, and each wait
+    // is a round trip to the system.
+    while (true) {
         DWORD wait;
         {
             Lock lock(lock_);
             wait = WaitLocked();
         }
-        if (wait)
-            WaitForMultipleObjects(2, events, FALSE, wait);
+        if (WaitForMultipleObjects(2, events, FALSE, wait) == WAIT_OBJECT_0)
+            return;
     }
 }
 
