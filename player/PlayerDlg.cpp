@@ -172,13 +172,14 @@ BOOL CPlayerDlg::OnInitDialog()
     CreatePanes();
     m_menu.LoadMenu(IDR_PLAYER_MENU);
     SetMenu(&m_menu);
-    TessarineAttachWindow(m_hWnd, "MainFrame");
+    // The icon before the skin: a skinned frame repaints its caption for each new icon.
     HICON icon = AfxGetApp() != nullptr ? AfxGetApp()->LoadIcon(IDI_CLIPVIEW) : nullptr;
     if (icon == nullptr)
         icon = ::LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDI_CLIPVIEW), RT_GROUP_ICON),
                            MAKEINTRESOURCEA(IDI_CLIPVIEW));
     SetIcon(icon, TRUE);
     SetIcon(icon, FALSE);
+    TessarineAttachWindow(m_hWnd, "MainFrame");
     GetFramewellApi().Init();
     CSliderCtrl* volume = (CSliderCtrl*)GetDlgItem(IDC_VOLUME);
     volume->SetLineSize(1);
@@ -559,6 +560,9 @@ void CPlayerDlg::LayoutControls()
     PlayerLayout layout;
     LayoutPlayer(client.Width(), client.Height(), m_shownPlaylistWidth, m_playlistWidth, Player().displayMode, layout);
     for (const PlayerControlPlace& place : layout.controls) {
+        // An unused place would move whichever child has id 0 (a pane, the playlist).
+        if (place.id == 0)
+            continue;
         if (CWnd* control = GetDlgItem(place.id))
             control->MoveWindow(&place.rect, FALSE);
     }

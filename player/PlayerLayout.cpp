@@ -13,6 +13,7 @@ void Place(PlayerControlPlace& place, UINT id, int x, int y, int w, int h)
 
 void LayoutPlayer(int width, int height, int shownWidth, int playlistWidth, int mode, PlayerLayout& out)
 {
+    out = PlayerLayout(); // places left unused name no control
     const int W = width, H = height;
     const int videoWidth = W - shownWidth, videoHeight = H - kPlayerStripHeight;
     int n = 0;

@@ -22,7 +22,7 @@ void OnMessage(j_common_ptr, int) {} // warnings of a damaged picture are not pr
 
 } // namespace
 
-bool DecodeJpeg(const uint8_t* data, size_t size, Picture& out)
+bool DecodeJpeg(const uint8_t* data, size_t size, Picture& out, int bytesPerPixel)
 {
     if (!data || size < 4 || size > 0x7FFFFFFF)
         return false;
@@ -43,12 +43,13 @@ bool DecodeJpeg(const uint8_t* data, size_t size, Picture& out)
         jpeg_destroy_decompress(&info);
         return false;
     }
-    info.out_color_space = JCS_EXT_BGR;
+    info.out_color_space = bytesPerPixel == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
     info.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&info);
     out.width = int(info.output_width);
     out.height = int(info.output_height);
-    out.stride = (out.width * 3 + 3) & ~3;
+    out.bytesPerPixel = bytesPerPixel == 4 ? 4 : 3;
+    out.stride = (out.width * out.bytesPerPixel + 3) & ~3;
     out.pixels.resize(size_t(out.stride) * size_t(out.height));
     while (info.output_scanline < info.output_height) {
         JSAMPROW row = out.pixels.data() + size_t(info.output_scanline) * size_t(out.stride);

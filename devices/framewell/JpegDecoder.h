@@ -12,9 +12,11 @@ const int kMaxPictureSide = 4096;
 struct Picture {
     int width = 0, height = 0;
     int stride = 0;              // bytes a row, a multiple of 4 (a DIB row)
-    std::vector<uint8_t> pixels; // top-down, 3 bytes a pixel, blue first
+    int bytesPerPixel = 3;       // 3, or 4 with an unused fourth byte
+    std::vector<uint8_t> pixels; // top-down, blue first
 };
 
-bool DecodeJpeg(const uint8_t* data, size_t size, Picture& out);
+// bytesPerPixel 4 gives the rows a 32-bit window surface takes without a conversion.
+bool DecodeJpeg(const uint8_t* data, size_t size, Picture& out, int bytesPerPixel = 3);
 
 } // namespace fw

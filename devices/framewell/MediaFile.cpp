@@ -253,11 +253,44 @@ bool MediaFile::Read(size_t i, std::vector<uint8_t>& out) const
         return false;
     const Sample& s = samples_[i];
     out.resize(s.size);
+    if (s.pieces > 1 && ReadSpan(s, out))
+        return true;
     for (uint32_t k = 0; k < s.pieces; ++k) {
         const Piece& p = pieces_[s.firstPiece + k];
         if (!ReadAt(p.fileOffset, out.data() + p.objectOffset, p.length))
             return false;
     }
+    return true;
+}
+
+// A picture in many pieces (ASF packets) is read with one call: the packets it spans in one go, then
+// each piece moved down over the packet headers before it. Only for pieces that lie in file order,
+// one after another in the picture, not too far apart; anything else is read piece by piece.
+bool MediaFile::ReadSpan(const Sample& s, std::vector<uint8_t>& out) const
+{
+    const Piece* first = &pieces_[s.firstPiece];
+    const uint64_t start = first[0].fileOffset;
+    uint64_t end = start;
+    uint32_t covered = 0;
+    for (uint32_t k = 0; k < s.pieces; ++k) {
+        const Piece& p = first[k];
+        if (p.objectOffset != covered || p.fileOffset < end)
+            return false;
+        end = p.fileOffset + p.length;
+        covered += p.length;
+    }
+    if (covered != s.size || end - start > uint64_t(s.size) * 2 + kMaxAsfPacket)
+        return false;
+    out.resize(size_t(end - start));
+    if (!ReadAt(start, out.data(), out.size()))
+        return false;
+    // Each piece's place in the picture is at or before its place in the span, and past the pieces
+    // already moved: moving them in order never overwrites one still to move.
+    for (uint32_t k = 0; k < s.pieces; ++k) {
+        const Piece& p = first[k];
+        std::memmove(out.data() + p.objectOffset, out.data() + (p.fileOffset - start), p.length);
+    }
+    out.resize(s.size);
     return true;
 }
 

@@ -58,6 +58,7 @@ private:
     };
 
     bool ReadAt(uint64_t offset, void* data, size_t size) const;
+    bool ReadSpan(const Sample& s, std::vector<uint8_t>& out) const;
     bool OpenMp4();
     bool ReadMp4Table(uint64_t moovAt, uint64_t moovEnd, uint32_t& lastDuration);
     void ScanForPictures(uint64_t from, uint64_t to);

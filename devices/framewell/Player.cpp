@@ -1,6 +1,7 @@
 #include "devices/framewell/Player.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace fw {
 namespace {
@@ -32,7 +33,7 @@ bool WriteBmp24(const std::string& path, const Picture& picture)
     dev::FileOut out;
     if (!out.Create(path))
         return false;
-    uint32_t imageSize = uint32_t(picture.stride) * uint32_t(picture.height);
+    uint32_t imageSize = uint32_t((picture.width * 3 + 3) & ~3) * uint32_t(picture.height);
     std::vector<uint8_t> head;
     dev::PutLe(head, 'B' | ('M' << 8), 2);
     dev::PutLe(head, 54 + imageSize, 4);
@@ -49,8 +50,17 @@ bool WriteBmp24(const std::string& path, const Picture& picture)
     dev::PutLe(head, 2835, 4);
     dev::PutLe(head, 0, 8);
     out.Write(head.data(), head.size());
-    for (int y = picture.height - 1; y >= 0; --y)
-        out.Write(picture.pixels.data() + size_t(y) * size_t(picture.stride), size_t(picture.stride));
+    std::vector<uint8_t> row(size_t((picture.width * 3 + 3) & ~3));
+    for (int y = picture.height - 1; y >= 0; --y) {
+        const uint8_t* from = picture.pixels.data() + size_t(y) * size_t(picture.stride);
+        if (picture.bytesPerPixel == 3) {
+            out.Write(from, size_t(picture.stride));
+            continue;
+        }
+        for (int x = 0; x < picture.width; ++x, from += 4)
+            std::memcpy(&row[size_t(x) * 3], from, 3);
+        out.Write(row.data(), row.size());
+    }
     if (out.Close())
         return true;
     DeleteFileA(path.c_str());
@@ -229,7 +239,7 @@ bool Player::ShowLocked(size_t index)
     index_ = index;
     if (!file_.Read(index, jpeg_))
         return false;
-    if (!DecodeJpeg(jpeg_.data(), jpeg_.size(), spare_))
+    if (!DecodeJpeg(jpeg_.data(), jpeg_.size(), spare_, 4))
         return false; // a damaged picture is skipped: the last good one stays
     std::swap(picture_, spare_);
     shown_ = true;
@@ -253,7 +263,7 @@ void Player::DrawLocked()
     bmi.bmiHeader.biWidth = picture_.width;
     bmi.bmiHeader.biHeight = -picture_.height;
     bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biBitCount = WORD(picture_.bytesPerPixel * 8);
     bmi.bmiHeader.biCompression = BI_RGB;
     HDC dc = GetDC(window_);
     if (!dc)
@@ -305,14 +315,16 @@ DWORD Player::WaitLocked()
 void Player::Run()
 {
     HANDLE events[2] = {stop_, wake_};
-    while (!Stopping()) {
+    // One wait a pass, also when a picture is due at once: it is the stop check too, and each wait
+    // is a round trip to the system.
+    while (true) {
         DWORD wait;
         {
             Lock lock(lock_);
             wait = WaitLocked();
         }
-        if (wait)
-            WaitForMultipleObjects(2, events, FALSE, wait);
+        if (WaitForMultipleObjects(2, events, FALSE, wait) == WAIT_OBJECT_0)
+            return;
     }
 }
 

@@ -69,7 +69,7 @@ private:
     std::vector<uint8_t> jpeg_;
 };
 
-// Writes a top-down BGR picture as a 24-bit BMP.
+// Writes a picture as a 24-bit BMP.
 bool WriteBmp24(const std::string& path, const Picture& picture);
 
 } // namespace fw

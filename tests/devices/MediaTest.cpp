@@ -107,6 +107,20 @@ TEST(MediaFile, ACopyCutShortKeepsItsWholePictures)
     }
 }
 
+TEST(MediaFile, PicturesOverManyAsfPacketsReadBackWhole)
+{
+    TempDir dir;
+    for (bool finish : {true, false}) {
+        SCOPED_TRACE(finish ? "finished" : "unfinished");
+        std::string path = dir.File(finish ? "whole.asf" : "open.asf");
+        Written w = WriteRecording(path, dev::VideoContainer::Asf, 6, finish, 704, 576);
+        ASSERT_GT(w.pictures[0].size(), 3u * 4096); // pieces in several packets
+        fw::MediaFile file;
+        ASSERT_TRUE(file.Open(path));
+        ExpectSamples(file, w, 6);
+    }
+}
+
 TEST(MediaFile, FilesWithoutPicturesAreRefused)
 {
     TempDir dir;

@@ -4,6 +4,8 @@
 
 #include <time.h>
 
+#include <cstring>
+#include <set>
 #include <string>
 
 #include "player/DragListCtrl.h"
@@ -136,7 +138,17 @@ TEST(PlayerLayout, PanesStripAndPlaylistFollowTheClientArea)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h) + " mode " + std::to_string(c.mode));
         PlayerLayout layout;
+        std::memset(&layout, 0xCD, sizeof layout); // what an uninitialised layout on the stack may hold
         LayoutPlayer(c.w, c.h, c.shown, c.listWidth, c.mode, layout);
+        // Every place is one of the player's controls, or unused (id 0): none moves a stray child.
+        const std::set<UINT> known = {1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008,
+                                      1010, 1011, 1012, 1013, 1014, 1015, 1016};
+        std::set<UINT> placed;
+        for (const PlayerControlPlace& place : layout.controls) {
+            EXPECT_TRUE(place.id == 0 || known.count(place.id) == 1) << place.id;
+            EXPECT_TRUE(place.id == 0 || placed.insert(place.id).second) << place.id;
+        }
+        EXPECT_EQ(known.size(), placed.size());
         EXPECT_TRUE(EqualRect(&c.pane0, &layout.panes[0]));
         EXPECT_EQ(c.pane3Visible, layout.paneVisible[3]);
         if (c.pane3Visible)
