@@ -17,6 +17,7 @@
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinnerServices.h"
 #include "skin/engine/toolkit/SkinTrace.h"
+#include "skin/engine/toolkit/TessarineInternal.h"
 #include "skin/skinners/window/CaptionButton.h"
 #include "skin/skinners/window/CaptionStatic.h"
 
@@ -66,7 +67,8 @@ HRGN PlaceSectionRegion(HRGN mask, const SkinImage* piece, int mode, const RECT&
 
 SkinnedWindow::SkinnedWindow()
     : ncButtonDepth_(0), hwnd_(NULL), savedProc_(NULL), destroyed_(FALSE), defaultCaptionText_(TRUE),
-      regionFlag_(FALSE), transparentColor_(kDefaultTransparent), region_(NULL), elementCapture_(FALSE)
+      regionFlag_(FALSE), transparentColor_(kDefaultTransparent), region_(NULL), elementCapture_(FALSE),
+      tabParent_(NULL), tabParentOf_(NULL), tabParentStamp_(0)
 {
     std::memset(frameRects_, 0, sizeof frameRects_);
     SetRectEmpty(&lastWindowRect_);
@@ -650,6 +652,20 @@ HWND SkinnedWindow::GetTopLevelParent() const
 }
 
 HWND SkinnedWindow::FindTabParent() const
+{
+    // Only a thread whose hooks watch the window tree can trust an answer from before.
+    if (!hwnd_ || !TessarineThreadStarted())
+        return WalkForTabParent();
+    const LONG stamp = TessarineWindowTreeStamp();
+    if (tabParentOf_ == hwnd_ && tabParentStamp_ == stamp && (!tabParent_ || IsWindow(tabParent_)))
+        return tabParent_;
+    tabParent_ = WalkForTabParent();
+    tabParentOf_ = hwnd_;
+    tabParentStamp_ = stamp;
+    return tabParent_;
+}
+
+HWND SkinnedWindow::WalkForTabParent() const
 {
     HWND parent = hwnd_ ? GetParent(hwnd_) : NULL;
     RECT mine;

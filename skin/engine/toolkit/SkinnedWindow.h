@@ -78,6 +78,8 @@ public:
     POINT ScreenToWindow(POINT point) const;
     HWND GetTopLevelParent() const;
     // The sibling tab control that holds this window, else the parent.
+    // The sibling tab control that holds this window, else the parent. Kept while the window tree stays as
+    // it was (walking the siblings costs a server round trip per window under Wine).
     HWND FindTabParent() const;
     // WM_CTLCOLORSTATIC: a skinned static draws on its parent's background.
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
@@ -156,6 +158,14 @@ protected:
     HRGN region_;
     std::vector<FrameElement*> elements_;
     BOOL elementCapture_;
+
+private:
+    HWND WalkForTabParent() const;
+
+    // The last FindTabParent answer, for which window and at which window-tree stamp.
+    mutable HWND tabParent_;
+    mutable HWND tabParentOf_;
+    mutable LONG tabParentStamp_;
 };
 
 extern const char kObjectProperty[]; // "OBJECT"
