@@ -2,6 +2,7 @@
 #include "skin/engine/toolkit/SkinnedWindow.h"
 
 #include <cstring>
+#include <unordered_map>
 
 #include "skin/engine/objects/ResourceSkinObjects.h"
 #include "skin/engine/objects/FrameElementSkinObjects.h"
@@ -29,6 +30,67 @@ const char kSavedProcProperty[] = "TessarineSavedProc";
 namespace {
 
 const COLORREF kDefaultTransparent = RGB(255, 0, 255);
+
+// The "OBJECT" property as this process set it, answered without asking the window. Reading a window
+// property is a server round trip under Wine, and every message of a skinned window reads it: the copy
+// is changed wherever the property is, and an entry goes at WM_NCDESTROY at the latest.
+class ObjectProperties {
+public:
+    ObjectProperties() { InitializeCriticalSection(&lock_); }
+    ObjectProperties(const ObjectProperties&) = delete;
+    ObjectProperties& operator=(const ObjectProperties&) = delete;
+
+    void Set(HWND hwnd, SkinnedWindow* skinner)
+    {
+        EnterCriticalSection(&lock_);
+        entries_[hwnd] = skinner;
+        LeaveCriticalSection(&lock_);
+    }
+    void Remove(HWND hwnd)
+    {
+        EnterCriticalSection(&lock_);
+        entries_.erase(hwnd);
+        LeaveCriticalSection(&lock_);
+    }
+    SkinnedWindow* Find(HWND hwnd)
+    {
+        EnterCriticalSection(&lock_);
+        auto it = entries_.find(hwnd);
+        SkinnedWindow* found = it == entries_.end() ? NULL : it->second;
+        LeaveCriticalSection(&lock_);
+        return found;
+    }
+
+private:
+    CRITICAL_SECTION lock_;
+    std::unordered_map<HWND, SkinnedWindow*> entries_;
+};
+
+// Never destroyed: windows may still get messages while the process exits.
+ObjectProperties& Objects()
+{
+    static ObjectProperties* objects = new ObjectProperties;
+    return *objects;
+}
+
+void SetObjectProperty(HWND hwnd, SkinnedWindow* skinner)
+{
+    SetPropA(hwnd, kObjectProperty, skinner);
+    Objects().Set(hwnd, skinner);
+}
+
+void RemoveObjectProperty(HWND hwnd)
+{
+    RemovePropA(hwnd, kObjectProperty);
+    Objects().Remove(hwnd);
+}
+
+// Whether the window carries a skinner (a stale answer for a destroyed window's reused handle finds
+// nothing in the engine's table, which is what callers look it up in next).
+bool HasObjectProperty(HWND hwnd)
+{
+    return Objects().Find(hwnd) != NULL || GetPropA(hwnd, kObjectProperty) != NULL;
+}
 
 int Width(const RECT& r)
 {
@@ -293,7 +355,7 @@ void SkinnedWindow::Detach()
     RestoreProcedure();
     if (!destroyed_)
         SetWindowPos(hwnd_, NULL, 0, 0, 0, 0, kFrameChanged);
-    RemovePropA(hwnd_, kObjectProperty);
+    RemoveObjectProperty(hwnd_);
     savedProc_ = NULL;
     hwnd_ = NULL;
 }
@@ -303,7 +365,7 @@ void SkinnedWindow::Unsubclass()
     if (!savedProc_)
         return;
     RestoreProcedure();
-    RemovePropA(hwnd_, kObjectProperty);
+    RemoveObjectProperty(hwnd_);
     savedProc_ = NULL;
 }
 
@@ -325,13 +387,13 @@ LONG_PTR SkinnedWindow::Attach(HWND hwnd)
     SkinChildren(hwnd, skinObject_);
     LONG_PTR previous = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
     savedProc_ = reinterpret_cast<WNDPROC>(previous);
-    SetPropA(hwnd, kObjectProperty, this);
+    SetObjectProperty(hwnd, this);
     UpdateCaptionButtonsFromStyle(GetWindowLongA(hwnd, GWL_STYLE));
     SetLastError(0);
     if (!SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinnedWindow::SubclassProc)) &&
         GetLastError() != 0) {
         SkinTrace("hooks", "subclassing window %p failed (error %lu)", static_cast<void*>(hwnd), GetLastError());
-        RemovePropA(hwnd, kObjectProperty);
+        RemoveObjectProperty(hwnd);
         savedProc_ = NULL;
         return 0;
     }
@@ -347,8 +409,7 @@ LRESULT SkinnedWindow::OnCtlColorListBox(WPARAM wParam, LPARAM lParam)
 {
     // A skinned list box colours itself: the question goes on to the list window.
     HWND list = reinterpret_cast<HWND>(lParam);
-    SkinnedWindow* skinner =
-        list && GetPropA(list, kObjectProperty) ? SkinEngine::Instance().FindSkinnedWindow(list) : NULL;
+    SkinnedWindow* skinner = list && HasObjectProperty(list) ? SkinEngine::Instance().FindSkinnedWindow(list) : NULL;
     if (skinner && skinner->GetSkinType() == SkinTypeListBox && list != hwnd_)
         return SendMessageA(list, WM_CTLCOLORLISTBOX, wParam, lParam);
     return CallSavedProc(WM_CTLCOLORLISTBOX, wParam, lParam);
@@ -503,9 +564,15 @@ void SkinnedWindow::UnskinChildren(HWND parent)
 
 LRESULT CALLBACK SkinnedWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SkinnedWindow* self = static_cast<SkinnedWindow*>(GetPropA(hwnd, kObjectProperty));
-    if (self)
-        return self->WindowProc(message, wParam, lParam);
+    SkinnedWindow* self = Objects().Find(hwnd);
+    if (!self)
+        self = static_cast<SkinnedWindow*>(GetPropA(hwnd, kObjectProperty));
+    if (self) {
+        const LRESULT result = self->WindowProc(message, wParam, lParam);
+        if (message == WM_NCDESTROY)
+            Objects().Remove(hwnd);
+        return result;
+    }
     WNDPROC saved = reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(GetPropA(hwnd, kSavedProcProperty)));
     if (!saved)
         return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -691,7 +758,7 @@ BOOL SkinnedWindow::AnswerCtlColor(UINT, HDC, LRESULT*)
 BOOL SkinnedWindow::ChildCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     HWND control = reinterpret_cast<HWND>(lParam);
-    SkinnedWindow* child = control && control != hwnd_ && GetPropA(control, kObjectProperty)
+    SkinnedWindow* child = control && control != hwnd_ && HasObjectProperty(control)
                                ? SkinEngine::Instance().FindSkinnedWindow(control)
                                : NULL;
     return child && child->AnswerCtlColor(message, reinterpret_cast<HDC>(wParam), result);
