@@ -62,7 +62,7 @@ RECT GroupBoxSkinner::LayoutCaption(HDC dc, const char* text, int length) const
     const GroupBoxSkinObject* object = dynamic_cast<const GroupBoxSkinObject*>(skinObject_);
     RECT client;
     GetClientRect(hwnd_, &client);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
     SIZE extent = {0, 0};
     if (length > 0)
@@ -117,7 +117,7 @@ void GroupBoxSkinner::Paint(HDC dc)
         caption.right -= m.right;
         caption.bottom -= m.bottom;
     }
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
     SetBkMode(dc, TRANSPARENT);
     DrawTextEffect(dc, object->textEffect, caption, text, length, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
