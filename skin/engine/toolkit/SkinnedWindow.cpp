@@ -66,11 +66,72 @@ private:
     std::unordered_map<HWND, SkinnedWindow*> entries_;
 };
 
+// The child windows of a few parents in z-order, as the last walk found them (a walk costs a server
+// round trip per window under Wine). An entry holds while the window-tree stamp stays, and is only kept
+// on a thread whose hooks watch the tree, never for the desktop, whose windows other programs move.
+class ChildLists {
+public:
+    ChildLists() { InitializeCriticalSection(&lock_); }
+    ChildLists(const ChildLists&) = delete;
+    ChildLists& operator=(const ChildLists&) = delete;
+
+    std::vector<HWND> Get(HWND parent)
+    {
+        if (!parent || parent == GetDesktopWindow() || !TessarineThreadStarted())
+            return Walk(parent);
+        const LONG stamp = TessarineWindowTreeStamp();
+        EnterCriticalSection(&lock_);
+        for (const Entry& e : entries_)
+            if (e.parent == parent && e.stamp == stamp) {
+                std::vector<HWND> found = e.children;
+                LeaveCriticalSection(&lock_);
+                return found;
+            }
+        LeaveCriticalSection(&lock_);
+        std::vector<HWND> children = Walk(parent);
+        EnterCriticalSection(&lock_);
+        Entry& slot = entries_[next_];
+        next_ = (next_ + 1) % kEntries;
+        slot.parent = parent;
+        slot.stamp = stamp;
+        slot.children = children;
+        LeaveCriticalSection(&lock_);
+        return children;
+    }
+
+private:
+    struct Entry {
+        HWND parent = NULL;
+        LONG stamp = 0;
+        std::vector<HWND> children;
+    };
+    static const int kEntries = 4;
+
+    static std::vector<HWND> Walk(HWND parent)
+    {
+        std::vector<HWND> children;
+        for (HWND child = GetWindow(parent, GW_CHILD); child && children.size() < 4096;
+             child = GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        return children;
+    }
+
+    CRITICAL_SECTION lock_;
+    Entry entries_[kEntries];
+    int next_ = 0;
+};
+
 // Never destroyed: windows may still get messages while the process exits.
 ObjectProperties& Objects()
 {
     static ObjectProperties* objects = new ObjectProperties;
     return *objects;
+}
+
+ChildLists& Children()
+{
+    static ChildLists* lists = new ChildLists;
+    return *lists;
 }
 
 void SetObjectProperty(HWND hwnd, SkinnedWindow* skinner)
@@ -730,6 +791,11 @@ HWND SkinnedWindow::FindTabParent() const
     tabParentOf_ = hwnd_;
     tabParentStamp_ = stamp;
     return tabParent_;
+}
+
+std::vector<HWND> SkinnedWindow::ChildrenOf(HWND parent)
+{
+    return Children().Get(parent);
 }
 
 HWND SkinnedWindow::WalkForTabParent() const

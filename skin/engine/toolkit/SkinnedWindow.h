@@ -81,6 +81,8 @@ public:
     // The sibling tab control that holds this window, else the parent. Kept while the window tree stays as
     // it was (walking the siblings costs a server round trip per window under Wine).
     HWND FindTabParent() const;
+    // The window's child windows in z-order, kept like the tab parent while the window tree stays.
+    static std::vector<HWND> ChildrenOf(HWND parent);
     // WM_CTLCOLORSTATIC: a skinned static draws on its parent's background.
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     // A control's colour answer for its parent's WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC; FALSE when it has

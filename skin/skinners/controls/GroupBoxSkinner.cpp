@@ -1,6 +1,9 @@
 // GroupBoxSkinner: caption layout, frame and caption drawing, and the traces a changed caption leaves.
 #include "skin/skinners/controls/GroupBoxSkinner.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/TextEffects.h"
 #include "skin/engine/images/ImageDraw.h"
@@ -190,7 +193,12 @@ LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // Controls inside the frame are painted over it.
         RECT mine, theirs, overlap;
         ::GetWindowRect(self, &mine);
-        for (HWND w = GetWindow(self, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        const std::vector<HWND> siblings = ChildrenOf(GetAncestor(self, GA_PARENT));
+        auto after = std::find(siblings.begin(), siblings.end(), self);
+        if (after != siblings.end())
+            ++after;
+        for (; after != siblings.end(); ++after) {
+            HWND w = *after;
             if (GetWindowLongA(w, GWL_STYLE) & WS_GROUP)
                 continue;
             if (::GetWindowRect(w, &theirs) && IntersectRect(&overlap, &mine, &theirs))

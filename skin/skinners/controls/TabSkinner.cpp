@@ -218,11 +218,11 @@ void TabSkinner::OnPaint()
         };
         HWND parent = GetParent(hwnd_);
         if ((style & WS_CLIPSIBLINGS) && parent)
-            for (HWND other = GetWindow(parent, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT))
+            for (HWND other : ChildrenOf(parent))
                 if (other != hwnd_)
                     cutOut(other);
         if (style & WS_CLIPCHILDREN)
-            for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            for (HWND child : ChildrenOf(hwnd_))
                 cutOut(child);
         BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
         RestoreDC(dc, saved);

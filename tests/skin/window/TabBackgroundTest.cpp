@@ -143,10 +143,13 @@ TEST_F(TabBackgroundTest, HolderFollowsTabsMadeMovedAndDestroyed)
     HWND second = MakeTab(dialog, 313, 180, 0, 230, 260);
     SetWindowPos(second, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(second, skinner->FindTabParent()) << "the new tab comes first";
+    ASSERT_FALSE(SkinnedWindow::ChildrenOf(dialog).empty());
+    EXPECT_EQ(second, SkinnedWindow::ChildrenOf(dialog).front()) << "the kept child list follows too";
     SetWindowPos(second, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(tab, skinner->FindTabParent()) << "re-ordered";
     DestroyWindow(tab);
     EXPECT_EQ(second, skinner->FindTabParent()) << "the first tab destroyed";
     DestroyWindow(second);
     EXPECT_EQ(dialog, skinner->FindTabParent()) << "no tab left";
+    EXPECT_EQ(std::vector<HWND>{check}, SkinnedWindow::ChildrenOf(dialog));
 }
