@@ -77,7 +77,6 @@ public:
     void RedrawNcRect(const RECT& rect);
     POINT ScreenToWindow(POINT point) const;
     HWND GetTopLevelParent() const;
-    // The sibling tab control that holds this window, else the parent.
     // The sibling tab control that holds this window, else the parent. Kept while the window tree stays as
     // it was (walking the siblings costs a server round trip per window under Wine).
     HWND FindTabParent() const;

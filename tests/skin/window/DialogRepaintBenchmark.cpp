@@ -15,6 +15,8 @@
 #include "tests/skin/window/DialogRepaintBenchmarkIds.h"
 #include "tests/support/BenchmarkClock.h"
 #include "tests/support/BenchmarkReport.h"
+#include "tests/support/TestSupport.h"
+#include "tools/screenshot/Screenshot.h"
 
 namespace {
 
@@ -229,6 +231,18 @@ void TimeControls(HWND parent, ClassTimes* times)
     }
 }
 
+// What was timed, each page shown: <name>-1.png and <name>-2.png.
+void SaveScreenshots(const Settings& s, const std::string& name)
+{
+    for (int page = 0; page < 2; ++page) {
+        ShowPage(s, page);
+        RedrawWindow(s.dialog, NULL, NULL, kWhole);
+        Pump();
+        SavePng(CaptureWindow(s.dialog), ScreenshotPath(name + (page ? "-2" : "-1")));
+    }
+    ShowPage(s, 0);
+}
+
 ClassTimes TimeClasses(const Settings& s)
 {
     ClassTimes times;
@@ -258,6 +272,7 @@ int main()
     const int controls = CountControls(plain.dialog);
     const Times plainTimes = TimeRepaint(plain);
     const ClassTimes plainClasses = TimeClasses(plain);
+    SaveScreenshots(plain, "dialog-repaint-plain");
     DestroyWindow(plain.dialog);
     Pump();
 
@@ -272,6 +287,7 @@ int main()
     }
     const Times skinnedTimes = TimeRepaint(skinned);
     const ClassTimes skinnedClasses = TimeClasses(skinned);
+    SaveScreenshots(skinned, "dialog-repaint");
 
     char figure[128];
     wsprintfA(figure, "whole repaint of a %d-control dialog, skinned vs unskinned", controls);
