@@ -1,5 +1,6 @@
 // MemoryDC: an off-screen device context with a compatible bitmap of a given size selected into it, the
-// place where the toolkit paints before it copies the result to a window in one blit.
+// place where the toolkit paints before it copies the result to a window in one blit. Contexts with a
+// bitmap of the display's format are kept for the next one of their size (see MemoryDC.cpp).
 #pragma once
 #include <windows.h>
 
@@ -14,7 +15,8 @@ public:
     // Releases what it held, then makes a context and bitmap compatible with the reference; FALSE
     // (and nothing held) when either cannot be made or a side is not positive.
     BOOL Create(HDC reference, int width, int height);
-    // Re-selects the replaced bitmap and deletes the bitmap and the context.
+    // Re-selects the replaced bitmap and deletes the bitmap and the context (or keeps them for the next
+    // memory DC of that size).
     void Release();
     // Deletes the context and hands the bitmap to the caller, who then owns it.
     HBITMAP DetachBitmap();
@@ -32,4 +34,9 @@ private:
     HGDIOBJ oldBitmap_;
     int width_;
     int height_;
+    int spareBits_;  // the display format's bits per pixel when the pair may be kept at release, else 0
+    int savedState_; // SaveDC's answer right after the bitmap was selected: the state a kept pair returns to
 };
+
+// Deletes the contexts and bitmaps kept for later memory DCs.
+void ReleaseSpareMemoryDCs();

@@ -353,9 +353,8 @@ void DrawFrameImageTransparent(HDC dc, const RECT& dest, const SlicedImage& imag
         return;
     RECT local = {0, 0, Width(dest), Height(dest)};
     DrawFrameImage(buffer, local, image, key, TRUE);
-    HBITMAP bitmap = buffer.DetachBitmap();
-    BlitTransparent(dc, dest.left, dest.top, local.right, local.bottom, bitmap, 0, 0, key);
-    DeleteObject(bitmap);
+    // Straight from the buffer: the same pixels as through a bitmap handed over, without making one.
+    MaskedCopy(dc, dest.left, dest.top, local.right, local.bottom, buffer, 0, 0, local.right, local.bottom, key, NULL);
 }
 
 void DrawImagePartTransparent(HDC dc, const RECT& dest, const ImagePart& part, COLORREF key)

@@ -2,6 +2,7 @@
 #include "skin/engine/toolkit/SkinnedWindow.h"
 
 #include <cstring>
+#include <unordered_map>
 
 #include "skin/engine/objects/ResourceSkinObjects.h"
 #include "skin/engine/objects/FrameElementSkinObjects.h"
@@ -17,6 +18,7 @@
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinnerServices.h"
 #include "skin/engine/toolkit/SkinTrace.h"
+#include "skin/engine/toolkit/TessarineInternal.h"
 #include "skin/skinners/window/CaptionButton.h"
 #include "skin/skinners/window/CaptionStatic.h"
 #include "skin/skinners/window/FrameGeometry.h"
@@ -29,6 +31,128 @@ const char kSavedProcProperty[] = "TessarineSavedProc";
 namespace {
 
 const COLORREF kDefaultTransparent = RGB(255, 0, 255);
+
+// The "OBJECT" property as this process set it, answered without asking the window. Reading a window
+// property is a server round trip under Wine, and every message of a skinned window reads it: the copy
+// is changed wherever the property is, and an entry goes at WM_NCDESTROY at the latest.
+class ObjectProperties {
+public:
+    ObjectProperties() { InitializeCriticalSection(&lock_); }
+    ObjectProperties(const ObjectProperties&) = delete;
+    ObjectProperties& operator=(const ObjectProperties&) = delete;
+
+    void Set(HWND hwnd, SkinnedWindow* skinner)
+    {
+        EnterCriticalSection(&lock_);
+        entries_[hwnd] = skinner;
+        LeaveCriticalSection(&lock_);
+    }
+    void Remove(HWND hwnd)
+    {
+        EnterCriticalSection(&lock_);
+        entries_.erase(hwnd);
+        LeaveCriticalSection(&lock_);
+    }
+    SkinnedWindow* Find(HWND hwnd)
+    {
+        EnterCriticalSection(&lock_);
+        auto it = entries_.find(hwnd);
+        SkinnedWindow* found = it == entries_.end() ? NULL : it->second;
+        LeaveCriticalSection(&lock_);
+        return found;
+    }
+
+private:
+    CRITICAL_SECTION lock_;
+    std::unordered_map<HWND, SkinnedWindow*> entries_;
+};
+
+// The child windows of a few parents in z-order, as the last walk found them (a walk costs a server
+// round trip per window under Wine). An entry holds while the window-tree stamp stays, and is only kept
+// on a thread whose hooks watch the tree, never for the desktop, whose windows other programs move.
+class ChildLists {
+public:
+    ChildLists() { InitializeCriticalSection(&lock_); }
+    ChildLists(const ChildLists&) = delete;
+    ChildLists& operator=(const ChildLists&) = delete;
+
+    std::vector<HWND> Get(HWND parent)
+    {
+        if (!parent || parent == GetDesktopWindow() || !TessarineThreadStarted())
+            return Walk(parent);
+        const LONG stamp = TessarineWindowTreeStamp();
+        EnterCriticalSection(&lock_);
+        for (const Entry& e : entries_)
+            if (e.parent == parent && e.stamp == stamp) {
+                std::vector<HWND> found = e.children;
+                LeaveCriticalSection(&lock_);
+                return found;
+            }
+        LeaveCriticalSection(&lock_);
+        std::vector<HWND> children = Walk(parent);
+        EnterCriticalSection(&lock_);
+        Entry& slot = entries_[next_];
+        next_ = (next_ + 1) % kEntries;
+        slot.parent = parent;
+        slot.stamp = stamp;
+        slot.children = children;
+        LeaveCriticalSection(&lock_);
+        return children;
+    }
+
+private:
+    struct Entry {
+        HWND parent = NULL;
+        LONG stamp = 0;
+        std::vector<HWND> children;
+    };
+    static const int kEntries = 4;
+
+    static std::vector<HWND> Walk(HWND parent)
+    {
+        std::vector<HWND> children;
+        for (HWND child = GetWindow(parent, GW_CHILD); child && children.size() < 4096;
+             child = GetWindow(child, GW_HWNDNEXT))
+            children.push_back(child);
+        return children;
+    }
+
+    CRITICAL_SECTION lock_;
+    Entry entries_[kEntries];
+    int next_ = 0;
+};
+
+// Never destroyed: windows may still get messages while the process exits.
+ObjectProperties& Objects()
+{
+    static ObjectProperties* objects = new ObjectProperties;
+    return *objects;
+}
+
+ChildLists& Children()
+{
+    static ChildLists* lists = new ChildLists;
+    return *lists;
+}
+
+void SetObjectProperty(HWND hwnd, SkinnedWindow* skinner)
+{
+    SetPropA(hwnd, kObjectProperty, skinner);
+    Objects().Set(hwnd, skinner);
+}
+
+void RemoveObjectProperty(HWND hwnd)
+{
+    RemovePropA(hwnd, kObjectProperty);
+    Objects().Remove(hwnd);
+}
+
+// Whether the window carries a skinner (a stale answer for a destroyed window's reused handle finds
+// nothing in the engine's table, which is what callers look it up in next).
+bool HasObjectProperty(HWND hwnd)
+{
+    return Objects().Find(hwnd) != NULL || GetPropA(hwnd, kObjectProperty) != NULL;
+}
 
 int Width(const RECT& r)
 {
@@ -67,7 +191,8 @@ HRGN PlaceSectionRegion(HRGN mask, const SkinImage* piece, int mode, const RECT&
 
 SkinnedWindow::SkinnedWindow()
     : ncButtonDepth_(0), hwnd_(NULL), savedProc_(NULL), destroyed_(FALSE), defaultCaptionText_(TRUE),
-      regionFlag_(FALSE), transparentColor_(kDefaultTransparent), region_(NULL), elementCapture_(FALSE)
+      regionFlag_(FALSE), transparentColor_(kDefaultTransparent), region_(NULL), elementCapture_(FALSE),
+      tabParent_(NULL), tabParentOf_(NULL), tabParentStamp_(0)
 {
     std::memset(frameRects_, 0, sizeof frameRects_);
     SetRectEmpty(&lastWindowRect_);
@@ -334,7 +459,7 @@ void SkinnedWindow::Detach()
     RestoreProcedure();
     if (!destroyed_)
         SetWindowPos(hwnd_, NULL, 0, 0, 0, 0, kFrameChanged);
-    RemovePropA(hwnd_, kObjectProperty);
+    RemoveObjectProperty(hwnd_);
     savedProc_ = NULL;
     hwnd_ = NULL;
 }
@@ -344,7 +469,7 @@ void SkinnedWindow::Unsubclass()
     if (!savedProc_)
         return;
     RestoreProcedure();
-    RemovePropA(hwnd_, kObjectProperty);
+    RemoveObjectProperty(hwnd_);
     savedProc_ = NULL;
 }
 
@@ -366,13 +491,13 @@ LONG_PTR SkinnedWindow::Attach(HWND hwnd)
     SkinChildren(hwnd, skinObject_);
     LONG_PTR previous = GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
     savedProc_ = reinterpret_cast<WNDPROC>(previous);
-    SetPropA(hwnd, kObjectProperty, this);
+    SetObjectProperty(hwnd, this);
     UpdateCaptionButtonsFromStyle(GetWindowLongA(hwnd, GWL_STYLE));
     SetLastError(0);
     if (!SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinnedWindow::SubclassProc)) &&
         GetLastError() != 0) {
         SkinTrace("hooks", "subclassing window %p failed (error %lu)", static_cast<void*>(hwnd), GetLastError());
-        RemovePropA(hwnd, kObjectProperty);
+        RemoveObjectProperty(hwnd);
         savedProc_ = NULL;
         return 0;
     }
@@ -388,8 +513,7 @@ LRESULT SkinnedWindow::OnCtlColorListBox(WPARAM wParam, LPARAM lParam)
 {
     // A skinned list box colours itself: the question goes on to the list window.
     HWND list = reinterpret_cast<HWND>(lParam);
-    SkinnedWindow* skinner =
-        list && GetPropA(list, kObjectProperty) ? SkinEngine::Instance().FindSkinnedWindow(list) : NULL;
+    SkinnedWindow* skinner = list && HasObjectProperty(list) ? SkinEngine::Instance().FindSkinnedWindow(list) : NULL;
     if (skinner && skinner->GetSkinType() == SkinTypeListBox && list != hwnd_)
         return SendMessageA(list, WM_CTLCOLORLISTBOX, wParam, lParam);
     return CallSavedProc(WM_CTLCOLORLISTBOX, wParam, lParam);
@@ -544,9 +668,15 @@ void SkinnedWindow::UnskinChildren(HWND parent)
 
 LRESULT CALLBACK SkinnedWindow::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SkinnedWindow* self = static_cast<SkinnedWindow*>(GetPropA(hwnd, kObjectProperty));
-    if (self)
-        return self->WindowProc(message, wParam, lParam);
+    SkinnedWindow* self = Objects().Find(hwnd);
+    if (!self)
+        self = static_cast<SkinnedWindow*>(GetPropA(hwnd, kObjectProperty));
+    if (self) {
+        const LRESULT result = self->WindowProc(message, wParam, lParam);
+        if (message == WM_NCDESTROY)
+            Objects().Remove(hwnd);
+        return result;
+    }
     WNDPROC saved = reinterpret_cast<WNDPROC>(reinterpret_cast<LONG_PTR>(GetPropA(hwnd, kSavedProcProperty)));
     if (!saved)
         return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -694,6 +824,25 @@ HWND SkinnedWindow::GetTopLevelParent() const
 
 HWND SkinnedWindow::FindTabParent() const
 {
+    // Only a thread whose hooks watch the window tree can trust an answer from before.
+    if (!hwnd_ || !TessarineThreadStarted())
+        return WalkForTabParent();
+    const LONG stamp = TessarineWindowTreeStamp();
+    if (tabParentOf_ == hwnd_ && tabParentStamp_ == stamp && (!tabParent_ || IsWindow(tabParent_)))
+        return tabParent_;
+    tabParent_ = WalkForTabParent();
+    tabParentOf_ = hwnd_;
+    tabParentStamp_ = stamp;
+    return tabParent_;
+}
+
+std::vector<HWND> SkinnedWindow::ChildrenOf(HWND parent)
+{
+    return Children().Get(parent);
+}
+
+HWND SkinnedWindow::WalkForTabParent() const
+{
     HWND parent = hwnd_ ? GetParent(hwnd_) : NULL;
     RECT mine;
     if (!hwnd_ || !::GetWindowRect(hwnd_, &mine))
@@ -718,7 +867,7 @@ BOOL SkinnedWindow::AnswerCtlColor(UINT, HDC, LRESULT*)
 BOOL SkinnedWindow::ChildCtlColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     HWND control = reinterpret_cast<HWND>(lParam);
-    SkinnedWindow* child = control && control != hwnd_ && GetPropA(control, kObjectProperty)
+    SkinnedWindow* child = control && control != hwnd_ && HasObjectProperty(control)
                                ? SkinEngine::Instance().FindSkinnedWindow(control)
                                : NULL;
     return child && child->AnswerCtlColor(message, reinterpret_cast<HDC>(wParam), result);

@@ -77,8 +77,11 @@ public:
     void RedrawNcRect(const RECT& rect);
     POINT ScreenToWindow(POINT point) const;
     HWND GetTopLevelParent() const;
-    // The sibling tab control that holds this window, else the parent.
+    // The sibling tab control that holds this window, else the parent. Kept while the window tree stays as
+    // it was (walking the siblings costs a server round trip per window under Wine).
     HWND FindTabParent() const;
+    // The window's child windows in z-order, kept like the tab parent while the window tree stays.
+    static std::vector<HWND> ChildrenOf(HWND parent);
     // WM_CTLCOLORSTATIC: a skinned static draws on its parent's background.
     LRESULT OnCtlColorStatic(WPARAM wParam, LPARAM lParam);
     // A control's colour answer for its parent's WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC; FALSE when it has
@@ -161,6 +164,14 @@ protected:
     HRGN region_;
     std::vector<FrameElement*> elements_;
     BOOL elementCapture_;
+
+private:
+    HWND WalkForTabParent() const;
+
+    // The last FindTabParent answer, for which window and at which window-tree stamp.
+    mutable HWND tabParent_;
+    mutable HWND tabParentOf_;
+    mutable LONG tabParentStamp_;
 };
 
 extern const char kObjectProperty[]; // "OBJECT"

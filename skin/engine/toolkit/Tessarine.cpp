@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 
+#include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/interception/ApiHooks.h"
 #include "skin/engine/interception/ButtonClassProc.h"
 #include "skin/engine/store/MemoryStream.h"
@@ -22,6 +23,8 @@
 const char kPopupMenuClassName[] = "TessarinePopupMenuWnd";
 
 namespace {
+
+volatile LONG g_treeStamp = 0;
 
 class CriticalSection {
 public:
@@ -139,6 +142,7 @@ void TearDownProcess(bool resetEngine)
     RemoveApiHooks();
     if (resetEngine)
         SkinEngine::Instance().Reset();
+    ReleaseSpareMemoryDCs();
     t.setUp = false;
 }
 
@@ -228,8 +232,20 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam)
     if (!hook)
         return 0;
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call && call->message == WM_CREATE)
-        OnWindowCreated(call->hwnd);
+    if (code == HC_ACTION && call) {
+        switch (call->message) {
+        case WM_CREATE:
+        case WM_WINDOWPOSCHANGED:
+        case WM_DESTROY:
+        case WM_NCDESTROY:
+            InterlockedIncrement(&g_treeStamp);
+            break;
+        default:
+            break;
+        }
+        if (call->message == WM_CREATE)
+            OnWindowCreated(call->hwnd);
+    }
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
@@ -292,6 +308,11 @@ bool TessarineThreadStarted()
     return ThreadHook(State().callHooks) != NULL;
 }
 
+LONG TessarineWindowTreeStamp()
+{
+    return InterlockedCompareExchange(&g_treeStamp, 0, 0);
+}
+
 extern "C" {
 
 BOOL WINAPI TessarineInit(HINSTANCE instance)
@@ -315,6 +336,8 @@ BOOL WINAPI TessarineInit(HINSTANCE instance)
         if (!hook)
             return fail(TESSARINE_CALLWNDPROC_FAILED);
         StoreHook(t.callHooks, hook);
+        // Whatever changed while the thread was not hooked went unseen.
+        InterlockedIncrement(&g_treeStamp);
     }
     if (!ThreadHook(t.keyboardHooks)) {
         HHOOK hook = SetWindowsHookExA(WH_KEYBOARD, &KeyboardHook, instance, GetCurrentThreadId());

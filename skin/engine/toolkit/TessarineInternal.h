@@ -19,5 +19,8 @@ bool TessarineProcessSetUp();
 // How many threads hold the toolkit's hooks, and whether the calling thread does.
 size_t TessarineStartedThreads();
 bool TessarineThreadStarted();
+// Moves on whenever the hooks see a window made, moved, re-ordered or destroyed on a started thread:
+// answers worked out from the window tree hold while it stays the same and the thread is started.
+LONG TessarineWindowTreeStamp();
 
 extern const char kPopupMenuClassName[]; // "TessarinePopupMenuWnd"

@@ -80,7 +80,7 @@ void ButtonSkinner::DrawContent(HDC dc, const RECT& client, int state)
     const ButtonSkinObject* button = Button();
     const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
     if (style & BS_ICON) {
-        HICON icon = reinterpret_cast<HICON>(SendMessageA(hwnd_, BM_GETIMAGE, IMAGE_ICON, 0));
+        HICON icon = reinterpret_cast<HICON>(AskWindow(hwnd_, BM_GETIMAGE, IMAGE_ICON, 0));
         if (!icon)
             return;
         int width = 32, height = 32;
@@ -101,7 +101,7 @@ void ButtonSkinner::DrawContent(HDC dc, const RECT& client, int state)
         return;
     }
     if (style & BS_BITMAP) {
-        HBITMAP bitmap = reinterpret_cast<HBITMAP>(SendMessageA(hwnd_, BM_GETIMAGE, IMAGE_BITMAP, 0));
+        HBITMAP bitmap = reinterpret_cast<HBITMAP>(AskWindow(hwnd_, BM_GETIMAGE, IMAGE_BITMAP, 0));
         BITMAP bm;
         if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm))
             return;
@@ -117,7 +117,7 @@ void ButtonSkinner::DrawContent(HDC dc, const RECT& client, int state)
     const int length = ReadWindowText(hwnd_, text, 299);
     if (length <= 0)
         return;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
     SetBkMode(dc, TRANSPARENT);
     const UINT format = ButtonTextFormat(style, GetWindowLongA(hwnd_, GWL_EXSTYLE));

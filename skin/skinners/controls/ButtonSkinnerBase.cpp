@@ -14,7 +14,7 @@ void DrawParentBackground(HWND control, HWND holder, HDC dc)
     GetClientRect(control, &client);
     // A holder that answers 0 painted nothing: the face colour, never what the buffer held before.
     if (!holder ||
-        !SendMessageA(holder, WM_SKIN_DRAWBACKGROUND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)))
+        !AskWindow(holder, WM_SKIN_DRAWBACKGROUND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)))
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
 }
 
@@ -54,7 +54,7 @@ ButtonInputs ButtonSkinnerBase::Inputs() const
     ButtonInputs in = {};
     if (!hwnd_)
         return in;
-    const LRESULT state = SendMessageA(hwnd_, BM_GETSTATE, 0, 0);
+    const LRESULT state = AskWindow(hwnd_, BM_GETSTATE, 0, 0);
     in.enabled = IsWindowEnabled(hwnd_) != FALSE;
     in.checked = (state & BST_CHECKED) != 0;
     in.pushed = (state & BST_PUSHED) != 0;
@@ -90,7 +90,7 @@ void ButtonSkinnerBase::DrawCheckItem(HDC dc, const ImagePart& background, const
     else
         DrawImagePart(dc, r, background, GetSysColor(COLOR_BTNFACE), TRUE);
     // The background part's margins are not part of an image part: the whole client is the area.
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
     const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
     const int boxWidth = box.source.right - box.source.left, boxHeight = box.source.bottom - box.source.top;

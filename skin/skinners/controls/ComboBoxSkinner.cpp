@@ -83,7 +83,7 @@ void ComboBoxSkinner::DrawButton(HDC dc, const ComboGeometry& geometry)
     for (int i = 0; i < 4; ++i)
         empty[i] = IsSlicedImageEmpty(combo->thumbs[i]);
     // A dropped list keeps the button pressed until it closes.
-    const int state = SendMessageA(hwnd_, CB_GETDROPPEDSTATE, 0, 0) ? ButtonPressed : buttonState_;
+    const int state = AskWindow(hwnd_, CB_GETDROPPEDSTATE, 0, 0) ? ButtonPressed : buttonState_;
     const int image = ComboButtonImage(IsWindowEnabled(hwnd_) != FALSE, state, empty);
     if (!empty[image])
         DrawFrameImageTransparent(dc, geometry.button, combo->thumbs[image], TransparentColor());
@@ -109,14 +109,14 @@ void ComboBoxSkinner::Paint(HDC dc)
         FillRectColor(dc, g.text, combo->disabledBackground & 0xFFFFFF);
     else if (focused)
         FillRectColor(dc, g.text, combo->focusColor & 0xFFFFFF);
-    const LRESULT selected = SendMessageA(hwnd_, CB_GETCURSEL, 0, 0);
+    const LRESULT selected = AskWindow(hwnd_, CB_GETCURSEL, 0, 0);
     if (selected != CB_ERR) {
-        const LRESULT length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, selected, 0);
+        const LRESULT length = AskWindow(hwnd_, CB_GETLBTEXTLEN, selected, 0);
         if (length > 0 && length < 4096) {
             char text[4097];
-            const LRESULT got = SendMessageA(hwnd_, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
+            const LRESULT got = AskWindow(hwnd_, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
             if (got > 0 && got <= length) {
-                HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+                HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
                 HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
                 SetBkMode(dc, TRANSPARENT);
                 COLORREF color = combo->font.color;

@@ -20,12 +20,23 @@ bool IsButtonType(int type)
 
 } // namespace
 
+LRESULT AskWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!hwnd || GetWindowThreadProcessId(hwnd, NULL) != GetCurrentThreadId())
+        return SendMessageA(hwnd, message, wParam, lParam);
+    WNDPROC procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    return procedure ? CallWindowProcA(procedure, hwnd, message, wParam, lParam) : 0;
+}
+
 int ReadWindowText(HWND hwnd, char* buffer, int max)
 {
     buffer[0] = '\0';
     if (!hwnd)
         return 0;
-    const int length = GetWindowTextA(hwnd, buffer, max + 1);
+    // GetWindowTextA asks a window of this process with WM_GETTEXT too.
+    const int length = GetWindowThreadProcessId(hwnd, NULL) == GetCurrentThreadId()
+                           ? static_cast<int>(AskWindow(hwnd, WM_GETTEXT, max + 1, reinterpret_cast<LPARAM>(buffer)))
+                           : GetWindowTextA(hwnd, buffer, max + 1);
     buffer[length > 0 ? length : 0] = '\0';
     return length > 0 ? length : 0;
 }

@@ -70,3 +70,7 @@ protected:
 
 // Reading the window text into a fixed buffer (at most max characters), as every control draws it.
 int ReadWindowText(HWND hwnd, char* buffer, int max);
+// A question a painting skinner asks a window (its font, state, items): sent as usual to a window of
+// another thread; for one of this thread, handed straight to its procedure chain, since a message sent
+// on a thread with window hooks costs server round trips under Wine and these questions concern no hook.
+LRESULT AskWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

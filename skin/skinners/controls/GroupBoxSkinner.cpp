@@ -1,6 +1,9 @@
 // GroupBoxSkinner: caption layout, frame and caption drawing, and the traces a changed caption leaves.
 #include "skin/skinners/controls/GroupBoxSkinner.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/TextEffects.h"
 #include "skin/engine/images/ImageDraw.h"
@@ -62,7 +65,7 @@ RECT GroupBoxSkinner::LayoutCaption(HDC dc, const char* text, int length) const
     const GroupBoxSkinObject* object = dynamic_cast<const GroupBoxSkinObject*>(skinObject_);
     RECT client;
     GetClientRect(hwnd_, &client);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
     SIZE extent = {0, 0};
     if (length > 0)
@@ -117,7 +120,7 @@ void GroupBoxSkinner::Paint(HDC dc)
         caption.right -= m.right;
         caption.bottom -= m.bottom;
     }
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
     SetBkMode(dc, TRANSPARENT);
     DrawTextEffect(dc, object->textEffect, caption, text, length, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -179,7 +182,12 @@ LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // Controls inside the frame are painted over it.
         RECT mine, theirs, overlap;
         ::GetWindowRect(self, &mine);
-        for (HWND w = GetWindow(self, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        const std::vector<HWND> siblings = ChildrenOf(GetAncestor(self, GA_PARENT));
+        auto after = std::find(siblings.begin(), siblings.end(), self);
+        if (after != siblings.end())
+            ++after;
+        for (; after != siblings.end(); ++after) {
+            HWND w = *after;
             if (GetWindowLongA(w, GWL_STYLE) & WS_GROUP)
                 continue;
             if (::GetWindowRect(w, &theirs) && IntersectRect(&overlap, &mine, &theirs))

@@ -102,7 +102,7 @@ void StaticSkinner::Paint(HDC dc)
     const StaticKind kind = ClassifyStatic(style);
     PaintBackground(dc);
     if (kind == StaticIcon) {
-        HICON icon = reinterpret_cast<HICON>(SendMessageA(hwnd_, STM_GETICON, 0, 0));
+        HICON icon = reinterpret_cast<HICON>(AskWindow(hwnd_, STM_GETICON, 0, 0));
         if (icon && (style & SS_CENTERIMAGE))
             DrawIconEx(dc, 0, 0, icon, 0, 0, 0, NULL, DI_NORMAL);
         else if (icon)
@@ -110,7 +110,7 @@ void StaticSkinner::Paint(HDC dc)
         return;
     }
     if (kind == StaticBitmap) {
-        HBITMAP bitmap = reinterpret_cast<HBITMAP>(SendMessageA(hwnd_, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        HBITMAP bitmap = reinterpret_cast<HBITMAP>(AskWindow(hwnd_, STM_GETIMAGE, IMAGE_BITMAP, 0));
         if (!bitmap)
             return;
         RECT client;
@@ -127,7 +127,7 @@ void StaticSkinner::Paint(HDC dc)
     const int length = ReadWindowText(hwnd_, text, 1023);
     if (length <= 0 || !object)
         return;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
     SetTextColor(dc, object->font.color & 0xFFFFFF);
     SetBkMode(dc, TRANSPARENT);

@@ -75,7 +75,7 @@ SkinObject* TabSkinner::SetSkinObject(SkinObject* object)
 void TabSkinner::PaintItem(HDC dc, const TabSkinObject& object, int index, TabSide side)
 {
     RECT r;
-    if (!SendMessageA(hwnd_, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
+    if (!AskWindow(hwnd_, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
         return;
     char text[101] = "";
     TCITEMA item = {};
@@ -84,7 +84,7 @@ void TabSkinner::PaintItem(HDC dc, const TabSkinObject& object, int index, TabSi
     item.pszText = text;
     item.cchTextMax = 100;
     item.iImage = -1;
-    if (!SendMessageA(hwnd_, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)))
+    if (!AskWindow(hwnd_, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)))
         return;
     text[100] = '\0';
     const char* label = item.pszText ? item.pszText : "";
@@ -93,7 +93,7 @@ void TabSkinner::PaintItem(HDC dc, const TabSkinObject& object, int index, TabSi
     if (!IsWindowEnabled(hwnd_))
         state = TabSkinObject::Disabled;
     else if (((style & TCS_BUTTONS) && (item.dwState & TCIS_BUTTONPRESSED)) ||
-             index == SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0))
+             index == AskWindow(hwnd_, TCM_GETCURSEL, 0, 0))
         state = TabSkinObject::Pressed;
     else if (item.dwState & TCIS_HIGHLIGHTED)
         state = TabSkinObject::Hovered;
@@ -107,7 +107,7 @@ void TabSkinner::PaintItem(HDC dc, const TabSkinObject& object, int index, TabSi
     else
         DrawFrameImageTurned(dc, r, image, GetSysColor(COLOR_BTNFACE), kAngles[side], &key);
 
-    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd_, TCM_GETIMAGELIST, 0, 0));
+    HIMAGELIST images = reinterpret_cast<HIMAGELIST>(AskWindow(hwnd_, TCM_GETIMAGELIST, 0, 0));
     int iconWidth = 0, iconHeight = 0;
     if (images && item.iImage >= 0)
         ImageList_GetIconSize(images, &iconWidth, &iconHeight);
@@ -170,11 +170,11 @@ void TabSkinner::Paint(HDC dc)
     else
         DrawFrameImage(dc, client, object->controlFrame, face, TRUE);
     const TabSide side = TabSideFromStyle(GetWindowLongA(hwnd_, GWL_STYLE));
-    const int count = static_cast<int>(SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(AskWindow(hwnd_, TCM_GETITEMCOUNT, 0, 0));
     RECT display = client;
     for (int i = 0; i < count; ++i) {
         RECT r;
-        if (!SendMessageA(hwnd_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)))
+        if (!AskWindow(hwnd_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r)))
             continue;
         if (side == TabTop && r.bottom - 1 > display.top)
             display.top = r.bottom - 1;
@@ -186,7 +186,7 @@ void TabSkinner::Paint(HDC dc)
             display.bottom = r.top + 1;
     }
     DrawFrameImage(dc, display, object->tabFrame, face, TRUE);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
     HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
     SetBkMode(dc, TRANSPARENT);
     for (int i = 0; i < count; ++i)
@@ -218,11 +218,11 @@ void TabSkinner::OnPaint()
         };
         HWND parent = GetParent(hwnd_);
         if ((style & WS_CLIPSIBLINGS) && parent)
-            for (HWND other = GetWindow(parent, GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT))
+            for (HWND other : ChildrenOf(parent))
                 if (other != hwnd_)
                     cutOut(other);
         if (style & WS_CLIPCHILDREN)
-            for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            for (HWND child : ChildrenOf(hwnd_))
                 cutOut(child);
         BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
         RestoreDC(dc, saved);
@@ -234,7 +234,7 @@ LRESULT TabSkinner::DrawChildBackground(HDC dc, HWND child)
 {
     RECT client;
     GetClientRect(hwnd_, &client);
-    const int selection = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
+    const int selection = static_cast<int>(AskWindow(hwnd_, TCM_GETCURSEL, 0, 0));
     if (background_ && (backgroundSize_.cx != client.right || backgroundSize_.cy != client.bottom ||
                         backgroundSelection_ != selection))
         ForgetBackground();

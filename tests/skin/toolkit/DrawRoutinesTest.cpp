@@ -435,6 +435,74 @@ TEST(MemoryDCTest, CreateDrawDetachRelease)
     EXPECT_FALSE(buffer.IsValid());
 }
 
+// A context kept from a released memory DC comes back as a new one would: black, default colours, modes,
+// font and clipping; only display-format bitmaps are kept, so a monochrome reference still gets its own.
+TEST(MemoryDCTest, KeptContextsComeBackAsNew)
+{
+    RegisterPlainClass("MemoryDCTestWindow");
+    HWND window =
+        CreateWindowExA(0, "MemoryDCTestWindow", "", WS_POPUP, 0, 0, 40, 40, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    ASSERT_NE(nullptr, window);
+    HDC windowDc = GetDC(window);
+    HDC used = NULL;
+    {
+        MemoryDC first(windowDc, 20, 10);
+        ASSERT_TRUE(first.IsValid());
+        used = first.Dc();
+        FillRectColor(first, MakeRect(0, 0, 20, 10), RGB(200, 0, 0));
+        SetTextColor(first, RGB(0, 0, 255));
+        SetBkColor(first, RGB(0, 255, 0));
+        SetBkMode(first, TRANSPARENT);
+        SelectObject(first, GetStockObject(DEFAULT_GUI_FONT));
+        SelectObject(first, GetStockObject(BLACK_BRUSH));
+        IntersectClipRect(first, 0, 0, 5, 5);
+        SaveDC(first); // left unbalanced
+    }
+    {
+        MemoryDC again(windowDc, 20, 10);
+        ASSERT_TRUE(again.IsValid());
+        EXPECT_EQ(used, again.Dc()) << "the context was kept";
+        EXPECT_EQ(RGB(0, 0, 0), GetPixel(again, 15, 8));
+        EXPECT_EQ(RGB(0, 0, 0), GetPixel(again, 2, 2));
+        EXPECT_EQ(RGB(0, 0, 0), GetTextColor(again));
+        EXPECT_EQ(RGB(255, 255, 255), GetBkColor(again));
+        EXPECT_EQ(OPAQUE, GetBkMode(again));
+        EXPECT_EQ(GetStockObject(SYSTEM_FONT), GetCurrentObject(again, OBJ_FONT));
+        EXPECT_EQ(GetStockObject(WHITE_BRUSH), GetCurrentObject(again, OBJ_BRUSH));
+        FillRectColor(again, MakeRect(0, 0, 20, 10), RGB(0, 0, 200));
+        EXPECT_EQ(RGB(0, 0, 200), GetPixel(again, 15, 8)) << "no clipping left over";
+        // Restored past its first state, a context is not kept.
+        RestoreDC(again, -1);
+        SetTextColor(again, RGB(0, 0, 255));
+    }
+    {
+        MemoryDC third(windowDc, 20, 10);
+        EXPECT_EQ(RGB(0, 0, 0), GetTextColor(third));
+        EXPECT_EQ(RGB(0, 0, 0), GetPixel(third, 15, 8));
+        // Detached, the bitmap is the caller's and the context is not kept with it.
+        HBITMAP bitmap = third.DetachBitmap();
+        ASSERT_NE(nullptr, bitmap);
+        MemoryDC fourth(windowDc, 20, 10);
+        ASSERT_TRUE(fourth.IsValid());
+        EXPECT_NE(bitmap, fourth.Bitmap());
+        DeleteObject(bitmap);
+    }
+    // A memory DC holding a monochrome bitmap makes monochrome bitmaps, kept ones of that size or not.
+    {
+        MemoryDC display(windowDc, 8, 8);
+    }
+    HDC mono = CreateCompatibleDC(windowDc);
+    MemoryDC fromMono(mono, 8, 8);
+    BITMAP info = {};
+    ASSERT_TRUE(GetObjectA(fromMono.Bitmap(), sizeof info, &info));
+    EXPECT_EQ(1, info.bmBitsPixel);
+    fromMono.Release();
+    DeleteDC(mono);
+    ReleaseDC(window, windowDc);
+    DestroyWindow(window);
+    ReleaseSpareMemoryDCs();
+}
+
 TEST(WindowTools, RectanglesAndMonitors)
 {
     struct Case {
