@@ -244,3 +244,22 @@ HBITMAP MemoryDC::DetachBitmap()
     savedState_ = 0;
     return bitmap;
 }
+
+BufferedPaint::BufferedPaint(HWND hwnd) : hwnd_(hwnd), paint_(), client_()
+{
+    if (!BeginPaint(hwnd_, &paint_))
+        return;
+    GetClientRect(hwnd_, &client_);
+    buffer_.Create(paint_.hdc, client_.right, client_.bottom);
+}
+
+BufferedPaint::~BufferedPaint()
+{
+    buffer_.Release();
+    EndPaint(hwnd_, &paint_);
+}
+
+void BufferedPaint::Show() const
+{
+    BitBlt(paint_.hdc, 0, 0, client_.right, client_.bottom, buffer_, 0, 0, SRCCOPY);
+}

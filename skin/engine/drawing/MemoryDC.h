@@ -40,3 +40,27 @@ private:
 
 // Deletes the contexts and bitmaps kept for later memory DCs.
 void ReleaseSpareMemoryDCs();
+
+// A window's WM_PAINT drawn off-screen: BeginPaint and a memory DC of the client's size; EndPaint when it
+// goes out of scope.
+class BufferedPaint {
+public:
+    explicit BufferedPaint(HWND hwnd);
+    ~BufferedPaint();
+    BufferedPaint(const BufferedPaint&) = delete;
+    BufferedPaint& operator=(const BufferedPaint&) = delete;
+
+    // False when there is nothing to paint into: no paint DC, or no buffer of the client's size.
+    bool Ready() const { return buffer_.IsValid(); }
+    HDC Screen() const { return paint_.hdc; }
+    MemoryDC& Buffer() { return buffer_; }
+    const RECT& Client() const { return client_; }
+    // Copies the whole buffer to the window.
+    void Show() const;
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT paint_;
+    RECT client_;
+    MemoryDC buffer_;
+};

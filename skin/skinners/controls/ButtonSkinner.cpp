@@ -117,8 +117,7 @@ void ButtonSkinner::DrawContent(HDC dc, const RECT& client, int state)
     const int length = ReadWindowText(hwnd_, text, 299);
     if (length <= 0)
         return;
-    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetBkMode(dc, TRANSPARENT);
     const UINT format = ButtonTextFormat(style, GetWindowLongA(hwnd_, GWL_EXSTYLE));
     RECT measured = client;
@@ -131,8 +130,6 @@ void ButtonSkinner::DrawContent(HDC dc, const RECT& client, int state)
         RECT r = placed;
         DrawTextA(dc, text, length, &r, format);
     }
-    if (font)
-        SelectObject(dc, oldFont);
 }
 
 void ButtonSkinner::Paint(HDC dc)
@@ -194,18 +191,11 @@ LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        if (!dc)
-            return 0;
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        MemoryDC buffer;
-        if (buffer.Create(dc, client.right, client.bottom)) {
-            PaintWithBackground(buffer);
-            BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+        BufferedPaint paint(hwnd_);
+        if (paint.Ready()) {
+            PaintWithBackground(paint.Buffer());
+            paint.Show();
         }
-        EndPaint(hwnd_, &ps);
         return 0;
     }
     case WM_STYLECHANGED:

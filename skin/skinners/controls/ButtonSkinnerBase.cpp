@@ -90,8 +90,7 @@ void ButtonSkinnerBase::DrawCheckItem(HDC dc, const ImagePart& background, const
     else
         DrawImagePart(dc, r, background, GetSysColor(COLOR_BTNFACE), TRUE);
     // The background part's margins are not part of an image part: the whole client is the area.
-    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
     const int boxWidth = box.source.right - box.source.left, boxHeight = box.source.bottom - box.source.top;
     RECT boxRect = r, textArea = r;
@@ -131,8 +130,6 @@ void ButtonSkinnerBase::DrawCheckItem(HDC dc, const ImagePart& background, const
         SetBkMode(dc, TRANSPARENT);
         DrawTextEffect(dc, effect, placed, text, length, format);
     }
-    if (font)
-        SelectObject(dc, oldFont);
 }
 
 LRESULT ButtonSkinnerBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -116,8 +116,7 @@ void ComboBoxSkinner::Paint(HDC dc)
             char text[4097];
             const LRESULT got = AskWindow(hwnd_, CB_GETLBTEXT, selected, reinterpret_cast<LPARAM>(text));
             if (got > 0 && got <= length) {
-                HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
-                HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
+                const ControlFontInDc font(hwnd_, dc);
                 SetBkMode(dc, TRANSPARENT);
                 COLORREF color = combo->font.color;
                 if (!enabled)
@@ -127,8 +126,6 @@ void ComboBoxSkinner::Paint(HDC dc)
                 SetTextColor(dc, color & 0xFFFFFF);
                 RECT r = g.text;
                 DrawTextA(dc, text, static_cast<int>(got), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-                if (font)
-                    SelectObject(dc, old);
             }
         }
     }
@@ -138,23 +135,19 @@ void ComboBoxSkinner::Paint(HDC dc)
 void ComboBoxSkinner::PaintOwnerDraw()
 {
     const ComboBoxSkinObject* combo = Combo();
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    if (!dc)
-        return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    MemoryDC own, skin;
-    if (combo && own.Create(dc, client.right, client.bottom) && skin.Create(dc, client.right, client.bottom)) {
+    BufferedPaint paint(hwnd_);
+    const RECT& client = paint.Client();
+    MemoryDC& skin = paint.Buffer();
+    MemoryDC own;
+    if (combo && paint.Ready() && own.Create(paint.Screen(), client.right, client.bottom)) {
         FillRect(own, &client, GetSysColorBrush(COLOR_WINDOW));
         CallSavedProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own.Dc()), PRF_CLIENT);
         const int arrow = GetSystemMetrics(SM_CXHSCROLL);
         DrawFrameImage(skin, client, combo->controlFrame, combo->color & 0xFFFFFF, TRUE);
         DrawButton(skin, LayoutCombo(client, combo->controlFrame.margins, arrow));
         BitBlt(skin, client.left + 2, client.top + 2, client.right - arrow - 4, client.bottom - 4, own, 2, 2, SRCCOPY);
-        BitBlt(dc, 0, 0, client.right, client.bottom, skin, 0, 0, SRCCOPY);
+        paint.Show();
     }
-    EndPaint(hwnd_, &ps);
 }
 
 void ComboBoxSkinner::Repaint(BOOL erase)

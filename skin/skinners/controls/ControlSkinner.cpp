@@ -309,18 +309,11 @@ LRESULT ControlSkinner::PassOnHidden(UINT message, WPARAM wParam, LPARAM lParam)
 
 void ControlSkinner::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    if (!dc)
-        return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    MemoryDC buffer;
-    if (buffer.Create(dc, client.right, client.bottom)) {
-        Paint(buffer);
-        BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    BufferedPaint paint(hwnd_);
+    if (paint.Ready()) {
+        Paint(paint.Buffer());
+        paint.Show();
     }
-    EndPaint(hwnd_, &ps);
 }
 
 LRESULT ControlSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -74,3 +74,25 @@ int ReadWindowText(HWND hwnd, char* buffer, int max);
 // another thread; for one of this thread, handed straight to its procedure chain, since a message sent
 // on a thread with window hooks costs server round trips under Wine and these questions concern no hook.
 LRESULT AskWindow(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The control's own font selected into a DC while the object lives; nothing when the control has none.
+class ControlFontInDc {
+public:
+    ControlFontInDc(HWND control, HDC dc)
+        : dc_(dc), font_(reinterpret_cast<HFONT>(AskWindow(control, WM_GETFONT, 0, 0))),
+          old_(font_ ? SelectObject(dc, font_) : NULL)
+    {
+    }
+    ~ControlFontInDc()
+    {
+        if (font_)
+            SelectObject(dc_, old_);
+    }
+    ControlFontInDc(const ControlFontInDc&) = delete;
+    ControlFontInDc& operator=(const ControlFontInDc&) = delete;
+
+private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ old_;
+};

@@ -62,8 +62,7 @@ void DateTimeSkinner::Paint(HDC dc)
     DrawImagePart(dc, client, enabled ? object->part1 : object->part2, enabled ? object->color : object->color2, TRUE);
     char text[100];
     const int length = ReadWindowText(hwnd_, text, 99);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetBkMode(dc, TRANSPARENT);
     const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
     RECT textRect = client;
@@ -72,8 +71,6 @@ void DateTimeSkinner::Paint(HDC dc)
         textRect.right -= kDateTimeButtonWidth;
     DrawTextEffect(dc, enabled ? object->effect1 : object->effect2, textRect, text, length,
                    DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (font)
-        SelectObject(dc, oldFont);
     if (!HasDropButton(style))
         return;
     RECT button = client;

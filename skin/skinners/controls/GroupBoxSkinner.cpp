@@ -65,15 +65,12 @@ RECT GroupBoxSkinner::LayoutCaption(HDC dc, const char* text, int length) const
     const GroupBoxSkinObject* object = dynamic_cast<const GroupBoxSkinObject*>(skinObject_);
     RECT client;
     GetClientRect(hwnd_, &client);
-    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SIZE extent = {0, 0};
     if (length > 0)
         GetTextExtentPoint32A(dc, text, length, &extent);
     else
         GetTextExtentPoint32A(dc, "A", 1, &extent);
-    if (font)
-        SelectObject(dc, old);
     const RECT margins = object ? object->captionImage.margins : RECT{0, 0, 0, 0};
     return GroupCaptionRect(client, extent, margins, GetWindowLongA(hwnd_, GWL_STYLE));
 }
@@ -120,12 +117,9 @@ void GroupBoxSkinner::Paint(HDC dc)
         caption.right -= m.right;
         caption.bottom -= m.bottom;
     }
-    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetBkMode(dc, TRANSPARENT);
     DrawTextEffect(dc, object->textEffect, caption, text, length, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    if (font)
-        SelectObject(dc, old);
 }
 
 LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -28,8 +28,7 @@ void HeaderSkinner::Paint(HDC dc)
     RECT client;
     GetClientRect(hwnd_, &client);
     DrawFrameImage(dc, client, object->controlFrame, GetSysColor(COLOR_BTNFACE), TRUE);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetBkMode(dc, TRANSPARENT);
     const int count = static_cast<int>(SendMessageA(hwnd_, HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -50,6 +49,4 @@ void HeaderSkinner::Paint(HDC dc)
         const char* shown = item.pszText && item.pszText != LPSTR_TEXTCALLBACKA ? item.pszText : "";
         DrawTextEffect(dc, object->textEffect, r, shown, lstrlenA(shown), HeaderTextFormat(item.fmt));
     }
-    if (font)
-        SelectObject(dc, oldFont);
 }

@@ -14,14 +14,11 @@ void LinkSkinner::OnPaint()
         SkinnedWindow::WindowProc(WM_PAINT, 0, 0);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    if (!dc)
-        return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    MemoryDC canvas, link;
-    if (canvas.Create(dc, client.right, client.bottom) && link.Create(dc, client.right, client.bottom)) {
+    BufferedPaint paint(hwnd_);
+    const RECT& client = paint.Client();
+    MemoryDC& canvas = paint.Buffer();
+    MemoryDC link;
+    if (paint.Ready() && link.Create(paint.Screen(), client.right, client.bottom)) {
         // One colour for the fill and the key, whatever the system colour brushes hold.
         const COLORREF window = GetSysColor(COLOR_WINDOW);
         FillRectColor(link, client, window);
@@ -29,9 +26,8 @@ void LinkSkinner::OnPaint()
         DrawStaticBackground(hwnd_, FindTabParent(), skinObject_, canvas);
         StretchBlitTransparent(canvas, 0, 0, client.right, client.bottom, link, 0, 0, client.right, client.bottom,
                                window);
-        BitBlt(dc, 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);
+        paint.Show();
     }
-    EndPaint(hwnd_, &ps);
 }
 
 LRESULT LinkSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -18,8 +18,7 @@ void RebarSkinner::Paint(HDC dc)
     RECT client;
     GetClientRect(hwnd_, &client);
     DrawFrameImage(dc, client, object->controlFrame, face, TRUE);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetTextColor(dc, TextEffectColor(object->textEffect));
     SetBkMode(dc, TRANSPARENT);
     const RECT& margins = object->bandImage.margins;
@@ -44,6 +43,4 @@ void RebarSkinner::Paint(HDC dc)
         RECT textRect = {r.left + margins.left, r.top + margins.top, r.right, r.bottom - margins.bottom};
         DrawTextA(dc, text, lstrlenA(text), &textRect, DT_NOCLIP | DT_SINGLELINE | DT_VCENTER);
     }
-    if (font)
-        SelectObject(dc, oldFont);
 }

@@ -127,8 +127,7 @@ void StaticSkinner::Paint(HDC dc)
     const int length = ReadWindowText(hwnd_, text, 1023);
     if (length <= 0 || !object)
         return;
-    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetTextColor(dc, object->font.color & 0xFFFFFF);
     SetBkMode(dc, TRANSPARENT);
     RECT client;
@@ -139,8 +138,6 @@ void StaticSkinner::Paint(HDC dc)
     const bool disabledLook = !IsWindowEnabled(hwnd_) && !(style & SS_EDITCONTROL);
     DrawTextEffect(dc, disabledLook ? object->textEffect2 : object->textEffect, client, text, length, format);
     RestoreDC(dc, saved);
-    if (font)
-        SelectObject(dc, oldFont);
 }
 
 LRESULT StaticSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -46,8 +46,7 @@ void StatusBarSkinner::Paint(HDC dc)
     RECT client;
     GetClientRect(hwnd_, &client);
     DrawFrameImage(dc, client, object->controlFrame, face, TRUE);
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetTextColor(dc, object->font.color);
     SetBkMode(dc, TRANSPARENT);
     const int parts = static_cast<int>(SendMessageA(hwnd_, SB_GETPARTS, 0, 0));
@@ -63,8 +62,6 @@ void StatusBarSkinner::Paint(HDC dc)
             DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
                       DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
     }
-    if (font)
-        SelectObject(dc, oldFont);
 }
 
 void StatusBarSkinner::OnStatusPaint()

@@ -186,26 +186,18 @@ void TabSkinner::Paint(HDC dc)
             display.bottom = r.top + 1;
     }
     DrawFrameImage(dc, display, object->tabFrame, face, TRUE);
-    HFONT font = reinterpret_cast<HFONT>(AskWindow(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetBkMode(dc, TRANSPARENT);
     for (int i = 0; i < count; ++i)
         PaintItem(dc, *object, i, side);
-    if (font)
-        SelectObject(dc, oldFont);
 }
 
 void TabSkinner::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    if (!dc)
-        return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    MemoryDC buffer;
-    if (buffer.Create(dc, client.right, client.bottom)) {
-        Paint(buffer);
+    BufferedPaint paint(hwnd_);
+    if (paint.Ready()) {
+        Paint(paint.Buffer());
+        HDC dc = paint.Screen();
         const int saved = SaveDC(dc);
         const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
         // Visible pages over the tab keep their pixels; hidden ones must not leave holes.
@@ -224,10 +216,9 @@ void TabSkinner::OnPaint()
         if (style & WS_CLIPCHILDREN)
             for (HWND child : ChildrenOf(hwnd_))
                 cutOut(child);
-        BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+        paint.Show();
         RestoreDC(dc, saved);
     }
-    EndPaint(hwnd_, &ps);
 }
 
 LRESULT TabSkinner::DrawChildBackground(HDC dc, HWND child)

@@ -179,13 +179,10 @@ void ToolbarSkinner::PaintButton(HDC dc, int index, bool hot, bool textMode)
     const std::string text = ReadToolbarButtonText(hwnd_, button.idCommand);
     if (text.empty())
         return;
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd_, WM_GETFONT, 0, 0));
-    HGDIOBJ oldFont = font ? SelectObject(dc, font) : NULL;
+    const ControlFontInDc font(hwnd_, dc);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, object->font.color);
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect, format);
-    if (font)
-        SelectObject(dc, oldFont);
 }
 
 void ToolbarSkinner::Paint(HDC dc)
@@ -232,20 +229,13 @@ void ToolbarSkinner::OnHoverCheck()
 
 void ToolbarSkinner::OnToolbarPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    if (!dc)
-        return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    MemoryDC buffer;
-    if (buffer.Create(dc, client.right, client.bottom)) {
+    BufferedPaint paint(hwnd_);
+    if (paint.Ready()) {
         // The toolbar paints first, so whatever it keeps up to date while painting stays so.
-        PassOn(WM_PAINT, reinterpret_cast<WPARAM>(buffer.Dc()), 0);
-        Paint(buffer);
-        BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+        PassOn(WM_PAINT, reinterpret_cast<WPARAM>(paint.Buffer().Dc()), 0);
+        Paint(paint.Buffer());
+        paint.Show();
     }
-    EndPaint(hwnd_, &ps);
 }
 
 void ToolbarSkinner::OnNcPaint()

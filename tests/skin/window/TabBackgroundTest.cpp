@@ -13,12 +13,13 @@
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/skinners/controls/TabSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/skin/window/ControlTestWindows.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
 namespace {
 
-class TabBackgroundTest : public ::testing::Test {
+class TabBackgroundTest : public ControlTestBase {
 protected:
     void SetUp() override
     {
@@ -27,24 +28,12 @@ protected:
         ASSERT_TRUE(LoadDefaultSkin());
         INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TAB_CLASSES};
         InitCommonControlsEx(&icc);
-        RegisterPlainClass("TabBackgroundParent");
     }
-    void TearDown() override
-    {
-        if (IsWindow(dialog_))
-            DestroyWindow(dialog_);
-    }
-    HWND MakeDialog()
-    {
-        dialog_ = CreateWindowExA(0, "TabBackgroundParent", "选项卡背景", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
-                                  420, 300, NULL, NULL, GetModuleHandleA(NULL), NULL);
-        return dialog_;
-    }
+    HWND MakeDialog() { return Track(MakeTestParent("TabBackgroundParent", DefWindowProcA, "选项卡背景", 420, 300)); }
     static HWND Child(const char* className, HWND parent, DWORD style, int id, const char* text, int x, int y, int w,
                       int h)
     {
-        HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(NULL), NULL);
+        HWND child = MakeTestControl(className, parent, style, id, text, x, y, w, h);
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
         return child;
     }
@@ -59,9 +48,6 @@ protected:
         SendMessageA(tab, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&item));
         return tab;
     }
-
-    ToolkitRun run_;
-    HWND dialog_ = NULL;
 };
 
 } // namespace
