@@ -121,7 +121,7 @@ BOOL CDlgPreviewPane::OnInitDialog()
                  {&m_serverRecordIcon, "serverrecord_off.bmp"},
                  {&m_alarmIcon, "alarm_off.bmp"}};
     for (const auto& icon : icons)
-        icon.icon->LoadBitmapFile(SkinPath(icon.name), SX(10), SY(10));
+        icon.icon->ShowSharedPicture(SkinPath(icon.name), SX(10), SY(10));
     m_caption.SetTextColor(RGB(255, 255, 255));
     m_caption.SetBkColor(kStripColour);
     // The height follows the screen's width and the width its height, as the layout always had it.

@@ -6,8 +6,9 @@
 
 namespace {
 
-// Status icons are switched on every refresh of every pane; reading their files each time made a
-// page switch of the wall slow.
+// Status icons are switched on every refresh of every pane, and every pane shows the same few
+// pictures: reading their files each time made the wall's creation and its page switches slow.
+// Pictures are kept per full path (relative names follow the current directory) and size.
 class SharedPictures {
 public:
     ~SharedPictures()
@@ -15,14 +16,18 @@ public:
         for (auto& entry : pictures_)
             ReleaseSkinPicture(entry.second);
     }
-    HBITMAP Get(LPCSTR path)
+    HBITMAP Get(LPCSTR path, int width, int height)
     {
-        auto found = pictures_.find(path);
+        char full[MAX_PATH];
+        DWORD length = GetFullPathNameA(path, sizeof full, full, nullptr);
+        std::string key = length > 0 && length < sizeof full ? full : path;
+        key += '|' + std::to_string(width) + 'x' + std::to_string(height);
+        auto found = pictures_.find(key);
         if (found != pictures_.end())
             return found->second;
-        HBITMAP picture = LoadSkinPicture(path, 0, 0);
+        HBITMAP picture = LoadSkinPicture(path, width, height);
         if (picture)
-            pictures_.emplace(path, picture);
+            pictures_.emplace(key, picture);
         return picture;
     }
 
@@ -46,11 +51,11 @@ HBITMAP LoadSkinPicture(LPCSTR path, int width, int height)
         LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LR_CREATEDIBSECTION | LR_DEFAULTSIZE | LR_LOADFROMFILE));
 }
 
-HBITMAP SharedSkinPicture(LPCSTR path)
+HBITMAP SharedSkinPicture(LPCSTR path, int width, int height)
 {
     if (!path || !path[0])
         return nullptr;
-    return TheSharedPictures().Get(path);
+    return TheSharedPictures().Get(path, width, height);
 }
 
 SIZE SkinPictureSize(HBITMAP picture)
