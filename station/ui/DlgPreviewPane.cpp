@@ -139,14 +139,16 @@ void CDlgPreviewPane::ArrangeControls(int show)
 {
     CRect client;
     GetClientRect(&client);
-    // Panes are laid out again on every switch of split mode or page; most keep their size.
+    // Panes are laid out again on every switch of split mode or page; most keep their size. The
+    // controls move without copying or invalidating anything: the whole pane is repainted once.
     if (client.Size() != m_arrangedSize) {
         m_arrangedSize = client.Size();
         int strip = client.bottom - SY(12);
         HDWP moves = ::BeginDeferWindowPos(11);
         auto move = [&moves](CWnd& control, int x, int y, int w, int h) {
             if (moves != nullptr && control.GetSafeHwnd() != nullptr)
-                moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+                moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h,
+                                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
         };
         move(m_surface, client.left + 1, client.top + 1, client.Width() - 2, client.Height() - SY(12) - 2);
         const struct {
@@ -161,6 +163,7 @@ void CDlgPreviewPane::ArrangeControls(int show)
         move(m_caption, client.right - SX(140) - 1, strip - 1, SX(140), SY(12));
         if (moves == nullptr || !::EndDeferWindowPos(moves))
             m_arrangedSize = CSize(-1, -1);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     if (show)
         ShowWindow(SW_SHOW);
