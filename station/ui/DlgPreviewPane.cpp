@@ -145,10 +145,18 @@ void CDlgPreviewPane::ArrangeControls(int show)
         m_arrangedSize = client.Size();
         int strip = client.bottom - SY(12);
         HDWP moves = ::BeginDeferWindowPos(11);
-        auto move = [&moves](CWnd& control, int x, int y, int w, int h) {
-            if (moves != nullptr && control.GetSafeHwnd() != nullptr)
-                moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h,
-                                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
+        auto move = [this, &moves](CWnd& control, int x, int y, int w, int h) {
+            if (moves == nullptr || control.GetSafeHwnd() == nullptr)
+                return;
+            // Most controls keep their size, many their place: what does not change is not sent.
+            CRect now;
+            control.GetWindowRect(&now);
+            ScreenToClient(&now);
+            UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
+            flags |= now.left == x && now.top == y ? SWP_NOMOVE : 0;
+            flags |= now.Width() == w && now.Height() == h ? SWP_NOSIZE : 0;
+            if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+                moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h, flags);
         };
         move(m_surface, client.left + 1, client.top + 1, client.Width() - 2, client.Height() - SY(12) - 2);
         const struct {
