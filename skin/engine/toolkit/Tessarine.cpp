@@ -6,7 +6,6 @@
 
 #include <cstring>
 #include <map>
-#include <set>
 
 #include "skin/engine/interception/ApiHooks.h"
 #include "skin/engine/interception/ButtonClassProc.h"
@@ -47,15 +46,6 @@ private:
     CriticalSection& section_;
 };
 
-// While windows of a thread are being created: its WH_CALLWNDPROC hook, which sees their WM_CREATE,
-// and the windows whose WM_CREATE is still to come. Installed only for that time: a hook on every
-// message sent costs each message two wineserver calls under Wine, which made the station's
-// start-up nearly twice as slow.
-struct CreationWatch {
-    HHOOK hook = NULL;
-    std::set<HWND> pending;
-};
-
 struct Toolkit {
     CriticalSection lock;
     CriticalSection mapLock;
@@ -63,8 +53,7 @@ struct Toolkit {
     bool setUp = false;
     HINSTANCE instance = NULL;
     int osKind = 6;
-    std::map<DWORD, HHOOK> callHooks; // the thread's creation (CBT) hook
-    std::map<DWORD, CreationWatch> watches;
+    std::map<DWORD, HHOOK> callHooks;
     std::map<DWORD, HHOOK> keyboardHooks;
     std::map<DWORD, int> status;
 };
@@ -118,55 +107,6 @@ size_t StartedThreads()
     Toolkit& t = State();
     Guard guard(t.mapLock);
     return t.callHooks.size();
-}
-
-void WatchCreation(HWND hwnd)
-{
-    Toolkit& t = State();
-    bool install = false;
-    {
-        Guard guard(t.mapLock);
-        CreationWatch& watch = t.watches[GetCurrentThreadId()];
-        watch.pending.insert(hwnd);
-        install = !watch.hook;
-    }
-    if (!install)
-        return;
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CallWndProcHook, NULL, GetCurrentThreadId());
-    if (!hook)
-        SkinTrace("hooks", "no creation hook for window %p (error %lu)", static_cast<void*>(hwnd), GetLastError());
-    Guard guard(t.mapLock);
-    t.watches[GetCurrentThreadId()].hook = hook;
-}
-
-// hwnd was created or destroyed; the last window the thread waited for takes the hook away.
-// Null ends the thread's watch whatever it waits for.
-void EndWatch(HWND hwnd)
-{
-    Toolkit& t = State();
-    HHOOK hook = NULL;
-    {
-        Guard guard(t.mapLock);
-        auto it = t.watches.find(GetCurrentThreadId());
-        if (it == t.watches.end())
-            return;
-        if (hwnd)
-            it->second.pending.erase(hwnd);
-        if (hwnd && !it->second.pending.empty())
-            return;
-        hook = it->second.hook;
-        t.watches.erase(it);
-    }
-    if (hook)
-        UnhookWindowsHookEx(hook);
-}
-
-HHOOK WatchHook()
-{
-    Toolkit& t = State();
-    Guard guard(t.mapLock);
-    auto it = t.watches.find(GetCurrentThreadId());
-    return it == t.watches.end() ? NULL : it->second.hook;
 }
 
 BOOL RegisterPopupMenuClass(HINSTANCE instance)
@@ -282,30 +222,15 @@ void OnWindowCreated(HWND hwnd)
 
 } // namespace
 
-LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam)
 {
     HHOOK hook = ThreadHook(State().callHooks);
     if (!hook)
         return 0;
-    if (code == HCBT_CREATEWND)
-        WatchCreation(reinterpret_cast<HWND>(wParam));
-    else if (code == HCBT_DESTROYWND)
-        EndWatch(reinterpret_cast<HWND>(wParam));
-    return CallNextHookEx(hook, code, wParam, lParam);
-}
-
-LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    HHOOK hook = WatchHook();
-    if (!hook)
-        return 0;
     const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code != HC_ACTION || !call || call->message != WM_CREATE)
-        return CallNextHookEx(hook, code, wParam, lParam);
-    OnWindowCreated(call->hwnd);
-    LRESULT result = CallNextHookEx(hook, code, wParam, lParam);
-    EndWatch(call->hwnd);
-    return result;
+    if (code == HC_ACTION && call && call->message == WM_CREATE)
+        OnWindowCreated(call->hwnd);
+    return CallNextHookEx(hook, code, wParam, lParam);
 }
 
 LRESULT CALLBACK KeyboardHook(int code, WPARAM virtualKey, LPARAM keyData)
@@ -381,13 +306,12 @@ BOOL WINAPI TessarineInit(HINSTANCE instance)
         SkinTrace("hooks", "the thread's window hooks failed (status %d, error %lu)", status, GetLastError());
         SetStatus(status);
         Unhook(t.callHooks);
-        EndWatch(NULL);
         if (setUpNow && StartedThreads() == 0)
             TearDownProcess(false);
         return FALSE;
     };
     if (!ThreadHook(t.callHooks)) {
-        HHOOK hook = SetWindowsHookExA(WH_CBT, &CreationHook, instance, GetCurrentThreadId());
+        HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CallWndProcHook, instance, GetCurrentThreadId());
         if (!hook)
             return fail(TESSARINE_CALLWNDPROC_FAILED);
         StoreHook(t.callHooks, hook);
@@ -409,7 +333,6 @@ void WINAPI TessarineShutdown(void)
         return;
     Guard guard(t.lock);
     Unhook(t.callHooks);
-    EndWatch(NULL);
     Unhook(t.keyboardHooks);
     if (StartedThreads() > 0 || !t.setUp)
         return;

@@ -4,9 +4,7 @@
 
 #include <cstddef>
 
-// The per-thread window hooks: controls created below a skinned window (the creation hook watches
-// each window being created until its WM_CREATE, which the call hook sees), and the menu keys.
-LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+// The per-thread window hooks: controls created below a skinned window, and the menu keys.
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK KeyboardHook(int code, WPARAM virtualKey, LPARAM keyData);
 

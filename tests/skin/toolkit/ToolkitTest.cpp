@@ -288,43 +288,6 @@ TEST_F(ToolkitTest, ControlsCreatedBelowASkinnedWindow)
     EXPECT_EQ(0u, SkinEngine::Instance().WindowCount());
 }
 
-// A window whose WM_CREATE creates an edit box below it, or (id 2) that refuses to be created.
-LRESULT CALLBACK NestingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE && GetWindowLongPtrA(hwnd, GWLP_ID) == 2)
-        return FALSE;
-    if (message == WM_CREATE)
-        MakeChild("Edit", hwnd);
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-// The hook watches each window from its creation to its WM_CREATE: windows created inside another's
-// WM_CREATE, and the windows after one whose creation failed, are skinned all the same.
-TEST_F(ToolkitTest, ControlsCreatedInsideACreationAndAfterAFailedOne)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = NestingProc;
-    wc.hInstance = Self();
-    wc.lpszClassName = "TessarineNestingTest";
-    RegisterClassA(&wc);
-    HWND frame = MakeFrame();
-    ASSERT_TRUE(TessarineAttachWindow(frame, "Dialog"));
-    HWND outer = MakeChild("TessarineNestingTest", frame, 0, 1);
-    ASSERT_NE(nullptr, outer);
-    HWND inner = GetWindow(outer, GW_CHILD);
-    ASSERT_NE(nullptr, inner);
-    EXPECT_NE(nullptr, FindSkinnedWindow(inner));
-    HWND after = MakeChild("Edit", outer);
-    EXPECT_NE(nullptr, FindSkinnedWindow(after));
-    EXPECT_EQ(nullptr, MakeChild("TessarineNestingTest", frame, 0, 2));
-    HWND last = MakeChild("Button", frame, BS_AUTOCHECKBOX);
-    ASSERT_NE(nullptr, FindSkinnedWindow(last));
-    EXPECT_EQ(SkinTypeCheckBox, FindSkinnedWindow(last)->GetSkinType());
-    DestroyWindow(frame);
-    UnregisterClassA("TessarineNestingTest", Self());
-    EXPECT_EQ(0u, SkinEngine::Instance().WindowCount());
-}
-
 TEST_F(ToolkitTest, SkinWithoutADialogFrameLeavesDialogsAlone)
 {
     MakeCurrentSkin([](SkinStore& skin) { AddTyped(skin, SkinTypeButton, "Button"); });
