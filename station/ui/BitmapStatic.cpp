@@ -41,9 +41,9 @@ int CBitmapStatic::LoadBitmapFile(LPCSTR path, int width, int height)
     return 1;
 }
 
-int CBitmapStatic::ShowSharedPicture(LPCSTR path)
+int CBitmapStatic::ShowSharedPicture(LPCSTR path, int width, int height)
 {
-    HBITMAP picture = SharedSkinPicture(path);
+    HBITMAP picture = SharedSkinPicture(path, width, height);
     if (picture && m_shared && picture == m_picture)
         return 1;
     DropPicture();

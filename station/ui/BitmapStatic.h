@@ -10,9 +10,10 @@ public:
     ~CBitmapStatic() override;
 
     int LoadBitmapFile(LPCSTR path, int width, int height);
-    // Shows the file's picture at its own size from the shared cache (SharedSkinPicture); showing
-    // the picture already shown changes nothing. 1 when it is shown.
-    int ShowSharedPicture(LPCSTR path);
+    // Shows the file's picture at width x height (its own size when both are 0) from the shared
+    // cache (SharedSkinPicture); showing the picture already shown changes nothing. 1 when it is
+    // shown.
+    int ShowSharedPicture(LPCSTR path, int width = 0, int height = 0);
     void MoveTo(int x, int y);
     void SetOn(int on) { m_on = on; }
     int IsOn() const { return m_on; }

@@ -121,7 +121,7 @@ BOOL CDlgPreviewPane::OnInitDialog()
                  {&m_serverRecordIcon, "serverrecord_off.bmp"},
                  {&m_alarmIcon, "alarm_off.bmp"}};
     for (const auto& icon : icons)
-        icon.icon->LoadBitmapFile(SkinPath(icon.name), SX(10), SY(10));
+        icon.icon->ShowSharedPicture(SkinPath(icon.name), SX(10), SY(10));
     m_caption.SetTextColor(RGB(255, 255, 255));
     m_caption.SetBkColor(kStripColour);
     // The height follows the screen's width and the width its height, as the layout always had it.
@@ -139,14 +139,24 @@ void CDlgPreviewPane::ArrangeControls(int show)
 {
     CRect client;
     GetClientRect(&client);
-    // Panes are laid out again on every switch of split mode or page; most keep their size.
+    // Panes are laid out again on every switch of split mode or page; most keep their size. The
+    // controls move without copying or invalidating anything: the whole pane is repainted once.
     if (client.Size() != m_arrangedSize) {
         m_arrangedSize = client.Size();
         int strip = client.bottom - SY(12);
         HDWP moves = ::BeginDeferWindowPos(11);
-        auto move = [&moves](CWnd& control, int x, int y, int w, int h) {
-            if (moves != nullptr && control.GetSafeHwnd() != nullptr)
-                moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+        auto move = [this, &moves](CWnd& control, int x, int y, int w, int h) {
+            if (moves == nullptr || control.GetSafeHwnd() == nullptr)
+                return;
+            // Most controls keep their size, many their place: what does not change is not sent.
+            CRect now;
+            control.GetWindowRect(&now);
+            ScreenToClient(&now);
+            UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
+            flags |= now.left == x && now.top == y ? SWP_NOMOVE : 0;
+            flags |= now.Width() == w && now.Height() == h ? SWP_NOSIZE : 0;
+            if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+                moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h, flags);
         };
         move(m_surface, client.left + 1, client.top + 1, client.Width() - 2, client.Height() - SY(12) - 2);
         const struct {
@@ -161,6 +171,7 @@ void CDlgPreviewPane::ArrangeControls(int show)
         move(m_caption, client.right - SX(140) - 1, strip - 1, SX(140), SY(12));
         if (moves == nullptr || !::EndDeferWindowPos(moves))
             m_arrangedSize = CSize(-1, -1);
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     if (show)
         ShowWindow(SW_SHOW);

@@ -34,7 +34,8 @@ END_MESSAGE_MAP()
 
 CDlgVideoWall::CDlgVideoWall()
     : CDialog(IDD_VIDEO_WALL), m_savedRect(), m_currentPage(-1), m_tourStepShown(-1), m_audioFollow(0), m_fullScreen(0),
-      m_selectedPaneWnd(nullptr), m_panes(), m_tourTimer(0), m_tourPosition(0), m_touring(0)
+      m_selectedPaneWnd(nullptr), m_panes(), m_tourTimer(0), m_tourPosition(0), m_touring(0), m_redrawHolds(0),
+      m_redrawOff(0)
 {
 }
 
@@ -125,7 +126,13 @@ void CDlgVideoWall::PlacePanes(const int* panes, const RECT* rects, int count, i
         if (window == nullptr || window->m_hWnd == nullptr)
             continue;
         const RECT& r = rects[k];
-        window->MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        // A pane that keeps its place is not moved; a moved one is repainted whole, never copied.
+        CRect now;
+        window->GetWindowRect(&now);
+        ScreenToClient(&now);
+        if (now != CRect(r))
+            window->SetWindowPos(nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
         window->ArrangeControls(1);
     }
 }
@@ -200,7 +207,9 @@ void CDlgVideoWall::SetSplitMode(int mode, int pane)
         page->selectedPane = pane;
     page->splitMode = NormaliseSplitMode(mode);
     page->group = SplitGroupOf(page->splitMode, page->selectedPane);
+    HoldRedraw(1);
     LayoutPanes(page);
+    HoldRedraw(0);
     if (m_audioFollow)
         SetPaneAudio(1);
     RefreshPanels();
@@ -263,6 +272,7 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
         return;
     }
     // Sessions leave their panes and the next page's come: each pane is refreshed once, at the end.
+    HoldRedraw(1);
     HoldPaneRefreshes(1);
     DisplayPage* previous = CurrentPage();
     if (previous != nullptr) {
@@ -284,6 +294,7 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
                 mark = -1;
         }
         HoldPaneRefreshes(0);
+        HoldRedraw(0);
         return;
     }
     for (int i = 0; i < PANE_COUNT; ++i) {
@@ -297,6 +308,7 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
     }
     SetSplitMode(shown->splitMode, pane);
     HoldPaneRefreshes(0);
+    HoldRedraw(0);
 }
 
 void CDlgVideoWall::HoldPaneRefreshes(int hold)
@@ -305,6 +317,27 @@ void CDlgVideoWall::HoldPaneRefreshes(int hold)
         if (pane != nullptr)
             pane->HoldRefresh(hold);
     }
+}
+
+// A switch moves, hides and refreshes up to 16 panes of 12 windows each: with the wall's drawing
+// off meanwhile, none of it is copied, clipped or painted on the way, and the wall is repainted
+// once at the end. A hidden wall is left as it is (turning its drawing back on would show it).
+void CDlgVideoWall::HoldRedraw(int hold)
+{
+    if (hold) {
+        if (m_redrawHolds++ == 0 && m_hWnd != nullptr && (GetStyle() & WS_VISIBLE)) {
+            SetRedraw(FALSE);
+            m_redrawOff = 1;
+        }
+        return;
+    }
+    if (m_redrawHolds == 0 || --m_redrawHolds > 0 || !m_redrawOff)
+        return;
+    m_redrawOff = 0;
+    if (m_hWnd == nullptr)
+        return;
+    SetRedraw(TRUE);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CDlgVideoWall::PrevPage()
@@ -496,6 +529,7 @@ int CDlgVideoWall::StartTour(int on)
     if (m_tourTimer != 0)
         KillTimer(TOUR_TIMER);
     m_tourTimer = 0;
+    HoldRedraw(1);
     HoldPaneRefreshes(1);
     DetachAllPanes();
     m_touring = 0;
@@ -503,6 +537,7 @@ int CDlgVideoWall::StartTour(int on)
     m_currentPage = -1;
     ShowPage(0, -1, 0);
     HoldPaneRefreshes(0);
+    HoldRedraw(0);
     return 1;
 }
 
@@ -549,6 +584,7 @@ void CDlgVideoWall::ShowTourPage(int step)
     if (page == nullptr)
         return;
     int used = page->UsedEntries();
+    HoldRedraw(1);
     HoldPaneRefreshes(1);
     for (CDlgPreviewPane* pane : m_panes) {
         if (pane == nullptr)
@@ -578,12 +614,15 @@ void CDlgVideoWall::ShowTourPage(int step)
     }
     LayoutTourPage(page->m_paneCount, 1);
     HoldPaneRefreshes(0);
+    HoldRedraw(0);
 }
 
 void CDlgVideoWall::LayoutTourPage(int mode, int selectFirst)
 {
     int shown = IsValidSplitMode(mode) ? mode : 16;
+    HoldRedraw(1);
     PlaceFirstPanes(shown, shown);
+    HoldRedraw(0);
     if (selectFirst && m_panes[0] != nullptr)
         m_panes[0]->SetSelected(1);
     if (m_audioFollow)

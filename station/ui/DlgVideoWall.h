@@ -91,6 +91,7 @@ private:
     void PlacePanes(const int* panes, const RECT* rects, int count, int hideOthers);
     void PlaceFirstPanes(int mode, int shown);
     void HoldPaneRefreshes(int hold);
+    void HoldRedraw(int hold);
     void HideAllPanes();
     void SetPaneAudio(int on);
     void ShowTourPage(int step);
@@ -111,6 +112,9 @@ private:
     UINT_PTR m_tourTimer;
     int m_tourPosition;
     int m_touring;
+    // Nesting depth of HoldRedraw, and whether the outermost hold turned the wall's drawing off.
+    int m_redrawHolds;
+    int m_redrawOff;
 };
 
 // The one video wall, or null while it does not exist.

@@ -8,12 +8,6 @@ END_MESSAGE_MAP()
 
 CIconButton::CIconButton() : m_state(0), m_normal(nullptr), m_on(nullptr), m_width(0), m_height(0) {}
 
-CIconButton::~CIconButton()
-{
-    ReleaseSkinPicture(m_normal);
-    ReleaseSkinPicture(m_on);
-}
-
 int CIconButton::LoadBitmaps(LPCSTR normal, LPCSTR on, int width, int height)
 {
     HBITMAP newNormal = nullptr;
@@ -21,22 +15,18 @@ int CIconButton::LoadBitmaps(LPCSTR normal, LPCSTR on, int width, int height)
     if (width == 0 && height == 0) {
         // The normal picture at the stored size (its own the first time), the on picture at the
         // normal picture's size, whatever size its file has.
-        newNormal = LoadSkinPicture(normal, m_width, m_height);
+        newNormal = SharedSkinPicture(normal, m_width, m_height);
         SIZE size = SkinPictureSize(newNormal);
-        newOn = newNormal ? LoadSkinPicture(on, size.cx, size.cy) : nullptr;
+        newOn = newNormal ? SharedSkinPicture(on, size.cx, size.cy) : nullptr;
     } else {
-        newNormal = LoadSkinPicture(normal, width, height);
-        newOn = LoadSkinPicture(on, width, height);
+        newNormal = SharedSkinPicture(normal, width, height);
+        newOn = SharedSkinPicture(on, width, height);
     }
     if (!newNormal || !newOn) {
-        ReleaseSkinPicture(newNormal);
-        ReleaseSkinPicture(newOn);
-        ReleaseSkinPicture(m_normal);
-        ReleaseSkinPicture(m_on);
+        m_normal = nullptr;
+        m_on = nullptr;
         return 0;
     }
-    ReleaseSkinPicture(m_normal);
-    ReleaseSkinPicture(m_on);
     m_normal = newNormal;
     m_on = newOn;
     SizeToSkinPicture(this, m_normal, m_width, m_height);

@@ -1,5 +1,6 @@
 // CIconButton: a template push button drawn from two bitmaps (normal, on) by its state; clicks are
-// the button's ordinary command notifications.
+// the button's ordinary command notifications. Its pictures come from the shared cache
+// (SharedSkinPicture): every pane's buttons show the same two files.
 #pragma once
 
 #include <afxwin.h>
@@ -7,7 +8,6 @@
 class CIconButton : public CButton {
 public:
     CIconButton();
-    ~CIconButton() override;
 
     int LoadBitmaps(LPCSTR normal, LPCSTR on, int width, int height);
     void SetState(int state);

@@ -26,10 +26,11 @@ void SizeToSkinPicture(CWnd* control, HBITMAP picture, int& width, int& height);
 void PaintSkinPicture(CDC* dc, HBITMAP picture, int width, int height);
 // Deletes the picture when there is one and clears the handle.
 void ReleaseSkinPicture(HBITMAP& picture);
-// The picture of a file at its own size, loaded at the first request and shared by every caller
-// after it; null when it cannot be loaded (a later request tries again). The pictures belong to
-// the cache: callers never release them. They are deleted at shut-down.
-HBITMAP SharedSkinPicture(LPCSTR path);
+// The picture of a file at width x height (its own size when both are 0), loaded at the first
+// request and shared by every caller after it; null when it cannot be loaded (a later request tries
+// again). The pictures belong to the cache: callers never release them. They are deleted at
+// shut-down.
+HBITMAP SharedSkinPicture(LPCSTR path, int width = 0, int height = 0);
 // Loads a control's set of pictures: the first `required` paths must be given, a later null path leaves its
 // slot empty. All or nothing: on success the slots' old pictures are released and replaced, on failure
 // nothing changes. 1 or 0.

@@ -3,7 +3,10 @@
 #include "station/ui/BitmapToggle.h"
 #include "station/ui/SkinButton.h"
 #include "station/ui/StateButton.h"
+#include "tests/support/TestSupport.h"
 
+#include <fstream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -39,6 +42,88 @@ TEST(BitmapToggle, SetValueFillsByTheRangeAndReadsBack)
     bar.SetValue(5);
     EXPECT_EQ(50, bar.GetFillWidth());
     EXPECT_EQ(5, bar.GetValue());
+}
+
+// A bottom-up BI_RGB file of the given depth whose pixels are a pattern of their place; `cut`
+// bytes are left off its end.
+void WriteBitmapFile(const std::string& path, int width, int height, int depth, size_t cut = 0)
+{
+    int stride = ((width * depth + 31) / 32) * 4;
+    BITMAPFILEHEADER head = {};
+    BITMAPINFOHEADER info = {};
+    head.bfType = 0x4D42;
+    head.bfOffBits = sizeof head + sizeof info;
+    head.bfSize = head.bfOffBits + stride * height;
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = static_cast<WORD>(depth);
+    std::string bytes(reinterpret_cast<const char*>(&head), sizeof head);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int i = 0; i < stride * height; ++i)
+        bytes.push_back(static_cast<char>(i * 7 + i / stride));
+    bytes.resize(bytes.size() - cut);
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Width, height, depth and every byte of the picture's pixels; empty for null.
+std::string PictureContents(HBITMAP picture)
+{
+    DIBSECTION section = {};
+    if (!picture || GetObjectA(picture, sizeof section, &section) != sizeof section)
+        return std::string();
+    const BITMAP& b = section.dsBm;
+    std::string text =
+        std::to_string(b.bmWidth) + "x" + std::to_string(b.bmHeight) + "x" + std::to_string(b.bmBitsPixel) + ":";
+    return text + std::string(static_cast<const char*>(b.bmBits), size_t(b.bmWidthBytes) * b.bmHeight);
+}
+
+// Pictures must come out as LoadImage reads them, whichever way they are read.
+TEST(SkinPicture, ReadsFilesAsLoadImageDoes)
+{
+    TempDir dir;
+    struct Case {
+        int width, height, depth;
+        size_t cut;
+        int askWidth, askHeight;
+    } cases[] = {
+        {10, 10, 24, 0, 0, 0}, {10, 10, 24, 0, 10, 10}, {5, 3, 24, 0, 0, 0}, // rows padded to 4 bytes
+        {7, 4, 32, 0, 0, 0},   {5, 3, 24, 0, 10, 6},                         // another size is stretched
+        {16, 16, 8, 0, 0, 0},                                                // a palette file
+        {5, 3, 24, 4, 0, 0},                                                 // pixels cut short
+    };
+    for (const Case& c : cases) {
+        std::string path = dir.File("picture.bmp");
+        WriteBitmapFile(path, c.width, c.height, c.depth, c.cut);
+        HBITMAP ours = LoadSkinPicture(path.c_str(), c.askWidth, c.askHeight);
+        HBITMAP system = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, c.askWidth, c.askHeight,
+                                                         LR_CREATEDIBSECTION | LR_DEFAULTSIZE | LR_LOADFROMFILE));
+        EXPECT_EQ(PictureContents(system), PictureContents(ours))
+            << c.width << "x" << c.height << "x" << c.depth << " cut " << c.cut;
+        ReleaseSkinPicture(ours);
+        ReleaseSkinPicture(system);
+    }
+    EXPECT_EQ(nullptr, LoadSkinPicture(dir.File("missing.bmp").c_str(), 0, 0));
+}
+
+// The cache keeps a picture per file and size; a relative name means the file of the current folder.
+TEST(SkinPicture, SharedPicturesArePerFileAndSize)
+{
+    TempDir first, second;
+    WriteBitmapFile(first.File("icon.bmp"), 10, 10, 24);
+    WriteBitmapFile(second.File("icon.bmp"), 5, 3, 24);
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    SetCurrentDirectoryA(first.Path().c_str());
+    HBITMAP own = SharedSkinPicture("icon.bmp");
+    HBITMAP stretched = SharedSkinPicture("icon.bmp", 20, 20);
+    EXPECT_EQ(own, SharedSkinPicture(first.File("icon.bmp").c_str()));
+    EXPECT_NE(own, stretched);
+    EXPECT_EQ(20, SkinPictureSize(stretched).cx);
+    SetCurrentDirectoryA(second.Path().c_str());
+    EXPECT_EQ(5, SkinPictureSize(SharedSkinPicture("icon.bmp")).cx);
+    SetCurrentDirectoryA(previous);
 }
 
 std::vector<int> events;
