@@ -1,6 +1,5 @@
-// The list view's skin scroll bars where the list is filled while it cannot be seen, on a settings page
-// that stays hidden until its tab is chosen: once shown, the bar is there, drawn, and tells the platform's
-// range.
+// The list view's skin scroll bars on a settings page, filled while the page is hidden (as a tab's pages
+// are until chosen) or shown: once shown, the bar is there, drawn, and tells the list's own range.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -38,21 +37,19 @@ double ShareNotOf(HWND hwnd, const RECT& rect, COLORREF colour)
     return all ? static_cast<double>(other) / all : 0.0;
 }
 
-TEST_F(ListViewSkinnerTest, ListFilledOnAHiddenPageShowsItsSkinBarWhenThePageIsShown)
+// A report view of rows more than fit on a page of the skinned dialog, filled before the toolkit's posted
+// work on its controls has run; the page hidden until then, or shown from the start.
+HWND FilledList(HWND dialog, bool hidden, int rows)
 {
-    HWND dialog = Track(MakeTestParent("ListViewSkinnerParent", DefWindowProcA, "Pages", 420, 320));
-    Skin(dialog);
-    // The page is made and filled hidden, before the toolkit's posted work on its controls has run.
     RegisterPlainClass("TessarineTestPage");
-    HWND page = CreateWindowExA(0, "TessarineTestPage", "", WS_CHILD, 10, 10, 380, 260, dialog, NULL,
-                                GetModuleHandleA(NULL), NULL);
+    HWND page = CreateWindowExA(0, "TessarineTestPage", "", WS_CHILD | (hidden ? 0 : WS_VISIBLE), 10, 10, 380, 260,
+                                dialog, NULL, GetModuleHandleA(NULL), NULL);
     HWND view = MakeTestControl(WC_LISTVIEWA, page, LVS_REPORT, 1, "", 10, 10, 200, 150, WS_EX_CLIENTEDGE);
     LVCOLUMNA column = {};
     column.mask = LVCF_WIDTH | LVCF_TEXT;
     column.cx = 150;
     column.pszText = const_cast<char*>("Name");
     SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
-    const int rows = 30;
     for (int i = 0; i < rows; ++i) {
         char text[16];
         wsprintfA(text, "Row %d", i);
@@ -65,23 +62,37 @@ TEST_F(ListViewSkinnerTest, ListFilledOnAHiddenPageShowsItsSkinBarWhenThePageIsS
     PumpMessages();
     ShowWindow(page, SW_SHOW);
     PumpMessages();
-    RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpMessages();
+    return view;
+}
 
-    ASSERT_NE(nullptr, GetSkinScrollState(view));
-    SCROLLINFO skin = {};
-    skin.cbSize = sizeof skin;
-    skin.fMask = SIF_ALL;
-    SkinScrollGetScrollInfo(view, SB_VERT, &skin);
-    EXPECT_EQ(0, skin.nMin);
-    EXPECT_EQ(rows - 1, skin.nMax);
-    EXPECT_EQ(static_cast<UINT>(SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0)), skin.nPage);
-    EXPECT_EQ(SendMessageA(view, LVM_GETTOPINDEX, 0, 0), skin.nPos);
-    const RECT bar = GetSkinBarRect(view, SB_VERT);
-    ASSERT_FALSE(IsRectEmpty(&bar));
-    // Drawn on the screen, not covered by the list's own background.
-    const COLORREF background = static_cast<COLORREF>(SendMessageA(view, LVM_GETBKCOLOR, 0, 0));
-    EXPECT_GT(ShareNotOf(view, bar, background), 0.5) << "the skin bar is painted";
+TEST_F(ListViewSkinnerTest, ListFilledOnAPageShowsItsSkinBarOnceThePageIsShown)
+{
+    const int rows = 30;
+    for (bool hidden : {true, false}) {
+        SCOPED_TRACE(hidden ? "page hidden while filled" : "page shown while filled");
+        HWND dialog = Track(MakeTestParent("ListViewSkinnerParent", DefWindowProcA, "Pages", 420, 320));
+        Skin(dialog);
+        HWND view = FilledList(dialog, hidden, rows);
+        RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpMessages();
+
+        ASSERT_NE(nullptr, GetSkinScrollState(view));
+        // The skin bar tells the list's own rows, page and top row, whichever way its calls went.
+        SCROLLINFO skin = {};
+        skin.cbSize = sizeof skin;
+        skin.fMask = SIF_ALL;
+        SkinScrollGetScrollInfo(view, SB_VERT, &skin);
+        EXPECT_EQ(0, skin.nMin);
+        EXPECT_EQ(rows - 1, skin.nMax);
+        EXPECT_EQ(static_cast<UINT>(SendMessageA(view, LVM_GETCOUNTPERPAGE, 0, 0)), skin.nPage);
+        EXPECT_EQ(SendMessageA(view, LVM_GETTOPINDEX, 0, 0), skin.nPos);
+        const RECT bar = GetSkinBarRect(view, SB_VERT);
+        ASSERT_FALSE(IsRectEmpty(&bar));
+        // On the screen, not covered by the list's own painting of its frame.
+        const COLORREF background = static_cast<COLORREF>(SendMessageA(view, LVM_GETBKCOLOR, 0, 0));
+        EXPECT_GT(ShareNotOf(view, bar, background), 0.5) << "the skin bar is painted";
+        DestroyWindow(dialog);
+    }
 }
 
 } // namespace
