@@ -195,6 +195,37 @@ void PaintCorner(HWND hwnd, SkinScrollState* state, HDC dc)
         FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// The part of a WM_NCPAINT region (1: the whole window) the old procedure may paint: all but the skin bars
+// and their corner. A control may paint over its whole frame (a themed list view fills it with its
+// background), which would cover the bars just painted.
+HRGN RegionWithoutBars(HWND hwnd, SkinScrollState* state, WPARAM region)
+{
+    RECT window;
+    if (!GetWindowRect(hwnd, &window))
+        return NULL;
+    HRGN rest = CreateRectRgnIndirect(&window);
+    if (!rest)
+        return NULL;
+    if (region > 1)
+        CombineRgn(rest, rest, reinterpret_cast<HRGN>(region), RGN_AND);
+    auto cut = [&](RECT r) {
+        OffsetRect(&r, window.left, window.top);
+        if (HRGN part = CreateRectRgnIndirect(&r)) {
+            CombineRgn(rest, rest, part, RGN_DIFF);
+            DeleteObject(part);
+        }
+    };
+    if (state->horizontal.shown)
+        cut(BarRect(hwnd, state, 0));
+    if (state->vertical.shown)
+        cut(BarRect(hwnd, state, 1));
+    if (state->horizontal.shown && state->vertical.shown) {
+        const RECT h = BarRect(hwnd, state, 0), v = BarRect(hwnd, state, 1);
+        cut(RECT{v.left, h.top, v.right, h.bottom});
+    }
+    return rest;
+}
+
 void PaintBarNow(HWND hwnd, SkinScrollState* state, int which, int thumbOverride = -1)
 {
     HDC dc = GetWindowDC(hwnd);
@@ -473,7 +504,12 @@ LRESULT CALLBACK SkinScrollProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             PaintCorner(hwnd, state, dc);
             ReleaseDC(hwnd, dc);
         }
-        return CallStripped(state, hwnd, message, wParam, lParam);
+        HRGN rest = RegionWithoutBars(hwnd, state, wParam);
+        const LRESULT result =
+            CallStripped(state, hwnd, message, rest ? reinterpret_cast<WPARAM>(rest) : wParam, lParam);
+        if (rest)
+            DeleteObject(rest);
+        return result;
     }
     case WM_NCMOUSEMOVE:
         if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
