@@ -86,16 +86,20 @@ choose_arch() {
             say "this machine cannot run 32-bit programs: building and running the 64-bit build"
         fi
     fi
-    case $WARDEN_ARCH in
+    arch_settings "$WARDEN_ARCH" || return 1
+    export WARDEN_ARCH WINEARCH WARDEN_WINE
+}
+
+arch_settings() { # architecture -> WARDEN_TRIPLET, WARDEN_DEPS_ARCH, WARDEN_WINE, WINEARCH
+    case $1 in
         i686)
             WARDEN_TRIPLET=i686-w64-mingw32 WARDEN_DEPS_ARCH=$WARDEN_DEPS
             WARDEN_WINE=/usr/lib/wine/wine WINEARCH=win32 ;;
         x86_64)
             WARDEN_TRIPLET=x86_64-w64-mingw32 WARDEN_DEPS_ARCH=$WARDEN_DEPS/x86_64
             WARDEN_WINE=/usr/lib/wine/wine64 WINEARCH=win64 ;;
-        *) say "unknown WARDEN_ARCH $WARDEN_ARCH"; return 1 ;;
+        *) say "unknown architecture $1"; return 1 ;;
     esac
-    export WARDEN_ARCH WINEARCH WARDEN_WINE
 }
 
 # Every call of Wine in the scripts goes to the loader of the chosen architecture: Debian's wrapper
@@ -275,6 +279,66 @@ configure_and_build() {
             -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARDEN_DEPS="$WARDEN_DEPS_ARCH" -DWARDEN_WINE="$WARDEN_WINE" "${launcher[@]}" >/dev/null
     fi
     cmake --build "$WARDEN_BUILD" -j"$WARDEN_JOBS"
+}
+
+# The programs of the other architecture, built beside the tested ones and never run here: on a machine
+# that cannot execute 32-bit code they are the product, so a change that breaks them fails the run. That
+# build has no tests; it packs its skin with this build's packer, which runs here.
+build_other_arch() {
+    local other=i686
+    [ "$WARDEN_ARCH" = i686 ] && other=x86_64
+    local build=$WARDEN_BUILD/$other
+    (
+        WARDEN_ARCH=$other
+        arch_settings "$other"
+        build_lzo
+        build_jpeg
+        local launcher=()
+        command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        if [ ! -f "$build/build.ninja" ]; then
+            say "configuring the $other programs in $build"
+            cmake -S "$WARDEN_ROOT" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$WARDEN_ROOT/cmake/mingw-$other.cmake" \
+                -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWARDEN_DEPS="$WARDEN_DEPS_ARCH" -DWARDEN_TESTS=OFF \
+                -DWARDEN_SKINPACK="$WARDEN_BUILD/bin/skinpack.exe" -DWARDEN_SKINPACK_RUNNER="$WARDEN_BUILD/wine-exec" \
+                -DWARDEN_DIST_DIR="$WARDEN_BUILD/dist/$other" "${launcher[@]}" >/dev/null
+        fi
+        say "building the $other programs into $WARDEN_BUILD/dist/$other"
+        cmake --build "$build" -j"$WARDEN_JOBS" --target dist
+    )
+}
+
+# Both folders ready to copy; the 32-bit one, the product, is checked from its files' headers.
+build_distribution() {
+    cmake --build "$WARDEN_BUILD" -j"$WARDEN_JOBS" --target dist
+    build_other_arch
+    local skin=$WARDEN_BUILD/skins/default.tsk arch
+    for arch in i686 x86_64; do
+        python3 "$WARDEN_ROOT/tools/distcheck/check_dist.py" "$WARDEN_BUILD/dist/$arch" "$arch" "$skin" || return 1
+    done
+    # The check must refuse what is not the product: the 64-bit folder taken for the 32-bit one.
+    if python3 "$WARDEN_ROOT/tools/distcheck/check_dist.py" "$WARDEN_BUILD/dist/x86_64" i686 "$skin" >/dev/null; then
+        say "the distribution check took 64-bit programs for 32-bit ones"
+        return 1
+    fi
+    compare_packers
+}
+
+# The packed skin is the same bytes from every packer that runs here (both, on a machine that runs
+# 32-bit code); the other build's programs carry the skin that this build's packer made.
+compare_packers() {
+    local other=i686 packer out
+    [ "$WARDEN_ARCH" = i686 ] && other=x86_64
+    packer=$WARDEN_BUILD/$other/bin/skinpack.exe
+    (arch_settings "$other" && "$WARDEN_WINE" --version >/dev/null 2>&1) || {
+        say "the $other skin packer cannot run here; its programs carry the skin this build packed"
+        return 0
+    }
+    cmake --build "$WARDEN_BUILD/$other" --target skinpack >/dev/null
+    out=$WARDEN_BUILD/$other/skins/default-own.tsk
+    (cd "$WARDEN_ROOT/resources/skin/default" && arch_settings "$other" &&
+        WINEPREFIX=$WARDEN_BUILD/wine-$other WINEARCH=$WINEARCH "$WARDEN_WINE" "$packer" default.skin "$out" >/dev/null 2>&1)
+    cmp "$WARDEN_BUILD/skins/default.tsk" "$out" || { say "the $other packer packs other bytes"; return 1; }
+    say "the packed skin is the same bytes from the $WARDEN_ARCH and the $other packer"
 }
 
 warden_setup() {
