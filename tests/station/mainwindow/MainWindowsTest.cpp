@@ -2,6 +2,9 @@
 // checks, the main dialog's start and end, and the sessions' pass of the tick.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "framework/Seams.h"
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
@@ -548,6 +551,40 @@ TEST_F(StationDirTest, ScreenshotsOfTheMainWindowAndTheAboutBox)
     EXPECT_TRUE(FileExists(ScreenshotPath("about-box")));
     EXPECT_EQ(2, g_buttons.tourChecked) << "the running tour's button shows its pressed picture";
     EXPECT_EQ(4, g_buttons.splitDisabled) << "a disabled button shows its disabled picture";
+}
+
+namespace {
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+// System log, recorded files, tour and map have no tooltip: each says what it does on its
+// pictures, in every state and in both languages.
+TEST(CommandButtonPictures, TheFourButtonsWithoutTooltipsLookDifferent)
+{
+    std::string skin = ProgramDirectory() + "\\..\\..\\resources\\warden\\startdir\\skin\\";
+    const char* names[4] = {"alarm", "query", "loopview", "emap"};
+    for (const char* language : {"", "_en"}) {
+        for (const char* state : {"", "_push", "_dis"}) {
+            std::string pictures[4];
+            for (int i = 0; i < 4; ++i) {
+                std::string name = std::string(names[i]) + language + state + ".BMP";
+                pictures[i] = ReadBytes(skin + name);
+                ASSERT_FALSE(pictures[i].empty()) << name;
+                if (*language != '\0')
+                    EXPECT_NE(ReadBytes(skin + names[i] + state + ".BMP"), pictures[i]) << name << " is English";
+            }
+            for (int i = 0; i < 4; ++i) {
+                for (int j = i + 1; j < 4; ++j)
+                    EXPECT_NE(pictures[i], pictures[j]) << names[i] << language << state << " and " << names[j];
+            }
+        }
+    }
 }
 
 namespace {
