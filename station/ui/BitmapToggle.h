@@ -4,20 +4,20 @@
 
 #include "station/ui/SkinButton.h"
 
-class CBitmapToggle : public CWnd {
+// The callback given to Create is accepted and not used: the bar reports nothing.
+class CBitmapToggle : public CSkinControl {
 public:
     CBitmapToggle();
-    ~CBitmapToggle() override;
 
-    int Create(UINT id, CWnd* owner, SkinButtonCallback callback);
     int LoadBitmaps(LPCSTR back, LPCSTR fill, LPCSTR third, int width, int height);
     void SetRange(int minimum, int maximum);
     int GetValue() const;
     void SetValue(int value);
-    void MoveTo(int x, int y);
     int GetFillWidth() const { return m_fillWidth; }
     // Sets the control's width and height without pictures (tests, and a bar whose pictures failed).
-    void SetSize(int width, int height);
+    using CSkinControl::SetSize;
+    // The back picture (1), or none (0).
+    int ChosenPicture() const override;
 
     // The value of a fill width on a bar of the width: fill / width x (max - min), truncated,
     // clamped to min..max. A width of 0 reads the minimum.
@@ -31,11 +31,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    HBITMAP m_back;
-    HBITMAP m_fill;
-    HBITMAP m_third;
-    int m_width;
-    int m_height;
+    enum { kBack, kFill, kThird };
+
     int m_fillWidth;
     int m_minimum;
     int m_maximum;

@@ -2,7 +2,7 @@
 #include "station/ui/DlgAbout.h"
 
 #include "station/core/datamodel/StationPaths.h"
-#include "station/ui/MainLayoutMath.h"
+#include "station/ui/SkinLayout.h"
 
 BEGIN_MESSAGE_MAP(CDlgAbout, CDialog)
 END_MESSAGE_MAP()
@@ -18,7 +18,7 @@ BOOL CDlgAbout::OnInitDialog()
             SendMessage(WM_SETFONT, (WPARAM)font, TRUE);
     }
     ::SetCurrentDirectoryA(GetStartDirectory());
-    CString name = ReadProjectNameFrom(GetStartDirectory());
+    CString name = ReadLayoutProjectName();
     CString caption;
     caption.LoadString(IDS_ABOUT_PREFIX);
     SetWindowText(caption + name);

@@ -22,9 +22,9 @@
 #include "station/ui/DlgConnectInfo.h"
 #include "station/ui/DlgLogin.h"
 #include "station/ui/ExitRecord.h"
-#include "station/ui/MainLayoutMath.h"
 #include "station/ui/SkinLayout.h"
 #include "station/ui/SettingsTransfer.h"
+#include "station/ui/SkinButton.h"
 #include "station/ui/WardenApp.h"
 #include "station/ui/WatchdogNotice.h"
 
@@ -67,6 +67,10 @@ ON_NOTIFY(NM_DBLCLK, IDC_MAIN_TREE, OnTreeDblClk)
 ON_NOTIFY(NM_RCLICK, IDC_MAIN_TREE, OnTreeRClick)
 ON_NOTIFY(TVN_SELCHANGEDA, IDC_MAIN_TREE, OnTreeSelChanged)
 ON_NOTIFY(TCN_SELCHANGE, IDC_MAIN_TABS, OnTabSelChange)
+ON_NOTIFY(TVN_BEGINDRAGA, IDC_MAIN_TREE, OnTreeBeginDrag)
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONUP()
+ON_WM_CAPTURECHANGED()
 ON_COMMAND(ID_LOCK_SCREEN, OnLockScreen)
 ON_COMMAND(ID_SAVE_STATE, OnSaveState)
 ON_COMMAND(ID_LOGIN, OnLogin)
@@ -91,7 +95,6 @@ ON_COMMAND_RANGE(ID_CAMERA_START_JPEG_STREAM, ID_CAMERA_CAPTURE_JPEG, OnTreeComm
 ON_COMMAND(ID_SERVER_LOCAL_SETTINGS_TREE, OnServerLocalSettingsMenu)
 ON_COMMAND_RANGE(ID_CAMERA_REMOVE_PANE, ID_CAMERA_REMOVE_PANE, OnTreeCommand)
 ON_COMMAND_RANGE(ID_CAMERA_DISARM, ID_CAMERA_ARM, OnTreeCommand)
-ON_COMMAND_RANGE(400, 443, OnSkinButtonCommand)
 END_MESSAGE_MAP()
 
 CDlgMain* CDlgMain::Instance()
@@ -124,8 +127,8 @@ void RaiseTestFaultWhenAsked()
 CDlgMain::CDlgMain(CWnd* pParent)
     : CDialog(IDD, pParent), m_pageBeforeEMap(0), m_hIcon(nullptr), m_ownerMenu(nullptr), m_backgroundPicture(nullptr),
       m_mainTimer(0), m_remoteLoginThread(nullptr), m_savedPlacement(), m_lockedStates(0), m_lockedMenuStates(),
-      m_storagePaths(), m_storagePathCount(0), m_skinButtons(), m_buttonChecked(), m_alarmSoundOn(0), m_screenLocked(0),
-      m_editorOpen(0), m_broadcastWindow(nullptr), m_connectInfo(nullptr), m_systemLog(nullptr), m_videoWall(nullptr),
+      m_storagePaths(), m_storagePathCount(0), m_skinButtons(), m_alarmSoundOn(0), m_screenLocked(0), m_editorOpen(0),
+      m_broadcastWindow(nullptr), m_connectInfo(nullptr), m_systemLog(nullptr), m_videoWall(nullptr),
       m_emapView(nullptr), m_emapTree(nullptr), m_processId(::GetCurrentProcessId()), m_remoteLogin(),
       m_previousWindows(nullptr), m_previousHost(nullptr), m_installed(0), m_librariesStarted(0)
 {
@@ -221,8 +224,8 @@ void CDlgMain::InitSystemMenu()
 void CDlgMain::CreateMainFont()
 {
     int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    m_mainFont.CreateFont(ScaleDesign(width * 12, 1024), ScaleDesign(height * 6, 768), 0, 0, FW_NORMAL, FALSE, FALSE,
-                          FALSE, GB2312_CHARSET, OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY,
+    m_mainFont.CreateFont(ScaleDesignUnit(12, width, 1024), ScaleDesignUnit(6, height, 768), 0, 0, FW_NORMAL, FALSE,
+                          FALSE, FALSE, GB2312_CHARSET, OUT_STRING_PRECIS, CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, "宋体");
     SetFont(&m_mainFont, TRUE);
 }
@@ -230,7 +233,7 @@ void CDlgMain::CreateMainFont()
 void CDlgMain::ReadProjectName()
 {
     ::SetCurrentDirectoryA(GetStartDirectory());
-    CString name = ReadProjectNameFrom(GetStartDirectory());
+    CString name = ReadLayoutProjectName();
     SetWindowText(name);
     CString about;
     about.LoadString(IDS_ABOUT_PREFIX);
@@ -313,7 +316,7 @@ void CDlgMain::UninstallLinks()
 void CDlgMain::CreateVideoWall()
 {
     int x = 0, y = 0, w = 0, h = 0;
-    ReadSkinRect(LayoutFilePath(GetStartDirectory()), "videownd", &x, &y, &w, &h, "VIDEO_WND");
+    ReadSkinRect(SkinLayoutPath(), "videownd", &x, &y, &w, &h, "VIDEO_WND");
     CreateWallWindow(CRect(x, y, x + w, y + h));
     if (g_pUserGroup == nullptr) {
         g_pUserGroup = new CUserGroup;
@@ -467,16 +470,14 @@ void CDlgMain::Shutdown()
     DeleteGlobal(g_pAudioBroadcast);
     FreePageTable();
     StopLibraries();
-    for (CWnd*& button : m_skinButtons) {
-        if (button != nullptr && button->m_hWnd != nullptr)
-            button->DestroyWindow();
+    for (CSkinButton*& button : m_skinButtons)
         DeleteGlobal(button);
-    }
     UninstallLinks();
 }
 
 void CDlgMain::OnDestroy()
 {
+    EndTreeDrag();
     if (m_mainTimer != 0) {
         KillTimer(m_mainTimer);
         m_mainTimer = 0;

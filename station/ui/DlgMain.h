@@ -9,7 +9,7 @@
 // rights), DlgMainTree.cpp (server tree view), DlgMainTick.cpp (tick, posted messages, exit
 // record), DlgMainView.cpp (view commands, lock, export and import), DlgMainLinks.cpp (what the
 // sessions and the store call), DlgMainWall.cpp (everything that reaches the video wall),
-// DlgMainEMap.cpp (the electronic map).
+// DlgMainEMap.cpp (the electronic map), DlgMainDrag.cpp (tree items dragged onto the wall).
 #pragma once
 
 #include <afxwin.h>
@@ -28,6 +28,7 @@
 #include "station/ui/StationServices.h"
 
 class CDlgConnectInfo;
+class CSkinButton;
 class CDlgBroadcast;
 class CDlgEMapTree;
 class CDlgViewEMap;
@@ -176,8 +177,7 @@ public:
     StoragePathEntry m_storagePaths[40];
     int m_storagePathCount;
     CMainTick m_tick;
-    CWnd* m_skinButtons[kSkinButtonCount];
-    int m_buttonChecked[kSkinButtonCount];
+    CSkinButton* m_skinButtons[kSkinButtonCount];
     int m_alarmSoundOn;
     int m_screenLocked;
     int m_editorOpen;
@@ -200,6 +200,10 @@ public:
     IConfigWindows* m_previousConfigWindows = nullptr;
     int m_installed;
     int m_librariesStarted;
+    // A tree item on its way to a pane: the item, its picture, and whether the drag runs.
+    HTREEITEM m_dragItem = nullptr;
+    CImageList* m_dragImage = nullptr;
+    int m_dragging = 0;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -227,6 +231,11 @@ protected:
     afx_msg void OnTreeRClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
+    // Dragging a tree item onto a pane (DlgMainDrag.cpp).
+    afx_msg void OnTreeBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
 
     // menu commands
     afx_msg void OnLockScreen();
@@ -285,15 +294,19 @@ private:
     void SetMenuState(UINT id, UINT flags);
     void PlaceControl(CWnd& control, LPCSTR key, LPCSTR section);
     void CreateSkinButton(int index);
-    CWnd* SkinButton(UINT id);
+    CSkinButton* SkinButton(UINT id);
+    static void SkinButtonEvent(UINT id, int event, UINT flags, CWnd* owner, int x, int y);
     void SetButtonCheck(UINT id, int on);
     int IsButtonChecked(UINT id);
     void EnableButton(UINT id, BOOL enable);
     void ShowButton(UINT id, int show);
-    afx_msg void OnSkinButtonCommand(UINT nID);
     HBITMAP LoadButtonPicture(LPCSTR name, int width, int height);
     void TreeCameraCommand(UINT id, CTermCamera* camera);
     void RelayOffAll();
+    // Ends a running drag: picture gone, capture released, drop target cleared.
+    void EndTreeDrag();
+    CPoint DragPoint(CPoint screen);
+    CImageList* MakeTreeDragImage(HTREEITEM item, int image, CPoint grabbed, CPoint& hotSpot);
     void PlayAlarmSound();
 
     // The video wall and the panels (DlgMainWall.cpp).

@@ -4,7 +4,6 @@
 
 #include "station/core/datamodel/LoggedInUser.h"
 #include "station/core/datamodel/StationPaths.h"
-#include "station/ui/MainLayoutMath.h"
 #include "station/ui/SkinLayout.h"
 #include "station/ui/emap/DlgEMapTree.h"
 #include "station/ui/emap/DlgEMapVideo.h"
@@ -20,7 +19,7 @@ const UINT kLiveViewButtons[] = {405, 406, 407, 408, 409, 410, 411, 412, 413, 41
 
 void CDlgMain::CreateEMapWindows()
 {
-    CString layout = LayoutFilePath(GetStartDirectory());
+    CString layout = SkinLayoutPath();
     int x, y, w, h;
     CDlgViewEMap* view = new CDlgViewEMap;
     if (view->CreateView(this, WS_CHILD | WS_BORDER)) { // a failed view deleted itself

@@ -9,10 +9,12 @@
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/ui/DlgPresetCycle.h"
+#include "station/ui/DlgPreviewPane.h"
+#include "station/ui/DlgVideoWall.h"
 #include "station/ui/DlgPtzPanel.h"
 #include "station/ui/MainKeys.h"
-#include "station/ui/MainLayoutMath.h"
 #include "station/ui/PtzCodes.h"
+#include "station/ui/SkinButton.h"
 #include "station/ui/SkinLayout.h"
 #include "station/ui/WardenApp.h"
 
@@ -51,7 +53,7 @@ int ButtonIndex(UINT id)
 
 } // namespace
 
-CWnd* CDlgMain::SkinButton(UINT id)
+CSkinButton* CDlgMain::SkinButton(UINT id)
 {
     int index = ButtonIndex(id);
     return index >= 0 ? m_skinButtons[index] : nullptr;
@@ -59,29 +61,25 @@ CWnd* CDlgMain::SkinButton(UINT id)
 
 void CDlgMain::SetButtonCheck(UINT id, int on)
 {
-    int index = ButtonIndex(id);
-    if (index < 0)
-        return;
-    m_buttonChecked[index] = on ? 1 : 0;
-    if (CWnd* button = m_skinButtons[index]; button != nullptr && button->m_hWnd != nullptr)
-        button->SendMessage(BM_SETSTATE, on ? TRUE : FALSE);
+    if (CSkinButton* button = SkinButton(id))
+        button->SetChecked(on ? 1 : 0);
 }
 
 int CDlgMain::IsButtonChecked(UINT id)
 {
-    int index = ButtonIndex(id);
-    return index >= 0 ? m_buttonChecked[index] : 0;
+    CSkinButton* button = SkinButton(id);
+    return button != nullptr ? button->GetChecked() : 0;
 }
 
 void CDlgMain::EnableButton(UINT id, BOOL enable)
 {
-    if (CWnd* button = SkinButton(id); button != nullptr && button->m_hWnd != nullptr)
+    if (CSkinButton* button = SkinButton(id); button != nullptr && button->m_hWnd != nullptr)
         button->EnableWindow(enable);
 }
 
 void CDlgMain::ShowButton(UINT id, int show)
 {
-    if (CWnd* button = SkinButton(id); button != nullptr && button->m_hWnd != nullptr)
+    if (CSkinButton* button = SkinButton(id); button != nullptr && button->m_hWnd != nullptr)
         button->ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
 
@@ -93,26 +91,32 @@ HBITMAP CDlgMain::LoadButtonPicture(LPCSTR name, int width, int height)
 void CDlgMain::PlaceControl(CWnd& control, LPCSTR key, LPCSTR section)
 {
     int x, y, w, h;
-    ReadSkinRect(LayoutFilePath(GetStartDirectory()), key, &x, &y, &w, &h, section);
+    ReadSkinRect(SkinLayoutPath(), key, &x, &y, &w, &h, section);
     if (control.m_hWnd != nullptr)
         control.MoveWindow(x, y, w, h);
+}
+
+void CDlgMain::SkinButtonEvent(UINT id, int event, UINT, CWnd* owner, int, int)
+{
+    if (CDlgMain* main = dynamic_cast<CDlgMain*>(owner))
+        main->OnSkinButton(id, event);
 }
 
 void CDlgMain::CreateSkinButton(int index)
 {
     const SkinButtonInfo& info = kButtons[index];
     int x, y, w, h;
-    ReadSkinRect(LayoutFilePath(GetStartDirectory()), info.key, &x, &y, &w, &h, nullptr);
+    ReadSkinRect(SkinLayoutPath(), info.key, &x, &y, &w, &h, nullptr);
     CString picture;
-    picture.Format("Skin//%s%s.BMP", info.picture, info.english && UseEnglishBitmaps() ? "_en" : "");
-    CButton* button = new CButton;
-    button->Create("", WS_CHILD | WS_VISIBLE | BS_BITMAP | BS_PUSHBUTTON, CRect(x, y, x + w, y + h), this, info.id);
-    HBITMAP normal = LoadButtonPicture(picture, w, h);
-    if (normal != nullptr)
-        button->SendMessage(BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)normal);
-    else
-        button->MoveWindow(x, y, 0, 0); // no pictures: the button cannot be seen or clicked
+    picture.Format("Skin//%s%s", info.picture, info.english && UseEnglishBitmaps() ? "_en" : "");
+    CSkinButton* button = new CSkinButton;
     m_skinButtons[index] = button;
+    if (!button->Create(info.id, this, SkinButtonEvent))
+        return;
+    // Without a layout key the size reads 0 x 0 and the pictures come at their own size, which the
+    // button takes; without its pictures it stays 0 x 0 and cannot be seen or clicked.
+    button->LoadBitmaps(picture + ".BMP", picture + "_push.BMP", nullptr, picture + "_dis.BMP", w, h);
+    button->MoveTo(x, y);
     if (info.tooltip != 0) {
         CString tip;
         tip.LoadString(info.tooltip);
@@ -127,7 +131,7 @@ void CDlgMain::LayoutFromSkin()
     m_backgroundPicture = (HBITMAP)::LoadImageA(nullptr, "Skin//background.bmp", IMAGE_BITMAP, width, height,
                                                 LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     int x, y, w, h;
-    ReadSkinRect(LayoutFilePath(GetStartDirectory()), "logopos", &x, &y, &w, &h, "VIDEO_WND");
+    ReadSkinRect(SkinLayoutPath(), "logopos", &x, &y, &w, &h, "VIDEO_WND");
     if (HBITMAP logo = LoadButtonPicture("Skin//logo.bmp", w, h))
         m_logoPicture.SetBitmap(logo);
     m_logoPicture.MoveWindow(x, y, w, h);
@@ -143,12 +147,6 @@ void CDlgMain::LayoutFromSkin()
     m_dateLabel.SetFont(&m_mainFont);
     CreatePanels();
     CreateEMapWindows();
-}
-
-void CDlgMain::OnSkinButtonCommand(UINT nID)
-{
-    if (ButtonIndex(nID) >= 0)
-        OnSkinButton(nID, 2);
 }
 
 void CDlgMain::OnSkinButton(UINT id, int event)
@@ -184,8 +182,9 @@ void CDlgMain::OnSkinButton(UINT id, int event)
             session->SetRecording(1, 1, 1);
         return;
     case 415:
-        if (CChannelSession* session = WallSelectedSession())
-            session->StartServerRecord();
+        // Through the pane, which refuses without the right and says so.
+        if (CDlgPreviewPane* pane = SelectedPreviewPane())
+            pane->StartServerRecord();
         return;
     case 416:
         SetButtonCheck(416, !IsButtonChecked(416));

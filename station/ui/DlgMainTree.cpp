@@ -238,8 +238,11 @@ void CDlgMain::OnTabSelChange(NMHDR*, LRESULT* pResult)
     ShowControls(SW_SHOW);
 }
 
+// A pane selected in full screen leaves the hidden tree (and the keyboard focus) alone.
 void CDlgMain::SelectCameraInTree(CTermCamera* camera)
 {
+    if (WallIsFullScreen())
+        return;
     HTREEITEM root = m_serverTree.GetRootItem();
     if (root == nullptr || camera == nullptr)
         return;

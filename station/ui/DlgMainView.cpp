@@ -4,6 +4,7 @@
 #include "station/core/datamodel/StationPaths.h"
 #include "station/ui/PathPicker.h"
 #include "station/ui/SettingsTransfer.h"
+#include "station/ui/SkinButton.h"
 
 namespace {
 

@@ -144,7 +144,7 @@ void CDlgMain::WallSetAudioFollow(int on)
 
 CChannelSession* CDlgMain::WallSelectedSession()
 {
-    CDlgPreviewPane* pane = m_videoWall != nullptr ? Wall(m_videoWall)->GetSelectedPaneWnd() : nullptr;
+    CDlgPreviewPane* pane = SelectedPreviewPane();
     return pane != nullptr ? pane->m_pSession : nullptr;
 }
 

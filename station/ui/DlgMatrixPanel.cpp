@@ -25,7 +25,6 @@ const int kMatrixSwitchSecond = 36;
 const int kMatrixMenuEnter = 48;
 const int kMatrixMenuExit = 49;
 const int kMatrixMenuDigit = 50;
-const COLORREF kEditBackground = RGB(234, 237, 241);
 
 struct NamedKey {
     UINT id;
@@ -93,11 +92,6 @@ const MatrixKeyTable& Keys()
 {
     static const MatrixKeyTable table;
     return table;
-}
-
-CDlgPreviewPane* SelectedPane()
-{
-    return VideoWall() != nullptr ? VideoWall()->GetSelectedPaneWnd() : nullptr;
 }
 
 int IsMenuGroupKey(UINT id)
@@ -207,7 +201,7 @@ void CDlgMatrixPanel::PlaceControls(LPCSTR layout)
             place.control->MoveWindow(r.x, r.y, r.w, r.h);
     }
     for (CColorEdit* edit : {&m_cameraEdit, &m_monitorEdit, &m_valueEdit}) {
-        edit->SetBkColor(kEditBackground);
+        edit->SetBkColor(PANEL_EDIT_BACKGROUND);
         edit->SetTextColor(RGB(0, 0, 0));
     }
 }
@@ -329,14 +323,15 @@ void CDlgMatrixPanel::OnCameraChange()
 
 CChannelSession* CDlgMatrixPanel::SelectedSession() const
 {
-    CDlgPreviewPane* pane = SelectedPane();
+    CDlgPreviewPane* pane = SelectedPreviewPane();
     return pane != nullptr ? pane->m_pSession : nullptr;
 }
 
-void CDlgMatrixPanel::StopPtzRepeat(int code, int value)
+// A matrix command ends a movement that a PTZ key still repeats.
+void CDlgMatrixPanel::StopPtzKeyRepeat()
 {
     if (CDlgPtzPanel* ptz = LiveViewHost().GetPtzPanel())
-        ptz->StartKeyRepeat(code, value);
+        ptz->StopKeyRepeat();
 }
 
 void CDlgMatrixPanel::SendMatrix(CChannelSession* session, int code, int value)
@@ -347,8 +342,8 @@ void CDlgMatrixPanel::SendMatrix(CChannelSession* session, int code, int value)
         camera->m_matrixMonitor = m_monitorEdit.GetNumber();
         camera->m_matrixValue = number;
     }
-    SelectedPane()->PtzControl(code, value, -1);
-    StopPtzRepeat(code, value);
+    SelectedPreviewPane()->PtzControl(code, value, -1);
+    StopPtzKeyRepeat();
     SelectEntry(camera, number);
 }
 
@@ -390,9 +385,9 @@ void CDlgMatrixPanel::OnKey(UINT id, int event)
             camera->m_matrixMonitor = m_monitorEdit.GetNumber();
             camera->m_matrixValue = number;
         }
-        SelectedPane()->PtzControl(kMatrixSwitch, 0, -1);
-        SelectedPane()->PtzControl(kMatrixSwitchSecond, 0, -1);
-        StopPtzRepeat(kMatrixSwitch, 0);
+        SelectedPreviewPane()->PtzControl(kMatrixSwitch, 0, -1);
+        SelectedPreviewPane()->PtzControl(kMatrixSwitchSecond, 0, -1);
+        StopPtzKeyRepeat();
         SelectEntry(camera, number);
         return;
     }
@@ -439,9 +434,9 @@ void CDlgMatrixPanel::OnSelectChannel()
     CTermCamera* camera = session->m_pCamera;
     camera->m_matrixMonitor = m_monitorEdit.GetNumber(3);
     camera->m_matrixValue = camera->m_matrixChannelNames[item].number;
-    SelectedPane()->PtzControl(kMatrixSwitch, 0, -1);
-    SelectedPane()->PtzControl(kMatrixSwitchSecond, 0, -1);
-    StopPtzRepeat(kMatrixSwitch, 0);
+    SelectedPreviewPane()->PtzControl(kMatrixSwitch, 0, -1);
+    SelectedPreviewPane()->PtzControl(kMatrixSwitchSecond, 0, -1);
+    StopPtzKeyRepeat();
     SetCameraNumber(camera->m_matrixValue);
 }
 

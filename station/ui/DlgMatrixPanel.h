@@ -91,7 +91,7 @@ private:
     void SendMatrix(CChannelSession* session, int code, int value);
     int SelectedItem() const;
     void SetItem(int item, int number, LPCSTR name, int insert);
-    void StopPtzRepeat(int code, int value);
+    void StopPtzKeyRepeat();
 
     HBITMAP m_face;
     CSkinButton* m_keys[MATRIX_KEY_COUNT];

@@ -9,6 +9,7 @@
 #include "station/core/datamodel/VuskPageGroup.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/ui/DisplayPage.h"
+#include "station/ui/DlgPtzPanel.h"
 #include "station/ui/DlgVideoWall.h"
 #include "station/ui/LiveViewHost.h"
 #include "station/ui/PVMenu.h"
@@ -467,8 +468,12 @@ LRESULT CDlgPreviewPane::OnPaneAlarm(WPARAM wParam, LPARAM lParam)
         }
         break;
     case paneRelays:
-        if (VideoWall() != nullptr && VideoWall()->GetSelectedPaneWnd() == this)
-            VideoWall()->RefreshPanels();
+        // The relay buttons only: the rest of the panels (the matrix panel's edits, which the
+        // operator may be typing in) stays as it is.
+        if (VideoWall() != nullptr && VideoWall()->GetSelectedPaneWnd() == this) {
+            if (CDlgPtzPanel* ptz = LiveViewHost().GetPtzPanel())
+                ptz->ShowServerRelays(session->m_relayStates);
+        }
         break;
     case paneInput:
         if (value >= 0 && value <= 3)

@@ -50,16 +50,9 @@ const PtzKeyInfo kKeys[CDlgPtzPanel::SKIN_KEY_COUNT] = {
      IDS_PTZ_CYCLE_CALL},
 };
 
-const COLORREF kEditBackground = RGB(234, 237, 241);
-
 CString SkinFile(LPCSTR name)
 {
     return CString("Skin//") + name;
-}
-
-CDlgPreviewPane* SelectedPane()
-{
-    return VideoWall() != nullptr ? VideoWall()->GetSelectedPaneWnd() : nullptr;
 }
 
 } // namespace
@@ -193,11 +186,11 @@ void CDlgPtzPanel::PlaceEdits(LPCSTR layout)
     for (EditPlace& place : edits) {
         SkinRect r = ReadSkinRect(layout, place.key);
         place.edit->MoveWindow(r.x, r.y, r.w, r.h);
-        place.edit->SetBkColor(kEditBackground);
+        place.edit->SetBkColor(PANEL_EDIT_BACKGROUND);
         place.edit->SetTextColor(RGB(0, 0, 0));
         AddTip(place.edit, place.tip);
     }
-    m_description.SetBkColor(ReadSkinColorRef(layout, "camdesccolor", kEditBackground));
+    m_description.SetBkColor(ReadSkinColorRef(layout, "camdesccolor", PANEL_EDIT_BACKGROUND));
     SkinRect label = ReadSkinRect(layout, "camdesctext");
     m_descriptionLabel.MoveWindow(label.x, label.y, label.w, label.h);
     m_descriptionLabel.SetBkColor(ReadSkinColorRef(layout, "camdesctextcolor", GetSysColor(COLOR_BTNFACE)));
@@ -357,7 +350,7 @@ void CDlgPtzPanel::SendPtz(CDlgPreviewPane* pane, int code, int value)
 
 void CDlgPtzPanel::OnButton(UINT id, int event)
 {
-    CDlgPreviewPane* pane = SelectedPane();
+    CDlgPreviewPane* pane = SelectedPreviewPane();
     if (pane == nullptr)
         return;
     int startCode = PtzKeyStartCode(id);
@@ -427,7 +420,7 @@ int CDlgPtzPanel::ToggleAuto()
 
 void CDlgPtzPanel::ToggleServerRelay(int index)
 {
-    CDlgPreviewPane* pane = SelectedPane();
+    CDlgPreviewPane* pane = SelectedPreviewPane();
     if (pane == nullptr || index < 0 || index >= SERVER_RELAYS)
         return;
     m_serverRelays[index] = !m_serverRelays[index];
@@ -457,7 +450,7 @@ void CDlgPtzPanel::StartKeyRepeat(int code, int value)
     StopKeyRepeat();
     if (!IsPtzRepeatCode(code) || value == -1 || m_hWnd == nullptr)
         return;
-    CDlgPreviewPane* pane = SelectedPane();
+    CDlgPreviewPane* pane = SelectedPreviewPane();
     CChannelSession* session = pane != nullptr ? pane->m_pSession : nullptr;
     if (session == nullptr)
         return;
@@ -477,7 +470,7 @@ void CDlgPtzPanel::OnTimer(UINT_PTR id)
         CDialog::OnTimer(id);
         return;
     }
-    CDlgPreviewPane* pane = SelectedPane();
+    CDlgPreviewPane* pane = SelectedPreviewPane();
     CChannelSession* session = pane != nullptr ? pane->m_pSession : nullptr;
     if (m_heldCode != -1 && m_heldValue != -1 && pane == m_repeatPane && session != nullptr &&
         (session->m_protocolDelay > 0 || session->m_ptzDelay > 0))

@@ -17,6 +17,9 @@
 
 class CDlgPreviewPane;
 
+// The face of the edits of both panels (the matrix panel's too).
+const COLORREF PANEL_EDIT_BACKGROUND = RGB(234, 237, 241);
+
 // Control ids of the panel's run-time created keys.
 enum PtzPanelKey {
     ptzKeyLeft = 418,
@@ -62,7 +65,10 @@ public:
     void SetCycleButton(int on);
     void SetLocalRelayState(int on, int index, int redraw);
     void RefreshLocalRelays();
+    // Repeats a held movement (codes 0 to 9) for the selected pane; any other code only ends the
+    // running repeat.
     void StartKeyRepeat(int code, int value);
+    void StopKeyRepeat();
     // A key's press (1), click (2) or release outside it (3).
     void OnButton(UINT id, int event);
 
@@ -107,7 +113,6 @@ private:
     void AddTip(CWnd* control, UINT textId);
     void SendPtz(CDlgPreviewPane* pane, int code, int value);
     void ToggleLocalRelay(int index);
-    void StopKeyRepeat();
 
     HBITMAP m_face;
     BYTE m_serverRelays[SERVER_RELAYS];

@@ -26,6 +26,11 @@ CDlgVideoWall* VideoWall()
     return theWall;
 }
 
+CDlgPreviewPane* SelectedPreviewPane()
+{
+    return VideoWall() != nullptr ? VideoWall()->GetSelectedPaneWnd() : nullptr;
+}
+
 BEGIN_MESSAGE_MAP(CDlgVideoWall, CDialog)
 ON_WM_DESTROY()
 ON_WM_PAINT()
@@ -411,7 +416,10 @@ int CDlgVideoWall::FindPageOfCamera(CTermCamera* camera) const
 
 int CDlgVideoWall::HitTestPane(int x, int y) const
 {
+    // The panes' rectangles are on the screen; the point is in the main window's client area.
     POINT point = {x, y};
+    if (CWnd* main = GetParent())
+        main->ClientToScreen(&point);
     for (int i = 0; i < PANE_COUNT; ++i) {
         CDlgPreviewPane* pane = m_panes[i];
         if (pane == nullptr || pane->m_hWnd == nullptr || !pane->IsWindowVisible())
@@ -460,7 +468,7 @@ int CDlgVideoWall::DropTreeItem(CTermCamera* camera, CTermServer* server, int x,
         return 0;
     int page = m_currentPage;
     if (camera != nullptr)
-        g_pPageGroup->PlaceCamera(camera, page, pane, 1);
+        g_pPageGroup->PlaceCamera(camera, page, pane, 0); // the operator's drop needs the right
     else if (server != nullptr)
         g_pPageGroup->AddServerCameras(server, page, pane);
     else

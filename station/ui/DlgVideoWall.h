@@ -52,7 +52,8 @@ public:
     void SetAudioFollow(int on);
     void ClearAllAlarms();
     // A camera or server item of the server tree dropped at the main window's client point: placed
-    // in the pane there on the current page. 1 when it was placed.
+    // in the pane there on the current page (the server's cameras from that pane on), as far as the
+    // user may assign panes. 1 when it fell on a pane, 0 elsewhere.
     int DropTreeItem(CTermCamera* camera, CTermServer* server, int x, int y);
     // Brings the camera into view: its page shown, its pane selected (tree, keyboard, alarm, map).
     void ShowCamera(CTermCamera* camera);
@@ -119,3 +120,5 @@ private:
 
 // The one video wall, or null while it does not exist.
 CDlgVideoWall* VideoWall();
+// The wall's selected pane, or null without a wall or a selection.
+CDlgPreviewPane* SelectedPreviewPane();

@@ -1,51 +1,17 @@
 #include "station/ui/SkinButton.h"
 
-BEGIN_MESSAGE_MAP(CSkinButton, CWnd)
-ON_WM_PAINT()
+BEGIN_MESSAGE_MAP(CSkinButton, CSkinControl)
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
-ON_WM_ENABLE()
 END_MESSAGE_MAP()
 
-CSkinButton::CSkinButton()
-    : m_id(0), m_owner(nullptr), m_normal(nullptr), m_pressed(nullptr), m_hover(nullptr), m_disabled(nullptr),
-      m_width(0), m_height(0), m_look(0), m_down(0), m_tracking(0), m_callback(nullptr), m_checked(0)
-{
-}
-
-CSkinButton::~CSkinButton()
-{
-    ReleaseSkinPicture(m_normal);
-    ReleaseSkinPicture(m_pressed);
-    ReleaseSkinPicture(m_hover);
-    ReleaseSkinPicture(m_disabled);
-    if (GetSafeHwnd())
-        DestroyWindow();
-}
-
-int CSkinButton::Create(UINT id, CWnd* owner, SkinButtonCallback callback)
-{
-    m_id = id;
-    m_owner = owner;
-    m_callback = callback;
-    return CreateSkinControlWindow(this, id, owner);
-}
+CSkinButton::CSkinButton() : m_look(0), m_down(0), m_tracking(0), m_checked(0) {}
 
 int CSkinButton::LoadBitmaps(LPCSTR normal, LPCSTR pressed, LPCSTR hover, LPCSTR disabled, int width, int height)
 {
     const LPCSTR paths[4] = {normal, pressed, hover, disabled};
-    HBITMAP* const slots[4] = {&m_normal, &m_pressed, &m_hover, &m_disabled};
-    if (!ReplaceSkinPictures(paths, slots, 4, 1, width, height))
-        return 0;
-    SizeToSkinPicture(this, m_normal, m_width, m_height);
-    return 1;
-}
-
-void CSkinButton::MoveTo(int x, int y)
-{
-    if (GetSafeHwnd())
-        MoveWindow(x, y, m_width, m_height, TRUE);
+    return LoadPictures(paths, 4, 1, width, height);
 }
 
 void CSkinButton::SetChecked(int checked)
@@ -59,22 +25,16 @@ void CSkinButton::SetChecked(int checked)
 
 int CSkinButton::ChosenPicture() const
 {
+    int normal = Picture(kNormal) ? 1 : 0;
     if (GetSafeHwnd() && !IsWindowEnabled())
-        return m_disabled ? 4 : (m_normal ? 1 : 0);
-    if (m_checked && m_pressed)
+        return Picture(kDisabled) ? 4 : normal;
+    if (m_checked && Picture(kPressed))
         return 2;
-    if (m_look == 1 && m_pressed)
+    if (m_look == 1 && Picture(kPressed))
         return 2;
-    if (m_look == 2 && m_hover)
+    if (m_look == 2 && Picture(kHover))
         return 3;
-    return m_normal ? 1 : 0;
-}
-
-void CSkinButton::OnPaint()
-{
-    CPaintDC dc(this);
-    HBITMAP pictures[5] = {nullptr, m_normal, m_pressed, m_hover, m_disabled};
-    PaintSkinPicture(&dc, pictures[ChosenPicture()], m_width, m_height);
+    return normal;
 }
 
 void CSkinButton::SetLook(int look)
@@ -83,25 +43,12 @@ void CSkinButton::SetLook(int look)
     Invalidate(FALSE);
 }
 
-int CSkinButton::IsInside(CPoint point) const
-{
-    RECT client;
-    GetClientRect(&client);
-    return PtInRect(&client, point) ? 1 : 0;
-}
-
-void CSkinButton::Notify(int event, UINT flags, CPoint point)
-{
-    if (m_callback)
-        m_callback(m_id, event, flags, m_owner, point.x, point.y);
-}
-
 void CSkinButton::OnMouseMove(UINT, CPoint point)
 {
     if (!m_tracking) {
         SetCapture();
         m_tracking = 1;
-        if (m_hover)
+        if (Picture(kHover))
             SetLook(2);
         return;
     }
@@ -115,13 +62,13 @@ void CSkinButton::OnMouseMove(UINT, CPoint point)
         }
         return;
     }
-    if (m_down && m_look != 1 && m_pressed)
+    if (m_down && m_look != 1 && Picture(kPressed))
         SetLook(1);
 }
 
 void CSkinButton::OnLButtonDown(UINT flags, CPoint point)
 {
-    if (m_pressed)
+    if (Picture(kPressed))
         SetLook(1);
     m_down = 1;
     Notify(skinButtonPressed, flags, point);
@@ -138,10 +85,4 @@ void CSkinButton::OnLButtonUp(UINT flags, CPoint point)
     m_tracking = 0;
     // A release outside is reported apart: a PTZ key must still stop the movement it started.
     Notify(inside ? skinButtonClicked : skinButtonReleasedOutside, flags, point);
-}
-
-void CSkinButton::OnEnable(BOOL enable)
-{
-    Invalidate(FALSE);
-    CWnd::OnEnable(enable);
 }

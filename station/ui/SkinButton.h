@@ -4,16 +4,7 @@
 // a movement can still stop it.
 #pragma once
 
-#include <afxwin.h>
-
-// Owner notification of CSkinButton and CStateButton: id, event, key flags, owner, x, y.
-typedef void (*SkinButtonCallback)(UINT id, int event, UINT flags, CWnd* owner, int x, int y);
-
-enum SkinButtonEvent {
-    skinButtonPressed = 1,
-    skinButtonClicked = 2,        // CStateButton: released anywhere
-    skinButtonReleasedOutside = 3 // CSkinButton only
-};
+#include "station/ui/SkinControl.h"
 
 // Loads a picture file as a device-independent section at width x height (the file's own size
 // when both are 0); null when it cannot be loaded.
@@ -36,46 +27,29 @@ HBITMAP SharedSkinPicture(LPCSTR path, int width = 0, int height = 0);
 // nothing changes. 1 or 0.
 int ReplaceSkinPictures(const LPCSTR* paths, HBITMAP* const* slots, int count, int required, int width, int height);
 
-class CSkinButton : public CWnd {
+class CSkinButton : public CSkinControl {
 public:
     CSkinButton();
-    ~CSkinButton() override;
 
-    int Create(UINT id, CWnd* owner, SkinButtonCallback callback);
     int LoadBitmaps(LPCSTR normal, LPCSTR pressed, LPCSTR hover, LPCSTR disabled, int width, int height);
-    void MoveTo(int x, int y);
     void SetChecked(int checked);
     int GetChecked() const { return m_checked; }
-    int GetWidth() const { return m_width; }
-    int GetHeight() const { return m_height; }
-    // The picture painting chooses now (for tests): 0 none, 1 normal, 2 pressed, 3 hover, 4 disabled.
-    int ChosenPicture() const;
+    // 0 none, 1 normal, 2 pressed, 3 hover, 4 disabled.
+    int ChosenPicture() const override;
 
 protected:
-    afx_msg void OnPaint();
     afx_msg void OnMouseMove(UINT flags, CPoint point);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
-    afx_msg void OnEnable(BOOL enable);
     DECLARE_MESSAGE_MAP()
 
 private:
+    enum { kNormal, kPressed, kHover, kDisabled };
     void SetLook(int look);
-    void Notify(int event, UINT flags, CPoint point);
-    int IsInside(CPoint point) const;
 
-    UINT m_id;
-    CWnd* m_owner;
-    HBITMAP m_normal;
-    HBITMAP m_pressed;
-    HBITMAP m_hover;
-    HBITMAP m_disabled;
-    int m_width;
-    int m_height;
     int m_look; // 0 normal, 1 pressed, 2 hover
     int m_down;
     int m_tracking;
-    SkinButtonCallback m_callback;
     int m_checked;
 };
 

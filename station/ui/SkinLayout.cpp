@@ -97,6 +97,13 @@ CString SkinLayoutPath()
     return StationFilePath("skin\\facepic.ini");
 }
 
+CString ReadLayoutProjectName()
+{
+    char name[100] = "";
+    GetPrivateProfileStringA(SKIN_DEFAULT_SECTION, "projectname", "Quillmoor", name, sizeof name, SkinLayoutPath());
+    return name;
+}
+
 namespace {
 
 void ReadValue(LPCSTR path, LPCSTR key, LPCSTR section, LPCSTR fallback, char (&value)[100])

@@ -31,6 +31,9 @@ void GetSkinScreenSize(int* width, int* height);
 
 // The path of "skin\facepic.ini" in the start directory.
 CString SkinLayoutPath();
+// "BUTTONINFO" / "projectname" of the layout file: window caption and about box, default
+// "Quillmoor", at most 99 characters.
+CString ReadLayoutProjectName();
 
 // Reads key (section null = "BUTTONINFO", default "0,0,0,0", at most 99 characters) and scales it.
 void ReadSkinRect(LPCSTR path, LPCSTR key, int* x, int* y, int* w, int* h, LPCSTR section = nullptr);

@@ -10,10 +10,13 @@ Outputs:
                                  "skin/facepic.ini" with the "Skin//*.BMP" pictures of the main window
 
 The pictures that the window stretches (background, logo, buttons) are drawn small. The layout is written
-for a 1024 x 768 screen.
+for a 1024 x 768 screen. The wide buttons carry their caption (Chinese, and English in the "_en" set),
+rendered with ImageMagick's "convert" in WenQuanYi Micro Hei (Debian's imagemagick and
+fonts-wqy-microhei, which the set-up installs).
 """
 import os
 import struct
+import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -134,8 +137,50 @@ def glyph(c, kind, ox, oy, colour):
         c.rect(ox + 2, oy + 3, ox + 14, oy + 13, colour)
 
 
+CAPTION_FONT = '/usr/share/fonts/truetype/wqy/wqy-microhei.ttc'
+
+# What the wide buttons do, in their own words: the main menu's texts for the same commands.
+CAPTIONS = {
+    'alarm': ('系统日志', 'System Log'),
+    'query': ('视频文件', 'Video Files'),
+    'loopview': ('轮巡监视', 'Tour'),
+    'emap': ('电子地图', 'E-Map'),
+    'status': ('状态', 'Status'),
+}
+
+
+def text_mask(text, size):
+    """The coverage (0..255) of text drawn at size pixels: (width, height, rows)."""
+    pgm = subprocess.run(['convert', '-background', 'black', '-fill', 'white', '-font', CAPTION_FONT,
+                          '-pointsize', str(size), 'label:' + text, '-depth', '8', 'pgm:-'],
+                         check=True, stdout=subprocess.PIPE).stdout
+    fields, pos = [], 0
+    while len(fields) < 4:  # "P5", width, height, maximum, each after white space
+        while pgm[pos:pos + 1].isspace():
+            pos += 1
+        end = pos
+        while not pgm[end:end + 1].isspace():
+            end += 1
+        fields.append(pgm[pos:end])
+        pos = end
+    pos += 1
+    w, h = int(fields[1]), int(fields[2])
+    return w, h, [list(pgm[pos + y * w:pos + (y + 1) * w]) for y in range(h)]
+
+
+def draw_text(c, text, cx, cy, colour, size):
+    """Text centred on (cx, cy), blended by its coverage over what the canvas holds."""
+    w, h, rows = text_mask(text, size)
+    x0, y0 = cx - w // 2, cy - h // 2
+    for y, row in enumerate(rows):
+        for x, cover in enumerate(row):
+            if cover and 0 <= x0 + x < c.w and 0 <= y0 + y < c.h:
+                under = c.px[y0 + y][x0 + x]
+                c.put(x0 + x, y0 + y, tuple((under[i] * (255 - cover) + colour[i] * cover) // 255 for i in range(3)))
+
+
 def button(kind, state, wide, english):
-    """One state ("", "_push", "_dis") of a command button; wide buttons carry a text stripe."""
+    """One state ("", "_push", "_dis") of a command button; wide buttons carry their caption."""
     w, h = (64, 32) if wide else (32, 32)
     c = Canvas(w, h)
     tops = {'': ((70, 120, 180), (30, 60, 100)), '_push': ((30, 60, 100), (70, 120, 180)),
@@ -144,11 +189,12 @@ def button(kind, state, wide, english):
     c.frame(0, 0, w, h, (10, 20, 35))
     colour = (150, 150, 150) if state == '_dis' else (235, 240, 245)
     shift = 1 if state == '_push' else 0
-    glyph(c, kind, 8 + shift if wide else 8 + shift, 8 + shift, colour)
     if wide:
-        # a stripe in place of the caption text; the English set has a second, shorter stripe
-        c.rect(30 + shift, 12 + shift, 58 + shift, 15 + shift, colour)
-        c.rect(30 + shift, 18 + shift, 50 + shift if english else 58 + shift, 21 + shift, colour)
+        chinese, english_caption = CAPTIONS[kind]
+        text = english_caption if english else chinese
+        draw_text(c, text, w // 2 + shift, h // 2 + shift, colour, 10 if english else 12)
+    else:
+        glyph(c, kind, 8 + shift, 8 + shift, colour)
     return c
 
 
@@ -190,11 +236,26 @@ PARTS = [
 ]
 
 
-def layout_text():
-    lines = ['[BUTTONINFO]', 'projectname=Quillmoor']
-    lines += ['%s=%d,%d,%d,%d' % (key, x, y, w, h) for _, key, _, _, x, y, w, h in BUTTONS]
-    lines += ['', '[VIDEO_WND]']
-    lines += ['%s=%d,%d,%d,%d' % part for part in PARTS]
+def other_keys(existing, section, ours):
+    """The lines of a section of the existing layout file whose keys this script does not write
+    (make_panel_art.py adds the panels' keys to [BUTTONINFO])."""
+    kept, current = [], None
+    for line in existing.splitlines():
+        stripped = line.strip()
+        if stripped.startswith('['):
+            current = stripped[1:-1]
+        elif current == section and '=' in stripped and stripped.split('=', 1)[0] not in ours:
+            kept.append(stripped)
+    return kept
+
+
+def layout_text(existing=''):
+    buttons = ['projectname=Quillmoor'] + ['%s=%d,%d,%d,%d' % (key, x, y, w, h) for _, key, _, _, x, y, w, h in BUTTONS]
+    parts = ['%s=%d,%d,%d,%d' % part for part in PARTS]
+    lines = ['[BUTTONINFO]'] + buttons
+    lines += other_keys(existing, 'BUTTONINFO', {line.split('=', 1)[0] for line in buttons})
+    lines += ['', '[VIDEO_WND]'] + parts
+    lines += other_keys(existing, 'VIDEO_WND', {part[0] for part in PARTS})
     return '\r\n'.join(lines) + '\r\n'
 
 
@@ -214,7 +275,9 @@ def main():
     splash = background()
     write(os.path.join(start, 'backpic.bmp'), bmp24(splash))
     skin = os.path.join(start, 'skin')
-    write(os.path.join(skin, 'facepic.ini'), layout_text().encode('ascii'))
+    layout = os.path.join(skin, 'facepic.ini')
+    existing = open(layout, 'rb').read().decode('ascii') if os.path.exists(layout) else ''
+    write(layout, layout_text(existing).encode('ascii'))
     write(os.path.join(skin, 'background.bmp'), bmp24(background()))
     write(os.path.join(skin, 'logo.bmp'), bmp24(logo()))
     for _, _, base, english, _, _, w, _ in BUTTONS:

@@ -3,7 +3,7 @@
 
 #include "resources/warden/resource.h"
 #include "station/ui/MainKeys.h"
-#include "station/ui/MainLayoutMath.h"
+#include "station/ui/SkinLayout.h"
 #include "station/ui/MainRights.h"
 #include "station/ui/MainTick.h"
 
@@ -173,13 +173,13 @@ TEST(MainKeys, PanesSplitModesAndPtzCodes)
 TEST(MainLayout, MainFontFollowsTheScreen)
 {
     // 12 x 6 at 1024 x 768, 15 x 8 at 1280 x 1024, 22 x 8 at 1920 x 1080; exactly half adds nothing.
-    EXPECT_EQ(12, ScaleDesign(1024 * 12, 1024));
-    EXPECT_EQ(15, ScaleDesign(1280 * 12, 1024));
-    EXPECT_EQ(8, ScaleDesign(1024 * 6, 768));
-    EXPECT_EQ(22, ScaleDesign(1920 * 12, 1024));
-    EXPECT_EQ(8, ScaleDesign(1080 * 6, 768));
-    EXPECT_EQ(12, ScaleDesign(12800, 1024));
-    EXPECT_EQ(27, ScaleDesign(20480, 768));
+    EXPECT_EQ(12, ScaleDesignUnit(12, 1024, 1024));
+    EXPECT_EQ(15, ScaleDesignUnit(12, 1280, 1024));
+    EXPECT_EQ(8, ScaleDesignUnit(6, 1024, 768));
+    EXPECT_EQ(22, ScaleDesignUnit(12, 1920, 1024));
+    EXPECT_EQ(8, ScaleDesignUnit(6, 1080, 768));
+    EXPECT_EQ(12, ScaleDesignUnit(10, 1280, 1024));
+    EXPECT_EQ(27, ScaleDesignUnit(20, 1024, 768));
 }
 
 TEST(MainTick, NothingBeforeLogInThenAHeartbeatEvery32ndTick)

@@ -2,6 +2,9 @@
 // checks, the main dialog's start and end, and the sessions' pass of the tick.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "framework/Seams.h"
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
@@ -24,6 +27,12 @@
 #include "station/ui/DlgPtzPanel.h"
 #include "station/ui/PVMenu.h"
 #include "station/ui/DlgVideoWall.h"
+#include "station/ui/DlgPreviewPane.h"
+#include "station/core/datamodel/VuskPage.h"
+#include "station/core/datamodel/VuskPageGroup.h"
+#include "station/ui/SkinButton.h"
+#include "station/core/datamodel/VuskLoopGroup.h"
+#include "station/core/datamodel/VuskLoopPage.h"
 #include "station/ui/emap/DlgEMapTree.h"
 #include "station/ui/emap/DlgViewEMap.h"
 #include "station/ui/emap/EMapIcon.h"
@@ -31,6 +40,7 @@
 #include "station/core/datamodel/VuskEMapGroup.h"
 #include "station/core/datamodel/VuskEMapTerm.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
+#include "tests/station/ui/LiveWallSite.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
@@ -445,6 +455,25 @@ namespace {
 
 int g_aboutShots = 0;
 
+// The picture each command button paints: 1 normal, 2 pressed, 4 disabled.
+struct ButtonPictures {
+    int tourChecked = 0;
+    int splitDisabled = 0;
+} g_buttons;
+
+CSkinButton* SkinButtonOf(CDlgMain* main, UINT id)
+{
+    return dynamic_cast<CSkinButton*>(CWnd::FromHandlePermanent(::GetDlgItem(main->m_hWnd, id)));
+}
+
+// A click as the mouse makes it: press and release inside the button.
+void ClickButton(CDlgMain* main, UINT id)
+{
+    HWND button = ::GetDlgItem(main->m_hWnd, id);
+    ::SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
 // The main window once loaded, then its about box; both saved for a person to look at.
 void PhotographMainAndAbout(CWnd* window)
 {
@@ -452,7 +481,13 @@ void PhotographMainAndAbout(CWnd* window)
         if (g_pRecGroup == nullptr || g_aboutShots != 0)
             return;
         g_aboutShots = 1;
+        // The tour runs (its button checked) and the split buttons are disabled while it does.
+        ClickButton(main, 402);
+        g_buttons.tourChecked = SkinButtonOf(main, 402) != nullptr ? SkinButtonOf(main, 402)->ChosenPicture() : -1;
+        g_buttons.splitDisabled = SkinButtonOf(main, 405) != nullptr ? SkinButtonOf(main, 405)->ChosenPicture() : -1;
         main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        MSG pending;
+        ::PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE);
         SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window"));
         main->PostMessage(WM_COMMAND, ID_ABOUT);
         return;
@@ -486,18 +521,349 @@ void CopyStartDirectoryFiles(const std::string& to)
 
 } // namespace
 
+// A tour of two steps over the tree's one enabled camera (channel 0).
+void WriteTour()
+{
+    CRecGroup tree;
+    CVuskLoopGroup tour;
+    for (int i = 0; i < 2; ++i) {
+        CVuskLoopPage* step = tour.AddPage(4, 30);
+        step->m_count = 1;
+        step->m_serverIds[0] = tree.m_projects.GetHead()->m_servers.GetHead()->m_id;
+        step->m_channels[0] = 0;
+    }
+    tour.Save();
+}
+
 TEST_F(StationDirTest, ScreenshotsOfTheMainWindowAndTheAboutBox)
 {
     CopyStartDirectoryFiles(dir_->Path());
     EnableAutoLogin();
     WriteServerTree("Quillmoor");
+    WriteTour();
     g_aboutShots = 0;
+    g_buttons = ButtonPictures();
     Seams::ReplaceModalLoop(PhotographMainAndAbout);
     CDlgMain dialog;
     dialog.DoModal();
     EXPECT_EQ(2, g_aboutShots);
     EXPECT_TRUE(FileExists(ScreenshotPath("main-window")));
     EXPECT_TRUE(FileExists(ScreenshotPath("about-box")));
+    EXPECT_EQ(2, g_buttons.tourChecked) << "the running tour's button shows its pressed picture";
+    EXPECT_EQ(4, g_buttons.splitDisabled) << "a disabled button shows its disabled picture";
+}
+
+namespace {
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+// System log, recorded files, tour and map have no tooltip: each says what it does on its
+// pictures, in every state and in both languages.
+TEST(CommandButtonPictures, TheFourButtonsWithoutTooltipsLookDifferent)
+{
+    std::string skin = ProgramDirectory() + "\\..\\..\\resources\\warden\\startdir\\skin\\";
+    const char* names[4] = {"alarm", "query", "loopview", "emap"};
+    for (const char* language : {"", "_en"}) {
+        for (const char* state : {"", "_push", "_dis"}) {
+            std::string pictures[4];
+            for (int i = 0; i < 4; ++i) {
+                std::string name = std::string(names[i]) + language + state + ".BMP";
+                pictures[i] = ReadBytes(skin + name);
+                ASSERT_FALSE(pictures[i].empty()) << name;
+                if (*language != '\0')
+                    EXPECT_NE(ReadBytes(skin + names[i] + state + ".BMP"), pictures[i]) << name << " is English";
+            }
+            for (int i = 0; i < 4; ++i) {
+                for (int j = i + 1; j < 4; ++j)
+                    EXPECT_NE(pictures[i], pictures[j]) << names[i] << language << state << " and " << names[j];
+            }
+        }
+    }
+}
+
+namespace {
+
+// What the panes' commands and clicks did, watched from inside the running station.
+struct PaneClickResult {
+    int ran = 0;
+    int fullScreen = 0;
+    int treeKeptItsSelection = 0;
+    int treeFocused = 1;
+    int paneSelected = 0;
+    int refusals = 0;
+    int serverRecording = 1;
+    int cleanAlarmWidth = 0, cleanAlarmHeight = 0;
+    int audioPictureAfterDragOff = 0;
+    int audioFollowAfterDragOff = 0;
+} g_paneClicks;
+
+std::vector<std::string> g_messages;
+
+int RecordMessage(HWND, LPCSTR text, LPCSTR, UINT)
+{
+    g_messages.push_back(text);
+    return IDOK;
+}
+
+CTermCamera* TreeCamera()
+{
+    return g_pRecGroup->m_projects.GetHead()->m_servers.GetHead()->m_cameras.GetHead();
+}
+
+// A camera in pane 2 of the shown page; in full screen a click on its pane leaves the hidden tree
+// (its selection and the keyboard focus) alone; without the server-recording right the button says
+// so; a checked button dragged off stays checked; a button without a layout key has its
+// picture's size.
+void ClickPanesAndButtons(CWnd* window)
+{
+    CDlgMain* main = dynamic_cast<CDlgMain*>(window);
+    if (main == nullptr || g_pRecGroup == nullptr || g_paneClicks.ran)
+        return;
+    g_paneClicks.ran = 1;
+    CDlgVideoWall* wall = VideoWall();
+    int page = 0, slot = 2;
+    g_pPageGroup->PlaceCamera(TreeCamera(), page, slot, 1);
+    main->ToggleFullScreen(1, -1);
+    g_paneClicks.fullScreen = wall->IsFullScreen();
+    HTREEITEM root = main->m_serverTree.GetRootItem();
+    main->m_serverTree.SelectItem(root);
+    main->SetFocus();
+    HWND pane = wall->GetPane(2)->m_hWnd;
+    ::SendMessageA(pane, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    ::SendMessageA(pane, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    g_paneClicks.paneSelected = wall->GetSelectedPane() == 2;
+    g_paneClicks.treeKeptItsSelection = main->m_serverTree.GetSelectedItem() == root;
+    g_paneClicks.treeFocused = ::GetFocus() == main->m_serverTree.m_hWnd;
+    main->ToggleFullScreen(0, -1);
+
+    CurrentUser().rights[10] = 0; // server recording
+    Seams::ReplaceMessageBox(RecordMessage);
+    ClickButton(main, 415);
+    Seams::ReplaceMessageBox(nullptr);
+    g_paneClicks.refusals = (int)g_messages.size();
+    g_paneClicks.serverRecording = TreeCamera()->m_pSession->m_serverRecording;
+
+    // Audio follows the selection; a press on its button dragged off and released outside changes
+    // nothing, neither the state nor the pressed picture that shows it.
+    ClickButton(main, 416);
+    HWND audio = ::GetDlgItem(main->m_hWnd, 416);
+    ::SendMessageA(audio, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessageA(audio, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 3));
+    ::SendMessageA(audio, WM_LBUTTONUP, 0, MAKELPARAM(200, 3));
+    g_paneClicks.audioPictureAfterDragOff = SkinButtonOf(main, 416)->ChosenPicture();
+    g_paneClicks.audioFollowAfterDragOff = wall->IsAudioFollow();
+
+    CRect clean;
+    ::GetWindowRect(::GetDlgItem(main->m_hWnd, 441), &clean);
+    g_paneClicks.cleanAlarmWidth = clean.Width();
+    g_paneClicks.cleanAlarmHeight = clean.Height();
+    main->PostMessage(WM_EXIT_REQUEST);
+}
+
+} // namespace
+
+TEST_F(StationDirTest, PaneClicksAndCommandButtons)
+{
+    CopyStartDirectoryFiles(dir_->Path());
+    // The clear-alarm button has no rectangle: it comes at its picture's own size, 32 x 32.
+    WritePrivateProfileStringA("BUTTONINFO", "cleanalarm", nullptr, dir_->File("skin\\facepic.ini").c_str());
+    EnableAutoLogin();
+    WriteServerTree("Quillmoor");
+    g_paneClicks = PaneClickResult();
+    g_messages.clear();
+    Seams::ReplaceModalLoop(ClickPanesAndButtons);
+    CDlgMain dialog;
+    dialog.DoModal();
+    ASSERT_EQ(1, g_paneClicks.ran);
+    EXPECT_EQ(1, g_paneClicks.fullScreen);
+    EXPECT_EQ(1, g_paneClicks.paneSelected);
+    EXPECT_EQ(1, g_paneClicks.treeKeptItsSelection) << "the hidden tree does not follow the pane";
+    EXPECT_EQ(0, g_paneClicks.treeFocused) << "nor does it take the keyboard";
+    ASSERT_EQ(1, g_paneClicks.refusals) << "server recording without the right is refused aloud";
+    EXPECT_EQ("没有权限", g_messages[0]);
+    EXPECT_EQ(0, g_paneClicks.serverRecording);
+    EXPECT_EQ(2, g_paneClicks.audioPictureAfterDragOff) << "a checked button keeps its pressed picture";
+    EXPECT_EQ(1, g_paneClicks.audioFollowAfterDragOff);
+    EXPECT_EQ(32, g_paneClicks.cleanAlarmWidth);
+    EXPECT_EQ(32, g_paneClicks.cleanAlarmHeight);
+}
+
+namespace {
+
+// A tree item dragged with the mouse onto a point of the main window and released there.
+struct DragRun {
+    int step = 0;
+    DWORD deadline = 0;
+    CTermCamera* dropped = nullptr; // onto pane 3
+    CTermCamera* outside = nullptr; // released over the tree
+    HTREEITEM droppedItem = nullptr;
+    int dragging = 0; // the drag ran while over the pane
+    int droppedInPane3 = 0;
+    int live = 0;
+    int droppedItemSelected = 0;
+    int paneOfOutside = -2;
+    int pagesAfterOutside = -1;
+    int slotsAfterOutside = -1;
+} g_drag;
+
+HTREEITEM FindTreeItem(CTreeCtrl& tree, HTREEITEM parent, DWORD_PTR data)
+{
+    for (HTREEITEM item = tree.GetChildItem(parent); item != nullptr; item = tree.GetNextSiblingItem(item)) {
+        if (tree.GetItemData(item) == data)
+            return item;
+        if (HTREEITEM found = FindTreeItem(tree, item, data))
+            return found;
+    }
+    return nullptr;
+}
+
+// Presses on the item and moves the mouse a little: the tree starts the drag.
+void PressAndPull(CDlgMain* main, CTermCamera* camera)
+{
+    CTreeCtrl& tree = main->m_serverTree;
+    HTREEITEM item = FindTreeItem(tree, tree.GetRootItem(), (DWORD_PTR)camera);
+    tree.EnsureVisible(item);
+    CRect text;
+    tree.GetItemRect(item, &text, TRUE);
+    CPoint at = text.CenterPoint();
+    tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 24, at.y + 8));
+}
+
+// A window's point in the main window's client coordinates, for the mouse messages the main
+// window receives while it holds the capture.
+LPARAM MainPoint(CDlgMain* main, HWND window, int x, int y)
+{
+    CPoint point(x, y);
+    ::ClientToScreen(window, &point);
+    main->ScreenToClient(&point);
+    return MAKELPARAM(point.x, point.y);
+}
+
+int UsedSlots()
+{
+    int used = 0;
+    for (int page = 0; page < g_pPageGroup->m_pages.GetCount(); ++page) {
+        for (CTermCamera* camera : g_pPageGroup->GetPage(page)->m_cameras)
+            used += camera != nullptr;
+    }
+    return used;
+}
+
+// Shows a picture: more than a few colours in the pane, not an empty black area.
+bool PaneShowsPicture(HWND pane)
+{
+    Capture shot = CaptureWindow(pane);
+    COLORREF first = shot.Pixel(shot.width / 2, shot.height / 2);
+    int differing = 0;
+    for (int y = 8; y < shot.height - 8; y += 7) {
+        for (int x = 8; x < shot.width - 8; x += 7)
+            differing += shot.Pixel(x, y) != first;
+    }
+    return differing > 20;
+}
+
+void DragCamerasOntoTheWall(CWnd* window)
+{
+    CDlgMain* main = dynamic_cast<CDlgMain*>(window);
+    if (main == nullptr || g_pRecGroup == nullptr || main->m_serverTree.GetCount() == 0)
+        return;
+    CDlgVideoWall* wall = VideoWall();
+    HWND pane3 = wall->GetPane(3)->m_hWnd;
+    CRect client;
+    ::GetClientRect(pane3, &client);
+    switch (g_drag.step) {
+    case 0: {
+        CTermServer* server = g_pRecGroup->m_projects.GetHead()->m_servers.GetHead();
+        g_drag.dropped = server->FindCamera(2);
+        g_drag.outside = server->FindCamera(3);
+        g_drag.droppedItem =
+            FindTreeItem(main->m_serverTree, main->m_serverTree.GetRootItem(), (DWORD_PTR)g_drag.dropped);
+        PressAndPull(main, g_drag.dropped);
+        g_drag.step = 1;
+        return;
+    }
+    case 1:
+        // Near the pane's top: a point taken in the wrong coordinates falls above the wall.
+        main->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MainPoint(main, pane3, client.Width() / 2, 10));
+        g_drag.step = 2;
+        return;
+    case 2:
+        g_drag.dragging = main->m_dragging;
+        SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window-drag"));
+        main->PostMessage(WM_LBUTTONUP, 0, MainPoint(main, pane3, client.Width() / 2, 10));
+        g_drag.deadline = GetTickCount() + 15000;
+        g_drag.step = 3;
+        return;
+    case 3: {
+        CChannelSession* session = g_drag.dropped->m_pSession;
+        g_drag.droppedInPane3 = wall->GetPane(3)->m_pSession == session && session != nullptr;
+        g_drag.droppedItemSelected = main->m_serverTree.GetSelectedItem() == g_drag.droppedItem;
+        g_drag.live = g_drag.droppedInPane3 && session->m_state == sessionConnected && PaneShowsPicture(pane3);
+        if (!g_drag.live && GetTickCount() < g_drag.deadline)
+            return; // the picture comes once the channel is up
+        g_drag.pagesAfterOutside = (int)g_pPageGroup->m_pages.GetCount();
+        g_drag.slotsAfterOutside = UsedSlots();
+        PressAndPull(main, g_drag.outside);
+        g_drag.step = 4;
+        return;
+    }
+    case 4: {
+        // Released over the tree, outside the wall.
+        CRect tree;
+        main->m_serverTree.GetClientRect(&tree);
+        LPARAM point = MainPoint(main, main->m_serverTree.m_hWnd, tree.Width() / 2, tree.bottom - 10);
+        main->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, point);
+        main->PostMessage(WM_LBUTTONUP, 0, point);
+        g_drag.step = 5;
+        return;
+    }
+    case 5:
+        g_drag.paneOfOutside = wall->FindPageOfCamera(g_drag.outside);
+        g_drag.pagesAfterOutside -= (int)g_pPageGroup->m_pages.GetCount();
+        g_drag.slotsAfterOutside -= UsedSlots();
+        g_drag.step = 6;
+        main->PostMessage(WM_EXIT_REQUEST);
+        return;
+    }
+}
+
+} // namespace
+
+TEST_F(StationDirTest, ACameraDraggedFromTheTreeOntoPane3IsLiveThere)
+{
+    CopyStartDirectoryFiles(dir_->Path());
+    EnableAutoLogin();
+    WriteTextFile(dir_->File("site.ini"), "[Site]\r\n[Server1]\r\nName=Lobby\r\nUser=admin\r\nPassword=1234\r\n"
+                                          "Channels=4\r\nFrameRate=25\r\n");
+    DevsimSite site;
+    ASSERT_TRUE(site.Start(dir_->File("site.ini")));
+    {
+        DeleteFileA(StationFilePath("servertree.cfg"));
+        CRecGroup tree;
+        tree.m_rootCaption = "Quillmoor";
+        CTermData* project = tree.AddGroup(nullptr, "工程");
+        AddSiteServer(project, tree.m_nextServerId++, "Lobby", site.Port("Lobby"), "admin", "1234", 4);
+        tree.Save();
+    }
+    g_drag = DragRun();
+    Seams::ReplaceModalLoop(DragCamerasOntoTheWall);
+    CDlgMain dialog;
+    dialog.DoModal();
+    ASSERT_EQ(6, g_drag.step);
+    EXPECT_EQ(1, g_drag.dragging);
+    EXPECT_EQ(1, g_drag.droppedInPane3);
+    EXPECT_EQ(1, g_drag.live) << "the dropped camera shows its picture in pane 3";
+    EXPECT_EQ(1, g_drag.droppedItemSelected);
+    EXPECT_EQ(-1, g_drag.paneOfOutside) << "a camera released outside the wall goes nowhere";
+    EXPECT_EQ(0, g_drag.pagesAfterOutside);
+    EXPECT_EQ(0, g_drag.slotsAfterOutside);
 }
 
 namespace {

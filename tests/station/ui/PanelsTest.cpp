@@ -353,6 +353,21 @@ TEST_F(PanelsTest, RelaysOfTheServerAndOfTheAlarmBox)
     EXPECT_EQ("", Text(ptz_.m_description));
 }
 
+TEST_F(PanelsTest, ARelayEventShowsTheRelaysAndLeavesWhatTheOperatorTypesAlone)
+{
+    ConnectCamera();
+    // The operator is typing a camera and a monitor number for the matrix.
+    ClickMatrix(mtxKeyDelete);
+    for (UINT d : {1u, 2u})
+        ClickMatrix(mtxKeyDigitFirst + d);
+    matrix_.m_monitorEdit.SetWindowText("3");
+    ASSERT_TRUE(Site().Ok("event Alpha 1 5 4")); // the server reports relay 3 on
+    EXPECT_TRUE(WaitUntil([&] { return ptz_.GetServerRelay(2) == 1; }));
+    EXPECT_EQ(1, ptz_.GetRelayButton(ptzKeyRelayFirst + 2)->GetState());
+    EXPECT_EQ("12", Text(matrix_.m_cameraEdit));
+    EXPECT_EQ("3", Text(matrix_.m_monitorEdit));
+}
+
 TEST_F(PanelsTest, MatrixKeysSendTheirCodesWithTheCameraAndMonitorNumbers)
 {
     ConnectCamera();
