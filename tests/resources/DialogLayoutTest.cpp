@@ -42,7 +42,7 @@ const LayoutException kExceptions[] = {
     {nullptr, 102, 1152, checkSize,
      "the main window's ActiveX placeholder is hidden and sized from the layout file at start"},
     {"Warden.exe", 212, 0, checkOverlap,
-     "the map's pop-up video places its PTZ buttons and labels over the picture's edge when it opens"},
+     "the map's pop-up video lays out its PTZ strip below the picture by its size; all start at 0,0"},
     {"Warden.exe", 131, 0, checkTextHeight,
      "a preview pane's status icons are skin pictures 7 units square; they never show text"},
 };
