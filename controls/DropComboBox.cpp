@@ -1,9 +1,11 @@
+// CDropComboBox: its window class, items, the standard combo-box messages, the opening and closing
+// of its drop window, focus and the edit part. Keys, painting and auto-complete have files of their
+// own (DropComboBoxKeys.cpp, DropComboBoxPaint.cpp, DropComboBoxAutoComplete.cpp).
 #include "controls/DropComboBox.h"
 
 #include "controls/DropComboBoxDropWnd.h"
 #include "controls/DropComboBoxEdit.h"
 #include "controls/DropComboLogic.h"
-#include "controls/VisualStyles.h"
 
 #include <UserException.h>
 
@@ -12,7 +14,6 @@ namespace {
 const char kClassName[] = "SuperComboBox";
 const UINT kEditId = 108;
 const UINT kDropWndId = 6;
-const UINT_PTR kHoverTimer = 1;
 
 } // namespace
 
@@ -101,7 +102,13 @@ BOOL CDropComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
     m_flags |= DROPCOMBO_FRAMED_EDIT;
     m_createdByCreate = 1;
     LoadItemsFromResource(id);
-    return CWnd::Create(kClassName, "", style, rect, parent, id);
+    if (!CWnd::Create(kClassName, "", style, rect, parent, id))
+        return FALSE;
+    // A child is not activated when it is created, so WM_CHILDACTIVATE cannot be relied on to come
+    // before the operator types: the edit part is made now, over the client area the window has.
+    if (IsDropDown() && m_edit == nullptr)
+        MakeEditPart();
+    return TRUE;
 }
 
 void CDropComboBox::PreSubclassWindow()
@@ -486,224 +493,6 @@ void CDropComboBox::SelectFromList(int row)
     Notify(CBN_SELCHANGE);
 }
 
-// ---- keyboard selection ----
-
-void CDropComboBox::MoveClosedSelection(int index)
-{
-    if (index == m_curSel || index < 0 || index >= m_count)
-        return;
-    m_curSel = index;
-    SetText(m_items[index].text);
-    if (m_edit != nullptr)
-        m_edit->SetWindowText(m_text.c_str());
-    Invalidate();
-    Notify(CBN_SELENDOK);
-    Notify(CBN_SELCHANGE);
-}
-
-void CDropComboBox::SelectNext()
-{
-    if (m_dropped && m_dropWnd != nullptr) {
-        CDropComboBoxList& list = m_dropWnd->List();
-        list.SelectRow(list.GetCurSel() + 1);
-        return;
-    }
-    int from = ValidSel() ? m_curSel : -1;
-    MoveClosedSelection(DropCombo::NextEnabled(Disabled(), from, 1));
-}
-
-void CDropComboBox::SelectPrev()
-{
-    if (m_dropped && m_dropWnd != nullptr) {
-        CDropComboBoxList& list = m_dropWnd->List();
-        int current = list.GetCurSel();
-        if (current > 0)
-            list.SelectRow(current - 1);
-        return;
-    }
-    int from = ValidSel() ? m_curSel : -1;
-    MoveClosedSelection(DropCombo::NextEnabled(Disabled(), from, -1));
-}
-
-void CDropComboBox::PageListTo(CDropComboBoxList& list, int row)
-{
-    if (row == -1)
-        return;
-    list.SetNoSkip(TRUE);
-    list.SelectRow(row);
-    list.SetNoSkip(FALSE);
-    CString text;
-    list.GetText(list.GetCurSel(), text);
-    SetText(static_cast<LPCSTR>(text));
-}
-
-void CDropComboBox::PageDown()
-{
-    if (m_dropped && m_dropWnd != nullptr) {
-        CDropComboBoxList& list = m_dropWnd->List();
-        PageListTo(list,
-                   DropCombo::ListPageDown(list.GetCurSel(), list.GetTopIndex(), list.VisibleRows(), list.GetCount()));
-        return;
-    }
-    MoveClosedSelection(DropCombo::ClosedPageDown(m_curSel, m_count));
-}
-
-void CDropComboBox::PageUp()
-{
-    if (m_dropped && m_dropWnd != nullptr) {
-        CDropComboBoxList& list = m_dropWnd->List();
-        PageListTo(list, DropCombo::ListPageUp(list.GetCurSel(), list.GetTopIndex(), list.VisibleRows()));
-        return;
-    }
-    MoveClosedSelection(DropCombo::ClosedPageUp(m_curSel, m_count));
-}
-
-// ---- auto-append and auto-suggest ----
-
-void CDropComboBox::AutoComplete()
-{
-    if (RunAutoComplete() && !m_dropped)
-        Notify(CBN_EDITUPDATE);
-}
-
-bool CDropComboBox::RunAutoComplete()
-{
-    if (m_edit == nullptr || s_appending || ::GetFocus() != m_edit->GetSafeHwnd())
-        return true;
-    CString typedText;
-    m_edit->GetWindowText(typedText);
-    std::string typed(static_cast<LPCSTR>(typedText));
-    std::vector<std::string> texts = Texts();
-    if ((m_flags & DROPCOMBO_AUTO_APPEND) && m_appendAllowed) {
-        if (typed.empty())
-            return false;
-        int match = DropCombo::AppendMatch(texts, typed);
-        if (match != -1) {
-            s_appending = true;
-            m_edit->SetWindowText(texts[match].c_str());
-            m_edit->SetSel(static_cast<int>(typed.size()), static_cast<int>(texts[match].size()));
-            s_appending = false;
-        }
-    }
-    if (m_flags & DROPCOMBO_AUTO_SUGGEST) {
-        if (typed.empty()) {
-            if (m_dropped)
-                SendMessage(WM_DROPCOMBO_CLOSEUP);
-            return false;
-        }
-        std::vector<int> matches = DropCombo::SuggestMatches(texts, typed);
-        if (m_dropWnd != nullptr)
-            SendMessage(WM_DROPCOMBO_CLOSEUP);
-        if (matches.size() > 1) {
-            DropComboItems shown;
-            for (int index : matches)
-                shown.push_back(m_items[index]);
-            m_curSel = 0;
-            ShowDropDown(shown);
-        }
-    }
-    return true;
-}
-
-// ---- painting ----
-
-void CDropComboBox::OnPaint()
-{
-    CPaintDC dc(this);
-    if (ValidSel()) {
-        m_text = m_items[m_curSel].text;
-        if (m_edit != nullptr && m_textToEdit) {
-            CString shown;
-            m_edit->GetWindowText(shown);
-            if (m_text != static_cast<LPCSTR>(shown))
-                m_edit->SetWindowText(m_text.c_str());
-            m_textToEdit = false;
-            m_edit->EnableWindow(IsWindowEnabled());
-        }
-    }
-    CRect client;
-    GetClientRect(&client);
-    m_buttonRect = client;
-    m_buttonRect.left = client.right - ::GetSystemMetrics(SM_CXHSCROLL);
-    CRect textRect = client;
-    textRect.right = m_buttonRect.left - 1;
-    dc.FillSolidRect(&client, ::GetSysColor(IsWindowEnabled() ? COLOR_WINDOW : COLOR_BTNFACE));
-    CRect button = m_buttonRect;
-    DrawFrameAndButton(dc, button);
-    textRect.DeflateRect(4, 3, 2, 3);
-    if (IsDropList())
-        DrawListFace(dc, textRect);
-    else if (m_edit != nullptr && m_font != nullptr)
-        m_edit->SetFont(m_font, FALSE);
-}
-
-void CDropComboBox::DrawFrameAndButton(CDC& dc, CRect& button)
-{
-    BOOL enabled = IsWindowEnabled();
-    CRect client;
-    GetClientRect(&client);
-    HTHEME_HANDLE theme = CVisualStyles::IsThemed() ? CVisualStyles::OpenThemeData(m_hWnd, L"COMBOBOX") : nullptr;
-    if (theme != nullptr) {
-        COLORREF border = RGB(0, 0, 0);
-        if (FAILED(CVisualStyles::GetThemeColor(theme, 1, enabled ? 1 : 4, 3801, &border)))
-            border = RGB(0, 0, 0);
-        CBrush frame(border);
-        dc.FrameRect(&client, &frame);
-        button.DeflateRect(0, 1);
-        button.OffsetRect(-1, 0);
-        if (!enabled) {
-            COLORREF fill = RGB(255, 255, 255);
-            if (FAILED(CVisualStyles::GetThemeColor(theme, 1, 4, 3802, &fill)))
-                fill = RGB(255, 255, 255);
-            CPen pen(PS_SOLID, 1, fill);
-            CBrush face(::GetSysColor(COLOR_BTNFACE));
-            CPen* oldPen = dc.SelectObject(&pen);
-            CBrush* oldBrush = dc.SelectObject(&face);
-            dc.Rectangle(client.left + 1, client.top + 1, button.left, client.bottom - 1);
-            dc.SelectObject(oldPen);
-            dc.SelectObject(oldBrush);
-        }
-        int state = m_dropped ? 3 : (m_hot ? 2 : (!enabled ? 4 : 1));
-        CVisualStyles::DrawThemeBackground(theme, dc.GetSafeHdc(), 1, state, &button, nullptr);
-        CVisualStyles::CloseThemeData(theme);
-        return;
-    }
-    dc.Draw3dRect(&client, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-    CRect inner = client;
-    inner.DeflateRect(1, 1);
-    dc.Draw3dRect(&inner, ::GetSysColor(COLOR_3DDKSHADOW), ::GetSysColor(COLOR_3DLIGHT));
-    button.DeflateRect(0, 2);
-    button.OffsetRect(-2, 0);
-    UINT state = DFCS_SCROLLCOMBOBOX;
-    if (m_dropped)
-        state |= DFCS_PUSHED | DFCS_FLAT;
-    if (!enabled)
-        state |= DFCS_INACTIVE;
-    dc.DrawFrameControl(&button, DFC_SCROLL, state);
-}
-
-void CDropComboBox::DrawListFace(CDC& dc, CRect textRect)
-{
-    textRect.InflateRect(2, 2, 1, 2);
-    BOOL enabled = IsWindowEnabled();
-    COLORREF fill = ::GetSysColor(COLOR_WINDOW);
-    COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
-    if (!enabled) {
-        fill = ::GetSysColor(COLOR_BTNFACE);
-        text = ::GetSysColor(COLOR_GRAYTEXT);
-    } else if (m_faceFocus && !m_dropped) {
-        fill = ::GetSysColor(COLOR_HIGHLIGHT);
-        text = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-    }
-    dc.FillSolidRect(&textRect, fill);
-    CFont* oldFont = m_font != nullptr ? dc.SelectObject(m_font) : nullptr;
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(text);
-    dc.DrawText(m_text.c_str(), static_cast<int>(m_text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    if (oldFont != nullptr)
-        dc.SelectObject(oldFont);
-}
-
 // ---- window messages ----
 
 int CDropComboBox::OnCreate(LPCREATESTRUCT cs)
@@ -725,22 +514,6 @@ void CDropComboBox::OnLButtonDown(UINT flags, CPoint point)
         Invalidate();
     }
     CWnd::OnLButtonDown(flags, point);
-}
-
-BOOL CDropComboBox::OnMouseWheel(UINT, short delta, CPoint)
-{
-    int step = DropCombo::WheelStep(m_wheelDelta, delta);
-    if (step == 0)
-        return TRUE;
-    if (m_dropped && m_dropWnd != nullptr) {
-        CDropComboBoxList& list = m_dropWnd->List();
-        list.SetTopRow(DropCombo::WheelTopRow(list.GetTopIndex(), step, list.GetCount()), TRUE);
-    } else if (step < 0) {
-        SelectPrev();
-    } else {
-        SelectNext();
-    }
-    return TRUE;
 }
 
 void CDropComboBox::OnSetFocus(CWnd* oldWnd)
@@ -777,82 +550,6 @@ void CDropComboBox::OnChildActivate()
     MakeFont();
     if (m_createdByCreate && IsDropDown() && m_edit == nullptr)
         MakeEditPart();
-}
-
-CRect CDropComboBox::HoverArea() const
-{
-    if (IsDropDown())
-        return m_buttonRect;
-    CRect client;
-    GetClientRect(&client);
-    return client;
-}
-
-void CDropComboBox::OnMouseMove(UINT flags, CPoint point)
-{
-    bool hot = HoverArea().PtInRect(point) != FALSE;
-    if (hot != m_hot) {
-        m_hot = hot;
-        if (!m_hotTimer) {
-            SetTimer(kHoverTimer, 50, nullptr);
-            m_hotTimer = true;
-        }
-        InvalidateRect(&m_buttonRect);
-    }
-    CWnd::OnMouseMove(flags, point);
-}
-
-void CDropComboBox::OnTimer(UINT_PTR id)
-{
-    if (id != kHoverTimer) {
-        CWnd::OnTimer(id);
-        return;
-    }
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
-    ScreenToClient(&cursor);
-    if (HoverArea().PtInRect(cursor))
-        return;
-    KillTimer(kHoverTimer);
-    bool wasHot = m_hot;
-    m_hot = false;
-    m_hotTimer = false;
-    if (wasHot)
-        InvalidateRect(&m_buttonRect);
-}
-
-void CDropComboBox::OnChar(UINT ch, UINT repeat, UINT flags)
-{
-    if (m_owner != nullptr && ch == VK_ESCAPE) {
-        OnEscape();
-        return;
-    }
-    if (m_owner != nullptr && ch == VK_RETURN) {
-        OnReturn();
-        return;
-    }
-    CWnd::OnChar(ch, repeat, flags);
-}
-
-void CDropComboBox::OnKeyDown(UINT ch, UINT repeat, UINT flags)
-{
-    switch (ch) {
-    case VK_PRIOR:
-        PageUp();
-        break;
-    case VK_NEXT:
-        PageDown();
-        break;
-    case VK_UP:
-        SelectPrev();
-        break;
-    case VK_DOWN:
-        SelectNext();
-        break;
-    default:
-        break;
-    }
-    CWnd::OnKeyDown(ch, repeat, flags);
 }
 
 void CDropComboBox::OnEditSetFocus()
@@ -892,88 +589,4 @@ void CDropComboBox::OnEditChange()
         Notify(CBN_EDITCHANGE);
 }
 
-void CDropComboBox::OnEditUpdate()
-{
-    AutoComplete();
-}
-
 // ---- keys before the control's own handling ----
-
-BOOL CDropComboBox::PreTranslateMessage(MSG* pMsg)
-{
-    bool mine = pMsg->hwnd == m_hWnd || (m_edit != nullptr && pMsg->hwnd == m_edit->GetSafeHwnd());
-    if (mine && pMsg->message == WM_KEYDOWN && PreTranslateKey(static_cast<UINT>(pMsg->wParam)))
-        return TRUE;
-    if (mine && pMsg->message == WM_SYSKEYDOWN && (pMsg->wParam == VK_UP || pMsg->wParam == VK_DOWN)) {
-        SendMessage(WM_DROPCOMBO_DROPDOWN);
-        Invalidate();
-    }
-    return CWnd::PreTranslateMessage(pMsg);
-}
-
-BOOL CDropComboBox::PreTranslateKey(UINT key)
-{
-    m_appendAllowed = (key == VK_BACK || key == VK_DELETE) ? 0 : 1;
-    switch (key) {
-    case VK_RETURN:
-        return HandleEnter();
-    case VK_ESCAPE:
-        return HandleEscape();
-    case VK_PRIOR:
-        PageUp();
-        return TRUE;
-    case VK_NEXT:
-        PageDown();
-        return TRUE;
-    case VK_UP:
-        SelectPrev();
-        return TRUE;
-    case VK_DOWN:
-        SelectNext();
-        return TRUE;
-    case VK_RIGHT:
-        return HandleRight();
-    case VK_F4:
-        SendMessage(WM_DROPCOMBO_DROPDOWN);
-        Invalidate();
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
-BOOL CDropComboBox::HandleEnter()
-{
-    if (!m_dropped || m_dropWnd == nullptr)
-        return FALSE;
-    int row = m_dropWnd->List().GetCurSel();
-    if (row != LB_ERR)
-        SendMessage(WM_DROPCOMBO_SELECT, static_cast<WPARAM>(row));
-    CloseDropDown();
-    return TRUE;
-}
-
-BOOL CDropComboBox::HandleEscape()
-{
-    if (m_dropped && m_dropWnd != nullptr) {
-        CloseDropDown();
-        Invalidate();
-        return TRUE;
-    }
-    OnEscape();
-    return FALSE;
-}
-
-BOOL CDropComboBox::HandleRight()
-{
-    if (!(m_flags & DROPCOMBO_AUTO_APPEND) || m_edit == nullptr)
-        return FALSE;
-    int start = 0;
-    int end = 0;
-    m_edit->GetSel(start, end);
-    int length = m_edit->GetWindowTextLength();
-    if (start != end || end != length)
-        return FALSE;
-    AutoComplete();
-    return TRUE;
-}

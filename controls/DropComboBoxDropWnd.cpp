@@ -210,7 +210,7 @@ void CDropComboBoxDropWnd::OnLButtonDown(UINT, CPoint point)
     HWND combo = m_combo->GetSafeHwnd();
     if (!client.PtInRect(point)) {
         ReleaseCapture();
-        ::PostMessage(combo, WM_DROPCOMBO_CLOSEUP, 0, 0);
+        ::PostMessage(combo, WM_DROPCOMBO_CLOSEUP, DROPCOMBO_PRESSED_OUTSIDE, 0);
     }
     ::PostMessage(combo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
 }

@@ -5,6 +5,8 @@
 
 BEGIN_MESSAGE_MAP(CGridCellCombo, CDropComboBox)
 ON_WM_KILLFOCUS()
+ON_MESSAGE(WM_DROPCOMBO_CLOSEUP, OnCloseUp)
+ON_WM_LBUTTONDOWN()
 END_MESSAGE_MAP()
 
 CGridCellCombo::CGridCellCombo(CGridListCtrl* list) : CDropComboBox(0, list), m_list(list) {}
@@ -59,6 +61,23 @@ void CGridCellCombo::OnKillFocus(CWnd* newWnd)
     m_newFocus = newWnd != nullptr ? newWnd->GetSafeHwnd() : nullptr;
     CDropComboBox::OnKillFocus(newWnd);
     m_newFocus = nullptr;
+}
+
+// Outside the open list the press reaches nothing else (the list holds the capture): left standing
+// over its cell, the combo would outlive the edit the operator meant to leave.
+LRESULT CGridCellCombo::OnCloseUp(WPARAM why, LPARAM)
+{
+    CloseDropDown();
+    if (why == DROPCOMBO_PRESSED_OUTSIDE)
+        End(TRUE);
+    return 0;
+}
+
+// The drop window passes every press on; once ended, one must not open a list again.
+void CGridCellCombo::OnLButtonDown(UINT flags, CPoint point)
+{
+    if (!m_ended)
+        CDropComboBox::OnLButtonDown(flags, point);
 }
 
 BOOL CGridCellCombo::PreTranslateMessage(MSG* pMsg)

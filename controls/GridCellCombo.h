@@ -1,6 +1,8 @@
 // The combo box the extended list opens over a combo cell: a drop-list pop-up over the cell with its
-// list open at once. A choice (Enter, or the close-up after a click in the list) commits; Escape, or
-// the focus going anywhere but its own drop window, cancels. It ends once, through the list.
+// list open at once. A choice (Enter, or the close-up after a click in the list) commits; so does a
+// press outside the open list or on the extended list's scroll bars, as they end the cell edit (the
+// cell keeps its text when nothing was chosen). Escape, or the focus going anywhere but its own drop
+// window, cancels. It ends once, through the list.
 #pragma once
 
 #include "controls/DropComboBox.h"
@@ -15,6 +17,8 @@ public:
     // the list with at most maxRows rows.
     BOOL Open(const CRect& screenRect, const std::vector<std::string>& texts, LPCSTR current, int maxRows);
     BOOL Ended() const { return m_ended; }
+    // Ends it as a choice of what it shows: the extended list's scroll bars were pressed.
+    void Accept() { End(TRUE); }
 
     void OnEscape() override;
     void OnReturn() override;
@@ -22,6 +26,8 @@ public:
 
 protected:
     afx_msg void OnKillFocus(CWnd* newWnd);
+    afx_msg LRESULT OnCloseUp(WPARAM why, LPARAM);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:

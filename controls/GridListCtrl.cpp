@@ -330,6 +330,8 @@ LRESULT CGridListCtrl::OnNcLButtonDown(WPARAM, LPARAM)
 {
     if (m_edit != nullptr)
         OnEditEnd(0, 0);
+    else if (m_combo != nullptr)
+        m_combo->Accept();
     return Default();
 }
 

@@ -88,15 +88,15 @@ void CSearchDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_SERVERNAME, m_serverName);
     DDV_MaxChars(pDX, m_serverName, 39);
     DDX_Text(pDX, IDC_PORT, m_port);
-    DDV_MinMaxInt(pDX, m_port, 0, 65535);
+    DDV_MinMaxInt(pDX, m_port, 0, FRAMEWELL_MAX_PORT);
     // One character less than the fields: the store and the playlist keep a terminator.
     DDX_Text(pDX, IDC_ADDRESS, m_address);
-    DDV_MaxChars(pDX, m_address, 39);
+    DDV_MaxChars(pDX, m_address, FRAMEWELL_ADDRESS_CHARS);
     DDX_CBIndex(pDX, IDC_CHANNEL, m_channelIndex);
     DDX_Text(pDX, IDC_USER, m_user);
-    DDV_MaxChars(pDX, m_user, 23);
+    DDV_MaxChars(pDX, m_user, FRAMEWELL_ACCOUNT_CHARS);
     DDX_Text(pDX, IDC_PASSWORD, m_password);
-    DDV_MaxChars(pDX, m_password, 23);
+    DDV_MaxChars(pDX, m_password, FRAMEWELL_ACCOUNT_CHARS);
     DDX_CBIndex(pDX, IDC_FILETYPE, m_fileTypeIndex);
 }
 
@@ -118,9 +118,9 @@ BOOL CSearchDlg::OnInitDialog()
     m_address.Empty();
     m_user.Empty();
     m_password.Empty();
-    ((CEdit*)GetDlgItem(IDC_ADDRESS))->SetLimitText(39);
-    ((CEdit*)GetDlgItem(IDC_USER))->SetLimitText(23);
-    ((CEdit*)GetDlgItem(IDC_PASSWORD))->SetLimitText(23);
+    ((CEdit*)GetDlgItem(IDC_ADDRESS))->SetLimitText(FRAMEWELL_ADDRESS_CHARS);
+    ((CEdit*)GetDlgItem(IDC_USER))->SetLimitText(FRAMEWELL_ACCOUNT_CHARS);
+    ((CEdit*)GetDlgItem(IDC_PASSWORD))->SetLimitText(FRAMEWELL_ACCOUNT_CHARS);
     ((CEdit*)GetDlgItem(IDC_SERVERNAME))->SetLimitText(39);
     UpdateData(FALSE);
     return TRUE;

@@ -18,7 +18,8 @@
  *
  * Remote recordings come from a file service (Depotix in a station, or a video server) over the
  * devices' wire protocol (the file-search and file-fetch purposes, devices/common/Protocol.h).
- * Addresses are at most 39 bytes, users and passwords at most 23, ports 1..65535; longer texts
+ * Addresses are at most FRAMEWELL_ADDRESS_CHARS bytes, users and passwords at most
+ * FRAMEWELL_ACCOUNT_CHARS, ports 1..FRAMEWELL_MAX_PORT; longer texts
  * or a missing argument fail the call. Framewell_StartSearch and Framewell_StartDownload log in
  * before they return, so a service that cannot be reached or refuses the log-in fails the call
  * at once (search -1, download 0). Each search, download and remote player then has a thread of
@@ -56,6 +57,12 @@ extern "C" {
 #define FRAMEWELL_NOTIFY_READY 2     /* remote playback started (remote handles only) */
 #define FRAMEWELL_NOTIFY_BUFFERING 3 /* remote playback waits for data */
 #define FRAMEWELL_NOTIFY_BUFFERED 4  /* remote playback has its data again */
+
+/* The longest connection texts the remote entry points take (bytes, without the terminator), and
+ * the highest port. Dialogs that collect them for Framewell limit their fields to these. */
+#define FRAMEWELL_ADDRESS_CHARS 39
+#define FRAMEWELL_ACCOUNT_CHARS 23 /* a user name or a password */
+#define FRAMEWELL_MAX_PORT 65535
 
 /* File types of a search. */
 #define FRAMEWELL_FILE_MP4 1

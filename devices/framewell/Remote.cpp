@@ -26,8 +26,9 @@ bool TextArg(const char* text, size_t max, std::string& out)
 
 bool MakeTarget(const char* address, const char* user, const char* password, int port, RemoteTarget& out)
 {
-    if (port <= 0 || port > 65535 || !TextArg(address, 39, out.address) || out.address.empty() ||
-        !TextArg(user, 23, out.user) || !TextArg(password, 23, out.password))
+    if (port <= 0 || port > FRAMEWELL_MAX_PORT || !TextArg(address, FRAMEWELL_ADDRESS_CHARS, out.address) ||
+        out.address.empty() || !TextArg(user, FRAMEWELL_ACCOUNT_CHARS, out.user) ||
+        !TextArg(password, FRAMEWELL_ACCOUNT_CHARS, out.password))
         return false;
     out.port = uint16_t(port);
     return true;

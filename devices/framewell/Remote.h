@@ -19,7 +19,7 @@ struct RemoteTarget {
 };
 
 // The connection arguments of an entry point; false when one is missing or out of range
-// (address up to 39 bytes, user and password up to 23, port 1..65535).
+// (the limits of Framewell.h: FRAMEWELL_ADDRESS_CHARS, FRAMEWELL_ACCOUNT_CHARS, FRAMEWELL_MAX_PORT).
 bool MakeTarget(const char* address, const char* user, const char* password, int port, RemoteTarget& out);
 
 // Connects and logs in for a file purpose. Null when the service cannot be reached or refuses;

@@ -50,6 +50,7 @@
 #define IDS_QUERY_BAD_TIME 261
 #define IDS_KIND_BMP 262
 #define IDS_QUERY_DDNS_FAILED 290
+#define IDS_QUERY_ACCOUNT_TOO_LONG 2940 // the server's user or password is longer than the media library takes
 #define IDS_RESULT_NUMBER 312
 #define IDS_RESULT_SERVER 313
 #define IDS_RESULT_CHANNEL 314

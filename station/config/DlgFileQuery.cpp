@@ -10,7 +10,9 @@
 #include "resources/warden/resource.h"
 #include "station/config/ConfigWindows.h"
 #include "station/config/DlgServerList.h"
+#include "station/config/ConfigText.h"
 #include "station/config/FieldText.h"
+#include "station/config/PortField.h"
 #include "station/config/records/ProgressDlg.h"
 #include "station/config/records/PickerTime.h"
 #include "station/config/records/RemoteHit.h"
@@ -38,7 +40,7 @@ const UINT kRangePickers[] = {IDC_QUERY_FROM_DATE, IDC_QUERY_FROM_TIME, IDC_QUER
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CDlgFileQuery, CDialog)
+BEGIN_MESSAGE_MAP(CDlgFileQuery, CConfigDialog)
 ON_BN_CLICKED(IDC_QUERY_LOCAL, OnSourceClicked)
 ON_BN_CLICKED(IDC_QUERY_DEVICE, OnSourceClicked)
 ON_BN_CLICKED(IDC_QUERY_STORAGE, OnSourceClicked)
@@ -61,7 +63,7 @@ ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CDlgFileQuery::CDlgFileQuery(CWnd* parent)
-    : CDialog(IDD, parent), m_port(3000), m_channelIndex(0), m_source(sourceLocal), m_fileTypeIndex(0),
+    : CConfigDialog(IDD, parent), m_port(3000), m_channelIndex(0), m_source(sourceLocal), m_fileTypeIndex(0),
       m_recordTypeIndex(0), m_pager(this, m_results, m_store, kPager)
 {
     openQuery = this;
@@ -82,7 +84,7 @@ CDlgFileQuery* CDlgFileQuery::Current()
 
 void CDlgFileQuery::DoDataExchange(CDataExchange* pDX)
 {
-    CDialog::DoDataExchange(pDX);
+    CConfigDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_QUERY_RESULTS, m_results);
     DDX_Control(pDX, IDC_QUERY_FROM_DATE, m_fromDate);
     DDX_Control(pDX, IDC_QUERY_FROM_TIME, m_fromTime);
@@ -91,15 +93,17 @@ void CDlgFileQuery::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_QUERY_FILE_TYPE, m_fileType);
     DDX_Text(pDX, IDC_QUERY_SERVER_NAME, m_serverName);
     DDV_MaxChars(pDX, m_serverName, 40);
-    DDX_Text(pDX, IDC_QUERY_PORT, m_port);
-    DDX_Text(pDX, IDC_QUERY_ADDRESS, m_address);
-    DDV_MaxChars(pDX, m_address, 39);
-    DDX_CBIndex(pDX, IDC_QUERY_CHANNEL, m_channelIndex);
     DDX_Radio(pDX, IDC_QUERY_LOCAL, m_source);
+    DDX_Text(pDX, IDC_QUERY_PORT, m_port);
+    if (m_source == sourceStorage) // the field is disabled for the other sources
+        DDV_Port(pDX, m_port);
+    DDX_Text(pDX, IDC_QUERY_ADDRESS, m_address);
+    DDV_MaxChars(pDX, m_address, FRAMEWELL_ADDRESS_CHARS);
+    DDX_CBIndex(pDX, IDC_QUERY_CHANNEL, m_channelIndex);
     DDX_Text(pDX, IDC_QUERY_USER, m_user);
-    DDV_MaxChars(pDX, m_user, 23);
+    DDV_MaxChars(pDX, m_user, FRAMEWELL_ACCOUNT_CHARS);
     DDX_Text(pDX, IDC_QUERY_PASSWORD, m_password);
-    DDV_MaxChars(pDX, m_password, 23);
+    DDV_MaxChars(pDX, m_password, FRAMEWELL_ACCOUNT_CHARS);
     DDX_CBIndex(pDX, IDC_QUERY_FILE_TYPE, m_fileTypeIndex);
     DDX_CBIndex(pDX, IDC_QUERY_RECORD_TYPE, m_recordTypeIndex);
 }
@@ -114,7 +118,10 @@ BOOL CDlgFileQuery::OnInitDialog()
     const char* types[] = {"全部", "手动录像", "定时录像", "移动侦测", "探头报警"};
     for (const char* text : types)
         recordType->AddString(text);
-    CDialog::OnInitDialog();
+    SendDlgItemMessage(IDC_QUERY_ADDRESS, EM_LIMITTEXT, FRAMEWELL_ADDRESS_CHARS, 0);
+    SendDlgItemMessage(IDC_QUERY_USER, EM_LIMITTEXT, FRAMEWELL_ACCOUNT_CHARS, 0);
+    SendDlgItemMessage(IDC_QUERY_PASSWORD, EM_LIMITTEXT, FRAMEWELL_ACCOUNT_CHARS, 0);
+    CConfigDialog::OnInitDialog();
     SYSTEMTIME today;
     Seams::LocalTime(&today);
     SetDayRange(today, m_fromDate, m_fromTime, m_toDate, m_toTime);
@@ -256,7 +263,8 @@ void CDlgFileQuery::OnQuery()
 void CDlgFileQuery::RunLocalQuery(BOOL useRange, const SYSTEMTIME& from, const SYSTEMTIME& to)
 {
     int kind = LocalFileKind(m_fileType.GetCurSel());
-    m_store.Create(0, kind, nullptr, 0, nullptr, nullptr);
+    // Whatever was searched for, a local result is played by its extension.
+    m_store.Create(0, queryKindByExtension, nullptr, 0, nullptr, nullptr);
     RecordQuery query = {};
     CopyText(query.name, m_serverName);
     query.channel = m_channelIndex - 1;
@@ -281,8 +289,8 @@ BOOL CDlgFileQuery::ResolveDeviceServer(RemoteServer& server)
         AfxMessageBox(IDS_QUERY_NO_SUCH_SERVER);
         return FALSE;
     }
-    CopyText(server.user, found->m_user);
-    CopyText(server.password, found->m_password);
+    if (!TakeDeviceAccount(*found, server))
+        return FALSE;
     if (!found->m_useDdns) {
         CopyText(server.address, found->m_address);
         server.port = found->m_port;
@@ -300,6 +308,19 @@ BOOL CDlgFileQuery::ResolveDeviceServer(RemoteServer& server)
     }
     CopyText(server.address, resolved);
     server.port = port;
+    return TRUE;
+}
+
+BOOL CDlgFileQuery::TakeDeviceAccount(const CTermServer& found, RemoteServer& server)
+{
+    // The tree keeps longer accounts than the media library takes: cut, they would only be refused.
+    if (found.m_user.GetLength() > FRAMEWELL_ACCOUNT_CHARS || found.m_password.GetLength() > FRAMEWELL_ACCOUNT_CHARS) {
+        UpdatePaging();
+        AfxMessageBox(ConfigStringNumber(IDS_QUERY_ACCOUNT_TOO_LONG, FRAMEWELL_ACCOUNT_CHARS));
+        return FALSE;
+    }
+    CopyText(server.user, found.m_user);
+    CopyText(server.password, found.m_password);
     return TRUE;
 }
 
@@ -449,7 +470,7 @@ void CDlgFileQuery::OnResultDblClk()
         FetchAndPlay(record.path);
         return;
     }
-    if (m_store.m_kind != queryKindMp4)
+    if (m_store.m_kind != queryKindByExtension)
         return;
     CString extension = FileExtension(record.path);
     if (extension.CompareNoCase("mp4") == 0)
@@ -563,5 +584,5 @@ void CDlgFileQuery::OnResultsRightClick(NMHDR*, LRESULT* pResult)
 void CDlgFileQuery::OnDestroy()
 {
     m_store.Close();
-    CDialog::OnDestroy();
+    CConfigDialog::OnDestroy();
 }

@@ -6,13 +6,15 @@
 #include <afxcmn.h>
 #include <afxwin.h>
 
+#include "station/config/ConfigDialog.h"
 #include "station/config/FileQueryRules.h"
 #include "station/config/records/ResultPager.h"
 #include "station/core/storage/QueryResultStore.h"
 
+class CTermServer;
 struct FramewellTime;
 
-class CDlgFileQuery : public CDialog {
+class CDlgFileQuery : public CConfigDialog {
 public:
     enum { IDD = 168 };
     enum Source { sourceLocal = 0, sourceDevice = 1, sourceStorage = 2 };
@@ -85,6 +87,8 @@ private:
     void RunLocalQuery(BOOL useRange, const SYSTEMTIME& from, const SYSTEMTIME& to);
     void RunRemoteQuery(BOOL useRange, const SYSTEMTIME& from, const SYSTEMTIME& to);
     BOOL ResolveDeviceServer(RemoteServer& server);
+    // The tree's server account as Framewell takes it; FALSE after saying why it cannot.
+    BOOL TakeDeviceAccount(const CTermServer& found, RemoteServer& server);
     void SaveUserParams();
     void FillFileTypes();
     void Refuse(UINT message, UINT focus);

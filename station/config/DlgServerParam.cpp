@@ -3,7 +3,9 @@
 
 #include <string.h>
 
+#include "devices/framewell/Framewell.h"
 #include "station/config/FieldText.h"
+#include "station/config/PortField.h"
 
 CDlgServerParam::CDlgServerParam(CWnd* pParent) : CConfigDialog(IDD, pParent), m_port(0)
 {
@@ -14,15 +16,17 @@ void CDlgServerParam::DoDataExchange(CDataExchange* pDX)
 {
     CConfigDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_SRVPARAM_PASSWORD, m_password);
-    DDV_MaxChars(pDX, m_password, 24);
+    // The entries are picked for the file query, whose media library takes no longer account.
+    DDV_MaxChars(pDX, m_password, FRAMEWELL_ACCOUNT_CHARS);
     DDX_Text(pDX, IDC_SRVPARAM_PORT, m_port);
+    DDV_Port(pDX, m_port);
     // Name and address fields are 40 bytes with their terminator.
     DDX_Text(pDX, IDC_SRVPARAM_ADDRESS, m_address);
     DDV_MaxChars(pDX, m_address, sizeof m_record.address - 1);
     DDX_Text(pDX, IDC_SRVPARAM_NAME, m_name);
     DDV_MaxChars(pDX, m_name, sizeof m_record.name - 1);
     DDX_Text(pDX, IDC_SRVPARAM_USER, m_user);
-    DDV_MaxChars(pDX, m_user, 24);
+    DDV_MaxChars(pDX, m_user, FRAMEWELL_ACCOUNT_CHARS);
 }
 
 BOOL CDlgServerParam::OnInitDialog()

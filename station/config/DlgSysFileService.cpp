@@ -2,6 +2,7 @@
 #include "station/config/DlgSysFileService.h"
 
 #include "station/config/ConfigWindows.h"
+#include "station/config/PortField.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/SysParam.h"
 
@@ -22,6 +23,8 @@ void CDlgSysFileService::DoDataExchange(CDataExchange* pDX)
     CConfigPage::DoDataExchange(pDX);
     DDX_Check(pDX, IDC_SYSFILE_ENABLE, m_enabled);
     DDX_Text(pDX, IDC_SYSFILE_PORT, m_port);
+    if (m_enabled) // a disabled field cannot be corrected
+        DDV_Port(pDX, m_port);
     DDX_Text(pDX, IDC_SYSFILE_USER, m_user);
     DDV_MaxChars(pDX, m_user, kAccountChars);
     DDX_Text(pDX, IDC_SYSFILE_PASSWORD, m_password);

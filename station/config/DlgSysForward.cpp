@@ -2,6 +2,7 @@
 #include "station/config/DlgSysForward.h"
 
 #include "station/config/ConfigText.h"
+#include "station/config/PortField.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/SysParam.h"
 
@@ -40,8 +41,12 @@ void CDlgSysForward::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_SYSFWD_MULTICAST_ADDRESS, m_multicastAddress);
     DDV_MaxChars(pDX, m_multicastAddress, kTextChars);
     DDX_Text(pDX, IDC_SYSFWD_MULTICAST_PORT, m_multicastPort);
+    if (m_enabled) // the disabled fields cannot be corrected
+        DDV_Port(pDX, m_multicastPort);
     DDX_CBIndex(pDX, IDC_SYSFWD_LOCAL_ADDRESS, m_localAddressIndex);
     DDX_Text(pDX, IDC_SYSFWD_LOCAL_PORT, m_localPort);
+    if (m_enabled)
+        DDV_Port(pDX, m_localPort);
     DDX_Text(pDX, IDC_SYSFWD_CHANNEL_USERS, m_usersPerChannel);
     DDX_Text(pDX, IDC_SYSFWD_SYSTEM_USERS, m_systemUsers);
     DDX_Text(pDX, IDC_SYSFWD_BUFFERS, m_buffers);

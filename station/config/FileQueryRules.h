@@ -4,10 +4,20 @@
 
 #include <afx.h>
 
+#include "devices/framewell/Framewell.h"
+
 struct QueryResultRecord;
 
-// Kinds of the result store: 1 MP4 (every local video and a remote video), 2 JPEG, 3 BMP, 4 ASF.
-enum QueryFileKind { queryKindMp4 = 1, queryKindJpeg = 2, queryKindBmp = 3, queryKindAsf = 4 };
+// Kinds of the result store: 1 files played by their extension (every local result, and a remote
+// MP4 or video), 2 remote JPEG, 3 remote BMP, 4 remote ASF. The searches take the same numbers, 1
+// then being MP4.
+enum QueryFileKind {
+    queryKindByExtension = 1,
+    queryKindMp4 = queryKindByExtension,
+    queryKindJpeg = 2,
+    queryKindBmp = 3,
+    queryKindAsf = 4
+};
 
 // The local source's combo: MP4, ASF, JPEG, BMP.
 int LocalFileKind(int comboIndex);
@@ -52,9 +62,9 @@ ResultMenuState ResultMenuStateFor(int remote, int storeKind);
 
 // "PlayUsrParam.ini": the storage server last asked.
 struct PlayUserParams {
-    char address[40];
-    char user[24];
-    char password[24];
+    char address[FRAMEWELL_ADDRESS_CHARS + 1];
+    char user[FRAMEWELL_ACCOUNT_CHARS + 1];
+    char password[FRAMEWELL_ACCOUNT_CHARS + 1];
     int port;
 };
 // Missing keys give the defaults; values are cut to their fields on a character boundary.

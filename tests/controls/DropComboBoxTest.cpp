@@ -279,3 +279,41 @@ TEST_F(DropComboBoxTest, DropListFaceStopsShowingFocusWhenItLosesIt)
     ASSERT_EQ(parent.m_hWnd, ::GetFocus());
     EXPECT_TRUE(faceBecomes(::GetSysColor(COLOR_WINDOW)));
 }
+
+TEST_F(DropComboBoxTest, ADropDownMadeByCreateGetsItsEditPart)
+{
+    combo.reset(new CDropComboBox(0, nullptr));
+    ASSERT_TRUE(combo->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                              CRect(20, 40, 220, 62), &parent, kComboId));
+    combo->AddString("north");
+    combo->AddString("south");
+    PumpFrameworkMessages();
+    CDropComboBoxEdit* edit = combo->GetEditPart();
+    ASSERT_NE(nullptr, edit);
+    ASSERT_TRUE(::IsWindow(edit->m_hWnd));
+    EXPECT_EQ(108, edit->GetDlgCtrlID());
+    EXPECT_TRUE(edit->IsWindowVisible());
+    EXPECT_TRUE(edit->GetStyle() & ES_AUTOHSCROLL);
+    CRect client, part;
+    combo->GetClientRect(&client);
+    edit->GetWindowRect(&part);
+    combo->ScreenToClient(&part);
+    EXPECT_GT(part.Width(), 0);
+    EXPECT_LE(part.right, client.right - ::GetSystemMetrics(SM_CXHSCROLL)) << "the drop button stays free";
+
+    // The operator types into it: the focus goes on to the edit part, and the owner hears of the typing.
+    combo->SetFocus();
+    EXPECT_EQ(edit->m_hWnd, ::GetFocus());
+    parent.Clear();
+    edit->SendMessage(WM_CHAR, 's', 0);
+    EXPECT_EQ((std::vector<UINT>{CBN_EDITUPDATE, CBN_EDITCHANGE}), Codes());
+    CString text;
+    combo->GetWindowText(text);
+    EXPECT_STREQ("s", text);
+
+    // A drop-list made the same way has none.
+    CDropComboBox list(0, nullptr);
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(20, 80, 220, 102), &parent, kComboId + 1));
+    PumpFrameworkMessages();
+    EXPECT_EQ(nullptr, list.GetEditPart());
+}

@@ -340,6 +340,52 @@ TEST_F(GridListTest, ComboCellChoiceEscapeAndAMoveIntoItsOwnList)
     }
 }
 
+TEST_F(GridListTest, ComboEndsLikeTheEditByAPressOutsideItsListOrOnTheScrollBars)
+{
+    ASSERT_TRUE(list.SetCombo(0, 4, {"D:\\record", "D:\\video", "E:\\record"}));
+    struct Case {
+        const char* name;
+        std::function<void(CGridCellCombo*)> press;
+    } cases[] = {
+        {"press outside the open list",
+         [this](CGridCellCombo*) {
+             // The open list holds the capture: the press on the dialog beside the list goes to it.
+             HWND capture = ::GetCapture();
+             ASSERT_NE(nullptr, capture);
+             CRect dialog;
+             parent.GetWindowRect(&dialog);
+             CPoint at(dialog.right - 20, dialog.bottom - 20);
+             ::ScreenToClient(capture, &at);
+             ::PostMessageA(capture, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+             ::PostMessageA(capture, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+         }},
+        {"press on the scroll bar, list closed",
+         [this](CGridCellCombo* combo) {
+             combo->PostMessage(WM_KEYDOWN, VK_F4, 0); // closes the list, the combo stands
+             PumpFrameworkMessages();
+             ASSERT_FALSE(combo->IsDropped());
+             ASSERT_EQ(combo, list.GetCellCombo());
+             list.PostMessage(WM_LBUTTONUP, 0, 0);
+             list.SendMessage(WM_NCLBUTTONDOWN, HTVSCROLL, 0);
+         }},
+    };
+    for (const Case& c : cases) {
+        list.SetItemText(0, 4, "D:\\video");
+        parent.grid.clear();
+        ClickCell(list, 0, 4);
+        CGridCellCombo* combo = list.GetCellCombo();
+        ASSERT_NE(nullptr, combo) << c.name;
+        HWND window = combo->m_hWnd;
+        combo->SendMessage(WM_KEYDOWN, VK_DOWN, 0); // moves in the list, chooses nothing
+        c.press(combo);
+        PumpFrameworkMessages();
+        EXPECT_EQ(nullptr, list.GetCellCombo()) << c.name;
+        EXPECT_FALSE(::IsWindow(window)) << c.name;
+        EXPECT_EQ("D:\\video", Text(0, 4)) << c.name;
+        EXPECT_EQ((std::vector<GridMessage>{{WM_GRIDLIST_EDIT_END, 0, 4}}), parent.grid) << c.name;
+    }
+}
+
 namespace {
 
 void* FailAllocation(size_t)

@@ -7,6 +7,8 @@
 #include <afxcmn.h>
 #include <afxwin.h>
 
+#include "devices/framewell/Framewell.h"
+
 // What the station's and the player's copies differ in.
 struct ProgressProgram {
     UINT searching;           // status while searching
@@ -40,9 +42,9 @@ public:
     // Set by the caller before DoModal.
     int m_mode;
     int m_searchHandle;
-    char m_user[24];
-    char m_password[24];
-    char m_address[40];
+    char m_user[FRAMEWELL_ACCOUNT_CHARS + 1];
+    char m_password[FRAMEWELL_ACCOUNT_CHARS + 1];
+    char m_address[FRAMEWELL_ADDRESS_CHARS + 1];
     WORD m_port;
     char m_remotePath[260];
     char m_localPath[260];

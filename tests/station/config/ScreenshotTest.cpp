@@ -11,6 +11,7 @@
 #include "station/config/DlgTourSetting.h"
 #include "station/config/DlgAlarmDetect.h"
 #include "station/config/DlgAddServer.h"
+#include "station/config/DlgFileQuery.h"
 #include "station/config/DlgServerList.h"
 #include "station/config/DlgServerParam.h"
 #include "station/config/DlgServerSelect.h"
@@ -276,4 +277,17 @@ TEST_F(SettingsScreenshotTest, SystemSettingsEveryTabAndServerLocalSettings)
         return true;
     });
     RunModal(local, localSteps);
+}
+
+// The query dialog wears the skin as every other dialog does.
+TEST_F(ScreenshotTest, FileQueryIsSkinned)
+{
+    CDlgFileQuery query;
+    RunModal(query, {[](CWnd* modal) {
+                         // Detaching answers whether the window was skinned; it is then skinned again.
+                         EXPECT_TRUE(TessarineDetachWindow(modal->m_hWnd)) << "the query dialog is not skinned";
+                         EXPECT_TRUE(TessarineAttachWindow(modal->m_hWnd, "Dialog"));
+                         return true;
+                     },
+                     ShootAndClose("168-file-query")});
 }

@@ -66,6 +66,27 @@ void SelectRow(CListCtrl& list, int row)
         list.SetItemState(i, i == row ? LVIS_SELECTED | LVIS_FOCUSED : 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+// In the query dialog: the storage-server source, and its "选择" button, which runs the list.
+// False while another dialog is on top.
+bool ChooseStorageServer(CWnd* modal)
+{
+    if (dynamic_cast<CDlgFileQuery*>(modal) == nullptr)
+        return false;
+    ::CheckRadioButton(modal->m_hWnd, IDC_QUERY_LOCAL, IDC_QUERY_STORAGE, IDC_QUERY_STORAGE);
+    ClickButton(modal, IDC_QUERY_STORAGE);
+    ClickButton(modal, IDC_QUERY_CHOOSE_STORAGE);
+    return true;
+}
+
+// In the list: the first row, chosen with the button.
+ModalStep ChooseFirstRow()
+{
+    return OnList([](CDlgServerList* d) {
+        SelectRow(d->m_list, 0);
+        ClickButton(d, IDC_SRVLIST_CHOOSE);
+    });
+}
+
 class ServerListTest : public ConfigTest {
 protected:
     void WriteFile(const std::string& bytes)
@@ -215,18 +236,44 @@ TEST_F(ServerListTest, TheQueryDialogTakesTheChosenServer)
     CDlgFileQuery query;
     std::vector<std::string> fields;
     RunModal(query, {[&](CWnd* modal) {
-                         if (dynamic_cast<CDlgFileQuery*>(modal) == nullptr)
+                         if (!ChooseStorageServer(modal))
                              return false;
-                         ::CheckRadioButton(modal->m_hWnd, IDC_QUERY_LOCAL, IDC_QUERY_STORAGE, IDC_QUERY_STORAGE);
-                         ClickButton(modal, IDC_QUERY_STORAGE);
-                         ClickButton(modal, IDC_QUERY_CHOOSE_STORAGE);
                          for (int id : {IDC_QUERY_ADDRESS, IDC_QUERY_USER, IDC_QUERY_PASSWORD, IDC_QUERY_PORT})
                              fields.push_back(GetText(modal, id));
                          return true;
                      },
-                     OnList([](CDlgServerList* d) {
-                         SelectRow(d->m_list, 0);
-                         ClickButton(d, IDC_SRVLIST_CHOOSE);
-                     })});
+                     ChooseFirstRow()});
     EXPECT_EQ(std::vector<std::string>({"10.0.0.2", "guest", "pw", "3100"}), fields);
+}
+
+// The list takes no account longer than the query (and its media library) takes, and no port
+// beyond the range: what it keeps, the query accepts as it is.
+TEST_F(ServerListTest, AnEntryTheListKeepsIsOneTheQueryTakes)
+{
+    MessageBoxRecorder boxes;
+    const std::string user(23, 'u'), password(23, 'p');
+    CDlgFileQuery query;
+    BOOL accepted = FALSE;
+    std::vector<std::string> fields;
+    RunModal(query, {[&](CWnd* modal) {
+                         if (!ChooseStorageServer(modal))
+                             return false;
+                         for (int id : {IDC_QUERY_USER, IDC_QUERY_PASSWORD, IDC_QUERY_PORT})
+                             fields.push_back(GetText(modal, id));
+                         accepted = modal->UpdateData(TRUE);
+                         return true;
+                     },
+                     OnList([](CDlgServerList* d) { ClickButton(d, IDC_SRVLIST_ADD); }),
+                     FillParam("存储", "10.0.0.9", "3000", user + "u", password),
+                     FillParam("存储", "10.0.0.9", "3000", user, password + "p"),
+                     FillParam("存储", "10.0.0.9", "65536", user, password),
+                     FillParam("存储", "10.0.0.9", "3000", user, password), ChooseFirstRow()});
+    std::vector<std::string> messages;
+    for (const RecordedBox& box : boxes.Boxes())
+        messages.push_back(box.text);
+    EXPECT_EQ(std::vector<std::string>({"在此字段中请不要超过23个字符。", "在此字段中请不要超过23个字符。",
+                                        "请填入一个在1和65535之间的整数。"}),
+              messages);
+    EXPECT_EQ(std::vector<std::string>({user, password, "3000"}), fields);
+    EXPECT_TRUE(accepted) << "the query refused what the list handed it";
 }

@@ -10,10 +10,14 @@
 #include "resources/warden/resource.h"
 #include "station/config/DlgFileQuery.h"
 #include "station/config/records/ProgressDlg.h"
+#include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
+#include "station/core/datamodel/TermData.h"
+#include "station/core/datamodel/TermServer.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
 #include "station/core/storage/RecordStore.h"
+#include "tests/station/core/storage/StorageTestHelpers.h"
 #include "tests/station/records/RecordsTestSupport.h"
 #include "tests/support/RecordingTree.h"
 #include "tests/support/TestSupport.h"
@@ -307,4 +311,166 @@ TEST_F(FileQueryTest, LocalFiltersReachTheSearch)
         EXPECT_EQ(kFilters[i].expected, g_counts[i]) << kFilters[i].label;
     EXPECT_TRUE(g_messages.empty());
     EXPECT_TRUE(FileExists(dir_.File("PlayUsrParam.ini"))) << "a query keeps the last server";
+}
+
+namespace {
+
+// A double-click on the first row of the results, as the mouse gives it.
+void DoubleClickFirstRow(CDlgFileQuery* query)
+{
+    CRect row;
+    ASSERT_TRUE(query->m_results.GetItemRect(0, &row, LVIR_LABEL));
+    LPARAM at = MAKELPARAM(row.left + 4, row.top + row.Height() / 2);
+    query->m_results.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    query->m_results.SendMessage(WM_LBUTTONUP, 0, at);
+    query->m_results.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    query->m_results.SendMessage(WM_LBUTTONUP, 0, at);
+}
+
+std::vector<std::string> g_found;
+
+// Each local kind in turn (MP4, ASF, JPEG, BMP by the combo's order), its one hit double-clicked.
+void QueryEachLocalKind(CDlgFileQuery* query)
+{
+    for (int kind = 0; kind < 4; ++kind) {
+        query->m_fileType.SetCurSel(kind);
+        query->GetDlgItem(IDC_QUERY_START)->SendMessage(BM_CLICK);
+        g_found.push_back(std::to_string(query->m_results.GetItemCount()));
+        if (query->m_results.GetItemCount() > 0)
+            DoubleClickFirstRow(query);
+    }
+}
+
+} // namespace
+
+TEST_F(FileQueryTest, EveryLocalKindIsFoundAndOpenedByItsExtension)
+{
+    // The store names and indexes them as the sessions have it do: a recording in each format and
+    // a snapshot of each kind, in today's directory.
+    std::string storage = dir_.File("storage");
+    CreateDirectoryA(storage.c_str(), nullptr);
+    StoragePathEntry entry = {};
+    strcpy(entry.root, "C:");
+    CopyText(entry.dir, storage.c_str());
+    theRecordStore.SetStoragePaths(&entry, 1);
+    ScopedClock clock(2026, 3, 9, 10, 20, 30);
+    TestOwner owner;
+    theRecordStore.SetOwner(&owner);
+    char mp4[MAX_PATH], asf[MAX_PATH], bmp[MAX_PATH];
+    ASSERT_TRUE(theRecordStore.BeginRecordFile("Lobby", 0, mp4, 1));
+    owner.format = 1;
+    ASSERT_TRUE(theRecordStore.BeginRecordFile("Lobby", 1, asf, 1));
+    ASSERT_TRUE(theRecordStore.SaveJpegSnapshot("Lobby", 2, "JFIF", 4));
+    int bmpEntry = 0;
+    RecordIndexEntry bmpIndex = {};
+    ASSERT_TRUE(theRecordStore.MakeBmpSnapshotPath("Lobby", 3, bmp, &bmpEntry, &bmpIndex));
+    WriteFile(bmp, "BM");
+    ASSERT_TRUE(theRecordStore.AppendBmpIndex(bmpEntry, &bmpIndex));
+    theRecordStore.SetOwner(nullptr);
+
+    g_found.clear();
+    Run(QueryEachLocalKind);
+    theRecordStore.SetStoragePaths(nullptr, 0);
+    EXPECT_EQ(std::vector<std::string>({"1", "1", "1", "1"}), g_found) << "one hit of each kind";
+    ASSERT_EQ(4u, g_launches.size());
+    EXPECT_EQ("C:\\Quillmoor\\Clipview.exe", g_launches[0].file);
+    EXPECT_EQ(mp4, g_launches[0].parameters) << "a local recording: the bare path";
+    EXPECT_EQ("C:\\Media\\player.exe", g_launches[1].file);
+    EXPECT_EQ(asf, g_launches[1].parameters);
+    EXPECT_EQ(storage + "\\20260309\\Lobby_3_102030.jpg", g_launches[2].file) << "opened by its own program";
+    EXPECT_EQ("", g_launches[2].parameters);
+    EXPECT_EQ(bmp, g_launches[3].file);
+    EXPECT_EQ("", g_launches[3].parameters);
+}
+
+namespace {
+
+int g_searches = 0;
+
+int __stdcall CountSearch(const char*, const char*, int, const char*, const char*, int, int, int, const FramewellTime*,
+                          const FramewellTime*, FramewellSearchCallback, void*, int)
+{
+    ++g_searches;
+    return -1;
+}
+
+std::string LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return (LPCSTR)text;
+}
+
+std::string g_portFocus;
+
+// The storage-server source with a port beyond what a port can be.
+void QueryPortTooHigh(CDlgFileQuery* query)
+{
+    query->CheckRadioButton(IDC_QUERY_LOCAL, IDC_QUERY_STORAGE, IDC_QUERY_STORAGE);
+    query->OnSourceChanged();
+    query->SetDlgItemText(IDC_QUERY_ADDRESS, "127.0.0.1");
+    query->SetDlgItemText(IDC_QUERY_USER, "admin");
+    query->SetDlgItemText(IDC_QUERY_PASSWORD, "1234");
+    query->SetDlgItemText(IDC_QUERY_PORT, "65536");
+    query->GetDlgItem(IDC_QUERY_START)->SendMessage(BM_CLICK);
+    g_portFocus = ::GetFocus() == query->GetDlgItem(IDC_QUERY_PORT)->m_hWnd ? "port" : "elsewhere";
+}
+
+// The device source on the tree's server "Gate", whose account is longer than Framewell takes.
+void QueryLongAccount(CDlgFileQuery* query)
+{
+    query->CheckRadioButton(IDC_QUERY_LOCAL, IDC_QUERY_STORAGE, IDC_QUERY_DEVICE);
+    query->OnSourceChanged();
+    query->SetDlgItemText(IDC_QUERY_SERVER_NAME, "Gate");
+    query->GetDlgItem(IDC_QUERY_START)->SendMessage(BM_CLICK);
+}
+
+} // namespace
+
+TEST_F(FileQueryTest, APortAboveTheRangeIsRefusedAtItsField)
+{
+    fake_.StartSearch = CountSearch;
+    g_searches = 0;
+    Run(QueryPortTooHigh);
+    EXPECT_EQ(std::vector<std::string>({"请填入一个在1和65535之间的整数。"}), g_messages);
+    EXPECT_EQ("port", g_portFocus);
+    EXPECT_EQ(0, g_searches);
+}
+
+TEST_F(FileQueryTest, ATreeServersAccountTooLongForTheSearchIsExplained)
+{
+    fake_.StartSearch = CountSearch;
+    g_pRecGroup = new CRecGroup;
+    CTermData* project = g_pRecGroup->AddGroup(nullptr, "工程");
+    CTermServer* server = new CTermServer;
+    server->m_id = 1;
+    server->m_name = "Gate";
+    server->m_address = "127.0.0.1";
+    server->m_port = 37010;
+    server->m_channelCount = 4;
+    server->m_pParent = project;
+    project->m_servers.AddTail(server);
+    const struct {
+        const char* user;
+        const char* password;
+        int searches;
+    } cases[] = {
+        {"admin", "12345678901234567890123", 1},  // 23 characters: the search is asked
+        {"admin", "123456789012345678901234", 0}, // 24: refused before
+        {"administrator-of-the-gate", "1234", 0}, // a user of 25
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.password);
+        server->m_user = c.user;
+        server->m_password = c.password;
+        g_searches = 0;
+        g_messages.clear();
+        Run(QueryLongAccount);
+        EXPECT_EQ(c.searches, g_searches);
+        std::string expected =
+            c.searches ? LoadText(IDS_QUERY_SEARCH_FAILED) : "该服务器的用户名或密码超过23个字符，无法检索其录像文件!";
+        EXPECT_EQ(std::vector<std::string>({expected}), g_messages);
+    }
+    delete g_pRecGroup;
+    g_pRecGroup = nullptr;
 }
