@@ -271,8 +271,8 @@ def control_parts():
 
 def menu_parts():
     """64 x 48: popup frame (0,0,24,24) with 3-pixel borders, active item (24,0,48,20), separator
-    (24,20,48,24), submenu arrow (48,0,56,8), check mark (48,8,58,18), menu bar hot item (0,24,24,44),
-    menu bar background (24,24,48,44), pressed item (48,24,64,44)."""
+    (24,20,48,24), submenu arrow (48,0,56,8) and check mark (48,8,58,18) on the transparent colour,
+    menu bar hot item (0,24,24,44), menu bar background (24,24,48,44), pressed item (48,24,64,44)."""
     c = Canvas(64, 48, (250, 250, 250))
     c.rect(0, 0, 24, 24, (250, 250, 250))
     c.frame(0, 0, 24, 24, (100, 100, 100))
@@ -282,6 +282,9 @@ def menu_parts():
     c.frame(24, 0, 48, 20, (120, 170, 220))
     c.rect(24, 20, 48, 24, (250, 250, 250))
     c.rect(24, 21, 48, 22, (200, 200, 200))
+    # The arrow and the check mark lie on the transparent colour: they are drawn masked over any item.
+    c.rect(48, 0, 56, 8, (255, 0, 255))
+    c.rect(48, 8, 58, 18, (255, 0, 255))
     for k in range(4):
         c.line(50 + k, 4 - (3 - k), 50 + k, 4 + (3 - k), (40, 40, 40))
     c.line(49, 13, 51, 16, (20, 20, 20))

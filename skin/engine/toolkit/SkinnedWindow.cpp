@@ -8,7 +8,6 @@
 #include "skin/engine/objects/FrameElementSkinObjects.h"
 #include "skin/engine/objects/FramedSkinObjects.h"
 #include "skin/engine/images/ImageDraw.h"
-#include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/RegionTools.h"
 #include "skin/engine/drawing/WindowTools.h"
 #include "skin/engine/toolkit/SkinEngine.h"
@@ -21,7 +20,6 @@
 #include "skin/engine/toolkit/TessarineInternal.h"
 #include "skin/skinners/window/CaptionButton.h"
 #include "skin/skinners/window/CaptionStatic.h"
-#include "skin/skinners/window/FrameGeometry.h"
 
 const char kObjectProperty[] = "OBJECT";
 const char kThisProperty[] = "this";
@@ -218,48 +216,6 @@ void SkinnedWindow::DeleteElements()
 const FramedSkinObject* SkinnedWindow::Framed() const
 {
     return skinObject_ && IsFramedType(skinObject_->Type()) ? static_cast<const FramedSkinObject*>(skinObject_) : NULL;
-}
-
-LRESULT SkinnedWindow::Stripped(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-    SetWindowLongA(hwnd_, GWL_STYLE, style & ~WS_SYSMENU);
-    const LRESULT result = SkinnedWindow::WindowProc(message, wParam, lParam);
-    // The window may be gone when the call returns.
-    if (hwnd_ && IsWindow(hwnd_))
-        SetWindowLongA(hwnd_, GWL_STYLE, GetWindowLongA(hwnd_, GWL_STYLE) | (style & WS_SYSMENU));
-    return result;
-}
-
-void SkinnedWindow::AnswerFramedMinMaxInfo(MINMAXINFO* info, const FramedSkinObject* frame)
-{
-    if (!info)
-        return;
-    RECT work;
-    if (GetMonitorRectForWindow(hwnd_, work, TRUE)) {
-        info->ptMaxSize.x = work.right - work.left;
-        info->ptMaxSize.y = work.bottom - work.top;
-        info->ptMaxPosition.x = work.left;
-        info->ptMaxPosition.y = work.top;
-    }
-    if (frame) {
-        RECT design[9];
-        for (int i = 0; i < 9; ++i)
-            design[i] = frame->GetFrameRect(i);
-        const SIZE least = FrameMinTrackSize(design);
-        info->ptMinTrackSize.x = least.cx;
-        info->ptMinTrackSize.y = least.cy;
-    }
-    MINMAXINFO theirs = *info;
-    CallSavedProc(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&theirs));
-    if (theirs.ptMaxTrackSize.x < info->ptMaxTrackSize.x)
-        info->ptMaxTrackSize.x = theirs.ptMaxTrackSize.x;
-    if (theirs.ptMaxTrackSize.y < info->ptMaxTrackSize.y)
-        info->ptMaxTrackSize.y = theirs.ptMaxTrackSize.y;
-    if (theirs.ptMinTrackSize.x > info->ptMinTrackSize.x)
-        info->ptMinTrackSize.x = theirs.ptMinTrackSize.x;
-    if (theirs.ptMinTrackSize.y > info->ptMinTrackSize.y)
-        info->ptMinTrackSize.y = theirs.ptMinTrackSize.y;
 }
 
 const char* SkinnedWindow::GetSkinObjectName() const
@@ -715,75 +671,11 @@ BOOL SkinnedWindow::RegisterThisClass(HINSTANCE instance, const char* name, HCUR
     return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-BOOL SkinnedWindow::IsModalFrame() const
-{
-    const LONG style = hwnd_ ? GetWindowLongA(hwnd_, GWL_STYLE) : 0;
-    return (style & WS_DLGFRAME) && (style & DS_MODALFRAME);
-}
-
-BOOL SkinnedWindow::IsResizable() const
-{
-    return hwnd_ && !IsModalFrame() && (GetWindowLongA(hwnd_, GWL_STYLE) & WS_THICKFRAME);
-}
-
 BOOL SkinnedWindow::IsActiveCaption() const
 {
     WINDOWINFO info = {};
     info.cbSize = sizeof info;
     return hwnd_ && GetWindowInfo(hwnd_, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
-}
-
-BOOL SkinnedWindow::SizeChanged() const
-{
-    RECT now;
-    if (!hwnd_ || !::GetWindowRect(hwnd_, &now))
-        return FALSE;
-    return IsRectEmpty(&lastWindowRect_) || Width(now) != Width(lastWindowRect_) ||
-           Height(now) != Height(lastWindowRect_);
-}
-
-void SkinnedWindow::RecordWindowRect()
-{
-    if (!hwnd_ || !::GetWindowRect(hwnd_, &lastWindowRect_))
-        SetRectEmpty(&lastWindowRect_);
-}
-
-SIZE SkinnedWindow::GetMinTrackSize() const
-{
-    const FramedSkinObject* framed = Framed();
-    if (!framed)
-        return SIZE{10, 10};
-    const RECT top0 = framed->GetFrameRect(0), top2 = framed->GetFrameRect(2);
-    return SIZE{Width(top0) + Width(top2) + 10, Height(top0) + 5};
-}
-
-SIZE SkinnedWindow::ClientSize() const
-{
-    RECT client = {0, 0, 0, 0};
-    if (hwnd_)
-        GetClientRect(hwnd_, &client);
-    return SIZE{client.right, client.bottom};
-}
-
-void SkinnedWindow::FitClientToFrame(const SIZE* client)
-{
-    const FramedSkinObject* framed = Framed();
-    RECT window;
-    if (!framed || !hwnd_ || !::GetWindowRect(hwnd_, &window))
-        return;
-    const SIZE keep = client ? *client : ClientSize();
-    const int width = Width(framed->GetFrameRect(5)) + Width(framed->GetFrameRect(3)) + keep.cx;
-    const int height =
-        Height(framed->GetFrameRect(6)) + Height(framed->GetFrameRect(0)) + GetMenuBarHeight(keep.cx) + keep.cy;
-    if (width != Width(window) || height != Height(window))
-        SetWindowPos(hwnd_, NULL, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
-}
-
-RECT SkinnedWindow::GetCaptionRect()
-{
-    RECT bar;
-    GetMenuBarRect(&bar);
-    return RECT{frameRects_[0].left, frameRects_[0].top, frameRects_[2].right, frameRects_[0].bottom + Height(bar)};
 }
 
 void SkinnedWindow::RedrawNcRect(const RECT& rect)
@@ -892,122 +784,6 @@ LRESULT SkinnedWindow::OnCtlColorStatic(WPARAM wParam, LPARAM lParam)
     return CallSavedProc(WM_CTLCOLORSTATIC, wParam, lParam);
 }
 
-void SkinnedWindow::ApplyWindowRegion(BOOL redraw)
-{
-    if (!hwnd_)
-        return;
-    HRGN region = GetWindowRegion();
-    const RECT bounds = GetWindowBounds();
-    RECT box;
-    if (region && GetRgnBox(region, &box) == SIMPLEREGION && EqualRect(&box, &bounds)) {
-        DeleteObject(region);
-        region = NULL;
-    }
-    if (!region && !region_)
-        return;
-    if (SetWindowRgn(hwnd_, region, redraw)) {
-        // The window deleted the region it had; the new one is its own now.
-        region_ = region;
-    } else if (region) {
-        DeleteObject(region);
-    }
-}
-
-BOOL SkinnedWindow::PaintIconic(const SlicedImage& activeImage, const SlicedImage& inactiveImage)
-{
-    if (!hwnd_ || !IsIconic(hwnd_) || IsSlicedImageEmpty(activeImage))
-        return FALSE;
-    const RECT bounds = GetWindowBounds();
-    HDC windowDc = GetWindowDC(hwnd_);
-    if (!windowDc)
-        return FALSE;
-    MemoryDC buffer;
-    if (buffer.Create(windowDc, Width(bounds), Height(bounds))) {
-        const BOOL active = IsActiveCaption();
-        const SlicedImage& image = active || IsSlicedImageEmpty(inactiveImage) ? activeImage : inactiveImage;
-        const FramedSkinObject* framed = Framed();
-        DrawFrameImage(buffer, bounds, image, framed ? framed->firstColor : 0, TRUE);
-        SetBkMode(buffer, TRANSPARENT);
-        PaintCaptionText(buffer, active);
-        PaintFrameElements(buffer);
-        BitBlt(windowDc, 0, 0, Width(bounds), Height(bounds), buffer, 0, 0, SRCCOPY);
-    }
-    ReleaseDC(hwnd_, windowDc);
-    return TRUE;
-}
-
-void SkinnedWindow::PaintNonClient(WPARAM updateRegion, const SlicedImage* minimized, BOOL activeOverride)
-{
-    if (!hwnd_)
-        return;
-    const BOOL active = activeOverride == -1 ? IsActiveCaption() : activeOverride;
-    const RECT bounds = GetWindowBounds();
-    LayoutFrameRects(Width(bounds), Height(bounds));
-    if (SizeChanged()) {
-        RecordWindowRect();
-        ApplyWindowRegion(TRUE);
-        SendMessageA(hwnd_, WM_NCPAINT, 1, 0);
-        return;
-    }
-    if (minimized && PaintIconic(minimized[0], minimized[1]))
-        return;
-    HDC windowDc = GetWindowDC(hwnd_);
-    if (!windowDc)
-        return;
-    MemoryDC buffer;
-    if (buffer.Create(windowDc, Width(bounds), Height(bounds))) {
-        SetBkMode(buffer, TRANSPARENT);
-        PaintFrame(buffer, active);
-        PaintFrameElements(buffer);
-        // Everything but the client is copied: the system's update region is only read, never kept.
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        POINT origin = {0, 0};
-        ClientToScreen(hwnd_, &origin);
-        const POINT windowOrigin = ScreenToWindow(origin);
-        OffsetRect(&client, windowOrigin.x, windowOrigin.y);
-        ExcludeClipRect(windowDc, client.left, client.top, client.right, client.bottom);
-        if (updateRegion > 1) {
-            HRGN clip = CreateRectRgn(0, 0, 0, 0);
-            if (clip && CombineRgn(clip, reinterpret_cast<HRGN>(updateRegion), NULL, RGN_COPY) != ERROR) {
-                RECT window;
-                ::GetWindowRect(hwnd_, &window);
-                OffsetRgn(clip, -window.left, -window.top);
-                ExtSelectClipRgn(windowDc, clip, RGN_AND);
-            }
-            if (clip)
-                DeleteObject(clip);
-        }
-        BitBlt(windowDc, 0, 0, Width(bounds), Height(bounds), buffer, 0, 0, SRCCOPY);
-    }
-    ReleaseDC(hwnd_, windowDc);
-}
-
-void SkinnedWindow::DrawCaptionText(HDC dc, LONG style)
-{
-    const FramedSkinObject* framed = Framed();
-    if (!framed || !hwnd_ || (style & WS_CAPTION) != WS_CAPTION || !defaultCaptionText_)
-        return;
-    char text[301] = "";
-    GetWindowTextA(hwnd_, text, sizeof text);
-    HFONT font = CreateFontIndirectA(&framed->itemFont.logFont);
-    HGDIOBJ old = font ? SelectObject(dc, font) : NULL;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, framed->itemFont.color & 0xFFFFFF);
-    UINT format = DT_SINGLELINE | DT_VCENTER;
-    const LONG exStyle = GetWindowLongA(hwnd_, GWL_EXSTYLE);
-    if (exStyle & WS_EX_RTLREADING)
-        format |= DT_RTLREADING;
-    if (exStyle & WS_EX_RIGHT)
-        format |= DT_RIGHT;
-    RECT r = frameRects_[1];
-    DrawTextA(dc, text, -1, &r, format);
-    if (font) {
-        SelectObject(dc, old);
-        DeleteObject(font);
-    }
-}
-
 int SkinnedWindow::GetMenuBarHeight(int)
 {
     return 0;
@@ -1103,6 +879,13 @@ void SkinnedWindow::UpdateCaptionButtonsFromStyle(LONG style)
 void SkinnedWindow::CaptureForElements()
 {
     if (!hwnd_)
+        return;
+    // An action that ran on the press (the system menu) is over: holding the mouse now would keep it
+    // from every other window.
+    bool awaited = false;
+    for (FrameElement* element : elements_)
+        awaited = awaited || element->AwaitsRelease();
+    if (!awaited)
         return;
     SetCapture(hwnd_);
     elementCapture_ = GetCapture() == hwnd_;

@@ -15,7 +15,6 @@
 
 class FramedSkinObject;
 class FrameElement;
-struct SlicedImage;
 
 class SkinnedWindow : public SkinnedItem {
 public:
@@ -60,19 +59,7 @@ public:
     void PaintFrameSection(HDC dc, int index, BOOL active);
     RECT GetWindowBounds() const;
 
-    // Window geometry and style questions the frame and dialog skinners share.
-    BOOL IsModalFrame() const;
-    BOOL IsResizable() const;
     BOOL IsActiveCaption() const;
-    // Whether the window's size differs from the last recorded window rectangle.
-    BOOL SizeChanged() const;
-    void RecordWindowRect();
-    // Resizes the window (same corner, no repaint) so its client keeps its size inside the skin's frame;
-    // `client` is the size to keep when the frame already changed (NULL: the current client).
-    void FitClientToFrame(const SIZE* client = NULL);
-    SIZE ClientSize() const;
-    SIZE GetMinTrackSize() const;
-    RECT GetCaptionRect();
     // Sends WM_NCPAINT with a region made from the rectangle (window coordinates) for that part alone.
     void RedrawNcRect(const RECT& rect);
     POINT ScreenToWindow(POINT point) const;
@@ -87,19 +74,6 @@ public:
     // A control's colour answer for its parent's WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC; FALSE when it has
     // none and the parent answers as usual.
     virtual BOOL AnswerCtlColor(UINT message, HDC dc, LRESULT* result);
-    // Hands the window the region that fits its current size (none when the region is its rectangle);
-    // a region the window refuses is deleted, one it took is its own from then on.
-    void ApplyWindowRegion(BOOL redraw);
-    // The non-client paint of framed skinners: lays the frame out, and after a size change records it,
-    // gives the window its new region and starts again; else paints the frame off-screen and copies it
-    // around the client.
-    void PaintNonClient(WPARAM updateRegion, const SlicedImage* minimized, BOOL activeOverride = -1);
-    // The caption text of framed skinners: the window text in the top section with the caption font and
-    // colour, when the style has a caption and no caption-text element draws it.
-    void DrawCaptionText(HDC dc, LONG style);
-    // Paints a minimized window from its minimized picture; FALSE when not handled.
-    BOOL PaintIconic(const SlicedImage& activeImage, const SlicedImage& inactiveImage);
-
     // Frame elements: laid out for the window and the visible ones painted; the mouse (window
     // coordinates) handed to all of them, TRUE when the point is on one that is not a caption text; the
     // hit-test code the elements give a point (a caption text's own code, HTCAPTION on a caption button).
@@ -109,8 +83,8 @@ public:
     // Enables the close, maximize, minimize and system-menu buttons by the style's bits.
     void UpdateCaptionButtonsFromStyle(LONG style);
     const std::vector<FrameElement*>& Elements() const { return elements_; }
-    // A non-client press taken by an element: the mouse is captured until its release, which the
-    // elements get wherever it happens.
+    // A non-client press taken by an element that awaits its release: the mouse is captured until the
+    // release, which the elements get wherever it happens.
     void CaptureForElements();
     // The menu bar's height for a client of that width; 0 without a menu bar.
     virtual int GetMenuBarHeight(int width);
@@ -145,11 +119,6 @@ protected:
     LRESULT CallSavedProc(UINT message, WPARAM wParam, LPARAM lParam);
     // The bound object when it is drawn as a nine-piece frame (FrameWnd, PopupMenu, Tooltip), else NULL.
     const FramedSkinObject* Framed() const;
-    // Calls the base procedure with WS_SYSMENU taken off the style for the call.
-    LRESULT Stripped(UINT message, WPARAM wParam, LPARAM lParam);
-    // The tracking limits of a framed window: maximized to its monitor's work area, never smaller than
-    // the frame's corners (frame may be null); the window's own answer only narrows them.
-    void AnswerFramedMinMaxInfo(MINMAXINFO* info, const FramedSkinObject* frame);
 
     LONG ncButtonDepth_;
     RECT frameRects_[9];

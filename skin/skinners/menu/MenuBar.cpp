@@ -459,8 +459,7 @@ bool MenuBar::OpenPopup(PopupMenuWindow& popup, int index)
     if (!popup.Create())
         return false;
     popup.SetMenu(submenu);
-    if (SkinObject* object = SkinEngine::Instance().GetCurrentSkin()->FindObjectByType(SkinTypePopupMenu))
-        popup.SkinnedItem::SetSkinObject(object);
+    popup.BindSkin(PopupMenuWindow::CurrentSkinObject());
     LayoutItems();
     RECT screen = item->GetRect();
     RECT window;
@@ -496,18 +495,21 @@ void MenuBar::Track(int index, bool byKey)
         Repaint();
         if (byKey)
             popup.Key(VK_DOWN);
-        next = RunPopup(popup, current, byKey);
+        int hotAfter = -1;
+        next = RunPopup(popup, current, byKey, hotAfter);
         // The frame may have been destroyed, its skinner and this bar with it, while the menu was open.
         if (!LiveBars().count(this))
             return;
-        if (popup.GetHwnd() && GetCapture() == popup.GetHwnd())
-            ReleaseCapture();
         popup.Close();
         open_ = -1;
         // The menu may have been replaced while its popup was open.
         if (current < static_cast<int>(items_.size()) && items_[current] == item)
             item->SetState(MenuBarItem::StateNormal);
         Repaint();
+        if (hotAfter >= 0 && hotAfter < static_cast<int>(items_.size())) {
+            SetHot(hotAfter);
+            StartHoverTimer();
+        }
     }
 }
 
@@ -523,7 +525,7 @@ int MenuBar::Neighbour(int current, int step) const
     return -1;
 }
 
-int MenuBar::RunPopup(PopupMenuWindow& popup, int current, bool& byKey)
+int MenuBar::RunPopup(PopupMenuWindow& popup, int current, bool& byKey, int& hotAfter)
 {
     HWND frame = OwnerHwnd();
     for (;;) {
@@ -567,11 +569,15 @@ int MenuBar::RunPopup(PopupMenuWindow& popup, int current, bool& byKey)
                 continue;
             const int over = ItemIndexAt(owner_->ScreenToWindow(screen));
             if (IsMove(msg.message)) {
-                if (over >= 0 && over != current && items_[over]->IsItemEnabled() && items_[over]->Submenu()) {
+                if (over < 0 || over == current || !items_[over]->IsItemEnabled())
+                    continue;
+                if (items_[over]->Submenu()) {
                     byKey = false;
                     return over;
                 }
-                continue;
+                // A command item has no popup to switch to: the menu ends and the item turns hot.
+                hotAfter = over;
+                return -1;
             }
             if (over == current)
                 return -1;

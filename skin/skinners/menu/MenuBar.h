@@ -63,8 +63,9 @@ private:
     void StopHoverTimer();
     // Runs the item's popup and those the user moves to; index of the first item to open.
     void Track(int index, bool byKey);
-    // The loop of one open popup: the next item to open, or -1 when the menu ends.
-    int RunPopup(PopupMenuWindow& popup, int current, bool& byKey);
+    // The loop of one open popup: the next item to open, or -1 when the menu ends; hotAfter is the item
+    // to show hot afterwards (the mouse slid onto a command item), else left as it was.
+    int RunPopup(PopupMenuWindow& popup, int current, bool& byKey, int& hotAfter);
     bool OpenPopup(PopupMenuWindow& popup, int index);
     // The next item that opens a popup, stepping left (-1) or right (1) round the bar; -1 for none.
     int Neighbour(int current, int step) const;

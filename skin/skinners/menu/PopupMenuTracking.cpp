@@ -2,9 +2,6 @@
 #include "skin/skinners/menu/PopupMenuTracking.h"
 
 #include "skin/engine/drawing/WindowTools.h"
-#include "skin/engine/store/SkinStore.h"
-#include "skin/engine/store/SkinTypes.h"
-#include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/toolkit/SkinMessages.h"
 #include "skin/skinners/menu/PopupMenuWindow.h"
 #include "skin/skinners/menu/PopupPlacement.h"
@@ -53,8 +50,12 @@ bool Pump(PopupMenuWindow& popup, int mode, bool& quit)
         DispatchMessageA(&msg);
         return false;
     }
-    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+    if (msg.message == WM_KEYDOWN) {
         popup.Key(msg.wParam);
+        return true;
+    }
+    if (msg.message == WM_SYSKEYDOWN) {
+        popup.AltKey(msg.wParam);
         return true;
     }
     if (msg.message == WM_SKIN_MENUEND) {
@@ -94,8 +95,7 @@ int TrackSkinnedPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, BOOL
     if (!IsMenu(menu) || !IsWindow(owner) || !popup.Create())
         return 0;
     popup.SetMenu(menu);
-    if (SkinObject* object = SkinEngine::Instance().GetCurrentSkin()->FindObjectByType(SkinTypePopupMenu))
-        popup.SkinnedItem::SetSkinObject(object);
+    popup.BindSkin(PopupMenuWindow::CurrentSkinObject());
     Place(popup, flags, x, y);
     ShowWindow(popup.GetHwnd(), SW_SHOWNOACTIVATE);
     SetCapture(popup.GetHwnd());
@@ -105,8 +105,6 @@ int TrackSkinnedPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, BOOL
             break;
     // Destroyed from outside (with its owner): nothing was chosen.
     const bool lost = popup.GetHwnd() == NULL;
-    if (!lost && GetCapture() == popup.GetHwnd())
-        ReleaseCapture();
     const bool escaped = popup.Escaped();
     const int command = popup.Command();
     popup.Close();

@@ -1,6 +1,8 @@
 // PopupMenuWindow: drawing, item geometry, the mouse and the keys of a skinned popup menu cascade.
 #include "skin/skinners/menu/PopupMenuWindow.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <new>
 
@@ -8,7 +10,10 @@
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/objects/FramedSkinObjects.h"
+#include "skin/engine/objects/ResourceSkinObjects.h"
+#include "skin/engine/store/SkinStore.h"
 #include "skin/engine/store/SkinTypes.h"
+#include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/toolkit/SkinMessages.h"
 #include "skin/engine/toolkit/TessarineInternal.h"
 #include "skin/skinners/menu/PopupPlacement.h"
@@ -28,12 +33,30 @@ bool HasSubmenu(const MenuItem& item)
     return item.submenu != nullptr;
 }
 
+// Keys that come with Alt held without being a letter for a mnemonic.
+bool IsModifierKey(WPARAM key)
+{
+    return key == VK_MENU || key == VK_LMENU || key == VK_RMENU || key == VK_SHIFT || key == VK_CONTROL ||
+           key == static_cast<WPARAM>(-1);
+}
+
+const int kScrollArrow = 4; // half the width of a scroll arrow, in pixels
+
+// A picture at its own size, centred in the cell, without its pixels of the transparent colour.
+void DrawCentredPart(HDC dc, const RECT& cell, const ImagePart& part, COLORREF key)
+{
+    const int width = part.source.right - part.source.left, height = part.source.bottom - part.source.top;
+    const int left = cell.left + (cell.right - cell.left - width) / 2;
+    const int top = cell.top + (cell.bottom - cell.top - height) / 2;
+    DrawImagePartTransparent(dc, RECT{left, top, left + width, top + height}, part, key);
+}
+
 } // namespace
 
 PopupMenuWindow::PopupMenuWindow(HWND owner, PopupMenuWindow* parent, int mode)
     : owner_(owner), parent_(parent), mode_(mode), items_(NULL), ownsItems_(false), menu_(NULL), child_(NULL),
       font_(NULL), itemHeight_(0), selected_(-1), first_(0), visible_(0), scrollUp_(0), scrollDown_(0), done_(false),
-      escaped_(false), closing_(false), command_(0)
+      escaped_(false), closing_(false), command_(0), watched_{NULL, NULL}
 {
 }
 
@@ -59,6 +82,19 @@ BOOL PopupMenuWindow::Create()
         return FALSE;
     hwnd_ = hwnd;
     return TRUE;
+}
+
+void PopupMenuWindow::BindSkin(SkinObject* object)
+{
+    SkinnedItem::SetSkinObject(object);
+    const SkinObject* app = SkinEngine::Instance().GetCurrentSkin()->FindObjectByType(SkinTypeApplication);
+    if (app && app->Type() == SkinTypeApplication)
+        transparentColor_ = static_cast<const ApplicationSkinObject*>(app)->transparentColor & 0xFFFFFF;
+}
+
+SkinObject* PopupMenuWindow::CurrentSkinObject()
+{
+    return SkinEngine::Instance().GetCurrentSkin()->FindObjectByType(SkinTypePopupMenu);
 }
 
 void PopupMenuWindow::SetMenu(HMENU menu)
@@ -175,6 +211,14 @@ RECT PopupMenuWindow::ItemBand(int index) const
     return RECT{frameRects_[4].left, top, frameRects_[4].right, top + itemHeight_};
 }
 
+RECT PopupMenuWindow::ScrollArea(bool up) const
+{
+    const RECT& area = frameRects_[4];
+    if (up)
+        return RECT{area.left, area.top, area.right, area.top + scrollUp_};
+    return RECT{area.left, area.bottom - scrollDown_, area.right, area.bottom};
+}
+
 int PopupMenuWindow::ItemAt(POINT p) const
 {
     if (Count() == 0 || itemHeight_ <= 0 || p.x < frameRects_[4].left || p.x >= frameRects_[4].right)
@@ -227,7 +271,7 @@ void PopupMenuWindow::OpenSubmenu(bool selectFirst)
         delete child;
         return;
     }
-    child->SkinnedItem::SetSkinObject(skinObject_);
+    child->BindSkin(skinObject_);
     child->SetItems(item->submenu.get());
     const SIZE size = child->MeasureSize();
     RECT band = ItemBand(selected_), window, work;
@@ -255,11 +299,15 @@ void PopupMenuWindow::CloseChild()
 
 void PopupMenuWindow::Close()
 {
+    // From here on the capture and the owner's messages are the cascade's own going, not a dismissal.
+    closing_ = true;
     CloseChild();
+    UnhookOwner();
     if (hwnd_) {
         HWND hwnd = hwnd_;
         KillTimer(hwnd, kSubmenuTimer);
-        closing_ = true;
+        if (GetCapture() == hwnd)
+            ReleaseCapture();
         DestroyWindow(hwnd);
     }
     hwnd_ = NULL;
@@ -303,6 +351,86 @@ void PopupMenuWindow::Finish(bool escaped)
     // Every loop (the tracked menu's and the menu bar's) ends on the done flag; a notice left queued would
     // end the next menu at once.
     first->done_ = true;
+}
+
+bool PopupMenuWindow::InCascade(HWND hwnd)
+{
+    for (PopupMenuWindow* p = First(); p; p = p->child_)
+        if (p->hwnd_ && p->hwnd_ == hwnd)
+            return true;
+    return false;
+}
+
+void PopupMenuWindow::Dismiss()
+{
+    PopupMenuWindow* first = First();
+    if (first->done_ || first->closing_)
+        return;
+    Finish(true);
+    // Hidden now: the loop may sit under another modal loop (a message box) until it sees the flag.
+    for (PopupMenuWindow* p = first; p; p = p->child_)
+        if (p->hwnd_)
+            SetWindowPos(p->hwnd_, NULL, 0, 0, 0, 0,
+                         SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (InCascade(GetCapture()))
+        ReleaseCapture();
+    // The loop waits for a posted message; one to the popup goes with its window when nobody takes it.
+    if (first->hwnd_)
+        PostMessageA(first->hwnd_, WM_NULL, 0, 0);
+}
+
+void PopupMenuWindow::HookOwner(WPARAM show, LPARAM)
+{
+    if (parent_ || !show) {
+        UnhookOwner();
+        return;
+    }
+    if (watched_[0] || !owner_)
+        return;
+    HWND root = GetAncestor(owner_, GA_ROOT);
+    const HWND windows[2] = {owner_, root != owner_ ? root : NULL};
+    for (int i = 0; i < 2; ++i)
+        if (windows[i] && SetWindowSubclass(windows[i], &OwnerProc, reinterpret_cast<UINT_PTR>(this),
+                                            reinterpret_cast<DWORD_PTR>(this)))
+            watched_[i] = windows[i];
+}
+
+void PopupMenuWindow::UnhookOwner()
+{
+    for (HWND& hwnd : watched_) {
+        if (hwnd && IsWindow(hwnd))
+            RemoveWindowSubclass(hwnd, &OwnerProc, reinterpret_cast<UINT_PTR>(this));
+        hwnd = NULL;
+    }
+}
+
+LRESULT CALLBACK PopupMenuWindow::OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR self)
+{
+    PopupMenuWindow* popup = reinterpret_cast<PopupMenuWindow*>(self);
+    switch (message) {
+    case WM_CANCELMODE:
+        popup->Dismiss();
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE && !popup->InCascade(reinterpret_cast<HWND>(lParam)))
+            popup->Dismiss();
+        break;
+    case WM_ACTIVATEAPP:
+        if (!wParam)
+            popup->Dismiss();
+        break;
+    case WM_NCDESTROY:
+        for (HWND& watched : popup->watched_)
+            if (watched == hwnd) {
+                RemoveWindowSubclass(hwnd, &OwnerProc, reinterpret_cast<UINT_PTR>(popup));
+                watched = NULL;
+            }
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void PopupMenuWindow::Choose(const MenuItem& item)
@@ -430,6 +558,20 @@ void PopupMenuWindow::Key(WPARAM key)
     }
 }
 
+void PopupMenuWindow::AltKey(WPARAM key)
+{
+    PopupMenuWindow* popup = Deepest();
+    if (IsModifierKey(key))
+        return;
+    for (int i = 0; i < popup->Count(); ++i)
+        if (popup->Item(i)->mnemonic == static_cast<int>(key)) {
+            popup->Key(key);
+            return;
+        }
+    if (mode_ == 2)
+        Finish(false);
+}
+
 void PopupMenuWindow::OnTimer()
 {
     KillTimer(hwnd_, kSubmenuTimer);
@@ -439,6 +581,7 @@ void PopupMenuWindow::OnTimer()
 LRESULT PopupMenuWindow::OnNcDestroy()
 {
     HWND hwnd = hwnd_;
+    UnhookOwner();
     RemovePropA(hwnd, kThisProperty);
     hwnd_ = NULL;
     // A popup destroyed from outside (its owner went) ends the tracking.
@@ -498,15 +641,41 @@ void PopupMenuWindow::PaintItem(HDC dc, int index)
         RECT mark = {cx - 3, cy - 3, cx + 3, cy + 3};
         if (object && !IsImagePartEmpty(object->checkImage)) {
             RECT cell = {band.left + margins.left, band.top, band.left + margins.left + square, band.bottom};
-            DrawImagePart(dc, cell, object->checkImage, transparentColor_, FALSE);
+            DrawCentredPart(dc, cell, object->checkImage, transparentColor_);
         } else {
             FillRectColor(dc, mark, RGB(0, 0, 0));
         }
     }
     if (HasSubmenu(*item)) {
-        const int x = band.right - margins.right - square / 2, cy = (band.top + band.bottom) / 2;
-        const POINT arrow[3] = {{x - 2, cy - 4}, {x + 2, cy}, {x - 2, cy + 4}};
-        FillPolygonColor(dc, arrow, color & 0xFFFFFF);
+        if (object && !IsImagePartEmpty(object->submenuImage)) {
+            RECT cell = {band.right - margins.right - square, band.top, band.right - margins.right, band.bottom};
+            DrawCentredPart(dc, cell, object->submenuImage, transparentColor_);
+        } else {
+            const int x = band.right - margins.right - square / 2, cy = (band.top + band.bottom) / 2;
+            const POINT arrow[3] = {{x - 2, cy - 4}, {x + 2, cy}, {x - 2, cy + 4}};
+            FillPolygonColor(dc, arrow, color & 0xFFFFFF);
+        }
+    }
+}
+
+void PopupMenuWindow::PaintScrollArrows(HDC dc)
+{
+    if (!scrollUp_ && !scrollDown_)
+        return;
+    const PopupMenuSkinObject* object = Object();
+    const COLORREF color = (object ? object->ItemTextColor() : GetSysColor(COLOR_MENUTEXT)) & 0xFFFFFF;
+    const int a = kScrollArrow;
+    if (scrollUp_) {
+        const RECT r = ScrollArea(true);
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom - a) / 2;
+        const POINT up[3] = {{x - a, y + a}, {x + a, y + a}, {x, y}};
+        FillPolygonColor(dc, up, color);
+    }
+    if (scrollDown_) {
+        const RECT r = ScrollArea(false);
+        const int x = (r.left + r.right) / 2, y = (r.top + r.bottom - a) / 2;
+        const POINT down[3] = {{x - a, y}, {x + a, y}, {x, y + a}};
+        FillPolygonColor(dc, down, color);
     }
 }
 
@@ -525,6 +694,7 @@ void PopupMenuWindow::Paint(HDC dc)
     const int last = visible_ < Count() - first_ ? first_ + visible_ : Count();
     for (int i = first_; i < last; ++i)
         PaintItem(buffer, i);
+    PaintScrollArrows(buffer);
     SelectObject(buffer, old);
     BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
 }
@@ -544,6 +714,17 @@ LRESULT PopupMenuWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 1;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_SHOWWINDOW:
+        HookOwner(wParam, lParam);
+        return DefWindowProcA(hwnd_, message, wParam, lParam);
+    case WM_CANCELMODE:
+        Dismiss();
+        return 0;
+    case WM_CAPTURECHANGED:
+        // The capture went elsewhere than to the cascade: the user is busy with something else.
+        if (!InCascade(reinterpret_cast<HWND>(lParam)))
+            Dismiss();
+        return 0;
     case WM_TIMER:
         if (wParam == kSubmenuTimer)
             OnTimer();

@@ -38,6 +38,7 @@ public:
 
     int GetState() const { return state_; }
     BOOL IsPressed() const { return pressed_; }
+    BOOL AwaitsRelease() const override { return pressed_; }
     int GetAction() const;
     BOOL IsCheckButton() const;
     BOOL HoverTimerRunning() const { return hoverCell_ != NULL; }

@@ -106,11 +106,6 @@ LRESULT DialogSkinner::OnSetText(WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-void DialogSkinner::OnGetMinMaxInfo(MINMAXINFO* info)
-{
-    AnswerFramedMinMaxInfo(info, Framed());
-}
-
 LRESULT DialogSkinner::FramedProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -131,21 +126,12 @@ LRESULT DialogSkinner::FramedProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_GETMINMAXINFO:
-        OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        AnswerFramedMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_NCRBUTTONDOWN:
         return 0;
-    case WM_NCCALCSIZE: {
-        const FramedSkinObject* framed = Framed();
-        if (!framed || !lParam)
-            return SkinnedWindow::WindowProc(message, wParam, lParam);
-        RECT design[9];
-        for (int i = 0; i < 9; ++i)
-            design[i] = framed->GetFrameRect(i);
-        RECT* proposed = reinterpret_cast<RECT*>(lParam);
-        *proposed = FrameClientRect(*proposed, design, 0);
-        return 0;
-    }
+    case WM_NCCALCSIZE:
+        return OnNcCalcSize(wParam, lParam);
     case WM_NCHITTEST: {
         const RECT bounds = GetWindowBounds();
         LayoutFrameRects(bounds.right, bounds.bottom);

@@ -3,10 +3,10 @@
 // dialog) keeps its own frame and only takes the client picture, the static colours and the background
 // service for its children.
 #pragma once
-#include "skin/engine/toolkit/SkinnedWindow.h"
 #include "skin/skinners/window/ClientBackground.h"
+#include "skin/skinners/window/FramedSkinnerBase.h"
 
-class DialogSkinner : public SkinnedWindow {
+class DialogSkinner : public FramedSkinnerBase {
 public:
     explicit DialogSkinner(BOOL frameless);
     ~DialogSkinner() override;
@@ -26,7 +26,6 @@ private:
     LRESULT OnNcActivate(WPARAM wParam);
     LRESULT OnNcButton(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    void OnGetMinMaxInfo(MINMAXINFO* info);
 
     BOOL frameless_;
     LONG savedStyle_;

@@ -28,6 +28,8 @@ public:
     virtual void OnLButtonDown(POINT point);
     virtual void OnLButtonDblClk(POINT point);
     virtual BOOL HitTest(POINT point);
+    // Whether a press left the element waiting for its release (an action that ran on the press does not).
+    virtual BOOL AwaitsRelease() const { return FALSE; }
     // Moves the design rectangle by the owner's growth, by the object's anchor.
     virtual void Layout(const RECT& windowBounds);
 

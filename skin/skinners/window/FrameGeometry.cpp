@@ -10,16 +10,6 @@ bool In(const RECT& r, POINT p)
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
-int Width(const RECT& r)
-{
-    return r.right - r.left;
-}
-
-int Height(const RECT& r)
-{
-    return r.bottom - r.top;
-}
-
 // A sizing code where the window may be sized, else what the same place means on a fixed frame.
 int Sizing(int code, int fixed, bool resizable)
 {
@@ -83,10 +73,10 @@ int DialogHitTest(const RECT (&s)[9], POINT p, bool resizable, bool zoomed, int 
 RECT FrameClientRect(const RECT& proposed, const RECT (&design)[9], int menuBarHeight)
 {
     RECT client = proposed;
-    client.left += Width(design[3]);
-    client.right -= Width(design[5]);
-    client.top += Height(design[0]) + (menuBarHeight > 0 ? menuBarHeight : 0);
-    client.bottom -= Height(design[6]);
+    client.left += RectWidth(design[3]);
+    client.right -= RectWidth(design[5]);
+    client.top += RectHeight(design[0]) + (menuBarHeight > 0 ? menuBarHeight : 0);
+    client.bottom -= RectHeight(design[6]);
     // A window smaller than its frame has an empty client, never an inverted one.
     if (client.right < client.left)
         client.right = client.left;
@@ -97,8 +87,8 @@ RECT FrameClientRect(const RECT& proposed, const RECT (&design)[9], int menuBarH
 
 SIZE FrameMinTrackSize(const RECT (&d)[9])
 {
-    const int bottom = Width(d[8]) + Width(d[6]) + 2;
-    const int top = Width(d[2]) + Width(d[0]) + 2;
-    SIZE size = {bottom > top ? bottom : top, Height(d[6]) + Height(d[0]) + 2};
+    const int bottom = RectWidth(d[8]) + RectWidth(d[6]) + 2;
+    const int top = RectWidth(d[2]) + RectWidth(d[0]) + 2;
+    SIZE size = {bottom > top ? bottom : top, RectHeight(d[6]) + RectHeight(d[0]) + 2};
     return size;
 }

@@ -4,6 +4,16 @@
 #pragma once
 #include <windows.h>
 
+inline int RectWidth(const RECT& r)
+{
+    return r.right - r.left;
+}
+
+inline int RectHeight(const RECT& r)
+{
+    return r.bottom - r.top;
+}
+
 struct FrameHitState {
     bool resizable;  // sizing codes only for a resizable window
     bool maximized;  // a maximized window is neither moved nor sized by its frame

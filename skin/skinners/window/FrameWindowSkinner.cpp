@@ -242,7 +242,7 @@ int FrameWindowSkinner::GetMenuBarHeight(int width)
 LRESULT FrameWindowSkinner::Swapped(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-    SetWindowLongA(hwnd_, GWL_STYLE, replacementStyle_ | (style & WS_VISIBLE));
+    SetWindowLongA(hwnd_, GWL_STYLE, (replacementStyle_ & ~WS_VISIBLE) | (style & WS_VISIBLE));
     const LRESULT result = SkinnedWindow::WindowProc(message, wParam, lParam);
     if (hwnd_ && IsWindow(hwnd_))
         SetWindowLongA(hwnd_, GWL_STYLE, style | (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE));
@@ -294,8 +294,15 @@ LRESULT FrameWindowSkinner::OnNcPaint(WPARAM region)
 
 LRESULT FrameWindowSkinner::OnNcActivate(WPARAM wParam)
 {
-    // The frame stays active while the bar's popup (which never takes the activation) is open.
-    if (menuBar_.IsTracking())
+    if (mdiChild_) {
+        const LRESULT result = Swapped(WM_NCACTIVATE, wParam, 0);
+        if (hwnd_)
+            PaintNonClient(1, NULL, wParam ? TRUE : FALSE);
+        return result;
+    }
+    // The frame stays active while the bar's popup (which never takes the activation) is open; losing
+    // the activation ends that popup (it watches the frame) and is drawn as usual.
+    if (menuBar_.IsTracking() && wParam)
         return 1;
     // -1: the default procedure records the state without painting a caption of its own.
     const LRESULT result = SkinnedWindow::WindowProc(WM_NCACTIVATE, wParam, -1);
@@ -344,8 +351,16 @@ LRESULT FrameWindowSkinner::OnNcLButtonDown(int hit, POINT screen)
     if (IsMaximized())
         return 0;
     ++ncButtonDepth_;
+    // An MDI child's press would draw the system caption of its top-level parent too: hide that one's
+    // system menu as well.
+    HWND top = mdiChild_ ? GetTopLevelParent() : NULL;
+    const LONG topStyle = top ? GetWindowLongA(top, GWL_STYLE) : 0;
+    if (top)
+        SetWindowLongA(top, GWL_STYLE, topStyle & ~WS_SYSMENU);
     // The system's move or size loop runs inside this call.
     Stripped(WM_NCLBUTTONDOWN, hit, MAKELPARAM(screen.x, screen.y));
+    if (top && IsWindow(top))
+        SetWindowLongA(top, GWL_STYLE, GetWindowLongA(top, GWL_STYLE) | (topStyle & WS_SYSMENU));
     --ncButtonDepth_;
     return 0;
 }
@@ -395,7 +410,48 @@ LRESULT FrameWindowSkinner::OnNcLButtonDblClk(int hit, POINT screen)
 
 void FrameWindowSkinner::OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    AnswerFramedMinMaxInfo(info, FrameObject());
+    AnswerFramedMinMaxInfo(info);
+}
+
+void FrameWindowSkinner::MaximizedPlace(MINMAXINFO* info)
+{
+    if (!mdiChild_) {
+        FramedSkinnerBase::MaximizedPlace(info);
+        return;
+    }
+    RECT design[9], parent = {0, 0, 0, 0}, monitor;
+    DesignRects(design);
+    GetClientRect(GetParent(hwnd_), &parent);
+    info->ptMaxPosition.x = -RectWidth(design[3]);
+    info->ptMaxPosition.y = -RectHeight(design[0]);
+    info->ptMaxSize.x = parent.right + RectWidth(design[3]) + RectWidth(design[5]);
+    info->ptMaxSize.y = parent.bottom + RectHeight(design[0]) + RectHeight(design[6]);
+    if (GetMonitorRectForWindow(hwnd_, monitor, FALSE)) {
+        info->ptMaxTrackSize.x = RectWidth(monitor);
+        info->ptMaxTrackSize.y = RectHeight(monitor);
+    }
+}
+
+LRESULT FrameWindowSkinner::OnSize(WPARAM wParam, LPARAM lParam)
+{
+    background_.Drop();
+    if (mdiChild_ && wParam == SIZE_MAXIMIZED) {
+        MINMAXINFO info = {};
+        MaximizedPlace(&info);
+        SetWindowPos(hwnd_, NULL, info.ptMaxPosition.x, info.ptMaxPosition.y, info.ptMaxSize.x, info.ptMaxSize.y,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return SkinnedWindow::WindowProc(WM_SIZE, wParam, lParam);
+}
+
+LRESULT FrameWindowSkinner::OnWindowPosChanged(WPARAM wParam, LPARAM lParam)
+{
+    if (!mdiChild_)
+        return SkinnedWindow::WindowProc(WM_WINDOWPOSCHANGED, wParam, lParam);
+    const LRESULT result = Stripped(WM_WINDOWPOSCHANGED, wParam, lParam);
+    if (hwnd_)
+        SendMessageA(hwnd_, WM_NCPAINT, 1, 0);
+    return result;
 }
 
 LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -403,19 +459,8 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     if (!savedProc_)
         return SkinnedWindow::WindowProc(message, wParam, lParam);
     switch (message) {
-    case WM_NCCALCSIZE: {
-        const FrameWndSkinObject* frame = FrameObject();
-        if (!frame || !lParam)
-            return SkinnedWindow::WindowProc(message, wParam, lParam);
-        RECT design[9];
-        for (int i = 0; i < 9; ++i)
-            design[i] = frame->GetFrameRect(i);
-        RECT* proposed = reinterpret_cast<RECT*>(lParam);
-        const int width =
-            proposed->right - proposed->left - (design[3].right - design[3].left) - (design[5].right - design[5].left);
-        *proposed = FrameClientRect(*proposed, design, menuBar_.GetHeight(width));
-        return 0;
-    }
+    case WM_NCCALCSIZE:
+        return OnNcCalcSize(wParam, lParam);
     case WM_NCHITTEST:
         return OnNcHitTest(ScreenToWindow(PointFromLParam(lParam)));
     case WM_NCPAINT:
@@ -452,7 +497,7 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         return OnCaptionChange(message, wParam, lParam);
     case WM_INITMENU:
     case WM_INITMENUPOPUP: {
-        const LRESULT result = Stripped(message, wParam, lParam);
+        const LRESULT result = Swapped(message, wParam, lParam);
         SendMessageA(hwnd_, WM_NCPAINT, 1, 0);
         return result;
     }
@@ -470,11 +515,6 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
     case WM_SKIN_MENULBUTTONDOWN:
     case WM_SKIN_MENURBUTTONDOWN:
         return OnMenuButtonDown(lParam);
-    case WM_SKIN_MENUMOUSEMOVE: {
-        const POINT point = ScreenToWindow(PointFromLParam(lParam));
-        OnNcMouseMove(OnNcHitTest(point), point);
-        return 0;
-    }
     case WM_SKIN_MENUEND:
         menuBar_.EndTracking();
         return SkinnedWindow::WindowProc(message, wParam, lParam);
@@ -492,8 +532,9 @@ LRESULT FrameWindowSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         }
         return SkinnedWindow::WindowProc(message, wParam, lParam);
     case WM_SIZE:
-        background_.Drop();
-        return SkinnedWindow::WindowProc(message, wParam, lParam);
+        return OnSize(wParam, lParam);
+    case WM_WINDOWPOSCHANGED:
+        return OnWindowPosChanged(wParam, lParam);
     default:
         return SkinnedWindow::WindowProc(message, wParam, lParam);
     }

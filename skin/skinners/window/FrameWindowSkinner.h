@@ -5,14 +5,14 @@
 // the default processing so the system draws no caption of its own. A frame holding an "MDIClient" child
 // skins that child too.
 #pragma once
-#include "skin/engine/toolkit/SkinnedWindow.h"
 #include "skin/skinners/menu/MenuBar.h"
 #include "skin/skinners/window/ClientBackground.h"
+#include "skin/skinners/window/FramedSkinnerBase.h"
 
 class FrameWndSkinObject;
 class MdiClientSkinner;
 
-class FrameWindowSkinner : public SkinnedWindow {
+class FrameWindowSkinner : public FramedSkinnerBase {
 public:
     FrameWindowSkinner();
     ~FrameWindowSkinner() override;
@@ -53,8 +53,13 @@ protected:
     LRESULT OnNcActivate(WPARAM wParam);
     LRESULT OnCaptionChange(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL IsMaximized() const;
-    // The style swap of MDI children: the replacement style for the call.
+    // The base procedure with the replacement style for the call (an MDI child's without its system
+    // menu and boxes; a top-level window's without a caption), so the system draws nothing of its own.
     LRESULT Swapped(UINT message, WPARAM wParam, LPARAM lParam);
+    // A maximized MDI child hides its left and top frame sections outside the MDI client.
+    void MaximizedPlace(MINMAXINFO* info) override;
+    LRESULT OnSize(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
     // A press a popup of the bar took from outside the cascade, re-issued where it was meant to go.
     LRESULT OnMenuButtonDown(LPARAM screenPoint);
     void TakeNativeMenu();

@@ -243,3 +243,25 @@ TEST_F(CaptionButtonTest, DialogCloseButtonAndItsTip)
     ASSERT_EQ(1u, commands.size());
     EXPECT_EQ(static_cast<WPARAM>(SC_CLOSE), commands[0].wParam);
 }
+
+TEST_F(CaptionButtonTest, SystemMenuButtonRunsOnThePressAndLeavesTheMouseFree)
+{
+    // The default skin's close button made a system-menu button (action 5) for this test's skin.
+    SkinObject* frameObject = SkinEngine::Instance().GetCurrentSkin()->FindObjectByName("MainFrame");
+    ASSERT_NE(nullptr, frameObject);
+    bool changed = false;
+    for (const auto& entry : frameObject->Children())
+        if (CaptionButtonSkinObject* object = dynamic_cast<CaptionButtonSkinObject*>(entry.second))
+            if (object->action == CaptionButton::ActionClose) {
+                object->action = CaptionButton::ActionSystemMenu;
+                changed = true;
+            }
+    ASSERT_TRUE(changed);
+    HWND frame = Skinned(WS_OVERLAPPEDWINDOW);
+    CaptionButton* button = ButtonOf(frame, CaptionButton::ActionSystemMenu);
+    ASSERT_NE(nullptr, button);
+    PostMessageA(frame, WM_KEYDOWN, VK_ESCAPE, 0); // ends the system menu the press opens
+    SendMessageA(frame, WM_NCLBUTTONDOWN, HTCAPTION, Screen(frame, Centre(button->GetRect())));
+    EXPECT_FALSE(button->IsPressed());
+    EXPECT_EQ(nullptr, GetCapture()) << "the menu ran on the press; nothing awaits a release";
+}

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "skin/skinners/menu/AcceleratorTable.h"
 #include "skin/skinners/menu/MenuBarWrap.h"
 #include "skin/skinners/menu/PopupPlacement.h"
 #include "skin/skinners/window/CaptionStatic.h"
@@ -259,46 +258,4 @@ TEST(FrameElementLayout, VisibilityConditionsAndHitTestCodes)
                            HTRIGHT,   HTBOTTOMRIGHT, HTBOTTOM, HTBOTTOMLEFT, HTCAPTION, HTNOWHERE};
     for (int kind = 0; kind < 12; ++kind)
         EXPECT_EQ(codes[kind], CaptionHitTestCode(kind)) << kind;
-}
-
-namespace {
-
-std::vector<int> g_down;
-
-bool FakeKeyDown(int key)
-{
-    for (int down : g_down)
-        if (down == key)
-            return true;
-    return false;
-}
-
-} // namespace
-
-TEST(AcceleratorTable, FirstEntryWhoseModifiersAreDown)
-{
-    const AcceleratorEntry entries[] = {
-        {FCONTROL | FVIRTKEY, 0, 'O', 101},
-        {FVIRTKEY, 0, 'O', 102},
-        {FSHIFT | FALT | FVIRTKEY, 0, VK_F4, 103},
-    };
-    AcceleratorTable table;
-    table.SetKeyDown(&FakeKeyDown);
-    table.Set(entries, 3);
-    struct Case {
-        std::vector<int> down;
-        WORD key;
-        int command; // 0: none
-    } const cases[] = {
-        {{VK_CONTROL}, 'O', 101},          {{}, 'O', 102},        {{VK_SHIFT}, 'O', 102},
-        {{VK_SHIFT, VK_MENU}, VK_F4, 103}, {{VK_MENU}, VK_F4, 0}, {{VK_CONTROL}, 'X', 0},
-    };
-    for (const Case& c : cases) {
-        g_down = c.down;
-        const AcceleratorEntry* found = table.Find(c.key);
-        EXPECT_EQ(c.command, found ? found->command : 0) << c.key;
-    }
-    table.Clear();
-    EXPECT_EQ(0u, table.Count());
-    EXPECT_EQ(nullptr, table.Find('O'));
 }

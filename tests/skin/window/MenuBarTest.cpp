@@ -1,11 +1,13 @@
 // The skinned menu bar on a real frame with a menu like the player's: the menu moves into the bar and
 // back, rows wrap with the client below them, and the bar is driven by posted mouse messages and keys:
-// click and slide, Alt and a mnemonic, arrows that wrap, disabled items, and the end of tracking. A
-// watchdog timer ends any menu loop a fault would leave running.
+// click and slide, Alt and a mnemonic, arrows that wrap, disabled items, and the end of tracking (also
+// when the program loses the mouse or the activation). A watchdog timer ends any menu loop a fault would
+// leave running.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -19,6 +21,7 @@
 #include "skin/skinners/window/FrameWindowSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
 #include "tests/skin/window/RecordingFrame.h"
+#include "tests/skin/window/WindowStackCapture.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
 
@@ -58,9 +61,11 @@ HMENU MakePlayerLikeMenu()
 }
 
 const UINT_PTR kWatchdog = 0x5eed;
+bool g_watchdogFired = false;
 
 void CALLBACK Watchdog(HWND hwnd, UINT, UINT_PTR, DWORD)
 {
+    g_watchdogFired = true;
     ADD_FAILURE() << "a menu loop was still running";
     PostMessageA(hwnd, WM_SKIN_MENUEND, 0, 0);
 }
@@ -80,6 +85,7 @@ protected:
         ASSERT_NE(nullptr, skinner_);
         SetForegroundWindow(frame_);
         PumpMessages();
+        g_watchdogFired = false;
         SetTimer(frame_, kWatchdog, 10000, &Watchdog);
     }
     void TearDown() override
@@ -291,6 +297,63 @@ TEST_F(MenuBarTest, TrackingEndsWithoutHangOrCrash)
     EXPECT_EQ(nullptr, FindSkinnedWindow(frame_));
 }
 
+TEST_F(MenuBarTest, LosingTheMouseOrTheActivationClosesTheOpenMenu)
+{
+    HWND other = MakeRecordingFrame("Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, NULL, 300, 300, 200, 150);
+    struct Case {
+        const char* name;
+        std::function<void()> event;
+    } const cases[] = {
+        {"another window takes the capture", [&] { SetCapture(other); }},
+        {"the frame gets WM_CANCELMODE", [&] { SendMessageA(frame_, WM_CANCELMODE, 0, 0); }},
+        {"another window is activated", [&] { SetActiveWindow(other); }},
+    };
+    for (const Case& c : cases) {
+        SetActiveWindow(frame_);
+        FrameLog().clear();
+        bool open = false;
+        SetStep([&] {
+            open = Bar().OpenIndex() == View && FindWindowExA(NULL, NULL, "TessarinePopupMenuWnd", NULL) != NULL;
+            c.event();
+        });
+        Keys({VK_UP, VK_RIGHT}); // the zoom submenu opens too
+        PostMessageA(frame_, kRunStep, 0, 0);
+        AltKey('V');
+        EXPECT_TRUE(open) << c.name;
+        EXPECT_FALSE(g_watchdogFired) << c.name << ": the menu stayed open";
+        EXPECT_EQ(-1, Bar().OpenIndex()) << c.name;
+        EXPECT_EQ(MenuBarItem::StateNormal, Bar().Item(View)->GetState()) << c.name;
+        EXPECT_EQ(nullptr, FindWindowExA(NULL, NULL, "TessarinePopupMenuWnd", NULL)) << c.name;
+        EXPECT_TRUE(Commands().empty()) << c.name;
+        if (GetCapture())
+            ReleaseCapture();
+    }
+    DestroyWindow(other);
+}
+
+TEST_F(MenuBarTest, SlidingOntoACommandItemClosesThePopupAndMakesItHot)
+{
+    HMENU file = CreatePopupMenu();
+    AppendMenuA(file, MF_STRING, 101, "&Open");
+    HMENU menu = CreateMenu();
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    AppendMenuA(menu, MF_STRING, 700, "&Refresh");
+    ASSERT_TRUE(SetMenu(frame_, menu));
+    RedrawWindow(frame_, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    ASSERT_EQ(2u, Bar().ItemCount());
+    FrameLog().clear();
+    PostMessageA(frame_, WM_NCMOUSEMOVE, HTMENU, ItemPoint(1));
+    Click(0);
+    EXPECT_FALSE(g_watchdogFired) << "the popup stayed open";
+    EXPECT_EQ(-1, Bar().OpenIndex());
+    EXPECT_EQ(1, Bar().HotIndex());
+    EXPECT_EQ(MenuBarItem::StateHot, Bar().Item(1)->GetState());
+    EXPECT_EQ(MenuBarItem::StateNormal, Bar().Item(0)->GetState());
+    EXPECT_TRUE(Commands().empty()) << "sliding over a command does not run it";
+    DestroyMenu(menu_);
+}
+
 namespace {
 
 BOOL CALLBACK CollectPopups(HWND hwnd, LPARAM list)
@@ -299,44 +362,6 @@ BOOL CALLBACK CollectPopups(HWND hwnd, LPARAM list)
     if (IsWindowVisible(hwnd) && GetClassNameA(hwnd, name, sizeof name) && lstrcmpA(name, "TessarinePopupMenuWnd") == 0)
         reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
     return TRUE;
-}
-
-// The windows as a user sees them, bottom first, each read from its own surface: inside a menu loop the
-// screen may not show the latest drawing yet.
-Capture CaptureStack(const std::vector<HWND>& windows)
-{
-    RECT all = {0, 0, 0, 0};
-    for (HWND hwnd : windows) {
-        RECT r;
-        GetWindowRect(hwnd, &r);
-        UnionRect(&all, &all, &r);
-    }
-    Capture capture = CaptureScreenRect(all);
-    HDC screen = GetDC(NULL);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, capture.width, capture.height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, capture.width, capture.height, screen, all.left, all.top, SRCCOPY);
-    for (HWND hwnd : windows) {
-        RECT r;
-        GetWindowRect(hwnd, &r);
-        HDC dc = GetWindowDC(hwnd);
-        BitBlt(memory, r.left - all.left, r.top - all.top, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
-        ReleaseDC(hwnd, dc);
-    }
-    for (int y = 0; y < capture.height; ++y)
-        for (int x = 0; x < capture.width; ++x) {
-            const COLORREF c = GetPixel(memory, x, y);
-            uint8_t* p = &capture.rgb[(size_t(y) * capture.width + x) * 3];
-            p[0] = GetRValue(c);
-            p[1] = GetGValue(c);
-            p[2] = GetBValue(c);
-        }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(NULL, screen);
-    return capture;
 }
 
 } // namespace

@@ -1,16 +1,59 @@
-// Skinned popup menus driven by posted keys and messages: results, delivered commands, and the ends of
-// tracking that must not hang or crash (separators only, WM_QUIT, a destroyed menu or owner).
+// Skinned popup menus driven by posted keys and messages: results, delivered commands, the ends of
+// tracking that must not hang or crash (separators only, WM_QUIT, a destroyed menu or owner), the end
+// when the program loses the mouse or the activation, and what a tall menu and a submenu item show.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
 
 #include "skin/engine/toolkit/SkinMessages.h"
 #include "skin/skinners/menu/PopupMenuTracking.h"
 #include "skin/skinners/menu/PopupMenuWindow.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
+#include "tests/skin/window/WindowStackCapture.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
+
+std::function<void()> g_inLoop;
+bool g_watchdogFired = false;
+
+void CALLBACK RunInLoop(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(NULL, id);
+    std::function<void()> step;
+    step.swap(g_inLoop);
+    if (step)
+        step();
+}
+
+// Runs the step from inside the next menu loop, once the keys already posted have been served.
+void InLoop(const std::function<void()>& step)
+{
+    g_inLoop = step;
+    SetTimer(NULL, 0, 0, &RunInLoop);
+}
+
+// Ends a loop that a fault left running, and says so: Escape again on every tick closes one popup of the
+// cascade after the other.
+void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD)
+{
+    g_watchdogFired = true;
+    ADD_FAILURE() << "the menu loop was still running";
+    PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+class WatchdogTimer {
+public:
+    WatchdogTimer() : id_(SetTimer(NULL, 0, 3000, &Watchdog)) { g_watchdogFired = false; }
+    ~WatchdogTimer() { KillTimer(NULL, id_); }
+    bool Fired() const { return g_watchdogFired; }
+
+private:
+    UINT_PTR id_;
+};
 
 class PopupMenuTest : public ::testing::Test {
 protected:
@@ -41,6 +84,12 @@ protected:
     {
         for (WPARAM key : keys)
             PostMessageA(owner_, WM_KEYDOWN, key, 0);
+    }
+    // Keys pressed with Alt held, as the system posts them.
+    void AltKeys(std::initializer_list<WPARAM> keys)
+    {
+        for (WPARAM key : keys)
+            PostMessageA(owner_, WM_SYSKEYDOWN, key, 1 << 29);
     }
     // The first message of the kind waiting for the owner, taken off the queue; 0 when none.
     WPARAM Posted(UINT message)
@@ -172,4 +221,131 @@ TEST_F(PopupMenuTest, SubmenuOpensOnItsTimerAndClosesForAnotherItem)
     EXPECT_EQ(0, popup.Selected());
     EXPECT_EQ(nullptr, popup.Child()) << "another item closes the submenu";
     popup.Close();
+}
+
+TEST_F(PopupMenuTest, LosingTheMouseOrTheActivationEndsTheWholeCascade)
+{
+    HWND other = MakeFrame("Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    struct Case {
+        const char* name;
+        std::function<void()> event;
+    } const cases[] = {
+        {"another window takes the capture", [&] { SetCapture(owner_); }},
+        {"the owner gets WM_CANCELMODE", [&] { SendMessageA(owner_, WM_CANCELMODE, 0, 0); }},
+        {"another window is activated", [&] { SetActiveWindow(other); }},
+    };
+    for (const Case& c : cases) {
+        for (UINT flags : {0u, static_cast<UINT>(TPM_RETURNCMD)}) {
+            SetActiveWindow(owner_);
+            Keys({VK_UP, VK_RIGHT}); // the submenu is open when the event comes
+            bool cascade = false;
+            InLoop([&] {
+                cascade = FindWindowExA(NULL, NULL, "TessarinePopupMenuWnd", NULL) != NULL;
+                c.event();
+            });
+            WatchdogTimer watchdog;
+            EXPECT_EQ(0, Track(flags)) << c.name;
+            EXPECT_FALSE(watchdog.Fired()) << c.name << ": the menu stayed open";
+            EXPECT_TRUE(cascade) << c.name;
+            EXPECT_EQ(nullptr, FindWindowExA(NULL, NULL, "TessarinePopupMenuWnd", NULL)) << c.name;
+            EXPECT_EQ(0u, Posted(WM_COMMAND)) << c.name;
+            if (GetCapture())
+                ReleaseCapture();
+        }
+    }
+    DestroyWindow(other);
+}
+
+TEST_F(PopupMenuTest, AltWithALetterNoItemHasEndsAContextMenu)
+{
+    {
+        WatchdogTimer watchdog;
+        AltKeys({'Q'});
+        EXPECT_EQ(1, Track(0)) << "ended, not escaped";
+        EXPECT_FALSE(watchdog.Fired());
+        EXPECT_EQ(0u, Posted(WM_COMMAND));
+    }
+    AltKeys({VK_MENU, 'O'}); // Alt itself is no letter; a mnemonic with Alt chooses its item
+    EXPECT_EQ(1, Track(0));
+    EXPECT_EQ(11u, Posted(WM_COMMAND));
+    AltKeys({'Q'}); // a menu that returns its command goes on
+    Keys({VK_DOWN, VK_RETURN});
+    EXPECT_EQ(11, Track(TPM_RETURNCMD));
+}
+
+namespace {
+
+bool IsDark(COLORREF c)
+{
+    return GetRValue(c) < 90 && GetGValue(c) < 90 && GetBValue(c) < 90;
+}
+
+// Dark pixels of a capture inside a rectangle (capture coordinates).
+int DarkPixels(const Capture& capture, const RECT& r)
+{
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            count += IsDark(capture.Pixel(x, y)) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+TEST_F(PopupMenuTest, TallMenuShowsScrollArrowsAndTheSkinsSubmenuArrow)
+{
+    HMENU inner = CreatePopupMenu();
+    AppendMenuA(inner, MF_STRING, 301, "Inner");
+    HMENU tall = CreatePopupMenu();
+    AppendMenuA(tall, MF_STRING | MF_CHECKED, 200, "Checked");
+    AppendMenuA(tall, MF_POPUP, reinterpret_cast<UINT_PTR>(inner), "Submenu");
+    for (int i = 0; i < 40; ++i)
+        AppendMenuA(tall, MF_STRING, 100 + i, "Item\tCtrl+I");
+    PopupMenuWindow popup(owner_, NULL, 3);
+    ASSERT_TRUE(popup.Create());
+    popup.BindSkin(PopupMenuWindow::CurrentSkinObject());
+    popup.SetMenu(tall);
+    const SIZE size = popup.MeasureSize();
+    MoveWindow(popup.GetHwnd(), 60, 40, size.cx, 200, FALSE);
+    popup.Arrange();
+    ShowWindow(popup.GetHwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(popup.GetHwnd());
+    const Capture plain = CaptureStack({popup.GetHwnd()});
+    popup.Key(VK_DOWN);
+    popup.Key(VK_DOWN); // the submenu item, highlighted
+    UpdateWindow(popup.GetHwnd());
+    const Capture selected = CaptureStack({popup.GetHwnd()});
+    SendMessageA(popup.GetHwnd(), WM_TIMER, 1001, 0); // the submenu opens beside it
+    ASSERT_NE(nullptr, popup.Child());
+    UpdateWindow(popup.Child()->GetHwnd());
+    EXPECT_TRUE(SavePng(CaptureStack({popup.GetHwnd(), popup.Child()->GetHwnd()}),
+                        ScreenshotPath(std::string("menus") + RunSuffix())));
+
+    const RECT up = popup.ScrollArea(true), down = popup.ScrollArea(false);
+    ASSERT_FALSE(IsRectEmpty(&up));
+    ASSERT_FALSE(IsRectEmpty(&down));
+    EXPECT_GT(DarkPixels(plain, up), 6) << "an arrow shows the menu scrolls up";
+    EXPECT_GT(DarkPixels(plain, down), 6) << "an arrow shows the menu scrolls down";
+
+    // The skin's arrow picture (8 x 8, its tallest column 7 pixels) in the item's right-hand square,
+    // drawn without its transparent colour over the plain and the highlighted item alike.
+    const RECT band = popup.ItemBand(1);
+    const int square = band.bottom - band.top;
+    const RECT cell = {band.right - 4 - square, band.top, band.right - 4, band.bottom};
+    for (const Capture* capture : {&plain, &selected}) {
+        int tallest = 0, magenta = 0;
+        for (int x = cell.left; x < cell.right; ++x) {
+            int run = 0;
+            for (int y = cell.top; y < cell.bottom; ++y) {
+                const COLORREF c = capture->Pixel(x, y);
+                magenta += c == RGB(255, 0, 255) ? 1 : 0;
+                run += IsDark(c) ? 1 : 0;
+            }
+            tallest = run > tallest ? run : tallest;
+        }
+        EXPECT_EQ(7, tallest) << (capture == &plain ? "plain" : "selected");
+        EXPECT_EQ(0, magenta) << (capture == &plain ? "plain" : "selected");
+    }
+    popup.Close();
+    DestroyMenu(tall);
 }
