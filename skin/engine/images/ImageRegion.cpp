@@ -1,6 +1,8 @@
 // Builds the region of non-key pixels straight from a SkinImage's pixels, without a device round trip.
 #include "skin/engine/images/ImageRegion.h"
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "skin/engine/images/SkinImage.h"
@@ -23,28 +25,37 @@ HRGN RegionFromImage(const SkinImage& image, COLORREF key)
     // Rows whose runs match the row above only make that band taller, so a plain piece is one rectangle.
     size_t bandStart = 0;
     std::vector<RECT> row;
+    const BYTE* above = NULL;
+    const bool deep = image.Bits() == 24;
+    const size_t rowBytes = static_cast<size_t>(image.Bits()) * w / 8;
     for (int top = 0; top < h; ++top) {
         const int y = h - 1 - top; // storage rows are bottom-up
         const BYTE* pixels = image.Pixels() + static_cast<size_t>(y) * image.Stride();
+        // A row that repeats the one above has its runs: the band grows without a scan.
+        if (above && image.Bits() >= 8 && std::memcmp(pixels, above, rowBytes) == 0) {
+            for (size_t i = bandStart; i < runs.size(); ++i)
+                runs[i].bottom = top + 1;
+            continue;
+        }
+        above = pixels;
         row.clear();
-        int start = -1;
-        for (int x = 0; x <= w; ++x) {
-            bool solid = false;
-            if (x < w) {
-                if (image.Bits() == 24) {
-                    const BYTE* p = pixels + x * 3;
-                    solid = p[0] != keyBlue || p[1] != keyGreen || p[2] != keyRed;
-                } else {
-                    solid = solidIndex[image.IndexAt(x, y)];
-                }
+        // Key pixels are compared as one value: three bytes of a 24-bit row, or the palette's verdict.
+        const uint32_t keyValue = keyBlue | (keyGreen << 8) | (keyRed << 16);
+        auto solid = [&](int x) {
+            if (deep) {
+                const BYTE* p = pixels + x * 3;
+                return (p[0] | (p[1] << 8) | (p[2] << 16)) != keyValue;
             }
-            if (solid && start < 0)
-                start = x;
-            if (!solid && start >= 0) {
-                RECT r = {start, top, x, top + 1};
-                row.push_back(r);
-                start = -1;
-            }
+            return solidIndex[image.IndexAt(x, y)];
+        };
+        for (int x = 0; x < w;) {
+            while (x < w && !solid(x))
+                ++x;
+            const int start = x;
+            while (x < w && solid(x))
+                ++x;
+            if (x > start)
+                row.push_back(RECT{start, top, x, top + 1});
         }
         bool same = top > 0 && runs.size() - bandStart == row.size();
         for (size_t i = 0; same && i < row.size(); ++i)

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "skin/engine/store/SkinHeap.h"
+
 namespace {
 
 int NormaliseBits(int bits)
@@ -85,7 +87,7 @@ void* SkinImage::Create(int width, int height, int bits, int format)
     long long stride = ((static_cast<long long>(width) * bits + 31) / 32) * 4;
     long long imageSize = stride * height;
     size_t total = sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD) + static_cast<size_t>(imageSize);
-    block_ = static_cast<BYTE*>(std::malloc(total));
+    block_ = static_cast<BYTE*>(tessarine::SkinHeapAlloc(total));
     if (!block_)
         return NULL;
     std::memset(block_, 0, sizeof(BITMAPINFOHEADER) + colors * sizeof(RGBQUAD));
@@ -160,8 +162,8 @@ void SkinImage::TakeOver(SkinImage& source)
 void SkinImage::Destroy()
 {
     if (!view_) {
-        std::free(block_);
-        std::free(alpha_);
+        tessarine::SkinHeapFree(block_);
+        tessarine::SkinHeapFree(alpha_);
     }
     block_ = pixels_ = alpha_ = NULL;
     view_ = false;
@@ -390,15 +392,15 @@ bool SkinImage::CreateAlphaPlane()
     if (!block_)
         return false;
     if (alpha_ && !view_)
-        std::free(alpha_);
-    alpha_ = static_cast<BYTE*>(std::calloc(static_cast<size_t>(Width()) * Height(), 1));
+        tessarine::SkinHeapFree(alpha_);
+    alpha_ = static_cast<BYTE*>(tessarine::SkinHeapAllocZero(static_cast<size_t>(Width()) * Height()));
     return alpha_ != NULL;
 }
 
 void SkinImage::DropAlphaPlane()
 {
     if (!view_)
-        std::free(alpha_);
+        tessarine::SkinHeapFree(alpha_);
     alpha_ = NULL;
 }
 

@@ -2,6 +2,7 @@
 #include "skin/engine/richtext/DrawTools.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "skin/engine/drawing/DibHeader.h"
@@ -47,6 +48,8 @@ public:
     bool Ok() const { return pixels_ != nullptr; }
     HDC Dc() const { return dc_; }
     uint32_t* Pixels() const { return pixels_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
     size_t Count() const { return size_t(width_) * height_; }
     // Hands the bitmap over (deselected); the section no longer frees it.
     HBITMAP Detach()
@@ -68,6 +71,16 @@ private:
     HGDIOBJ old_ = nullptr;
     uint32_t* pixels_ = nullptr;
 };
+
+// The section a shadow darkens the destination in, kept per thread for the next shadow of the same size:
+// a tooltip redraws the same pictures, and making a section and its DC cost more than the blur itself.
+Section& ScratchSection(int width, int height)
+{
+    thread_local std::unique_ptr<Section> scratch;
+    if (!scratch || scratch->Width() != width || scratch->Height() != height)
+        scratch.reset(new Section(width, height));
+    return *scratch;
+}
 
 // A bitmap selected into a memory DC for reading.
 class SelectedBitmap {
@@ -266,7 +279,7 @@ void ShadowOnto(HDC hdc, int x, int y, int width, int height, const Pixels& mask
     } else {
         a = mask;
     }
-    Section b(width, height);
+    Section& b = ScratchSection(width, height);
     if (!b.Ok())
         return;
     BitBlt(b.Dc(), 0, 0, width, height, hdc, x, y, SRCCOPY);

@@ -1,8 +1,9 @@
 // MemoryStream: reading, writing and growth in whole steps.
 #include "skin/engine/store/MemoryStream.h"
 
-#include <cstdlib>
 #include <cstring>
+
+#include "skin/engine/store/SkinHeap.h"
 
 MemoryStream::MemoryStream(DWORD growStep)
     : data_(NULL), size_(0), position_(0), capacity_(0), growStep_(growStep ? growStep : 1), shortRead_(false)
@@ -20,7 +21,7 @@ MemoryStream::MemoryStream(const void* source, DWORD length, DWORD growStep)
 
 MemoryStream::~MemoryStream()
 {
-    std::free(data_);
+    tessarine::SkinHeapFree(data_);
 }
 
 DWORD MemoryStream::Read(void* dest, DWORD count)
@@ -48,7 +49,7 @@ BYTE* MemoryStream::Extend(DWORD count)
                             ((count + static_cast<unsigned long long>(position_) - capacity_) / growStep_ + 1);
         if (grown > 0xFFFFFFFFull)
             return NULL;
-        BYTE* bigger = static_cast<BYTE*>(std::realloc(data_, static_cast<size_t>(grown)));
+        BYTE* bigger = static_cast<BYTE*>(tessarine::SkinHeapRealloc(data_, static_cast<size_t>(grown)));
         if (!bigger)
             return NULL;
         data_ = bigger;
@@ -84,12 +85,12 @@ DWORD MemoryStream::Seek(long offset, int origin)
 
 BOOL MemoryStream::Reserve(DWORD capacity)
 {
-    std::free(data_);
+    tessarine::SkinHeapFree(data_);
     data_ = NULL;
     size_ = position_ = capacity_ = 0;
     if (!capacity)
         return FALSE;
-    data_ = static_cast<BYTE*>(std::malloc(capacity));
+    data_ = static_cast<BYTE*>(tessarine::SkinHeapAlloc(capacity));
     if (!data_)
         return FALSE;
     capacity_ = capacity;

@@ -149,8 +149,37 @@ BOOL SkinStore::Fail(int status)
     return FALSE;
 }
 
-BOOL SkinStore::Load(MemoryStream& packed)
+namespace {
+
+// Adds the milliseconds since the last call to one field of the times, when times are asked for.
+class LoadClock {
+public:
+    explicit LoadClock(SkinStore::LoadTimes* times) : times_(times)
+    {
+        if (times_)
+            QueryPerformanceCounter(&last_);
+    }
+    void Lap(double SkinStore::LoadTimes::*field)
+    {
+        if (!times_)
+            return;
+        LARGE_INTEGER now, frequency;
+        QueryPerformanceCounter(&now);
+        QueryPerformanceFrequency(&frequency);
+        times_->*field += 1000.0 * static_cast<double>(now.QuadPart - last_.QuadPart) / frequency.QuadPart;
+        last_ = now;
+    }
+
+private:
+    SkinStore::LoadTimes* times_;
+    LARGE_INTEGER last_ = {};
+};
+
+} // namespace
+
+BOOL SkinStore::Load(MemoryStream& packed, LoadTimes* times)
 {
+    LoadClock clock(times);
     Clear();
     StoreLock lock(*this);
     status_ = StatusNone;
@@ -162,6 +191,7 @@ BOOL SkinStore::Load(MemoryStream& packed)
     MemoryStream stream(10240);
     if (!UnpackSkin(packed, stream))
         return Fail(StatusUnpackFailed);
+    clock.Lap(&LoadTimes::unpack);
     stream.Rewind();
     if (stream.Read(&header_, sizeof header_) != sizeof header_)
         return Fail(StatusHeaderShort);
@@ -175,13 +205,19 @@ BOOL SkinStore::Load(MemoryStream& packed)
     // the file rather than ending the program.
     bool read = false;
     try {
-        read = ReadObjects(stream, header_.objectCount) && ReadImages(stream) && ReadNamedObjects(stream);
+        read = ReadObjects(stream, header_.objectCount);
+        clock.Lap(&LoadTimes::objects);
+        read = read && ReadImages(stream);
+        clock.Lap(&LoadTimes::images);
+        read = read && ReadNamedObjects(stream);
+        clock.Lap(&LoadTimes::objects);
     } catch (const std::bad_alloc&) {
         read = false;
     }
     if (!read)
         return Fail(StatusDamaged);
     Link();
+    clock.Lap(&LoadTimes::link);
     return TRUE;
 }
 

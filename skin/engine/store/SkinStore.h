@@ -39,7 +39,11 @@ public:
     SkinStore(const SkinStore&) = delete;
     SkinStore& operator=(const SkinStore&) = delete;
 
-    BOOL Load(MemoryStream& packed);
+    // Where a load's time went, in milliseconds, for the benchmarks.
+    struct LoadTimes {
+        double unpack = 0, objects = 0, images = 0, link = 0;
+    };
+    BOOL Load(MemoryStream& packed, LoadTimes* times = NULL);
     void Clear();
 
     SkinObject* FindObjectByName(const char* name);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/skin/engine/ImageFixtures.h"
+#include "skin/engine/images/ImageRegion.h"
 #include "skin/engine/images/SkinImage.h"
 
 namespace {
@@ -438,6 +439,34 @@ TEST(SkinImageTransform, CropRotateFlip)
     four.SetIndexAt(2, 0, 2);
     ASSERT_TRUE(four.Crop(1, 0, 3, 1, &cut));
     ExpectColors(cut, {{K, G}}, "4-bit crop");
+}
+
+// The region of a keyed picture holds exactly its pixels of other colours: runs at the edges and in the
+// middle, rows repeating the one above (grown as a band), and a palette picture judged by its entries.
+TEST(ImageRegion, HoldsExactlyTheUnkeyedPixels)
+{
+    const uint32_t M = 0xFF00FF; // the key
+    const std::vector<std::vector<uint32_t>> rows = {
+        {M, R, R, M, G, M}, {M, R, R, M, G, M}, {M, R, R, M, G, M}, {R, M, M, M, M, B},
+        {M, M, M, M, M, M}, {W, W, W, W, W, W}, {W, W, W, W, W, W}, {M, K, M, K, M, K},
+    };
+    SkinImage deep = Make24(rows);
+    SkinImage palette;
+    palette.Create(6, 8, 8, SkinImage::FormatBmp);
+    palette.SetPaletteEntry(0, Quad(M));
+    palette.SetPaletteEntry(1, Quad(R));
+    for (size_t r = 0; r < rows.size(); ++r)
+        for (int x = 0; x < 6; ++x)
+            palette.SetIndexAt(x, palette.Height() - 1 - static_cast<int>(r), rows[r][x] == M ? 0 : 1);
+    for (const SkinImage* image : {&deep, &palette}) {
+        HRGN region = RegionFromImage(*image, RGB(255, 0, 255));
+        ASSERT_NE(region, nullptr);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 6; ++x)
+                EXPECT_EQ(PtInRegion(region, x, y) != 0, rows[y][x] != M)
+                    << image->Bits() << "-bit picture at " << x << "," << y;
+        DeleteObject(region);
+    }
 }
 
 TEST(SkinImageDraw, PlainStretchedKeyedAndBlended)

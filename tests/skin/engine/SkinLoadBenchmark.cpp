@@ -107,6 +107,7 @@ int main()
 
     const int rounds = 200;
     std::vector<double> loads, inflates;
+    SkinStore::LoadTimes phases;
     std::vector<unsigned char> out(raw.Size());
     lzo_init();
     for (int i = 0; i < rounds; ++i) {
@@ -116,7 +117,7 @@ int main()
         double t1 = NowMs();
         SkinStore store;
         packed.Rewind();
-        BOOL ok = store.Load(packed);
+        BOOL ok = store.Load(packed, &phases);
         double t2 = NowMs();
         if (!ok || produced != raw.Size()) {
             std::printf("load failed: status %d\n", store.GetStatus());
@@ -129,6 +130,10 @@ int main()
     std::sort(inflates.begin(), inflates.end());
     double load = loads[rounds / 2], inflate = inflates[rounds / 2];
     std::printf("median of %d rounds\n", rounds);
-    PrintFigure("skin load vs LZO1X decompression", load, inflate, "ms", "at most 5, and under 20 ms");
+    const double total = phases.unpack + phases.objects + phases.images + phases.link;
+    std::printf("where a load's time goes: unpacking %.0f%%, objects %.0f%%, pictures %.0f%%, linking %.0f%%\n",
+                100 * phases.unpack / total, 100 * phases.objects / total, 100 * phases.images / total,
+                100 * phases.link / total);
+    PrintFigure("skin load vs LZO1X decompression", load, inflate, "ms", "at most 3");
     return 0;
 }
