@@ -230,3 +230,19 @@ TEST_F(ServerListTest, TheQueryDialogTakesTheChosenServer)
                      })});
     EXPECT_EQ(std::vector<std::string>({"10.0.0.2", "guest", "pw", "3100"}), fields);
 }
+
+TEST_F(ServerListTest, AChangedEntryKeepsNothingOfItsLongerOldTexts)
+{
+    // Every field shorter after the change: the bytes after each new terminator must be zero, as
+    // in an entry made new, not the rest of the old text.
+    const ServerInfoRecord old = Record("总部监控中心机房", "192.168.100.200", "administrator", "longpassword", 3000);
+    WriteFile(Bytes(old));
+    CDlgServerList dialog;
+    RunModal(dialog, {OnList([](CDlgServerList* d) {
+                          SelectRow(d->m_list, 0);
+                          ClickButton(d, IDC_SRVLIST_EDIT);
+                      }),
+                      FillParam("总部", "10.0.0.1", "3001", "op", "pw"),
+                      OnList([](CDlgServerList* d) { ClickButton(d, IDOK); })});
+    EXPECT_EQ(Bytes(Record("总部", "10.0.0.1", "op", "pw", 3001)), FileBytes("serverinfo.dat"));
+}
