@@ -16,6 +16,7 @@
 #include "station/core/storage/StoragePathFile.h"
 #include "station/core/storage/SystemLog.h"
 #include "tests/station/config/SysSettingTestSupport.h"
+#include "tests/station/mainwindow/MainTestSupport.h"
 
 namespace {
 
@@ -25,25 +26,6 @@ public:
     CSystemLog* GetSystemLog() override { return &log; }
     CSystemLog log;
 };
-
-std::vector<SysLogRecord> LogRecords(const std::string& startDir)
-{
-    std::vector<SysLogRecord> records;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((startDir + "\\Vusk\\*.log").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return records;
-    do {
-        FILE* file = fopen((startDir + "\\Vusk\\" + found.cFileName).c_str(), "rb");
-        SysLogRecord record;
-        while (file != nullptr && fread(&record, sizeof record, 1, file) == 1)
-            records.push_back(record);
-        if (file != nullptr)
-            fclose(file);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-    return records;
-}
 
 std::string Bytes(const void* data, size_t size)
 {
@@ -222,7 +204,7 @@ TEST_F(SettingsSaveTest, ASaveThatCannotReplaceItsFileIsReportedAndTheFileStays)
         if (std::string(c.file) == "start.ini")
             WritePrivateProfileStringA("PROGRAMNAME", "WINDOWNAME", "监控中心", StartPath("start.ini").c_str());
         const std::string before = FileBytes(c.file);
-        const size_t logged = LogRecords(dir_->Path()).size();
+        const size_t logged = ReadLogRecords(dir_->Path()).size();
         // Where the save writes its new file first, a folder stands.
         ASSERT_TRUE(CreateDirectoryA(StartPath(std::string(c.file) + ".tmp").c_str(), nullptr));
         MessageBoxRecorder boxes;
@@ -237,7 +219,7 @@ TEST_F(SettingsSaveTest, ASaveThatCannotReplaceItsFileIsReportedAndTheFileStays)
         }
         EXPECT_EQ(std::vector<std::string>{"保存文件" + std::string(c.file) + "失败，文件保持原来的内容!"}, reports)
             << c.file;
-        std::vector<SysLogRecord> records = LogRecords(dir_->Path());
+        std::vector<SysLogRecord> records = ReadLogRecords(dir_->Path());
         ASSERT_EQ(logged + 1, records.size()) << c.file;
         EXPECT_EQ(SYSLOG_ALARM, records.back().type) << c.file;
         EXPECT_STREQ("保存文件失败", records.back().text) << c.file;
