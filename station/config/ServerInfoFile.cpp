@@ -15,10 +15,9 @@ CString ServerInfoPath()
 
 BOOL LoadServerInfo(LPCSTR path, CServerInfoArray& records)
 {
-    FILE* file = fopen(path, "ab+");
+    FILE* file = OpenRecordFile(path);
     if (file == nullptr)
         return FALSE;
-    rewind(file);
     ServerInfoRecord record;
     while (fread(&record, sizeof record, 1, file) == 1)
         records.Add(new ServerInfoRecord(record));

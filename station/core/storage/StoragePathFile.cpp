@@ -21,9 +21,8 @@ CString RootsPath(LPCSTR startDir)
 int LoadStorageRoots(LPCSTR startDir, StoragePathEntry table[kMaxStoragePaths])
 {
     int count = 0;
-    FILE* file = fopen(RootsPath(startDir), "a+b");
+    FILE* file = OpenRecordFile(RootsPath(startDir));
     if (file != nullptr) {
-        fseek(file, 0, SEEK_SET);
         while (count < kMaxStoragePaths && fread(&table[count], sizeof(StoragePathEntry), 1, file) == 1) {
             StoragePathEntry& entry = table[count++];
             entry.root[sizeof entry.root - 1] = '\0';

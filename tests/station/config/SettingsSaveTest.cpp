@@ -227,6 +227,28 @@ TEST_F(SettingsSaveTest, ASaveThatCannotReplaceItsFileIsReportedAndTheFileStays)
     }
 }
 
+TEST_F(SettingsSaveTest, AReadOnlyFileIsReadNotTakenForAMissingOne)
+{
+    // Left read-only by a copy from a disc, say: the station must still record where it says, and
+    // the pick list must still be there; only saving it is refused, and said.
+    for (const char* file : {"sysrecord.dat", "serverinfo.dat"}) {
+        ASSERT_TRUE(SaveVersion(file, 0)) << file;
+        ASSERT_TRUE(SetFileAttributesA(StartPath(file).c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+    StoragePathEntry roots[kMaxStoragePaths] = {};
+    EXPECT_EQ(2, LoadStorageRoots(GetStartDirectory(), roots));
+    EXPECT_STREQ("C:", roots[0].root);
+    CServerInfoArray servers;
+    EXPECT_TRUE(LoadServerInfo(ServerInfoPath(), servers));
+    ASSERT_EQ(1, servers.GetSize());
+    EXPECT_STREQ("总部", servers[0]->name);
+    FreeServerInfo(servers);
+    EXPECT_FALSE(SaveVersion("serverinfo.dat", 1));
+    EXPECT_EQ(0, VersionOnDisk(dir_->Path(), "serverinfo.dat"));
+    for (const char* file : {"sysrecord.dat", "serverinfo.dat"})
+        SetFileAttributesA(StartPath(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // Runs only as the child of the kill test below: saves the two versions in turn until stopped.
 TEST(SettingsSaveChild, SavesUntilStopped)
 {
@@ -251,7 +273,7 @@ TEST_F(SettingsSaveTest, AStopAtAnyMomentOfASaveLeavesTheOldOrTheNewFile)
     GetModuleFileNameA(nullptr, self, sizeof self);
     const unsigned seed = GetTickCount();
     std::mt19937 random(seed);
-    const int kStops = 8;
+    const int kStops = 6;
     for (const char* file : {"start.ini", "sysrecord.dat", "serverinfo.dat"}) {
         int seen[2] = {};
         for (int stop = 0; stop < kStops; ++stop) {
