@@ -8,6 +8,8 @@
 
 #include <afxstr.h>
 
+#include "station/core/datamodel/IniDocument.h"
+
 namespace {
 
 CString ParamPath(const char* folder)
@@ -31,9 +33,10 @@ int ReadStayTime(const char* folder)
 
 int WriteStayTime(const char* folder, int seconds)
 {
-    CString text;
-    text.Format("%d", seconds);
-    return ::WritePrivateProfileStringA("PARAM", "staytime", text, ParamPath(folder)) ? 1 : 0;
+    CIniDocument ini;
+    ini.Load(ParamPath(folder));
+    ini.SetNumber("PARAM", "staytime", seconds);
+    return ini.Save() ? 1 : 0;
 }
 
 int MakeAsfName(const char* mp4Path, char* out, size_t size)

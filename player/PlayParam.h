@@ -9,7 +9,7 @@ enum { kStayTimeDefault = 10, kStayTimeMin = 1, kStayTimeMax = 20 };
 // The buffer time in seconds from "<folder>\playparam.ini"; a missing file or key, a non-number or
 // a value outside 1..20 counts as 10.
 int ReadStayTime(const char* folder);
-// Writes the value as "%d"; FALSE when the file cannot be written.
+// Writes the value as "%d", the file saved whole; FALSE when it was not replaced (it then stays).
 int WriteStayTime(const char* folder, int seconds);
 
 // The MP4 path with its extension replaced by ".asf": the extension starts at the last dot of the

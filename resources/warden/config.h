@@ -166,3 +166,5 @@
 #define IDS_MATRIX_UPGRADED 444
 #define IDS_MATRIX_UPGRADE_FAILED 445
 #define IDS_NAME_EMPTY 2301
+#define IDS_SAVE_FAILED 2340     // a settings file was not replaced: the box, with the file name
+#define IDS_SAVE_FAILED_LOG 2341 // the same as a system-log record

@@ -19,7 +19,12 @@ CString ConfigStringNumber(UINT id, int value)
 
 int ConfigMessage(UINT id, UINT type)
 {
-    return AfxMessageBox(ConfigString(id), type);
+    return ConfigMessageText(ConfigString(id), type);
+}
+
+int ConfigMessageText(LPCSTR text, UINT type)
+{
+    return AfxMessageBox(text, type);
 }
 
 void FillCombo(CWnd* dialog, int id, std::initializer_list<const char*> items)

@@ -13,8 +13,8 @@ ON_BN_CLICKED(IDC_INPUT_SET, OnSet)
 END_MESSAGE_MAP()
 
 CDlgAlarmDetect::CDlgAlarmDetect()
-    : CConfigPage(IDD), m_pServer(nullptr), m_detection(0), m_delaySeconds(5), m_report(0), m_outputs(), m_channels(),
-      m_rows()
+    : CConfigPage(IDD), m_pServer(nullptr), m_detection(0), m_delaySeconds(5), m_reportToCentre(0), m_outputs(),
+      m_channels(), m_rows()
 {
 }
 
@@ -31,7 +31,7 @@ void CDlgAlarmDetect::DoDataExchange(CDataExchange* pDX)
     DDV_MinMaxInt(pDX, m_delaySeconds, 5, 120);
     DDX_Text(pDX, IDC_INPUT_NAME, m_name);
     DDV_MaxChars(pDX, m_name, kAlarmInputNameBytes);
-    DDX_Check(pDX, IDC_INPUT_REPORT, m_report);
+    DDX_Check(pDX, IDC_INPUT_REPORT, m_reportToCentre);
 }
 
 BOOL CDlgAlarmDetect::OnInitDialog()
@@ -68,7 +68,7 @@ void CDlgAlarmDetect::ShowInput()
         m_channels[i] = config.connectCameras[i] ? 1 : 0;
     m_delaySeconds = config.holdSeconds;
     m_name = config.GetName();
-    m_report = config.reportToCameras;
+    m_reportToCentre = config.reportToCentre;
     UpdateData(FALSE);
     CString delay;
     delay.Format("%02d", m_delaySeconds);
@@ -90,7 +90,7 @@ void CDlgAlarmDetect::StoreInput(int input)
     for (int i = 0; i < 16; ++i)
         config.outputs[i] = (BYTE)(m_outputs[i] ? 1 : 0);
     config.holdSeconds = m_delaySeconds;
-    config.reportToCameras = m_report;
+    config.reportToCentre = m_reportToCentre;
     config.SetName(m_name);
 }
 

@@ -22,7 +22,7 @@ public:
     int m_detection;
     CString m_name;
     int m_delaySeconds; // 5 to 120
-    int m_report;
+    int m_reportToCentre;
     int m_outputs[16];
     int m_channels[4];
     ScheduleRows m_rows;

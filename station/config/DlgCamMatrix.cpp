@@ -1,11 +1,9 @@
 // The matrix control page.
 #include "station/config/DlgCamMatrix.h"
 
-#include <afxdlgs.h>
-
 #include "devices/portwick/Portwick.h"
 #include "station/config/ConfigText.h"
-#include "station/core/datamodel/StationPaths.h"
+#include "station/config/PathChoice.h"
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/sessions/ChannelSession.h"
 
@@ -51,10 +49,9 @@ void CDlgCamMatrix::ShowProtocolDescription()
 
 void CDlgCamMatrix::OnChooseFile()
 {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "PTZ File(*.ptz)|*.ptz||", this);
-    if (dialog.DoModal() == IDOK)
-        SetDlgItemText(IDC_MATRIX_FILE, dialog.GetPathName());
-    ::SetCurrentDirectoryA(GetStartDirectory());
+    CString path;
+    if (ChooseExistingFile(this, nullptr, kPtzFileFilter, path))
+        SetDlgItemText(IDC_MATRIX_FILE, path);
 }
 
 void CDlgCamMatrix::Upgrade()

@@ -8,6 +8,7 @@
 #include "framework/Seams.h"
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
+#include "station/config/ConfigText.h"
 #include "station/config/ConfigWindows.h"
 #include "station/config/DlgServerList.h"
 #include "station/config/ConfigText.h"
@@ -198,7 +199,7 @@ void CDlgFileQuery::OnChooseStorage()
 
 void CDlgFileQuery::Refuse(UINT message, UINT focus)
 {
-    AfxMessageBox(message);
+    ConfigMessage(message);
     if (CWnd* control = GetDlgItem(focus))
         control->SetFocus();
 }
@@ -286,7 +287,7 @@ BOOL CDlgFileQuery::ResolveDeviceServer(RemoteServer& server)
     CTermServer* found = g_pRecGroup != nullptr ? g_pRecGroup->FindServerByName(m_serverName, nullptr) : nullptr;
     if (found == nullptr) {
         UpdatePaging();
-        AfxMessageBox(IDS_QUERY_NO_SUCH_SERVER);
+        ConfigMessage(IDS_QUERY_NO_SUCH_SERVER);
         return FALSE;
     }
     if (!TakeDeviceAccount(*found, server))
@@ -303,7 +304,7 @@ BOOL CDlgFileQuery::ResolveDeviceServer(RemoteServer& server)
     Conduit_SetConnectTimeout(30, 4);
     if (result != 0) {
         UpdatePaging();
-        AfxMessageBox(IDS_QUERY_DDNS_FAILED);
+        ConfigMessage(IDS_QUERY_DDNS_FAILED);
         return FALSE;
     }
     CopyText(server.address, resolved);
@@ -345,7 +346,7 @@ void CDlgFileQuery::RunRemoteQuery(BOOL useRange, const SYSTEMTIME& from, const 
                                                server.password, kind, m_recordTypeIndex, useRange ? 1 : 0, &fromTime,
                                                &toTime, RemoteQueryHit, this, server.port);
     if (search < 0) {
-        AfxMessageBox(IDS_QUERY_SEARCH_FAILED);
+        ConfigMessage(IDS_QUERY_SEARCH_FAILED);
         UpdatePaging();
         return;
     }

@@ -6,6 +6,7 @@
 #include "station/config/ConfigText.h"
 #include "station/config/FieldText.h"
 #include "station/config/DlgServerParam.h"
+#include "station/config/SaveFailure.h"
 
 namespace {
 
@@ -155,8 +156,8 @@ void CDlgServerList::OnListDoubleClick(NMHDR*, LRESULT* pResult)
 
 void CDlgServerList::OnDestroy()
 {
-    if (m_loaded)
-        SaveServerInfo(ServerInfoPath(), m_records);
+    if (m_loaded && !SaveServerInfo(ServerInfoPath(), m_records))
+        ReportSaveFailure("serverinfo.dat");
     FreeServerInfo(m_records);
     m_loaded = FALSE;
     CConfigDialog::OnDestroy();

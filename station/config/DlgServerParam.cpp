@@ -43,10 +43,10 @@ void CDlgServerParam::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    CopyText(m_record.password, m_password);
-    CopyText(m_record.user, m_user);
-    CopyText(m_record.name, m_name);
-    CopyText(m_record.address, m_address);
+    SetFieldText(m_record.password, m_password);
+    SetFieldText(m_record.user, m_user);
+    SetFieldText(m_record.name, m_name);
+    SetFieldText(m_record.address, m_address);
     m_record.port = m_port;
     EndDialog(IDOK);
 }

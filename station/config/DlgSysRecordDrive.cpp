@@ -4,6 +4,7 @@
 #include "station/config/ConfigText.h"
 #include "station/config/PathChoice.h"
 #include "station/config/RecordDrives.h"
+#include "station/config/SaveFailure.h"
 #include "station/core/datamodel/StationPaths.h"
 
 namespace {
@@ -131,5 +132,6 @@ void CDlgSysRecordDrive::WriteValues()
             MakeStorageEntry(m_list.GetItemText(row, colDisk), ParseMegabytes(m_list.GetItemText(row, colReserve)),
                              m_list.GetItemText(row, colFolder));
     }
-    SaveStorageRoots(GetStartDirectory(), m_table, m_count);
+    if (!SaveStorageRoots(GetStartDirectory(), m_table, m_count))
+        ReportSaveFailure("sysrecord.dat");
 }

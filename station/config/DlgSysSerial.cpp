@@ -4,12 +4,10 @@
 #include "devices/portwick/Portwick.h"
 #include "station/config/ConfigText.h"
 #include "station/config/ConfigWindows.h"
+#include "station/config/PathChoice.h"
 #include "station/config/SerialSettings.h"
 #include "station/core/datamodel/StationGlobals.h"
-#include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
-
-#include <afxdlgs.h>
 
 namespace {
 
@@ -118,11 +116,9 @@ void CDlgSysSerial::RelaysOff()
 
 void CDlgSysSerial::OnChooseFile()
 {
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, "PTZ File(*.ptz)|*.ptz||", this);
-    BOOL chosen = dialog.DoModal() == IDOK;
-    ::SetCurrentDirectoryA(GetStartDirectory());
-    if (chosen)
-        SetDlgItemText(IDC_SYSSERIAL_CONTROL_FILE, dialog.GetPathName());
+    CString path;
+    if (ChooseExistingFile(this, nullptr, kPtzFileFilter, path))
+        SetDlgItemText(IDC_SYSSERIAL_CONTROL_FILE, path);
 }
 
 void CDlgSysSerial::OnLoadControlFile()

@@ -2,6 +2,7 @@
 #include "station/config/DlgSysTimer.h"
 
 #include "station/config/ConfigText.h"
+#include "station/config/SaveFailure.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
@@ -262,5 +263,6 @@ void CDlgSysTimer::WriteValues()
     m_schedule.start.enabled = m_on[sideStart];
     m_schedule.stop.enabled = m_on[sideStop];
     m_schedule.autorun = m_autorun;
-    WriteStartSchedule(StartIniPath(), m_schedule, GetStartDirectory(), ExecutableName());
+    if (!WriteStartSchedule(StartIniPath(), m_schedule, GetStartDirectory(), ExecutableName()))
+        ReportSaveFailure("start.ini");
 }

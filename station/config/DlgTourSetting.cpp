@@ -253,7 +253,7 @@ void CDlgTourSetting::OnAutoConfigure()
     mode.Remove(' ');
     CString question;
     question.Format(ConfigString(IDS_AUTO_PAGES), (LPCSTR)mode);
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (ConfigMessageText(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     m_pageList.DeleteAllItems();
     m_channelList.DeleteAllItems();

@@ -5,6 +5,7 @@
 #include <time.h>
 
 #include "resources/warden/records.h"
+#include "station/core/datamodel/IniDocument.h"
 #include "station/core/storage/QueryResultStore.h"
 
 int LocalFileKind(int comboIndex)
@@ -146,13 +147,13 @@ void ReadPlayUserParams(LPCSTR startDirectory, PlayUserParams& params)
     params.port = atoi(port);
 }
 
-void WritePlayUserParams(LPCSTR startDirectory, const PlayUserParams& params)
+BOOL WritePlayUserParams(LPCSTR startDirectory, const PlayUserParams& params)
 {
-    CString path = IniPath(startDirectory);
-    ::WritePrivateProfileStringA(kSection, "ADDRESS", params.address, path);
-    ::WritePrivateProfileStringA(kSection, "USERNAME", params.user, path);
-    ::WritePrivateProfileStringA(kSection, "PSW", params.password, path);
-    char port[17];
-    sprintf(port, "%d", params.port);
-    ::WritePrivateProfileStringA(kSection, "PORT", port, path);
+    CIniDocument ini;
+    ini.Load(IniPath(startDirectory));
+    ini.SetString(kSection, "ADDRESS", params.address);
+    ini.SetString(kSection, "USERNAME", params.user);
+    ini.SetString(kSection, "PSW", params.password);
+    ini.SetNumber(kSection, "PORT", params.port);
+    return ini.Save();
 }

@@ -69,4 +69,5 @@ struct PlayUserParams {
 };
 // Missing keys give the defaults; values are cut to their fields on a character boundary.
 void ReadPlayUserParams(LPCSTR startDirectory, PlayUserParams& params);
-void WritePlayUserParams(LPCSTR startDirectory, const PlayUserParams& params);
+// The four keys saved whole with the file's other lines; FALSE when the file was not replaced.
+BOOL WritePlayUserParams(LPCSTR startDirectory, const PlayUserParams& params);

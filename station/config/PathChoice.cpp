@@ -1,9 +1,11 @@
-// The settings pages' file and folder choosers.
+// The station's file and folder choosers.
 #include "station/config/PathChoice.h"
 
 #include <afxdlgs.h>
 
 #include "station/core/datamodel/StationPaths.h"
+
+const char kPtzFileFilter[] = "PTZ File(*.ptz)|*.ptz||";
 
 BOOL ChooseExistingFile(CWnd* owner, LPCSTR extension, LPCSTR filter, CString& path)
 {
@@ -15,9 +17,9 @@ BOOL ChooseExistingFile(CWnd* owner, LPCSTR extension, LPCSTR filter, CString& p
     return chosen;
 }
 
-BOOL ChooseFolder(CWnd* owner, LPCSTR title, LPCSTR root, LPCSTR initial, CString& folder)
+BOOL ChooseFolder(CWnd* owner, LPCSTR title, LPCSTR root, LPCSTR initial, CString& folder, UINT flags)
 {
-    CFolderPickerDialog dialog(initial != nullptr && *initial != '\0' ? initial : nullptr, BIF_RETURNONLYFSDIRS, owner);
+    CFolderPickerDialog dialog(initial != nullptr && *initial != '\0' ? initial : nullptr, flags, owner);
     dialog.SetTitle(title);
     if (root != nullptr)
         dialog.SetRootFolder(root);

@@ -3,6 +3,9 @@
 
 #include <stdio.h>
 
+#include <vector>
+
+#include "station/core/datamodel/StationArchive.h"
 #include "station/core/datamodel/StationPaths.h"
 
 CString ServerInfoPath()
@@ -12,10 +15,9 @@ CString ServerInfoPath()
 
 BOOL LoadServerInfo(LPCSTR path, CServerInfoArray& records)
 {
-    FILE* file = fopen(path, "ab+");
+    FILE* file = OpenRecordFile(path);
     if (file == nullptr)
         return FALSE;
-    rewind(file);
     ServerInfoRecord record;
     while (fread(&record, sizeof record, 1, file) == 1)
         records.Add(new ServerInfoRecord(record));
@@ -25,13 +27,12 @@ BOOL LoadServerInfo(LPCSTR path, CServerInfoArray& records)
 
 BOOL SaveServerInfo(LPCSTR path, const CServerInfoArray& records)
 {
-    FILE* file = fopen(path, "wb");
-    if (file == nullptr)
-        return FALSE;
-    BOOL whole = TRUE;
+    // Through a temporary file: a stop or a full disk mid-save must not cost the pick list.
+    std::vector<ServerInfoRecord> bytes;
+    bytes.reserve(records.GetSize());
     for (INT_PTR i = 0; i < records.GetSize(); ++i)
-        whole = whole && fwrite(records[i], sizeof(ServerInfoRecord), 1, file) == 1;
-    return fclose(file) == 0 && whole;
+        bytes.push_back(*records[i]);
+    return SaveBytesFile(path, bytes.empty() ? (const void*)"" : bytes.data(), bytes.size() * sizeof(ServerInfoRecord));
 }
 
 void FreeServerInfo(CServerInfoArray& records)

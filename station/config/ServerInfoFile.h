@@ -25,7 +25,8 @@ CString ServerInfoPath();
 // Appends a heap copy of every whole record of the file (created when missing); a trailing
 // partial record is dropped. FALSE when the file cannot be opened.
 BOOL LoadServerInfo(LPCSTR path, CServerInfoArray& records);
-// Rewrites the file with the records in order; FALSE when it cannot be written.
+// Replaces the file by the records in order, saved whole (SaveBytesFile); FALSE when it was not
+// replaced, and the old file then stays as it was.
 BOOL SaveServerInfo(LPCSTR path, const CServerInfoArray& records);
 // Deletes every record and empties the array.
 void FreeServerInfo(CServerInfoArray& records);

@@ -3,6 +3,8 @@
 
 #include <stdlib.h>
 
+#include "station/core/datamodel/IniDocument.h"
+
 namespace {
 
 // The watchdog reads the section under this spelling.
@@ -24,13 +26,6 @@ CString NumberedKey(LPCSTR word, int entry)
     return key;
 }
 
-void WriteNumber(LPCSTR ini, LPCSTR section, LPCSTR key, int value)
-{
-    CString text;
-    text.Format("%d", value);
-    ::WritePrivateProfileStringA(section, key, text, ini);
-}
-
 void ReadSwitch(LPCSTR ini, LPCSTR section, TimedSwitch& timed)
 {
     timed.enabled = ReadNumber(ini, section, "ENABLE", "0");
@@ -41,14 +36,14 @@ void ReadSwitch(LPCSTR ini, LPCSTR section, TimedSwitch& timed)
     }
 }
 
-void WriteSwitch(LPCSTR ini, LPCSTR section, const TimedSwitch& timed)
+void WriteSwitch(CIniDocument& ini, LPCSTR section, const TimedSwitch& timed)
 {
     for (int i = 0; i < kScheduleEntries; ++i) {
-        WriteNumber(ini, section, NumberedKey("HOUR", i), timed.entries[i].hour);
-        WriteNumber(ini, section, NumberedKey("MINUTE", i), timed.entries[i].minute);
-        WriteNumber(ini, section, NumberedKey("USE", i), timed.entries[i].use);
+        ini.SetNumber(section, NumberedKey("HOUR", i), timed.entries[i].hour);
+        ini.SetNumber(section, NumberedKey("MINUTE", i), timed.entries[i].minute);
+        ini.SetNumber(section, NumberedKey("USE", i), timed.entries[i].use);
     }
-    WriteNumber(ini, section, "ENABLE", timed.enabled);
+    ini.SetNumber(section, "ENABLE", timed.enabled);
 }
 
 } // namespace
@@ -60,13 +55,18 @@ void ReadStartSchedule(LPCSTR iniPath, StartSchedule& schedule)
     schedule.autorun = ReadNumber(iniPath, kProgramSection, "AUTORUN", "0");
 }
 
-void WriteStartSchedule(LPCSTR iniPath, const StartSchedule& schedule, LPCSTR startDir, LPCSTR exeName)
+BOOL WriteStartSchedule(LPCSTR iniPath, const StartSchedule& schedule, LPCSTR startDir, LPCSTR exeName)
 {
-    WriteSwitch(iniPath, kStartSection, schedule.start);
-    WriteSwitch(iniPath, kStopSection, schedule.stop);
+    // One replacement of the whole file: the watchdog's section ("WINDOWNAME" beside these keys)
+    // survives a stop at any moment of the save.
+    CIniDocument ini;
+    ini.Load(iniPath);
+    WriteSwitch(ini, kStartSection, schedule.start);
+    WriteSwitch(ini, kStopSection, schedule.stop);
     CString exe;
     exe.Format("%s\\%s.exe", startDir, exeName);
-    ::WritePrivateProfileStringA(kProgramSection, "NAME", exe, iniPath);
-    ::WritePrivateProfileStringA(kProgramSection, "CURDIRECTORY", startDir, iniPath);
-    WriteNumber(iniPath, kProgramSection, "AUTORUN", schedule.autorun);
+    ini.SetString(kProgramSection, "NAME", exe);
+    ini.SetString(kProgramSection, "CURDIRECTORY", startDir);
+    ini.SetNumber(kProgramSection, "AUTORUN", schedule.autorun);
+    return ini.Save();
 }

@@ -26,6 +26,7 @@ struct StartSchedule {
 
 // Every value read as decimal text; a missing one takes its default (off, 12:00, not in use).
 void ReadStartSchedule(LPCSTR iniPath, StartSchedule& schedule);
-// Writes every key of both switches, then the program section: "NAME" ("<startDir>\<exeName>.exe"),
-// "CURDIRECTORY" and "AUTORUN".
-void WriteStartSchedule(LPCSTR iniPath, const StartSchedule& schedule, LPCSTR startDir, LPCSTR exeName);
+// Sets every key of both switches, then of the program section: "NAME" ("<startDir>\<exeName>.exe"),
+// "CURDIRECTORY" and "AUTORUN"; the file's other lines stay. Saved whole: FALSE when the file was not
+// replaced, and then it stays as it was.
+BOOL WriteStartSchedule(LPCSTR iniPath, const StartSchedule& schedule, LPCSTR startDir, LPCSTR exeName);

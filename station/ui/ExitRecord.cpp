@@ -2,6 +2,7 @@
 #include "station/ui/ExitRecord.h"
 
 #include "resources/warden/resource.h"
+#include "station/core/datamodel/IniDocument.h"
 #include "station/core/storage/SystemLog.h"
 
 const char kWatchdogName[] = "Pellinor";
@@ -30,7 +31,12 @@ CString ExitIni(LPCSTR startDir)
 
 void WriteExitCode(LPCSTR startDir, LPCSTR code)
 {
-    ::WritePrivateProfileStringA(kExitSection, kExitKey, code, ExitIni(startDir));
+    // Saved whole like every other write of the file: a stop during an in-place rewrite would
+    // empty it, and a missing code reads as a clean exit.
+    CIniDocument ini;
+    ini.Load(ExitIni(startDir));
+    ini.SetString(kExitSection, kExitKey, code);
+    ini.Save();
 }
 
 CString ReadExitCode(LPCSTR startDir)
@@ -68,13 +74,13 @@ int CheckLastExit(LPCSTR startDir, CSystemLog* log)
 
 void WriteHeartbeat(LPCSTR startDir, const SYSTEMTIME& now)
 {
-    CString ini = ExitIni(startDir);
+    // The six fields change together: a stop between two of them must not leave a time that never was.
+    CIniDocument ini;
+    ini.Load(ExitIni(startDir));
     const int values[6] = {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
-    for (int i = 0; i < 6; ++i) {
-        char text[16];
-        wsprintfA(text, "%d", values[i]);
-        ::WritePrivateProfileStringA(kTimeSection, kTimeKeys[i], text, ini);
-    }
+    for (int i = 0; i < 6; ++i)
+        ini.SetNumber(kTimeSection, kTimeKeys[i], values[i]);
+    ini.Save();
 }
 
 CString WatchdogRunCommand(LPCSTR startDir)
@@ -86,12 +92,14 @@ CString WatchdogRunCommand(LPCSTR startDir)
 
 void WriteStartIni(LPCSTR startDir, LPCSTR exeName, LPCSTR windowTitle)
 {
-    CString ini = JoinPath(startDir, "start.ini");
+    CIniDocument ini;
+    ini.Load(JoinPath(startDir, "start.ini"));
     CString exe;
     exe.Format("%s\\%s.exe", startDir, exeName);
-    ::WritePrivateProfileStringA("PROGRAMNAME", "NAME", exe, ini);
-    ::WritePrivateProfileStringA("PROGRAMNAME", "CURDIRECTORY", startDir, ini);
-    ::WritePrivateProfileStringA("PROGRAMNAME", "WINDOWNAME", windowTitle, ini);
+    ini.SetString("PROGRAMNAME", "NAME", exe);
+    ini.SetString("PROGRAMNAME", "CURDIRECTORY", startDir);
+    ini.SetString("PROGRAMNAME", "WINDOWNAME", windowTitle);
+    ini.Save();
 }
 
 void RegisterAutoStart(LPCSTR startDir, LPCSTR exeName, LPCSTR windowTitle)

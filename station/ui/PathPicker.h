@@ -23,7 +23,8 @@ public:
     virtual int ChooseFile();
     CString GetFilePath() const { return m_filePath; }
     CString GetFileTitle() const { return m_fileTitle; }
-    // 1 when a folder was chosen and its path taken, 2 otherwise.
+    // 1 when a folder was chosen and its path taken, 2 otherwise (ChooseFolder, the station's one
+    // folder chooser).
     int BrowseFolder(LPCSTR title, LPCSTR initialFolder, UINT flags, CWnd* owner, LPCSTR rootPath);
     CString GetFolderPath() const { return m_folderPath; }
 
@@ -33,6 +34,3 @@ public:
     char m_fileTitle[MAX_PATH];
     char m_folderPath[MAX_PATH];
 };
-
-// Pre-selects the initial folder (the value) when the browser starts.
-int CALLBACK FolderBrowseCallback(HWND window, UINT message, LPARAM, LPARAM initialFolder);

@@ -336,6 +336,12 @@ TEST(PlayParam, StayTimeOutsideItsRangeCountsAsTen)
     }
     EXPECT_TRUE(WriteStayTime(dir.Path().c_str(), 7));
     EXPECT_EQ(7, ReadStayTime(dir.Path().c_str()));
+
+    // Saved whole: a new file that cannot be made leaves the old one as it was.
+    ASSERT_TRUE(::CreateDirectoryA((ini + ".tmp").c_str(), nullptr));
+    EXPECT_FALSE(WriteStayTime(dir.Path().c_str(), 9));
+    ::RemoveDirectoryA((ini + ".tmp").c_str());
+    EXPECT_EQ(7, ReadStayTime(dir.Path().c_str()));
 }
 
 TEST(SearchNames, DownloadNamesAndExtensionsFollowTheKind)

@@ -9,7 +9,7 @@ void AlarmInputConfig::SetDefaults(int inputNumber)
     text.Format("外部报警输入%d", inputNumber);
     SetName(text);
     holdSeconds = 20;
-    reportToCameras = 1;
+    reportToCentre = 1;
     memset(outputs, 0, sizeof(outputs));
     memset(connectCameras, 0, sizeof(connectCameras));
     for (ScheduleEntry& entry : schedule)
@@ -30,7 +30,7 @@ void AlarmInputConfig::SetName(LPCSTR text)
 void AlarmInputConfig::Serialize(CArchive& ar)
 {
     SerializeArray(ar, name);
-    SerializeValues(ar, holdSeconds, reportToCameras);
+    SerializeValues(ar, holdSeconds, reportToCentre);
     SerializeArray(ar, outputs);
     SerializeArray(ar, connectCameras);
     SerializeSchedules(ar, schedule, 7);

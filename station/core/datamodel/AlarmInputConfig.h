@@ -8,7 +8,8 @@ struct AlarmInputConfig {
     // NUL-terminated when set here, but a file may fill all 40 bytes; read it with GetName.
     char name[40];
     int holdSeconds;           // seconds until the linked box outputs are switched off again
-    int reportToCameras;       // hand an alarm of this input to every camera session of the server
+    int reportToCentre;        // box "上传中心": the station is told of an alarm of this input, through
+                               // every camera session of the server as an external alarm
     BYTE outputs[16];          // 1 = switch box output 1..16 on at an alarm
     BYTE connectCameras[4];    // 1 = connect camera 1..4 of the server at an alarm
     ScheduleEntry schedule[7]; // when the input is watched

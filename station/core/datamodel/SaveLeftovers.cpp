@@ -7,8 +7,9 @@
 namespace {
 
 // Every file the station saves through a temporary file beside it.
-const char* const kSavedFiles[] = {"sysparam.dat", "servertree.cfg", "userlist.dat", "pageview.cfg",
-                                   "loopview.cfg", "emaptree.cfg",   "broadcast.cfg"};
+const char* const kSavedFiles[] = {"sysparam.dat",   "servertree.cfg", "userlist.dat",  "pageview.cfg",
+                                   "loopview.cfg",   "emaptree.cfg",   "broadcast.cfg", "sysrecord.dat",
+                                   "serverinfo.dat", "start.ini",      "exit.ini",      "PlayUsrParam.ini"};
 // Written plain beside the enciphered user list by older versions of the station.
 const char kOldPlainUserList[] = "userlist.bak";
 

@@ -1,6 +1,8 @@
 // Saving and loading the station's archive files.
 #include "station/core/datamodel/StationArchive.h"
 
+#include <stdio.h>
+
 #include <new>
 
 namespace {
@@ -119,6 +121,17 @@ BOOL SaveBytesFile(LPCSTR path, const void* data, size_t size)
         return FALSE;
     }
     return ReplaceWithWrittenFile(path, temp);
+}
+
+FILE* OpenRecordFile(LPCSTR path)
+{
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr && !FileExists(path)) {
+        if (FILE* created = fopen(path, "ab"))
+            fclose(created);
+        file = fopen(path, "rb");
+    }
+    return file;
 }
 
 void KeepDamagedFile(LPCSTR path)

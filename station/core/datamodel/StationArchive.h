@@ -5,6 +5,8 @@
 
 #include <afxtempl.h>
 
+#include <stdio.h>
+
 // Writes the root into a temporary file beside the target and replaces the target only after a
 // clean close, so that a failed or interrupted save never leaves a partial or empty file. A
 // read-only target is left as it is. FALSE when nothing was replaced.
@@ -36,6 +38,10 @@ BOOL StoreArchiveRoot(CFile& file, CObject& root);
 ArchiveLoadResult ReadArchiveRoot(CFile& file, DWORD magic, CObject& root);
 // Bytes already made (an enciphered archive) saved as SaveArchiveFile saves a root.
 BOOL SaveBytesFile(LPCSTR path, const void* data, size_t size);
+
+// A file of flat records opened for reading in binary, created empty when missing; null when it
+// cannot be read. Read-only access: a read-only file is read, not taken for a missing one.
+FILE* OpenRecordFile(LPCSTR path);
 
 // Test seam: called with the target and the finished temporary file just before the one replaces
 // the other, so that a test can stop a save there. Null (the default) calls nothing.

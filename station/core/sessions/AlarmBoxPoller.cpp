@@ -211,7 +211,7 @@ void CAlarmBoxPoller::ReportAlarm(int input)
             continue;
         if (k < kConnectFlags && config.connectCameras[k])
             StationWindows().PostExternalAlarm(session, -1);
-        if (config.reportToCameras)
+        if (config.reportToCentre)
             StationWindows().PostExternalAlarm(session, input);
     }
 }

@@ -3,6 +3,10 @@
 
 #include <stdio.h>
 
+#include <vector>
+
+#include "station/core/datamodel/StationArchive.h"
+
 namespace {
 
 CString RootsPath(LPCSTR startDir)
@@ -17,9 +21,8 @@ CString RootsPath(LPCSTR startDir)
 int LoadStorageRoots(LPCSTR startDir, StoragePathEntry table[kMaxStoragePaths])
 {
     int count = 0;
-    FILE* file = fopen(RootsPath(startDir), "a+b");
+    FILE* file = OpenRecordFile(RootsPath(startDir));
     if (file != nullptr) {
-        fseek(file, 0, SEEK_SET);
         while (count < kMaxStoragePaths && fread(&table[count], sizeof(StoragePathEntry), 1, file) == 1) {
             StoragePathEntry& entry = table[count++];
             entry.root[sizeof entry.root - 1] = '\0';
@@ -38,13 +41,9 @@ int LoadStorageRoots(LPCSTR startDir, StoragePathEntry table[kMaxStoragePaths])
 
 BOOL SaveStorageRoots(LPCSTR startDir, const StoragePathEntry* entries, int count)
 {
-    FILE* file = fopen(RootsPath(startDir), "wb");
-    if (file == nullptr)
-        return FALSE;
-    BOOL whole = TRUE;
-    for (int i = 0; i < count && whole; ++i)
-        whole = fwrite(&entries[i], sizeof(StoragePathEntry), 1, file) == 1;
-    if (fclose(file) != 0)
-        whole = FALSE;
-    return whole;
+    // Through a temporary file: a stop or a full disk mid-save must not leave a short file, which
+    // would send the next start's recordings to "D:".
+    std::vector<StoragePathEntry> table(entries, entries + (count > 0 ? count : 0));
+    return SaveBytesFile(RootsPath(startDir), table.empty() ? (const void*)"" : table.data(),
+                         table.size() * sizeof(StoragePathEntry));
 }

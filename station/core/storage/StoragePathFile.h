@@ -13,6 +13,6 @@
 // reserve of 500 MB. Returns the count.
 int LoadStorageRoots(LPCSTR startDir, StoragePathEntry table[kMaxStoragePaths]);
 
-// Rewrites "sysrecord.dat" with the count entries; FALSE when the file cannot be opened (the old
-// one is then left as it was) or a write comes short.
+// Replaces "sysrecord.dat" by the count entries, saved whole (SaveBytesFile); FALSE when it was not
+// replaced, and the old file then stays as it was.
 BOOL SaveStorageRoots(LPCSTR startDir, const StoragePathEntry* entries, int count);

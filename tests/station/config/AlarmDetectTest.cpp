@@ -67,7 +67,7 @@ TEST_F(AlarmDetectTest, SetStoresTheShownInputWithAWholeDelay)
     EXPECT_EQ(24, input.schedule[1].endHour);
     EXPECT_EQ(1, input.outputs[15]);
     EXPECT_EQ(1, input.connectCameras[3]);
-    EXPECT_EQ(1, input.reportToCameras);
+    EXPECT_EQ(1, input.reportToCentre);
     EXPECT_EQ(nullptr, server_->m_pAlarmBoxPoller); // detection stayed off
 }
 

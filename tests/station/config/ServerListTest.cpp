@@ -277,3 +277,19 @@ TEST_F(ServerListTest, AnEntryTheListKeepsIsOneTheQueryTakes)
     EXPECT_EQ(std::vector<std::string>({user, password, "3000"}), fields);
     EXPECT_TRUE(accepted) << "the query refused what the list handed it";
 }
+
+TEST_F(ServerListTest, AChangedEntryKeepsNothingOfItsLongerOldTexts)
+{
+    // Every field shorter after the change: the bytes after each new terminator must be zero, as
+    // in an entry made new, not the rest of the old text.
+    const ServerInfoRecord old = Record("总部监控中心机房", "192.168.100.200", "administrator", "longpassword", 3000);
+    WriteFile(Bytes(old));
+    CDlgServerList dialog;
+    RunModal(dialog, {OnList([](CDlgServerList* d) {
+                          SelectRow(d->m_list, 0);
+                          ClickButton(d, IDC_SRVLIST_EDIT);
+                      }),
+                      FillParam("总部", "10.0.0.1", "3001", "op", "pw"),
+                      OnList([](CDlgServerList* d) { ClickButton(d, IDOK); })});
+    EXPECT_EQ(Bytes(Record("总部", "10.0.0.1", "op", "pw", 3001)), FileBytes("serverinfo.dat"));
+}

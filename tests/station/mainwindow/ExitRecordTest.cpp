@@ -1,6 +1,10 @@
 // Exit record, heartbeat, autostart, the crash notice, and the settings' export and import.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "station/config/FileQueryRules.h"
+#include "station/config/StartSchedule.h"
 #include "station/ui/ExitRecord.h"
 #include "station/ui/SettingsTransfer.h"
 #include "station/ui/WatchdogNotice.h"
@@ -61,6 +65,68 @@ TEST(ExitRecord, StartIniAndTempVideoFiles)
     DeleteTempVideoFiles(dir.Path().c_str());
     EXPECT_FALSE(FileExists(dir.File("Temp Video\\a.asf")));
     EXPECT_FALSE(FileExists(dir.File("Temp Video\\b.asf")));
+}
+
+namespace {
+
+std::string FileBytes(const std::string& path)
+{
+    std::string bytes;
+    if (FILE* in = fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, in)) > 0;)
+            bytes.append(buffer, n);
+        fclose(in);
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(ExitRecord, EveryProfileWriteReplacesItsFileWholeOrNotAtAll)
+{
+    TempDir dir;
+    const std::string start = dir.Path();
+    const struct Case {
+        const char* file;
+        const char* section; // one of the keys the write sets
+        const char* key;
+        std::function<void()> write;
+    } cases[] = {
+        {"exit.ini", "EXITTIME", "YEAR",
+         [&] {
+             SYSTEMTIME beat = {2026, 12, 5, 7, 21, 5, 33, 0};
+             WriteHeartbeat(start.c_str(), beat);
+         }},
+        {"exit.ini", "EXIT", "EXITCODE", [&] { WriteExitCode(start.c_str(), "1"); }},
+        {"start.ini", "PROGRAMNAME", "WINDOWNAME", [&] { WriteStartIni(start.c_str(), "Warden", "Quillmoor"); }},
+        {"start.ini", "STOPTIME", "ENABLE",
+         [&] {
+             StartSchedule schedule = {};
+             WriteStartSchedule((start + "\\start.ini").c_str(), schedule, start.c_str(), "Warden");
+         }},
+        {"PlayUsrParam.ini", "USERINFO", "PORT",
+         [&] {
+             PlayUserParams params = {"10.0.0.9", "op", "pw", 3100};
+             WritePlayUserParams(start.c_str(), params);
+         }},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.File(c.file);
+        // Another program's section, and the key with a value no write here gives it.
+        const std::string before = "[OTHER]\r\nkeep=1\r\n[" + std::string(c.section) + "]\r\n" + c.key + "=old\r\n";
+        WriteFile(path, before);
+        // The new file cannot be made: the write changes nothing, not even one key.
+        ASSERT_TRUE(CreateDirectoryA((path + ".tmp").c_str(), nullptr));
+        c.write();
+        RemoveDirectoryA((path + ".tmp").c_str());
+        EXPECT_EQ(before, FileBytes(path)) << c.file << " " << c.key;
+
+        c.write();
+        EXPECT_NE("old", ReadIni(path, c.section, c.key)) << c.file << " " << c.key;
+        EXPECT_EQ("1", ReadIni(path, "OTHER", "keep")) << c.file << " " << c.key;
+        EXPECT_FALSE(FileExists(path + ".tmp")) << c.file << " " << c.key;
+    }
 }
 
 namespace {
