@@ -2,6 +2,7 @@
 #include "station/ui/ExitRecord.h"
 
 #include "resources/warden/resource.h"
+#include "station/core/datamodel/StationPaths.h"
 #include "station/core/storage/SystemLog.h"
 
 const char kWatchdogName[] = "Pellinor";
@@ -13,13 +14,6 @@ const char kExitSection[] = "EXIT";
 const char kExitKey[] = "EXITCODE";
 const char kTimeSection[] = "EXITTIME";
 const char* const kTimeKeys[6] = {"YEAR", "MONTH", "DAY", "HOUR", "MINUTE", "SECOND"};
-
-CString JoinPath(LPCSTR dir, LPCSTR name)
-{
-    CString path;
-    path.Format("%s\\%s", dir, name);
-    return path;
-}
 
 CString ExitIni(LPCSTR startDir)
 {
