@@ -76,7 +76,7 @@ void CDlgEMapCanvas::Clear()
         KillTimer(m_blinkTimer);
     m_blinkTimer = 0;
     for (int i = 0; i < m_icons.GetSize(); ++i)
-        DestroyIcon(m_icons[i]);
+        RemoveIconWindow(m_icons[i]);
     m_icons.RemoveAll();
     for (int i = 0; i < m_links.GetSize(); ++i) {
         CEMapLink* link = m_links[i];
@@ -116,14 +116,14 @@ void CDlgEMapCanvas::RemoveIcon(CVuskEMapDev* device)
         CEMapIcon* icon = m_icons[i];
         if (icon->m_pDevice != device)
             continue;
-        DestroyIcon(icon);
+        RemoveIconWindow(icon);
         m_icons.RemoveAt(i);
         return;
     }
 }
 
 // The icon's tooltip goes with it: each scene load would otherwise add to the tooltip's tools.
-void CDlgEMapCanvas::DestroyIcon(CEMapIcon* icon)
+void CDlgEMapCanvas::RemoveIconWindow(CEMapIcon* icon)
 {
     if (icon->m_hWnd != nullptr) {
         if (m_toolTip.m_hWnd != nullptr)

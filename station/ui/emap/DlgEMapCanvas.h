@@ -64,5 +64,5 @@ protected:
 
 private:
     void PostActivate(WPARAM item, LPARAM kind);
-    void DestroyIcon(CEMapIcon* icon);
+    void RemoveIconWindow(CEMapIcon* icon);
 };

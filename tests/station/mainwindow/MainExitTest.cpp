@@ -24,6 +24,7 @@
 #include "station/core/storage/RecordStoreOwner.h"
 #include "station/ui/DlgLogin.h"
 #include "station/ui/DlgMain.h"
+#include "station/ui/SettingsTransfer.h"
 #include "tests/framework/windows/WindowTestSupport.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
 
@@ -111,7 +112,8 @@ TEST_F(StationDirTest, AnExitRequestEndsTheOpenCameraSettingsBeforeTheDataGoes)
             ++settingsIdles;
             if (requested == -1) {
                 requested = 1;
-                settings->m_desc.SetDlgItemText(IDC_DESCRIPTION, "改过的说明");
+                if (settings->m_desc.m_hWnd != nullptr)
+                    settings->m_desc.SetDlgItemText(IDC_DESCRIPTION, "改过的说明");
                 ::PostMessageA(CDlgMain::Instance()->m_hWnd, WM_EXIT_REQUEST, 0, 0);
                 return;
             }
@@ -221,6 +223,9 @@ TEST_F(StationDirTest, AnImportFollowedByTheExitKeepsTheImportedFiles)
         dialog.DoModal();
     }
     Seams::ReplaceFolderDialog(previousFolder);
+    const bool imported = SettingsImported() != 0;
+    ResetSettingsImported();
+    EXPECT_TRUE(imported);
     EXPECT_EQ("1", ReadIni(dir_->File("exit.ini"), "EXIT", "EXITCODE")) << "the station ended";
     EXPECT_EQ(importedTree, FileBytes(dir_->File("servertree.cfg")));
     EXPECT_EQ(importedUsers, FileBytes(dir_->File("userlist.dat"))) << "the user list is not saved over the import";
@@ -299,9 +304,11 @@ namespace {
 
 std::vector<std::string> g_sounds;
 
+// The alarm sounds started (a stop, a null sound, is not one).
 BOOL RecordSound(LPCSTR sound, HMODULE, DWORD flags)
 {
-    g_sounds.push_back(sound != nullptr ? std::string(sound) + ((flags & SND_LOOP) ? " loop" : "") : "stop");
+    if (sound != nullptr)
+        g_sounds.push_back(std::string(sound) + ((flags & SND_LOOP) ? " loop" : ""));
     return TRUE;
 }
 
