@@ -9,6 +9,7 @@
 
 #include "devices/conduit/Conduit.h"
 #include "devices/depotix/Depotix.h"
+#include "framework/Seams.h"
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
 #include "skin/engine/interception/ImportHook.h"
@@ -304,6 +305,13 @@ namespace {
 
 std::vector<std::string> g_sounds;
 
+// Every recording drive has room: the disk watcher reports nothing of its own.
+BOOL PlentyOfSpace(LPCSTR, ULONGLONG* freeBytes)
+{
+    *freeBytes = 100ULL << 30;
+    return TRUE;
+}
+
 // The alarm sounds started (a stop, a null sound, is not one).
 BOOL RecordSound(LPCSTR sound, HMODULE, DWORD flags)
 {
@@ -328,6 +336,7 @@ TEST_F(StationDirTest, DiskEventsAreLoggedAndAFullDiskSoundsTheAlarm)
     WriteServerTree("Quillmoor");
     g_sounds.clear();
     AudioSeams::PlaySoundFunc previousSound = AudioSeams::ReplacePlaySound(RecordSound);
+    Seams::FreeDiskSpaceFunc previousSpace = Seams::ReplaceFreeDiskSpace(PlentyOfSpace);
     const struct {
         int event;
         const char* text;
@@ -351,7 +360,7 @@ TEST_F(StationDirTest, DiskEventsAreLoggedAndAFullDiskSoundsTheAlarm)
                 ASSERT_FALSE(records.empty());
                 EXPECT_STREQ(c.text, records.back().text);
                 EXPECT_EQ(SYSLOG_ALARM, records.back().type);
-                EXPECT_EQ(c.sounds, g_sounds.size());
+                EXPECT_EQ(c.sounds, g_sounds.size()) << (g_sounds.empty() ? std::string() : g_sounds[0]);
             }
             EXPECT_EQ("C:\\alarm.wav loop", g_sounds.empty() ? std::string() : g_sounds[0]);
             EXPECT_EQ(1, main->IsAlarmSoundMarked());
@@ -360,6 +369,7 @@ TEST_F(StationDirTest, DiskEventsAreLoggedAndAFullDiskSoundsTheAlarm)
         CDlgMain dialog;
         dialog.DoModal();
     }
+    Seams::ReplaceFreeDiskSpace(previousSpace);
     AudioSeams::ReplacePlaySound(previousSound);
     EXPECT_TRUE(done);
 }

@@ -2,6 +2,7 @@
 // and the picture itself saying what starts.
 #include <gtest/gtest.h>
 
+#include "station/core/datamodel/StationPaths.h"
 #include "station/ui/DlgSplash.h"
 #include "station/ui/SkinButton.h"
 #include "tests/framework/windows/WindowTestSupport.h"
@@ -11,6 +12,7 @@
 TEST(Splash, ShowsTheShippedPictureWithTheProductsNameAndEndsAfterTwoTicks)
 {
     TempDir dir(true);
+    SetStartDirectory(dir.Path().c_str());
     std::string shipped = ProgramDirectory() + "\\..\\..\\resources\\warden\\startdir\\backpic.bmp";
     ASSERT_TRUE(CopyFileA(shipped.c_str(), dir.File("backpic.bmp").c_str(), FALSE));
     HBITMAP picture = LoadSplashPicture(dir.Path().c_str());
