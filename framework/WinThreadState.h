@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <unordered_map>
+#include <vector>
 
 class CWnd;
 class CMenu;
@@ -104,10 +105,26 @@ struct AfxWinThreadState {
     int nDispatchDepth = 0; // window procedures of ours running on this thread
     int nTempMapLock = 0;
 
+    // The framework's modal loops running on this thread, outermost first; the system's modal
+    // windows shown meanwhile (message boxes, common dialogs, popup menus); messages held until the
+    // loops inside their window's have returned (ModalLoops.cpp).
+    struct HeldMessage {
+        HWND hWnd;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    std::vector<CWnd*> modalLoops;
+    int nSystemModal = 0;
+    std::vector<HeldMessage> heldMessages;
+
     ~AfxWinThreadState();
 };
 
 AfxWinThreadState* AfxGetWinThreadState();
+// RunModalLoop's bookkeeping: pWnd's loop starts, and ends (held messages may go out then).
+void AfxModalLoopStarted(CWnd* pWnd);
+void AfxModalLoopEnded(CWnd* pWnd);
 // Deletes the temporary wrappers of every map (they let go of their handles first).
 void AfxDeleteTemporaryObjects(AfxWinThreadState* state);
 

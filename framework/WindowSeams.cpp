@@ -1,6 +1,8 @@
 // The window seams' current functions and the platform calls behind them.
 #include "framework/WindowSeams.h"
 
+#include "afxwin.h"
+
 #include <atomic>
 
 #include <shellapi.h>
@@ -45,6 +47,7 @@ BOOL PlatformFolderDialog(BROWSEINFOA* bi, LPCSTR initialFolder, LPSTR path)
 
 int ShowMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
+    AfxSystemModalScope modal;
     MessageBoxFunc f = messageBox.load();
     return f ? f(owner, text, caption, type) : ::MessageBoxA(owner, text, caption, type);
 }
@@ -57,6 +60,7 @@ void ModalLoopIdle(CWnd* modalWindow)
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, LPCRECT rect)
 {
+    AfxSystemModalScope modal;
     PopupMenuFunc f = popupMenu.load();
     if (f == nullptr)
         return ::TrackPopupMenu(menu, flags, x, y, 0, owner, rect);
@@ -70,6 +74,7 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, HWND owner, LPCRECT re
 
 BOOL ShowFileDialog(BOOL open, OPENFILENAMEA* ofn)
 {
+    AfxSystemModalScope modal;
     if (FileDialogFunc f = fileDialog.load())
         return f(open, ofn);
     return open ? ::GetOpenFileNameA(ofn) : ::GetSaveFileNameA(ofn);
@@ -77,6 +82,7 @@ BOOL ShowFileDialog(BOOL open, OPENFILENAMEA* ofn)
 
 BOOL ShowFolderDialog(BROWSEINFOA* bi, LPCSTR initialFolder, LPSTR path)
 {
+    AfxSystemModalScope modal;
     if (FolderDialogFunc f = folderDialog.load())
         return f(bi, initialFolder, path);
     return PlatformFolderDialog(bi, initialFolder, path);

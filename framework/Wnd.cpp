@@ -473,6 +473,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     BOOL bShowIdle = (dwFlags & MLF_SHOWONIDLE) && !(GetStyle() & WS_VISIBLE);
     HWND hWndParent = ::GetParent(m_hWnd);
     m_nFlags |= WF_MODALLOOP | WF_CONTINUEMODAL;
+    AfxModalLoopStarted(this);
     MSG peek;
     // The loop also ends when the window is destroyed without EndModalLoop (m_hWnd is then null).
     for (;;) {
@@ -511,6 +512,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
     }
 ExitModal:
     m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
+    AfxModalLoopEnded(this);
     return m_nModalResult;
 }
 

@@ -34,3 +34,20 @@ void AFXAPI AfxFormatStrings(CString& rString, LPCSTR lpszFormat, LPCSTR const* 
 // The owner for a modal window when hParent is null: the main window's last active pop-up. When
 // pWndTop is given, the top-level window above the owner is disabled and returned there.
 HWND AfxGetSafeOwner(HWND hParent, HWND* pWndTop);
+// The modal loops inside a window's: the framework's loops that run while pWnd's own loop waits
+// for them to return (every loop of the thread when pWnd runs none), and the system's modal
+// windows shown meanwhile. A window about to free what those loops work on ends them first.
+// Ends the framework's loops inside pWnd's, innermost first, as if each was cancelled with nResult
+// (their dialogs' OK handlers never run); returns how many there were.
+int AFXAPI AfxEndModalLoopsInside(CWnd* pWnd, int nResult);
+// FALSE when no modal loop runs inside pWnd's. Else the message is held, posted to pWnd once every
+// one of them has returned, and TRUE comes back.
+BOOL AFXAPI AfxPostAfterModalLoops(CWnd* pWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// A system modal window (message box, common dialog, popup menu) runs for the scope's lifetime.
+class AfxSystemModalScope {
+public:
+    AfxSystemModalScope();
+    ~AfxSystemModalScope();
+    AfxSystemModalScope(const AfxSystemModalScope&) = delete;
+    AfxSystemModalScope& operator=(const AfxSystemModalScope&) = delete;
+};

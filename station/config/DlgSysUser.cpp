@@ -27,6 +27,17 @@ BOOL SameUserName(const CString& a, const CString& b)
     return left.MakeLower() == right.MakeLower();
 }
 
+// The automatic log-in names a user by his name and password as a log-in stored them (lower-cased):
+// when that user's record changes, the stored pair follows, or the next start would ask again.
+void FollowAutoLogin(const CString& oldName, const CUserData& user)
+{
+    if (g_pUserGroup == nullptr || !SameUserName(g_pUserGroup->m_autoLoginUser, oldName))
+        return;
+    CString name = user.m_name, password = user.m_password;
+    g_pUserGroup->m_autoLoginUser = name.MakeLower();
+    g_pUserGroup->m_autoLoginPassword = password.MakeLower();
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CDlgSysUser, CConfigPage)
@@ -180,16 +191,19 @@ void CDlgSysUser::OnChange()
     CUserData* user = UserOfRow(m_row);
     if (user == nullptr)
         return;
+    CString oldName = user->m_name;
     if (!IsAdministrator()) {
         if (!SameUserName(user->m_name, CurrentUser().name) || !UpdateData(TRUE) || !PasswordsMatch())
             return;
         user->m_password = m_password;
+        FollowAutoLogin(oldName, *user);
         return;
     }
     if (!Validate(m_row))
         return;
     user->m_name = m_name;
     user->m_password = m_password;
+    FollowAutoLogin(oldName, *user);
     if (!user->m_rights[rightAdministrator])
         RightsFromBoxes(user);
     m_list.SetItemText(m_row, 0, m_name);

@@ -274,15 +274,14 @@ void CDlgMain::StartLibraries()
 
 void CDlgMain::StopLibraries()
 {
-    // Their callbacks use the parameters and the log: the forwarding service stops first. The
+    // The forwarding and the file service were stopped with their callbacks (StopCallbacks). The
     // clean-up runs once, however often Shutdown is called.
     if (!m_librariesStarted)
         return;
     m_librariesStarted = 0;
-    Conduit_StopRelayService();
     Conduit_Cleanup();
     Ferret_Cleanup();
-    m_services.CleanupFileAndMediaLibraries(); // Framewell_Cleanup, Depotix_Stop, Depotix_Cleanup
+    m_services.CleanupFileAndMediaLibraries(); // Framewell_Cleanup
 }
 
 void CDlgMain::InstallLinks()

@@ -20,6 +20,7 @@
 #include "station/core/datamodel/VuskAudioBroadcast.h"
 #include "station/core/datamodel/VuskLoopGroup.h"
 #include "station/core/datamodel/VuskPageGroup.h"
+#include "station/core/sessions/AudioSeams.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/core/storage/SystemLog.h"
 #include "station/config/DlgFileQuery.h"
@@ -114,6 +115,12 @@ void CDlgMain::CloseSerialDevices()
 // The end of every orderly exit: log, release, close the serial devices, end the modal loop.
 void CDlgMain::RunExitSequence()
 {
+    // A dialog of ours may still run its own loop over the data the shut-down frees (camera
+    // settings over its camera, the map editor over the map): those dialogs are cancelled,
+    // innermost first, and the exit goes on once every one of them has returned.
+    AfxEndModalLoopsInside(this, IDCANCEL);
+    if (AfxPostAfterModalLoops(this, WM_EXIT_REQUEST, 0, 0))
+        return;
     DeleteTempVideoFiles(GetStartDirectory());
     WriteExitCode(GetStartDirectory(), "1");
     ShowWindow(SW_HIDE);
@@ -403,7 +410,7 @@ void CDlgMain::PlayAlarmSound()
 {
     if (g_pSysParam == nullptr || g_pSysParam->m_alarmSound[0].IsEmpty() || m_alarmSoundOn)
         return;
-    ::PlaySoundA(g_pSysParam->m_alarmSound[0], nullptr, SND_ASYNC | SND_LOOP | SND_FILENAME);
+    AudioSeams::PlaySound(g_pSysParam->m_alarmSound[0], nullptr, SND_ASYNC | SND_LOOP | SND_FILENAME);
     m_alarmSoundOn = 1;
     SetButtonCheck(441, 1);
     m_tick.NoteAlarm(Seams::TickCount());

@@ -2,6 +2,7 @@
 #include "station/ui/DlgSplash.h"
 
 #include "station/core/datamodel/StationPaths.h"
+#include "station/ui/SkinButton.h"
 
 BEGIN_MESSAGE_MAP(CDlgSplash, CDialog)
 ON_WM_PAINT()
@@ -15,9 +16,7 @@ const UINT_PTR kSplashTimer = 1;
 
 HBITMAP LoadSplashPicture(LPCSTR startDir)
 {
-    CString path;
-    path.Format("%s\\%s", startDir, "backpic.bmp");
-    return (HBITMAP)::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_VGACOLOR | LR_LOADFROMFILE);
+    return LoadSkinPicture(JoinPath(startDir, "backpic.bmp"), 0, 0);
 }
 
 CDlgSplash::CDlgSplash(CWnd* pParent)

@@ -13,7 +13,6 @@
 #include "station/ui/DlgPtzPanel.h"
 #include "station/ui/LiveViewHost.h"
 #include "station/ui/PaneGeometry.h"
-#include "station/ui/emap/EMapIcon.h"
 
 namespace {
 
@@ -662,10 +661,4 @@ void CDlgVideoWall::ClearPane(int pane)
         window->SetSession(nullptr);
         window->RefreshView(0);
     }
-}
-
-void CDlgVideoWall::SetIconAlarm(CEMapIcon* icon, int)
-{
-    if (icon != nullptr)
-        icon->OnAlarmChanged();
 }

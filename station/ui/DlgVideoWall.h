@@ -60,12 +60,11 @@ public:
     // The selected pane's session refreshes the PTZ and matrix panels.
     void RefreshPanels();
 
-    // CViewLinks (SetIconAlarm belongs to the map and does nothing here).
+    // CViewLinks
     void RebuildPageTable(int attach) override;
     int GetCurrentPage() override;
     CChannelSession* GetPaneSession(int pane) override;
     void ClearPane(int pane) override;
-    void SetIconAlarm(CEMapIcon* icon, int state) override;
 
     CDlgPreviewPane* GetPane(int index) const;
     CDlgPreviewPane* GetSelectedPaneWnd() const { return m_selectedPaneWnd; }

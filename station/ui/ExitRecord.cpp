@@ -3,6 +3,7 @@
 
 #include "resources/warden/resource.h"
 #include "station/core/datamodel/IniDocument.h"
+#include "station/core/datamodel/StationPaths.h"
 #include "station/core/storage/SystemLog.h"
 
 const char kWatchdogName[] = "Pellinor";
@@ -14,13 +15,6 @@ const char kExitSection[] = "EXIT";
 const char kExitKey[] = "EXITCODE";
 const char kTimeSection[] = "EXITTIME";
 const char* const kTimeKeys[6] = {"YEAR", "MONTH", "DAY", "HOUR", "MINUTE", "SECOND"};
-
-CString JoinPath(LPCSTR dir, LPCSTR name)
-{
-    CString path;
-    path.Format("%s\\%s", dir, name);
-    return path;
-}
 
 CString ExitIni(LPCSTR startDir)
 {

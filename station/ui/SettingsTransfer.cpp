@@ -2,6 +2,7 @@
 #include "station/ui/SettingsTransfer.h"
 
 #include "resources/warden/resource.h"
+#include "station/core/datamodel/StationPaths.h"
 
 const char* const kExportOrder[kSettingsFileCount] = {
     "sysparam.dat", "userlist.dat", "sysrecord.dat", "servertree.cfg",
@@ -15,13 +16,6 @@ const char* const kImportOrder[kSettingsFileCount] = {
 namespace {
 
 int g_imported = 0;
-
-CString JoinPath(LPCSTR dir, LPCSTR name)
-{
-    CString path;
-    path.Format("%s\\%s", dir, name);
-    return path;
-}
 
 } // namespace
 

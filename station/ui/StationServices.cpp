@@ -11,7 +11,6 @@
 #include "station/core/datamodel/TermServer.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/core/storage/SystemLog.h"
-#include "devices/depotix/Depotix.h"
 #include "station/ui/DlgPreviewPane.h"
 #include "station/ui/DlgVideoWall.h"
 #include "station/ui/LiveViewHost.h"
@@ -98,7 +97,7 @@ void CStationServices::StopCallbacks()
         CSingleLock lock(&Relay().lock, TRUE);
         Relay().log = nullptr;
     }
-    Depotix_Stop();
+    m_fileService.Shutdown(); // Depotix_Stop and Depotix_Cleanup, once
 }
 
 void CStationServices::CleanupFileAndMediaLibraries()
@@ -106,7 +105,7 @@ void CStationServices::CleanupFileAndMediaLibraries()
     if (m_mediaStarted)
         GetFramewellApi().Cleanup();
     m_mediaStarted = 0;
-    m_fileService.Shutdown();
+    m_fileService.Shutdown(); // nothing left to do when the callbacks were stopped
 }
 
 // --- forwarding ---

@@ -30,10 +30,10 @@ public:
     // main dialog's own.
     void InitFileLibrary();
     void InitMediaLibrary();
-    // The forwarding and the file service's log-in check stop: no callback of theirs runs after
-    // this, so the parameters and the log may go.
+    // The forwarding (Conduit_StopRelayService) and the file service (Depotix_Stop, Depotix_Cleanup)
+    // stop: no callback of theirs runs after this, so the parameters and the log may go.
     void StopCallbacks();
-    // Framewell_Cleanup, Depotix_Stop, Depotix_Cleanup (once).
+    // Framewell_Cleanup, and the file service's stop when StopCallbacks did not run (once).
     void CleanupFileAndMediaLibraries();
 
     // --- forwarding ---

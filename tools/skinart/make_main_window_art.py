@@ -6,8 +6,9 @@
 Outputs:
   resources/warden/mainwindow/   tree and tab image strips (bitmaps 135 and 172, key colour RGB(255,51,102))
                                  and the window icon (icon 128), compiled into Warden.exe
-  resources/warden/startdir/     files of the station's start directory: "backpic.bmp" (splash) and
-                                 "skin/facepic.ini" with the "Skin//*.BMP" pictures of the main window
+  resources/warden/startdir/     files of the station's start directory: "skin/facepic.ini" with the
+                                 "Skin//*.BMP" pictures of the main window (the splash, "backpic.bmp", is
+                                 make_splash_art.py's)
 
 The pictures that the window stretches (background, logo, buttons) are drawn small. The layout is written
 for a 1024 x 768 screen. The wide buttons carry their caption (Chinese, and English in the "_en" set),
@@ -272,8 +273,6 @@ def main():
     write(os.path.join(res, 'tree.bmp'), bmp24(tree_strip()))
     write(os.path.join(res, 'tabs.bmp'), bmp24(tab_strip()))
     write(os.path.join(res, 'warden.ico'), icon_file())
-    splash = background()
-    write(os.path.join(start, 'backpic.bmp'), bmp24(splash))
     skin = os.path.join(start, 'skin')
     layout = os.path.join(skin, 'facepic.ini')
     existing = open(layout, 'rb').read().decode('ascii') if os.path.exists(layout) else ''

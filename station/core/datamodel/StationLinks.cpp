@@ -22,6 +22,10 @@ public:
     int GetCurrentPage() override { return -1; }
     CChannelSession* GetPaneSession(int) override { return nullptr; }
     void ClearPane(int) override {}
+};
+
+class CNullMapLinks : public CMapLinks {
+public:
     void SetIconAlarm(CEMapIcon*, int) override {}
 };
 
@@ -29,6 +33,7 @@ public:
 // the null implementation.
 CSessionLinks* sessionLinks = nullptr;
 CViewLinks* viewLinks = nullptr;
+CMapLinks* mapLinks = nullptr;
 
 CSessionLinks& NullSessionLinks()
 {
@@ -39,6 +44,12 @@ CSessionLinks& NullSessionLinks()
 CViewLinks& NullViewLinks()
 {
     static CNullViewLinks links;
+    return links;
+}
+
+CMapLinks& NullMapLinks()
+{
+    static CNullMapLinks links;
     return links;
 }
 
@@ -54,6 +65,11 @@ CViewLinks& ViewLinks()
     return viewLinks ? *viewLinks : NullViewLinks();
 }
 
+CMapLinks& MapLinks()
+{
+    return mapLinks ? *mapLinks : NullMapLinks();
+}
+
 CSessionLinks* SetSessionLinks(CSessionLinks* links)
 {
     CSessionLinks* previous = sessionLinks ? sessionLinks : &NullSessionLinks();
@@ -65,5 +81,12 @@ CViewLinks* SetViewLinks(CViewLinks* links)
 {
     CViewLinks* previous = viewLinks ? viewLinks : &NullViewLinks();
     viewLinks = links;
+    return previous;
+}
+
+CMapLinks* SetMapLinks(CMapLinks* links)
+{
+    CMapLinks* previous = mapLinks ? mapLinks : &NullMapLinks();
+    mapLinks = links;
     return previous;
 }

@@ -1,7 +1,7 @@
 // How the data model reaches what lives above it: the channel sessions and alarm-box pollers that
-// the records own, and the live-view windows that the page operations drive. The model only holds
-// forward-declared pointers and calls through these two interfaces; the channel-session and the
-// main-window code implement them and install their implementations at start. Until then null
+// the records own, the live-view windows that the page operations drive, and the map's icon
+// windows. The model only holds forward-declared pointers and calls through these interfaces; the
+// channel-session, main-window and map code implement them and install their implementations. Until then null
 // implementations stand in, so the model loads, edits and saves on its own.
 #pragma once
 
@@ -34,7 +34,7 @@ public:
     virtual CTermCamera* GetSessionCamera(CChannelSession* session) = 0;
 };
 
-// The live view: the main dialog, the video pane container and its 16 preview panes, the map icons.
+// The live view: the main dialog, the video pane container and its 16 preview panes.
 class CViewLinks {
 public:
     virtual ~CViewLinks() = default;
@@ -51,6 +51,12 @@ public:
     virtual CChannelSession* GetPaneSession(int pane) = 0;
     // The pane forgets its attached session and repaints (CDlgPreviewPane::RefreshView (0)).
     virtual void ClearPane(int pane) = 0;
+};
+
+// The electronic map's windows.
+class CMapLinks {
+public:
+    virtual ~CMapLinks() = default;
 
     // A map device's alarm state changed while an icon window shows it.
     virtual void SetIconAlarm(CEMapIcon* icon, int state) = 0;
@@ -59,6 +65,8 @@ public:
 // The installed implementations (the null ones until something is installed).
 CSessionLinks& SessionLinks();
 CViewLinks& ViewLinks();
+CMapLinks& MapLinks();
 // Installing null puts the null implementation back. Each returns the one installed before.
 CSessionLinks* SetSessionLinks(CSessionLinks* links);
 CViewLinks* SetViewLinks(CViewLinks* links);
+CMapLinks* SetMapLinks(CMapLinks* links);

@@ -35,6 +35,13 @@ void SetStartDirectory(LPCSTR directory)
     StartDirectory() = dir;
 }
 
+CString JoinPath(LPCSTR dir, LPCSTR name)
+{
+    CString path;
+    path.Format("%s\\%s", dir, name);
+    return path;
+}
+
 CString StationFilePath(LPCSTR fileName, LPCSTR path)
 {
     if (path != nullptr && path[0] != '\0')

@@ -13,3 +13,5 @@ void SetStartDirectory(LPCSTR directory);
 
 // The given path when there is one, else the start directory, "\" and the file name.
 CString StationFilePath(LPCSTR fileName, LPCSTR path = nullptr);
+// "%s\%s": a folder and a name in it.
+CString JoinPath(LPCSTR dir, LPCSTR name);

@@ -104,5 +104,5 @@ void CVuskEMapDev::SetAlarm(int state)
         return;
     m_alarmState = state;
     if (m_pIcon)
-        ViewLinks().SetIconAlarm(m_pIcon, state);
+        MapLinks().SetIconAlarm(m_pIcon, state);
 }

@@ -3,6 +3,7 @@
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/VuskEMapDev.h"
 #include "station/core/datamodel/VuskEMapTerm.h"
+#include "station/ui/SkinButton.h"
 #include "station/ui/emap/EMapIcon.h"
 #include "station/ui/emap/EMapLink.h"
 #include "station/ui/emap/EMapMessages.h"
@@ -31,6 +32,7 @@ CDlgEMapCanvas::~CDlgEMapCanvas()
 BOOL CDlgEMapCanvas::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    SetMapLinks(&EMapIconLinks());
     m_toolTip.Create(this);
     m_toolTip.Activate(TRUE);
     return TRUE;
@@ -48,14 +50,12 @@ int CDlgEMapCanvas::LoadScene(CVuskEMapTerm* scene)
     Clear();
     if (scene == nullptr || scene->m_mapPath.IsEmpty())
         return 0;
-    m_picture =
-        (HBITMAP)::LoadImageA(nullptr, scene->m_mapPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    m_picture = LoadSkinPicture(scene->m_mapPath, 0, 0);
     if (m_picture == nullptr)
         return 0;
-    BITMAP info;
-    ::GetObjectA(m_picture, sizeof(info), &info);
-    m_pictureWidth = info.bmWidth;
-    m_pictureHeight = info.bmHeight;
+    SIZE size = SkinPictureSize(m_picture);
+    m_pictureWidth = size.cx;
+    m_pictureHeight = size.cy;
     // One repaint for the whole scene rather than one per window placed.
     SetRedraw(FALSE);
     for (POSITION pos = scene->m_devices.GetHeadPosition(); pos != nullptr;)
@@ -75,12 +75,8 @@ void CDlgEMapCanvas::Clear()
     if (m_blinkTimer != 0 && m_hWnd != nullptr)
         KillTimer(m_blinkTimer);
     m_blinkTimer = 0;
-    for (int i = 0; i < m_icons.GetSize(); ++i) {
-        CEMapIcon* icon = m_icons[i];
-        if (icon->m_hWnd != nullptr)
-            icon->DestroyWindow();
-        delete icon;
-    }
+    for (int i = 0; i < m_icons.GetSize(); ++i)
+        RemoveIconWindow(m_icons[i]);
     m_icons.RemoveAll();
     for (int i = 0; i < m_links.GetSize(); ++i) {
         CEMapLink* link = m_links[i];
@@ -120,12 +116,21 @@ void CDlgEMapCanvas::RemoveIcon(CVuskEMapDev* device)
         CEMapIcon* icon = m_icons[i];
         if (icon->m_pDevice != device)
             continue;
-        m_toolTip.DelTool(icon);
-        icon->DestroyWindow();
-        delete icon;
+        RemoveIconWindow(icon);
         m_icons.RemoveAt(i);
         return;
     }
+}
+
+// The icon's tooltip goes with it: each scene load would otherwise add to the tooltip's tools.
+void CDlgEMapCanvas::RemoveIconWindow(CEMapIcon* icon)
+{
+    if (icon->m_hWnd != nullptr) {
+        if (m_toolTip.m_hWnd != nullptr)
+            m_toolTip.DelTool(icon);
+        icon->DestroyWindow();
+    }
+    delete icon;
 }
 
 void CDlgEMapCanvas::AddLink(CVuskEMapTerm* scene)

@@ -64,4 +64,5 @@ protected:
 
 private:
     void PostActivate(WPARAM item, LPARAM kind);
+    void RemoveIconWindow(CEMapIcon* icon);
 };

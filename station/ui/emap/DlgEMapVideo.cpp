@@ -53,7 +53,7 @@ END_MESSAGE_MAP()
 CDlgEMapVideo::CDlgEMapVideo(CVuskEMapDev* device, CTermCamera* camera)
     : CDialog(IDD), m_pDevice(device), m_pCamera(camera), m_speed(5), m_preset(0), m_screenHeight(0), m_screenWidth(0),
       m_savedPlacement(), m_fullScreen(0), m_initialised(0), m_ownHandle(-1), m_ownStream(0), m_ownConnected(0),
-      m_buttons()
+      m_borrowed(0), m_buttons()
 {
 }
 
@@ -120,6 +120,7 @@ LRESULT CDlgEMapVideo::OnDeferredStart(WPARAM, LPARAM)
         Conduit_SetDisplayWindow(session->m_liveHandle, m_videoArea.m_hWnd);
         Conduit_EnableStream(session->m_liveHandle, 1);
         Conduit_StartVideo(session->m_liveHandle);
+        m_borrowed = 1;
         return 0;
     }
     m_ownStream = 1;
@@ -347,9 +348,10 @@ void CDlgEMapVideo::OnDestroy()
             Conduit_Disconnect(m_ownHandle);
         m_ownHandle = -1;
         m_ownConnected = 0;
-    } else if (m_pCamera->m_pSession != nullptr) {
+    } else if (m_borrowed && m_pCamera->m_pSession != nullptr) {
         m_pCamera->m_pSession->AttachPane(0, nullptr, 0);
     }
+    m_borrowed = 0;
     for (int i = 0; i < 13; ++i) {
         if (m_buttons[i] != nullptr && m_buttons[i]->m_hWnd != nullptr)
             m_buttons[i]->UnsubclassWindow();

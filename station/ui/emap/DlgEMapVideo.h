@@ -38,6 +38,7 @@ public:
     int m_ownHandle;
     int m_ownStream;
     int m_ownConnected;
+    int m_borrowed; // the session's picture is shown here (the deferred start took it)
     CPressButton* m_buttons[13];
 
     // A failed or lost own channel tries again after this pause, not at once: an unreachable server

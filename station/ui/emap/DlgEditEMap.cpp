@@ -208,7 +208,7 @@ void CDlgEditEMap::OnLoadPicture()
     CVuskEMapTerm* scene = SelectedScene();
     if (scene == nullptr)
         return;
-    CFileDialog dialog(TRUE, "*.bmp", nullptr, OFN_HIDEREADONLY, "bmp文件(*.bmp)|*.bmp||", this);
+    CFileDialog dialog(TRUE, "bmp", nullptr, OFN_HIDEREADONLY, "bmp文件(*.bmp)|*.bmp||", this);
     INT_PTR answer = dialog.DoModal();
     ::SetCurrentDirectoryA(GetStartDirectory());
     if (answer != IDOK)
@@ -321,15 +321,22 @@ void CDlgEditEMap::OnRename()
     m_tree.EditLabel(item);
 }
 
-// The edit box's text is taken as it stands, also when the edit was cancelled.
-void CDlgEditEMap::OnTreeEndLabelEdit(NMHDR*, LRESULT* pResult)
+// The edit box's text is taken as it stands. Escape (no text) renames nothing: a device's item gets
+// its caption back.
+void CDlgEditEMap::OnTreeEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = FALSE;
     HTREEITEM item = m_tree.GetSelectedItem();
+    int image = ItemImage(m_tree, item);
+    if (reinterpret_cast<NMTVDISPINFOA*>(pNMHDR)->item.pszText == nullptr) {
+        if (image == emapImageInput || image == emapImageOutput)
+            PostMessage(WM_EMAP_LABEL_EDITED, (WPARAM)item, 0);
+        m_tree.ModifyStyle(TVS_EDITLABELS, 0);
+        return;
+    }
     CString text;
     if (HWND edit = (HWND)m_tree.SendMessage(TVM_GETEDITCONTROL))
         CWnd::FromHandle(edit)->GetWindowText(text);
-    int image = ItemImage(m_tree, item);
     if (image == emapImageScene) {
         reinterpret_cast<CVuskEMapTerm*>(m_tree.GetItemData(item))->m_name = text;
         *pResult = TRUE;

@@ -100,3 +100,22 @@ void CEMapIcon::OnDestroy()
     }
     CEMapItemWnd::OnDestroy();
 }
+
+namespace {
+
+class CEMapIconLinks : public CMapLinks {
+public:
+    void SetIconAlarm(CEMapIcon* icon, int) override
+    {
+        if (icon != nullptr)
+            icon->OnAlarmChanged();
+    }
+};
+
+} // namespace
+
+CMapLinks& EMapIconLinks()
+{
+    static CEMapIconLinks links;
+    return links;
+}

@@ -2,6 +2,7 @@
 // mask, with a frame that turns red when selected.
 #pragma once
 
+#include "station/core/datamodel/StationLinks.h"
 #include "station/ui/emap/EMapItemWnd.h"
 
 class CVuskEMapDev;
@@ -34,3 +35,7 @@ protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 };
+
+// The map's side of the data model's map links: a device's alarm change reaches its icon window.
+// Stateless; a canvas installs it when it is made (an icon exists only on a canvas).
+CMapLinks& EMapIconLinks();

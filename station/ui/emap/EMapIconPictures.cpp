@@ -2,6 +2,7 @@
 
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/VuskEMapDev.h"
+#include "station/ui/SkinButton.h"
 #include "station/ui/emap/EMapRules.h"
 
 namespace {
@@ -13,15 +14,10 @@ const EMapIconPictures kInputPictures = {"\\skin\\emap_sensor.bmp", "\\skin\\ema
 const EMapIconPictures kOutputPictures = {"\\skin\\emap_output.bmp", "\\skin\\emap_output_push.bmp",
                                           "\\skin\\emap_output_area.bmp"};
 
-HBITMAP LoadSection(LPCSTR path)
-{
-    return (HBITMAP)::LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-}
-
 // The black runs of the mask as region data, for one region call per icon.
 bool ReadShape(LPCSTR maskPath, EMapKindPictures& kind)
 {
-    HBITMAP mask = LoadSection(maskPath);
+    HBITMAP mask = LoadSkinPicture(maskPath, 0, 0);
     if (mask == nullptr)
         return false;
     BITMAP info;
@@ -106,8 +102,8 @@ const EMapKindPictures* CEMapIconPictures::OfKind(int kind)
         m_loaded[slot] = true;
         const EMapIconPictures* paths = IconPicturesOfKind(kind);
         CString start = GetStartDirectory();
-        pictures.normal = LoadSection(start + paths->normal);
-        pictures.alarm = LoadSection(start + paths->alarm);
+        pictures.normal = LoadSkinPicture(start + paths->normal, 0, 0);
+        pictures.alarm = LoadSkinPicture(start + paths->alarm, 0, 0);
         if (pictures.normal == nullptr || pictures.alarm == nullptr) {
             if (pictures.normal != nullptr)
                 ::DeleteObject(pictures.normal);

@@ -47,17 +47,12 @@ int CEMapSceneView::ShowScene(CVuskEMapTerm* scene)
     ClearScene();
     if (scene == nullptr || scene->m_mapPath.IsEmpty())
         return 0;
-    HBITMAP picture =
-        (HBITMAP)::LoadImageA(nullptr, scene->m_mapPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    if (picture == nullptr)
+    // The canvas reads the picture (once) and takes its size; the view scrolls over it.
+    if (!m_canvas.LoadScene(scene))
         return 0;
-    BITMAP info;
-    ::GetObjectA(picture, sizeof(info), &info);
-    ::DeleteObject(picture);
-    SetScrollSizes(MM_TEXT, CSize(info.bmWidth, info.bmHeight));
-    m_canvas.MoveWindow(0, 0, info.bmWidth, info.bmHeight);
+    SetScrollSizes(MM_TEXT, CSize(m_canvas.m_pictureWidth, m_canvas.m_pictureHeight));
+    m_canvas.MoveWindow(0, 0, m_canvas.m_pictureWidth, m_canvas.m_pictureHeight);
     m_pScene = scene;
-    m_canvas.LoadScene(scene);
     return 1;
 }
 

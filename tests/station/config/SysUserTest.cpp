@@ -245,3 +245,45 @@ TEST_F(SysUserTest, OwnRecordChangedTakesEffectAfterOk)
     }
     SetStationWindows(previous);
 }
+
+// The automatic log-in names a user by name and password: when that user's record changes (his own
+// new password, or the administrator renaming him), the stored pair follows once OK saved the list,
+// so the next start still logs him in; Cancel leaves it.
+TEST_F(SysUserTest, TheAutomaticLogInFollowsAChangedUser)
+{
+    const struct {
+        const char* loggedIn;
+        const char* name;
+        const char* password;
+        bool ok;
+        const char* storedName;
+        const char* storedPassword;
+    } cases[] = {
+        {"guard", "guard", "Secret", true, "guard", "secret"},
+        {"admin", "Warden", "9999", true, "warden", "9999"},
+        {"guard", "guard", "Secret", false, "guard", "abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.loggedIn) + (c.ok ? " OK" : " Cancel"));
+        g_pUserGroup->m_autoLogin = 1;
+        g_pUserGroup->m_autoLoginUser = "guard";
+        g_pUserGroup->m_autoLoginPassword = "abc";
+        UserAt(1)->m_name = "guard";
+        UserAt(1)->m_password = "abc";
+        g_pUserGroup->Save();
+        LogInAs(c.loggedIn);
+        CDlgSysSetting dialog;
+        RunModal(dialog, {OnTab(tabUsers,
+                                [&](CDlgSysSetting*, CWnd* page) {
+                                    ClickRow(page, 1);
+                                    TypeUser(page, c.name, c.password, c.password);
+                                    ClickButton(page, IDC_SYSUSER_CHANGE);
+                                }),
+                          c.ok ? PressOk() : PressCancel()});
+        std::unique_ptr<CUserGroup> saved = ReloadedUsers();
+        EXPECT_STREQ(c.storedName, saved->m_autoLoginUser);
+        EXPECT_STREQ(c.storedPassword, saved->m_autoLoginPassword);
+        EXPECT_NE(nullptr, saved->FindUser(saved->m_autoLoginUser, saved->m_autoLoginPassword))
+            << "the next start finds the stored user";
+    }
+}

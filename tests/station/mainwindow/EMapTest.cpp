@@ -666,3 +666,156 @@ TEST_F(EMapWindows, EditorDeletesADeviceAndAddsOneThroughTheChooser)
     EXPECT_EQ(0, inputs) << "the deleted input is gone";
     EXPECT_EQ(1, cameras) << "the chosen camera is on the scene";
 }
+
+namespace {
+
+std::string g_defaultExtension;
+
+BOOL CancelPictureDialog(BOOL, OPENFILENAMEA* ofn)
+{
+    g_defaultExtension = ofn->lpstrDefExt != nullptr ? ofn->lpstrDefExt : "(none)";
+    return FALSE;
+}
+
+// Starts renaming the item through the menu command, types text into the tree's edit box and
+// presses Escape there.
+void RenameAndEscape(CDlgEditEMap* editor, HTREEITEM item, const char* text)
+{
+    CTreeCtrl& tree = editor->m_tree;
+    tree.SelectItem(item);
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_RENAME);
+    HWND edit = (HWND)tree.SendMessage(TVM_GETEDITCONTROL);
+    ASSERT_NE(nullptr, edit);
+    ::SetWindowTextA(edit, text);
+    ::SendMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessageA(edit, WM_CHAR, VK_ESCAPE, 0);
+    PumpMessages();
+    EXPECT_EQ(nullptr, (HWND)tree.SendMessage(TVM_GETEDITCONTROL)) << "Escape ended the edit";
+}
+
+struct RenameResult {
+    std::string sceneName, sceneItem, inputName, inputItem, inputCaption;
+} g_rename;
+
+// Renames the scene and the input, each cancelled with Escape; opens the picture dialog; closes.
+void EscapeRenamesAndOpenThePicture(CWnd* window)
+{
+    CDlgEditEMap* editor = dynamic_cast<CDlgEditEMap*>(window);
+    if (editor == nullptr)
+        return;
+    CTreeCtrl& tree = editor->m_tree;
+    HTREEITEM lobby = tree.GetRootItem();
+    HTREEITEM input = nullptr;
+    for (HTREEITEM item = tree.GetChildItem(lobby); item; item = tree.GetNextSiblingItem(item)) {
+        if (ItemImage(tree, item) == emapImageInput)
+            input = item;
+    }
+    RenameAndEscape(editor, lobby, "改名");
+    RenameAndEscape(editor, input, "新名");
+    CVuskEMapTerm* scene = reinterpret_cast<CVuskEMapTerm*>(tree.GetItemData(lobby));
+    CVuskEMapDev* device = reinterpret_cast<CVuskEMapDev*>(tree.GetItemData(input));
+    g_rename = {(LPCSTR)scene->m_name, (LPCSTR)tree.GetItemText(lobby), (LPCSTR)device->m_name,
+                (LPCSTR)tree.GetItemText(input), (LPCSTR)device->m_caption};
+    tree.SelectItem(lobby);
+    editor->SendMessage(WM_COMMAND, IDM_EMAP_LOAD_PICTURE);
+    editor->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+}
+
+} // namespace
+
+// Escape while renaming a scene or a device changes nothing (the device's item shows its caption
+// again); the plan's file dialog proposes the extension "bmp".
+TEST_F(EMapWindows, EscapeWhileRenamingChangesNothing)
+{
+    const std::string inputName = (LPCSTR)input_->m_name;
+    Seams::FileDialogFunc oldFile = Seams::ReplaceFileDialog(CancelPictureDialog);
+    Seams::ModalLoopFunc oldLoop = Seams::ReplaceModalLoop(EscapeRenamesAndOpenThePicture);
+    g_rename = RenameResult();
+    g_defaultExtension.clear();
+    CDlgEditEMap editor(&host_);
+    editor.DoModal();
+    Seams::ReplaceModalLoop(oldLoop);
+    Seams::ReplaceFileDialog(oldFile);
+    EXPECT_EQ("大厅", g_rename.sceneName);
+    EXPECT_EQ("大厅", g_rename.sceneItem);
+    EXPECT_EQ(inputName, g_rename.inputName);
+    EXPECT_EQ(g_rename.inputCaption, g_rename.inputItem) << "the item shows the device's caption again";
+    EXPECT_EQ("bmp", g_defaultExtension);
+}
+
+// Each scene load gives every icon one tooltip tool, and the icon's tool goes with the icon: the
+// tooltip does not grow with the loads.
+TEST_F(EMapWindows, TheTooltipKeepsOneToolPerIconAcrossSceneLoads)
+{
+    CDlgEMapCanvas canvas(0);
+    ASSERT_TRUE(canvas.Create(CDlgEMapCanvas::IDD, &host_));
+    auto tools = [&] { return (int)canvas.m_toolTip.SendMessage(TTM_GETTOOLCOUNT); };
+    for (int load = 0; load < 3; ++load) {
+        ASSERT_EQ(1, canvas.LoadScene(lobby_));
+        EXPECT_EQ(canvas.m_icons.GetSize(), tools()) << "load " << load;
+    }
+    canvas.RemoveIcon(input_);
+    EXPECT_EQ(canvas.m_icons.GetSize(), tools());
+    canvas.Clear();
+    EXPECT_EQ(0, tools());
+    canvas.DestroyWindow();
+}
+
+namespace {
+
+// A wall pane as far as a session sees it: it remembers whether it was told to let go.
+class WallPane : public IPreviewPane {
+public:
+    HWND GetVideoSurface() override { return nullptr; }
+    void SetSession(CChannelSession* session) override { cleared += session == nullptr; }
+    void RefreshView(int) override {}
+    void ResetIcons() override {}
+    void ResetOnConnectFailure(int) override {}
+    void SetAudioIcon(int) override {}
+    void SetRecordIcon(int) override {}
+    void StartAlarmBlink() override {}
+    void StopAlarmBlink() override {}
+    void RemoveFromPage() override {}
+    void PostPaneAlarm(CChannelSession*, LPARAM) override {}
+    int cleared = 0;
+};
+
+} // namespace
+
+// A pop-up closed before its deferred start never borrowed the session's picture: it gives nothing
+// back, and the wall pane that shows the camera keeps it.
+TEST_F(EMapWindows, APopupClosedBeforeItsStartLeavesTheWallPaneAlone)
+{
+    CurrentUser().rights[5] = 1;
+    CChannelSession* session = server_->FindCamera(0)->m_pSession;
+    ASSERT_NE(nullptr, session);
+    WallPane pane;
+    session->m_pPane = &pane;
+    CDlgEMapTree tree;
+    CDlgViewEMap* view = MakeRunView(tree);
+    tree.ShowEMap(1);
+    tree.Activate((WPARAM)camera0_, emapActivateDevice);
+    ASSERT_EQ(1, view->m_popups.GetSize());
+    view->CloseAllPopups(); // before the deferred start is handled, as hiding the map does
+    PumpMessages();
+    EXPECT_EQ(&pane, session->m_pPane) << "the wall pane keeps its session";
+    EXPECT_EQ(0, pane.cleared);
+    session->m_pPane = nullptr;
+}
+
+// An output's icon shows its relay's state as the device's alarm changes: the map's own windows
+// answer, with no video wall in the program.
+TEST_F(EMapWindows, AnOutputsIconFollowsItsAlarmWithoutTheWall)
+{
+    CDlgEMapCanvas canvas(0);
+    ASSERT_TRUE(canvas.Create(CDlgEMapCanvas::IDD, &host_));
+    ASSERT_EQ(1, canvas.LoadScene(lobby_));
+    CEMapIcon* icon = IconOf(canvas, output_);
+    ASSERT_NE(nullptr, icon);
+    ASSERT_TRUE(output_->IsBound());
+    output_->SetAlarm(1);
+    EXPECT_EQ(1, icon->m_shown);
+    output_->SetAlarm(0);
+    EXPECT_EQ(0, icon->m_shown);
+    canvas.DestroyWindow();
+}

@@ -126,39 +126,6 @@ TEST(ConnectInfo, AccumulatesKeepsTheNewest32KAndOkEmpties)
     EXPECT_EQ(std::string("报"), std::string(kept.Left(2)));
 }
 
-namespace {
-
-// A start directory with a user list whose first user is "Admin" with password "Pw" and all rights.
-class StationDirTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_.reset(new TempDir(true));
-        SetStartDirectory(dir_->Path().c_str());
-        CUserGroup users;
-        users.Load();
-        CUserData* admin = users.m_users.GetHead();
-        admin->m_name = "Admin";
-        admin->m_password = "Pw";
-        users.Save();
-        CSysParam params;
-        params.m_logDirectory = dir_->Path().c_str();
-        // Test programs run side by side: none may hold the file service's fixed port.
-        params.m_fileServiceEnabled = 0;
-        params.Save();
-    }
-    void TearDown() override
-    {
-        Seams::ReplaceModalLoop(nullptr);
-        Seams::ReplaceMessageBox(nullptr);
-        CurrentUser().Clear();
-        dir_.reset();
-    }
-    std::unique_ptr<TempDir> dir_;
-};
-
-} // namespace
-
 TEST_F(StationDirTest, LogInIgnoresCaseAndSetsTheAutomaticLogIn)
 {
     g_pUserGroup = new CUserGroup;
@@ -255,41 +222,6 @@ void InspectTree(CWnd* window)
         g_tree.poller = server->m_pAlarmBoxPoller != nullptr;
     }
     main->PostMessage(WM_EXIT_REQUEST);
-}
-
-void WriteServerTree(const char* caption)
-{
-    DeleteFileA(StationFilePath("servertree.cfg"));
-    CRecGroup tree;
-    tree.m_rootCaption = caption;
-    CTermData* project = tree.AddGroup(nullptr, "工程");
-    CTermServer* server = new CTermServer;
-    server->m_id = tree.m_nextServerId++;
-    server->m_name = "Lobby";
-    server->m_address = "127.0.0.1";
-    server->m_port = 1; // nothing listens: the poller and the sessions fail quietly
-    server->m_alarmBoxEnabled = 1;
-    server->m_pParent = project;
-    project->m_servers.AddTail(server);
-    for (int i = 0; i < 2; ++i) {
-        CTermCamera* camera = new CTermCamera;
-        camera->m_name.Format("摄像机%d", i + 1);
-        camera->m_channel = i;
-        camera->m_disabled = i;
-        server->m_cameras.AddTail(camera);
-    }
-    server->BindCameras();
-    tree.Save();
-}
-
-void EnableAutoLogin(const char* user = "admin", const char* password = "pw")
-{
-    CUserGroup users;
-    users.Load();
-    users.m_autoLogin = 1;
-    users.m_autoLoginUser = user;
-    users.m_autoLoginPassword = password;
-    users.Save();
 }
 
 } // namespace

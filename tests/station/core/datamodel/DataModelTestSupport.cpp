@@ -216,7 +216,7 @@ void RecordingViewLinks::ClearPane(int pane)
     calls.push_back("clearpane " + std::to_string(pane));
 }
 
-void RecordingViewLinks::SetIconAlarm(CEMapIcon*, int state)
+void RecordingMapLinks::SetIconAlarm(CEMapIcon*, int state)
 {
     calls.push_back("icon " + std::to_string(state));
 }
@@ -227,6 +227,7 @@ void DataModelTest::SetUp()
     SetStartDirectory(dir_->Path().c_str());
     SetSessionLinks(&sessions_);
     SetViewLinks(&view_);
+    SetMapLinks(&map_);
 }
 
 void DataModelTest::TearDown()
@@ -241,6 +242,7 @@ void DataModelTest::TearDown()
     g_pAudioBroadcast = nullptr;
     SetSessionLinks(nullptr);
     SetViewLinks(nullptr);
+    SetMapLinks(nullptr);
     dir_.reset();
 }
 

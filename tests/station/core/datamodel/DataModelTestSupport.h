@@ -73,12 +73,18 @@ public:
     int GetCurrentPage() override { return currentPage; }
     CChannelSession* GetPaneSession(int pane) override;
     void ClearPane(int pane) override;
-    void SetIconAlarm(CEMapIcon* icon, int state) override;
 
     std::vector<std::string> calls;
     int currentPage = 0;
     CChannelSession* paneSessions[16] = {};
     std::map<CTermCamera*, int> cameraPanes;
+};
+
+// Records the map icons' alarm changes.
+class RecordingMapLinks : public CMapLinks {
+public:
+    void SetIconAlarm(CEMapIcon* icon, int state) override;
+    std::vector<std::string> calls;
 };
 
 // Each test runs in a fresh start directory with recording links and no global roots.
@@ -100,6 +106,7 @@ protected:
 
     RecordingSessionLinks sessions_;
     RecordingViewLinks view_;
+    RecordingMapLinks map_;
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<CRecGroup> tree_;
 };

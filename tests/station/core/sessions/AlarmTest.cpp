@@ -43,7 +43,6 @@ public:
     int GetCurrentPage() override { return currentPage; }
     CChannelSession* GetPaneSession(int) override { return nullptr; }
     void ClearPane(int) override {}
-    void SetIconAlarm(CEMapIcon*, int) override {}
 
     std::vector<int> shown;
     int paneOfCamera = -1;
