@@ -7,7 +7,7 @@
 #include <afxwin.h>
 
 #include "station/config/FileQueryRules.h"
-#include "station/config/records/ResultPager.h"
+#include "shared/records/ResultPager.h"
 #include "station/core/storage/QueryResultStore.h"
 
 struct FramewellTime;

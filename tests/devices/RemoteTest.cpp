@@ -2,6 +2,7 @@
 // station's file-service bridge (and a storage of real recordings), the server side of the file
 // protocol with an injected clock, and both sides fed with garbage.
 #include <winsock2.h>
+#include <ws2tcpip.h>
 
 #include <gtest/gtest.h>
 #include <process.h>
@@ -285,10 +286,10 @@ protected:
         return log.Sorted();
     }
     std::vector<Hit> RemoteHits(const char* name, int channel, int kind, int selector, int useRange, FramewellTime from,
-                                FramewellTime to, const char* password = "1234")
+                                FramewellTime to, const char* password = "1234", const char* address = "127.0.0.1")
     {
         HitLog log;
-        int h = Api().StartSearch("127.0.0.1", name, channel, "admin", password, kind, selector, useRange, &from, &to,
+        int h = Api().StartSearch(address, name, channel, "admin", password, kind, selector, useRange, &from, &to,
                                   CollectRemote, &log, port);
         lastSearch = h;
         if (h < 0)
@@ -337,6 +338,37 @@ TEST_F(DepotixTest, RemoteHitsAreTheStationsOwn)
         EXPECT_EQ(station.size(), c.hits);
         EXPECT_TRUE(remote == station);
     }
+}
+
+// The machine's own address on its network, as another PC would dial it; empty when it has none.
+std::string NetworkAddress()
+{
+    char host[256] = "";
+    if (gethostname(host, sizeof host) != 0)
+        return {};
+    addrinfo hints = {};
+    hints.ai_family = AF_INET;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(host, nullptr, &hints, &found) != 0)
+        return {};
+    std::string address;
+    for (addrinfo* a = found; a != nullptr && address.empty(); a = a->ai_next) {
+        const sockaddr_in* in = reinterpret_cast<const sockaddr_in*>(a->ai_addr);
+        if ((ntohl(in->sin_addr.s_addr) >> 24) != 127)
+            address = inet_ntoa(in->sin_addr);
+    }
+    freeaddrinfo(found);
+    return address;
+}
+
+TEST_F(DepotixTest, APlayerOnAnotherMachineReachesTheService)
+{
+    const std::string address = NetworkAddress();
+    if (address.empty())
+        GTEST_SKIP() << "this machine has no network address but loopback";
+    std::vector<Hit> hits = RemoteHits("", -1, 1, 0, 0, {}, {}, "1234", address.c_str());
+    EXPECT_GT(lastSearch, 0) << address;
+    EXPECT_EQ(hits.size(), 4u) << address;
 }
 
 TEST_F(DepotixTest, ARefusedLogInFailsEveryCall)

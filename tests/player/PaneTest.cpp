@@ -143,6 +143,58 @@ TEST_F(ScriptedPaneTest, UnreachableServersInAPlaylistStopAfterOnePass)
     EXPECT_EQ(-1, pane.m_handle);
 }
 
+// After a whole pass of unreachable entries, a changed playlist or an entry the user starts gets a
+// pass of its own.
+TEST_F(ScriptedPaneTest, ANewPlaylistOrAUserStartGetsItsOwnPassOfUnreachableEntries)
+{
+    auto fill = [&](int count) {
+        pane.m_playlist.RemoveAll();
+        for (int i = 0; i < count; ++i) {
+            PlayTarget t = {};
+            snprintf(t.path, sizeof t.path, "r%d.mp4", i);
+            t.local = 0;
+            strcpy(t.address, "10.9.9.9");
+            pane.m_playlist.Add(MakePlaylistEntry(t));
+        }
+        pane.m_playlistMode = 1;
+    };
+    // Starts entry 0 as a double-click does; the count of opens until the pane gives up.
+    auto opensUntilStopped = [&] {
+        pane.m_playlist.m_current = 0;
+        EXPECT_EQ(1, pane.OpenFile(pane.m_playlist.GetAt(0)->path));
+        int opens = 1;
+        for (int round = 0; round < 10 && pane.m_handle > 0; ++round) {
+            pane.OnNotify(1, pane.m_handle);
+            if (pane.m_handle > 0)
+                ++opens;
+        }
+        return opens;
+    };
+    struct Step {
+        const char* what;
+        int entries; // 0: the list stays as it is
+        int opens;
+    } steps[] = {
+        {"a first pass", 3, 3},
+        {"the same list started again", 0, 3},
+        {"a shorter list", 2, 2},
+        {"one more entry added", -1, 3},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (step.entries > 0) {
+            fill(step.entries);
+        } else if (step.entries < 0) {
+            PlayTarget t = {};
+            strcpy(t.path, "r9.mp4");
+            t.local = 0;
+            pane.m_playlist.Add(MakePlaylistEntry(t));
+        }
+        EXPECT_EQ(step.opens, opensUntilStopped());
+        EXPECT_EQ(-1, pane.m_handle);
+    }
+}
+
 TEST_F(ScriptedPaneTest, SoundStaysOffUntilPlayStartsAndNewPlayersGetThePanesVolume)
 {
     EXPECT_EQ(0, pane.ToggleSound());
