@@ -333,7 +333,8 @@ TEST_F(PlayerWindowTest, ControlsThatDidNotChangeAreLeftAlone)
             const CWPSTRUCT* m = (const CWPSTRUCT*)l;
             if (code == HC_ACTION &&
                 (m->message == BM_SETIMAGE || m->message == WM_ENABLE || m->message == WM_NCCALCSIZE ||
-                 m->message == WM_SETTEXT || m->message == TBM_SETPOS || m->message == TBM_SETRANGEMAX))
+                 m->message == WM_SETTEXT || m->message == TBM_SETPOS || m->message == TBM_SETRANGE ||
+                 m->message == TBM_SETRANGEMAX))
                 seen.push_back({m->hwnd, m->message});
             return ::CallNextHookEx(nullptr, code, w, l);
         }
@@ -364,6 +365,30 @@ TEST_F(PlayerWindowTest, AMinimisedWindowShowsItsIcon)
     dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); // paints without a fault
     EXPECT_TRUE(dialog.IsIconic());
     dialog.ShowWindow(SW_RESTORE);
+}
+
+std::vector<std::string> g_fileDialogs;
+BOOL RecordFileDialog(BOOL open, OPENFILENAMEA* ofn)
+{
+    g_fileDialogs.push_back(std::string(open ? "open " : "save ") + (ofn->lpstrDefExt ? ofn->lpstrDefExt : ""));
+    return FALSE; // cancelled
+}
+
+// The open dialogs of the menu, the playlist and the conversion dialog offer "mpg" by default.
+TEST_F(PlayerWindowTest, OpenDialogsDefaultToMpg)
+{
+    Open();
+    g_fileDialogs.clear();
+    Seams::FileDialogFunc previous = Seams::ReplaceFileDialog(RecordFileDialog);
+    dialog.SendMessage(WM_COMMAND, ID_FILE_OPEN_RECORD);
+    dialog.SendMessage(WM_COMMAND, ID_PLAYLIST_ADD);
+    CConvertDlg convert(&dialog);
+    ASSERT_TRUE(convert.Create(CConvertDlg::IDD, &dialog));
+    convert.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHOOSE_MP4, BN_CLICKED),
+                        (LPARAM)::GetDlgItem(convert.m_hWnd, IDC_CHOOSE_MP4));
+    convert.DestroyWindow();
+    Seams::ReplaceFileDialog(previous);
+    EXPECT_EQ(g_fileDialogs, (std::vector<std::string>{"open mpg", "open mpg", "open mpg"}));
 }
 
 CConvertDlg* g_convert = nullptr;
@@ -535,6 +560,30 @@ CSearchDlg* FindSearchWindow()
             return (CSearchDlg*)CWnd::FromHandlePermanent(w);
     }
     return nullptr;
+}
+
+// With the English resource library, the search window's combo items and the conversion dialog's
+// first status are English too: they come from the string table.
+TEST_F(PlayerWindowTest, TheEnglishLibraryReplacesTheWindowsTexts)
+{
+    const std::string path = ProgramDirectory() + "\\..\\lang\\ClipviewEn.dll";
+    HINSTANCE english = ::LoadLibraryA(path.c_str());
+    ASSERT_NE(nullptr, english) << path;
+    HINSTANCE own = AfxGetResourceHandle();
+    AfxSetResourceHandle(english);
+    Open();
+    dialog.ShowSearchWindow();
+    CSearchDlg* search = FindSearchWindow();
+    ASSERT_NE(nullptr, search);
+    CString channel, type;
+    ((CComboBox*)search->GetDlgItem(IDC_CHANNEL))->GetLBText(0, channel);
+    ((CComboBox*)search->GetDlgItem(IDC_FILETYPE))->GetLBText(0, type);
+    CConvertDlg convert(&dialog);
+    AfxSetResourceHandle(own);
+    ::FreeLibrary(english);
+    EXPECT_STREQ("All channels", channel);
+    EXPECT_STREQ("Video files", type);
+    EXPECT_STREQ("Downloading...", convert.m_status);
 }
 
 // The search window against the station's own file service (Depotix over the bridge) with real
