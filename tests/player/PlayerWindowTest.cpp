@@ -93,6 +93,18 @@ protected:
     {
         return WaitUntil([&] { return dialog.Pane(pane)->m_transport.m_started == 1; }, 10000);
     }
+    // A recording of seconds opened in pane 0, started and paused there, with the strip showing it.
+    CPaneTransport* OpenPaused(int seconds)
+    {
+        WriteRecording(dir.File("a.mp4"), seconds * 25, 352, 288);
+        Open();
+        if (!dialog.OpenCommandLine(dir.File("a.mp4").c_str()) || !WaitPlaying(0))
+            return nullptr;
+        CPaneTransport& t = dialog.Pane(0)->m_transport;
+        t.Control(cmdPause);
+        dialog.UpdateControls();
+        return &t;
+    }
     CPoint PaneCentre(int pane)
     {
         CRect r;
@@ -289,13 +301,9 @@ TEST_F(PlayerWindowTest, ADamagedRecordingEndsAndThePlaylistMovesOn)
 // The user drags the position slider's thumb: the library seeks to the second the slider shows.
 TEST_F(PlayerWindowTest, DraggingThePositionSliderSeeks)
 {
-    WriteRecording(dir.File("a.mp4"), 250, 352, 288); // 10 seconds
-    Open();
-    ASSERT_TRUE(dialog.OpenCommandLine(dir.File("a.mp4").c_str()));
-    ASSERT_TRUE(WaitPlaying(0));
-    CPaneTransport& t = dialog.Pane(0)->m_transport;
-    t.Control(cmdPause);
-    dialog.UpdateControls();
+    CPaneTransport* paused = OpenPaused(10);
+    ASSERT_NE(nullptr, paused);
+    CPaneTransport& t = *paused;
     CSliderCtrl* slider = (CSliderCtrl*)dialog.GetDlgItem(IDC_POSITION);
     ASSERT_EQ(10, slider->GetRangeMax());
     CRect thumb, channel;
@@ -319,13 +327,9 @@ TEST_F(PlayerWindowTest, DraggingThePositionSliderSeeks)
 // The strip and the menu follow the active pane each second: only what changed is set again.
 TEST_F(PlayerWindowTest, ControlsThatDidNotChangeAreLeftAlone)
 {
-    WriteRecording(dir.File("a.mp4"), 150, 352, 288);
-    Open();
-    ASSERT_TRUE(dialog.OpenCommandLine(dir.File("a.mp4").c_str()));
-    ASSERT_TRUE(WaitPlaying(0));
-    CPaneTransport& t = dialog.Pane(0)->m_transport;
-    t.Control(cmdPause);
-    dialog.UpdateControls();
+    CPaneTransport* paused = OpenPaused(6);
+    ASSERT_NE(nullptr, paused);
+    CPaneTransport& t = *paused;
     static std::vector<std::pair<HWND, UINT>> seen;
     struct Hook {
         static LRESULT CALLBACK Proc(int code, WPARAM w, LPARAM l)
