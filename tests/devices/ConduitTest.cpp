@@ -508,7 +508,8 @@ TEST_F(ConduitTest, ASlowServerMissesTheConnectTimeLimit)
     EXPECT_TRUE(late.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECT_FAILED));
     Conduit_SetConnectTimeout(3, 1);
     EventLog patient;
-    int h = ConnectLive("Delta", 0, nullptr, &patient);
+    VideoWindow window(40, 40, 352, 288); // a shown channel: the pictures keep coming
+    int h = ConnectLive("Delta", 0, window.Handle(), &patient);
     EXPECT_TRUE(patient.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED));
     // Pictures come no faster than the server's delay.
     ASSERT_TRUE(WaitUntil([&] { return Frames(h) >= 2; }));
