@@ -314,6 +314,7 @@ void Site::DropConnections(std::vector<ConnectionPtr>& list)
 {
     for (auto& c : list) {
         SetEvent(c->stop);
+        SetEvent(c->wake);
         c->channel->Abort();
     }
     for (auto& c : list)
@@ -442,13 +443,8 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
 {
     Server& s = *c->server;
     c->purpose = hello.purpose;
-    int slow;
-    {
-        Lock lock(lock_);
-        slow = s.slowMs;
-    }
-    if (slow > 0)
-        Sleep(DWORD(slow)); // a slow server answers late
+    if (!WaitSlowDelay(c))
+        return;
     int code = 0;
     if (TakeFault(s, PurposeName(hello.purpose), &code)) {
         Admit(c, code);
@@ -524,6 +520,29 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
         return;
     default:
         Admit(c, -1);
+    }
+}
+
+// A slow server answers late: the delay as it is set now, counted from the hello. It ends early when
+// the delay is changed (the new one counts), the client leaves or the site drops the connection;
+// false then, and the connection is over.
+bool Site::WaitSlowDelay(const ConnectionPtr& c)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD delay;
+        {
+            Lock lock(lock_);
+            delay = DWORD(c->server->slowMs);
+        }
+        DWORD spent = GetTickCount() - start;
+        if (spent >= delay)
+            return true;
+        // Nothing comes before the welcome but the client's leaving.
+        dev::Message ignored;
+        dev::Wait r = c->channel->Receive(ignored, delay - spent, c->wake);
+        if (r == dev::Wait::Closed || WaitForSingleObject(c->stop, 0) == WAIT_OBJECT_0)
+            return false;
     }
 }
 

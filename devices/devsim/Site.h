@@ -28,12 +28,14 @@ struct Connection {
     int comPort = -1; // site COM connections
     bool loggedIn = false;
     dev::SerialLine line = {};
-    HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set when the site drops it
+    HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);  // set when the site drops it
+    HANDLE wake = CreateEventA(nullptr, FALSE, FALSE, nullptr); // a wait of it looks again
     ~Connection()
     {
         if (thread)
             CloseHandle(thread);
         CloseHandle(stop);
+        CloseHandle(wake);
     }
 };
 using ConnectionPtr = std::shared_ptr<Connection>;
@@ -125,6 +127,7 @@ private:
     void Serve(ConnectionPtr c, int kind);
     void ServeControl(ConnectionPtr c);
     void ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
+    bool WaitSlowDelay(const ConnectionPtr& c);
     void ServeLive(ConnectionPtr c);
     void ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
     void ServeJpeg(ConnectionPtr c);
