@@ -318,8 +318,7 @@ void Site::DropConnections(std::vector<ConnectionPtr>& list)
         c->channel->Abort();
     }
     for (auto& c : list)
-        if (c->thread)
-            WaitForSingleObject(c->thread, 10000);
+        WaitForSingleObject(c->done, 10000);
 }
 
 void Site::AcceptLoop(Listener* l, int kind, Server* server)
@@ -328,27 +327,24 @@ void Site::AcceptLoop(Listener* l, int kind, Server* server)
         SOCKET s = accept(l->socket, nullptr, nullptr);
         if (s == INVALID_SOCKET)
             return;
-        Lock lock(lock_);
-        if (!l->running) {
-            dev::AbortSocket(s);
-            return;
-        }
         auto c = std::make_shared<Connection>();
         c->channel.reset(new dev::Channel(s));
         c->server = server;
-        if (kind == KindControl) {
-            // Control clients live until they hang up or devsim ends; nobody joins them.
-            HANDLE h = Spawn([this, c] { Serve(c, KindControl); });
-            if (h)
-                CloseHandle(h);
-            continue;
+        {
+            Lock lock(lock_);
+            if (!l->running) {
+                c->channel->Abort();
+                return;
+            }
+            // Registered before it is served (the serving needs the lock to leave the list again).
+            if (kind != KindControl)
+                (server ? server->connections : siteConnections_).push_back(c);
         }
-        if (server)
-            server->connections.push_back(c);
-        else
-            siteConnections_.push_back(c);
-        // Registered before the thread runs (it needs the lock to leave the list again).
-        c->thread = Spawn([this, c, kind] { Serve(c, kind); });
+        // Control clients live until they hang up or devsim ends; nobody waits for them.
+        servingThreads_.Run([this, c, kind] {
+            Serve(c, kind);
+            SetEvent(c->done);
+        });
     }
 }
 

@@ -13,16 +13,17 @@
 #include "devices/common/Guard.h"
 #include "devices/common/Net.h"
 #include "devices/devsim/Recordings.h"
+#include "devices/devsim/ServingThreads.h"
 
 namespace devsim {
 
 struct Server;
 
-// One accepted connection and its thread.
+// One accepted connection; a serving thread takes it.
 struct Connection {
     std::unique_ptr<dev::Channel> channel;
-    HANDLE thread = nullptr;
-    Server* server = nullptr; // null for the site and DDNS listeners
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set when its serving ended
+    Server* server = nullptr;                                  // null for the site and DDNS listeners
     int purpose = 0;
     int camera = -1;  // live: the camera channel
     int comPort = -1; // site COM connections
@@ -32,8 +33,7 @@ struct Connection {
     HANDLE wake = CreateEventA(nullptr, FALSE, FALSE, nullptr); // a wait of it looks again
     ~Connection()
     {
-        if (thread)
-            CloseHandle(thread);
+        CloseHandle(done);
         CloseHandle(stop);
         CloseHandle(wake);
     }
@@ -184,6 +184,7 @@ private:
     bool ddnsRunning_ = true;
     std::vector<ConnectionPtr> siteConnections_;
     std::vector<HANDLE> controlThreads_;
+    ServingThreads servingThreads_;
 };
 
 using Lock = dev::Guard;

@@ -156,6 +156,12 @@ void DisconnectAll()
     g_windows.Deliver();
 }
 
+double ThreadCpuSeconds(HANDLE thread)
+{
+    FILETIME c, e, k, u;
+    return GetThreadTimes(thread, &c, &e, &k, &u) ? Seconds(k) + Seconds(u) : 0;
+}
+
 // CPU seconds of every thread of this process.
 std::map<DWORD, double> ThreadCpuSeconds()
 {
@@ -169,11 +175,10 @@ std::map<DWORD, double> ThreadCpuSeconds()
         if (entry.th32OwnerProcessID != GetCurrentProcessId())
             continue;
         HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
-        FILETIME c, e, k, u;
-        if (thread != nullptr && GetThreadTimes(thread, &c, &e, &k, &u))
-            cpu[entry.th32ThreadID] = Seconds(k) + Seconds(u);
-        if (thread != nullptr)
+        if (thread != nullptr) {
+            cpu[entry.th32ThreadID] = ThreadCpuSeconds(thread);
             CloseHandle(thread);
+        }
     }
     CloseHandle(snapshot);
     return cpu;
@@ -211,12 +216,15 @@ double LiveCpu(const char* title, int shown, size_t connected, DWORD ms)
     double c0 = ProcessCpuSeconds();
     double t0 = NowMs();
     double nextTick = t0 + 1000;
+    double tickCpu = 0;
     while (NowMs() - t0 < ms) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         PumpMessages();
         g_windows.Deliver();
         if (NowMs() >= nextTick) {
+            double before = ThreadCpuSeconds(GetCurrentThread());
             TickAllSessions();
+            tickCpu += ThreadCpuSeconds(GetCurrentThread()) - before;
             nextTick += 1000;
         }
     }
@@ -243,6 +251,7 @@ double LiveCpu(const char* title, int shown, size_t connected, DWORD ms)
     std::printf("%s: %.3f s/s, %zu threads, %.0f pictures received a second\n", title, cpu, threads1.size(),
                 pictures / seconds);
     PrintShare("window thread", window * 1000, cpu * 1000, "ms/s");
+    PrintShare("of it the sessions' once-a-second ticks", tickCpu / seconds * 1000, cpu * 1000, "ms/s");
     PrintShare("busiest other threads, one per shown pane", busiest * 1000, cpu * 1000, "ms/s");
     PrintShare("all other threads", rest * 1000, cpu * 1000, "ms/s");
     return cpu;
