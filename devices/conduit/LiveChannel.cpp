@@ -225,8 +225,8 @@ void LiveChannel::SendStreamWish()
     bool on = PicturesWanted();
     if (!loggedIn_ || !channel_ || (wishSent_ && streamOn_ == on))
         return;
-    if (!on)
-        picture_.Forget(); // what is kept gets old: a snapshot or a show waits for the next one
+    if (on && wishSent_ && !streamOn_)
+        picture_.Forget(); // kept from before the pause: a show or a snapshot waits for the next one
     wishSent_ = true;
     streamOn_ = on;
     dev::CommandMsg c = {dev::CmdStream, on ? 1 : 0, 0, 0};
@@ -375,8 +375,8 @@ int LiveChannel::StopRecord(dev::VideoContainer container)
 bool LiveChannel::TakeNewestPicture(std::vector<uint8_t>* pixels, int* width, int* height, uint32_t* frameNo)
 {
     Guard g(lock_);
-    if (loggedIn_ && !picture_.Decode()) {
-        // The pictures were paused (nobody watched) or none came yet: ask for one and wait for it.
+    if (loggedIn_ && (!streamOn_ || !picture_.Decode())) {
+        // The pictures are paused (nobody watches) or none came yet: ask for one and wait for it.
         ++snapshotsWaiting_;
         SendStreamWish();
         DWORD start = GetTickCount();
