@@ -146,13 +146,19 @@ CONDUIT_API Conduit_Disconnect(int handle);
 /* ---- Picture (7..20); all return 0 for an unknown handle ---- */
 /* @7 (handle, window or 0): the window whose client area the pictures fill; 0 = draw nowhere. */
 CONDUIT_API Conduit_SetDisplayWindow(int handle, HWND window);
-/* @8 draw each picture from now on; 0 when the channel has ended. */
+/* @8 draw each picture from now on; 0 when the channel has ended. A channel whose pictures kept
+ * coming shows the last one at once; one whose pictures were paused shows the server's next one,
+ * which it asks for at once. */
 CONDUIT_API Conduit_StartVideo(int handle);
 /* @9 stop drawing; the window is invalidated so that its owner repaints it. */
 CONDUIT_API Conduit_StopVideo(int handle);
 /* @10 stop drawing but keep the last picture for Conduit_RefreshDisplay. */
 CONDUIT_API Conduit_PauseVideo(int handle);
-/* @11 (handle, 1/0): ask the server to send pictures or not (a local recording keeps them coming). */
+/* @11 (handle, 1/0): ask the server to send pictures or not (a local recording keeps them coming).
+ * Pictures come only while something uses them: the video runs in a window, a local recording
+ * runs or a snapshot waits; otherwise the channel keeps its connection and events and pauses the
+ * pictures after the first one. A picture is decoded only for a visible window, a recording, a
+ * snapshot or a redraw. */
 CONDUIT_API Conduit_EnableStream(int handle, int enable);
 /* @12 (handle, 0): draw the last picture again (from a WM_PAINT handler); 0 when there is none
  * or the video is stopped. */
@@ -183,7 +189,8 @@ CONDUIT_API Conduit_StopRecordMp4(int handle);
 CONDUIT_API Conduit_StartRecordAsf(int handle, const char* path, int reserved);
 CONDUIT_API Conduit_StopRecordAsf(int handle);
 /* @25 (handle, path): the last picture as a 24-bit BMP, or as JPEG when the path ends in .jpg or
- * .jpeg. 0 when no picture arrived yet or the file cannot be written (no file is left then). */
+ * .jpeg; when the pictures were paused, the server's next one (waited for up to 3 s). 0 when no
+ * picture arrived or the file cannot be written (no file is left then). */
 CONDUIT_API Conduit_CapturePicture(int handle, const char* path);
 
 /* ---- Server side (26..34) ---- */

@@ -14,6 +14,9 @@ using dev::Guard;
 
 namespace {
 
+// How long a snapshot of a channel whose pictures were paused waits for a new one.
+const DWORD kSnapshotWaitMs = 3000;
+
 bool EndsWith(const std::string& s, const char* tail)
 {
     size_t n = std::strlen(tail);
@@ -44,6 +47,7 @@ LiveChannel::LiveChannel(const std::string& address, unsigned short port, bool d
 
 LiveChannel::~LiveChannel()
 {
+    CloseHandle(pictureCame_);
     DeleteCriticalSection(&lock_);
 }
 
@@ -83,6 +87,7 @@ void LiveChannel::Run()
             self->loggedIn_ = false;
             if (self->channel_)
                 self->channel_->Abort();
+            SetEvent(self->pictureCame_); // a snapshot that waits gives up
         }
     } endMark{this};
     std::string address = address_;
@@ -114,8 +119,8 @@ void LiveChannel::Run()
         serverAddress_ = address;
         serverPort_ = port;
         loggedIn_ = true;
+        SendStreamWish();
     }
-    SendStreamWish();
     Notify(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED);
     for (;;) {
         dev::Message m;
@@ -141,52 +146,69 @@ void LiveChannel::Run()
     }
 }
 
-void LiveChannel::OnFrame(const std::vector<char>& data)
+void LiveChannel::OnFrame(std::vector<char>& data)
 {
-    if (data.size() < sizeof(dev::FrameHeader))
-        return;
-    dev::FrameHeader h;
-    std::memcpy(&h, data.data(), sizeof h);
-    if (h.width == 0 || h.height == 0 || h.width > 4096 || h.height > 4096)
-        return;
-    spare_.resize(size_t(h.width) * h.height);
-    const uint8_t* rle = reinterpret_cast<const uint8_t*>(data.data()) + sizeof h;
-    if (!dev::DecodeRle8(rle, data.size() - sizeof h, h.width, h.height, spare_.data()))
-        return; // a damaged picture is skipped, the next one comes soon
     Guard g(lock_);
-    pixels_.swap(spare_);
-    width_ = h.width;
-    height_ = h.height;
+    if (!picture_.Take(data))
+        return;
     ++frames_;
-    lastFrameNo_ = h.frameNo;
-    if (recorder_) {
-        std::vector<uint8_t> rgb, jpeg;
-        dev::IndexedToRgb(pixels_.data(), width_, height_, rgb);
-        char comment[64];
-        std::snprintf(comment, sizeof comment, "frame=%u channel=%d", h.frameNo, camera_);
-        dev::EncodeJpeg(rgb.data(), width_, height_, 75, jpeg, comment);
-        if (!recorder_->AddFrame(jpeg.data(), jpeg.size(), h.timeMs))
-            CloseRecording(); // a full disk ends the recording; what was written stays
-    }
-    if (video_ == Video::Running)
+    SetEvent(pictureCame_);
+    SendStreamWish(); // a hidden channel that has its first picture wants no more
+    bool shown = Shown();
+    if (!shown && !recorder_)
+        return; // nobody needs the pixels: the picture waits undecoded
+    if (!picture_.Decode())
+        return;
+    if (recorder_)
+        Record();
+    if (shown)
+        Draw();
+}
+
+bool LiveChannel::Shown()
+{
+    return video_ == Video::Running && window_ && IsWindowVisible(window_);
+}
+
+bool LiveChannel::PicturesWanted()
+{
+    // Until the first picture came, so that there always is a last one; a window that is hidden
+    // for a moment (its owner holds its redraw) keeps them coming, only undecoded.
+    return recorder_ || snapshotsWaiting_ > 0 || frames_ == 0 || (streamWanted_ && video_ == Video::Running && window_);
+}
+
+void LiveChannel::ShowLatest()
+{
+    if (Shown() && picture_.Decode())
         Draw();
 }
 
 void LiveChannel::Draw()
 {
-    if (!window_ || pixels_.empty() || !IsWindow(window_))
+    if (!window_ || !picture_.HasPixels() || !IsWindow(window_))
         return;
     HDC dc = GetDC(window_);
     if (!dc)
         return;
     RECT rc;
     GetClientRect(window_, &rc);
-    bitmapInfo_.header.biWidth = width_;
-    bitmapInfo_.header.biHeight = -height_;
+    bitmapInfo_.header.biWidth = picture_.Width();
+    bitmapInfo_.header.biHeight = -picture_.Height();
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, 0, 0, rc.right, rc.bottom, 0, 0, width_, height_, pixels_.data(),
+    StretchDIBits(dc, 0, 0, rc.right, rc.bottom, 0, 0, picture_.Width(), picture_.Height(), picture_.Pixels(),
                   reinterpret_cast<BITMAPINFO*>(&bitmapInfo_), DIB_RGB_COLORS, SRCCOPY);
     ReleaseDC(window_, dc);
+}
+
+void LiveChannel::Record()
+{
+    std::vector<uint8_t> rgb, jpeg;
+    dev::IndexedToRgb(picture_.Pixels(), picture_.Width(), picture_.Height(), rgb);
+    char comment[64];
+    std::snprintf(comment, sizeof comment, "frame=%u channel=%d", picture_.FrameNo(), camera_);
+    dev::EncodeJpeg(rgb.data(), picture_.Width(), picture_.Height(), 75, jpeg, comment);
+    if (!recorder_->AddFrame(jpeg.data(), jpeg.size(), picture_.TimeMs()))
+        CloseRecording(); // a full disk ends the recording; what was written stays
 }
 
 void LiveChannel::CloseRecording()
@@ -199,23 +221,23 @@ void LiveChannel::CloseRecording()
 
 void LiveChannel::SendStreamWish()
 {
-    std::shared_ptr<dev::Channel> ch;
-    bool on;
-    {
-        Guard g(lock_);
-        ch = loggedIn_ ? channel_ : nullptr;
-        on = streamWanted_ || recorder_;
-    }
-    if (ch) {
-        dev::CommandMsg c = {dev::CmdStream, on ? 1 : 0, 0, 0};
-        ch->Send(dev::MsgCommand, &c, sizeof c);
-    }
+    // Sent with the lock held, so that wishes reach the server in the order they changed.
+    bool on = PicturesWanted();
+    if (!loggedIn_ || !channel_ || (wishSent_ && streamOn_ == on))
+        return;
+    if (on && wishSent_ && !streamOn_)
+        picture_.Forget(); // kept from before the pause: a show or a snapshot waits for the next one
+    wishSent_ = true;
+    streamOn_ = on;
+    dev::CommandMsg c = {dev::CmdStream, on ? 1 : 0, 0, 0};
+    channel_->Send(dev::MsgCommand, &c, sizeof c);
 }
 
 int LiveChannel::SetDisplayWindow(HWND window)
 {
     Guard g(lock_);
     window_ = window;
+    SendStreamWish();
     return 1;
 }
 
@@ -225,6 +247,9 @@ int LiveChannel::StartVideo()
     if (ended_)
         return 0;
     video_ = Video::Running;
+    SendStreamWish();
+    // While the pictures kept coming, the last one shows now, not when the next one arrives.
+    ShowLatest();
     return 1;
 }
 
@@ -235,6 +260,7 @@ int LiveChannel::StopVideo()
         Guard g(lock_);
         video_ = Video::Stopped;
         w = window_;
+        SendStreamWish();
     }
     if (w)
         InvalidateRect(w, nullptr, TRUE);
@@ -246,15 +272,14 @@ int LiveChannel::PauseVideo()
     Guard g(lock_);
     if (video_ == Video::Running)
         video_ = Video::Paused;
+    SendStreamWish();
     return 1;
 }
 
 int LiveChannel::EnableStream(bool on)
 {
-    {
-        Guard g(lock_);
-        streamWanted_ = on;
-    }
+    Guard g(lock_);
+    streamWanted_ = on;
     SendStreamWish();
     return 1;
 }
@@ -262,7 +287,10 @@ int LiveChannel::EnableStream(bool on)
 int LiveChannel::RefreshDisplay()
 {
     Guard g(lock_);
-    if (video_ == Video::Stopped || pixels_.empty() || !window_)
+    if (video_ == Video::Stopped || !window_)
+        return 0;
+    picture_.Decode();
+    if (!picture_.HasPixels())
         return 0;
     Draw();
     return 1;
@@ -325,8 +353,8 @@ int LiveChannel::StartRecord(const char* path, dev::VideoContainer container)
         CloseRecording();
         recorder_ = std::move(writer);
         recordKind_ = container;
+        SendStreamWish();
     }
-    SendStreamWish();
     return 1;
 }
 
@@ -339,9 +367,40 @@ int LiveChannel::StopRecord(dev::VideoContainer container)
             return 0;
         ok = recorder_->Close() ? 1 : 0;
         recorder_.reset();
+        SendStreamWish();
     }
-    SendStreamWish();
     return ok;
+}
+
+bool LiveChannel::TakeNewestPicture(std::vector<uint8_t>* pixels, int* width, int* height, uint32_t* frameNo)
+{
+    Guard g(lock_);
+    if (loggedIn_ && (!streamOn_ || !picture_.Decode())) {
+        // The pictures are paused (nobody watches) or none came yet: ask for one and wait for it.
+        ++snapshotsWaiting_;
+        SendStreamWish();
+        DWORD start = GetTickCount();
+        for (uint32_t seen = frames_; frames_ == seen && !ended_;) {
+            DWORD spent = GetTickCount() - start;
+            if (spent >= kSnapshotWaitMs)
+                break;
+            ResetEvent(pictureCame_); // under the lock: a picture after this sets it again
+            LeaveCriticalSection(&lock_);
+            HANDLE waits[2] = {pictureCame_, stop_};
+            WaitForMultipleObjects(2, waits, FALSE, kSnapshotWaitMs - spent);
+            EnterCriticalSection(&lock_);
+        }
+        --snapshotsWaiting_;
+        picture_.Decode();
+        SendStreamWish();
+    }
+    if (!picture_.HasPixels())
+        return false;
+    pixels->assign(picture_.Pixels(), picture_.Pixels() + size_t(picture_.Width()) * picture_.Height());
+    *width = picture_.Width();
+    *height = picture_.Height();
+    *frameNo = picture_.FrameNo();
+    return true;
 }
 
 int LiveChannel::CapturePicture(const char* path)
@@ -351,15 +410,8 @@ int LiveChannel::CapturePicture(const char* path)
     std::vector<uint8_t> pixels;
     int width, height;
     uint32_t frameNo;
-    {
-        Guard g(lock_);
-        if (pixels_.empty())
-            return 0;
-        pixels = pixels_;
-        width = width_;
-        height = height_;
-        frameNo = lastFrameNo_;
-    }
+    if (!TakeNewestPicture(&pixels, &width, &height, &frameNo))
+        return 0;
     std::vector<uint8_t> rgb;
     dev::IndexedToRgb(pixels.data(), width, height, rgb);
     std::string p = path;
@@ -383,6 +435,12 @@ int LiveChannel::GetServerAddress(char* address, unsigned short* port)
     if (port)
         *port = serverPort_;
     return 1;
+}
+
+unsigned LiveChannel::Decodes()
+{
+    Guard g(lock_);
+    return picture_.Decodes();
 }
 
 int LiveChannel::Command(int op, int a, int b, const void* data, size_t size)

@@ -1,10 +1,13 @@
 // One live channel: its thread logs in, receives pictures and device events, draws the pictures
-// into the display window, feeds a local recording and calls the event callback.
+// into the display window, feeds a local recording and calls the event callback. A picture is
+// decoded only when something needs it: a visible display window with the video running, a local
+// recording, a snapshot or a redraw; a hidden channel only keeps the last one as it came.
 #pragma once
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "devices/conduit/LivePicture.h"
 #include "devices/conduit/ServerSession.h"
 #include "devices/conduit/Conduit.h"
 #include "devices/common/VideoFile.h"
@@ -33,6 +36,7 @@ public:
     int CapturePicture(const char* path);
     int GetServerAddress(char* address, unsigned short* port);
     int Command(int op, int a, int b, const void* data = nullptr, size_t size = 0);
+    unsigned Decodes(); // pictures decoded so far
 
 protected:
     void Run() override;
@@ -40,11 +44,18 @@ protected:
 private:
     enum class Video { Stopped, Running, Paused };
     void Notify(int type, int value);
-    void OnFrame(const std::vector<char>& data);
-    void Draw();           // lock held
-    void CloseRecording(); // lock held
+    void OnFrame(std::vector<char>& data);
+    // The newest picture, for a snapshot.
+    bool TakeNewestPicture(std::vector<uint8_t>* pixels, int* width, int* height, uint32_t* frameNo);
+    // With the lock held:
+    bool Shown();          // a visible window shows the running video
+    bool PicturesWanted(); // what the server is asked for
+    void SendStreamWish(); // tells the server when that changed
+    void ShowLatest();     // draws the newest picture, when shown
+    void Draw();
+    void Record();
+    void CloseRecording();
     std::shared_ptr<dev::Channel> CurrentChannel();
-    void SendStreamWish(); // stream on while wanted or recording
 
     // Fixed at construction.
     std::string address_, user_, password_, name_;
@@ -65,10 +76,11 @@ private:
     HWND window_ = nullptr;
     Video video_ = Video::Stopped;
     bool streamWanted_ = true, sound_ = false;
-    int width_ = 0, height_ = 0;
-    std::vector<uint8_t> pixels_, spare_;
-    uint32_t frames_ = 0;
-    uint32_t lastFrameNo_ = 0;
+    LivePicture picture_;
+    uint32_t frames_ = 0;                                              // pictures received
+    HANDLE pictureCame_ = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set by each picture
+    int snapshotsWaiting_ = 0;
+    bool wishSent_ = false, streamOn_ = false; // what the server was last asked for
     std::unique_ptr<dev::VideoFileWriter> recorder_;
     dev::VideoContainer recordKind_ = dev::VideoContainer::Mp4;
     struct {

@@ -314,11 +314,11 @@ void Site::DropConnections(std::vector<ConnectionPtr>& list)
 {
     for (auto& c : list) {
         SetEvent(c->stop);
+        SetEvent(c->wake);
         c->channel->Abort();
     }
     for (auto& c : list)
-        if (c->thread)
-            WaitForSingleObject(c->thread, 10000);
+        WaitForSingleObject(c->done, 10000);
 }
 
 void Site::AcceptLoop(Listener* l, int kind, Server* server)
@@ -327,27 +327,24 @@ void Site::AcceptLoop(Listener* l, int kind, Server* server)
         SOCKET s = accept(l->socket, nullptr, nullptr);
         if (s == INVALID_SOCKET)
             return;
-        Lock lock(lock_);
-        if (!l->running) {
-            dev::AbortSocket(s);
-            return;
-        }
         auto c = std::make_shared<Connection>();
         c->channel.reset(new dev::Channel(s));
         c->server = server;
-        if (kind == KindControl) {
-            // Control clients live until they hang up or devsim ends; nobody joins them.
-            HANDLE h = Spawn([this, c] { Serve(c, KindControl); });
-            if (h)
-                CloseHandle(h);
-            continue;
+        {
+            Lock lock(lock_);
+            if (!l->running) {
+                c->channel->Abort();
+                return;
+            }
+            // Registered before it is served (the serving needs the lock to leave the list again).
+            if (kind != KindControl)
+                (server ? server->connections : siteConnections_).push_back(c);
         }
-        if (server)
-            server->connections.push_back(c);
-        else
-            siteConnections_.push_back(c);
-        // Registered before the thread runs (it needs the lock to leave the list again).
-        c->thread = Spawn([this, c, kind] { Serve(c, kind); });
+        // Control clients live until they hang up or devsim ends; nobody waits for them.
+        servingThreads_.Run([this, c, kind] {
+            Serve(c, kind);
+            SetEvent(c->done);
+        });
     }
 }
 
@@ -442,13 +439,8 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
 {
     Server& s = *c->server;
     c->purpose = hello.purpose;
-    int slow;
-    {
-        Lock lock(lock_);
-        slow = s.slowMs;
-    }
-    if (slow > 0)
-        Sleep(DWORD(slow)); // a slow server answers late
+    if (!WaitSlowDelay(c))
+        return;
     int code = 0;
     if (TakeFault(s, PurposeName(hello.purpose), &code)) {
         Admit(c, code);
@@ -524,6 +516,29 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
         return;
     default:
         Admit(c, -1);
+    }
+}
+
+// A slow server answers late: the delay as it is set now, counted from the hello. It ends early when
+// the delay is changed (the new one counts), the client leaves or the site drops the connection;
+// false then, and the connection is over.
+bool Site::WaitSlowDelay(const ConnectionPtr& c)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD delay;
+        {
+            Lock lock(lock_);
+            delay = DWORD(c->server->slowMs);
+        }
+        DWORD spent = GetTickCount() - start;
+        if (spent >= delay)
+            return true;
+        // Nothing comes before the welcome but the client's leaving.
+        dev::Message ignored;
+        dev::Wait r = c->channel->Receive(ignored, delay - spent, c->wake);
+        if (r == dev::Wait::Closed || WaitForSingleObject(c->stop, 0) == WAIT_OBJECT_0)
+            return false;
     }
 }
 

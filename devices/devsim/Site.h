@@ -13,27 +13,29 @@
 #include "devices/common/Guard.h"
 #include "devices/common/Net.h"
 #include "devices/devsim/Recordings.h"
+#include "devices/devsim/ServingThreads.h"
 
 namespace devsim {
 
 struct Server;
 
-// One accepted connection and its thread.
+// One accepted connection; a serving thread takes it.
 struct Connection {
     std::unique_ptr<dev::Channel> channel;
-    HANDLE thread = nullptr;
-    Server* server = nullptr; // null for the site and DDNS listeners
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set when its serving ended
+    Server* server = nullptr;                                  // null for the site and DDNS listeners
     int purpose = 0;
     int camera = -1;  // live: the camera channel
     int comPort = -1; // site COM connections
     bool loggedIn = false;
     dev::SerialLine line = {};
-    HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set when the site drops it
+    HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);  // set when the site drops it
+    HANDLE wake = CreateEventA(nullptr, FALSE, FALSE, nullptr); // a wait of it looks again
     ~Connection()
     {
-        if (thread)
-            CloseHandle(thread);
+        CloseHandle(done);
         CloseHandle(stop);
+        CloseHandle(wake);
     }
 };
 using ConnectionPtr = std::shared_ptr<Connection>;
@@ -125,6 +127,7 @@ private:
     void Serve(ConnectionPtr c, int kind);
     void ServeControl(ConnectionPtr c);
     void ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
+    bool WaitSlowDelay(const ConnectionPtr& c);
     void ServeLive(ConnectionPtr c);
     void ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
     void ServeJpeg(ConnectionPtr c);
@@ -181,6 +184,7 @@ private:
     bool ddnsRunning_ = true;
     std::vector<ConnectionPtr> siteConnections_;
     std::vector<HANDLE> controlThreads_;
+    ServingThreads servingThreads_;
 };
 
 using Lock = dev::Guard;

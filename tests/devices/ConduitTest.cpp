@@ -508,12 +508,54 @@ TEST_F(ConduitTest, ASlowServerMissesTheConnectTimeLimit)
     EXPECT_TRUE(late.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECT_FAILED));
     Conduit_SetConnectTimeout(3, 1);
     EventLog patient;
-    int h = ConnectLive("Delta", 0, nullptr, &patient);
+    VideoWindow window(40, 40, 352, 288); // a shown channel: the pictures keep coming
+    int h = ConnectLive("Delta", 0, window.Handle(), &patient);
     EXPECT_TRUE(patient.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED));
     // Pictures come no faster than the server's delay.
     ASSERT_TRUE(WaitUntil([&] { return Frames(h) >= 2; }));
     EXPECT_EQ(Frames(h), 2);
     ASSERT_TRUE(TestSite().Ok("slow Delta 0"));
+}
+
+// The delays here are far longer than the test waits: only their early end lets it pass.
+TEST_F(ConduitTest, ASlowServersWaitEndsWhenItsDelayIsLiftedOrTheClientLeaves)
+{
+    ASSERT_TRUE(TestSite().Ok("slow Delta 600000"));
+    Conduit_SetConnectTimeout(600, 1);
+    // The client leaves: the server lets go of the connection (and its thread) at once.
+    EventLog leaving;
+    int h = ConnectLive("Delta", 1, nullptr, &leaving);
+    ASSERT_TRUE(TestSite().WaitState("Delta", "connections", "1", 10000));
+    Conduit_Disconnect(h);
+    EXPECT_TRUE(TestSite().WaitState("Delta", "connections", "0", 10000));
+    // The delay set back to 0: the log-in that waits is answered now.
+    EventLog waiting;
+    ConnectLive("Delta", 0, nullptr, &waiting);
+    ASSERT_TRUE(TestSite().WaitState("Delta", "connections", "1", 10000));
+    ASSERT_TRUE(TestSite().Ok("slow Delta 0"));
+    EXPECT_TRUE(waiting.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED));
+}
+
+TEST(DevsimTest, QuitEndsTheSiteWhileASlowServerHoldsAClient)
+{
+    TempDir dir;
+    ASSERT_TRUE(WriteTextFile(dir.File("slow.ini"), "[Server1]\r\nName=Sleepy\r\nUser=admin\r\nPassword=secret\r\n"));
+    DevsimSite site;
+    ASSERT_TRUE(site.Start(dir.File("slow.ini")));
+    ASSERT_TRUE(site.Ok("slow Sleepy 600000"));
+    Conduit_Init(0, 0, 0, 0);
+    Conduit_SetConnectTimeout(600, 1);
+    EventLog log;
+    ConduitConnectRecord r;
+    FillRecord(&r, kUser, kPassword, 0, nullptr, &log);
+    int h = Conduit_Connect("127.0.0.1", &r, site.Port("Sleepy"));
+    ASSERT_GT(h, 0);
+    ASSERT_TRUE(site.WaitState("Sleepy", "connections", "1", 10000));
+    EXPECT_EQ("ok", site.Command("quit"));
+    EXPECT_TRUE(WaitUntil([&] { return !site.Running(); }, 5000)) << "devsim ended";
+    EXPECT_TRUE(log.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECT_FAILED));
+    Conduit_Disconnect(h);
+    Conduit_SetConnectTimeout(5, 1);
 }
 
 TEST_F(ConduitTest, UserSlotsOfAServerRunOut)

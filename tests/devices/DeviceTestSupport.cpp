@@ -21,7 +21,8 @@ std::string SiteText()
            "[Server2]\r\nName=Beta\r\nUser=admin\r\nPassword=secret\r\nChannels=16\r\nAudio=0\r\n"
            "[Server3]\r\nName=Gamma\r\nUser=admin\r\nPassword=secret\r\nRunning=0\r\n"
            "[Server4]\r\nName=Delta\r\nUser=admin\r\nPassword=secret\r\nChannels=2\r\n"
-           "[Server5]\r\nName=Tiny\r\nUser=admin\r\nPassword=secret\r\nChannels=1\r\nMaxUsers=1\r\n";
+           "[Server5]\r\nName=Tiny\r\nUser=admin\r\nPassword=secret\r\nChannels=1\r\nMaxUsers=1\r\n"
+           "[Server6]\r\nName=Still\r\nUser=admin\r\nPassword=secret\r\nChannels=2\r\nFrameRate=5\r\n";
 }
 
 DevsimSite& TestSite()

@@ -13,7 +13,8 @@
 
 // The site of the Conduit and Portwick tests (free ports; see SiteText in DeviceTestSupport.cpp):
 // Alpha (4 channels, alarm box, DDNS name alpha.ddns), Beta (16 channels), Gamma (stopped at
-// start), Delta (stopped and started by tests), Tiny (one user slot), and the station's serial
+// start), Delta (stopped and started by tests), Tiny (one user slot), Still (2 channels at 5
+// pictures a second, so that a picture interval is long against the test's own steps), and the station's serial
 // devices (linkage device on COM1 at address 3, keyboard on COM2 at 9600 baud, alarm input COM3).
 DevsimSite& TestSite();
 std::string SiteText();

@@ -13,7 +13,9 @@
 //   stop S | start S            a stopped server refuses connections and drops the ones it had
 //   stop ddns | start ddns      the DDNS service likewise
 //   slow S MS                   S answers each log-in and request MS late and sends at most one
-//                               picture, file hit or file piece every MS (0 = normal)
+//                               picture, file hit or file piece every MS (0 = normal); an answer
+//                               that waits takes a new setting at once, and a client that leaves
+//                               ends its wait
 //   motion S CH                 device event 2 (motion), value 1 << CH, to every live channel of S
 //   sensor S I                  device event 4 (sensor input I), value 1 << I
 //   cut S CH | restore S CH     camera CH shows "NO VIDEO"; event 3 with the mask of cut cameras
@@ -24,10 +26,11 @@
 //                               request, jpeg, serial, talk, broadcast, search, fetch) are
 //                               answered with CODE
 //   fail S PURPOSE off
-//   state S                     ok running=0|1 clients=N relays=0101 recording=0100 lost=0000
-//                               inputs=0000 captures=0,1,0,0 talk=BYTES broadcast=BYTES talking=0|1
+//   state S                     ok running=0|1 clients=N connections=N relays=0101 recording=0100
+//                               lost=0000 inputs=0000 captures=0,1,0,0 talk=BYTES broadcast=BYTES talking=0|1
 //                               clears=N box_inputs=HEX box_outputs=HEX box_polls=N box_open=0|1
-//                               frames=N,N,...   (per-camera lists in channel order)
+//                               frames=N,N,...   (per-camera lists in channel order; clients: live
+//                               log-ins, connections: every open connection, answered or not)
 //   state station               ok relays=01000000 open=COM1,COM2|-   (the linkage device's relays)
 //   ptz S                       ok N ENTRY ...  each ENTRY "CH:CODE:VALUE" (Conduit_PtzControl) or
 //                               "CH:serialPORT:HEX" (Conduit_SendSerialData)

@@ -33,7 +33,7 @@ CChannelSession::CChannelSession()
       m_armed(1), m_relayStates{0, 0, 0, 0}, m_jpegReopen(0), m_reconnectCountdown{0, 0, 0},
       m_recordCheckCountdown{0, 0, 0}, m_noMotionCountdown{0, 0, 0}, m_presetCycleCountdown{0, 0, 0}, m_presetIndex(0),
       m_presetCycleRunning(0), m_ptzProtocol(0), m_protocolDelay(0), m_matrixMenu(0), m_pPane(nullptr),
-      m_recordFileFormat(recordFileNone)
+      m_recordFileFormat(recordFileNone), m_openedLogin(), m_openedChannel(0), m_connectFacts()
 {
 }
 
@@ -74,12 +74,15 @@ BOOL CChannelSession::GetServerLogin(ServerLogin& login) const
 
 BOOL CChannelSession::GetReportedAddress(ServerLogin& login) const
 {
-    if (!IsOpen() || !GetServerLogin(login))
-        return FALSE;
+    return IsOpen() && GetServerLogin(login) && ReplaceByReportedAddress(m_liveHandle, login);
+}
+
+BOOL CChannelSession::ReplaceByReportedAddress(int handle, ServerLogin& login)
+{
     // The address the channel actually reached, which after a DDNS look-up is not the stored one.
     char address[CONDUIT_ADDRESS_SIZE] = {};
     unsigned short port = 0;
-    if (!Conduit_GetServerAddress(m_liveHandle, address, &port))
+    if (!Conduit_GetServerAddress(handle, address, &port))
         return FALSE;
     address[sizeof(address) - 1] = '\0';
     CopyText(login.address, address);
@@ -140,6 +143,9 @@ void CChannelSession::Connect(int open, int reconnect)
 
     ServerLogin login;
     GetServerLogin(login);
+    // The library thread that reports the log-in reads the server with it (FetchConnectFacts).
+    m_openedLogin = login;
+    m_openedChannel = m_pCamera->m_channel;
     ConduitConnectRecord record = {};
     record.serverName = login.name;
     record.userName = login.user;
@@ -179,13 +185,31 @@ void CChannelSession::CloseTalk()
     StationWindows().ClearTalkState();
 }
 
-void __stdcall CChannelSession::ChannelEventCallback(int, int type, int value, void* context)
+void __stdcall CChannelSession::ChannelEventCallback(int handle, int type, int value, void* context)
 {
     CChannelSession* session = static_cast<CChannelSession*>(context);
-    if (type == CONDUIT_EVENT_CONNECT)
-        StationWindows().PostConnectResult(session, value);
-    else
+    if (type != CONDUIT_EVENT_CONNECT) {
         session->OnDeviceEvent(type, value);
+        return;
+    }
+    if (value == CONDUIT_CONNECTED)
+        session->FetchConnectFacts(handle);
+    StationWindows().PostConnectResult(session, value);
+}
+
+void CChannelSession::FetchConnectFacts(int handle)
+{
+    // Each camera's library thread waits for its own server here; on the window thread the
+    // cameras of a station that connects them all at once would wait one after another.
+    static_assert(kPtzDescriptionSize == CONDUIT_PTZ_DESCRIPTION_SIZE, "the library's PTZ text size");
+    ConnectFacts facts = {};
+    ServerLogin login = m_openedLogin;
+    if (ReplaceByReportedAddress(handle, login)) {
+        facts.ptzRead = QueryPtzDescription(login, m_openedChannel, facts.ptzDescription);
+        facts.relaysRead = QueryRelayStates(login, facts.relays);
+    }
+    CSingleLock lock(&m_lock, TRUE);
+    m_connectFacts = facts;
 }
 
 void CChannelSession::OnConnectResult(CChannelSession*, int result)
@@ -216,9 +240,18 @@ void CChannelSession::OnConnectResult(CChannelSession*, int result)
     }
     if (resumeManual)
         SetRecording(1, recordManual, 1);
-    ReadPtzDescription();
+    ConnectFacts facts;
+    {
+        CSingleLock lock(&m_lock, TRUE);
+        facts = m_connectFacts;
+        m_connectFacts = ConnectFacts();
+    }
+    // The server's PTZ description and relay states, as the reporting thread read them.
+    if (facts.ptzRead)
+        ApplyPtzDescription(facts.ptzDescription);
     m_cameraInputs = Conduit_GetCameraInputs(m_liveHandle) & 0xFF;
-    ReadRelayStates();
+    if (facts.relaysRead)
+        ApplyRelayStates(facts.relays);
     m_state = sessionConnected;
     CheckRecordSchedule();
     m_stayConnected = 1;

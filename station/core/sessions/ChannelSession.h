@@ -178,8 +178,25 @@ private:
     };
     BOOL GetServerLogin(ServerLogin& login) const;
     BOOL GetReportedAddress(ServerLogin& login) const;
+    // Address and port of login become those the channel on handle reached.
+    static BOOL ReplaceByReportedAddress(int handle, ServerLogin& login);
     // The channel's parameter block from the server it reported, with the login that read it.
     BOOL ReadChannelParams(ServerLogin& login, unsigned char (&block)[16]);
+
+    // What a successful log-in learns from the server: read on the library thread that reported
+    // it (FetchConnectFacts), applied by OnConnectResult on the window thread.
+    enum { kPtzDescriptionSize = 128 }; // CONDUIT_PTZ_DESCRIPTION_SIZE
+    struct ConnectFacts {
+        BOOL ptzRead;
+        char ptzDescription[kPtzDescriptionSize];
+        BOOL relaysRead;
+        BYTE relays[4];
+    };
+    void FetchConnectFacts(int handle);
+    static BOOL QueryPtzDescription(const ServerLogin& login, int channel, char (&text)[kPtzDescriptionSize]);
+    static BOOL QueryRelayStates(const ServerLogin& login, BYTE (&states)[4]);
+    void ApplyPtzDescription(LPCSTR text);
+    void ApplyRelayStates(const BYTE (&states)[4]);
 
     // Connection.
     void CloseTalk();
@@ -216,6 +233,10 @@ private:
 
     // Set while the record file named by the storage runs.
     int m_recordFileFormat;
+    // The log-in and channel number the live channel was opened with; fixed while it is open.
+    ServerLogin m_openedLogin;
+    int m_openedChannel;
+    ConnectFacts m_connectFacts; // under m_lock
     // Guards the recording state and the JPEG stream against the library thread.
     CCriticalSection m_lock;
 };

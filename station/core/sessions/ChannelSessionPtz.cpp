@@ -122,32 +122,47 @@ int CChannelSession::SetDeviceAddress(int address)
                                     login.port);
 }
 
-void CChannelSession::ReadPtzDescription()
+BOOL CChannelSession::QueryPtzDescription(const ServerLogin& login, int channel, char (&text)[kPtzDescriptionSize])
 {
-    ServerLogin login;
-    if (!GetReportedAddress(login))
-        return;
-    char text[CONDUIT_PTZ_DESCRIPTION_SIZE] = {};
-    if (!Conduit_GetPtzDescription(login.name, login.address, m_pCamera->m_channel, login.user, login.password, text,
-                                   login.port))
-        return;
-    text[sizeof(text) - 1] = '\0';
+    if (!Conduit_GetPtzDescription(login.name, login.address, channel, login.user, login.password, text, login.port))
+        return FALSE;
+    text[kPtzDescriptionSize - 1] = '\0';
+    return TRUE;
+}
+
+BOOL CChannelSession::QueryRelayStates(const ServerLogin& login, BYTE (&states)[4])
+{
+    return Conduit_GetAlarmOutputs(login.name, login.address, login.user, login.password, states, login.port);
+}
+
+void CChannelSession::ApplyPtzDescription(LPCSTR text)
+{
     ReadDelay(text, m_ptzDelay);
 }
 
-void CChannelSession::ReadRelayStates()
+void CChannelSession::ApplyRelayStates(const BYTE (&states)[4])
 {
-    ServerLogin login;
-    if (!GetReportedAddress(login))
-        return;
-    unsigned char states[4] = {};
-    if (!Conduit_GetAlarmOutputs(login.name, login.address, login.user, login.password, states, login.port))
-        return;
     for (int i = 0; i < 4; ++i) {
         m_relayStates[i] = states[i];
         if (m_pCamera->m_pEMapOutputs[i])
             m_pCamera->m_pEMapOutputs[i]->SetAlarm(states[i]);
     }
+}
+
+void CChannelSession::ReadPtzDescription()
+{
+    ServerLogin login;
+    char text[kPtzDescriptionSize] = {};
+    if (GetReportedAddress(login) && QueryPtzDescription(login, m_pCamera->m_channel, text))
+        ApplyPtzDescription(text);
+}
+
+void CChannelSession::ReadRelayStates()
+{
+    ServerLogin login;
+    BYTE states[4] = {};
+    if (GetReportedAddress(login) && QueryRelayStates(login, states))
+        ApplyRelayStates(states);
 }
 
 int CChannelSession::SetRelay(int output, int on)

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "devices/conduit/Conduit.h"
+#include "tools/screenshot/Screenshot.h"
 #include "station/core/datamodel/LoggedInUser.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/SysParam.h"
@@ -260,6 +261,42 @@ TEST_F(SessionTest, PaneBoundWithoutConnectingShowsThePictureAfterTheNextConnect
     EXPECT_EQ(nullptr, pane.session);
     EXPECT_EQ(0, pane.Last("refresh"));
     EXPECT_EQ(0, session->m_previewOn);
+}
+
+// A connected camera that no pane shows receives no pictures; placed in a pane it shows the
+// server's next picture within one picture interval (the clock: a shown camera of the same server).
+TEST_F(SessionTest, HiddenCameraPlacedInAPaneShowsItsPictureWithinAPictureInterval)
+{
+    CTermServer* server = AddServer("Still", 2);
+    CChannelSession* shown = MakeSession(Camera(server, 0));
+    CChannelSession* hidden = MakeSession(Camera(server, 1));
+    RecordingPane& clockPane = NewPane();
+    RecordingPane& pane = NewPane();
+    SetWindowPos(clockPane.GetVideoSurface(), nullptr, 600, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(pane.GetVideoSurface(), nullptr, 600, 200, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ASSERT_TRUE(ConnectSession(shown, &clockPane));
+    ASSERT_TRUE(ConnectSession(hidden));
+    ASSERT_TRUE(WaitUntil([&] { return FramesDrawn(hidden) >= 1; })) << "a new channel keeps one picture";
+
+    int kept = FramesDrawn(hidden);
+    int clock = FramesDrawn(shown);
+    ASSERT_TRUE(WaitUntil([&] { return FramesDrawn(shown) >= clock + 3; }));
+    EXPECT_LE(FramesDrawn(hidden), kept + 1) << "a hidden camera receives no pictures";
+
+    auto showsPicture = [&] {
+        Capture c = CaptureWindow(pane.GetVideoSurface());
+        int lit = 0;
+        for (int x = 0; x < c.width; x += 4)
+            lit += c.Pixel(x, c.height / 2) != RGB(0, 0, 0);
+        return lit > c.width / 8;
+    };
+    ASSERT_FALSE(showsPicture());
+    clock = FramesDrawn(shown);
+    hidden->AttachPane(1, &pane, 0);
+    EXPECT_EQ(1, hidden->m_previewOn);
+    ASSERT_TRUE(WaitUntil(showsPicture));
+    EXPECT_LE(FramesDrawn(shown), clock + 1) << "the picture came within one picture interval";
+    SavePng(CaptureWindow(pane.GetVideoSurface()), ScreenshotPath("sessions_hidden_camera_shown"));
 }
 
 TEST_F(SessionTest, DisabledCameraGetsNoCountdownsAndNoAlarmPass)

@@ -29,7 +29,8 @@ std::string SiteText()
            "[Server3]\r\nName=Gamma\r\nUser=admin\r\nPassword=secret\r\nRunning=0\r\n"
            "[Server4]\r\nName=Delta\r\nUser=admin\r\nPassword=secret\r\nChannels=2\r\n"
            "[Server5]\r\nName=Echo\r\nUser=admin\r\nPassword=secret\r\nChannels=1\r\n"
-           "[Server6]\r\nName=Foxtrot\r\nUser=admin\r\nPassword=secret\r\nChannels=1\r\n";
+           "[Server6]\r\nName=Foxtrot\r\nUser=admin\r\nPassword=secret\r\nChannels=1\r\n"
+           "[Server7]\r\nName=Still\r\nUser=admin\r\nPassword=secret\r\nChannels=2\r\nFrameRate=5\r\n";
 }
 
 } // namespace

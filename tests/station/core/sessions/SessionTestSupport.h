@@ -30,6 +30,7 @@ class CTermServer;
 //   Gamma  stopped
 //   Delta  2 channels (stopped and started by tests)
 //   Echo, Foxtrot  1 channel each (broadcast targets)
+//   Still  2 channels at 5 pictures a second (a picture interval is long against a test's steps)
 //   the station's linkage device on COM1, address 1
 DevsimSite& Site();
 

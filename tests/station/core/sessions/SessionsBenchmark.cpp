@@ -1,10 +1,15 @@
 // 64 cameras on 4 simulated servers connected at once through their channel sessions: the time
 // from the first connect to the last camera connected (connect results handled on this thread as
 // the main dialog handles them), against one camera alone; and the station side's CPU per second
-// while 16 of them are shown live in panes, against one pane.
+// while 16 of them are shown live in panes, against one pane, and while one of the 64 is shown,
+// against that camera connected alone. Each figure comes with where its time went.
 #include <windows.h>
 
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,12 +37,16 @@ namespace {
 const int kServers = 4;
 const int kChannels = 16;
 
+double Seconds(FILETIME f)
+{
+    return (double(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7;
+}
+
 double ProcessCpuSeconds()
 {
     FILETIME c, e, k, u;
     GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
-    auto s = [](FILETIME f) { return (double(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e7; };
-    return s(k) + s(u);
+    return Seconds(k) + Seconds(u);
 }
 
 LRESULT CALLBACK PaneProc(HWND w, UINT msg, WPARAM wp, LPARAM lp)
@@ -53,6 +62,7 @@ public:
     {
         EnterCriticalSection(&lock_);
         results_.push_back({session, result});
+        lastPostMs = NowMs();
         LeaveCriticalSection(&lock_);
     }
     void Deliver()
@@ -61,9 +71,14 @@ public:
         std::vector<std::pair<CChannelSession*, int>> taken;
         taken.swap(results_);
         LeaveCriticalSection(&lock_);
-        for (auto& r : taken)
+        for (auto& r : taken) {
+            double t0 = NowMs();
             HandleConnectResultMessage(reinterpret_cast<WPARAM>(r.first), r.second);
+            handlingMs += NowMs() - t0;
+        }
     }
+    double lastPostMs = 0; // when the library last posted a connect result
+    double handlingMs = 0; // window-thread time spent on connect results
     void AppendConnectInfo(LPCSTR text) override { std::printf("connect info: %s", text); }
 
 private:
@@ -91,20 +106,46 @@ int CountConnected(size_t count)
     return n;
 }
 
-// Milliseconds from the first Connect to the last session connected, or -1 after 60 s.
-double ConnectAll(size_t count)
+// Where the time of a connect went, in milliseconds from the first Connect call.
+struct ConnectTimes {
+    double total = -1;     // to the last session connected; -1: not all within 60 s
+    double calls = 0;      // in the Connect calls themselves (window thread)
+    double lastResult = 0; // until the library had posted the last connect result
+    double handling = 0;   // handling the connect results (window thread)
+};
+
+void PrintShare(const char* what, double value, double total, const char* unit = "ms")
 {
+    std::printf("  %-58s %9.1f %-4s %5.1f%%\n", what, value, unit, total > 0 ? 100.0 * value / total : 0.0);
+}
+
+void PrintConnectTimes(const char* title, const ConnectTimes& t)
+{
+    std::printf("%s: %.1f ms\n", title, t.total);
+    PrintShare("Connect calls (window thread)", t.calls, t.total);
+    PrintShare("until the library posted the last connect result", t.lastResult, t.total);
+    PrintShare("connect-result handling (window thread, in all)", t.handling, t.total);
+}
+
+ConnectTimes ConnectAll(size_t count)
+{
+    ConnectTimes t;
+    g_windows.handlingMs = 0;
     double start = NowMs();
     for (size_t i = 0; i < count; ++i)
         g_sessions[i]->Connect(1, 0);
+    t.calls = NowMs() - start;
     while (CountConnected(count) < (int)count) {
         if (NowMs() - start > 60000)
-            return -1;
+            return t;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
         PumpMessages();
         g_windows.Deliver();
     }
-    return NowMs() - start;
+    t.total = NowMs() - start;
+    t.lastResult = g_windows.lastPostMs - start;
+    t.handling = g_windows.handlingMs;
+    return t;
 }
 
 void DisconnectAll()
@@ -115,9 +156,50 @@ void DisconnectAll()
     g_windows.Deliver();
 }
 
-// CPU seconds per second of this process while `shown` sessions draw into panes (all 64 stay
-// connected), ticking the sessions once a second as the main dialog does.
-double LiveCpu(int shown, DWORD ms)
+double ThreadCpuSeconds(HANDLE thread)
+{
+    FILETIME c, e, k, u;
+    return GetThreadTimes(thread, &c, &e, &k, &u) ? Seconds(k) + Seconds(u) : 0;
+}
+
+// CPU seconds of every thread of this process.
+std::map<DWORD, double> ThreadCpuSeconds()
+{
+    std::map<DWORD, double> cpu;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return cpu;
+    THREADENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != GetCurrentProcessId())
+            continue;
+        HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+        if (thread != nullptr) {
+            cpu[entry.th32ThreadID] = ThreadCpuSeconds(thread);
+            CloseHandle(thread);
+        }
+    }
+    CloseHandle(snapshot);
+    return cpu;
+}
+
+int PicturesReceived(size_t count)
+{
+    int total = 0;
+    for (size_t i = 0; i < count; ++i) {
+        int info[5] = {};
+        if (Conduit_GetStreamInfo(g_sessions[i]->m_liveHandle, info))
+            total += info[4];
+    }
+    return total;
+}
+
+// CPU seconds per second of this process while `shown` sessions draw into panes and the first
+// `connected` sessions are connected, ticking the sessions once a second as the main dialog does.
+// Prints where the CPU went: the window thread, the busiest other threads (one a shown channel),
+// and the rest (the library threads of the hidden channels, and others).
+double LiveCpu(const char* title, int shown, size_t connected, DWORD ms)
 {
     std::vector<std::unique_ptr<BenchPane>> panes;
     for (int i = 0; i < shown; ++i) {
@@ -129,21 +211,49 @@ double LiveCpu(int shown, DWORD ms)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         PumpMessages();
     }
+    std::map<DWORD, double> threads0 = ThreadCpuSeconds();
+    int pictures0 = PicturesReceived(connected);
     double c0 = ProcessCpuSeconds();
     double t0 = NowMs();
     double nextTick = t0 + 1000;
+    double tickCpu = 0;
     while (NowMs() - t0 < ms) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         PumpMessages();
         g_windows.Deliver();
         if (NowMs() >= nextTick) {
+            double before = ThreadCpuSeconds(GetCurrentThread());
             TickAllSessions();
+            tickCpu += ThreadCpuSeconds(GetCurrentThread()) - before;
             nextTick += 1000;
         }
     }
-    double cpu = (ProcessCpuSeconds() - c0) / ((NowMs() - t0) / 1000.0);
+    double seconds = (NowMs() - t0) / 1000.0;
+    double cpu = (ProcessCpuSeconds() - c0) / seconds;
+    int pictures = PicturesReceived(connected) - pictures0;
+    std::map<DWORD, double> threads1 = ThreadCpuSeconds();
     for (int i = 0; i < shown; ++i)
         g_sessions[(size_t)i * 4]->AttachPane(0, nullptr, 0);
+
+    double window = 0;
+    std::vector<double> others;
+    for (const auto& t : threads1) {
+        double used = (t.second - threads0[t.first]) / seconds;
+        if (t.first == GetCurrentThreadId())
+            window = used;
+        else
+            others.push_back(used);
+    }
+    std::sort(others.rbegin(), others.rend());
+    double busiest = 0, rest = 0;
+    for (size_t i = 0; i < others.size(); ++i)
+        (i < (size_t)shown ? busiest : rest) += others[i];
+    std::printf("%s: %.3f s/s, %zu threads, %.0f pictures received a second\n", title, cpu, threads1.size(),
+                pictures / seconds);
+    PrintShare("window thread", window * 1000, cpu * 1000, "ms/s");
+    PrintShare("of it the sessions' once-a-second ticks", tickCpu / seconds * 1000, cpu * 1000, "ms/s");
+    PrintShare("busiest other threads, one per shown pane", busiest * 1000, cpu * 1000, "ms/s");
+    PrintShare("all other threads", rest * 1000, cpu * 1000, "ms/s");
     return cpu;
 }
 
@@ -199,19 +309,30 @@ int main()
     SetStationWindows(&g_windows);
     InstallChannelSessionLinks();
 
-    double one = ConnectAll(1);
+    ConnectTimes one = ConnectAll(1);
     DisconnectAll();
-    double all = ConnectAll(g_sessions.size());
-    if (one < 0 || all < 0) {
+    ConnectTimes all = ConnectAll(g_sessions.size());
+    if (one.total < 0 || all.total < 0) {
         std::printf("not every camera connected\n");
         return 1;
     }
-    PrintFigure("connect 64 cameras at once vs 1 camera", all, one, "ms", "far below 64");
+    PrintConnectTimes("connect 1 camera", one);
+    PrintConnectTimes("connect 64 cameras", all);
+    PrintFigure("connect 64 cameras at once vs 1 camera", all.total, one.total, "ms",
+                "at most 4x: the cameras connect side by side");
 
-    double cpuOne = LiveCpu(1, 5000);
-    double cpuSixteen = LiveCpu(16, 5000);
+    double cpuOne = LiveCpu("64 connected, 1 shown", 1, g_sessions.size(), 5000);
+    double cpuSixteen = LiveCpu("64 connected, 16 shown", 16, g_sessions.size(), 5000);
+    DisconnectAll();
+    if (ConnectAll(1).total < 0) {
+        std::printf("the camera did not connect again\n");
+        return 1;
+    }
+    double cpuAlone = LiveCpu("1 connected and shown", 1, 1, 5000);
     PrintFigure("station CPU, 64 connected, 16 shown vs 1 shown", cpuSixteen, cpuOne, "s/s",
                 "16 panes stay smooth (under 1 core)");
+    PrintFigure("station CPU, 64 connected and 1 shown vs 1 connected and shown", cpuOne, cpuAlone, "s/s",
+                "at most 1.3x: hidden channels do no picture work");
 
     delete g_pRecGroup; // disconnects every session
     g_pRecGroup = nullptr;
