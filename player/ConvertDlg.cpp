@@ -18,7 +18,7 @@ ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CConvertDlg::CConvertDlg(CWnd* parent)
-    : CDialog(IDD, parent), m_status("正在下载..."), m_timer(0), m_handle(-1), m_running(0)
+    : CDialog(IDD, parent), m_status(MAKEINTRESOURCEA(IDS_CONVERT_INITIAL)), m_timer(0), m_handle(-1), m_running(0)
 {
 }
 
@@ -55,7 +55,7 @@ void CConvertDlg::OnChooseMp4()
 {
     CString filter;
     filter.LoadString(IDS_FILTER_MP4);
-    CFileDialog dialog(TRUE, "mp4", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, this);
+    CFileDialog dialog(TRUE, "mpg", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, this);
     const INT_PTR answer = dialog.DoModal();
     RestoreProgramDirectory();
     if (answer != IDOK)

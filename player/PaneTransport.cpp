@@ -17,7 +17,7 @@ const int kVolumeStep = 6553;
 CPaneTransport::CPaneTransport(PaneHost& host, int index)
     : m_index(index), m_handle(-1), m_cutting(0), m_started(0), m_target(), m_pictureWidth(0), m_pictureHeight(0),
       m_playlistMode(0), m_totalTime(10), m_playTime(0), m_dragging(0), m_volume(10), m_enable(), m_grey(),
-      m_state(paneReady), m_sound(0), m_deadEnds(0), m_host(host)
+      m_state(paneReady), m_sound(0), m_host(host)
 {
     m_target.local = 1;
     SetAllFlags(0, 1);
@@ -100,6 +100,23 @@ int CPaneTransport::Control(int command)
 }
 
 int CPaneTransport::OpenFile(const char* path)
+{
+    m_playlist.ClearDeadEnds();
+    return Open(path);
+}
+
+int CPaneTransport::OpenTarget(const PlayTarget& target, BOOL soundOff)
+{
+    const PlayTarget chosen = target; // target may be the pane's own
+    Control(cmdStop);
+    m_target = chosen;
+    if (soundOff)
+        m_sound = 0;
+    m_playlistMode = 0;
+    return OpenFile(nullptr);
+}
+
+int CPaneTransport::Open(const char* path)
 {
     const FramewellApi& fw = GetFramewellApi();
     char chosen[sizeof m_target.path];
@@ -199,7 +216,10 @@ void CPaneTransport::OnEndOfFile()
     if (remoteFailed && m_host.IsActivePane())
         m_host.ShowStatusId(IDS_CONNECT_FAILED);
     if (m_playlistMode) {
-        m_deadEnds = neverStarted ? m_deadEnds + 1 : 0;
+        if (neverStarted)
+            m_playlist.NoteDeadEnd();
+        else
+            m_playlist.ClearDeadEnds();
         PlayNextEntry();
     } else if (m_host.IsActivePane()) {
         m_host.LeaveFullScreen();
@@ -221,7 +241,7 @@ void CPaneTransport::OnReady()
     FitWindowToPicture(FALSE);
     SetAllFlags(1, 0);
     m_started = 1;
-    m_deadEnds = 0;
+    m_playlist.ClearDeadEnds();
     m_state = panePlaying;
     Changed();
 }
@@ -241,14 +261,14 @@ void CPaneTransport::PlayNextEntry()
 {
     const int count = m_playlist.GetCount();
     // A whole pass of entries that ended without starting (unreachable servers) ends the list.
-    if (count == 0 || m_deadEnds >= count)
+    if (count == 0 || m_playlist.WholePassDead())
         return;
     for (int step = 1; step <= count; ++step) {
         const int index = (m_playlist.m_current + 1) % count;
         m_playlist.m_current = index;
         char path[sizeof m_target.path];
         CopyText(path, m_playlist.GetAt(index)->path);
-        if (OpenFile(path))
+        if (Open(path))
             return;
     }
 }

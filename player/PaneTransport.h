@@ -73,7 +73,12 @@ public:
     ~CPaneTransport();
 
     int Control(int command);
+    // Opens path (or the pending path when null), as the user or the program asks: a new start, so
+    // the playlist's count of entries that did not start begins again.
     int OpenFile(const char* path);
+    // What a window does to open a file in the pane outside the playlist: stop, take the target, leave
+    // playlist mode, open. A local file chosen in the open dialog also starts without sound.
+    int OpenTarget(const PlayTarget& target, BOOL soundOff = FALSE);
     void OnNotify(WPARAM code, LPARAM handle);
     void OnTimer(UINT id);
     void Seek(int seconds);
@@ -102,8 +107,6 @@ public:
     int m_state;
     int m_sound;
     CPlaylist m_playlist;
-    // Entries in a row that ended without starting; a whole pass of them stops the playlist.
-    int m_deadEnds;
 
 private:
     void SetAllFlags(int enable, int grey);
@@ -114,6 +117,7 @@ private:
     void OnReady();
     void OnBuffering();
     void PlayNextEntry();
+    int Open(const char* path);
     void SaveCutClip(const char* clip);
 
     PaneHost& m_host;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include <afxstr.h>
+
 namespace {
 
 const char kMarker[] = " *far ";
@@ -85,4 +87,12 @@ int ParsePlayerCommandLine(const char* text, PlayTarget& target)
     parsed.local = 0;
     target = parsed;
     return 0;
+}
+
+PlayTarget LocalTarget(const char* path)
+{
+    PlayTarget target = {};
+    CopyText(target.path, path);
+    target.local = 1;
+    return target;
 }

@@ -14,6 +14,9 @@ struct PlayTarget {
     int port;
 };
 
+// A local file as a target.
+PlayTarget LocalTarget(const char* path);
+
 // Fills target from text: 0, or -1 when a field is missing or longer than its buffer. On -1 the
 // path is set when it fits and the local mark and the connection are left as they were.
 int ParsePlayerCommandLine(const char* text, PlayTarget& target);

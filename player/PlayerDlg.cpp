@@ -71,6 +71,8 @@ CString InstanceName()
 
 BEGIN_MESSAGE_MAP(CPlayerDlg, CDialog)
 ON_WM_CREATE()
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
 ON_WM_COPYDATA()
 ON_WM_DROPFILES()
 ON_WM_SIZE()
@@ -101,7 +103,8 @@ END_MESSAGE_MAP()
 CPlayerDlg::CPlayerDlg(CWnd* parent)
     : CDialog(IDD, parent), m_panes(), m_screenWidth(0), m_screenHeight(0), m_layoutReady(FALSE), m_borderWidth(0),
       m_captionHeight(0), m_fullScreen(FALSE), m_savedPlacement(), m_shownPlaylistWidth(0),
-      m_playlistWidth(kPlayerDefaultPlaylistWidth), m_playlist(nullptr), m_mutex(nullptr), m_search(nullptr)
+      m_playlistWidth(kPlayerDefaultPlaylistWidth), m_playlist(nullptr), m_mutex(nullptr), m_hIcon(nullptr),
+      m_search(nullptr)
 {
     if (CWinApp* app = AfxGetApp()) {
         if (app->m_lpCmdLine != nullptr)
@@ -177,6 +180,7 @@ BOOL CPlayerDlg::OnInitDialog()
     if (icon == nullptr)
         icon = ::LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(IDI_CLIPVIEW), RT_GROUP_ICON),
                            MAKEINTRESOURCEA(IDI_CLIPVIEW));
+    m_hIcon = icon;
     SetIcon(icon, TRUE);
     SetIcon(icon, FALSE);
     TessarineAttachWindow(m_hWnd, "MainFrame");
@@ -268,6 +272,28 @@ void CPlayerDlg::OnCancel()
     CDialog::OnCancel();
 }
 
+// Minimised, the window shows its icon centred (a system that draws minimised windows itself never
+// asks), and the icon is what a drag of the minimised window shows.
+void CPlayerDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
+    CRect client;
+    GetClientRect(&client);
+    const int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+HCURSOR CPlayerDlg::OnQueryDragIcon()
+{
+    return (HCURSOR)m_hIcon;
+}
+
 BOOL CPlayerDlg::OnCopyData(CWnd*, COPYDATASTRUCT* data)
 {
     // The block is another program's: read no further than its size, and take an empty one for nothing.
@@ -287,8 +313,7 @@ BOOL CPlayerDlg::OpenCommandLine(LPCSTR text)
     pane->Control(cmdStop);
     if (pane->ParseCommandLine(text) != 0)
         return FALSE;
-    pane->m_transport.m_playlistMode = 0;
-    if (!pane->OpenFile(nullptr)) {
+    if (!pane->m_transport.OpenTarget(pane->m_transport.m_target)) {
         AfxMessageBox(IDS_OPEN_FAILED);
         return FALSE;
     }
@@ -319,11 +344,7 @@ void CPlayerDlg::DropFiles(const CStringArray& files, CPoint screenPoint)
         m_panes[i]->GetWindowRect(&rect);
         if (!m_panes[i]->IsWindowVisible() || !rect.PtInRect(screenPoint))
             continue;
-        CPaneTransport& t = m_panes[i]->m_transport;
-        t.m_target.local = 1;
-        t.Control(cmdStop);
-        t.m_playlistMode = 0;
-        if (t.OpenFile(files[0]))
+        if (m_panes[i]->m_transport.OpenTarget(LocalTarget(files[0])))
             SetActivePane(i);
         else
             AfxMessageBox(IDS_OPEN_FAILED);
@@ -333,12 +354,8 @@ void CPlayerDlg::DropFiles(const CStringArray& files, CPoint screenPoint)
     m_playlist->GetWindowRect(&list);
     if (!m_playlist->IsWindowVisible() || !list.PtInRect(screenPoint))
         return;
-    for (int i = 0; i < files.GetSize(); ++i) {
-        PlayTarget target = {};
-        CopyText(target.path, files[i]);
-        target.local = 1;
-        ActivePane()->m_transport.m_playlist.Add(MakePlaylistEntry(target));
-    }
+    for (int i = 0; i < files.GetSize(); ++i)
+        ActivePane()->m_transport.m_playlist.Add(MakePlaylistEntry(LocalTarget(files[i])));
     RefreshPlaylist();
 }
 
@@ -356,18 +373,45 @@ void CPlayerDlg::SetActivePane(int index)
     RefreshPlaylist();
 }
 
+// Each setter below touches its control only when the value changes: the play-time timer calls
+// UpdateControls every second, and a picture, a menu state or a range set again repaints for nothing.
 void CPlayerDlg::SetButtonIcon(UINT id, UINT icon)
 {
-    if (CWnd* button = GetDlgItem(id))
-        button->SendMessage(BM_SETIMAGE, IMAGE_ICON, (LPARAM)LoadSmallIcon(icon));
+    CWnd* button = GetDlgItem(id);
+    const HICON picture = LoadSmallIcon(icon); // shared: the same handle each time
+    if (button != nullptr && (HICON)button->SendMessage(BM_GETIMAGE, IMAGE_ICON, 0) != picture)
+        button->SendMessage(BM_SETIMAGE, IMAGE_ICON, (LPARAM)picture);
+}
+
+void CPlayerDlg::EnableControl(UINT id, BOOL enable)
+{
+    CWnd* control = GetDlgItem(id);
+    if (control != nullptr && !control->IsWindowEnabled() != !enable)
+        control->EnableWindow(enable);
+}
+
+void CPlayerDlg::SetControlText(UINT id, LPCSTR text)
+{
+    CString shown;
+    GetDlgItemText(id, shown);
+    if (shown != text)
+        SetDlgItemText(id, text);
 }
 
 void CPlayerDlg::UpdateStripButton(UINT id, int enabled, UINT iconOn, UINT iconOff)
 {
     if (iconOn != 0)
         SetButtonIcon(id, enabled ? iconOn : iconOff);
-    if (CWnd* button = GetDlgItem(id))
-        button->EnableWindow(enabled);
+    EnableControl(id, enabled);
+}
+
+BOOL CPlayerDlg::GreyMenuItem(UINT id, int grey)
+{
+    const UINT state = m_menu.GetMenuState(id, MF_BYCOMMAND);
+    if (state == (UINT)-1 || ((state & MF_GRAYED) != 0) == (grey != 0))
+        return FALSE;
+    m_menu.EnableMenuItem(id, MF_BYCOMMAND | (grey ? MF_GRAYED : MF_ENABLED));
+    return TRUE;
 }
 
 void CPlayerDlg::UpdateControls()
@@ -376,27 +420,32 @@ void CPlayerDlg::UpdateControls()
     for (const StripButton& b : kStrip)
         UpdateStripButton(b.id, t.m_enable[b.flag], b.iconOn, b.iconOff);
     SetButtonIcon(IDC_SOUND, t.m_sound ? IDI_SOUND_ON : IDI_SOUND_OFF);
-    GetDlgItem(IDC_SOUND)->EnableWindow(t.m_enable[enSound]);
+    EnableControl(IDC_SOUND, t.m_enable[enSound]);
     if (m_menu.m_hMenu != nullptr) {
-        const UINT grey[] = {ID_FILE_CLOSE_RECORD, ID_VIEW_FULLSCREEN, ID_ZOOM_50, ID_TOOLS_SNAPSHOT};
-        const int flags[] = {t.m_grey[greyClose], t.m_grey[greyFullScreen], t.m_grey[greyZoom], t.m_grey[greySnapshot]};
-        for (int i = 0; i < 4; ++i)
-            m_menu.EnableMenuItem(grey[i], MF_BYCOMMAND | (flags[i] ? MF_GRAYED : MF_ENABLED));
-        for (UINT zoom : {ID_ZOOM_100, ID_ZOOM_150, ID_ZOOM_200})
-            m_menu.EnableMenuItem(zoom, MF_BYCOMMAND | (t.m_grey[greyZoom] ? MF_GRAYED : MF_ENABLED));
-        DrawMenuBar();
+        const UINT items[] = {ID_FILE_CLOSE_RECORD, ID_VIEW_FULLSCREEN, ID_ZOOM_50,       ID_ZOOM_100,
+                              ID_ZOOM_150,          ID_ZOOM_200,        ID_TOOLS_SNAPSHOT};
+        const int grey[] = {t.m_grey[greyClose], t.m_grey[greyFullScreen], t.m_grey[greyZoom],    t.m_grey[greyZoom],
+                            t.m_grey[greyZoom],  t.m_grey[greyZoom],       t.m_grey[greySnapshot]};
+        BOOL changed = FALSE;
+        for (int i = 0; i < 7; ++i)
+            changed |= GreyMenuItem(items[i], grey[i]);
+        if (changed)
+            DrawMenuBar();
     }
     CSliderCtrl* position = (CSliderCtrl*)GetDlgItem(IDC_POSITION);
+    if (position->GetRangeMin() != 0 || position->GetRangeMax() != t.m_totalTime / 1000)
+        position->SetRange(0, t.m_totalTime / 1000, TRUE);
     if (!t.m_dragging) {
-        SetDlgItemText(IDC_PLAYTIME, FormatDuration(t.m_playTime));
-        position->SetPos(t.m_playTime / 1000);
+        SetControlText(IDC_PLAYTIME, FormatDuration(t.m_playTime));
+        if (position->GetPos() != t.m_playTime / 1000)
+            position->SetPos(t.m_playTime / 1000);
     }
-    position->SetRange(0, t.m_totalTime / 1000, TRUE);
-    SetDlgItemText(IDC_TOTALTIME, FormatDuration(t.m_totalTime));
+    SetControlText(IDC_TOTALTIME, FormatDuration(t.m_totalTime));
     CSliderCtrl* volume = (CSliderCtrl*)GetDlgItem(IDC_VOLUME);
-    volume->SetPos(t.m_volume);
-    position->EnableWindow(t.m_enable[enPosition]);
-    volume->EnableWindow(t.m_enable[enVolume]);
+    if (volume->GetPos() != t.m_volume)
+        volume->SetPos(t.m_volume);
+    EnableControl(IDC_POSITION, t.m_enable[enPosition]);
+    EnableControl(IDC_VOLUME, t.m_enable[enVolume]);
 }
 
 void CPlayerDlg::ShowStateText(int state)
@@ -642,16 +691,13 @@ void CPlayerDlg::OnOpenFile()
 {
     CString filter;
     filter.LoadString(IDS_FILTER_MP4_ALL);
-    CFileDialog dialog(TRUE, "mp4", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, this);
+    CFileDialog dialog(TRUE, "mpg", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, this);
     const INT_PTR answer = dialog.DoModal();
     RestoreProgramDirectory();
     if (answer != IDOK)
         return;
     CPaneTransport& t = ActivePane()->m_transport;
-    t.m_target.local = 1;
-    t.m_sound = 0;
-    t.m_playlistMode = 0;
-    if (!t.OpenFile(dialog.GetPathName())) {
+    if (!t.OpenTarget(LocalTarget(dialog.GetPathName()), TRUE)) {
         AfxMessageBox(IDS_OPEN_FAILED);
         return;
     }
@@ -777,7 +823,7 @@ void CPlayerDlg::OnPlaylistAdd()
     RestoreProgramDirectory();
     CString filter;
     filter.LoadString(IDS_FILTER_MP4_ALL);
-    CFileDialog dialog(TRUE, "mp4", nullptr,
+    CFileDialog dialog(TRUE, "mpg", nullptr,
                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ALLOWMULTISELECT | OFN_EXPLORER, filter, this);
     std::vector<char> names(6000, '\0');
     dialog.m_ofn.lpstrFile = names.data();
@@ -788,12 +834,8 @@ void CPlayerDlg::OnPlaylistAdd()
         return;
     CPaneTransport& t = ActivePane()->m_transport;
     POSITION pos = dialog.GetStartPosition();
-    while (pos != nullptr) {
-        PlayTarget target = {};
-        CopyText(target.path, dialog.GetNextPathName(pos));
-        target.local = 1;
-        t.m_playlist.Add(MakePlaylistEntry(target));
-    }
+    while (pos != nullptr)
+        t.m_playlist.Add(MakePlaylistEntry(LocalTarget(dialog.GetNextPathName(pos))));
     t.m_playlistMode = 1;
     RefreshPlaylist();
 }

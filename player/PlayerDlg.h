@@ -52,6 +52,7 @@ public:
     int m_shownPlaylistWidth, m_playlistWidth;
     CPlayListDlg* m_playlist;
     HANDLE m_mutex;
+    HICON m_hIcon;       // the program's icon, drawn while minimised
     CString m_startLine; // the program's command line (tests set it)
 
 protected:
@@ -61,6 +62,8 @@ protected:
     void OnOK() override {}
     void OnCancel() override;
     afx_msg int OnCreate(LPCREATESTRUCT create);
+    afx_msg void OnPaint();
+    afx_msg HCURSOR OnQueryDragIcon();
     afx_msg BOOL OnCopyData(CWnd* from, COPYDATASTRUCT* data);
     afx_msg void OnDropFiles(HDROP drop);
     afx_msg void OnSize(UINT type, int cx, int cy);
@@ -93,6 +96,10 @@ private:
     void CreateTooltips();
     void SetButtonIcon(UINT id, UINT icon);
     void UpdateStripButton(UINT id, int enabled, UINT iconOn, UINT iconOff);
+    void EnableControl(UINT id, BOOL enable);
+    void SetControlText(UINT id, LPCSTR text);
+    // TRUE when the item's state had to change.
+    BOOL GreyMenuItem(UINT id, int grey);
     void EnterFullScreen();
     void LeaveFullScreenMode();
     void ShowControls(BOOL show);

@@ -15,18 +15,21 @@ const PlaylistEntry* CPlaylist::GetAt(int index) const
 void CPlaylist::Add(const PlaylistEntry& entry)
 {
     m_entries.push_back(std::make_unique<PlaylistEntry>(entry));
+    m_deadEnds = 0;
 }
 
 void CPlaylist::RemoveAll()
 {
     m_entries.clear();
     m_current = 0;
+    m_deadEnds = 0;
 }
 
 void CPlaylist::MoveItems(const std::vector<int>& ascending, int p)
 {
     const PlaylistEntry* current = GetAt(m_current);
     const int count = GetCount();
+    m_deadEnds = 0;
     if (p < 0 || p > count)
         p = count;
     int shift = 0;
@@ -57,6 +60,7 @@ void CPlaylist::MoveItems(const std::vector<int>& ascending, int p)
 void CPlaylist::DeleteItems(const std::vector<int>& ascending)
 {
     const PlaylistEntry* current = GetAt(m_current);
+    m_deadEnds = 0;
     for (auto it = ascending.rbegin(); it != ascending.rend(); ++it) {
         if (*it >= 0 && *it < GetCount())
             m_entries.erase(m_entries.begin() + *it);

@@ -8,11 +8,11 @@
 #include "player/PlayerApp.h"
 #include "player/PlayerDlg.h"
 #include "player/SearchNames.h"
-#include "station/config/records/PickerTime.h"
+#include "shared/records/PickerTime.h"
 #include "resources/clipview/resource.h"
 #include "skin/engine/toolkit/Tessarine.h"
-#include "station/config/records/ProgressDlg.h"
-#include "station/config/records/RemoteHit.h"
+#include "shared/records/ProgressDlg.h"
+#include "shared/records/RemoteHit.h"
 
 namespace {
 
@@ -105,11 +105,12 @@ BOOL CSearchDlg::OnInitDialog()
     CDialog::OnInitDialog();
     TessarineAttachWindow(m_hWnd, "Dialog");
     CComboBox* channel = (CComboBox*)GetDlgItem(IDC_CHANNEL);
-    for (const char* text : {"所有通道", "1", "2", "3", "4"})
+    channel->AddString(CString(MAKEINTRESOURCEA(IDS_CHANNEL_ALL)));
+    for (const char* text : {"1", "2", "3", "4"})
         channel->AddString(text);
     CComboBox* type = (CComboBox*)GetDlgItem(IDC_FILETYPE);
-    for (const char* text : {"视频文件", "JPEG文件"})
-        type->AddString(text);
+    for (UINT text : {IDS_FILETYPE_VIDEO, IDS_FILETYPE_JPEG})
+        type->AddString(CString(MAKEINTRESOURCEA(text)));
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     SetDayRange(now, m_fromDate, m_fromTime, m_toDate, m_toTime);
@@ -221,15 +222,7 @@ BOOL CSearchDlg::PlaySelected()
     char path[MAX_PATH] = "";
     if (index < 0 || m_player == nullptr || !m_store.ReadPath(index, path))
         return FALSE;
-    CPaneTransport& t = m_player->ActivePane()->m_transport;
-    t.Control(cmdStop);
-    t.m_target.local = 0;
-    CopyText(t.m_target.address, m_store.m_address);
-    CopyText(t.m_target.user, m_store.m_user);
-    CopyText(t.m_target.password, m_store.m_password);
-    t.m_target.port = m_store.m_port;
-    t.m_playlistMode = 0;
-    if (!t.OpenFile(path)) {
+    if (!m_player->ActivePane()->m_transport.OpenTarget(RemoteTarget(m_store, path))) {
         AfxMessageBox(IDS_OPEN_FAILED); // the window stays for another choice
         return FALSE;
     }

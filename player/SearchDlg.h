@@ -6,7 +6,7 @@
 #include <afxwin.h>
 
 #include "devices/framewell/Framewell.h"
-#include "station/config/records/ResultPager.h"
+#include "shared/records/ResultPager.h"
 #include "station/core/storage/QueryResultStore.h"
 
 class CPlayerDlg;

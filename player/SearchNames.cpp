@@ -4,6 +4,7 @@
 #include <time.h>
 
 #include "resources/clipview/resource.h"
+#include "shared/records/RemoteHit.h"
 #include "station/core/storage/QueryResultStore.h"
 
 CString MakeSearchLocalName(const QueryResultRecord& record, int kind)
@@ -16,8 +17,8 @@ CString MakeSearchLocalName(const QueryResultRecord& record, int kind)
     if (local == nullptr)
         return CString();
     CString name;
-    name.Format("%s_%d_%02d%02d%02d%s", record.name, record.channel + 1, local->tm_hour, local->tm_min, local->tm_sec,
-                kExtensions[kind - 1]);
+    name.Format("%s_%d_%02d%02d%02d%s", (LPCSTR)HitServerName(record), record.channel + 1, local->tm_hour,
+                local->tm_min, local->tm_sec, kExtensions[kind - 1]);
     return name;
 }
 

@@ -46,6 +46,7 @@ public:
 
     bool AddFrame(const uint8_t* jpeg, size_t size, uint32_t timeMs) override
     {
+        timeMs = NextPictureTime(timeMs);
         if (frames_ == 0)
             firstMs_ = timeMs;
         uint32_t t = timeMs - firstMs_;
@@ -88,8 +89,8 @@ public:
 
     bool Close() override
     {
-        if (!file_.Ok())
-            return file_.Close();
+        if (!file_.Ok() || frames_ == 0)
+            return CloseOutput();
         uint64_t frameMs = frames_ > 1 ? lastMs_ / (frames_ - 1) : 40;
         uint64_t duration100ns = (uint64_t(lastMs_) + frameMs) * 10000;
         std::vector<uint8_t> v;
@@ -106,7 +107,7 @@ public:
         d.clear();
         PutLe(d, packets_, 8);
         file_.WriteAt(dataSizeAt_ + 8 + 16, d.data(), 8);
-        return file_.Close();
+        return CloseOutput();
     }
 
 private:

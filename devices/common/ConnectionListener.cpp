@@ -20,11 +20,11 @@ ConnectionListener::~ConnectionListener()
     DeleteCriticalSection(&lock_);
 }
 
-bool ConnectionListener::Start(uint16_t port, uint16_t* bound)
+bool ConnectionListener::Start(uint16_t port, uint16_t* bound, uint32_t address)
 {
     Stop();
     ResetEvent(stop_);
-    SOCKET s = ListenTcp(port, bound);
+    SOCKET s = ListenTcp(port, bound, address);
     if (s == INVALID_SOCKET)
         return false;
     Guard g(lock_);

@@ -21,9 +21,9 @@ public:
     ConnectionListener(const ConnectionListener&) = delete;
     ConnectionListener& operator=(const ConnectionListener&) = delete;
 
-    // Stops what runs, then listens on port (0 = any free port); the bound port goes to *bound (may be
-    // null). False when it cannot listen.
-    bool Start(uint16_t port, uint16_t* bound);
+    // Stops what runs, then listens on address:port (0 = any free port; address as ListenTcp takes it);
+    // the bound port goes to *bound (may be null). False when it cannot listen.
+    bool Start(uint16_t port, uint16_t* bound, uint32_t address = INADDR_LOOPBACK);
     void Stop();
 
 private:

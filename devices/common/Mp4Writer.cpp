@@ -69,6 +69,7 @@ public:
 
     bool AddFrame(const uint8_t* jpeg, size_t size, uint32_t timeMs) override
     {
+        timeMs = NextPictureTime(timeMs);
         uint64_t at = file_.Position();
         if (!file_.Write(jpeg, size))
             return false;
@@ -81,15 +82,15 @@ public:
 
     bool Close() override
     {
-        if (!file_.Ok())
-            return file_.Close();
+        if (!file_.Ok() || frames_ == 0)
+            return CloseOutput();
         uint64_t mdatSize = file_.Position() - mdatAt_;
         std::vector<uint8_t> large;
         PutBe(large, mdatSize, 8);
         file_.WriteAt(mdatAt_ + 8, large.data(), large.size());
         std::vector<uint8_t> moov = Moov().Bytes();
         file_.Write(moov.data(), moov.size());
-        return file_.Close();
+        return CloseOutput();
     }
 
 private:

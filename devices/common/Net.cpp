@@ -66,7 +66,7 @@ SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDL
     return s;
 }
 
-SOCKET ListenTcp(uint16_t port, uint16_t* actualPort)
+SOCKET ListenTcp(uint16_t port, uint16_t* actualPort, uint32_t address)
 {
     EnsureWinsock();
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -78,7 +78,7 @@ SOCKET ListenTcp(uint16_t port, uint16_t* actualPort)
     sockaddr_in sa = {};
     sa.sin_family = AF_INET;
     sa.sin_port = htons(port);
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sa.sin_addr.s_addr = htonl(address);
     if (bind(s, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 || listen(s, 64) != 0) {
         closesocket(s);
         return INVALID_SOCKET;

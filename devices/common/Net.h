@@ -18,8 +18,9 @@ void EnsureWinsock();
 // Returns INVALID_SOCKET on failure (refused, unreachable, timed out, stopped).
 SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDLE stopEvent);
 
-// A listening socket on 127.0.0.1:port (0 = any free port); the bound port goes to *actualPort.
-SOCKET ListenTcp(uint16_t port, uint16_t* actualPort);
+// A listening socket on address:port (0 = any free port; the address in host order, loopback unless a
+// service must be reached from other machines); the bound port goes to *actualPort.
+SOCKET ListenTcp(uint16_t port, uint16_t* actualPort, uint32_t address = INADDR_LOOPBACK);
 
 // Closes a socket so that the peer sees a reset at once, leaving no lingering state behind.
 void AbortSocket(SOCKET s);

@@ -1,6 +1,7 @@
 /* Depotix: the file service (stand-in). Runs inside the station and lets remote players search
  * the station's recordings, download them and play them while they arrive, over the devices' wire
- * protocol (the file-search and file-fetch purposes of devices/common/Protocol.h) on loopback.
+ * protocol (the file-search and file-fetch purposes of devices/common/Protocol.h), on every
+ * interface of the station's machine.
  *
  * Conventions: every entry point is __stdcall with 8-bit (code page 936) texts; the entry-point
  * numbers are fixed in Depotix.def (and listed below); callers bind by number.
@@ -76,7 +77,7 @@ typedef int(CALLBACK* DepotixLoginCallback)(const char* address, const char* use
 /* 1, 2: once per program; Depotix_Cleanup stops the service. Both return 1. */
 DEPOTIX_API Depotix_Init(void);
 DEPOTIX_API Depotix_Cleanup(void);
-/* 3: starts (or restarts) the service on 127.0.0.1:port (0 = any free port); reserved is 0.
+/* 3: starts (or restarts) the service on port of every interface (0 = any free port); reserved is 0.
  * The port it listens on, or 0 when it cannot listen. */
 DEPOTIX_API Depotix_Start(int reserved, int port);
 /* 4: stops listening, ends every connection and waits for their threads; 1. A stopped service

@@ -69,7 +69,8 @@ int Service::Start(int port)
     if (port < 0 || port > 65535)
         return 0;
     uint16_t bound = 0;
-    return connections_.Start(uint16_t(port), &bound) ? bound : 0;
+    // Remote players reach the service from other machines: it listens on every interface.
+    return connections_.Start(uint16_t(port), &bound, INADDR_ANY) ? bound : 0;
 }
 
 void Service::Stop()

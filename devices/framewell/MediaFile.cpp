@@ -253,12 +253,29 @@ bool MediaFile::Read(size_t i, std::vector<uint8_t>& out) const
         return false;
     const Sample& s = samples_[i];
     out.resize(s.size);
-    if (s.pieces > 1 && ReadSpan(s, out))
+    if (s.pieces == 1) {
+        const Piece& p = pieces_[s.firstPiece];
+        return ReadAt(p.fileOffset, out.data() + p.objectOffset, p.length);
+    }
+    if (ReadSpan(s, out))
         return true;
+    // Otherwise the pieces come through a window of the file: a picture of many small pieces costs a
+    // read a window, not a read a piece.
+    const uint64_t kWindow = 1u << 20;
+    std::vector<uint8_t> window;
+    uint64_t windowAt = 0;
     for (uint32_t k = 0; k < s.pieces; ++k) {
         const Piece& p = pieces_[s.firstPiece + k];
-        if (!ReadAt(p.fileOffset, out.data() + p.objectOffset, p.length))
-            return false;
+        if (p.fileOffset < windowAt || p.fileOffset - windowAt > window.size() ||
+            p.length > window.size() - (p.fileOffset - windowAt)) {
+            if (p.fileOffset > fileSize_)
+                return false;
+            window.resize(size_t(std::min(std::max<uint64_t>(kWindow, p.length), fileSize_ - p.fileOffset)));
+            windowAt = p.fileOffset;
+            if (window.size() < p.length || !ReadAt(windowAt, window.data(), window.size()))
+                return false;
+        }
+        std::memcpy(out.data() + p.objectOffset, window.data() + (p.fileOffset - windowAt), p.length);
     }
     return true;
 }
@@ -323,14 +340,29 @@ bool MediaFile::OpenMp4()
 {
     kind_ = Container::Mp4;
     uint64_t at = 0, mdatBody = 0, mdatEnd = 0, moovAt = 0, moovEnd = 0;
+    // Box headers come through a block of the file: a file of many small boxes costs few reads.
+    std::vector<uint8_t> block;
+    uint64_t blockAt = 0;
+    auto readHead = [&](uint64_t from, uint8_t* h, size_t n) {
+        if (from < blockAt || from - blockAt + n > block.size()) {
+            block.resize(size_t(std::min<uint64_t>(64u << 10, fileSize_ - from)));
+            blockAt = from;
+            if (block.size() < n || !ReadAt(from, block.data(), block.size())) {
+                block.clear();
+                return false;
+            }
+        }
+        std::memcpy(h, block.data() + (from - blockAt), n);
+        return true;
+    };
     while (fileSize_ - at >= 8) {
         uint8_t h[16];
-        if (!ReadAt(at, h, 8))
+        if (!readHead(at, h, 8))
             break;
         uint64_t size = Be32(h);
         uint64_t head = 8;
         if (size == 1) {
-            if (!ReadAt(at + 8, h + 8, 8))
+            if (!readHead(at + 8, h + 8, 8))
                 break;
             size = Be64(h + 8);
             head = 16;
@@ -390,115 +422,155 @@ bool MediaFile::ReadMp4Table(uint64_t moovAt, uint64_t moovEnd, uint32_t& lastDu
         if (!v.bad)
             width_ = int(wh >> 16), height_ = int(wh & 0xFFFF);
     }
-    // Sizes.
-    std::vector<uint32_t> sizes;
+    // The four tables are read in place, each with a cursor that only moves forward, so the walk
+    // costs one pass over them however long or odd they are.
     const uint8_t* p = FindBox(stbl, stblSize, "stsz", k);
     if (!p)
         return false;
-    View sz{p, k};
-    sz.Skip(4);
-    uint32_t fixed = sz.B32(), count = sz.B32();
-    if (sz.bad || count > kMaxSamples || (!fixed && count > (k - sz.at) / 4))
+    View sizes{p, k};
+    sizes.Skip(4);
+    uint32_t fixed = sizes.B32(), count = sizes.B32();
+    if (sizes.bad || count > kMaxSamples || (!fixed && count > (k - sizes.at) / 4))
         return false;
-    for (uint32_t i = 0; i < count; ++i)
-        sizes.push_back(fixed ? fixed : sz.B32());
-    // Chunk offsets.
-    std::vector<uint64_t> chunks;
     bool wide = true;
     p = FindBox(stbl, stblSize, "co64", k);
     if (!p)
         p = FindBox(stbl, stblSize, "stco", k), wide = false;
     if (!p)
         return false;
-    View co{p, k};
-    co.Skip(4);
-    uint32_t chunkCount = co.B32();
-    if (co.bad || chunkCount > (k - co.at) / (wide ? 8 : 4))
+    View chunks{p, k};
+    chunks.Skip(4);
+    uint32_t chunkCount = chunks.B32();
+    if (chunks.bad || chunkCount > (k - chunks.at) / (wide ? 8 : 4))
         return false;
-    for (uint32_t i = 0; i < chunkCount; ++i)
-        chunks.push_back(wide ? co.B64() : co.B32());
-    // Samples per chunk: runs of (first chunk, samples each).
+    // Samples per chunk: runs of (first chunk, samples each, description).
     p = FindBox(stbl, stblSize, "stsc", k);
     if (!p)
         return false;
-    View sc{p, k};
-    sc.Skip(4);
-    uint32_t runs = sc.B32();
-    if (sc.bad || runs > (k - sc.at) / 12)
+    View runs{p, k};
+    runs.Skip(4);
+    uint32_t runCount = runs.B32();
+    if (runs.bad || runCount > (k - runs.at) / 12)
         return false;
-    std::vector<std::pair<uint32_t, uint32_t>> perChunk;
-    for (uint32_t i = 0; i < runs; ++i) {
-        uint32_t firstChunk = sc.B32(), each = sc.B32();
-        sc.B32();
-        perChunk.push_back({firstChunk, each});
-    }
-    // Durations.
-    std::vector<uint32_t> times;
     p = FindBox(stbl, stblSize, "stts", k);
     if (!p)
         return false;
-    View ts{p, k};
-    ts.Skip(4);
-    uint32_t entries = ts.B32();
-    if (ts.bad || entries > (k - ts.at) / 8)
+    View durations{p, k};
+    durations.Skip(4);
+    uint32_t entries = durations.B32();
+    if (durations.bad || entries > (k - durations.at) / 8)
         return false;
+
+    uint32_t runsRead = 0, each = 0, nextRunFirst = 0;
+    auto nextRun = [&] {
+        if (runsRead < runCount) {
+            nextRunFirst = runs.B32();
+            return true;
+        }
+        nextRunFirst = 0;
+        return false;
+    };
+    bool moreRuns = nextRun();
+    uint32_t durationsLeft = 0, duration = 0, entriesRead = 0, time = 0;
     uint64_t t = 0;
-    for (uint32_t i = 0; i < entries && times.size() < count; ++i) {
-        uint32_t n2 = ts.B32(), d = ts.B32();
-        for (uint32_t j = 0; j < n2 && times.size() < count; ++j, t += d)
-            times.push_back(uint32_t(t * 1000 / timescale));
-    }
-    uint32_t lastMs = uint32_t(t * 1000 / timescale);
+    uint64_t bytes = 0; // a real file's pictures never overlap: together they fit in the file
     // Walk the chunks; a sample that lies outside the file (cut short) ends the list.
     size_t sample = 0;
     for (uint32_t c = 0; c < chunkCount && sample < count; ++c) {
-        uint32_t each = 0;
-        for (auto& r : perChunk)
-            if (r.first <= c + 1)
-                each = r.second;
-        uint64_t offset = chunks[c];
+        uint64_t offset = wide ? chunks.B64() : chunks.B32();
+        while (moreRuns && nextRunFirst <= c + 1) {
+            each = runs.B32();
+            runs.B32();
+            ++runsRead;
+            moreRuns = nextRun();
+        }
         for (uint32_t j = 0; j < each && sample < count; ++j, ++sample) {
-            uint32_t s = sizes[sample];
-            if (s == 0 || s > kMaxPicture || offset > fileSize_ || s > fileSize_ - offset)
+            uint32_t s = fixed ? fixed : sizes.B32();
+            bytes += s;
+            if (s < 4 || s > kMaxPicture || offset > fileSize_ || s > fileSize_ - offset || bytes > fileSize_)
                 return !samples_.empty();
-            uint32_t time = sample < times.size() ? times[sample] : (times.empty() ? 0 : times.back());
+            while (durationsLeft == 0 && entriesRead < entries) {
+                durationsLeft = durations.B32();
+                duration = durations.B32();
+                ++entriesRead;
+            }
+            if (durationsLeft) {
+                time = uint32_t(t * 1000 / timescale);
+                t += duration;
+                --durationsLeft;
+            }
             AddWhole(offset, s, time);
             offset += s;
         }
     }
+    uint32_t lastMs = uint32_t(t * 1000 / timescale);
     if (!samples_.empty() && samples_.size() == count && lastMs > samples_.back().timeMs)
         lastDuration = lastMs - samples_.back().timeMs;
     return !samples_.empty();
 }
 
+// An unfinished recording has no sample table: its pictures are found by their markers, in one pass
+// over the bytes. A picture runs from a start marker to the first end marker after it (coded data
+// holds no marker). A candidate that is not a whole picture is dropped; when another start marker
+// came before its end, the picture from that one is tried instead (damage followed by a whole one).
 void MediaFile::ScanForPictures(uint64_t from, uint64_t to)
 {
-    const size_t window = kMaxPicture;
-    std::vector<uint8_t> buf;
-    uint64_t at = from;
+    const size_t kBlock = 1u << 20;
+    std::vector<uint8_t> block(kBlock);
+    std::vector<uint8_t> picture;
     uint32_t time = 0;
-    while (at + 4 <= to && samples_.size() < kMaxSamples) {
-        size_t n = size_t(std::min<uint64_t>(window, to - at));
-        buf.resize(n);
-        if (!ReadAt(at, buf.data(), n))
-            return;
-        size_t i = 0;
-        while (i + 1 < n && !(buf[i] == 0xFF && buf[i + 1] == 0xD8))
-            ++i;
-        if (i + 1 >= n) {
-            at += n > 1 ? n - 1 : 1;
-            continue;
+    const uint64_t kNone = ~uint64_t(0);
+    uint64_t start = kNone, lastStart = kNone;
+    uint64_t blockAt = from;
+    size_t blockSize = 0;
+    // A candidate inside the block is checked where it lies; one that began in an earlier block is
+    // read again (at most twice a block).
+    auto add = [&](uint64_t first, uint64_t end) {
+        if (end - first > kMaxPicture)
+            return false;
+        const uint8_t* bytes = nullptr;
+        if (first >= blockAt) {
+            bytes = block.data() + (first - blockAt);
+        } else {
+            picture.resize(size_t(end - first));
+            if (!ReadAt(first, picture.data(), picture.size()))
+                return false;
+            bytes = picture.data();
         }
-        size_t length = JpegLength(buf.data() + i, n - i);
-        if (length == 0) {
-            if (at + n >= to && i == 0)
-                return; // the last picture was cut short
-            at += i ? i : 2;
-            continue;
-        }
-        AddWhole(at + i, uint32_t(length), time);
+        if (JpegLength(bytes, size_t(end - first)) != end - first)
+            return false;
+        AddWhole(first, uint32_t(end - first), time);
         time += kScanFrameMs;
-        at += i + length;
+        return true;
+    };
+    auto onMarker = [&](uint64_t at, uint8_t code) {
+        if (code == 0xD8) {
+            (start == kNone ? start : lastStart) = at;
+        } else if (code == 0xD9 && start != kNone) {
+            if (!add(start, at + 2) && lastStart != kNone)
+                add(lastStart, at + 2);
+            start = lastStart = kNone;
+        }
+    };
+    bool afterFF = false; // the last byte of the previous block was 0xFF
+    while (blockAt + blockSize < to && samples_.size() < kMaxSamples) {
+        blockAt += blockSize;
+        blockSize = size_t(std::min<uint64_t>(kBlock, to - blockAt));
+        if (!ReadAt(blockAt, block.data(), blockSize))
+            return;
+        if (afterFF)
+            onMarker(blockAt - 1, block[0]);
+        afterFF = false;
+        for (size_t i = 0; i < blockSize && samples_.size() < kMaxSamples;) {
+            const void* ff = std::memchr(block.data() + i, 0xFF, blockSize - i);
+            if (!ff)
+                break;
+            i = size_t(static_cast<const uint8_t*>(ff) - block.data()) + 1;
+            if (i == blockSize)
+                afterFF = true;
+            else
+                onMarker(blockAt + i - 1, block[i]);
+        }
     }
 }
 
@@ -539,22 +611,28 @@ bool MediaFile::OpenAsf()
         std::memcmp(data, kAsfDataGuid, 16) != 0)
         return false;
     // The packet count in the header is 0 until the file is finished: the file's length decides.
+    // Packets are read many at a time: a file of small packets costs no more calls than a large one.
     uint64_t first = headerSize + 50;
     uint64_t packets = (fileSize_ - first) / packetSize;
-    std::vector<Sample> open; // pictures still being put together, by object number
-    for (uint64_t i = 0; i < packets && samples_.size() < kMaxSamples; ++i)
-        ReadAsfPacket(first + i * packetSize, packetSize, open);
+    const uint64_t perRead = std::max<uint64_t>(1, (1u << 20) / packetSize);
+    std::vector<uint8_t> block;
+    OpenPicture open;
+    for (uint64_t i = 0; i < packets && samples_.size() < kMaxSamples; i += perRead) {
+        uint64_t n = std::min(perRead, packets - i);
+        block.resize(size_t(n * packetSize));
+        if (!ReadAt(first + i * packetSize, block.data(), block.size()))
+            break;
+        for (uint64_t j = 0; j < n && samples_.size() < kMaxSamples; ++j)
+            ReadAsfPacket(block.data() + j * packetSize, first + (i + j) * packetSize, packetSize, open);
+    }
     Finish(0);
     return !samples_.empty();
 }
 
 // One packet's payloads of stream 1. A picture is complete when its fragments cover its size.
-void MediaFile::ReadAsfPacket(uint64_t at, uint32_t packetSize, std::vector<Sample>& open)
+void MediaFile::ReadAsfPacket(const uint8_t* packet, uint64_t at, uint32_t packetSize, OpenPicture& open)
 {
-    std::vector<uint8_t> buf(packetSize);
-    if (!ReadAt(at, buf.data(), packetSize))
-        return;
-    View v{buf.data(), buf.size()};
+    View v{packet, packetSize};
     uint8_t flags = uint8_t(v.L(1));
     if (flags & 0x80)
         v.Skip(flags & 0x0F);
@@ -572,7 +650,7 @@ void MediaFile::ReadAsfPacket(uint64_t at, uint32_t packetSize, std::vector<Samp
     }
     for (int p = 0; p < payloads && !v.bad; ++p) {
         uint8_t stream = uint8_t(v.L(1)) & 0x7F;
-        uint32_t object = uint32_t(v.L(width((props >> 4) & 3)));
+        v.L(width((props >> 4) & 3)); // object number
         uint32_t offset = uint32_t(v.L(width((props >> 2) & 3)));
         uint32_t replicated = uint32_t(v.L(width(props & 3)));
         uint32_t objectSize = 0, time = 0;
@@ -592,25 +670,23 @@ void MediaFile::ReadAsfPacket(uint64_t at, uint32_t packetSize, std::vector<Samp
             continue;
         // Fragments of one picture follow each other; anything else starts over.
         if (offset == 0) {
-            open.assign(1, Sample{objectSize, time, uint32_t(pieces_.size()), 0});
-            open[0].pieces = 0;
+            open.active = true;
+            open.sample = Sample{objectSize, time, uint32_t(pieces_.size()), 0};
+            open.covered = 0;
         }
-        if (open.empty() || open[0].size != objectSize)
+        if (!open.active || open.sample.size != objectSize)
             continue;
-        Sample& s = open[0];
-        uint32_t covered = 0;
-        for (uint32_t k = 0; k < s.pieces; ++k)
-            covered += pieces_[s.firstPiece + k].length;
-        if (covered != offset || s.firstPiece + s.pieces != pieces_.size()) {
-            open.clear();
+        Sample& s = open.sample;
+        if (open.covered != offset || s.firstPiece + s.pieces != pieces_.size()) {
+            open.active = false;
             continue;
         }
         pieces_.push_back({dataAt, uint32_t(length), offset});
         ++s.pieces;
-        (void)object;
-        if (covered + length == objectSize) {
+        open.covered += uint32_t(length);
+        if (open.covered == objectSize) {
             samples_.push_back(s);
-            open.clear();
+            open.active = false;
         }
     }
 }

@@ -63,7 +63,12 @@ private:
     bool ReadMp4Table(uint64_t moovAt, uint64_t moovEnd, uint32_t& lastDuration);
     void ScanForPictures(uint64_t from, uint64_t to);
     bool OpenAsf();
-    void ReadAsfPacket(uint64_t at, uint32_t packetSize, std::vector<Sample>& open);
+    struct OpenPicture { // an ASF picture whose fragments are still arriving
+        bool active = false;
+        Sample sample = {};
+        uint32_t covered = 0;
+    };
+    void ReadAsfPacket(const uint8_t* packet, uint64_t at, uint32_t packetSize, OpenPicture& open);
     void AddWhole(uint64_t offset, uint32_t size, uint32_t timeMs);
     void Finish(uint32_t lastDurationMs);
 

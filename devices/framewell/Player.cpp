@@ -82,9 +82,26 @@ Player::~Player()
 
 bool Player::Open(const std::string& path)
 {
-    if (!file_.Open(path) || file_.Width() > kMaxPictureSide || file_.Height() > kMaxPictureSide)
+    if (!file_.Open(path) || file_.Width() > kMaxPictureSide || file_.Height() > kMaxPictureSide || !HasPictureToShow())
         return false;
     return StartThread();
+}
+
+// Looks at the first pictures only, so that opening stays quick: a longer file whose first pictures
+// are all damaged opens, and playback steps over what does not decode.
+bool Player::HasPictureToShow()
+{
+    const size_t kLookAhead = 64;
+    const uint64_t kLookAheadBytes = 16u << 20;
+    uint64_t bytes = 0;
+    Picture picture;
+    std::vector<uint8_t> jpeg;
+    for (size_t i = 0; i < file_.Count() && i < kLookAhead && bytes < kLookAheadBytes; ++i) {
+        bytes += file_.SizeOf(i);
+        if (file_.Read(i, jpeg) && DecodeJpeg(jpeg.data(), jpeg.size(), picture, 4))
+            return true;
+    }
+    return file_.Count() > kLookAhead || bytes >= kLookAheadBytes;
 }
 
 void Player::SetNotify(HWND window, UINT message)
@@ -126,8 +143,8 @@ bool Player::Play(HWND window)
         Lock lock(lock_);
         if (window)
             window_ = window;
-        if (shown_ && index_ + 1 >= file_.Count())
-            index_ = 0, shown_ = false; // played to the end: from the start again
+        if (reached_ && index_ + 1 >= file_.Count())
+            index_ = 0, reached_ = false; // played to the end: from the start again
         playing_ = true;
         speed_ = 0;
         AnchorLocked();
@@ -164,10 +181,12 @@ bool Player::StepFrame()
 {
     Lock lock(lock_);
     playing_ = false;
-    size_t next = shown_ ? index_ + 1 : index_;
+    size_t next = reached_ ? index_ + 1 : index_;
     if (next >= file_.Count())
         return false;
-    ShowLocked(next);
+    // A damaged picture is stepped over: the step ends on the next one that shows.
+    while (!ShowLocked(next) && next + 1 < file_.Count())
+        ++next;
     return true;
 }
 
@@ -193,14 +212,14 @@ void Player::Refresh()
 uint32_t Player::PlayMs()
 {
     Lock lock(lock_);
-    return shown_ ? file_.TimeMs(index_) : 0;
+    return reached_ ? file_.TimeMs(index_) : 0;
 }
 
 bool Player::Capture(const std::string& bmpPath)
 {
     Lock lock(lock_);
-    if (shown_)
-        return WriteBmp24(bmpPath, picture_);
+    if (reached_ && !picture_.pixels.empty())
+        return WriteBmp24(bmpPath, picture_); // what the window shows
     Picture picture;
     std::vector<uint8_t> jpeg;
     return file_.Read(index_, jpeg) && DecodeJpeg(jpeg.data(), jpeg.size(), picture) && WriteBmp24(bmpPath, picture);
@@ -236,13 +255,15 @@ int Player::EndCut()
 
 bool Player::ShowLocked(size_t index)
 {
+    // The position moves on also over a picture that does not decode, so the clock goes on and the
+    // end comes.
     index_ = index;
+    reached_ = true;
     if (!file_.Read(index, jpeg_))
         return false;
     if (!DecodeJpeg(jpeg_.data(), jpeg_.size(), spare_, 4))
-        return false; // a damaged picture is skipped: the last good one stays
+        return false;
     std::swap(picture_, spare_);
-    shown_ = true;
     if (clip_)
         clip_->AddFrame(jpeg_.data(), jpeg_.size(), file_.TimeMs(index));
     DrawLocked();
@@ -290,7 +311,7 @@ DWORD Player::WaitLocked()
 {
     if (!playing_)
         return INFINITE;
-    size_t next = shown_ ? index_ + 1 : index_;
+    size_t next = reached_ ? index_ + 1 : index_;
     if (!SourceReadyLocked(next))
         return 200; // the data's arrival wakes the thread sooner
     if (next >= file_.Count()) {

@@ -50,14 +50,18 @@ protected:
 
 private:
     void Run() override;
-    bool ShowLocked(size_t index); // decodes, draws, copies into a clip
+    // Moves the position to picture index and shows it: decodes, draws, copies into a clip. False for a
+    // picture that does not decode: the position is there all the same, the last good picture stays.
+    bool ShowLocked(size_t index);
+    // Whether one of the first pictures decodes; a file none of whose pictures does would play nothing.
+    bool HasPictureToShow();
     void DrawLocked();
     DWORD WaitLocked(); // ms until the next picture is due, INFINITE when none is
 
     Picture picture_;
-    Picture spare_; // decoded into, then swapped: no allocation a picture
-    bool shown_ = false;
-    size_t index_ = 0; // the shown picture, or the next one before any was shown
+    Picture spare_;        // decoded into, then swapped: no allocation a picture
+    bool reached_ = false; // the clock reached picture index_ (shown, or stepped over when damaged)
+    size_t index_ = 0;     // the picture at the position, or the next one before any was reached
     HWND notifyWindow_ = nullptr;
     UINT notifyMessage_ = 0;
     std::vector<WPARAM> pending_; // notifications that came before a notify window

@@ -179,3 +179,8 @@
 #define IDS_PLAYLIST_COLUMN 162
 // Added: a cut clip that could not be moved to the chosen name.
 #define IDS_CUT_SAVE_FAILED 4103
+// Added: texts the windows used to carry in their code, so that the English library replaces them.
+#define IDS_CONVERT_INITIAL 4104
+#define IDS_CHANNEL_ALL 4105
+#define IDS_FILETYPE_VIDEO 4106
+#define IDS_FILETYPE_JPEG 4107

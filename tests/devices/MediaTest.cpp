@@ -2,6 +2,7 @@
 // unfinished, damaged), its decoder, and Framewell.dll's player, snapshots, cuts and conversion.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -43,6 +44,22 @@ Written WriteRecording(const std::string& path, dev::VideoContainer container, i
         EXPECT_TRUE(writer->Close());
     }
     return out;
+}
+
+// A finished recording of frames pictures 40 ms apart whose pictures at the damaged indexes are noise
+// that no decoder takes.
+void WriteDamagedRecording(const std::string& path, dev::VideoContainer container, int frames,
+                           std::initializer_list<int> damaged)
+{
+    std::unique_ptr<dev::VideoFileWriter> writer = dev::MakeVideoFileWriter(container);
+    ASSERT_TRUE(writer->Open(path, kW, kH));
+    for (int i = 0; i < frames; ++i) {
+        std::vector<uint8_t> picture = FrameJpeg(i);
+        if (std::find(damaged.begin(), damaged.end(), i) != damaged.end())
+            std::fill(picture.begin(), picture.end(), uint8_t(0x5A));
+        writer->AddFrame(picture.data(), picture.size(), uint32_t(i) * 40);
+    }
+    ASSERT_TRUE(writer->Close());
 }
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
@@ -121,6 +138,40 @@ TEST(MediaFile, PicturesOverManyAsfPacketsReadBackWhole)
     }
 }
 
+// A recorder's pictures can share a tick or come after a clock was set back; the file's times still
+// increase, so every reader plays each picture. A recording closed before its first picture is gone.
+TEST(VideoFileWriter, TimesAlwaysIncreaseAndAFileWithoutPicturesIsRemoved)
+{
+    TempDir dir;
+    for (auto container : {dev::VideoContainer::Mp4, dev::VideoContainer::Asf}) {
+        const bool mp4 = container == dev::VideoContainer::Mp4;
+        SCOPED_TRACE(mp4 ? "MP4" : "ASF");
+        std::string path = dir.File(mp4 ? "a.mp4" : "a.asf");
+        std::unique_ptr<dev::VideoFileWriter> writer = dev::MakeVideoFileWriter(container);
+        ASSERT_TRUE(writer->Open(path, kW, kH));
+        const uint32_t given[] = {1000, 1040, 1040, 1040, 1000, 1120};
+        for (uint32_t t : given) {
+            std::vector<uint8_t> picture = FrameJpeg(int(t));
+            ASSERT_TRUE(writer->AddFrame(picture.data(), picture.size(), t));
+        }
+        ASSERT_TRUE(writer->Close());
+        std::vector<MediaSample> samples;
+        int w = 0, h = 0;
+        ASSERT_TRUE(mp4 ? ReadMp4Samples(path, &samples, &w, &h) : ReadAsfSamples(path, &samples, &w, &h));
+        ASSERT_EQ(samples.size(), 6u);
+        const uint64_t expected[] = {0, 40, 41, 42, 43, 120};
+        for (size_t i = 0; i < 6; ++i)
+            EXPECT_EQ(samples[i].timeMs - samples[0].timeMs, expected[i]) << "picture " << i;
+
+        std::string empty = dir.File(mp4 ? "empty.mp4" : "empty.asf");
+        std::unique_ptr<dev::VideoFileWriter> none = dev::MakeVideoFileWriter(container);
+        ASSERT_TRUE(none->Open(empty, kW, kH));
+        EXPECT_NE(GetFileAttributesA(empty.c_str()), INVALID_FILE_ATTRIBUTES); // there while it records
+        EXPECT_TRUE(none->Close());
+        EXPECT_EQ(GetFileAttributesA(empty.c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+}
+
 TEST(MediaFile, FilesWithoutPicturesAreRefused)
 {
     TempDir dir;
@@ -175,6 +226,190 @@ TEST(MediaFile, BrokenSampleTablesNeverReadOutsideTheFile)
                 EXPECT_LE(file.SizeOf(k), whole.size());
         }
     }
+}
+
+// ---- hostile files: each opens or fails at once, whatever its tables and markers say ----
+
+void PutBe(std::vector<uint8_t>& v, uint64_t value, int bytes)
+{
+    for (int i = bytes - 1; i >= 0; --i)
+        v.push_back(uint8_t(value >> (8 * i)));
+}
+void PutLe(std::vector<uint8_t>& v, uint64_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        v.push_back(uint8_t(value >> (8 * i)));
+}
+
+std::vector<uint8_t> Box(const char* type, const std::vector<uint8_t>& body)
+{
+    std::vector<uint8_t> box;
+    PutBe(box, body.size() + 8, 4);
+    box.insert(box.end(), type, type + 4);
+    box.insert(box.end(), body.begin(), body.end());
+    return box;
+}
+
+std::vector<uint8_t> Join(std::initializer_list<std::vector<uint8_t>> parts)
+{
+    std::vector<uint8_t> all;
+    for (const auto& p : parts)
+        all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+std::vector<uint8_t> Ftyp()
+{
+    return Box("ftyp", {'i', 's', 'o', 'm', 0, 0, 2, 0});
+}
+
+// An MP4 whose sample table has the given tables (each a full box body after version and flags).
+std::vector<uint8_t> Mp4WithTable(const std::vector<uint8_t>& mdat, const std::vector<uint8_t>& stts,
+                                  const std::vector<uint8_t>& stsc, const std::vector<uint8_t>& stsz,
+                                  const std::vector<uint8_t>& stco)
+{
+    std::vector<uint8_t> entry(78, 0); // the visual sample entry: its size at 24 + 8
+    entry[24 + 8] = 0, entry[25 + 8] = kW, entry[26 + 8] = 0, entry[27 + 8] = kH;
+    std::vector<uint8_t> stsd{0, 0, 0, 0, 0, 0, 0, 1};
+    std::vector<uint8_t> mp4v = Box("mp4v", entry);
+    stsd.insert(stsd.end(), mp4v.begin(), mp4v.end());
+    auto full = [](const std::vector<uint8_t>& body) { return Join({{0, 0, 0, 0}, body}); };
+    std::vector<uint8_t> stbl = Join({Box("stsd", stsd), Box("stts", full(stts)), Box("stsc", full(stsc)),
+                                      Box("stsz", full(stsz)), Box("stco", full(stco))});
+    std::vector<uint8_t> moov = Box("moov", Box("trak", Box("mdia", Box("minf", Box("stbl", stbl)))));
+    return Join({Ftyp(), Box("mdat", mdat), moov});
+}
+
+// A chunk per sample, each with its own run in the samples-per-chunk table.
+std::vector<uint8_t> LongRunTable(uint32_t samples)
+{
+    const uint32_t size = 16;
+    std::vector<uint8_t> mdat(size_t(samples) * size, 0x11);
+    std::vector<uint8_t> stts, stsc, stsz, stco;
+    PutBe(stts, 1, 4), PutBe(stts, samples, 4), PutBe(stts, 40, 4);
+    PutBe(stsc, samples, 4);
+    PutBe(stsz, 0, 4), PutBe(stsz, samples, 4);
+    PutBe(stco, samples, 4);
+    const uint32_t mdatBody = 16 + 8; // after ftyp and the mdat header
+    for (uint32_t i = 0; i < samples; ++i) {
+        PutBe(stsc, i + 1, 4), PutBe(stsc, 1, 4), PutBe(stsc, 1, 4);
+        PutBe(stsz, size, 4);
+        PutBe(stco, mdatBody + i * size, 4);
+    }
+    return Mp4WithTable(mdat, stts, stsc, stsz, stco);
+}
+
+// Sixteen million samples of one fixed size claimed in one chunk of a small file.
+std::vector<uint8_t> HugeCountTable()
+{
+    const uint32_t count = (16u << 20) - 1;
+    std::vector<uint8_t> mdat(100000, 0x22);
+    std::vector<uint8_t> stts, stsc, stsz, stco;
+    PutBe(stts, 1, 4), PutBe(stts, count, 4), PutBe(stts, 40, 4);
+    PutBe(stsc, 1, 4), PutBe(stsc, 1, 4), PutBe(stsc, count, 4), PutBe(stsc, 1, 4);
+    PutBe(stsz, 4, 4), PutBe(stsz, count, 4);
+    PutBe(stco, 1, 4), PutBe(stco, 24, 4);
+    return Mp4WithTable(mdat, stts, stsc, stsz, stco);
+}
+
+// An MP4 without its index whose media data repeats pattern to size bytes.
+std::vector<uint8_t> Unfinished(const std::vector<uint8_t>& pattern, size_t size)
+{
+    std::vector<uint8_t> bytes = Ftyp();
+    const uint8_t mdat[16] = {0, 0, 0, 1, 'm', 'd', 'a', 't', 0, 0, 0, 0, 0, 0, 0, 0};
+    bytes.insert(bytes.end(), mdat, mdat + 16);
+    while (bytes.size() < size)
+        bytes.insert(bytes.end(), pattern.begin(), pattern.end());
+    return bytes;
+}
+
+std::vector<uint8_t> TinyBoxes(size_t size)
+{
+    std::vector<uint8_t> bytes = Ftyp();
+    while (bytes.size() < size)
+        bytes.insert(bytes.end(), {0, 0, 0, 8, 'f', 'r', 'e', 'e'});
+    return bytes;
+}
+
+// An ASF of 32-byte packets, each carrying the next 8 bytes of one large picture.
+std::vector<uint8_t> AsfOfTinyPackets(uint32_t packets)
+{
+    const uint8_t header[16] = {0x30, 0x26, 0xB2, 0x75, 0x8E, 0x66, 0xCF, 0x11,
+                                0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C};
+    const uint8_t fileProps[16] = {0xA1, 0xDC, 0xAB, 0x8C, 0x47, 0xA9, 0xCF, 0x11,
+                                   0x8E, 0xE4, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
+    const uint8_t streamProps[16] = {0x91, 0x07, 0xDC, 0xB7, 0xB7, 0xA9, 0xCF, 0x11,
+                                     0x8E, 0xE6, 0x00, 0xC0, 0x0C, 0x20, 0x53, 0x65};
+    const uint8_t data[16] = {0x36, 0x26, 0xB2, 0x75, 0x8E, 0x66, 0xCF, 0x11,
+                              0xA6, 0xD9, 0x00, 0xAA, 0x00, 0x62, 0xCE, 0x6C};
+    const uint32_t packetSize = 32, perPacket = 8;
+    std::vector<uint8_t> props(fileProps, fileProps + 16);
+    PutLe(props, 104, 8);
+    props.resize(24 + 68, 0);
+    PutLe(props, packetSize, 4), PutLe(props, packetSize, 4), PutLe(props, 0, 4);
+    std::vector<uint8_t> stream(streamProps, streamProps + 16);
+    PutLe(stream, 100, 8);
+    stream.resize(24 + 54, 0);
+    PutLe(stream, kW, 4), PutLe(stream, kH, 4);
+    stream.resize(100, 0);
+    std::vector<uint8_t> bytes(header, header + 16);
+    PutLe(bytes, 30 + props.size() + stream.size(), 8);
+    PutLe(bytes, 2, 4), bytes.push_back(1), bytes.push_back(2);
+    bytes.insert(bytes.end(), props.begin(), props.end());
+    bytes.insert(bytes.end(), stream.begin(), stream.end());
+    bytes.insert(bytes.end(), data, data + 16);
+    bytes.resize(bytes.size() + 34, 0);
+    const uint32_t objectSize = packets * perPacket;
+    for (uint32_t i = 0; i < packets; ++i) {
+        std::vector<uint8_t> p{0x00, 0x00, 0x5D};
+        PutLe(p, 0, 6); // send time, duration
+        p.push_back(0x81);
+        p.push_back(1);
+        PutLe(p, i * perPacket, 4);
+        p.push_back(8);
+        PutLe(p, objectSize, 4), PutLe(p, 0, 4);
+        p.resize(packetSize, 0xAB);
+        bytes.insert(bytes.end(), p.begin(), p.end());
+    }
+    return bytes;
+}
+
+TEST(MediaFile, HostileFilesOpenOrFailWithinASecond)
+{
+    TempDir dir;
+    std::vector<uint8_t> random(4u << 20);
+    uint32_t seed = 777;
+    for (uint8_t& b : random)
+        b = uint8_t((seed = seed * 1103515245 + 12345) >> 16);
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"a run a chunk.mp4", LongRunTable(200000)},
+        {"sixteen million samples.mp4", HugeCountTable()},
+        {"start markers everywhere.mp4", Unfinished({0xFF, 0xD8}, 8u << 20)},
+        {"segments everywhere.mp4", Unfinished({0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x04}, 8u << 20)},
+        {"starts and ends.mp4",
+         Unfinished({0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x01, 0xFF, 0xD8, 0xFF, 0xD9}, 8u << 20)},
+        {"noise without index.mp4", Join({Ftyp(), Box("mdat", random)})},
+        {"a million boxes.mp4", TinyBoxes(8u << 20)},
+        {"tiny packets.asf", AsfOfTinyPackets(150000)},
+    };
+    const FramewellApi& api = GetFramewellApi();
+    ASSERT_TRUE(api.Init());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(dir.File(c.name), c.bytes);
+        // A bound, not a benchmark: the quadratic walks took from seconds to minutes on these.
+        DWORD started = GetTickCount();
+        int h = api.OpenFile(dir.File(c.name).c_str(), 0);
+        DWORD took = GetTickCount() - started;
+        EXPECT_LT(took, 1000u);
+        if (h > 0) {
+            EXPECT_TRUE(api.Stop(h));
+        }
+    }
+    api.Cleanup();
 }
 
 TEST(JpegDecoder, DecodesRecordedPicturesAndRefusesDamagedOrHugeOnes)
@@ -334,6 +569,67 @@ TEST_F(FramewellTest, PlayingToTheEndPostsOneEndNotification)
     EXPECT_EQ(api.GetPlayTime(h), 360);
     EXPECT_TRUE(api.Stop(h)); // joins: nothing comes after
     EXPECT_FALSE(window.TakeAppMessage(notify, &wp, &lp));
+}
+
+// Waits for the player's end notification; false when it does not come within ten seconds.
+bool WaitForEnd(VideoWindow& window, UINT notify, WPARAM* code, LPARAM* handle)
+{
+    DWORD until = GetTickCount() + 10000;
+    while (int(until - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        if (window.TakeAppMessage(notify, code, handle))
+            return true;
+    }
+    return false;
+}
+
+TEST_F(FramewellTest, DamagedPicturesAreSteppedOverAndTheEndComes)
+{
+    for (auto container : {dev::VideoContainer::Mp4, dev::VideoContainer::Asf}) {
+        const bool mp4 = container == dev::VideoContainer::Mp4;
+        SCOPED_TRACE(mp4 ? "MP4" : "ASF");
+        std::string path = dir.File(mp4 ? "some.mp4" : "some.asf");
+        WriteDamagedRecording(path, container, 10, {2, 3, 4, 5, 6, 7, 8, 9});
+        VideoWindow window(0, 0, 160, 120);
+        int h = api.OpenFile(path.c_str(), 0);
+        ASSERT_GT(h, 0);
+        const UINT notify = WM_APP + 7;
+        ASSERT_TRUE(api.SetNotifyWindow(h, window.Handle(), notify));
+        ASSERT_TRUE(api.Play(h, window.Handle()));
+        for (int i = 0; i < 4; ++i)
+            api.Fast(h);
+        WPARAM code = 0;
+        LPARAM handle = 0;
+        ASSERT_TRUE(WaitForEnd(window, notify, &code, &handle));
+        EXPECT_EQ(code, 1u);
+        EXPECT_EQ(handle, LPARAM(h));
+        EXPECT_EQ(api.GetPlayTime(h), 360); // the clock went on over the damaged ones
+        EXPECT_TRUE(api.Stop(h));
+    }
+}
+
+TEST_F(FramewellTest, ARecordingWithoutAPictureThatDecodesIsRefused)
+{
+    WriteDamagedRecording(dir.File("none.mp4"), dev::VideoContainer::Mp4, 10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    WriteDamagedRecording(dir.File("none.asf"), dev::VideoContainer::Asf, 10, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    EXPECT_EQ(api.OpenFile(dir.File("none.mp4").c_str(), 0), 0);
+    EXPECT_EQ(api.OpenFile(dir.File("none.asf").c_str(), 0), 0);
+}
+
+TEST_F(FramewellTest, SingleFramesStepOverADamagedPicture)
+{
+    Written w = WriteRecording(dir.File("good.mp4"), dev::VideoContainer::Mp4, 5, true);
+    WriteDamagedRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 5, {0, 2, 3});
+    int h = api.OpenFile(dir.File("a.mp4").c_str(), 0);
+    ASSERT_GT(h, 0);
+    ASSERT_TRUE(api.StepFrame(h)); // over picture 0 to picture 1
+    EXPECT_EQ(api.GetPlayTime(h), 40);
+    ASSERT_TRUE(api.StepFrame(h)); // over 2 and 3 to 4
+    EXPECT_EQ(api.GetPlayTime(h), 160);
+    ASSERT_TRUE(api.CapturePicture(h, dir.File("4.bmp").c_str()));
+    ExpectSnapshotIs(dir.File("4.bmp"), w.pictures[4]);
+    EXPECT_FALSE(api.StepFrame(h)); // nothing after the last picture
+    EXPECT_TRUE(api.Stop(h));
 }
 
 TEST_F(FramewellTest, ACutHoldsTheShownPicturesUnchanged)

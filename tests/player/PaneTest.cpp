@@ -33,6 +33,31 @@ std::string EnableFlags(const CPaneTransport& t)
 
 class ScriptedPaneTest : public ::testing::Test {
 protected:
+    // A playlist entry on a server that cannot be reached.
+    void AddUnreachable(const char* path)
+    {
+        PlayTarget t = {};
+        strcpy(t.path, path);
+        t.local = 0;
+        strcpy(t.address, "10.9.9.9");
+        pane.m_playlist.Add(MakePlaylistEntry(t));
+    }
+    // Starts entry 0 in playlist mode, as a double-click does, and ends each player without it ever
+    // becoming ready, as one of an unreachable server does; the opens until the pane gives up.
+    int OpensUntilStopped()
+    {
+        pane.m_playlistMode = 1;
+        pane.m_playlist.m_current = 0;
+        EXPECT_EQ(1, pane.OpenFile(pane.m_playlist.GetAt(0)->path));
+        int opens = 1;
+        for (int round = 0; round < 10 && pane.m_handle > 0; ++round) {
+            pane.OnNotify(1, pane.m_handle);
+            if (pane.m_handle > 0)
+                ++opens;
+        }
+        return opens;
+    }
+
     ScriptedFramewellScope scope;
     PlainWindow window;
     RecordingHost host{window.Handle()};
@@ -123,24 +148,38 @@ TEST_F(ScriptedPaneTest, ARemoteFileThatNeverStartedLeavesTheConnectMessage)
 
 TEST_F(ScriptedPaneTest, UnreachableServersInAPlaylistStopAfterOnePass)
 {
-    for (const char* path : {"r0.mp4", "r1.mp4", "r2.mp4"}) {
-        PlayTarget t = {};
-        strcpy(t.path, path);
-        t.local = 0;
-        strcpy(t.address, "10.9.9.9");
-        pane.m_playlist.Add(MakePlaylistEntry(t));
-    }
-    pane.m_playlistMode = 1;
-    ASSERT_EQ(1, pane.OpenFile(pane.m_playlist.GetAt(0)->path));
-    int opens = 1;
-    // Each remote player ends without ever becoming ready, as one of an unreachable server does.
-    for (int round = 0; round < 10 && pane.m_handle > 0; ++round) {
-        pane.OnNotify(1, pane.m_handle);
-        if (pane.m_handle > 0)
-            ++opens;
-    }
-    EXPECT_EQ(3, opens);
+    for (const char* path : {"r0.mp4", "r1.mp4", "r2.mp4"})
+        AddUnreachable(path);
+    EXPECT_EQ(3, OpensUntilStopped());
     EXPECT_EQ(-1, pane.m_handle);
+}
+
+// After a whole pass of unreachable entries, a changed playlist or an entry the user starts gets a
+// pass of its own.
+TEST_F(ScriptedPaneTest, ANewPlaylistOrAUserStartGetsItsOwnPassOfUnreachableEntries)
+{
+    struct Step {
+        const char* what;
+        std::vector<const char*> entries; // replace the list; none: the list stays
+        const char* added;                // then appended, when not null
+        int opens;
+    } steps[] = {
+        {"a first pass", {"r0.mp4", "r1.mp4", "r2.mp4"}, nullptr, 3},
+        {"the same list started again", {}, nullptr, 3},
+        {"a shorter list", {"r0.mp4", "r1.mp4"}, nullptr, 2},
+        {"one more entry added", {}, "r9.mp4", 3},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        if (!step.entries.empty())
+            pane.m_playlist.RemoveAll();
+        for (const char* path : step.entries)
+            AddUnreachable(path);
+        if (step.added != nullptr)
+            AddUnreachable(step.added);
+        EXPECT_EQ(step.opens, OpensUntilStopped());
+        EXPECT_EQ(-1, pane.m_handle);
+    }
 }
 
 TEST_F(ScriptedPaneTest, SoundStaysOffUntilPlayStartsAndNewPlayersGetThePanesVolume)

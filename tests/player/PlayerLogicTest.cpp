@@ -362,6 +362,10 @@ TEST(SearchNames, DownloadNamesAndExtensionsFollowTheKind)
     EXPECT_STREQ("Lobby_1_123005.mp4", MakeSearchLocalName(record, 2));
     EXPECT_STREQ("Lobby_1_123005.asf", MakeSearchLocalName(record, 3));
     EXPECT_STREQ("", MakeSearchLocalName(record, 4));
+    // A full name field has no terminator: the name stops at the field, as the station's query cuts it.
+    memset(record.name, 'A', sizeof record.name);
+    record.channel = 0x01010101;
+    EXPECT_EQ(std::string(39, 'A') + "_16843010_123005.mp4", std::string(MakeSearchLocalName(record, 2)));
     EXPECT_STREQ("mp4", SearchDownloadChoiceFor(1, FALSE).extension);
     EXPECT_STREQ("jpg", SearchDownloadChoiceFor(2, FALSE).extension);
     EXPECT_STREQ("asf", SearchDownloadChoiceFor(1, TRUE).extension);

@@ -1,6 +1,7 @@
 // Recordings, a recording pane host and a scripted Framewell for the player tests.
 #include "tests/player/PlayerTestSupport.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "devices/common/Jpeg.h"
@@ -8,7 +9,7 @@
 #include "player/PlayPane.h"
 #include "tests/support/TestSupport.h"
 
-void WriteRecording(const std::string& path, int frames, int width, int height)
+void WriteRecording(const std::string& path, int frames, int width, int height, int damagedFrom)
 {
     std::unique_ptr<dev::VideoFileWriter> writer = dev::MakeVideoFileWriter(dev::VideoContainer::Mp4);
     writer->Open(path, width, height);
@@ -26,6 +27,8 @@ void WriteRecording(const std::string& path, int frames, int width, int height)
         }
         std::vector<uint8_t> jpeg;
         dev::EncodeJpeg(rgb.data(), width, height, 70, jpeg, "frame=" + std::to_string(i) + " channel=0");
+        if (damagedFrom >= 0 && i >= damagedFrom)
+            std::fill(jpeg.begin(), jpeg.end(), uint8_t(0x5A));
         writer->AddFrame(jpeg.data(), jpeg.size(), 1000 + uint32_t(i) * 40);
     }
     writer->Close();

@@ -10,8 +10,9 @@
 #include "devices/framewell/FramewellApi.h"
 #include "player/PaneTransport.h"
 
-// An MP4 recording of frames pictures 40 ms apart, width x height.
-void WriteRecording(const std::string& path, int frames, int width = 64, int height = 48);
+// An MP4 recording of frames pictures 40 ms apart, width x height; from picture damagedFrom on (when
+// not -1) the pictures are noise that does not decode.
+void WriteRecording(const std::string& path, int frames, int width = 64, int height = 48, int damagedFrom = -1);
 
 // A plain visible window that pictures and notifications go to.
 class PlainWindow {

@@ -93,6 +93,18 @@ protected:
     {
         return WaitUntil([&] { return dialog.Pane(pane)->m_transport.m_started == 1; }, 10000);
     }
+    // A recording of seconds opened in pane 0, started and paused there, with the strip showing it.
+    CPaneTransport* OpenPaused(int seconds)
+    {
+        WriteRecording(dir.File("a.mp4"), seconds * 25, 352, 288);
+        Open();
+        if (!dialog.OpenCommandLine(dir.File("a.mp4").c_str()) || !WaitPlaying(0))
+            return nullptr;
+        CPaneTransport& t = dialog.Pane(0)->m_transport;
+        t.Control(cmdPause);
+        dialog.UpdateControls();
+        return &t;
+    }
     CPoint PaneCentre(int pane)
     {
         CRect r;
@@ -251,6 +263,136 @@ TEST_F(PlayerWindowTest, HandOversOpenAndGarbageIsRefused)
     send(quoted.c_str(), (DWORD)quoted.size() + 1);
     EXPECT_TRUE(WaitPlaying(0));
     EXPECT_STREQ(dir.File("a.mp4").c_str(), dialog.Pane(0)->m_transport.m_target.path);
+}
+
+// A recording whose pictures stop decoding after the first, played from the playlist as the user
+// does (a double-click on its entry): it ends, and the next entry plays.
+TEST_F(PlayerWindowTest, ADamagedRecordingEndsAndThePlaylistMovesOn)
+{
+    WriteRecording(dir.File("damaged.mp4"), 25, 352, 288, 1);
+    WriteRecording(dir.File("whole.mp4"), 150, 352, 288);
+    Open();
+    dialog.TogglePlaylist();
+    CStringArray files;
+    files.Add(dir.File("damaged.mp4").c_str());
+    files.Add(dir.File("whole.mp4").c_str());
+    CRect list;
+    dialog.m_playlist->GetWindowRect(&list);
+    dialog.DropFiles(files, list.CenterPoint());
+    ASSERT_EQ(2, dialog.m_playlist->m_list.GetItemCount());
+    CRect item;
+    ASSERT_TRUE(dialog.m_playlist->m_list.GetItemRect(0, &item, LVIR_LABEL));
+    const LPARAM at = MAKELPARAM(item.left + 4, item.CenterPoint().y);
+    HWND listWindow = dialog.m_playlist->m_list.m_hWnd;
+    ::SendMessageA(listWindow, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(listWindow, WM_LBUTTONUP, 0, at);
+    ::SendMessageA(listWindow, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::SendMessageA(listWindow, WM_LBUTTONUP, 0, at);
+    CPaneTransport& t = dialog.Pane(0)->m_transport;
+    ASSERT_TRUE(WaitPlaying(0));
+    EXPECT_STREQ(dir.File("damaged.mp4").c_str(), t.m_target.path);
+    EXPECT_TRUE(WaitUntil([&] { return t.m_playlist.m_current == 1 && t.m_started == 1; }, 10000))
+        << "the damaged recording never ended";
+    EXPECT_STREQ(dir.File("whole.mp4").c_str(), t.m_target.path);
+    EXPECT_EQ("正在播放...", Text(dialog.m_hWnd, IDC_STATUS));
+    EXPECT_TRUE(g_messages.empty());
+}
+
+// The user drags the position slider's thumb: the library seeks to the second the slider shows.
+TEST_F(PlayerWindowTest, DraggingThePositionSliderSeeks)
+{
+    CPaneTransport* paused = OpenPaused(10);
+    ASSERT_NE(nullptr, paused);
+    CPaneTransport& t = *paused;
+    CSliderCtrl* slider = (CSliderCtrl*)dialog.GetDlgItem(IDC_POSITION);
+    ASSERT_EQ(10, slider->GetRangeMax());
+    CRect thumb, channel;
+    slider->SendMessage(TBM_GETTHUMBRECT, 0, (LPARAM)&thumb);
+    slider->SendMessage(TBM_GETCHANNELRECT, 0, (LPARAM)&channel);
+    const int y = thumb.CenterPoint().y;
+    const int toX = channel.left + channel.Width() * 7 / 10;
+    slider->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb.CenterPoint().x, y));
+    slider->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, y));
+    EXPECT_EQ(1, t.m_dragging); // the one-second refresh leaves the slider alone meanwhile
+    slider->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(toX, y));
+    PumpMessages();
+    const int seconds = slider->GetPos();
+    EXPECT_GT(seconds, 3);
+    EXPECT_LT(seconds, 10);
+    EXPECT_EQ(0, t.m_dragging);
+    // At the second itself (a seek by fraction of the length would land elsewhere).
+    EXPECT_EQ(seconds * 1000, GetFramewellApi().GetPlayTime(t.m_handle));
+}
+
+// The strip and the menu follow the active pane each second: only what changed is set again.
+TEST_F(PlayerWindowTest, ControlsThatDidNotChangeAreLeftAlone)
+{
+    CPaneTransport* paused = OpenPaused(6);
+    ASSERT_NE(nullptr, paused);
+    CPaneTransport& t = *paused;
+    static std::vector<std::pair<HWND, UINT>> seen;
+    struct Hook {
+        static LRESULT CALLBACK Proc(int code, WPARAM w, LPARAM l)
+        {
+            const CWPSTRUCT* m = (const CWPSTRUCT*)l;
+            if (code == HC_ACTION &&
+                (m->message == BM_SETIMAGE || m->message == WM_ENABLE || m->message == WM_NCCALCSIZE ||
+                 m->message == WM_SETTEXT || m->message == TBM_SETPOS || m->message == TBM_SETRANGE ||
+                 m->message == TBM_SETRANGEMAX))
+                seen.push_back({m->hwnd, m->message});
+            return ::CallNextHookEx(nullptr, code, w, l);
+        }
+    };
+    HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, Hook::Proc, nullptr, ::GetCurrentThreadId());
+    seen.clear();
+    dialog.UpdateControls();
+    EXPECT_TRUE(seen.empty()) << seen.size() << " controls were set to what they showed";
+    t.m_enable[enCut] = 0; // one button changes: its picture and state, nothing else
+    dialog.UpdateControls();
+    ::UnhookWindowsHookEx(hook);
+    HWND cut = ::GetDlgItem(dialog.m_hWnd, IDC_CUT);
+    ASSERT_FALSE(seen.empty());
+    for (const auto& m : seen)
+        EXPECT_EQ(cut, m.first) << "message " << m.second;
+    EXPECT_FALSE(::IsWindowEnabled(cut));
+}
+
+// Minimised, the window draws its icon and gives it for a drag.
+TEST_F(PlayerWindowTest, AMinimisedWindowShowsItsIcon)
+{
+    Open();
+    const HICON icon = (HICON)dialog.SendMessage(WM_GETICON, ICON_BIG, 0);
+    ASSERT_NE(nullptr, icon);
+    EXPECT_EQ((LRESULT)icon, dialog.SendMessage(WM_QUERYDRAGICON));
+    dialog.ShowWindow(SW_MINIMIZE);
+    PumpMessages();
+    dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); // paints without a fault
+    EXPECT_TRUE(dialog.IsIconic());
+    dialog.ShowWindow(SW_RESTORE);
+}
+
+std::vector<std::string> g_fileDialogs;
+BOOL RecordFileDialog(BOOL open, OPENFILENAMEA* ofn)
+{
+    g_fileDialogs.push_back(std::string(open ? "open " : "save ") + (ofn->lpstrDefExt ? ofn->lpstrDefExt : ""));
+    return FALSE; // cancelled
+}
+
+// The open dialogs of the menu, the playlist and the conversion dialog offer "mpg" by default.
+TEST_F(PlayerWindowTest, OpenDialogsDefaultToMpg)
+{
+    Open();
+    g_fileDialogs.clear();
+    Seams::FileDialogFunc previous = Seams::ReplaceFileDialog(RecordFileDialog);
+    dialog.SendMessage(WM_COMMAND, ID_FILE_OPEN_RECORD);
+    dialog.SendMessage(WM_COMMAND, ID_PLAYLIST_ADD);
+    CConvertDlg convert(&dialog);
+    ASSERT_TRUE(convert.Create(CConvertDlg::IDD, &dialog));
+    convert.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHOOSE_MP4, BN_CLICKED),
+                        (LPARAM)::GetDlgItem(convert.m_hWnd, IDC_CHOOSE_MP4));
+    convert.DestroyWindow();
+    Seams::ReplaceFileDialog(previous);
+    EXPECT_EQ(g_fileDialogs, (std::vector<std::string>{"open mpg", "open mpg", "open mpg"}));
 }
 
 CConvertDlg* g_convert = nullptr;
@@ -424,6 +566,30 @@ CSearchDlg* FindSearchWindow()
     return nullptr;
 }
 
+// With the English resource library, the search window's combo items and the conversion dialog's
+// first status are English too: they come from the string table.
+TEST_F(PlayerWindowTest, TheEnglishLibraryReplacesTheWindowsTexts)
+{
+    const std::string path = ProgramDirectory() + "\\..\\lang\\ClipviewEn.dll";
+    HINSTANCE english = ::LoadLibraryA(path.c_str());
+    ASSERT_NE(nullptr, english) << path;
+    HINSTANCE own = AfxGetResourceHandle();
+    AfxSetResourceHandle(english);
+    Open();
+    dialog.ShowSearchWindow();
+    CSearchDlg* search = FindSearchWindow();
+    ASSERT_NE(nullptr, search);
+    CString channel, type;
+    ((CComboBox*)search->GetDlgItem(IDC_CHANNEL))->GetLBText(0, channel);
+    ((CComboBox*)search->GetDlgItem(IDC_FILETYPE))->GetLBText(0, type);
+    CConvertDlg convert(&dialog);
+    AfxSetResourceHandle(own);
+    ::FreeLibrary(english);
+    EXPECT_STREQ("All channels", channel);
+    EXPECT_STREQ("Video files", type);
+    EXPECT_STREQ("Downloading...", convert.m_status);
+}
+
 // The search window against the station's own file service (Depotix over the bridge) with real
 // recordings, in the four-pane mode.
 TEST_F(PlayerWindowTest, TheSearchWindowFindsPlaysQueuesAndConvertsTheStationsRecordings)
@@ -521,6 +687,34 @@ TEST(PlayerProcesses, ASecondStartHandsItsLineToTheFirstAndEnds)
     ASSERT_TRUE(remote.Start(ProgramPath("Clipview.exe"), "x.mp4 *far 127.0.0.1 1 admin", dir.Path()));
     EXPECT_EQ(0, remote.Wait(20000));
     EXPECT_TRUE(first.Running());
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, first.Wait(20000));
+}
+
+// A second start with a remote line: the first instance comes to the front, restored, and plays the
+// file from the station's file service.
+TEST(PlayerProcesses, ASecondStartWithARemoteLineHandsItOver)
+{
+    TempDir dir;
+    StationFileServer station(dir.File("store"));
+    const std::string recording = station.Record("Gate", 0, recordManual, 9, 0, 100);
+    ASSERT_FALSE(recording.empty());
+    const int port = station.Start();
+    ASSERT_GT(port, 0);
+    ChildProcess first;
+    ASSERT_TRUE(first.Start(ProgramPath("Clipview.exe"), "", dir.Path()));
+    HWND window = WaitForWindow(first.Id(), "Clipviewer", 20000);
+    ASSERT_NE(nullptr, window);
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(window) != FALSE; }, 5000));
+    ChildProcess second;
+    const std::string line = recording + " *far 127.0.0.1 " + std::to_string(port) + " admin 1234";
+    ASSERT_TRUE(second.Start(ProgramPath("Clipview.exe"), line, dir.Path()));
+    EXPECT_EQ(0, second.Wait(20000));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsIconic(window); }, 5000)) << "restored";
+    EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == window; }, 5000)) << "in front";
+    EXPECT_TRUE(WaitUntil([&] { return Text(window, IDC_STATUS) == "正在播放..."; }, 20000));
+    EXPECT_TRUE(WaitUntil([&] { return Text(window, IDC_PLAYTIME) != "00:00:00"; }, 10000));
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, first.Wait(20000));
 }

@@ -8,7 +8,7 @@
 
 #include "station/config/ConfigDialog.h"
 #include "station/config/queries/FileQueryRules.h"
-#include "station/config/records/ResultPager.h"
+#include "shared/records/ResultPager.h"
 #include "station/core/storage/QueryResultStore.h"
 
 class CTermServer;

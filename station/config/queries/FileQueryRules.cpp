@@ -6,6 +6,7 @@
 
 #include "resources/warden/records.h"
 #include "station/core/datamodel/IniDocument.h"
+#include "shared/records/RemoteHit.h"
 #include "station/core/storage/QueryResultStore.h"
 
 int LocalFileKind(int comboIndex)
@@ -48,11 +49,10 @@ CString MakeLocalName(const QueryResultRecord& record, int nameKind)
     if (converted == nullptr)
         return CString();
     struct tm local = *converted;
-    char name[40];
-    CopyText(name, record.name);
     CString text;
-    text.Format("%s_%d_%04d%02d%02d_%02d%02d%02d%s", name, record.channel + 1, local.tm_year + 1900, local.tm_mon + 1,
-                local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, suffixes[nameKind]);
+    text.Format("%s_%d_%04d%02d%02d_%02d%02d%02d%s", (LPCSTR)HitServerName(record), record.channel + 1,
+                local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                suffixes[nameKind]);
     return text;
 }
 

@@ -2,7 +2,7 @@
 // channel, user, event), read from the viewer's paged store.
 #pragma once
 
-#include "station/config/records/ResultPager.h"
+#include "shared/records/ResultPager.h"
 #include "station/core/storage/LogPageStore.h"
 
 // Texts cut at the field's end when a damaged file left a field without its terminator.

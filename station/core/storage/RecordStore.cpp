@@ -6,7 +6,10 @@
 #include "station/core/storage/StorageFiles.h"
 #include "framework/WinThread.h"
 
+#include <stdio.h>
 #include <string.h>
+
+#include <vector>
 
 CRecordStore theRecordStore;
 
@@ -184,7 +187,42 @@ int CRecordStore::BeginRecordFile(const char* serverName, int channel, char* pat
     file.entry.typeBits = typeBits;
     AppendIndex(file.dayDir, "index", file.entry);
     CopyText(path, MAX_PATH, file.path);
+    std::string camera = std::string(file.entry.name) + '\x01' + std::to_string(channel);
+    auto last = m_lastRecording.find(camera);
+    if (last != m_lastRecording.end())
+        ForgetEmptyRecording(last->second);
+    m_lastRecording[camera] = {file.dayDir, file.path, file.entry};
     return 1;
+}
+
+void CRecordStore::ForgetEmptyRecording(const BegunRecording& ended)
+{
+    if (GetFileAttributesA(ended.path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return;
+    char indexPath[MAX_PATH];
+    if (!JoinPath(indexPath, sizeof(indexPath), ended.dayDir.c_str(), "index"))
+        return;
+    std::vector<RecordIndexEntry> entries;
+    bool found = false;
+    if (FILE* index = fopen(indexPath, "rb")) {
+        RecordIndexEntry entry;
+        while (ReadWholeRecord(index, &entry, sizeof(entry))) {
+            if (!found && memcmp(&entry, &ended.entry, sizeof(entry)) == 0)
+                found = true; // the one entry of that file
+            else
+                entries.push_back(entry);
+        }
+        fclose(index);
+    }
+    if (!found)
+        return;
+    if (FILE* index = fopen(indexPath, "wb")) {
+        if (!entries.empty())
+            fwrite(entries.data(), sizeof(RecordIndexEntry), entries.size(), index);
+        fclose(index);
+    }
+    TRACE("archive", "a recording without a picture left no file: its index entry is removed (%s)\n",
+          ended.path.c_str());
 }
 
 int CRecordStore::SaveJpegSnapshot(const char* serverName, int channel, const void* bytes, int length)

@@ -11,6 +11,9 @@
 
 #include <afxmt.h>
 
+#include <map>
+#include <string>
+
 class CWinThread;
 
 #pragma pack(push, 1)
@@ -50,6 +53,9 @@ public:
 
     // Each names a new file in today's directory of the current storage path and appends its
     // index entry; 0 when no storage path is set or the path would not fit in MAX_PATH.
+    // A camera records one file at a time: when its next recording begins, its previous one has
+    // ended, and if that one's file is gone (a recording closed before its first picture leaves no
+    // file) its index entry is removed too, so the query never lists a recording that is not there.
     int BeginRecordFile(const char* serverName, int channel, char* path, int typeBits);
     int SaveJpegSnapshot(const char* serverName, int channel, const void* bytes, int length);
     int MakeBmpSnapshotPath(const char* serverName, int channel, char* path, int* entryIndex, RecordIndexEntry* entry);
@@ -69,6 +75,14 @@ public:
 private:
     struct NamedFile;
     BOOL NameFile(const char* serverName, int channel, const char* extension, bool create, NamedFile& file);
+    // The camera's last recording (its file and index entry), kept until its next one begins.
+    struct BegunRecording {
+        std::string dayDir;
+        std::string path;
+        RecordIndexEntry entry;
+    };
+    void ForgetEmptyRecording(const BegunRecording& ended);
+    std::map<std::string, BegunRecording> m_lastRecording; // by camera, under m_recordMutex
 
     CWinThread* m_watcher = nullptr;
     CMutex m_recordMutex;   // the choice of recording names and their index appends

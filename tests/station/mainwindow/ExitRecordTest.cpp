@@ -67,22 +67,6 @@ TEST(ExitRecord, StartIniAndTempVideoFiles)
     EXPECT_FALSE(FileExists(dir.File("Temp Video\\b.asf")));
 }
 
-namespace {
-
-std::string FileBytes(const std::string& path)
-{
-    std::string bytes;
-    if (FILE* in = fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        for (size_t n; (n = fread(buffer, 1, sizeof buffer, in)) > 0;)
-            bytes.append(buffer, n);
-        fclose(in);
-    }
-    return bytes;
-}
-
-} // namespace
-
 TEST(ExitRecord, EveryProfileWriteReplacesItsFileWholeOrNotAtAll)
 {
     TempDir dir;

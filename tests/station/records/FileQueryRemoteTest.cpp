@@ -15,7 +15,7 @@
 #include "resources/records/progress.h"
 #include "resources/warden/resource.h"
 #include "station/config/queries/DlgFileQuery.h"
-#include "station/config/records/ProgressDlg.h"
+#include "shared/records/ProgressDlg.h"
 #include "devices/conduit/Conduit.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"

@@ -5,8 +5,8 @@
 
 #include "resources/warden/resource.h"
 #include "station/config/queries/FileQueryRules.h"
-#include "station/config/records/RemoteHit.h"
-#include "station/config/records/ResultPager.h"
+#include "shared/records/RemoteHit.h"
+#include "shared/records/ResultPager.h"
 #include "station/core/storage/QueryResultStore.h"
 #include "tests/support/TestSupport.h"
 

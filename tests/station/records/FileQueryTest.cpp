@@ -9,7 +9,7 @@
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
 #include "station/config/queries/DlgFileQuery.h"
-#include "station/config/records/ProgressDlg.h"
+#include "shared/records/ProgressDlg.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/TermData.h"

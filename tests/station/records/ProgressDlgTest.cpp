@@ -8,7 +8,7 @@
 #include "devices/framewell/FramewellApi.h"
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
-#include "station/config/records/ProgressDlg.h"
+#include "shared/records/ProgressDlg.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "tests/station/records/RecordsTestSupport.h"
 #include "tests/support/TestSupport.h"

@@ -135,6 +135,7 @@ TEST_F(SessionTest, ServerStoppedMidStreamIsReconnectedWhenItComesBack)
     ASSERT_TRUE(ConnectSession(session, &pane));
     session->SetRecording(1, recordManual, 1);
     ASSERT_EQ(1u, FilesIn(DayDir(), "*.mp4").size());
+    ASSERT_TRUE(WaitForPictures());
 
     ASSERT_TRUE(Site().Ok("stop Delta"));
     EXPECT_EQ(3, windows_.DeliverNext(WM_STREAM_CONNECT_RESULT, session));

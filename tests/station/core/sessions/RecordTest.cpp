@@ -33,6 +33,7 @@ TEST_F(SessionTest, MotionRecordingEndsItsPostAlarmSecondsAfterTheLastAlarm)
     ASSERT_TRUE(WaitUntil([&] { return session->m_recordReasons == (recordManual | recordMotion); }));
     std::vector<std::string> files = FilesIn(DayDir(), "*.mp4");
     ASSERT_EQ(1u, files.size());
+    ASSERT_TRUE(WaitForPictures());
 
     // Without the manual reason the file goes on for the motion.
     session->SetRecording(0, recordManual, 1);
@@ -60,6 +61,7 @@ TEST_F(SessionTest, ScheduleRecordsInItsHoursAndCarriesOnAfterOtherReasons)
 
     // A manual recording that ends before the schedule begins leaves the check armed.
     session->SetRecording(1, recordManual, 1);
+    ASSERT_TRUE(WaitForPictures());
     session->SetRecording(0, recordManual, 1);
     EXPECT_EQ(1, session->m_recordCheckCountdown.active);
     TestClock::SetTime(7, 59, 0);
@@ -67,6 +69,7 @@ TEST_F(SessionTest, ScheduleRecordsInItsHoursAndCarriesOnAfterOtherReasons)
     EXPECT_EQ(recordSchedule, session->m_recordReasons);
     EXPECT_EQ(2u, FilesIn(DayDir(), "*.mp4").size());
     EXPECT_EQ(1, pane.Last("record"));
+    ASSERT_TRUE(WaitForPictures());
 
     // A manual recording during the schedule: ending it keeps the scheduled file running.
     session->SetRecording(1, recordManual, 1);
@@ -80,6 +83,7 @@ TEST_F(SessionTest, ScheduleRecordsInItsHoursAndCarriesOnAfterOtherReasons)
     TestClock::SetTime(7, 59, 30);
     ASSERT_TRUE(ConnectSession(session, &pane));
     session->SetRecording(1, recordManual, 1);
+    ASSERT_TRUE(WaitForPictures());
     Tick(30);
     EXPECT_EQ(recordSchedule | recordManual, session->m_recordReasons);
     session->SetRecording(0, recordManual, 1);
@@ -108,6 +112,7 @@ TEST_F(SessionTest, RecordingSplitsIntoFilesOfTheConfiguredLength)
     CChannelSession* session = MakeSession(camera);
     ASSERT_TRUE(ConnectSession(session));
     session->SetRecording(1, recordManual, 1);
+    ASSERT_TRUE(WaitForPictures());
 
     Tick(30);
     ASSERT_TRUE(Site().Ok("motion Alpha 0"));
@@ -125,6 +130,7 @@ TEST_F(SessionTest, RecordingSplitsIntoFilesOfTheConfiguredLength)
     ASSERT_EQ(2u, index.size());
     EXPECT_EQ(recordManual, index[0].typeBits);
     EXPECT_EQ(recordManual | recordMotion, index[1].typeBits);
+    ASSERT_TRUE(WaitForPictures());
     Tick(60);
     EXPECT_EQ(3u, FilesIn(DayDir(), "*.mp4").size());
 }
@@ -148,6 +154,7 @@ TEST_F(SessionTest, RecordingStopsInTheFormatItStartedWith)
     session->RestartRecordFile(); // nothing records: nothing starts
     EXPECT_EQ(0u, FilesIn(DayDir(), "*.mp4").size());
     session->SetRecording(1, recordManual, 1);
+    ASSERT_TRUE(WaitForPictures());
     session->RestartRecordFile();
     files = FilesIn(DayDir(), "*.mp4");
     ASSERT_EQ(2u, files.size());
@@ -184,6 +191,7 @@ TEST_F(SessionTest, RecordRightWithdrawnStopsRecordingAtTheNextCheck)
     RecordingPane& pane = NewPane();
     ASSERT_TRUE(ConnectSession(session, &pane));
     session->SetRecording(1, recordManual, 1);
+    ASSERT_TRUE(WaitForPictures());
     CurrentUser().rights[rightLocalRecord] = 0;
     session->CheckRecordSchedule();
     EXPECT_EQ(0, session->m_recordReasons);

@@ -595,6 +595,18 @@ std::string SessionTest::DayDir() const
     return StorageDir() + "\\" + day;
 }
 
+bool SessionTest::WaitForPictures()
+{
+    return WaitUntil([&] {
+        std::vector<std::string> files = FilesIn(DayDir(), "*.mp4");
+        for (const std::string& name : files) {
+            if (ReadAll(DayDir() + "\\" + name).size() <= 100) // beyond the header and the media data's start
+                return false;
+        }
+        return !files.empty();
+    });
+}
+
 std::vector<std::string> SessionTest::FilesIn(const std::string& dir, const std::string& pattern)
 {
     std::vector<std::string> names;

@@ -207,6 +207,9 @@ protected:
     // The day directory of the clock's day under the storage path.
     std::string DayDir() const;
     std::vector<std::string> FilesIn(const std::string& dir, const std::string& pattern);
+    // Waits until every MP4 of the day directory holds a picture: a recording that ends before its
+    // first picture leaves no file.
+    bool WaitForPictures();
     std::vector<RecordIndexEntry> IndexEntries(const char* indexName);
 
     std::unique_ptr<TempDir> dir_;

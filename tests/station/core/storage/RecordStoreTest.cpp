@@ -96,6 +96,29 @@ TEST_F(RecordStoreTest, NamesEachKindInTheDayDirectoryWithItsIndexEntry)
     EXPECT_EQ(bmps[0].channel, 2);
 }
 
+// A recording closed before its first picture leaves no file (its writer removes it): when that camera
+// records again, the entry of the file that is not there goes from the index; other entries stay.
+TEST_F(RecordStoreTest, ARecordingThatLeftNoFileLosesItsEntryWhenTheCameraRecordsAgain)
+{
+    char gate[MAX_PATH], yard[MAX_PATH], next[MAX_PATH];
+    ASSERT_EQ(store.BeginRecordFile("Gate", 0, gate, 1), 1);
+    WriteBytes(gate, "picture", 7);
+    ASSERT_EQ(store.BeginRecordFile("Yard", 1, yard, 4), 1);
+    ASSERT_TRUE(DeleteFileA(yard));
+    ASSERT_EQ(Entries(day + "\\index").size(), 2u);
+
+    clock.Set(2026, 12, 7, 10, 20, 0);
+    ASSERT_EQ(store.BeginRecordFile("Gate", 0, next, 1), 1);
+    EXPECT_EQ(Entries(day + "\\index").size(), 3u) << "Gate's first recording holds a picture";
+    ASSERT_EQ(store.BeginRecordFile("Yard", 1, next, 4), 1);
+    std::vector<RecordIndexEntry> records = Entries(day + "\\index");
+    ASSERT_EQ(records.size(), 3u);
+    std::vector<std::string> left;
+    for (const RecordIndexEntry& e : records)
+        left.push_back(std::string(e.name) + " " + TimeOf(e));
+    EXPECT_EQ(left, (std::vector<std::string>{"Gate 20261207 101500", "Gate 20261207 102000", "Yard 20261207 102000"}));
+}
+
 TEST_F(RecordStoreTest, CollidingNamesMoveOnBySecondsAndTheEntryFollows)
 {
     char first[MAX_PATH], second[MAX_PATH];

@@ -1,4 +1,4 @@
-#include "station/config/records/PickerTime.h"
+#include "shared/records/PickerTime.h"
 
 FramewellTime ToFramewellTime(const SYSTEMTIME& t)
 {

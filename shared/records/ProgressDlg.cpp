@@ -1,4 +1,4 @@
-#include "station/config/records/ProgressDlg.h"
+#include "shared/records/ProgressDlg.h"
 
 #include "devices/framewell/FramewellApi.h"
 #include "resources/records/progress.h"

@@ -1,4 +1,4 @@
-#include "station/config/records/ResultPager.h"
+#include "shared/records/ResultPager.h"
 
 #include <time.h>
 

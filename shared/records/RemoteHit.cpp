@@ -1,5 +1,5 @@
 // Remote search hits as result records.
-#include "station/config/records/RemoteHit.h"
+#include "shared/records/RemoteHit.h"
 
 #include <time.h>
 
@@ -30,4 +30,11 @@ QueryResultRecord MakeRemoteHitRecord(const char* serverName, int channel, const
     record.size = size > 0x7FFFFFFFu ? 0x7FFFFFFF : (INT32)size;
     CopyText(record.path, remotePath);
     return record;
+}
+
+CString HitServerName(const QueryResultRecord& record)
+{
+    char name[sizeof record.name];
+    CopyText(name, record.name); // stops within the field: at most 39 bytes, whole characters
+    return name;
 }

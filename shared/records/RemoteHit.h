@@ -14,3 +14,7 @@ INT32 FramewellCalendarTime(const FramewellTime* time);
 // the largest it holds rather than turned negative.
 QueryResultRecord MakeRemoteHitRecord(const char* serverName, int channel, const char* remotePath,
                                       const FramewellTime* start, const FramewellTime* end, unsigned int size);
+
+// A record's server name for a file name: the field fills all its bytes when the name is that long
+// (or the scratch file was damaged), so it is copied within the field, never read past it.
+CString HitServerName(const QueryResultRecord& record);
