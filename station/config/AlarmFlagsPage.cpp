@@ -2,7 +2,7 @@
 #include "station/config/AlarmFlagsPage.h"
 
 #include "resources/warden/config.h"
-#include "station/config/CameraSettingValues.h"
+#include "station/config/servers/CameraSettingValues.h"
 
 CAlarmFlagsPage::CAlarmFlagsPage(UINT nIDTemplate) : CCameraPage(nIDTemplate), m_flags() {}
 

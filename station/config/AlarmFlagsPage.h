@@ -2,7 +2,7 @@
 // box 1205 motion, 1206 to 1209 sensors 1 to 4, and the sixteen external-input boxes.
 #pragma once
 
-#include "station/config/CameraPage.h"
+#include "station/config/servers/CameraPage.h"
 
 struct CameraAlarmFlags {
     int motion;

@@ -1,8 +1,8 @@
 // What the channel sessions, the pollers and the recording store call on the main dialog.
 #include "station/ui/DlgMain.h"
 
-#include "station/config/DlgCameraSetting.h"
-#include "station/config/DlgServerSelect.h"
+#include "station/config/servers/DlgCameraSetting.h"
+#include "station/config/servers/DlgServerSelect.h"
 
 #include "framework/Seams.h"
 #include "station/core/datamodel/StationGlobals.h"

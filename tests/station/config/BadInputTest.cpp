@@ -3,10 +3,10 @@
 // stays open, and the camera, server, tour and their files stay as they were.
 #include <gtest/gtest.h>
 
-#include "station/config/DlgCameraEdit.h"
-#include "station/config/DlgCameraSetting.h"
-#include "station/config/DlgServerName.h"
-#include "station/config/DlgTourSetting.h"
+#include "station/config/servers/DlgCameraEdit.h"
+#include "station/config/servers/DlgCameraSetting.h"
+#include "station/config/servers/DlgServerName.h"
+#include "station/config/servers/DlgTourSetting.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/TermCamera.h"

@@ -2,11 +2,11 @@
 // camera walk and removing a selected group or server.
 #include <gtest/gtest.h>
 
-#include "station/config/CameraSettingValues.h"
+#include "station/config/servers/CameraSettingValues.h"
 #include "station/config/CameraWalker.h"
 #include "station/config/ScheduleRows.h"
-#include "station/config/ServerTreeEdit.h"
-#include "station/config/TourModes.h"
+#include "station/config/servers/ServerTreeEdit.h"
+#include "station/config/servers/TourModes.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/datamodel/TermData.h"

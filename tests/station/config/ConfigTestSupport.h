@@ -13,7 +13,7 @@
 #include "devices/devsim/control/DevsimControl.h"
 #include "station/config/ConfigDialog.h"
 #include "station/config/ConfigWindows.h"
-#include "station/config/DlgAlarmDetect.h"
+#include "station/config/servers/DlgAlarmDetect.h"
 #include "station/config/TabPageHost.h"
 #include "tests/framework/windows/WindowTestSupport.h"
 #include "tests/support/TestSupport.h"

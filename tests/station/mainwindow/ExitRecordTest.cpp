@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "station/config/FileQueryRules.h"
-#include "station/config/StartSchedule.h"
+#include "station/config/queries/FileQueryRules.h"
+#include "station/config/system/StartSchedule.h"
 #include "station/ui/ExitRecord.h"
 #include "station/ui/SettingsTransfer.h"
 #include "station/ui/WatchdogNotice.h"

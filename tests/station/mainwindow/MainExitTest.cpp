@@ -13,7 +13,7 @@
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
 #include "skin/engine/interception/ImportHook.h"
-#include "station/config/DlgCameraSetting.h"
+#include "station/config/servers/DlgCameraSetting.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"

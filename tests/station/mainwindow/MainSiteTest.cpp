@@ -7,7 +7,7 @@
 
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
-#include "station/config/DlgServerAssign.h"
+#include "station/config/servers/DlgServerAssign.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/StationPaths.h"

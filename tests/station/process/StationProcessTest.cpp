@@ -13,7 +13,7 @@
 #include "resources/warden/liveview.h"
 #include "resources/warden/mainwindow.h"
 #include "resources/warden/records.h"
-#include "station/config/FileQueryRules.h"
+#include "station/config/queries/FileQueryRules.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/SysParam.h"
 #include "station/core/storage/RecordStore.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "station/config/DlgFileQuery.h"
+#include "station/config/queries/DlgFileQuery.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/storage/RecordStore.h"
 #include "tests/support/BenchmarkClock.h"

@@ -14,7 +14,7 @@
 #include "framework/WindowSeams.h"
 #include "resources/records/progress.h"
 #include "resources/warden/resource.h"
-#include "station/config/DlgFileQuery.h"
+#include "station/config/queries/DlgFileQuery.h"
 #include "shared/records/ProgressDlg.h"
 #include "devices/conduit/Conduit.h"
 #include "station/core/datamodel/RecGroup.h"

@@ -4,7 +4,7 @@
 #include <time.h>
 
 #include "resources/warden/resource.h"
-#include "station/config/FileQueryRules.h"
+#include "station/config/queries/FileQueryRules.h"
 #include "shared/records/RemoteHit.h"
 #include "shared/records/ResultPager.h"
 #include "station/core/storage/QueryResultStore.h"

@@ -8,7 +8,7 @@
 #include "devices/framewell/FramewellApi.h"
 #include "framework/WindowSeams.h"
 #include "resources/warden/resource.h"
-#include "station/config/DlgFileQuery.h"
+#include "station/config/queries/DlgFileQuery.h"
 #include "shared/records/ProgressDlg.h"
 #include "station/core/datamodel/RecGroup.h"
 #include "station/core/datamodel/StationGlobals.h"
