@@ -3,7 +3,7 @@
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/VuskEMapDev.h"
 #include "station/core/datamodel/VuskEMapTerm.h"
-#include "station/ui/SkinButton.h"
+#include "station/ui/liveview/SkinButton.h"
 #include "station/ui/emap/EMapIcon.h"
 #include "station/ui/emap/EMapLink.h"
 #include "station/ui/emap/EMapMessages.h"

@@ -12,7 +12,7 @@
 #include "station/core/datamodel/VuskEMapDev.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/core/sessions/SessionWindows.h"
-#include "station/ui/PressButton.h"
+#include "station/ui/liveview/PressButton.h"
 #include "station/ui/emap/EMapMessages.h"
 #include "station/ui/emap/EMapRules.h"
 

@@ -10,7 +10,7 @@
 #include "station/core/datamodel/VuskEMapDev.h"
 #include "station/core/datamodel/VuskEMapGroup.h"
 #include "station/core/datamodel/VuskEMapTerm.h"
-#include "station/ui/PVMenu.h"
+#include "station/ui/mainwindow/PVMenu.h"
 #include "station/ui/emap/DlgEMapDevSelect.h"
 #include "station/ui/emap/DlgViewEditMap.h"
 #include "station/ui/emap/EMapLink.h"

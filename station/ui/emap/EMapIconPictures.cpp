@@ -2,7 +2,7 @@
 
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/VuskEMapDev.h"
-#include "station/ui/SkinButton.h"
+#include "station/ui/liveview/SkinButton.h"
 #include "station/ui/emap/EMapRules.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "resources/warden/emap.h"
 #include "station/core/datamodel/VuskEMapDev.h"
-#include "station/ui/PtzCodes.h"
+#include "station/ui/liveview/PtzCodes.h"
 
 int ClampDragPosition(int startPosition, int travel, int canvasExtent, int windowExtent)
 {

@@ -5,9 +5,9 @@
 
 #include "station/config/queries/FileQueryRules.h"
 #include "station/config/system/StartSchedule.h"
-#include "station/ui/ExitRecord.h"
-#include "station/ui/SettingsTransfer.h"
-#include "station/ui/WatchdogNotice.h"
+#include "station/ui/mainwindow/ExitRecord.h"
+#include "station/ui/mainwindow/SettingsTransfer.h"
+#include "station/ui/mainwindow/WatchdogNotice.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
 #include "tests/support/TestSupport.h"
 

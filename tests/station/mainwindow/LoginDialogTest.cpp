@@ -10,7 +10,7 @@
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/UserData.h"
 #include "station/core/datamodel/UserGroup.h"
-#include "station/ui/DlgLogin.h"
+#include "station/ui/mainwindow/DlgLogin.h"
 #include "tests/framework/windows/WindowTestSupport.h"
 
 namespace {

@@ -23,9 +23,9 @@
 #include "station/core/datamodel/TermServer.h"
 #include "station/core/sessions/AudioSeams.h"
 #include "station/core/storage/RecordStoreOwner.h"
-#include "station/ui/DlgLogin.h"
-#include "station/ui/DlgMain.h"
-#include "station/ui/SettingsTransfer.h"
+#include "station/ui/mainwindow/DlgLogin.h"
+#include "station/ui/mainwindow/DlgMain.h"
+#include "station/ui/mainwindow/SettingsTransfer.h"
 #include "tests/framework/windows/WindowTestSupport.h"
 #include "tests/station/mainwindow/MainTestSupport.h"
 

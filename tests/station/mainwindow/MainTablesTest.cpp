@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "resources/warden/resource.h"
-#include "station/ui/MainKeys.h"
-#include "station/ui/SkinLayout.h"
-#include "station/ui/MainRights.h"
-#include "station/ui/MainTick.h"
+#include "station/ui/mainwindow/MainKeys.h"
+#include "station/ui/mainwindow/SkinLayout.h"
+#include "station/ui/mainwindow/MainRights.h"
+#include "station/ui/mainwindow/MainTick.h"
 
 namespace {
 

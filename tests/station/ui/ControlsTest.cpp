@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "station/ui/BitmapToggle.h"
-#include "station/ui/SkinButton.h"
-#include "station/ui/StateButton.h"
+#include "station/ui/liveview/BitmapToggle.h"
+#include "station/ui/liveview/SkinButton.h"
+#include "station/ui/liveview/StateButton.h"
 #include "tests/support/TestSupport.h"
 
 #include <fstream>

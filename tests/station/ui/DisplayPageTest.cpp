@@ -4,7 +4,7 @@
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/datamodel/VuskPage.h"
 #include "station/core/datamodel/VuskPageGroup.h"
-#include "station/ui/DisplayPage.h"
+#include "station/ui/liveview/DisplayPage.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "station/core/datamodel/TermServer.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/core/sessions/ChannelSessionLinks.h"
-#include "station/ui/DisplayPage.h"
+#include "station/ui/liveview/DisplayPage.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

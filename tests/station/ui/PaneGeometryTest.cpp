@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "station/ui/PaneGeometry.h"
+#include "station/ui/liveview/PaneGeometry.h"
 
 #include <vector>
 

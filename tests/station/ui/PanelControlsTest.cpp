@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "framework/WindowSeams.h"
-#include "station/ui/ColorEdit.h"
-#include "station/ui/DlgMatrixPanel.h"
-#include "station/ui/DlgPtzPanel.h"
-#include "station/ui/PathPicker.h"
-#include "station/ui/PtzCodes.h"
-#include "station/ui/SkinButton.h"
-#include "station/ui/StateButton.h"
+#include "station/ui/liveview/ColorEdit.h"
+#include "station/ui/liveview/DlgMatrixPanel.h"
+#include "station/ui/liveview/DlgPtzPanel.h"
+#include "station/ui/mainwindow/PathPicker.h"
+#include "station/ui/liveview/PtzCodes.h"
+#include "station/ui/liveview/SkinButton.h"
+#include "station/ui/liveview/StateButton.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "station/ui/PtzCodes.h"
+#include "station/ui/liveview/PtzCodes.h"
 
 namespace {
 

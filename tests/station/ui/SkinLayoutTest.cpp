@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "station/ui/SkinLayout.h"
+#include "station/ui/mainwindow/SkinLayout.h"
 
 #include <cstdio>
 #include <string>

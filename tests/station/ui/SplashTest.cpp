@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "station/core/datamodel/StationPaths.h"
-#include "station/ui/DlgSplash.h"
-#include "station/ui/SkinButton.h"
+#include "station/ui/mainwindow/DlgSplash.h"
+#include "station/ui/liveview/SkinButton.h"
 #include "tests/framework/windows/WindowTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"

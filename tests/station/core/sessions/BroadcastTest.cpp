@@ -8,7 +8,7 @@
 #include "station/core/sessions/AudioSeams.h"
 #include "station/core/sessions/BroadcastTargets.h"
 #include "devices/conduit/Conduit.h"
-#include "station/ui/DlgBroadcast.h"
+#include "station/ui/services/DlgBroadcast.h"
 #include "tools/screenshot/Screenshot.h"
 #include "station/core/datamodel/StationGlobals.h"
 #include "station/core/datamodel/TermServer.h"

@@ -1,4 +1,0 @@
-// The one application object of Warden.exe; the framework's entry point runs it.
-#include "station/ui/WardenApp.h"
-
-CWardenApp theApp;
