@@ -25,6 +25,7 @@
 #include "station/ui/SkinLayout.h"
 #include "station/ui/SettingsTransfer.h"
 #include "station/ui/SkinButton.h"
+#include "station/ui/StartupTrace.h"
 #include "station/ui/WardenApp.h"
 #include "station/ui/WatchdogNotice.h"
 
@@ -164,6 +165,7 @@ void CDlgMain::OnCancel() {}
 BOOL CDlgMain::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    TraceStartupStep("dialog");
     InstallLinks();
     InitSystemMenu();
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
@@ -187,21 +189,29 @@ BOOL CDlgMain::OnInitDialog()
     m_toolTip.Activate(TRUE);
     m_toolTip.SetDelayTime(TTDT_AUTOMATIC, 200);
     SetUpImageLists();
+    TraceStartupStep("menus");
     m_connectInfo = new CDlgConnectInfo;
     m_connectInfo->Create(CDlgConnectInfo::IDD, this);
     m_connectInfo->ShowWindow(SW_HIDE);
     WriteClock();
+    TraceStartupStep("connect info");
     StartLibraries();
+    TraceStartupStep("libraries");
     m_mainTimer = SetTimer(TIMER_TICK, 1000, nullptr);
     CreateVideoWall();
+    TraceStartupStep("wall");
     StartServices();
+    TraceStartupStep("services");
     PostMessage(WM_DEFERRED_START, 0, 0);
     LayoutFromSkin();
+    TraceStartupStep("layout");
     OpenSerialDevices();
     CheckLastExit();
+    TraceStartupStep("serial and exit record");
     m_broadcastWindow = new CDlgBroadcast;
     m_broadcastWindow->Create(CDlgBroadcast::IDD, this);
     m_broadcastWindow->ShowWindow(SW_HIDE);
+    TraceStartupStep("broadcast");
     return TRUE;
 }
 
@@ -334,6 +344,13 @@ void CDlgMain::CreateVideoWall()
 
 LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
 {
+    // The log-in and the loading need nothing of the first paint: the window shows and paints
+    // first (the modal loop would only show it once every message before it is handled).
+    if (!IsWindowVisible()) {
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+    }
+    TraceStartupStep("deferred start");
     if (!LoginAtStart()) {
         // Cancelled: the exit record says "clean" and the serial devices close before the end.
         WriteExitCode(GetStartDirectory(), "1");
@@ -342,6 +359,7 @@ LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
         return 0;
     }
     LoadAll();
+    TraceStartupStep("loaded");
     return 0;
 }
 
@@ -505,6 +523,7 @@ void CDlgMain::OnSysCommand(UINT nID, LPARAM lParam)
 
 void CDlgMain::OnPaint()
 {
+    TraceStartupStep("paint");
     CPaintDC dc(this);
     if (IsIconic()) {
         SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
