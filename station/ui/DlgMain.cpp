@@ -199,12 +199,12 @@ BOOL CDlgMain::OnInitDialog()
     TraceStartupStep("libraries");
     m_mainTimer = SetTimer(TIMER_TICK, 1000, nullptr);
     CreateVideoWall();
-    TraceStartupStep("wall");
+    TraceStartupStep("users, parameters, log");
     StartServices();
     TraceStartupStep("services");
     PostMessage(WM_DEFERRED_START, 0, 0);
     LayoutFromSkin();
-    TraceStartupStep("layout");
+    TraceStartupStep("map windows");
     OpenSerialDevices();
     CheckLastExit();
     TraceStartupStep("serial and exit record");
@@ -328,6 +328,7 @@ void CDlgMain::CreateVideoWall()
     int x = 0, y = 0, w = 0, h = 0;
     ReadSkinRect(SkinLayoutPath(), "videownd", &x, &y, &w, &h, "VIDEO_WND");
     CreateWallWindow(CRect(x, y, x + w, y + h));
+    TraceStartupStep("wall window");
     if (g_pUserGroup == nullptr) {
         g_pUserGroup = new CUserGroup;
         g_pUserGroup->Load();
@@ -344,12 +345,6 @@ void CDlgMain::CreateVideoWall()
 
 LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
 {
-    // The log-in and the loading need nothing of the first paint: the window shows and paints
-    // first (the modal loop would only show it once every message before it is handled).
-    if (!IsWindowVisible()) {
-        ShowWindow(SW_SHOWNORMAL);
-        UpdateWindow();
-    }
     TraceStartupStep("deferred start");
     if (!LoginAtStart()) {
         // Cancelled: the exit record says "clean" and the serial devices close before the end.
