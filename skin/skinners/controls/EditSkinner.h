@@ -10,11 +10,13 @@ public:
 
     SkinObject* SetSkinObject(SkinObject* object) override;
     LONG_PTR Attach(HWND hwnd) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL AnswerCtlColor(UINT message, HDC dc, LRESULT* result) override;
 
     LRESULT OnCtlColorEdit(HDC dc);
     LRESULT OnCtlColorStatic(HDC dc);
+
+protected:
+    void OnBound() override;
 
 private:
     void SetRichEditBackground();

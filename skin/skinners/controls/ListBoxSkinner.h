@@ -8,11 +8,13 @@ public:
     explicit ListBoxSkinner(SkinnedWindow* owner);
     ~ListBoxSkinner() override;
 
-    SkinObject* SetSkinObject(SkinObject* object) override;
     LONG_PTR Attach(HWND hwnd) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     LRESULT OnCtlColorListBox(HDC dc);
+
+protected:
+    void OnBound() override;
 
 private:
     HBRUSH backgroundBrush_;

@@ -13,7 +13,7 @@ public:
 
 private:
     LRESULT OnColorsChanged();
-    LRESULT OnScroll(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnThumbTrack(UINT message, WPARAM wParam);
     // The pixels one vertical scroll unit covers: a row in report and list views, else one.
     int VerticalUnit() const;
 };

@@ -1,8 +1,5 @@
-// ScrollControlSkinner: skin scroll bars, their resynchronising, and the skinned border.
+// ScrollControlSkinner: skin scroll bars, the forwarding operations and the skinned border.
 #include "skin/skinners/controls/ScrollControlSkinner.h"
-
-#include <algorithm>
-#include <initializer_list>
 
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/interception/ApiHooks.h"
@@ -13,32 +10,13 @@
 #include "skin/skinners/controls/SkinScrollBar.h"
 
 ScrollControlSkinner::ScrollControlSkinner(SkinnedWindow* owner, int typeId)
-    : ControlSkinner(owner, typeId), installed_(FALSE), resyncPending_(FALSE)
+    : ControlSkinner(owner, typeId), installed_(FALSE)
 {
-    ZeroMemory(platformSeen_, sizeof platformSeen_);
-    platformSeenValid_[0] = platformSeenValid_[1] = FALSE;
-}
-
-BOOL ScrollControlSkinner::ReadChangedPlatformBar(int bar, SCROLLINFO* info)
-{
-    ZeroMemory(info, sizeof *info);
-    info->cbSize = sizeof *info;
-    info->fMask = SIF_ALL;
-    if (!RealApi().getScrollInfo(hwnd_, bar, info))
-        return FALSE;
-    SCROLLINFO& seen = platformSeen_[bar == SB_HORZ ? 0 : 1];
-    BOOL& valid = platformSeenValid_[bar == SB_HORZ ? 0 : 1];
-    const BOOL changed = !valid || seen.nMin != info->nMin || seen.nMax != info->nMax || seen.nPage != info->nPage ||
-                         seen.nPos != info->nPos;
-    seen = *info;
-    valid = TRUE;
-    return changed;
 }
 
 bool ScrollControlSkinner::NeedsResync()
 {
-    const int kind = GetOSKind();
-    return kind == OSKindWin98 || kind == OSKindWinMe || !ScrollBarFunctionsIntercepted();
+    return SkinScrollFollowsPlatform();
 }
 
 void ScrollControlSkinner::Paint(HDC) {}
@@ -103,95 +81,54 @@ void ScrollControlSkinner::InstallSkinBars()
     SkinScrollSetStyle(hwnd_, SB_BOTH, 2);
     installed_ = TRUE;
     SizeSkinBars();
-    // The skin bars start from what the platform's bars held when they took over (the install read it).
-    SCROLLINFO info;
-    ReadChangedPlatformBar(SB_HORZ, &info);
-    ReadChangedPlatformBar(SB_VERT, &info);
-}
-
-void ScrollControlSkinner::SyncBar(int bar)
-{
-    if (!installed_ || !hwnd_ || !NeedsResync())
-        return;
-    SCROLLINFO info;
-    if (ReadChangedPlatformBar(bar, &info))
-        SkinScrollUpdateScrollInfo(hwnd_, bar, &info, TRUE);
 }
 
 void ScrollControlSkinner::Resync()
 {
-    if (!installed_ || !hwnd_ || !NeedsResync())
+    if (!installed_ || !hwnd_)
         return;
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        SCROLLINFO skin = {}, platform;
-        skin.cbSize = sizeof skin;
-        skin.fMask = SIF_ALL;
-        SkinScrollGetScrollInfo(hwnd_, bar, &skin);
-        if (!ReadChangedPlatformBar(bar, &platform))
-            continue;
-        if (skin.nMin == platform.nMin && skin.nMax == platform.nMax && skin.nPage == platform.nPage) {
-            if (skin.nPos != platform.nPos)
-                SkinScrollSetScrollPos(hwnd_, bar, platform.nPos, TRUE);
-        } else {
-            SkinScrollUpdateScrollInfo(hwnd_, bar, &platform, TRUE);
-        }
-    }
+    SkinScrollFollowPlatformBars(hwnd_);
     UpdateWindow(hwnd_);
 }
 
-void ScrollControlSkinner::PostResync()
+LRESULT ScrollControlSkinner::OnEraseBackground(HDC)
 {
-    if (!installed_ || !hwnd_ || resyncPending_ || !NeedsResync())
-        return;
-    resyncPending_ = TRUE;
-    PostMessageA(hwnd_, WM_SKIN_RESYNCSCROLLBARS, 0, 0);
+    return 1;
 }
 
-LRESULT ScrollControlSkinner::PassWithResync(UINT message, WPARAM wParam, LPARAM lParam, WPARAM firstMovingKey,
-                                             const UINT* resyncMessages, size_t resyncCount)
+LRESULT ScrollControlSkinner::ForwardMouseWheel(UINT keys, short delta, int x, int y)
 {
-    if (!savedProc_ || !installed_ || !NeedsResync())
-        return ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-        if ((wParam >= firstMovingKey && wParam <= VK_DOWN) || wParam == VK_DELETE)
-            return PassThenResync(message, wParam, lParam);
-        break;
-    case WM_HSCROLL:
-        return PassThenSync(message, wParam, lParam, SB_HORZ);
-    case WM_VSCROLL:
-    case WM_MOUSEWHEEL:
-        return PassThenSync(message, wParam, lParam, SB_VERT);
-    default:
-        if (std::find(resyncMessages, resyncMessages + resyncCount, message) != resyncMessages + resyncCount)
-            return PassThenResync(message, wParam, lParam);
-        break;
-    }
-    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
+    return CallSavedProc(WM_MOUSEWHEEL, MAKEWPARAM(keys, delta), MAKELPARAM(x, y));
 }
 
-LRESULT ScrollControlSkinner::PassOnToControl(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT ScrollControlSkinner::ForwardMouseMove(UINT keys, int x, int y)
 {
-    return ControlSkinner::WindowProc(message, wParam, lParam);
+    return CallSavedProc(WM_MOUSEMOVE, keys, MAKELPARAM(x, y));
 }
 
-LRESULT ScrollControlSkinner::PassThenResync(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT ScrollControlSkinner::ForwardLButtonUp(UINT keys, int x, int y)
 {
-    HWND self = hwnd_;
-    const LRESULT result = ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
-        PostResync();
-    return result;
+    return CallSavedProc(WM_LBUTTONUP, keys, MAKELPARAM(x, y));
 }
 
-LRESULT ScrollControlSkinner::PassThenSync(UINT message, WPARAM wParam, LPARAM lParam, int bar)
+LRESULT ScrollControlSkinner::ForwardLButtonDown(UINT keys, int x, int y)
 {
-    HWND self = hwnd_;
-    const LRESULT result = ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
-        SyncBar(bar);
-    return result;
+    return CallSavedProc(WM_LBUTTONDOWN, keys, MAKELPARAM(x, y));
+}
+
+LRESULT ScrollControlSkinner::ForwardLButtonDblClk(UINT keys, int x, int y)
+{
+    return CallSavedProc(WM_LBUTTONDBLCLK, keys, MAKELPARAM(x, y));
+}
+
+LRESULT ScrollControlSkinner::ForwardHScroll(int code, int position, HWND control)
+{
+    return CallSavedProc(WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(control));
+}
+
+LRESULT ScrollControlSkinner::ForwardVScroll(int code, int position, HWND control)
+{
+    return CallSavedProc(WM_VSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(control));
 }
 
 LRESULT ScrollControlSkinner::OnNcPaint(WPARAM region, LPARAM lParam)
@@ -207,13 +144,6 @@ LRESULT ScrollControlSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
     if (!savedProc_)
         return ControlSkinner::WindowProc(message, wParam, lParam);
     switch (message) {
-    case WM_SIZE: {
-        HWND self = hwnd_;
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-        if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
-            PostResync();
-        return result;
-    }
     case WM_PAINT:
     case WM_ERASEBKGND:
         return SkinnedWindow::WindowProc(message, wParam, lParam);
@@ -223,7 +153,6 @@ LRESULT ScrollControlSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         InstallSkinBars();
         return 0;
     case WM_SKIN_RESYNCSCROLLBARS:
-        resyncPending_ = FALSE;
         Resync();
         return 0;
     default:
