@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "skin/engine/drawing/DibHeader.h"
+#include "skin/engine/drawing/PixelSection.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/drawing/TextEffects.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
@@ -135,27 +135,18 @@ bool DateTimeSkinner::FindOwnSelection(int* from, int* to)
     const int width = client.right, height = client.bottom;
     if (width <= 0 || height <= 0)
         return false;
-    HDC screen = GetDC(hwnd_);
-    HDC own = CreateCompatibleDC(screen);
-    ReleaseDC(hwnd_, screen);
-    BITMAPINFO info = TopDownInfo(width, height);
-    void* bits = NULL;
-    HBITMAP dib = own ? CreateDIBSection(own, &info, DIB_RGB_COLORS, &bits, NULL, 0) : NULL;
-    if (!dib) {
-        if (own)
-            DeleteDC(own);
+    PixelSection own(width, height);
+    if (!own.Ok())
         return false;
-    }
-    HGDIOBJ old = SelectObject(own, dib);
     const COLORREF background = GetSysColor(COLOR_WINDOW);
     HBRUSH brush = CreateSolidBrush(background);
-    FillRect(own, &client, brush);
+    FillRect(own.Dc(), &client, brush);
     DeleteObject(brush);
-    CallSavedProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own), PRF_CLIENT);
+    CallSavedProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own.Dc()), PRF_CLIENT);
     GdiFlush();
-    const DWORD* pixels = static_cast<const DWORD*>(bits);
+    const uint32_t* pixels = own.Pixels();
     auto colourAt = [&](int x, int y) {
-        const DWORD p = pixels[y * width + x];
+        const uint32_t p = pixels[y * width + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     };
     std::map<COLORREF, int> counts;
@@ -183,9 +174,6 @@ bool DateTimeSkinner::FindOwnSelection(int* from, int* to)
                     top = std::min(top, y);
                     bottom = std::max(bottom, y + 1);
                 }
-    SelectObject(own, old);
-    DeleteObject(dib);
-    DeleteDC(own);
     // A filled rectangle, not the scattered shades of smoothed text (with no field selected yet).
     return *from >= 0 && most * 10 >= (*to - *from) * (bottom - top) * 6;
 }

@@ -33,20 +33,6 @@ protected:
     HWND Parent(const char* title) { return Track(MakeTestParent("StateLookParent", DefWindowProcA, title, 360, 240)); }
 };
 
-// The client's pixels, read from the screen.
-std::vector<COLORREF> ClientPixels(HWND hwnd)
-{
-    RECT client;
-    GetClientRect(hwnd, &client);
-    std::vector<COLORREF> pixels;
-    HDC dc = GetDC(hwnd);
-    for (int y = 0; y < client.bottom; ++y)
-        for (int x = 0; x < client.right; ++x)
-            pixels.push_back(GetPixel(dc, x, y));
-    ReleaseDC(hwnd, dc);
-    return pixels;
-}
-
 bool Coloured(COLORREF c)
 {
     const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);

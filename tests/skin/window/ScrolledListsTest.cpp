@@ -40,28 +40,9 @@ protected:
 // The pixels of a rectangle of the window (window coordinates), read from the screen.
 std::vector<COLORREF> WindowPixels(HWND hwnd, const RECT& r)
 {
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
-    HDC windowDc = GetWindowDC(hwnd);
-    HDC memory = CreateCompatibleDC(windowDc);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HBITMAP dib = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, windowDc, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const DWORD* p = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = p[i] & 0xFFFFFF;
-    SelectObject(memory, old);
-    DeleteObject(dib);
-    DeleteDC(memory);
-    ReleaseDC(hwnd, windowDc);
+    HDC dc = GetWindowDC(hwnd);
+    std::vector<COLORREF> pixels = ReadPixels(dc, r);
+    ReleaseDC(hwnd, dc);
     return pixels;
 }
 
