@@ -1,7 +1,7 @@
 // ListBoxSkinner: list boxes (and the list of a simple combo box) in the skin's colours; owner-drawn
 // list boxes keep their own look.
 #pragma once
-#include "skin/skinners/controls/ScrollControlSkinner.h"
+#include "skin/skinners/scrolling/ScrollControlSkinner.h"
 
 class ListBoxSkinner : public ScrollControlSkinner {
 public:

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "skin/skinners/controls/SkinScrollBar.h"
+#include "skin/skinners/scrolling/SkinScrollBar.h"
 
 namespace skinscroll {
 

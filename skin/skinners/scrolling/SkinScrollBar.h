@@ -6,7 +6,7 @@
 #pragma once
 #include <windows.h>
 
-#include "skin/skinners/controls/SkinScrollGeometry.h"
+#include "skin/skinners/scrolling/SkinScrollGeometry.h"
 
 // The window property that carries a window's state.
 extern const char kSkinScrollProperty[]; // "SkinSBSubclassPtr"

@@ -1,5 +1,5 @@
 // ScrollControlSkinner: skin scroll bars, the forwarding operations and the skinned border.
-#include "skin/skinners/controls/ScrollControlSkinner.h"
+#include "skin/skinners/scrolling/ScrollControlSkinner.h"
 
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/interception/ApiHooks.h"
@@ -7,7 +7,7 @@
 #include "skin/engine/store/SkinStore.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/toolkit/SkinMessages.h"
-#include "skin/skinners/controls/SkinScrollBar.h"
+#include "skin/skinners/scrolling/SkinScrollBar.h"
 
 ScrollControlSkinner::ScrollControlSkinner(SkinnedWindow* owner, int typeId)
     : ControlSkinner(owner, typeId), installed_(FALSE)

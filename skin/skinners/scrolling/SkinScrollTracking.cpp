@@ -1,6 +1,6 @@
 // Skin scroll bars: the pointer's side, one interaction at a time for the whole process: the hot part
 // under the mouse, a pressed arrow or page area with its repeats, and a thumb drag with its snap-back.
-#include "skin/skinners/controls/SkinScrollTracking.h"
+#include "skin/skinners/scrolling/SkinScrollTracking.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 // Skin scroll bars: install and removal, the scroll-bar operations, the non-client layout and painting,
 // and following the platform's bars. The pointer's presses, repeats, drags and hot parts are tracked in
 // SkinScrollTracking.cpp.
-#include "skin/skinners/controls/SkinScrollBar.h"
+#include "skin/skinners/scrolling/SkinScrollBar.h"
 
 #include <algorithm>
 
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/WindowTools.h"
 #include "skin/engine/interception/ApiHooks.h"
-#include "skin/skinners/controls/SkinScrollTracking.h"
+#include "skin/skinners/scrolling/SkinScrollTracking.h"
 
 const char kSkinScrollProperty[] = "SkinSBSubclassPtr";
 
