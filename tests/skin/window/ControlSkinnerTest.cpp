@@ -1187,7 +1187,7 @@ TEST_F(ControlSkinnerTest, GalleryOfEveryControlKind)
     PumpMessages();
     RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
-    // The time picker edits its minutes: the field it edits is highlighted.
+    // The time picker is given the focus and a field to edit (the right arrow): that field is highlighted.
     HWND timePicker = GetDlgItem(dialog, 241);
     SetForegroundWindow(dialog);
     SetFocus(timePicker);
