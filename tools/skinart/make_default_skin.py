@@ -230,7 +230,9 @@ def scroll_parts():
 def control_parts():
     """128 x 128: edit border (0,0,24,24), combo thumbs (24,0)+17 each, progress fill (0,24,32,40),
     slider channel (32,24,64,28) and thumb (64,24,75,42), tabs (0,48)+32 each 32 x 22, header item
-    (0,72,32,92), band and status item (32,72,64,92), group caption (64,72,96,92), spin arrows (96,0)."""
+    (0,72,32,92), band and status item (32,72,64,92), group caption (64,72,96,92), spin arrows (96,0) in
+    rows of 10 for normal, hot, pressed and disabled, image list dots (0,104,64,120), plain white for the
+    animation (64,96,128,128)."""
     c = Canvas(128, 128, (240, 240, 240))
     c.rect(0, 0, 24, 24, (255, 255, 255))
     c.frame(0, 0, 24, 24, (122, 122, 122))
@@ -254,15 +256,24 @@ def control_parts():
     c.vgradient(32, 72, 64, 92, (245, 245, 245), (215, 215, 215))
     c.frame(32, 72, 64, 92, (180, 180, 180))
     c.vgradient(64, 72, 96, 92, (46, 117, 182), (31, 78, 121))
+    # Spin arrows by row: normal, hot (light blue), pressed (darker, the arrow one pixel down), disabled
+    # (the face with greyed arrows).
+    looks = [((225, 225, 225), (160, 160, 160), (60, 60, 60), 0),
+             ((205, 225, 245), (120, 170, 220), (20, 60, 120), 0),
+             ((170, 170, 170), (120, 120, 120), (30, 30, 30), 1),
+             ((240, 240, 240), (200, 200, 200), (170, 170, 170), 0)]
     for i in range(8):
         x, y = 96 + (i % 2) * 16, (i // 2) * 10
-        c.rect(x, y, x + 16, y + 10, (225, 225, 225) if i < 6 else (240, 240, 240))
-        c.frame(x, y, x + 16, y + 10, (160, 160, 160))
+        back, edge, ink, shift = looks[i // 2]
+        c.rect(x, y, x + 16, y + 10, back)
+        c.frame(x, y, x + 16, y + 10, edge)
         for k in range(3):
             if i % 2 == 0:
-                c.line(x + 8 - k, y + 3 + k, x + 8 + k, y + 3 + k, (60, 60, 60))
+                c.line(x + 8 - k, y + 3 + k + shift, x + 8 + k, y + 3 + k + shift, ink)
             else:
-                c.line(x + 8 - k, y + 6 - k, x + 8 + k, y + 6 - k, (60, 60, 60))
+                c.line(x + 8 - k, y + 6 - k + shift, x + 8 + k, y + 6 - k + shift, ink)
+    # The image list's coloured dots on white; the animation's background is the plain white beside them
+    # (64, 96, 128, 128).
     c.rect(0, 96, 128, 128, (255, 255, 255))
     for i in range(4):
         c.disc(8 + i * 16, 112, 6, [(200, 60, 60), (60, 160, 60), (60, 90, 200), (220, 170, 40)][i])

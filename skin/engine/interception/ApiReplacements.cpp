@@ -8,7 +8,7 @@
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/store/SkinStore.h"
 #include "skin/engine/objects/ResourceSkinObjects.h"
-#include "skin/skinners/controls/SkinScrollBar.h"
+#include "skin/skinners/scrolling/SkinScrollBar.h"
 
 namespace {
 

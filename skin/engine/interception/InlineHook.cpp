@@ -8,6 +8,7 @@
 
 #include "skin/engine/interception/InstructionDecoder.h"
 
+#ifndef _WIN64
 namespace {
 
 const int kTrampolineSize = 32;
@@ -144,13 +145,6 @@ private:
 
 BOOL InstallInlineHook(void* trampoline, void* replacement)
 {
-#ifdef _WIN64
-    // The instruction mover knows 32-bit code only; the 64-bit build runs as if the system refused.
-    (void)trampoline;
-    (void)replacement;
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return FALSE;
-#endif
     BYTE* tramp = Resolve(trampoline, true);
     BYTE* repl = Resolve(replacement, false);
     if (!tramp || !repl || !IsTrampoline(tramp))
@@ -224,6 +218,24 @@ BOOL RemoveInlineHook(void* trampoline, void* replacement)
     }
     return result;
 }
+
+#else // _WIN64
+
+// The instruction mover knows 32-bit code only: the 64-bit build runs as if the system refused every
+// patch, and none is ever in place to remove.
+BOOL InstallInlineHook(void*, void*)
+{
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return FALSE;
+}
+
+BOOL RemoveInlineHook(void*, void*)
+{
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+}
+
+#endif // _WIN64
 
 BOOL InstallInlineHooks(const InlineHookPair* pairs, int count)
 {

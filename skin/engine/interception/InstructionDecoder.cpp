@@ -409,6 +409,16 @@ bool WriteDisplacement(BYTE* p, int bytes, long long value)
     }
 }
 
+// The target of a jump or call through a pointer in 32-bit code: the instruction holds the pointer's
+// four-byte address, and the pointer there is four bytes as well, whatever this build's own pointer size.
+const BYTE* ThroughPointer32(const BYTE* addressBytes)
+{
+    uint32_t address, pointer;
+    std::memcpy(&address, addressBytes, sizeof address);
+    std::memcpy(&pointer, reinterpret_cast<const void*>(static_cast<uintptr_t>(address)), sizeof pointer);
+    return reinterpret_cast<const BYTE*>(static_cast<uintptr_t>(pointer));
+}
+
 const BYTE* Fail()
 {
     SetLastError(ERROR_INVALID_DATA);
@@ -456,10 +466,7 @@ const BYTE* CopyInstruction(BYTE* dest, const BYTE* source, DecodedInstruction* 
             length += *opcode == 0xF6 ? 1 : (operand16 ? 2 : 4);
         if (entry.handler == Group5 && reg >= 2 && reg <= 5) {
             if (modrm[0] == 0x15 || modrm[0] == 0x25) {
-                // The code is 32-bit: its absolute address is four bytes.
-                uint32_t address;
-                std::memcpy(&address, modrm + 1, sizeof address);
-                out.target = *reinterpret_cast<const BYTE* const*>(static_cast<uintptr_t>(address));
+                out.target = ThroughPointer32(modrm + 1);
             } else {
                 out.targetUnknown = true;
             }

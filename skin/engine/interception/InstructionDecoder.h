@@ -6,9 +6,11 @@
 #include <windows.h>
 
 struct DecodedInstruction {
-    int length;         // prefixes included
-    int relativeBytes;  // size of a relative branch displacement (its last bytes), 0 when none
-    const BYTE* target; // the branch target when it can be known (relative, or jmp/call through a pointer)
+    int length;        // prefixes included
+    int relativeBytes; // size of a relative branch displacement (its last bytes), 0 when none
+    // The branch target when it can be known: relative, or a jmp/call through a pointer at an absolute
+    // address (FF 15 / FF 25), where the address and the pointer it holds are both 32-bit.
+    const BYTE* target;
     bool targetUnknown; // an indirect call or jump whose target depends on registers or memory
 };
 

@@ -6,79 +6,19 @@
 #include <vector>
 
 #include "skin/engine/drawing/DibHeader.h"
+#include "skin/engine/drawing/PixelSection.h"
 
 namespace {
 
-const int64_t kMaxSectionPixels = 4096 * 4096; // effect sections are made per picture; refuse absurd ones
 const int kMaxPenWidth = 10000;
-
-// A 32-bit top-down section selected into its own memory DC, freed with the object unless detached.
-class Section {
-public:
-    Section(int width, int height) : width_(width), height_(height)
-    {
-        if (width <= 0 || height <= 0 || int64_t(width) * height > kMaxSectionPixels)
-            return;
-        BITMAPINFO info = TopDownInfo(width, height);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!bitmap_)
-            return;
-        dc_ = CreateCompatibleDC(nullptr);
-        if (!dc_) {
-            DeleteObject(bitmap_);
-            bitmap_ = nullptr;
-            return;
-        }
-        old_ = SelectObject(dc_, bitmap_);
-        pixels_ = static_cast<uint32_t*>(bits);
-    }
-    ~Section()
-    {
-        if (dc_) {
-            SelectObject(dc_, old_);
-            DeleteDC(dc_);
-        }
-        if (bitmap_)
-            DeleteObject(bitmap_);
-    }
-    Section(const Section&) = delete;
-    Section& operator=(const Section&) = delete;
-
-    bool Ok() const { return pixels_ != nullptr; }
-    HDC Dc() const { return dc_; }
-    uint32_t* Pixels() const { return pixels_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    size_t Count() const { return size_t(width_) * height_; }
-    // Hands the bitmap over (deselected); the section no longer frees it.
-    HBITMAP Detach()
-    {
-        GdiFlush();
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-        dc_ = nullptr;
-        HBITMAP b = bitmap_;
-        bitmap_ = nullptr;
-        pixels_ = nullptr;
-        return b;
-    }
-
-private:
-    int width_, height_;
-    HBITMAP bitmap_ = nullptr;
-    HDC dc_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* pixels_ = nullptr;
-};
 
 // The section a shadow darkens the destination in, kept per thread for the next shadow of the same size:
 // a tooltip redraws the same pictures, and making a section and its DC cost more than the blur itself.
-Section& ScratchSection(int width, int height)
+PixelSection& ScratchSection(int width, int height)
 {
-    thread_local std::unique_ptr<Section> scratch;
+    thread_local std::unique_ptr<PixelSection> scratch;
     if (!scratch || scratch->Width() != width || scratch->Height() != height)
-        scratch.reset(new Section(width, height));
+        scratch.reset(new PixelSection(width, height));
     return *scratch;
 }
 
@@ -182,7 +122,7 @@ bool ReadPixels(HDC hdc, HBITMAP bitmap, int width, int height, bool stretch, Pi
         if (GetDIBits(hdc, bitmap, 0, UINT(height), out.data(), &info, DIB_RGB_COLORS) == height)
             return true;
     }
-    Section section(width, height);
+    PixelSection section(width, height);
     if (!section.Ok())
         return false;
     {
@@ -279,7 +219,7 @@ void ShadowOnto(HDC hdc, int x, int y, int width, int height, const Pixels& mask
     } else {
         a = mask;
     }
-    Section& b = ScratchSection(width, height);
+    PixelSection& b = ScratchSection(width, height);
     if (!b.Ok())
         return;
     BitBlt(b.Dc(), 0, 0, width, height, hdc, x, y, SRCCOPY);
@@ -366,7 +306,7 @@ SIZE DrawTools::GetBitmapSize(HBITMAP bitmap) const
 HBITMAP DrawTools::CreateEffectBitmap(HBITMAP bitmap, int width, int height, int flags, bool maskFlag,
                                       COLORREF maskColor, COLORREF fillColor) const
 {
-    Section section(width, height);
+    PixelSection section(width, height);
     if (!section.Ok())
         return nullptr;
     {
@@ -483,7 +423,7 @@ void DrawTools::TileBitmap(HDC hdc, int x, int y, int width, int height, HDC sou
     if (tiles > 1024 && (tileWidth < 64 || tileHeight < 64)) {
         int bigWidth = tileWidth * ((64 + tileWidth - 1) / tileWidth);
         int bigHeight = tileHeight * ((64 + tileHeight - 1) / tileHeight);
-        Section big(bigWidth, bigHeight);
+        PixelSection big(bigWidth, bigHeight);
         if (big.Ok()) {
             for (int tx = 0; tx < bigWidth; tx += tileWidth)
                 for (int ty = 0; ty < bigHeight; ty += tileHeight)

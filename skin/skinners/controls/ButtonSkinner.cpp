@@ -182,13 +182,10 @@ LRESULT ButtonSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_SETTEXT: {
         // The button would paint its own face while it stores the text.
-        HWND self = hwnd_;
-        const LRESULT result = CallHidden(message, wParam, lParam);
-        if (IsWindow(self)) {
-            InvalidateRect(self, NULL, TRUE);
-            UpdateWindow(self);
-        }
-        return result;
+        return HiddenThen(message, wParam, lParam, [&] {
+            InvalidateRect(hwnd_, NULL, TRUE);
+            UpdateWindow(hwnd_);
+        });
     }
     case WM_PAINT: {
         BufferedPaint paint(hwnd_);

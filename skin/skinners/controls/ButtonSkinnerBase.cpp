@@ -145,12 +145,8 @@ LRESULT ButtonSkinnerBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_ENABLE:
     case WM_SETTEXT:
-    case BM_SETSTATE: {
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-        if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
-            PaintBuffered();
-        return result;
-    }
+    case BM_SETSTATE:
+        return PassOnThen(message, wParam, lParam, [&] { PaintBuffered(); });
     case BM_GETCHECK:
         return GetWindowWord(hwnd_, 0) & 3;
     case BM_SETCHECK:

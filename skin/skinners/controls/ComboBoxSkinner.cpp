@@ -51,18 +51,17 @@ const ComboBoxSkinObject* ComboBoxSkinner::Combo() const
     return dynamic_cast<const ComboBoxSkinObject*>(skinObject_);
 }
 
-SkinObject* ComboBoxSkinner::SetSkinObject(SkinObject* object)
+void ComboBoxSkinner::OnBound()
 {
     if (backgroundBrush_)
         DeleteObject(backgroundBrush_);
     if (disabledBrush_)
         DeleteObject(disabledBrush_);
     backgroundBrush_ = disabledBrush_ = NULL;
-    if (const ComboBoxSkinObject* combo = dynamic_cast<const ComboBoxSkinObject*>(object)) {
+    if (const ComboBoxSkinObject* combo = Combo()) {
         backgroundBrush_ = CreateSolidBrush(combo->color & 0xFFFFFF);
         disabledBrush_ = CreateSolidBrush(combo->disabledBackground & 0xFFFFFF);
     }
-    return ControlSkinner::SetSkinObject(object);
 }
 
 LONG_PTR ComboBoxSkinner::Attach(HWND hwnd)
@@ -166,7 +165,6 @@ LRESULT ComboBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!savedProc_)
         return ControlSkinner::WindowProc(message, wParam, lParam);
-    HWND self = hwnd_;
     const ComboBoxSkinObject* combo = Combo();
     switch (message) {
     case WM_SETFOCUS:
@@ -175,12 +173,8 @@ LRESULT ComboBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case CB_SELECTSTRING:
     case CB_SETCURSEL:
     case WM_ENABLE:
-    case CB_SHOWDROPDOWN: {
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-        if (IsWindow(self))
-            Repaint(TRUE);
-        return result;
-    }
+    case CB_SHOWDROPDOWN:
+        return PassOnThen(message, wParam, lParam, [&] { Repaint(TRUE); });
     case WM_PAINT:
         if (ownerDraw_) {
             PaintOwnerDraw();
@@ -206,29 +200,25 @@ LRESULT ComboBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SetBkColor(reinterpret_cast<HDC>(wParam), combo->disabledBackground & 0xFFFFFF);
         SetTextColor(reinterpret_cast<HDC>(wParam), combo->disabledText & 0xFFFFFF);
         return reinterpret_cast<LRESULT>(disabledBrush_);
-    case WM_MOUSEMOVE: {
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-        if (!IsWindow(self) || !combo)
-            return result;
-        RECT client;
-        GetClientRect(hwnd_, &client);
-        const ComboGeometry g = LayoutCombo(client, combo->controlFrame.margins, GetSystemMetrics(SM_CXHSCROLL));
-        const POINT point = PointFromLParam(lParam);
-        if (PtInRect(&g.hoverZone, point) && buttonState_ != ButtonHover) {
-            buttonState_ = ButtonHover;
-            Repaint(FALSE);
-        }
-        return result;
-    }
+    case WM_MOUSEMOVE:
+        return PassOnThen(message, wParam, lParam, [&] {
+            if (!combo)
+                return;
+            RECT client;
+            GetClientRect(hwnd_, &client);
+            const ComboGeometry g = LayoutCombo(client, combo->controlFrame.margins, GetSystemMetrics(SM_CXHSCROLL));
+            const POINT point = PointFromLParam(lParam);
+            if (PtInRect(&g.hoverZone, point) && buttonState_ != ButtonHover) {
+                buttonState_ = ButtonHover;
+                Repaint(FALSE);
+            }
+        });
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP: {
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-        if (IsWindow(self)) {
+    case WM_LBUTTONUP:
+        return PassOnThen(message, wParam, lParam, [&] {
             buttonState_ = message == WM_LBUTTONDOWN ? ButtonPressed : ButtonNormal;
             Repaint(FALSE);
-        }
-        return result;
-    }
+        });
     default:
         break;
     }

@@ -24,13 +24,15 @@ public:
     ~ComboBoxSkinner() override;
 
     void Paint(HDC dc) override;
-    SkinObject* SetSkinObject(SkinObject* object) override;
     LONG_PTR Attach(HWND hwnd) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnHoverCheck() override;
 
     enum { ButtonNormal, ButtonHover, ButtonPressed };
     int ButtonState() const { return buttonState_; }
+
+protected:
+    void OnBound() override;
 
 private:
     const ComboBoxSkinObject* Combo() const;

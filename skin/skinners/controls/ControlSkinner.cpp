@@ -113,11 +113,14 @@ BOOL ControlSkinner::ApplyFontAndPlace(const SkinObject* object, BOOL redrawFont
 SkinObject* ControlSkinner::SetSkinObject(SkinObject* object)
 {
     SkinObject* previous = SkinnedWindow::SetSkinObject(object);
-    if (!hwnd_)
+    if (!hwnd_) {
+        OnBound();
         return previous;
+    }
     SkinObject* own = FindControlSkinObject(GetDlgCtrlID(hwnd_), typeId_);
     if (own && own != object)
         SkinnedWindow::SetSkinObject(own);
+    OnBound();
     const ControlSkinObject* control = Control();
     if (control && control->autoSkinFont) {
         if (ApplyFontAndPlace(control, FALSE))
@@ -281,6 +284,11 @@ LRESULT ControlSkinner::PaintSkinBorder(WPARAM region, LPARAM lParam, const Slic
     DrawFrameImageParts(dc, bounds, frame, color, TRUE);
     ReleaseDC(hwnd_, dc);
     return 0;
+}
+
+bool ControlSkinner::StillSkinned(HWND self, const ControlSkinner* skinner)
+{
+    return IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == skinner;
 }
 
 namespace {

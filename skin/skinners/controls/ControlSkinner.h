@@ -37,6 +37,10 @@ public:
     static bool TakesSkinFont(int typeId);
 
 protected:
+    // Run once an object is bound, before the control is redrawn: the bound object may be the frame's own
+    // object for this control in place of the one offered, and what a skinner builds from its object (its
+    // brushes) comes from the bound one.
+    virtual void OnBound() {}
     // Posts the font change (recording the current font first when none is saved).
     void ApplySkinFont(HFONT font, BOOL redraw);
     // The child of the frame owner's object for (control id, type id); RichEdit falls back to Edit.
@@ -52,6 +56,30 @@ protected:
     LRESULT CallHidden(UINT message, WPARAM wParam, LPARAM lParam);
     // The same, straight to the control's own procedure.
     LRESULT PassOnHidden(UINT message, WPARAM wParam, LPARAM lParam);
+    // Whether the window and its skinner outlived a message: the control's own handling may destroy the
+    // window or unskin it, and delete the skinner with it (only the pointer's value is compared).
+    static bool StillSkinned(HWND self, const ControlSkinner* skinner);
+    // Runs pass (a message passed on), then after only when the window and this skinner are still there;
+    // the answer is pass's.
+    template <class Pass, class After> LRESULT PassThen(Pass pass, After after)
+    {
+        HWND self = hwnd_;
+        const ControlSkinner* me = this;
+        const LRESULT result = pass();
+        if (StillSkinned(self, me))
+            after();
+        return result;
+    }
+    // The message passed on (ControlSkinner::WindowProc), then after while still skinned.
+    template <class After> LRESULT PassOnThen(UINT message, WPARAM wParam, LPARAM lParam, After after)
+    {
+        return PassThen([&] { return ControlSkinner::WindowProc(message, wParam, lParam); }, after);
+    }
+    // The message passed on hidden (CallHidden), then after while still skinned.
+    template <class After> LRESULT HiddenThen(UINT message, WPARAM wParam, LPARAM lParam, After after)
+    {
+        return PassThen([&] { return CallHidden(message, wParam, lParam); }, after);
+    }
     // WM_NCPAINT with the border the window's edge styles make drawn from the frame picture (the colour
     // where it is empty); the rest of the non-client area is the control's. Without a picture the control
     // draws it all.

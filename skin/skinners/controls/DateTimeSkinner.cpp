@@ -3,12 +3,19 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <vector>
+
+#include "skin/engine/drawing/PixelSection.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/drawing/TextEffects.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "skin/engine/toolkit/TessarineInternal.h"
+#include "skin/skinners/controls/DateTimeFields.h"
 
 namespace {
 
@@ -71,6 +78,8 @@ void DateTimeSkinner::Paint(HDC dc)
         textRect.right -= kDateTimeButtonWidth;
     DrawTextEffect(dc, enabled ? object->effect1 : object->effect2, textRect, text, length,
                    DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (enabled && GetFocus() == hwnd_)
+        HighlightSelectedField(dc, textRect, text, length);
     if (!HasDropButton(style))
         return;
     RECT button = client;
@@ -85,6 +94,88 @@ void DateTimeSkinner::Paint(HDC dc)
                          DFCS_SCROLLCOMBOBOX | (enabled ? 0 : DFCS_INACTIVE) | (popup_ ? DFCS_PUSHED : 0));
     else
         DrawFrameImage(dc, button, chosen, GetSysColor(COLOR_BTNFACE), TRUE);
+}
+
+// The control alone knows which field is being edited; it shows it in its own painting as a filled
+// rectangle across the text's top line. That painting is asked for off-screen and the field of this
+// drawing nearest to its rectangle is highlighted the system's way.
+void DateTimeSkinner::HighlightSelectedField(HDC dc, const RECT& textRect, const char* text, int length)
+{
+    TEXTMETRICA metrics;
+    if (length <= 0 || !GetTextMetricsA(dc, &metrics))
+        return;
+    int from = 0, to = 0;
+    if (!FindOwnSelection(&from, &to))
+        return;
+    std::vector<int> ends(static_cast<size_t>(length));
+    SIZE whole;
+    int fit = 0;
+    if (!GetTextExtentExPointA(dc, text, length, INT_MAX, &fit, ends.data(), &whole))
+        return;
+    const DateTimeField field =
+        NearestDateTimeField(SplitDateTimeFields(text, length), ends, (from + to) / 2 - textRect.left);
+    if (field.first < 0)
+        return;
+    const int lineTop = (textRect.top + textRect.bottom - metrics.tmHeight) / 2;
+    RECT mark = {textRect.left + (field.first ? ends[field.first - 1] : 0), lineTop, textRect.left + ends[field.last],
+                 lineTop + metrics.tmHeight};
+    FillRect(dc, &mark, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    SetBkMode(dc, TRANSPARENT);
+    ExtTextOutA(dc, mark.left, lineTop, ETO_CLIPPED, &mark, text + field.first, field.last - field.first + 1, NULL);
+}
+
+// The control's own painting, asked for off-screen: the selected field is the largest patch of one colour
+// that is neither the background nor the text's, when that patch is a filled rectangle; its left and
+// right edges.
+bool DateTimeSkinner::FindOwnSelection(int* from, int* to)
+{
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int width = client.right, height = client.bottom;
+    if (width <= 0 || height <= 0)
+        return false;
+    PixelSection own(width, height);
+    if (!own.Ok())
+        return false;
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    HBRUSH brush = CreateSolidBrush(background);
+    FillRect(own.Dc(), &client, brush);
+    DeleteObject(brush);
+    CallSavedProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own.Dc()), PRF_CLIENT);
+    GdiFlush();
+    const uint32_t* pixels = own.Pixels();
+    auto colourAt = [&](int x, int y) {
+        const uint32_t p = pixels[y * width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    };
+    std::map<COLORREF, int> counts;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            ++counts[colourAt(x, y)];
+    counts.erase(background);
+    counts.erase(GetSysColor(COLOR_WINDOWTEXT));
+    COLORREF fill = CLR_INVALID;
+    int most = 20;
+    for (const auto& entry : counts)
+        if (entry.second > most) {
+            fill = entry.first;
+            most = entry.second;
+        }
+    *from = *to = -1;
+    int top = height, bottom = -1;
+    if (fill != CLR_INVALID)
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (colourAt(x, y) == fill) {
+                    if (*from < 0 || x < *from)
+                        *from = x;
+                    *to = std::max(*to, x + 1);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y + 1);
+                }
+    // A filled rectangle, not the scattered shades of smoothed text (with no field selected yet).
+    return *from >= 0 && most * 10 >= (*to - *from) * (bottom - top) * 6;
 }
 
 bool DateTimeSkinner::RunPopup(HWND self, HWND calendar, HWND root, bool rootWasActive)
@@ -108,7 +199,7 @@ bool DateTimeSkinner::RunPopup(HWND self, HWND calendar, HWND root, bool rootWas
             break;
         DispatchMessageA(&msg);
         // The picker (and this object with it) may be gone after any dispatch.
-        if (!IsWindow(self) || SkinEngine::Instance().FindSkinnedWindow(self) != me) {
+        if (!StillSkinned(self, me)) {
             if (IsWindow(calendar))
                 DestroyWindow(calendar);
             return false;
@@ -189,7 +280,7 @@ LRESULT DateTimeSkinner::OnLButtonDown(WPARAM wParam, LPARAM lParam)
     SYSTEMTIME value = {};
     SendMessageA(self, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&value));
     NotifyParent(self, DTN_DROPDOWN);
-    if (!IsWindow(self) || SkinEngine::Instance().FindSkinnedWindow(self) != this) {
+    if (!StillSkinned(self, this)) {
         if (IsWindow(calendar))
             DestroyWindow(calendar);
         return 1;
@@ -209,11 +300,11 @@ LRESULT DateTimeSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_NOTIFY: {
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        HWND self = hwnd_;
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-        if (header && header->idFrom == kEditChildId && IsWindow(self))
-            InvalidateRect(self, NULL, FALSE);
-        return result;
+        const bool fromEdit = header && header->idFrom == kEditChildId;
+        return PassOnThen(message, wParam, lParam, [&] {
+            if (fromEdit)
+                InvalidateRect(hwnd_, NULL, FALSE);
+        });
     }
     case WM_NCPAINT: {
         const DateTimeSkinObject* object = dynamic_cast<const DateTimeSkinObject*>(skinObject_);

@@ -21,6 +21,9 @@ public:
 
 private:
     LRESULT OnLButtonDown(WPARAM wParam, LPARAM lParam);
+    // While the picker has the focus: the field the control edits, highlighted in the drawn text.
+    void HighlightSelectedField(HDC dc, const RECT& textRect, const char* text, int length);
+    bool FindOwnSelection(int* from, int* to);
     // The loop of the open popup; false when the picker went away meanwhile (this object with it).
     // rootWasActive: the picker's dialog was active before the popup opened (it closes when that ends).
     bool RunPopup(HWND self, HWND calendar, HWND root, bool rootWasActive);

@@ -1,16 +1,9 @@
-// EditSkinner: edit colours, the rich edit's background and the edit's resync points.
+// EditSkinner: edit colours and the rich edit's background.
 #include "skin/skinners/controls/EditSkinner.h"
 
 #include <richedit.h>
 
 #include "skin/engine/objects/ControlSkinObjects.h"
-
-namespace {
-
-const UINT kResyncMessages[] = {WM_SETTEXT, WM_CHAR,       WM_LBUTTONDBLCLK, WM_CUT,        WM_PASTE,      WM_CLEAR,
-                                WM_UNDO,    EM_REPLACESEL, EM_SETSEL,        EM_LINESCROLL, EM_SCROLLCARET};
-
-} // namespace
 
 EditSkinner::EditSkinner(SkinnedWindow* owner)
     : ScrollControlSkinner(owner, SkinTypeRichEdit), disabledBrush_(NULL), backgroundBrush_(NULL)
@@ -28,18 +21,22 @@ EditSkinner::~EditSkinner()
 
 SkinObject* EditSkinner::SetSkinObject(SkinObject* object)
 {
+    SkinObject* previous = ScrollControlSkinner::SetSkinObject(object);
+    SetRichEditBackground();
+    return previous;
+}
+
+void EditSkinner::OnBound()
+{
     if (disabledBrush_)
         DeleteObject(disabledBrush_);
     if (backgroundBrush_)
         DeleteObject(backgroundBrush_);
     disabledBrush_ = backgroundBrush_ = NULL;
-    if (const ScrollControlSkinObject* scroll = dynamic_cast<const ScrollControlSkinObject*>(object)) {
+    if (const ScrollControlSkinObject* scroll = ScrollObject()) {
         disabledBrush_ = CreateSolidBrush(scroll->transparentColor & 0xFFFFFF);
         backgroundBrush_ = CreateSolidBrush(scroll->color & 0xFFFFFF);
     }
-    SkinObject* previous = ScrollControlSkinner::SetSkinObject(object);
-    SetRichEditBackground();
-    return previous;
 }
 
 void EditSkinner::SetRichEditBackground()
@@ -88,12 +85,4 @@ BOOL EditSkinner::AnswerCtlColor(UINT message, HDC dc, LRESULT* result)
     else
         return FALSE;
     return *result != 0;
-}
-
-LRESULT EditSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const ScrollControlSkinObject* object = ScrollObject();
-    if (object && object->Type() == SkinTypeRichEdit)
-        return ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    return PassWithResync(message, wParam, lParam, VK_END, kResyncMessages);
 }

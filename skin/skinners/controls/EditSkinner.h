@@ -1,7 +1,7 @@
 // EditSkinner: edit and rich-edit controls. The parent asks it for the colours of the edit (writable:
 // BACKCOLOR; read-only or disabled: the read-only colour), a rich edit gets BACKCOLOR as its background.
 #pragma once
-#include "skin/skinners/controls/ScrollControlSkinner.h"
+#include "skin/skinners/scrolling/ScrollControlSkinner.h"
 
 class EditSkinner : public ScrollControlSkinner {
 public:
@@ -10,11 +10,13 @@ public:
 
     SkinObject* SetSkinObject(SkinObject* object) override;
     LONG_PTR Attach(HWND hwnd) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL AnswerCtlColor(UINT message, HDC dc, LRESULT* result) override;
 
     LRESULT OnCtlColorEdit(HDC dc);
     LRESULT OnCtlColorStatic(HDC dc);
+
+protected:
+    void OnBound() override;
 
 private:
     void SetRichEditBackground();

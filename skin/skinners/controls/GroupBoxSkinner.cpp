@@ -33,7 +33,8 @@ RECT GroupCaptionRect(const RECT& client, SIZE text, const RECT& margins, LONG s
     return r;
 }
 
-GroupBoxSkinner::GroupBoxSkinner(SkinnedWindow* owner) : ControlSkinner(owner, SkinTypeGroupBox), erasePending_(FALSE)
+GroupBoxSkinner::GroupBoxSkinner(SkinnedWindow* owner)
+    : ControlSkinner(owner, SkinTypeGroupBox), erasePending_(FALSE), addedTransparent_(FALSE)
 {
     SetRectEmpty(&captionRect_);
 }
@@ -49,6 +50,7 @@ LONG_PTR GroupBoxSkinner::Attach(HWND hwnd)
         SetWindowLongA(hwnd, GWL_EXSTYLE, exStyle);
         return 0;
     }
+    addedTransparent_ = !(exStyle & WS_EX_TRANSPARENT);
     HWND parent = GetParent(hwnd);
     if (parent) {
         RECT r;
@@ -58,6 +60,14 @@ LONG_PTR GroupBoxSkinner::Attach(HWND hwnd)
         UpdateWindow(parent);
     }
     return attached;
+}
+
+void GroupBoxSkinner::Detach()
+{
+    if (hwnd_ && addedTransparent_ && !destroyed_)
+        SetWindowLongA(hwnd_, GWL_EXSTYLE, GetWindowLongA(hwnd_, GWL_EXSTYLE) & ~WS_EX_TRANSPARENT);
+    addedTransparent_ = FALSE;
+    ControlSkinner::Detach();
 }
 
 RECT GroupBoxSkinner::LayoutCaption(HDC dc, const char* text, int length) const
@@ -128,14 +138,11 @@ LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return ControlSkinner::WindowProc(message, wParam, lParam);
     HWND self = hwnd_;
     switch (message) {
-    case WM_ENABLE: {
-        const LRESULT result = CallHidden(message, wParam, lParam);
-        if (IsWindow(self)) {
+    case WM_ENABLE:
+        return HiddenThen(message, wParam, lParam, [&] {
             InvalidateRect(self, NULL, TRUE);
             UpdateWindow(self);
-        }
-        return result;
-    }
+        });
     case WM_SETTEXT: {
         char old[200];
         const int oldLength = ReadWindowText(self, old, 199);
@@ -143,7 +150,7 @@ LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const RECT oldCaption = LayoutCaption(dc, old, oldLength);
         ReleaseDC(self, dc);
         const LRESULT result = CallHidden(message, wParam, lParam);
-        if (!IsWindow(self))
+        if (!StillSkinned(self, this))
             return result;
         const char* now = reinterpret_cast<const char*>(lParam);
         const int newLength = now ? lstrlenA(now) : 0;
@@ -189,14 +196,11 @@ LRESULT GroupBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
-    case WM_SETFONT: {
-        const LRESULT result = CallHidden(message, wParam, lParam);
-        if (IsWindow(self)) {
+    case WM_SETFONT:
+        return HiddenThen(message, wParam, lParam, [&] {
             erasePending_ = TRUE;
             InvalidateRect(self, NULL, TRUE);
-        }
-        return result;
-    }
+        });
     default:
         return ControlSkinner::WindowProc(message, wParam, lParam);
     }

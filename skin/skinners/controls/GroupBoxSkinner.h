@@ -12,6 +12,8 @@ public:
 
     void Paint(HDC dc) override;
     LONG_PTR Attach(HWND hwnd) override;
+    // Gives back the WS_EX_TRANSPARENT the attach added.
+    void Detach() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -21,4 +23,5 @@ private:
 
     RECT captionRect_;
     BOOL erasePending_;
+    BOOL addedTransparent_; // the box had no WS_EX_TRANSPARENT of its own
 };

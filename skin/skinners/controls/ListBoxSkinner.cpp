@@ -1,16 +1,7 @@
-// ListBoxSkinner: colours, the font-change repaint and the list box's resync points.
+// ListBoxSkinner: colours and the font-change repaint.
 #include "skin/skinners/controls/ListBoxSkinner.h"
 
 #include "skin/engine/objects/ControlSkinObjects.h"
-
-namespace {
-
-const UINT kResyncMessages[] = {
-    LB_ADDSTRING,    LB_INSERTSTRING, LB_DELETESTRING,        LB_SELITEMRANGEEX, LB_SETSEL,       LB_SETCURSEL,
-    LB_SELECTSTRING, LB_DIR,          LB_SETHORIZONTALEXTENT, LB_ADDFILE,        LB_SELITEMRANGE, LB_RESETCONTENT,
-    LB_SETTOPINDEX,  LB_SETCOUNT,     WM_LBUTTONDBLCLK};
-
-} // namespace
 
 ListBoxSkinner::ListBoxSkinner(SkinnedWindow* owner)
     : ScrollControlSkinner(owner, SkinTypeListBox), backgroundBrush_(NULL)
@@ -24,14 +15,13 @@ ListBoxSkinner::~ListBoxSkinner()
         DeleteObject(backgroundBrush_);
 }
 
-SkinObject* ListBoxSkinner::SetSkinObject(SkinObject* object)
+void ListBoxSkinner::OnBound()
 {
     if (backgroundBrush_)
         DeleteObject(backgroundBrush_);
     backgroundBrush_ = NULL;
-    if (const ScrollControlSkinObject* scroll = dynamic_cast<const ScrollControlSkinObject*>(object))
+    if (const ScrollControlSkinObject* scroll = ScrollObject())
         backgroundBrush_ = CreateSolidBrush(scroll->color & 0xFFFFFF);
-    return ScrollControlSkinner::SetSkinObject(object);
 }
 
 LONG_PTR ListBoxSkinner::Attach(HWND hwnd)
@@ -84,5 +74,5 @@ LRESULT ListBoxSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return PassWithResync(message, wParam, lParam, VK_PRIOR, kResyncMessages);
+    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
 }

@@ -1,4 +1,4 @@
-// ListViewSkinner: colours, thumb drags by LVM_SCROLL and the list view's resync points.
+// ListViewSkinner: colours and thumb drags by LVM_SCROLL.
 #include "skin/skinners/controls/ListViewSkinner.h"
 
 #include <commctrl.h>
@@ -6,16 +6,6 @@
 #include "skin/engine/interception/ApiHooks.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/toolkit/SkinMessages.h"
-
-namespace {
-
-const UINT kResyncMessages[] = {WM_LBUTTONDBLCLK,    LVM_SETITEMA,       LVM_INSERTITEMA,    LVM_SETITEMW,
-                                LVM_INSERTITEMW,     LVM_DELETEITEM,     LVM_DELETEALLITEMS, LVM_FINDITEMA,
-                                LVM_SETITEMPOSITION, LVM_ENSUREVISIBLE,  LVM_SETCOLUMNA,     LVM_INSERTCOLUMNA,
-                                LVM_DELETECOLUMN,    LVM_SETCOLUMNWIDTH, LVM_SETICONSPACING, LVM_SETCOLUMNORDERARRAY,
-                                LVM_SETITEMCOUNT,    LVM_SCROLL};
-
-} // namespace
 
 ListViewSkinner::ListViewSkinner(SkinnedWindow* owner) : ScrollControlSkinner(owner, SkinTypeListView) {}
 
@@ -62,34 +52,25 @@ int ListViewSkinner::VerticalUnit() const
     return 16;
 }
 
-LRESULT ListViewSkinner::OnScroll(UINT message, WPARAM wParam, LPARAM lParam)
+// The list is scrolled to the row under the thumb without seeing SB_THUMBTRACK, which a list view where
+// the scroll-bar functions are not redirected would answer from the platform's bar, not the skin bar.
+LRESULT ListViewSkinner::OnThumbTrack(UINT message, WPARAM wParam)
 {
     const int bar = message == WM_HSCROLL ? SB_HORZ : SB_VERT;
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     RealApi().getScrollInfo(hwnd_, bar, &info);
-    LRESULT result = 0;
-    if (LOWORD(wParam) == SB_THUMBTRACK) {
-        const LONG view = GetWindowLongA(hwnd_, GWL_STYLE) & LVS_TYPEMASK;
-        // In report view the row at the top is the list's own answer, whichever bar kept the position.
-        const int current =
-            bar == SB_VERT && view == LVS_REPORT ? static_cast<int>(CallSavedProc(LVM_GETTOPINDEX, 0, 0)) : info.nPos;
-        const int delta = static_cast<short>(HIWORD(wParam)) - current;
-        if (bar == SB_HORZ)
-            CallSavedProc(LVM_SCROLL, delta, 0);
-        else if ((GetWindowLongA(hwnd_, GWL_STYLE) & LVS_TYPEMASK) == LVS_LIST)
-            CallSavedProc(LVM_SCROLL, delta, 0);
-        else
-            CallSavedProc(LVM_SCROLL, 0, delta * VerticalUnit());
-    } else {
-        HWND self = hwnd_;
-        result = ScrollControlSkinner::WindowProc(message, wParam, lParam);
-        if (!IsWindow(self))
-            return result;
-    }
-    SyncBar(bar);
-    return result;
+    const LONG view = GetWindowLongA(hwnd_, GWL_STYLE) & LVS_TYPEMASK;
+    // In report view the row at the top is the list's own answer, whichever bar kept the position.
+    const int current =
+        bar == SB_VERT && view == LVS_REPORT ? static_cast<int>(CallSavedProc(LVM_GETTOPINDEX, 0, 0)) : info.nPos;
+    const int delta = static_cast<short>(HIWORD(wParam)) - current;
+    if (bar == SB_HORZ || view == LVS_LIST)
+        CallSavedProc(LVM_SCROLL, delta, 0);
+    else
+        CallSavedProc(LVM_SCROLL, 0, delta * VerticalUnit());
+    return 0;
 }
 
 LRESULT ListViewSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -98,29 +79,8 @@ LRESULT ListViewSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return ScrollControlSkinner::WindowProc(message, wParam, lParam);
     if (message == WM_SKIN_COLORSCHANGED)
         return OnColorsChanged();
-    if (!installed_ || !NeedsResync())
-        return ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    switch (message) {
-    case WM_NOTIFY:
-        if (lParam && reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(NM_RELEASEDCAPTURE))
-            return PassThenResync(message, wParam, lParam);
-        break;
-    case WM_STYLECHANGED: {
-        const STYLESTRUCT* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
-        const bool changed = change &&
-                             (wParam == static_cast<WPARAM>(GWL_STYLE) || wParam == static_cast<WPARAM>(GWL_EXSTYLE)) &&
-                             change->styleOld != change->styleNew;
-        return changed ? PassThenResync(message, wParam, lParam)
-                       : ScrollControlSkinner::WindowProc(message, wParam, lParam);
-    }
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-        return OnScroll(message, wParam, lParam);
-    case WM_MOUSEWHEEL:
-        return PassThenSync(message, wParam, lParam,
-                            (GetWindowLongA(hwnd_, GWL_STYLE) & LVS_TYPEMASK) == LVS_LIST ? SB_HORZ : SB_VERT);
-    default:
-        break;
-    }
-    return PassWithResync(message, wParam, lParam, VK_PRIOR, kResyncMessages);
+    if ((message == WM_HSCROLL || message == WM_VSCROLL) && LOWORD(wParam) == SB_THUMBTRACK && installed_ &&
+        NeedsResync())
+        return OnThumbTrack(message, wParam);
+    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
 }

@@ -1,7 +1,7 @@
 // ListViewSkinner: list views in the skin's colours; a thumb drag on its skin bar scrolls the list by
 // whole rows of its real height. Owner-drawn list views keep their own look.
 #pragma once
-#include "skin/skinners/controls/ScrollControlSkinner.h"
+#include "skin/skinners/scrolling/ScrollControlSkinner.h"
 
 class ListViewSkinner : public ScrollControlSkinner {
 public:
@@ -13,7 +13,7 @@ public:
 
 private:
     LRESULT OnColorsChanged();
-    LRESULT OnScroll(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnThumbTrack(UINT message, WPARAM wParam);
     // The pixels one vertical scroll unit covers: a row in report and list views, else one.
     int VerticalUnit() const;
 };

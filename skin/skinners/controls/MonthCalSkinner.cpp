@@ -99,23 +99,19 @@ LRESULT MonthCalSkinner::OnMouse(UINT message, WPARAM wParam, LPARAM lParam)
         // Released away from a pressed button: it must not stay drawn pressed.
         const bool wasPressed = buttonState_ != ButtonNone;
         buttonState_ = ButtonNone;
-        HWND self = hwnd_;
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-        if (wasPressed && IsWindow(self))
-            InvalidateRect(self, NULL, FALSE);
-        return result;
+        return PassOnThen(message, wParam, lParam, [&] {
+            if (wasPressed)
+                InvalidateRect(hwnd_, NULL, FALSE);
+        });
     } else if (message == WM_LBUTTONDOWN)
         buttonState_ = inPrevious ? ButtonPrevious : ButtonNext;
     else
         buttonState_ = ButtonNone;
-    HWND self = hwnd_;
-    const LRESULT result = CallHidden(message, wParam, lParam);
     // Whatever the calendar drew while hidden was lost: show its new look (and the buttons') now.
-    if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this) {
-        InvalidateRect(self, NULL, FALSE);
-        UpdateWindow(self);
-    }
-    return result;
+    return HiddenThen(message, wParam, lParam, [&] {
+        InvalidateRect(hwnd_, NULL, FALSE);
+        UpdateWindow(hwnd_);
+    });
 }
 
 LRESULT MonthCalSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -128,11 +124,7 @@ LRESULT MonthCalSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SIZE: {
         if (!skinObject_)
             break;
-        HWND self = hwnd_;
-        const LRESULT result = ControlSkinner::WindowProc(message, wParam, lParam);
-        if (IsWindow(self) && SkinEngine::Instance().FindSkinnedWindow(self) == this)
-            FindMonthCalButtons(self, previous_, next_);
-        return result;
+        return PassOnThen(message, wParam, lParam, [&] { FindMonthCalButtons(hwnd_, previous_, next_); });
     }
     case WM_MOUSEMOVE:
         if (!(wParam & MK_LBUTTON))

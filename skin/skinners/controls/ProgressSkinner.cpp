@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "skin/engine/drawing/MemoryDC.h"
+#include "skin/skinners/controls/DisabledLook.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinTypes.h"
@@ -148,14 +149,17 @@ void ProgressSkinner::Paint(HDC dc)
     GetClientRect(hwnd_, &client);
     if (!(GetWindowLongA(hwnd_, GWL_STYLE) & PBS_VERTICAL)) {
         PaintBar(dc, client, *object);
-        return;
+    } else {
+        MemoryDC upright;
+        if (!upright.Create(dc, client.bottom, client.right))
+            return;
+        const RECT bar = {0, 0, client.bottom, client.right};
+        PaintBar(upright, bar, *object);
+        BlitTurned(dc, 0, 0, upright, bar.right, bar.bottom, 270);
     }
-    MemoryDC upright;
-    if (!upright.Create(dc, client.bottom, client.right))
-        return;
-    const RECT bar = {0, 0, client.bottom, client.right};
-    PaintBar(upright, bar, *object);
-    BlitTurned(dc, 0, 0, upright, bar.right, bar.bottom, 270);
+    // The skin has no disabled pictures for a progress bar.
+    if (!IsWindowEnabled(hwnd_))
+        GreyOut(dc, client);
 }
 
 void ProgressSkinner::PaintNonClient()

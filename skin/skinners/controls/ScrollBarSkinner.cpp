@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "skin/engine/drawing/WindowTools.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinTypes.h"
@@ -57,12 +58,6 @@ int PartOf(int skinPart)
     default:
         return ScrollBarSkinner::PartNone;
     }
-}
-
-POINT PointOf(LPARAM lParam)
-{
-    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return p;
 }
 
 bool IsArrowOrTrack(int part)
@@ -203,7 +198,7 @@ bool ScrollBarSkinner::Notify(int code, int position)
         return true;
     SendMessageA(parent, Vertical() ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, position),
                  reinterpret_cast<LPARAM>(hwnd));
-    return IsWindow(hwnd) && FindSkinnedWindow(hwnd) == this;
+    return StillSkinned(hwnd, this);
 }
 
 void ScrollBarSkinner::ReadControlState()
@@ -222,7 +217,7 @@ void ScrollBarSkinner::ReadControlState()
 LRESULT ScrollBarSkinner::OnButtonDown(LPARAM lParam)
 {
     HideTooltip();
-    cursor_ = PointOf(lParam);
+    cursor_ = PointFromLParam(lParam);
     if (!Usable())
         return 0;
     hitPart_ = HitPart(cursor_);
@@ -266,7 +261,7 @@ LRESULT ScrollBarSkinner::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
     // A move without the button during a press (the button went up elsewhere) tells nothing.
     if (!pressed_ || (wParam & MK_LBUTTON))
-        cursor_ = PointOf(lParam);
+        cursor_ = PointFromLParam(lParam);
     if (pressed_ && (wParam & MK_LBUTTON)) {
         if (hitPart_ == PartThumb) {
             const SkinBarLayout layout = CurrentLayout();
@@ -504,14 +499,14 @@ LRESULT ScrollBarSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         if (!mouse)
             return ControlSkinner::WindowProc(message, wParam, lParam);
-        cursor_ = PointOf(lParam);
+        cursor_ = PointFromLParam(lParam);
         EndPress(true);
         return 0;
     case WM_CAPTURECHANGED:
         if (pressed_ && reinterpret_cast<HWND>(lParam) != hwnd_) {
             HWND self = hwnd_;
             EndPress(false);
-            if (FindSkinnedWindow(self) != this)
+            if (!StillSkinned(self, this))
                 return 0;
         }
         return ControlSkinner::WindowProc(message, wParam, lParam);

@@ -5,7 +5,7 @@
 // when unskinned. A size box is only painted and keeps its own mouse handling.
 #pragma once
 #include "skin/skinners/controls/ControlSkinner.h"
-#include "skin/skinners/controls/SkinScrollGeometry.h"
+#include "skin/skinners/scrolling/SkinScrollGeometry.h"
 
 class ScrollBarSkinObject;
 

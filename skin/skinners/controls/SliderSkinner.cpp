@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "skin/engine/drawing/MemoryDC.h"
+#include "skin/skinners/controls/DisabledLook.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinTypes.h"
@@ -42,8 +43,18 @@ void SliderSkinner::Paint(HDC dc)
     const SliderSkinObject* object = dynamic_cast<const SliderSkinObject*>(skinObject_);
     if (!hwnd_ || !object)
         return;
-    RECT client, thumb = {}, channel = {};
+    RECT client;
     GetClientRect(hwnd_, &client);
+    PaintLook(dc, client, *object);
+    // The skin has no disabled pictures for a trackbar.
+    if (!IsWindowEnabled(hwnd_))
+        GreyOut(dc, client);
+}
+
+void SliderSkinner::PaintLook(HDC dc, const RECT& client, const SliderSkinObject& look)
+{
+    const SliderSkinObject* object = &look;
+    RECT thumb = {}, channel = {};
     SendMessageA(hwnd_, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     SendMessageA(hwnd_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
     const COLORREF face = GetSysColor(COLOR_BTNFACE);

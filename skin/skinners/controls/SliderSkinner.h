@@ -3,6 +3,8 @@
 #pragma once
 #include "skin/skinners/controls/ControlSkinner.h"
 
+class SliderSkinObject;
+
 class SliderSkinner : public ControlSkinner {
 public:
     explicit SliderSkinner(SkinnedWindow* owner);
@@ -13,6 +15,7 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void PaintLook(HDC dc, const RECT& client, const SliderSkinObject& object);
     void Repaint();
 
     LONG savedStyle_;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "skin/engine/drawing/MemoryDC.h"
+#include "skin/engine/drawing/WindowTools.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinStore.h"
@@ -17,12 +18,6 @@ namespace {
 // Offsets in an orientation's eight pictures: NORMAL, HOVER, PRESSED, DISABLED pairs of UP, DOWN.
 enum { Normal = 0, Hover = 2, Pressed = 4, Disabled = 6, Up = 0, Down = 1 };
 enum { Vertical = 0, Horizontal = 8 };
-
-POINT PointOf(LPARAM lParam)
-{
-    POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    return p;
-}
 
 } // namespace
 
@@ -121,7 +116,7 @@ LRESULT SpinSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return ControlSkinner::WindowProc(message, wParam, lParam);
     RECT client;
     GetClientRect(hwnd_, &client);
-    const int hit = HitPart(client, (GetWindowLongA(hwnd_, GWL_STYLE) & UDS_HORZ) != 0, PointOf(lParam));
+    const int hit = HitPart(client, (GetWindowLongA(hwnd_, GWL_STYLE) & UDS_HORZ) != 0, PointFromLParam(lParam));
     if (hit == 0)
         partState_ = PartNone;
     else if (message == WM_LBUTTONDOWN || (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON)))

@@ -148,13 +148,10 @@ LRESULT StaticSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENABLE:
     case WM_SETTEXT: {
         // The static would paint itself while it handles these.
-        HWND self = hwnd_;
-        const LRESULT result = CallHidden(message, wParam, lParam);
-        if (IsWindow(self)) {
-            InvalidateRect(self, NULL, FALSE);
-            UpdateWindow(self);
-        }
-        return result;
+        return HiddenThen(message, wParam, lParam, [&] {
+            InvalidateRect(hwnd_, NULL, FALSE);
+            UpdateWindow(hwnd_);
+        });
     }
     case WM_ERASEBKGND:
         // WM_PAINT covers the whole client, background included.

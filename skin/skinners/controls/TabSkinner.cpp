@@ -8,6 +8,7 @@
 #include "skin/engine/drawing/TextEffects.h"
 #include "skin/engine/images/ImageDraw.h"
 #include "skin/engine/objects/ControlSkinObjects.h"
+#include "skin/engine/store/SkinRecords.h"
 #include "skin/engine/store/SkinTypes.h"
 #include "skin/engine/toolkit/SkinMessages.h"
 #include "skin/skinners/controls/ButtonSkinnerBase.h"
@@ -16,11 +17,6 @@
 namespace {
 
 const int kIconGap = 4;
-
-COLORREF EffectColor(const TextEffect& effect)
-{
-    return RGB(effect.red, effect.green, effect.blue);
-}
 
 } // namespace
 
@@ -116,7 +112,7 @@ void TabSkinner::PaintItem(HDC dc, const TabSkinObject& object, int index, TabSi
     const int length = lstrlenA(label);
     SIZE textSize = {};
     GetTextExtentPoint32A(dc, label, length, &textSize);
-    SetTextColor(dc, EffectColor(object.states[state].effect));
+    SetTextColor(dc, TextEffectColor(object.states[state].effect));
     if (side == TabLeft || side == TabRight) {
         // Texts stay upright: the icon at the top of the item, the text below it, centred across.
         int y = r.top + kIconGap;

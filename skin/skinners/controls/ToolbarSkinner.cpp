@@ -301,14 +301,12 @@ LRESULT ToolbarSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN: {
         // What the toolbar does with the press may end in its destruction, and this object's with it.
-        HWND self = hwnd_;
-        ControlSkinner::WindowProc(message, wParam, lParam);
-        if (!IsWindow(self) || SkinEngine::Instance().FindSkinnedWindow(self) != this)
-            return 0;
-        if (message == WM_MOUSEMOVE)
-            OnMouseMove(lParam);
-        else
-            OnLButtonDown(lParam);
+        PassOnThen(message, wParam, lParam, [&] {
+            if (message == WM_MOUSEMOVE)
+                OnMouseMove(lParam);
+            else
+                OnLButtonDown(lParam);
+        });
         return 0;
     }
     case WM_LBUTTONUP:

@@ -1,19 +1,10 @@
-// TreeViewSkinner: colours and the tree view's resync points.
+// TreeViewSkinner: colours.
 #include "skin/skinners/controls/TreeViewSkinner.h"
 
 #include <commctrl.h>
 
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/toolkit/SkinMessages.h"
-
-namespace {
-
-const UINT kResyncMessages[] = {WM_LBUTTONDOWN,    WM_LBUTTONDBLCLK,  TVM_INSERTITEMA,  TVM_INSERTITEMW,
-                                TVM_DELETEITEM,    TVM_EXPAND,        TVM_SETINDENT,    TVM_SETIMAGELIST,
-                                TVM_SELECTITEM,    TVM_SETITEMA,      TVM_SETITEMW,     TVM_SORTCHILDREN,
-                                TVM_ENSUREVISIBLE, TVM_SETINSERTMARK, TVM_SETITEMHEIGHT};
-
-} // namespace
 
 TreeViewSkinner::TreeViewSkinner(SkinnedWindow* owner) : ScrollControlSkinner(owner, SkinTypeTreeView) {}
 
@@ -52,5 +43,5 @@ LRESULT TreeViewSkinner::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return ScrollControlSkinner::WindowProc(message, wParam, lParam);
     if (message == WM_SKIN_COLORSCHANGED)
         return OnColorsChanged();
-    return PassWithResync(message, wParam, lParam, VK_PRIOR, kResyncMessages);
+    return ScrollControlSkinner::WindowProc(message, wParam, lParam);
 }

@@ -1,6 +1,6 @@
 // TreeViewSkinner: tree views in the skin's text, background and line colours.
 #pragma once
-#include "skin/skinners/controls/ScrollControlSkinner.h"
+#include "skin/skinners/scrolling/ScrollControlSkinner.h"
 
 class TreeViewSkinner : public ScrollControlSkinner {
 public:

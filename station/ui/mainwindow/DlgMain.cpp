@@ -25,6 +25,7 @@
 #include "station/ui/mainwindow/SkinLayout.h"
 #include "station/ui/mainwindow/SettingsTransfer.h"
 #include "station/ui/liveview/SkinButton.h"
+#include "station/ui/mainwindow/StartupTrace.h"
 #include "station/ui/mainwindow/WardenApp.h"
 #include "station/ui/mainwindow/WatchdogNotice.h"
 
@@ -164,6 +165,7 @@ void CDlgMain::OnCancel() {}
 BOOL CDlgMain::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    TraceStartupStep("dialog");
     InstallLinks();
     InitSystemMenu();
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
@@ -187,21 +189,29 @@ BOOL CDlgMain::OnInitDialog()
     m_toolTip.Activate(TRUE);
     m_toolTip.SetDelayTime(TTDT_AUTOMATIC, 200);
     SetUpImageLists();
+    TraceStartupStep("menus");
     m_connectInfo = new CDlgConnectInfo;
     m_connectInfo->Create(CDlgConnectInfo::IDD, this);
     m_connectInfo->ShowWindow(SW_HIDE);
     WriteClock();
+    TraceStartupStep("connect info");
     StartLibraries();
+    TraceStartupStep("libraries");
     m_mainTimer = SetTimer(TIMER_TICK, 1000, nullptr);
     CreateVideoWall();
+    TraceStartupStep("users, parameters, log");
     StartServices();
+    TraceStartupStep("services");
     PostMessage(WM_DEFERRED_START, 0, 0);
     LayoutFromSkin();
+    TraceStartupStep("map windows");
     OpenSerialDevices();
     CheckLastExit();
+    TraceStartupStep("serial and exit record");
     m_broadcastWindow = new CDlgBroadcast;
     m_broadcastWindow->Create(CDlgBroadcast::IDD, this);
     m_broadcastWindow->ShowWindow(SW_HIDE);
+    TraceStartupStep("broadcast");
     return TRUE;
 }
 
@@ -317,6 +327,7 @@ void CDlgMain::CreateVideoWall()
     int x = 0, y = 0, w = 0, h = 0;
     ReadSkinRect(SkinLayoutPath(), "videownd", &x, &y, &w, &h, "VIDEO_WND");
     CreateWallWindow(CRect(x, y, x + w, y + h));
+    TraceStartupStep("wall window");
     if (g_pUserGroup == nullptr) {
         g_pUserGroup = new CUserGroup;
         g_pUserGroup->Load();
@@ -333,6 +344,7 @@ void CDlgMain::CreateVideoWall()
 
 LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
 {
+    TraceStartupStep("deferred start");
     if (!LoginAtStart()) {
         // Cancelled: the exit record says "clean" and the serial devices close before the end.
         WriteExitCode(GetStartDirectory(), "1");
@@ -341,6 +353,7 @@ LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
         return 0;
     }
     LoadAll();
+    TraceStartupStep("loaded");
     return 0;
 }
 
@@ -504,6 +517,7 @@ void CDlgMain::OnSysCommand(UINT nID, LPARAM lParam)
 
 void CDlgMain::OnPaint()
 {
+    TraceStartupStep("paint");
     CPaintDC dc(this);
     if (IsIconic()) {
         SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);

@@ -16,6 +16,7 @@
 #include "station/ui/liveview/PtzCodes.h"
 #include "station/ui/liveview/SkinButton.h"
 #include "station/ui/mainwindow/SkinLayout.h"
+#include "station/ui/mainwindow/StartupTrace.h"
 #include "station/ui/mainwindow/WardenApp.h"
 
 namespace {
@@ -137,8 +138,10 @@ void CDlgMain::LayoutFromSkin()
     m_logoPicture.MoveWindow(x, y, w, h);
     PlaceControl(m_serverTree, "treepos", "VIDEO_WND");
     PlaceControl(m_tabCtrl, "tabpos", "VIDEO_WND");
+    TraceStartupStep("background and logo");
     for (int i = 0; i < kSkinButtonCount; ++i)
         CreateSkinButton(i);
+    TraceStartupStep("command buttons");
     EnableButton(403, TRUE);
     ShowButton(404, 0);
     PlaceControl(m_clockLabel, "timepos", "VIDEO_WND");
@@ -146,6 +149,7 @@ void CDlgMain::LayoutFromSkin()
     m_clockLabel.SetFont(&m_mainFont);
     m_dateLabel.SetFont(&m_mainFont);
     CreatePanels();
+    TraceStartupStep("panels");
     CreateEMapWindows();
 }
 

@@ -8,6 +8,7 @@
 #include "station/core/datamodel/StationPaths.h"
 #include "station/ui/mainwindow/DlgMain.h"
 #include "station/ui/mainwindow/DlgSplash.h"
+#include "station/ui/mainwindow/StartupTrace.h"
 
 namespace {
 CWardenApp* g_wardenApp = nullptr;
@@ -34,19 +35,23 @@ CWardenApp::CWardenApp() : m_startDirectory(), m_languageLibrary(nullptr), m_eng
 
 BOOL CWardenApp::InitInstance()
 {
+    TraceStartupStep("application");
     SetStartDirectory(m_startDirectory);
     // A save cut short by a kill leaves its temporary copy (and older versions a plain user list): gone
     // before anything is loaded.
     RemoveInterruptedSaveLeftovers();
     AfxEnableControlContainer();
     TessarineInit(m_hInstance);
+    TraceStartupStep("toolkit");
     TessarineLoadSkin(m_hInstance, "DEFAULT", "TESSARINE");
+    TraceStartupStep("skin");
     Enable3dControls();
     m_languageLibrary = ::LoadLibraryA("en_resource.dll");
     if (m_languageLibrary != nullptr) {
         AfxSetResourceHandle(m_languageLibrary);
         m_englishBitmaps = 1;
     }
+    TraceStartupStep("language");
     ShowSplash();
     CDlgMain dialog;
     m_pMainWnd = &dialog;

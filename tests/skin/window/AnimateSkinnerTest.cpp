@@ -90,41 +90,6 @@ void RegisterClasses()
     RegisterTestLinkWindow();
 }
 
-// The client's pixels as the screen shows them, top row first.
-std::vector<COLORREF> ReadPixels(HDC source, int width, int height)
-{
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = NULL;
-    HBITMAP dib = CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    HDC memory = CreateCompatibleDC(source);
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<COLORREF> pixels(size_t(width) * height);
-    const DWORD* p = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < pixels.size(); ++i)
-        pixels[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    return pixels;
-}
-
-std::vector<COLORREF> ClientPixels(HWND hwnd)
-{
-    RECT r;
-    GetClientRect(hwnd, &r);
-    HDC dc = GetDC(hwnd);
-    std::vector<COLORREF> pixels = ReadPixels(dc, r.right, r.bottom);
-    ReleaseDC(hwnd, dc);
-    return pixels;
-}
-
 COLORREF ClientPixel(HWND hwnd, int x, int y)
 {
     HDC dc = GetDC(hwnd);
@@ -524,7 +489,7 @@ TEST_F(AnimateSkinnerTest, LinkKeepsItsTextAndShowsTheSkinUnderItsWindowColour)
         HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
         HGDIOBJ old = SelectObject(own, bitmap);
         PaintTestLink(link, own);
-        const std::vector<COLORREF> drawn = ReadPixels(own, r.right, r.bottom);
+        const std::vector<COLORREF> drawn = ReadPixels(own, r);
         SelectObject(own, old);
         DeleteObject(bitmap);
         DeleteDC(own);

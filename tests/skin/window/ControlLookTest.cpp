@@ -8,7 +8,7 @@
 #include "skin/skinners/controls/ButtonLook.h"
 #include "skin/skinners/controls/ComboBoxSkinner.h"
 #include "skin/skinners/controls/GroupBoxSkinner.h"
-#include "skin/skinners/controls/SkinScrollGeometry.h"
+#include "skin/skinners/scrolling/SkinScrollGeometry.h"
 #include "skin/skinners/controls/StaticSkinner.h"
 
 namespace {

@@ -26,8 +26,8 @@
 #include "skin/skinners/controls/HeaderSkinner.h"
 #include "skin/skinners/controls/ProgressSkinner.h"
 #include "skin/skinners/controls/QuarterTurn.h"
-#include "skin/skinners/controls/ScrollControlSkinner.h"
-#include "skin/skinners/controls/SkinScrollBar.h"
+#include "skin/skinners/scrolling/ScrollControlSkinner.h"
+#include "skin/skinners/scrolling/SkinScrollBar.h"
 #include "skin/skinners/controls/TabSkinner.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
 #include "tests/skin/window/ControlTestWindows.h"
@@ -297,6 +297,65 @@ TEST_F(ControlSkinnerTest, ColoursOfTheScrollingControls)
     EXPECT_EQ(RGB(22, 23, 24), static_cast<COLORREF>(SendMessageA(treeView, TVM_GETTEXTCOLOR, 0, 0)));
     EXPECT_EQ(static_cast<TreeViewSkinObject*>(tree)->line & 0xFFFFFF,
               static_cast<COLORREF>(SendMessageA(treeView, TVM_GETLINECOLOR, 0, 0)));
+}
+
+namespace {
+
+COLORREF BrushColour(LRESULT brush)
+{
+    LOGBRUSH logical = {};
+    if (!brush || !GetObjectA(reinterpret_cast<HBRUSH>(brush), sizeof logical, &logical))
+        return CLR_INVALID;
+    return logical.lbColor;
+}
+
+// A child of the dialog's object for one control, as a skin source names it with CONTROLID.
+template <class T> T* AddOwnObject(T* object, const char* name, int controlId, COLORREF colour)
+{
+    object->SetName(name);
+    object->controlId = controlId;
+    object->color = colour;
+    SkinObject* dialog = SkinEngine::Instance().GetCurrentSkin()->FindObjectByName("Dialog");
+    EXPECT_TRUE(dialog && dialog->AddChild(object));
+    return object;
+}
+
+} // namespace
+
+TEST_F(ControlSkinnerTest, BrushesComeFromTheBoundObjectAfterARebind)
+{
+    AddOwnObject(new ScrollControlSkinObject(SkinTypeEdit), "OwnEdit", 51, RGB(50, 60, 70));
+    AddOwnObject(new ScrollControlSkinObject(SkinTypeListBox), "OwnList", 52, RGB(80, 90, 100));
+    AddOwnObject(new ComboBoxSkinObject(), "OwnCombo", 53, RGB(110, 120, 130));
+    HWND parent = Track(MakeParent("Own objects"));
+    HWND edit = MakeTestControl("Edit", parent, 0, 51, "text", 10, 10, 100, 22, WS_EX_CLIENTEDGE);
+    HWND list = MakeTestControl("ListBox", parent, WS_VSCROLL, 52, "", 120, 10, 100, 80, WS_EX_CLIENTEDGE);
+    HWND combo = MakeTestControl("ComboBox", parent, CBS_DROPDOWN, 53, "", 230, 10, 120, 120);
+    Skin(parent);
+    struct Case {
+        HWND control;
+        const char* defaultObject;
+        UINT message;
+        HWND asked; // the window the colour message names
+        COLORREF colour;
+    } cases[] = {
+        {edit, "Edit", WM_CTLCOLOREDIT, edit, RGB(50, 60, 70)},
+        {list, "ListBox", WM_CTLCOLORLISTBOX, list, RGB(80, 90, 100)},
+        {combo, "ComboBox", WM_CTLCOLOREDIT, FindWindowExA(combo, NULL, "Edit", NULL), RGB(110, 120, 130)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.defaultObject);
+        SkinnedWindow* skinner = SkinEngine::Instance().FindSkinnedWindow(c.control);
+        ASSERT_NE(nullptr, skinner);
+        // A skin change offers the type's default object; the dialog's own object for the control wins.
+        skinner->SetSkinObject(SkinEngine::Instance().GetCurrentSkin()->FindObjectByName(c.defaultObject));
+        HDC dc = GetDC(parent);
+        const LRESULT brush = SendMessageA(c.message == WM_CTLCOLORLISTBOX ? c.control : GetParent(c.asked), c.message,
+                                           reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.asked));
+        EXPECT_EQ(c.colour, GetBkColor(dc));
+        EXPECT_EQ(c.colour, BrushColour(brush)) << "the brush and the text background agree";
+        ReleaseDC(parent, dc);
+    }
 }
 
 TEST_F(ControlSkinnerTest, ComboKeepsSimpleAndVariableNativeAndColoursItsEdit)
@@ -1127,6 +1186,13 @@ TEST_F(ControlSkinnerTest, GalleryOfEveryControlKind)
     SendMessageA(radio, BM_SETCHECK, BST_CHECKED, 0);
     PumpMessages();
     RedrawWindow(dialog, NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    // The time picker is given the focus and a field to edit (the right arrow): that field is highlighted.
+    HWND timePicker = GetDlgItem(dialog, 241);
+    SetForegroundWindow(dialog);
+    SetFocus(timePicker);
+    SendMessageA(timePicker, WM_KEYDOWN, VK_RIGHT, 1);
+    SendMessageA(timePicker, WM_KEYUP, VK_RIGHT, 0xC0000001);
     PumpMessages();
     for (int skinnedId = 250; skinnedId <= 282; ++skinnedId)
         if (HWND control = GetDlgItem(dialog, skinnedId))

@@ -1,5 +1,6 @@
 #include "tests/skin/window/ControlTestWindows.h"
 
+#include "skin/engine/drawing/PixelSection.h"
 #include "skin/engine/toolkit/SkinEngine.h"
 #include "tests/support/TestSupport.h"
 
@@ -23,6 +24,32 @@ HWND MakeTestControl(const char* className, HWND parent, DWORD style, int id, co
 {
     return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(NULL), NULL);
+}
+
+std::vector<COLORREF> ReadPixels(HDC source, const RECT& rect)
+{
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    PixelSection copy(width, height);
+    std::vector<COLORREF> pixels;
+    if (!copy.Ok())
+        return pixels;
+    BitBlt(copy.Dc(), 0, 0, width, height, source, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const uint32_t* p = copy.Pixels();
+    pixels.reserve(copy.Count());
+    for (size_t i = 0; i < copy.Count(); ++i)
+        pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
+    return pixels;
+}
+
+std::vector<COLORREF> ClientPixels(HWND hwnd)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HDC dc = GetDC(hwnd);
+    std::vector<COLORREF> pixels = ReadPixels(dc, client);
+    ReleaseDC(hwnd, dc);
+    return pixels;
 }
 
 void ControlTestBase::TearDown()

@@ -15,6 +15,11 @@ HWND MakeTestParent(const char* className, WNDPROC proc, const char* title, int 
 HWND MakeTestControl(const char* className, HWND parent, DWORD style, int id, const char* text, int x, int y, int w,
                      int h, DWORD exStyle = 0);
 
+// The pixels of a rectangle of what a DC shows (a window's, a memory DC's), row by row from the top.
+std::vector<COLORREF> ReadPixels(HDC source, const RECT& rect);
+// A window's client pixels as the screen shows them.
+std::vector<COLORREF> ClientPixels(HWND hwnd);
+
 class ControlTestBase : public ::testing::Test {
 protected:
     void TearDown() override;

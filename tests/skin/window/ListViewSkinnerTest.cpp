@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/engine/toolkit/SkinnerServices.h"
-#include "skin/skinners/controls/SkinScrollBar.h"
+#include "skin/skinners/scrolling/SkinScrollBar.h"
 #include "tests/skin/toolkit/ToolkitFixtures.h"
 #include "tests/skin/window/ControlTestWindows.h"
 #include "tests/support/TestSupport.h"

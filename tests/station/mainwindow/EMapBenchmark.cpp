@@ -21,16 +21,32 @@ namespace {
 const int kIcons = 100;
 const int kRounds = 10;
 
+// The quickest round's load (the scene's picture and its windows) and paint, in milliseconds.
+struct Spent {
+    double load = 1e30;
+    double paint = 1e30;
+    double Whole() const { return load + paint; }
+};
+
 // Loads the scene, paints the view and everything on it, and empties it again.
-double LoadAndPaint(CDlgViewEMap* view, CVuskEMapTerm* scene)
+void LoadAndPaint(CDlgViewEMap* view, CVuskEMapTerm* scene, Spent& quickest)
 {
     double begin = NowMs();
     view->ShowScene(scene);
-    printf("load %.1f\n", NowMs() - begin);
+    double loaded = NowMs();
     view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    double spent = NowMs() - begin;
+    double painted = NowMs();
     view->ClearScene();
-    return spent;
+    if (painted - begin < quickest.Whole()) {
+        quickest.load = loaded - begin;
+        quickest.paint = painted - loaded;
+    }
+}
+
+void PrintBreakdown(const char* what, const Spent& spent)
+{
+    printf("  %s: %.1f ms = load %.1f ms (%.0f%%) + paint %.1f ms (%.0f%%)\n", what, spent.Whole(), spent.load,
+           100 * spent.load / spent.Whole(), spent.paint, 100 * spent.paint / spent.Whole());
 }
 
 } // namespace
@@ -77,13 +93,16 @@ int main()
     view->CreateView(&host, WS_CHILD | WS_VISIBLE);
     view->MoveWindow(0, 0, 1000, 720);
 
-    double withIcons = 1e30, without = 1e30;
+    Spent withIcons, without;
     for (int round = 0; round < kRounds; ++round) {
-        withIcons = std::min(withIcons, LoadAndPaint(view, full));
-        without = std::min(without, LoadAndPaint(view, empty));
+        LoadAndPaint(view, full, withIcons);
+        LoadAndPaint(view, empty, without);
     }
-    PrintFigure("e-map: load and paint a scene of 100 masked icons vs the bare scene", withIcons, without, "ms",
-                "value < 150 ms");
+    printf("where the quickest round goes:\n");
+    PrintBreakdown("100 icons", withIcons);
+    PrintBreakdown("bare scene", without);
+    PrintFigure("e-map: load and paint a scene of 100 masked icons vs the bare scene", withIcons.Whole(),
+                without.Whole(), "ms", "value < 150 ms");
     host.DestroyWindow();
     delete g_pEMapGroup;
     g_pEMapGroup = nullptr;

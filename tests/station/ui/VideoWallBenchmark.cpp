@@ -87,34 +87,51 @@ void Flush(HWND window)
 }
 
 // Milliseconds per switch: split switches (every mode in turn on the first page) and page
-// switches (to the second page, split 9, and back), each timed on its own.
+// switches (to the second page, split 9, and back), each timed on its own, and of each the part
+// spent in the switch call itself (layout, sessions moving between panes) apart from the paint
+// that follows.
 struct SwitchTimes {
     double split = 0;
     double page = 0;
+    double splitCall = 0;
+    double pageCall = 0;
 };
+
+template <typename Switch> void TimedSwitch(HWND window, Switch doSwitch, double& whole, double& call)
+{
+    double begin = NowMs();
+    doSwitch();
+    double called = NowMs();
+    Flush(window);
+    call += called - begin;
+    whole += NowMs() - begin;
+}
 
 template <typename SetMode, typename SetPage>
 SwitchTimes TimeSwitches(HWND window, LiveWallSite& site, int rounds, SetMode setMode, SetPage setPage)
 {
     SwitchTimes spent;
     for (int round = 0; round < rounds; ++round) {
-        double begin = NowMs();
-        for (int mode : kModes) {
-            setMode(mode);
-            Flush(window);
-        }
-        double middle = NowMs();
-        setPage(1);
-        Flush(window);
-        setPage(0);
-        Flush(window);
-        spent.split += middle - begin;
-        spent.page += NowMs() - middle;
+        for (int mode : kModes)
+            TimedSwitch(
+                window, [&] { setMode(mode); }, spent.split, spent.splitCall);
+        TimedSwitch(
+            window, [&] { setPage(1); }, spent.page, spent.pageCall);
+        TimedSwitch(
+            window, [&] { setPage(0); }, spent.page, spent.pageCall);
         site.Run(20); // the pictures that arrived meanwhile are drawn outside the timing
     }
     spent.split /= rounds * 6;
+    spent.splitCall /= rounds * 6;
     spent.page /= rounds * 2;
+    spent.pageCall /= rounds * 2;
     return spent;
+}
+
+void PrintBreakdown(const char* what, double whole, double call)
+{
+    std::printf("  %s: %.1f ms = switch call %.1f ms (%.0f%%) + paint %.1f ms (%.0f%%)\n", what, whole, call,
+                whole > 0 ? 100 * call / whole : 0, whole - call, whole > 0 ? 100 * (whole - call) / whole : 0);
 }
 
 SwitchTimes WallSwitches(CDlgVideoWall& wall, CWnd& host, LiveWallSite& site, int rounds)
@@ -190,6 +207,11 @@ int main()
     SwitchTimes bareTimes = BareSwitches(bareParent, bareWindows, site, 25);
     ShowWindow(bareParent, SW_HIDE);
     host.ShowWindow(SW_SHOW);
+    std::printf("where a switch goes (ms per switch):\n");
+    PrintBreakdown("wall split switch", wallTimes.split, wallTimes.splitCall);
+    PrintBreakdown("bare split switch", bareTimes.split, bareTimes.splitCall);
+    PrintBreakdown("wall page switch", wallTimes.page, wallTimes.pageCall);
+    PrintBreakdown("bare page switch", bareTimes.page, bareTimes.pageCall);
     PrintFigure("wall: split-mode switch, 16 live panes vs 16 bare windows", wallTimes.split, bareTimes.split, "ms",
                 "ratio under 3");
     PrintFigure("wall: page switch, 16 live panes vs 16 bare windows", wallTimes.page, bareTimes.page, "ms",

@@ -6,7 +6,7 @@
 #pragma once
 #include <windows.h>
 
-#include "skin/skinners/controls/SkinScrollGeometry.h"
+#include "skin/skinners/scrolling/SkinScrollGeometry.h"
 
 // The window property that carries a window's state.
 extern const char kSkinScrollProperty[]; // "SkinSBSubclassPtr"
@@ -19,6 +19,9 @@ struct SkinScrollState {
     SkinBarInsets insets;
     BOOL tracking;   // the thumb is being dragged
     BOOL styleGuard; // the toolkit itself is changing the window's style
+    // What the platform's horizontal and vertical bars held when last looked at, where the skin bars
+    // follow them (SkinScrollFollowsPlatform).
+    SCROLLINFO platformSeen[2];
 };
 
 // Timers on the window.
@@ -27,6 +30,13 @@ const UINT_PTR kSkinScrollRepeat = 0xFFFE;      // 55 ms
 const UINT_PTR kSkinScrollHover = 0xFFFFFFF2;   // 20 ms
 
 SkinScrollState* GetSkinScrollState(HWND hwnd);
+// Whether the controls' own scroll-bar calls reach the platform's bars rather than the skin bars (Windows 98
+// and Me, and every system where the functions are not redirected), so the skin bars follow the platform's.
+bool SkinScrollFollowsPlatform();
+// Where the skin bars follow the platform's: copies what changed in the platform's bars since they were
+// last looked at into the skin bars and repaints those; TRUE when anything changed. The window's own
+// procedure does this after every message; the skinners call it where they need the bars at once.
+BOOL SkinScrollFollowPlatformBars(HWND hwnd);
 BOOL SkinScrollInstall(HWND hwnd);
 HRESULT SkinScrollRemove(HWND hwnd);
 BOOL SkinScrollSetStyle(HWND hwnd, int bar, int style);

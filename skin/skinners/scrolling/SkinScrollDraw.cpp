@@ -3,7 +3,7 @@
 #include "skin/engine/objects/ControlSkinObjects.h"
 #include "skin/engine/store/SkinStore.h"
 #include "skin/engine/toolkit/SkinEngine.h"
-#include "skin/skinners/controls/SkinScrollBar.h"
+#include "skin/skinners/scrolling/SkinScrollBar.h"
 
 namespace {
 

@@ -1,39 +1,25 @@
-// Skin scroll bars: install and removal, the scroll-bar operations, the non-client messages, painting,
-// pressing, repeating and thumb dragging.
-#include "skin/skinners/controls/SkinScrollBar.h"
+// Skin scroll bars: install and removal, the scroll-bar operations, the non-client layout and painting,
+// and following the platform's bars. The pointer's presses, repeats, drags and hot parts are tracked in
+// SkinScrollTracking.cpp.
+#include "skin/skinners/scrolling/SkinScrollBar.h"
 
 #include <algorithm>
 
 #include "skin/engine/drawing/MemoryDC.h"
 #include "skin/engine/drawing/WindowTools.h"
 #include "skin/engine/interception/ApiHooks.h"
+#include "skin/skinners/scrolling/SkinScrollTracking.h"
 
 const char kSkinScrollProperty[] = "SkinSBSubclassPtr";
 
-namespace {
-
-// One pointer interaction at a time, shared by every window with skin bars.
-struct Tracking {
-    HWND window;
-    int hotBar;
-    RECT hotRect; // screen
-    int hotPart;
-    int previousHotPart;
-    int pressedBar;
-    int pressedPart;
-    BOOL shownPressed;
-    UINT scrollMessage;
-    RECT pressRect; // window coordinates
-    int thumbStartAtPress;
-    int thumbSizeAtPress;
-    int clickOffset;
-    int lastPosition;
-    int thumbStart; // while dragging
-};
-
-Tracking g_track = {NULL, -1, {0, 0, 0, 0}, -1, -1, -1, -1, FALSE, 0, {0, 0, 0, 0}, 0, 0, 0, 0, 0};
+namespace skinscroll {
 
 LRESULT CALLBACK SkinScrollProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+HRESULT RemoveBars(HWND hwnd, bool destroying);
+
+// The procedure the bars replaced, kept on a window that was subclassed again after them once they are
+// removed.
+const char kSkinScrollReplacedProperty[] = "SkinSBReplacedProc";
 
 SkinScrollBar* BarOf(SkinScrollState* state, int bar)
 {
@@ -112,11 +98,11 @@ void PaintBar(HWND hwnd, SkinScrollState* state, int which, HDC windowDc, int th
     SkinBarLayout l = BarLayout(bar, rect);
     if (thumbOverride >= 0)
         l.thumbStart = thumbOverride;
-    const bool mine = g_track.window == hwnd && g_track.pressedBar == which;
-    const bool hotBar = bar.style == 2 && g_track.hotBar == which && g_track.window == hwnd;
+    const bool mine = Tracked().window == hwnd && Tracked().pressedBar == which;
+    const bool hotBar = bar.style == 2 && Tracked().hotBar == which && Tracked().window == hwnd;
     const bool canScroll = SkinBarCanScroll(bar);
     auto stateOf = [&](int part) -> UINT {
-        const bool pressed = mine && g_track.pressedPart == part && g_track.shownPressed;
+        const bool pressed = mine && Tracked().pressedPart == part && Tracked().shownPressed;
         if (part == kSkinPartArrow1 || part == kSkinPartArrow2) {
             const bool disabled =
                 (bar.flags & (part == kSkinPartArrow1 ? kSkinBarLeftUpDisabled : kSkinBarRightDownDisabled)) ||
@@ -125,14 +111,14 @@ void PaintBar(HWND hwnd, SkinScrollState* state, int which, HDC windowDc, int th
                 return kSkinStatePressed;
             if (disabled)
                 return kSkinStateDisabled;
-            if (hotBar && g_track.hotPart == part)
+            if (hotBar && Tracked().hotPart == part)
                 return kSkinStateHot;
             return kSkinStateNormal;
         }
         if (part == kSkinPartThumb) {
-            if (pressed || (mine && g_track.pressedPart == part && state->tracking))
+            if (pressed || (mine && Tracked().pressedPart == part && state->tracking))
                 return kSkinStatePressed;
-            if (hotBar && g_track.hotPart == part)
+            if (hotBar && Tracked().hotPart == part)
                 return kSkinStateHot;
             return kSkinStateNormal;
         }
@@ -226,7 +212,7 @@ HRGN RegionWithoutBars(HWND hwnd, SkinScrollState* state, WPARAM region)
     return rest;
 }
 
-void PaintBarNow(HWND hwnd, SkinScrollState* state, int which, int thumbOverride = -1)
+void PaintBarNow(HWND hwnd, SkinScrollState* state, int which, int thumbOverride)
 {
     HDC dc = GetWindowDC(hwnd);
     if (!dc)
@@ -294,178 +280,108 @@ LRESULT OnNcCalcSize(SkinScrollState* state, HWND hwnd, WPARAM wParam, LPARAM lP
     return result;
 }
 
-int HitTestWindowPoint(HWND hwnd, SkinScrollState* state, int which, POINT windowPoint)
+bool SamePlatformBar(const SCROLLINFO& a, const SCROLLINFO& b)
 {
-    SkinScrollBar& bar = which == 0 ? state->horizontal : state->vertical;
-    if (!bar.shown)
-        return kSkinPartNone;
-    const RECT rect = BarRect(hwnd, state, which);
-    const SkinBarLayout l = BarLayout(bar, rect);
-    if (which == 0)
-        return HitTestSkinBar(l, windowPoint.x, windowPoint.y >= rect.top && windowPoint.y < rect.bottom);
-    return HitTestSkinBar(l, windowPoint.y, windowPoint.x >= rect.left && windowPoint.x < rect.right);
+    return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
 }
 
-POINT ToWindow(HWND hwnd, POINT screen)
+SCROLLINFO ReadPlatformInfo(HWND hwnd, int which)
 {
-    RECT window;
-    GetWindowRect(hwnd, &window);
-    return POINT{screen.x - window.left, screen.y - window.top};
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!RealApi().getScrollInfo(hwnd, which == 0 ? SB_HORZ : SB_VERT, &info))
+        info.fMask = 0;
+    return info;
 }
 
-void SendScroll(HWND hwnd, int code, int position)
-{
-    SendMessageA(hwnd, g_track.scrollMessage, MAKEWPARAM(code, static_cast<WORD>(position)), 0);
-}
-
-void ClearPress()
-{
-    g_track.pressedBar = -1;
-    g_track.pressedPart = -1;
-    g_track.shownPressed = FALSE;
-}
-
-// Ends a press or a drag: by the button's release, or by a capture taken away.
-void EndPress(HWND hwnd, SkinScrollState* state, BOOL releaseCapture)
-{
-    if (g_track.pressedPart < 0 || g_track.window != hwnd)
-        return;
-    const int which = g_track.pressedBar;
-    KillTimer(hwnd, kSkinScrollFirstRepeat);
-    KillTimer(hwnd, kSkinScrollRepeat);
-    const BOOL dragged = state->tracking;
-    ClearPress();
-    if (releaseCapture && GetCapture() == hwnd)
-        ReleaseCapture();
-    if (dragged) {
-        state->tracking = FALSE;
-        SendScroll(hwnd, SB_THUMBPOSITION, g_track.lastPosition);
-    }
-    if (!IsWindow(hwnd))
-        return;
-    SendScroll(hwnd, SB_ENDSCROLL, 0);
-    if (IsWindow(hwnd) && GetSkinScrollState(hwnd) == state)
-        PaintBarNow(hwnd, state, which);
-}
-
-LRESULT OnNcButtonDown(SkinScrollState* state, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const int which = wParam == HTHSCROLL ? 0 : 1;
-    SkinScrollBar& bar = which == 0 ? state->horizontal : state->vertical;
-    const POINT point = ToWindow(hwnd, PointFromLParam(lParam));
-    const int part = HitTestWindowPoint(hwnd, state, which, point);
-    g_track.window = hwnd;
-    g_track.scrollMessage = which == 0 ? WM_HSCROLL : WM_VSCROLL;
-    if (part == kSkinPartNone)
-        return CallOld(state, hwnd, message, wParam, lParam);
-    if ((part == kSkinPartArrow1 && (bar.flags & kSkinBarLeftUpDisabled)) ||
-        (part == kSkinPartArrow2 && (bar.flags & kSkinBarRightDownDisabled)))
-        return 0;
-    const bool usable = SkinBarUsable(bar);
-    if (part == kSkinPartThumb) {
-        if (!usable)
-            return 0;
-        const RECT rect = BarRect(hwnd, state, which);
-        const SkinBarLayout l = BarLayout(bar, rect);
-        g_track.pressedBar = which;
-        g_track.pressedPart = part;
-        g_track.shownPressed = TRUE;
-        g_track.pressRect = rect;
-        g_track.thumbStartAtPress = l.thumbStart;
-        g_track.thumbSizeAtPress = l.thumbSize;
-        g_track.thumbStart = l.thumbStart;
-        state->tracking = TRUE;
-        bar.trackPosition = bar.position;
-        g_track.clickOffset = (which == 0 ? point.x : point.y) - l.thumbStart;
-        g_track.lastPosition = bar.position; // a press without a move ends at the position it began
-        PaintBarNow(hwnd, state, which);
-        SetCapture(hwnd);
-        return 0;
-    }
-    g_track.pressedBar = which;
-    g_track.pressedPart = part;
-    g_track.shownPressed = TRUE;
-    if (usable) {
-        SendScroll(hwnd, part, 0);
-        if (!IsWindow(hwnd) || GetSkinScrollState(hwnd) != state)
-            return 0;
-        PaintBarNow(hwnd, state, which);
-        SetTimer(hwnd, kSkinScrollFirstRepeat, 300, NULL);
-    }
-    SetCapture(hwnd);
-    return 0;
-}
-
-void OnDrag(SkinScrollState* state, HWND hwnd, POINT windowPoint)
-{
-    const int which = g_track.pressedBar;
-    SkinScrollBar& bar = which == 0 ? state->horizontal : state->vertical;
-    RECT snap = g_track.pressRect;
-    if (which == 0)
-        InflateRect(&snap, 48, 24);
-    else
-        InflateRect(&snap, 24, 48);
-    const SkinBarLayout l = BarLayout(bar, g_track.pressRect);
-    int thumbStart = g_track.thumbStartAtPress;
-    if (PtInRect(&snap, windowPoint)) {
-        const int along = which == 0 ? windowPoint.x : windowPoint.y;
-        thumbStart = along - g_track.clickOffset;
-        thumbStart = std::max(l.trackStart, std::min(thumbStart, l.trackStart + l.trackLength - l.thumbSize));
-    }
-    g_track.thumbStart = thumbStart;
-    PaintBarNow(hwnd, state, which, thumbStart);
-    SkinBarLayout dragged = l;
-    dragged.thumbSize = g_track.thumbSizeAtPress;
-    const int position = SkinDragPosition(bar, dragged, thumbStart);
-    if (position != g_track.lastPosition) {
-        bar.trackPosition = position;
-        g_track.lastPosition = position;
-        SendScroll(hwnd, SB_THUMBTRACK, position);
-    }
-}
-
-void OnHoverTick(SkinScrollState* state, HWND hwnd)
+// The platform's bar is compared with what it held last time, not with the skin bar: the skin bar's own
+// record may be newer (a drag, the toolkit's own calls), and is only overwritten by a real change. A
+// platform bar that changed has also painted itself over the skin bar, which is painted again.
+BOOL FollowPlatform(HWND hwnd, SkinScrollState* state, bool paint)
 {
     if (state->tracking)
-        return;
-    POINT cursor;
-    GetCursorPos(&cursor);
-    if (g_track.hotBar < 0 || !PtInRect(&g_track.hotRect, cursor)) {
-        KillTimer(hwnd, kSkinScrollHover);
-        g_track.hotBar = -1;
-        g_track.hotPart = g_track.previousHotPart = -1;
-        SendNcPaint(hwnd);
-        return;
+        return FALSE;
+    BOOL changed = FALSE;
+    for (int which = 0; which < 2; ++which) {
+        const SCROLLINFO info = ReadPlatformInfo(hwnd, which);
+        SCROLLINFO& seen = state->platformSeen[which];
+        if (!info.fMask || (seen.fMask && SamePlatformBar(seen, info)))
+            continue;
+        seen = info;
+        ApplySkinScrollInfo(which == 0 ? state->horizontal : state->vertical, info);
+        changed = TRUE;
+        if (paint)
+            PaintBarNow(hwnd, state, which);
     }
-    const int part = HitTestWindowPoint(hwnd, state, g_track.hotBar, ToWindow(hwnd, cursor));
-    if (part != g_track.hotPart) {
-        g_track.previousHotPart = g_track.hotPart;
-        g_track.hotPart = part;
-        PaintBarNow(hwnd, state, g_track.hotBar);
-    }
+    return changed;
 }
 
-void OnRepeatTick(SkinScrollState* state, HWND hwnd, UINT_PTR id)
+LRESULT HandleMessage(SkinScrollState* state, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// False for the frequent messages that only ask or only paint what is already there.
+bool MayCallScrollFunctions(UINT message)
 {
-    if (g_track.pressedPart < 0 || g_track.window != hwnd || state->tracking) {
-        KillTimer(hwnd, id);
-        return;
+    switch (message) {
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_NCMOUSEMOVE:
+    case WM_MOUSEMOVE:
+    case WM_MOUSEHOVER:
+    case WM_NCMOUSELEAVE:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETFONT:
+    case WM_GETDLGCODE:
+    case WM_GETOBJECT:
+    case WM_NOTIFYFORMAT:
+    case WM_QUERYUISTATE:
+    case WM_MOUSEACTIVATE:
+    case WM_NCPAINT:
+    case WM_NCCALCSIZE:
+    case WM_ERASEBKGND:
+    case WM_PRINTCLIENT:
+    case WM_WINDOWPOSCHANGING:
+    case WM_STYLECHANGING:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        return false;
+    default:
+        return true;
     }
-    if (id == kSkinScrollFirstRepeat) {
-        KillTimer(hwnd, kSkinScrollFirstRepeat);
-        SetTimer(hwnd, kSkinScrollRepeat, 55, NULL);
-    }
-    POINT cursor;
-    GetCursorPos(&cursor);
-    if (HitTestWindowPoint(hwnd, state, g_track.pressedBar, ToWindow(hwnd, cursor)) == g_track.pressedPart)
-        SendScroll(hwnd, g_track.pressedPart, 0);
 }
 
+// The bars' procedure. A window subclassed again after the bars were installed keeps calling it once
+// they are gone; it then passes everything to the procedure they had replaced.
 LRESULT CALLBACK SkinScrollProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     SkinScrollState* state = GetSkinScrollState(hwnd);
-    if (!state)
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (!state) {
+        WNDPROC replaced = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kSkinScrollReplacedProperty));
+        if (!replaced)
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY)
+            RemovePropA(hwnd, kSkinScrollReplacedProperty);
+        return CallWindowProcA(replaced, hwnd, message, wParam, lParam);
+    }
+    const LRESULT result = HandleMessage(state, hwnd, message, wParam, lParam);
+    // Any message may have moved the control's scroll state where its calls reach the platform's bars
+    // (keys, the wheel, its timers, its own messages): the skin bars follow at once. A platform bar told
+    // its unchanged values again paints itself all the same, so the shown bars are painted again after
+    // every message that can reach the control's scroll calls, changed or not.
+    if (message == WM_NCDESTROY || !SkinScrollFollowsPlatform())
+        return result;
+    SkinScrollState* still = GetSkinScrollState(hwnd);
+    if (still && !FollowPlatform(hwnd, still, true) && MayCallScrollFunctions(message) && !still->tracking) {
+        PaintBarNow(hwnd, still, 0);
+        PaintBarNow(hwnd, still, 1);
+    }
+    return result;
+}
+
+LRESULT HandleMessage(SkinScrollState* state, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_STYLECHANGING:
         if (state->styleGuard)
@@ -479,7 +395,7 @@ LRESULT CALLBACK SkinScrollProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_NCDESTROY: {
         WNDPROC old = state->oldProc;
-        SkinScrollRemove(hwnd);
+        RemoveBars(hwnd, true);
         return CallWindowProcA(old, hwnd, message, wParam, lParam);
     }
     case WM_NCCALCSIZE:
@@ -497,10 +413,12 @@ LRESULT CALLBACK SkinScrollProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         break;
     }
     case WM_NCPAINT: {
+        if (SkinScrollFollowsPlatform())
+            FollowPlatform(hwnd, state, false);
         HDC dc = GetWindowDC(hwnd);
         if (dc) {
-            PaintBar(hwnd, state, 0, dc, state->tracking && g_track.pressedBar == 0 ? g_track.thumbStart : -1);
-            PaintBar(hwnd, state, 1, dc, state->tracking && g_track.pressedBar == 1 ? g_track.thumbStart : -1);
+            PaintBar(hwnd, state, 0, dc, state->tracking && Tracked().pressedBar == 0 ? Tracked().thumbStart : -1);
+            PaintBar(hwnd, state, 1, dc, state->tracking && Tracked().pressedBar == 1 ? Tracked().thumbStart : -1);
             PaintCorner(hwnd, state, dc);
             ReleaseDC(hwnd, dc);
         }
@@ -512,92 +430,37 @@ LRESULT CALLBACK SkinScrollProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         return result;
     }
     case WM_NCMOUSEMOVE:
-        if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
-            const int which = wParam == HTHSCROLL ? 0 : 1;
-            if (g_track.hotBar != which || g_track.window != hwnd) {
-                g_track.window = hwnd;
-                g_track.hotPart = g_track.previousHotPart = -1;
-                RECT r = BarRect(hwnd, state, which), window;
-                GetWindowRect(hwnd, &window);
-                OffsetRect(&r, window.left, window.top);
-                g_track.hotRect = r;
-                g_track.hotBar = which;
-                SetTimer(hwnd, kSkinScrollHover, 20, NULL);
-                SendNcPaint(hwnd);
-            }
-        }
-        break;
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTHSCROLL || wParam == HTVSCROLL)
-            return OnNcButtonDown(state, hwnd, message, wParam, lParam);
-        break;
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONUP:
     case WM_NCMBUTTONDOWN:
     case WM_NCMBUTTONUP:
-        if (wParam == HTHSCROLL || wParam == HTVSCROLL)
-            return 0;
-        break;
     case WM_MOUSEMOVE:
-        if (g_track.pressedPart >= 0 && g_track.window == hwnd) {
-            POINT screen = PointFromLParam(lParam);
-            ClientToScreen(hwnd, &screen);
-            const POINT point = ToWindow(hwnd, screen);
-            if (state->tracking) {
-                OnDrag(state, hwnd, point);
-            } else {
-                const BOOL on = HitTestWindowPoint(hwnd, state, g_track.pressedBar, point) == g_track.pressedPart;
-                if (on != g_track.shownPressed) {
-                    g_track.shownPressed = on;
-                    PaintBarNow(hwnd, state, g_track.pressedBar);
-                }
-            }
-            return 0;
-        }
-        break;
     case WM_LBUTTONUP:
-        if (g_track.pressedPart >= 0 && g_track.window == hwnd) {
-            EndPress(hwnd, state, TRUE);
-            return 0;
-        }
-        break;
     case WM_CAPTURECHANGED:
-        // A capture taken away ends a press or drag as a release would.
-        if (g_track.pressedPart >= 0 && g_track.window == hwnd && reinterpret_cast<HWND>(lParam) != hwnd)
-            EndPress(hwnd, state, FALSE);
-        break;
     case WM_CANCELMODE:
-        if (g_track.pressedPart >= 0 && g_track.window == hwnd)
-            EndPress(hwnd, state, TRUE);
+    case WM_TIMER: {
+        LRESULT result = 0;
+        if (TrackingMessage(state, hwnd, message, wParam, lParam, &result))
+            return result;
         break;
-    case WM_TIMER:
-        if (wParam == kSkinScrollHover) {
-            OnHoverTick(state, hwnd);
-            return 0;
-        }
-        if (wParam == kSkinScrollFirstRepeat || wParam == kSkinScrollRepeat) {
-            OnRepeatTick(state, hwnd, wParam);
-            return 0;
-        }
-        break;
+    }
     default:
         break;
     }
     return CallOld(state, hwnd, message, wParam, lParam);
 }
 
-void ReadPlatformBar(HWND hwnd, int which, SkinScrollBar& bar)
+void ReadPlatformBar(HWND hwnd, int which, SkinScrollBar& bar, SCROLLINFO& seen)
 {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (RealApi().getScrollInfo(hwnd, which, &info)) {
-        bar.minimum = info.nMin;
-        bar.maximum = info.nMax;
-        bar.page = info.nPage;
-        bar.position = info.nPos;
-        bar.trackPosition = info.nTrackPos;
+    seen = ReadPlatformInfo(hwnd, which);
+    if (seen.fMask) {
+        bar.minimum = seen.nMin;
+        bar.maximum = seen.nMax;
+        bar.page = seen.nPage;
+        bar.position = seen.nPos;
+        bar.trackPosition = seen.nTrackPos;
     }
 }
 
@@ -610,7 +473,15 @@ int DefaultMinThumb()
     return 6;
 }
 
-} // namespace
+} // namespace skinscroll
+
+using namespace skinscroll;
+
+bool SkinScrollFollowsPlatform()
+{
+    const int kind = GetOSKind();
+    return kind == OSKindWin98 || kind == OSKindWinMe || !ScrollBarFunctionsIntercepted();
+}
 
 SkinScrollState* GetSkinScrollState(HWND hwnd)
 {
@@ -626,8 +497,8 @@ BOOL SkinScrollInstall(HWND hwnd)
     if (!state)
         return FALSE;
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-    ReadPlatformBar(hwnd, SB_HORZ, state->horizontal);
-    ReadPlatformBar(hwnd, SB_VERT, state->vertical);
+    ReadPlatformBar(hwnd, 0, state->horizontal, state->platformSeen[0]);
+    ReadPlatformBar(hwnd, 1, state->vertical, state->platformSeen[1]);
     state->leftScrollBar = (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     state->horizontal.flags = (style & WS_HSCROLL) ? kSkinBarWanted : 0;
     state->vertical.flags = (style & WS_VSCROLL) ? kSkinBarWanted : 0;
@@ -640,37 +511,52 @@ BOOL SkinScrollInstall(HWND hwnd)
         HeapFree(GetProcessHeap(), 0, state);
         return FALSE;
     }
-    state->oldProc =
-        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinScrollProc)));
+    if (WNDPROC replaced = reinterpret_cast<WNDPROC>(RemovePropA(hwnd, kSkinScrollReplacedProperty))) {
+        // Bars again on a window whose procedure set after the earlier bars still calls theirs: that call
+        // leads to these, which pass on to what the first bars replaced.
+        state->oldProc = replaced;
+    } else {
+        state->oldProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinScrollProc)));
+    }
     RecalcFrame(hwnd);
     return TRUE;
 }
 
+BOOL SkinScrollFollowPlatformBars(HWND hwnd)
+{
+    SkinScrollState* state = GetSkinScrollState(hwnd);
+    return state && SkinScrollFollowsPlatform() ? FollowPlatform(hwnd, state, true) : FALSE;
+}
+
 HRESULT SkinScrollRemove(HWND hwnd)
+{
+    return RemoveBars(hwnd, false);
+}
+
+namespace skinscroll {
+
+HRESULT RemoveBars(HWND hwnd, bool destroying)
 {
     SkinScrollState* state = GetSkinScrollState(hwnd);
     if (!state)
         return E_FAIL;
-    if (g_track.window == hwnd) {
-        // Nothing is sent to a window that is going: the tracking state is only forgotten.
-        KillTimer(hwnd, kSkinScrollFirstRepeat);
-        KillTimer(hwnd, kSkinScrollRepeat);
-        KillTimer(hwnd, kSkinScrollHover);
-        if (GetCapture() == hwnd && g_track.pressedPart >= 0) {
-            ClearPress();
-            ReleaseCapture();
-        }
-        ClearPress();
-        g_track.window = NULL;
-        g_track.hotBar = -1;
-        g_track.hotPart = g_track.previousHotPart = -1;
-    }
+    ForgetTracking(hwnd);
+    // Only while the window still runs the bars' procedure: a procedure set after it keeps calling it,
+    // and it passes everything on from now on.
     if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinScrollProc))
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state->oldProc));
+    else
+        SetPropA(hwnd, kSkinScrollReplacedProperty, reinterpret_cast<HANDLE>(state->oldProc));
     RemovePropA(hwnd, kSkinScrollProperty);
     HeapFree(GetProcessHeap(), 0, state);
+    // The window's own frame again (not for a window that is going).
+    if (!destroying)
+        RecalcFrame(hwnd);
     return S_OK;
 }
+
+} // namespace skinscroll
 
 BOOL SkinScrollSetStyle(HWND hwnd, int bar, int style)
 {

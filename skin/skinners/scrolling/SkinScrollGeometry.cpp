@@ -1,5 +1,5 @@
 // Skin scroll bar geometry, hit testing and clamping.
-#include "skin/skinners/controls/SkinScrollGeometry.h"
+#include "skin/skinners/scrolling/SkinScrollGeometry.h"
 
 #include <algorithm>
 
