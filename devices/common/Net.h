@@ -55,6 +55,7 @@ public:
     // answer is never cut off by a reset.
     void Finish(DWORD timeoutMs);
     std::string PeerAddress() const;
+    HANDLE ReadEvent() const { return netEvent_; } // set when something arrived; Receive takes it
 
 private:
     bool TakeMessage(Message& out);

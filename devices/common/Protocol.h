@@ -64,7 +64,7 @@ enum RequestOp : int32_t {
 
 // Live-channel commands (CommandMsg.op).
 enum CommandOp : int32_t {
-    CmdStream = 1,      // a = 1 send frames, 0 stop sending
+    CmdStream = 1,      // a = 1 send frames, 0 stop sending (a channel opens with one frame, then waits for this)
     CmdPtz = 2,         // a = code, b = value
     CmdSerial = 3,      // a = serial port; data = bytes
     CmdAlarmOutput = 4, // a = output, b = on

@@ -119,7 +119,7 @@ void LiveChannel::Run()
         serverAddress_ = address;
         serverPort_ = port;
         loggedIn_ = true;
-        SendStreamWish();
+        SendStreamWish(); // only a shown or recorded channel wants more than the opening picture
     }
     Notify(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED);
     for (;;) {
@@ -172,9 +172,9 @@ bool LiveChannel::Shown()
 
 bool LiveChannel::PicturesWanted()
 {
-    // Until the first picture came, so that there always is a last one; a window that is hidden
-    // for a moment (its owner holds its redraw) keeps them coming, only undecoded.
-    return recorder_ || snapshotsWaiting_ > 0 || frames_ == 0 || (streamWanted_ && video_ == Video::Running && window_);
+    // A window that is hidden for a moment (its owner holds its redraw) keeps them coming, only
+    // undecoded.
+    return recorder_ || snapshotsWaiting_ > 0 || (streamWanted_ && video_ == Video::Running && window_);
 }
 
 void LiveChannel::ShowLatest()
@@ -222,13 +222,17 @@ void LiveChannel::CloseRecording()
 void LiveChannel::SendStreamWish()
 {
     // Sent with the lock held, so that wishes reach the server in the order they changed.
-    bool on = PicturesWanted();
-    if (!loggedIn_ || !channel_ || (wishSent_ && streamOn_ == on))
+    if (!loggedIn_ || !channel_)
         return;
-    if (on && wishSent_ && !streamOn_)
+    if (serverStream_ == Stream::Opening && frames_ > 0)
+        serverStream_ = Stream::Off; // the server paused after the opening picture
+    bool on = PicturesWanted();
+    // Until the first picture came nobody stops the pictures, so that there always is a last one.
+    if (on ? serverStream_ == Stream::On : (serverStream_ == Stream::Off || frames_ == 0))
+        return;
+    if (on && serverStream_ == Stream::Off)
         picture_.Forget(); // kept from before the pause: a show or a snapshot waits for the next one
-    wishSent_ = true;
-    streamOn_ = on;
+    serverStream_ = on ? Stream::On : Stream::Off;
     dev::CommandMsg c = {dev::CmdStream, on ? 1 : 0, 0, 0};
     channel_->Send(dev::MsgCommand, &c, sizeof c);
 }
@@ -375,7 +379,7 @@ int LiveChannel::StopRecord(dev::VideoContainer container)
 bool LiveChannel::TakeNewestPicture(std::vector<uint8_t>* pixels, int* width, int* height, uint32_t* frameNo)
 {
     Guard g(lock_);
-    if (loggedIn_ && (!streamOn_ || !picture_.Decode())) {
+    if (loggedIn_ && (serverStream_ != Stream::On || !picture_.Decode())) {
         // The pictures are paused (nobody watches) or none came yet: ask for one and wait for it.
         ++snapshotsWaiting_;
         SendStreamWish();

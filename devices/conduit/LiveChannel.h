@@ -49,7 +49,7 @@ private:
     bool TakeNewestPicture(std::vector<uint8_t>* pixels, int* width, int* height, uint32_t* frameNo);
     // With the lock held:
     bool Shown();          // a visible window shows the running video
-    bool PicturesWanted(); // what the server is asked for
+    bool PicturesWanted(); // beyond the first picture, which always comes
     void SendStreamWish(); // tells the server when that changed
     void ShowLatest();     // draws the newest picture, when shown
     void Draw();
@@ -80,7 +80,9 @@ private:
     uint32_t frames_ = 0;                                              // pictures received
     HANDLE pictureCame_ = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set by each picture
     int snapshotsWaiting_ = 0;
-    bool wishSent_ = false, streamOn_ = false; // what the server was last asked for
+    // What the server does: a channel opens with one picture, then the server waits for a wish.
+    enum class Stream { Opening, On, Off };
+    Stream serverStream_ = Stream::Opening;
     std::unique_ptr<dev::VideoFileWriter> recorder_;
     dev::VideoContainer recordKind_ = dev::VideoContainer::Mp4;
     struct {

@@ -341,10 +341,7 @@ void Site::AcceptLoop(Listener* l, int kind, Server* server)
                 (server ? server->connections : siteConnections_).push_back(c);
         }
         // Control clients live until they hang up or devsim ends; nobody waits for them.
-        servingThreads_.Run([this, c, kind] {
-            Serve(c, kind);
-            SetEvent(c->done);
-        });
+        servingThreads_.Run([this, c, kind] { Serve(c, kind); });
     }
 }
 
@@ -390,6 +387,7 @@ void Site::Serve(ConnectionPtr c, int kind)
 {
     if (kind == KindControl) {
         ServeControl(c);
+        SetEvent(c->done);
         return;
     }
     dev::HelloMsg hello;
@@ -402,13 +400,22 @@ void Site::Serve(ConnectionPtr c, int kind)
         else if (kind == KindDdns)
             ServeDdns(c, hello);
     }
-    Lock lock(lock_);
-    auto& list = c->server ? c->server->connections : siteConnections_;
-    for (size_t i = 0; i < list.size(); ++i)
-        if (list[i] == c) {
-            list.erase(list.begin() + ptrdiff_t(i));
-            break;
-        }
+    if (!c->streamed)
+        EndServing(c);
+}
+
+void Site::EndServing(const ConnectionPtr& c)
+{
+    {
+        Lock lock(lock_);
+        auto& list = c->server ? c->server->connections : siteConnections_;
+        for (size_t i = 0; i < list.size(); ++i)
+            if (list[i] == c) {
+                list.erase(list.begin() + ptrdiff_t(i));
+                break;
+            }
+    }
+    SetEvent(c->done);
 }
 
 static const char* PurposeName(int purpose)
@@ -434,6 +441,37 @@ static const char* PurposeName(int purpose)
         return "";
     }
 }
+
+// A live connection on a streaming thread: the commands of the client and the pictures of its camera.
+class Site::LiveClient : public LiveStreams::Client {
+public:
+    LiveClient(Site* site, ConnectionPtr c)
+        : site_(site), c_(std::move(c)), s_(*c_->server), camera_(c_->camera),
+          picture_(s_.width, s_.height, s_.name, camera_), next_(GetTickCount())
+    {
+    }
+    HANDLE Readable() const override { return c_->channel->ReadEvent(); }
+    HANDLE Dropped() const override { return c_->stop; }
+    bool TakeArrivals() override;
+    DWORD NextPictureMs() override;
+    bool SendPicture() override;
+    void Ended() override { site_->EndServing(c_); }
+
+private:
+    void Command(const dev::CommandMsg& cmd, const uint8_t* extra, size_t extraSize);
+
+    Site* site_;
+    ConnectionPtr c_;
+    Server& s_;
+    int camera_;
+    PictureMaker picture_;
+    std::vector<uint8_t> rle_;
+    // The channel opens with one picture and then waits for the client's wish: a client that
+    // connects many channels nobody watches gets no pictures it does not want meanwhile.
+    bool streaming_ = true, opening_ = true;
+    uint32_t frameNo_ = 0;
+    DWORD next_;
+};
 
 void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)
 {
@@ -467,8 +505,10 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
             c->camera = hello.channel;
             c->loggedIn = code == 0;
         }
-        if (Admit(c, code))
-            ServeLive(c);
+        if (Admit(c, code)) {
+            c->streamed = true; // its streaming thread ends its serving
+            liveStreams_.Add(std::unique_ptr<LiveStreams::Client>(new LiveClient(this, c)));
+        }
         return;
     }
     case dev::PurposeRequest:
@@ -556,108 +596,120 @@ void Site::BroadcastEvent(Server& s, int camera, int type, int value)
         c->channel->Send(dev::MsgEvent, &e, sizeof e);
 }
 
-void Site::ServeLive(ConnectionPtr c)
+bool Site::LiveClient::TakeArrivals()
 {
-    Server& s = *c->server;
-    int camera = c->camera;
-    PictureMaker picture(s.width, s.height, s.name, camera);
-    std::vector<uint8_t> rle;
-    bool streaming = true;
-    uint32_t frameNo = 0;
-    DWORD next = GetTickCount();
     for (;;) {
-        DWORD interval;
-        bool noVideo;
-        int input;
-        {
-            Lock lock(lock_);
-            noVideo = s.cameras[size_t(camera)].noVideo;
-            input = s.cameras[size_t(camera)].input;
-            interval = noVideo ? 200 : DWORD(1000 / s.frameRate);
-            if (DWORD(s.slowMs) > interval)
-                interval = DWORD(s.slowMs);
-        }
-        DWORD now = GetTickCount();
-        DWORD wait = !streaming ? 500 : int(next - now) > 0 ? next - now : 0;
         dev::Message m;
-        dev::Wait r = c->channel->Receive(m, wait, c->stop);
+        dev::Wait r = c_->channel->Receive(m, 0, c_->stop);
         if (r == dev::Wait::Closed || r == dev::Wait::Stopped)
-            return;
-        if (r == dev::Wait::Message && m.kind == dev::MsgCommand && m.data.size() >= sizeof(dev::CommandMsg)) {
+            return false;
+        if (r == dev::Wait::Timeout)
+            return true;
+        if (m.kind == dev::MsgCommand && m.data.size() >= sizeof(dev::CommandMsg)) {
             dev::CommandMsg cmd;
             std::memcpy(&cmd, m.data.data(), sizeof cmd);
-            const uint8_t* extra = reinterpret_cast<const uint8_t*>(m.data.data()) + sizeof cmd;
-            size_t extraSize = m.data.size() - sizeof cmd;
-            char entry[1200];
-            switch (cmd.op) {
-            case dev::CmdStream:
-                if (!streaming && cmd.a)
-                    next = GetTickCount(); // resumes at once, then at the usual pace
-                streaming = cmd.a != 0;
-                break;
-            case dev::CmdPtz: {
-                Lock lock(lock_);
-                std::snprintf(entry, sizeof entry, "%d:%d:%d", camera, cmd.a, cmd.b);
-                s.ptzLog.push_back(entry);
-                break;
-            }
-            case dev::CmdSerial: {
-                int n = std::snprintf(entry, sizeof entry, "%d:serial%d:", camera, cmd.a);
-                for (size_t i = 0; i < extraSize && n + 3 < int(sizeof entry); ++i)
-                    n += std::snprintf(entry + n, sizeof entry - size_t(n), "%02X", extra[i]);
-                Lock lock(lock_);
-                s.ptzLog.push_back(entry);
-                break;
-            }
-            case dev::CmdAlarmOutput: {
-                int states;
-                {
-                    Lock lock(lock_);
-                    if (cmd.a < 0 || cmd.a >= s.relays)
-                        break;
-                    if (cmd.b)
-                        s.relayStates = uint8_t(s.relayStates | (1 << cmd.a));
-                    else
-                        s.relayStates = uint8_t(s.relayStates & ~(1 << cmd.a));
-                    states = s.relayStates;
-                }
-                BroadcastEvent(s, -1, 5, states);
-                break;
-            }
-            case dev::CmdClearAlarm: {
-                Lock lock(lock_);
-                ++s.clears;
-                break;
-            }
-            case dev::CmdSelectCamera:
-                if (cmd.a >= 0 && cmd.a <= 4) {
-                    {
-                        Lock lock(lock_);
-                        s.cameras[size_t(camera)].input = cmd.a;
-                    }
-                    BroadcastEvent(s, camera, 6, cmd.a);
-                }
-                break;
-            }
+            Command(cmd, reinterpret_cast<const uint8_t*>(m.data.data()) + sizeof cmd, m.data.size() - sizeof cmd);
         }
-        if (!streaming || int(GetTickCount() - next) < 0)
-            continue;
-        ++frameNo;
-        picture.Draw(frameNo, noVideo, input);
-        dev::EncodeRle8(picture.Pixels(), s.width, s.height, rle);
-        dev::FrameHeader h = {frameNo,           GetTickCount(),     uint16_t(camera),
-                              uint16_t(s.width), uint16_t(s.height), uint8_t(noVideo ? 1 : 0),
-                              uint8_t(input)};
-        if (!c->channel->Send(dev::MsgFrame, &h, sizeof h, rle.data(), rle.size()))
-            return;
-        {
-            Lock lock(lock_);
-            ++s.cameras[size_t(camera)].framesSent;
-        }
-        next += interval;
-        if (int(GetTickCount() - next) > int(interval) * 2)
-            next = GetTickCount() + interval; // fell behind: do not burst
     }
+}
+
+void Site::LiveClient::Command(const dev::CommandMsg& cmd, const uint8_t* extra, size_t extraSize)
+{
+    Server& s = s_;
+    int camera = camera_;
+    char entry[1200];
+    switch (cmd.op) {
+    case dev::CmdStream:
+        if (!streaming_ && cmd.a && int(GetTickCount() - next_) > 0)
+            next_ = GetTickCount(); // resumes at once, then at the usual pace
+        streaming_ = cmd.a != 0;
+        opening_ = false;
+        break;
+    case dev::CmdPtz: {
+        Lock lock(site_->lock_);
+        std::snprintf(entry, sizeof entry, "%d:%d:%d", camera, cmd.a, cmd.b);
+        s.ptzLog.push_back(entry);
+        break;
+    }
+    case dev::CmdSerial: {
+        int n = std::snprintf(entry, sizeof entry, "%d:serial%d:", camera, cmd.a);
+        for (size_t i = 0; i < extraSize && n + 3 < int(sizeof entry); ++i)
+            n += std::snprintf(entry + n, sizeof entry - size_t(n), "%02X", extra[i]);
+        Lock lock(site_->lock_);
+        s.ptzLog.push_back(entry);
+        break;
+    }
+    case dev::CmdAlarmOutput: {
+        int states;
+        {
+            Lock lock(site_->lock_);
+            if (cmd.a < 0 || cmd.a >= s.relays)
+                break;
+            if (cmd.b)
+                s.relayStates = uint8_t(s.relayStates | (1 << cmd.a));
+            else
+                s.relayStates = uint8_t(s.relayStates & ~(1 << cmd.a));
+            states = s.relayStates;
+        }
+        site_->BroadcastEvent(s, -1, 5, states);
+        break;
+    }
+    case dev::CmdClearAlarm: {
+        Lock lock(site_->lock_);
+        ++s.clears;
+        break;
+    }
+    case dev::CmdSelectCamera:
+        if (cmd.a >= 0 && cmd.a <= 4) {
+            {
+                Lock lock(site_->lock_);
+                s.cameras[size_t(camera)].input = cmd.a;
+            }
+            site_->BroadcastEvent(s, camera, 6, cmd.a);
+        }
+        break;
+    }
+}
+
+DWORD Site::LiveClient::NextPictureMs()
+{
+    if (!streaming_)
+        return INFINITE;
+    int left = int(next_ - GetTickCount());
+    return left > 0 ? DWORD(left) : 0;
+}
+
+bool Site::LiveClient::SendPicture()
+{
+    DWORD interval;
+    bool noVideo;
+    int input;
+    {
+        Lock lock(site_->lock_);
+        noVideo = s_.cameras[size_t(camera_)].noVideo;
+        input = s_.cameras[size_t(camera_)].input;
+        interval = noVideo ? 200 : DWORD(1000 / s_.frameRate);
+        if (DWORD(s_.slowMs) > interval)
+            interval = DWORD(s_.slowMs);
+    }
+    ++frameNo_;
+    picture_.Draw(frameNo_, noVideo, input);
+    dev::EncodeRle8(picture_.Pixels(), s_.width, s_.height, rle_);
+    dev::FrameHeader h = {frameNo_,           GetTickCount(),      uint16_t(camera_),
+                          uint16_t(s_.width), uint16_t(s_.height), uint8_t(noVideo ? 1 : 0),
+                          uint8_t(input)};
+    if (!c_->channel->Send(dev::MsgFrame, &h, sizeof h, rle_.data(), rle_.size()))
+        return false;
+    {
+        Lock lock(site_->lock_);
+        ++s_.cameras[size_t(camera_)].framesSent;
+    }
+    next_ += interval;
+    streaming_ = streaming_ && !opening_;
+    opening_ = false;
+    if (int(GetTickCount() - next_) > int(interval) * 2)
+        next_ = GetTickCount() + interval; // fell behind: do not burst
+    return true;
 }
 
 void Site::ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)

@@ -12,6 +12,7 @@
 
 #include "devices/common/Guard.h"
 #include "devices/common/Net.h"
+#include "devices/devsim/LiveStreams.h"
 #include "devices/devsim/Recordings.h"
 #include "devices/devsim/ServingThreads.h"
 
@@ -28,6 +29,7 @@ struct Connection {
     int camera = -1;  // live: the camera channel
     int comPort = -1; // site COM connections
     bool loggedIn = false;
+    bool streamed = false; // a live channel, handed on to a streaming thread
     dev::SerialLine line = {};
     HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);  // set when the site drops it
     HANDLE wake = CreateEventA(nullptr, FALSE, FALSE, nullptr); // a wait of it looks again
@@ -128,7 +130,8 @@ private:
     void ServeControl(ConnectionPtr c);
     void ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
     bool WaitSlowDelay(const ConnectionPtr& c);
-    void ServeLive(ConnectionPtr c);
+    class LiveClient;
+    void EndServing(const ConnectionPtr& c); // the connection leaves the lists; done is set
     void ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
     void ServeJpeg(ConnectionPtr c);
     void ServeSerial(ConnectionPtr c);
@@ -185,6 +188,7 @@ private:
     std::vector<ConnectionPtr> siteConnections_;
     std::vector<HANDLE> controlThreads_;
     ServingThreads servingThreads_;
+    LiveStreams liveStreams_;
 };
 
 using Lock = dev::Guard;

@@ -63,7 +63,9 @@ public:
         EnterCriticalSection(&lock_);
         results_.push_back({session, result});
         lastPostMs = NowMs();
+        postMs.push_back(lastPostMs);
         LeaveCriticalSection(&lock_);
+        PostThreadMessageA(windowThread_, WM_NULL, 0, 0); // wakes the window thread, as the dialog's message does
     }
     void Deliver()
     {
@@ -77,12 +79,14 @@ public:
             handlingMs += NowMs() - t0;
         }
     }
-    double lastPostMs = 0; // when the library last posted a connect result
-    double handlingMs = 0; // window-thread time spent on connect results
+    double lastPostMs = 0;      // when the library last posted a connect result
+    std::vector<double> postMs; // when it posted each (taken while no connect runs)
+    double handlingMs = 0;      // window-thread time spent on connect results
     void AppendConnectInfo(LPCSTR text) override { std::printf("connect info: %s", text); }
 
 private:
     CRITICAL_SECTION lock_;
+    DWORD windowThread_ = GetCurrentThreadId();
     std::vector<std::pair<CChannelSession*, int>> results_;
 };
 
@@ -108,10 +112,12 @@ int CountConnected(size_t count)
 
 // Where the time of a connect went, in milliseconds from the first Connect call.
 struct ConnectTimes {
-    double total = -1;     // to the last session connected; -1: not all within 60 s
-    double calls = 0;      // in the Connect calls themselves (window thread)
-    double lastResult = 0; // until the library had posted the last connect result
-    double handling = 0;   // handling the connect results (window thread)
+    double total = -1;                       // to the last session connected; -1: not all within 60 s
+    double calls = 0;                        // in the Connect calls themselves (window thread)
+    double lastResult = 0;                   // until the library had posted the last connect result
+    double handling = 0;                     // handling the connect results (window thread)
+    double firstResult = 0, halfResults = 0; // until the first and the middle connect result
+    double bareThreads = -1;                 // making as many threads as cameras, nothing else (-1: not measured)
 };
 
 void PrintShare(const char* what, double value, double total, const char* unit = "ms")
@@ -123,6 +129,10 @@ void PrintConnectTimes(const char* title, const ConnectTimes& t)
 {
     std::printf("%s: %.1f ms\n", title, t.total);
     PrintShare("Connect calls (window thread)", t.calls, t.total);
+    if (t.bareThreads >= 0)
+        PrintShare("as many bare threads made here, for scale of the calls", t.bareThreads, t.total);
+    PrintShare("until the library posted the first connect result", t.firstResult, t.total);
+    PrintShare("until it posted half of them", t.halfResults, t.total);
     PrintShare("until the library posted the last connect result", t.lastResult, t.total);
     PrintShare("connect-result handling (window thread, in all)", t.handling, t.total);
 }
@@ -131,6 +141,7 @@ ConnectTimes ConnectAll(size_t count)
 {
     ConnectTimes t;
     g_windows.handlingMs = 0;
+    g_windows.postMs.clear();
     double start = NowMs();
     for (size_t i = 0; i < count; ++i)
         g_sessions[i]->Connect(1, 0);
@@ -138,14 +149,33 @@ ConnectTimes ConnectAll(size_t count)
     while (CountConnected(count) < (int)count) {
         if (NowMs() - start > 60000)
             return t;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
         PumpMessages();
         g_windows.Deliver();
     }
     t.total = NowMs() - start;
     t.lastResult = g_windows.lastPostMs - start;
     t.handling = g_windows.handlingMs;
+    t.firstResult = g_windows.postMs.front() - start;
+    t.halfResults = g_windows.postMs[g_windows.postMs.size() / 2] - start;
     return t;
+}
+
+// What making `count` threads costs in this process, with nothing else to do: each live channel
+// of the library has a thread of its own.
+double BareThreadsMs(size_t count)
+{
+    std::vector<HANDLE> threads;
+    double start = NowMs();
+    for (size_t i = 0; i < count; ++i)
+        threads.push_back(CreateThread(
+            nullptr, 0, [](void*) -> DWORD { return 0; }, nullptr, 0, nullptr));
+    double made = NowMs() - start;
+    for (HANDLE t : threads) {
+        WaitForSingleObject(t, INFINITE);
+        CloseHandle(t);
+    }
+    return made;
 }
 
 void DisconnectAll()
@@ -312,6 +342,7 @@ int main()
     ConnectTimes one = ConnectAll(1);
     DisconnectAll();
     ConnectTimes all = ConnectAll(g_sessions.size());
+    all.bareThreads = BareThreadsMs(g_sessions.size());
     if (one.total < 0 || all.total < 0) {
         std::printf("not every camera connected\n");
         return 1;
