@@ -117,6 +117,16 @@ fetch_source() { # package version -> unpacked directory on stdout
     ls -d "$dir/$pkg"-*/ | head -n 1
 }
 
+# The dependency cache is shared by every checkout of the machine: two runs starting at once must not
+# build into the same work directories.
+with_deps_lock() {
+    mkdir -p "$WARDEN_DEPS"
+    (
+        flock 9
+        "$@"
+    ) 9>"$WARDEN_DEPS/.lock"
+}
+
 build_lzo() {
     local prefix=$WARDEN_DEPS_ARCH/lzo
     [ -f "$prefix/.done-$LZO_VERSION" ] && return
@@ -291,8 +301,8 @@ build_other_arch() {
     (
         WARDEN_ARCH=$other
         arch_settings "$other"
-        build_lzo
-        build_jpeg
+        with_deps_lock build_lzo
+        with_deps_lock build_jpeg
         local launcher=()
         command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
         if [ ! -f "$build/build.ninja" ]; then
@@ -346,8 +356,8 @@ warden_setup() {
     choose_arch
     # Wine takes code page 936 from the locale; set only once the locale exists.
     export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-    build_lzo
-    build_jpeg
-    build_gtest
-    ensure_prefix
+    with_deps_lock build_lzo
+    with_deps_lock build_jpeg
+    with_deps_lock build_gtest
+    with_deps_lock ensure_prefix
 }
