@@ -18,12 +18,13 @@ CEMapItemWnd::CEMapItemWnd()
 {
 }
 
-BOOL CEMapItemWnd::CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR caption)
+BOOL CEMapItemWnd::CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR caption, BOOL visible)
 {
     m_pCanvas = canvas;
     m_caption = caption;
     LPCSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
-    if (!CWnd::Create(windowClass, caption, WS_CHILD | WS_CLIPSIBLINGS, rect, canvas, kEMapChildId))
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    if (!CWnd::Create(windowClass, caption, style, rect, canvas, kEMapChildId))
         return FALSE;
     m_x = rect.left;
     m_y = rect.top;
