@@ -104,7 +104,6 @@ void CDlgEMapCanvas::AddIcon(CVuskEMapDev* device)
         return;
     }
     icon->m_editMode = m_editMode;
-    icon->ShowWindow(SW_SHOW);
     device->m_pIcon = icon;
     m_icons.Add(icon);
     m_toolTip.AddTool(icon, icon->m_caption);

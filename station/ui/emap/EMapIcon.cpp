@@ -1,6 +1,7 @@
 #include "station/ui/emap/EMapIcon.h"
 
 #include "station/core/datamodel/VuskEMapDev.h"
+#include "station/ui/emap/DlgEMapCanvas.h"
 #include "station/ui/emap/EMapIconPictures.h"
 #include "station/ui/emap/EMapRules.h"
 
@@ -16,8 +17,9 @@ CEMapIcon::CEMapIcon()
 
 CEMapIcon::~CEMapIcon() = default;
 
-// Made at its place and size and shaped before it shows: each later move or resize of a child
-// window costs as much as making it.
+// Made visible at its place and size: each later move, resize or show of a child window costs as
+// much as making it. Nothing paints before the shape is set (painting waits for the message loop,
+// and a scene load holds the canvas's drawing meanwhile).
 BOOL CEMapIcon::Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device, const EMapKindPictures* pictures)
 {
     m_pDevice = device;
@@ -31,7 +33,7 @@ BOOL CEMapIcon::Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device, const EMapK
         m_bitmapHeight = info.bmHeight;
         size = CSize(m_bitmapWidth, m_bitmapHeight);
     }
-    if (!CreateItem(canvas, CRect(CPoint(device->m_x, device->m_y), size), device->m_caption))
+    if (!CreateItem(canvas, CRect(CPoint(device->m_x, device->m_y), size), device->m_caption, TRUE))
         return FALSE;
     HRGN region = pictures != nullptr ? CreateShapeRegion(pictures->shape) : nullptr;
     if (region == nullptr)
@@ -72,13 +74,8 @@ void CEMapIcon::OnPaint()
 {
     CPaintDC dc(this);
     HBITMAP picture = (m_shown == 1 && m_alarm != nullptr) ? m_alarm : m_normal;
-    if (picture != nullptr) {
-        CDC memory;
-        memory.CreateCompatibleDC(&dc);
-        HGDIOBJ old = ::SelectObject(memory.m_hDC, picture);
-        dc.BitBlt(0, 0, m_bitmapWidth, m_bitmapHeight, &memory, 0, 0, SRCCOPY);
-        ::SelectObject(memory.m_hDC, old);
-    }
+    if (picture != nullptr && m_pCanvas != nullptr)
+        m_pCanvas->m_iconPictures.Draw(dc.m_hDC, picture, m_bitmapWidth, m_bitmapHeight);
     DrawFrame(dc, RGB(0, 0, 255));
 }
 

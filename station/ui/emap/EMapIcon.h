@@ -13,7 +13,7 @@ public:
     CEMapIcon();
     ~CEMapIcon() override;
 
-    // A hidden window at the device's place showing the kind's pictures (the canvas owns them) at
+    // A visible window at the device's place showing the kind's pictures (the canvas owns them) at
     // the normal one's size, shaped by the mask's black pixels; without pictures the icon draws
     // its frame, without a mask it stays rectangular.
     BOOL Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device, const EMapKindPictures* pictures);

@@ -116,8 +116,22 @@ const EMapKindPictures* CEMapIconPictures::OfKind(int kind)
     return &pictures;
 }
 
+void CEMapIconPictures::Draw(HDC target, HBITMAP picture, int width, int height)
+{
+    if (m_memory == nullptr)
+        m_memory = ::CreateCompatibleDC(nullptr);
+    if (m_memory == nullptr)
+        return;
+    HGDIOBJ old = ::SelectObject(m_memory, picture);
+    ::BitBlt(target, 0, 0, width, height, m_memory, 0, 0, SRCCOPY);
+    ::SelectObject(m_memory, old);
+}
+
 void CEMapIconPictures::Free()
 {
+    if (m_memory != nullptr)
+        ::DeleteDC(m_memory);
+    m_memory = nullptr;
     for (int slot = 0; slot < kKinds; ++slot) {
         if (m_kinds[slot].normal != nullptr)
             ::DeleteObject(m_kinds[slot].normal);

@@ -18,12 +18,47 @@ CEMapItemWnd::CEMapItemWnd()
 {
 }
 
-BOOL CEMapItemWnd::CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR caption)
+namespace {
+
+const char kItemClass[] = "WardenEMapItem";
+
+// The items' own class: the window joins its object at its first message, as the framework's
+// creation hook would do it, without that hook's calls (a scene makes a hundred items at a time).
+LRESULT CALLBACK ItemWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        CWnd* item = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (item != nullptr && item->m_hWnd == nullptr)
+            item->Attach(hWnd);
+    }
+    return AfxWndProc(hWnd, message, wParam, lParam);
+}
+
+BOOL RegisterItemClass()
+{
+    WNDCLASSA wc = {};
+    HINSTANCE instance = AfxGetInstanceHandle();
+    if (::GetClassInfoA(instance, kItemClass, &wc))
+        return TRUE;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ItemWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kItemClass;
+    return ::RegisterClassA(&wc) != 0;
+}
+
+} // namespace
+
+BOOL CEMapItemWnd::CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR caption, BOOL visible)
 {
     m_pCanvas = canvas;
     m_caption = caption;
-    LPCSTR windowClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
-    if (!CWnd::Create(windowClass, caption, WS_CHILD | WS_CLIPSIBLINGS, rect, canvas, kEMapChildId))
+    static const BOOL registered = RegisterItemClass();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    if (!registered || m_hWnd != nullptr || canvas == nullptr ||
+        ::CreateWindowExA(0, kItemClass, caption, style, rect.left, rect.top, rect.Width(), rect.Height(),
+                          canvas->m_hWnd, (HMENU)(UINT_PTR)kEMapChildId, AfxGetInstanceHandle(), this) == nullptr)
         return FALSE;
     m_x = rect.left;
     m_y = rect.top;

@@ -14,8 +14,8 @@ class CEMapItemWnd : public CWnd {
 public:
     CEMapItemWnd();
 
-    // A visible child of the canvas with control id 1000 at (10, 10).
-    BOOL CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR caption);
+    // A child of the canvas with control id 1000 at the rectangle, hidden unless asked visible.
+    BOOL CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR caption, BOOL visible = FALSE);
     // Moves the window's top-left corner there, keeping its size.
     void Place(int x, int y);
     void SetSelected(int selected);

@@ -63,7 +63,7 @@ END_MESSAGE_MAP()
 
 CDlgPreviewPane::CDlgPreviewPane(int paneIndex)
     : CDialog(IDD), m_selected(0), m_pSession(nullptr), m_blinkTimer(0), m_paneIndex(paneIndex), m_arrangedSize(-1, -1),
-      m_refreshHeld(0)
+      m_refreshHeld(0), m_inputsPlaced(0)
 {
 }
 
@@ -136,43 +136,58 @@ BOOL CDlgPreviewPane::OnInitDialog()
     return TRUE;
 }
 
+// Most controls keep their size, many their place: what does not change is not sent. Nothing is
+// copied or invalidated on the way: the pane is repainted whole once.
+void CDlgPreviewPane::DeferMove(HDWP& moves, CWnd& control, int x, int y, int w, int h)
+{
+    if (moves == nullptr || control.GetSafeHwnd() == nullptr)
+        return;
+    CRect now;
+    control.GetWindowRect(&now);
+    ScreenToClient(&now);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
+    flags |= now.left == x && now.top == y ? SWP_NOMOVE : 0;
+    flags |= now.Width() == w && now.Height() == h ? SWP_NOSIZE : 0;
+    if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+        moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h, flags);
+}
+
+void CDlgPreviewPane::PlaceInputButtons(HDWP& moves, const CRect& client)
+{
+    for (int i = 0; i < 4; ++i)
+        DeferMove(moves, m_inputs[i], client.left + SX(51 + 10 * i), client.bottom - SY(12), m_inputs[i].GetWidth(),
+                  m_inputs[i].GetHeight());
+}
+
 void CDlgPreviewPane::ArrangeControls(int show)
 {
     CRect client;
     GetClientRect(&client);
-    // Panes are laid out again on every switch of split mode or page; most keep their size. The
-    // controls move without copying or invalidating anything: the whole pane is repainted once.
+    // Panes are laid out again on every switch of split mode or page; most keep their size.
     if (client.Size() != m_arrangedSize) {
         m_arrangedSize = client.Size();
         int strip = client.bottom - SY(12);
         HDWP moves = ::BeginDeferWindowPos(11);
-        auto move = [this, &moves](CWnd& control, int x, int y, int w, int h) {
-            if (moves == nullptr || control.GetSafeHwnd() == nullptr)
-                return;
-            // Most controls keep their size, many their place: what does not change is not sent.
-            CRect now;
-            control.GetWindowRect(&now);
-            ScreenToClient(&now);
-            UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS;
-            flags |= now.left == x && now.top == y ? SWP_NOMOVE : 0;
-            flags |= now.Width() == w && now.Height() == h ? SWP_NOSIZE : 0;
-            if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
-                moves = ::DeferWindowPos(moves, control.m_hWnd, nullptr, x, y, w, h, flags);
-        };
-        move(m_surface, client.left + 1, client.top + 1, client.Width() - 2, client.Height() - SY(12) - 2);
+        DeferMove(moves, m_surface, client.left + 1, client.top + 1, client.Width() - 2, client.Height() - SY(12) - 2);
         const struct {
             CBitmapStatic* icon;
             int n;
         } icons[] = {
             {&m_recordIcon, 1}, {&m_audioIcon, 11}, {&m_micIcon, 21}, {&m_serverRecordIcon, 31}, {&m_alarmIcon, 41}};
         for (const auto& icon : icons)
-            move(*icon.icon, client.left + SX(icon.n), strip, icon.icon->GetWidth(), icon.icon->GetHeight());
-        for (int i = 0; i < 4; ++i)
-            move(m_inputs[i], client.left + SX(51 + 10 * i), strip, m_inputs[i].GetWidth(), m_inputs[i].GetHeight());
-        move(m_caption, client.right - SX(140) - 1, strip - 1, SX(140), SY(12));
+            DeferMove(moves, *icon.icon, client.left + SX(icon.n), strip, icon.icon->GetWidth(),
+                      icon.icon->GetHeight());
+        // Hidden input buttons (cameras without inputs, most of them) are placed when they show.
+        m_inputsPlaced = (m_inputs[0].GetStyle() & WS_VISIBLE) != 0;
+        if (m_inputsPlaced)
+            PlaceInputButtons(moves, client);
+        DeferMove(moves, m_caption, client.right - SX(140) - 1, strip - 1, SX(140), SY(12));
         if (moves == nullptr || !::EndDeferWindowPos(moves))
             m_arrangedSize = CSize(-1, -1);
-        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        // A pane that does not show (the wall holds its drawing, or it is hidden) is painted whole
+        // when it shows again.
+        if (IsWindowVisible())
+            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     if (show)
         ShowWindow(SW_SHOW);
@@ -209,6 +224,13 @@ void CDlgPreviewPane::HoldRefresh(int hold)
 
 void CDlgPreviewPane::ShowInputButtons(int show)
 {
+    if (show && !m_inputsPlaced) {
+        CRect client;
+        GetClientRect(&client);
+        HDWP moves = ::BeginDeferWindowPos(4);
+        PlaceInputButtons(moves, client);
+        m_inputsPlaced = moves != nullptr && ::EndDeferWindowPos(moves);
+    }
     for (CIconButton& input : m_inputs)
         input.ShowWindow(show ? SW_SHOW : SW_HIDE);
 }
@@ -250,7 +272,7 @@ void CDlgPreviewPane::RefreshIcons()
         ShowIcon(m_serverRecordIcon, "serverrecord_off.bmp");
         StopBlinking();
         SetAlarmIcon(0);
-        m_caption.SetWindowText("Not assigned");
+        SetCaptionText("Not assigned");
         ShowInputButtons(0);
         return;
     }
@@ -270,8 +292,18 @@ void CDlgPreviewPane::RefreshIcons()
     if (camera != nullptr)
         caption.Format("%s-%s", camera->m_pServer != nullptr ? (LPCSTR)camera->m_pServer->m_name : "",
                        (LPCSTR)camera->m_name);
-    m_caption.SetWindowText(caption);
+    SetCaptionText(caption);
     ShowInputButtons(session->m_cameraInputs > 0);
+}
+
+// Every attach and detach refreshes the caption, mostly with the text it has: an unchanged text
+// is not set (setting it repaints the label).
+void CDlgPreviewPane::SetCaptionText(LPCSTR text)
+{
+    CString now;
+    m_caption.GetWindowText(now);
+    if (now != text)
+        m_caption.SetWindowText(text);
 }
 
 void CDlgPreviewPane::SetSelected(int selected)

@@ -101,10 +101,15 @@ private:
     void PressSelect();
     BOOL CheckRight(int right);
     void BuildMenu(CMenu& menu);
+    void DeferMove(HDWP& moves, CWnd& control, int x, int y, int w, int h);
+    void PlaceInputButtons(HDWP& moves, const CRect& client);
+    void SetCaptionText(LPCSTR text);
 
     // The client size the controls were last laid out for; (-1, -1) to lay them out again.
     CSize m_arrangedSize;
     int m_refreshHeld;
+    // Whether the input buttons stand where the last layout puts them.
+    int m_inputsPlaced;
 };
 
 // The pane where the last left-button press may start a camera move between panes.

@@ -291,6 +291,11 @@ TEST_F(EMapWindows, ASceneShowsItsDevicesAndLinksAndBlinksAlarms)
     CRect shape;
     EXPECT_NE(ERROR, ::GetWindowRgnBox(icon->m_hWnd, &shape));
     EXPECT_EQ(CRect(0, 0, 20, 24), shape) << "the mask's black pixels only";
+    for (CWnd* item : {(CWnd*)icon, (CWnd*)canvas.m_links[0]}) {
+        EXPECT_TRUE(item->IsWindowVisible());
+        EXPECT_EQ(1000, item->GetDlgCtrlID());
+        EXPECT_NE(0u, ::GetClassLongA(item->m_hWnd, GCL_STYLE) & CS_DBLCLKS) << "a double-click activates it";
+    }
     EXPECT_STREQ("大厅", (LPCSTR)lobby_->m_name);
     EXPECT_FALSE(disabled_->IsBound());
     EXPECT_FALSE(IconOf(canvas, disabled_)->m_caption.IsEmpty()) << "a disabled camera's device keeps its caption";

@@ -23,6 +23,7 @@
 #include "station/ui/liveview/DlgPreviewPane.h"
 #include "station/ui/liveview/DlgVideoWall.h"
 #include "station/ui/liveview/LiveViewHost.h"
+#include "station/ui/liveview/PaneGeometry.h"
 #include "tests/station/ui/LiveWallSite.h"
 #include "tests/support/TestSupport.h"
 #include "tools/screenshot/Screenshot.h"
@@ -467,6 +468,43 @@ TEST_F(VideoWallTest, DisabledCamerasLeaveEmptyPanesAndTheWallKeepsWorking)
     EXPECT_EQ(16u, VisiblePanes().size());
     wall_.ShowCamera(&cameras_[3]);
     EXPECT_EQ(3, wall_.GetSelectedPane()) << "the other cameras are still found";
+}
+
+// The strip follows the pane's size through split switches, also the input buttons of a camera
+// that gets its inputs (and the buttons) only after the switch.
+TEST_F(VideoWallTest, StripControlsFollowThePaneSizeAlsoInputButtonsShownLater)
+{
+    PlaceCameras();
+    CDlgPreviewPane* pane = wall_.GetPane(0);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    auto sx = [sw](int n) { return ScaleToScreen(n, sw, 1024); };
+    auto sy = [sh](int n) { return ScaleToScreen(n, sh, 768); };
+    auto at = [pane](CWnd& control) {
+        CRect rect;
+        control.GetWindowRect(&rect);
+        pane->ScreenToClient(&rect);
+        return rect.TopLeft();
+    };
+    const struct {
+        int mode;
+        int inputs; // the camera's inputs after the switch
+    } cases[] = {{4, 0}, {4, 2}, {1, 2}, {9, 0}, {16, 0}, {16, 2}, {6, 2}};
+    for (const auto& c : cases) {
+        wall_.SetSplitMode(c.mode, 0);
+        sessions_[0].m_cameraInputs = c.inputs;
+        pane->RefreshView(0);
+        CRect client;
+        pane->GetClientRect(&client);
+        int strip = client.bottom - sy(12);
+        EXPECT_EQ(CPoint(1, 1), at(pane->m_surface)) << c.mode;
+        EXPECT_EQ(CPoint(sx(41), strip), at(pane->m_alarmIcon)) << c.mode;
+        EXPECT_EQ(CPoint(client.right - sx(140) - 1, strip - 1), at(pane->m_caption)) << c.mode;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(c.inputs > 0, (pane->m_inputs[i].GetStyle() & WS_VISIBLE) != 0) << c.mode;
+            if (c.inputs > 0)
+                EXPECT_EQ(CPoint(sx(51 + 10 * i), strip), at(pane->m_inputs[i])) << c.mode << ", input " << i;
+        }
+    }
 }
 
 TEST_F(VideoWallTest, DoubleClicksStepToFullScreenAndBack)
