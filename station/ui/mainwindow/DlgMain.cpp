@@ -56,6 +56,7 @@ ON_WM_DESTROY()
 ON_WM_TIMER()
 ON_WM_MEASUREITEM()
 ON_MESSAGE(WM_DEFERRED_START, OnDeferredStart)
+ON_MESSAGE(WM_AFTER_FIRST_PAINT, OnAfterFirstPaint)
 ON_MESSAGE(WM_STREAM_CONNECT_RESULT, OnStreamConnectResult)
 ON_MESSAGE(WM_EXTERNAL_ALARM, OnExternalAlarm)
 ON_MESSAGE(WM_RECORD_DISK_EVENT, OnRecordDiskEvent)
@@ -166,6 +167,7 @@ BOOL CDlgMain::OnInitDialog()
 {
     CDialog::OnInitDialog();
     TraceStartupStep("dialog");
+    m_windowThread = ::GetCurrentThreadId();
     InstallLinks();
     InitSystemMenu();
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
@@ -357,6 +359,13 @@ LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CDlgMain::OnAfterFirstPaint(WPARAM, LPARAM)
+{
+    MakePanels();
+    TraceStartupStep("panels after the first paint");
+    return 0;
+}
+
 void CDlgMain::SetCurrentLogUser()
 {
     if (m_systemLog != nullptr)
@@ -398,6 +407,7 @@ int CDlgMain::LoadAll()
 {
     g_pRecGroup = new CRecGroup;
     FillServerTree();
+    TraceStartupStep("server tree");
     g_pRecGroup->ResolveCameraLinks();
     g_pLoopGroup = new CVuskLoopGroup;
     g_pLoopGroup->Load();
@@ -418,8 +428,12 @@ int CDlgMain::LoadAll()
     theRecordStore.SetOwner(this);
     theRecordStore.SetFullDiskMode(g_pSysParam != nullptr ? g_pSysParam->m_diskFullMode : 0);
     theRecordStore.StartDiskWatch();
-    if (GetDisplayPageCount() > 0)
+    if (GetDisplayPageCount() > 0) {
+        m_wallGridPending = 0;
         WallShowPage(0, -1, 0);
+    }
+    LayOutPendingGrid();
+    TraceStartupStep("first page");
     m_serverTree.Expand(m_serverTree.GetRootItem(), TVE_EXPAND);
     return SaveAll();
 }
@@ -518,6 +532,11 @@ void CDlgMain::OnSysCommand(UINT nID, LPARAM lParam)
 void CDlgMain::OnPaint()
 {
     TraceStartupStep("paint");
+    LayOutPendingGrid();
+    if (m_panelsHeld) {
+        m_panelsHeld = 0;
+        PostMessage(WM_AFTER_FIRST_PAINT, 0, 0);
+    }
     CPaintDC dc(this);
     if (IsIconic()) {
         SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
