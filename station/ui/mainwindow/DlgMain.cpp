@@ -210,11 +210,21 @@ BOOL CDlgMain::OnInitDialog()
     OpenSerialDevices();
     CheckLastExit();
     TraceStartupStep("serial and exit record");
+    // The broadcast window is hidden until its command: it is made after the first paint.
+    m_broadcastWanted = 1;
+    m_firstPaintPending = 1;
+    TraceStartupStep("broadcast");
+    return TRUE;
+}
+
+void CDlgMain::MakeBroadcastWindow()
+{
+    if (!m_broadcastWanted)
+        return;
+    m_broadcastWanted = 0;
     m_broadcastWindow = new CDlgBroadcast;
     m_broadcastWindow->Create(CDlgBroadcast::IDD, this);
     m_broadcastWindow->ShowWindow(SW_HIDE);
-    TraceStartupStep("broadcast");
-    return TRUE;
 }
 
 void CDlgMain::InitSystemMenu()
@@ -362,7 +372,8 @@ LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
 LRESULT CDlgMain::OnAfterFirstPaint(WPARAM, LPARAM)
 {
     MakePanels();
-    TraceStartupStep("panels after the first paint");
+    MakeBroadcastWindow();
+    TraceStartupStep("windows after the first paint");
     return 0;
 }
 
@@ -461,6 +472,7 @@ void CDlgMain::Shutdown()
     // Callbacks of the forwarding and file services use the parameters and the log: they stop first.
     if (m_librariesStarted)
         m_services.StopCallbacks();
+    m_broadcastWanted = 0;
     if (m_broadcastWindow != nullptr) {
         m_broadcastWindow->DestroyWindow();
         DeleteGlobal(m_broadcastWindow);
@@ -533,7 +545,8 @@ void CDlgMain::OnPaint()
 {
     TraceStartupStep("paint");
     LayOutPendingGrid();
-    if (m_panelsHeld) {
+    if (m_firstPaintPending) {
+        m_firstPaintPending = 0;
         m_panelsHeld = 0;
         PostMessage(WM_AFTER_FIRST_PAINT, 0, 0);
     }

@@ -195,8 +195,10 @@ public:
     int m_panelsEnabled = -1; // the last EnablePanels, -1 none
     volatile LONG m_localRelays[8] = {};
     DWORD m_windowThread = 0;
-    int m_wallGridPending = 0; // the wall's plain grid is still to be laid out
-    CDlgViewEMap* m_emapView;  // the map's run view, in the wall's place while the map is shown
+    int m_wallGridPending = 0;   // the wall's plain grid is still to be laid out
+    int m_broadcastWanted = 0;   // the broadcast window is still to be made
+    int m_firstPaintPending = 0; // WM_AFTER_FIRST_PAINT is still to be posted
+    CDlgViewEMap* m_emapView;    // the map's run view, in the wall's place while the map is shown
     CDlgEMapTree* m_emapTree;
     DWORD m_processId;
     RemoteLoginRecord m_remoteLogin;
@@ -348,6 +350,7 @@ private:
     void LayOutPendingGrid();
     void CreatePanels();
     void MakePanels();
+    void MakeBroadcastWindow();
     void DestroyPanels();
     // Shows the PTZ panel for tab 1, the matrix panel for tab 2, neither otherwise.
     void ShowPanels(int tab);
