@@ -22,6 +22,7 @@
 #include "station/ui/mainwindow/DlgConnectInfo.h"
 #include "station/ui/mainwindow/DlgLogin.h"
 #include "station/ui/mainwindow/ExitRecord.h"
+#include "station/ui/mainwindow/FocusKeeper.h"
 #include "station/ui/mainwindow/SkinLayout.h"
 #include "station/ui/mainwindow/SettingsTransfer.h"
 #include "station/ui/liveview/SkinButton.h"
@@ -222,6 +223,7 @@ void CDlgMain::MakeBroadcastWindow()
     if (!m_broadcastWanted)
         return;
     m_broadcastWanted = 0;
+    CFocusKeeper focus;
     m_broadcastWindow = new CDlgBroadcast;
     m_broadcastWindow->Create(CDlgBroadcast::IDD, this);
     m_broadcastWindow->ShowWindow(SW_HIDE);

@@ -12,6 +12,7 @@
 #include "station/ui/liveview/DlgMatrixPanel.h"
 #include "station/ui/liveview/DlgPtzPanel.h"
 #include "station/ui/liveview/DlgVideoWall.h"
+#include "station/ui/mainwindow/FocusKeeper.h"
 
 namespace {
 
@@ -205,6 +206,7 @@ void CDlgMain::MakePanels()
         return;
     m_panelsWanted = 0;
     m_panelsHeld = 0;
+    CFocusKeeper focus;
     m_ptzPanel = new CDlgPtzPanel;
     if (!m_ptzPanel->Create(CDlgPtzPanel::IDD, this)) {
         delete m_ptzPanel;
