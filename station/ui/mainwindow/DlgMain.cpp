@@ -374,6 +374,7 @@ LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
 LRESULT CDlgMain::OnAfterFirstPaint(WPARAM, LPARAM)
 {
     MakePanels();
+    MakeEMapWindows();
     MakeBroadcastWindow();
     TraceStartupStep("windows after the first paint");
     return 0;

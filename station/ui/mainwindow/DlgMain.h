@@ -197,6 +197,7 @@ public:
     DWORD m_windowThread = 0;
     int m_wallGridPending = 0;   // the wall's plain grid is still to be laid out
     int m_broadcastWanted = 0;   // the broadcast window is still to be made
+    int m_emapWanted = 0;        // the map's windows are still to be made
     int m_firstPaintPending = 0; // WM_AFTER_FIRST_PAINT is still to be posted
     CDlgViewEMap* m_emapView;    // the map's run view, in the wall's place while the map is shown
     CDlgEMapTree* m_emapTree;
@@ -358,6 +359,8 @@ private:
     void OpenSerialDevices();
     // The electronic map (DlgMainEMap.cpp).
     void CreateEMapWindows();
+    void MakeEMapWindows();
+    void MakeEMapWindowsNow();
     void DestroyEMapWindows();
     void RefillEMapTree();
     void CloseEMapWindows();
