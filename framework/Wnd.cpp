@@ -39,6 +39,7 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 {
     AfxWinThreadState* state = AfxGetWinThreadState();
     HWND hWnd = (HWND)wParam;
+    bool attached = false;
     if (code == HCBT_CREATEWND && state->pWndInit != nullptr && !IsImeWindow(hWnd)) {
         CWnd* pWndInit = state->pWndInit;
         state->pWndInit = nullptr;
@@ -47,15 +48,26 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         WNDPROC oldWndProc = (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
         if (oldWndProc != AfxWndProc)
             pWndInit->m_pfnSuper = oldWndProc;
+        attached = true;
     }
-    return ::CallNextHookEx(state->hHookCbt, code, wParam, lParam);
+    HHOOK hook = state->hHookCbt;
+    LRESULT result = ::CallNextHookEx(hook, code, wParam, lParam);
+    // With its window attached the hook has nothing left to do: every further event on the thread
+    // (a dialog's controls, activation, focus) would cost a call into the system for nothing. The
+    // next HookWindowCreate installs it again.
+    if (attached && hook != nullptr) {
+        state->hHookCbt = nullptr;
+        ::UnhookWindowsHookEx(hook);
+    }
+    return result;
 }
 
 // The next window created on this thread belongs to pWnd (from its first message on).
 void HookWindowCreate(CWnd* pWnd)
 {
     AfxWinThreadState* state = AfxGetWinThreadState();
-    if (state->nHookUsers++ == 0)
+    ++state->nHookUsers;
+    if (state->hHookCbt == nullptr)
         state->hHookCbt = ::SetWindowsHookExA(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
     state->pWndInit = pWnd;
 }
@@ -64,7 +76,7 @@ void HookWindowCreate(CWnd* pWnd)
 BOOL UnhookWindowCreate()
 {
     AfxWinThreadState* state = AfxGetWinThreadState();
-    if (--state->nHookUsers == 0) {
+    if (--state->nHookUsers == 0 && state->hHookCbt != nullptr) {
         ::UnhookWindowsHookEx(state->hHookCbt);
         state->hHookCbt = nullptr;
     }

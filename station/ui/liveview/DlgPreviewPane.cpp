@@ -81,14 +81,18 @@ void CDlgPreviewPane::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_PANE_SURFACE, m_surface);
 }
 
+// The panes follow the screen's size at start (nothing is recomputed when it changes), read once:
+// each reading asks the display driver again.
 int CDlgPreviewPane::SX(int n) const
 {
-    return ScaleToScreen(n, ::GetSystemMetrics(SM_CXSCREEN), 1024);
+    static const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    return ScaleToScreen(n, width, 1024);
 }
 
 int CDlgPreviewPane::SY(int n) const
 {
-    return ScaleToScreen(n, ::GetSystemMetrics(SM_CYSCREEN), 768);
+    static const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    return ScaleToScreen(n, height, 768);
 }
 
 CString CDlgPreviewPane::SkinPath(LPCSTR name) const

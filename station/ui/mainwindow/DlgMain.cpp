@@ -22,6 +22,7 @@
 #include "station/ui/mainwindow/DlgConnectInfo.h"
 #include "station/ui/mainwindow/DlgLogin.h"
 #include "station/ui/mainwindow/ExitRecord.h"
+#include "station/ui/mainwindow/FocusKeeper.h"
 #include "station/ui/mainwindow/SkinLayout.h"
 #include "station/ui/mainwindow/SettingsTransfer.h"
 #include "station/ui/liveview/SkinButton.h"
@@ -56,6 +57,7 @@ ON_WM_DESTROY()
 ON_WM_TIMER()
 ON_WM_MEASUREITEM()
 ON_MESSAGE(WM_DEFERRED_START, OnDeferredStart)
+ON_MESSAGE(WM_AFTER_FIRST_PAINT, OnAfterFirstPaint)
 ON_MESSAGE(WM_STREAM_CONNECT_RESULT, OnStreamConnectResult)
 ON_MESSAGE(WM_EXTERNAL_ALARM, OnExternalAlarm)
 ON_MESSAGE(WM_RECORD_DISK_EVENT, OnRecordDiskEvent)
@@ -166,6 +168,7 @@ BOOL CDlgMain::OnInitDialog()
 {
     CDialog::OnInitDialog();
     TraceStartupStep("dialog");
+    m_windowThread = ::GetCurrentThreadId();
     InstallLinks();
     InitSystemMenu();
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
@@ -208,11 +211,22 @@ BOOL CDlgMain::OnInitDialog()
     OpenSerialDevices();
     CheckLastExit();
     TraceStartupStep("serial and exit record");
+    // The broadcast window is hidden until its command: it is made after the first paint.
+    m_broadcastWanted = 1;
+    m_firstPaintPending = 1;
+    TraceStartupStep("broadcast");
+    return TRUE;
+}
+
+void CDlgMain::MakeBroadcastWindow()
+{
+    if (!m_broadcastWanted)
+        return;
+    m_broadcastWanted = 0;
+    CFocusKeeper focus;
     m_broadcastWindow = new CDlgBroadcast;
     m_broadcastWindow->Create(CDlgBroadcast::IDD, this);
     m_broadcastWindow->ShowWindow(SW_HIDE);
-    TraceStartupStep("broadcast");
-    return TRUE;
 }
 
 void CDlgMain::InitSystemMenu()
@@ -357,6 +371,15 @@ LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CDlgMain::OnAfterFirstPaint(WPARAM, LPARAM)
+{
+    MakePanels();
+    MakeEMapWindows();
+    MakeBroadcastWindow();
+    TraceStartupStep("windows after the first paint");
+    return 0;
+}
+
 void CDlgMain::SetCurrentLogUser()
 {
     if (m_systemLog != nullptr)
@@ -398,6 +421,7 @@ int CDlgMain::LoadAll()
 {
     g_pRecGroup = new CRecGroup;
     FillServerTree();
+    TraceStartupStep("server tree");
     g_pRecGroup->ResolveCameraLinks();
     g_pLoopGroup = new CVuskLoopGroup;
     g_pLoopGroup->Load();
@@ -418,8 +442,12 @@ int CDlgMain::LoadAll()
     theRecordStore.SetOwner(this);
     theRecordStore.SetFullDiskMode(g_pSysParam != nullptr ? g_pSysParam->m_diskFullMode : 0);
     theRecordStore.StartDiskWatch();
-    if (GetDisplayPageCount() > 0)
+    if (GetDisplayPageCount() > 0) {
+        m_wallGridPending = 0;
         WallShowPage(0, -1, 0);
+    }
+    LayOutPendingGrid();
+    TraceStartupStep("first page");
     m_serverTree.Expand(m_serverTree.GetRootItem(), TVE_EXPAND);
     return SaveAll();
 }
@@ -447,6 +475,7 @@ void CDlgMain::Shutdown()
     // Callbacks of the forwarding and file services use the parameters and the log: they stop first.
     if (m_librariesStarted)
         m_services.StopCallbacks();
+    m_broadcastWanted = 0;
     if (m_broadcastWindow != nullptr) {
         m_broadcastWindow->DestroyWindow();
         DeleteGlobal(m_broadcastWindow);
@@ -518,6 +547,12 @@ void CDlgMain::OnSysCommand(UINT nID, LPARAM lParam)
 void CDlgMain::OnPaint()
 {
     TraceStartupStep("paint");
+    LayOutPendingGrid();
+    if (m_firstPaintPending) {
+        m_firstPaintPending = 0;
+        m_panelsHeld = 0;
+        PostMessage(WM_AFTER_FIRST_PAINT, 0, 0);
+    }
     CPaintDC dc(this);
     if (IsIconic()) {
         SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);

@@ -43,6 +43,8 @@ const UINT WM_RECORD_DISK_EVENT = 0x52D;
 const UINT WM_REMOTE_LOGIN_DONE = 0x52F;
 const UINT WM_DEFERRED_START = 0x532;
 const UINT WM_EXIT_REQUEST = 0x539;
+// Posted by the first paint: the windows that nothing showed at first are made now.
+const UINT WM_AFTER_FIRST_PAINT = 0x53F;
 // WM_KEYBOARD_COMMAND (0x53A) comes with the configuration windows (ConfigWindows.h).
 
 // The 21 command buttons, in their order.
@@ -187,7 +189,17 @@ public:
     CWnd* m_videoWall;
     CDlgPtzPanel* m_ptzPanel = nullptr;       // left-hand tab 1
     CDlgMatrixPanel* m_matrixPanel = nullptr; // left-hand tab 2
-    CDlgViewEMap* m_emapView;                 // the map's run view, in the wall's place while the map is shown
+    // The panels are made after the first paint (MakePanels); until then their state waits here.
+    int m_panelsWanted = 0;   // the layout asked for them
+    int m_panelsHeld = 0;     // the first paint has not come yet
+    int m_panelsEnabled = -1; // the last EnablePanels, -1 none
+    volatile LONG m_localRelays[8] = {};
+    DWORD m_windowThread = 0;
+    int m_wallGridPending = 0;   // the wall's plain grid is still to be laid out
+    int m_broadcastWanted = 0;   // the broadcast window is still to be made
+    int m_emapWanted = 0;        // the map's windows are still to be made
+    int m_firstPaintPending = 0; // WM_AFTER_FIRST_PAINT is still to be posted
+    CDlgViewEMap* m_emapView;    // the map's run view, in the wall's place while the map is shown
     CDlgEMapTree* m_emapTree;
     DWORD m_processId;
     RemoteLoginRecord m_remoteLogin;
@@ -219,6 +231,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg LRESULT OnDeferredStart(WPARAM, LPARAM);
+    afx_msg LRESULT OnAfterFirstPaint(WPARAM, LPARAM);
     afx_msg LRESULT OnStreamConnectResult(WPARAM, LPARAM);
     afx_msg LRESULT OnExternalAlarm(WPARAM, LPARAM);
     afx_msg LRESULT OnRecordDiskEvent(WPARAM, LPARAM);
@@ -335,7 +348,10 @@ private:
     void RebuildPageTable(int attach);
     void FreePageTable();
     void EnablePanels(int enable);
+    void LayOutPendingGrid();
     void CreatePanels();
+    void MakePanels();
+    void MakeBroadcastWindow();
     void DestroyPanels();
     // Shows the PTZ panel for tab 1, the matrix panel for tab 2, neither otherwise.
     void ShowPanels(int tab);
@@ -343,6 +359,8 @@ private:
     void OpenSerialDevices();
     // The electronic map (DlgMainEMap.cpp).
     void CreateEMapWindows();
+    void MakeEMapWindows();
+    void MakeEMapWindowsNow();
     void DestroyEMapWindows();
     void RefillEMapTree();
     void CloseEMapWindows();

@@ -178,6 +178,7 @@ void CDlgMain::OnAbout()
 void CDlgMain::OnBroadcast()
 {
     Talk(1);
+    MakeBroadcastWindow();
     if (m_broadcastWindow != nullptr)
         m_broadcastWindow->ShowWindow(SW_SHOW);
 }

@@ -4,6 +4,8 @@
 
 #include "station/core/datamodel/LoggedInUser.h"
 #include "station/core/datamodel/StationPaths.h"
+#include "station/core/datamodel/StationGlobals.h"
+#include "station/ui/mainwindow/FocusKeeper.h"
 #include "station/ui/mainwindow/SkinLayout.h"
 #include "station/ui/emap/DlgEMapTree.h"
 #include "station/ui/emap/DlgEMapVideo.h"
@@ -17,7 +19,26 @@ const UINT kLiveViewButtons[] = {405, 406, 407, 408, 409, 410, 411, 412, 413, 41
 
 } // namespace
 
+// The map's run view and scene tree are hidden until the map is shown: the layout only asks for
+// them, and they are made after the first paint or when the map first needs them.
 void CDlgMain::CreateEMapWindows()
+{
+    m_emapWanted = 1;
+}
+
+void CDlgMain::MakeEMapWindows()
+{
+    if (!m_emapWanted)
+        return;
+    m_emapWanted = 0;
+    CFocusKeeper focus;
+    MakeEMapWindowsNow();
+    // Made after the loading, the scene tree is filled as the loading fills an existing one.
+    if (g_pEMapGroup != nullptr)
+        RefillEMapTree();
+}
+
+void CDlgMain::MakeEMapWindowsNow()
 {
     CString layout = SkinLayoutPath();
     int x, y, w, h;
@@ -42,6 +63,7 @@ void CDlgMain::CreateEMapWindows()
 
 void CDlgMain::DestroyEMapWindows()
 {
+    m_emapWanted = 0;
     if (m_emapTree != nullptr) {
         m_emapTree->DestroyWindow();
         delete m_emapTree;
@@ -86,6 +108,7 @@ void CDlgMain::ShowEMapMode(int show)
         m_tabCtrl.ShowWindow(SW_HIDE);
         m_serverTree.ShowWindow(SW_HIDE);
         ShowPanels(-1);
+        MakeEMapWindows();
         if (m_emapTree != nullptr)
             m_emapTree->ShowEMap(1);
         WallShowPage(-1, -1, 0);
@@ -126,12 +149,14 @@ void CDlgMain::OnEditEMap()
 
 void CDlgMain::ShowEMapDevice(CVuskEMapDev* device)
 {
+    MakeEMapWindows();
     if (m_emapTree != nullptr)
         m_emapTree->ShowDevice(device);
 }
 
 LRESULT CDlgMain::OnEMapActivate(WPARAM item, LPARAM kind)
 {
+    MakeEMapWindows();
     if (m_emapTree != nullptr)
         m_emapTree->Activate(item, kind);
     return 0;

@@ -12,6 +12,7 @@
 #include "station/ui/liveview/DlgMatrixPanel.h"
 #include "station/ui/liveview/DlgPtzPanel.h"
 #include "station/ui/liveview/DlgVideoWall.h"
+#include "station/ui/mainwindow/FocusKeeper.h"
 
 namespace {
 
@@ -31,6 +32,16 @@ void CDlgMain::CreateWallWindow(const CRect& rect)
     }
     m_videoWall = wall;
     SetViewLinks(wall);
+    // The plain grid is laid out when the window is about to show it: a first page shown by the
+    // loading lays the panes out again anyway (LayOutPendingGrid).
+    m_wallGridPending = 1;
+}
+
+void CDlgMain::LayOutPendingGrid()
+{
+    if (!m_wallGridPending)
+        return;
+    m_wallGridPending = 0;
     WallLayoutGrid();
 }
 
@@ -180,9 +191,22 @@ void CDlgMain::FreePageTable()
 }
 
 // The PTZ and matrix panels: children of the main window in the server tree's place, created
-// hidden; the left-hand tab shows one of them.
+// hidden; the left-hand tab shows one of them. Nothing shows them at first, so the layout only asks
+// for them: they are made after the first paint, or when the window's thread wants one sooner.
+// What happened meanwhile (enabled or not, the selected pane, the local relays) is given to them then.
 void CDlgMain::CreatePanels()
 {
+    m_panelsWanted = 1;
+    m_panelsHeld = 1;
+}
+
+void CDlgMain::MakePanels()
+{
+    if (!m_panelsWanted)
+        return;
+    m_panelsWanted = 0;
+    m_panelsHeld = 0;
+    CFocusKeeper focus;
     m_ptzPanel = new CDlgPtzPanel;
     if (!m_ptzPanel->Create(CDlgPtzPanel::IDD, this)) {
         delete m_ptzPanel;
@@ -194,10 +218,19 @@ void CDlgMain::CreatePanels()
         m_matrixPanel = nullptr;
     }
     ShowPanels(-1);
+    if (m_panelsEnabled >= 0)
+        EnablePanels(m_panelsEnabled);
+    for (int output = 0; output < (int)(sizeof m_localRelays / sizeof m_localRelays[0]); ++output) {
+        if (m_localRelays[output] != 0 && m_ptzPanel != nullptr && m_ptzPanel->m_hWnd != nullptr)
+            m_ptzPanel->SetLocalRelayState(m_localRelays[output], output, 1);
+    }
+    if (m_videoWall != nullptr)
+        Wall(m_videoWall)->RefreshPanels();
 }
 
 void CDlgMain::DestroyPanels()
 {
+    m_panelsWanted = 0;
     delete m_ptzPanel;
     m_ptzPanel = nullptr;
     delete m_matrixPanel;
@@ -206,33 +239,41 @@ void CDlgMain::DestroyPanels()
 
 void CDlgMain::EnablePanels(int enable)
 {
-    if (CDlgPtzPanel* ptz = GetPtzPanel())
+    m_panelsEnabled = enable;
+    if (CDlgPtzPanel* ptz = m_panelsWanted ? nullptr : GetPtzPanel())
         ptz->EnableControls(enable);
-    if (CDlgMatrixPanel* matrix = GetMatrixPanel())
+    if (CDlgMatrixPanel* matrix = m_panelsWanted ? nullptr : GetMatrixPanel())
         matrix->EnableControls(enable);
 }
 
 void CDlgMain::ShowPanels(int tab)
 {
-    if (CDlgPtzPanel* ptz = GetPtzPanel())
+    if (CDlgPtzPanel* ptz = tab == 1 || !m_panelsWanted ? GetPtzPanel() : nullptr)
         ptz->ShowWindow(tab == 1 ? SW_SHOW : SW_HIDE);
-    if (CDlgMatrixPanel* matrix = GetMatrixPanel())
+    if (CDlgMatrixPanel* matrix = tab == 2 || !m_panelsWanted ? GetMatrixPanel() : nullptr)
         matrix->ShowWindow(tab == 2 ? SW_SHOW : SW_HIDE);
 }
 
 CDlgPtzPanel* CDlgMain::GetPtzPanel()
 {
+    if (m_panelsWanted && !m_panelsHeld && ::GetCurrentThreadId() == m_windowThread)
+        MakePanels();
     return m_ptzPanel != nullptr && m_ptzPanel->m_hWnd != nullptr ? m_ptzPanel : nullptr;
 }
 
 CDlgMatrixPanel* CDlgMain::GetMatrixPanel()
 {
+    if (m_panelsWanted && !m_panelsHeld && ::GetCurrentThreadId() == m_windowThread)
+        MakePanels();
     return m_matrixPanel != nullptr && m_matrixPanel->m_hWnd != nullptr ? m_matrixPanel : nullptr;
 }
 
-// Sessions mark outputs from library threads; only the panel's own thread redraws the buttons.
+// Sessions mark outputs from library threads; only the panel's own thread redraws the buttons. The
+// mark is kept first, for a panel that is not made yet.
 void CDlgMain::SetLocalRelayState(int output, int on)
 {
+    if (output >= 0 && output < (int)(sizeof m_localRelays / sizeof m_localRelays[0]))
+        ::InterlockedExchange(&m_localRelays[output], on);
     CDlgPtzPanel* ptz = GetPtzPanel();
     if (ptz == nullptr)
         return;

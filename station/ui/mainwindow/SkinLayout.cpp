@@ -88,8 +88,11 @@ void GetSkinScreenSize(int* width, int* height)
         *height = screenHeightOverride;
         return;
     }
-    *width = GetSystemMetrics(SM_CXSCREEN);
-    *height = GetSystemMetrics(SM_CYSCREEN);
+    // The layout follows the screen's size at start; each reading asks the display driver again.
+    static const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    static const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    *width = screenWidth;
+    *height = screenHeight;
 }
 
 CString SkinLayoutPath()

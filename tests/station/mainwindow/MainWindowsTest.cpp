@@ -919,6 +919,7 @@ struct PanelTabsResult {
     int matrixShownAlone = 0;
     int autoByHotKey = 0;
     int hiddenWithMap = 0;
+    int stillActive = 0;
 };
 PanelTabsResult g_panelTabs;
 
@@ -952,6 +953,7 @@ void WorkThePanelTabs(CWnd* window)
     }
     if (g_panelTabs.step == 0) {
         g_panelTabs.step = 1;
+        main->m_tabCtrl.SetFocus();
         SelectTab(main, 1);
         g_panelTabs.ptzShown = ptz->IsWindowVisible() && !matrix->IsWindowVisible();
         g_panelTabs.treeHiddenForPtz = !main->m_serverTree.IsWindowVisible();
@@ -960,6 +962,9 @@ void WorkThePanelTabs(CWnd* window)
     }
     if (g_panelTabs.step == 1) {
         g_panelTabs.step = 2;
+        // The panels and the broadcast window, made after the window appeared, took neither the
+        // activation nor the focus.
+        g_panelTabs.stillActive = ::GetActiveWindow() == main->m_hWnd && ::GetFocus() == main->m_tabCtrl.m_hWnd;
         main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         SavePng(CaptureWindow(main->m_hWnd), ScreenshotPath("main-window-ptz"));
         main->HandlePtzKey('L', WM_KEYDOWN);
@@ -992,4 +997,5 @@ TEST_F(StationDirTest, TheTabsShowThePanelsInTheTreesPlace)
     EXPECT_EQ(1, g_panelTabs.autoByHotKey);
     EXPECT_EQ(1, g_panelTabs.matrixShownAlone);
     EXPECT_EQ(1, g_panelTabs.hiddenWithMap);
+    EXPECT_EQ(1, g_panelTabs.stillActive);
 }
