@@ -11,10 +11,11 @@ set(dist_commands
     COMMAND ${CMAKE_COMMAND} -E make_directory ${WARDEN_DIST_DIR}/lang
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/resources/warden/startdir ${WARDEN_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/resources/dist/README.txt ${WARDEN_DIST_DIR})
-# The build keeps its debugging information for the developers; the copies a PC gets go without it.
+# The build keeps its debugging information for the developers; the copies a PC gets go without it, and
+# without a link to it.
 foreach(target ${dist_programs})
-    list(APPEND dist_commands COMMAND ${WARDEN_TRIPLET}-strip --strip-debug -o ${WARDEN_DIST_DIR}/$<TARGET_FILE_NAME:${target}>
-                              $<TARGET_FILE:${target}>)
+    list(APPEND dist_commands COMMAND ${WARDEN_TRIPLET}-strip --strip-debug --remove-section=.gnu_debuglink
+                              -o ${WARDEN_DIST_DIR}/$<TARGET_FILE_NAME:${target}> $<TARGET_FILE:${target}>)
 endforeach()
 foreach(target ${dist_languages})
     list(APPEND dist_commands COMMAND ${WARDEN_TRIPLET}-strip --strip-debug -o
