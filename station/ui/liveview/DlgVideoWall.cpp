@@ -60,13 +60,11 @@ BOOL CDlgVideoWall::CreateWall(CWnd* parent, int x, int y, int w, int h)
     return TRUE;
 }
 
+// A pane is made when it is first laid out or given a session: a pane window with its controls costs a
+// dozen windows, and most split modes show few of the sixteen.
 BOOL CDlgVideoWall::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    for (int i = 0; i < PANE_COUNT; ++i) {
-        m_panes[i] = new CDlgPreviewPane(i);
-        m_panes[i]->Create(IDD_PREVIEW_PANE, this);
-    }
     return TRUE;
 }
 
@@ -101,7 +99,18 @@ void CDlgVideoWall::OnPaint()
     dc.FrameRect(&client, &black);
 }
 
-CDlgPreviewPane* CDlgVideoWall::GetPane(int index) const
+CDlgPreviewPane* CDlgVideoWall::GetPane(int index)
+{
+    if (index < 0 || index >= PANE_COUNT)
+        return nullptr;
+    if (m_panes[index] == nullptr && m_hWnd != nullptr) {
+        m_panes[index] = new CDlgPreviewPane(index);
+        m_panes[index]->Create(IDD_PREVIEW_PANE, this);
+    }
+    return m_panes[index];
+}
+
+CDlgPreviewPane* CDlgVideoWall::ExistingPane(int index) const
 {
     return index >= 0 && index < PANE_COUNT ? m_panes[index] : nullptr;
 }
@@ -304,7 +313,7 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
     for (int i = 0; i < PANE_COUNT; ++i) {
         CTermCamera* camera = shown->cameras[i];
         if (camera != nullptr && camera->m_pSession != nullptr) {
-            camera->m_pSession->AttachPane(1, m_panes[i], 0);
+            camera->m_pSession->AttachPane(1, GetPane(i), 0);
         } else if (m_panes[i] != nullptr) {
             m_panes[i]->SetSession(nullptr);
             m_panes[i]->RefreshView(0);
@@ -613,7 +622,7 @@ void CDlgVideoWall::ShowTourPage(int step)
     for (int i = 0; i < PANE_COUNT; ++i) {
         CTermCamera* camera = i < used ? page->m_cameras[i] : nullptr;
         if (camera != nullptr && camera->m_pSession != nullptr) {
-            camera->m_pSession->AttachPane(1, m_panes[i], 0);
+            camera->m_pSession->AttachPane(1, GetPane(i), 0);
         } else if (m_panes[i] != nullptr) {
             m_panes[i]->SetSession(nullptr);
             m_panes[i]->RefreshView(0);
@@ -630,8 +639,8 @@ void CDlgVideoWall::LayoutTourPage(int mode, int selectFirst)
     HoldRedraw(1);
     PlaceFirstPanes(shown, shown);
     HoldRedraw(0);
-    if (selectFirst && m_panes[0] != nullptr)
-        m_panes[0]->SetSelected(1);
+    if (CDlgPreviewPane* first = selectFirst ? GetPane(0) : nullptr)
+        first->SetSelected(1);
     if (m_audioFollow)
         SetPaneAudio(1);
 }

@@ -66,7 +66,10 @@ public:
     CChannelSession* GetPaneSession(int pane) override;
     void ClearPane(int pane) override;
 
-    CDlgPreviewPane* GetPane(int index) const;
+    // The pane, made now when it was never needed before.
+    CDlgPreviewPane* GetPane(int index);
+    // The pane when it was made, else nullptr.
+    CDlgPreviewPane* ExistingPane(int index) const;
     CDlgPreviewPane* GetSelectedPaneWnd() const { return m_selectedPaneWnd; }
     // Set by the pane's own select operation.
     void SetSelectedPaneWnd(CDlgPreviewPane* pane) { m_selectedPaneWnd = pane; }

@@ -63,7 +63,7 @@ CDlgPreviewPane* PaneOfSession(CChannelSession* session)
     if (wall == nullptr || session == nullptr || session->m_pPane == nullptr)
         return nullptr;
     for (int i = 0; i < 16; ++i) {
-        CDlgPreviewPane* pane = wall->GetPane(i);
+        CDlgPreviewPane* pane = wall->ExistingPane(i);
         if (pane != nullptr && static_cast<IPreviewPane*>(pane) == session->m_pPane)
             return pane;
     }

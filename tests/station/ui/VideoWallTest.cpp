@@ -187,6 +187,27 @@ TEST_F(VideoWallTest, SplitGroupsFollowTheSelectedPane)
         EXPECT_FALSE(wall_.GetPane(i)->IsWindowVisible());
 }
 
+// A pane window is made when the wall first lays it out or gives it a camera, not before.
+TEST_F(VideoWallTest, PanesAreMadeWhenFirstShownOrGivenACamera)
+{
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(i < 6, wall_.ExistingPane(i) != nullptr) << "pane " << i << " of the first page's split 6";
+
+    wall_.SelectPane(13);
+    for (int pane : {12, 13, 14, 15}) {
+        ASSERT_NE(nullptr, wall_.ExistingPane(pane));
+        EXPECT_TRUE(wall_.ExistingPane(pane)->IsWindowVisible()) << "pane " << pane;
+    }
+    EXPECT_EQ(nullptr, wall_.ExistingPane(8));
+
+    g_pPageGroup->GetPage(2)->SetSlot(9, &cameras_[1], 1, 1);
+    wall_.RebuildPageTable(0);
+    wall_.ShowPage(2, -1, 1); // split 4
+    ASSERT_NE(nullptr, wall_.ExistingPane(9)) << "a pane that takes a camera is made, shown or not";
+    EXPECT_EQ(&sessions_[1], wall_.GetPaneSession(9));
+    EXPECT_FALSE(wall_.ExistingPane(9)->IsWindowVisible());
+}
+
 TEST_F(VideoWallTest, ReselectingChangesNothingAndPanesOutsideTheWallAreIgnored)
 {
     wall_.SelectPane(13);
