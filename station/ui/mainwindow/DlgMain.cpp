@@ -432,6 +432,7 @@ int CDlgMain::LoadAll()
         g_pPageGroup = new CVuskPageGroup;
         g_pPageGroup->Load();
         RebuildPageTable(1);
+        TraceStartupStep("display pages");
     }
     if (g_pAudioBroadcast == nullptr) {
         g_pAudioBroadcast = new CVuskAudioBroadcast;
@@ -442,6 +443,7 @@ int CDlgMain::LoadAll()
     theRecordStore.SetOwner(this);
     theRecordStore.SetFullDiskMode(g_pSysParam != nullptr ? g_pSysParam->m_diskFullMode : 0);
     theRecordStore.StartDiskWatch();
+    TraceStartupStep("tours, maps, recording drives");
     if (GetDisplayPageCount() > 0) {
         m_wallGridPending = 0;
         WallShowPage(0, -1, 0);
