@@ -5,6 +5,7 @@
 
 #include "player/PlayerDlg.h"
 #include "skin/engine/toolkit/Tessarine.h"
+#include "station/ui/mainwindow/StartupTrace.h"
 
 namespace {
 
@@ -36,13 +37,17 @@ CPlayerApp::CPlayerApp() : m_languageLibrary(nullptr)
 
 BOOL CPlayerApp::InitInstance()
 {
+    TraceStartupStep("application");
     AfxEnableControlContainer();
     TessarineInit(m_hInstance);
+    TraceStartupStep("toolkit");
     TessarineLoadSkin(m_hInstance, "DEFAULT", "TESSARINE");
+    TraceStartupStep("skin");
     Enable3dControls();
     m_languageLibrary = ::LoadLibraryA("ClipviewEn.dll");
     if (m_languageLibrary != nullptr)
         AfxSetResourceHandle(m_languageLibrary);
+    TraceStartupStep("language");
     CPlayerDlg dialog;
     m_pMainWnd = &dialog;
     dialog.DoModal();

@@ -14,6 +14,7 @@
 #include "player/SearchDlg.h"
 #include "resources/clipview/resource.h"
 #include "skin/engine/toolkit/Tessarine.h"
+#include "station/ui/mainwindow/StartupTrace.h"
 
 namespace {
 
@@ -171,8 +172,10 @@ BOOL CPlayerDlg::HandOverToRunningInstance()
 
 BOOL CPlayerDlg::OnInitDialog()
 {
+    TraceStartupStep("dialog");
     CDialog::OnInitDialog();
     CreatePanes();
+    TraceStartupStep("panes");
     m_menu.LoadMenu(IDR_PLAYER_MENU);
     SetMenu(&m_menu);
     // The icon before the skin: a skinned frame repaints its caption for each new icon.
@@ -185,6 +188,7 @@ BOOL CPlayerDlg::OnInitDialog()
     SetIcon(icon, FALSE);
     TessarineAttachWindow(m_hWnd, "MainFrame");
     GetFramewellApi().Init();
+    TraceStartupStep("menu, skin and media library");
     CSliderCtrl* volume = (CSliderCtrl*)GetDlgItem(IDC_VOLUME);
     volume->SetLineSize(1);
     volume->SetPageSize(1);
@@ -198,9 +202,11 @@ BOOL CPlayerDlg::OnInitDialog()
                               IDC_FAST, IDC_STEP,  IDC_SOUND, IDC_PLAYLIST_TOGGLE};
     for (UINT id : unskinned)
         TessarineDetachWindow(::GetDlgItem(m_hWnd, id));
+    TraceStartupStep("unskinned buttons");
     m_playlist = new CPlayListDlg(this);
     m_playlist->Create(CPlayListDlg::IDD, this);
     m_playlist->ShowWindow(SW_SHOW);
+    TraceStartupStep("playlist");
     UpdateControls();
     if (Player().displayMode == 4)
         ResizeForPicture(704, 576);
@@ -209,9 +215,11 @@ BOOL CPlayerDlg::OnInitDialog()
     m_layoutReady = TRUE;
     LayoutControls();
     ShowStateText(paneReady);
+    TraceStartupStep("layout");
     CreateTooltips();
     m_menu.CheckMenuItem(ID_VIEW_SINGLE, MF_CHECKED);
     SetButtonIcon(IDC_PLAYLIST_TOGGLE, IDI_LIST_HIDDEN);
+    TraceStartupStep("tooltips");
     return TRUE;
 }
 
@@ -278,6 +286,7 @@ void CPlayerDlg::OnPaint()
 {
     if (!IsIconic()) {
         CDialog::OnPaint();
+        TraceStartupStep("paint");
         return;
     }
     CPaintDC dc(this);

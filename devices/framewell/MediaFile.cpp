@@ -211,11 +211,13 @@ bool MediaFile::ReadAt(uint64_t offset, void* data, size_t size) const
 {
     if (offset > fileSize_ || size > fileSize_ - offset)
         return false;
-    OVERLAPPED o = {};
-    o.Offset = DWORD(offset);
-    o.OffsetHigh = DWORD(offset >> 32);
+    // Seek and read rather than a read at an offset: under Wine a read with an OVERLAPPED is one more
+    // round trip to the server (it offers the completion to a port), and this runs for every picture.
+    LARGE_INTEGER at;
+    at.QuadPart = LONGLONG(offset);
     DWORD got = 0;
-    return ReadFile(file_, data, DWORD(size), &got, &o) && got == size;
+    return SetFilePointerEx(file_, at, nullptr, FILE_BEGIN) && ReadFile(file_, data, DWORD(size), &got, nullptr) &&
+           got == size;
 }
 
 size_t MediaFile::IndexAt(uint32_t ms) const

@@ -39,7 +39,8 @@ public:
     // Where picture i's bytes begin and just past where they end in the file.
     uint64_t StartOffset(size_t i) const;
     uint64_t EndOffset(size_t i) const;
-    // The picture's bytes; false when the file can no longer be read.
+    // The picture's bytes; false when the file can no longer be read. Reads move the file's position:
+    // one reader at a time (a player reads under its lock).
     bool Read(size_t i, std::vector<uint8_t>& out) const;
 
     static const uint32_t kScanFrameMs = 40; // a file without timing plays at 25 pictures a second

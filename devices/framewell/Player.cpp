@@ -1,5 +1,6 @@
 #include "devices/framewell/Player.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -18,6 +19,10 @@ private:
 };
 
 const int kFastest = 4, kSlowest = -4;
+// Shown pictures are at least this far apart in playing time, about a screen's refresh: above 2x a
+// recording of 25 a second brings pictures faster than a screen shows them, and those between are
+// stepped over, as late ones are.
+const int kShowGapMs = 16;
 
 double Scale(int speed) // ms of the recording a ms of the clock
 {
@@ -270,6 +275,12 @@ bool Player::ShowLocked(size_t index)
     return true;
 }
 
+void Player::CopyToClipLocked(size_t index)
+{
+    if (PictureHereLocked(index) && file_.Read(index, jpeg_))
+        clip_->AddFrame(jpeg_.data(), jpeg_.size(), file_.TimeMs(index));
+}
+
 void Player::DrawLocked()
 {
     if (!window_ || !IsWindow(window_) || picture_.pixels.empty())
@@ -319,18 +330,44 @@ DWORD Player::WaitLocked()
         NotifyLocked(1);
         return INFINITE;
     }
-    DWORD now = GetTickCount();
-    double scale = Scale(speed_);
-    double dueIn = double(file_.TimeMs(next) - anchorMs_) / scale - double(now - anchorTick_);
-    if (file_.TimeMs(next) < anchorMs_)
-        dueIn = 0;
+    size_t target = TargetLocked();
+    double dueIn = DueInLocked(target);
     if (dueIn > 0)
         return DWORD(std::ceil(dueIn));
-    // Late (a slow disk, a busy machine): go straight to the picture due now.
-    uint32_t mediaNow = anchorMs_ + uint32_t(double(now - anchorTick_) * scale);
-    size_t due = file_.IndexAt(mediaNow);
-    ShowLocked(due > next ? due : next);
-    return 0;
+    // Due (the wait ends at a whole millisecond, so a picture on time lands here too) or late (a slow
+    // disk, a busy machine): go straight to the picture due now, not past what has arrived.
+    uint32_t mediaNow = anchorMs_ + uint32_t(double(GetTickCount() - anchorTick_) * Scale(speed_));
+    size_t due = std::max(file_.IndexAt(mediaNow), target);
+    while (due > next && !PictureHereLocked(due))
+        --due;
+    for (size_t i = next; clip_ && i < due; ++i)
+        CopyToClipLocked(i); // a cut holds the pictures played over, shown or not
+    ShowLocked(due);
+    // The wait until the next picture to show, so that a shown picture costs one wait, not two; the
+    // pass that wakes checks its data and the end.
+    if (index_ + 1 >= file_.Count())
+        return 0;
+    dueIn = DueInLocked(TargetLocked());
+    return dueIn > 0 ? DWORD(std::ceil(dueIn)) : 0;
+}
+
+size_t Player::TargetLocked() const
+{
+    size_t next = reached_ ? index_ + 1 : index_;
+    if (!reached_)
+        return next;
+    const uint32_t from = file_.TimeMs(index_) + uint32_t(double(kShowGapMs) * Scale(speed_));
+    size_t target = file_.IndexAt(from);
+    if (file_.TimeMs(target) < from)
+        ++target;
+    return std::min(std::max(target, next), file_.Count() - 1);
+}
+
+double Player::DueInLocked(size_t index) const
+{
+    if (file_.TimeMs(index) < anchorMs_)
+        return 0;
+    return double(file_.TimeMs(index) - anchorMs_) / Scale(speed_) - double(GetTickCount() - anchorTick_);
 }
 
 void Player::Run()

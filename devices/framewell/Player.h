@@ -1,6 +1,6 @@
 // A player handle: a recording, the shown picture and the transport, with a thread that draws the
-// pictures at their times. Seeks, steps and snapshots act on the caller's thread under the lock,
-// so their picture is the shown one when they return.
+// pictures at their times (at fast play no more than a screen shows: the others are played over). Seeks, steps and
+// snapshots act on the caller's thread under the lock, so their picture is the shown one when they return.
 #pragma once
 #include <memory>
 #include <string>
@@ -35,6 +35,8 @@ public:
 protected:
     // Whether picture `next` may be shown now; a remote player waits for its data.
     virtual bool SourceReadyLocked(size_t) { return true; }
+    // Whether picture i's bytes are here to read; a remote player has them once they arrived.
+    virtual bool PictureHereLocked(size_t) const { return true; }
     // A seek chose picture index: a remote player fetches from there.
     virtual void SoughtLocked(size_t) {}
     // Posts a notification, or keeps it until a notify window is set.
@@ -57,6 +59,11 @@ private:
     bool HasPictureToShow();
     void DrawLocked();
     DWORD WaitLocked(); // ms until the next picture is due, INFINITE when none is
+    // The next picture to show while playing: the next one, or at fast play the first one a screen
+    // refresh after the shown one; never past the last.
+    size_t TargetLocked() const;
+    double DueInLocked(size_t index) const; // ms until picture index is due, 0 or less when it is
+    void CopyToClipLocked(size_t index);    // a picture played over without being shown
 
     Picture picture_;
     Picture spare_;        // decoded into, then swapped: no allocation a picture

@@ -25,6 +25,7 @@ public:
 protected:
     bool SourceReadyLocked(size_t next) override;
     void SoughtLocked(size_t index) override;
+    bool PictureHereLocked(size_t i) const override;
 
 private:
     static unsigned __stdcall FetchMain(void* self);
@@ -33,7 +34,6 @@ private:
     bool ReadTemp(uint64_t offset, uint8_t* data, size_t size);
     void ArrivedLocked(uint64_t from, uint64_t to); // notes the bytes; announces readiness
     bool HereLocked(uint64_t from, uint64_t to) const;
-    bool PictureHereLocked(size_t i) const;
     // The next bytes to fetch from the cursor on (wrapping to the start); false when all are here.
     bool NextGapLocked(uint64_t* from, uint64_t* to) const;
     // How long the pictures from `from` that arrived without a gap play (at most the buffer time).

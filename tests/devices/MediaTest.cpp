@@ -659,6 +659,36 @@ TEST_F(FramewellTest, ACutHoldsTheShownPicturesUnchanged)
     EXPECT_TRUE(api.Stop(h));
 }
 
+TEST_F(FramewellTest, ACutAtSixteenTimesHoldsEveryPicturePlayedOver)
+{
+    // At fast play the window shows only some of the pictures; the cut still holds them all.
+    Written w = WriteRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 100, true);
+    VideoWindow window(0, 0, 160, 120);
+    int h = api.OpenFile(dir.File("a.mp4").c_str(), 0);
+    ASSERT_GT(h, 0);
+    const UINT notify = WM_APP + 7;
+    ASSERT_TRUE(api.SetNotifyWindow(h, window.Handle(), notify));
+    ASSERT_TRUE(api.StartCut(h, dir.File("clip.mp4").c_str()));
+    ASSERT_TRUE(api.Play(h, window.Handle()));
+    for (int i = 0; i < 4; ++i)
+        api.Fast(h);
+    WPARAM code = 0;
+    LPARAM handle = 0;
+    ASSERT_TRUE(WaitForEnd(window, notify, &code, &handle));
+    EXPECT_EQ(api.GetPlayTime(h), 99 * 40); // the last picture is the shown one
+    EXPECT_EQ(api.EndCut(h), 100);
+    fw::MediaFile clip;
+    ASSERT_TRUE(clip.Open(dir.File("clip.mp4")));
+    ASSERT_EQ(clip.Count(), 100u);
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < 100; ++i) {
+        ASSERT_TRUE(clip.Read(i, bytes));
+        EXPECT_EQ(bytes, w.pictures[i]);
+        EXPECT_EQ(clip.TimeMs(i), 40 * i);
+    }
+    EXPECT_TRUE(api.Stop(h));
+}
+
 int WaitConverted(const FramewellApi& api, int h)
 {
     DWORD until = GetTickCount() + 20000;
