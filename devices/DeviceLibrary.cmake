@@ -22,7 +22,7 @@ function(device_library name)
     set_target_properties(${name}_dll PROPERTIES OUTPUT_NAME ${name} PREFIX "" IMPORT_PREFIX "lib" IMPORT_SUFFIX "_byname.a")
     target_link_options(${name}_dll PRIVATE -Wl,--kill-at)
     target_link_libraries(${name}_dll PRIVATE ${D_LIBS})
-    warden_debug_info_beside(${name}_dll)
+    warden_split_debug_info(${name}_dll)
 
     file(READ ${def} text)
     string(REGEX REPLACE "(@[0-9]+[ \t]+@[0-9]+)" "\\1 NONAME" text "${text}")

@@ -5,7 +5,7 @@
 
 #include "player/PlayerDlg.h"
 #include "skin/engine/toolkit/Tessarine.h"
-#include "station/ui/mainwindow/StartupTrace.h"
+#include "framework/StartupTrace.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "player/SearchDlg.h"
 #include "resources/clipview/resource.h"
 #include "skin/engine/toolkit/Tessarine.h"
-#include "station/ui/mainwindow/StartupTrace.h"
+#include "framework/StartupTrace.h"
 
 namespace {
 

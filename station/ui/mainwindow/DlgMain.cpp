@@ -26,7 +26,7 @@
 #include "station/ui/mainwindow/SkinLayout.h"
 #include "station/ui/mainwindow/SettingsTransfer.h"
 #include "station/ui/liveview/SkinButton.h"
-#include "station/ui/mainwindow/StartupTrace.h"
+#include "framework/StartupTrace.h"
 #include "station/ui/mainwindow/WardenApp.h"
 #include "station/ui/mainwindow/WatchdogNotice.h"
 

@@ -16,7 +16,7 @@
 #include "station/ui/liveview/PtzCodes.h"
 #include "station/ui/liveview/SkinButton.h"
 #include "station/ui/mainwindow/SkinLayout.h"
-#include "station/ui/mainwindow/StartupTrace.h"
+#include "framework/StartupTrace.h"
 #include "station/ui/mainwindow/WardenApp.h"
 
 namespace {

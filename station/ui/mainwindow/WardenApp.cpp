@@ -8,7 +8,7 @@
 #include "station/core/datamodel/StationPaths.h"
 #include "station/ui/mainwindow/DlgMain.h"
 #include "station/ui/mainwindow/DlgSplash.h"
-#include "station/ui/mainwindow/StartupTrace.h"
+#include "framework/StartupTrace.h"
 
 namespace {
 CWardenApp* g_wardenApp = nullptr;

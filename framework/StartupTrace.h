@@ -1,4 +1,4 @@
-// Marks the station's start-up steps on the "startup" trace channel, each with the milliseconds since
+// Marks a program's start-up steps on the "startup" trace channel, each with the milliseconds since
 // the process was created, so that a run with WARDEN_TRACE=startup shows where the start-up goes.
 #pragma once
 

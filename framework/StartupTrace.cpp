@@ -1,4 +1,4 @@
-#include "station/ui/mainwindow/StartupTrace.h"
+#include "framework/StartupTrace.h"
 
 #include <afxwin.h>
 
