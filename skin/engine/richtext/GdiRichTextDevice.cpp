@@ -33,6 +33,7 @@ void GdiRichTextDevice::BeginPass(const FontSpec& font, int backMode, COLORREF t
     previousBack_ = GetBkColor(hdc_);
     previousFont_ = GetCurrentObject(hdc_, OBJ_FONT);
     inPass_ = true;
+    fontMetrics_.clear();
     SelectFont(font);
     SetColors(backMode, textColor, backColor);
 }
@@ -45,6 +46,7 @@ void GdiRichTextDevice::EndPass()
     SetBkColor(hdc_, previousBack_);
     SetTextColor(hdc_, previousText_);
     SelectObject(hdc_, previousFont_);
+    inDc_ = nullptr;
     font_ = nullptr;
     metricsValid_ = false;
     inPass_ = false;
@@ -55,10 +57,14 @@ void GdiRichTextDevice::SelectFont(const FontSpec& font)
     // Styles often come back to the font in use (every block opens and closes "body"); keep it then.
     if (font_ && font == current_)
         return;
+    // A full cache may delete its oldest font to make this one: never while the DC holds it.
+    if (inDc_ != nullptr && fonts_.Full()) {
+        SelectObject(hdc_, previousFont_);
+        inDc_ = nullptr;
+    }
     HFONT made = fonts_.Get(base_, font);
     if (!made)
         return;
-    SelectObject(hdc_, made);
     font_ = made;
     current_ = font;
     metricsValid_ = false;
@@ -71,20 +77,42 @@ void GdiRichTextDevice::SetColors(int backMode, COLORREF textColor, COLORREF bac
     SetBkColor(hdc_, backColor & 0x00FFFFFF);
 }
 
+// Selecting a font into a DC is the dearest call of a drawing under some display drivers, and styles
+// switch fonts around text-less steps (a block's opening, a table cell): the font goes into the DC
+// only when text is measured or drawn with it, and each font's metrics are read once a pass.
+void GdiRichTextDevice::SelectIntoDc()
+{
+    if (font_ != nullptr && inDc_ != font_) {
+        SelectObject(hdc_, font_);
+        inDc_ = font_;
+    }
+}
+
 FontMetrics GdiRichTextDevice::Metrics()
 {
-    if (!metricsValid_) {
-        TEXTMETRICA tm = {};
-        GetTextMetricsA(hdc_, &tm);
-        metrics_.height = tm.tmHeight;
-        metrics_.ascent = tm.tmAscent;
-        metricsValid_ = font_ != nullptr;
+    if (metricsValid_)
+        return metrics_;
+    for (const FontMetricsOf& known : fontMetrics_) {
+        if (font_ != nullptr && known.font == current_) {
+            metrics_ = known.metrics;
+            metricsValid_ = true;
+            return metrics_;
+        }
     }
+    SelectIntoDc();
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(hdc_, &tm);
+    metrics_.height = tm.tmHeight;
+    metrics_.ascent = tm.tmAscent;
+    metricsValid_ = font_ != nullptr;
+    if (metricsValid_)
+        fontMetrics_.push_back({current_, metrics_});
     return metrics_;
 }
 
 SIZE GdiRichTextDevice::TextExtent(std::string_view text)
 {
+    SelectIntoDc();
     SIZE size = {0, 0};
     if (!GetTextExtentPoint32A(hdc_, text.data(), ClampCount(text.size()), &size))
         size.cx = size.cy = 0;
@@ -174,6 +202,7 @@ void GdiRichTextDevice::FreeImage(DeviceImage& image)
 
 void GdiRichTextDevice::DrawRun(int x, int y, std::string_view text)
 {
+    SelectIntoDc();
     TextOutA(hdc_, x, y, text.data(), ClampCount(text.size()));
 }
 

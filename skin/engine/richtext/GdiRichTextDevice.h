@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <vector>
+
 #include "skin/engine/richtext/DrawTools.h"
 #include "skin/engine/richtext/RichTextDevice.h"
 #include "skin/engine/richtext/RichTextFontCache.h"
@@ -50,4 +52,11 @@ private:
     FontSpec current_;
     bool metricsValid_ = false;
     FontMetrics metrics_;
+    HFONT inDc_ = nullptr; // the style font the DC holds: font_ goes in when text needs it
+    struct FontMetricsOf {
+        FontSpec font;
+        FontMetrics metrics;
+    };
+    std::vector<FontMetricsOf> fontMetrics_; // read this pass
+    void SelectIntoDc();
 };

@@ -19,6 +19,8 @@ public:
     // never the one just handed out.
     HFONT Get(const LOGFONTA& base, const FontSpec& spec);
     size_t Size() const { return entries_.size(); }
+    // The next font made deletes the least recently used one.
+    bool Full() const { return entries_.size() >= kCapacity; }
 
 private:
     struct Entry {

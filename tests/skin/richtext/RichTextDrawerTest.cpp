@@ -93,6 +93,27 @@ TEST(RichTextDrawer, MeasureAgreesWithTheBodyFont)
     EXPECT_EQ(GetBkMode(canvas.Dc()), OPAQUE);
 }
 
+// More fonts in one text than the drawer keeps: each run still measures with its own font, though
+// fonts go into the device context only when text needs them and old ones are deleted meanwhile.
+TEST(RichTextDrawer, ATextWithMoreFontsThanTheCacheMeasuresEachRunWithItsFont)
+{
+    RichTextDrawer drawer;
+    Canvas canvas(800, 100);
+    std::string whole;
+    int pieces = 0;
+    for (int size = 8; size < 30; ++size) {
+        // A text-less style switch before each run, as blocks and cells make them.
+        std::string piece = "<font size=" + std::to_string(size + 1) + "></font><font size=" + std::to_string(size) +
+                            "px>W</font>";
+        whole += piece;
+        pieces += drawer.Measure(canvas.Dc(), piece).cx - 2;
+    }
+    HGDIOBJ fontBefore = GetCurrentObject(canvas.Dc(), OBJ_FONT);
+    EXPECT_EQ(pieces, drawer.Measure(canvas.Dc(), whole).cx - 2);
+    EXPECT_EQ(pieces, Show(drawer, canvas, whole).cx - 2);
+    EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), fontBefore);
+}
+
 TEST(RichTextDrawer, PixelsFollowTheMarkup)
 {
     RichTextDrawer drawer;
