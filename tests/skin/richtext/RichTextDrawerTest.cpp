@@ -103,8 +103,8 @@ TEST(RichTextDrawer, ATextWithMoreFontsThanTheCacheMeasuresEachRunWithItsFont)
     int pieces = 0;
     for (int size = 8; size < 30; ++size) {
         // A text-less style switch before each run, as blocks and cells make them.
-        std::string piece = "<font size=" + std::to_string(size + 1) + "></font><font size=" + std::to_string(size) +
-                            "px>W</font>";
+        std::string piece =
+            "<font size=" + std::to_string(size + 1) + "></font><font size=" + std::to_string(size) + "px>W</font>";
         whole += piece;
         pieces += drawer.Measure(canvas.Dc(), piece).cx - 2;
     }
