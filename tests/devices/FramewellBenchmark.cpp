@@ -107,16 +107,25 @@ Rate PlayTogether(const std::vector<const Recording*>& files)
     return {slowest, cpu / wall};
 }
 
+// Plays the recording at 16x in a new window, past its first moments; returns the handle.
+int PlayAtTopSpeed(const Recording& r, HWND* window)
+{
+    const FramewellApi& fw = GetFramewellApi();
+    *window = MakeWindow(r.width, r.height);
+    int handle = fw.OpenFile(r.path.c_str(), 0);
+    fw.Play(handle, *window);
+    for (int i = 0; i < 4; ++i)
+        fw.Fast(handle);
+    Pump(200);
+    return handle;
+}
+
 // Processor seconds per picture played over at 16x.
 double CpuPerPictureAtTopSpeed(const Recording& r)
 {
     const FramewellApi& fw = GetFramewellApi();
-    HWND window = MakeWindow(r.width, r.height);
-    int handle = fw.OpenFile(r.path.c_str(), 0);
-    fw.Play(handle, window);
-    for (int i = 0; i < 4; ++i)
-        fw.Fast(handle);
-    Pump(200);
+    HWND window = nullptr;
+    const int handle = PlayAtTopSpeed(r, &window);
     const int start = fw.GetPlayTime(handle);
     const double before = ProcessSeconds();
     Pump(kRunMs);
@@ -144,12 +153,8 @@ double CpuPerPlainDecode(const Recording& r)
 double ShownASecondAtTopSpeed(const Recording& r)
 {
     const FramewellApi& fw = GetFramewellApi();
-    HWND window = MakeWindow(r.width, r.height);
-    int handle = fw.OpenFile(r.path.c_str(), 0);
-    fw.Play(handle, window);
-    for (int i = 0; i < 4; ++i)
-        fw.Fast(handle);
-    Pump(200);
+    HWND window = nullptr;
+    const int handle = PlayAtTopSpeed(r, &window);
     int last = fw.GetPlayTime(handle), moves = 0;
     const double begin = NowMs();
     WaitUntil(

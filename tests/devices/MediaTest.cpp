@@ -572,6 +572,20 @@ TEST_F(FramewellTest, PlayingToTheEndPostsOneEndNotification)
 }
 
 // Waits for the player's end notification; false when it does not come within ten seconds.
+// The cut file holds `count` pictures of the recording from `first` on, timed from 0 at 25 a second.
+void ExpectCutHolds(const std::string& path, const Written& w, size_t first, size_t count)
+{
+    fw::MediaFile clip;
+    ASSERT_TRUE(clip.Open(path));
+    ASSERT_EQ(clip.Count(), count);
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < count; ++i) {
+        ASSERT_TRUE(clip.Read(i, bytes));
+        EXPECT_EQ(bytes, w.pictures[first + i]);
+        EXPECT_EQ(clip.TimeMs(i), 40 * i);
+    }
+}
+
 bool WaitForEnd(VideoWindow& window, UINT notify, WPARAM* code, LPARAM* handle)
 {
     DWORD until = GetTickCount() + 10000;
@@ -643,15 +657,7 @@ TEST_F(FramewellTest, ACutHoldsTheShownPicturesUnchanged)
     for (int i = 0; i < 10; ++i)
         ASSERT_TRUE(api.StepFrame(h)); // pictures 6..15
     EXPECT_EQ(api.EndCut(h), 10);
-    fw::MediaFile clip;
-    ASSERT_TRUE(clip.Open(dir.File("clip.mp4")));
-    ASSERT_EQ(clip.Count(), 10u);
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < 10; ++i) {
-        ASSERT_TRUE(clip.Read(i, bytes));
-        EXPECT_EQ(bytes, w.pictures[6 + i]);
-        EXPECT_EQ(clip.TimeMs(i), 40 * i);
-    }
+    ExpectCutHolds(dir.File("clip.mp4"), w, 6, 10);
     // A cut of no picture leaves no file.
     ASSERT_TRUE(api.StartCut(h, dir.File("none.mp4").c_str()));
     EXPECT_EQ(api.EndCut(h), 0);
@@ -677,15 +683,7 @@ TEST_F(FramewellTest, ACutAtSixteenTimesHoldsEveryPicturePlayedOver)
     ASSERT_TRUE(WaitForEnd(window, notify, &code, &handle));
     EXPECT_EQ(api.GetPlayTime(h), 99 * 40); // the last picture is the shown one
     EXPECT_EQ(api.EndCut(h), 100);
-    fw::MediaFile clip;
-    ASSERT_TRUE(clip.Open(dir.File("clip.mp4")));
-    ASSERT_EQ(clip.Count(), 100u);
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < 100; ++i) {
-        ASSERT_TRUE(clip.Read(i, bytes));
-        EXPECT_EQ(bytes, w.pictures[i]);
-        EXPECT_EQ(clip.TimeMs(i), 40 * i);
-    }
+    ExpectCutHolds(dir.File("clip.mp4"), w, 0, 100);
     EXPECT_TRUE(api.Stop(h));
 }
 
