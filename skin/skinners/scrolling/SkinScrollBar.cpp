@@ -370,10 +370,13 @@ LRESULT CALLBACK SkinScrollProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     // (keys, the wheel, its timers, its own messages): the skin bars follow at once. A platform bar told
     // its unchanged values again paints itself all the same, so the shown bars are painted again after
     // every message that can reach the control's scroll calls, changed or not.
-    if (message == WM_NCDESTROY || !SkinScrollFollowsPlatform())
+    // Where the functions are redirected, a control can still reach the platform's bars below them (Wine's
+    // own list box does), so whatever changed there is followed everywhere.
+    if (message == WM_NCDESTROY)
         return result;
     SkinScrollState* still = GetSkinScrollState(hwnd);
-    if (still && !FollowPlatform(hwnd, still, true) && MayCallScrollFunctions(message) && !still->tracking) {
+    if (still && !FollowPlatform(hwnd, still, true) && SkinScrollFollowsPlatform() && MayCallScrollFunctions(message) &&
+        !still->tracking) {
         PaintBarNow(hwnd, still, 0);
         PaintBarNow(hwnd, still, 1);
     }
@@ -413,8 +416,7 @@ LRESULT HandleMessage(SkinScrollState* state, HWND hwnd, UINT message, WPARAM wP
         break;
     }
     case WM_NCPAINT: {
-        if (SkinScrollFollowsPlatform())
-            FollowPlatform(hwnd, state, false);
+        FollowPlatform(hwnd, state, false);
         HDC dc = GetWindowDC(hwnd);
         if (dc) {
             PaintBar(hwnd, state, 0, dc, state->tracking && Tracked().pressedBar == 0 ? Tracked().thumbStart : -1);
@@ -526,7 +528,7 @@ BOOL SkinScrollInstall(HWND hwnd)
 BOOL SkinScrollFollowPlatformBars(HWND hwnd)
 {
     SkinScrollState* state = GetSkinScrollState(hwnd);
-    return state && SkinScrollFollowsPlatform() ? FollowPlatform(hwnd, state, true) : FALSE;
+    return state ? FollowPlatform(hwnd, state, true) : FALSE;
 }
 
 HRESULT SkinScrollRemove(HWND hwnd)

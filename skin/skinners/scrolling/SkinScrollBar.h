@@ -19,8 +19,8 @@ struct SkinScrollState {
     SkinBarInsets insets;
     BOOL tracking;   // the thumb is being dragged
     BOOL styleGuard; // the toolkit itself is changing the window's style
-    // What the platform's horizontal and vertical bars held when last looked at, where the skin bars
-    // follow them (SkinScrollFollowsPlatform).
+    // What the platform's horizontal and vertical bars held when last looked at: the skin bars follow
+    // what changes there.
     SCROLLINFO platformSeen[2];
 };
 
@@ -31,11 +31,13 @@ const UINT_PTR kSkinScrollHover = 0xFFFFFFF2;   // 20 ms
 
 SkinScrollState* GetSkinScrollState(HWND hwnd);
 // Whether the controls' own scroll-bar calls reach the platform's bars rather than the skin bars (Windows 98
-// and Me, and every system where the functions are not redirected), so the skin bars follow the platform's.
+// and Me, and every system where the functions are not redirected): the skinners then resynchronise
+// drags and repaint the skin bars after every message.
 bool SkinScrollFollowsPlatform();
-// Where the skin bars follow the platform's: copies what changed in the platform's bars since they were
-// last looked at into the skin bars and repaints those; TRUE when anything changed. The window's own
-// procedure does this after every message; the skinners call it where they need the bars at once.
+// Copies what changed in the platform's bars since they were last looked at into the skin bars and
+// repaints those; TRUE when anything changed. The window's own procedure does this after every message
+// (a control may reach the platform's bars past redirected functions); the skinners call it where they
+// need the bars at once.
 BOOL SkinScrollFollowPlatformBars(HWND hwnd);
 BOOL SkinScrollInstall(HWND hwnd);
 HRESULT SkinScrollRemove(HWND hwnd);
