@@ -466,8 +466,8 @@ int CDlgMain::LoadAll()
     LayOutPendingGrid();
     TraceStartupStep("first page");
     m_serverTree.Expand(m_serverTree.GetRootItem(), TVE_EXPAND);
-    // Before the first paint the files are written back once it is done: the paint shows nothing of
-    // them, and nothing changes them before (the saving waits for nothing else either).
+    // Before the first paint the loaded files are written back once the paint is done: the paint shows
+    // nothing of them, and nothing changes them meanwhile.
     if (m_firstPaintPending) {
         m_startupSavePending = 1;
         return 1;
