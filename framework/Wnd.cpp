@@ -4,6 +4,7 @@
 #include "framework/ControlPlaceholder.h"
 #include "framework/WindowSeams.h"
 #include "framework/WinThreadState.h"
+#include "framework/StartupTrace.h"
 
 #include <mutex>
 #include <set>
@@ -492,6 +493,7 @@ int CWnd::RunModalLoop(DWORD dwFlags)
         while (bIdle && !::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE)) {
             if (bShowIdle) {
                 ShowWindow(SW_SHOWNORMAL);
+                TraceStartupStep("window shown");
                 UpdateWindow();
                 bShowIdle = FALSE;
             }

@@ -51,6 +51,7 @@ template <class T> void DeleteGlobal(T*& object)
 BEGIN_MESSAGE_MAP(CDlgMain, CDialog)
 ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
+ON_WM_ERASEBKGND()
 ON_WM_QUERYDRAGICON()
 ON_WM_CTLCOLOR()
 ON_WM_DESTROY()
@@ -183,8 +184,9 @@ BOOL CDlgMain::OnInitDialog()
     m_ownerMenu = new CPVMenu;
     m_ownerMenu->LoadFromMenu(&m_mainMenu, nullptr);
     ::SetMenu(m_hWnd, m_ownerMenu->m_hMenu);
+    // Not activated: the hidden window is activated once, when it shows.
     SetWindowPos(nullptr, 0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN),
-                 SWP_NOMOVE | SWP_NOZORDER);
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CString title;
     GetWindowText(title);
     RegisterAutoStart(GetStartDirectory(), (LPCSTR)AfxModuleBaseName(AfxGetInstanceHandle()), title);
@@ -193,9 +195,10 @@ BOOL CDlgMain::OnInitDialog()
     m_toolTip.SetDelayTime(TTDT_AUTOMATIC, 200);
     SetUpImageLists();
     TraceStartupStep("menus");
+    // The connection-information window is hidden until a report: the object keeps the reports, and
+    // its window is made after the first paint or at the first report.
     m_connectInfo = new CDlgConnectInfo;
-    m_connectInfo->Create(CDlgConnectInfo::IDD, this);
-    m_connectInfo->ShowWindow(SW_HIDE);
+    m_connectInfoWanted = 1;
     WriteClock();
     TraceStartupStep("connect info");
     StartLibraries();
@@ -216,6 +219,16 @@ BOOL CDlgMain::OnInitDialog()
     m_firstPaintPending = 1;
     TraceStartupStep("broadcast");
     return TRUE;
+}
+
+void CDlgMain::MakeConnectInfoWindow()
+{
+    if (!m_connectInfoWanted || m_connectInfo == nullptr || ::GetCurrentThreadId() != m_windowThread)
+        return;
+    m_connectInfoWanted = 0;
+    CFocusKeeper focus;
+    m_connectInfo->Create(CDlgConnectInfo::IDD, this);
+    m_connectInfo->ShowWindow(m_connectInfoReported ? SW_SHOW : SW_HIDE);
 }
 
 void CDlgMain::MakeBroadcastWindow()
@@ -373,6 +386,8 @@ LRESULT CDlgMain::OnDeferredStart(WPARAM, LPARAM)
 
 LRESULT CDlgMain::OnAfterFirstPaint(WPARAM, LPARAM)
 {
+    SaveStartupFiles();
+    MakeConnectInfoWindow();
     MakePanels();
     MakeEMapWindows();
     MakeBroadcastWindow();
@@ -451,7 +466,21 @@ int CDlgMain::LoadAll()
     LayOutPendingGrid();
     TraceStartupStep("first page");
     m_serverTree.Expand(m_serverTree.GetRootItem(), TVE_EXPAND);
+    // Before the first paint the loaded files are written back once the paint is done: the paint shows
+    // nothing of them, and nothing changes them meanwhile.
+    if (m_firstPaintPending) {
+        m_startupSavePending = 1;
+        return 1;
+    }
     return SaveAll();
+}
+
+void CDlgMain::SaveStartupFiles()
+{
+    if (!m_startupSavePending)
+        return;
+    m_startupSavePending = 0;
+    SaveAll();
 }
 
 int CDlgMain::SaveAll()
@@ -474,10 +503,13 @@ int CDlgMain::SaveAll()
 
 void CDlgMain::Shutdown()
 {
+    // An end before the first paint still writes the loaded files back first.
+    SaveStartupFiles();
     // Callbacks of the forwarding and file services use the parameters and the log: they stop first.
     if (m_librariesStarted)
         m_services.StopCallbacks();
     m_broadcastWanted = 0;
+    m_connectInfoWanted = 0;
     if (m_broadcastWindow != nullptr) {
         m_broadcastWindow->DestroyWindow();
         DeleteGlobal(m_broadcastWindow);
@@ -565,15 +597,25 @@ void CDlgMain::OnPaint()
         dc.DrawIcon(x, y, m_hIcon);
         return;
     }
-    if (m_backgroundPicture == nullptr)
+    HBITMAP background = BackgroundPicture();
+    if (background == nullptr)
         return;
     CRect window;
     GetWindowRect(&window);
     HDC memory = ::CreateCompatibleDC(dc.GetSafeHdc());
-    HGDIOBJ old = ::SelectObject(memory, m_backgroundPicture);
+    HGDIOBJ old = ::SelectObject(memory, background);
     ::BitBlt(dc.GetSafeHdc(), 0, 0, window.Width(), window.Height(), memory, 0, 0, SRCCOPY);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
+}
+
+// The background picture covers the whole client area at every paint: erasing it first would paint
+// the window twice.
+BOOL CDlgMain::OnEraseBkgnd(CDC* pDC)
+{
+    if (!IsIconic() && BackgroundPicture() != nullptr)
+        return TRUE;
+    return CDialog::OnEraseBkgnd(pDC);
 }
 
 HCURSOR CDlgMain::OnQueryDragIcon()
@@ -596,12 +638,12 @@ HBRUSH CDlgMain::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     if (id == IDC_MAIN_CLOCK || id == IDC_MAIN_DATE) {
         // The label draws no background of its own, and the dialog clips its children: it gets the part of
         // the background picture under it first.
-        if (m_backgroundPicture != nullptr) {
+        if (HBITMAP background = BackgroundPicture()) {
             CRect label;
             pWnd->GetClientRect(&label);
             pWnd->MapWindowPoints(this, &label);
             HDC memory = ::CreateCompatibleDC(pDC->GetSafeHdc());
-            HGDIOBJ old = ::SelectObject(memory, m_backgroundPicture);
+            HGDIOBJ old = ::SelectObject(memory, background);
             ::BitBlt(pDC->GetSafeHdc(), 0, 0, label.Width(), label.Height(), memory, label.left, label.top, SRCCOPY);
             ::SelectObject(memory, old);
             ::DeleteDC(memory);

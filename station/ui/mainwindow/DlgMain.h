@@ -22,6 +22,7 @@
 #include "station/ui/liveview/LiveViewHost.h"
 #include "station/ui/mainwindow/MainConfigWindows.h"
 #include "station/ui/mainwindow/MainTick.h"
+#include "station/ui/mainwindow/PictureLoad.h"
 #include "station/ui/mainwindow/PVMenu.h"
 #include "station/ui/mainwindow/RemoteLoginRecord.h"
 #include "station/ui/mainwindow/RemoteParamCtrl.h"
@@ -67,12 +68,15 @@ public:
     int LoginAtStart();
     int LoadAll();
     int SaveAll();
+    void SaveStartupFiles();
     void Shutdown();
     void FillServerTree();
     void ApplyMenuRights();
 
     // --- layout and keys ---
     void LayoutFromSkin();
+    // The background picture, once its load is done (null without one).
+    HBITMAP BackgroundPicture();
     void OnSkinButton(UINT id, int event);
     void SetSplitMode(int mode);
     int HandleHotKey(WPARAM key);
@@ -171,6 +175,8 @@ public:
     CImageList m_tabImages;
     CFont m_mainFont;
     HBITMAP m_backgroundPicture;
+    CPictureLoad m_backgroundLoad; // the background picture on its way
+    int m_backgroundLoading = 0;
     UINT_PTR m_mainTimer;
     HANDLE m_remoteLoginThread;
     WINDOWPLACEMENT m_savedPlacement;
@@ -195,11 +201,14 @@ public:
     int m_panelsEnabled = -1; // the last EnablePanels, -1 none
     volatile LONG m_localRelays[8] = {};
     DWORD m_windowThread = 0;
-    int m_wallGridPending = 0;   // the wall's plain grid is still to be laid out
-    int m_broadcastWanted = 0;   // the broadcast window is still to be made
-    int m_emapWanted = 0;        // the map's windows are still to be made
-    int m_firstPaintPending = 0; // WM_AFTER_FIRST_PAINT is still to be posted
-    CDlgViewEMap* m_emapView;    // the map's run view, in the wall's place while the map is shown
+    int m_wallGridPending = 0;     // the wall's plain grid is still to be laid out
+    int m_broadcastWanted = 0;     // the broadcast window is still to be made
+    int m_connectInfoWanted = 0;   // the connection-information window is still to be made
+    int m_connectInfoReported = 0; // it has a report to show
+    int m_emapWanted = 0;          // the map's windows are still to be made
+    int m_firstPaintPending = 0;   // WM_AFTER_FIRST_PAINT is still to be posted
+    int m_startupSavePending = 0;  // the loading's SaveAll waits for the first paint
+    CDlgViewEMap* m_emapView;      // the map's run view, in the wall's place while the map is shown
     CDlgEMapTree* m_emapTree;
     DWORD m_processId;
     RemoteLoginRecord m_remoteLogin;
@@ -225,6 +234,7 @@ protected:
 
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnDestroy();
@@ -352,6 +362,7 @@ private:
     void CreatePanels();
     void MakePanels();
     void MakeBroadcastWindow();
+    void MakeConnectInfoWindow();
     void DestroyPanels();
     // Shows the PTZ panel for tab 1, the matrix panel for tab 2, neither otherwise.
     void ShowPanels(int tab);

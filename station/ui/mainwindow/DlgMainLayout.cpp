@@ -129,8 +129,9 @@ void CDlgMain::LayoutFromSkin()
 {
     ::SetCurrentDirectoryA(GetStartDirectory());
     int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    m_backgroundPicture = (HBITMAP)::LoadImageA(nullptr, "Skin//background.bmp", IMAGE_BITMAP, width, height,
-                                                LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    // Painted first by the first paint: stretched meanwhile on a thread of its own.
+    m_backgroundLoad.Start("Skin//background.bmp", width, height, LR_CREATEDIBSECTION);
+    m_backgroundLoading = 1;
     int x, y, w, h;
     ReadSkinRect(SkinLayoutPath(), "logopos", &x, &y, &w, &h, "VIDEO_WND");
     if (HBITMAP logo = LoadButtonPicture("Skin//logo.bmp", w, h))
@@ -151,6 +152,15 @@ void CDlgMain::LayoutFromSkin()
     CreatePanels();
     TraceStartupStep("panels");
     CreateEMapWindows();
+}
+
+HBITMAP CDlgMain::BackgroundPicture()
+{
+    if (m_backgroundLoading) {
+        m_backgroundLoading = 0;
+        m_backgroundPicture = m_backgroundLoad.Take();
+    }
+    return m_backgroundPicture;
 }
 
 void CDlgMain::OnSkinButton(UINT id, int event)

@@ -37,6 +37,8 @@ void CDlgMain::AppendConnectInfo(LPCSTR text)
     if (m_connectInfo == nullptr)
         return;
     m_connectInfo->SetInfoText(text);
+    m_connectInfoReported = 1;
+    MakeConnectInfoWindow();
     if (m_connectInfo->m_hWnd != nullptr)
         m_connectInfo->ShowWindow(SW_SHOW);
 }

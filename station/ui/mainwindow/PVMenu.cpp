@@ -138,12 +138,14 @@ void CPVMenu::ComputeSize(MenuItemRecord& item) const
         item.height = kSeparatorHeight;
         return;
     }
-    HDC dc = ::GetDC(nullptr);
+    // A memory DC of the screen's kind measures as the screen does, without the window system's
+    // round trips of the screen's own DC (a menu bar measures every item of every sub-menu).
+    HDC dc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ old = ::SelectObject(dc, MenuFont());
     SIZE size = {};
     ::GetTextExtentPoint32A(dc, item.text, (int)strlen(item.text), &size);
     ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    ::DeleteDC(dc);
     item.height = m_iconHeight + 6;
     item.width = size.cx + m_iconWidth + 6;
     if (m_parentMenu == nullptr && item.icon == nullptr)

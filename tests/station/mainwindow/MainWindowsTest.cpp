@@ -26,6 +26,7 @@
 #include "station/ui/liveview/DlgMatrixPanel.h"
 #include "station/ui/liveview/DlgPtzPanel.h"
 #include "station/ui/mainwindow/PVMenu.h"
+#include "station/ui/mainwindow/PictureLoad.h"
 #include "station/ui/liveview/DlgVideoWall.h"
 #include "station/ui/liveview/DlgPreviewPane.h"
 #include "station/core/datamodel/VuskPage.h"
@@ -124,6 +125,68 @@ TEST(ConnectInfo, AccumulatesKeepsTheNewest32KAndOkEmpties)
     EXPECT_LE(kept.GetLength(), CDlgConnectInfo::kMaxText);
     EXPECT_EQ(0, kept.GetLength() % 2) << "starts on a whole character";
     EXPECT_EQ(std::string("报"), std::string(kept.Left(2)));
+
+    // A report made before the window exists (the main window makes it after its first paint) is
+    // shown once it is made.
+    CDlgConnectInfo early;
+    early.SetInfoText("Lobby:连接失败\r\n\r\n");
+    ASSERT_TRUE(early.Create(CDlgConnectInfo::IDD, nullptr));
+    early.GetDlgItemText(IDC_CONNECT_INFO_TEXT, shown);
+    EXPECT_EQ(std::string("Lobby:连接失败\r\n\r\n"), std::string(shown));
+    early.DestroyWindow();
+}
+
+// The background picture stretched on a thread of its own is the picture LoadImage gives, found where
+// LoadImage would have found it when the load started.
+TEST(PictureLoad, StretchesAsLoadImageDoesFromTheDirectoryOfTheStart)
+{
+    TempDir dir(true);
+    const int width = 7, height = 5, stride = (width * 3 + 3) / 4 * 4;
+    BITMAPFILEHEADER head = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    head.bfType = 0x4D42;
+    head.bfOffBits = sizeof head + sizeof info;
+    head.bfSize = head.bfOffBits + stride * height;
+    std::string pixels(stride * height, '\0');
+    for (int i = 0; i < (int)pixels.size(); ++i)
+        pixels[i] = char(i * 37 + 11);
+    {
+        std::ofstream out(dir.File("pic.bmp"), std::ios::binary);
+        out.write((const char*)&head, sizeof head);
+        out.write((const char*)&info, sizeof info);
+        out.write(pixels.data(), pixels.size());
+    }
+    HBITMAP expected =
+        (HBITMAP)::LoadImageA(nullptr, "pic.bmp", IMAGE_BITMAP, 30, 22, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    ASSERT_NE(nullptr, expected);
+
+    CPictureLoad load;
+    load.Start("pic.bmp", 30, 22, LR_CREATEDIBSECTION);
+    char elsewhere[MAX_PATH];
+    ::GetTempPathA(sizeof elsewhere, elsewhere);
+    ::SetCurrentDirectoryA(elsewhere);
+    HBITMAP loaded = load.Take();
+    ::SetCurrentDirectoryA(dir.Path().c_str());
+    ASSERT_NE(nullptr, loaded);
+    EXPECT_EQ(nullptr, load.Take()) << "handed over once";
+    DIBSECTION a = {}, b = {};
+    ASSERT_EQ((int)sizeof a, ::GetObjectA(expected, sizeof a, &a));
+    ASSERT_EQ((int)sizeof b, ::GetObjectA(loaded, sizeof b, &b));
+    EXPECT_EQ(30, b.dsBm.bmWidth);
+    EXPECT_EQ(22, b.dsBm.bmHeight);
+    EXPECT_EQ(a.dsBm.bmBitsPixel, b.dsBm.bmBitsPixel);
+    ASSERT_EQ(a.dsBmih.biSizeImage, b.dsBmih.biSizeImage);
+    EXPECT_EQ(0, memcmp(a.dsBm.bmBits, b.dsBm.bmBits, a.dsBm.bmWidthBytes * a.dsBm.bmHeight));
+    ::DeleteObject(expected);
+    ::DeleteObject(loaded);
+
+    load.Start("missing.bmp", 30, 22, LR_CREATEDIBSECTION);
+    EXPECT_EQ(nullptr, load.Take());
 }
 
 TEST_F(StationDirTest, LogInIgnoresCaseAndSetsTheAutomaticLogIn)
