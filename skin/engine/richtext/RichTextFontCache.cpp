@@ -28,6 +28,7 @@ HFONT RichTextFontCache::Get(const LOGFONTA& base, const FontSpec& spec)
     HFONT font = CreateFontIndirectA(&lf);
     if (!font)
         return nullptr;
+    ++made_;
     if (entries_.size() >= kCapacity) {
         size_t oldest = 0;
         for (size_t i = 1; i < entries_.size(); ++i)
@@ -36,6 +37,30 @@ HFONT RichTextFontCache::Get(const LOGFONTA& base, const FontSpec& spec)
         DeleteObject(entries_[oldest].font);
         entries_.erase(entries_.begin() + ptrdiff_t(oldest));
     }
-    entries_.push_back(Entry{spec, font, clock_});
+    entries_.push_back(Entry{spec, font, clock_, 0, FontMetrics()});
     return font;
+}
+
+bool RichTextFontCache::FindMetrics(HFONT font, int profile, FontMetrics& metrics) const
+{
+    if (profile == 0)
+        return false;
+    for (const Entry& e : entries_)
+        if (e.font == font && e.metricsProfile == profile) {
+            metrics = e.metrics;
+            return true;
+        }
+    return false;
+}
+
+void RichTextFontCache::KeepMetrics(HFONT font, int profile, const FontMetrics& metrics)
+{
+    if (profile == 0)
+        return;
+    for (Entry& e : entries_)
+        if (e.font == font) {
+            e.metricsProfile = profile;
+            e.metrics = metrics;
+            return;
+        }
 }
