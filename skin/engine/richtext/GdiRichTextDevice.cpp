@@ -33,7 +33,7 @@ void GdiRichTextDevice::BeginPass(const FontSpec& font, int backMode, COLORREF t
     previous_.back = GetBkColor(hdc_);
     dcColors_ = previous_;
     previousFont_ = GetCurrentObject(hdc_, OBJ_FONT);
-    metricsProfile_ = MetricsProfile();
+    sharesMeasures_ = RichTextFontCache::SharesMeasures(hdc_);
     inPass_ = true;
     fontMetrics_.clear();
     SelectFont(font);
@@ -51,17 +51,9 @@ void GdiRichTextDevice::EndPass()
     }
     inDc_ = nullptr;
     font_ = nullptr;
+    measurer_ = nullptr;
     metricsValid_ = false;
     inPass_ = false;
-}
-
-// Metrics read on one DC hold for another when both map logical units to pixels one to one at the same
-// resolution; any other DC reads its own.
-int GdiRichTextDevice::MetricsProfile()
-{
-    if (GetMapMode(hdc_) != MM_TEXT || GetGraphicsMode(hdc_) != GM_COMPATIBLE)
-        return 0;
-    return LogPixelsY();
 }
 
 void GdiRichTextDevice::SelectFont(const FontSpec& font)
@@ -81,6 +73,7 @@ void GdiRichTextDevice::SelectFont(const FontSpec& font)
     font_ = made;
     current_ = font;
     metricsValid_ = false;
+    measurer_ = nullptr;
 }
 
 void GdiRichTextDevice::SetColors(int backMode, COLORREF textColor, COLORREF backColor)
@@ -111,7 +104,7 @@ void GdiRichTextDevice::PutColors(const Colors& colors)
 
 // Selecting a font into a DC is the dearest call of a drawing under some display drivers, and styles
 // switch fonts around text-less steps (a block's opening, a table cell): the font goes into the DC
-// only when text is measured or drawn with it, and each font's metrics are read once.
+// only when text is drawn with it (or measured, on a DC whose measures are its own).
 void GdiRichTextDevice::SelectIntoDc()
 {
     if (font_ != nullptr && inDc_ != font_) {
@@ -121,11 +114,21 @@ void GdiRichTextDevice::SelectIntoDc()
     }
 }
 
+// Where the current font is measured without selecting it into the DC drawn into; nullptr when that DC
+// measures for itself.
+const RichTextFontCache::Measurer* GdiRichTextDevice::Measurer()
+{
+    if (!measurer_ && sharesMeasures_ && font_ != nullptr)
+        measurer_ = fonts_.MeasurerOf(font_);
+    return measurer_;
+}
+
 FontMetrics GdiRichTextDevice::Metrics()
 {
     if (metricsValid_)
         return metrics_;
-    if (font_ != nullptr && fonts_.FindMetrics(font_, metricsProfile_, metrics_)) {
+    if (const RichTextFontCache::Measurer* own = Measurer()) {
+        metrics_ = own->metrics;
         metricsValid_ = true;
         return metrics_;
     }
@@ -143,19 +146,21 @@ FontMetrics GdiRichTextDevice::Metrics()
     metrics_.height = tm.tmHeight;
     metrics_.ascent = tm.tmAscent;
     metricsValid_ = font_ != nullptr;
-    if (metricsValid_) {
+    if (metricsValid_)
         fontMetrics_.push_back({current_, metrics_});
-        fonts_.KeepMetrics(font_, metricsProfile_, metrics_);
-    }
     return metrics_;
 }
 
 SIZE GdiRichTextDevice::TextExtent(std::string_view text)
 {
-    SelectIntoDc();
+    HDC measuring = hdc_;
+    if (const RichTextFontCache::Measurer* own = Measurer())
+        measuring = own->dc;
+    else
+        SelectIntoDc();
     SIZE size = {0, 0};
     ++counts_.extentReads;
-    if (!GetTextExtentPoint32A(hdc_, text.data(), ClampCount(text.size()), &size))
+    if (!GetTextExtentPoint32A(measuring, text.data(), ClampCount(text.size()), &size))
         size.cx = size.cy = 0;
     return size;
 }

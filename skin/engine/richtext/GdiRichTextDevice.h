@@ -12,7 +12,7 @@
 // Calls the device made on its device context, by kind (the benchmark prints them per tooltip).
 struct GdiCallCounts {
     int fontSelections = 0; // SelectObject of a font, the pass's own restore included
-    int metricReads = 0;    // GetTextMetrics
+    int metricReads = 0;    // GetTextMetrics (on the DC drawn into; the fonts' own DCs read theirs once)
     int extentReads = 0;    // GetTextExtentPoint32
     int textOutputs = 0;    // TextOut
     int stateSets = 0;      // SetBkMode, SetTextColor, SetBkColor
@@ -61,9 +61,10 @@ private:
     FontSpec current_;
     bool metricsValid_ = false;
     FontMetrics metrics_;
-    HFONT inDc_ = nullptr;   // the style font the DC holds: font_ goes in when text needs it
-    int metricsProfile_ = 0; // the DC's kind of measures, see MetricsProfile
-    int logPixelsY_ = 0;     // read once a device: a DC's resolution does not change
+    HFONT inDc_ = nullptr;        // the style font the DC holds: font_ goes in when text needs it
+    bool sharesMeasures_ = false; // the fonts' own measuring DCs measure for this DC
+    const RichTextFontCache::Measurer* measurer_ = nullptr; // of font_, once asked for
+    int logPixelsY_ = 0;                                    // read once a device: a DC's resolution does not change
     // Background mode, text and background colours: what the DC had before the pass, what it holds now,
     // and what the style wants. The style's colours go in only when something is drawn.
     struct Colors {
@@ -75,9 +76,9 @@ private:
         FontSpec font;
         FontMetrics metrics;
     };
-    std::vector<FontMetricsOf> fontMetrics_; // read this pass, for DCs whose metrics are not shared
+    std::vector<FontMetricsOf> fontMetrics_; // read this pass, on a DC that measures for itself
     GdiCallCounts counts_;
-    int MetricsProfile();
+    const RichTextFontCache::Measurer* Measurer();
     void SelectIntoDc();
     void PutColors(const Colors& colors);
     void ApplyColors() { PutColors(wanted_); }

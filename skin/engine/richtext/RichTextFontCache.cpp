@@ -6,7 +6,16 @@
 RichTextFontCache::~RichTextFontCache()
 {
     for (Entry& e : entries_)
-        DeleteObject(e.font);
+        Free(e);
+}
+
+void RichTextFontCache::Free(Entry& e)
+{
+    if (e.measurer.dc) {
+        SelectObject(e.measurer.dc, e.measuringDcFont);
+        DeleteDC(e.measurer.dc);
+    }
+    DeleteObject(e.font);
 }
 
 HFONT RichTextFontCache::Get(const LOGFONTA& base, const FontSpec& spec)
@@ -34,33 +43,43 @@ HFONT RichTextFontCache::Get(const LOGFONTA& base, const FontSpec& spec)
         for (size_t i = 1; i < entries_.size(); ++i)
             if (entries_[i].used < entries_[oldest].used)
                 oldest = i;
-        DeleteObject(entries_[oldest].font);
+        Free(entries_[oldest]);
         entries_.erase(entries_.begin() + ptrdiff_t(oldest));
     }
-    entries_.push_back(Entry{spec, font, clock_, 0, FontMetrics()});
+    entries_.push_back(Entry{spec, font, clock_, Measurer{nullptr, FontMetrics()}, nullptr});
     return font;
 }
 
-bool RichTextFontCache::FindMetrics(HFONT font, int profile, FontMetrics& metrics) const
+const RichTextFontCache::Measurer* RichTextFontCache::MeasurerOf(HFONT font)
 {
-    if (profile == 0)
-        return false;
-    for (const Entry& e : entries_)
-        if (e.font == font && e.metricsProfile == profile) {
-            metrics = e.metrics;
-            return true;
+    for (Entry& e : entries_) {
+        if (e.font != font)
+            continue;
+        if (!e.measurer.dc) {
+            HDC dc = CreateCompatibleDC(nullptr);
+            if (!dc)
+                return nullptr;
+            e.measuringDcFont = SelectObject(dc, font);
+            TEXTMETRICA tm = {};
+            GetTextMetricsA(dc, &tm);
+            e.measurer.metrics.height = tm.tmHeight;
+            e.measurer.metrics.ascent = tm.tmAscent;
+            e.measurer.dc = dc;
         }
-    return false;
+        return &e.measurer;
+    }
+    return nullptr;
 }
 
-void RichTextFontCache::KeepMetrics(HFONT font, int profile, const FontMetrics& metrics)
+bool RichTextFontCache::SharesMeasures(HDC hdc)
 {
-    if (profile == 0)
-        return;
-    for (Entry& e : entries_)
-        if (e.font == font) {
-            e.metricsProfile = profile;
-            e.metrics = metrics;
-            return;
-        }
+    static const int screenLogPixelsY = [] {
+        HDC screen = GetDC(nullptr);
+        int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        if (screen)
+            ReleaseDC(nullptr, screen);
+        return dpi;
+    }();
+    return GetMapMode(hdc) == MM_TEXT && GetGraphicsMode(hdc) == GM_COMPATIBLE && GetTextCharacterExtra(hdc) == 0 &&
+           screenLogPixelsY != 0 && GetDeviceCaps(hdc, LOGPIXELSY) == screenLogPixelsY;
 }

@@ -82,6 +82,10 @@ TEST(RichTextDrawer, MeasureAgreesWithTheBodyFont)
     SIZE two = drawer.Measure(canvas.Dc(), "Hello world\nHello");
     EXPECT_EQ(two.cy, 2 * tm.tmHeight + 2);
     EXPECT_EQ(drawer.Measure(canvas.Dc(), "").cx, 2);
+    // A context whose measures are its own (here: spacing between characters) measures for itself.
+    SetTextCharacterExtra(canvas.Dc(), 5);
+    EXPECT_EQ(drawer.Measure(canvas.Dc(), "Hello world").cx, extent.cx + 11 * 5 + 2);
+    SetTextCharacterExtra(canvas.Dc(), 0);
 
     // A pass gives the device context back as it found it.
     HGDIOBJ fontBefore = GetCurrentObject(canvas.Dc(), OBJ_FONT);
