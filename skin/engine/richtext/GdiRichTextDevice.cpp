@@ -28,10 +28,12 @@ GdiRichTextDevice::~GdiRichTextDevice()
 void GdiRichTextDevice::BeginPass(const FontSpec& font, int backMode, COLORREF textColor, COLORREF backColor)
 {
     EndPass();
-    previousBackMode_ = GetBkMode(hdc_);
-    previousText_ = GetTextColor(hdc_);
-    previousBack_ = GetBkColor(hdc_);
+    previous_.backMode = GetBkMode(hdc_);
+    previous_.text = GetTextColor(hdc_);
+    previous_.back = GetBkColor(hdc_);
+    dcColors_ = previous_;
     previousFont_ = GetCurrentObject(hdc_, OBJ_FONT);
+    sharesMeasures_ = RichTextFontCache::SharesMeasures(hdc_);
     inPass_ = true;
     fontMetrics_.clear();
     SelectFont(font);
@@ -42,12 +44,14 @@ void GdiRichTextDevice::EndPass()
 {
     if (!inPass_)
         return;
-    SetBkMode(hdc_, previousBackMode_);
-    SetBkColor(hdc_, previousBack_);
-    SetTextColor(hdc_, previousText_);
-    SelectObject(hdc_, previousFont_);
+    PutColors(previous_);
+    if (inDc_ != nullptr) {
+        SelectObject(hdc_, previousFont_);
+        ++counts_.fontSelections;
+    }
     inDc_ = nullptr;
     font_ = nullptr;
+    measurer_ = nullptr;
     metricsValid_ = false;
     inPass_ = false;
 }
@@ -60,6 +64,7 @@ void GdiRichTextDevice::SelectFont(const FontSpec& font)
     // A full cache may delete its oldest font to make this one: never while the DC holds it.
     if (inDc_ != nullptr && fonts_.Full()) {
         SelectObject(hdc_, previousFont_);
+        ++counts_.fontSelections;
         inDc_ = nullptr;
     }
     HFONT made = fonts_.Get(base_, font);
@@ -68,30 +73,65 @@ void GdiRichTextDevice::SelectFont(const FontSpec& font)
     font_ = made;
     current_ = font;
     metricsValid_ = false;
+    measurer_ = nullptr;
 }
 
 void GdiRichTextDevice::SetColors(int backMode, COLORREF textColor, COLORREF backColor)
 {
-    SetBkMode(hdc_, backMode == 2 ? OPAQUE : TRANSPARENT);
-    SetTextColor(hdc_, textColor & 0x00FFFFFF);
-    SetBkColor(hdc_, backColor & 0x00FFFFFF);
+    wanted_.backMode = backMode == 2 ? OPAQUE : TRANSPARENT;
+    wanted_.text = textColor & 0x00FFFFFF;
+    wanted_.back = backColor & 0x00FFFFFF;
+}
+
+// Every style change sets the colours, and measuring draws nothing: the DC gets the colours a drawing
+// call will use, each value only when it differs from what the DC holds.
+void GdiRichTextDevice::PutColors(const Colors& colors)
+{
+    if (colors.backMode != dcColors_.backMode) {
+        SetBkMode(hdc_, colors.backMode);
+        ++counts_.stateSets;
+    }
+    if (colors.back != dcColors_.back) {
+        SetBkColor(hdc_, colors.back);
+        ++counts_.stateSets;
+    }
+    if (colors.text != dcColors_.text) {
+        SetTextColor(hdc_, colors.text);
+        ++counts_.stateSets;
+    }
+    dcColors_ = colors;
 }
 
 // Selecting a font into a DC is the dearest call of a drawing under some display drivers, and styles
 // switch fonts around text-less steps (a block's opening, a table cell): the font goes into the DC
-// only when text is measured or drawn with it, and each font's metrics are read once a pass.
+// only when text is drawn with it (or measured, on a DC whose measures are its own).
 void GdiRichTextDevice::SelectIntoDc()
 {
     if (font_ != nullptr && inDc_ != font_) {
         SelectObject(hdc_, font_);
+        ++counts_.fontSelections;
         inDc_ = font_;
     }
+}
+
+// Where the current font is measured without selecting it into the DC drawn into; nullptr when that DC
+// measures for itself.
+const RichTextFontCache::Measurer* GdiRichTextDevice::Measurer()
+{
+    if (!measurer_ && sharesMeasures_ && font_ != nullptr)
+        measurer_ = fonts_.MeasurerOf(font_);
+    return measurer_;
 }
 
 FontMetrics GdiRichTextDevice::Metrics()
 {
     if (metricsValid_)
         return metrics_;
+    if (const RichTextFontCache::Measurer* own = Measurer()) {
+        metrics_ = own->metrics;
+        metricsValid_ = true;
+        return metrics_;
+    }
     for (const FontMetricsOf& known : fontMetrics_) {
         if (font_ != nullptr && known.font == current_) {
             metrics_ = known.metrics;
@@ -102,6 +142,7 @@ FontMetrics GdiRichTextDevice::Metrics()
     SelectIntoDc();
     TEXTMETRICA tm = {};
     GetTextMetricsA(hdc_, &tm);
+    ++counts_.metricReads;
     metrics_.height = tm.tmHeight;
     metrics_.ascent = tm.tmAscent;
     metricsValid_ = font_ != nullptr;
@@ -112,16 +153,23 @@ FontMetrics GdiRichTextDevice::Metrics()
 
 SIZE GdiRichTextDevice::TextExtent(std::string_view text)
 {
-    SelectIntoDc();
+    HDC measuring = hdc_;
+    if (const RichTextFontCache::Measurer* own = Measurer())
+        measuring = own->dc;
+    else
+        SelectIntoDc();
     SIZE size = {0, 0};
-    if (!GetTextExtentPoint32A(hdc_, text.data(), ClampCount(text.size()), &size))
+    ++counts_.extentReads;
+    if (!GetTextExtentPoint32A(measuring, text.data(), ClampCount(text.size()), &size))
         size.cx = size.cy = 0;
     return size;
 }
 
 int GdiRichTextDevice::LogPixelsY()
 {
-    return GetDeviceCaps(hdc_, LOGPIXELSY);
+    if (logPixelsY_ == 0)
+        logPixelsY_ = GetDeviceCaps(hdc_, LOGPIXELSY);
+    return logPixelsY_;
 }
 
 SIZE GdiRichTextDevice::IconMetrics()
@@ -203,21 +251,26 @@ void GdiRichTextDevice::FreeImage(DeviceImage& image)
 void GdiRichTextDevice::DrawRun(int x, int y, std::string_view text)
 {
     SelectIntoDc();
+    ApplyColors();
+    ++counts_.textOutputs;
     TextOutA(hdc_, x, y, text.data(), ClampCount(text.size()));
 }
 
 void GdiRichTextDevice::DrawLine(int x1, int y1, int x2, int y2, COLORREF color, int borderStyle, int penWidth)
 {
+    ApplyColors();
     tools_.DrawLine(hdc_, x1, y1, x2, y2, color, borderStyle, penWidth);
 }
 
 void GdiRichTextDevice::FillEffect(const RECT& rect, int effect, COLORREF color, COLORREF middle, COLORREF end)
 {
+    ApplyColors();
     tools_.FillEffect(hdc_, effect, rect, color, middle, end);
 }
 
 void GdiRichTextDevice::DrawFrame(const RECT& rect, COLORREF light, COLORREF dark, int borderStyle, int penWidth)
 {
+    ApplyColors();
     tools_.DrawFrame(hdc_, rect, light, dark, borderStyle, penWidth);
 }
 
@@ -225,6 +278,7 @@ void GdiRichTextDevice::DrawImage(const DeviceImage& image, int x, int y, int wi
 {
     if (!image)
         return;
+    ApplyColors();
     if (image.icon)
         tools_.DrawIcon(hdc_, x, y, width, height, static_cast<HICON>(image.handle), fx.style, fx.shadow, fx.shadowX,
                         fx.shadowY, fx.blurX, fx.blurY, fx.shadowColor);
@@ -237,6 +291,7 @@ void GdiRichTextDevice::TileImage(const DeviceImage& image, const RECT& rect)
 {
     if (!image || image.icon || image.width <= 0 || image.height <= 0)
         return;
+    ApplyColors();
     HDC source = CreateCompatibleDC(hdc_);
     if (!source)
         return;

@@ -84,9 +84,8 @@ void MarkupLexer::CopyBounded(char* target, size_t capacity, std::string_view so
         size_t n = CharLength(source, i);
         if (used + n > capacity - 1)
             break;
-        std::memcpy(target + used, source.data() + i, n);
-        used += n;
-        i += n;
+        for (size_t k = 0; k < n; ++k)
+            target[used++] = source[i++];
     }
     target[used] = '\0';
 }

@@ -57,15 +57,18 @@ SIZE RichTextLayout::LayoutText(RichTextDevice& device, std::string_view text, c
     if (measuring) {
         tables_.Clear();
         lines_.clear();
+        runs_.clear();
     }
     tables_.BeginPass();
     lineIndex_ = 0;
+    runIndex_ = 0;
     stack_.clear();
 
     ResetStyle();
     ApplyRule("body");
     // The style's own font takes effect at the first tag (each block's implicit "body").
-    device.BeginPass(settings_.defaultFont, style_.backMode, style_.textColor, style_.backColor);
+    font_ = settings_.defaultFont;
+    device.BeginPass(font_, style_.backMode, style_.textColor, style_.backColor);
     metrics_ = device.Metrics();
 
     int64_t widest = 0, total = 0;
@@ -152,6 +155,7 @@ void RichTextLayout::SelectStyleFont()
     font.underline = style_.underline != 0;
     font.strikeOut = style_.strikeOut != 0;
     MarkupLexer::CopyBounded(font.face, style_.fontFamily);
+    font_ = font;
     device_->SelectFont(font);
     device_->SetColors(style_.backMode, style_.textColor, style_.backColor);
     metrics_ = device_->Metrics();
@@ -278,7 +282,7 @@ void RichTextLayout::PlaceText(const std::string& run, bool styled)
             transformed = MarkupLexer::Capitalise(run);
         text = &transformed;
     }
-    SIZE extent = device_->TextExtent(*text);
+    SIZE extent = RunExtent(*text);
     if (measuring_) {
         line_.height = std::max(line_.height, metrics_.ascent);
         line_.descent = std::max<int32_t>(line_.descent, extent.cy - metrics_.ascent);
@@ -291,6 +295,24 @@ void RichTextLayout::PlaceText(const std::string& run, bool styled)
                               style_.fontWeight < 700 ? 1 : 2);
     }
     x_ = SaturateCoord(int64_t(x_) + extent.cx);
+}
+
+SIZE RichTextLayout::RunExtent(const std::string& text)
+{
+    if (measuring_) {
+        SIZE extent = device_->TextExtent(text);
+        if (runs_.size() < RichTextLimits::kMaxKeptRuns)
+            runs_.push_back(MeasuredRun{font_, text, extent});
+        return extent;
+    }
+    // Drawing meets the runs in the order measuring did; a run that differs (another text or style sheet
+    // since) is measured anew.
+    if (runIndex_ < runs_.size()) {
+        const MeasuredRun& kept = runs_[runIndex_++];
+        if (kept.font == font_ && kept.text == text)
+            return kept.extent;
+    }
+    return device_->TextExtent(text);
 }
 
 int RichTextLayout::PlaceItem(int width, int height)

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -65,6 +66,7 @@ private:
     void NewLine(int count);
     void Tab(int count);
     void PlaceText(const std::string& run, bool styled);
+    SIZE RunExtent(const std::string& text);
     // Puts an item of the given size on the line; returns the y it is drawn at (drawing) and moves x on.
     int PlaceItem(int width, int height);
     int LineOffset(int itemHeight, int ascent) const;
@@ -76,7 +78,18 @@ private:
 
     TextStyle style_;
     std::vector<TextStyle> stack_;
+    FontSpec font_; // the font the current style asked for
     FontMetrics metrics_;
+
+    // Each text run's extent as measuring found it, in order: drawing the same text in the same fonts
+    // takes its extents from here instead of measuring every run again.
+    struct MeasuredRun {
+        FontSpec font;
+        std::string text;
+        SIZE extent;
+    };
+    std::vector<MeasuredRun> runs_;
+    size_t runIndex_ = 0;
 
     std::vector<LineRecord> lines_;
     size_t lineIndex_ = 0;

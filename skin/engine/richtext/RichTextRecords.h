@@ -15,6 +15,7 @@ const int kMaxMeasure = 4096;      // the measured size (the tooltip makes a bit
 const int kCoordLimit = 1 << 26;   // pen positions and sums saturate here
 const size_t kMaxStyleDepth = 256; // style stack entries; deeper opening tags are ignored
 const size_t kMaxLines = 16384;    // line records of one text
+const size_t kMaxKeptRuns = 16384; // text runs whose measures drawing takes over from measuring
 const int kMaxColumns = 1000;      // also the largest colspan
 const int kMaxTableCells = 16384;  // grid positions of one table
 const int kMaxStoreCells = 262144; // grid positions of all tables of one text

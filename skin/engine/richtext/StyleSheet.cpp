@@ -56,9 +56,11 @@ void StyleSheet::Install(const char* text)
         size_t close = MarkupLexer::FindChar(sheet, open + 1, '}');
         if (close == std::string_view::npos)
             return;
-        if (close > open + 1)
+        if (close > open + 1) {
+            std::string_view decl = sheet.substr(open + 1, close - open - 1);
             rules_[MarkupLexer::ToLower(sheet.substr(start, end - start))] =
-                std::string(sheet.substr(open + 1, close - open - 1));
+                Rule{std::string(decl), MarkupLexer::ToLower(decl)};
+        }
         pos = close + 1;
     }
 }
@@ -66,22 +68,29 @@ void StyleSheet::Install(const char* text)
 const std::string* StyleSheet::FindRule(std::string_view selector) const
 {
     auto it = rules_.find(MarkupLexer::ToLower(selector));
-    return it == rules_.end() ? nullptr : &it->second;
+    return it == rules_.end() ? nullptr : &it->second.text;
 }
 
 bool StyleSheet::ApplyStyle(RichTextDevice& device, std::string_view selector, TextStyle& style) const
 {
-    const std::string* rule = FindRule(selector);
-    if (!rule)
+    // The markup asks for its selectors in lower case already (element names, classes read from lowered tags).
+    bool lower = true;
+    for (char c : selector)
+        lower = lower && !(c >= 'A' && c <= 'Z');
+    auto it = lower ? rules_.find(selector) : rules_.find(MarkupLexer::ToLower(selector));
+    if (it == rules_.end())
         return false;
-    ParseDeclarations(device, *rule, style);
+    ParseLowered(device, it->second.lowered, style);
     return true;
 }
 
 void StyleSheet::ParseDeclarations(RichTextDevice& device, std::string_view text, TextStyle& style) const
 {
-    std::string lower = MarkupLexer::ToLower(text);
-    std::string_view decl(lower);
+    ParseLowered(device, MarkupLexer::ToLower(text), style);
+}
+
+void StyleSheet::ParseLowered(RichTextDevice& device, std::string_view decl, TextStyle& style) const
+{
     size_t pos = 0;
     while (pos < decl.size()) {
         size_t start = MarkupLexer::FindChar(decl, pos, IsSelectorStart);

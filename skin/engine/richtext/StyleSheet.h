@@ -52,7 +52,14 @@ public:
     static void SetFontFamily(TextStyle& style, std::string_view face);
 
 private:
+    // A rule's declarations as written, and lower-cased once for applying them.
+    struct Rule {
+        std::string text;
+        std::string lowered;
+    };
+    void ParseLowered(RichTextDevice& device, std::string_view decl, TextStyle& style) const;
+
     const ColorTable& colors_;
-    std::map<std::string, std::string, std::less<>> rules_;
+    std::map<std::string, Rule, std::less<>> rules_;
     std::string text_;
 };

@@ -31,6 +31,7 @@ void FixedMetricsDevice::SetColors(int mode, COLORREF text, COLORREF back)
 
 SIZE FixedMetricsDevice::TextExtent(std::string_view text)
 {
+    ++extentCalls;
     return SIZE{LONG(text.size()) * GlyphWidth(font), HeightOf(font)};
 }
 

@@ -56,6 +56,7 @@ public:
     int backMode = 1;
     COLORREF textColor = 0, backColor = 0;
     int passes = 0;
+    int extentCalls = 0;
 
     // Pictures this device knows: resource ids, file names and handles, each with its size.
     std::map<int, SIZE> bitmapResources, iconResources;

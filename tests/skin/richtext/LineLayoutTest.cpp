@@ -31,6 +31,8 @@ void LayOut(RichTextDrawer& drawer, std::string_view markup, Laid& out, RECT rec
     drawer.Draw(out.device, text, rect);
     EXPECT_EQ(measuring.passes, 1);
     EXPECT_EQ(out.device.passes, 1);
+    // Drawing takes each run's extent from the measuring pass.
+    EXPECT_EQ(out.device.extentCalls, 0);
 }
 
 std::vector<TextAt> Runs(const FixedMetricsDevice& device)
@@ -313,6 +315,18 @@ TEST(LineLayout, DrawingReplaysOnlyWhatWasMeasured)
     auto runs = Runs(drawing);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].text, "one");
+
+    // Runs that differ from the measured ones, in text or in font, are measured anew.
+    drawer.Measure(measuring, "ab<b>cd</b><i>e</i>f");
+    FixedMetricsDevice other;
+    drawer.Draw(other, "abc<b>cd</b>ef", RECT{0, 0, 100, 100});
+    std::vector<TextAt> expected = {{"abc", 0, 0}, {"cd", 18, 0}, {"ef", 30, 0}};
+    runs = Runs(other);
+    ASSERT_EQ(runs.size(), expected.size());
+    for (size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_EQ(runs[i].text, expected[i].text);
+        EXPECT_EQ(runs[i].x, expected[i].x) << runs[i].text;
+    }
 }
 
 TEST(LineLayout, BoundsOfRunawayMarkup)

@@ -38,7 +38,8 @@ double Now()
 }
 
 // Passes every call on to the real device and adds its time to one of four kinds; what is left of a
-// drawing's time is the markup's own work (lexing, styles, layout).
+// drawing's time is the markup's own work (lexing, styles, layout). Fonts go into the DC, and colours are
+// set, when something is drawn with them: that time counts with the drawing call.
 class TimingDevice : public RichTextDevice {
 public:
     enum Kind { Fonts, Text, Pictures, Lines, Kinds };
@@ -132,6 +133,35 @@ private:
     RichTextDevice& real_;
 };
 
+// A device that measures every glyph 7 x 13 and draws nothing: what a tooltip costs without GDI.
+class NullDevice : public RichTextDevice {
+public:
+    void BeginPass(const FontSpec&, int, COLORREF, COLORREF) override {}
+    void EndPass() override {}
+    void SelectFont(const FontSpec&) override {}
+    void SetColors(int, COLORREF, COLORREF) override {}
+    FontMetrics Metrics() override { return FontMetrics{13, 10}; }
+    SIZE TextExtent(std::string_view text) override { return SIZE{LONG(7 * text.size()), 13}; }
+    int LogPixelsY() override { return 96; }
+    SIZE IconMetrics() override { return SIZE{32, 32}; }
+    DeviceImage LoadBitmapImage(const ImageSource& s) override
+    {
+        DeviceImage image;
+        image.handle = reinterpret_cast<HANDLE>(s.handle);
+        image.width = image.height = 16;
+        return image;
+    }
+    DeviceImage LoadIconImage(const ImageSource&, int, int) override { return DeviceImage(); }
+    DeviceImage CutImageCell(const DeviceImage&, int, int, int, int) override { return DeviceImage(); }
+    void FreeImage(DeviceImage& image) override { image = DeviceImage(); }
+    void DrawRun(int, int, std::string_view) override {}
+    void DrawLine(int, int, int, int, COLORREF, int, int) override {}
+    void FillEffect(const RECT&, int, COLORREF, COLORREF, COLORREF) override {}
+    void DrawFrame(const RECT&, COLORREF, COLORREF, int, int) override {}
+    void DrawImage(const DeviceImage&, int, int, int, int, const ImageEffects&) override {}
+    void TileImage(const DeviceImage&, const RECT&) override {}
+};
+
 } // namespace
 
 int main()
@@ -194,6 +224,41 @@ int main()
                 100 * spent[TimingDevice::Fonts] / total, 100 * spent[TimingDevice::Text] / total,
                 100 * spent[TimingDevice::Pictures] / total, 100 * spent[TimingDevice::Lines] / total,
                 100 * markup / total);
+
+    // What the device asks of GDI per tooltip (measure and draw), and what one such call costs on this DC.
+    const GdiCallCounts& counts = gdi.Counts();
+    HFONT other = CreateFontA(13, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Verdana");
+    HGDIOBJ kept = SelectObject(dc, font);
+    // Microseconds a call, for work that makes callsPerRun calls.
+    auto usPerCall = [](int callsPerRun, auto work) { return 1000.0 * MillisecondsPerRun(20000, work) / callsPerRun; };
+    const double selectUs = usPerCall(2, [&] {
+        SelectObject(dc, other);
+        SelectObject(dc, font);
+    });
+    SIZE extent;
+    const double extentUs = usPerCall(1, [&] { GetTextExtentPoint32A(dc, "1280 x 720", 10, &extent); });
+    TEXTMETRICA tm;
+    const double metricsUs = usPerCall(1, [&] { GetTextMetricsA(dc, &tm); });
+    const double textOutUs = usPerCall(1, [&] { TextOutA(dc, 0, 0, "1280 x 720", 10); });
+    const double stateUs = usPerCall(2, [&] {
+        SetTextColor(dc, RGB(0, 128, 0));
+        SetTextColor(dc, RGB(0, 0, 0));
+    });
+    SelectObject(dc, kept);
+    DeleteObject(other);
+    auto perTip = [&](int n) { return double(n) / runs; };
+    std::printf("GDI calls per tooltip on the DC drawn into (us each): font selections %.1f (%.2f), metrics reads "
+                "%.1f (%.2f), text extents %.1f (%.2f, on the fonts' own DCs), text outputs %.1f (%.2f), colour and "
+                "mode sets %.1f (%.2f); fonts made %zu in all\n",
+                perTip(counts.fontSelections), selectUs, perTip(counts.metricReads), metricsUs,
+                perTip(counts.extentReads), extentUs, perTip(counts.textOutputs), textOutUs, perTip(counts.stateSets),
+                stateUs, fonts.Made());
+    NullDevice null;
+    const double layoutOnly = 1000.0 * MillisecondsPerRun(runs, [&] {
+                                  SIZE size = drawer.Measure(null, tip);
+                                  drawer.Draw(null, tip, RECT{0, 0, size.cx, size.cy});
+                              });
+    std::printf("markup and layout alone, on a device that draws nothing: %.1f us a tooltip\n", layoutOnly);
     PrintFigure("rich-text tooltip vs DrawText of the same words", rich, baseline, "us", "at most 4");
 
     DeleteObject(font);

@@ -82,6 +82,10 @@ TEST(RichTextDrawer, MeasureAgreesWithTheBodyFont)
     SIZE two = drawer.Measure(canvas.Dc(), "Hello world\nHello");
     EXPECT_EQ(two.cy, 2 * tm.tmHeight + 2);
     EXPECT_EQ(drawer.Measure(canvas.Dc(), "").cx, 2);
+    // A context whose measures are its own (here: spacing between characters) measures for itself.
+    SetTextCharacterExtra(canvas.Dc(), 5);
+    EXPECT_EQ(drawer.Measure(canvas.Dc(), "Hello world").cx, extent.cx + 11 * 5 + 2);
+    SetTextCharacterExtra(canvas.Dc(), 0);
 
     // A pass gives the device context back as it found it.
     HGDIOBJ fontBefore = GetCurrentObject(canvas.Dc(), OBJ_FONT);
@@ -112,6 +116,29 @@ TEST(RichTextDrawer, ATextWithMoreFontsThanTheCacheMeasuresEachRunWithItsFont)
     EXPECT_EQ(pieces, drawer.Measure(canvas.Dc(), whole).cx - 2);
     EXPECT_EQ(pieces, Show(drawer, canvas, whole).cx - 2);
     EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_FONT), fontBefore);
+}
+
+// The style's colours go into the device context only for what is drawn, and the context gets its own back.
+TEST(RichTextDrawer, DrawingLeavesTheDeviceContextAsItWas)
+{
+    RichTextDrawer drawer;
+    Canvas canvas(200, 40);
+    HDC dc = canvas.Dc();
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, RGB(0, 0, 255));
+    SetTextColor(dc, RGB(1, 2, 3));
+    HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+    SIZE size = Show(drawer, canvas, "<font bkgnd=yellow>x</font>y");
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    EXPECT_EQ(GetBkColor(dc), RGB(0, 0, 255));
+    EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3));
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font);
+    // "x" fills its cell with yellow; "y" is drawn in the body style's transparent mode, not the context's.
+    const int x = drawer.Measure(dc, "x").cx - 2;
+    EXPECT_GT(canvas.Count(RECT{0, 0, x, size.cy}, RGB(255, 255, 0)), 0);
+    EXPECT_EQ(canvas.Count(RECT{x, 0, size.cx, size.cy}, RGB(255, 255, 0)), 0);
+    EXPECT_GT(canvas.CountOther(RECT{x, 0, size.cx, size.cy}, kWhite), 0);
+    EXPECT_EQ(canvas.Count(RECT{0, 0, canvas.Width(), canvas.Height()}, RGB(0, 0, 255)), 0);
 }
 
 TEST(RichTextDrawer, PixelsFollowTheMarkup)
