@@ -5,47 +5,65 @@ namespace AudioSeams {
 
 namespace {
 
+// winmm is loaded when a sound is first played or recorded: loaded with the program, it and the
+// libraries it pulls in would cost every start-up.
+template <class F> F Winmm(const char* name)
+{
+    static HMODULE module = ::LoadLibraryA("winmm.dll");
+    return module ? reinterpret_cast<F>(::GetProcAddress(module, name)) : nullptr;
+}
+
 BOOL PlatformPlaySound(LPCSTR sound, HMODULE module, DWORD flags)
 {
-    return ::PlaySoundA(sound, module, flags);
+    static auto f = Winmm<decltype(&::PlaySoundA)>("PlaySoundA");
+    return f ? f(sound, module, flags) : FALSE;
 }
 
 MMRESULT PlatformGetDevCaps(UINT_PTR device, LPWAVEINCAPSA caps, UINT size)
 {
-    return ::waveInGetDevCapsA(device, caps, size);
+    static auto f = Winmm<decltype(&::waveInGetDevCapsA)>("waveInGetDevCapsA");
+    return f ? f(device, caps, size) : MMSYSERR_NODRIVER;
 }
 MMRESULT PlatformOpen(LPHWAVEIN device, UINT id, LPCWAVEFORMATEX format, DWORD_PTR callback, DWORD_PTR instance,
                       DWORD flags)
 {
-    return ::waveInOpen(device, id, format, callback, instance, flags);
+    static auto f = Winmm<decltype(&::waveInOpen)>("waveInOpen");
+    return f ? f(device, id, format, callback, instance, flags) : MMSYSERR_NODRIVER;
 }
 MMRESULT PlatformPrepare(HWAVEIN device, LPWAVEHDR header, UINT size)
 {
-    return ::waveInPrepareHeader(device, header, size);
+    static auto f = Winmm<decltype(&::waveInPrepareHeader)>("waveInPrepareHeader");
+    return f ? f(device, header, size) : MMSYSERR_NODRIVER;
 }
 MMRESULT PlatformUnprepare(HWAVEIN device, LPWAVEHDR header, UINT size)
 {
-    return ::waveInUnprepareHeader(device, header, size);
+    static auto f = Winmm<decltype(&::waveInUnprepareHeader)>("waveInUnprepareHeader");
+    return f ? f(device, header, size) : MMSYSERR_NODRIVER;
 }
 MMRESULT PlatformAddBuffer(HWAVEIN device, LPWAVEHDR header, UINT size)
 {
-    return ::waveInAddBuffer(device, header, size);
+    static auto f = Winmm<decltype(&::waveInAddBuffer)>("waveInAddBuffer");
+    return f ? f(device, header, size) : MMSYSERR_NODRIVER;
 }
 MMRESULT PlatformStart(HWAVEIN device)
 {
-    return ::waveInStart(device);
+    static auto f = Winmm<decltype(&::waveInStart)>("waveInStart");
+    return f ? f(device) : MMSYSERR_NODRIVER;
 }
 MMRESULT PlatformStop(HWAVEIN device)
 {
-    return ::waveInStop(device);
+    static auto f = Winmm<decltype(&::waveInStop)>("waveInStop");
+    return f ? f(device) : MMSYSERR_NODRIVER;
 }
 MMRESULT PlatformReset(HWAVEIN device)
 {
-    return ::waveInReset(device);
+    static auto f = Winmm<decltype(&::waveInReset)>("waveInReset");
+    return f ? f(device) : MMSYSERR_NODRIVER;
 }
 MMRESULT PlatformClose(HWAVEIN device)
 {
-    return ::waveInClose(device);
+    static auto f = Winmm<decltype(&::waveInClose)>("waveInClose");
+    return f ? f(device) : MMSYSERR_NODRIVER;
 }
 
 const WaveInApi kPlatformWaveIn = {PlatformGetDevCaps, PlatformOpen,      PlatformPrepare,

@@ -7,6 +7,7 @@
 #include "framework/Seams.h"
 #include "station/core/datamodel/LoggedInUser.h"
 #include "station/core/datamodel/StationPaths.h"
+#include "station/core/sessions/AudioSeams.h"
 #include "station/core/sessions/ChannelSession.h"
 #include "station/ui/liveview/DlgPresetCycle.h"
 #include "station/ui/liveview/DlgPreviewPane.h"
@@ -323,7 +324,7 @@ int CDlgMain::HandlePtzKey(WPARAM key, UINT message)
 void CDlgMain::ClearAlarms()
 {
     if (m_alarmSoundOn) {
-        ::PlaySoundA(nullptr, nullptr, SND_ASYNC);
+        AudioSeams::PlaySound(nullptr, nullptr, SND_ASYNC);
         m_alarmSoundOn = 0;
     }
     WallClearAllAlarms();
