@@ -85,7 +85,7 @@ void LiveChannel::Stop()
         ended_ = true;
         loggedIn_ = false;
         if (channel_)
-            channel_->Abort(); // the server sees the end now, not when the pump lets go
+            channel_->Abort();  // the server sees the end now, not when the pump lets go
         SetEvent(pictureCame_); // a snapshot that waits gives up
     }
     if (pump_)

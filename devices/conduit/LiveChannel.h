@@ -47,9 +47,9 @@ public:
 
     // For the pump.
     void SetPump(LivePump* pump) { pump_ = pump; }
-    HANDLE WaitHandle();     // what it waits for now; null when only a time
-    DWORD DueIn(DWORD now);  // milliseconds until its time limit, INFINITE for none
-    bool Serve();            // false when the channel is over: the pump lets it go
+    HANDLE WaitHandle();    // what it waits for now; null when only a time
+    DWORD DueIn(DWORD now); // milliseconds until its time limit, INFINITE for none
+    bool Serve();           // false when the channel is over: the pump lets it go
 
 private:
     enum class Video { Stopped, Running, Paused };
@@ -65,7 +65,7 @@ private:
     void OnLoggedIn(const dev::WelcomeMsg& w);
     void ServeLive();
     void End();     // the channel is over: calls on the handle fail from then on
-    void Release();           // lets go of the sockets of a log-in under way
+    void Release(); // lets go of the sockets of a log-in under way
     bool Due() const { return LONG(GetTickCount() - deadline_) >= 0; }
     void Notify(int type, int value);
     void OnFrame(std::vector<char>& data);
@@ -107,7 +107,7 @@ private:
     HWND notifyWindow_;
     UINT notifyMessage_;
 
-    CRITICAL_SECTION lock_; // everything below
+    CRITICAL_SECTION lock_;                 // everything below
     std::shared_ptr<dev::Channel> channel_; // set by the pump only
     bool loggedIn_ = false, ended_ = false;
     dev::WelcomeMsg info_ = {};

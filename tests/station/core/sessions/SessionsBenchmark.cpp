@@ -311,7 +311,7 @@ double LiveCpu(const char* title, int shown, size_t connected, DWORD ms)
                 pictures / seconds);
     PrintShare("window thread", window * 1000, cpu * 1000, "ms/s");
     PrintShare("of it the sessions' once-a-second ticks", tickCpu / seconds * 1000, cpu * 1000, "ms/s");
-    PrintShare("busiest other threads, one per shown pane", busiest * 1000, cpu * 1000, "ms/s");
+    PrintShare("busiest other threads, as many as shown panes (the library's)", busiest * 1000, cpu * 1000, "ms/s");
     PrintShare("all other threads", rest * 1000, cpu * 1000, "ms/s");
     return cpu;
 }
