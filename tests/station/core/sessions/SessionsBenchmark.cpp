@@ -256,8 +256,8 @@ int PicturesReceived(size_t count)
 
 // CPU seconds per second of this process while `shown` sessions draw into panes and the first
 // `connected` sessions are connected, ticking the sessions once a second as the main dialog does.
-// Prints where the CPU went: the window thread, the busiest other threads (one a shown channel),
-// and the rest (the library threads of the hidden channels, and others).
+// Prints where the CPU went: the window thread, the busiest other threads (the library's threads,
+// each serving up to 16 channels, draw the shown ones), and the rest.
 double LiveCpu(const char* title, int shown, size_t connected, DWORD ms)
 {
     std::vector<std::unique_ptr<BenchPane>> panes;
