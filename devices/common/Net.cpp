@@ -30,40 +30,59 @@ static bool ResolveHost(const std::string& host, in_addr* out)
     return true;
 }
 
-SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDLE stopEvent)
+Connecting StartConnectTcp(const std::string& host, uint16_t port, HANDLE event, SOCKET* s)
 {
     EnsureWinsock();
+    *s = INVALID_SOCKET;
     sockaddr_in sa = {};
     sa.sin_family = AF_INET;
     sa.sin_port = htons(port);
     if (port == 0 || !ResolveHost(host, &sa.sin_addr))
-        return INVALID_SOCKET;
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s == INVALID_SOCKET)
-        return s;
-    HANDLE ev = WSACreateEvent();
-    WSAEventSelect(s, ev, FD_CONNECT);
-    bool ok = false;
-    if (connect(s, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0) {
-        ok = true;
-    } else if (WSAGetLastError() == WSAEWOULDBLOCK) {
-        HANDLE waits[2] = {ev, stopEvent};
-        DWORD r = WaitForMultipleObjects(stopEvent ? 2 : 1, waits, FALSE, timeoutMs);
-        WSANETWORKEVENTS ne = {};
-        if (r == WAIT_OBJECT_0 && WSAEnumNetworkEvents(s, ev, &ne) == 0 && (ne.lNetworkEvents & FD_CONNECT))
-            ok = ne.iErrorCode[FD_CONNECT_BIT] == 0;
-    }
+        return Connecting::Failed;
+    *s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (*s == INVALID_SOCKET)
+        return Connecting::Failed;
+    WSAEventSelect(*s, event, FD_CONNECT);
+    if (connect(*s, reinterpret_cast<sockaddr*>(&sa), sizeof sa) == 0)
+        return Connecting::Done;
+    return WSAGetLastError() == WSAEWOULDBLOCK ? Connecting::Pending : Connecting::Failed;
+}
+
+Connecting TakeConnectResult(SOCKET s, HANDLE event)
+{
+    WSANETWORKEVENTS ne = {};
+    if (WSAEnumNetworkEvents(s, event, &ne) != 0)
+        return Connecting::Failed;
+    if (!(ne.lNetworkEvents & FD_CONNECT))
+        return Connecting::Pending;
+    return ne.iErrorCode[FD_CONNECT_BIT] == 0 ? Connecting::Done : Connecting::Failed;
+}
+
+void FinishConnect(SOCKET s)
+{
     WSAEventSelect(s, nullptr, 0);
-    WSACloseEvent(ev);
-    if (!ok) {
-        closesocket(s);
-        return INVALID_SOCKET;
-    }
     u_long blocking = 0;
     ioctlsocket(s, FIONBIO, &blocking);
     BOOL noDelay = TRUE;
     setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
-    return s;
+}
+
+SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDLE stopEvent)
+{
+    HANDLE ev = WSACreateEvent();
+    SOCKET s;
+    Connecting c = StartConnectTcp(host, port, ev, &s);
+    if (c == Connecting::Pending) {
+        HANDLE waits[2] = {ev, stopEvent};
+        DWORD r = WaitForMultipleObjects(stopEvent ? 2 : 1, waits, FALSE, timeoutMs);
+        c = r == WAIT_OBJECT_0 ? TakeConnectResult(s, ev) : Connecting::Failed;
+    }
+    if (c == Connecting::Done)
+        FinishConnect(s);
+    else if (s != INVALID_SOCKET)
+        closesocket(s);
+    WSACloseEvent(ev);
+    return c == Connecting::Done ? s : INVALID_SOCKET;
 }
 
 SOCKET ListenTcp(uint16_t port, uint16_t* actualPort, uint32_t address)

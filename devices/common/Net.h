@@ -18,6 +18,15 @@ void EnsureWinsock();
 // Returns INVALID_SOCKET on failure (refused, unreachable, timed out, stopped).
 SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDLE stopEvent);
 
+// The same connect for a thread that waits on many things at once: the connect starts without
+// blocking and `event` is set when it ended either way; TakeConnectResult then says how (Pending:
+// the event was set for something else), and FinishConnect readies a connected socket as
+// ConnectTcp returns it.
+enum class Connecting { Pending, Done, Failed };
+Connecting StartConnectTcp(const std::string& host, uint16_t port, HANDLE event, SOCKET* s);
+Connecting TakeConnectResult(SOCKET s, HANDLE event);
+void FinishConnect(SOCKET s);
+
 // A listening socket on address:port (0 = any free port; the address in host order, loopback unless a
 // service must be reached from other machines); the bound port goes to *actualPort.
 SOCKET ListenTcp(uint16_t port, uint16_t* actualPort, uint32_t address = INADDR_LOOPBACK);

@@ -7,6 +7,7 @@
 #include "devices/common/Guard.h"
 #include "devices/common/Jpeg.h"
 #include "devices/common/Text.h"
+#include "devices/conduit/LivePump.h"
 
 namespace conduit {
 
@@ -26,10 +27,11 @@ bool EndsWith(const std::string& s, const char* tail)
 } // namespace
 
 LiveChannel::LiveChannel(const std::string& address, unsigned short port, bool ddns, const ConduitConnectRecord& r)
-    : address_(address), user_(Text(r.userName)), password_(Text(r.password)), name_(Text(r.serverName)), port_(port),
-      ddns_(ddns), camera_(r.channel), callback_(r.callback), context_(r.context), notifyWindow_(r.notifyWindow),
-      notifyMessage_(r.notifyMessage)
+    : connectEvent_(WSACreateEvent()), address_(address), user_(Text(r.userName)), password_(Text(r.password)),
+      name_(Text(r.serverName)), port_(port), ddns_(ddns), camera_(r.channel), callback_(r.callback),
+      context_(r.context), notifyWindow_(r.notifyWindow), notifyMessage_(r.notifyMessage)
 {
+    InitializeCriticalSection(&busy_);
     InitializeCriticalSection(&lock_);
     if (r.showNow && r.displayWindow) {
         window_ = r.displayWindow;
@@ -47,16 +49,47 @@ LiveChannel::LiveChannel(const std::string& address, unsigned short port, bool d
 
 LiveChannel::~LiveChannel()
 {
+    Release();
+    WSACloseEvent(connectEvent_);
+    CloseHandle(stop_);
     CloseHandle(pictureCame_);
     DeleteCriticalSection(&lock_);
+    DeleteCriticalSection(&busy_);
+}
+
+bool LiveChannel::Begin()
+{
+    // The first attempt is due at once: it starts on the pump, not on the caller's thread.
+    phase_ = ddns_ ? Phase::Ddns : Phase::Live;
+    target_ = address_;
+    targetPort_ = port_;
+    settings_ = CurrentConnectSettings();
+    step_ = Step::Pause;
+    deadline_ = GetTickCount();
+    return LivePump::Serve(shared_from_this());
 }
 
 void LiveChannel::Stop()
 {
-    Worker::Stop();
-    Guard g(lock_);
-    CloseRecording();
-    window_ = nullptr;
+    SetEvent(stop_);
+    {
+        // Waits for the pump's step of this channel in progress (its callback included); on the
+        // pump's own thread, within a callback, the lock is the caller's and the step ends after it.
+        Guard b(busy_);
+        stopped_ = true;
+    }
+    {
+        Guard g(lock_);
+        CloseRecording();
+        window_ = nullptr;
+        ended_ = true;
+        loggedIn_ = false;
+        if (channel_)
+            channel_->Abort();  // the server sees the end now, not when the pump lets go
+        SetEvent(pictureCame_); // a snapshot that waits gives up
+    }
+    if (pump_)
+        pump_->Wake();
 }
 
 std::shared_ptr<dev::Channel> LiveChannel::CurrentChannel()
@@ -67,7 +100,7 @@ std::shared_ptr<dev::Channel> LiveChannel::CurrentChannel()
 
 void LiveChannel::Notify(int type, int value)
 {
-    if (Stopping())
+    if (stopped_)
         return;
     if (callback_)
         callback_(handle, type, value, context_);
@@ -75,66 +108,196 @@ void LiveChannel::Notify(int type, int value)
         PostMessageA(notifyWindow_, notifyMessage_, CONDUIT_EVENT_CONNECT, value);
 }
 
-void LiveChannel::Run()
+HANDLE LiveChannel::WaitHandle()
 {
-    // However the thread ends, the channel is over: calls on the handle fail from then on.
-    struct EndMark {
-        LiveChannel* self;
-        ~EndMark()
-        {
-            Guard g(self->lock_);
-            self->ended_ = true;
-            self->loggedIn_ = false;
-            if (self->channel_)
-                self->channel_->Abort();
-            SetEvent(self->pictureCame_); // a snapshot that waits gives up
-        }
-    } endMark{this};
-    std::string address = address_;
-    unsigned short port = port_;
-    if (ddns_) {
-        int code = ResolveDdns(address_, port_, name_.c_str(), stop_, &address, &port);
-        if (Stopping())
-            return;
-        if (code != 0) {
-            Notify(CONDUIT_EVENT_CONNECT, code);
-            return;
+    Guard b(busy_);
+    if (stopped_)
+        return nullptr;
+    switch (step_) {
+    case Step::Connecting:
+        return connectEvent_;
+    case Step::Handshaking:
+        return opening_->ReadEvent();
+    case Step::Serving:
+        return channel_->ReadEvent();
+    default:
+        return nullptr;
+    }
+}
+
+DWORD LiveChannel::DueIn(DWORD now)
+{
+    Guard b(busy_);
+    if (stopped_ || step_ == Step::Ended)
+        return 0; // the pump lets it go at once
+    if (step_ == Step::Serving)
+        return INFINITE;
+    LONG left = LONG(deadline_ - now);
+    return left > 0 ? DWORD(left) : 0;
+}
+
+bool LiveChannel::Serve()
+{
+    Guard b(busy_);
+    if (!stopped_) {
+        switch (step_) {
+        case Step::Pause:
+            if (Due())
+                StartAttempt();
+            break;
+        case Step::Connecting:
+            OnConnecting();
+            break;
+        case Step::Handshaking:
+            OnHandshaking();
+            break;
+        case Step::Serving:
+            ServeLive();
+            break;
+        case Step::Ended:
+            break;
         }
     }
-    dev::HelloMsg hello = dev::MakeHello(dev::PurposeLive, name_.c_str(), user_.c_str(), password_.c_str());
-    hello.channel = camera_;
-    std::unique_ptr<dev::Channel> ch;
-    dev::WelcomeMsg w = {};
-    Reach r = OpenSession(address, port, hello, nullptr, 0, stop_, &ch, &w, nullptr);
-    if (r == Reach::Stopped)
-        return;
-    if (r != Reach::Accepted) {
-        Notify(CONDUIT_EVENT_CONNECT, r == Reach::Refused ? w.code : CONDUIT_CONNECT_FAILED);
+    if (stopped_ || step_ == Step::Ended) {
+        Release();
+        return false;
+    }
+    return true;
+}
+
+void LiveChannel::StartAttempt()
+{
+    WSAResetEvent(connectEvent_);
+    dev::Connecting c = dev::StartConnectTcp(target_, targetPort_, connectEvent_, &connecting_);
+    step_ = Step::Connecting;
+    deadline_ = GetTickCount() + settings_.waitMs;
+    if (c == dev::Connecting::Done)
+        OnConnecting();
+    else if (c == dev::Connecting::Failed)
+        AttemptFailed();
+}
+
+void LiveChannel::OnConnecting()
+{
+    dev::Connecting c = dev::TakeConnectResult(connecting_, connectEvent_);
+    if (c == dev::Connecting::Pending) {
+        if (Due())
+            AttemptFailed();
         return;
     }
+    if (c == dev::Connecting::Failed) {
+        AttemptFailed();
+        return;
+    }
+    dev::FinishConnect(connecting_);
+    opening_.reset(new dev::Channel(connecting_));
+    connecting_ = INVALID_SOCKET;
+    dev::HelloMsg hello;
+    if (phase_ == Phase::Ddns) {
+        hello = dev::MakeHello(dev::PurposeDdns, name_.c_str(), "", "");
+    } else {
+        hello = dev::MakeHello(dev::PurposeLive, name_.c_str(), user_.c_str(), password_.c_str());
+        hello.channel = camera_;
+    }
+    if (!opening_->Send(dev::MsgHello, &hello, sizeof hello)) {
+        AttemptFailed();
+        return;
+    }
+    step_ = Step::Handshaking;
+    deadline_ = GetTickCount() + settings_.waitMs;
+}
+
+void LiveChannel::OnHandshaking()
+{
+    for (;;) {
+        dev::Message m;
+        dev::Wait w = opening_->Receive(m, 0, nullptr);
+        if (w == dev::Wait::Closed || (w != dev::Wait::Message && Due())) {
+            AttemptFailed();
+            return;
+        }
+        if (w != dev::Wait::Message)
+            return;
+        if (m.kind != dev::MsgWelcome || m.data.size() < sizeof(dev::WelcomeMsg))
+            continue;
+        dev::WelcomeMsg welcome;
+        std::memcpy(&welcome, m.data.data(), sizeof welcome);
+        OnWelcome(welcome, std::vector<char>(m.data.begin() + sizeof welcome, m.data.end()));
+        return;
+    }
+}
+
+void LiveChannel::AttemptFailed()
+{
+    Release();
+    if (++attempt_ >= settings_.tries) {
+        End();
+        Notify(CONDUIT_EVENT_CONNECT, phase_ == Phase::Ddns ? CONDUIT_DDNS_UNREACHABLE : CONDUIT_CONNECT_FAILED);
+        return;
+    }
+    step_ = Step::Pause;
+    deadline_ = GetTickCount() + 100;
+}
+
+void LiveChannel::OnWelcome(const dev::WelcomeMsg& w, const std::vector<char>& extra)
+{
+    if (phase_ == Phase::Live) {
+        if (w.code != 0) {
+            End();
+            Notify(CONDUIT_EVENT_CONNECT, w.code);
+            return;
+        }
+        OnLoggedIn(w);
+        return;
+    }
+    Release();
+    if (w.code != 0 || extra.size() < sizeof(dev::DdnsAnswer)) {
+        End();
+        Notify(CONDUIT_EVENT_CONNECT, w.code ? w.code : CONDUIT_DDNS_UNKNOWN);
+        return;
+    }
+    dev::DdnsAnswer a;
+    std::memcpy(&a, extra.data(), sizeof a);
+    target_ = dev::FieldText(a.address, sizeof a.address);
+    targetPort_ = a.port;
+    phase_ = Phase::Live;
+    attempt_ = 0;
+    settings_ = CurrentConnectSettings();
+    StartAttempt();
+}
+
+void LiveChannel::OnLoggedIn(const dev::WelcomeMsg& w)
+{
     {
         Guard g(lock_);
-        channel_.reset(ch.release());
+        channel_.reset(opening_.release());
         info_ = w;
-        serverAddress_ = address;
-        serverPort_ = port;
+        serverAddress_ = target_;
+        serverPort_ = targetPort_;
         loggedIn_ = true;
         SendStreamWish(); // only a shown or recorded channel wants more than the opening picture
     }
+    step_ = Step::Serving;
     Notify(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED);
-    for (;;) {
+    ServeLive(); // what came with the Welcome
+}
+
+void LiveChannel::ServeLive()
+{
+    while (!stopped_ && step_ == Step::Serving) {
         dev::Message m;
-        dev::Wait wr = channel_->Receive(m, INFINITE, stop_);
-        if (wr == dev::Wait::Stopped)
-            break;
+        dev::Wait wr = channel_->Receive(m, 0, nullptr);
+        if (wr == dev::Wait::Timeout)
+            return;
         if (wr == dev::Wait::Closed) {
             {
                 Guard g(lock_);
                 CloseRecording(); // what was recorded stays playable
                 ended_ = true;
             }
+            End();
             Notify(CONDUIT_EVENT_CONNECT, CONDUIT_SERVER_CLOSED);
-            break;
+            return;
         }
         if (m.kind == dev::MsgFrame)
             OnFrame(m.data);
@@ -144,6 +307,30 @@ void LiveChannel::Run()
             Notify(e.type, e.value);
         }
     }
+}
+
+void LiveChannel::End()
+{
+    // However it ends, the channel is over: calls on the handle fail from then on.
+    step_ = Step::Ended;
+    Release();
+    {
+        Guard g(lock_);
+        ended_ = true;
+        loggedIn_ = false;
+        if (channel_)
+            channel_->Abort();
+        SetEvent(pictureCame_); // a snapshot that waits gives up
+    }
+}
+
+void LiveChannel::Release()
+{
+    if (connecting_ != INVALID_SOCKET) {
+        closesocket(connecting_);
+        connecting_ = INVALID_SOCKET;
+    }
+    opening_.reset();
 }
 
 void LiveChannel::OnFrame(std::vector<char>& data)

@@ -1,5 +1,8 @@
-// One live channel: its thread logs in, receives pictures and device events, draws the pictures
-// into the display window, feeds a local recording and calls the event callback. A picture is
+// One live channel: served by a pump thread that it shares with other channels, it logs in (a
+// DDNS look-up first when asked), receives pictures and device events, draws the pictures into the
+// display window, feeds a local recording and calls the event callback. Nothing of it blocks the
+// pump: each step goes as far as what arrived allows, and the pump calls again when its socket or
+// its time limit says so. A picture is
 // decoded only when something needs it: a visible display window with the video running, a local
 // recording, a snapshot or a redraw; a hidden channel only keeps the last one as it came.
 #pragma once
@@ -14,11 +17,15 @@
 
 namespace conduit {
 
-class LiveChannel : public Worker {
+class LivePump;
+
+class LiveChannel : public HandleObject, public std::enable_shared_from_this<LiveChannel> {
 public:
     LiveChannel(const std::string& address, unsigned short port, bool ddns, const ConduitConnectRecord& record);
     ~LiveChannel() override;
-    bool Begin() { return StartThread(); }
+    bool Begin(); // hands it to a pump, which starts the log-in
+    // After it returns no callback of the channel runs, unless it was called from one (then that
+    // one ends first); it waits for no other channel.
     void Stop() override;
 
     int SetDisplayWindow(HWND window);
@@ -38,11 +45,28 @@ public:
     int Command(int op, int a, int b, const void* data = nullptr, size_t size = 0);
     unsigned Decodes(); // pictures decoded so far
 
-protected:
-    void Run() override;
+    // For the pump.
+    void SetPump(LivePump* pump) { pump_ = pump; }
+    HANDLE WaitHandle();    // what it waits for now; null when only a time
+    DWORD DueIn(DWORD now); // milliseconds until its time limit, INFINITE for none
+    bool Serve();           // false when the channel is over: the pump lets it go
 
 private:
     enum class Video { Stopped, Running, Paused };
+    // The log-in, step by step: a DDNS look-up when asked, then the live session; each session is
+    // tried as the connect settings say, 100 ms apart: connect, Hello, Welcome.
+    enum class Phase { Ddns, Live };
+    enum class Step { Pause, Connecting, Handshaking, Serving, Ended };
+    void StartAttempt();
+    void OnConnecting();
+    void OnHandshaking();
+    void AttemptFailed();
+    void OnWelcome(const dev::WelcomeMsg& w, const std::vector<char>& extra);
+    void OnLoggedIn(const dev::WelcomeMsg& w);
+    void ServeLive();
+    void End();     // the channel is over: calls on the handle fail from then on
+    void Release(); // lets go of the sockets of a log-in under way
+    bool Due() const { return LONG(GetTickCount() - deadline_) >= 0; }
     void Notify(int type, int value);
     void OnFrame(std::vector<char>& data);
     // The newest picture, for a snapshot.
@@ -57,6 +81,22 @@ private:
     void CloseRecording();
     std::shared_ptr<dev::Channel> CurrentChannel();
 
+    // The pump's, under busy_ (held while the pump serves the channel, callbacks included).
+    CRITICAL_SECTION busy_;
+    bool stopped_ = false;
+    LivePump* pump_ = nullptr;
+    Phase phase_ = Phase::Live;
+    Step step_ = Step::Pause;
+    int attempt_ = 0;
+    ConnectSettings settings_ = {};
+    DWORD deadline_ = 0;
+    std::string target_;
+    unsigned short targetPort_ = 0;
+    SOCKET connecting_ = INVALID_SOCKET;
+    HANDLE connectEvent_;
+    std::unique_ptr<dev::Channel> opening_; // Hello sent, the Welcome awaited
+
+    HANDLE stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr); // set by Stop: a snapshot's wait ends
     // Fixed at construction.
     std::string address_, user_, password_, name_;
     unsigned short port_;
@@ -67,8 +107,8 @@ private:
     HWND notifyWindow_;
     UINT notifyMessage_;
 
-    CRITICAL_SECTION lock_; // everything below
-    std::shared_ptr<dev::Channel> channel_;
+    CRITICAL_SECTION lock_;                 // everything below
+    std::shared_ptr<dev::Channel> channel_; // set by the pump only
     bool loggedIn_ = false, ended_ = false;
     dev::WelcomeMsg info_ = {};
     std::string serverAddress_;

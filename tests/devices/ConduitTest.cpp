@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "devices/common/Net.h"
 #include "devices/conduit/Conduit.h"
 #include "tests/devices/DeviceTestSupport.h"
 #include "devices/portwick/Portwick.h"
@@ -723,6 +724,80 @@ TEST_F(ConduitTest, NoCallbackArrivesAfterDisconnectReturns)
     EXPECT_EQ(hammer.late, 0);
     EXPECT_GT(connected, 150) << "most rounds saw callbacks before closing";
     EXPECT_TRUE(TestSite().WaitState("Beta", "clients", "0", 10000)) << "every channel was closed on the server too";
+}
+
+// A camera whose server takes the connection and never answers holds up no other camera's log-in,
+// and the cameras served beside it all get their pictures (a window that is not visible keeps
+// them coming, undecoded).
+TEST_F(ConduitTest, ASilentServerHoldsUpNoOtherCameraAndEveryCameraGetsItsPictures)
+{
+    Conduit_SetConnectTimeout(600, 100);
+    uint16_t silentPort = 0;
+    SOCKET silent = dev::ListenTcp(0, &silentPort); // never accepts: the connect completes, no Welcome comes
+    ASSERT_NE(silent, INVALID_SOCKET);
+    EventLog waiting;
+    ConduitConnectRecord r;
+    FillRecord(&r, kUser, kPassword, 0, nullptr, &waiting);
+    int stuck = Conduit_Connect("127.0.0.1", &r, silentPort);
+    ASSERT_GT(stuck, 0);
+    handles_.push_back(stuck);
+
+    HWND hidden = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 64, 48, nullptr, nullptr, nullptr, nullptr);
+    const int kCameras = 16;
+    std::vector<EventLog> logs(kCameras);
+    std::vector<int> cameras;
+    for (int i = 0; i < kCameras; ++i)
+        cameras.push_back(ConnectLive("Beta", i, hidden, &logs[i]));
+    for (int i = 0; i < kCameras; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_GT(cameras[i], 0);
+        EXPECT_TRUE(logs[i].WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED));
+    }
+    EXPECT_TRUE(waiting.Events().empty()) << "the silent server's camera is still waiting for its Welcome";
+    for (int i = 0; i < kCameras; ++i) {
+        SCOPED_TRACE(i);
+        int h = cameras[i];
+        EXPECT_TRUE(WaitUntil([&] { return Frames(h) >= 10; }));
+    }
+    EXPECT_EQ(Conduit_Disconnect(stuck), 1);
+    EXPECT_TRUE(waiting.Events().empty());
+    closesocket(silent);
+    DestroyWindow(hidden);
+}
+
+// A callback that closes its own channel on the log-in result: the close returns, the handle is
+// dead, nothing more is reported, and the channels that share its thread carry on.
+struct SelfCloser {
+    volatile LONG closed = -1, calls = 0;
+    static void __stdcall Callback(int handle, int, int, void* context)
+    {
+        auto* self = static_cast<SelfCloser*>(context);
+        InterlockedIncrement(&self->calls);
+        InterlockedExchange(&self->closed, Conduit_Disconnect(handle));
+    }
+};
+
+TEST_F(ConduitTest, AChannelClosedInItsConnectCallbackEndsThereAndItsNeighboursCarryOn)
+{
+    EventLog neighbourLog;
+    int neighbour = ConnectLive("Beta", 3, nullptr, &neighbourLog);
+    ASSERT_TRUE(neighbourLog.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED));
+    SelfCloser closer;
+    ConduitConnectRecord r;
+    FillRecord(&r, kUser, kPassword, 2, nullptr, nullptr);
+    r.callback = &SelfCloser::Callback;
+    r.context = &closer;
+    int h = Conduit_Connect("127.0.0.1", &r, Port("Beta"));
+    ASSERT_GT(h, 0);
+    ASSERT_TRUE(WaitUntil([&] { return closer.closed != -1; }));
+    EXPECT_EQ(closer.closed, 1);
+    EXPECT_EQ(Conduit_StartVideo(h), 0) << "the handle is gone";
+    ASSERT_TRUE(TestSite().Ok("motion Beta 3"));
+    EXPECT_TRUE(neighbourLog.WaitFor(CONDUIT_EVENT_MOTION, 1 << 3));
+    EXPECT_EQ(closer.calls, 1);
+    EventLog late;
+    ConnectLive("Beta", 4, nullptr, &late);
+    EXPECT_TRUE(late.WaitFor(CONDUIT_EVENT_CONNECT, CONDUIT_CONNECTED));
 }
 
 TEST_F(ConduitTest, CleanupClosesEveryHandle)

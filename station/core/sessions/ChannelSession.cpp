@@ -199,8 +199,9 @@ void __stdcall CChannelSession::ChannelEventCallback(int handle, int type, int v
 
 void CChannelSession::FetchConnectFacts(int handle)
 {
-    // Each camera's library thread waits for its own server here; on the window thread the
-    // cameras of a station that connects them all at once would wait one after another.
+    // The library thread that reports the log-in waits for the server here; on the window thread
+    // the cameras of a station that connects them all at once would wait one after another. That
+    // thread serves a few other cameras as well, which wait meanwhile.
     static_assert(kPtzDescriptionSize == CONDUIT_PTZ_DESCRIPTION_SIZE, "the library's PTZ text size");
     ConnectFacts facts = {};
     ServerLogin login = m_openedLogin;

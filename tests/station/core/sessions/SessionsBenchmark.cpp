@@ -110,6 +110,25 @@ int CountConnected(size_t count)
     return n;
 }
 
+std::map<DWORD, double> ThreadCpuSeconds();
+
+// What the connect callback of a camera asks its server beside the live channel, on the library's
+// thread: the PTZ description and the relay states, each a log-in and an answer.
+double ServerQueriesMs(const CTermServer& server)
+{
+    const int kRounds = 8;
+    char text[CONDUIT_PTZ_DESCRIPTION_SIZE];
+    unsigned char relays[4];
+    double start = NowMs();
+    for (int i = 0; i < kRounds; ++i) {
+        Conduit_GetPtzDescription(server.m_name, server.m_address, 0, server.m_user, server.m_password, text,
+                                  (unsigned short)server.m_port);
+        Conduit_GetAlarmOutputs(server.m_name, server.m_address, server.m_user, server.m_password, relays,
+                                (unsigned short)server.m_port);
+    }
+    return (NowMs() - start) / kRounds;
+}
+
 // Where the time of a connect went, in milliseconds from the first Connect call.
 struct ConnectTimes {
     double total = -1;                       // to the last session connected; -1: not all within 60 s
@@ -117,7 +136,9 @@ struct ConnectTimes {
     double lastResult = 0;                   // until the library had posted the last connect result
     double handling = 0;                     // handling the connect results (window thread)
     double firstResult = 0, halfResults = 0; // until the first and the middle connect result
-    double bareThreads = -1;                 // making as many threads as cameras, nothing else (-1: not measured)
+    int threadsAdded = 0;                    // threads of this process after the connects less before
+    double bareThreads = -1;                 // making as many bare threads here (-1: not measured)
+    double queries = -1;                     // a connect callback's server queries, for one camera alone
 };
 
 void PrintShare(const char* what, double value, double total, const char* unit = "ms")
@@ -129,8 +150,11 @@ void PrintConnectTimes(const char* title, const ConnectTimes& t)
 {
     std::printf("%s: %.1f ms\n", title, t.total);
     PrintShare("Connect calls (window thread)", t.calls, t.total);
+    std::printf("  %-58s %9d\n", "threads added to serve the channels", t.threadsAdded);
     if (t.bareThreads >= 0)
-        PrintShare("as many bare threads made here, for scale of the calls", t.bareThreads, t.total);
+        PrintShare("making as many bare threads here, for scale", t.bareThreads, t.total);
+    if (t.queries >= 0)
+        PrintShare("a connect callback's server queries (PTZ, relays), alone", t.queries, t.total);
     PrintShare("until the library posted the first connect result", t.firstResult, t.total);
     PrintShare("until it posted half of them", t.halfResults, t.total);
     PrintShare("until the library posted the last connect result", t.lastResult, t.total);
@@ -142,6 +166,7 @@ ConnectTimes ConnectAll(size_t count)
     ConnectTimes t;
     g_windows.handlingMs = 0;
     g_windows.postMs.clear();
+    size_t threads0 = ThreadCpuSeconds().size();
     double start = NowMs();
     for (size_t i = 0; i < count; ++i)
         g_sessions[i]->Connect(1, 0);
@@ -154,6 +179,7 @@ ConnectTimes ConnectAll(size_t count)
         g_windows.Deliver();
     }
     t.total = NowMs() - start;
+    t.threadsAdded = int(ThreadCpuSeconds().size()) - int(threads0);
     t.lastResult = g_windows.lastPostMs - start;
     t.handling = g_windows.handlingMs;
     t.firstResult = g_windows.postMs.front() - start;
@@ -161,19 +187,18 @@ ConnectTimes ConnectAll(size_t count)
     return t;
 }
 
-// What making `count` threads costs in this process, with nothing else to do: each live channel
-// of the library has a thread of its own.
-DWORD WINAPI BareThread(void*)
+DWORD WINAPI DoNothing(void*)
 {
     return 0;
 }
 
-double BareThreadsMs(size_t count)
+// What making `count` threads costs in this process, with nothing else to do.
+double BareThreadsMs(int count)
 {
     std::vector<HANDLE> threads;
     double start = NowMs();
-    for (size_t i = 0; i < count; ++i)
-        threads.push_back(CreateThread(nullptr, 0, BareThread, nullptr, 0, nullptr));
+    for (int i = 0; i < count; ++i)
+        threads.push_back(CreateThread(nullptr, 0, DoNothing, nullptr, 0, nullptr));
     double made = NowMs() - start;
     for (HANDLE t : threads) {
         WaitForSingleObject(t, INFINITE);
@@ -231,8 +256,8 @@ int PicturesReceived(size_t count)
 
 // CPU seconds per second of this process while `shown` sessions draw into panes and the first
 // `connected` sessions are connected, ticking the sessions once a second as the main dialog does.
-// Prints where the CPU went: the window thread, the busiest other threads (one a shown channel),
-// and the rest (the library threads of the hidden channels, and others).
+// Prints where the CPU went: the window thread, the busiest other threads (the library's threads,
+// each serving up to 16 channels, draw the shown ones), and the rest.
 double LiveCpu(const char* title, int shown, size_t connected, DWORD ms)
 {
     std::vector<std::unique_ptr<BenchPane>> panes;
@@ -286,7 +311,7 @@ double LiveCpu(const char* title, int shown, size_t connected, DWORD ms)
                 pictures / seconds);
     PrintShare("window thread", window * 1000, cpu * 1000, "ms/s");
     PrintShare("of it the sessions' once-a-second ticks", tickCpu / seconds * 1000, cpu * 1000, "ms/s");
-    PrintShare("busiest other threads, one per shown pane", busiest * 1000, cpu * 1000, "ms/s");
+    PrintShare("busiest other threads, as many as shown panes (the library's)", busiest * 1000, cpu * 1000, "ms/s");
     PrintShare("all other threads", rest * 1000, cpu * 1000, "ms/s");
     return cpu;
 }
@@ -346,7 +371,9 @@ int main()
     ConnectTimes one = ConnectAll(1);
     DisconnectAll();
     ConnectTimes all = ConnectAll(g_sessions.size());
-    all.bareThreads = BareThreadsMs(g_sessions.size());
+    all.bareThreads = BareThreadsMs(all.threadsAdded);
+    one.bareThreads = BareThreadsMs(one.threadsAdded);
+    one.queries = ServerQueriesMs(*g_sessions[0]->m_pCamera->m_pServer);
     if (one.total < 0 || all.total < 0) {
         std::printf("not every camera connected\n");
         return 1;
