@@ -19,7 +19,7 @@ END_MESSAGE_MAP()
 
 CDlgEMapCanvas::CDlgEMapCanvas(int editMode)
     : CDialog(IDD), m_editMode(editMode), m_blinkTimer(0), m_pictureWidth(0), m_pictureHeight(0), m_mouseDown(0),
-      m_picture(nullptr)
+      m_picture(nullptr), m_pLoadTimes(nullptr)
 {
 }
 
@@ -50,13 +50,18 @@ int CDlgEMapCanvas::LoadScene(CVuskEMapTerm* scene)
     Clear();
     if (scene == nullptr || scene->m_mapPath.IsEmpty())
         return 0;
+    m_loadClock.Start(m_pLoadTimes);
     m_picture = LoadSkinPicture(scene->m_mapPath, 0, 0);
-    if (m_picture == nullptr)
+    m_loadClock.Lap(&EMapLoadTimes::picture);
+    if (m_picture == nullptr) {
+        m_loadClock.Stop();
         return 0;
+    }
     SIZE size = SkinPictureSize(m_picture);
     m_pictureWidth = size.cx;
     m_pictureHeight = size.cy;
-    // One repaint for the whole scene rather than one per window placed.
+    // One repaint for the whole scene rather than one per window placed; a window shown on a hidden
+    // canvas is only marked visible.
     SetRedraw(FALSE);
     for (POSITION pos = scene->m_devices.GetHeadPosition(); pos != nullptr;)
         AddIcon(scene->m_devices.GetNext(pos));
@@ -67,14 +72,21 @@ int CDlgEMapCanvas::LoadScene(CVuskEMapTerm* scene)
     if (m_blinkTimer != 0)
         KillTimer(m_blinkTimer);
     m_blinkTimer = m_editMode == 0 ? SetTimer(kEMapBlinkTimer, kEMapBlinkMs, nullptr) : 0;
+    m_loadClock.Lap(&EMapLoadTimes::finish);
+    m_loadClock.Stop();
     return 1;
 }
 
+// The canvas's drawing is held while its windows go: a shaped window destroyed on a shown canvas
+// makes the system repaint what it uncovers at once, a hundred times over.
 void CDlgEMapCanvas::Clear()
 {
     if (m_blinkTimer != 0 && m_hWnd != nullptr)
         KillTimer(m_blinkTimer);
     m_blinkTimer = 0;
+    BOOL held = m_hWnd != nullptr && (m_icons.GetSize() > 0 || m_links.GetSize() > 0) && (GetStyle() & WS_VISIBLE);
+    if (held)
+        SetRedraw(FALSE);
     for (int i = 0; i < m_icons.GetSize(); ++i)
         RemoveIconWindow(m_icons[i]);
     m_icons.RemoveAll();
@@ -89,6 +101,8 @@ void CDlgEMapCanvas::Clear()
         ::DeleteObject(m_picture);
     m_picture = nullptr;
     m_pictureWidth = m_pictureHeight = 0;
+    if (held)
+        SetRedraw(TRUE);
     if (m_hWnd != nullptr)
         Invalidate();
 }
@@ -99,14 +113,19 @@ void CDlgEMapCanvas::AddIcon(CVuskEMapDev* device)
     icon->m_canvasWidth = m_pictureWidth;
     icon->m_canvasHeight = m_pictureHeight;
     icon->m_callback = OnIconEvent;
-    if (!icon->Create(this, device, m_iconPictures.OfKind(device->m_kind))) {
+    const EMapKindPictures* pictures = m_iconPictures.OfKind(device->m_kind);
+    if (!icon->Create(this, device, pictures)) {
         delete icon;
         return;
     }
+    m_loadClock.Lap(&EMapLoadTimes::windows);
+    icon->SetShape(pictures);
+    m_loadClock.Lap(&EMapLoadTimes::shapes);
     icon->m_editMode = m_editMode;
     device->m_pIcon = icon;
     m_icons.Add(icon);
     m_toolTip.AddTool(icon, icon->m_caption);
+    m_loadClock.Lap(&EMapLoadTimes::tooltips);
 }
 
 void CDlgEMapCanvas::RemoveIcon(CVuskEMapDev* device)
@@ -146,6 +165,7 @@ void CDlgEMapCanvas::AddLink(CVuskEMapTerm* scene)
     link->Place(scene->m_x, scene->m_y);
     link->ShowWindow(SW_SHOW);
     m_links.Add(link);
+    m_loadClock.Lap(&EMapLoadTimes::windows);
 }
 
 void CDlgEMapCanvas::ClearSelection()

@@ -7,6 +7,7 @@
 #include <afxwin.h>
 
 #include "station/ui/emap/EMapIconPictures.h"
+#include "station/ui/emap/EMapLoadTimes.h"
 
 class CEMapIcon;
 class CEMapItemWnd;
@@ -48,6 +49,7 @@ public:
     CTypedPtrArray<CPtrArray, CEMapLink*> m_links;
     CToolTipCtrl m_toolTip;
     CEMapIconPictures m_iconPictures; // shared by the icons, freed with the canvas after them
+    EMapLoadTimes* m_pLoadTimes;      // where scene loads add their times; none by default
 
 protected:
     BOOL OnInitDialog() override;
@@ -65,4 +67,6 @@ protected:
 private:
     void PostActivate(WPARAM item, LPARAM kind);
     void RemoveIconWindow(CEMapIcon* icon);
+
+    EMapLoadClock m_loadClock;
 };

@@ -33,16 +33,18 @@ BOOL CEMapIcon::Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device, const EMapK
         m_bitmapHeight = info.bmHeight;
         size = CSize(m_bitmapWidth, m_bitmapHeight);
     }
-    if (!CreateItem(canvas, CRect(CPoint(device->m_x, device->m_y), size), device->m_caption, TRUE))
-        return FALSE;
+    return CreateItem(canvas, CRect(CPoint(device->m_x, device->m_y), size), device->m_caption, TRUE);
+}
+
+void CEMapIcon::SetShape(const EMapKindPictures* pictures)
+{
     HRGN region = pictures != nullptr ? CreateShapeRegion(pictures->shape) : nullptr;
     if (region == nullptr)
-        return TRUE;
+        return;
     m_bitmapWidth = pictures->maskWidth;
     m_bitmapHeight = pictures->maskHeight;
     if (!::SetWindowRgn(m_hWnd, region, FALSE)) // the window owns a region it took
         ::DeleteObject(region);
-    return TRUE;
 }
 
 void CEMapIcon::SetShown(int shown)
@@ -70,9 +72,14 @@ void CEMapIcon::OnAlarmChanged()
         SetShown(m_pDevice->IsBound() && m_pDevice->m_alarmState != 0 ? 1 : 0);
 }
 
+// The whole icon is drawn at every paint (it is small), through a DC of the window after validating
+// it: BeginPaint would add the caret's hiding and showing and the update region's reading, each a
+// round trip to the window server, for each of a scene's hundred icons. Nothing needs erasing
+// first: the class has no background brush.
 void CEMapIcon::OnPaint()
 {
-    CPaintDC dc(this);
+    ValidateRect(nullptr);
+    CClientDC dc(this);
     HBITMAP picture = (m_shown == 1 && m_alarm != nullptr) ? m_alarm : m_normal;
     if (picture != nullptr && m_pCanvas != nullptr)
         m_pCanvas->m_iconPictures.Draw(dc.m_hDC, picture, m_bitmapWidth, m_bitmapHeight);

@@ -14,9 +14,10 @@ public:
     ~CEMapIcon() override;
 
     // A visible window at the device's place showing the kind's pictures (the canvas owns them) at
-    // the normal one's size, shaped by the mask's black pixels; without pictures the icon draws
-    // its frame, without a mask it stays rectangular.
+    // the normal one's size; without pictures the icon draws its frame.
     BOOL Create(CDlgEMapCanvas* canvas, CVuskEMapDev* device, const EMapKindPictures* pictures);
+    // The window's shape: the mask's black pixels; without a mask it stays rectangular.
+    void SetShape(const EMapKindPictures* pictures);
     // The blink tick: the picture that follows the device's alarm state.
     void Blink();
     // The device's state changed: an output shows it at once, the others wait for the tick.

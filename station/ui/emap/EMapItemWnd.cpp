@@ -56,9 +56,13 @@ BOOL CEMapItemWnd::CreateItem(CDlgEMapCanvas* canvas, const CRect& rect, LPCSTR 
     m_caption = caption;
     static const BOOL registered = RegisterItemClass();
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    // The canvas hears of its items' clicks through their callback: no notification is sent to it
+    // as each item is made, clicked or destroyed (a sent message costs round trips to the window
+    // server while a hook watches the thread's messages, as the skin's does).
     if (!registered || m_hWnd != nullptr || canvas == nullptr ||
-        ::CreateWindowExA(0, kItemClass, caption, style, rect.left, rect.top, rect.Width(), rect.Height(),
-                          canvas->m_hWnd, (HMENU)(UINT_PTR)kEMapChildId, AfxGetInstanceHandle(), this) == nullptr)
+        ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, kItemClass, caption, style, rect.left, rect.top, rect.Width(),
+                          rect.Height(), canvas->m_hWnd, (HMENU)(UINT_PTR)kEMapChildId, AfxGetInstanceHandle(),
+                          this) == nullptr)
         return FALSE;
     m_x = rect.left;
     m_y = rect.top;

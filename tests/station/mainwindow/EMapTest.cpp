@@ -330,6 +330,47 @@ TEST_F(EMapWindows, ASceneShowsItsDevicesAndLinksAndBlinksAlarms)
     EXPECT_EQ(50, camera0_->m_x) << "the run view writes no positions";
 }
 
+// Icons of one kind share their pictures and their shape's data, yet each window has a shape of its
+// own and paints its own state; a cleared scene leaves the canvas shown and bare.
+TEST_F(EMapWindows, IconsOfOneKindShareTheirPicturesButShapeAndPaintAlone)
+{
+    CVuskEMapDev* camera1 = AddDevice(lobby_, emapCamera, 7, 1, 50, 140);
+    g_pEMapGroup->LinkAll();
+    CDlgEMapTree tree;
+    CDlgViewEMap* view = MakeRunView(tree);
+    CDlgEMapCanvas& canvas = view->m_canvas;
+    ASSERT_EQ(1, view->ShowScene(lobby_));
+    ASSERT_TRUE(camera1->IsBound());
+    camera0_->SetAlarm(1);
+    canvas.BlinkIcons();
+    PumpMessages();
+    Capture shot = CaptureWindow(canvas.m_hWnd);
+    struct Pixel {
+        int x, y;
+        COLORREF expected;
+        const char* what;
+    } pixels[] = {
+        {55, 45, RGB(255, 0, 0), "the camera in alarm shows its alarm picture"},
+        {55, 145, RGB(0, 0, 255), "the other camera its normal one"},
+        {50, 45, RGB(0, 0, 255), "the frame on the shape's left edge"},
+        {75, 45, RGB(200 + 75 % 40, 220, 200 + 45 % 40), "the plan beside the shape"},
+        {75, 145, RGB(200 + 75 % 40, 220, 200 + 145 % 40), "and beside the other's"},
+    };
+    for (const Pixel& p : pixels)
+        EXPECT_EQ(p.expected, shot.Pixel(p.x, p.y)) << p.what;
+
+    canvas.RemoveIcon(camera0_);
+    CRect shape;
+    ASSERT_NE(nullptr, IconOf(canvas, camera1));
+    EXPECT_NE(ERROR, ::GetWindowRgnBox(IconOf(canvas, camera1)->m_hWnd, &shape));
+    EXPECT_EQ(CRect(0, 0, 20, 24), shape) << "the other icon keeps a shape of its own";
+
+    view->ClearScene();
+    PumpMessages();
+    EXPECT_NE(0u, canvas.GetStyle() & WS_VISIBLE) << "the canvas draws again after its windows went";
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), CaptureWindow(canvas.m_hWnd).Pixel(55, 145)) << "and shows no icon";
+}
+
 TEST_F(EMapWindows, EditorDragsStayOnThePictureAndReachTheMap)
 {
     CDlgEMapCanvas canvas(1);
