@@ -194,7 +194,7 @@ void CDlgPreviewPane::ArrangeControls(int show)
         // A pane that does not show (the wall holds its drawing, or it is hidden) is painted whole
         // when it shows again.
         if (IsWindowVisible())
-            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            InvalidateWhole();
     }
     if (show)
         ShowWindow(SW_SHOW);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "resources/warden/resource.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/sessions/ChannelSession.h"
@@ -137,6 +138,11 @@ void PrintBreakdown(const char* what, double whole, double call)
 // What the messages of one switch are: those sent to the windows during the switch call and during
 // the paint after it, and of the paint the windows painted, erased and given a frame paint. Counted
 // in a round of their own: the counting hook costs time.
+// The paints are timed by the kind of window as well: panes (and the wall), video surfaces,
+// status icons, captions, input buttons.
+enum PaintedKind { paintedPane, paintedSurface, paintedIcon, paintedCaption, paintedButton, paintedKinds };
+const char* const kPaintedKinds[paintedKinds] = {"pane", "video surface", "status icon", "caption", "input button"};
+
 struct SwitchMessages {
     int switches = 0;
     int call = 0;
@@ -145,10 +151,42 @@ struct SwitchMessages {
     int erased = 0;
     int framed = 0;
     int placed = 0;
+    int paintsOf[paintedKinds] = {};
+    double paintMsOf[paintedKinds] = {};
 };
 
 SwitchMessages* counting = nullptr;
 bool countingPaint = false;
+double paintStart = 0;
+
+PaintedKind KindOf(HWND window)
+{
+    int id = GetDlgCtrlID(window);
+    if (id == IDC_PANE_SURFACE)
+        return paintedSurface;
+    if (id >= IDC_PANE_RECORD && id <= IDC_PANE_ALARM)
+        return paintedIcon;
+    if (id == IDC_PANE_CAPTION)
+        return paintedCaption;
+    if (id >= IDC_PANE_INPUT0 && id <= IDC_PANE_INPUT3)
+        return paintedButton;
+    return paintedPane;
+}
+
+// A window's paint is timed from its WM_PAINT to the return of its window procedure; the paints
+// of the wall's windows do not nest.
+LRESULT CALLBACK TimePaintReturn(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && counting != nullptr && countingPaint) {
+        const CWPRETSTRUCT* done = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+        if (done->message == WM_PAINT) {
+            PaintedKind kind = KindOf(done->hwnd);
+            counting->paintsOf[kind]++;
+            counting->paintMsOf[kind] += NowMs() - paintStart;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
 
 LRESULT CALLBACK CountMessage(int code, WPARAM wp, LPARAM lp)
 {
@@ -159,6 +197,8 @@ LRESULT CALLBACK CountMessage(int code, WPARAM wp, LPARAM lp)
         counting->erased += countingPaint && sent->message == WM_ERASEBKGND;
         counting->framed += countingPaint && sent->message == WM_NCPAINT;
         counting->placed += sent->message == WM_WINDOWPOSCHANGED;
+        if (countingPaint && sent->message == WM_PAINT)
+            paintStart = NowMs();
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
@@ -166,12 +206,14 @@ LRESULT CALLBACK CountMessage(int code, WPARAM wp, LPARAM lp)
 template <typename Switch> void CountedSwitch(HWND window, Switch doSwitch, SwitchMessages& messages)
 {
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountMessage, nullptr, GetCurrentThreadId());
+    HHOOK returns = SetWindowsHookExA(WH_CALLWNDPROCRET, TimePaintReturn, nullptr, GetCurrentThreadId());
     counting = &messages;
     countingPaint = false;
     doSwitch();
     countingPaint = true;
     Flush(window);
     counting = nullptr;
+    UnhookWindowsHookEx(returns);
     UnhookWindowsHookEx(hook);
     ++messages.switches;
 }
@@ -182,6 +224,11 @@ void PrintMessages(const char* what, const SwitchMessages& m)
     std::printf("  %s: sent messages %.0f in the call + %.0f in the paint; windows painted %.0f, erased %.0f, "
                 "frame-painted %.0f; windows placed %.0f\n",
                 what, m.call / n, m.paint / n, m.painted / n, m.erased / n, m.framed / n, m.placed / n);
+    std::printf("    paints by window (ms per switch, windows):");
+    for (int kind = 0; kind < paintedKinds; ++kind)
+        std::printf("%s %s %.2f ms (%.1f)", kind > 0 ? "," : "", kPaintedKinds[kind], m.paintMsOf[kind] / n,
+                    m.paintsOf[kind] / n);
+    std::printf("\n");
 }
 
 // The panes a round of split switches lays out, per switch.
