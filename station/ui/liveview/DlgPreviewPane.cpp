@@ -201,16 +201,43 @@ void CDlgPreviewPane::ArrangeControls(int show)
 }
 
 // Each window is invalidated by itself: invalidated through its parent, a control would also be
-// erased and its (empty) frame painted first.
+// erased and its (empty) frame painted first. The status icons are drawn at once instead, all five
+// through one device context of the pane: painted each on its own, an icon costs as much as the
+// whole pane.
 void CDlgPreviewPane::InvalidateWhole()
 {
-    CWnd* controls[] = {&m_surface,   &m_recordIcon, &m_audioIcon, &m_micIcon,   &m_serverRecordIcon, &m_alarmIcon,
-                        &m_inputs[0], &m_inputs[1],  &m_inputs[2], &m_inputs[3], &m_caption};
+    CWnd* controls[] = {&m_surface, &m_inputs[0], &m_inputs[1], &m_inputs[2], &m_inputs[3], &m_caption};
     RedrawWindow(nullptr, nullptr, RDW_INVALIDATE);
     for (CWnd* control : controls) {
         if (control->GetSafeHwnd() != nullptr && (control->GetStyle() & WS_VISIBLE))
             control->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE);
     }
+    DrawStatusIcons();
+}
+
+// The pane's device context without its children clipped reaches the icons' areas; without one
+// the icons paint themselves.
+void CDlgPreviewPane::DrawStatusIcons()
+{
+    CBitmapStatic* icons[] = {&m_recordIcon, &m_audioIcon, &m_micIcon, &m_serverRecordIcon, &m_alarmIcon};
+    HDC handle = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    CDC dc;
+    if (handle != nullptr)
+        dc.Attach(handle);
+    for (CBitmapStatic* icon : icons) {
+        if (icon->GetSafeHwnd() == nullptr || !(icon->GetStyle() & WS_VISIBLE))
+            continue;
+        if (handle == nullptr) {
+            icon->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE);
+            continue;
+        }
+        CRect place;
+        icon->GetWindowRect(&place);
+        ScreenToClient(&place);
+        icon->PaintInto(&dc, place.left, place.top);
+    }
+    if (handle != nullptr)
+        ::ReleaseDC(m_hWnd, dc.Detach());
 }
 
 void CDlgPreviewPane::RefreshView(int arrange)

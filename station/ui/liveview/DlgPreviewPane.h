@@ -29,7 +29,8 @@ public:
     // While held, refreshes only wait; the release does the last one asked for, once.
     void HoldRefresh(int hold);
     void RefreshIcons();
-    // The pane and its visible controls to be repainted, none erased first.
+    // The pane and its visible controls to be repainted, none erased first; the status icons are
+    // drawn at once.
     void InvalidateWhole();
     void SetSelected(int selected);
     void SetMicIcon(int on);
@@ -99,6 +100,7 @@ private:
     int SY(int n) const;
     CString SkinPath(LPCSTR name) const;
     void ShowIcon(CBitmapStatic& icon, LPCSTR name);
+    void DrawStatusIcons();
     void StartBlinking();
     void StopBlinking();
     void SetAlarmIcon(int on);

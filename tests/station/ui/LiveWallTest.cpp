@@ -150,6 +150,8 @@ TEST(LiveWall, PageSwitchKeepsTheCamerasThatStayInTheirPanes)
         ASSERT_NE(0u, held[i] = SnapshotFrame(site.sessions[i], dir.Path(), i)) << "pane " << i;
 
     wall.NextPage();
+    site.Run(300);
+    Capture switched = CaptureWindow(host.m_hWnd);
 
     for (int i = 2; i < 9; ++i)
         EXPECT_EQ(held[i], SnapshotFrame(site.sessions[i], dir.Path(), i)) << "pane " << i << " lost its picture";
@@ -184,9 +186,22 @@ TEST(LiveWall, PageSwitchKeepsTheCamerasThatStayInTheirPanes)
     Capture shot = CaptureWindow(host.m_hWnd);
     SavePng(shot, ScreenshotPath("video-wall-page-switch"));
     for (int i = 0; i < 9; ++i) {
+        CDlgPreviewPane* pane = wall.GetPane(i);
         CRect surface;
-        wall.GetPane(i)->m_surface.GetWindowRect(&surface);
+        pane->m_surface.GetWindowRect(&surface);
         EXPECT_TRUE(ShowsPicture(shot, surface)) << "pane " << i;
+        // The switch drew the status icons as they paint themselves.
+        for (CBitmapStatic* icon : {&pane->m_recordIcon, &pane->m_audioIcon, &pane->m_micIcon,
+                                    &pane->m_serverRecordIcon, &pane->m_alarmIcon}) {
+            CRect place;
+            icon->GetWindowRect(&place);
+            int differing = 0;
+            for (int y = place.top; y < place.bottom; ++y) {
+                for (int x = place.left; x < place.right; ++x)
+                    differing += switched.Pixel(x, y) != shot.Pixel(x, y);
+            }
+            EXPECT_EQ(0, differing) << "pane " << i << ", icon " << icon->GetDlgCtrlID();
+        }
     }
 
     wall.ShowPage(-1, -1, 0);

@@ -356,7 +356,8 @@ int main()
     PrintBreakdown("wall page switch", wallTimes.page, wallTimes.pageCall);
     PrintBreakdown("bare page switch", bareTimes.page, bareTimes.pageCall);
     PrintBreakdown("wall page switch, every camera to another pane (no figure)", movedWhole, movedCall);
-    std::printf("what a wall switch sends (per switch, counted in a round of their own):\n");
+    std::printf("what a wall switch sends (per switch, counted in a round of their own; a pane the wall "
+                "repaints has its status icons drawn at once, in the switch call, not painted each by itself):\n");
     PrintMessages("split switch", splitMessages);
     PrintMessages("page switch", pageMessages);
     PrintMessages("page switch, every camera to another pane", movedMessages);
