@@ -196,7 +196,8 @@ void CDlgPreviewPane::ArrangeControls(int show)
         if (IsWindowVisible())
             InvalidateWhole();
     }
-    if (show)
+    // The wall shows the panes it places itself, with their move.
+    if (show && !(GetStyle() & WS_VISIBLE))
         ShowWindow(SW_SHOW);
 }
 
