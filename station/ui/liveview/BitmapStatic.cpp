@@ -72,4 +72,11 @@ void CBitmapStatic::OnPaint()
     PaintSkinPicture(&dc, m_picture, m_width, m_height);
 }
 
+void CBitmapStatic::PaintInto(CDC* dc, int x, int y) const
+{
+    CPoint origin = dc->SetViewportOrg(x, y);
+    PaintSkinPicture(dc, m_picture, m_width, m_height);
+    dc->SetViewportOrg(origin);
+}
+
 void CBitmapStatic::OnDrawItem(int, LPDRAWITEMSTRUCT) {}

@@ -20,6 +20,8 @@ public:
     int HasPicture() const { return m_picture != nullptr; }
     int GetWidth() const { return m_width; }
     int GetHeight() const { return m_height; }
+    // Draws the picture into dc with its top left corner at (x, y), as the control paints it.
+    void PaintInto(CDC* dc, int x, int y) const;
     // The file of the picture shown (for tests and the pane's checks); empty without one.
     LPCSTR GetPicturePath() const { return m_path; }
 

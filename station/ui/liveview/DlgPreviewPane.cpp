@@ -49,6 +49,7 @@ void FocusMainWindow()
 
 BEGIN_MESSAGE_MAP(CDlgPreviewPane, CDialog)
 ON_WM_PAINT()
+ON_WM_ERASEBKGND()
 ON_WM_DESTROY()
 ON_WM_LBUTTONDOWN()
 ON_WM_RBUTTONDOWN()
@@ -63,7 +64,7 @@ END_MESSAGE_MAP()
 
 CDlgPreviewPane::CDlgPreviewPane(int paneIndex)
     : CDialog(IDD), m_selected(0), m_pSession(nullptr), m_blinkTimer(0), m_paneIndex(paneIndex), m_arrangedSize(-1, -1),
-      m_refreshHeld(0), m_inputsPlaced(0)
+      m_refreshHeld(0), m_inputsPlaced(0), m_lookChanged(0)
 {
 }
 
@@ -106,6 +107,7 @@ void CDlgPreviewPane::ShowIcon(CBitmapStatic& icon, LPCSTR name)
 {
     int width = icon.GetWidth(), height = icon.GetHeight();
     icon.ShowSharedPicture(SkinPath(name));
+    m_lookChanged = 1;
     // The strip is laid out with the icons' sizes: a picture of another size needs it again.
     if (icon.GetWidth() != width || icon.GetHeight() != height)
         m_arrangedSize = CSize(-1, -1);
@@ -170,6 +172,7 @@ void CDlgPreviewPane::ArrangeControls(int show)
     // Panes are laid out again on every switch of split mode or page; most keep their size.
     if (client.Size() != m_arrangedSize) {
         m_arrangedSize = client.Size();
+        m_lookChanged = 1;
         int strip = client.bottom - SY(12);
         HDWP moves = ::BeginDeferWindowPos(11);
         DeferMove(moves, m_surface, client.left + 1, client.top + 1, client.Width() - 2, client.Height() - SY(12) - 2);
@@ -191,10 +194,51 @@ void CDlgPreviewPane::ArrangeControls(int show)
         // A pane that does not show (the wall holds its drawing, or it is hidden) is painted whole
         // when it shows again.
         if (IsWindowVisible())
-            RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            InvalidateWhole();
     }
-    if (show)
+    // The wall shows the panes it places itself, with their move.
+    if (show && !(GetStyle() & WS_VISIBLE))
         ShowWindow(SW_SHOW);
+}
+
+// Each window is invalidated by itself: invalidated through its parent, a control would also be
+// erased and its (empty) frame painted first. The status icons are drawn at once instead, all five
+// through one device context of the pane: painted each on its own, an icon costs as much as the
+// whole pane.
+void CDlgPreviewPane::InvalidateWhole()
+{
+    CWnd* controls[] = {&m_surface, &m_inputs[0], &m_inputs[1], &m_inputs[2], &m_inputs[3], &m_caption};
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE);
+    for (CWnd* control : controls) {
+        if (control->GetSafeHwnd() != nullptr && (control->GetStyle() & WS_VISIBLE))
+            control->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE);
+    }
+    DrawStatusIcons();
+}
+
+// The pane's device context without its children clipped reaches the icons' areas; without one
+// the icons paint themselves.
+void CDlgPreviewPane::DrawStatusIcons()
+{
+    CBitmapStatic* icons[] = {&m_recordIcon, &m_audioIcon, &m_micIcon, &m_serverRecordIcon, &m_alarmIcon};
+    HDC handle = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+    CDC dc;
+    if (handle != nullptr)
+        dc.Attach(handle);
+    for (CBitmapStatic* icon : icons) {
+        if (icon->GetSafeHwnd() == nullptr || !(icon->GetStyle() & WS_VISIBLE))
+            continue;
+        if (handle == nullptr) {
+            icon->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE);
+            continue;
+        }
+        CRect place;
+        icon->GetWindowRect(&place);
+        ScreenToClient(&place);
+        icon->PaintInto(&dc, place.left, place.top);
+    }
+    if (handle != nullptr)
+        ::ReleaseDC(m_hWnd, dc.Detach());
 }
 
 void CDlgPreviewPane::RefreshView(int arrange)
@@ -209,6 +253,7 @@ void CDlgPreviewPane::RefreshView(int arrange)
     if (arrange)
         ArrangeControls(0);
     RefreshIcons();
+    m_lookChanged = 1;
     InvalidateRect(nullptr, TRUE);
     m_surface.Invalidate(TRUE);
 }
@@ -237,12 +282,14 @@ void CDlgPreviewPane::ShowInputButtons(int show)
     }
     for (CIconButton& input : m_inputs)
         input.ShowWindow(show ? SW_SHOW : SW_HIDE);
+    m_lookChanged = 1;
 }
 
 void CDlgPreviewPane::SetInputState(int input)
 {
     for (int i = 0; i < 4; ++i)
         m_inputs[i].SetState(i == input ? 1 : 0);
+    m_lookChanged = 1;
 }
 
 void CDlgPreviewPane::SetAlarmIcon(int on)
@@ -306,8 +353,10 @@ void CDlgPreviewPane::SetCaptionText(LPCSTR text)
 {
     CString now;
     m_caption.GetWindowText(now);
-    if (now != text)
+    if (now != text) {
         m_caption.SetWindowText(text);
+        m_lookChanged = 1;
+    }
 }
 
 void CDlgPreviewPane::SetSelected(int selected)
@@ -318,6 +367,7 @@ void CDlgPreviewPane::SetSelected(int selected)
     m_selected = selected;
     if (selected && VideoWall() != nullptr)
         VideoWall()->SetSelectedPaneWnd(this);
+    m_lookChanged = 1;
     InvalidateRect(nullptr, TRUE);
     FocusMainWindow();
 }
@@ -331,6 +381,7 @@ void CDlgPreviewPane::ResetIcons()
     ShowIcon(m_serverRecordIcon, "serverrecord_off.bmp");
     ShowIcon(m_alarmIcon, "alarm_off.bmp");
     ShowInputButtons(0);
+    m_lookChanged = 1;
     Invalidate();
 }
 
@@ -458,6 +509,12 @@ void CDlgPreviewPane::OnPaint()
     dc.SelectObject(oldBrush);
     CBrush frame(m_selected ? RGB(0, 255, 255) : RGB(66, 66, 66));
     dc.FrameRect(&client, &frame);
+}
+
+// The paint covers what the controls leave of the client area (the frame and the status strip).
+BOOL CDlgPreviewPane::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
 }
 
 void CDlgPreviewPane::OnDestroy()

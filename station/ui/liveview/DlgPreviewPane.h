@@ -29,6 +29,9 @@ public:
     // While held, refreshes only wait; the release does the last one asked for, once.
     void HoldRefresh(int hold);
     void RefreshIcons();
+    // The pane and its visible controls to be repainted, none erased first; the status icons are
+    // drawn at once.
+    void InvalidateWhole();
     void SetSelected(int selected);
     void SetMicIcon(int on);
     void CaptureBmp();
@@ -67,6 +70,10 @@ public:
     UINT_PTR m_blinkTimer;
     int m_paneIndex;
     CFont m_font;
+    // Set whenever what the pane shows may have changed (its place, size, selection, icons,
+    // caption or buttons). While the wall holds its drawing the pane's own repaints are lost: the
+    // wall repaints the panes with it set and clears it when it holds its drawing again.
+    int m_lookChanged;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -75,6 +82,7 @@ protected:
     void OnOK() override {}
     void OnCancel() override;
     afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnDestroy();
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
@@ -92,6 +100,7 @@ private:
     int SY(int n) const;
     CString SkinPath(LPCSTR name) const;
     void ShowIcon(CBitmapStatic& icon, LPCSTR name);
+    void DrawStatusIcons();
     void StartBlinking();
     void StopBlinking();
     void SetAlarmIcon(int on);

@@ -120,8 +120,9 @@ DisplayPage* CDlgVideoWall::CurrentPage() const
     return DisplayPageTable().GetAt(m_currentPage);
 }
 
-// Only the panes that leave the layout are hidden, so that the others are not repainted twice; each
-// pane then lays out its own controls (only a pane whose size changed has work to do).
+// The panes that leave the layout are hidden and the others moved and shown in one batch; a pane
+// that keeps its place and shows already is not touched. Each placed pane then lays out its own
+// controls (only a pane whose size changed has work to do).
 void CDlgVideoWall::PlacePanes(const int* panes, const RECT* rects, int count, int hideOthers)
 {
     int placed[PANE_COUNT] = {};
@@ -129,25 +130,45 @@ void CDlgVideoWall::PlacePanes(const int* panes, const RECT* rects, int count, i
         if (GetPane(panes[k]) != nullptr)
             placed[panes[k]] = 1;
     }
+    HDWP batch = ::BeginDeferWindowPos(PANE_COUNT);
     for (int i = 0; i < PANE_COUNT && hideOthers; ++i) {
         CDlgPreviewPane* window = m_panes[i];
-        if (!placed[i] && window != nullptr && window->m_hWnd != nullptr)
-            window->ShowWindow(SW_HIDE);
+        if (!placed[i] && window != nullptr && window->m_hWnd != nullptr && (window->GetStyle() & WS_VISIBLE))
+            DeferPanePos(batch, window, nullptr, SWP_HIDEWINDOW);
     }
     for (int k = 0; k < count; ++k) {
         CDlgPreviewPane* window = GetPane(panes[k]);
         if (window == nullptr || window->m_hWnd == nullptr)
             continue;
-        const RECT& r = rects[k];
-        // A pane that keeps its place is not moved; a moved one is repainted whole, never copied.
         CRect now;
         window->GetWindowRect(&now);
         ScreenToClient(&now);
-        if (now != CRect(r))
-            window->SetWindowPos(nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-        window->ArrangeControls(1);
+        UINT flags = now == CRect(rects[k]) ? SWP_NOMOVE | SWP_NOSIZE : 0;
+        flags |= window->GetStyle() & WS_VISIBLE ? 0 : SWP_SHOWWINDOW;
+        if ((flags & (SWP_NOMOVE | SWP_SHOWWINDOW)) != SWP_NOMOVE) {
+            DeferPanePos(batch, window, &rects[k], flags);
+            window->m_lookChanged = 1;
+        }
     }
+    if (batch != nullptr)
+        ::EndDeferWindowPos(batch);
+    for (int k = 0; k < count; ++k) {
+        if (CDlgPreviewPane* window = ExistingPane(panes[k]))
+            window->ArrangeControls(1);
+    }
+}
+
+// A moved pane is repainted whole, never copied. Without a batch (no memory for it) each pane is
+// placed at once.
+void CDlgVideoWall::DeferPanePos(HDWP& batch, CDlgPreviewPane* window, const RECT* rect, UINT flags)
+{
+    flags |= SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | (rect == nullptr ? SWP_NOMOVE | SWP_NOSIZE : 0);
+    int x = rect != nullptr ? rect->left : 0, y = rect != nullptr ? rect->top : 0;
+    int w = rect != nullptr ? rect->right - rect->left : 0, h = rect != nullptr ? rect->bottom - rect->top : 0;
+    if (batch != nullptr)
+        batch = ::DeferWindowPos(batch, window->m_hWnd, nullptr, x, y, w, h, flags);
+    if (batch == nullptr)
+        window->SetWindowPos(nullptr, x, y, w, h, flags);
 }
 
 // Places the first `shown` panes in the split mode's positions.
@@ -288,10 +309,22 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
     HoldRedraw(1);
     HoldPaneRefreshes(1);
     DisplayPage* previous = CurrentPage();
+    DisplayPage* shown = table.GetAt(page);
+    // A camera the next page shows in the pane it is in stays attached: detaching it would stop its
+    // stream and drop the picture the pane holds, only to start both again.
+    int stays[PANE_COUNT] = {};
+    for (int i = 0; i < PANE_COUNT && shown != nullptr; ++i)
+        stays[i] = SessionStaysInPane(shown->cameras[i], i);
     if (previous != nullptr) {
         for (CTermCamera* camera : previous->cameras) {
-            if (camera != nullptr && camera->m_pSession != nullptr)
-                camera->m_pSession->AttachPane(0, nullptr, 0);
+            CChannelSession* session = camera != nullptr ? camera->m_pSession : nullptr;
+            if (session == nullptr)
+                continue;
+            int pane = PaneOfSession(session);
+            if (pane != -1 && stays[pane])
+                session->SetAudio(0); // as a detach would leave it; the audio follows the selection below
+            else
+                session->AttachPane(0, nullptr, 0);
         }
     }
     m_currentPage = page;
@@ -299,7 +332,6 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
         if (window != nullptr)
             window->SetSelected(0);
     }
-    DisplayPage* shown = table.GetAt(page);
     if (shown == nullptr) {
         HideAllPanes();
         if (previous != nullptr) {
@@ -312,6 +344,8 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
     }
     for (int i = 0; i < PANE_COUNT; ++i) {
         CTermCamera* camera = shown->cameras[i];
+        if (stays[i])
+            continue;
         if (camera != nullptr && camera->m_pSession != nullptr) {
             camera->m_pSession->AttachPane(1, GetPane(i), 0);
         } else if (m_panes[i] != nullptr) {
@@ -324,6 +358,23 @@ void CDlgVideoWall::ShowPage(int page, int pane, int force)
     HoldRedraw(0);
 }
 
+// The pane the session is attached to, -1 when none of the wall's.
+int CDlgVideoWall::PaneOfSession(CChannelSession* session) const
+{
+    for (int i = 0; i < PANE_COUNT && session != nullptr; ++i) {
+        CDlgPreviewPane* window = m_panes[i];
+        if (window != nullptr && window->m_pSession == session && session->m_pPane == window)
+            return i;
+    }
+    return -1;
+}
+
+int CDlgVideoWall::SessionStaysInPane(CTermCamera* camera, int pane) const
+{
+    CChannelSession* session = camera != nullptr ? camera->m_pSession : nullptr;
+    return session != nullptr && PaneOfSession(session) == pane;
+}
+
 void CDlgVideoWall::HoldPaneRefreshes(int hold)
 {
     for (CDlgPreviewPane* pane : m_panes) {
@@ -333,12 +384,21 @@ void CDlgVideoWall::HoldPaneRefreshes(int hold)
 }
 
 // A switch moves, hides and refreshes up to 16 panes of 12 windows each: with the wall's drawing
-// off meanwhile, none of it is copied, clipped or painted on the way, and the wall is repainted
-// once at the end. A hidden wall is left as it is (turning its drawing back on would show it).
+// off meanwhile, none of it is copied, clipped or painted on the way, and at the end only the
+// panes that moved, showed or changed are repainted, each once. What waited to be painted before
+// is painted first (turning the drawing off drops it). None of the wall's windows has a frame,
+// and each pane and control paints all of its client area: only the wall's own background (where
+// no pane covers it) is erased first. A hidden wall is left as it is (turning its drawing back on
+// would show it).
 void CDlgVideoWall::HoldRedraw(int hold)
 {
     if (hold) {
         if (m_redrawHolds++ == 0 && m_hWnd != nullptr && (GetStyle() & WS_VISIBLE)) {
+            RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            for (CDlgPreviewPane* pane : m_panes) {
+                if (pane != nullptr)
+                    pane->m_lookChanged = 0;
+            }
             SetRedraw(FALSE);
             m_redrawOff = 1;
         }
@@ -350,7 +410,11 @@ void CDlgVideoWall::HoldRedraw(int hold)
     if (m_hWnd == nullptr)
         return;
     SetRedraw(TRUE);
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN);
+    for (CDlgPreviewPane* pane : m_panes) {
+        if (pane != nullptr && pane->m_hWnd != nullptr && pane->m_lookChanged && (pane->GetStyle() & WS_VISIBLE))
+            pane->InvalidateWhole();
+    }
 }
 
 void CDlgVideoWall::PrevPage()

@@ -92,6 +92,8 @@ private:
     struct DisplayPage* CurrentPage() const;
     void LayoutPanes(struct DisplayPage* page);
     void PlacePanes(const int* panes, const RECT* rects, int count, int hideOthers);
+    // Adds the pane's move (rect) or show or hide (rect null) to the batch.
+    void DeferPanePos(HDWP& batch, CDlgPreviewPane* window, const RECT* rect, UINT flags);
     void PlaceFirstPanes(int mode, int shown);
     void HoldPaneRefreshes(int hold);
     void HoldRedraw(int hold);
@@ -104,6 +106,9 @@ private:
     int TourStepCount() const;
     CVuskLoopPage* TourStep(int step) const;
     void DetachAllPanes();
+    int PaneOfSession(CChannelSession* session) const;
+    // 1 when the camera's session is attached to the pane already.
+    int SessionStaysInPane(CTermCamera* camera, int pane) const;
 
     int m_savedRect[4];
     int m_currentPage;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "resources/warden/resource.h"
 #include "station/core/datamodel/StationPaths.h"
 #include "station/core/datamodel/TermCamera.h"
 #include "station/core/sessions/ChannelSession.h"
@@ -134,6 +135,111 @@ void PrintBreakdown(const char* what, double whole, double call)
                 whole > 0 ? 100 * call / whole : 0, whole - call, whole > 0 ? 100 * (whole - call) / whole : 0);
 }
 
+// What the messages of one switch are: those sent to the windows during the switch call and during
+// the paint after it, and of the paint the windows painted, erased and given a frame paint. Counted
+// in a round of their own: the counting hook costs time.
+// The paints are timed by the kind of window as well: panes (and the wall), video surfaces,
+// status icons, captions, input buttons.
+enum PaintedKind { paintedPane, paintedSurface, paintedIcon, paintedCaption, paintedButton, paintedKinds };
+const char* const kPaintedKinds[paintedKinds] = {"pane", "video surface", "status icon", "caption", "input button"};
+
+struct SwitchMessages {
+    int switches = 0;
+    int call = 0;
+    int paint = 0;
+    int painted = 0;
+    int erased = 0;
+    int framed = 0;
+    int placed = 0;
+    int paintsOf[paintedKinds] = {};
+    double paintMsOf[paintedKinds] = {};
+};
+
+SwitchMessages* counting = nullptr;
+bool countingPaint = false;
+double paintStart = 0;
+
+PaintedKind KindOf(HWND window)
+{
+    int id = GetDlgCtrlID(window);
+    if (id == IDC_PANE_SURFACE)
+        return paintedSurface;
+    if (id >= IDC_PANE_RECORD && id <= IDC_PANE_ALARM)
+        return paintedIcon;
+    if (id == IDC_PANE_CAPTION)
+        return paintedCaption;
+    if (id >= IDC_PANE_INPUT0 && id <= IDC_PANE_INPUT3)
+        return paintedButton;
+    return paintedPane;
+}
+
+// A window's paint is timed from its WM_PAINT to the return of its window procedure; the paints
+// of the wall's windows do not nest.
+LRESULT CALLBACK TimePaintReturn(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && counting != nullptr && countingPaint) {
+        const CWPRETSTRUCT* done = reinterpret_cast<const CWPRETSTRUCT*>(lp);
+        if (done->message == WM_PAINT) {
+            PaintedKind kind = KindOf(done->hwnd);
+            counting->paintsOf[kind]++;
+            counting->paintMsOf[kind] += NowMs() - paintStart;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK CountMessage(int code, WPARAM wp, LPARAM lp)
+{
+    if (code == HC_ACTION && counting != nullptr) {
+        const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lp);
+        (countingPaint ? counting->paint : counting->call)++;
+        counting->painted += countingPaint && sent->message == WM_PAINT;
+        counting->erased += countingPaint && sent->message == WM_ERASEBKGND;
+        counting->framed += countingPaint && sent->message == WM_NCPAINT;
+        counting->placed += sent->message == WM_WINDOWPOSCHANGED;
+        if (countingPaint && sent->message == WM_PAINT)
+            paintStart = NowMs();
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+template <typename Switch> void CountedSwitch(HWND window, Switch doSwitch, SwitchMessages& messages)
+{
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CountMessage, nullptr, GetCurrentThreadId());
+    HHOOK returns = SetWindowsHookExA(WH_CALLWNDPROCRET, TimePaintReturn, nullptr, GetCurrentThreadId());
+    counting = &messages;
+    countingPaint = false;
+    doSwitch();
+    countingPaint = true;
+    Flush(window);
+    counting = nullptr;
+    UnhookWindowsHookEx(returns);
+    UnhookWindowsHookEx(hook);
+    ++messages.switches;
+}
+
+void PrintMessages(const char* what, const SwitchMessages& m)
+{
+    double n = m.switches > 0 ? m.switches : 1;
+    std::printf("  %s: sent messages %.0f in the call + %.0f in the paint; windows painted %.0f, erased %.0f, "
+                "frame-painted %.0f; windows placed %.0f\n",
+                what, m.call / n, m.paint / n, m.painted / n, m.erased / n, m.framed / n, m.placed / n);
+    std::printf("    paints by window (ms per switch, windows):");
+    for (int kind = 0; kind < paintedKinds; ++kind)
+        std::printf("%s %s %.2f ms (%.1f)", kind > 0 ? "," : "", kPaintedKinds[kind], m.paintMsOf[kind] / n,
+                    m.paintsOf[kind] / n);
+    std::printf("\n");
+}
+
+// The panes a round of split switches lays out, per switch.
+double PanesPerSplitSwitch()
+{
+    double panes = 0;
+    for (int mode : kModes)
+        panes += mode;
+    return panes / 6;
+}
+
 SwitchTimes WallSwitches(CDlgVideoWall& wall, CWnd& host, LiveWallSite& site, int rounds)
 {
     return TimeSwitches(
@@ -207,11 +313,54 @@ int main()
     SwitchTimes bareTimes = BareSwitches(bareParent, bareWindows, site, 25);
     ShowWindow(bareParent, SW_HIDE);
     host.ShowWindow(SW_SHOW);
+    // The two pages show the same cameras in the same panes; a third one shows every camera in
+    // another pane, so that a switch to it moves all 16 sessions.
+    DisplayPage* moved = DisplayPageTable().Append(9);
+    for (int i = 0; i < 16; ++i)
+        moved->cameras[i] = site.sessions[(i + 1) % 16]->m_pCamera;
+    double movedWhole = 0, movedCall = 0;
+    const int movedRounds = 10;
+    for (int round = 0; round < movedRounds + 1; ++round) {
+        double whole = 0, call = 0;
+        TimedSwitch(
+            host.m_hWnd, [&] { wall->ShowPage(2, -1, 0); }, whole, call);
+        TimedSwitch(
+            host.m_hWnd, [&] { wall->ShowPage(0, -1, 0); }, whole, call);
+        if (round > 0) // the first is a warm-up
+            movedWhole += whole / 2, movedCall += call / 2;
+        site.Run(20);
+    }
+    movedWhole /= movedRounds;
+    movedCall /= movedRounds;
+
+    SwitchMessages splitMessages, pageMessages, movedMessages;
+    for (int mode : kModes)
+        CountedSwitch(
+            host.m_hWnd, [&] { wall->SetSplitMode(mode, -1); }, splitMessages);
+    CountedSwitch(
+        host.m_hWnd, [&] { wall->NextPage(); }, pageMessages);
+    CountedSwitch(
+        host.m_hWnd, [&] { wall->PrevPage(); }, pageMessages);
+    CountedSwitch(
+        host.m_hWnd, [&] { wall->ShowPage(2, -1, 0); }, movedMessages);
+    CountedSwitch(
+        host.m_hWnd, [&] { wall->ShowPage(0, -1, 0); }, movedMessages);
+    DisplayPageTable().Truncate(2);
+    wall->ShowPage(0, 5, 1);
+
     std::printf("where a switch goes (ms per switch):\n");
     PrintBreakdown("wall split switch", wallTimes.split, wallTimes.splitCall);
+    std::printf("    per pane laid out (%.1f a switch): %.2f ms, of it %.2f ms in the call\n", PanesPerSplitSwitch(),
+                wallTimes.split / PanesPerSplitSwitch(), wallTimes.splitCall / PanesPerSplitSwitch());
     PrintBreakdown("bare split switch", bareTimes.split, bareTimes.splitCall);
     PrintBreakdown("wall page switch", wallTimes.page, wallTimes.pageCall);
     PrintBreakdown("bare page switch", bareTimes.page, bareTimes.pageCall);
+    PrintBreakdown("wall page switch, every camera to another pane (no figure)", movedWhole, movedCall);
+    std::printf("what a wall switch sends (per switch, counted in a round of their own; a pane the wall "
+                "repaints has its status icons drawn at once, in the switch call, not painted each by itself):\n");
+    PrintMessages("split switch", splitMessages);
+    PrintMessages("page switch", pageMessages);
+    PrintMessages("page switch, every camera to another pane", movedMessages);
     PrintFigure("wall: split-mode switch, 16 live panes vs 16 bare windows", wallTimes.split, bareTimes.split, "ms",
                 "ratio under 3");
     PrintFigure("wall: page switch, 16 live panes vs 16 bare windows", wallTimes.page, bareTimes.page, "ms",
