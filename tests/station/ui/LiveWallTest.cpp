@@ -63,20 +63,40 @@ unsigned SnapshotFrame(CChannelSession* session, const std::string& dir, int pan
     return at == std::string::npos ? 0 : (unsigned)std::strtoul(jpeg.c_str() + at + 6, nullptr, 10);
 }
 
+// The site's 16 cameras and a host window for the wall, which each test makes.
+class LiveWall : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetStartDirectory(dir.Path().c_str());
+        CopyStationSkin(dir.Path());
+        SetSkinScreenSize(1024, 768);
+        ASSERT_TRUE(site.Start(dir.Path()));
+        ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800,
+                                  600, nullptr, nullptr));
+    }
+    void TearDown() override
+    {
+        if (wall.m_hWnd)
+            wall.ShowPage(-1, -1, 0); // the panes let go of the sessions before they go
+        site.Stop();
+        if (wall.m_hWnd)
+            wall.DestroyWindow();
+        if (host.m_hWnd)
+            host.DestroyWindow();
+        SetSkinScreenSize(0, 0);
+    }
+
+    TempDir dir{true};
+    LiveWallSite site;
+    CWnd host;
+    CDlgVideoWall wall;
+};
+
 } // namespace
 
-TEST(LiveWall, SixteenLivePanesWithAnAlarmAndTheSelectedFrame)
+TEST_F(LiveWall, SixteenLivePanesWithAnAlarmAndTheSelectedFrame)
 {
-    TempDir dir(true);
-    SetStartDirectory(dir.Path().c_str());
-    CopyStationSkin(dir.Path());
-    SetSkinScreenSize(1024, 768);
-    LiveWallSite site;
-    ASSERT_TRUE(site.Start(dir.Path()));
-    CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800,
-                              600, nullptr, nullptr));
-    CDlgVideoWall wall;
     ASSERT_TRUE(wall.CreateWall(&host, 0, 0, 800, 600));
     wall.ShowPage(0, 5, 0);
     ASSERT_TRUE(site.ConnectAll(30000));
@@ -114,29 +134,13 @@ TEST(LiveWall, SixteenLivePanesWithAnAlarmAndTheSelectedFrame)
         wall.GetPane(i)->m_surface.GetWindowRect(&surface);
         EXPECT_TRUE(ShowsPicture(shot, surface)) << "split 8, pane " << i;
     }
-
-    wall.ShowPage(-1, -1, 0); // the panes let go of the sessions before they go
-    site.Stop();
-    wall.DestroyWindow();
-    host.DestroyWindow();
-    SetSkinScreenSize(0, 0);
 }
 
-TEST(LiveWall, PageSwitchKeepsTheCamerasThatStayInTheirPanes)
+TEST_F(LiveWall, PageSwitchKeepsTheCamerasThatStayInTheirPanes)
 {
-    TempDir dir(true);
-    SetStartDirectory(dir.Path().c_str());
-    CopyStationSkin(dir.Path());
-    SetSkinScreenSize(1024, 768);
-    LiveWallSite site;
-    ASSERT_TRUE(site.Start(dir.Path()));
     // The second page (split 9: panes 0 to 8) shows the first two cameras the other way round.
     DisplayPage* second = DisplayPageTable().GetAt(1);
     std::swap(second->cameras[0], second->cameras[1]);
-    CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 800,
-                              600, nullptr, nullptr));
-    CDlgVideoWall wall;
     ASSERT_TRUE(wall.CreateWall(&host, 0, 0, 800, 600));
     wall.ShowPage(0, 5, 0);
     ASSERT_TRUE(site.ConnectAll(30000));
@@ -203,10 +207,4 @@ TEST(LiveWall, PageSwitchKeepsTheCamerasThatStayInTheirPanes)
             EXPECT_EQ(0, differing) << "pane " << i << ", icon " << icon->GetDlgCtrlID();
         }
     }
-
-    wall.ShowPage(-1, -1, 0);
-    site.Stop();
-    wall.DestroyWindow();
-    host.DestroyWindow();
-    SetSkinScreenSize(0, 0);
 }
