@@ -167,6 +167,11 @@ void CDlgPreviewPane::PlaceInputButtons(HDWP& moves, const CRect& client)
 
 void CDlgPreviewPane::ArrangeControls(int show)
 {
+    // A hidden pane is laid out when the wall shows it, which it always does through this call with
+    // show set: a pane made for a page and attached to its session before the wall places it would
+    // otherwise be laid out twice, first at its template's size.
+    if (!show && !(GetStyle() & WS_VISIBLE))
+        return;
     CRect client;
     GetClientRect(&client);
     // Panes are laid out again on every switch of split mode or page; most keep their size.
