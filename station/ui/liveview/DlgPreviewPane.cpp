@@ -136,7 +136,8 @@ BOOL CDlgPreviewPane::OnInitDialog()
                       CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
     SetFont(&m_font);
     m_caption.SetFont(&m_font);
-    m_caption.SetWindowText("Not assigned");
+    m_captionText = "Not assigned";
+    m_caption.SetWindowText(m_captionText);
     ShowInputButtons(0);
     m_surface.m_pOwner = this;
     return TRUE;
@@ -353,12 +354,12 @@ void CDlgPreviewPane::RefreshIcons()
 }
 
 // Every attach and detach refreshes the caption, mostly with the text it has: an unchanged text
-// is not set (setting it repaints the label).
+// is not set (setting it repaints the label). Only this pane sets the label's text, so the text it
+// set last is the label's: reading it back from the label would cost two messages.
 void CDlgPreviewPane::SetCaptionText(LPCSTR text)
 {
-    CString now;
-    m_caption.GetWindowText(now);
-    if (now != text) {
+    if (m_captionText != text) {
+        m_captionText = text;
         m_caption.SetWindowText(text);
         m_lookChanged = 1;
     }
