@@ -136,7 +136,8 @@ BOOL CDlgPreviewPane::OnInitDialog()
                       CLIP_CHARACTER_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "宋体");
     SetFont(&m_font);
     m_caption.SetFont(&m_font);
-    m_caption.SetWindowText("Not assigned");
+    m_captionText = "Not assigned";
+    m_caption.SetWindowText(m_captionText);
     ShowInputButtons(0);
     m_surface.m_pOwner = this;
     return TRUE;
@@ -167,6 +168,11 @@ void CDlgPreviewPane::PlaceInputButtons(HDWP& moves, const CRect& client)
 
 void CDlgPreviewPane::ArrangeControls(int show)
 {
+    // A hidden pane is laid out when the wall shows it, which it always does through this call with
+    // show set: a pane made for a page and attached to its session before the wall places it would
+    // otherwise be laid out twice, first at its template's size.
+    if (!show && !(GetStyle() & WS_VISIBLE))
+        return;
     CRect client;
     GetClientRect(&client);
     // Panes are laid out again on every switch of split mode or page; most keep their size.
@@ -348,12 +354,12 @@ void CDlgPreviewPane::RefreshIcons()
 }
 
 // Every attach and detach refreshes the caption, mostly with the text it has: an unchanged text
-// is not set (setting it repaints the label).
+// is not set (setting it repaints the label). Only this pane sets the label's text, so the text it
+// set last is the label's: reading it back from the label would cost two messages.
 void CDlgPreviewPane::SetCaptionText(LPCSTR text)
 {
-    CString now;
-    m_caption.GetWindowText(now);
-    if (now != text) {
+    if (m_captionText != text) {
+        m_captionText = text;
         m_caption.SetWindowText(text);
         m_lookChanged = 1;
     }

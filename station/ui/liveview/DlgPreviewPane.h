@@ -96,6 +96,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The caption's text as this pane last set it: comparing with it asks the label nothing.
+    CString m_captionText;
     int SX(int n) const;
     int SY(int n) const;
     CString SkinPath(LPCSTR name) const;

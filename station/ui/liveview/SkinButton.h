@@ -55,5 +55,6 @@ private:
 
 // The window style of the run-time created bitmap controls.
 const DWORD SKIN_CONTROL_STYLE = 0x50000003;
-// Creates a run-time bitmap control's window: 1 when it exists.
-int CreateSkinControlWindow(CWnd* control, UINT id, CWnd* owner);
+// Creates a run-time bitmap control's window: 1 when it exists. Without a rectangle it is made at
+// the controls' creation rectangle (10, 10, 10, 10).
+int CreateSkinControlWindow(CWnd* control, UINT id, CWnd* owner, const RECT* rect = nullptr, DWORD exStyle = 0);

@@ -25,6 +25,15 @@ int CSkinControl::Create(UINT id, CWnd* owner, SkinButtonCallback callback)
     return CreateSkinControlWindow(this, id, owner);
 }
 
+int CSkinControl::CreateAt(UINT id, CWnd* owner, SkinButtonCallback callback, int x, int y, DWORD exStyle)
+{
+    m_id = id;
+    m_owner = owner;
+    m_callback = callback;
+    const RECT rect = {x, y, x + m_width, y + m_height};
+    return CreateSkinControlWindow(this, id, owner, &rect, exStyle);
+}
+
 int CSkinControl::LoadPictures(const LPCSTR* paths, int count, int required, int width, int height)
 {
     HBITMAP* slots[kSlots];

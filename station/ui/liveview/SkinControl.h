@@ -21,6 +21,10 @@ public:
 
     // 1 when the window exists (a visible child of owner, id as its control id).
     int Create(UINT id, CWnd* owner, SkinButtonCallback callback);
+    // The window of Create followed by MoveTo (x, y), made in one step where it ends, at the size of
+    // the pictures loaded before it: each resize and move of a new window costs several messages.
+    // exStyle lets an owner that ignores WM_PARENTNOTIFY spare it.
+    int CreateAt(UINT id, CWnd* owner, SkinButtonCallback callback, int x, int y, DWORD exStyle = 0);
     // Moves the control to (x, y) in its parent, at its own size, repainting.
     void MoveTo(int x, int y);
     int GetWidth() const { return m_width; }

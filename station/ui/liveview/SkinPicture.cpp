@@ -132,7 +132,13 @@ void SizeToSkinPicture(CWnd* control, HBITMAP picture, int& width, int& height)
     const SIZE size = SkinPictureSize(picture);
     width = size.cx;
     height = size.cy;
-    if (control->GetSafeHwnd())
+    if (!control->GetSafeHwnd())
+        return;
+    // A resize sends the window several messages even when the size stays: a control made at its
+    // picture's size is left alone.
+    RECT now;
+    control->GetWindowRect(&now);
+    if (now.right - now.left != width || now.bottom - now.top != height)
         control->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -180,10 +186,11 @@ int ReplaceSkinPictures(const LPCSTR* paths, HBITMAP* const* slots, int count, i
     return 1;
 }
 
-int CreateSkinControlWindow(CWnd* control, UINT id, CWnd* owner)
+int CreateSkinControlWindow(CWnd* control, UINT id, CWnd* owner, const RECT* rect, DWORD exStyle)
 {
-    RECT rect = {10, 10, 10, 10};
+    static const RECT kCreation = {10, 10, 10, 10};
     if (!owner || !owner->GetSafeHwnd())
         return 0;
-    return control->Create(nullptr, nullptr, SKIN_CONTROL_STYLE, rect, owner, id) ? 1 : 0;
+    return control->CreateEx(exStyle, nullptr, nullptr, SKIN_CONTROL_STYLE, rect ? *rect : kCreation, owner, id) ? 1
+                                                                                                                 : 0;
 }

@@ -113,12 +113,13 @@ void CDlgMain::CreateSkinButton(int index)
     picture.Format("Skin//%s%s", info.picture, info.english && UseEnglishBitmaps() ? "_en" : "");
     CSkinButton* button = new CSkinButton;
     m_skinButtons[index] = button;
-    if (!button->Create(info.id, this, SkinButtonEvent))
-        return;
     // Without a layout key the size reads 0 x 0 and the pictures come at their own size, which the
-    // button takes; without its pictures it stays 0 x 0 and cannot be seen or clicked.
+    // button takes; without its pictures it stays 0 x 0 and cannot be seen or clicked. The pictures
+    // are loaded first so that the window is made at its place and size at once; this dialog does
+    // not use WM_PARENTNOTIFY.
     button->LoadBitmaps(picture + ".BMP", picture + "_push.BMP", nullptr, picture + "_dis.BMP", w, h);
-    button->MoveTo(x, y);
+    if (!button->CreateAt(info.id, this, SkinButtonEvent, x, y, WS_EX_NOPARENTNOTIFY))
+        return;
     if (info.tooltip != 0) {
         CString tip;
         tip.LoadString(info.tooltip);
