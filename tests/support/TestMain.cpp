@@ -9,8 +9,17 @@
 // so any unhandled exception ends the test program with code 3.
 static LONG WINAPI EndOnCrash(EXCEPTION_POINTERS* info)
 {
-    std::fprintf(stderr, "unhandled exception 0x%08lx: the test program ends\n",
-                 static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode));
+    // Where it happened, as module and offset, so that a crash seen once can be found with the map file.
+    void* at = info->ExceptionRecord->ExceptionAddress;
+    HMODULE module = nullptr;
+    char name[MAX_PATH] = "?";
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           static_cast<LPCSTR>(at), &module))
+        GetModuleFileNameA(module, name, sizeof name);
+    std::fprintf(stderr, "unhandled exception 0x%08lx at %s+0x%lx (thread %lu): the test program ends\n",
+                 static_cast<unsigned long>(info->ExceptionRecord->ExceptionCode), name,
+                 static_cast<unsigned long>(static_cast<char*>(at) - reinterpret_cast<char*>(module)),
+                 GetCurrentThreadId());
     std::fflush(stderr);
     TerminateProcess(GetCurrentProcess(), 3);
     return EXCEPTION_EXECUTE_HANDLER;

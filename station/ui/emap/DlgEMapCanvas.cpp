@@ -190,12 +190,17 @@ void CDlgEMapCanvas::BlinkIcons()
         m_icons[i]->Blink();
 }
 
-BOOL CDlgEMapCanvas::HasItem(const void* window) const
+BOOL CDlgEMapCanvas::HasIcon(const void* window) const
 {
     for (int i = 0; i < m_icons.GetSize(); ++i) {
         if (static_cast<const void*>(m_icons[i]) == window)
             return TRUE;
     }
+    return FALSE;
+}
+
+BOOL CDlgEMapCanvas::HasLink(const void* window) const
+{
     for (int i = 0; i < m_links.GetSize(); ++i) {
         if (static_cast<const void*>(m_links[i]) == window)
             return TRUE;

@@ -31,9 +31,10 @@ public:
     void SelectDevice(CVuskEMapDev* device);
     // The blink tick (timer 2), for each icon in order.
     void BlinkIcons();
-    // 1 while the window is one of the canvas's icons or links: a posted activation may name a
-    // window that a scene change has deleted since.
-    BOOL HasItem(const void* window) const;
+    // 1 while the window is one of the canvas's icons (links): a posted activation may name a window
+    // that a scene change has deleted since, whose memory may hold an item of the other kind by now.
+    BOOL HasIcon(const void* window) const;
+    BOOL HasLink(const void* window) const;
 
     static void OnIconEvent(CEMapItemWnd* icon, int event, CDlgEMapCanvas* canvas);
     static void OnLinkEvent(CEMapItemWnd* link, int event, CDlgEMapCanvas* canvas);

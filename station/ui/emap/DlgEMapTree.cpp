@@ -119,7 +119,7 @@ void CDlgEMapTree::Activate(WPARAM item, LPARAM kind)
     CVuskEMapDev* device = nullptr;
     switch (kind) {
     case emapActivateLink: {
-        if (!m_pView->m_canvas.HasItem((void*)item))
+        if (!m_pView->m_canvas.HasLink((void*)item))
             return;
         CVuskEMapTerm* scene = reinterpret_cast<CEMapLink*>(item)->m_pScene;
         m_pView->ShowScene(scene);
@@ -128,7 +128,7 @@ void CDlgEMapTree::Activate(WPARAM item, LPARAM kind)
         return;
     }
     case emapActivateIcon:
-        if (!m_pView->m_canvas.HasItem((void*)item))
+        if (!m_pView->m_canvas.HasIcon((void*)item))
             return;
         device = reinterpret_cast<CEMapIcon*>(item)->m_pDevice;
         break;

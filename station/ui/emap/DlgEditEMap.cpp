@@ -360,7 +360,7 @@ LRESULT CDlgEditEMap::OnLabelEdited(WPARAM item, LPARAM)
 
 LRESULT CDlgEditEMap::OnEMapActivate(WPARAM item, LPARAM kind)
 {
-    if (kind != emapActivateLink || m_pView == nullptr || !m_pView->m_canvas.HasItem((void*)item))
+    if (kind != emapActivateLink || m_pView == nullptr || !m_pView->m_canvas.HasLink((void*)item))
         return 0;
     CVuskEMapTerm* scene = reinterpret_cast<CEMapLink*>(item)->m_pScene;
     m_pView->ShowScene(scene);

@@ -437,6 +437,9 @@ TEST_F(EMapWindows, AlarmPathSelectsTheCameraAndStaleActivationsAreIgnored)
     view->ShowScene(room_);
     tree.Activate((WPARAM)staleLink, emapActivateLink);
     EXPECT_EQ(room_, view->m_pScene);
+    // A stale link's memory may hold an icon by now: an icon named as a link is no link.
+    tree.Activate((WPARAM)IconOf(view->m_canvas, camera1_), emapActivateLink);
+    EXPECT_EQ(room_, view->m_pScene);
 
     tree.Activate((WPARAM)camera0_, emapActivateDevice);
     ASSERT_EQ(1, view->m_popups.GetSize());
