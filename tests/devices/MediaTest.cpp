@@ -544,34 +544,42 @@ TEST_F(FramewellTest, SpeedChangesStopAtSixteenTimesEitherWay)
     EXPECT_TRUE(api.Stop(h));
 }
 
+const UINT kEndNotify = WM_APP + 7;
+
+// Plays the handle at 16x (400 ms of recording in 25 ms) with its end notification going to the
+// window, and waits for that notification; false when a call fails or it does not come within ten
+// seconds.
+bool PlayFastToTheEnd(const FramewellApi& api, int h, VideoWindow& window, WPARAM* code, LPARAM* handle)
+{
+    if (!api.SetNotifyWindow(h, window.Handle(), kEndNotify) || !api.Play(h, window.Handle()))
+        return false;
+    for (int i = 0; i < 4; ++i)
+        api.Fast(h);
+    DWORD until = GetTickCount() + 10000;
+    while (int(until - GetTickCount()) > 0) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        if (window.TakeAppMessage(kEndNotify, code, handle))
+            return true;
+    }
+    return false;
+}
+
 TEST_F(FramewellTest, PlayingToTheEndPostsOneEndNotification)
 {
     WriteRecording(dir.File("a.mp4"), dev::VideoContainer::Mp4, 10, true);
     VideoWindow window(0, 0, 160, 120);
     int h = api.OpenFile(dir.File("a.mp4").c_str(), 0);
     ASSERT_GT(h, 0);
-    const UINT notify = WM_APP + 7;
-    ASSERT_TRUE(api.SetNotifyWindow(h, window.Handle(), notify));
-    ASSERT_TRUE(api.Play(h, window.Handle()));
-    for (int i = 0; i < 4; ++i)
-        api.Fast(h); // 400 ms of recording in 25 ms
     WPARAM wp = 0;
     LPARAM lp = 0;
-    DWORD until = GetTickCount() + 10000;
-    bool ended = false;
-    while (!ended && int(until - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        ended = window.TakeAppMessage(notify, &wp, &lp);
-    }
-    ASSERT_TRUE(ended);
+    ASSERT_TRUE(PlayFastToTheEnd(api, h, window, &wp, &lp));
     EXPECT_EQ(wp, 1u);
     EXPECT_EQ(lp, LPARAM(h));
     EXPECT_EQ(api.GetPlayTime(h), 360);
     EXPECT_TRUE(api.Stop(h)); // joins: nothing comes after
-    EXPECT_FALSE(window.TakeAppMessage(notify, &wp, &lp));
+    EXPECT_FALSE(window.TakeAppMessage(kEndNotify, &wp, &lp));
 }
 
-// Waits for the player's end notification; false when it does not come within ten seconds.
 // The cut file holds `count` pictures of the recording from `first` on, timed from 0 at 25 a second.
 void ExpectCutHolds(const std::string& path, const Written& w, size_t first, size_t count)
 {
@@ -586,17 +594,6 @@ void ExpectCutHolds(const std::string& path, const Written& w, size_t first, siz
     }
 }
 
-bool WaitForEnd(VideoWindow& window, UINT notify, WPARAM* code, LPARAM* handle)
-{
-    DWORD until = GetTickCount() + 10000;
-    while (int(until - GetTickCount()) > 0) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        if (window.TakeAppMessage(notify, code, handle))
-            return true;
-    }
-    return false;
-}
-
 TEST_F(FramewellTest, DamagedPicturesAreSteppedOverAndTheEndComes)
 {
     for (auto container : {dev::VideoContainer::Mp4, dev::VideoContainer::Asf}) {
@@ -607,14 +604,9 @@ TEST_F(FramewellTest, DamagedPicturesAreSteppedOverAndTheEndComes)
         VideoWindow window(0, 0, 160, 120);
         int h = api.OpenFile(path.c_str(), 0);
         ASSERT_GT(h, 0);
-        const UINT notify = WM_APP + 7;
-        ASSERT_TRUE(api.SetNotifyWindow(h, window.Handle(), notify));
-        ASSERT_TRUE(api.Play(h, window.Handle()));
-        for (int i = 0; i < 4; ++i)
-            api.Fast(h);
         WPARAM code = 0;
         LPARAM handle = 0;
-        ASSERT_TRUE(WaitForEnd(window, notify, &code, &handle));
+        ASSERT_TRUE(PlayFastToTheEnd(api, h, window, &code, &handle));
         EXPECT_EQ(code, 1u);
         EXPECT_EQ(handle, LPARAM(h));
         EXPECT_EQ(api.GetPlayTime(h), 360); // the clock went on over the damaged ones
@@ -672,15 +664,10 @@ TEST_F(FramewellTest, ACutAtSixteenTimesHoldsEveryPicturePlayedOver)
     VideoWindow window(0, 0, 160, 120);
     int h = api.OpenFile(dir.File("a.mp4").c_str(), 0);
     ASSERT_GT(h, 0);
-    const UINT notify = WM_APP + 7;
-    ASSERT_TRUE(api.SetNotifyWindow(h, window.Handle(), notify));
     ASSERT_TRUE(api.StartCut(h, dir.File("clip.mp4").c_str()));
-    ASSERT_TRUE(api.Play(h, window.Handle()));
-    for (int i = 0; i < 4; ++i)
-        api.Fast(h);
     WPARAM code = 0;
     LPARAM handle = 0;
-    ASSERT_TRUE(WaitForEnd(window, notify, &code, &handle));
+    ASSERT_TRUE(PlayFastToTheEnd(api, h, window, &code, &handle));
     EXPECT_EQ(api.GetPlayTime(h), 99 * 40); // the last picture is the shown one
     EXPECT_EQ(api.EndCut(h), 100);
     ExpectCutHolds(dir.File("clip.mp4"), w, 0, 100);
