@@ -379,7 +379,7 @@ int __stdcall Conduit_ResolveDdns(const char* ddnsAddress, unsigned short ddnsPo
         return CONDUIT_DDNS_UNREACHABLE;
     std::string resolved;
     unsigned short resolvedPort = 0;
-    int code = ResolveDdns(Text(ddnsAddress), ddnsPort, serverName, nullptr, &resolved, &resolvedPort);
+    int code = ResolveDdns(Text(ddnsAddress), ddnsPort, serverName, &resolved, &resolvedPort);
     if (code == 0) {
         if (address)
             dev::CopyText(address, CONDUIT_ADDRESS_SIZE, resolved.c_str());

@@ -33,12 +33,9 @@ LiveChannel::LiveChannel(const std::string& address, unsigned short port, bool d
 {
     InitializeCriticalSection(&busy_);
     InitializeCriticalSection(&lock_);
-    if (r.showNow && r.displayWindow) {
-        window_ = r.displayWindow;
+    window_ = r.displayWindow;
+    if (r.showNow && r.displayWindow)
         video_ = Video::Running;
-    } else {
-        window_ = r.displayWindow;
-    }
     std::memset(&bitmapInfo_, 0, sizeof bitmapInfo_);
     bitmapInfo_.header.biSize = sizeof(BITMAPINFOHEADER);
     bitmapInfo_.header.biPlanes = 1;
@@ -82,11 +79,7 @@ void LiveChannel::Stop()
         Guard g(lock_);
         CloseRecording();
         window_ = nullptr;
-        ended_ = true;
-        loggedIn_ = false;
-        if (channel_)
-            channel_->Abort();  // the server sees the end now, not when the pump lets go
-        SetEvent(pictureCame_); // a snapshot that waits gives up
+        MarkEnded(); // the server sees the end now, not when the pump lets go
     }
     if (pump_)
         pump_->Wake();
@@ -293,7 +286,6 @@ void LiveChannel::ServeLive()
             {
                 Guard g(lock_);
                 CloseRecording(); // what was recorded stays playable
-                ended_ = true;
             }
             End();
             Notify(CONDUIT_EVENT_CONNECT, CONDUIT_SERVER_CLOSED);
@@ -314,14 +306,17 @@ void LiveChannel::End()
     // However it ends, the channel is over: calls on the handle fail from then on.
     step_ = Step::Ended;
     Release();
-    {
-        Guard g(lock_);
-        ended_ = true;
-        loggedIn_ = false;
-        if (channel_)
-            channel_->Abort();
-        SetEvent(pictureCame_); // a snapshot that waits gives up
-    }
+    Guard g(lock_);
+    MarkEnded();
+}
+
+void LiveChannel::MarkEnded()
+{
+    ended_ = true;
+    loggedIn_ = false;
+    if (channel_)
+        channel_->Abort();
+    SetEvent(pictureCame_); // a snapshot that waits gives up
 }
 
 void LiveChannel::Release()

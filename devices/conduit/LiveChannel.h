@@ -2,9 +2,9 @@
 // DDNS look-up first when asked), receives pictures and device events, draws the pictures into the
 // display window, feeds a local recording and calls the event callback. Nothing of it blocks the
 // pump: each step goes as far as what arrived allows, and the pump calls again when its socket or
-// its time limit says so. A picture is
-// decoded only when something needs it: a visible display window with the video running, a local
-// recording, a snapshot or a redraw; a hidden channel only keeps the last one as it came.
+// its time limit says so. A picture is decoded only when something needs it: a visible display
+// window with the video running, a local recording, a snapshot or a redraw; a hidden channel only
+// keeps the last one as it came.
 #pragma once
 #include <memory>
 #include <string>
@@ -72,6 +72,7 @@ private:
     // The newest picture, for a snapshot.
     bool TakeNewestPicture(std::vector<uint8_t>* pixels, int* width, int* height, uint32_t* frameNo);
     // With the lock held:
+    void MarkEnded();      // calls on the handle fail from now on, the server sees the end
     bool Shown();          // a visible window shows the running video
     bool PicturesWanted(); // beyond the first picture, which always comes
     void SendStreamWish(); // tells the server when that changed

@@ -25,30 +25,20 @@ void SetConnectSettings(int seconds, int tries)
 }
 
 Reach OpenSession(const std::string& address, unsigned short port, const dev::HelloMsg& hello, const void* data,
-                  size_t size, HANDLE stopEvent, std::unique_ptr<dev::Channel>* channel, dev::WelcomeMsg* welcome,
+                  size_t size, std::unique_ptr<dev::Channel>* channel, dev::WelcomeMsg* welcome,
                   std::vector<char>* extra)
 {
     dev::EnsureWinsock();
     ConnectSettings cs = CurrentConnectSettings();
     for (int attempt = 0; attempt < cs.tries; ++attempt) {
-        if (attempt > 0 && stopEvent && WaitForSingleObject(stopEvent, 100) == WAIT_OBJECT_0)
-            return Reach::Stopped;
-        if (attempt > 0 && !stopEvent)
+        if (attempt > 0)
             Sleep(100);
-        SOCKET s = dev::ConnectTcp(address, port, cs.waitMs, stopEvent);
-        if (stopEvent && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0) {
-            if (s != INVALID_SOCKET)
-                closesocket(s);
-            return Reach::Stopped;
-        }
+        SOCKET s = dev::ConnectTcp(address, port, cs.waitMs, nullptr);
         if (s == INVALID_SOCKET)
             continue;
         std::unique_ptr<dev::Channel> ch(new dev::Channel(s));
-        if (!dev::Handshake(*ch, hello, data, size, cs.waitMs, stopEvent, welcome, extra)) {
-            if (stopEvent && WaitForSingleObject(stopEvent, 0) == WAIT_OBJECT_0)
-                return Reach::Stopped;
+        if (!dev::Handshake(*ch, hello, data, size, cs.waitMs, nullptr, welcome, extra))
             continue;
-        }
         if (welcome->code != 0)
             return Reach::Refused;
         *channel = std::move(ch);
@@ -69,10 +59,10 @@ int Request(const char* name, const char* address, unsigned short port, const ch
     std::unique_ptr<dev::Channel> ch;
     dev::WelcomeMsg w = {};
     std::vector<char> extra;
-    Reach r = OpenSession(Text(address), port, hello, data, size, nullptr, &ch, &w, &extra);
+    Reach r = OpenSession(Text(address), port, hello, data, size, &ch, &w, &extra);
     if (welcome)
         *welcome = w;
-    if (r == Reach::Unreachable || r == Reach::Stopped)
+    if (r == Reach::Unreachable)
         return -1;
     if (r == Reach::Refused)
         return w.code;
@@ -81,15 +71,15 @@ int Request(const char* name, const char* address, unsigned short port, const ch
     return 0;
 }
 
-int ResolveDdns(const std::string& ddnsAddress, unsigned short ddnsPort, const char* name, HANDLE stopEvent,
-                std::string* address, unsigned short* port)
+int ResolveDdns(const std::string& ddnsAddress, unsigned short ddnsPort, const char* name, std::string* address,
+                unsigned short* port)
 {
     dev::HelloMsg hello = dev::MakeHello(dev::PurposeDdns, name, "", "");
     std::unique_ptr<dev::Channel> ch;
     dev::WelcomeMsg w = {};
     std::vector<char> extra;
-    Reach r = OpenSession(ddnsAddress, ddnsPort, hello, nullptr, 0, stopEvent, &ch, &w, &extra);
-    if (r == Reach::Stopped || r == Reach::Unreachable)
+    Reach r = OpenSession(ddnsAddress, ddnsPort, hello, nullptr, 0, &ch, &w, &extra);
+    if (r == Reach::Unreachable)
         return 6;
     if (r == Reach::Refused)
         return w.code ? w.code : -112;

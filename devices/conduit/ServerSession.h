@@ -25,12 +25,12 @@ struct ConnectSettings {
 ConnectSettings CurrentConnectSettings();
 void SetConnectSettings(int seconds, int tries);
 
-enum class Reach { Accepted, Refused, Unreachable, Stopped };
+enum class Reach { Accepted, Refused, Unreachable };
 
 // Connects to address:port and sends the hello (with data), trying as the settings say.
 // Accepted: *channel is open and *welcome holds the answer. Refused: welcome->code says why.
 Reach OpenSession(const std::string& address, unsigned short port, const dev::HelloMsg& hello, const void* data,
-                  size_t size, HANDLE stopEvent, std::unique_ptr<dev::Channel>* channel, dev::WelcomeMsg* welcome,
+                  size_t size, std::unique_ptr<dev::Channel>* channel, dev::WelcomeMsg* welcome,
                   std::vector<char>* extra);
 
 // A one-shot request: log in, ask, take the answer. Returns 0 or the refusal code, -1 unreachable.
@@ -39,8 +39,8 @@ int Request(const char* name, const char* address, unsigned short port, const ch
             dev::WelcomeMsg* welcome = nullptr);
 
 // DDNS look-up: 0 with *address and *port, 6 unreachable, -112 unknown name.
-int ResolveDdns(const std::string& ddnsAddress, unsigned short ddnsPort, const char* name, HANDLE stopEvent,
-                std::string* address, unsigned short* port);
+int ResolveDdns(const std::string& ddnsAddress, unsigned short ddnsPort, const char* name, std::string* address,
+                unsigned short* port);
 
 std::string Text(const char* p); // "" for null; cut at 39 bytes like the callers' buffers
 

@@ -86,7 +86,7 @@ int OpenStream(const char* name, const char* address, unsigned short port, const
     if (line)
         std::memcpy(&hello.line, line, sizeof hello.line);
     dev::WelcomeMsg w = {};
-    Reach r = OpenSession(Text(address), port, hello, nullptr, 0, nullptr, out, &w, nullptr);
+    Reach r = OpenSession(Text(address), port, hello, nullptr, 0, out, &w, nullptr);
     if (r == Reach::Accepted)
         return 0;
     if (r == Reach::Refused)
