@@ -386,8 +386,7 @@ void CDlgPreviewPane::ResetIcons()
     ShowIcon(m_micIcon, "mic.BMP");
     ShowIcon(m_serverRecordIcon, "serverrecord_off.bmp");
     ShowIcon(m_alarmIcon, "alarm_off.bmp");
-    ShowInputButtons(0);
-    m_lookChanged = 1;
+    ShowInputButtons(0); // both mark the pane's look changed
     Invalidate();
 }
 

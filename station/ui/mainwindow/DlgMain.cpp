@@ -170,6 +170,7 @@ BOOL CDlgMain::OnInitDialog()
     CDialog::OnInitDialog();
     TraceStartupStep("dialog");
     m_windowThread = ::GetCurrentThreadId();
+    m_firstPaintPending = 1;
     InstallLinks();
     InitSystemMenu();
     ::SetErrorMode(SEM_NOGPFAULTERRORBOX);
@@ -216,7 +217,6 @@ BOOL CDlgMain::OnInitDialog()
     TraceStartupStep("serial and exit record");
     // The broadcast window is hidden until its command: it is made after the first paint.
     m_broadcastWanted = 1;
-    m_firstPaintPending = 1;
     TraceStartupStep("broadcast");
     return TRUE;
 }
@@ -584,7 +584,6 @@ void CDlgMain::OnPaint()
     LayOutPendingGrid();
     if (m_firstPaintPending) {
         m_firstPaintPending = 0;
-        m_panelsHeld = 0;
         PostMessage(WM_AFTER_FIRST_PAINT, 0, 0);
     }
     CPaintDC dc(this);

@@ -197,7 +197,6 @@ public:
     CDlgMatrixPanel* m_matrixPanel = nullptr; // left-hand tab 2
     // The panels are made after the first paint (MakePanels); until then their state waits here.
     int m_panelsWanted = 0;   // the layout asked for them
-    int m_panelsHeld = 0;     // the first paint has not come yet
     int m_panelsEnabled = -1; // the last EnablePanels, -1 none
     volatile LONG m_localRelays[8] = {};
     DWORD m_windowThread = 0;
@@ -361,6 +360,7 @@ private:
     void LayOutPendingGrid();
     void CreatePanels();
     void MakePanels();
+    void MakePanelsIfWanted();
     void MakeBroadcastWindow();
     void MakeConnectInfoWindow();
     void DestroyPanels();

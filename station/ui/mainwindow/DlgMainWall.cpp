@@ -197,7 +197,6 @@ void CDlgMain::FreePageTable()
 void CDlgMain::CreatePanels()
 {
     m_panelsWanted = 1;
-    m_panelsHeld = 1;
 }
 
 void CDlgMain::MakePanels()
@@ -205,7 +204,6 @@ void CDlgMain::MakePanels()
     if (!m_panelsWanted)
         return;
     m_panelsWanted = 0;
-    m_panelsHeld = 0;
     CFocusKeeper focus;
     m_ptzPanel = new CDlgPtzPanel;
     if (!m_ptzPanel->Create(CDlgPtzPanel::IDD, this)) {
@@ -254,17 +252,23 @@ void CDlgMain::ShowPanels(int tab)
         matrix->ShowWindow(tab == 2 ? SW_SHOW : SW_HIDE);
 }
 
+// Before the first paint the panels wait for it; after it, the window's thread makes them when it
+// first wants one.
+void CDlgMain::MakePanelsIfWanted()
+{
+    if (m_panelsWanted && !m_firstPaintPending && ::GetCurrentThreadId() == m_windowThread)
+        MakePanels();
+}
+
 CDlgPtzPanel* CDlgMain::GetPtzPanel()
 {
-    if (m_panelsWanted && !m_panelsHeld && ::GetCurrentThreadId() == m_windowThread)
-        MakePanels();
+    MakePanelsIfWanted();
     return m_ptzPanel != nullptr && m_ptzPanel->m_hWnd != nullptr ? m_ptzPanel : nullptr;
 }
 
 CDlgMatrixPanel* CDlgMain::GetMatrixPanel()
 {
-    if (m_panelsWanted && !m_panelsHeld && ::GetCurrentThreadId() == m_windowThread)
-        MakePanels();
+    MakePanelsIfWanted();
     return m_matrixPanel != nullptr && m_matrixPanel->m_hWnd != nullptr ? m_matrixPanel : nullptr;
 }
 
