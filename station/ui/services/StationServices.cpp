@@ -205,19 +205,61 @@ int CStationServices::RestartFileService(const CSysParam& params, CSystemLog* lo
 
 // --- serial devices ---
 
+// What the opening thread needs, copied: the settings pages may change the parameters meanwhile.
+struct CStationServices::SerialOpening {
+    CStationServices* services;
+    int linkagePort, linkageAddress;
+    CString linkageControlFile;
+    int keyboardPort, keyboardDataBits, keyboardStopBits, keyboardParity, keyboardBaud, keyboardProtocol;
+    HWND window;
+    int alarmInPort;
+};
+
 void CStationServices::OpenSerialDevices(const CSysParam& params, HWND window)
 {
     CloseSerialDevices();
-    m_linkDeviceHandle =
-        Portwick_OpenLinkDevice(params.m_linkagePort, params.m_linkageAddress, params.m_linkageControlFile);
-    m_keyboardHandle = Portwick_OpenKeyboard(params.m_keyboardPort, params.m_keyboardDataBits,
-                                             params.m_keyboardStopBits, params.m_keyboardParity, params.m_keyboardBaud,
-                                             params.m_keyboardProtocol, window, WM_KEYBOARD_COMMAND);
-    m_alarmInputHandle = Portwick_OpenAlarmInput(params.m_alarmInPort);
+    SerialOpening* opening = new SerialOpening{this,
+                                               params.m_linkagePort,
+                                               params.m_linkageAddress,
+                                               params.m_linkageControlFile,
+                                               params.m_keyboardPort,
+                                               params.m_keyboardDataBits,
+                                               params.m_keyboardStopBits,
+                                               params.m_keyboardParity,
+                                               params.m_keyboardBaud,
+                                               params.m_keyboardProtocol,
+                                               window,
+                                               params.m_alarmInPort};
+    m_serialOpener = ::CreateThread(nullptr, 0, OpenSerialDevicesThread, opening, 0, nullptr);
+    if (m_serialOpener == nullptr)
+        OpenSerialDevicesThread(opening);
+}
+
+DWORD WINAPI CStationServices::OpenSerialDevicesThread(LPVOID param)
+{
+    SerialOpening* o = static_cast<SerialOpening*>(param);
+    CStationServices* services = o->services;
+    services->m_linkDeviceHandle = Portwick_OpenLinkDevice(o->linkagePort, o->linkageAddress, o->linkageControlFile);
+    services->m_keyboardHandle =
+        Portwick_OpenKeyboard(o->keyboardPort, o->keyboardDataBits, o->keyboardStopBits, o->keyboardParity,
+                              o->keyboardBaud, o->keyboardProtocol, o->window, WM_KEYBOARD_COMMAND);
+    services->m_alarmInputHandle = Portwick_OpenAlarmInput(o->alarmInPort);
+    delete o;
+    return 0;
+}
+
+void CStationServices::FinishSerialOpen()
+{
+    if (m_serialOpener == nullptr)
+        return;
+    ::WaitForSingleObject(m_serialOpener, INFINITE);
+    ::CloseHandle(m_serialOpener);
+    m_serialOpener = nullptr;
 }
 
 void CStationServices::CloseSerialDevices()
 {
+    FinishSerialOpen();
     int* handles[3] = {&m_linkDeviceHandle, &m_keyboardHandle, &m_alarmInputHandle};
     for (int kind = 1; kind <= 3; ++kind) {
         if (*handles[kind - 1] != 0)

@@ -58,14 +58,16 @@ public:
 
     // --- serial devices ---
     // Opens the linkage device, the keyboard (its keys posted to window as WM_KEYBOARD_COMMAND)
-    // and the alarm-input port; a device that does not open keeps handle 0, silently.
+    // and the alarm-input port; a device that does not open keeps handle 0, silently. Each open is a
+    // connection and a handshake that may wait seconds for a site that does not answer, so they run
+    // on a thread of their own and the first use of a handle waits for them.
     void OpenSerialDevices(const CSysParam& params, HWND window);
     // Closes the open ones with kinds 1, 2 and 3; the handles become 0.
     void CloseSerialDevices();
     // Station-wide handles, 0 = not open; the serial settings page replaces them.
-    int& LinkDeviceHandle() { return m_linkDeviceHandle; }
-    int& KeyboardHandle() { return m_keyboardHandle; }
-    int& AlarmInputHandle() { return m_alarmInputHandle; }
+    int& LinkDeviceHandle() { return FinishSerialOpen(), m_linkDeviceHandle; }
+    int& KeyboardHandle() { return FinishSerialOpen(), m_keyboardHandle; }
+    int& AlarmInputHandle() { return FinishSerialOpen(), m_alarmInputHandle; }
 
     // --- talk ---
     // stopOnly 0: starts a talk with the selected pane's server, or stops the running one; 1:
@@ -81,6 +83,10 @@ public:
     int IsTalkRelayTimerRunning() const { return m_relayTimer; }
 
 private:
+    struct SerialOpening;
+    static DWORD WINAPI OpenSerialDevicesThread(LPVOID opening);
+    // Waits for the opening thread, when one runs: its handles are then this object's.
+    void FinishSerialOpen();
     void StartTalk();
     void StopTalk();
     void ShowTalkFailure(int result);
@@ -91,6 +97,7 @@ private:
     int m_linkDeviceHandle = 0;
     int m_keyboardHandle = 0;
     int m_alarmInputHandle = 0;
+    HANDLE m_serialOpener = nullptr;
     int m_talkHandle = -1; // -1 = none; 0 is a valid handle
     CChannelSession* m_talkSession = nullptr;
     int m_talkRelay = -1; // relay output the talk linkage switched on, -1 = none

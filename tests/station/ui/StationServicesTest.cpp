@@ -453,6 +453,14 @@ TEST_F(StationServicesTest, SerialKeyboardKeysReachTheMainWindow)
     EXPECT_EQ(0, services_.KeyboardHandle());
     EXPECT_EQ(0, services_.AlarmInputHandle());
 
+    // The devices open on a thread of their own: a close straight after the open waits for it, and
+    // frees the ports for the next open.
+    services_.OpenSerialDevices(params, host_.m_hWnd);
+    services_.CloseSerialDevices();
+    services_.OpenSerialDevices(params, host_.m_hWnd);
+    EXPECT_NE(0, services_.KeyboardHandle());
+    services_.CloseSerialDevices();
+
     // A port that does not exist: handle 0, no message.
     params.m_keyboardPort = 5;
     services_.OpenSerialDevices(params, host_.m_hWnd);
