@@ -8,6 +8,9 @@
 #include "station/ui/emap/EMapLink.h"
 #include "station/ui/emap/EMapMessages.h"
 
+#include <algorithm>
+#include <vector>
+
 BEGIN_MESSAGE_MAP(CDlgEMapCanvas, CDialog)
 ON_WM_PAINT()
 ON_WM_ERASEBKGND()
@@ -253,14 +256,76 @@ BOOL CDlgEMapCanvas::OnEraseBkgnd(CDC* pDC)
 
 void CDlgEMapCanvas::OnPaint()
 {
+    // What this paint covers, read before BeginPaint takes it (the canvas does not clip its
+    // children, so it reaches the icons' windows).
+    HRGN painted = m_icons.GetSize() > 0 ? ::CreateRectRgn(0, 0, 0, 0) : nullptr;
+    if (painted != nullptr && ::GetUpdateRgn(m_hWnd, painted, FALSE) <= NULLREGION) {
+        ::DeleteObject(painted);
+        painted = nullptr;
+    }
     CPaintDC dc(this);
-    if (m_picture == nullptr)
-        return;
-    CDC memory;
-    memory.CreateCompatibleDC(&dc);
-    HGDIOBJ old = ::SelectObject(memory.m_hDC, m_picture);
-    dc.BitBlt(0, 0, m_pictureWidth, m_pictureHeight, &memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory.m_hDC, old);
+    if (m_picture != nullptr) {
+        CDC memory;
+        memory.CreateCompatibleDC(&dc);
+        HGDIOBJ old = ::SelectObject(memory.m_hDC, m_picture);
+        dc.BitBlt(0, 0, m_pictureWidth, m_pictureHeight, &memory, 0, 0, SRCCOPY);
+        ::SelectObject(memory.m_hDC, old);
+    }
+    if (painted != nullptr) {
+        PaintIcons(dc, painted);
+        ::DeleteObject(painted);
+    }
+}
+
+// The icons are drawn with the picture, each through its shape, the lowest first (a new window
+// goes under its siblings, so the array runs from the top down), and their windows are then
+// validated wherever this paint reached them, in one call: a scene's hundred icons would otherwise
+// each take a paint of their own, a window DC and its round trips to the window server. An icon
+// that a link overlaps paints itself, as does an icon repainted alone (blink, selection, drag).
+void CDlgEMapCanvas::PaintIcons(CDC& dc, HRGN painted)
+{
+    std::vector<CRect> links((size_t)m_links.GetSize());
+    for (size_t i = 0; i < links.size(); ++i) {
+        m_links[(int)i]->GetClientRect(&links[i]);
+        links[i].OffsetRect(m_links[(int)i]->m_x, m_links[(int)i]->m_y);
+    }
+    HRGN drawn = ::CreateRectRgn(0, 0, 0, 0);
+    HRGN left = ::CreateRectRgn(0, 0, 0, 0);
+    HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
+    HRGN area = ::CreateRectRgn(0, 0, 0, 0);
+    for (int i = (int)m_icons.GetSize() - 1; i >= 0; --i) {
+        CEMapIcon* icon = m_icons[i];
+        CRect rect;
+        icon->GetClientRect(&rect);
+        rect.OffsetRect(icon->m_x, icon->m_y);
+        ::SetRectRgn(area, rect.left, rect.top, rect.right, rect.bottom);
+        CRect overlap;
+        bool underLink = std::any_of(links.begin(), links.end(),
+                                     [&](const CRect& link) { return overlap.IntersectRect(&rect, &link) != FALSE; });
+        if (underLink || !::RectInRegion(painted, &rect)) {
+            ::CombineRgn(left, left, area, RGN_OR);
+            continue;
+        }
+        if (icon->m_shape != nullptr) {
+            ::CombineRgn(clip, icon->m_shape, nullptr, RGN_COPY);
+            ::OffsetRgn(clip, rect.left, rect.top);
+            ::CombineRgn(clip, clip, area, RGN_AND);
+        } else {
+            ::CombineRgn(clip, area, nullptr, RGN_COPY);
+        }
+        ::ExtSelectClipRgn(dc.m_hDC, clip, RGN_COPY);
+        icon->Draw(dc, rect.TopLeft());
+        ::CombineRgn(drawn, drawn, area, RGN_OR);
+    }
+    ::SelectClipRgn(dc.m_hDC, nullptr);
+    // An icon left to paint itself keeps all of its window to paint.
+    ::CombineRgn(drawn, drawn, left, RGN_DIFF);
+    if (::CombineRgn(drawn, drawn, painted, RGN_AND) > NULLREGION)
+        ::RedrawWindow(m_hWnd, nullptr, drawn, RDW_VALIDATE | RDW_ALLCHILDREN);
+    ::DeleteObject(area);
+    ::DeleteObject(clip);
+    ::DeleteObject(left);
+    ::DeleteObject(drawn);
 }
 
 void CDlgEMapCanvas::OnDestroy()

@@ -68,6 +68,7 @@ protected:
 private:
     void PostActivate(WPARAM item, LPARAM kind);
     void RemoveIconWindow(CEMapIcon* icon);
+    void PaintIcons(CDC& dc, HRGN painted);
 
     EMapLoadClock m_loadClock;
 };

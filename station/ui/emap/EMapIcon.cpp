@@ -11,7 +11,8 @@ ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CEMapIcon::CEMapIcon()
-    : m_shown(0), m_pDevice(nullptr), m_normal(nullptr), m_alarm(nullptr), m_bitmapWidth(0), m_bitmapHeight(0)
+    : m_shown(0), m_pDevice(nullptr), m_normal(nullptr), m_alarm(nullptr), m_bitmapWidth(0), m_bitmapHeight(0),
+      m_shape(nullptr)
 {
 }
 
@@ -43,8 +44,10 @@ void CEMapIcon::SetShape(const EMapKindPictures* pictures)
         return;
     m_bitmapWidth = pictures->maskWidth;
     m_bitmapHeight = pictures->maskHeight;
-    if (!::SetWindowRgn(m_hWnd, region, FALSE)) // the window owns a region it took
-        ::DeleteObject(region);
+    if (::SetWindowRgn(m_hWnd, region, FALSE))
+        m_shape = pictures->shape;
+    else
+        ::DeleteObject(region); // the window owns a region only when it took it
 }
 
 void CEMapIcon::SetShown(int shown)
@@ -74,16 +77,25 @@ void CEMapIcon::OnAlarmChanged()
 
 // The whole icon is drawn at every paint (it is small), through a DC of the window after validating
 // it: BeginPaint would add the caret's hiding and showing and the update region's reading, each a
-// round trip to the window server, for each of a scene's hundred icons. Nothing needs erasing
-// first: the class has no background brush.
+// round trip to the window server. Nothing needs erasing first: the class has no background brush.
+// A scene's paint draws its icons from the canvas (CDlgEMapCanvas::PaintIcons); this is for an
+// icon repainted alone.
 void CEMapIcon::OnPaint()
 {
     ValidateRect(nullptr);
     CClientDC dc(this);
+    Draw(dc, CPoint(0, 0));
+}
+
+void CEMapIcon::Draw(CDC& dc, CPoint origin)
+{
     HBITMAP picture = (m_shown == 1 && m_alarm != nullptr) ? m_alarm : m_normal;
     if (picture != nullptr && m_pCanvas != nullptr)
-        m_pCanvas->m_iconPictures.Draw(dc.m_hDC, picture, m_bitmapWidth, m_bitmapHeight);
-    DrawFrame(dc, RGB(0, 0, 255));
+        m_pCanvas->m_iconPictures.Draw(dc.m_hDC, picture, origin.x, origin.y, m_bitmapWidth, m_bitmapHeight);
+    CRect frame;
+    GetClientRect(&frame);
+    frame.OffsetRect(origin);
+    DrawFrame(dc, frame, RGB(0, 0, 255));
 }
 
 // The editor's positions reach the map data here; the device no longer points at a window that

@@ -23,6 +23,9 @@ public:
     // The device's state changed: an output shows it at once, the others wait for the tick.
     void OnAlarmChanged();
     void SetShown(int shown);
+    // Draws the icon as its own paint does, its top-left corner at the origin of the DC's
+    // coordinates; the caller clips to the icon's shape.
+    void Draw(CDC& dc, CPoint origin);
 
     int m_shown;
     CVuskEMapDev* m_pDevice;
@@ -30,6 +33,7 @@ public:
     HBITMAP m_alarm;
     int m_bitmapWidth;
     int m_bitmapHeight;
+    HRGN m_shape; // the kind's shape (the canvas owns it), in the icon's coordinates; null when rectangular
 
 protected:
     afx_msg void OnPaint();

@@ -5,6 +5,8 @@
 #include "station/ui/liveview/SkinButton.h"
 #include "station/ui/emap/EMapRules.h"
 
+#include <vector>
+
 namespace {
 
 const EMapIconPictures kCameraPictures = {"\\skin\\emap_cam.bmp", "\\skin\\emap_cam_push.bmp",
@@ -14,7 +16,7 @@ const EMapIconPictures kInputPictures = {"\\skin\\emap_sensor.bmp", "\\skin\\ema
 const EMapIconPictures kOutputPictures = {"\\skin\\emap_output.bmp", "\\skin\\emap_output_push.bmp",
                                           "\\skin\\emap_output_area.bmp"};
 
-// The black runs of the mask as region data, for one region call per icon.
+// The black runs of the mask as a region, built once for all the icons of the kind.
 bool ReadShape(LPCSTR maskPath, EMapKindPictures& kind)
 {
     HBITMAP mask = LoadSkinPicture(maskPath, 0, 0);
@@ -38,8 +40,8 @@ bool ReadShape(LPCSTR maskPath, EMapKindPictures& kind)
     if (rows != height)
         return false;
     std::vector<RECT> runs = BlackRuns(pixels.data(), width, height);
-    kind.shape.assign(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT), 0);
-    RGNDATA* region = reinterpret_cast<RGNDATA*>(kind.shape.data());
+    std::vector<BYTE> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT), 0);
+    RGNDATA* region = reinterpret_cast<RGNDATA*>(data.data());
     region->rdh.dwSize = sizeof(RGNDATAHEADER);
     region->rdh.iType = RDH_RECTANGLES;
     region->rdh.nCount = (DWORD)runs.size();
@@ -47,6 +49,9 @@ bool ReadShape(LPCSTR maskPath, EMapKindPictures& kind)
     ::SetRect(&region->rdh.rcBound, 0, 0, width, height);
     if (!runs.empty())
         memcpy(region->Buffer, runs.data(), runs.size() * sizeof(RECT));
+    kind.shape = ::ExtCreateRegion(nullptr, (DWORD)data.size(), region);
+    if (kind.shape == nullptr)
+        return false;
     kind.maskWidth = width;
     kind.maskHeight = height;
     return true;
@@ -80,11 +85,16 @@ const EMapIconPictures* IconPicturesOfKind(int kind)
     return nullptr;
 }
 
-HRGN CreateShapeRegion(const std::vector<BYTE>& shape)
+HRGN CreateShapeRegion(HRGN shape)
 {
-    if (shape.empty())
+    if (shape == nullptr)
         return nullptr;
-    return ::ExtCreateRegion(nullptr, (DWORD)shape.size(), reinterpret_cast<const RGNDATA*>(shape.data()));
+    HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
+    if (copy != nullptr && ::CombineRgn(copy, shape, nullptr, RGN_COPY) == ERROR) {
+        ::DeleteObject(copy);
+        copy = nullptr;
+    }
+    return copy;
 }
 
 CEMapIconPictures::~CEMapIconPictures()
@@ -116,14 +126,14 @@ const EMapKindPictures* CEMapIconPictures::OfKind(int kind)
     return &pictures;
 }
 
-void CEMapIconPictures::Draw(HDC target, HBITMAP picture, int width, int height)
+void CEMapIconPictures::Draw(HDC target, HBITMAP picture, int x, int y, int width, int height)
 {
     if (m_memory == nullptr)
         m_memory = ::CreateCompatibleDC(nullptr);
     if (m_memory == nullptr)
         return;
     HGDIOBJ old = ::SelectObject(m_memory, picture);
-    ::BitBlt(target, 0, 0, width, height, m_memory, 0, 0, SRCCOPY);
+    ::BitBlt(target, x, y, width, height, m_memory, 0, 0, SRCCOPY);
     ::SelectObject(m_memory, old);
 }
 
@@ -137,6 +147,8 @@ void CEMapIconPictures::Free()
             ::DeleteObject(m_kinds[slot].normal);
         if (m_kinds[slot].alarm != nullptr)
             ::DeleteObject(m_kinds[slot].alarm);
+        if (m_kinds[slot].shape != nullptr)
+            ::DeleteObject(m_kinds[slot].shape);
         m_kinds[slot] = EMapKindPictures();
         m_loaded[slot] = false;
     }

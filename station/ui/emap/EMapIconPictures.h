@@ -5,8 +5,6 @@
 
 #include <afxwin.h>
 
-#include <vector>
-
 // The pictures of a kind, as paths under the start directory.
 struct EMapIconPictures {
     const char* normal;
@@ -15,11 +13,11 @@ struct EMapIconPictures {
 };
 const EMapIconPictures* IconPicturesOfKind(int kind);
 
-// One kind's loaded pictures. Both pictures or neither; an empty shape leaves the icon rectangular.
+// One kind's loaded pictures. Both pictures or neither; no shape leaves the icon rectangular.
 struct EMapKindPictures {
     HBITMAP normal = nullptr;
     HBITMAP alarm = nullptr;
-    std::vector<BYTE> shape; // RGNDATA of the mask's black runs
+    HRGN shape = nullptr; // the mask's black pixels; each icon window takes a copy
     int maskWidth = 0;
     int maskHeight = 0;
 };
@@ -34,9 +32,9 @@ public:
     // The kind's pictures, read from the start directory on first use; null for an unknown kind.
     const EMapKindPictures* OfKind(int kind);
     void Free();
-    // Copies the top-left width x height of a picture to (0, 0) of the target, through one memory
+    // Copies the top-left width x height of a picture to (x, y) of the target, through one memory
     // DC kept for all the icons' paints.
-    void Draw(HDC target, HBITMAP picture, int width, int height);
+    void Draw(HDC target, HBITMAP picture, int x, int y, int width, int height);
 
 private:
     HDC m_memory = nullptr;
@@ -45,5 +43,5 @@ private:
     bool m_loaded[kKinds] = {};
 };
 
-// A new region from the stored shape; null when there is none.
-HRGN CreateShapeRegion(const std::vector<BYTE>& shape);
+// A new region, a copy of the kind's shape; null when there is none.
+HRGN CreateShapeRegion(HRGN shape);

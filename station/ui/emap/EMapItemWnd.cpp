@@ -84,12 +84,10 @@ void CEMapItemWnd::SetSelected(int selected)
     Invalidate();
 }
 
-void CEMapItemWnd::DrawFrame(CDC& dc, COLORREF unselected)
+void CEMapItemWnd::DrawFrame(CDC& dc, const CRect& frame, COLORREF unselected)
 {
-    CRect client;
-    GetClientRect(&client);
     CBrush brush(m_selected ? RGB(255, 0, 0) : unselected);
-    dc.FrameRect(&client, &brush);
+    dc.FrameRect(&frame, &brush);
 }
 
 CPoint CEMapItemWnd::ToCanvas(CPoint client)

@@ -37,8 +37,8 @@ public:
     int m_dragging;
 
 protected:
-    // The one-pixel frame: red when selected, the item's own colour otherwise.
-    void DrawFrame(CDC& dc, COLORREF unselected);
+    // The one-pixel frame around the rectangle: red when selected, the item's own colour otherwise.
+    void DrawFrame(CDC& dc, const CRect& frame, COLORREF unselected);
     CPoint ToCanvas(CPoint client);
 
     afx_msg void OnLButtonDown(UINT flags, CPoint point);

@@ -35,7 +35,9 @@ void CEMapLink::OnPaint()
     dc.TextOut(2, 2, m_caption);
     if (old != nullptr)
         dc.SelectObject(old);
-    DrawFrame(dc, RGB(156, 117, 35));
+    CRect client;
+    GetClientRect(&client);
+    DrawFrame(dc, client, RGB(156, 117, 35));
 }
 
 void CEMapLink::OnDestroy()

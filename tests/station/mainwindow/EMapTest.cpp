@@ -371,6 +371,63 @@ TEST_F(EMapWindows, IconsOfOneKindShareTheirPicturesButShapeAndPaintAlone)
     EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), CaptureWindow(canvas.m_hWnd).Pixel(55, 145)) << "and shows no icon";
 }
 
+// The canvas draws a scene's icons with its picture and spares their windows a paint of their own;
+// the screen shows what each icon paints itself: overlapping icons, a selected one, one in alarm,
+// an icon over the link and one under it (made after it).
+TEST_F(EMapWindows, TheCanvasPaintsItsIconsAsTheyPaintThemselves)
+{
+    AddDevice(lobby_, emapCamera, 7, 1, 60, 50); // under the first camera's lower right
+    CVuskEMapDev* overLink = AddDevice(lobby_, emapAlarmInput, 7, 1, 110, 240);
+    g_pEMapGroup->LinkAll();
+    CDlgEMapTree tree;
+    CDlgViewEMap* view = MakeRunView(tree);
+    CDlgEMapCanvas& canvas = view->m_canvas;
+    ASSERT_EQ(1, view->ShowScene(lobby_));
+    CVuskEMapDev* underLink = AddDevice(lobby_, emapCamera, 7, 1, 150, 255);
+    canvas.AddIcon(underLink);
+    camera0_->SetAlarm(1);
+    canvas.BlinkIcons();
+    canvas.SelectDevice(input_);
+    PumpMessages();
+
+    canvas.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    canvas.SendMessage(WM_PAINT);
+    for (int i = 0; i < canvas.m_icons.GetSize(); ++i) {
+        CEMapIcon* icon = canvas.m_icons[i];
+        bool byLink = icon->m_pDevice == overLink || icon->m_pDevice == underLink;
+        EXPECT_EQ(byLink, icon->GetUpdateRect(nullptr) != FALSE) << "icon " << i << ": only a link's neighbours wait";
+    }
+    canvas.UpdateWindow();
+    Capture byCanvas = CaptureWindow(canvas.m_hWnd);
+    for (int i = 0; i < canvas.m_icons.GetSize(); ++i)
+        canvas.m_icons[i]->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Capture byIcons = CaptureWindow(canvas.m_hWnd);
+
+    ASSERT_EQ(byIcons.width, byCanvas.width);
+    ASSERT_EQ(byIcons.height, byCanvas.height);
+    int differing = 0;
+    for (int y = 0; y < byIcons.height; ++y) {
+        for (int x = 0; x < byIcons.width; ++x) {
+            if (byCanvas.Pixel(x, y) != byIcons.Pixel(x, y) && differing++ == 0)
+                ADD_FAILURE() << "first differing pixel (" << x << ", " << y << ")";
+        }
+    }
+    EXPECT_EQ(0, differing);
+    struct Pixel {
+        int x, y;
+        COLORREF expected;
+        const char* what;
+    } pixels[] = {
+        {65, 55, RGB(255, 0, 0), "the upper icon (in alarm) where two overlap"},
+        {72, 55, RGB(0, 0, 255), "the lower beside the upper's shape"},
+        {200, 105, RGB(255, 0, 0), "the selected icon's frame"},
+        {115, 255, RGB(0, 0, 255), "the icon over the link"},
+        {165, 266, RGB(200 + 165 % 40, 220, 200 + 266 % 40), "the plan through the link over an icon"},
+    };
+    for (const Pixel& p : pixels)
+        EXPECT_EQ(p.expected, byCanvas.Pixel(p.x, p.y)) << p.what;
+}
+
 TEST_F(EMapWindows, EditorDragsStayOnThePictureAndReachTheMap)
 {
     CDlgEMapCanvas canvas(1);
