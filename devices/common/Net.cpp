@@ -134,18 +134,38 @@ Channel::~Channel()
     DeleteCriticalSection(&sendLock_);
 }
 
-static bool SendAll(SOCKET s, const char* p, size_t n)
+// Sends the parts as one stream, gathered into as few calls as the socket takes: a message leaves
+// in one segment, so the peer wakes once for it (each call is a round trip to the wineserver).
+static bool SendAll(SOCKET s, WSABUF* parts, DWORD count)
 {
     // The socket is non-blocking (event select); a peer that stops reading for 5 s is given up.
     DWORD start = GetTickCount();
-    while (n > 0) {
-        int sent = send(s, p, int(n > 0x10000 ? 0x10000 : n), 0);
-        if (sent > 0) {
-            p += sent;
-            n -= size_t(sent);
+    for (;;) {
+        while (count > 0 && parts->len == 0) {
+            ++parts;
+            --count;
+        }
+        if (count == 0)
+            return true;
+        WSABUF batch[3];
+        DWORD n = 0;
+        ULONG budget = 0x10000;
+        for (; n < count && n < 3 && budget > 0; ++n) {
+            batch[n].buf = parts[n].buf;
+            batch[n].len = parts[n].len < budget ? parts[n].len : budget;
+            budget -= batch[n].len;
+        }
+        DWORD sent = 0;
+        if (WSASend(s, batch, n, &sent, 0, nullptr, nullptr) == 0) {
+            for (; count > 0 && sent >= parts->len; ++parts, --count)
+                sent -= parts->len;
+            if (count > 0) {
+                parts->buf += sent;
+                parts->len -= sent;
+            }
             continue;
         }
-        if (sent == SOCKET_ERROR && WSAGetLastError() != WSAEWOULDBLOCK)
+        if (WSAGetLastError() != WSAEWOULDBLOCK)
             return false;
         if (GetTickCount() - start > 5000)
             return false;
@@ -155,7 +175,6 @@ static bool SendAll(SOCKET s, const char* p, size_t n)
         timeval tv = {0, 50000};
         select(0, nullptr, &w, nullptr, &tv);
     }
-    return true;
 }
 
 bool Channel::Send(uint16_t kind, const void* a, size_t na, const void* b, size_t nb)
@@ -163,10 +182,11 @@ bool Channel::Send(uint16_t kind, const void* a, size_t na, const void* b, size_
     if (na + nb > kMaxPayload)
         return false;
     WireHeader h = {uint32_t(na + nb), kind, 0};
+    WSABUF parts[3] = {{sizeof h, reinterpret_cast<char*>(&h)},
+                       {ULONG(na), static_cast<char*>(const_cast<void*>(a))},
+                       {ULONG(nb), static_cast<char*>(const_cast<void*>(b))}};
     EnterCriticalSection(&sendLock_);
-    bool ok = !broken_ && SendAll(sock_, reinterpret_cast<const char*>(&h), sizeof h) &&
-              (na == 0 || SendAll(sock_, static_cast<const char*>(a), na)) &&
-              (nb == 0 || SendAll(sock_, static_cast<const char*>(b), nb));
+    bool ok = !broken_ && SendAll(sock_, parts, 3);
     if (!ok)
         broken_ = true; // a half-sent message would desynchronise the stream
     LeaveCriticalSection(&sendLock_);
@@ -176,7 +196,8 @@ bool Channel::Send(uint16_t kind, const void* a, size_t na, const void* b, size_
 bool Channel::SendRaw(const void* data, size_t size)
 {
     EnterCriticalSection(&sendLock_);
-    bool ok = !broken_ && SendAll(sock_, static_cast<const char*>(data), size);
+    WSABUF part = {ULONG(size), static_cast<char*>(const_cast<void*>(data))};
+    bool ok = !broken_ && SendAll(sock_, &part, 1);
     broken_ = broken_ || !ok;
     LeaveCriticalSection(&sendLock_);
     return ok;
