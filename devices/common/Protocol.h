@@ -29,7 +29,7 @@ enum MessageKind : uint16_t {
 
 enum Purpose : uint16_t {
     PurposeLive = 1,        // live channel (Conduit_Connect)
-    PurposeRequest = 2,     // one request, one answer, then the server closes (HelloMsg.op)
+    PurposeRequest = 2,     // one request, one answer; the next request may follow with its own Hello (HelloMsg.op)
     PurposeJpeg = 3,        // JPEG capture stream
     PurposeSerial = 4,      // transparent serial channel of a server (HelloMsg.channel = serial port)
     PurposeTalk = 5,        // intercom
@@ -49,7 +49,7 @@ const int32_t kFileBadRequest = -121;
 const int32_t kFileReadError = -122;
 const uint32_t kMaxFilePiece = 32u << 10;
 
-// One-shot requests (PurposeRequest, HelloMsg.op).
+// Requests (PurposeRequest, HelloMsg.op).
 enum RequestOp : int32_t {
     OpLogin = 1,             // answer: code only
     OpQueryDevice = 2,       // no log-in; answer: QueryDeviceAnswer

@@ -126,7 +126,8 @@ typedef struct RelayServiceConfig {
 /* ---- Library (entry points 1..3) ---- */
 /* @1 Conduit_Init (0, 0, 0, 0): call first; the arguments are reserved. Returns 1. */
 CONDUIT_API Conduit_Init(int reserved1, int reserved2, int reserved3, int reserved4);
-/* @2 Conduit_Cleanup: closes every handle (as their close calls do) and the forwarding service. */
+/* @2 Conduit_Cleanup: closes every handle (as their close calls do), the forwarding service and
+ * the connections kept for the next server-side call. */
 CONDUIT_API Conduit_Cleanup(void);
 /* @3 Conduit_SetConnectTimeout (seconds per attempt, attempts); values below 1 count as 1. */
 CONDUIT_API Conduit_SetConnectTimeout(int seconds, int tries);
@@ -198,7 +199,8 @@ CONDUIT_API Conduit_CapturePicture(int handle, const char* path);
  * (after a DDNS look-up, the server's own address). 0 before the log-in. */
 CONDUIT_API Conduit_GetServerAddress(int handle, char* address, unsigned short* port);
 /* The following log in anew for each call (user and password are checked) and return 1 on
- * success, 0 on any failure. */
+ * success, 0 on any failure. A call's connection is kept a few seconds for the next call to the
+ * same server with the same user and password. */
 /* @27 / @28 (name, address, channel, user, password, 16-byte block, port): the channel's
  * parameter block; byte 12 is the camera's PTZ device address. */
 CONDUIT_API Conduit_GetChannelParams(const char* name, const char* address, int channel, const char* user,

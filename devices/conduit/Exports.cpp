@@ -65,6 +65,7 @@ int __stdcall Conduit_Cleanup(void)
     RelayService::Instance().Stop();
     for (HandlePtr& p : TakeAllHandles())
         p->Stop();
+    LibraryKeptConnections().CloseAll();
     return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "devices/common/Guard.h"
 #include "devices/common/Text.h"
 
 namespace conduit {
@@ -9,7 +10,122 @@ namespace conduit {
 namespace {
 volatile LONG g_waitMs = 30000;
 volatile LONG g_tries = 4;
+
+enum class Exchange { Answered, Dead, TimedOut };
+
+// A request on a kept connection. Dead: the server had let the connection go meanwhile (it was
+// stopped, restarted or tired of waiting), so the request never reached it.
+Exchange AskOnKept(dev::Channel& channel, const dev::HelloMsg& hello, const void* data, size_t size, DWORD waitMs,
+                   dev::WelcomeMsg* welcome, std::vector<char>* extra)
+{
+    if (!channel.Send(dev::MsgHello, &hello, sizeof hello, data, size))
+        return Exchange::Dead;
+    DWORD start = GetTickCount();
+    for (;;) {
+        DWORD elapsed = GetTickCount() - start;
+        dev::Message m;
+        dev::Wait r = elapsed >= waitMs ? dev::Wait::Timeout : channel.Receive(m, waitMs - elapsed, nullptr);
+        if (r == dev::Wait::Timeout)
+            return Exchange::TimedOut;
+        if (r != dev::Wait::Message)
+            return Exchange::Dead;
+        if (m.kind != dev::MsgWelcome || m.data.size() < sizeof *welcome)
+            continue;
+        std::memcpy(welcome, m.data.data(), sizeof *welcome);
+        extra->assign(m.data.begin() + sizeof *welcome, m.data.end());
+        return Exchange::Answered;
+    }
+}
+
 } // namespace
+
+KeptConnections::KeptConnections(Clock clock, DWORD idleMs, size_t perServer)
+    : clock_(clock), idleMs_(idleMs), perServer_(perServer)
+{
+    InitializeCriticalSection(&lock_);
+}
+
+KeptConnections::~KeptConnections()
+{
+    CloseAll();
+    DeleteCriticalSection(&lock_);
+}
+
+std::string KeptConnections::Key(const std::string& address, unsigned short port, const char* user,
+                                 const char* password)
+{
+    return address + ":" + std::to_string(port) + "\n" + Text(user) + "\n" + Text(password);
+}
+
+std::unique_ptr<dev::Channel> KeptConnections::Take(const std::string& key)
+{
+    std::vector<Kept> closing; // closed after the lock is left
+    std::unique_ptr<dev::Channel> found;
+    {
+        dev::Guard g(lock_);
+        TakeIdle(clock_(), &closing);
+        for (size_t i = kept_.size(); i-- > 0;) { // the newest: the least likely to have been let go
+            if (kept_[i].key == key) {
+                found = std::move(kept_[i].channel);
+                kept_.erase(kept_.begin() + ptrdiff_t(i));
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+void KeptConnections::Keep(const std::string& key, std::unique_ptr<dev::Channel> channel)
+{
+    std::vector<Kept> closing;
+    dev::Guard g(lock_);
+    DWORD now = clock_();
+    TakeIdle(now, &closing);
+    size_t same = 0;
+    for (const Kept& k : kept_)
+        same += k.key == key;
+    for (size_t i = 0; same >= perServer_ && i < kept_.size();) {
+        if (kept_[i].key == key) {
+            closing.push_back(std::move(kept_[i]));
+            kept_.erase(kept_.begin() + ptrdiff_t(i));
+            --same;
+        } else {
+            ++i;
+        }
+    }
+    kept_.push_back({key, std::move(channel), now});
+}
+
+void KeptConnections::CloseAll()
+{
+    std::vector<Kept> closing;
+    dev::Guard g(lock_);
+    closing.swap(kept_);
+}
+
+size_t KeptConnections::Count()
+{
+    dev::Guard g(lock_);
+    return kept_.size();
+}
+
+void KeptConnections::TakeIdle(DWORD now, std::vector<Kept>* closing)
+{
+    size_t left = 0;
+    for (size_t i = 0; i < kept_.size(); ++i) {
+        if (now - kept_[i].since >= idleMs_)
+            closing->push_back(std::move(kept_[i]));
+        else if (left++ != i)
+            kept_[left - 1] = std::move(kept_[i]);
+    }
+    kept_.resize(left);
+}
+
+KeptConnections& LibraryKeptConnections()
+{
+    static KeptConnections* kept = new KeptConnections; // sockets may not be closed during process exit
+    return *kept;
+}
 
 ConnectSettings CurrentConnectSettings()
 {
@@ -26,11 +142,11 @@ void SetConnectSettings(int seconds, int tries)
 
 Reach OpenSession(const std::string& address, unsigned short port, const dev::HelloMsg& hello, const void* data,
                   size_t size, std::unique_ptr<dev::Channel>* channel, dev::WelcomeMsg* welcome,
-                  std::vector<char>* extra)
+                  std::vector<char>* extra, int firstAttempt)
 {
     dev::EnsureWinsock();
     ConnectSettings cs = CurrentConnectSettings();
-    for (int attempt = 0; attempt < cs.tries; ++attempt) {
+    for (int attempt = firstAttempt; attempt < cs.tries; ++attempt) {
         if (attempt > 0)
             Sleep(100);
         SOCKET s = dev::ConnectTcp(address, port, cs.waitMs, nullptr);
@@ -47,8 +163,9 @@ Reach OpenSession(const std::string& address, unsigned short port, const dev::He
     return Reach::Unreachable;
 }
 
-int Request(const char* name, const char* address, unsigned short port, const char* user, const char* password, int op,
-            int channel, int arg, const void* data, size_t size, std::vector<char>* answer, dev::WelcomeMsg* welcome)
+int Request(KeptConnections& kept, const char* name, const char* address, unsigned short port, const char* user,
+            const char* password, int op, int channel, int arg, const void* data, size_t size,
+            std::vector<char>* answer, dev::WelcomeMsg* welcome)
 {
     if (!address)
         return -1;
@@ -56,10 +173,24 @@ int Request(const char* name, const char* address, unsigned short port, const ch
     hello.op = op;
     hello.channel = channel;
     hello.arg = arg;
-    std::unique_ptr<dev::Channel> ch;
+    const std::string target = Text(address);
+    const std::string key = KeptConnections::Key(target, port, user, password);
     dev::WelcomeMsg w = {};
     std::vector<char> extra;
-    Reach r = OpenSession(Text(address), port, hello, data, size, &ch, &w, &extra);
+    Reach r = Reach::Unreachable;
+    int spent = 0;
+    std::unique_ptr<dev::Channel> ch = kept.Take(key);
+    if (ch) {
+        Exchange e = AskOnKept(*ch, hello, data, size, CurrentConnectSettings().waitMs, &w, &extra);
+        if (e == Exchange::Answered) {
+            r = w.code == 0 ? Reach::Accepted : Reach::Refused;
+        } else {
+            ch.reset();
+            spent = e == Exchange::TimedOut ? 1 : 0; // a server that is slow to answer had its attempt
+        }
+    }
+    if (!ch)
+        r = OpenSession(target, port, hello, data, size, &ch, &w, &extra, spent);
     if (welcome)
         *welcome = w;
     if (r == Reach::Unreachable)
@@ -68,6 +199,7 @@ int Request(const char* name, const char* address, unsigned short port, const ch
         return w.code;
     if (answer)
         *answer = extra;
+    kept.Keep(key, std::move(ch));
     return 0;
 }
 

@@ -250,14 +250,15 @@ std::string Site::CmdState(const std::vector<std::string>& a, Server*)
         frames += (frames.empty() ? "" : ",") + std::to_string(cam.framesSent);
     }
     char buf[512];
-    std::snprintf(buf, sizeof buf,
-                  "ok running=%d clients=%d connections=%d relays=%s recording=%s lost=%s inputs=%s captures=%s "
-                  "talk=%llu "
-                  "broadcast=%llu talking=%d clears=%d box_inputs=%04X box_outputs=%04X box_polls=%d box_open=%d",
-                  s->listener.running ? 1 : 0, clients, int(s->connections.size()),
-                  Bits(s->relayStates, s->relays).c_str(), recording.c_str(), lost.c_str(), inputs.c_str(),
-                  captures.c_str(), (unsigned long long)s->talkBytes, (unsigned long long)s->broadcastBytes,
-                  s->talking ? 1 : 0, s->clears, s->box.inputs, s->box.outputs, s->box.polls, s->box.open ? 1 : 0);
+    std::snprintf(
+        buf, sizeof buf,
+        "ok running=%d clients=%d connections=%d accepted=%d relays=%s recording=%s lost=%s inputs=%s captures=%s "
+        "talk=%llu "
+        "broadcast=%llu talking=%d clears=%d box_inputs=%04X box_outputs=%04X box_polls=%d box_open=%d",
+        s->listener.running ? 1 : 0, clients, int(s->connections.size()), s->accepted,
+        Bits(s->relayStates, s->relays).c_str(), recording.c_str(), lost.c_str(), inputs.c_str(), captures.c_str(),
+        (unsigned long long)s->talkBytes, (unsigned long long)s->broadcastBytes, s->talking ? 1 : 0, s->clears,
+        s->box.inputs, s->box.outputs, s->box.polls, s->box.open ? 1 : 0);
     return std::string(buf) + " frames=" + frames;
 }
 

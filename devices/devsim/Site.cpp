@@ -339,6 +339,8 @@ void Site::AcceptLoop(Listener* l, int kind, Server* server)
             // Registered before it is served (the serving needs the lock to leave the list again).
             if (kind != KindControl)
                 (server ? server->connections : siteConnections_).push_back(c);
+            if (server)
+                ++server->accepted;
         }
         // Control clients live until they hang up or devsim ends; nobody waits for them.
         servingThreads_.Run([this, c, kind] { Serve(c, kind); });
@@ -394,7 +396,7 @@ void Site::Serve(ConnectionPtr c, int kind)
     std::vector<char> data;
     if (dev::ReceiveHello(*c->channel, 10000, c->stop, &hello, &data)) {
         if (kind == KindServer)
-            ServeServer(c, hello, data);
+            ServeServerConnection(c, hello, data);
         else if (kind == KindSite)
             ServeSite(c, hello);
         else if (kind == KindDdns)
@@ -473,23 +475,40 @@ private:
     DWORD next_;
 };
 
-void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)
+// A request connection stays open for the client's next request, which logs in again with a Hello
+// of its own and is checked as the first one was; the client closes it, or it ends after sitting
+// idle longer than any client keeps one.
+void Site::ServeServerConnection(ConnectionPtr c, dev::HelloMsg hello, std::vector<char> data)
+{
+    const DWORD kRequestIdleMs = 10000;
+    bool more = ServeServer(c, hello, data);
+    while (more) {
+        if (!dev::ReceiveHello(*c->channel, kRequestIdleMs, c->stop, &hello, &data)) {
+            c->channel->Shutdown();
+            return;
+        }
+        more = hello.purpose == dev::PurposeRequest ? ServeServer(c, hello, data) : Admit(c, -1);
+    }
+}
+
+// True when the connection answered a request and may carry the next one.
+bool Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)
 {
     Server& s = *c->server;
     c->purpose = hello.purpose;
     if (!WaitSlowDelay(c))
-        return;
+        return false;
     int code = 0;
     if (TakeFault(s, PurposeName(hello.purpose), &code)) {
         Admit(c, code);
-        return;
+        return false;
     }
     bool noLogin = hello.purpose == dev::PurposeRequest && hello.op == dev::OpQueryDevice;
     if (!noLogin && (dev::FieldText(hello.user, sizeof hello.user) != s.user ||
                      dev::FieldText(hello.password, sizeof hello.password) != s.password)) {
         Log("%s: log-in refused", s.name.c_str());
         Admit(c, -102);
-        return;
+        return false;
     }
     switch (hello.purpose) {
     case dev::PurposeLive: {
@@ -509,15 +528,14 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
             c->streamed = true; // its streaming thread ends its serving
             liveStreams_.Add(std::unique_ptr<LiveStreams::Client>(new LiveClient(this, c)));
         }
-        return;
+        return false;
     }
     case dev::PurposeRequest:
-        ServeRequest(c, hello, data);
-        return;
+        return ServeRequest(c, hello, data);
     case dev::PurposeJpeg:
         Welcome(c, 0);
         ServeJpeg(c);
-        return;
+        return false;
     case dev::PurposeSerial: {
         {
             Lock lock(lock_);
@@ -533,7 +551,7 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
         }
         if (Admit(c, code))
             ServeSerial(c);
-        return;
+        return false;
     }
     case dev::PurposeTalk:
     case dev::PurposeBroadcast: {
@@ -548,14 +566,15 @@ void Site::ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::v
         }
         if (Admit(c, code))
             ServeAudio(c, talk);
-        return;
+        return false;
     }
     case dev::PurposeFileSearch:
     case dev::PurposeFileFetch:
         ServeFiles(c, hello, data);
-        return;
+        return false;
     default:
         Admit(c, -1);
+        return false;
     }
 }
 
@@ -712,7 +731,7 @@ bool Site::LiveClient::SendPicture()
     return true;
 }
 
-void Site::ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)
+bool Site::ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data)
 {
     Server& s = *c->server;
     std::vector<char> answer;
@@ -777,7 +796,9 @@ void Site::ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::
     Welcome(c, code, answer.data(), answer.size());
     if (event >= 0)
         BroadcastEvent(s, hello.channel, event, eventValue);
-    c->channel->Finish(2000);
+    if (code != 0)
+        c->channel->Finish(2000); // a refused request ends its connection, as a refused log-in does
+    return code == 0;
 }
 
 void Site::ServeJpeg(ConnectionPtr c)

@@ -89,6 +89,7 @@ struct Server {
     bool talking = false;
     std::map<std::string, Fault> faults; // by purpose name
     Listener listener;
+    int accepted = 0; // connections accepted since the site started
     std::vector<ConnectionPtr> connections;
     std::string recordings;                                 // the folder of its own recordings; empty = none
     std::vector<std::unique_ptr<CameraRecorder>> recorders; // per camera, while it records
@@ -128,11 +129,12 @@ private:
     void AcceptLoop(Listener* l, int kind, Server* server);
     void Serve(ConnectionPtr c, int kind);
     void ServeControl(ConnectionPtr c);
-    void ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
+    void ServeServerConnection(ConnectionPtr c, dev::HelloMsg hello, std::vector<char> data);
+    bool ServeServer(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
     bool WaitSlowDelay(const ConnectionPtr& c);
     class LiveClient;
     void EndServing(const ConnectionPtr& c); // the connection leaves the lists; done is set
-    void ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
+    bool ServeRequest(ConnectionPtr c, const dev::HelloMsg& hello, const std::vector<char>& data);
     void ServeJpeg(ConnectionPtr c);
     void ServeSerial(ConnectionPtr c);
     void ServeAudio(ConnectionPtr c, bool talk);

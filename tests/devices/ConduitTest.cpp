@@ -8,6 +8,7 @@
 
 #include "devices/common/Net.h"
 #include "devices/conduit/Conduit.h"
+#include "devices/conduit/ServerSession.h"
 #include "tests/devices/DeviceTestSupport.h"
 #include "devices/portwick/Portwick.h"
 #include "tools/screenshot/Screenshot.h"
@@ -808,16 +809,147 @@ TEST_F(ConduitTest, CleanupClosesEveryHandle)
     JpegSink sink;
     int jpeg = Conduit_OpenJpegStream("Beta", "127.0.0.1", kUser, kPassword, Port("Beta"), JpegSink::Callback, &sink);
     ASSERT_GT(jpeg, 0);
+    unsigned char relays[4];
+    ASSERT_EQ(Conduit_GetAlarmOutputs("Beta", "127.0.0.1", kUser, kPassword, relays, Port("Beta")), 1);
     ASSERT_EQ(Conduit_Cleanup(), 1);
     size_t events = log.Events().size();
     EXPECT_EQ(Conduit_Disconnect(live), 0) << "the handle is gone";
     EXPECT_EQ(Conduit_RequestJpeg(jpeg, 0, 50), 0);
     EXPECT_TRUE(TestSite().WaitState("Beta", "clients", "0", 10000));
+    // Well before the server would let the kept request connection go by itself.
+    EXPECT_TRUE(TestSite().WaitState("Beta", "connections", "0", 3000)) << "the kept request connection closed";
     ASSERT_TRUE(TestSite().Ok("motion Beta 7"));
     EXPECT_EQ(log.Events().size(), events) << "no callback after the clean-up";
     EXPECT_EQ(sink.failures, 0);
     handles_.clear();
     Conduit_Init(0, 0, 0, 0);
+}
+
+// Server-side calls on kept connections, against a site of their own so that the connections
+// counted are theirs alone. The kept connections run on a clock of the test's.
+DWORD g_keptNow = 0;
+DWORD WINAPI KeptNow()
+{
+    return g_keptNow;
+}
+
+class KeptConnectionTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir_ = new TempDir;
+        site_ = new DevsimSite;
+        ASSERT_TRUE(WriteTextFile(dir_->File("kept.ini"),
+                                  "[Server1]\r\nName=Keeper\r\nUser=admin\r\nPassword=secret\r\n"
+                                  "PtzDescription=Dome delay100\r\n"));
+        ASSERT_TRUE(site_->Start(dir_->File("kept.ini")));
+    }
+    static void TearDownTestSuite()
+    {
+        delete site_;
+        delete dir_;
+    }
+    // The test's requests run on its own copy of the library's code, with its own settings.
+    void SetUp() override
+    {
+        conduit::SetConnectSettings(5, 1);
+        accepted0_ = std::atoi(site_->State("Keeper", "accepted").c_str());
+    }
+    void TearDown() override
+    {
+        kept_.CloseAll();
+        site_->Ok("slow Keeper 0");
+        site_->Ok("start Keeper");
+        EXPECT_TRUE(site_->WaitState("Keeper", "connections", "0", 10000)) << "every kept connection closed";
+    }
+
+    // A request for the relay states through the test's kept connections: 0 or the failure code.
+    int AskRelays(const char* password = kPassword)
+    {
+        std::vector<char> answer;
+        int code = conduit::Request(kept_, "Keeper", "127.0.0.1", site_->Port("Keeper"), kUser, password,
+                                    dev::OpGetAlarmOutputs, 0, 0, nullptr, 0, &answer);
+        EXPECT_TRUE(code != 0 || answer.size() == 4) << "a whole answer";
+        return code;
+    }
+    // Connections the server accepted during the test.
+    int Accepted() { return std::atoi(site_->State("Keeper", "accepted").c_str()) - accepted0_; }
+
+    static TempDir* dir_;
+    static DevsimSite* site_;
+    conduit::KeptConnections kept_{KeptNow, 5000, 4};
+    int accepted0_ = 0;
+};
+
+TempDir* KeptConnectionTest::dir_ = nullptr;
+DevsimSite* KeptConnectionTest::site_ = nullptr;
+
+TEST_F(KeptConnectionTest, TheNextRequestWithTheSameLogInTakesTheKeptConnection)
+{
+    std::vector<char> answer;
+    ASSERT_EQ(conduit::Request(kept_, "Keeper", "127.0.0.1", site_->Port("Keeper"), kUser, kPassword,
+                               dev::OpGetPtzDescription, 0, 0, nullptr, 0, &answer),
+              0);
+    EXPECT_EQ(std::string(answer.begin(), answer.end()), "Dome delay100");
+    ASSERT_EQ(AskRelays(), 0);
+    EXPECT_EQ(Accepted(), 1) << "both requests on one connection";
+    EXPECT_EQ(kept_.Count(), 1u);
+    // Each request logs in: a wrong password is refused, on a connection of its own that is not kept.
+    EXPECT_EQ(AskRelays("bad"), CONDUIT_WRONG_LOGIN);
+    EXPECT_EQ(Accepted(), 2);
+    EXPECT_EQ(kept_.Count(), 1u);
+    ASSERT_EQ(AskRelays(), 0);
+    EXPECT_EQ(Accepted(), 2);
+}
+
+TEST_F(KeptConnectionTest, AKeptConnectionTheServerLetGoIsReplacedByOneFreshConnection)
+{
+    ASSERT_EQ(AskRelays(), 0);
+    // A restart drops the kept connection: the request goes on a fresh one, once.
+    ASSERT_TRUE(site_->Ok("stop Keeper"));
+    ASSERT_TRUE(site_->Ok("start Keeper"));
+    int accepted = Accepted();
+    ASSERT_EQ(AskRelays(), 0);
+    EXPECT_EQ(Accepted(), accepted + 1);
+    EXPECT_EQ(kept_.Count(), 1u);
+    // Stopped for good: the fresh connection is refused as well.
+    ASSERT_TRUE(site_->Ok("stop Keeper"));
+    EXPECT_EQ(AskRelays(), -1);
+    EXPECT_EQ(kept_.Count(), 0u);
+    ASSERT_TRUE(site_->Ok("start Keeper"));
+    // A server that answers too late on its kept connection had the only attempt allowed.
+    ASSERT_EQ(AskRelays(), 0);
+    accepted = Accepted();
+    conduit::SetConnectSettings(1, 1);
+    ASSERT_TRUE(site_->Ok("slow Keeper 600000"));
+    EXPECT_EQ(AskRelays(), -1);
+    EXPECT_EQ(Accepted(), accepted) << "no further attempt";
+    EXPECT_EQ(kept_.Count(), 0u);
+}
+
+TEST_F(KeptConnectionTest, KeptConnectionsCloseWhenIdleOrTooManyWait)
+{
+    g_keptNow = 1000;
+    ASSERT_EQ(AskRelays(), 0);
+    g_keptNow += 4999;
+    ASSERT_EQ(AskRelays(), 0);
+    EXPECT_EQ(Accepted(), 1) << "kept while idle less than 5 s";
+    g_keptNow += 5000;
+    EXPECT_EQ(kept_.Count(), 1u);
+    ASSERT_EQ(AskRelays(), 0);
+    EXPECT_EQ(Accepted(), 2) << "the idle one was closed";
+    EXPECT_TRUE(site_->WaitState("Keeper", "connections", "1", 10000));
+    // Five requests at once need five connections; four are kept after them.
+    std::vector<std::unique_ptr<dev::Channel>> taken;
+    const std::string key = conduit::KeptConnections::Key("127.0.0.1", site_->Port("Keeper"), kUser, kPassword);
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_EQ(AskRelays(), 0);
+        taken.push_back(kept_.Take(key));
+    }
+    for (auto& channel : taken)
+        kept_.Keep(key, std::move(channel));
+    EXPECT_EQ(kept_.Count(), 4u);
+    EXPECT_TRUE(site_->WaitState("Keeper", "connections", "4", 10000));
 }
 
 } // namespace

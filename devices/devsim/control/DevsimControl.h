@@ -26,11 +26,12 @@
 //                               request, jpeg, serial, talk, broadcast, search, fetch) are
 //                               answered with CODE
 //   fail S PURPOSE off
-//   state S                     ok running=0|1 clients=N connections=N relays=0101 recording=0100
-//                               lost=0000 inputs=0000 captures=0,1,0,0 talk=BYTES broadcast=BYTES talking=0|1
-//                               clears=N box_inputs=HEX box_outputs=HEX box_polls=N box_open=0|1
-//                               frames=N,N,...   (per-camera lists in channel order; clients: live
-//                               log-ins, connections: every open connection, answered or not)
+//   state S                     ok running=0|1 clients=N connections=N accepted=N relays=0101
+//                               recording=0100 lost=0000 inputs=0000 captures=0,1,0,0 talk=BYTES
+//                               broadcast=BYTES talking=0|1 clears=N box_inputs=HEX box_outputs=HEX
+//                               box_polls=N box_open=0|1 frames=N,N,...   (per-camera lists in
+//                               channel order; clients: live log-ins, connections: every open
+//                               connection, answered or not, accepted: connections since the start)
 //   state station               ok relays=01000000 open=COM1,COM2|-   (the linkage device's relays)
 //   ptz S                       ok N ENTRY ...  each ENTRY "CH:CODE:VALUE" (Conduit_PtzControl) or
 //                               "CH:serialPORT:HEX" (Conduit_SendSerialData)
