@@ -37,6 +37,24 @@ Exchange AskOnKept(dev::Channel& channel, const dev::HelloMsg& hello, const void
     }
 }
 
+// A TCP connection within waitMs, left as the connect made it: a Channel selects its own events
+// on it, which keeps it non-blocking.
+SOCKET Connect(const std::string& address, unsigned short port, DWORD waitMs)
+{
+    HANDLE event = WSACreateEvent();
+    SOCKET s;
+    dev::Connecting c = dev::StartConnectTcp(address, port, event, &s);
+    if (c == dev::Connecting::Pending)
+        c = WaitForSingleObject(event, waitMs) == WAIT_OBJECT_0 ? dev::TakeConnectResult(s, event)
+                                                                : dev::Connecting::Failed;
+    if (c != dev::Connecting::Done && s != INVALID_SOCKET) {
+        closesocket(s);
+        s = INVALID_SOCKET;
+    }
+    WSACloseEvent(event);
+    return s;
+}
+
 } // namespace
 
 KeptConnections::KeptConnections(Clock clock, DWORD idleMs, size_t perServer)
@@ -149,7 +167,7 @@ Reach OpenSession(const std::string& address, unsigned short port, const dev::He
     for (int attempt = firstAttempt; attempt < cs.tries; ++attempt) {
         if (attempt > 0)
             Sleep(100);
-        SOCKET s = dev::ConnectTcp(address, port, cs.waitMs, nullptr);
+        SOCKET s = Connect(address, port, cs.waitMs);
         if (s == INVALID_SOCKET)
             continue;
         std::unique_ptr<dev::Channel> ch(new dev::Channel(s));
