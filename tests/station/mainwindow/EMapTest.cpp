@@ -2,6 +2,7 @@
 // the editor, the device chooser and the pop-up video's reconnection.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -260,6 +261,19 @@ protected:
     CVuskEMapDev* output_ = nullptr;
 };
 
+// A screen pixel with what it shows, for a table of them.
+struct ExpectedPixel {
+    int x, y;
+    COLORREF expected;
+    const char* what;
+};
+
+void ExpectPixels(const Capture& shot, std::initializer_list<ExpectedPixel> pixels)
+{
+    for (const ExpectedPixel& p : pixels)
+        EXPECT_EQ(p.expected, shot.Pixel(p.x, p.y)) << p.what;
+}
+
 } // namespace
 
 TEST_F(EMapWindows, ASceneShowsItsDevicesAndLinksAndBlinksAlarms)
@@ -345,19 +359,13 @@ TEST_F(EMapWindows, IconsOfOneKindShareTheirPicturesButShapeAndPaintAlone)
     canvas.BlinkIcons();
     PumpMessages();
     Capture shot = CaptureWindow(canvas.m_hWnd);
-    struct Pixel {
-        int x, y;
-        COLORREF expected;
-        const char* what;
-    } pixels[] = {
-        {55, 45, RGB(255, 0, 0), "the camera in alarm shows its alarm picture"},
-        {55, 145, RGB(0, 0, 255), "the other camera its normal one"},
-        {50, 45, RGB(0, 0, 255), "the frame on the shape's left edge"},
-        {75, 45, RGB(200 + 75 % 40, 220, 200 + 45 % 40), "the plan beside the shape"},
-        {75, 145, RGB(200 + 75 % 40, 220, 200 + 145 % 40), "and beside the other's"},
-    };
-    for (const Pixel& p : pixels)
-        EXPECT_EQ(p.expected, shot.Pixel(p.x, p.y)) << p.what;
+    ExpectPixels(shot, {
+                           {55, 45, RGB(255, 0, 0), "the camera in alarm shows its alarm picture"},
+                           {55, 145, RGB(0, 0, 255), "the other camera its normal one"},
+                           {50, 45, RGB(0, 0, 255), "the frame on the shape's left edge"},
+                           {75, 45, RGB(200 + 75 % 40, 220, 200 + 45 % 40), "the plan beside the shape"},
+                           {75, 145, RGB(200 + 75 % 40, 220, 200 + 145 % 40), "and beside the other's"},
+                       });
 
     canvas.RemoveIcon(camera0_);
     CRect shape;
@@ -413,19 +421,14 @@ TEST_F(EMapWindows, TheCanvasPaintsItsIconsAsTheyPaintThemselves)
         }
     }
     EXPECT_EQ(0, differing);
-    struct Pixel {
-        int x, y;
-        COLORREF expected;
-        const char* what;
-    } pixels[] = {
-        {65, 55, RGB(255, 0, 0), "the upper icon (in alarm) where two overlap"},
-        {72, 55, RGB(0, 0, 255), "the lower beside the upper's shape"},
-        {200, 105, RGB(255, 0, 0), "the selected icon's frame"},
-        {115, 255, RGB(0, 0, 255), "the icon over the link"},
-        {165, 266, RGB(200 + 165 % 40, 220, 200 + 266 % 40), "the plan through the link over an icon"},
-    };
-    for (const Pixel& p : pixels)
-        EXPECT_EQ(p.expected, byCanvas.Pixel(p.x, p.y)) << p.what;
+    ExpectPixels(byCanvas,
+                 {
+                     {65, 55, RGB(255, 0, 0), "the upper icon (in alarm) where two overlap"},
+                     {72, 55, RGB(0, 0, 255), "the lower beside the upper's shape"},
+                     {200, 105, RGB(255, 0, 0), "the selected icon's frame"},
+                     {115, 255, RGB(0, 0, 255), "the icon over the link"},
+                     {165, 266, RGB(200 + 165 % 40, 220, 200 + 266 % 40), "the plan through the link over an icon"},
+                 });
 }
 
 TEST_F(EMapWindows, EditorDragsStayOnThePictureAndReachTheMap)
