@@ -58,15 +58,6 @@ Connecting TakeConnectResult(SOCKET s, HANDLE event)
     return ne.iErrorCode[FD_CONNECT_BIT] == 0 ? Connecting::Done : Connecting::Failed;
 }
 
-void FinishConnect(SOCKET s)
-{
-    WSAEventSelect(s, nullptr, 0);
-    u_long blocking = 0;
-    ioctlsocket(s, FIONBIO, &blocking);
-    BOOL noDelay = TRUE;
-    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay), sizeof noDelay);
-}
-
 SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDLE stopEvent)
 {
     HANDLE ev = WSACreateEvent();
@@ -77,9 +68,9 @@ SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDL
         DWORD r = WaitForMultipleObjects(stopEvent ? 2 : 1, waits, FALSE, timeoutMs);
         c = r == WAIT_OBJECT_0 ? TakeConnectResult(s, ev) : Connecting::Failed;
     }
-    if (c == Connecting::Done)
-        FinishConnect(s);
-    else if (s != INVALID_SOCKET)
+    // A Channel's event selection replaces the connect's, and it sets no-delay itself: making the
+    // socket blocking first would be three socket calls for nothing.
+    if (c != Connecting::Done && s != INVALID_SOCKET)
         closesocket(s);
     WSACloseEvent(ev);
     return c == Connecting::Done ? s : INVALID_SOCKET;
@@ -340,26 +331,33 @@ std::string Channel::PeerAddress() const
     return inet_ntoa(sa.sin_addr);
 }
 
-bool Handshake(Channel& channel, const HelloMsg& hello, const void* data, size_t size, DWORD timeoutMs,
-               HANDLE stopEvent, WelcomeMsg* welcome, std::vector<char>* extra)
+Wait HandshakeWait(Channel& channel, const HelloMsg& hello, const void* data, size_t size, DWORD timeoutMs,
+                   HANDLE stopEvent, WelcomeMsg* welcome, std::vector<char>* extra)
 {
     if (!channel.Send(MsgHello, &hello, sizeof hello, data, size))
-        return false;
+        return Wait::Closed;
     DWORD start = GetTickCount();
     Message m;
     for (;;) {
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
-            return false;
-        if (channel.Receive(m, timeoutMs - elapsed, stopEvent) != Wait::Message)
-            return false;
+            return Wait::Timeout;
+        Wait r = channel.Receive(m, timeoutMs - elapsed, stopEvent);
+        if (r != Wait::Message)
+            return r;
         if (m.kind != MsgWelcome || m.data.size() < sizeof(WelcomeMsg))
             continue;
         std::memcpy(welcome, m.data.data(), sizeof *welcome);
         if (extra)
             extra->assign(m.data.begin() + sizeof(WelcomeMsg), m.data.end());
-        return true;
+        return Wait::Message;
     }
+}
+
+bool Handshake(Channel& channel, const HelloMsg& hello, const void* data, size_t size, DWORD timeoutMs,
+               HANDLE stopEvent, WelcomeMsg* welcome, std::vector<char>* extra)
+{
+    return HandshakeWait(channel, hello, data, size, timeoutMs, stopEvent, welcome, extra) == Wait::Message;
 }
 
 bool ReceiveHello(Channel& channel, DWORD timeoutMs, HANDLE stopEvent, HelloMsg* hello, std::vector<char>* data)

@@ -15,17 +15,16 @@ namespace dev {
 void EnsureWinsock();
 
 // Connects to host:port within timeoutMs; a set stopEvent (may be null) gives up at once.
-// Returns INVALID_SOCKET on failure (refused, unreachable, timed out, stopped).
+// Returns INVALID_SOCKET on failure (refused, unreachable, timed out, stopped). The socket is left
+// as the connect made it, non-blocking, for a Channel: the channel selects its own events on it.
 SOCKET ConnectTcp(const std::string& host, uint16_t port, DWORD timeoutMs, HANDLE stopEvent);
 
 // The same connect for a thread that waits on many things at once: the connect starts without
 // blocking and `event` is set when it ended either way; TakeConnectResult then says how (Pending:
-// the event was set for something else), and FinishConnect readies a connected socket as
-// ConnectTcp returns it.
+// the event was set for something else). A connected socket is ready for its Channel.
 enum class Connecting { Pending, Done, Failed };
 Connecting StartConnectTcp(const std::string& host, uint16_t port, HANDLE event, SOCKET* s);
 Connecting TakeConnectResult(SOCKET s, HANDLE event);
-void FinishConnect(SOCKET s);
 
 // A listening socket on address:port (0 = any free port; the address in host order, loopback unless a
 // service must be reached from other machines); the bound port goes to *actualPort.
@@ -84,6 +83,10 @@ private:
 // Returns false when the connection ended or no answer came within timeoutMs.
 bool Handshake(Channel& channel, const HelloMsg& hello, const void* data, size_t size, DWORD timeoutMs,
                HANDLE stopEvent, WelcomeMsg* welcome, std::vector<char>* extra);
+// The same, saying why it failed: Message when the Welcome came, Timeout when no answer came in
+// time, Closed when the connection ended (the Hello could not be sent, or the peer closed), Stopped.
+Wait HandshakeWait(Channel& channel, const HelloMsg& hello, const void* data, size_t size, DWORD timeoutMs,
+                   HANDLE stopEvent, WelcomeMsg* welcome, std::vector<char>* extra);
 
 // The server's side: waits up to timeoutMs for the Hello that opens a connection; what follows it goes
 // to *data (may be null). False when the connection ended, was stopped, or opened with anything else.

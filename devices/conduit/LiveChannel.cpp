@@ -182,8 +182,6 @@ void LiveChannel::OnConnecting()
         AttemptFailed();
         return;
     }
-    // The channel takes the socket as it is: its event selection replaces the connect's and keeps
-    // the socket non-blocking, so readying it for blocking use first would be three calls for nothing.
     opening_.reset(new dev::Channel(connecting_));
     connecting_ = INVALID_SOCKET;
     dev::HelloMsg hello;

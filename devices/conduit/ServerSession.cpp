@@ -10,51 +10,6 @@ namespace conduit {
 namespace {
 volatile LONG g_waitMs = 30000;
 volatile LONG g_tries = 4;
-
-enum class Exchange { Answered, Dead, TimedOut };
-
-// A request on a kept connection. Dead: the server had let the connection go meanwhile (it was
-// stopped, restarted or tired of waiting), so the request never reached it.
-Exchange AskOnKept(dev::Channel& channel, const dev::HelloMsg& hello, const void* data, size_t size, DWORD waitMs,
-                   dev::WelcomeMsg* welcome, std::vector<char>* extra)
-{
-    if (!channel.Send(dev::MsgHello, &hello, sizeof hello, data, size))
-        return Exchange::Dead;
-    DWORD start = GetTickCount();
-    for (;;) {
-        DWORD elapsed = GetTickCount() - start;
-        dev::Message m;
-        dev::Wait r = elapsed >= waitMs ? dev::Wait::Timeout : channel.Receive(m, waitMs - elapsed, nullptr);
-        if (r == dev::Wait::Timeout)
-            return Exchange::TimedOut;
-        if (r != dev::Wait::Message)
-            return Exchange::Dead;
-        if (m.kind != dev::MsgWelcome || m.data.size() < sizeof *welcome)
-            continue;
-        std::memcpy(welcome, m.data.data(), sizeof *welcome);
-        extra->assign(m.data.begin() + sizeof *welcome, m.data.end());
-        return Exchange::Answered;
-    }
-}
-
-// A TCP connection within waitMs, left as the connect made it: a Channel selects its own events
-// on it, which keeps it non-blocking.
-SOCKET Connect(const std::string& address, unsigned short port, DWORD waitMs)
-{
-    HANDLE event = WSACreateEvent();
-    SOCKET s;
-    dev::Connecting c = dev::StartConnectTcp(address, port, event, &s);
-    if (c == dev::Connecting::Pending)
-        c = WaitForSingleObject(event, waitMs) == WAIT_OBJECT_0 ? dev::TakeConnectResult(s, event)
-                                                                : dev::Connecting::Failed;
-    if (c != dev::Connecting::Done && s != INVALID_SOCKET) {
-        closesocket(s);
-        s = INVALID_SOCKET;
-    }
-    WSACloseEvent(event);
-    return s;
-}
-
 } // namespace
 
 KeptConnections::KeptConnections(Clock clock, DWORD idleMs, size_t perServer)
@@ -167,7 +122,7 @@ Reach OpenSession(const std::string& address, unsigned short port, const dev::He
     for (int attempt = firstAttempt; attempt < cs.tries; ++attempt) {
         if (attempt > 0)
             Sleep(100);
-        SOCKET s = Connect(address, port, cs.waitMs);
+        SOCKET s = dev::ConnectTcp(address, port, cs.waitMs, nullptr);
         if (s == INVALID_SOCKET)
             continue;
         std::unique_ptr<dev::Channel> ch(new dev::Channel(s));
@@ -199,12 +154,14 @@ int Request(KeptConnections& kept, const char* name, const char* address, unsign
     int spent = 0;
     std::unique_ptr<dev::Channel> ch = kept.Take(key);
     if (ch) {
-        Exchange e = AskOnKept(*ch, hello, data, size, CurrentConnectSettings().waitMs, &w, &extra);
-        if (e == Exchange::Answered) {
+        // Closed: the server had let the kept connection go meanwhile (it was stopped, restarted
+        // or tired of waiting), so the request never reached it and goes on a fresh connection.
+        dev::Wait e = dev::HandshakeWait(*ch, hello, data, size, CurrentConnectSettings().waitMs, nullptr, &w, &extra);
+        if (e == dev::Wait::Message) {
             r = w.code == 0 ? Reach::Accepted : Reach::Refused;
         } else {
             ch.reset();
-            spent = e == Exchange::TimedOut ? 1 : 0; // a server that is slow to answer had its attempt
+            spent = e == dev::Wait::Timeout ? 1 : 0; // a server that is slow to answer had its attempt
         }
     }
     if (!ch)
