@@ -88,9 +88,7 @@ double PlainShapedWindows(CWnd& canvas, HRGN shape)
                 ::CreateWindowExA(WS_EX_NOPARENTNOTIFY, wc.lpszClassName, "设备",
                                   WS_CHILD | WS_CLIPSIBLINGS | WS_VISIBLE, 40 + (i % 10) * 90, 40 + (i / 10) * 60, 32,
                                   24, canvas.m_hWnd, (HMENU)(UINT_PTR)1000, wc.hInstance, nullptr);
-            HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
-            ::CombineRgn(copy, shape, nullptr, RGN_COPY);
-            ::SetWindowRgn(windows[i], copy, FALSE);
+            ::SetWindowRgn(windows[i], CreateShapeRegion(shape), FALSE);
         }
         quickest = std::min(quickest, NowMs() - begin);
         for (HWND window : windows)
